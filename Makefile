@@ -1,0 +1,43 @@
+# Tarvo: the commands of the README. Each one installs missing packages first.
+BUILD   ?= build
+APP     ?= Tarvo
+DEMO    ?= Tarvo-demo
+JOBS    ?= $(shell nproc)
+
+.PHONY: all deps build run demo test bench install clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+
+# The program and its manual in their own folder, so that a clean build never touches the
+# working database beside them.
+install: build
+	@mkdir -p $(APP)
+	@cp $(BUILD)/bin/tarvo $(BUILD)/bin/manual.htm $(APP)/
+	@test -f $(APP)/main.mdb || $(BUILD)/bin/tarvo-newdb $(APP)/main.mdb
+
+run: install
+	@$(APP)/tarvo
+
+# A fresh sample plant every time, with dates relative to today.
+demo: build
+	@mkdir -p $(DEMO)
+	@cp $(BUILD)/bin/tarvo $(BUILD)/bin/manual.htm $(DEMO)/
+	@rm -f $(DEMO)/main.mdb
+	@$(BUILD)/bin/tarvo-newdb --sample $(DEMO)/main.mdb
+	@$(DEMO)/tarvo
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/tarvo-bench
+
+clean:
+	@rm -rf $(BUILD)

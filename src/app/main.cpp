@@ -1,0 +1,21 @@
+// Tarvo: equipment maintenance, service alarms and records.
+
+#include "platform/WindowUtil.h"
+#include "shell/frmSplash.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarvo"));
+    QApplication::setApplicationVersion(QStringLiteral(TARVO_VERSION));
+
+    initResources();
+
+    frmSplash splash;
+    if (!splash.load())
+        return 1;
+    splash.show();
+    return app.exec();
+}

@@ -1,0 +1,256 @@
+#include "Database.h"
+
+#include "DbError.h"
+#include "Schema.h"
+
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+Database::~Database()
+{
+    close();
+}
+
+bool Database::openHandle(const QString &path, int flags, QString *error)
+{
+    close();
+    sqlite3 *db = nullptr;
+    const QByteArray file = path.toUtf8();
+    int rc = sqlite3_open_v2(file.constData(), &db, flags, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_key(db, Key, int(qstrlen(Key)));
+    if (rc == SQLITE_OK)
+        // The key is only checked at the first read.
+        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        if (error)
+            *error = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+        sqlite3_close(db);
+        return false;
+    }
+    m_db = db;
+    m_path = path;
+    configure();
+    return true;
+}
+
+void Database::configure()
+{
+    sqlite3_busy_timeout(m_db, 5000);
+    sqlite3_exec(m_db,
+                 "PRAGMA journal_mode = DELETE; PRAGMA cache_size = -32768; PRAGMA temp_store = MEMORY;",
+                 nullptr, nullptr, nullptr);
+}
+
+bool Database::open(const QString &path, QString *error)
+{
+    if (!openHandle(path, SQLITE_OPEN_READWRITE, error))
+        return false;
+    QString missing;
+    if (!Schema::hasAllTables(*this, &missing)) {
+        if (error)
+            *error = QStringLiteral("table %1 is missing").arg(missing);
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool Database::create(const QString &path, QString *error)
+{
+    if (QFileInfo::exists(path)) {
+        if (error)
+            *error = QStringLiteral("%1 exists already").arg(path);
+        return false;
+    }
+    return openHandle(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
+}
+
+void Database::close()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+void Database::exec(const QString &sql)
+{
+    if (!m_db)
+        throw DbError(QStringLiteral("The database is not open"));
+    char *message = nullptr;
+    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+        const QString text = QString::fromUtf8(message ? message : "unknown error");
+        sqlite3_free(message);
+        throw DbError(text);
+    }
+}
+
+qint64 Database::lastInsertId() const
+{
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
+
+int Database::changes() const
+{
+    return m_db ? sqlite3_changes(m_db) : 0;
+}
+
+QString Database::lastError() const
+{
+    return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
+}
+
+Statement::Statement(Database &db, const QString &sql)
+    : m_db(db)
+    , m_sql(sql)
+{
+    if (!db.isOpen())
+        throw DbError(QStringLiteral("The database is not open"));
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(db.handle(), text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK)
+        fail(QStringLiteral("prepare"));
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+void Statement::fail(const QString &what) const
+{
+    Q_UNUSED(what);
+    throw DbError(m_db.lastError());
+}
+
+Statement &Statement::bind(int position, const QVariant &value)
+{
+    int rc;
+    if (value.isNull()) {
+        rc = sqlite3_bind_null(m_stmt, position);
+    } else {
+        switch (value.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt:
+        case QMetaType::Short:
+        case QMetaType::Bool:
+            rc = sqlite3_bind_int64(m_stmt, position, value.toLongLong());
+            break;
+        case QMetaType::Double:
+            rc = sqlite3_bind_double(m_stmt, position, value.toDouble());
+            break;
+        default: {
+            const QByteArray text = value.toString().toUtf8();
+            rc = sqlite3_bind_text(m_stmt, position, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        }
+        }
+    }
+    if (rc != SQLITE_OK)
+        fail(QStringLiteral("bind"));
+    return *this;
+}
+
+Statement &Statement::bindAll(const QVariantList &values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        bind(i + 1, values.at(i));
+    return *this;
+}
+
+bool Statement::next()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    fail(QStringLiteral("step"));
+}
+
+void Statement::run()
+{
+    while (next()) {
+    }
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+int Statement::columnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
+QString Statement::columnName(int column) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+}
+
+int Statement::columnIndex(const QString &name) const
+{
+    const int count = columnCount();
+    for (int i = 0; i < count; ++i) {
+        if (columnName(i).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+bool Statement::isNull(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+QVariant Statement::value(int column) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_NULL:
+        return QVariant();
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(m_stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, column));
+    default:
+        return QVariant(text(column));
+    }
+}
+
+QString Statement::text(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
+}
+
+QByteArrayView Statement::bytes(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return data ? QByteArrayView(data, sqlite3_column_bytes(m_stmt, column)) : QByteArrayView();
+}
+
+qint64 Statement::integer(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+Transaction::Transaction(Database &db)
+    : m_db(db)
+{
+    m_db.exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done && m_db.isOpen())
+        sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Transaction::commit()
+{
+    m_db.exec(QStringLiteral("COMMIT"));
+    m_done = true;
+}

@@ -1,0 +1,15 @@
+#include "GlobalVars.h"
+
+namespace {
+GlobalVars globals;
+}
+
+GlobalVars &gv()
+{
+    return globals;
+}
+
+void resetGlobalVars()
+{
+    globals = GlobalVars();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class Database;
+
+// The options of the one settings row and the alarm check interval they select.
+namespace Settings {
+
+struct Interval {
+    int count = 0;
+    bool hours = false; // minutes otherwise
+};
+
+// The check interval of a timerinterval code 0..14; any other code gives 0 minutes.
+Interval intervalForCode(int code);
+
+// Status bar panel 2: "Alarm Status: 10 minutes", "Alarm Status: 2 hour(s)", "Alarm Status: OFF".
+QString alarmStatusText(int code);
+
+// The next periodic alarm check: now plus the interval (now itself for code 0 or out of range).
+QDateTime nextCheck(int code, const QDateTime &now);
+
+} // namespace Settings
+
+// Copies the settings row into the shared variables, sets NextAlarmCheck and returns the
+// alarm status text for panel 2.
+QString LoadSettings(Database &database);

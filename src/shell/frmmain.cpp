@@ -1,0 +1,265 @@
+#include "frmmain.h"
+
+#include "ItemGrid.h"
+#include "ItemListModel.h"
+
+#include "data/AppPaths.h"
+#include "data/DatabaseADO.h"
+#include "data/GlobalVars.h"
+#include "data/Settings.h"
+#include "platform/Clock.h"
+#include "platform/DateText.h"
+#include "platform/Twips.h"
+#include "platform/WindowUtil.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLocale>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace {
+
+QPointer<frmmain> mainWindow;
+
+// Layout of the central area, in twips.
+constexpr int Margin = 100;
+constexpr int NotesGridHeight = 1900;
+constexpr int PanelHeight = 2700;
+constexpr int CompanyFrameWidth = 5400;
+constexpr int HistoryFrameWidth = 7200;
+constexpr int LogoFrameWidth = 2400;
+constexpr int ResizeThreshold = 8000; // below this window height the grid keeps its height
+
+int px(int twips)
+{
+    return Twips::toPixels(twips);
+}
+
+} // namespace
+
+frmmain::frmmain(QWidget *parent)
+    : QMainWindow(parent)
+{
+    mainWindow = this;
+    setObjectName(QStringLiteral("frmmain"));
+    setWindowTitle(QStringLiteral("Norlith Tarvo"));
+    setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
+    resize(1100, 760);
+    buildStatusBar();
+    buildCentralArea();
+    buildTimers();
+}
+
+frmmain::~frmmain() = default;
+
+frmmain *frmmain::instance()
+{
+    return mainWindow;
+}
+
+void frmmain::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbStatusBar"));
+    bar->setSizeGripEnabled(true);
+    const int widths[4] = {0, 200, 110, 110};
+    for (int i = 0; i < 4; ++i) {
+        m_panels[i] = new QLabel(bar);
+        m_panels[i]->setObjectName(QStringLiteral("sbStatusBarPanel%1").arg(i + 1));
+        m_panels[i]->setFrameShape(QFrame::StyledPanel);
+        m_panels[i]->setFrameShadow(QFrame::Sunken);
+        m_panels[i]->setContentsMargins(4, 0, 4, 0);
+        if (widths[i])
+            m_panels[i]->setMinimumWidth(widths[i]);
+        if (i == 0)
+            bar->addWidget(m_panels[i], 1);
+        else
+            bar->addPermanentWidget(m_panels[i]);
+    }
+    // Panels 3 and 4 show the live date and time.
+    m_clock = new QTimer(this);
+    m_clock->setInterval(1000);
+    connect(m_clock, &QTimer::timeout, this, &frmmain::updateClockPanels);
+    m_clock->start();
+    updateClockPanels();
+}
+
+void frmmain::updateClockPanels()
+{
+    const QDateTime now = Clock::now();
+    m_panels[2]->setText(DateText::format(now.date()));
+    m_panels[3]->setText(QLocale().toString(now.time(), QLocale::ShortFormat));
+}
+
+void frmmain::buildCentralArea()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralArea"));
+    setCentralWidget(central);
+
+    m_line = new QFrame(central);
+    m_line->setObjectName(QStringLiteral("Line1"));
+    m_line->setFrameShape(QFrame::HLine);
+    m_line->setFrameShadow(QFrame::Sunken);
+
+    m_grid = new ItemGrid(central);
+    m_grid->setGeometry(px(Margin), 4, 800, 300);
+
+    auto frame = [&](const char *name, const QString &title) {
+        auto *box = new QGroupBox(title, central);
+        box->setObjectName(QString::fromLatin1(name));
+        return box;
+    };
+    m_companyFrame = frame("frmInv2", QStringLiteral("Vendor Company Information"));
+    m_historyFrame = frame("frmInv3", QString());
+    m_logoFrame = frame("frmCompli", QString());
+    auto *logo = new QLabel(m_logoFrame);
+    logo->setObjectName(QStringLiteral("imgLogo"));
+    logo->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
+    logo->setAlignment(Qt::AlignCenter);
+    logo->setGeometry(0, 0, px(LogoFrameWidth), px(PanelHeight));
+    logo->setAccessibleName(QStringLiteral("Tarvo"));
+}
+
+void frmmain::buildTimers()
+{
+    auto timer = [&](const char *name, int msec, bool singleShot) {
+        auto *t = new QTimer(this);
+        t->setObjectName(QString::fromLatin1(name));
+        t->setInterval(msec);
+        t->setSingleShot(singleShot);
+        return t;
+    };
+    m_timer1 = timer("Timer1", 10000, false);     // periodic alarm check
+    m_timer2 = timer("Timer2", 1000, true);       // the start-up alarm, once
+    m_tmrSleep = timer("tmrSleep", 10000, false); // ends a snooze
+    m_tmrProcess = timer("tmrProcess", 60000, false);
+}
+
+void frmmain::load()
+{
+    runGuarded(this, [&] {
+        setupGridColumns();
+        setPanelText(2, LoadSettings(db()));
+        GlobalVars &g = gv();
+        g.SortFieldAll = 7;
+        g.SortOrderAll = 0;
+        loadGrid(7, 0, QString(), 0);
+        g.NoItemSelected = true;
+        g.DisplayMode = 1;
+        setPanelText(1, QStringLiteral("Display Mode: All"));
+    });
+    makeWorkingFolders();
+    m_timer1->start();
+    m_timer2->start();
+}
+
+void frmmain::makeWorkingFolders()
+{
+    QDir folder(AppPaths::applicationFolder());
+    folder.mkpath(QStringLiteral("Backup"));
+    folder.mkpath(QStringLiteral("Reports"));
+}
+
+void frmmain::setPanelText(int panel, const QString &text)
+{
+    if (panel >= 1 && panel <= 4)
+        m_panels[panel - 1]->setText(text);
+}
+
+QString frmmain::panelText(int panel) const
+{
+    return panel >= 1 && panel <= 4 ? m_panels[panel - 1]->text() : QString();
+}
+
+void frmmain::setupGridColumns()
+{
+    const ColumnLayout layout = ColumnLayout::read(db());
+    m_grid->itemModel()->setLayout(layout);
+    m_grid->applyLayout(layout);
+    gv().ColLoc = layout.colLoc;
+    gv().ColVisible = layout.colVisible;
+}
+
+void frmmain::loadGrid(int sortField, int sortOrder, const QString &lookupValue, int lookupField)
+{
+    const ItemListLoad result = m_grid->itemModel()->load(db(), sortField, sortOrder, lookupValue, lookupField);
+    setAddButtonsEnabled(result.outcome == ItemListLoad::Outcome::Rows);
+    m_grid->setCurrentRow(0);
+    if (!result.message.isEmpty())
+        MessageBox::information(this, result.message);
+}
+
+void frmmain::saveColumnWidths()
+{
+    ::saveColumnWidths(db(), m_grid->itemModel()->columnLayout(), m_grid->columnWidths());
+}
+
+void frmmain::setAddButtonsEnabled(bool enabled)
+{
+    m_addButtonsEnabled = enabled;
+}
+
+void frmmain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    layoutCentralArea();
+}
+
+void frmmain::layoutCentralArea()
+{
+    QWidget *central = centralWidget();
+    const int width = central->width();
+    m_line->setGeometry(0, 0, width, 2);
+    QRect grid = m_grid->geometry();
+    grid.setWidth(qMax(1, width - px(2 * Margin)));
+    if (height() > px(ResizeThreshold)) {
+        // The central area is the window less menu, toolbar and status bar.
+        grid.setHeight(qMax(1, central->height() - px(NotesGridHeight) - px(1250)));
+        const int top = grid.bottom() + 1 + px(Margin);
+        int left = px(Margin);
+        m_companyFrame->setGeometry(left, top, px(CompanyFrameWidth), px(PanelHeight));
+        left += px(CompanyFrameWidth + Margin);
+        m_historyFrame->setGeometry(left, top, px(HistoryFrameWidth), px(PanelHeight));
+        left += px(HistoryFrameWidth + Margin);
+        m_logoFrame->setGeometry(left, top, px(LogoFrameWidth), px(PanelHeight));
+    }
+    m_grid->setGeometry(grid);
+}
+
+void frmmain::closeEvent(QCloseEvent *event)
+{
+    if (!m_closing) {
+        m_closing = true;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window != this && window->isVisible())
+                window->close();
+        }
+        if (gv().DbConnection && gv().DbConnection->isOpen())
+            runGuarded(this, [&] { saveColumnWidths(); });
+        CloseDatabase();
+    }
+    event->accept();
+}
+
+void SetupGridColumns()
+{
+    if (frmmain *window = frmmain::instance())
+        runGuarded(window, [&] { window->setupGridColumns(); });
+}
+
+void LoadGrid(int sortField, int sortOrder, const QString &lookupValue, int lookupField)
+{
+    if (frmmain *window = frmmain::instance())
+        runGuarded(window, [&] { window->loadGrid(sortField, sortOrder, lookupValue, lookupField); });
+}
+
+void SaveColumnWidths()
+{
+    if (frmmain *window = frmmain::instance())
+        runGuarded(window, [&] { window->saveColumnWidths(); });
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariantMap>
+
+#include <memory>
+
+// A test's own application folder with a fresh encrypted database, made by the same code as
+// tarvo-newdb, opened as the program's connection. Locale en_US, clock fixed at
+// 2026-12-06 10:00, message boxes, file dialogs and the desktop answered by the test.
+class TestWorld
+{
+public:
+    static const QDateTime Now;
+
+    TestWorld();
+    ~TestWorld();
+
+    QString folder() const { return m_dir.path(); }
+    QString databasePath() const;
+
+    // Rows for tests. Fields not given take the values a new item gets from the editor.
+    int addCompany(const QString &name, const QVariantMap &fields = {});
+    int addItem(int companyId, const QVariantMap &fields);
+    void addPart(int itemId, const QString &descr, const QVariant &partNumber);
+    void addEntry(const QString &table, int itemId, const QString &isoDate, const QString &descr);
+
+    // One value of the database, e.g. scalar("SELECT count(*) FROM main").
+    QVariant scalar(const QString &sql, const QVariantList &values = {}) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Sets the locale, the clock and the test modes once per test program.
+void initTestEnvironment();

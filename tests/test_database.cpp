@@ -1,0 +1,220 @@
+// Opening, creating and the make-up of the encrypted database file.
+
+#include "TestSupport.h"
+
+#include "data/AppPaths.h"
+#include "data/DatabaseADO.h"
+#include "data/DbError.h"
+#include "data/NewDatabase.h"
+#include "data/Schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <sqlite3.h>
+
+class TestDatabase : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { initTestEnvironment(); }
+
+    void refusesFilesThatAreNoTarvoDatabase_data();
+    void refusesFilesThatAreNoTarvoDatabase();
+    void fileOnDiskIsEncrypted();
+    void newDatabaseHoldsColumnsAndSettings();
+    void newDatabaseToolRefusesExistingFile();
+    void idsAreNeverReused();
+    void textComparesWithoutCase();
+    void recordsetSortsNullFirst();
+    void rowWriterUpdateReportsMissingRow();
+};
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// A file encrypted with another key, holding the real schema.
+void writeWithOtherKey(const QString &path)
+{
+    sqlite3 *handle = nullptr;
+    QCOMPARE(sqlite3_open(path.toUtf8().constData(), &handle), SQLITE_OK);
+    sqlite3_key(handle, "other", 5);
+    QCOMPARE(sqlite3_exec(handle, "CREATE TABLE main (ID INTEGER)", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(handle);
+}
+
+} // namespace
+
+void TestDatabase::refusesFilesThatAreNoTarvoDatabase_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing file") << "missing";
+    QTest::newRow("wrong key") << "wrongkey";
+    QTest::newRow("not a database") << "text";
+    QTest::newRow("empty file") << "empty";
+    QTest::newRow("table missing") << "notable";
+}
+
+void TestDatabase::refusesFilesThatAreNoTarvoDatabase()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    AppPaths::setApplicationFolder(dir.path());
+    const QString path = AppPaths::databaseFile();
+    if (kind == u"wrongkey")
+        writeWithOtherKey(path);
+    else if (kind == u"text")
+        writeFile(path, QByteArray("These are not the tables you are looking for.\n").repeated(200));
+    else if (kind == u"empty")
+        writeFile(path, QByteArray());
+    else if (kind == u"notable") {
+        Database database;
+        QVERIFY(database.create(path));
+        database.exec(QStringLiteral("CREATE TABLE main (ID INTEGER)"));
+    }
+    const QByteArray before = QFile::exists(path) ? [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }()
+                                                  : QByteArray();
+
+    QString error;
+    QVERIFY(!OpenDatabase(&error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY_THROWS_EXCEPTION(DbError, db());
+    if (kind == u"missing") {
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    } else {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before); // nothing written
+    }
+    AppPaths::setApplicationFolder(QString());
+}
+
+void TestDatabase::fileOnDiskIsEncrypted()
+{
+    TestWorld world;
+    world.addItem(world.addCompany(QStringLiteral("Plain Text Vendor")), {{QStringLiteral("Name"), QStringLiteral("Secret Pump")}});
+    CloseDatabase();
+    QFile file(world.databasePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(!bytes.startsWith("SQLite format 3"));
+    QVERIFY(!bytes.contains("Secret Pump"));
+    QVERIFY(!bytes.contains("CREATE TABLE"));
+    QVERIFY(OpenDatabase());
+    QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main")).toString(), QStringLiteral("Secret Pump"));
+}
+
+void TestDatabase::newDatabaseHoldsColumnsAndSettings()
+{
+    TestWorld world;
+    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM Columns")).toInt(), 25);
+    QCOMPARE(world.scalar(QStringLiteral("SELECT min(ID) || '-' || max(ID) FROM Columns")).toString(), QStringLiteral("0-24"));
+    // The shown places are exactly 1..K.
+    QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(ColLocation) FROM (SELECT ColLocation FROM Columns"
+                                         " WHERE ColLocation <> 0 ORDER BY ColLocation)")).toString(),
+             QStringLiteral("1,2,3,4,5,6"));
+    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM settings")).toInt(), 1);
+    Recordset settings(db(), QStringLiteral("SELECT * FROM settings"));
+    QCOMPARE(settings.integer(QStringLiteral("startupalarm")), 1);
+    QCOMPARE(settings.integer(QStringLiteral("timerinterval")), 7);
+    QCOMPARE(settings.integer(QStringLiteral("alservicedisabled")), 1);
+    QCOMPARE(settings.integer(QStringLiteral("alorderdisabled")), 1);
+    QCOMPARE(settings.integer(QStringLiteral("AutoAddhstOn")), 1);
+    QCOMPARE(settings.integer(QStringLiteral("AutoAddHstWarn")), 0);
+    QCOMPARE(settings.text(QStringLiteral("backupdate")), QStringLiteral("2026-12-13"));
+    QCOMPARE(settings.text(QStringLiteral("Version")), QStringLiteral(TARVO_VERSION));
+}
+
+void TestDatabase::newDatabaseToolRefusesExistingFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("main.mdb"));
+    writeFile(path, QByteArray("keep me"));
+    QString error;
+    QVERIFY(!createDatabaseFile(path, false, QDate(2026, 12, 6), &error));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("keep me"));
+
+    const QString sample = dir.filePath(QStringLiteral("demo.mdb"));
+    QVERIFY(createDatabaseFile(sample, true, QDate(2026, 12, 6), &error));
+    Database demo;
+    QVERIFY(demo.open(sample));
+    Statement count(demo, QStringLiteral("SELECT (SELECT count(*) FROM orderinfo), (SELECT count(*) FROM main),"
+                                         " (SELECT count(*) FROM main WHERE servicedate < '2026-12-06'),"
+                                         " (SELECT count(*) FROM repparts), (SELECT count(*) FROM Notes)"));
+    QVERIFY(count.next());
+    QCOMPARE(count.integer(0), 12);
+    QVERIFY(count.integer(1) >= 24);
+    QVERIFY(count.integer(2) >= 3); // some overdue
+    QVERIFY(count.integer(3) > count.integer(1));
+    QVERIFY(count.integer(4) > 0);
+}
+
+void TestDatabase::idsAreNeverReused()
+{
+    TestWorld world;
+    const int company = world.addCompany(QStringLiteral("Acme"));
+    const int first = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("A")}});
+    const int second = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("B")}});
+    Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = %1").arg(second));
+    const int third = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("C")}});
+    QCOMPARE(second, first + 1);
+    QVERIFY(third > second);
+
+    // Beyond the 16-bit range of the original store.
+    Execute(db(), QStringLiteral("UPDATE sqlite_sequence SET seq = 40000 WHERE name = 'main'"));
+    QCOMPARE(world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("D")}}), 40001);
+}
+
+void TestDatabase::textComparesWithoutCase()
+{
+    TestWorld world;
+    world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Air Compressor")}});
+    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main WHERE Name = ?"), {QStringLiteral("AIR compressor")}).toInt(), 1);
+    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM orderinfo WHERE company = ?"), {QStringLiteral("acme")}).toInt(), 1);
+}
+
+void TestDatabase::recordsetSortsNullFirst()
+{
+    TestWorld world;
+    const int company = world.addCompany(QStringLiteral("Acme"));
+    world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("b")}, {QStringLiteral("servicedate"), QStringLiteral("2027-01-02")}});
+    world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("A")}, {QStringLiteral("servicedate"), QVariant()}});
+    world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("c")}, {QStringLiteral("servicedate"), QStringLiteral("2026-12-31")}});
+    Recordset rows(db(), QStringLiteral("SELECT Name, servicedate, leadtime FROM main"));
+    rows.sort(QStringLiteral("servicedate ASC"));
+    QStringList names;
+    for (rows.moveFirst(); !rows.eof(); rows.moveNext())
+        names << rows.text(QStringLiteral("Name"));
+    QCOMPARE(names, QStringList({QStringLiteral("A"), QStringLiteral("c"), QStringLiteral("b")}));
+    rows.sort(QStringLiteral("Name DESC"));
+    QCOMPARE(rows.text(QStringLiteral("name")), QStringLiteral("c"));
+}
+
+void TestDatabase::rowWriterUpdateReportsMissingRow()
+{
+    TestWorld world;
+    const int company = world.addCompany(QStringLiteral("Acme"));
+    const int id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+    RowWriter present(db(), QStringLiteral("main"));
+    present.set(QStringLiteral("Name"), QStringLiteral("Pump \"Quoted\""));
+    QVERIFY(present.update(id));
+    QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main WHERE ID = ?"), {id}).toString(), QStringLiteral("Pump \"Quoted\""));
+    RowWriter missing(db(), QStringLiteral("main"));
+    missing.set(QStringLiteral("Name"), QStringLiteral("Ghost"));
+    QVERIFY(!missing.update(id + 100));
+    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestDatabase)
+#include "test_database.moc"
