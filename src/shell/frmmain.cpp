@@ -263,3 +263,45 @@ void SaveColumnWidths()
     if (frmmain *window = frmmain::instance())
         runGuarded(window, [&] { window->saveColumnWidths(); });
 }
+
+void frmmain::clearLastClick()
+{
+}
+
+void frmmain::clearData()
+{
+}
+
+void frmmain::loadHistory(int itemId)
+{
+    Q_UNUSED(itemId);
+}
+
+void frmmain::loadNotes(int row)
+{
+    Q_UNUSED(row);
+}
+
+void ClearLastClick()
+{
+    if (frmmain *window = frmmain::instance())
+        window->clearLastClick();
+}
+
+void ClearData()
+{
+    if (frmmain *window = frmmain::instance())
+        window->clearData();
+}
+
+void LoadHistory(int itemId)
+{
+    if (frmmain *window = frmmain::instance())
+        runGuarded(window, [&] { window->loadHistory(itemId); });
+}
+
+void LoadNotes(int row)
+{
+    if (frmmain *window = frmmain::instance())
+        runGuarded(window, [&] { window->loadNotes(row); });
+}

@@ -38,6 +38,12 @@ public:
     void loadGrid(int sortField, int sortOrder, const QString &lookupValue, int lookupField);
     void saveColumnWidths();
 
+    // The detail panel.
+    void clearLastClick();
+    void clearData();
+    void loadHistory(int itemId);
+    void loadNotes(int row);
+
     // The add-note and add-history buttons follow whether the list has items.
     void setAddButtonsEnabled(bool enabled);
     bool addButtonsEnabled() const { return m_addButtonsEnabled; }
@@ -70,6 +76,13 @@ private:
 };
 
 // The item list routines every window calls; they act on the open main window.
+// Each does nothing when the main window is not open.
 void SetupGridColumns();
 void LoadGrid(int sortField, int sortOrder, const QString &lookupValue, int lookupField);
 void SaveColumnWidths();
+
+// The detail panel below the list.
+void ClearLastClick();          // removes the selection painting; NoItemSelected becomes true
+void ClearData();               // empties the company pane and the history and notes grids
+void LoadHistory(int itemId);   // fills the history grid with this item's history
+void LoadNotes(int row);        // fills the notes grid with the notes of the item of list row
