@@ -282,6 +282,19 @@ void frmmain::loadNotes(int row)
     Q_UNUSED(row);
 }
 
+void ReloadAfterItemChange()
+{
+    frmmain *window = frmmain::instance();
+    if (!window)
+        return;
+    window->clearLastClick();
+    window->clearData();
+    GlobalVars &g = gv();
+    LoadGrid(g.SortFieldAll, g.SortOrderAll, QString(), g.LookupField);
+    g.DisplayMode = 1;
+    window->setPanelText(1, QStringLiteral("Display Mode: All"));
+}
+
 void ClearLastClick()
 {
     if (frmmain *window = frmmain::instance())

@@ -81,6 +81,10 @@ void SetupGridColumns();
 void LoadGrid(int sortField, int sortOrder, const QString &lookupValue, int lookupField);
 void SaveColumnWidths();
 
+// After an item changed: clears the selection and the detail panel and lists all items with
+// the all-items sort; panel 1 names the view again.
+void ReloadAfterItemChange();
+
 // The detail panel below the list.
 void ClearLastClick();          // removes the selection painting; NoItemSelected becomes true
 void ClearData();               // empties the company pane and the history and notes grids
