@@ -1,1 +1,168 @@
-int main(){}
+// tarvo-bench: how fast the item list loads, against the floor of reading the same rows.
+//
+// Builds a database of N items in a temporary folder and times, in one run: opening with the
+// key; LoadGrid of all items sorted by service date into the real main grid, through one
+// layout and paint; and the floor: the same joined rows and all parts read as text with plain
+// SQL on the same connection. Prints medians, the ratio and the peak memory.
+
+#include "data/AppPaths.h"
+#include "data/Database.h"
+#include "data/DatabaseADO.h"
+#include "data/SampleData.h"
+#include "data/Schema.h"
+#include "platform/MessageBox.h"
+#include "platform/WindowUtil.h"
+#include "shell/LookupQuery.h"
+#include "shell/frmmain.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace {
+
+QTextStream out(stdout);
+
+double medianMs(int runs, const std::function<void()> &work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// Peak resident memory of the process in MB, and a way to start counting anew.
+double peakMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+void resetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+void makeDatabase(const QString &path, int items)
+{
+    Database database;
+    QString error;
+    if (!database.create(path, &error))
+        qFatal("cannot create %s: %s", qPrintable(path), qPrintable(error));
+    Schema::create(database, QStringLiteral(TARVO_VERSION), QStringLiteral(TARVO_BUILD), QDate::currentDate());
+    SampleData::addBulk(database, items, 100, 3, QDate::currentDate());
+}
+
+struct Figures {
+    double open = 0, loadGrid = 0, floorRows = 0, floorParts = 0, peak = 0;
+};
+
+Figures measure(int items, int runs)
+{
+    QTemporaryDir dir;
+    AppPaths::setApplicationFolder(dir.path());
+    makeDatabase(AppPaths::databaseFile(), items);
+
+    Figures f;
+    f.open = medianMs(runs, [] {
+        Database database;
+        if (!database.open(AppPaths::databaseFile()))
+            qFatal("cannot open the database");
+    });
+
+    resetPeak();
+    if (!OpenDatabase())
+        qFatal("cannot open the database");
+    {
+        frmmain window;
+        window.resize(1280, 900);
+        window.setupGridColumns();
+        window.show();
+        QApplication::processEvents();
+        f.loadGrid = medianMs(runs, [&] {
+            window.loadGrid(7, 0, QString(), 0);
+            QApplication::processEvents(); // layout
+            window.repaint();              // paint
+        });
+        f.peak = peakMegabytes();
+
+        f.floorRows = medianMs(runs, [] {
+            std::vector<QString> cells;
+            Statement rows(db(), itemListStatement());
+            const int columns = rows.columnCount();
+            while (rows.next()) {
+                for (int c = 0; c < columns; ++c)
+                    cells.push_back(rows.text(c));
+            }
+        });
+        f.floorParts = medianMs(runs, [] {
+            std::vector<QString> cells;
+            Statement parts(db(), QStringLiteral("SELECT ID, descr, partnumber FROM repparts"));
+            while (parts.next()) {
+                for (int c = 0; c < 3; ++c)
+                    cells.push_back(parts.text(c));
+            }
+        });
+        window.hide();
+    }
+    CloseDatabase();
+    return f;
+}
+
+void report(int items, const Figures &f)
+{
+    const double floor = f.floorRows + f.floorParts;
+    out << QStringLiteral("items: %1 (3 parts each, 100 vendors)\n").arg(items);
+    out << QStringLiteral("  open with key         %1 ms\n").arg(f.open, 0, 'f', 1);
+    out << QStringLiteral("  LoadGrid + paint      %1 ms\n").arg(f.loadGrid, 0, 'f', 1);
+    out << QStringLiteral("  floor: rows           %1 ms\n").arg(f.floorRows, 0, 'f', 1);
+    out << QStringLiteral("  floor: parts          %1 ms\n").arg(f.floorParts, 0, 'f', 1);
+    out << QStringLiteral("  LoadGrid / floor      %1\n").arg(f.loadGrid / floor, 0, 'f', 2);
+    out << QStringLiteral("  peak memory           %1 MB\n").arg(f.peak, 0, 'f', 1);
+    out.flush();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    initResources();
+    MessageBox::setTestMode(true);
+
+    int items = 32767;
+    int runs = 7;
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); ++i) {
+        if (args.at(i) == u"--items")
+            items = args.at(i + 1).toInt();
+        else if (args.at(i) == u"--runs")
+            runs = args.at(i + 1).toInt();
+    }
+    out << "median of " << runs << " runs each\n";
+    report(items, measure(items, runs));
+    if (items != 1000)
+        report(1000, measure(1000, runs));
+    return 0;
+}

@@ -95,8 +95,10 @@ ItemRow readRow(const Statement &query)
         if (query.isNull(TextColumn[slot]))
             row.textNull |= 1u << slot;
         else
-            row.text[slot] = shownText(query.text(TextColumn[slot]));
+            row.texts += shownText(query.text(TextColumn[slot]));
+        row.end[slot] = quint32(row.texts.size());
     }
+    row.texts.squeeze();
     for (int slot = 0; slot < ItemRow::DateSlots; ++slot)
         row.day[slot] = isoDay(query.bytes(DateColumn[slot]));
     row.servicewarn = int(query.integer(9));
@@ -180,10 +182,10 @@ void ItemListModel::sortRows(std::vector<ItemRow> &rows, int sortField, int sort
         std::vector<QCollatorSortKey> keys;
         keys.reserve(count);
         for (const ItemRow &row : rows)
-            keys.push_back(ValueOrder::sortKey(row.text[slot]));
+            keys.push_back(ValueOrder::sortKey(row.text(slot).toString()));
         order = sortedOrder(count, sortOrder, [&](int a, int b) {
-            const bool nullA = rows[a].isNull(ItemRow::TextSlot(slot));
-            const bool nullB = rows[b].isNull(ItemRow::TextSlot(slot));
+            const bool nullA = rows[a].isNull(slot);
+            const bool nullB = rows[b].isNull(slot);
             if (nullA != nullB)
                 return nullA;
             return keys[a].compare(keys[b]) < 0;
@@ -210,6 +212,7 @@ ItemListLoad ItemListModel::load(Database &database, int sortField, int sortOrde
     GlobalVars &g = gv();
     g.NoItemSelected = true;
     ItemListLoad result;
+    replaceRows({}); // the old rows go before the new ones are read
 
     LookupCondition lookup;
     if (!lookupValue.isEmpty()) {
@@ -241,9 +244,14 @@ ItemListLoad ItemListModel::load(Database &database, int sortField, int sortOrde
 
     const QString lineBreak = QStringLiteral("\n");
     if (rows.size() > SingleScanThreshold) {
-        QHash<int, QString> parts = allRepPartsTexts(database, lineBreak);
-        for (ItemRow &row : rows)
-            row.parts = parts.take(row.id);
+        // Rows and parts both come in ID order: walk them side by side.
+        auto row = rows.begin();
+        forEachRepPartsText(database, lineBreak, [&](int id, QString &&text) {
+            while (row != rows.end() && row->id < id)
+                ++row;
+            if (row != rows.end() && row->id == id)
+                row->parts = std::move(text);
+        });
     } else {
         for (ItemRow &row : rows)
             row.parts = RepPartsText(database, row.id, lineBreak);
@@ -278,7 +286,7 @@ QString ItemListModel::cellText(int row, int columnId) const
     const ItemRow &item = m_rows[row - 1];
     const int slot = textSlotOf(columnId);
     if (slot >= 0)
-        return item.text[slot];
+        return item.text(slot).toString();
     const int dateSlot = dateSlotOf(columnId);
     if (dateSlot >= 0)
         return item.day[dateSlot] ? DateText::format(QDate::fromJulianDay(item.day[dateSlot])) : QString();

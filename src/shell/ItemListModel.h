@@ -10,7 +10,8 @@
 
 class Database;
 
-// One item of the list, kept compactly; cell texts are made when a cell is drawn.
+// One item of the list, kept compactly (its texts share one buffer); cell texts are made when
+// a cell is drawn.
 struct ItemRow {
     enum TextSlot { Name, Tag, Location, Hazmat, Part, Serial, ServicedBy, Tools, PurchaseOrder,
                     Company, RefManuals, Locked, Custom1, Custom2, Custom3, TextSlots };
@@ -18,8 +19,9 @@ struct ItemRow {
 
     int id = 0;
     int manuId = 0;
-    QString text[TextSlots];
-    quint32 textNull = 0;           // bit per text slot: the field is Null
+    QString texts;              // every text slot, one after the other
+    quint32 end[TextSlots] = {}; // where each slot ends in texts
+    quint32 textNull = 0;       // bit per text slot: the field is Null
     int day[DateSlots] = {0, 0, 0}; // Julian day; 0 = Null
     int servicewarn = 0;
     int leadtime = 0;
@@ -29,7 +31,12 @@ struct ItemRow {
     int ackorder = 0;
     QString parts; // the replacement parts, one per line
 
-    bool isNull(TextSlot slot) const { return textNull & (1u << slot); }
+    QStringView text(int slot) const
+    {
+        const quint32 begin = slot == 0 ? 0 : end[slot - 1];
+        return QStringView(texts).mid(begin, end[slot] - begin);
+    }
+    bool isNull(int slot) const { return textNull & (1u << slot); }
 };
 
 // What a load of the list came to.

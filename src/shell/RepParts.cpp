@@ -26,19 +26,22 @@ QString RepPartsText(Database &database, int itemId, const QString &separator)
     return text;
 }
 
-QHash<int, QString> allRepPartsTexts(Database &database, const QString &separator)
+void forEachRepPartsText(Database &database, const QString &separator,
+                         const std::function<void(int itemId, QString &&text)> &take)
 {
-    QHash<int, QString> texts;
     Statement parts(database, AllParts);
     int currentId = 0;
-    QString *current = nullptr;
+    QString text;
     while (parts.next()) {
         const int id = int(parts.integer(0));
-        if (!current || id != currentId) {
+        if (id != currentId && !text.isEmpty())
+            take(currentId, std::move(text));
+        if (id != currentId) {
             currentId = id;
-            current = &texts[id];
+            text = QString();
         }
-        appendPartText(*current, parts.text(1), parts.text(2), separator);
+        appendPartText(text, parts.text(1), parts.text(2), separator);
     }
-    return texts;
+    if (!text.isEmpty())
+        take(currentId, std::move(text));
 }

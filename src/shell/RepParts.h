@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
-#include <QVector>
+#include <functional>
 
 class Database;
 
@@ -14,5 +13,7 @@ QString RepPartsText(Database &database, int itemId, const QString &separator);
 // Appends one part to a joined text, as RepPartsText does.
 void appendPartText(QString &text, const QString &descr, const QString &partNumber, const QString &separator);
 
-// The joined texts of every item that has parts, in one scan of repparts (the item list).
-QHash<int, QString> allRepPartsTexts(Database &database, const QString &separator);
+// The joined text of every item that has parts, in one scan of repparts, in item ID order
+// (the item list).
+void forEachRepPartsText(Database &database, const QString &separator,
+                         const std::function<void(int itemId, QString &&text)> &take);
