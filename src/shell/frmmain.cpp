@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "DetailPanel.h"
 #include "ItemGrid.h"
 #include "ItemListModel.h"
 
@@ -11,6 +12,7 @@
 #include "platform/DateText.h"
 #include "platform/Twips.h"
 #include "platform/WindowUtil.h"
+#include "items/frmAdd.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,6 +20,9 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLocale>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -49,8 +54,11 @@ frmmain::frmmain(QWidget *parent)
     setWindowTitle(QStringLiteral("Norlith Tarvo"));
     setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
     resize(1100, 760);
+    buildMenus();
+    buildToolBar();
     buildStatusBar();
     buildCentralArea();
+    buildContextMenu();
     buildTimers();
 }
 
@@ -109,20 +117,36 @@ void frmmain::buildCentralArea()
     m_grid = new ItemGrid(central);
     m_grid->setGeometry(px(Margin), 4, 800, 300);
 
-    auto frame = [&](const char *name, const QString &title) {
-        auto *box = new QGroupBox(title, central);
-        box->setObjectName(QString::fromLatin1(name));
-        return box;
-    };
-    m_companyFrame = frame("frmInv2", QStringLiteral("Vendor Company Information"));
-    m_historyFrame = frame("frmInv3", QString());
-    m_logoFrame = frame("frmCompli", QString());
+    m_companyPane = new CompanyPane(central);
+    m_historyPane = new HistoryPane(central);
+    connect(m_historyPane->addHistoryButton(), &QPushButton::clicked, this, &frmmain::addHistory);
+    connect(m_historyPane->addNoteButton(), &QPushButton::clicked, this, &frmmain::addNote);
+
+    m_logoFrame = new QGroupBox(central);
+    m_logoFrame->setObjectName(QStringLiteral("frmCompli"));
     auto *logo = new QLabel(m_logoFrame);
     logo->setObjectName(QStringLiteral("imgLogo"));
     logo->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
     logo->setAlignment(Qt::AlignCenter);
     logo->setGeometry(0, 0, px(LogoFrameWidth), px(PanelHeight));
-    logo->setAccessibleName(QStringLiteral("Tarvo"));
+
+    // The cell viewer shows a long cell's whole text over the cell; it is never stored.
+    m_cellViewer = new QPlainTextEdit(central);
+    m_cellViewer->setObjectName(QStringLiteral("txtDataEntry"));
+    m_cellViewer->setAccessibleName(QStringLiteral("Cell text"));
+    m_cellViewer->setReadOnly(true);
+    m_cellViewer->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette selection = m_cellViewer->palette();
+    selection.setColor(QPalette::Base, selection.color(QPalette::Highlight));
+    selection.setColor(QPalette::Text, selection.color(QPalette::HighlightedText));
+    m_cellViewer->setPalette(selection);
+    m_cellViewer->hide();
+    m_cellViewer->viewport()->installEventFilter(this);
+
+    connect(m_grid, &ItemGrid::cellClicked, this, &frmmain::rowClicked);
+    connect(m_grid, &ItemGrid::cellDoubleClicked, this, &frmmain::rowDoubleClicked);
+    connect(m_grid, &ItemGrid::scrolled, m_cellViewer, &QWidget::hide);
+    connect(m_grid, &ItemGrid::rightButtonPressed, this, [this](const QPoint &at) { m_contextMenu->popup(at); });
 }
 
 void frmmain::buildTimers()
@@ -152,6 +176,7 @@ void frmmain::load()
         g.NoItemSelected = true;
         g.DisplayMode = 1;
         setPanelText(1, QStringLiteral("Display Mode: All"));
+        clearData();
     });
     makeWorkingFolders();
     m_timer1->start();
@@ -187,6 +212,7 @@ void frmmain::setupGridColumns()
 
 void frmmain::loadGrid(int sortField, int sortOrder, const QString &lookupValue, int lookupField)
 {
+    m_cellViewer->hide();
     const ItemListLoad result = m_grid->itemModel()->load(db(), sortField, sortOrder, lookupValue, lookupField);
     setAddButtonsEnabled(result.outcome == ItemListLoad::Outcome::Rows);
     m_grid->setCurrentRow(0);
@@ -202,6 +228,8 @@ void frmmain::saveColumnWidths()
 void frmmain::setAddButtonsEnabled(bool enabled)
 {
     m_addButtonsEnabled = enabled;
+    m_historyPane->addHistoryButton()->setEnabled(enabled);
+    m_historyPane->addNoteButton()->setEnabled(enabled);
 }
 
 void frmmain::resizeEvent(QResizeEvent *event)
@@ -222,9 +250,9 @@ void frmmain::layoutCentralArea()
         grid.setHeight(qMax(1, central->height() - px(NotesGridHeight) - px(1250)));
         const int top = grid.bottom() + 1 + px(Margin);
         int left = px(Margin);
-        m_companyFrame->setGeometry(left, top, px(CompanyFrameWidth), px(PanelHeight));
+        m_companyPane->setGeometry(left, top, px(CompanyFrameWidth), px(PanelHeight));
         left += px(CompanyFrameWidth + Margin);
-        m_historyFrame->setGeometry(left, top, px(HistoryFrameWidth), px(PanelHeight));
+        m_historyPane->setGeometry(left, top, px(HistoryFrameWidth), px(PanelHeight));
         left += px(HistoryFrameWidth + Margin);
         m_logoFrame->setGeometry(left, top, px(LogoFrameWidth), px(PanelHeight));
     }
@@ -264,22 +292,92 @@ void SaveColumnWidths()
         runGuarded(window, [&] { window->saveColumnWidths(); });
 }
 
+int frmmain::currentRow() const
+{
+    return m_grid->currentRow();
+}
+
+void frmmain::paintRow(int row, bool painted)
+{
+    m_grid->itemModel()->setRowPainted(row, painted);
+}
+
+void frmmain::rowClicked(int row, int column)
+{
+    if (m_grid->rows() < 2)
+        return;
+    showCellViewer(row, column);
+    paintRow(row, true);
+    m_clickRow = row;
+    GlobalVars &g = gv();
+    if (m_lastClickRow != m_clickRow && !g.NoItemSelected)
+        paintRow(m_lastClickRow, false);
+    m_lastClickRow = m_clickRow;
+    m_grid->setCurrentRow(m_clickRow);
+    g.NoItemSelected = false;
+    runGuarded(this, [&] {
+        loadHistory(g.rowItemId(row));
+        loadNotes(row);
+        m_companyPane->LoadCompany(g.RowManuID.value(row));
+    });
+}
+
+void frmmain::showCellViewer(int row, int column)
+{
+    const ItemListModel *model = m_grid->itemModel();
+    const int columnId = model->columnIdAt(column);
+    if (column < 1 || (columnId != 6 && columnId != 11 && columnId != 19)) {
+        m_cellViewer->hide();
+        return;
+    }
+    m_cellViewer->setGeometry(m_grid->cellRect(row, column));
+    m_cellViewer->setPlainText(model->cellText(row, columnId));
+    m_cellViewer->show();
+    m_cellViewer->raise();
+}
+
+void frmmain::rowDoubleClicked()
+{
+    if (m_grid->rows() < 2)
+        return;
+    GlobalVars &g = gv();
+    g.SelectedRow = currentRow();
+    g.ItemEditMode = 1;
+    reopenItemEditor();
+}
+
+bool frmmain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_cellViewer->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        rowDoubleClicked();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void frmmain::clearLastClick()
 {
+    if (!gv().NoItemSelected && m_grid->rows() >= 2) {
+        paintRow(m_lastClickRow, false);
+        gv().NoItemSelected = true;
+    }
+    m_cellViewer->hide();
 }
 
 void frmmain::clearData()
 {
+    m_historyPane->clear();
+    m_companyPane->clear();
 }
 
 void frmmain::loadHistory(int itemId)
 {
-    Q_UNUSED(itemId);
+    m_historyPane->loadHistory(itemId);
 }
 
 void frmmain::loadNotes(int row)
 {
-    Q_UNUSED(row);
+    m_historyPane->loadNotes(gv().rowItemId(row));
 }
 
 void ReloadAfterItemChange()

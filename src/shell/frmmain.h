@@ -6,11 +6,15 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class CompanyPane;
+class HistoryPane;
 class ItemGrid;
+class QAction;
 class QFrame;
 class QGroupBox;
+class QMenu;
+class QPlainTextEdit;
 class QTimer;
-class QToolBar;
 
 // The main window: the item list, the detail panel below it, the menus, toolbar and status bar.
 class frmmain : public QMainWindow
@@ -28,6 +32,10 @@ public:
     void load();
 
     ItemGrid *grid() const { return m_grid; }
+    CompanyPane *companyPane() const { return m_companyPane; }
+    HistoryPane *historyPane() const { return m_historyPane; }
+    QPlainTextEdit *cellViewer() const { return m_cellViewer; }
+    QAction *action(const QString &name) const;
 
     // Status bar panels 1 to 4.
     void setPanelText(int panel, const QString &text);
@@ -44,11 +52,29 @@ public:
     void loadHistory(int itemId);
     void loadNotes(int row);
 
+    // A click on a list row (from 1) in a grid column; what a user's click does.
+    void rowClicked(int row, int column);
+    void rowDoubleClicked();
+    int lastClickRow() const { return m_lastClickRow; }
+
+    // The commands of the menus, toolbar and context menu.
+    void newItem();
+    void editItem();
+    void deleteSelectedItem();
+    void addNote();
+    void addHistory();
+    void openManual();
+    void showCompanies();
+    void showCalendarWindow();
+    void showAboutWindow();
+    void entryAdded(int itemId);
+
     // The add-note and add-history buttons follow whether the list has items.
     void setAddButtonsEnabled(bool enabled);
     bool addButtonsEnabled() const { return m_addButtonsEnabled; }
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -59,12 +85,23 @@ private:
     void updateClockPanels();
     void layoutCentralArea();
     void makeWorkingFolders();
+    void buildMenus();
+    void buildToolBar();
+    void buildContextMenu();
+    QAction *addCommand(QMenu *menu, const char *name, const QString &text, void (frmmain::*slot)() = nullptr);
+    void paintRow(int row, bool painted);
+    void showCellViewer(int row, int column);
+    int currentRow() const;
 
     ItemGrid *m_grid = nullptr;
     QFrame *m_line = nullptr;
-    QGroupBox *m_companyFrame = nullptr; // frmInv2
-    QGroupBox *m_historyFrame = nullptr; // frmInv3
-    QGroupBox *m_logoFrame = nullptr;    // frmCompli
+    CompanyPane *m_companyPane = nullptr; // frmInv2
+    HistoryPane *m_historyPane = nullptr; // frmInv3
+    QGroupBox *m_logoFrame = nullptr;     // frmCompli
+    QPlainTextEdit *m_cellViewer = nullptr; // txtDataEntry
+    QMenu *m_contextMenu = nullptr;         // mnuInv
+    int m_clickRow = 0;
+    int m_lastClickRow = 0;
     QLabel *m_panels[4] = {};
     QTimer *m_timer1 = nullptr;
     QTimer *m_timer2 = nullptr;
