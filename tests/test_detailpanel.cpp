@@ -40,6 +40,7 @@ private Q_SLOTS:
 
     void clickPaintsOnlyTheLastRow();
     void clickFillsThePanes();
+    void keyboardSelectsRows();
     void cellViewerShowsLongCells();
     void companyPagesAndPaneToggle();
     void commandsNeedASelection_data();
@@ -171,6 +172,17 @@ void TestDetailPanel::clickFillsThePanes()
     ClearData();
     QCOMPARE(history->rowCount(), 0);
     QCOMPARE(company->valueText("lblName"), QString());
+}
+
+void TestDetailPanel::keyboardSelectsRows()
+{
+    ItemListModel *model = m_window->grid()->itemModel();
+    click(row(m_pump));
+    QTest::keyClick(m_window->grid(), Qt::Key_Down);
+    QVERIFY(model->isRowPainted(row(m_boiler)));
+    QVERIFY(!model->isRowPainted(row(m_pump)));
+    QCOMPARE(m_window->grid()->currentRow(), row(m_boiler));
+    QCOMPARE(m_window->companyPane()->valueText("lblName"), QStringLiteral("Zeta"));
 }
 
 void TestDetailPanel::cellViewerShowsLongCells()

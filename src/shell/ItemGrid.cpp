@@ -6,6 +6,7 @@
 #include "platform/Twips.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 
@@ -119,6 +120,22 @@ void ItemGrid::mouseDoubleClickEvent(QMouseEvent *event)
     if (index.isValid())
         m_currentRow = index.row() + 1;
     Q_EMIT cellDoubleClicked(m_currentRow, index.isValid() ? index.column() : 0);
+}
+
+// The keyboard selects rows as a click does; Enter opens the row as a double-click does.
+void ItemGrid::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_currentRow >= 1) {
+        Q_EMIT cellDoubleClicked(m_currentRow, 0);
+        return;
+    }
+    const int before = currentIndex().row();
+    QTableView::keyPressEvent(event);
+    const int after = currentIndex().row();
+    if (after != before && after >= 0) {
+        m_currentRow = after + 1;
+        Q_EMIT cellClicked(m_currentRow, 0);
+    }
 }
 
 void ItemGrid::scrollContentsBy(int dx, int dy)
