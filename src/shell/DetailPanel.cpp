@@ -24,15 +24,15 @@ int px(int twips)
 
 // Company pane, in twips inside the frame.
 constexpr int CaptionLeft = 120;
-constexpr int ValueLeft = 1500;
-constexpr int ValueWidth = 3750;
+constexpr int ValueLeft = 1900;
+constexpr int ValueWidth = 3350;
 constexpr int LineHeight = 240;
 constexpr int FirstLine = 300;
 
 // History pane, in twips inside the frame.
 constexpr int GridLeft = 120;
 constexpr int GridTop = 500;
-constexpr int GridWidth = 5300;
+constexpr int GridWidth = 6960;
 constexpr int GridHeight = 1900;
 constexpr int DateColumnWidth = 1300;
 constexpr int HistoryRowHeight = 570;

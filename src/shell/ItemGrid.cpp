@@ -23,7 +23,8 @@ protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        const qsizetype lineEnd = option->text.indexOf(u'\n');
+        // The delegate has turned line breaks into line separators by now.
+        const qsizetype lineEnd = option->text.indexOf(QChar::LineSeparator);
         if (lineEnd >= 0) {
             const bool more = lineEnd + 1 < option->text.size();
             option->text = option->text.left(lineEnd) + (more ? QStringLiteral(" ...") : QString());
