@@ -1,0 +1,311 @@
+// The item editor's rules without its window: key filters, stocked codes, the history a new
+// item asks for, and reading and writing items with their replacement parts.
+
+#include "TestSupport.h"
+
+#include "data/DatabaseADO.h"
+#include "data/DbError.h"
+#include "items/ItemRules.h"
+#include "items/ItemStore.h"
+
+#include <QTest>
+
+using namespace ItemBox;
+
+class TestItems : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { initTestEnvironment(); }
+
+    void keyFilter_data();
+    void keyFilter();
+    void stockedCodes_data();
+    void stockedCodes();
+    void newItemHistory_data();
+    void newItemHistory();
+    void multiLineLineEnds();
+    void everyFieldRoundTrips();
+    void editClearsFlagsAndTouchesOnlyItsItem();
+    void deletedItemWritesNothing();
+    void itemWithoutCompanyRowLoads();
+    void partsLoadByNameAndStoreOnce();
+    void rowAndPartsAreOneTransaction();
+
+private:
+    static ItemForm nameAndCompany(int companyId);
+};
+
+ItemForm TestItems::nameAndCompany(int companyId)
+{
+    ItemForm form;
+    form[Name] = QStringLiteral("Pump");
+    form.companyId = companyId;
+    form.companyName = QStringLiteral("Acme");
+    return form;
+}
+
+void TestItems::keyFilter_data()
+{
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("accepted");
+    const QString fifty(50, u'x');
+    const QString full255(255, u'x');
+
+    QTest::newRow("date: digit") << ServiceDate << "12/31/203" << int('0') << true;
+    QTest::newRow("date: slash") << DateServiced << "12" << int('/') << true;
+    QTest::newRow("date: letter") << DateInstalled << "" << int('a') << false;
+    QTest::newRow("date: dash") << ServiceDate << "12" << int('-') << false;
+    QTest::newRow("date: eleventh character") << ServiceDate << "12/31/2030" << int('1') << false;
+    QTest::newRow("date: eleventh slash") << ServiceDate << "12/31/2030" << int('/') << false;
+    QTest::newRow("date: backspace when full") << ServiceDate << "12/31/2030" << 8 << true;
+    QTest::newRow("date: DEL when full") << DateInstalled << "12/31/2030" << 127 << true;
+    QTest::newRow("date: Enter") << ServiceDate << "" << 13 << false;
+
+    QTest::newRow("days: third digit") << ServiceWarn << "99" << int('9') << true;
+    QTest::newRow("days: fourth digit") << LeadTime << "999" << int('1') << false;
+    QTest::newRow("days: letter") << ServiceInterval << "" << int('a') << false;
+    QTest::newRow("days: slash") << ServiceInterval << "1" << int('/') << false;
+    QTest::newRow("days: backspace when full") << ServiceWarn << "999" << 8 << true;
+
+    QTest::newRow("text: fiftieth") << Name << fifty.left(49) << int('x') << true;
+    QTest::newRow("text: fifty-first") << Name << fifty << int('x') << false;
+    QTest::newRow("text: custom full") << Custom3 << fifty << int('x') << false;
+    QTest::newRow("text: backspace when full") << Hazmat << fifty << 8 << true;
+    QTest::newRow("text: any character") << Tag << "" << int('%') << true;
+
+    QTest::newRow("tools: past fifty") << Tools << fifty << int('x') << true;
+    QTest::newRow("tools: 255th") << Tools << full255.left(254) << int('x') << true;
+    QTest::newRow("tools: 256th") << Tools << full255 << int('x') << false;
+    QTest::newRow("locked: 256th") << Locked << full255 << int('x') << false;
+    QTest::newRow("locked: Enter") << Locked << "a" << 13 << true;
+    QTest::newRow("tools: Tab leaves a full box") << Tools << full255 << 9 << true;
+
+    QTest::newRow("part name: fifty-first") << PartName << fifty << int('x') << false;
+    QTest::newRow("part name: backspace when full") << PartName << fifty << 8 << true;
+    QTest::newRow("part number: DEL when full") << PartNumber << fifty << 127 << true;
+    QTest::newRow("part number: fiftieth") << PartNumber << fifty.left(49) << int('7') << true;
+}
+
+void TestItems::keyFilter()
+{
+    QFETCH(int, box);
+    QFETCH(QString, current);
+    QFETCH(int, key);
+    QFETCH(bool, accepted);
+    QCOMPARE(acceptsKey(box, current, key), accepted);
+}
+
+void TestItems::stockedCodes_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("listIndex");
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<int>("written");
+    QTest::newRow("no answer, nothing chosen") << -1 << -1 << -1 << -1;
+    QTest::newRow("NO kept") << 0 << 0 << 0 << 0;
+    QTest::newRow("YES kept") << 1 << 1 << 1 << 1;
+    QTest::newRow("NO changed to YES") << 0 << 0 << 1 << 1;
+    QTest::newRow("unknown code kept") << 5 << -1 << -1 << 5;
+    QTest::newRow("unknown code replaced") << 5 << -1 << 0 << 0;
+}
+
+void TestItems::stockedCodes()
+{
+    QFETCH(int, stored);
+    QFETCH(int, listIndex);
+    QFETCH(int, chosen);
+    QFETCH(int, written);
+    QCOMPARE(stockedListIndex(stored), listIndex);
+    QCOMPARE(stockedToStore(chosen, stored), written);
+}
+
+void TestItems::newItemHistory_data()
+{
+    QTest::addColumn<QString>("dateServiced");
+    QTest::addColumn<QString>("purchaseOrder");
+    QTest::addColumn<QStringList>("requests"); // kind|text1|text2
+    QTest::newRow("new item only") << "" << "" << QStringList{"5|Pump|1/2/2020"};
+    QTest::newRow("with last service") << "11/30/2026" << ""
+                                       << QStringList{"5|Pump|1/2/2020", "1|Bob|11/30/2026"};
+    QTest::newRow("with purchase order") << "" << "PO-7" << QStringList{"5|Pump|1/2/2020", "4|PO-7|"};
+    QTest::newRow("all three") << "11/30/2026" << "PO-7"
+                               << QStringList{"5|Pump|1/2/2020", "1|Bob|11/30/2026", "4|PO-7|"};
+}
+
+void TestItems::newItemHistory()
+{
+    QFETCH(QString, dateServiced);
+    QFETCH(QString, purchaseOrder);
+    QFETCH(QStringList, requests);
+    ItemForm form = nameAndCompany(1);
+    form[DateInstalled] = QStringLiteral("1/2/2020");
+    form[ServicedBy] = QStringLiteral("Bob");
+    form[DateServiced] = dateServiced;
+    form[PurchaseOrder] = purchaseOrder;
+    QStringList got;
+    for (const HistoryRequest &request : ::newItemHistory(form))
+        got << QStringLiteral("%1|%2|%3").arg(request.kind).arg(request.text1, request.text2);
+    QCOMPARE(got, requests);
+}
+
+void TestItems::multiLineLineEnds()
+{
+    QCOMPARE(multiLineToStore(QStringLiteral("wrench\nhammer\n")), QStringLiteral("wrench\r\nhammer\r\n"));
+    QCOMPARE(multiLineToShow(QStringLiteral("wrench\r\nhammer")), QStringLiteral("wrench\nhammer"));
+    // Text that already carries CR LF is not doubled.
+    QCOMPARE(multiLineToStore(QStringLiteral("a\r\nb")), QStringLiteral("a\r\nb"));
+}
+
+void TestItems::everyFieldRoundTrips()
+{
+    TestWorld world;
+    const int company = world.addCompany(QStringLiteral("Acme"));
+    ItemForm form = nameAndCompany(company);
+    const char *const texts[][2] = {
+        {"1", "T-100"}, {"2", "Hall 3"}, {"3", "Gloves"}, {"4", "P-9"}, {"5", "S-77"},
+        {"7", "12/31/2030"}, {"8", "7"}, {"9", "11/30/2026"}, {"10", "Bob"}, {"11", "wrench\nhammer"},
+        {"12", "1/2/2020"}, {"13", "14"}, {"14", "365"}, {"15", "PO-7"}, {"18", "Binder 4"},
+        {"19", "Press 2\nConveyor"}, {"20", "c1"}, {"21", "c2"}, {"22", "c3"}};
+    for (const auto &[id, text] : texts)
+        form[QByteArray(id).toInt()] = QString::fromUtf8(text);
+    form.stocked = 1;
+    const int id = saveItemForm(db(), form, std::nullopt, {});
+
+    Statement row(db(), QStringLiteral("SELECT servicedate, DateServiced, dateinstalled, tools, Locked, servicewarn"
+                                       " FROM main WHERE ID = ?"));
+    row.bind(1, id);
+    QVERIFY(row.next());
+    QCOMPARE(row.text(0), QStringLiteral("2030-12-31"));
+    QCOMPARE(row.text(1), QStringLiteral("2026-11-30"));
+    QCOMPARE(row.text(2), QStringLiteral("2020-01-02"));
+    QCOMPARE(row.text(3), QStringLiteral("wrench\r\nhammer"));
+    QCOMPARE(row.text(4), QStringLiteral("Press 2\r\nConveyor"));
+    QCOMPARE(row.value(5).typeId(), QMetaType::LongLong); // a number, not text
+
+    const std::optional<ItemForm> loaded = loadItemForm(db(), id);
+    QVERIFY(loaded);
+    for (int box = 0; box < Count; ++box)
+        QCOMPARE(loaded->text[std::size_t(box)], form.text[std::size_t(box)]);
+    QCOMPARE(loaded->companyId, company);
+    QCOMPARE(loaded->companyName, QStringLiteral("Acme"));
+    QCOMPARE(loaded->stocked, 1);
+}
+
+void TestItems::editClearsFlagsAndTouchesOnlyItsItem()
+{
+    TestWorld world;
+    const int company = world.addCompany(QStringLiteral("Acme"));
+    const QVariantMap acked = {{QStringLiteral("Name"), QStringLiteral("Old")},
+                               {QStringLiteral("servicewarn"), 9},
+                               {QStringLiteral("ackservice"), 1},
+                               {QStringLiteral("ackorder"), 1},
+                               {QStringLiteral("ackorderinstock"), 1}};
+    const int id = world.addItem(company, acked);
+    const int other = world.addItem(company, acked);
+
+    ItemForm form = nameAndCompany(company);
+    form[ServiceWarn] = QStringLiteral("0");
+    form[LeadTime] = QStringLiteral("00");
+    QCOMPARE(saveItemForm(db(), form, id, {}), id);
+
+    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 2);
+    QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main WHERE ID = ?"), {id}).toString(), QStringLiteral("Pump"));
+    QCOMPARE(world.scalar(QStringLiteral("SELECT servicewarn + leadtime FROM main WHERE ID = ?"), {id}).toInt(), 0);
+    QCOMPARE(world.scalar(QStringLiteral("SELECT ackservice + ackorder + ackorderinstock FROM main WHERE ID = ?"), {id})
+                 .toInt(),
+             0);
+    QCOMPARE(world.scalar(QStringLiteral("SELECT ackservice + ackorder + ackorderinstock FROM main WHERE ID = ?"),
+                          {other})
+                 .toInt(),
+             3);
+    QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main WHERE ID = ?"), {other}).toString(), QStringLiteral("Old"));
+}
+
+void TestItems::deletedItemWritesNothing()
+{
+    TestWorld world;
+    const int company = world.addCompany(QStringLiteral("Acme"));
+    const int id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Gone")}});
+    Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {id});
+
+    QCOMPARE(saveItemForm(db(), nameAndCompany(company), id, {{QStringLiteral("Belt"), QStringLiteral("B-1")}}), 0);
+    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 0);
+    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM repparts")).toInt(), 0);
+    QVERIFY(!loadItemForm(db(), id));
+    // An item that was never there (no selected row) fares the same.
+    QCOMPARE(saveItemForm(db(), nameAndCompany(company), 0, {}), 0);
+    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 0);
+}
+
+void TestItems::itemWithoutCompanyRowLoads()
+{
+    TestWorld world;
+    const int company = world.addCompany(QStringLiteral("Acme"));
+    const int id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Orphan")},
+                                           {QStringLiteral("servicedate"), QStringLiteral("2027-03-04")},
+                                           {QStringLiteral("servicewarn"), 5}});
+    Execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {company});
+
+    const std::optional<ItemForm> form = loadItemForm(db(), id);
+    QVERIFY(form);
+    QCOMPARE((*form)[Name], QStringLiteral("Orphan"));
+    QCOMPARE((*form)[ServiceDate], QStringLiteral("3/4/2027"));
+    QCOMPARE((*form)[ServiceWarn], QStringLiteral("5"));
+    QCOMPARE((*form)[LeadTime], QString()); // 0 shows as an empty box
+    QCOMPARE(form->companyId, 0);
+    QCOMPARE(form->companyName, QString());
+    QVERIFY(!form->hasCompany());
+}
+
+void TestItems::partsLoadByNameAndStoreOnce()
+{
+    TestWorld world;
+    const int company = world.addCompany(QStringLiteral("Acme"));
+    const int id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+    world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-1"));
+    world.addPart(id, QStringLiteral("belt"), QVariant());
+    world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-2"));
+
+    PartList parts;
+    parts.setStored(loadRepParts(db(), id));
+    QCOMPARE(parts.count(), 3);
+    QCOMPARE(parts.at(0), (RepPart{QStringLiteral("belt"), QString()}));
+    QCOMPARE(parts.at(1).name, QStringLiteral("Seal")); // both parts of the same name are kept
+    QCOMPARE(parts.at(2).name, QStringLiteral("Seal"));
+    QCOMPARE(parts.firstNewPartRow(), 4);
+    QVERIFY(parts.newParts().isEmpty());
+
+    QVERIFY(!parts.add(QString(), QStringLiteral("N-1")));
+    QVERIFY(parts.add(QStringLiteral("Valve"), QString()));
+    QVERIFY(parts.add(QStringLiteral("Filter"), QStringLiteral("F-1")));
+    QCOMPARE(parts.count(), 5);
+    QCOMPARE(parts.firstNewPartRow(), 4);
+
+    QCOMPARE(saveItemForm(db(), nameAndCompany(company), id, parts.newParts()), id);
+    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM repparts WHERE ID = ?"), {id}).toInt(), 5);
+    // New parts go in in the order they were added.
+    Statement added(db(), QStringLiteral("SELECT descr, partnumber FROM repparts WHERE ID = ? ORDER BY rowid"));
+    added.bind(1, id);
+    QStringList order;
+    while (added.next())
+        order << added.text(0) + u'/' + added.text(1);
+    QCOMPARE(order.mid(3), QStringList({"Valve/", "Filter/F-1"}));
+}
+
+void TestItems::rowAndPartsAreOneTransaction()
+{
+    TestWorld world;
+    const int company = world.addCompany(QStringLiteral("Acme"));
+    db().exec(QStringLiteral("CREATE TEMP TRIGGER refuse_parts BEFORE INSERT ON repparts"
+                             " BEGIN SELECT RAISE(ABORT, 'no parts'); END"));
+    QVERIFY_THROWS_EXCEPTION(DbError, saveItemForm(db(), nameAndCompany(company), std::nullopt,
+                                                   {{QStringLiteral("Belt"), QString()}}));
+    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 0);
+}
+
+QTEST_MAIN(TestItems)
+#include "test_items.moc"
