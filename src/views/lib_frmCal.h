@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+class CalendarPanel;
+class QCalendarWidget;
+class QLineEdit;
+class QPushButton;
+
+// The date picker: a modal month calendar that fills a date into a box of another window.
+class lib_frmCal : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit lib_frmCal(QWidget *parent = nullptr);
+
+    // Opens the picker on today's date just below the box and waits for it. A clicked day is
+    // written into the box in the short date form; "x" leaves the box's text as it was.
+    static void GetValue(QLineEdit *box);
+
+    // Tests: called with the open picker instead of waiting for the user (null: wait).
+    static void setTestPick(std::function<void(lib_frmCal &)> pick);
+
+    // The text that goes back into the box: the box's text until a day is clicked.
+    QString value() const { return m_value; }
+
+    QCalendarWidget *MonthView1 = nullptr;
+    QPushButton *cmdPrevYear = nullptr;
+    QPushButton *cmdNextYear = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+private:
+    void dayClicked(const QDate &date);
+
+    CalendarPanel *m_panel = nullptr;
+    QString m_value;
+};
