@@ -55,8 +55,9 @@ void frmSplash::showEvent(QShowEvent *event)
         move(screen->availableGeometry().center() - rect().center());
     if (!m_started) {
         m_started = true;
-        // The pause is a timer, so the window keeps painting and a clock change cannot stall it.
-        QTimer::singleShot(PauseMsec, this, &frmSplash::PerformChecks);
+        // The pause is a timer, so the window keeps painting and a clock change cannot stall it;
+        // a precise one, since a coarse timer may end a long pause early.
+        QTimer::singleShot(PauseMsec, Qt::PreciseTimer, this, &frmSplash::PerformChecks);
     }
 }
 
