@@ -10,7 +10,10 @@
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 
+#include <QApplication>
 #include <QLocale>
+#include <QPointer>
+#include <QWidget>
 #include <QTest>
 
 const QDateTime TestWorld::Now(QDate(2026, 12, 6), QTime(10, 0));
@@ -92,4 +95,15 @@ QVariant TestWorld::scalar(const QString &sql, const QVariantList &values) const
     Statement query(db(), sql);
     query.bindAll(values);
     return query.next() ? query.value(0) : QVariant();
+}
+
+void closeAllWindows()
+{
+    // Deleting one window may delete others that belong to it.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        windows << window;
+    for (const QPointer<QWidget> &window : windows)
+        delete window.data();
+    MessageBox::clearShown();
 }

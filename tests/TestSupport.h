@@ -36,3 +36,7 @@ private:
 
 // Sets the locale, the clock and the test modes once per test program.
 void initTestEnvironment();
+
+// Deletes every top-level window a test left open (also after a failure) and forgets the
+// message boxes shown.
+void closeAllWindows();

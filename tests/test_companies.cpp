@@ -126,14 +126,7 @@ QLineEdit *lineBox(frmAddCo *editor, int box)
 
 void TestCompanies::cleanup()
 {
-    // Windows left open by a test (or the test's failure) are closed before the next one.
-    // Deleting one window may delete others that belong to it.
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        windows << window;
-    for (const QPointer<QWidget> &window : windows)
-        delete window.data();
-    MessageBox::clearShown();
+    closeAllWindows();
 }
 
 void TestCompanies::addressText_data()

@@ -94,13 +94,7 @@ frmAddEntry *openWindow(int target)
 
 void TestRecords::cleanup()
 {
-    // Deleting one window may delete others that belong to it.
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        windows << window;
-    for (const QPointer<QWidget> &window : windows)
-        delete window.data();
-    MessageBox::clearShown();
+    closeAllWindows();
 }
 
 void TestRecords::kindTexts_data()

@@ -75,13 +75,7 @@ struct BoxWindow {
 void TestViews::cleanup()
 {
     lib_frmCal::setTestPick(nullptr);
-    // Deleting one window may delete others that belong to it.
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        windows << window;
-    for (const QPointer<QWidget> &window : windows)
-        delete window.data();
-    MessageBox::clearShown();
+    closeAllWindows();
 }
 
 void TestViews::lookupText_data()

@@ -139,9 +139,9 @@ const std::array<CompanyColumn, 8> &companyColumns()
 
 int companyColumnTwips(int column, const QFontMetrics &metrics)
 {
-    const CompanyColumn &spec = companyColumns().at(std::size_t(column));
-    const int pixels = metrics.horizontalAdvance(QString::fromLatin1(spec.sample));
-    return int(std::lround(Twips::fromPixels(pixels) * spec.factor));
+    const CompanyColumn &sample = companyColumns().at(std::size_t(column));
+    const int pixels = metrics.horizontalAdvance(QString::fromLatin1(sample.sample));
+    return int(std::lround(Twips::fromPixels(pixels) * sample.factor));
 }
 
 std::optional<CompanyLayout> companyLayout(int width, int height, int buttonWidth, int buttonHeight)

@@ -79,9 +79,9 @@ bool Recordset::isNull(const QString &field) const
     return value(field).isNull();
 }
 
-void Recordset::sort(const QString &spec)
+void Recordset::sort(const QString &order)
 {
-    const QStringList words = spec.split(u' ', Qt::SkipEmptyParts);
+    const QStringList words = order.split(u' ', Qt::SkipEmptyParts);
     if (words.isEmpty())
         return;
     const int c = column(words.first());

@@ -38,7 +38,7 @@ public:
     bool isNull(const QString &field) const;
 
     // Sorts the rows by "field ASC" or "field DESC"; Null before every other value.
-    void sort(const QString &spec);
+    void sort(const QString &order);
 
 private:
     int column(const QString &field) const;

@@ -48,7 +48,7 @@ struct PartSpec {
     const char *descr, *number;
 };
 
-struct ItemSpec {
+struct ItemSample {
     const char *name, *tag, *location, *hazmat, *part, *serial;
     int vendor;
     int dueInDays; // service date relative to today; 0x7fff = no service date
@@ -60,7 +60,7 @@ struct ItemSpec {
 
 constexpr int NoDate = 0x7fff;
 
-const ItemSpec Items[] = {
+const ItemSample Items[] = {
     {"Air Compressor", "AC-01", "Compressor Room", "Hearing protection", "GA37", "AII482913", 2, 5, 7, 14, 90, 1,
      "Filter wrench\r\n3/4\" socket set", "Dryer DR-01", "Atlas GA37 manual, shelf B2",
      {{"Air filter", "1613-8720-00"}, {"Oil separator", "2911-0075-00"}, {"Oil filter", "1613-6105-00"}}},
@@ -155,47 +155,47 @@ void addDemo(Database &db, const QDate &today)
     const QStringList technicians = {QStringLiteral("J. Alvarez"), QStringLiteral("M. Okafor"),
                                      QStringLiteral("S. Lindqvist")};
     int n = 0;
-    for (const ItemSpec &spec : Items) {
-        const bool dated = spec.dueInDays != NoDate;
-        const QDate lastService = today.addDays(dated ? spec.dueInDays - spec.interval : -200);
+    for (const ItemSample &item : Items) {
+        const bool dated = item.dueInDays != NoDate;
+        const QDate lastService = today.addDays(dated ? item.dueInDays - item.interval : -200);
         const QString technician = technicians.at(n % technicians.size());
         const QString po = QStringLiteral("PO-%1").arg(24100 + n * 7);
         RowWriter row(db, QStringLiteral("main"));
-        row.set(QStringLiteral("manuID"), vendorIds.at(spec.vendor))
-            .set(QStringLiteral("Name"), spec.name).set(QStringLiteral("Tag"), spec.tag)
-            .set(QStringLiteral("location"), spec.location).set(QStringLiteral("hazmat"), spec.hazmat)
-            .set(QStringLiteral("part"), spec.part).set(QStringLiteral("serial"), spec.serial)
-            .set(QStringLiteral("servicedate"), dateIn(today, spec.dueInDays))
-            .set(QStringLiteral("servicewarn"), spec.warn)
+        row.set(QStringLiteral("manuID"), vendorIds.at(item.vendor))
+            .set(QStringLiteral("Name"), item.name).set(QStringLiteral("Tag"), item.tag)
+            .set(QStringLiteral("location"), item.location).set(QStringLiteral("hazmat"), item.hazmat)
+            .set(QStringLiteral("part"), item.part).set(QStringLiteral("serial"), item.serial)
+            .set(QStringLiteral("servicedate"), dateIn(today, item.dueInDays))
+            .set(QStringLiteral("servicewarn"), item.warn)
             .set(QStringLiteral("DateServiced"), dated ? QVariant(lastService.toString(Qt::ISODate)) : QVariant())
             .set(QStringLiteral("servicedby"), dated ? technician : QString())
-            .set(QStringLiteral("tools"), spec.tools)
+            .set(QStringLiteral("tools"), item.tools)
             .set(QStringLiteral("dateinstalled"), today.addYears(-(3 + n % 9)).addDays(-n * 11).toString(Qt::ISODate))
-            .set(QStringLiteral("leadtime"), spec.lead).set(QStringLiteral("purchaseorder"), dated ? po : QString())
-            .set(QStringLiteral("replacestock"), spec.stocked).set(QStringLiteral("refmanuals"), spec.manuals)
-            .set(QStringLiteral("Locked"), spec.locked).set(QStringLiteral("custom1"), QString())
+            .set(QStringLiteral("leadtime"), item.lead).set(QStringLiteral("purchaseorder"), dated ? po : QString())
+            .set(QStringLiteral("replacestock"), item.stocked).set(QStringLiteral("refmanuals"), item.manuals)
+            .set(QStringLiteral("Locked"), item.locked).set(QStringLiteral("custom1"), QString())
             .set(QStringLiteral("custom2"), QString()).set(QStringLiteral("custom3"), QString())
-            .set(QStringLiteral("serviceinterval"), spec.interval).set(QStringLiteral("ackorder"), 0)
+            .set(QStringLiteral("serviceinterval"), item.interval).set(QStringLiteral("ackorder"), 0)
             .set(QStringLiteral("ackservice"), 0).set(QStringLiteral("ackorderinstock"), 0);
         const int id = row.insert();
 
-        for (const PartSpec &part : spec.parts) {
+        for (const PartSpec &part : item.parts) {
             if (part.descr)
                 Execute(db, QStringLiteral("INSERT INTO repparts (ID, descr, partnumber) VALUES (?, ?, ?)"),
                         {id, part.descr, part.number});
         }
         const QDate installed = today.addYears(-(3 + n % 9)).addDays(-n * 11);
         addHistory(db, "History", id, installed,
-                   QStringLiteral("A new %1 was added on %2").arg(spec.name, DateText::format(installed)));
+                   QStringLiteral("A new %1 was added on %2").arg(item.name, DateText::format(installed)));
         if (dated) {
-            addHistory(db, "History", id, lastService.addDays(-spec.lead),
+            addHistory(db, "History", id, lastService.addDays(-item.lead),
                        QStringLiteral("Replacement part(s) ordered - purchase order #") + po);
             addHistory(db, "History", id, lastService,
                        QStringLiteral("Serviced By %1 on %2").arg(technician, DateText::format(lastService)));
         }
         if (n % 3 == 0)
             addHistory(db, "Notes", id, today.addDays(-30 - n),
-                       QStringLiteral("Check the %1 for unusual noise at start-up.").arg(QString::fromLatin1(spec.name).toLower()));
+                       QStringLiteral("Check the %1 for unusual noise at start-up.").arg(QString::fromLatin1(item.name).toLower()));
         if (n % 4 == 1)
             addHistory(db, "Notes", id, today.addDays(-12 - n), QStringLiteral("Spare parts are kept in cabinet 4."));
         ++n;

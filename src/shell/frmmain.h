@@ -90,6 +90,9 @@ private:
     void buildContextMenu();
     QAction *addCommand(QMenu *menu, const char *name, const QString &text, void (frmmain::*slot)() = nullptr);
     void paintRow(int row, bool painted);
+    bool requireSelection(const QString &message);
+    template <typename Window>
+    void openEntryWindow(Window *(*show)());
     void showCellViewer(int row, int column);
     int currentRow() const;
 

@@ -181,26 +181,30 @@ void frmmain::newItem()
     showItemEditor();
 }
 
+bool frmmain::requireSelection(const QString &message)
+{
+    if (!gv().NoItemSelected)
+        return true;
+    MessageBox::information(this, message);
+    return false;
+}
+
 void frmmain::editItem()
 {
-    GlobalVars &g = gv();
-    if (g.NoItemSelected) {
-        MessageBox::information(this, QStringLiteral("Please select an item to edit first"));
+    if (!requireSelection(QStringLiteral("Please select an item to edit first")))
         return;
-    }
-    g.SelectedRow = currentRow();
-    g.ItemEditMode = 1;
+    gv().SelectedRow = currentRow();
+    gv().ItemEditMode = 1;
     showItemEditor();
 }
 
 void frmmain::deleteSelectedItem()
 {
-    GlobalVars &g = gv();
-    if (g.NoItemSelected) {
-        MessageBox::information(this, QStringLiteral("Please select an item to delete first"));
+    if (!requireSelection(QStringLiteral("Please select an item to delete first"))) {
         clearData();
         return;
     }
+    GlobalVars &g = gv();
     const int id = g.rowItemId(currentRow());
     if (!MessageBox::confirm(this, deleteItemQuestion(id)))
         return;
@@ -211,30 +215,26 @@ void frmmain::deleteSelectedItem()
     clearData();
 }
 
+// The note and history windows take the selected row's item when they open.
+template <typename Window>
+void frmmain::openEntryWindow(Window *(*show)())
+{
+    if (!requireSelection(QStringLiteral("Please select an item first")))
+        return;
+    gv().SelectedRow = currentRow();
+    gv().EntryFromMainWindow = true;
+    Window *window = show();
+    connect(window, &Window::entryAdded, this, &frmmain::entryAdded, Qt::UniqueConnection);
+}
+
 void frmmain::addNote()
 {
-    GlobalVars &g = gv();
-    if (g.NoItemSelected) {
-        MessageBox::information(this, QStringLiteral("Please select an item first"));
-        return;
-    }
-    g.SelectedRow = currentRow();
-    g.EntryFromMainWindow = true;
-    frmAddNote *window = showAddNote();
-    connect(window, &frmAddNote::entryAdded, this, &frmmain::entryAdded, Qt::UniqueConnection);
+    openEntryWindow(&showAddNote);
 }
 
 void frmmain::addHistory()
 {
-    GlobalVars &g = gv();
-    if (g.NoItemSelected) {
-        MessageBox::information(this, QStringLiteral("Please select an item first"));
-        return;
-    }
-    g.SelectedRow = currentRow();
-    g.EntryFromMainWindow = true;
-    frmAddHst *window = showAddHistory();
-    connect(window, &frmAddHst::entryAdded, this, &frmmain::entryAdded, Qt::UniqueConnection);
+    openEntryWindow(&showAddHistory);
 }
 
 void frmmain::entryAdded(int itemId)
