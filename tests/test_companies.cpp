@@ -229,11 +229,11 @@ void TestCompanies::columnSamples()
     const QStringList titles = {"Name", "Address", "Phone 1", "Phone 2", "E-mail", "Web Site", "Contact", "Notes"};
     const QFontMetrics metrics(QFont(QStringLiteral("Sans"), 9));
     for (int column = 0; column < 8; ++column) {
-        const CompanyColumn &spec = companyColumns().at(std::size_t(column));
-        QCOMPARE(QString::fromLatin1(spec.title), titles.at(column));
-        QCOMPARE(int(qstrlen(spec.sample)), lengths[column]);
-        QCOMPARE(spec.factor, factors[column]);
-        const double exact = Twips::fromPixels(metrics.horizontalAdvance(QString::fromLatin1(spec.sample))) * factors[column];
+        const CompanyColumn &sample = companyColumns().at(std::size_t(column));
+        QCOMPARE(QString::fromLatin1(sample.title), titles.at(column));
+        QCOMPARE(int(qstrlen(sample.sample)), lengths[column]);
+        QCOMPARE(sample.factor, factors[column]);
+        const double exact = Twips::fromPixels(metrics.horizontalAdvance(QString::fromLatin1(sample.sample))) * factors[column];
         QVERIFY(qAbs(companyColumnTwips(column, metrics) - exact) <= 0.5);
     }
 }
