@@ -218,7 +218,6 @@ ItemListLoad ItemListModel::load(Database &database, int sortField, int sortOrde
     if (!lookupValue.isEmpty()) {
         lookup = buildLookup(lookupField, lookupValue);
         if (!lookup.ok()) {
-            replaceRows({});
             result.outcome = ItemListLoad::Outcome::Refused;
             result.message = lookup.error;
             return result;
@@ -235,7 +234,6 @@ ItemListLoad ItemListModel::load(Database &database, int sortField, int sortOrde
     }
 
     if (rows.empty()) {
-        replaceRows({});
         result.outcome = ItemListLoad::Outcome::NoRows;
         if (!lookupValue.isEmpty())
             result.message = QString::fromLatin1(NotFoundMessage);
