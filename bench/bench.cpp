@@ -5,15 +5,16 @@
 // layout and paint; and the floor: the same joined rows and all parts read as text with plain
 // SQL on the same connection. Prints medians, the ratio and the peak memory.
 
-#include "data/AppPaths.h"
-#include "data/Database.h"
-#include "data/DatabaseADO.h"
-#include "data/SampleData.h"
-#include "data/Schema.h"
-#include "platform/MessageBox.h"
-#include "platform/WindowUtil.h"
-#include "shell/LookupQuery.h"
-#include "shell/frmmain.h"
+#include "core/data/AppPaths.h"
+#include "core/data/Database.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/SampleData.h"
+#include "core/data/GlobalVars.h"
+#include "core/data/Schema.h"
+#include "core/shell/LookupQuery.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/platform/WindowUtil.h"
+#include "gui/shell/frmmain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -85,8 +86,9 @@ Figures measure(int items, int runs)
     Figures f;
     f.open = medianMs(runs, [] {
         Database database;
-        if (!database.open(AppPaths::databaseFile()))
-            qFatal("cannot open the database");
+        QString error;
+        if (!database.open(AppPaths::databaseFile(), &error))
+            qFatal("cannot open the database: %s", qPrintable(error));
     });
 
     resetPeak();
@@ -95,11 +97,11 @@ Figures measure(int items, int runs)
     {
         frmmain window;
         window.resize(1280, 900);
-        window.setupGridColumns();
+        window.SetupGridColumns();
         window.show();
         QApplication::processEvents();
         f.loadGrid = medianMs(runs, [&] {
-            window.loadGrid(7, 0, QString(), 0);
+            window.LoadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
             QApplication::processEvents(); // layout
             window.repaint();              // paint
         });

@@ -1,14 +1,14 @@
 #include "TestSupport.h"
 
-#include "data/AppPaths.h"
-#include "data/DatabaseADO.h"
-#include "data/GlobalVars.h"
-#include "data/NewDatabase.h"
-#include "data/ValueOrder.h"
-#include "platform/Clock.h"
-#include "platform/Desktop.h"
-#include "platform/FileDialog.h"
-#include "platform/MessageBox.h"
+#include "core/data/AppPaths.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/GlobalVars.h"
+#include "core/data/NewDatabase.h"
+#include "core/data/ValueOrder.h"
+#include "core/platform/Clock.h"
+#include "gui/platform/Desktop.h"
+#include "gui/platform/FileDialog.h"
+#include "gui/platform/MessageBox.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -52,7 +52,7 @@ QString TestWorld::databasePath() const
     return AppPaths::databaseFile();
 }
 
-int TestWorld::addCompany(const QString &name, const QVariantMap &fields)
+qint64 TestWorld::addCompany(const QString &name, const QVariantMap &fields)
 {
     RowWriter row(db(), QStringLiteral("orderinfo"));
     row.set(QStringLiteral("company"), name);
@@ -61,7 +61,7 @@ int TestWorld::addCompany(const QString &name, const QVariantMap &fields)
     return row.insert();
 }
 
-int TestWorld::addItem(int companyId, const QVariantMap &fields)
+qint64 TestWorld::addItem(qint64 companyId, const QVariantMap &fields)
 {
     QVariantMap all = {
         {QStringLiteral("manuID"), companyId}, {QStringLiteral("Name"), QString()},
@@ -78,13 +78,13 @@ int TestWorld::addItem(int companyId, const QVariantMap &fields)
     return row.insert();
 }
 
-void TestWorld::addPart(int itemId, const QString &descr, const QVariant &partNumber)
+void TestWorld::addPart(qint64 itemId, const QString &descr, const QVariant &partNumber)
 {
     Execute(db(), QStringLiteral("INSERT INTO repparts (ID, descr, partnumber) VALUES (?, ?, ?)"),
             {itemId, descr, partNumber});
 }
 
-void TestWorld::addEntry(const QString &table, int itemId, const QString &isoDate, const QString &descr)
+void TestWorld::addEntry(const QString &table, qint64 itemId, const QString &isoDate, const QString &descr)
 {
     Execute(db(), QStringLiteral("INSERT INTO %1 (ID, Date, descr) VALUES (?, ?, ?)").arg(table),
             {itemId, isoDate, descr});

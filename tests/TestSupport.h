@@ -22,10 +22,10 @@ public:
     QString databasePath() const;
 
     // Rows for tests. Fields not given take the values a new item gets from the editor.
-    int addCompany(const QString &name, const QVariantMap &fields = {});
-    int addItem(int companyId, const QVariantMap &fields);
-    void addPart(int itemId, const QString &descr, const QVariant &partNumber);
-    void addEntry(const QString &table, int itemId, const QString &isoDate, const QString &descr);
+    qint64 addCompany(const QString &name, const QVariantMap &fields = {});
+    qint64 addItem(qint64 companyId, const QVariantMap &fields);
+    void addPart(qint64 itemId, const QString &descr, const QVariant &partNumber);
+    void addEntry(const QString &table, qint64 itemId, const QString &isoDate, const QString &descr);
 
     // One value of the database, e.g. scalar("SELECT count(*) FROM main").
     QVariant scalar(const QString &sql, const QVariantList &values = {}) const;

@@ -2,14 +2,14 @@
 
 #include "TestSupport.h"
 
-#include "companies/Company.h"
-#include "companies/frmAddCo.h"
-#include "companies/frmCompanies.h"
-#include "data/DatabaseADO.h"
-#include "data/GlobalVars.h"
-#include "platform/MessageBox.h"
-#include "platform/Twips.h"
-#include "platform/WindowUtil.h"
+#include "core/companies/Company.h"
+#include "gui/companies/frmAddCo.h"
+#include "gui/companies/frmCompanies.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/GlobalVars.h"
+#include "gui/platform/MessageBox.h"
+#include "core/platform/Twips.h"
+#include "gui/platform/WindowUtil.h"
 
 #include <QClipboard>
 #include <QHeaderView>
@@ -38,9 +38,6 @@ private Q_SLOTS:
     void typingLimits();
     void saveAndLoad();
     void savingIntoDeletedCompanyWritesNothing();
-    void columnSamples();
-    void layoutRules_data();
-    void layoutRules();
 
     void emptyTableSaysSoAndAddStillWorks();
     void gridShowsCompaniesByName();
@@ -52,6 +49,8 @@ private Q_SLOTS:
     void browseModeDoubleClickEdits();
     void emptyListSelectDoesNothing();
     void resizeFollowsRules();
+    void modeIsFixedWhenTheDirectoryOpens();
+    void selectModeClosesWithItsEditor();
 
     void editorAddCancelLeavesTable();
     void editorRefusesEmptyName();
@@ -61,6 +60,7 @@ private Q_SLOTS:
     void editorTypingLimits_data();
     void editorTypingLimits();
     void editorPastesAreCut();
+    void controlKeysPassAFullBox();
 };
 
 namespace {
@@ -100,9 +100,19 @@ bool rowPainted(frmCompanies &directory, int row, const QColor &text, const QCol
     return true;
 }
 
+// A stand-in for the item editor that a select-mode directory serves.
+QWidget *servedEditor()
+{
+    static QPointer<QWidget> editor;
+    if (!editor)
+        editor = new QWidget;
+    return editor;
+}
+
 frmCompanies *openDirectory(bool selectMode)
 {
-    frmCompanies *directory = showCompanyDirectory(selectMode);
+    frmCompanies *directory = selectMode ? showCompanyDirectory(frmCompanies::Mode::Select, servedEditor())
+                                         : showCompanyDirectory(frmCompanies::Mode::Browse);
     directory->resize(900, 500);
     return directory;
 }
@@ -165,6 +175,9 @@ void TestCompanies::typingLimits_data()
     QTest::newRow("backspace in full zip") << int(CompanyBox::Zip) << 20 << 8 << true;
     QTest::newRow("DEL in full name") << int(CompanyBox::Name) << 50 << 127 << true;
     QTest::newRow("enter in full notes") << int(CompanyBox::Notes) << 100 << 13 << false;
+    QTest::newRow("line break at 98 of notes") << int(CompanyBox::Notes) << 98 << 13 << true;
+    QTest::newRow("line break at 99 of notes") << int(CompanyBox::Notes) << 99 << 13 << false;
+    QTest::newRow("enter in a full name types nothing") << int(CompanyBox::Name) << 50 << 13 << true;
 }
 
 void TestCompanies::typingLimits()
@@ -181,9 +194,9 @@ void TestCompanies::saveAndLoad()
     TestWorld world;
     CompanyRecord zeta = record({{CompanyBox::Name, QStringLiteral("zeta supply")},
                                  {CompanyBox::Notes, QStringLiteral("line one\r\nline two")}});
-    const int zetaId = saveCompany(db(), 0, zeta);
+    const qint64 zetaId = saveCompany(db(), 0, zeta);
     QVERIFY(zetaId > 0);
-    const int acmeId = saveCompany(db(), 0, record({{CompanyBox::Name, QStringLiteral("Acme")},
+    const qint64 acmeId = saveCompany(db(), 0, record({{CompanyBox::Name, QStringLiteral("Acme")},
                                                     {CompanyBox::Email, QStringLiteral("a@acme.com")}}));
     QVERIFY(acmeId > zetaId);
 
@@ -216,57 +229,10 @@ void TestCompanies::saveAndLoad()
 void TestCompanies::savingIntoDeletedCompanyWritesNothing()
 {
     TestWorld world;
-    const int id = world.addCompany(QStringLiteral("Gone"));
+    const qint64 id = world.addCompany(QStringLiteral("Gone"));
     Execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {id});
     QCOMPARE(saveCompany(db(), id, record({{CompanyBox::Name, QStringLiteral("Back")}})), 0);
     QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM orderinfo")).toInt(), 0);
-}
-
-void TestCompanies::columnSamples()
-{
-    const int lengths[8] = {19, 21, 14, 14, 24, 22, 13, 26};
-    const double factors[8] = {1.25, 1.5, 1.5, 1.5, 1.25, 1.25, 1.5, 1.5};
-    const QStringList titles = {"Name", "Address", "Phone 1", "Phone 2", "E-mail", "Web Site", "Contact", "Notes"};
-    const QFontMetrics metrics(QFont(QStringLiteral("Sans"), 9));
-    for (int column = 0; column < 8; ++column) {
-        const CompanyColumn &sample = companyColumns().at(std::size_t(column));
-        QCOMPARE(QString::fromLatin1(sample.title), titles.at(column));
-        QCOMPARE(int(qstrlen(sample.sample)), lengths[column]);
-        QCOMPARE(sample.factor, factors[column]);
-        const double exact = Twips::fromPixels(metrics.horizontalAdvance(QString::fromLatin1(sample.sample))) * factors[column];
-        QVERIFY(qAbs(companyColumnTwips(column, metrics) - exact) <= 0.5);
-    }
-}
-
-void TestCompanies::layoutRules_data()
-{
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("height");
-    QTest::addColumn<bool>("valid");
-    QTest::newRow("roomy") << 11400 << 6000 << true;
-    QTest::newRow("just wide enough") << 4 * 1095 + 800 << 2000 << true;
-    QTest::newRow("too narrow for the buttons") << 4 * 1095 + 799 << 2000 << false;
-    QTest::newRow("too low for the grid") << 11400 << 2 * 375 + 300 << false;
-}
-
-void TestCompanies::layoutRules()
-{
-    QFETCH(int, width);
-    QFETCH(int, height);
-    QFETCH(bool, valid);
-    const int w = 1095;
-    const int h = 375;
-    const auto layout = companyLayout(width, height, w, h);
-    QCOMPARE(layout.has_value(), valid);
-    if (!valid)
-        return;
-    QCOMPARE(layout->gridWidth, width - 200);
-    QCOMPARE(layout->gridHeight, height - 2 * h - 300);
-    QCOMPARE(layout->buttonTop, height - 2 * h - 200);
-    QCOMPARE(layout->cancelLeft, width - 200 - w);
-    QCOMPARE(layout->editLeft, width - 400 - 2 * w);
-    QCOMPARE(layout->addLeft, width - 600 - 3 * w);
-    QCOMPARE(layout->selectLeft, width - 800 - 4 * w);
 }
 
 void TestCompanies::emptyTableSaysSoAndAddStillWorks()
@@ -292,14 +258,14 @@ void TestCompanies::emptyTableSaysSoAndAddStillWorks()
 void TestCompanies::gridShowsCompaniesByName()
 {
     TestWorld world;
-    const int zeta = world.addCompany(QStringLiteral("Zeta"), {{QStringLiteral("Street1"), QStringLiteral("9 Elm")},
+    const qint64 zeta = world.addCompany(QStringLiteral("Zeta"), {{QStringLiteral("Street1"), QStringLiteral("9 Elm")},
                                                                {QStringLiteral("Street2"), QStringLiteral("Unit 2")},
                                                                {QStringLiteral("city"), QStringLiteral("Ames")},
                                                                {QStringLiteral("State"), QStringLiteral("IA")},
                                                                {QStringLiteral("zip"), QStringLiteral("50010")},
                                                                {QStringLiteral("phone1"), QStringLiteral("(515)-555-0100")},
                                                                {QStringLiteral("notes"), QStringLiteral("ask for Al\r\nmornings")}});
-    const int acme = world.addCompany(QStringLiteral("acme"), {{QStringLiteral("Street1"), QStringLiteral("1 Main")},
+    const qint64 acme = world.addCompany(QStringLiteral("acme"), {{QStringLiteral("Street1"), QStringLiteral("1 Main")},
                                                                {QStringLiteral("Street2"), QStringLiteral("")},
                                                                {QStringLiteral("contact"), QStringLiteral("Bo")}});
     frmCompanies *directory = openDirectory(false);
@@ -307,7 +273,9 @@ void TestCompanies::gridShowsCompaniesByName()
     QVERIFY(directory->cmdSelect->isHidden());
     QVERIFY(!directory->cmdAdd->isHidden());
     QCOMPARE(directory->rows(), 3);
-    QCOMPARE(gv().CompanyIDs, QVector<int>({0, acme, zeta, 0}));
+    QCOMPARE(directory->companyIdAt(1), acme);
+    QCOMPARE(directory->companyIdAt(2), zeta);
+    QCOMPARE(directory->companyIdAt(3), 0);
     QCOMPARE(directory->grid->horizontalHeaderItem(5)->text(), QStringLiteral("Web Site"));
 
     QCOMPARE(cellText(*directory, 1, 0), QStringLiteral("acme"));
@@ -360,7 +328,7 @@ void TestCompanies::selectOrEditBeforeClickSays()
     TestWorld world;
     world.addCompany(QStringLiteral("Acme"));
     frmCompanies *directory = openDirectory(true);
-    QSignalSpy chosen(directory, &frmCompanies::companySelected);
+    QSignalSpy chosen(directory, &frmCompanies::companyChosen);
     directory->grid->setCurrentCell(0, 0); // a current row, but nothing clicked
     MessageBox::clearShown();
     QTest::mouseClick(select ? directory->cmdSelect : directory->cmdEdit, Qt::LeftButton);
@@ -382,13 +350,12 @@ void TestCompanies::selectModeDeliversChosenCompany()
     QFETCH(bool, doubleClick);
     TestWorld world;
     world.addCompany(QStringLiteral("Acme"));
-    const int beta = world.addCompany(QStringLiteral("Beta"));
+    const qint64 beta = world.addCompany(QStringLiteral("Beta"));
     world.addCompany(QStringLiteral("Gamma"));
     QPointer<frmCompanies> directory = openDirectory(true);
-    QCOMPARE(gv().SelectCompanyMode, true);
     QCOMPARE(directory->windowTitle(), QStringLiteral("Select Company"));
     QVERIFY(!directory->cmdSelect->isHidden());
-    QSignalSpy chosen(directory.data(), &frmCompanies::companySelected);
+    QSignalSpy chosen(directory.data(), &frmCompanies::companyChosen);
 
     if (doubleClick) {
         clickRow(*directory, 2, true);
@@ -397,7 +364,7 @@ void TestCompanies::selectModeDeliversChosenCompany()
         QTest::mouseClick(directory->cmdSelect, Qt::LeftButton);
     }
     QCOMPARE(chosen.count(), 1);
-    QCOMPARE(chosen.at(0).at(0).toInt(), beta);
+    QCOMPARE(chosen.at(0).at(0).toLongLong(), beta);
     QTRY_VERIFY(!directory);
 }
 
@@ -405,9 +372,9 @@ void TestCompanies::browseModeDoubleClickEdits()
 {
     TestWorld world;
     world.addCompany(QStringLiteral("Acme"));
-    const int beta = world.addCompany(QStringLiteral("Beta"), {{QStringLiteral("zip"), QStringLiteral("12345")}});
+    const qint64 beta = world.addCompany(QStringLiteral("Beta"), {{QStringLiteral("zip"), QStringLiteral("12345")}});
     frmCompanies *directory = openDirectory(false);
-    QSignalSpy chosen(directory, &frmCompanies::companySelected);
+    QSignalSpy chosen(directory, &frmCompanies::companyChosen);
     clickRow(*directory, 2, true);
     frmAddCo *editor = openEditor();
     QVERIFY(editor);
@@ -427,7 +394,7 @@ void TestCompanies::emptyListSelectDoesNothing()
     frmCompanies *directory = openDirectory(true);
     // A click in the empty grid clears the flag but paints and picks nothing.
     QTest::mouseClick(directory->grid->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
-    QSignalSpy chosen(directory, &frmCompanies::companySelected);
+    QSignalSpy chosen(directory, &frmCompanies::companyChosen);
     MessageBox::clearShown();
     QTest::mouseClick(directory->cmdSelect, Qt::LeftButton);
     QTest::mouseClick(directory->cmdEdit, Qt::LeftButton);
@@ -443,17 +410,12 @@ void TestCompanies::resizeFollowsRules()
     frmCompanies *directory = openDirectory(false);
     directory->resize(Twips::toPixels(12000), Twips::toPixels(6000));
     QApplication::processEvents();
-    const auto expected = companyLayout(Twips::fromPixels(directory->frameGeometry().width()),
-                                        Twips::fromPixels(directory->frameGeometry().height()),
-                                        Twips::fromPixels(directory->cmdEdit->width()),
-                                        Twips::fromPixels(directory->cmdEdit->height()));
-    QVERIFY(expected);
+    // The buttons stand 200 twips apart, Cancel 200 twips from the right edge.
+    const int gap = Twips::toPixels(200);
     QCOMPARE(directory->grid->pos(), QPoint(0, 0));
-    QCOMPARE(directory->grid->width(), Twips::toPixels(expected->gridWidth));
-    QCOMPARE(directory->cmdCancel->pos(), QPoint(Twips::toPixels(expected->cancelLeft), Twips::toPixels(expected->buttonTop)));
-    QCOMPARE(directory->cmdSelect->x(), Twips::toPixels(expected->selectLeft));
-    QVERIFY(directory->cmdEdit->x() < directory->cmdCancel->x());
-    QVERIFY(directory->cmdAdd->x() < directory->cmdEdit->x());
+    QVERIFY(qAbs(directory->cmdCancel->x() + directory->cmdCancel->width() + gap
+                 - directory->frameGeometry().width()) <= 1);
+    QVERIFY(qAbs(directory->cmdEdit->x() + directory->cmdEdit->width() + gap - directory->cmdCancel->x()) <= 1);
 
     // Too small for the rules: everything stays where it was.
     const QPoint cancelBefore = directory->cmdCancel->pos();
@@ -464,12 +426,48 @@ void TestCompanies::resizeFollowsRules()
     QCOMPARE(directory->grid->size(), gridBefore);
 }
 
+void TestCompanies::modeIsFixedWhenTheDirectoryOpens()
+{
+    // Browse first, then Select from an editor: a select-mode directory that delivers.
+    TestWorld world;
+    const qint64 acme = world.addCompany(QStringLiteral("Acme"));
+    QPointer<frmCompanies> browse = openDirectory(false);
+    QPointer<frmCompanies> select = openDirectory(true);
+    QVERIFY(!browse);
+    QCOMPARE(select->windowTitle(), QStringLiteral("Select Company"));
+    QVERIFY(!select->cmdSelect->isHidden());
+    QSignalSpy chosen(select.data(), &frmCompanies::companyChosen);
+    clickRow(*select, 1, true);
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.at(0).at(0).toLongLong(), acme);
+
+    // And the other way round: browse replaces select, and its double-click edits.
+    select = openDirectory(true);
+    browse = openDirectory(false);
+    QVERIFY(!select);
+    QCOMPARE(browse->windowTitle(), QStringLiteral("Companies"));
+    QSignalSpy none(browse.data(), &frmCompanies::companyChosen);
+    clickRow(*browse, 1, true);
+    QCOMPARE(none.count(), 0);
+    QVERIFY(openEditor() && browse->isVisible());
+    // Asking again for the same directory raises it unchanged.
+    QCOMPARE(openDirectory(false), browse.data());
+}
+
+void TestCompanies::selectModeClosesWithItsEditor()
+{
+    TestWorld world;
+    world.addCompany(QStringLiteral("Acme"));
+    QPointer<frmCompanies> select = openDirectory(true);
+    delete servedEditor();
+    QTRY_VERIFY(!select || !select->isVisible());
+}
+
 void TestCompanies::editorAddCancelLeavesTable()
 {
     TestWorld world;
     world.addCompany(QStringLiteral("Acme"));
-    gv().CompanyEditRow = 0;
-    QPointer<frmAddCo> editor = showCompanyEditor();
+    QPointer<frmAddCo> editor = showCompanyEditor(0);
     lineBox(editor, CompanyBox::Name)->setText(QStringLiteral("Never"));
     QTest::mouseClick(editor->cmdCancel, Qt::LeftButton);
     QTRY_VERIFY(!editor);
@@ -480,8 +478,7 @@ void TestCompanies::editorAddCancelLeavesTable()
 void TestCompanies::editorRefusesEmptyName()
 {
     TestWorld world;
-    gv().CompanyEditRow = 0;
-    frmAddCo *editor = showCompanyEditor();
+    frmAddCo *editor = showCompanyEditor(0);
     lineBox(editor, CompanyBox::City)->setText(QStringLiteral("Ames"));
     QTest::mouseClick(editor->cmdOK, Qt::LeftButton);
     QCOMPARE(MessageBox::shownTexts(), QStringList({QStringLiteral("A company name must be entered")}));
@@ -493,8 +490,8 @@ void TestCompanies::editorRefusesEmptyName()
 void TestCompanies::editorEditWritesRow()
 {
     TestWorld world;
-    const int acme = world.addCompany(QStringLiteral("Acme"), {{QStringLiteral("notes"), QStringLiteral("old")}});
-    const int beta = world.addCompany(QStringLiteral("Beta"));
+    const qint64 acme = world.addCompany(QStringLiteral("Acme"), {{QStringLiteral("notes"), QStringLiteral("old")}});
+    const qint64 beta = world.addCompany(QStringLiteral("Beta"));
     frmCompanies *directory = openDirectory(false);
     clickRow(*directory, 1);
     QTest::mouseClick(directory->cmdEdit, Qt::LeftButton);
@@ -514,13 +511,14 @@ void TestCompanies::editorEditWritesRow()
     // The list was rebuilt in name order: the renamed company moved down.
     QCOMPARE(cellText(*directory, 1, 0), QStringLiteral("Beta"));
     QCOMPARE(cellText(*directory, 2, 0), QStringLiteral("Zulu"));
-    QCOMPARE(gv().CompanyIDs.mid(1, 2), QVector<int>({beta, acme}));
+    QCOMPARE(directory->companyIdAt(1), beta);
+    QCOMPARE(directory->companyIdAt(2), acme);
 }
 
 void TestCompanies::editorKeepsCompanyAfterReload()
 {
     TestWorld world;
-    const int mid = world.addCompany(QStringLiteral("Mid"));
+    const qint64 mid = world.addCompany(QStringLiteral("Mid"));
     frmCompanies *directory = openDirectory(false);
     clickRow(*directory, 1);
     QTest::mouseClick(directory->cmdEdit, Qt::LeftButton);
@@ -528,9 +526,9 @@ void TestCompanies::editorKeepsCompanyAfterReload()
     QVERIFY(editor);
 
     // Another company now sorts first: row 1 of the directory is no longer Mid.
-    const int first = world.addCompany(QStringLiteral("Aardvark"));
+    const qint64 first = world.addCompany(QStringLiteral("Aardvark"));
     directory->LoadCompanies();
-    QCOMPARE(gv().CompanyIDs.value(1), first);
+    QCOMPARE(directory->companyIdAt(1), first);
 
     lineBox(editor, CompanyBox::Contact)->setText(QStringLiteral("Kim"));
     QTest::mouseClick(editor->cmdOK, Qt::LeftButton);
@@ -543,7 +541,7 @@ void TestCompanies::editorKeepsCompanyAfterReload()
 void TestCompanies::editorTellsWhenCompanyGone()
 {
     TestWorld world;
-    const int gone = world.addCompany(QStringLiteral("Gone"));
+    const qint64 gone = world.addCompany(QStringLiteral("Gone"));
     frmCompanies *directory = openDirectory(false);
     clickRow(*directory, 1);
     QTest::mouseClick(directory->cmdEdit, Qt::LeftButton);
@@ -574,8 +572,7 @@ void TestCompanies::editorTypingLimits()
     QFETCH(int, box);
     QFETCH(int, limit);
     TestWorld world;
-    gv().CompanyEditRow = 0;
-    frmAddCo *editor = showCompanyEditor();
+    frmAddCo *editor = showCompanyEditor(0);
     QWidget *input = editor->box(box);
     QTest::keyClicks(input, QString(limit + 1, QLatin1Char('7')));
     QCOMPARE(editor->boxText(box).size(), limit);
@@ -599,8 +596,7 @@ void TestCompanies::editorTypingLimits()
 void TestCompanies::editorPastesAreCut()
 {
     TestWorld world;
-    gv().CompanyEditRow = 0;
-    frmAddCo *editor = showCompanyEditor();
+    frmAddCo *editor = showCompanyEditor(0);
     QLineEdit *zip = lineBox(editor, CompanyBox::Zip);
     zip->setText(QStringLiteral("12345"));
     zip->setCursorPosition(5);
@@ -620,6 +616,31 @@ void TestCompanies::editorPastesAreCut()
     QApplication::clipboard()->setText(QString(40, QLatin1Char('y')));
     notes->paste();
     QCOMPARE(notes->toPlainText(), QString(90, QLatin1Char('x')) + QString(10, QLatin1Char('y')));
+}
+
+void TestCompanies::controlKeysPassAFullBox()
+{
+    // A full box never traps the keyboard: Tab moves on, shortcuts work.
+    TestWorld world;
+    frmAddCo *editor = showCompanyEditor(0);
+    editor->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    QLineEdit *zip = lineBox(editor, CompanyBox::Zip);
+    zip->setText(QString(20, QLatin1Char('9')));
+    zip->setFocus();
+    QTest::keyClick(zip, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(zip->selectedText().size(), 20);
+    QTest::keyClick(zip, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(zip->text(), QString());
+    QTest::keyClick(zip, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(zip->text().size(), 20);
+
+    auto *notes = qobject_cast<QPlainTextEdit *>(editor->box(CompanyBox::Notes));
+    notes->setPlainText(QString(100, QLatin1Char('x')));
+    notes->setFocus();
+    QTest::keyClick(notes, Qt::Key_Tab);
+    QVERIFY(!notes->hasFocus());
+    QCOMPARE(notes->toPlainText().size(), 100);
 }
 
 QTEST_MAIN(TestCompanies)

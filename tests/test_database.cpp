@@ -2,17 +2,22 @@
 
 #include "TestSupport.h"
 
-#include "data/AppPaths.h"
-#include "data/DatabaseADO.h"
-#include "data/DbError.h"
-#include "data/NewDatabase.h"
-#include "data/Schema.h"
+#include "core/data/AppPaths.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/DbError.h"
+#include "core/data/NewDatabase.h"
+#include "core/data/Schema.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 class TestDatabase : public QObject
 {
@@ -23,6 +28,8 @@ private Q_SLOTS:
 
     void refusesFilesThatAreNoTarvoDatabase_data();
     void refusesFilesThatAreNoTarvoDatabase();
+    void refusesWriteProtectedFiles();
+    void waitsOutABriefLock();
     void fileOnDiskIsEncrypted();
     void newDatabaseHoldsColumnsAndSettings();
     void newDatabaseToolRefusesExistingFile();
@@ -61,6 +68,7 @@ void TestDatabase::refusesFilesThatAreNoTarvoDatabase_data()
     QTest::newRow("not a database") << "text";
     QTest::newRow("empty file") << "empty";
     QTest::newRow("table missing") << "notable";
+    QTest::newRow("column missing") << "nocolumn";
 }
 
 void TestDatabase::refusesFilesThatAreNoTarvoDatabase()
@@ -79,6 +87,11 @@ void TestDatabase::refusesFilesThatAreNoTarvoDatabase()
         Database database;
         QVERIFY(database.create(path));
         database.exec(QStringLiteral("CREATE TABLE main (ID INTEGER)"));
+    } else if (kind == u"nocolumn") {
+        QVERIFY(createDatabaseFile(path, false, QDate(2026, 12, 6), nullptr));
+        Database database;
+        QVERIFY(database.open(path));
+        database.exec(QStringLiteral("DROP TABLE settings; CREATE TABLE settings (startupalarm INTEGER)"));
     }
     const QByteArray before = QFile::exists(path) ? [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }()
                                                   : QByteArray();
@@ -96,6 +109,67 @@ void TestDatabase::refusesFilesThatAreNoTarvoDatabase()
         QCOMPARE(f.readAll(), before); // nothing written
     }
     AppPaths::setApplicationFolder(QString());
+}
+
+namespace {
+
+// Whether the program's database opens for a user whom the file's permissions bind. Root
+// writes anything, so then the open runs in a child process as nobody.
+bool opensForUser()
+{
+    if (geteuid() != 0)
+        return OpenDatabase();
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(2);
+        _exit(OpenDatabase() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+} // namespace
+
+void TestDatabase::refusesWriteProtectedFiles()
+{
+    TestWorld world;
+    CloseDatabase();
+    const QString path = world.databasePath();
+    const auto all = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto write = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    const auto enter = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    QFile::setPermissions(world.folder(), all | write | enter);
+    QFile::setPermissions(path, all | write);
+    QVERIFY(opensForUser());
+    QFile::setPermissions(path, all);
+    QVERIFY(!opensForUser());
+    QFile::setPermissions(path, all | write);
+    QFile::setPermissions(world.folder(), all | enter); // no room for the journal
+    QVERIFY(!opensForUser());
+    QFile::setPermissions(world.folder(), all | write | enter);
+    QVERIFY(OpenDatabase());
+}
+
+void TestDatabase::waitsOutABriefLock()
+{
+    // Another program holds the file for a moment while Tarvo starts: the open waits for it.
+    TestWorld world;
+    CloseDatabase();
+    sqlite3 *other = nullptr;
+    QCOMPARE(sqlite3_open(world.databasePath().toUtf8().constData(), &other), SQLITE_OK);
+    sqlite3_key(other, Database::Key, int(qstrlen(Database::Key)));
+    QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread release([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    QString error;
+    const bool opened = OpenDatabase(&error);
+    release.join();
+    sqlite3_close(other);
+    QVERIFY2(opened, qPrintable(error));
 }
 
 void TestDatabase::fileOnDiskIsEncrypted()
@@ -163,11 +237,11 @@ void TestDatabase::newDatabaseToolRefusesExistingFile()
 void TestDatabase::idsAreNeverReused()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
-    const int first = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("A")}});
-    const int second = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("B")}});
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
+    const qint64 first = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("A")}});
+    const qint64 second = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("B")}});
     Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = %1").arg(second));
-    const int third = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("C")}});
+    const qint64 third = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("C")}});
     QCOMPARE(second, first + 1);
     QVERIFY(third > second);
 
@@ -187,7 +261,7 @@ void TestDatabase::textComparesWithoutCase()
 void TestDatabase::recordsetSortsNullFirst()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
     world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("b")}, {QStringLiteral("servicedate"), QStringLiteral("2027-01-02")}});
     world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("A")}, {QStringLiteral("servicedate"), QVariant()}});
     world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("c")}, {QStringLiteral("servicedate"), QStringLiteral("2026-12-31")}});
@@ -204,8 +278,8 @@ void TestDatabase::recordsetSortsNullFirst()
 void TestDatabase::rowWriterUpdateReportsMissingRow()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
-    const int id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
+    const qint64 id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
     RowWriter present(db(), QStringLiteral("main"));
     present.set(QStringLiteral("Name"), QStringLiteral("Pump \"Quoted\""));
     QVERIFY(present.update(id));

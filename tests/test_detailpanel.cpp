@@ -2,19 +2,22 @@
 
 #include "TestSupport.h"
 
-#include "data/AppPaths.h"
-#include "data/DatabaseADO.h"
-#include "data/GlobalVars.h"
-#include "platform/Desktop.h"
-#include "platform/MessageBox.h"
-#include "platform/WindowUtil.h"
-#include "shell/DetailPanel.h"
-#include "shell/ItemGrid.h"
-#include "shell/ItemListModel.h"
-#include "shell/frmAbout.h"
-#include "shell/frmmain.h"
+#include "core/data/AppPaths.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/GlobalVars.h"
+#include "gui/platform/Desktop.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/platform/WindowUtil.h"
+#include "gui/shell/DetailPanel.h"
+#include "gui/shell/ItemGrid.h"
+#include "core/shell/ItemListModel.h"
+#include "gui/shell/frmAbout.h"
+#include "gui/items/frmAdd.h"
+#include "gui/shell/frmmain.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -50,18 +53,22 @@ private Q_SLOTS:
     void failedDeleteLeavesEverything();
     void linksOpenOnlyMailAndWeb_data();
     void linksOpenOnlyMailAndWeb();
+    void commandsOpenTheEditor();
+    void savedItemReloadsTheList();
     void manualAndAbout();
     void menusAndToolbar();
 
 private:
     void click(int row, int columnId = 0);
+    void doubleClick(QPoint at);
     int gridColumnOf(int columnId) const;
-    int row(int itemId) const;
+    int row(qint64 itemId) const;
+    QVector<qint64> listedIds() const;
 
     TestWorld *m_world = nullptr;
     frmmain *m_window = nullptr;
-    int m_acme = 0, m_zeta = 0;
-    int m_pump = 0, m_boiler = 0, m_crane = 0;
+    qint64 m_acme = 0, m_zeta = 0;
+    qint64 m_pump = 0, m_boiler = 0, m_crane = 0;
 };
 
 void TestDetailPanel::init()
@@ -107,12 +114,28 @@ void TestDetailPanel::cleanup()
 
 int TestDetailPanel::gridColumnOf(int columnId) const
 {
-    return m_window->grid()->itemModel()->gridColumnOf(columnId);
+    return m_window->grid()->itemModel()->columnLayout().colLoc[columnId];
 }
 
-int TestDetailPanel::row(int itemId) const
+int TestDetailPanel::row(qint64 itemId) const
 {
-    return int(gv().RowID.indexOf(itemId));
+    const QVector<qint64> ids = listedIds();
+    return int(ids.indexOf(itemId)) + 1;
+}
+
+QVector<qint64> TestDetailPanel::listedIds() const
+{
+    const ItemListModel *model = m_window->grid()->itemModel();
+    QVector<qint64> ids;
+    for (int row = 1; row <= model->itemCount(); ++row)
+        ids << model->itemIdAt(row);
+    return ids;
+}
+
+void TestDetailPanel::doubleClick(QPoint at)
+{
+    QTest::mouseDClick(m_window->grid()->viewport(), Qt::LeftButton, {}, at);
+    QApplication::processEvents();
 }
 
 void TestDetailPanel::click(int row, int columnId)
@@ -134,19 +157,19 @@ void TestDetailPanel::clickPaintsOnlyTheLastRow()
     QVERIFY(model->isRowPainted(3));
     QCOMPARE(model->data(model->index(2, 1), Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::white));
     QCOMPARE(model->data(model->index(0, 1), Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::white));
-    QVERIFY(!gv().NoItemSelected);
+    QVERIFY(!m_window->noItemSelected());
 
     // After a reload nothing is painted and the first click paints its row alone.
-    LoadGrid(7, 0, QString(), 0);
-    QVERIFY(gv().NoItemSelected);
+    m_window->LoadGrid(Field::ServiceDate, Ascending, QString(), 0);
+    QVERIFY(m_window->noItemSelected());
     QVERIFY(!model->isRowPainted(3));
     click(2);
     QVERIFY(model->isRowPainted(2));
     QVERIFY(!model->isRowPainted(3));
 
-    ClearLastClick();
+    m_window->ClearLastClick();
     QVERIFY(!model->isRowPainted(2));
-    QVERIFY(gv().NoItemSelected);
+    QVERIFY(m_window->noItemSelected());
 }
 
 void TestDetailPanel::clickFillsThePanes()
@@ -169,7 +192,7 @@ void TestDetailPanel::clickFillsThePanes()
     QCOMPARE(history->rowCount(), 1);
     QCOMPARE(m_window->historyPane()->notesGrid()->rowCount(), 0);
 
-    ClearData();
+    m_window->ClearData();
     QCOMPARE(history->rowCount(), 0);
     QCOMPARE(company->valueText("lblName"), QString());
 }
@@ -265,19 +288,19 @@ void TestDetailPanel::deleteRemovesTheItemAndItsRecords()
         QCOMPARE(m_world->scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE ID = ?").arg(QLatin1String(table)), {m_pump}).toInt(), 0);
     QCOMPARE(m_world->scalar(QStringLiteral("SELECT count(*) FROM History WHERE ID = ?"), {m_boiler}).toInt(), 1);
     // Reloaded with the lookup view's sort (by name) and the panel cleared.
-    QCOMPARE(gv().RowID.mid(1, 2), QVector<int>({m_boiler, m_crane}));
+    QCOMPARE(listedIds(), QVector<qint64>({m_boiler, m_crane}));
     QCOMPARE(m_window->companyPane()->valueText("lblName"), QString());
 }
 
 void TestDetailPanel::deleteCancelledChangesNothing()
 {
     click(row(m_pump));
-    const QVector<int> before = gv().RowID;
+    const QVector<qint64> before = listedIds();
     m_window->action(QStringLiteral("mnuDelete"))->trigger(); // unanswered: Cancel
     QCOMPARE(m_world->scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 3);
-    QCOMPARE(gv().RowID, before);
+    QCOMPARE(listedIds(), before);
     QCOMPARE(m_window->companyPane()->valueText("lblName"), QStringLiteral("Acme"));
-    QVERIFY(!gv().NoItemSelected);
+    QVERIFY(!m_window->noItemSelected());
 }
 
 void TestDetailPanel::failedDeleteLeavesEverything()
@@ -319,6 +342,60 @@ void TestDetailPanel::linksOpenOnlyMailAndWeb()
     for (const QUrl &url : Desktop::openedUrls())
         urls << url.toString(QUrl::FullyEncoded);
     QCOMPARE(urls, opened);
+}
+
+void TestDetailPanel::commandsOpenTheEditor()
+{
+    // New opens an empty editor; with one open, Edit raises it unchanged.
+    m_window->action(QStringLiteral("mnuNew"))->trigger();
+    QPointer<frmAdd> editor = itemEditor();
+    QVERIFY(editor && editor->isAddMode());
+    click(row(m_boiler));
+    m_window->action(QStringLiteral("mnuEdit"))->trigger();
+    QCOMPARE(itemEditor(), editor.data());
+    closeItemEditor();
+
+    // Edit, and the context menu's Edit Item, open the selected item.
+    m_window->action(QStringLiteral("mnuEditItem"))->trigger();
+    QVERIFY(itemEditor() && itemEditor()->itemId() == m_boiler);
+    QCOMPARE(itemEditor()->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(m_boiler));
+
+    // A double-click on a row opens a fresh editor for its item; below the rows, nothing.
+    ItemGrid *grid = m_window->grid();
+    editor = itemEditor();
+    doubleClick(grid->visualRect(grid->model()->index(row(m_crane) - 1, 1)).center());
+    QVERIFY(!editor);
+    QCOMPARE(itemEditor()->itemId(), m_crane);
+    closeItemEditor();
+    doubleClick(QPoint(10, grid->viewport()->height() - 3));
+    QVERIFY(!itemEditor());
+    QCOMPARE(MessageBox::shownTexts(), QStringList());
+
+    // The context menu pops up on the right button and holds the item commands.
+    auto *menu = m_window->findChild<QMenu *>(QStringLiteral("mnuInv"));
+    QStringList entries;
+    for (QAction *entry : menu->actions())
+        entries << entry->text();
+    QCOMPARE(entries, QStringList({"Edit Item", "Delete Item", "Edit Columns"}));
+    QTest::mousePress(grid->viewport(), Qt::RightButton, {}, QPoint(20, 10));
+    QTRY_VERIFY(menu->isVisible());
+    menu->close();
+}
+
+void TestDetailPanel::savedItemReloadsTheList()
+{
+    click(row(m_pump));
+    m_window->action(QStringLiteral("mnuEdit"))->trigger();
+    frmAdd *editor = itemEditor();
+    auto *name = qobject_cast<QLineEdit *>(editor->box(Column::Name));
+    name->setText(QStringLiteral("Pump 2"));
+    editor->save();
+    QTRY_VERIFY(!itemEditor());
+    // All items by service date, the selection and panes cleared.
+    QVERIFY(m_window->noItemSelected());
+    QCOMPARE(m_window->panelText(1), QStringLiteral("Display Mode: All"));
+    QCOMPARE(m_window->grid()->itemModel()->cellText(row(m_pump), Column::Name), QStringLiteral("Pump 2"));
+    QCOMPARE(m_window->companyPane()->valueText("lblName"), QString());
 }
 
 void TestDetailPanel::manualAndAbout()

@@ -3,14 +3,16 @@
 
 #include "TestSupport.h"
 
-#include "data/DatabaseADO.h"
-#include "data/DbError.h"
-#include "items/ItemRules.h"
-#include "items/ItemStore.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/DbError.h"
+#include "core/items/ItemRules.h"
+#include "core/items/ItemStore.h"
 
 #include <QTest>
 
-using namespace ItemBox;
+using namespace Column;
+using ItemBox::PartName;
+using ItemBox::PartNumber;
 
 class TestItems : public QObject
 {
@@ -25,19 +27,18 @@ private Q_SLOTS:
     void stockedCodes();
     void newItemHistory_data();
     void newItemHistory();
-    void multiLineLineEnds();
     void everyFieldRoundTrips();
     void editClearsFlagsAndTouchesOnlyItsItem();
     void deletedItemWritesNothing();
     void itemWithoutCompanyRowLoads();
     void partsLoadByNameAndStoreOnce();
-    void rowAndPartsAreOneTransaction();
+    void rowPartsAndHistoryAreOneTransaction();
 
 private:
-    static ItemForm nameAndCompany(int companyId);
+    static ItemForm nameAndCompany(qint64 companyId);
 };
 
-ItemForm TestItems::nameAndCompany(int companyId)
+ItemForm TestItems::nameAndCompany(qint64 companyId)
 {
     ItemForm form;
     form[Name] = QStringLiteral("Pump");
@@ -55,39 +56,32 @@ void TestItems::keyFilter_data()
     const QString fifty(50, u'x');
     const QString full255(255, u'x');
 
-    QTest::newRow("date: digit") << ServiceDate << "12/31/203" << int('0') << true;
-    QTest::newRow("date: slash") << DateServiced << "12" << int('/') << true;
-    QTest::newRow("date: letter") << DateInstalled << "" << int('a') << false;
-    QTest::newRow("date: dash") << ServiceDate << "12" << int('-') << false;
-    QTest::newRow("date: eleventh character") << ServiceDate << "12/31/2030" << int('1') << false;
-    QTest::newRow("date: eleventh slash") << ServiceDate << "12/31/2030" << int('/') << false;
-    QTest::newRow("date: backspace when full") << ServiceDate << "12/31/2030" << 8 << true;
-    QTest::newRow("date: DEL when full") << DateInstalled << "12/31/2030" << 127 << true;
-    QTest::newRow("date: Enter") << ServiceDate << "" << 13 << false;
+    QTest::newRow("date: digit") << int(ServiceDate) << "12/31/203" << int('0') << true;
+    QTest::newRow("date: slash") << int(DateServiced) << "12" << int('/') << true;
+    QTest::newRow("date: letter") << int(DateInstalled) << "" << int('a') << false;
+    QTest::newRow("date: eleventh character") << int(ServiceDate) << "12/31/2030" << int('1') << false;
+    QTest::newRow("date: backspace when full") << int(ServiceDate) << "12/31/2030" << 8 << true;
+    QTest::newRow("date: Enter types nothing") << int(ServiceDate) << "12/31/2030" << 13 << true;
 
-    QTest::newRow("days: third digit") << ServiceWarn << "99" << int('9') << true;
-    QTest::newRow("days: fourth digit") << LeadTime << "999" << int('1') << false;
-    QTest::newRow("days: letter") << ServiceInterval << "" << int('a') << false;
-    QTest::newRow("days: slash") << ServiceInterval << "1" << int('/') << false;
-    QTest::newRow("days: backspace when full") << ServiceWarn << "999" << 8 << true;
+    QTest::newRow("days: third digit") << int(ServiceWarn) << "99" << int('9') << true;
+    QTest::newRow("days: fourth digit") << int(LeadTime) << "999" << int('1') << false;
+    QTest::newRow("days: letter") << int(ServiceInterval) << "" << int('a') << false;
+    QTest::newRow("days: DEL when full") << int(ServiceWarn) << "999" << 127 << true;
 
-    QTest::newRow("text: fiftieth") << Name << fifty.left(49) << int('x') << true;
-    QTest::newRow("text: fifty-first") << Name << fifty << int('x') << false;
-    QTest::newRow("text: custom full") << Custom3 << fifty << int('x') << false;
-    QTest::newRow("text: backspace when full") << Hazmat << fifty << 8 << true;
-    QTest::newRow("text: any character") << Tag << "" << int('%') << true;
+    QTest::newRow("text: fiftieth") << int(Name) << fifty.left(49) << int('x') << true;
+    QTest::newRow("text: fifty-first") << int(Custom3) << fifty << int('x') << false;
+    QTest::newRow("text: backspace when full") << int(Hazmat) << fifty << 8 << true;
 
-    QTest::newRow("tools: past fifty") << Tools << fifty << int('x') << true;
-    QTest::newRow("tools: 255th") << Tools << full255.left(254) << int('x') << true;
-    QTest::newRow("tools: 256th") << Tools << full255 << int('x') << false;
-    QTest::newRow("locked: 256th") << Locked << full255 << int('x') << false;
-    QTest::newRow("locked: Enter") << Locked << "a" << 13 << true;
-    QTest::newRow("tools: Tab leaves a full box") << Tools << full255 << 9 << true;
+    QTest::newRow("tools: past fifty") << int(Tools) << fifty << int('x') << true;
+    QTest::newRow("tools: 255th") << int(Tools) << full255.left(254) << int('x') << true;
+    QTest::newRow("locked: 256th") << int(Locked) << full255 << int('x') << false;
+    // A line break is stored as CR LF: two characters toward the limit.
+    QTest::newRow("tools: line break at 253") << int(Tools) << full255.left(253) << 13 << true;
+    QTest::newRow("tools: line break at 254") << int(Tools) << full255.left(254) << 13 << false;
+    QTest::newRow("tools: after breaks") << int(Tools) << full255.left(251) + "\n\n" << int('x') << false;
 
-    QTest::newRow("part name: fifty-first") << PartName << fifty << int('x') << false;
-    QTest::newRow("part name: backspace when full") << PartName << fifty << 8 << true;
-    QTest::newRow("part number: DEL when full") << PartNumber << fifty << 127 << true;
-    QTest::newRow("part number: fiftieth") << PartNumber << fifty.left(49) << int('7') << true;
+    QTest::newRow("part name: fifty-first") << int(PartName) << fifty << int('x') << false;
+    QTest::newRow("part number: DEL when full") << int(PartNumber) << fifty << 127 << true;
 }
 
 void TestItems::keyFilter()
@@ -152,18 +146,10 @@ void TestItems::newItemHistory()
     QCOMPARE(got, requests);
 }
 
-void TestItems::multiLineLineEnds()
-{
-    QCOMPARE(multiLineToStore(QStringLiteral("wrench\nhammer\n")), QStringLiteral("wrench\r\nhammer\r\n"));
-    QCOMPARE(multiLineToShow(QStringLiteral("wrench\r\nhammer")), QStringLiteral("wrench\nhammer"));
-    // Text that already carries CR LF is not doubled.
-    QCOMPARE(multiLineToStore(QStringLiteral("a\r\nb")), QStringLiteral("a\r\nb"));
-}
-
 void TestItems::everyFieldRoundTrips()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
     ItemForm form = nameAndCompany(company);
     const char *const texts[][2] = {
         {"1", "T-100"}, {"2", "Hall 3"}, {"3", "Gloves"}, {"4", "P-9"}, {"5", "S-77"},
@@ -173,7 +159,7 @@ void TestItems::everyFieldRoundTrips()
     for (const auto &[id, text] : texts)
         form[QByteArray(id).toInt()] = QString::fromUtf8(text);
     form.stocked = 1;
-    const int id = saveItemForm(db(), form, std::nullopt, {});
+    const qint64 id = saveItemForm(db(), form, std::nullopt, {});
 
     Statement row(db(), QStringLiteral("SELECT servicedate, DateServiced, dateinstalled, tools, Locked, servicewarn"
                                        " FROM main WHERE ID = ?"));
@@ -188,7 +174,7 @@ void TestItems::everyFieldRoundTrips()
 
     const std::optional<ItemForm> loaded = loadItemForm(db(), id);
     QVERIFY(loaded);
-    for (int box = 0; box < Count; ++box)
+    for (int box = 0; box < ItemBox::Count; ++box)
         QCOMPARE(loaded->text[std::size_t(box)], form.text[std::size_t(box)]);
     QCOMPARE(loaded->companyId, company);
     QCOMPARE(loaded->companyName, QStringLiteral("Acme"));
@@ -198,14 +184,14 @@ void TestItems::everyFieldRoundTrips()
 void TestItems::editClearsFlagsAndTouchesOnlyItsItem()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
     const QVariantMap acked = {{QStringLiteral("Name"), QStringLiteral("Old")},
                                {QStringLiteral("servicewarn"), 9},
                                {QStringLiteral("ackservice"), 1},
                                {QStringLiteral("ackorder"), 1},
                                {QStringLiteral("ackorderinstock"), 1}};
-    const int id = world.addItem(company, acked);
-    const int other = world.addItem(company, acked);
+    const qint64 id = world.addItem(company, acked);
+    const qint64 other = world.addItem(company, acked);
 
     ItemForm form = nameAndCompany(company);
     form[ServiceWarn] = QStringLiteral("0");
@@ -228,8 +214,8 @@ void TestItems::editClearsFlagsAndTouchesOnlyItsItem()
 void TestItems::deletedItemWritesNothing()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
-    const int id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Gone")}});
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
+    const qint64 id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Gone")}});
     Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {id});
 
     QCOMPARE(saveItemForm(db(), nameAndCompany(company), id, {{QStringLiteral("Belt"), QStringLiteral("B-1")}}), 0);
@@ -244,8 +230,8 @@ void TestItems::deletedItemWritesNothing()
 void TestItems::itemWithoutCompanyRowLoads()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
-    const int id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Orphan")},
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
+    const qint64 id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Orphan")},
                                            {QStringLiteral("servicedate"), QStringLiteral("2027-03-04")},
                                            {QStringLiteral("servicewarn"), 5}});
     Execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {company});
@@ -264,8 +250,8 @@ void TestItems::itemWithoutCompanyRowLoads()
 void TestItems::partsLoadByNameAndStoreOnce()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
-    const int id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
+    const qint64 id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
     world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-1"));
     world.addPart(id, QStringLiteral("belt"), QVariant());
     world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-2"));
@@ -296,15 +282,22 @@ void TestItems::partsLoadByNameAndStoreOnce()
     QCOMPARE(order.mid(3), QStringList({"Valve/", "Filter/F-1"}));
 }
 
-void TestItems::rowAndPartsAreOneTransaction()
+void TestItems::rowPartsAndHistoryAreOneTransaction()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
-    db().exec(QStringLiteral("CREATE TEMP TRIGGER refuse_parts BEFORE INSERT ON repparts"
-                             " BEGIN SELECT RAISE(ABORT, 'no parts'); END"));
-    QVERIFY_THROWS_EXCEPTION(DbError, saveItemForm(db(), nameAndCompany(company), std::nullopt,
-                                                   {{QStringLiteral("Belt"), QString()}}));
-    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 0);
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
+    const QStringList history = {QStringLiteral("A new Pump was added on ")};
+    QCOMPARE(saveItemForm(db(), nameAndCompany(company), std::nullopt, {}, history), 1);
+    QCOMPARE(world.scalar(QStringLiteral("SELECT descr FROM History WHERE ID = 1")).toString(), history.first());
+
+    for (const char *table : {"repparts", "History"}) {
+        db().exec(QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE INSERT ON %1"
+                                 " BEGIN SELECT RAISE(ABORT, 'refused'); END").arg(QLatin1String(table)));
+        QVERIFY_THROWS_EXCEPTION(DbError, saveItemForm(db(), nameAndCompany(company), std::nullopt,
+                                                       {{QStringLiteral("Belt"), QString()}}, history));
+        QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 1);
+        db().exec(QStringLiteral("DROP TRIGGER refuse"));
+    }
 }
 
 QTEST_MAIN(TestItems)

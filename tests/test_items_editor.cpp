@@ -3,16 +3,16 @@
 
 #include "TestSupport.h"
 
-#include "companies/frmCompanies.h"
-#include "data/DatabaseADO.h"
-#include "data/GlobalVars.h"
-#include "items/ItemRules.h"
-#include "items/frmAdd.h"
-#include "platform/MessageBox.h"
-#include "platform/Twips.h"
-#include "platform/WindowUtil.h"
-#include "shell/frmmain.h"
-#include "views/lib_frmCal.h"
+#include "gui/companies/frmCompanies.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/GlobalVars.h"
+#include "core/items/ItemRules.h"
+#include "gui/items/frmAdd.h"
+#include "gui/platform/MessageBox.h"
+#include "core/platform/Twips.h"
+#include "gui/platform/WindowUtil.h"
+#include "gui/shell/frmmain.h"
+#include "gui/views/lib_frmCal.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -24,10 +24,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 
-using namespace ItemBox;
+using namespace Column;
 
 namespace {
 
@@ -37,22 +38,15 @@ const QString NoWarning = QStringLiteral("Service Warning was not specified\r\nS
 const QString NoLeadTime = QStringLiteral("Lead Time was not specified\r\nOrder alarms will not be active");
 const QString PastDate = QStringLiteral("Service Date must be greater or equal to current date");
 
-frmAdd *openEditor(int mode, int row = 0)
+frmAdd *newItem()
 {
-    GlobalVars &g = gv();
-    g.ItemEditMode = mode;
-    if (mode == 1)
-        g.SelectedRow = row;
-    else if (mode == 2)
-        g.SelectedAlarmRow = row;
-    return reopenItemEditor();
+    return reopenItemEditor(frmAdd::AddItem);
 }
 
 // Opens the editor on one item, as a double-click on its list row does.
-frmAdd *editItem(int itemId)
+frmAdd *editItem(qint64 itemId)
 {
-    gv().RowID = {0, itemId};
-    return openEditor(1, 1);
+    return reopenItemEditor(frmAdd::EditListItem, itemId);
 }
 
 void setBox(frmAdd *editor, int id, const QString &text)
@@ -97,7 +91,7 @@ int count(TestWorld &world, const QString &table)
     return world.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt();
 }
 
-QString itemField(TestWorld &world, int id, const QString &field)
+QString itemField(TestWorld &world, qint64 id, const QString &field)
 {
     return world.scalar(QStringLiteral("SELECT %1 FROM main WHERE ID = ?").arg(field), {id}).toString();
 }
@@ -141,10 +135,9 @@ private Q_SLOTS:
     void partsGrid();
     void cancelStoresNothing();
     void openEditorKeepsItsItem();
-    void alarmRowOpensItsItem();
     void deletedItemWritesNothing();
     void goneCompanyMustBeChosenAgain();
-    void selectButtonOpensDirectory();
+    void chosenCompanyReachesTheEditorThatAsked();
     void typingAndPastingInBoxes();
     void pagesSwitch();
     void everyBoxHasItsLabel();
@@ -219,8 +212,8 @@ void TestItemsEditor::saveChecks()
 
     TestWorld world;
     gv().AutoAddhstOn = 1;
-    const int companyId = world.addCompany(QStringLiteral("Acme"));
-    frmAdd *editor = openEditor(0);
+    const qint64 companyId = world.addCompany(QStringLiteral("Acme"));
+    frmAdd *editor = newItem();
     setBox(editor, Name, name);
     if (company)
         editor->LoadCompany(companyId);
@@ -246,7 +239,7 @@ void TestItemsEditor::saveChecks()
 void TestItemsEditor::pastServiceDateBlocksEveryEdit()
 {
     TestWorld world;
-    const int id = world.addItem(world.addCompany(QStringLiteral("Acme")),
+    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")),
                                  {{QStringLiteral("Name"), QStringLiteral("Old")},
                                   {QStringLiteral("servicedate"), QStringLiteral("2026-12-01")},
                                   {QStringLiteral("serviceinterval"), 30}});
@@ -268,8 +261,8 @@ void TestItemsEditor::pastServiceDateBlocksEveryEdit()
 void TestItemsEditor::newItemThroughWindow()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
-    frmAdd *editor = openEditor(0);
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
+    frmAdd *editor = newItem();
     QCOMPARE(editor->windowTitle(), QStringLiteral("Add Item"));
     QCOMPARE(child(editor, "cmdOK")->text(), QStringLiteral("Add"));
     QCOMPARE(child<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1);
@@ -286,7 +279,7 @@ void TestItemsEditor::newItemThroughWindow()
     click(editor, "cmdOK");
     QCOMPARE(MessageBox::shownTexts(), QStringList{NoServiceDate});
 
-    const int id = world.scalar(QStringLiteral("SELECT max(ID) FROM main")).toInt();
+    const qint64 id = world.scalar(QStringLiteral("SELECT max(ID) FROM main")).toInt();
     Statement row(db(), QStringLiteral("SELECT manuID, servicedate, servicewarn, leadtime, serviceinterval, replacestock,"
                                        " ackservice, ackorder, ackorderinstock, tools, DateServiced, dateinstalled, Tag"
                                        " FROM main WHERE ID = ?"));
@@ -312,8 +305,8 @@ void TestItemsEditor::newItemThroughWindow()
 void TestItemsEditor::editWritesBoxesBack()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
-    const int id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Press")},
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
+    const qint64 id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Press")},
                                            {QStringLiteral("tools"), QStringLiteral("wrench\r\nhammer")},
                                            {QStringLiteral("servicewarn"), 12},
                                            {QStringLiteral("replacestock"), 5},
@@ -377,7 +370,7 @@ void TestItemsEditor::historyOfNewItem()
     TestWorld world;
     gv().AutoAddhstOn = autoOn;
     gv().AutoAddHstWarn = warn;
-    frmAdd *editor = openEditor(0);
+    frmAdd *editor = newItem();
     setBox(editor, Name, QStringLiteral("Pump"));
     editor->LoadCompany(world.addCompany(QStringLiteral("Acme")));
     setBox(editor, DateInstalled, QStringLiteral("1/2/2020"));
@@ -393,7 +386,7 @@ void TestItemsEditor::historyOfNewItem()
         MessageBox::setNextAnswer(answer ? MessageBox::Yes : MessageBox::No);
     click(editor, "cmdOK");
 
-    const int id = world.scalar(QStringLiteral("SELECT max(ID) FROM main")).toInt();
+    const qint64 id = world.scalar(QStringLiteral("SELECT max(ID) FROM main")).toInt();
     QVERIFY(id > 0); // a No never stops the item itself
     Statement rows(db(), QStringLiteral("SELECT ID, Date, descr FROM History ORDER BY rowid"));
     QStringList written;
@@ -412,7 +405,7 @@ void TestItemsEditor::historyOfNewItem()
 void TestItemsEditor::partsGrid()
 {
     TestWorld world;
-    const int id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
     world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-1"));
     world.addPart(id, QStringLiteral("Belt"), QStringLiteral("B-1"));
     frmAdd *editor = editItem(id);
@@ -457,7 +450,7 @@ void TestItemsEditor::partsGrid()
 void TestItemsEditor::cancelStoresNothing()
 {
     TestWorld world;
-    const int id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
     frmAdd *editor = editItem(id);
     setBox(editor, Name, QStringLiteral("Changed"));
     child<QLineEdit>(editor, "txtRepPartName")->setText(QStringLiteral("Belt"));
@@ -473,66 +466,36 @@ void TestItemsEditor::cancelStoresNothing()
 void TestItemsEditor::openEditorKeepsItsItem()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
-    const int first = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Alpha")}});
-    const int second = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Beta")}});
-    frmmain window;
-    window.load();
-    gv().SortFieldAll = 0; // by name
-    LoadGrid(0, 0, QString(), 0);
-    QCOMPARE(gv().RowID.mid(1, 2), QVector<int>({first, second}));
-
-    frmAdd *editor = openEditor(1, 1);
-    QCOMPARE(editor->itemId(), first);
-
-    // Another row is selected, the list sorted the other way, another opener asks for a new item.
-    LoadGrid(0, 1, QString(), 0);
-    gv().SelectedRow = 1;
-    QCOMPARE(gv().rowItemId(1), second);
-    gv().ItemEditMode = 0;
-    QCOMPARE(showItemEditor(), editor); // shown as it is, not reloaded
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
+    const qint64 first = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Alpha")}});
+    const qint64 second = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Beta")}});
+    frmAdd *editor = editItem(first);
+    QSignalSpy saved(editor, &frmAdd::itemSaved);
+    // Another opener asking for a new item gets the open editor as it is, not reloaded.
+    QCOMPARE(showItemEditor(frmAdd::AddItem), editor);
     QCOMPARE(boxText(editor, Name), QStringLiteral("Alpha"));
 
     setBox(editor, Name, QStringLiteral("Alpha 2"));
     click(editor, "cmdOK");
     QCOMPARE(itemField(world, first, QStringLiteral("Name")), QStringLiteral("Alpha 2"));
     QCOMPARE(itemField(world, second, QStringLiteral("Name")), QStringLiteral("Beta"));
-    QCOMPARE(count(world, QStringLiteral("main")), 2);
-    // The list was reloaded by all-items sort, with nothing selected.
-    QVERIFY(gv().NoItemSelected);
-    QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: All"));
-    QCOMPARE(gv().RowID.mid(1, 2), QVector<int>({first, second}));
+    QCOMPARE(saved.count(), 1);
+    QCOMPARE(saved.at(0).at(0).toLongLong(), first);
 
-    // A double-click closes an open editor and opens a fresh one for the new selection.
-    editor = openEditor(1, 1);
-    QCOMPARE(editor->itemId(), first);
-    gv().SelectedRow = 2;
-    frmAdd *fresh = reopenItemEditor();
-    QCOMPARE(fresh->itemId(), second);
+    // A double-click closes an open editor and opens a fresh one for its row.
+    QPointer<frmAdd> old = editItem(first);
+    frmAdd *fresh = editItem(second);
+    flushDeletes();
+    QVERIFY(!old);
     QCOMPARE(boxText(fresh, Name), QStringLiteral("Beta"));
     QCOMPARE(itemEditor(), fresh);
-}
-
-void TestItemsEditor::alarmRowOpensItsItem()
-{
-    TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
-    world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Alpha")}});
-    const int second = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Beta")}});
-    gv().AlarmRows = {{0, 0}, {2, second}};
-    gv().RowID = {0, 999};
-    gv().SelectedRow = 1;
-    frmAdd *editor = openEditor(2, 1);
-    QCOMPARE(editor->itemId(), second);
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(second));
-    QCOMPARE(boxText(editor, Name), QStringLiteral("Beta"));
 }
 
 void TestItemsEditor::deletedItemWritesNothing()
 {
     TestWorld world;
     gv().AutoAddhstOn = 1;
-    const int id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
     frmAdd *editor = editItem(id);
     child<QLineEdit>(editor, "txtRepPartName")->setText(QStringLiteral("Belt"));
     click(editor, "cmdaddRepParts");
@@ -550,9 +513,9 @@ void TestItemsEditor::deletedItemWritesNothing()
 void TestItemsEditor::goneCompanyMustBeChosenAgain()
 {
     TestWorld world;
-    const int gone = world.addCompany(QStringLiteral("Old Co"));
-    const int replacement = world.addCompany(QStringLiteral("New Co"));
-    const int id = world.addItem(gone, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+    const qint64 gone = world.addCompany(QStringLiteral("Old Co"));
+    const qint64 replacement = world.addCompany(QStringLiteral("New Co"));
+    const qint64 id = world.addItem(gone, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
     Execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
 
     frmAdd *editor = editItem(id);
@@ -575,25 +538,29 @@ void TestItemsEditor::goneCompanyMustBeChosenAgain()
     QCOMPARE(child<QLabel>(editor, "lblCoName")->text(), QString());
 }
 
-void TestItemsEditor::selectButtonOpensDirectory()
+void TestItemsEditor::chosenCompanyReachesTheEditorThatAsked()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
-    frmAdd *editor = openEditor(0);
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
+    frmAdd *editor = newItem();
     click(editor, "cmdSelect");
-    frmCompanies *directory = companyDirectory();
-    QVERIFY(directory);
-    QVERIFY(gv().SelectCompanyMode);
-    Q_EMIT directory->companySelected(company);
+    QPointer<frmCompanies> directory = showCompanyDirectory(frmCompanies::Mode::Select, editor);
+    QCOMPARE(directory->windowTitle(), QStringLiteral("Select Company"));
+    Q_EMIT directory->companyChosen(company);
     QCOMPARE(child<QLabel>(editor, "lblCoName")->text(), QStringLiteral("Acme"));
     QCOMPARE(editor->companyId(), company);
-    directory->close();
+
+    // The editor closes while the directory is open: the directory goes with it.
+    click(editor, "cmdSelect");
+    directory = showCompanyDirectory(frmCompanies::Mode::Select, editor);
+    closeItemEditor();
+    QTRY_VERIFY(!directory || !directory->isVisible());
 }
 
 void TestItemsEditor::typingAndPastingInBoxes()
 {
     TestWorld world;
-    frmAdd *editor = openEditor(0);
+    frmAdd *editor = newItem();
     editor->show();
     auto *warn = qobject_cast<QLineEdit *>(editor->box(ServiceWarn));
     QTest::keyClicks(warn, QStringLiteral("12a34"));
@@ -637,7 +604,7 @@ void TestItemsEditor::typingAndPastingInBoxes()
 void TestItemsEditor::pagesSwitch()
 {
     TestWorld world;
-    frmAdd *editor = openEditor(0);
+    frmAdd *editor = newItem();
     editor->show();
     auto frame = [&](const char *name) { return child<QGroupBox>(editor, name); };
     const QStringList firstPage = {"frmEquip", "frmAlarm", "frmrepparts"};
@@ -659,17 +626,12 @@ void TestItemsEditor::pagesSwitch()
     QCOMPARE(frame("frmEquip")->title(), QStringLiteral("Equipment"));
     QCOMPARE(frame("frmrepparts")->title(), QStringLiteral("Replacable Part(s) "));
     QVERIFY(visible(firstPage) && hidden(secondPage));
-    QCOMPARE(frame("frmrepparts")->y(), frame("frmEquip")->y());
-    QVERIFY(frame("frmAlarm")->y() > frame("frmEquip")->geometry().bottom());
 
     setBox(editor, Name, QStringLiteral("Pump"));
     click(editor, "cmdMore");
     QCOMPARE(child(editor, "cmdMore")->text(), QStringLiteral("Back"));
     QVERIFY(visible(secondPage) && hidden(firstPage));
     QCOMPARE(frame("frmExtra")->pos(), frame("frmEquip")->pos());
-    QCOMPARE(frame("frmHst")->pos(), frame("frmrepparts")->pos() + QPoint(Twips::toPixels(200), 0));
-    QCOMPARE(frame("frmCustom")->x(), frame("frmHst")->x());
-    QCOMPARE(frame("frmCustom")->y(), frame("frmHst")->y() + frame("frmHst")->height() + Twips::toPixels(200));
     for (const char *button : {"cmdMore", "cmdOK", "cmdCancel"})
         QVERIFY2(child(editor, button)->isVisible(), button);
 
@@ -682,7 +644,7 @@ void TestItemsEditor::pagesSwitch()
 void TestItemsEditor::everyBoxHasItsLabel()
 {
     TestWorld world;
-    frmAdd *editor = openEditor(0);
+    frmAdd *editor = newItem();
     const QList<QPair<int, const char *>> labels = {
         {Name, "Name"}, {Tag, "Tag"}, {Location, "Location"}, {Part, "Part"}, {Serial, "Serial"},
         {DateInstalled, "Date Installed"}, {ServiceDate, "Service Date"}, {ServiceWarn, "Service Warning"},
@@ -701,7 +663,7 @@ void TestItemsEditor::everyBoxHasItsLabel()
         QCOMPARE(box->objectName(), QStringLiteral("txtData%1").arg(id));
         QCOMPARE(buddies.value(box), QString::fromLatin1(text));
     }
-    for (int id : {6, int(Company), int(Stocked)})
+    for (int id : {int(RepParts), int(Company), int(ReplaceStock)})
         QVERIFY(!editor->box(id));
     QCOMPARE(buddies.value(child<QComboBox>(editor, "cmbReplaceStock")), QStringLiteral("Replacement(s) Stocked?"));
     QCOMPARE(buddies.value(child(editor, "cmdSelect")), QStringLiteral("Company Name"));
@@ -712,11 +674,10 @@ void TestItemsEditor::everyBoxHasItsLabel()
 void TestItemsEditor::hiddenColumnsAreGreyed()
 {
     TestWorld world;
-    gv().ColVisible = QVector<int>(25, 1);
-    gv().ColVisible[Hazmat] = 0;
-    gv().ColVisible[Tools] = 0;
-    gv().ColVisible[Stocked] = 0;
-    frmAdd *editor = openEditor(0);
+    gv().Columns.colLoc = QVector<int>(Column::Count, 1);
+    for (int hidden : {Hazmat, Tools, ReplaceStock})
+        gv().Columns.colLoc[hidden] = 0;
+    frmAdd *editor = newItem();
     auto base = [](QWidget *w) { return w->palette().color(QPalette::Base); };
     const QColor face = editor->palette().color(QPalette::Button);
     QCOMPARE(base(editor->box(Hazmat)), face);
@@ -730,7 +691,7 @@ void TestItemsEditor::hiddenColumnsAreGreyed()
 void TestItemsEditor::calendarButtons()
 {
     TestWorld world;
-    frmAdd *editor = openEditor(0);
+    frmAdd *editor = newItem();
     editor->show();
     lib_frmCal::setTestPick([](lib_frmCal &picker) { Q_EMIT picker.MonthView1->clicked(QDate(2027, 1, 15)); });
     const QList<QPair<const char *, int>> buttons = {

@@ -2,20 +2,21 @@
 
 #include "TestSupport.h"
 
-#include "data/AppPaths.h"
-#include "data/DatabaseADO.h"
-#include "data/GlobalVars.h"
-#include "platform/MessageBox.h"
-#include "platform/WindowUtil.h"
-#include "shell/ItemGrid.h"
-#include "shell/ItemListModel.h"
-#include "shell/frmSplash.h"
-#include "shell/frmmain.h"
+#include "core/data/AppPaths.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/GlobalVars.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/platform/WindowUtil.h"
+#include "gui/shell/ItemGrid.h"
+#include "core/shell/ItemListModel.h"
+#include "gui/shell/frmSplash.h"
+#include "gui/shell/frmmain.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QTest>
+#include <QPointer>
 #include <QTimer>
 
 class TestMainWindow : public QObject
@@ -33,21 +34,22 @@ private Q_SLOTS:
     void loadGridMessagesAndButtons_data();
     void loadGridMessagesAndButtons();
     void allColumnsHiddenStillShowsIds();
-    void closingStoresDraggedWidths();
+    void closingStoresOnlyDraggedWidths();
     void closingAfterDatabaseClosedSavesNothing();
-    void splashFatalWhenDatabaseMissing();
-    void splashPausesFourSeconds();
+    void splashFatalWhenDatabaseUnusable_data();
+    void splashFatalWhenDatabaseUnusable();
+    void splashPausesFourSecondsThenShowsMainWindow();
 };
 
 void TestMainWindow::loadFillsListAndStatus()
 {
     TestWorld world;
     Execute(db(), QStringLiteral("UPDATE settings SET timerinterval = 2"));
-    const int company = world.addCompany(QStringLiteral("Acme"));
-    const int later = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Later")},
-                                              {QStringLiteral("servicedate"), QStringLiteral("2027-02-01")}});
-    const int sooner = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Sooner")},
-                                               {QStringLiteral("servicedate"), QStringLiteral("2026-12-20")}});
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
+    const qint64 later = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Later")},
+                                                 {QStringLiteral("servicedate"), QStringLiteral("2027-02-01")}});
+    const qint64 sooner = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Sooner")},
+                                                  {QStringLiteral("servicedate"), QStringLiteral("2026-12-20")}});
     frmmain window;
     window.load();
 
@@ -55,10 +57,11 @@ void TestMainWindow::loadFillsListAndStatus()
     QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: All"));
     QCOMPARE(window.panelText(2), QStringLiteral("Alarm Status: 10 minutes"));
     QCOMPARE(window.panelText(3), QStringLiteral("12/6/2026"));
-    QCOMPARE(gv().RowID.mid(1, 2), QVector<int>({sooner, later}));
-    QCOMPARE(gv().SortFieldAll, 7);
-    QCOMPARE(gv().DisplayMode, 1);
-    QVERIFY(gv().NoItemSelected);
+    QCOMPARE(window.grid()->itemModel()->itemIdAt(1), sooner);
+    QCOMPARE(window.grid()->itemModel()->itemIdAt(2), later);
+    QCOMPARE(gv().SortFieldAll, Field::ServiceDate);
+    QCOMPARE(gv().DisplayMode, int(AllDisplay));
+    QVERIFY(window.noItemSelected());
     QVERIFY(window.addButtonsEnabled());
 
     ItemGrid *grid = window.findChild<ItemGrid *>(QStringLiteral("flxdata"));
@@ -66,7 +69,7 @@ void TestMainWindow::loadFillsListAndStatus()
     QCOMPARE(grid->rows(), 3);
     QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("ID"));
     QCOMPARE(grid->columnWidth(0), 42);               // 630 twips
-    QCOMPARE(grid->columnWidth(gv().ColLoc[0]), 160); // Name, 2400 twips
+    QCOMPARE(grid->columnWidth(gv().Columns.colLoc[Column::Name]), 160); // 2400 twips
     QCOMPARE(grid->verticalHeader()->defaultSectionSize(), 19);
     QCOMPARE(grid->model()->data(grid->model()->index(0, 0)).toString(), QString::number(sooner));
 
@@ -103,7 +106,7 @@ void TestMainWindow::loadGridMessagesAndButtons()
     frmmain window;
     window.load();
     MessageBox::clearShown();
-    LoadGrid(7, 0, value, field);
+    window.LoadGrid(Field::ServiceDate, Ascending, value, field);
     QCOMPARE(MessageBox::lastText(), message);
     QCOMPARE(window.grid()->rows(), rows);
     QCOMPARE(window.addButtonsEnabled(), rows > 1);
@@ -113,26 +116,34 @@ void TestMainWindow::allColumnsHiddenStillShowsIds()
 {
     TestWorld world;
     Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 0"));
-    const int id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
     frmmain window;
     window.load();
     QCOMPARE(window.grid()->model()->columnCount(), 1);
     QCOMPARE(window.grid()->model()->data(window.grid()->model()->index(0, 0)).toString(), QString::number(id));
 }
 
-void TestMainWindow::closingStoresDraggedWidths()
+void TestMainWindow::closingStoresOnlyDraggedWidths()
 {
     TestWorld world;
     auto *window = new frmmain;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->load();
     window->show();
-    window->grid()->setColumnWidth(gv().ColLoc[2], 200); // Location
+    window->grid()->setColumnWidth(gv().Columns.colLoc[Column::Location], 200);
     window->close();
-    QVERIFY(!gv().DbConnection);
+    QVERIFY(!DatabaseIsOpen());
     QVERIFY(OpenDatabase());
     QCOMPARE(world.scalar(QStringLiteral("SELECT size FROM Columns WHERE ID = 2")).toInt(), 3000);
     QCOMPARE(world.scalar(QStringLiteral("SELECT size FROM Columns WHERE ID = 0")).toInt(), 2400);
+
+    // With nothing dragged nothing is written: a file that takes no writes gives no message.
+    window = new frmmain;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->load();
+    db().exec(QStringLiteral("PRAGMA query_only = 1"));
+    window->close();
+    QCOMPARE(MessageBox::shownTexts(), QStringList());
 }
 
 void TestMainWindow::closingAfterDatabaseClosedSavesNothing()
@@ -146,39 +157,49 @@ void TestMainWindow::closingAfterDatabaseClosedSavesNothing()
     QCOMPARE(MessageBox::shownTexts(), QStringList());
 }
 
-void TestMainWindow::splashFatalWhenDatabaseMissing()
+void TestMainWindow::splashFatalWhenDatabaseUnusable_data()
 {
-    QTemporaryDir dir;
-    AppPaths::setApplicationFolder(dir.path());
-    MessageBox::clearShown();
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("missing") << "";
+    QTest::newRow("column missing") << "DROP TABLE repparts; CREATE TABLE repparts (ID INTEGER, descr TEXT, number TEXT)";
+}
+
+void TestMainWindow::splashFatalWhenDatabaseUnusable()
+{
+    QFETCH(QString, damage);
+    TestWorld world;
+    if (damage.isEmpty())
+        QFile::remove(world.databasePath());
+    else
+        db().exec(damage);
+    CloseDatabase();
     frmSplash splash;
     QVERIFY(!splash.load());
     QCOMPARE(MessageBox::shownTexts(),
              QStringList({QStringLiteral("Fatal: Database cound not opened\r\nIf there are backup databases restore one "
                                          "useing File->Open Database or re-install the program")}));
-    QVERIFY(!QFile::exists(AppPaths::databaseFile()));
-    QVERIFY(!frmmain::instance());
-    AppPaths::setApplicationFolder(QString());
+    QCOMPARE(QFile::exists(world.databasePath()), !damage.isEmpty()); // no file is made
 }
 
-void TestMainWindow::splashPausesFourSeconds()
+void TestMainWindow::splashPausesFourSecondsThenShowsMainWindow()
 {
     TestWorld world;
     CloseDatabase();
     auto *splash = new frmSplash;
     splash->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<frmSplash> alive = splash;
     QVERIFY(splash->load());
-    QElapsedTimer clock;
-    qint64 shownAfter = -1;
-    connect(splash, &frmSplash::mainWindowShown, this, [&] { shownAfter = clock.elapsed(); });
-    clock.start();
+    frmmain *shown = nullptr;
+    connect(splash, &frmSplash::mainWindowShown, this, [&](frmmain *window) { shown = window; });
     splash->show();
-    QTest::qWait(3000);
-    QVERIFY(!frmmain::instance());
-    QTRY_VERIFY_WITH_TIMEOUT(frmmain::instance(), 3000);
-    QVERIFY(shownAfter >= frmSplash::PauseMsec);
-    QVERIFY(frmmain::instance()->isVisible());
-    frmmain::instance()->close();
+    auto *pause = splash->findChild<QTimer *>(QStringLiteral("tmrPause"));
+    QVERIFY(pause && pause->isActive() && pause->isSingleShot());
+    QCOMPARE(pause->interval(), 4000);
+    QVERIFY(!shown);
+    QMetaObject::invokeMethod(splash, &frmSplash::PerformChecks);
+    QVERIFY(shown && shown->isVisible());
+    QTRY_VERIFY(!alive);
+    shown->close();
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -2,19 +2,18 @@
 
 #include "TestSupport.h"
 
-#include "data/DatabaseADO.h"
-#include "data/GlobalVars.h"
-#include "platform/MessageBox.h"
-#include "platform/Twips.h"
-#include "items/frmAdd.h"
-#include "platform/WindowUtil.h"
-#include "records/AddHistory.h"
-#include "records/History.h"
-#include "records/frmAddHst.h"
-#include "records/frmAddNote.h"
-#include "shell/DetailPanel.h"
-#include "shell/ItemGrid.h"
-#include "shell/frmmain.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/GlobalVars.h"
+#include "gui/platform/MessageBox.h"
+#include "core/platform/Twips.h"
+#include "gui/platform/WindowUtil.h"
+#include "gui/records/AddHistory.h"
+#include "core/records/History.h"
+#include "gui/records/frmAddEntry.h"
+#include "gui/shell/DetailPanel.h"
+#include "core/shell/ItemListModel.h"
+#include "gui/shell/ItemGrid.h"
+#include "gui/shell/frmmain.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -49,45 +48,31 @@ private Q_SLOTS:
     void emptyDescriptionRefused_data();
     void emptyDescriptionRefused();
     void descriptionHolds255Characters();
-    void enterAddsAndCloses();
-    void fromAcknowledgementClosesItemEditorForHistoryOnly_data();
-    void fromAcknowledgementClosesItemEditorForHistoryOnly();
     void mainWindowPaneShowsTheNewEntry();
     void deletedItemGetsNoEntry();
     void cancelWritesNothing();
-    void boxWidthFollowsWindow();
-    void windowsExistOnce();
+    void entryForAnotherItemNeverLandsUnnoticed();
 };
 
 namespace {
 
-int count(TestWorld &world, const QString &table, int itemId)
+int count(TestWorld &world, const QString &table, qint64 itemId)
 {
     return world.scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE ID = ?").arg(table), {itemId}).toInt();
 }
 
-// Two items in the list rows 1 and 2, and in alarm rows 0 and 1 the other way round.
 struct TwoItems {
-    int first = 0;
-    int second = 0;
+    qint64 first = 0;
+    qint64 second = 0;
 };
 
 TwoItems makeTwoItems(TestWorld &world)
 {
-    const int company = world.addCompany(QStringLiteral("Acme"));
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
     TwoItems items;
     items.first = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
     items.second = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Fan")}});
-    gv().RowID = {0, items.first, items.second};
-    gv().AlarmRows = {AlarmRow{0, items.second}, AlarmRow{1, items.first}};
     return items;
-}
-
-frmAddEntry *openWindow(int target)
-{
-    if (target == HistoryTarget)
-        return showAddHistory();
-    return showAddNote();
 }
 
 } // namespace
@@ -107,8 +92,7 @@ void TestRecords::kindTexts_data()
     QTest::newRow("installed") << 3 << "New replacement part(s) installed on pump  oiled";
     QTest::newRow("ordered") << 4 << "Replacement part(s) ordered - purchase order #pump  oiled";
     QTest::newRow("new item") << 5 << "A new pump  oiled was added on 12/6/2026";
-    QTest::newRow("below range") << -1 << "";
-    QTest::newRow("above range") << 6 << "";
+    QTest::newRow("out of range") << 6 << "";
 }
 
 void TestRecords::kindTexts()
@@ -143,7 +127,7 @@ void TestRecords::automaticHistoryOptions()
     QFETCH(bool, asked);
     QFETCH(bool, written);
     TestWorld world;
-    const int item = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+    const qint64 item = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
     gv().AutoAddhstOn = autoOn;
     gv().AutoAddHstWarn = warn;
     if (answer >= 0)
@@ -165,8 +149,8 @@ void TestRecords::automaticHistoryOptions()
 void TestRecords::entriesNewestFirst()
 {
     TestWorld world;
-    const int item = world.addItem(world.addCompany(QStringLiteral("Acme")), {});
-    const int other = world.addItem(world.addCompany(QStringLiteral("Beta")), {});
+    const qint64 item = world.addItem(world.addCompany(QStringLiteral("Acme")), {});
+    const qint64 other = world.addItem(world.addCompany(QStringLiteral("Beta")), {});
     world.addEntry(QStringLiteral("History"), item, QStringLiteral("2025-03-01"), QStringLiteral("oldest"));
     writeEntry(db(), HistoryTarget, item, QStringLiteral("today one"));
     world.addEntry(QStringLiteral("History"), other, QStringLiteral("2026-12-07"), QStringLiteral("other item"));
@@ -202,7 +186,7 @@ void TestRecords::entriesGoToTheirTable()
     QFETCH(QString, table);
     QFETCH(QString, otherTable);
     TestWorld world;
-    const int item = world.addItem(world.addCompany(QStringLiteral("Acme")), {});
+    const qint64 item = world.addItem(world.addCompany(QStringLiteral("Acme")), {});
     AddHistory(0, target, item, QStringLiteral("it's \"quoted\"; DROP TABLE main"), QString());
     QCOMPARE(world.scalar(QStringLiteral("SELECT descr FROM %1 WHERE ID = ?").arg(table), {item}).toString(),
              QStringLiteral("it's \"quoted\"; DROP TABLE main"));
@@ -213,47 +197,35 @@ void TestRecords::entriesGoToTheirTable()
 void TestRecords::windowsLookAndKeepTheirItem_data()
 {
     QTest::addColumn<int>("target");
-    QTest::addColumn<bool>("fromMain");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("table");
-    QTest::newRow("history from the list") << 0 << true << "Add History" << "History";
-    QTest::newRow("note from the list") << 1 << true << "Add Note" << "Notes";
-    QTest::newRow("history from an alarm") << 0 << false << "Add History" << "History";
-    QTest::newRow("note from an alarm") << 1 << false << "Add Note" << "Notes";
+    QTest::newRow("history") << int(HistoryTarget) << "Add History" << "History";
+    QTest::newRow("note") << int(NotesTarget) << "Add Note" << "Notes";
 }
 
 void TestRecords::windowsLookAndKeepTheirItem()
 {
     QFETCH(int, target);
-    QFETCH(bool, fromMain);
     QFETCH(QString, caption);
     QFETCH(QString, table);
     TestWorld world;
     const TwoItems items = makeTwoItems(world);
-    gv().EntryFromMainWindow = fromMain;
-    gv().SelectedRow = 1;      // list row 1: the first item
-    gv().SelectedAlarmRow = 0; // alarm row 0: the second item
-    const int expected = fromMain ? items.first : items.second;
-
-    QPointer<frmAddEntry> window = openWindow(target);
+    QPointer<frmAddEntry> window = showEntryWindow(EntryTarget(target), items.second);
     QCOMPARE(window->windowTitle(), caption);
-    QCOMPARE(window->itemId(), expected);
-    QCOMPARE(window->lblDescr->text(), QStringLiteral("Description:"));
+    QCOMPARE(window->itemId(), items.second);
+    QCOMPARE(window->lblItem->text(), QStringLiteral("Item: Fan (ID = %1)").arg(items.second));
     QCOMPARE(window->lblDescr->buddy(), window->txtDescr);
-    QCOMPARE(window->cmdCancel->text(), QStringLiteral("Cancel"));
     QSignalSpy added(window.data(), &frmAddEntry::entryAdded);
 
-    // The selection moves on while the window is open; the window keeps its item.
-    gv().SelectedRow = 2;
-    gv().SelectedAlarmRow = 1;
-    window->txtDescr->setText(QStringLiteral("belt replaced"));
-    QTest::mouseClick(window->cmdAdd, Qt::LeftButton);
-
-    QCOMPARE(world.scalar(QStringLiteral("SELECT descr FROM %1 WHERE ID = ?").arg(table), {expected}).toString(),
+    // Enter adds, as the button does.
+    QTest::keyClicks(window->txtDescr, QStringLiteral("belt replaced"));
+    QTest::keyClick(window->txtDescr, Qt::Key_Return);
+    QCOMPARE(world.scalar(QStringLiteral("SELECT descr FROM %1 WHERE ID = ?").arg(table), {items.second}).toString(),
              QStringLiteral("belt replaced"));
     QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt(), 1);
     QCOMPARE(added.count(), 1);
-    QCOMPARE(added.at(0).at(0).toInt(), expected);
+    QCOMPARE(added.at(0).at(1).toLongLong(), items.second);
+    QCOMPARE(MessageBox::shownTexts(), QStringList());
     QTRY_VERIFY(!window);
 }
 
@@ -272,9 +244,7 @@ void TestRecords::emptyDescriptionRefused()
     QFETCH(int, target);
     QFETCH(bool, byEnter);
     TestWorld world;
-    makeTwoItems(world);
-    gv().SelectedRow = 1;
-    frmAddEntry *window = openWindow(target);
+    frmAddEntry *window = showEntryWindow(EntryTarget(target), makeTwoItems(world).first);
     QSignalSpy added(window, &frmAddEntry::entryAdded);
     if (byEnter)
         QTest::keyClick(window->txtDescr, Qt::Key_Return);
@@ -289,9 +259,7 @@ void TestRecords::emptyDescriptionRefused()
 void TestRecords::descriptionHolds255Characters()
 {
     TestWorld world;
-    makeTwoItems(world);
-    gv().SelectedRow = 1;
-    frmAddEntry *window = showAddNote();
+    frmAddEntry *window = showEntryWindow(NotesTarget, makeTwoItems(world).first);
     QLineEdit *box = window->txtDescr;
     box->setText(QString(254, QLatin1Char('d')));
     QTest::keyClick(box, Qt::Key_E);
@@ -310,73 +278,26 @@ void TestRecords::descriptionHolds255Characters()
     // A paste is cut at the limit.
     box->insert(QStringLiteral("xyz"));
     QCOMPARE(box->text(), QString(254, QLatin1Char('d')) + QStringLiteral("x"));
-
-    QCOMPARE(descriptionKeyAccepted(QString(254, QLatin1Char('d')), 'a'), true);
-    QCOMPARE(descriptionKeyAccepted(QString(255, QLatin1Char('d')), 'a'), false);
-    QCOMPARE(descriptionKeyAccepted(QString(255, QLatin1Char('d')), 127), true);
-}
-
-void TestRecords::enterAddsAndCloses()
-{
-    TestWorld world;
-    const TwoItems items = makeTwoItems(world);
-    gv().SelectedRow = 2;
-    QPointer<frmAddEntry> window = showAddHistory();
-    QTest::keyClicks(window->txtDescr, QStringLiteral("filter changed"));
-    QTest::keyClick(window->txtDescr, Qt::Key_Return);
-    QCOMPARE(loadEntries(db(), HistoryTarget, items.second).value(0).descr, QStringLiteral("filter changed"));
-    QCOMPARE(MessageBox::shownTexts(), QStringList());
-    QTRY_VERIFY(!window);
-}
-
-void TestRecords::fromAcknowledgementClosesItemEditorForHistoryOnly_data()
-{
-    QTest::addColumn<int>("target");
-    QTest::addColumn<bool>("editorCloses");
-    QTest::newRow("history") << 0 << true;
-    QTest::newRow("note") << 1 << false;
-}
-
-void TestRecords::fromAcknowledgementClosesItemEditorForHistoryOnly()
-{
-    QFETCH(int, target);
-    QFETCH(bool, editorCloses);
-    TestWorld world;
-    makeTwoItems(world);
-    gv().ItemEditMode = 0;
-    QPointer<frmAdd> editor = showItemEditor();
-    gv().EntryFromMainWindow = false;
-    gv().SelectedAlarmRow = 1;
-    QPointer<frmAddEntry> window = openWindow(target);
-    window->txtDescr->setText(QStringLiteral("checked"));
-    QTest::mouseClick(window->cmdAdd, Qt::LeftButton);
-    QCOMPARE(!itemEditor(), editorCloses);
-    QTRY_VERIFY(!window);
-
-    // From the main window the item editor is left alone.
-    editor = showItemEditor();
-    gv().EntryFromMainWindow = true;
-    gv().SelectedRow = 1;
-    window = openWindow(target);
-    window->txtDescr->setText(QStringLiteral("again"));
-    QTest::mouseClick(window->cmdAdd, Qt::LeftButton);
-    QVERIFY(editor);
-    QCOMPARE(itemEditor(), editor.data());
+    // A full box never traps the keyboard: Esc and the shortcuts still act.
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(box->selectedText().size(), 255);
 }
 
 void TestRecords::mainWindowPaneShowsTheNewEntry()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
-    const int pump = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
-    const int fan = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Fan")}});
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
+    const qint64 pump = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+    const qint64 fan = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Fan")}});
     world.addEntry(QStringLiteral("History"), pump, QStringLiteral("2026-01-05"), QStringLiteral("older"));
     frmmain main;
     main.load();
     main.show();
-    auto clickItem = [&](int itemId) {
+    auto clickItem = [&](qint64 itemId) {
         ItemGrid *grid = main.grid();
-        const int row = int(gv().RowID.indexOf(itemId));
+        int row = 1;
+        while (main.grid()->itemModel()->itemIdAt(row) != itemId)
+            ++row;
         const QModelIndex index = grid->model()->index(row - 1, 1);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
     };
@@ -384,7 +305,7 @@ void TestRecords::mainWindowPaneShowsTheNewEntry()
 
     clickItem(pump);
     main.historyPane()->addHistoryButton()->click();
-    QPointer<frmAddEntry> window = showAddHistory();
+    QPointer<frmAddEntry> window = showEntryWindow(HistoryTarget, pump);
     QCOMPARE(window->itemId(), pump);
     QTest::keyClicks(window->txtDescr, QStringLiteral("seal replaced"));
     QTest::keyClick(window->txtDescr, Qt::Key_Return);
@@ -394,7 +315,7 @@ void TestRecords::mainWindowPaneShowsTheNewEntry()
 
     // Another item is shown by the time the entry is added: its pane is left as it is.
     main.historyPane()->addHistoryButton()->click();
-    window = showAddHistory();
+    window = showEntryWindow(HistoryTarget, pump);
     clickItem(fan);
     QCOMPARE(history->rowCount(), 0);
     window->txtDescr->setText(QStringLiteral("for the pump"));
@@ -410,8 +331,7 @@ void TestRecords::deletedItemGetsNoEntry()
 {
     TestWorld world;
     const TwoItems items = makeTwoItems(world);
-    gv().SelectedRow = 1;
-    frmAddEntry *window = showAddHistory();
+    frmAddEntry *window = showEntryWindow(HistoryTarget, items.first);
     QSignalSpy added(window, &frmAddEntry::entryAdded);
     Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {items.first});
     window->txtDescr->setText(QStringLiteral("too late"));
@@ -424,42 +344,37 @@ void TestRecords::deletedItemGetsNoEntry()
 void TestRecords::cancelWritesNothing()
 {
     TestWorld world;
-    makeTwoItems(world);
-    gv().SelectedRow = 1;
-    QPointer<frmAddEntry> window = showAddNote();
+    QPointer<frmAddEntry> window = showEntryWindow(NotesTarget, makeTwoItems(world).first);
     window->txtDescr->setText(QStringLiteral("never"));
     QTest::mouseClick(window->cmdCancel, Qt::LeftButton);
     QTRY_VERIFY(!window);
     QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM Notes")).toInt(), 0);
 }
 
-void TestRecords::boxWidthFollowsWindow()
-{
-    TestWorld world;
-    makeTwoItems(world);
-    frmAddEntry *window = showAddHistory();
-    for (int width : {9000, 5000}) {
-        window->resize(Twips::toPixels(width), window->height());
-        QApplication::processEvents();
-        const int expected = Twips::toPixels(width - Twips::fromPixels(window->txtDescr->x()) - 200);
-        QCOMPARE(window->txtDescr->width(), expected);
-    }
-}
-
-void TestRecords::windowsExistOnce()
+void TestRecords::entryForAnotherItemNeverLandsUnnoticed()
 {
     TestWorld world;
     const TwoItems items = makeTwoItems(world);
-    gv().SelectedRow = 1;
-    frmAddHst *history = showAddHistory();
+    // The same item: the open window is raised as it is.
+    QPointer<frmAddEntry> history = showEntryWindow(HistoryTarget, items.first);
     history->txtDescr->setText(QStringLiteral("typed"));
-    gv().SelectedRow = 2;
-    QCOMPARE(showAddHistory(), history);
+    QCOMPARE(showEntryWindow(HistoryTarget, items.first), history.data());
     QCOMPARE(history->txtDescr->text(), QStringLiteral("typed"));
+
+    // Another item while text is typed: the window stays with its own item and says which.
+    QCOMPARE(showEntryWindow(HistoryTarget, items.second), history.data());
     QCOMPARE(history->itemId(), items.first);
-    frmAddNote *note = showAddNote();
-    QVERIFY(static_cast<QWidget *>(note) != static_cast<QWidget *>(history));
-    QCOMPARE(note->itemId(), items.second);
+    QVERIFY(history->lblItem->text().contains(QStringLiteral("Pump")));
+
+    // Another item with an empty box: a window for that item takes its place.
+    history->txtDescr->clear();
+    frmAddEntry *replaced = showEntryWindow(HistoryTarget, items.second);
+    QTRY_VERIFY(!history);
+    QCOMPARE(replaced->itemId(), items.second);
+    QVERIFY(replaced->lblItem->text().contains(QStringLiteral("Fan")));
+
+    // History and notes are separate windows.
+    QVERIFY(showEntryWindow(NotesTarget, items.first) != replaced);
 }
 
 QTEST_MAIN(TestRecords)

@@ -2,19 +2,21 @@
 
 #include "TestSupport.h"
 
-#include "data/DatabaseADO.h"
-#include "data/GlobalVars.h"
-#include "platform/MessageBox.h"
-#include "platform/Twips.h"
-#include "platform/WindowUtil.h"
-#include "shell/ItemGrid.h"
-#include "shell/frmmain.h"
-#include "views/CalendarPanel.h"
-#include "views/DisplayText.h"
-#include "views/PickerPlace.h"
-#include "views/frmCalendar.h"
-#include "views/lib_frmCal.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/GlobalVars.h"
+#include "gui/platform/MessageBox.h"
+#include "core/platform/Twips.h"
+#include "gui/platform/WindowUtil.h"
+#include "core/shell/ItemListModel.h"
+#include "gui/shell/ItemGrid.h"
+#include "gui/shell/frmmain.h"
+#include "gui/views/CalendarPanel.h"
+#include "core/shell/DisplayText.h"
+#include "core/views/PickerPlace.h"
+#include "gui/views/frmCalendar.h"
+#include "gui/views/lib_frmCal.h"
 
+#include <QAction>
 #include <QCalendarWidget>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -85,7 +87,6 @@ void TestViews::lookupText_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("service date") << 7 << "12/20/2026" << "Display Mode: Lookup, ServiceDate= \"12/20/2026\"";
     QTest::newRow("name") << 0 << "Pump*" << "Display Mode: Lookup, Name= \"Pump*\"";
-    QTest::newRow("company") << 16 << "" << "Display Mode: Lookup, Company= \"\"";
 }
 
 void TestViews::lookupText()
@@ -181,21 +182,27 @@ void TestViews::pickerOpensOnTodayUnderTheBox()
 void TestViews::yearButtons_data()
 {
     QTest::addColumn<QDate>("start");
+    QTest::addColumn<QDate>("page"); // the month paged to before the press
     QTest::addColumn<bool>("forward");
     QTest::addColumn<QDate>("expected");
-    QTest::newRow("next year") << QDate(2026, 12, 6) << true << QDate(2027, 12, 6);
-    QTest::newRow("previous year") << QDate(2026, 12, 6) << false << QDate(2025, 12, 6);
-    QTest::newRow("29 February forward") << QDate(2028, 2, 29) << true << QDate(2029, 2, 28);
-    QTest::newRow("29 February back") << QDate(2028, 2, 29) << false << QDate(2027, 2, 28);
+    QTest::newRow("next year") << QDate(2026, 12, 6) << QDate() << true << QDate(2027, 12, 6);
+    QTest::newRow("previous year") << QDate(2026, 12, 6) << QDate() << false << QDate(2025, 12, 6);
+    QTest::newRow("29 February forward") << QDate(2028, 2, 29) << QDate() << true << QDate(2029, 2, 28);
+    // From the month on show, not from the selected day.
+    QTest::newRow("paged ahead, then next year") << QDate(2026, 12, 6) << QDate(2027, 3, 1) << true << QDate(2028, 3, 6);
+    QTest::newRow("paged to a short month") << QDate(2027, 1, 31) << QDate(2027, 2, 1) << false << QDate(2026, 2, 28);
 }
 
 void TestViews::yearButtons()
 {
     QFETCH(QDate, start);
+    QFETCH(QDate, page);
     QFETCH(bool, forward);
     QFETCH(QDate, expected);
     CalendarPanel panel;
     panel.showDate(start);
+    if (page.isValid())
+        panel.MonthView1->setCurrentPage(page.year(), page.month());
     QTest::mousePress(forward ? panel.cmdNextYear : panel.cmdPrevYear, Qt::LeftButton);
     QCOMPARE(panel.MonthView1->selectedDate(), expected);
     QCOMPARE(panel.MonthView1->yearShown(), expected.year());
@@ -205,34 +212,35 @@ void TestViews::yearButtons()
 void TestViews::calendarDayListsItemsDue()
 {
     TestWorld world;
-    const int company = world.addCompany(QStringLiteral("Acme"));
-    const int due = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")},
+    const qint64 company = world.addCompany(QStringLiteral("Acme"));
+    const qint64 due = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")},
                                             {QStringLiteral("servicedate"), QStringLiteral("2026-12-20")}});
-    const int alsoDue = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Fan")},
+    const qint64 alsoDue = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Fan")},
                                                 {QStringLiteral("servicedate"), QStringLiteral("2026-12-20")}});
     world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Crane")},
                             {QStringLiteral("servicedate"), QStringLiteral("2026-12-21")}});
     frmmain window;
     window.load();
-    gv().SortFieldLookup = 3;
-    gv().SortOrderLookup = 1;
+    gv().SortFieldLookup = Field::Hazmat;
+    gv().SortOrderLookup = Descending;
     QCOMPARE(window.grid()->rows(), 4);
 
+    window.action(QStringLiteral("mnuCalendar"))->trigger();
     frmCalendar *calendar = showCalendar();
     emit calendar->panel()->MonthView1->clicked(QDate(2026, 12, 20));
 
-    QCOMPARE(gv().DisplayMode, 0);
-    QCOMPARE(gv().LookupField, 7);
+    QCOMPARE(gv().DisplayMode, int(LookupDisplay));
+    QCOMPARE(gv().LookupField, Field::ServiceDate);
     QCOMPARE(gv().LookupValue, QStringLiteral("12/20/2026"));
     QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: Lookup, ServiceDate= \"12/20/2026\""));
     QCOMPARE(window.grid()->rows(), 3);
-    QVector<int> listed = gv().RowID.mid(1, 2);
+    QVector<qint64> listed = {window.grid()->itemModel()->itemIdAt(1), window.grid()->itemModel()->itemIdAt(2)};
     std::sort(listed.begin(), listed.end());
-    QCOMPARE(listed, QVector<int>({due, alsoDue}));
+    QCOMPARE(listed, QVector<qint64>({due, alsoDue}));
     QCOMPARE(MessageBox::shownTexts(), QStringList());
     // The lookup view's own sort settings are neither used nor changed.
-    QCOMPARE(gv().SortFieldLookup, 3);
-    QCOMPARE(gv().SortOrderLookup, 1);
+    QCOMPARE(gv().SortFieldLookup, Field::Hazmat);
+    QCOMPARE(gv().SortOrderLookup, int(Descending));
     QVERIFY(calendar->isVisible());
 }
 
@@ -243,6 +251,7 @@ void TestViews::calendarDayWithoutItems()
                                                              {QStringLiteral("servicedate"), QStringLiteral("2026-12-20")}});
     frmmain window;
     window.load();
+    window.action(QStringLiteral("mnuCalendar"))->trigger();
     frmCalendar *calendar = showCalendar();
     emit calendar->panel()->MonthView1->clicked(QDate(2027, 1, 2));
     QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: Lookup, ServiceDate= \"1/2/2027\""));

@@ -1,7 +1,7 @@
 // Tarvo: equipment maintenance, service alarms and records.
 
-#include "platform/WindowUtil.h"
-#include "shell/frmSplash.h"
+#include "gui/platform/WindowUtil.h"
+#include "gui/shell/frmSplash.h"
 
 #include <QApplication>
 

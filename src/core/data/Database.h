@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QVariant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The encrypted database file and its one connection.
+class Database
+{
+public:
+    static constexpr const char *Key = "tirbek";
+
+    Database() = default;
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    // Opens an existing file with the key. Never creates a file. The open counts only when the
+    // file reads with the key, can be written and holds every table of the schema with its
+    // columns; otherwise false and closed.
+    bool open(const QString &path, QString *error = nullptr);
+
+    // Makes a new, empty encrypted file (the database tool only). Fails if the file exists.
+    bool create(const QString &path, QString *error = nullptr);
+
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    QString path() const { return m_path; }
+    sqlite3 *handle() const { return m_db; }
+
+    // Runs SQL text that carries no user values (schema, pragmas, transactions). Throws DbError.
+    void exec(const QString &sql);
+
+    qint64 lastInsertId() const;
+    int changes() const; // rows changed by the last statement
+    QString lastError() const;
+
+private:
+    bool openHandle(const QString &path, int flags, QString *error);
+    void configure();
+    bool canWrite(QString *error);
+
+    sqlite3 *m_db = nullptr;
+    QString m_path;
+};
+
+// One prepared statement. Values typed by a user are bound, never pasted into the text.
+// Every failure throws DbError with SQLite's own account of it. The connection offers
+// fold(text), the text with every letter's case folded, for lookups.
+class Statement
+{
+public:
+    Statement(Database &db, const QString &sql);
+    ~Statement();
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    // Binds by position, counting from 1. A null QVariant binds NULL.
+    Statement &bind(int position, const QVariant &value);
+    Statement &bindAll(const QVariantList &values);
+
+    // Steps to the next row: true while a row is there.
+    bool next();
+    // Runs a statement that returns no rows.
+    void run();
+    void reset();
+
+    int columnCount() const;
+    QString columnName(int column) const;
+    int columnIndex(const QString &name) const; // case-insensitive, -1 when absent
+
+    bool isNull(int column) const;
+    QVariant value(int column) const;
+    QString text(int column) const;
+    QByteArrayView bytes(int column) const; // the raw UTF-8, valid until the next step
+    qint64 integer(int column) const;
+
+private:
+    [[noreturn]] void fail() const;
+
+    Database &m_db;
+    sqlite3_stmt *m_stmt = nullptr;
+    QString m_sql;
+};
+
+// A transaction that rolls back unless committed.
+class Transaction
+{
+public:
+    explicit Transaction(Database &db);
+    ~Transaction();
+    void commit();
+
+private:
+    Database &m_db;
+    bool m_done = false;
+};

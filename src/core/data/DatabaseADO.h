@@ -1,0 +1,77 @@
+#pragma once
+
+#include "Database.h"
+
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+// The program's one connection, and the small result sets every window reads and writes with.
+
+inline constexpr const char *FatalOpenMessage =
+    "Fatal: Database cound not opened\r\n"
+    "If there are backup databases restore one useing File->Open Database or re-install the program";
+
+// Opens main.mdb in the application folder as the program's one connection. False when it
+// cannot be opened.
+bool OpenDatabase(QString *error = nullptr);
+// Closes the connection if it is open.
+void CloseDatabase();
+bool DatabaseIsOpen();
+
+// The open connection; throws DbError when it is closed.
+Database &db();
+
+// A listing: a read-only snapshot of the rows of a query, with a current row.
+class Recordset
+{
+public:
+    Recordset(Database &database, const QString &sql, const QVariantList &values = {});
+
+    int recordCount() const { return int(m_rows.size()); }
+    bool isEmpty() const { return m_rows.isEmpty(); }
+    bool eof() const { return m_current >= m_rows.size(); }
+    bool bof() const { return m_current < 0 || m_rows.isEmpty(); }
+    void moveFirst() { m_current = 0; }
+    void moveNext() { ++m_current; }
+
+    QVariant value(const QString &field) const;
+    QString text(const QString &field) const;   // Null gives empty text
+    int integer(const QString &field) const;    // Null gives 0
+    qint64 id(const QString &field) const;      // an ID (64 bits); Null gives 0
+    bool isNull(const QString &field) const;
+
+    // Sorts the rows by "field ASC" or "field DESC"; Null before every other value.
+    void sort(const QString &order);
+
+private:
+    int column(const QString &field) const;
+
+    QStringList m_columns;
+    QVector<QVariantList> m_rows;
+    qsizetype m_current = 0;
+};
+
+// Editing: one row of a table written field by field, in the order the fields are set,
+// then added (giving the new row's ID) or updated by ID.
+class RowWriter
+{
+public:
+    RowWriter(Database &database, const QString &table);
+
+    RowWriter &set(const QString &field, const QVariant &value);
+
+    // Adds the row and returns the ID the database gave it.
+    qint64 insert();
+    // Updates the row with this ID; false when there is no such row.
+    bool update(qint64 id);
+
+private:
+    Database &m_db;
+    QString m_table;
+    QStringList m_fields;
+    QVariantList m_values;
+};
+
+// Runs a statement without a result (DELETE). Numbers the program owns may be appended.
+void Execute(Database &database, const QString &sql, const QVariantList &values = {});

@@ -1,0 +1,134 @@
+#include "Schema.h"
+
+#include "Database.h"
+#include "DbError.h"
+#include "FieldTable.h"
+
+#include <QStringList>
+#include <QVariant>
+
+namespace {
+
+// Text fields compare and sort without regard to case; dates are ISO text or NULL.
+const char *const CreateStatements[] = {
+    "CREATE TABLE main ("
+    " ID INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " manuID INTEGER NOT NULL DEFAULT 0,"
+    " Name TEXT COLLATE NOCASE, Tag TEXT COLLATE NOCASE, location TEXT COLLATE NOCASE,"
+    " hazmat TEXT COLLATE NOCASE, part TEXT COLLATE NOCASE, serial TEXT COLLATE NOCASE,"
+    " servicedate TEXT, servicewarn INTEGER NOT NULL DEFAULT 0,"
+    " DateServiced TEXT, servicedby TEXT COLLATE NOCASE, tools TEXT COLLATE NOCASE,"
+    " dateinstalled TEXT, leadtime INTEGER NOT NULL DEFAULT 0,"
+    " serviceinterval INTEGER NOT NULL DEFAULT 0, purchaseorder TEXT COLLATE NOCASE,"
+    " replacestock INTEGER NOT NULL DEFAULT -1, refmanuals TEXT COLLATE NOCASE,"
+    " Locked TEXT COLLATE NOCASE, custom1 TEXT COLLATE NOCASE, custom2 TEXT COLLATE NOCASE,"
+    " custom3 TEXT COLLATE NOCASE, ackservice INTEGER NOT NULL DEFAULT 0,"
+    " ackorder INTEGER NOT NULL DEFAULT 0, ackorderinstock INTEGER NOT NULL DEFAULT 0)",
+    "CREATE TABLE orderinfo ("
+    " ID INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " company TEXT COLLATE NOCASE, Street1 TEXT COLLATE NOCASE, Street2 TEXT COLLATE NOCASE,"
+    " city TEXT COLLATE NOCASE, State TEXT COLLATE NOCASE, zip TEXT COLLATE NOCASE,"
+    " phone1 TEXT COLLATE NOCASE, phone2 TEXT COLLATE NOCASE, email TEXT COLLATE NOCASE,"
+    " website TEXT COLLATE NOCASE, contact TEXT COLLATE NOCASE, notes TEXT COLLATE NOCASE)",
+    "CREATE TABLE History (ID INTEGER NOT NULL, Date TEXT, descr TEXT COLLATE NOCASE)",
+    "CREATE INDEX History_ID ON History (ID)",
+    "CREATE TABLE Notes (ID INTEGER NOT NULL, Date TEXT, descr TEXT COLLATE NOCASE)",
+    "CREATE INDEX Notes_ID ON Notes (ID)",
+    "CREATE TABLE repparts (ID INTEGER NOT NULL, descr TEXT COLLATE NOCASE,"
+    " partnumber TEXT COLLATE NOCASE)",
+    // By item, then by name: serves both one item's parts and the list's single scan.
+    "CREATE INDEX repparts_ID ON repparts (ID, descr)",
+    "CREATE TABLE Columns (ID INTEGER PRIMARY KEY, name TEXT, size INTEGER, ColLocation INTEGER)",
+    "CREATE TABLE settings ("
+    " startupalarm INTEGER, timerinterval INTEGER, AutoAddHstWarn INTEGER,"
+    " AutoAddhstOn INTEGER, alservicedisabled INTEGER, alorderdisabled INTEGER,"
+    " backupinterval INTEGER, backupdate TEXT, Version TEXT, build TEXT)",
+};
+
+// The columns of each table that the program reads or writes.
+struct TableShape {
+    const char *table;
+    const char *columns;
+};
+
+const TableShape Shapes[] = {
+    {"main", "ID manuID Name Tag location hazmat part serial servicedate servicewarn DateServiced servicedby tools"
+             " dateinstalled leadtime serviceinterval purchaseorder replacestock refmanuals Locked custom1 custom2"
+             " custom3 ackservice ackorder ackorderinstock"},
+    {"orderinfo", "ID company Street1 Street2 city State zip phone1 phone2 email website contact notes"},
+    {"History", "ID Date descr"},
+    {"Notes", "ID Date descr"},
+    {"repparts", "ID descr partnumber"},
+    {"Columns", "ID name size ColLocation"},
+    {"settings", "startupalarm timerinterval AutoAddHstWarn AutoAddhstOn alservicedisabled alorderdisabled"
+                 " backupinterval backupdate Version build"},
+};
+
+// The table names are the program's own; a pragma takes no bound values.
+QStringList columnsOf(Database &db, const QString &table)
+{
+    Statement query(db, QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
+    const int name = query.columnIndex(QStringLiteral("name"));
+    QStringList names;
+    while (query.next())
+        names << query.text(name);
+    return names;
+}
+
+} // namespace
+
+namespace Schema {
+
+bool hasExpectedShape(Database &db, QString *problem)
+{
+    try {
+        for (const TableShape &shape : Shapes) {
+            const QString table = QString::fromLatin1(shape.table);
+            const QStringList present = columnsOf(db, table);
+            if (present.isEmpty()) {
+                if (problem)
+                    *problem = QStringLiteral("table %1 is missing").arg(table);
+                return false;
+            }
+            for (const QString &column : QString::fromLatin1(shape.columns).split(u' ')) {
+                if (!present.contains(column, Qt::CaseInsensitive)) {
+                    if (problem)
+                        *problem = QStringLiteral("table %1 has no column %2").arg(table, column);
+                    return false;
+                }
+            }
+        }
+    } catch (const DbError &error) {
+        if (problem)
+            *problem = error.message();
+        return false;
+    }
+    return true;
+}
+
+void create(Database &db, const QString &version, const QString &build, const QDate &today)
+{
+    Transaction transaction(db);
+    for (const char *sql : CreateStatements)
+        db.exec(QString::fromLatin1(sql));
+
+    Statement column(db, QStringLiteral("INSERT INTO Columns (ID, name, size, ColLocation) VALUES (?, ?, ?, ?)"));
+    for (int id = 0; id < Column::Count; ++id) {
+        const FieldSpec &spec = *FieldTable::column(id);
+        column.reset();
+        column.bindAll({id, QString::fromLatin1(spec.heading), spec.widthTwips, spec.place});
+        column.run();
+    }
+
+    // Start-up alarm on, checks every hour, both alarms on, automatic history without asking,
+    // a backup reminder every week.
+    Statement settings(db, QStringLiteral(
+        "INSERT INTO settings (startupalarm, timerinterval, AutoAddHstWarn, AutoAddhstOn,"
+        " alservicedisabled, alorderdisabled, backupinterval, backupdate, Version, build)"
+        " VALUES (1, 7, 0, 1, 1, 1, 7, ?, ?, ?)"));
+    settings.bindAll({today.addDays(7).toString(Qt::ISODate), version, build});
+    settings.run();
+    transaction.commit();
+}
+
+} // namespace Schema

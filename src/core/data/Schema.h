@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class Database;
+
+// The tables of the database file and the rows a new file starts with.
+namespace Schema {
+
+// True when the file holds the seven tables, each with every column the program reads or
+// writes; otherwise false, with the first thing missing in `problem`.
+bool hasExpectedShape(Database &db, QString *problem = nullptr);
+
+// Writes the tables, the 25 column rows and the settings row into an empty database.
+// Version and build name the program that made the file; the backup falls due a week
+// after the given day.
+void create(Database &db, const QString &version, const QString &build, const QDate &today);
+
+} // namespace Schema

@@ -1,0 +1,125 @@
+#include "ItemStore.h"
+
+#include "core/data/DatabaseADO.h"
+#include "core/platform/DateText.h"
+#include "core/platform/LineEnds.h"
+#include "core/records/History.h"
+
+namespace {
+
+// The boxes' fields of main, by column id: every column id up to 22 but the parts.
+template <typename Visit>
+void forEachEditedField(Visit visit)
+{
+    for (int id = 0; id < ItemBox::Count; ++id) {
+        const FieldSpec &spec = *FieldTable::column(id);
+        if (spec.kind != FieldKind::Parts)
+            visit(id, spec);
+    }
+}
+
+QString shown(const Recordset &row, const FieldSpec &spec)
+{
+    const QString field = QString::fromLatin1(spec.sql);
+    switch (spec.kind) {
+    case FieldKind::Date:
+        return DateText::isoToShort(row.text(field));
+    case FieldKind::Number: {
+        const int days = row.integer(field);
+        return days == 0 ? QString() : QString::number(days);
+    }
+    default:
+        return LineEnds::toShown(row.text(field));
+    }
+}
+
+QVariant stored(const ItemForm &form, int id, const FieldSpec &spec)
+{
+    const QString &text = form[id];
+    switch (spec.kind) {
+    case FieldKind::Company:
+        return form.companyId;
+    case FieldKind::Flag:
+        return form.stocked;
+    case FieldKind::Date: {
+        const QString iso = DateText::typedToIso(text);
+        return iso.isEmpty() ? QVariant() : QVariant(iso);
+    }
+    case FieldKind::Number:
+        return text.toInt(); // "" and "0" give 0
+    default:
+        return spec.cell == CellText::MultiLine ? LineEnds::toStored(text) : text;
+    }
+}
+
+} // namespace
+
+std::optional<ItemForm> loadItemForm(Database &database, qint64 itemId)
+{
+    // A left join: an item whose company row is gone still loads, without a company.
+    Recordset row(database,
+                  QStringLiteral("SELECT main.*, orderinfo.ID AS companyRowId, orderinfo.company AS companyName"
+                                 " FROM main LEFT JOIN orderinfo ON orderinfo.ID = main.manuID"
+                                 " WHERE main.ID = ?"),
+                  {itemId});
+    if (row.isEmpty())
+        return std::nullopt;
+    ItemForm form;
+    forEachEditedField([&](int id, const FieldSpec &spec) {
+        if (ItemBox::hasTextBox(id))
+            form[id] = shown(row, spec);
+    });
+    form.companyId = row.id(QStringLiteral("companyRowId"));
+    form.companyName = row.text(QStringLiteral("companyName"));
+    form.stocked = row.integer(QStringLiteral("replacestock"));
+    return form;
+}
+
+QString itemName(Database &database, qint64 itemId)
+{
+    Statement query(database, QStringLiteral("SELECT Name FROM main WHERE ID = ?"));
+    query.bind(1, itemId);
+    return query.next() ? query.text(0) : QString();
+}
+
+qint64 saveItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId,
+                    const QVector<RepPart> &newParts, const QStringList &historyTexts)
+{
+    RowWriter row(database, QStringLiteral("main"));
+    forEachEditedField([&](int id, const FieldSpec &spec) {
+        const bool company = spec.kind == FieldKind::Company;
+        row.set(company ? QStringLiteral("manuID") : QString::fromLatin1(spec.sql), stored(form, id, spec));
+    });
+    row.set(QStringLiteral("ackorder"), 0)
+        .set(QStringLiteral("ackservice"), 0)
+        .set(QStringLiteral("ackorderinstock"), 0);
+
+    Transaction transaction(database);
+    qint64 itemId = 0;
+    if (!editedId) {
+        itemId = row.insert();
+    } else if (*editedId > 0 && row.update(*editedId)) {
+        itemId = *editedId;
+    } else {
+        return 0; // the item was deleted meanwhile; nothing is written
+    }
+    addRepParts(database, itemId, newParts);
+    for (const QString &text : historyTexts)
+        writeEntry(database, HistoryTarget, itemId, text);
+    transaction.commit();
+    return itemId;
+}
+
+void PartList::setStored(const QVector<RepPart> &stored)
+{
+    m_parts = stored;
+    m_storedCount = int(stored.size());
+}
+
+bool PartList::add(const QString &name, const QString &number)
+{
+    if (name.isEmpty())
+        return false;
+    m_parts.append({name, number});
+    return true;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ItemRules.h"
+#include "RepParts.h"
+
+#include <QString>
+#include <QVector>
+
+#include <optional>
+
+class Database;
+
+// Reading and writing the item the editor works on, with its replacement parts.
+
+// The item's row with its company's name, as the editor's boxes show it. An item whose
+// company row is gone loads with no company (ID 0, empty name). Nothing when the item is gone.
+std::optional<ItemForm> loadItemForm(Database &database, qint64 itemId);
+
+// The item's name; empty text when the item is gone.
+QString itemName(Database &database, qint64 itemId);
+
+// Writes the form as a new item (no editedId) or into the item with that ID, stores the new
+// parts under it and writes the given history texts, all in one transaction. The
+// acknowledgement flags become 0. Returns the item's ID, or 0 when the item to update no longer
+// exists (then nothing is written).
+qint64 saveItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId,
+                    const QVector<RepPart> &newParts, const QStringList &historyTexts = {});
+
+// The parts the editor's grid shows: first the stored ones, then those added since it opened.
+// Rows count from 1 as in the grid, whose row 0 is the heading.
+class PartList
+{
+public:
+    void setStored(const QVector<RepPart> &stored);
+
+    // Adds a part at the end; false (nothing added) when the name is empty.
+    bool add(const QString &name, const QString &number);
+
+    int count() const { return int(m_parts.size()); }
+    const RepPart &at(int index) const { return m_parts.at(index); }
+
+    // The first grid row whose part is not stored yet.
+    int firstNewPartRow() const { return m_storedCount + 1; }
+    QVector<RepPart> newParts() const { return m_parts.mid(m_storedCount); }
+
+private:
+    QVector<RepPart> m_parts;
+    int m_storedCount = 0;
+};

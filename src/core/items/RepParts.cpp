@@ -1,0 +1,86 @@
+#include "RepParts.h"
+
+#include "core/data/Database.h"
+#include "core/data/ValueOrder.h"
+
+#include <algorithm>
+
+namespace {
+
+// Parts come in the order they were stored; the names are sorted here, with the program's one
+// text comparison, so that every list orders text alike.
+const QString PartsOfItem = QStringLiteral("SELECT descr, partnumber FROM repparts WHERE ID = ? ORDER BY rowid");
+const QString AllParts = QStringLiteral("SELECT ID, descr, partnumber FROM repparts ORDER BY ID, rowid");
+
+void sortByName(QVector<RepPart> &parts)
+{
+    if (parts.size() > 1) {
+        std::stable_sort(parts.begin(), parts.end(), [](const RepPart &a, const RepPart &b) {
+            return ValueOrder::compareText(a.name, b.name) < 0;
+        });
+    }
+}
+
+} // namespace
+
+QVector<RepPart> loadRepParts(Database &database, qint64 itemId)
+{
+    Statement query(database, PartsOfItem);
+    query.bind(1, itemId);
+    QVector<RepPart> parts;
+    while (query.next())
+        parts.append({query.text(0), query.text(1)});
+    sortByName(parts);
+    return parts;
+}
+
+void addRepParts(Database &database, qint64 itemId, const QVector<RepPart> &parts)
+{
+    Statement insert(database, QStringLiteral("INSERT INTO repparts (ID, descr, partnumber) VALUES (?, ?, ?)"));
+    for (const RepPart &part : parts) {
+        insert.reset();
+        insert.bindAll({itemId, part.name, part.number});
+        insert.run();
+    }
+}
+
+QString joinRepParts(const QVector<RepPart> &parts, const QString &separator)
+{
+    QString text;
+    for (const RepPart &part : parts) {
+        text += part.name;
+        text += QStringLiteral(" / ");
+        text += part.number;
+        text += separator;
+    }
+    return text;
+}
+
+QString RepPartsText(Database &database, qint64 itemId, const QString &separator)
+{
+    return joinRepParts(loadRepParts(database, itemId), separator);
+}
+
+void forEachRepPartsText(Database &database, const QString &separator,
+                         const std::function<void(qint64 itemId, QString &&text)> &take)
+{
+    Statement query(database, AllParts);
+    qint64 currentId = 0;
+    QVector<RepPart> parts;
+    auto flush = [&] {
+        if (!parts.isEmpty()) {
+            sortByName(parts);
+            take(currentId, joinRepParts(parts, separator));
+            parts.clear();
+        }
+    };
+    while (query.next()) {
+        const qint64 id = query.integer(0);
+        if (id != currentId) {
+            flush();
+            currentId = id;
+        }
+        parts.append({query.text(1), query.text(2)});
+    }
+    flush();
+}

@@ -1,0 +1,18 @@
+#include "Utility.h"
+
+#include <QFileInfo>
+
+int NumericKey(int keyCode)
+{
+    if (keyCode == 8 || keyCode == 127 || (keyCode >= '0' && keyCode <= '9'))
+        return keyCode;
+    return 0;
+}
+
+bool FileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.isFile() && info.size() > 0;
+}

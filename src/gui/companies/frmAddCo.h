@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/companies/Company.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class LimitedTextEdit;
+
+// The company editor: adds a company (ID 0) or edits the company with the ID it opens with,
+// and keeps writing that company whatever happens to the directory meanwhile.
+class frmAddCo : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmAddCo(qint64 companyId, QWidget *parent = nullptr);
+
+    bool editMode() const { return m_companyId != 0; }
+    qint64 companyId() const { return m_companyId; }
+
+    // The twelve boxes in field order; box 10 (Notes) is multi-line.
+    QWidget *box(int index) const { return m_boxes[index]; }
+    QString boxText(int index) const;
+    void setBoxText(int index, const QString &text);
+
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+    // OK ("Add" or "Edit"): checks the name, saves and closes.
+    void save();
+
+Q_SIGNALS:
+    void companySaved(qint64 companyId);
+
+private:
+    void buildBoxes();
+    void fill(const CompanyRecord &company);
+
+    const qint64 m_companyId;
+    QWidget *m_boxes[CompanyBox::Count] = {};
+};
+
+// Shows the editor for a company (0: a new one), or raises the open one unchanged.
+frmAddCo *showCompanyEditor(qint64 companyId);

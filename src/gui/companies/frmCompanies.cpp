@@ -1,0 +1,229 @@
+#include "frmCompanies.h"
+
+#include "frmAddCo.h"
+
+#include "core/companies/Company.h"
+#include "core/data/DatabaseADO.h"
+#include "core/platform/LineEnds.h"
+#include "core/platform/Twips.h"
+#include "gui/platform/WindowUtil.h"
+
+#include <QHeaderView>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace {
+
+QPointer<frmCompanies> directoryWindow;
+
+constexpr int ButtonWidth = 1095; // twips, shared by the four buttons
+constexpr int ButtonHeight = 375;
+
+QPushButton *button(const char *name, const QString &text, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->resize(Twips::toPixels(ButtonWidth), Twips::toPixels(ButtonHeight));
+    return b;
+}
+
+} // namespace
+
+frmCompanies::frmCompanies(Mode mode, QWidget *editor, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_mode(mode)
+    , m_editor(editor)
+{
+    setObjectName(QStringLiteral("frmCompanies"));
+    const bool selectMode = mode == Mode::Select;
+    setWindowTitle(selectMode ? QStringLiteral("Select Company") : QStringLiteral("Companies"));
+    // A directory that chooses for an editor has nothing to do once that editor is gone.
+    if (selectMode && editor)
+        connect(editor, &QObject::destroyed, this, &QWidget::close);
+
+    grid = new QTableWidget(this);
+    grid->setObjectName(QStringLiteral("flxCompanies"));
+    grid->setAccessibleName(QStringLiteral("Companies"));
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Rows are painted by the click handler, not by the view's selection.
+    grid->setSelectionMode(QAbstractItemView::NoSelection);
+    grid->setWordWrap(true);
+    grid->verticalHeader()->hide();
+    grid->move(0, 0);
+
+    cmdSelect = button("cmdSelect", QStringLiteral("Select"), this);
+    cmdAdd = button("cmdAdd", QStringLiteral("Add"), this);
+    cmdEdit = button("cmdEdit", QStringLiteral("Edit"), this);
+    cmdCancel = button("cmdCancel", QStringLiteral("Cancel"), this);
+    cmdSelect->setVisible(selectMode);
+
+    connect(grid, &QTableWidget::cellClicked, this, [this](int row, int) { rowClicked(row + 1); });
+    connect(grid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { rowDoubleClicked(row + 1); });
+    connect(cmdSelect, &QPushButton::clicked, this, &frmCompanies::selectClicked);
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { openEditor(0); });
+    connect(cmdEdit, &QPushButton::clicked, this, &frmCompanies::editClicked);
+    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+
+    setupColumns();
+    resize(Twips::toPixels(14400), Twips::toPixels(6000));
+    LoadCompanies();
+}
+
+void frmCompanies::setupColumns()
+{
+    const auto &columns = companyColumns();
+    grid->setColumnCount(int(columns.size()));
+    QStringList titles;
+    for (const CompanyColumn &column : columns)
+        titles << QString::fromLatin1(column.title);
+    grid->setHorizontalHeaderLabels(titles);
+    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Widths come once from sample texts in the window's font and stay as they are.
+    const QFontMetrics metrics(font());
+    for (int column = 0; column < grid->columnCount(); ++column)
+        grid->setColumnWidth(column, Twips::toPixels(companyColumnTwips(column, metrics)));
+}
+
+int frmCompanies::rows() const
+{
+    return grid->rowCount() + 1;
+}
+
+qint64 frmCompanies::companyIdAt(int row) const
+{
+    return row >= 1 && row < m_companyIds.size() ? m_companyIds.at(row) : 0;
+}
+
+void frmCompanies::LoadCompanies()
+{
+    runGuarded(this, QStringLiteral("read the companies"), [this] {
+        const QVector<CompanyRecord> companies = loadCompanies(db());
+        if (companies.isEmpty()) {
+            grid->setRowCount(0);
+            m_companyIds.clear();
+            MessageBox::information(this, QStringLiteral("No companies in database"));
+            return;
+        }
+        const int count = int(companies.size());
+        grid->setRowCount(count);
+        QVector<qint64> ids(count + 2, 0);
+        for (int row = 1; row <= count; ++row) {
+            const CompanyRecord &company = companies.at(row - 1);
+            const QString *f = company.fields;
+            ids[row] = company.id;
+            const QString texts[8] = {f[CompanyBox::Name], companyAddressText(company), f[CompanyBox::Phone1],
+                                      f[CompanyBox::Phone2], f[CompanyBox::Email], f[CompanyBox::Website],
+                                      f[CompanyBox::Contact], f[CompanyBox::Notes]};
+            for (int column = 0; column < 8; ++column) {
+                QTableWidgetItem *cell = grid->item(row - 1, column);
+                if (!cell) {
+                    cell = new QTableWidgetItem;
+                    cell->setFlags(Qt::ItemIsEnabled);
+                    cell->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+                    cell->setForeground(QColor(Qt::black));
+                    cell->setBackground(QColor(Qt::white));
+                    grid->setItem(row - 1, column, cell);
+                }
+                cell->setText(LineEnds::toShown(texts[column]));
+            }
+            grid->setRowHeight(row - 1, Twips::toPixels(RowHeightTwips));
+        }
+        m_companyIds = ids;
+    });
+}
+
+void frmCompanies::paintRow(int row, const QColor &text, const QColor &background)
+{
+    if (row < 1 || row >= rows())
+        return;
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        if (QTableWidgetItem *cell = grid->item(row - 1, column)) {
+            cell->setForeground(text);
+            cell->setBackground(background);
+        }
+    }
+}
+
+void frmCompanies::rowClicked(int row)
+{
+    if (rows() > 1) {
+        paintRow(row, QColor(255, 255, 255), palette().color(QPalette::Highlight));
+        if (m_previousRow != row && !m_noHighlight)
+            paintRow(m_previousRow, QColor(Qt::black), QColor(Qt::white));
+        m_previousRow = row;
+        m_highlightedRow = row;
+        grid->setCurrentCell(row - 1, grid->currentColumn() < 0 ? 0 : grid->currentColumn());
+    }
+    m_noHighlight = false;
+}
+
+void frmCompanies::rowDoubleClicked(int row)
+{
+    if (m_mode == Mode::Select)
+        deliver(row);
+    else if (row >= 1 && row < rows())
+        openEditor(companyIdAt(row));
+}
+
+void frmCompanies::selectClicked()
+{
+    if (m_noHighlight) {
+        MessageBox::information(this, QStringLiteral("Please select an company"));
+        return;
+    }
+    deliver(m_highlightedRow);
+}
+
+void frmCompanies::editClicked()
+{
+    if (m_noHighlight) {
+        MessageBox::information(this, QStringLiteral("Please select an company to edit"));
+        return;
+    }
+    openEditor(companyIdAt(m_highlightedRow));
+}
+
+void frmCompanies::deliver(int row)
+{
+    // A list without companies has nothing to hand back.
+    if (row < 1 || row >= rows())
+        return;
+    emit companyChosen(companyIdAt(row));
+    close();
+}
+
+void frmCompanies::openEditor(qint64 companyId)
+{
+    frmAddCo *editor = showCompanyEditor(companyId);
+    connect(editor, &frmAddCo::companySaved, this, &frmCompanies::LoadCompanies, Qt::UniqueConnection);
+}
+
+void frmCompanies::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutControls();
+}
+
+void frmCompanies::layoutControls()
+{
+    // The rules measure the window's outer size; a window too small for them keeps its layout.
+    const QSize outer = frameGeometry().size();
+    const auto layout = companyLayout(Twips::fromPixels(outer.width()), Twips::fromPixels(outer.height()),
+                                      Twips::fromPixels(cmdEdit->width()), Twips::fromPixels(cmdEdit->height()));
+    if (!layout)
+        return;
+    grid->resize(Twips::toPixels(layout->gridWidth), Twips::toPixels(layout->gridHeight));
+    const int top = Twips::toPixels(layout->buttonTop);
+    cmdSelect->move(Twips::toPixels(layout->selectLeft), top);
+    cmdAdd->move(Twips::toPixels(layout->addLeft), top);
+    cmdEdit->move(Twips::toPixels(layout->editLeft), top);
+    cmdCancel->move(Twips::toPixels(layout->cancelLeft), top);
+}
+
+frmCompanies *showCompanyDirectory(frmCompanies::Mode mode, QWidget *editor)
+{
+    if (directoryWindow && (directoryWindow->mode() != mode || directoryWindow->servedEditor() != editor))
+        closeNow(directoryWindow);
+    return showOnce(directoryWindow, [&] { return new frmCompanies(mode, editor); });
+}

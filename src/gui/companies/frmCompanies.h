@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QPointer>
+#include <QVector>
+#include <QWidget>
+
+class QPushButton;
+class QTableWidget;
+
+// The company directory: every vendor company in a grid. In browse mode companies are added
+// and edited; in select mode, opened for one item editor, the chosen company is handed back
+// through companyChosen and the window closes. The mode is fixed when the window opens.
+class frmCompanies : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class Mode { Browse, Select };
+    static constexpr int RowHeightTwips = 712;
+
+    // In select mode the directory serves `editor` and closes when that window goes.
+    explicit frmCompanies(Mode mode, QWidget *editor = nullptr, QWidget *parent = nullptr);
+
+    Mode mode() const { return m_mode; }
+    QWidget *servedEditor() const { return m_editor; }
+
+    // Refills the grid from the table.
+    void LoadCompanies();
+
+    // Grid rows counted as the directory counts them: 0 is the heading row, 1..n the companies.
+    int rows() const;
+    // The company shown in a grid row; 0 for rows that do not exist.
+    qint64 companyIdAt(int row) const;
+    // The row last clicked; 0 before the first click.
+    int highlightedRow() const { return m_highlightedRow; }
+    // True from loading until the first click in the grid.
+    bool noHighlight() const { return m_noHighlight; }
+
+    QTableWidget *grid = nullptr;
+    QPushButton *cmdSelect = nullptr;
+    QPushButton *cmdAdd = nullptr;
+    QPushButton *cmdEdit = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+Q_SIGNALS:
+    // The user chose this company in select mode; the window closes right after.
+    void companyChosen(qint64 companyId);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void setupColumns();
+    void rowClicked(int row);
+    void rowDoubleClicked(int row);
+    void paintRow(int row, const QColor &text, const QColor &background);
+    void selectClicked();
+    void editClicked();
+    void deliver(int row);
+    void openEditor(qint64 companyId);
+    void layoutControls();
+
+    const Mode m_mode;
+    const QPointer<QWidget> m_editor;
+    QVector<qint64> m_companyIds; // by grid row; entry 0 unused
+    int m_highlightedRow = 0;
+    int m_previousRow = 0;
+    bool m_noHighlight = true;
+};
+
+// Opens the directory in a mode (select mode for one editor). An open directory of the same
+// mode, serving the same editor, is raised unchanged; any other is closed and opened anew.
+frmCompanies *showCompanyDirectory(frmCompanies::Mode mode, QWidget *editor = nullptr);

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "core/items/ItemStore.h"
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+// The item editor: adds a new item or changes one, with its company and replacement parts.
+// Its mode and item are given when it opens and stay fixed while it is open; a save is
+// announced through itemSaved.
+class frmAdd : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Add, edit the item of a list row, edit the item of an alarm row.
+    enum ItemEditMode { AddItem = 0, EditListItem = 1, EditAlarmItem = 2 };
+
+    frmAdd(ItemEditMode mode, qint64 itemId, QWidget *parent = nullptr);
+    ~frmAdd() override;
+
+    // Shows a company's name in the company label and keeps its ID (the company directory
+    // hands over the chosen company).
+    void LoadCompany(qint64 companyId);
+
+    ItemEditMode mode() const { return m_mode; }
+    bool isAddMode() const { return !m_itemId.has_value(); }
+    qint64 itemId() const { return m_itemId.value_or(0); }
+    qint64 companyId() const { return m_companyId; }
+    int firstNewPartRow() const { return m_parts.firstNewPartRow(); }
+
+    // The entry box of a column id (a QLineEdit, or a QPlainTextEdit for the multi-line
+    // fields); null for ids without a box.
+    QWidget *box(int id) const;
+
+    // The values the form would save.
+    ItemForm form() const;
+
+    // The buttons' commands.
+    void save();
+    void togglePage();
+    void addPart();
+    void selectCompany();
+    void openCalendar(int index);
+
+Q_SIGNALS:
+    void itemSaved(qint64 itemId);
+
+private:
+    void buildEquipmentFrame();
+    void buildAlarmFrame();
+    void buildPartsFrame();
+    void buildExtraFrame();
+    void buildHistoryFrame();
+    void buildCustomFrame();
+    void buildButtons();
+
+    QGroupBox *makeFrame(const char *name, const QString &title, int left, int top, int width, int height);
+    QLabel *addLabel(QGroupBox *frame, const QString &text, int left, int top, int width);
+    QWidget *addBox(QGroupBox *frame, int id, const QString &label, const QString &tip, int top, int labelWidth,
+                    int boxWidth, int height = 0);
+    void addDaysLabel(int id);
+    void addCalendarButton(int index, int boxId);
+
+    void loadItem();
+    void showForm(const ItemForm &form);
+    void showParts();
+    void greyHiddenColumns();
+    void setCompany(qint64 companyId, const QString &name);
+
+    const ItemEditMode m_mode;
+    std::optional<qint64> m_itemId; // none in add mode
+    int m_storedStock = -1;         // the item's replacestock when it opened
+    qint64 m_companyId = 0;         // the tag of the company label
+    PartList m_parts;
+
+    std::array<QWidget *, ItemBox::Count> m_boxes{};
+    QGroupBox *m_frmEquip = nullptr;
+    QGroupBox *m_frmAlarm = nullptr;
+    QGroupBox *m_frmrepparts = nullptr;
+    QGroupBox *m_frmExtra = nullptr;
+    QGroupBox *m_frmHst = nullptr;
+    QGroupBox *m_frmCustom = nullptr;
+    QLabel *m_lblCoName = nullptr;
+    QComboBox *m_cmbReplaceStock = nullptr;
+    QTableWidget *m_flxRepParts = nullptr;
+    QLineEdit *m_txtRepPartName = nullptr;
+    QLineEdit *m_txtRepPartNumber = nullptr;
+    QPushButton *m_cmdMore = nullptr;
+    QPushButton *m_cmdOK = nullptr;
+};
+
+// The one item editor. showItemEditor shows the open editor unchanged or makes a new one;
+// reopenItemEditor closes an open editor (nothing saved) and makes a fresh one.
+frmAdd *showItemEditor(frmAdd::ItemEditMode mode, qint64 itemId = 0);
+frmAdd *reopenItemEditor(frmAdd::ItemEditMode mode, qint64 itemId = 0);
+void closeItemEditor();
+frmAdd *itemEditor(); // null when none is open

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QString>
+
+#include <functional>
+
+class QLineEdit;
+
+// Decides whether a typed character goes into a box that holds `text`: Backspace (8), Enter
+// (13), DEL (127) and the printable characters reach it. Keys that type nothing (arrows, Home,
+// End, the Delete key) and the control keys (Tab, Esc, Ctrl+A/C/V/X/Z and other shortcuts)
+// never do, so a full box never traps the keyboard.
+using TypingRule = std::function<bool(const QString &text, int keyChar)>;
+
+// Installs the rule on a QLineEdit or QPlainTextEdit; a refused key is dropped silently.
+void filterTyping(QWidget *box, TypingRule rule);
+
+// Cuts pasted text so that the box's text stays within `limit` characters. Text that was
+// already longer (set by the program) is left as it is.
+void cutPastes(QLineEdit *box, int limit);
+
+// A multi-line box whose pastes are cut so that its text, stored with CR LF line ends, stays
+// within a limit.
+class LimitedTextEdit : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit LimitedTextEdit(int limit, QWidget *parent = nullptr);
+
+protected:
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    int m_limit;
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/records/History.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// "Add History" (frmAddHst) and "Add Note" (frmAddNote): a typed entry for an item's history
+// or notes. The window gets its item when it opens and keeps it; a label names the item, so
+// an entry never lands on another item unnoticed.
+class frmAddEntry : public QWidget
+{
+    Q_OBJECT
+
+public:
+    frmAddEntry(EntryTarget target, qint64 itemId, QWidget *parent = nullptr);
+
+    qint64 itemId() const { return m_itemId; }
+    EntryTarget target() const { return m_target; }
+    bool hasTypedText() const;
+
+    // The add button (and Enter in the description box).
+    void add();
+
+    QLabel *lblItem = nullptr;
+    QLabel *lblDescr = nullptr;
+    QLineEdit *txtDescr = nullptr;
+    QPushButton *cmdAdd = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+Q_SIGNALS:
+    // An entry was written for this item (the window then closes). Whoever opened the window
+    // refreshes its lists from here.
+    void entryAdded(EntryTarget target, qint64 itemId);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    const EntryTarget m_target;
+    const qint64 m_itemId;
+};
+
+// Shows the entry window of a target for an item. An open one for the same item is raised
+// unchanged; one for another item is replaced when its box is empty, and otherwise raised as
+// it is, naming its own item, so that the typed text is not lost.
+frmAddEntry *showEntryWindow(EntryTarget target, qint64 itemId);

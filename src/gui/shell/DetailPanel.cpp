@@ -1,0 +1,297 @@
+#include "DetailPanel.h"
+
+#include "core/companies/Company.h"
+#include "core/data/DatabaseADO.h"
+#include "core/platform/DateText.h"
+#include "core/platform/DesktopUrl.h"
+#include "core/platform/LineEnds.h"
+#include "core/platform/Twips.h"
+#include "core/records/History.h"
+#include "gui/platform/Desktop.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace {
+
+using Twips::toPixels;
+
+// Company pane, in twips inside the frame.
+constexpr int CaptionLeft = 120;
+constexpr int ValueLeft = 1900;
+constexpr int ValueWidth = 3350;
+constexpr int LineHeight = 240;
+constexpr int FirstLine = 300;
+
+// History pane, in twips inside the frame.
+constexpr int GridLeft = 120;
+constexpr int GridTop = 500;
+constexpr int GridWidth = 6960;
+constexpr int GridHeight = 1900;
+constexpr int DateColumnWidth = 1300;
+constexpr int HistoryRowHeight = 570;
+constexpr int NoteRowHeight = 285;
+
+void setLinkStyle(QLabel *label)
+{
+    QFont font = label->font();
+    font.setUnderline(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    label->setPalette(palette);
+    label->setCursor(Qt::PointingHandCursor);
+}
+
+} // namespace
+
+CompanyPane::CompanyPane(QWidget *parent)
+    : QGroupBox(QStringLiteral("Vendor Company Information"), parent)
+{
+    setObjectName(QStringLiteral("frmInv2"));
+    caption("lblCo0", QStringLiteral("Company Name"), 0);
+    caption("lblCo1", QStringLiteral("Address"), 1);
+    caption("lblCo2", QStringLiteral("Phone"), 2);
+    caption("lblCo3", QStringLiteral("Fax"), 3);
+    caption("lblCo4", QStringLiteral("E-mail"), 4);
+    caption("lblCo5", QStringLiteral("Web Site"), 5);
+    caption("lblCo6", QStringLiteral("Contact"), 6);
+    m_notesCaption = caption("lblNotesFix", QStringLiteral("Notes"), -1);
+
+    m_name = value("lblName");
+    m_street1 = value("lblStreet1");
+    m_street2 = value("lblStreet2");
+    m_city = value("lblCity");
+    m_phone1 = value("lblPhone1");
+    m_email = value("lblEmail");
+    m_contact = value("lblContact");
+    m_web = value("lblWeb");
+    m_phone2 = value("lblPhone2");
+    m_notes = value("lblNotes");
+    m_notes->setWordWrap(true);
+    m_notes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setLinkStyle(m_email);
+    setLinkStyle(m_web);
+    m_email->installEventFilter(this);
+    m_web->installEventFilter(this);
+
+    m_more = new QPushButton(QStringLiteral("More"), this);
+    m_more->setObjectName(QStringLiteral("cmdChangeCo"));
+    m_more->setGeometry(toPixels(ValueLeft + ValueWidth - 900), toPixels(FirstLine + 7 * LineHeight + 60), toPixels(900), toPixels(330));
+    connect(m_more, &QPushButton::clicked, this, &CompanyPane::toggleCompanyPage);
+
+    placePage1();
+    showPage(true);
+}
+
+QLabel *CompanyPane::caption(const char *name, const QString &text, int index)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(QString::fromLatin1(name));
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    if (index >= 0)
+        m_captions[index] = label;
+    return label;
+}
+
+QLabel *CompanyPane::value(const char *name)
+{
+    auto *label = new QLabel(this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+void CompanyPane::placePage1()
+{
+    auto line = [](int n) { return toPixels(FirstLine + n * LineHeight); };
+    const int h = toPixels(LineHeight);
+    auto place = [&](QLabel *caption, QLabel *value, int n) {
+        if (caption)
+            caption->setGeometry(toPixels(CaptionLeft), line(n), toPixels(ValueLeft - CaptionLeft), h);
+        if (value)
+            value->setGeometry(toPixels(ValueLeft), line(n), toPixels(ValueWidth), h);
+    };
+    place(m_captions[0], m_name, 0);
+    place(m_captions[1], m_street1, 1);
+    place(nullptr, m_street2, 2);
+    place(nullptr, m_city, 3);
+    place(m_captions[2], m_phone1, 4);
+    place(m_captions[4], m_email, 5);
+    place(m_captions[6], m_contact, 6);
+}
+
+void CompanyPane::showPage(bool first)
+{
+    for (QLabel *label : {m_captions[0], m_captions[1], m_captions[2], m_captions[4], m_captions[6], m_name,
+                          m_street1, m_street2, m_city, m_phone1, m_email, m_contact})
+        label->setVisible(first);
+    for (QLabel *label : {m_captions[5], m_captions[3], m_notesCaption, m_web, m_phone2, m_notes})
+        label->setVisible(!first);
+}
+
+void CompanyPane::toggleCompanyPage()
+{
+    if (m_more->text() == u"More") {
+        m_more->setText(QStringLiteral("Back"));
+        // Page 2 takes the places of page 1's first lines.
+        const QRect name = m_captions[0]->geometry();
+        const QRect address = m_captions[1]->geometry();
+        m_captions[5]->setGeometry(name.translated(0, toPixels(100)));
+        m_web->setGeometry(m_name->geometry());
+        m_captions[3]->setGeometry(address);
+        m_phone2->setGeometry(m_street1->geometry());
+        m_notesCaption->setGeometry(address.translated(0, toPixels(400)));
+        m_notes->setGeometry(QRect(m_street1->geometry().topLeft() + QPoint(0, toPixels(400)),
+                                   QSize(toPixels(ValueWidth), toPixels(4 * LineHeight))));
+        showPage(false);
+    } else {
+        m_more->setText(QStringLiteral("More"));
+        showPage(true);
+    }
+}
+
+void CompanyPane::LoadCompany(qint64 companyId)
+{
+    const CompanyRecord company = loadCompany(db(), companyId);
+    const auto &f = company.fields;
+    m_name->setText(f[CompanyBox::Name]);
+    m_street1->setText(f[CompanyBox::Street1]);
+    m_street2->setText(f[CompanyBox::Street2]);
+    m_city->setText(f[CompanyBox::City] + QStringLiteral(", ") + f[CompanyBox::State] + QStringLiteral("  ")
+                    + f[CompanyBox::Zip]);
+    m_phone1->setText(f[CompanyBox::Phone1]);
+    m_email->setText(f[CompanyBox::Email]);
+    m_contact->setText(f[CompanyBox::Contact]);
+    m_web->setText(f[CompanyBox::Website]);
+    m_phone2->setText(f[CompanyBox::Phone2]);
+    m_notes->setText(LineEnds::toShown(f[CompanyBox::Notes]));
+}
+
+void CompanyPane::clear()
+{
+    for (QLabel *label : {m_name, m_street1, m_street2, m_city, m_phone1, m_email, m_contact, m_web, m_phone2, m_notes})
+        label->clear();
+}
+
+QString CompanyPane::valueText(const char *labelName) const
+{
+    const QLabel *label = findChild<QLabel *>(QString::fromLatin1(labelName));
+    return label ? label->text() : QString();
+}
+
+bool CompanyPane::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        // Only a mail address or a web address is handed to the desktop, never a local path.
+        if (watched == m_email)
+            Desktop::open(DesktopUrl::forEmail(m_email->text()));
+        else if (watched == m_web)
+            Desktop::open(DesktopUrl::forWebSite(m_web->text()));
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
+HistoryPane::HistoryPane(QWidget *parent)
+    : QGroupBox(parent)
+{
+    setObjectName(QStringLiteral("frmInv3"));
+    m_title = new QLabel(QStringLiteral("History"), this);
+    m_title->setObjectName(QStringLiteral("Label19_0"));
+    QFont bold = m_title->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
+    m_title->setFont(bold);
+    m_title->setGeometry(toPixels(GridLeft), toPixels(150), toPixels(2400), toPixels(300));
+
+    m_history = makeGrid("flxHistory");
+    m_notes = makeGrid("flxNotes");
+    m_history->setAccessibleName(QStringLiteral("History"));
+    m_notes->setAccessibleName(QStringLiteral("Notes"));
+    m_history->setWordWrap(true);
+    m_notes->hide();
+
+    const int buttonTop = toPixels(120);
+    m_change = new QPushButton(QStringLiteral("View Notes"), this);
+    m_change->setObjectName(QStringLiteral("cmdChange"));
+    m_change->setGeometry(toPixels(GridLeft + GridWidth - 1300), buttonTop, toPixels(1300), toPixels(330));
+    m_addHistory = new QPushButton(QStringLiteral("Add History"), this);
+    m_addHistory->setObjectName(QStringLiteral("cmdAddHst"));
+    m_addHistory->setGeometry(toPixels(GridLeft + GridWidth - 2700), buttonTop, toPixels(1300), toPixels(330));
+    m_addNote = new QPushButton(QStringLiteral("Add Note"), this);
+    m_addNote->setObjectName(QStringLiteral("cmdAddNote"));
+    m_addNote->setGeometry(m_addHistory->geometry());
+    m_addNote->hide();
+    connect(m_change, &QPushButton::clicked, this, &HistoryPane::toggleView);
+}
+
+QTableWidget *HistoryPane::makeGrid(const char *name)
+{
+    auto *grid = new QTableWidget(0, 2, this);
+    grid->setObjectName(QString::fromLatin1(name));
+    grid->setHorizontalHeaderLabels({QStringLiteral("Added On"), QStringLiteral("Description")});
+    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid->verticalHeader()->hide();
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::NoSelection);
+    grid->setGeometry(toPixels(GridLeft), toPixels(GridTop), toPixels(GridWidth), toPixels(GridHeight));
+    grid->setColumnWidth(0, toPixels(DateColumnWidth));
+    // The history's descriptions are as wide as the grid; the notes' five times that.
+    const int descriptionWidth = toPixels(GridWidth) * (qstrcmp(name, "flxNotes") == 0 ? 5 : 1);
+    grid->setColumnWidth(1, descriptionWidth);
+    return grid;
+}
+
+void HistoryPane::fill(QTableWidget *grid, EntryTarget target, qint64 itemId, int rowHeightTwips)
+{
+    const QVector<Entry> entries = loadEntries(db(), target, itemId);
+    grid->setRowCount(int(entries.size()));
+    for (int i = 0; i < entries.size(); ++i) {
+        auto *date = new QTableWidgetItem(DateText::isoToShort(entries.at(i).isoDate));
+        auto *descr = new QTableWidgetItem(entries.at(i).descr);
+        date->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+        descr->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+        grid->setItem(i, 0, date);
+        grid->setItem(i, 1, descr);
+        grid->setRowHeight(i, toPixels(rowHeightTwips));
+    }
+}
+
+void HistoryPane::loadHistory(qint64 itemId)
+{
+    fill(m_history, HistoryTarget, itemId, HistoryRowHeight);
+}
+
+void HistoryPane::loadNotes(qint64 itemId)
+{
+    fill(m_notes, NotesTarget, itemId, NoteRowHeight);
+}
+
+void HistoryPane::clear()
+{
+    m_history->setRowCount(0);
+    m_notes->setRowCount(0);
+}
+
+bool HistoryPane::showingNotes() const
+{
+    return m_change->text() == u"View History";
+}
+
+void HistoryPane::toggleView()
+{
+    const bool toNotes = !showingNotes();
+    m_title->setText(toNotes ? QStringLiteral("Notes") : QStringLiteral("History"));
+    m_history->setVisible(!toNotes);
+    m_addHistory->setVisible(!toNotes);
+    m_notes->setVisible(toNotes);
+    m_addNote->setVisible(toNotes);
+    m_change->setText(toNotes ? QStringLiteral("View History") : QStringLiteral("View Notes"));
+}

@@ -1,0 +1,147 @@
+#include "ItemGrid.h"
+
+#include "core/data/ColumnLayout.h"
+#include "core/platform/Twips.h"
+#include "core/shell/ItemListModel.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// A row is one line high: a cell of several lines shows its first line and "..." after it;
+// the cell viewer shows the whole text.
+class FirstLineDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        // The delegate has turned line breaks into line separators by now.
+        const qsizetype lineEnd = option->text.indexOf(QChar::LineSeparator);
+        if (lineEnd >= 0) {
+            const bool more = lineEnd + 1 < option->text.size();
+            option->text = option->text.left(lineEnd) + (more ? QStringLiteral(" ...") : QString());
+        }
+    }
+};
+
+} // namespace
+
+ItemGrid::ItemGrid(QWidget *parent)
+    : QTableView(parent)
+    , m_model(new ItemListModel(this))
+{
+    setObjectName(QStringLiteral("flxdata"));
+    setAccessibleName(QStringLiteral("Items"));
+    setModel(m_model);
+    setItemDelegate(new FirstLineDelegate(this));
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    // Every row the same height, so the view lays out any number of rows at once.
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(Twips::toPixels(RowHeightTwips));
+
+    QHeaderView *heading = horizontalHeader();
+    heading->setSectionResizeMode(QHeaderView::Interactive);
+    heading->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
+    heading->setFixedHeight(Twips::toPixels(HeadingHeightTwips));
+    heading->setHighlightSections(false);
+    heading->setMinimumSectionSize(1);
+    heading->setStretchLastSection(false);
+}
+
+void ItemGrid::applyLayout(const ColumnLayout &layout)
+{
+    setColumnWidth(0, Twips::toPixels(IdColumnTwips));
+    for (int k = 0; k < layout.shown.size(); ++k)
+        setColumnWidth(k + 1, Twips::toPixels(layout.shown.at(k).widthTwips));
+}
+
+QVector<int> ItemGrid::columnWidths() const
+{
+    QVector<int> widths;
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        widths << columnWidth(c);
+    return widths;
+}
+
+int ItemGrid::rows() const
+{
+    return m_model->rowCount() + 1;
+}
+
+void ItemGrid::setCurrentRow(int row)
+{
+    m_currentRow = row;
+    if (row >= 1 && row <= m_model->rowCount())
+        setCurrentIndex(m_model->index(row - 1, qMax(0, currentIndex().column())));
+}
+
+QRect ItemGrid::cellRect(int row, int column) const
+{
+    const QRect inViewport = visualRect(m_model->index(row - 1, column));
+    return QRect(viewport()->mapTo(parentWidget(), inViewport.topLeft()), inViewport.size());
+}
+
+void ItemGrid::mousePressEvent(QMouseEvent *event)
+{
+    QTableView::mousePressEvent(event);
+    if (event->button() == Qt::RightButton) {
+        Q_EMIT rightButtonPressed(event->globalPosition().toPoint());
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!index.isValid())
+        return;
+    m_currentRow = index.row() + 1;
+    Q_EMIT cellClicked(index.row() + 1, index.column());
+}
+
+void ItemGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    // Below the last row (or beside the last column) there is nothing to open.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!index.isValid())
+        return;
+    m_currentRow = index.row() + 1;
+    Q_EMIT cellDoubleClicked(m_currentRow, index.column());
+}
+
+// The keyboard selects rows as a click does; Enter opens the row as a double-click does.
+void ItemGrid::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_currentRow >= 1) {
+        Q_EMIT cellDoubleClicked(m_currentRow, 0);
+        return;
+    }
+    const int before = currentIndex().row();
+    QTableView::keyPressEvent(event);
+    const int after = currentIndex().row();
+    if (after != before && after >= 0) {
+        m_currentRow = after + 1;
+        Q_EMIT cellClicked(m_currentRow, 0);
+    }
+}
+
+void ItemGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    Q_EMIT scrolled();
+}

@@ -1,0 +1,79 @@
+#include "frmSplash.h"
+
+#include "frmmain.h"
+
+#include "core/data/DatabaseADO.h"
+#include "core/platform/Twips.h"
+#include "gui/platform/MessageBox.h"
+
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+frmSplash::frmSplash(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    setWindowTitle(QStringLiteral("Loading Tarvo"));
+
+    auto *logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("imgLogo"));
+    logo->setPixmap(QPixmap(QStringLiteral(":/logo.png")).scaledToHeight(72, Qt::SmoothTransformation));
+    auto *name = new QLabel(QStringLiteral("Tarvo"), this);
+    name->setObjectName(QStringLiteral("lblProduct"));
+    QFont big = name->font();
+    big.setPointSizeF(big.pointSizeF() * 2);
+    big.setBold(true);
+    name->setFont(big);
+    auto *loading = new QLabel(QStringLiteral("Loading......................."), this);
+    loading->setObjectName(QStringLiteral("lblLoading"));
+
+    auto *text = new QVBoxLayout;
+    text->addWidget(name);
+    text->addWidget(loading);
+    auto *row = new QHBoxLayout(this);
+    row->addWidget(logo);
+    row->addLayout(text, 1);
+    setStyleSheet(QStringLiteral("frmSplash { background: white; border: 1px solid #5a7fb0; }"));
+    setAttribute(Qt::WA_StyledBackground);
+    setFixedSize(360, Twips::toPixels(1500));
+
+    // The pause is a timer, so the window keeps painting and a clock change cannot stall it;
+    // a precise one, since a coarse timer may end a long pause early.
+    m_pause = new QTimer(this);
+    m_pause->setObjectName(QStringLiteral("tmrPause"));
+    m_pause->setSingleShot(true);
+    m_pause->setTimerType(Qt::PreciseTimer);
+    m_pause->setInterval(PauseMsec);
+    connect(m_pause, &QTimer::timeout, this, &frmSplash::PerformChecks);
+}
+
+bool frmSplash::load()
+{
+    if (OpenDatabase())
+        return true;
+    MessageBox::information(nullptr, QString::fromLatin1(FatalOpenMessage));
+    return false;
+}
+
+void frmSplash::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    if (!m_pause->isActive() && !m_checked)
+        m_pause->start();
+}
+
+void frmSplash::PerformChecks()
+{
+    m_checked = true;
+    // The backup reminder runs here, before the main window shows.
+    auto *main = new frmmain;
+    main->setAttribute(Qt::WA_DeleteOnClose);
+    main->load();
+    main->show();
+    Q_EMIT mainWindowShown(main);
+    close();
+}

@@ -1,0 +1,347 @@
+#include "frmmain.h"
+
+#include "DetailPanel.h"
+#include "ItemGrid.h"
+
+#include "core/data/AppPaths.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/GlobalVars.h"
+#include "core/data/Settings.h"
+#include "core/platform/Clock.h"
+#include "core/platform/DateText.h"
+#include "core/platform/Twips.h"
+#include "core/shell/DisplayText.h"
+#include "core/shell/ItemListModel.h"
+#include "gui/platform/WindowUtil.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLocale>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace {
+
+// Layout of the central area, in twips.
+constexpr int Margin = 100;
+constexpr int NotesGridHeight = 1900;
+constexpr int PanelHeight = 2700;
+constexpr int CompanyFrameWidth = 5400;
+constexpr int HistoryFrameWidth = 7200;
+constexpr int LogoFrameWidth = 2400;
+constexpr int ResizeThreshold = 8000; // below this window height the grid keeps its height
+
+using Twips::toPixels;
+
+} // namespace
+
+frmmain::frmmain(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmmain"));
+    setWindowTitle(QStringLiteral("Norlith Tarvo"));
+    setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
+    resize(1100, 760);
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    buildCentralArea();
+    buildContextMenu();
+    buildTimers();
+}
+
+frmmain::~frmmain() = default;
+
+void frmmain::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbStatusBar"));
+    bar->setSizeGripEnabled(true);
+    const int widths[4] = {0, 200, 110, 110};
+    for (int i = 0; i < 4; ++i) {
+        m_panels[i] = new QLabel(bar);
+        m_panels[i]->setObjectName(QStringLiteral("sbStatusBarPanel%1").arg(i + 1));
+        m_panels[i]->setFrameShape(QFrame::StyledPanel);
+        m_panels[i]->setFrameShadow(QFrame::Sunken);
+        m_panels[i]->setContentsMargins(4, 0, 4, 0);
+        if (widths[i])
+            m_panels[i]->setMinimumWidth(widths[i]);
+        if (i == 0)
+            bar->addWidget(m_panels[i], 1);
+        else
+            bar->addPermanentWidget(m_panels[i]);
+    }
+    // Panels 3 and 4 show the live date and time.
+    m_clock = new QTimer(this);
+    m_clock->setInterval(1000);
+    connect(m_clock, &QTimer::timeout, this, &frmmain::updateClockPanels);
+    m_clock->start();
+    updateClockPanels();
+}
+
+void frmmain::updateClockPanels()
+{
+    const QDateTime now = Clock::now();
+    m_panels[2]->setText(DateText::format(now.date()));
+    m_panels[3]->setText(QLocale().toString(now.time(), QLocale::ShortFormat));
+}
+
+void frmmain::buildCentralArea()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralArea"));
+    setCentralWidget(central);
+
+    m_line = new QFrame(central);
+    m_line->setObjectName(QStringLiteral("Line1"));
+    m_line->setFrameShape(QFrame::HLine);
+    m_line->setFrameShadow(QFrame::Sunken);
+
+    m_grid = new ItemGrid(central);
+    m_grid->setGeometry(toPixels(Margin), 4, 800, 300);
+
+    m_companyPane = new CompanyPane(central);
+    m_historyPane = new HistoryPane(central);
+    connect(m_historyPane->addHistoryButton(), &QPushButton::clicked, this, &frmmain::addHistory);
+    connect(m_historyPane->addNoteButton(), &QPushButton::clicked, this, &frmmain::addNote);
+
+    m_logoFrame = new QGroupBox(central);
+    m_logoFrame->setObjectName(QStringLiteral("frmCompli"));
+    auto *logo = new QLabel(m_logoFrame);
+    logo->setObjectName(QStringLiteral("imgLogo"));
+    logo->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
+    logo->setAlignment(Qt::AlignCenter);
+    logo->setGeometry(0, 0, toPixels(LogoFrameWidth), toPixels(PanelHeight));
+
+    // The cell viewer shows a long cell's whole text over the cell; it is never stored.
+    m_cellViewer = new QPlainTextEdit(central);
+    m_cellViewer->setObjectName(QStringLiteral("txtDataEntry"));
+    m_cellViewer->setAccessibleName(QStringLiteral("Cell text"));
+    m_cellViewer->setReadOnly(true);
+    m_cellViewer->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette selection = m_cellViewer->palette();
+    selection.setColor(QPalette::Base, selection.color(QPalette::Highlight));
+    selection.setColor(QPalette::Text, selection.color(QPalette::HighlightedText));
+    m_cellViewer->setPalette(selection);
+    m_cellViewer->hide();
+    m_cellViewer->viewport()->installEventFilter(this);
+
+    connect(m_grid, &ItemGrid::cellClicked, this, &frmmain::rowClicked);
+    connect(m_grid, &ItemGrid::cellDoubleClicked, this, [this](int row, int) { rowDoubleClicked(row); });
+    connect(m_grid, &ItemGrid::scrolled, m_cellViewer, &QWidget::hide);
+    connect(m_grid, &ItemGrid::rightButtonPressed, this, [this](const QPoint &at) { m_contextMenu->popup(at); });
+}
+
+void frmmain::buildTimers()
+{
+    auto timer = [&](const char *name, int msec, bool singleShot) {
+        auto *t = new QTimer(this);
+        t->setObjectName(QString::fromLatin1(name));
+        t->setInterval(msec);
+        t->setSingleShot(singleShot);
+        return t;
+    };
+    m_timer1 = timer("Timer1", 10000, false);     // periodic alarm check
+    m_timer2 = timer("Timer2", 1000, true);       // the start-up alarm, once
+    m_tmrSleep = timer("tmrSleep", 10000, false); // ends a snooze
+    m_tmrProcess = timer("tmrProcess", 60000, false);
+}
+
+void frmmain::load()
+{
+    runGuarded(this, QStringLiteral("load the item list"), [&] {
+        SetupGridColumns();
+        setPanelText(2, LoadSettings(db()));
+        GlobalVars &g = gv();
+        g.SortFieldAll = Field::ServiceDate;
+        g.SortOrderAll = Ascending;
+        LoadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
+        g.DisplayMode = AllDisplay;
+        setPanelText(1, allDisplayText());
+        ClearData();
+    });
+    makeWorkingFolders();
+    m_timer1->start();
+    m_timer2->start();
+}
+
+void frmmain::makeWorkingFolders()
+{
+    QDir folder(AppPaths::applicationFolder());
+    folder.mkpath(QStringLiteral("Backup"));
+    folder.mkpath(QStringLiteral("Reports"));
+}
+
+void frmmain::setPanelText(int panel, const QString &text)
+{
+    if (panel >= 1 && panel <= 4)
+        m_panels[panel - 1]->setText(text);
+}
+
+QString frmmain::panelText(int panel) const
+{
+    return panel >= 1 && panel <= 4 ? m_panels[panel - 1]->text() : QString();
+}
+
+void frmmain::SetupGridColumns()
+{
+    const ColumnLayout layout = ColumnLayout::read(db());
+    m_grid->itemModel()->setLayout(layout);
+    m_grid->applyLayout(layout);
+    gv().Columns = layout;
+}
+
+void frmmain::LoadGrid(int sortField, int sortOrder, const QString &lookupValue, int lookupField)
+{
+    m_noItemSelected = true;
+    m_cellViewer->hide();
+    ItemListLoad result;
+    const bool ran = runGuarded(this, QStringLiteral("load the item list"), [&] {
+        result = m_grid->itemModel()->load(db(), sortField, sortOrder, lookupValue, lookupField);
+    });
+    setAddButtonsEnabled(ran && result.outcome == ItemListLoad::Outcome::Rows);
+    m_grid->setCurrentRow(0);
+    if (!result.message.isEmpty())
+        MessageBox::information(this, result.message);
+}
+
+void frmmain::storeColumnWidths()
+{
+    saveColumnWidths(db(), m_grid->itemModel()->columnLayout(), m_grid->columnWidths());
+}
+
+void frmmain::setAddButtonsEnabled(bool enabled)
+{
+    m_addButtonsEnabled = enabled;
+    m_historyPane->addHistoryButton()->setEnabled(enabled);
+    m_historyPane->addNoteButton()->setEnabled(enabled);
+}
+
+void frmmain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    layoutCentralArea();
+}
+
+void frmmain::layoutCentralArea()
+{
+    QWidget *central = centralWidget();
+    const int width = central->width();
+    m_line->setGeometry(0, 0, width, 2);
+    QRect grid = m_grid->geometry();
+    grid.setWidth(qMax(1, width - toPixels(2 * Margin)));
+    if (height() > toPixels(ResizeThreshold)) {
+        // The central area is the window less menu, toolbar and status bar.
+        grid.setHeight(qMax(1, central->height() - toPixels(NotesGridHeight) - toPixels(1250)));
+        const int top = grid.bottom() + 1 + toPixels(Margin);
+        int left = toPixels(Margin);
+        m_companyPane->setGeometry(left, top, toPixels(CompanyFrameWidth), toPixels(PanelHeight));
+        left += toPixels(CompanyFrameWidth + Margin);
+        m_historyPane->setGeometry(left, top, toPixels(HistoryFrameWidth), toPixels(PanelHeight));
+        left += toPixels(HistoryFrameWidth + Margin);
+        m_logoFrame->setGeometry(left, top, toPixels(LogoFrameWidth), toPixels(PanelHeight));
+    }
+    m_grid->setGeometry(grid);
+}
+
+void frmmain::closeEvent(QCloseEvent *event)
+{
+    if (!m_closing) {
+        m_closing = true;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window != this && window->isVisible())
+                window->close();
+        }
+        if (DatabaseIsOpen())
+            runGuarded(this, QStringLiteral("store the column widths"), [&] { storeColumnWidths(); });
+        CloseDatabase();
+    }
+    event->accept();
+}
+
+void frmmain::paintRow(int row, bool painted)
+{
+    m_grid->itemModel()->setRowPainted(row, painted);
+}
+
+qint64 frmmain::selectedItemId() const
+{
+    return m_noItemSelected ? 0 : m_grid->itemModel()->itemIdAt(m_grid->currentRow());
+}
+
+void frmmain::rowClicked(int row, int column)
+{
+    if (m_grid->rows() < 2)
+        return;
+    showCellViewer(row, column);
+    paintRow(row, true);
+    m_clickRow = row;
+    if (m_lastClickRow != m_clickRow && !m_noItemSelected)
+        paintRow(m_lastClickRow, false);
+    m_lastClickRow = m_clickRow;
+    m_grid->setCurrentRow(m_clickRow);
+    m_noItemSelected = false;
+    fillPanes(row);
+}
+
+void frmmain::fillPanes(int row)
+{
+    const ItemListModel *model = m_grid->itemModel();
+    runGuarded(this, QStringLiteral("read the item's details"), [&] {
+        m_historyPane->loadHistory(model->itemIdAt(row));
+        m_historyPane->loadNotes(model->itemIdAt(row));
+        m_companyPane->LoadCompany(model->companyIdAt(row));
+    });
+}
+
+void frmmain::showCellViewer(int row, int column)
+{
+    const ItemListModel *model = m_grid->itemModel();
+    const int columnId = model->columnLayout().columnIdAt(column);
+    if (columnId != Column::RepParts && columnId != Column::Tools && columnId != Column::Locked) {
+        m_cellViewer->hide();
+        return;
+    }
+    m_cellViewer->setGeometry(m_grid->cellRect(row, column));
+    m_cellViewer->setPlainText(model->cellText(row, columnId));
+    m_cellViewer->show();
+    m_cellViewer->raise();
+}
+
+void frmmain::rowDoubleClicked(int row)
+{
+    const qint64 itemId = m_grid->itemModel()->itemIdAt(row);
+    if (itemId == 0)
+        return; // no list row there
+    openItemEditor(frmAdd::EditListItem, itemId, true);
+}
+
+bool frmmain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_cellViewer->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        rowDoubleClicked(m_grid->currentRow());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmmain::ClearLastClick()
+{
+    if (!m_noItemSelected && m_grid->rows() >= 2) {
+        paintRow(m_lastClickRow, false);
+        m_noItemSelected = true;
+    }
+    m_cellViewer->hide();
+}
+
+void frmmain::ClearData()
+{
+    m_historyPane->clear();
+    m_companyPane->clear();
+}

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "core/records/History.h"
+#include "gui/items/frmAdd.h"
+
+#include <QLabel>
+#include <QMainWindow>
+
+class CompanyPane;
+class HistoryPane;
+class ItemGrid;
+class QAction;
+class QDate;
+class QFrame;
+class QGroupBox;
+class QMenu;
+class QPlainTextEdit;
+class QTimer;
+
+// The main window: the item list, the detail panel below it, the menus, toolbar and status bar.
+// The windows it opens answer through signals, which it connects.
+class frmmain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmmain(QWidget *parent = nullptr);
+    ~frmmain() override;
+
+    // Builds the window's content in the order of its load: columns, settings, all items.
+    void load();
+
+    ItemGrid *grid() const { return m_grid; }
+    CompanyPane *companyPane() const { return m_companyPane; }
+    HistoryPane *historyPane() const { return m_historyPane; }
+    QPlainTextEdit *cellViewer() const { return m_cellViewer; }
+    QAction *action(const QString &name) const;
+
+    // Status bar panels 1 to 4.
+    void setPanelText(int panel, const QString &text);
+    QString panelText(int panel) const;
+
+    // The item list: its columns from the Columns table, and its rows, sorted on a field
+    // number (order 0 ascending), all items or a lookup's.
+    void SetupGridColumns();
+    void LoadGrid(int sortField, int sortOrder, const QString &lookupValue, int lookupField);
+
+    // The detail panel: ClearLastClick removes the selection, ClearData empties the panes.
+    void ClearLastClick();
+    void ClearData();
+    bool noItemSelected() const { return m_noItemSelected; }
+    // The item of the selected row; 0 when none is selected.
+    qint64 selectedItemId() const;
+
+    // What a user's click or double-click on a list row (from 1) in a grid column does.
+    void rowClicked(int row, int column);
+    void rowDoubleClicked(int row);
+
+    // The commands of the menus, toolbar and context menu.
+    void newItem();
+    void editItem();
+    void deleteSelectedItem();
+    void addNote();
+    void addHistory();
+    void openManual();
+    void showCompanies();
+    void showCalendarWindow();
+    void showAboutWindow();
+
+    // The add-note and add-history buttons follow whether the list has items.
+    bool addButtonsEnabled() const { return m_addButtonsEnabled; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildStatusBar();
+    void buildCentralArea();
+    void buildTimers();
+    void updateClockPanels();
+    void layoutCentralArea();
+    void makeWorkingFolders();
+    void buildMenus();
+    void buildToolBar();
+    void buildContextMenu();
+    QAction *addCommand(QMenu *menu, const char *name, const QString &text, void (frmmain::*slot)() = nullptr);
+    void setAddButtonsEnabled(bool enabled);
+    void paintRow(int row, bool painted);
+    bool requireSelection(const QString &message);
+    void openEntryWindow(EntryTarget target);
+    void openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh);
+    void showCellViewer(int row, int column);
+    void storeColumnWidths();
+    void fillPanes(int row);
+
+    // Answers of the windows this one opens.
+    void itemSaved();
+    void entryAdded(EntryTarget target, qint64 itemId);
+    void showServiceDateLookup(const QDate &day);
+
+    ItemGrid *m_grid = nullptr;
+    QFrame *m_line = nullptr;
+    CompanyPane *m_companyPane = nullptr;   // frmInv2
+    HistoryPane *m_historyPane = nullptr;   // frmInv3
+    QGroupBox *m_logoFrame = nullptr;       // frmCompli
+    QPlainTextEdit *m_cellViewer = nullptr; // txtDataEntry
+    QMenu *m_contextMenu = nullptr;         // mnuInv
+    bool m_noItemSelected = true;
+    int m_clickRow = 0;
+    int m_lastClickRow = 0;
+    QLabel *m_panels[4] = {};
+    QTimer *m_timer1 = nullptr;
+    QTimer *m_timer2 = nullptr;
+    QTimer *m_tmrSleep = nullptr;
+    QTimer *m_tmrProcess = nullptr;
+    QTimer *m_clock = nullptr;
+    bool m_addButtonsEnabled = false;
+    bool m_closing = false;
+};

@@ -1,0 +1,277 @@
+// The main window's menus, toolbar and context menu, and the commands carried out here.
+
+#include "frmmain.h"
+
+#include "DetailPanel.h"
+#include "ItemGrid.h"
+#include "frmAbout.h"
+
+#include "core/data/AppPaths.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/GlobalVars.h"
+#include "core/platform/DateText.h"
+#include "core/shell/DisplayText.h"
+#include "core/shell/ItemDelete.h"
+#include "core/shell/ItemListModel.h"
+#include "gui/companies/frmCompanies.h"
+#include "gui/platform/Desktop.h"
+#include "gui/platform/WindowUtil.h"
+#include "gui/records/frmAddEntry.h"
+#include "gui/views/frmCalendar.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace {
+
+const char *const ReportCaptions[8] = {"All", "Lookup", "Item History", "Companies", "Service Alarms",
+                                       "Order Alarms", "Order and Service Alarms", "Item Notes"};
+
+} // namespace
+
+QAction *frmmain::action(const QString &name) const
+{
+    return findChild<QAction *>(name);
+}
+
+QAction *frmmain::addCommand(QMenu *menu, const char *name, const QString &text, void (frmmain::*slot)())
+{
+    QAction *act = menu->addAction(text);
+    act->setObjectName(QString::fromLatin1(name));
+    if (slot)
+        connect(act, &QAction::triggered, this, slot);
+    else
+        act->setEnabled(false); // its window comes with later work
+    return act;
+}
+
+void frmmain::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    addCommand(file, "mnuNew", QStringLiteral("New"), &frmmain::newItem)->setShortcut(QKeySequence::New);
+    addCommand(file, "mnuEdit", QStringLiteral("Edit"), &frmmain::editItem)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    addCommand(file, "mnuDelete", QStringLiteral("Delete"), &frmmain::deleteSelectedItem)->setShortcut(QKeySequence::Delete);
+    file->addSeparator();
+    addCommand(file, "mnuOpenDbase", QStringLiteral("Open Database"));
+    addCommand(file, "mnuBackup", QStringLiteral("Backup Database"));
+    file->addSeparator();
+    QAction *exit = addCommand(file, "mnuExit", QStringLiteral("Exit"));
+    exit->setEnabled(true);
+    exit->setShortcut(QKeySequence::Quit);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *display = bar->addMenu(QStringLiteral("&Display"));
+    display->setObjectName(QStringLiteral("mnuDisplay"));
+    addCommand(display, "mnuDispLookUp", QStringLiteral("Lookup"));
+    addCommand(display, "mnuAll", QStringLiteral("All"));
+
+    QMenu *lookup = bar->addMenu(QStringLiteral("&Lookup"));
+    lookup->setObjectName(QStringLiteral("mnuLookupBy"));
+    for (int position = 0; position < FieldTable::LookupPositions; ++position) {
+        const FieldSpec &field = *FieldTable::field(*FieldTable::fieldAtLookupPosition(position));
+        QAction *entry = addCommand(lookup, "", QString::fromLatin1(field.caption));
+        entry->setObjectName(QStringLiteral("mnuLookupBy_%1").arg(position));
+        entry->setProperty("position", position);
+    }
+
+    // The Sort menu's positions are the field numbers; there is no 6.
+    QMenu *sort = bar->addMenu(QStringLiteral("&Sort"));
+    sort->setObjectName(QStringLiteral("mnuSortby"));
+    for (int position = 0; position < FieldTable::SortPositions; ++position) {
+        const Field::Number number = *FieldTable::fieldAtSortPosition(position);
+        QAction *entry = addCommand(sort, "", QString::fromLatin1(FieldTable::field(number)->caption));
+        entry->setObjectName(QStringLiteral("mnuSortby_%1").arg(int(number)));
+        entry->setProperty("position", int(number));
+    }
+
+    QMenu *reports = bar->addMenu(QStringLiteral("&Reports"));
+    reports->setObjectName(QStringLiteral("mnuReports"));
+    for (int i = 0; i < 8; ++i) {
+        QAction *entry = addCommand(reports, "", QString::fromLatin1(ReportCaptions[i]));
+        entry->setObjectName(QStringLiteral("mnuReport_%1").arg(i));
+        entry->setProperty("position", i);
+    }
+
+    QMenu *view = bar->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    addCommand(view, "mnuAlarms", QStringLiteral("Alarms"));
+    addCommand(view, "mnuReportView", QStringLiteral("Report Viewer"));
+    addCommand(view, "mnuCalendar", QStringLiteral("Calendar"), &frmmain::showCalendarWindow);
+    addCommand(view, "mnuCompanies", QStringLiteral("Companies"), &frmmain::showCompanies);
+    addCommand(view, "mnuLookup", QStringLiteral("Lookup"))->setShortcut(QKeySequence::Find);
+    addCommand(view, "mnuSort", QStringLiteral("Sort"));
+
+    QMenu *options = bar->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("mnuOptions"));
+    addCommand(options, "mnuGeneral", QStringLiteral("General"));
+    addCommand(options, "mnuColums", QStringLiteral("Columns"));
+
+    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    addCommand(help, "mnuContents", QStringLiteral("Contents"), &frmmain::openManual)->setShortcut(QKeySequence::HelpContents);
+    addCommand(help, "mnuAbout", QStringLiteral("About"), &frmmain::showAboutWindow);
+}
+
+void frmmain::buildToolBar()
+{
+    QToolBar *bar = addToolBar(QStringLiteral("Toolbar"));
+    bar->setObjectName(QStringLiteral("tbToolBar"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    struct Button {
+        const char *key, *tooltip, *caption, *icon, *runs;
+    };
+    static const Button buttons[] = {
+        {"New", "Add New Item", "New", "new", "mnuNew"},
+        {"Open", "Edit Item", "Edit", "edit", "mnuEdit"},
+        {"Delete", "Delete", "Delete", "delete", "mnuDelete"},
+        {"Find", "Lookup", "Find", "find", "mnuLookup"},
+        {"Sort", "Sort", "Sort", "sort", "mnuSort"},
+        {"Alarm", "View Alarms", "Alarms", "alarm", "mnuAlarms"},
+        {"Comp", "View Companies", "Companies", "company", "mnuCompanies"},
+        {"Cal", "View Calendar", "Calendar", "calendar", "mnuCalendar"},
+    };
+    for (const Button &b : buttons) {
+        QAction *menuAction = action(QString::fromLatin1(b.runs));
+        QAction *button = bar->addAction(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(b.icon))),
+                                         QString::fromLatin1(b.caption));
+        button->setObjectName(QStringLiteral("tb%1").arg(QLatin1String(b.key)));
+        button->setProperty("key", QString::fromLatin1(b.key));
+        button->setToolTip(QString::fromLatin1(b.tooltip));
+        button->setEnabled(menuAction->isEnabled());
+        connect(button, &QAction::triggered, menuAction, &QAction::trigger);
+        connect(menuAction, &QAction::enabledChanged, button, &QAction::setEnabled);
+    }
+}
+
+void frmmain::buildContextMenu()
+{
+    m_contextMenu = new QMenu(QStringLiteral("Invisible"), this);
+    m_contextMenu->setObjectName(QStringLiteral("mnuInv"));
+    addCommand(m_contextMenu, "mnuEditItem", QStringLiteral("Edit Item"), &frmmain::editItem);
+    addCommand(m_contextMenu, "mnuDeleteItem", QStringLiteral("Delete Item"), &frmmain::deleteSelectedItem);
+    QAction *columns = addCommand(m_contextMenu, "mnuEditColumns", QStringLiteral("Edit Columns"));
+    connect(action(QStringLiteral("mnuColums")), &QAction::enabledChanged, columns, &QAction::setEnabled);
+}
+
+void frmmain::newItem()
+{
+    openItemEditor(frmAdd::AddItem, 0, false);
+}
+
+void frmmain::openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh)
+{
+    frmAdd *editor = fresh ? reopenItemEditor(mode, itemId) : showItemEditor(mode, itemId);
+    connect(editor, &frmAdd::itemSaved, this, &frmmain::itemSaved, Qt::UniqueConnection);
+}
+
+bool frmmain::requireSelection(const QString &message)
+{
+    if (!m_noItemSelected)
+        return true;
+    MessageBox::information(this, message);
+    return false;
+}
+
+void frmmain::editItem()
+{
+    if (requireSelection(QStringLiteral("Please select an item to edit first")))
+        openItemEditor(frmAdd::EditListItem, selectedItemId(), false);
+}
+
+void frmmain::deleteSelectedItem()
+{
+    if (!requireSelection(QStringLiteral("Please select an item to delete first"))) {
+        ClearData();
+        return;
+    }
+    const qint64 id = selectedItemId();
+    if (!MessageBox::confirm(this, deleteItemQuestion(id)))
+        return;
+    if (!runGuarded(this, QStringLiteral("delete the item"), [&] { deleteItem(db(), id); }))
+        return;
+    // The lookup view's sort settings are used in both views.
+    const GlobalVars &g = gv();
+    LoadGrid(g.SortFieldLookup, g.SortOrderLookup, g.DisplayMode == AllDisplay ? QString() : g.LookupValue,
+             g.LookupField);
+    ClearData();
+}
+
+// The note and history windows take the selected row's item when they open.
+void frmmain::openEntryWindow(EntryTarget target)
+{
+    if (!requireSelection(QStringLiteral("Please select an item first")))
+        return;
+    frmAddEntry *window = showEntryWindow(target, selectedItemId());
+    connect(window, &frmAddEntry::entryAdded, this, &frmmain::entryAdded, Qt::UniqueConnection);
+}
+
+void frmmain::addNote()
+{
+    openEntryWindow(NotesTarget);
+}
+
+void frmmain::addHistory()
+{
+    openEntryWindow(HistoryTarget);
+}
+
+void frmmain::itemSaved()
+{
+    // The list shows all items again, with the all-items sort; the selection and panes clear.
+    ClearLastClick();
+    ClearData();
+    const GlobalVars &g = gv();
+    LoadGrid(g.SortFieldAll, g.SortOrderAll, QString(), g.LookupField);
+    gv().DisplayMode = AllDisplay;
+    setPanelText(1, allDisplayText());
+}
+
+void frmmain::entryAdded(EntryTarget target, qint64 itemId)
+{
+    // The entry window keeps its item; its pane is refreshed only while that item is shown.
+    if (selectedItemId() != itemId)
+        return;
+    runGuarded(this, QStringLiteral("read the item's details"), [&] {
+        if (target == HistoryTarget)
+            m_historyPane->loadHistory(itemId);
+        else
+            m_historyPane->loadNotes(itemId);
+    });
+}
+
+void frmmain::showServiceDateLookup(const QDate &day)
+{
+    GlobalVars &g = gv();
+    g.DisplayMode = LookupDisplay;
+    g.LookupField = Field::ServiceDate;
+    g.LookupValue = DateText::format(day);
+    setPanelText(1, lookupDisplayText(Field::ServiceDate, g.LookupValue));
+    // Ordered by service date; the lookup view's own sort settings stay as they are.
+    LoadGrid(Field::ServiceDate, Ascending, g.LookupValue, Field::ServiceDate);
+}
+
+void frmmain::showCompanies()
+{
+    showCompanyDirectory(frmCompanies::Mode::Browse);
+}
+
+void frmmain::showCalendarWindow()
+{
+    frmCalendar *calendar = showCalendar();
+    connect(calendar, &frmCalendar::dayChosen, this, &frmmain::showServiceDateLookup, Qt::UniqueConnection);
+}
+
+void frmmain::openManual()
+{
+    Desktop::open(QUrl::fromLocalFile(AppPaths::manualFile()));
+}
+
+void frmmain::showAboutWindow()
+{
+    showAbout();
+}

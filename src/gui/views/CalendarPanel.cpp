@@ -1,0 +1,74 @@
+#include "CalendarPanel.h"
+
+#include <QCalendarWidget>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton *smallButton(const char *name, const QString &text, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAccessibleName(text);
+    button->setFixedWidth(28);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+} // namespace
+
+CalendarPanel::CalendarPanel(QWidget *parent)
+    : QFrame(parent)
+{
+    setObjectName(QStringLiteral("Frame1"));
+    setFrameShape(QFrame::StyledPanel);
+    setFrameShadow(QFrame::Raised);
+
+    MonthView1 = new QCalendarWidget(this);
+    MonthView1->setObjectName(QStringLiteral("MonthView1"));
+    MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    MonthView1->setAccessibleName(QStringLiteral("Calendar"));
+    cmdPrevYear = smallButton("cmdPrevYear", QStringLiteral("<"), this);
+    cmdNextYear = smallButton("cmdNextYear", QStringLiteral(">"), this);
+    cmdCancel = smallButton("cmdCancel", QStringLiteral("x"), this);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdPrevYear);
+    buttons->addWidget(cmdNextYear);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    layout->addLayout(buttons);
+    layout->addWidget(MonthView1);
+
+    connect(MonthView1, &QCalendarWidget::clicked, this, &CalendarPanel::dayClicked);
+    connect(cmdPrevYear, &QPushButton::pressed, this, [this] { moveYears(-1); });
+    connect(cmdNextYear, &QPushButton::pressed, this, [this] { moveYears(1); });
+    connect(cmdCancel, &QPushButton::pressed, this, &CalendarPanel::cancelled);
+}
+
+void CalendarPanel::showDate(const QDate &date)
+{
+    MonthView1->setSelectedDate(date);
+    MonthView1->setCurrentPage(date.year(), date.month());
+}
+
+void CalendarPanel::moveYears(int years)
+{
+    // From the month on show, which the user may have paged away from the selected day; the
+    // day of the month stays where the month has it.
+    const QDate selected = MonthView1->selectedDate();
+    const int year = MonthView1->yearShown();
+    const int month = MonthView1->monthShown();
+    QDate from = selected;
+    if (selected.year() != year || selected.month() != month) {
+        const QDate first(year, month, 1);
+        from = first.addDays(qMin(selected.day(), first.daysInMonth()) - 1);
+    }
+    showDate(from.addYears(years));
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDate>
+#include <QFrame>
+
+class QCalendarWidget;
+class QPushButton;
+
+// The look both calendar windows share: a month calendar in a frame with "<" and ">" (one
+// year back or forward, on mouse press) and "x".
+class CalendarPanel : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit CalendarPanel(QWidget *parent = nullptr);
+
+    QCalendarWidget *MonthView1 = nullptr;
+    QPushButton *cmdPrevYear = nullptr;
+    QPushButton *cmdNextYear = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+    // Shows this day (and its month) in the calendar.
+    void showDate(const QDate &date);
+    // Moves the shown month by whole years, taking the selected day along; 29 February becomes
+    // 28 February in other years.
+    void moveYears(int years);
+
+Q_SIGNALS:
+    void dayClicked(const QDate &date);
+    void cancelled();
+};

@@ -1,0 +1,68 @@
+#include "lib_frmCal.h"
+
+#include "CalendarPanel.h"
+#include "core/views/PickerPlace.h"
+
+#include "core/platform/Clock.h"
+#include "core/platform/DateText.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+std::function<void(lib_frmCal &)> testPick;
+} // namespace
+
+lib_frmCal::lib_frmCal(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("lib_frmCal"));
+    setWindowTitle(QStringLiteral("Calendar"));
+    setModal(true);
+    m_panel = new CalendarPanel(this);
+    MonthView1 = m_panel->MonthView1;
+    cmdPrevYear = m_panel->cmdPrevYear;
+    cmdNextYear = m_panel->cmdNextYear;
+    cmdCancel = m_panel->cmdCancel;
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_panel);
+
+    connect(m_panel, &CalendarPanel::dayClicked, this, &lib_frmCal::dayClicked);
+    connect(m_panel, &CalendarPanel::cancelled, this, &QDialog::reject);
+}
+
+void lib_frmCal::dayClicked(const QDate &date)
+{
+    m_value = DateText::format(date);
+    accept();
+}
+
+void lib_frmCal::setTestPick(std::function<void(lib_frmCal &)> pick)
+{
+    testPick = std::move(pick);
+}
+
+void lib_frmCal::GetValue(QLineEdit *box)
+{
+    if (!box)
+        return;
+    lib_frmCal picker(box->window());
+    picker.m_panel->showDate(Clock::today());
+    picker.m_value = box->text();
+    picker.adjustSize();
+
+    const QRect boxOnScreen(box->mapToGlobal(QPoint(0, 0)), box->size());
+    const QScreen *screen = box->screen() ? box->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(boxOnScreen.topLeft(), picker.size());
+    picker.move(pickerPosition(boxOnScreen, picker.size(), area));
+
+    if (testPick)
+        testPick(picker);
+    else
+        picker.exec();
+    if (!picker.m_value.isEmpty())
+        box->setText(picker.m_value);
+}
