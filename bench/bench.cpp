@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -149,6 +151,10 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Freed memory stays with the program, so that every figure is a steady state and none
+    // pays for the pages another one handed back to the system.
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    mallopt(M_MMAP_THRESHOLD, 1 << 30);
     QApplication app(argc, argv);
     initResources();
     MessageBox::setTestMode(true);

@@ -36,7 +36,8 @@ bool Database::openHandle(const QString &path, int flags, QString *error)
     close();
     sqlite3 *db = nullptr;
     const QByteArray file = path.toUtf8();
-    int rc = sqlite3_open_v2(file.constData(), &db, flags, nullptr);
+    // One thread uses the connection, so SQLite need not lock it at every call.
+    int rc = sqlite3_open_v2(file.constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc == SQLITE_OK) {
         // Before the first read: another program holding the file briefly delays the open
         // instead of failing it.
@@ -258,6 +259,15 @@ QString Statement::text(int column) const
 {
     const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
     return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
+}
+
+bool Statement::readText(int column, QString *text) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    if (!data)
+        return false;
+    *text = QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column));
+    return true;
 }
 
 QByteArrayView Statement::bytes(int column) const

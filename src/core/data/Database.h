@@ -75,6 +75,8 @@ public:
     bool isNull(int column) const;
     QVariant value(int column) const;
     QString text(int column) const;
+    // The text, or false when the value is Null (one call into SQLite instead of two).
+    bool readText(int column, QString *text) const;
     QByteArrayView bytes(int column) const; // the raw UTF-8, valid until the next step
     qint64 integer(int column) const;
 

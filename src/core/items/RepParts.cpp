@@ -7,10 +7,10 @@
 
 namespace {
 
-// Parts come in the order they were stored; the names are sorted here, with the program's one
-// text comparison, so that every list orders text alike.
-const QString PartsOfItem = QStringLiteral("SELECT descr, partnumber FROM repparts WHERE ID = ? ORDER BY rowid");
-const QString AllParts = QStringLiteral("SELECT ID, descr, partnumber FROM repparts ORDER BY ID, rowid");
+// The (ID, descr) index gives the parts of an item by name as the database compares them; a
+// stable sort with the program's one text comparison then orders them as every list does.
+const QString PartsOfItem = QStringLiteral("SELECT descr, partnumber FROM repparts WHERE ID = ? ORDER BY descr");
+const QString AllParts = QStringLiteral("SELECT ID, descr, partnumber FROM repparts ORDER BY ID, descr");
 
 void sortByName(QVector<RepPart> &parts)
 {
@@ -46,7 +46,11 @@ void addRepParts(Database &database, qint64 itemId, const QVector<RepPart> &part
 
 QString joinRepParts(const QVector<RepPart> &parts, const QString &separator)
 {
+    qsizetype length = 0;
+    for (const RepPart &part : parts)
+        length += part.name.size() + part.number.size() + 3 + separator.size();
     QString text;
+    text.reserve(length);
     for (const RepPart &part : parts) {
         text += part.name;
         text += QStringLiteral(" / ");

@@ -94,20 +94,21 @@ ItemRow readRow(const Statement &query)
     ItemRow row;
     row.id = query.integer(0);
     row.manuId = query.integer(1);
+    QString text;
     for (const Place &place : places().column) {
         switch (place.store) {
         case Place::Text:
-            if (query.isNull(place.statementColumn))
-                row.textNull |= 1u << place.slot;
+            if (query.readText(place.statementColumn, &text))
+                row.texts += LineEnds::toShown(text);
             else
-                row.texts += LineEnds::toShown(query.text(place.statementColumn));
+                row.textNull |= 1u << place.slot;
             row.end[place.slot] = quint32(row.texts.size());
             break;
         case Place::Date:
             row.day[place.slot] = isoDay(query.bytes(place.statementColumn));
             break;
         case Place::Number:
-            row.number[place.slot] = query.integer(place.statementColumn);
+            row.number[place.slot] = int(query.integer(place.statementColumn));
             break;
         case Place::None:
             break;
@@ -165,6 +166,28 @@ std::vector<int> sortedOrder(int count, int sortOrder, Less less)
     return order;
 }
 
+// Puts rows[order[i]] at place i, in place: each row moves once along the cycles of the
+// permutation, so the list never needs a second copy of its rows.
+void applyOrder(std::vector<ItemRow> &rows, std::vector<int> &order)
+{
+    for (int start = 0; start < int(order.size()); ++start) {
+        if (order[start] < 0)
+            continue;
+        ItemRow held = std::move(rows[start]);
+        int target = start;
+        for (;;) {
+            const int source = order[target];
+            order[target] = -1;
+            if (source == start) {
+                rows[target] = std::move(held);
+                break;
+            }
+            rows[target] = std::move(rows[source]);
+            target = source;
+        }
+    }
+}
+
 } // namespace
 
 ItemListModel::ItemListModel(QObject *parent)
@@ -209,11 +232,7 @@ void ItemListModel::sortRows(std::vector<ItemRow> &rows, int sortField, int sort
         return; // the parts sort nothing
     }
 
-    std::vector<ItemRow> sorted;
-    sorted.reserve(count);
-    for (int i : order)
-        sorted.push_back(std::move(rows[i]));
-    rows.swap(sorted);
+    applyOrder(rows, order);
 }
 
 ItemListLoad ItemListModel::load(Database &database, int sortField, int sortOrder, const QString &lookupValue,

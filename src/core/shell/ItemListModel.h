@@ -23,7 +23,7 @@ struct ItemRow {
     quint32 end[TextSlots] = {}; // where each slot ends in texts
     quint32 textNull = 0;        // bit per text slot: the field is Null
     int day[DateSlots] = {};     // Julian day; 0 = Null
-    qint64 number[NumberSlots] = {};
+    int number[NumberSlots] = {}; // day counts up to 999 and small codes
     QString parts; // the replacement parts, one per line
 
     QStringView text(int slot) const
