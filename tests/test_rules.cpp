@@ -9,8 +9,10 @@
 #include "core/platform/DateText.h"
 #include "core/platform/DesktopUrl.h"
 #include "core/platform/LineEnds.h"
+#include "core/platform/SafeFile.h"
 #include "core/platform/Utility.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTest>
@@ -38,6 +40,7 @@ private Q_SLOTS:
     void formatsInLocaleOrder_data();
     void formatsInLocaleOrder();
     void storedLineEnds();
+    void safeFilesKeepTheOldFileOnFailure();
     void desktopAddresses_data();
     void desktopAddresses();
 };
@@ -175,6 +178,24 @@ void TestRules::storedLineEnds()
     QCOMPARE(LineEnds::storedLength(u"a\nb"), 4);
     QCOMPARE(LineEnds::storedLength(u"a\r\nb"), 4);
     QCOMPARE(LineEnds::storedLength(u"\n\n"), 4);
+}
+
+void TestRules::safeFilesKeepTheOldFileOnFailure()
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("report.htm"));
+    QVERIFY(SafeFile::write(target, "old"));
+    QVERIFY(SafeFile::copy(target, dir.filePath(QStringLiteral("copy.htm"))));
+    QString error;
+    QVERIFY(!SafeFile::copy(target, dir.filePath(QStringLiteral("./report.htm")), &error));
+    QVERIFY(!error.isEmpty());
+    // A write that cannot finish leaves the old file whole and no temporary file behind.
+    QVERIFY(!SafeFile::write(dir.filePath(QStringLiteral("missing/report.htm")), "new", &error));
+    QVERIFY(!SafeFile::copy(dir.filePath(QStringLiteral("missing.htm")), target, &error));
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("old"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"copy.htm", "report.htm"}));
 }
 
 void TestRules::desktopAddresses_data()
