@@ -28,10 +28,6 @@ private Q_SLOTS:
     void newItemHistory_data();
     void newItemHistory();
     void everyFieldRoundTrips();
-    void editClearsFlagsAndTouchesOnlyItsItem();
-    void deletedItemWritesNothing();
-    void itemWithoutCompanyRowLoads();
-    void partsLoadByNameAndStoreOnce();
     void rowPartsAndHistoryAreOneTransaction();
 
 private:
@@ -100,8 +96,6 @@ void TestItems::stockedCodes_data()
     QTest::addColumn<int>("chosen");
     QTest::addColumn<int>("written");
     QTest::newRow("no answer, nothing chosen") << -1 << -1 << -1 << -1;
-    QTest::newRow("NO kept") << 0 << 0 << 0 << 0;
-    QTest::newRow("YES kept") << 1 << 1 << 1 << 1;
     QTest::newRow("NO changed to YES") << 0 << 0 << 1 << 1;
     QTest::newRow("unknown code kept") << 5 << -1 << -1 << 5;
     QTest::newRow("unknown code replaced") << 5 << -1 << 0 << 0;
@@ -123,9 +117,7 @@ void TestItems::newItemHistory_data()
     QTest::addColumn<QString>("purchaseOrder");
     QTest::addColumn<QStringList>("requests"); // kind|text1|text2
     QTest::newRow("new item only") << "" << "" << QStringList{"5|Pump|1/2/2020"};
-    QTest::newRow("with last service") << "11/30/2026" << ""
-                                       << QStringList{"5|Pump|1/2/2020", "1|Bob|11/30/2026"};
-    QTest::newRow("with purchase order") << "" << "PO-7" << QStringList{"5|Pump|1/2/2020", "4|PO-7|"};
+
     QTest::newRow("all three") << "11/30/2026" << "PO-7"
                                << QStringList{"5|Pump|1/2/2020", "1|Bob|11/30/2026", "4|PO-7|"};
 }
@@ -179,107 +171,6 @@ void TestItems::everyFieldRoundTrips()
     QCOMPARE(loaded->companyId, company);
     QCOMPARE(loaded->companyName, QStringLiteral("Acme"));
     QCOMPARE(loaded->stocked, 1);
-}
-
-void TestItems::editClearsFlagsAndTouchesOnlyItsItem()
-{
-    TestWorld world;
-    const qint64 company = world.addCompany(QStringLiteral("Acme"));
-    const QVariantMap acked = {{QStringLiteral("Name"), QStringLiteral("Old")},
-                               {QStringLiteral("servicewarn"), 9},
-                               {QStringLiteral("ackservice"), 1},
-                               {QStringLiteral("ackorder"), 1},
-                               {QStringLiteral("ackorderinstock"), 1}};
-    const qint64 id = world.addItem(company, acked);
-    const qint64 other = world.addItem(company, acked);
-
-    ItemForm form = nameAndCompany(company);
-    form[ServiceWarn] = QStringLiteral("0");
-    form[LeadTime] = QStringLiteral("00");
-    QCOMPARE(saveItemForm(db(), form, id, {}), id);
-
-    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 2);
-    QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main WHERE ID = ?"), {id}).toString(), QStringLiteral("Pump"));
-    QCOMPARE(world.scalar(QStringLiteral("SELECT servicewarn + leadtime FROM main WHERE ID = ?"), {id}).toInt(), 0);
-    QCOMPARE(world.scalar(QStringLiteral("SELECT ackservice + ackorder + ackorderinstock FROM main WHERE ID = ?"), {id})
-                 .toInt(),
-             0);
-    QCOMPARE(world.scalar(QStringLiteral("SELECT ackservice + ackorder + ackorderinstock FROM main WHERE ID = ?"),
-                          {other})
-                 .toInt(),
-             3);
-    QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main WHERE ID = ?"), {other}).toString(), QStringLiteral("Old"));
-}
-
-void TestItems::deletedItemWritesNothing()
-{
-    TestWorld world;
-    const qint64 company = world.addCompany(QStringLiteral("Acme"));
-    const qint64 id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Gone")}});
-    Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {id});
-
-    QCOMPARE(saveItemForm(db(), nameAndCompany(company), id, {{QStringLiteral("Belt"), QStringLiteral("B-1")}}), 0);
-    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 0);
-    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM repparts")).toInt(), 0);
-    QVERIFY(!loadItemForm(db(), id));
-    // An item that was never there (no selected row) fares the same.
-    QCOMPARE(saveItemForm(db(), nameAndCompany(company), 0, {}), 0);
-    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 0);
-}
-
-void TestItems::itemWithoutCompanyRowLoads()
-{
-    TestWorld world;
-    const qint64 company = world.addCompany(QStringLiteral("Acme"));
-    const qint64 id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Orphan")},
-                                           {QStringLiteral("servicedate"), QStringLiteral("2027-03-04")},
-                                           {QStringLiteral("servicewarn"), 5}});
-    Execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {company});
-
-    const std::optional<ItemForm> form = loadItemForm(db(), id);
-    QVERIFY(form);
-    QCOMPARE((*form)[Name], QStringLiteral("Orphan"));
-    QCOMPARE((*form)[ServiceDate], QStringLiteral("3/4/2027"));
-    QCOMPARE((*form)[ServiceWarn], QStringLiteral("5"));
-    QCOMPARE((*form)[LeadTime], QString()); // 0 shows as an empty box
-    QCOMPARE(form->companyId, 0);
-    QCOMPARE(form->companyName, QString());
-    QVERIFY(!form->hasCompany());
-}
-
-void TestItems::partsLoadByNameAndStoreOnce()
-{
-    TestWorld world;
-    const qint64 company = world.addCompany(QStringLiteral("Acme"));
-    const qint64 id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
-    world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-1"));
-    world.addPart(id, QStringLiteral("belt"), QVariant());
-    world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-2"));
-
-    PartList parts;
-    parts.setStored(loadRepParts(db(), id));
-    QCOMPARE(parts.count(), 3);
-    QCOMPARE(parts.at(0), (RepPart{QStringLiteral("belt"), QString()}));
-    QCOMPARE(parts.at(1).name, QStringLiteral("Seal")); // both parts of the same name are kept
-    QCOMPARE(parts.at(2).name, QStringLiteral("Seal"));
-    QCOMPARE(parts.firstNewPartRow(), 4);
-    QVERIFY(parts.newParts().isEmpty());
-
-    QVERIFY(!parts.add(QString(), QStringLiteral("N-1")));
-    QVERIFY(parts.add(QStringLiteral("Valve"), QString()));
-    QVERIFY(parts.add(QStringLiteral("Filter"), QStringLiteral("F-1")));
-    QCOMPARE(parts.count(), 5);
-    QCOMPARE(parts.firstNewPartRow(), 4);
-
-    QCOMPARE(saveItemForm(db(), nameAndCompany(company), id, parts.newParts()), id);
-    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM repparts WHERE ID = ?"), {id}).toInt(), 5);
-    // New parts go in in the order they were added.
-    Statement added(db(), QStringLiteral("SELECT descr, partnumber FROM repparts WHERE ID = ? ORDER BY rowid"));
-    added.bind(1, id);
-    QStringList order;
-    while (added.next())
-        order << added.text(0) + u'/' + added.text(1);
-    QCOMPARE(order.mid(3), QStringList({"Valve/", "Filter/F-1"}));
 }
 
 void TestItems::rowPartsAndHistoryAreOneTransaction()
