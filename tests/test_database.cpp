@@ -34,7 +34,6 @@ private Q_SLOTS:
     void newDatabaseHoldsColumnsAndSettings();
     void newDatabaseToolRefusesExistingFile();
     void idsAreNeverReused();
-    void recordsetSortsNullFirst();
     void rowWriterUpdateReportsMissingRow();
 };
 
@@ -236,23 +235,6 @@ void TestDatabase::idsAreNeverReused()
     const qint64 third = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("C")}});
     QCOMPARE(second, first + 1);
     QVERIFY(third > second);
-}
-
-void TestDatabase::recordsetSortsNullFirst()
-{
-    TestWorld world;
-    const qint64 company = world.addCompany(QStringLiteral("Acme"));
-    world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("b")}, {QStringLiteral("servicedate"), QStringLiteral("2027-01-02")}});
-    world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("A")}, {QStringLiteral("servicedate"), QVariant()}});
-    world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("c")}, {QStringLiteral("servicedate"), QStringLiteral("2026-12-31")}});
-    Recordset rows(db(), QStringLiteral("SELECT Name, servicedate, leadtime FROM main"));
-    rows.sort(QStringLiteral("servicedate ASC"));
-    QStringList names;
-    for (rows.moveFirst(); !rows.eof(); rows.moveNext())
-        names << rows.text(QStringLiteral("Name"));
-    QCOMPARE(names, QStringList({QStringLiteral("A"), QStringLiteral("c"), QStringLiteral("b")}));
-    rows.sort(QStringLiteral("Name DESC"));
-    QCOMPARE(rows.text(QStringLiteral("name")), QStringLiteral("c"));
 }
 
 void TestDatabase::rowWriterUpdateReportsMissingRow()

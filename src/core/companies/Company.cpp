@@ -45,11 +45,6 @@ CompanyRecord readRecord(const Statement &row)
 
 } // namespace
 
-const char *companyFieldName(int box)
-{
-    return box >= 0 && box < CompanyBox::Count ? FieldNames[box] : "";
-}
-
 QString companyAddressText(const CompanyRecord &company)
 {
     const QString *f = company.fields;

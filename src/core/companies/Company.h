@@ -25,9 +25,6 @@ enum : int {
 };
 }
 
-// The orderinfo field behind each editor box.
-const char *companyFieldName(int box);
-
 // The directory's address cell, lines broken with CR LF: Street1, [Street2,] then city, one
 // blank, State, two blanks, zip. Only an empty Street2 leaves its line out; a Null one gives
 // an empty middle line.

@@ -2,9 +2,7 @@
 
 #include "AppPaths.h"
 #include "DbError.h"
-#include "ValueOrder.h"
 
-#include <algorithm>
 
 namespace {
 Database connection;
@@ -82,20 +80,6 @@ qint64 Recordset::id(const QString &field) const
 bool Recordset::isNull(const QString &field) const
 {
     return value(field).isNull();
-}
-
-void Recordset::sort(const QString &order)
-{
-    const QStringList words = order.split(u' ', Qt::SkipEmptyParts);
-    if (words.isEmpty())
-        return;
-    const int c = column(words.first());
-    const bool descending = words.size() > 1 && words.at(1).compare(u"DESC", Qt::CaseInsensitive) == 0;
-    std::stable_sort(m_rows.begin(), m_rows.end(), [&](const QVariantList &a, const QVariantList &b) {
-        const int order = ValueOrder::compare(a.at(c), b.at(c));
-        return descending ? order > 0 : order < 0;
-    });
-    m_current = 0;
 }
 
 RowWriter::RowWriter(Database &database, const QString &table)

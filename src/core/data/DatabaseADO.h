@@ -28,10 +28,8 @@ class Recordset
 public:
     Recordset(Database &database, const QString &sql, const QVariantList &values = {});
 
-    int recordCount() const { return int(m_rows.size()); }
     bool isEmpty() const { return m_rows.isEmpty(); }
     bool eof() const { return m_current >= m_rows.size(); }
-    bool bof() const { return m_current < 0 || m_rows.isEmpty(); }
     void moveFirst() { m_current = 0; }
     void moveNext() { ++m_current; }
 
@@ -40,9 +38,6 @@ public:
     int integer(const QString &field) const;    // Null gives 0
     qint64 id(const QString &field) const;      // an ID (64 bits); Null gives 0
     bool isNull(const QString &field) const;
-
-    // Sorts the rows by "field ASC" or "field DESC"; Null before every other value.
-    void sort(const QString &order);
 
 private:
     int column(const QString &field) const;

@@ -27,20 +27,6 @@ QCollator &collator()
     return *cachedCollator;
 }
 
-bool isNumber(const QVariant &value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::Double:
-    case QMetaType::Short:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 namespace ValueOrder {
@@ -54,18 +40,6 @@ int compareText(const QString &a, const QString &b)
 QCollatorSortKey sortKey(const QString &text)
 {
     return collator().sortKey(text);
-}
-
-int compare(const QVariant &a, const QVariant &b)
-{
-    if (a.isNull() || b.isNull())
-        return a.isNull() == b.isNull() ? 0 : a.isNull() ? -1 : 1;
-    if (isNumber(a) && isNumber(b)) {
-        const double x = a.toDouble();
-        const double y = b.toDouble();
-        return x < y ? -1 : x > y ? 1 : 0;
-    }
-    return compareText(a.toString(), b.toString());
 }
 
 void localeChanged()

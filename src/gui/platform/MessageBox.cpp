@@ -65,11 +65,6 @@ void MessageBox::setTestMode(bool on)
     shown.clear();
 }
 
-bool MessageBox::testMode()
-{
-    return inTestMode;
-}
-
 void MessageBox::setNextAnswer(Button answer)
 {
     answers.enqueue(answer);

@@ -26,7 +26,6 @@ public:
     // Tests: no dialog opens; each box takes the next queued answer, or when none is queued
     // OK for a message and No or Cancel for a question (as Esc would).
     static void setTestMode(bool on);
-    static bool testMode();
     static void setNextAnswer(Button answer);
     static QStringList shownTexts();
     static QString lastText();
