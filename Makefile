@@ -3,6 +3,8 @@ BUILD   ?= build
 APP     ?= Tarvo
 DEMO    ?= Tarvo-demo
 JOBS    ?= $(shell nproc)
+# A compiler cache, when the machine has one, makes rebuilds from a clean clone quick.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 
 .PHONY: all deps build run demo test bench install clean
 
@@ -12,7 +14,7 @@ deps:
 	@scripts/install-deps
 
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 
 # The program and its manual in their own folder, so that a clean build never touches the
