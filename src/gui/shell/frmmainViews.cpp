@@ -91,7 +91,13 @@ void frmmain::sortChosen(Field::Number field, int order)
 {
     ClearData();
     ClearLastClick();
-    if (const std::optional<GridQuery> query = chooseSort(gv(), field, order))
+    const std::optional<GridQuery> query = chooseSort(gv(), field, order);
+    if (!query)
+        return;
+    // The listed rows are current (every change reloads the list): sorted anew, not read again.
+    if (m_grid->itemModel()->resort(query->lookupValue, query->lookupField, query->sortField, query->sortOrder))
+        m_grid->setCurrentRow(0);
+    else
         loadView(*query);
 }
 
