@@ -284,6 +284,8 @@ ItemListLoad ItemListModel::load(Database &database, int sortField, int sortOrde
 
     sortRows(rows, sortField, sortOrder);
     replaceRows(std::move(rows));
+    m_lookupValue = lookupValue;
+    m_lookupField = lookupField;
     result.outcome = ItemListLoad::Outcome::Rows;
     return result;
 }
@@ -291,6 +293,18 @@ ItemListLoad ItemListModel::load(Database &database, int sortField, int sortOrde
 void ItemListModel::clear()
 {
     replaceRows({});
+}
+
+bool ItemListModel::resort(const QString &lookupValue, int lookupField, int sortField, int sortOrder)
+{
+    if (m_rows.empty() || lookupValue != m_lookupValue || (!lookupValue.isEmpty() && lookupField != m_lookupField))
+        return false;
+    beginResetModel();
+    std::sort(m_rows.begin(), m_rows.end(), [](const ItemRow &a, const ItemRow &b) { return a.id < b.id; });
+    sortRows(m_rows, sortField, sortOrder);
+    m_painted.clear();
+    endResetModel();
+    return true;
 }
 
 qint64 ItemListModel::itemIdAt(int row) const

@@ -60,6 +60,10 @@ public:
     ItemListLoad load(Database &database, int sortField, int sortOrder, const QString &lookupValue, int lookupField);
     // Shows only the heading row.
     void clear();
+    // Sorts the listed rows anew, without reading them again, when they are the rows of the
+    // same lookup (an empty value: all items); ties stay in ID order, as after a load. False
+    // when the list holds other rows or none: it must then be loaded.
+    bool resort(const QString &lookupValue, int lookupField, int sortField, int sortOrder);
 
     // The text of a column id in a list row.
     QString cellText(int row, int columnId) const;
@@ -86,4 +90,7 @@ private:
     ColumnLayout m_layout;
     std::vector<ItemRow> m_rows;
     QSet<int> m_painted;
+    // The lookup the listed rows were read for.
+    QString m_lookupValue;
+    int m_lookupField = 0;
 };

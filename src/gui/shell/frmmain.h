@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/data/FieldTable.h"
 #include "core/records/History.h"
 #include "gui/items/frmAdd.h"
 
 #include <QLabel>
 #include <QMainWindow>
+
+#include <optional>
 
 class CompanyPane;
 class HistoryPane;
@@ -16,6 +19,7 @@ class QGroupBox;
 class QMenu;
 class QPlainTextEdit;
 class QTimer;
+struct GridQuery;
 
 // The main window: the item list, the detail panel below it, the menus, toolbar and status bar.
 // The windows it opens answer through signals, which it connects.
@@ -99,6 +103,21 @@ private:
     void itemSaved();
     void entryAdded(EntryTarget target, qint64 itemId);
     void showServiceDateLookup(const QDate &day);
+
+    // The views: display modes, sort and lookup, column settings (frmmainViews.cpp).
+    void showAllItems();
+    void showLookupItems();
+    void loadView(const GridQuery &query);
+    void lookupMenuChosen();
+    void sortMenuChosen();
+    void openLookupDialog();
+    void openSortDialog();
+    void openLookupAt(std::optional<int> position);
+    void openSortAt(std::optional<int> position);
+    void openColumnSettings();
+    void sortChosen(Field::Number field, int order);
+    void lookupChosen(Field::Number field, const QString &value);
+    void columnsSaved();
 
     ItemGrid *m_grid = nullptr;
     QFrame *m_line = nullptr;

@@ -66,14 +66,14 @@ void frmmain::buildMenus()
 
     QMenu *display = bar->addMenu(QStringLiteral("&Display"));
     display->setObjectName(QStringLiteral("mnuDisplay"));
-    addCommand(display, "mnuDispLookUp", QStringLiteral("Lookup"));
-    addCommand(display, "mnuAll", QStringLiteral("All"));
+    addCommand(display, "mnuDispLookUp", QStringLiteral("Lookup"), &frmmain::showLookupItems);
+    addCommand(display, "mnuAll", QStringLiteral("All"), &frmmain::showAllItems);
 
     QMenu *lookup = bar->addMenu(QStringLiteral("&Lookup"));
     lookup->setObjectName(QStringLiteral("mnuLookupBy"));
     for (int position = 0; position < FieldTable::LookupPositions; ++position) {
         const FieldSpec &field = *FieldTable::field(*FieldTable::fieldAtLookupPosition(position));
-        QAction *entry = addCommand(lookup, "", QString::fromLatin1(field.caption));
+        QAction *entry = addCommand(lookup, "", QString::fromLatin1(field.caption), &frmmain::lookupMenuChosen);
         entry->setObjectName(QStringLiteral("mnuLookupBy_%1").arg(position));
         entry->setProperty("position", position);
     }
@@ -83,7 +83,7 @@ void frmmain::buildMenus()
     sort->setObjectName(QStringLiteral("mnuSortby"));
     for (int position = 0; position < FieldTable::SortPositions; ++position) {
         const Field::Number number = *FieldTable::fieldAtSortPosition(position);
-        QAction *entry = addCommand(sort, "", QString::fromLatin1(FieldTable::field(number)->caption));
+        QAction *entry = addCommand(sort, "", QString::fromLatin1(FieldTable::field(number)->caption), &frmmain::sortMenuChosen);
         entry->setObjectName(QStringLiteral("mnuSortby_%1").arg(int(number)));
         entry->setProperty("position", int(number));
     }
@@ -102,13 +102,13 @@ void frmmain::buildMenus()
     addCommand(view, "mnuReportView", QStringLiteral("Report Viewer"));
     addCommand(view, "mnuCalendar", QStringLiteral("Calendar"), &frmmain::showCalendarWindow);
     addCommand(view, "mnuCompanies", QStringLiteral("Companies"), &frmmain::showCompanies);
-    addCommand(view, "mnuLookup", QStringLiteral("Lookup"))->setShortcut(QKeySequence::Find);
-    addCommand(view, "mnuSort", QStringLiteral("Sort"));
+    addCommand(view, "mnuLookup", QStringLiteral("Lookup"), &frmmain::openLookupDialog)->setShortcut(QKeySequence::Find);
+    addCommand(view, "mnuSort", QStringLiteral("Sort"), &frmmain::openSortDialog);
 
     QMenu *options = bar->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("mnuOptions"));
     addCommand(options, "mnuGeneral", QStringLiteral("General"));
-    addCommand(options, "mnuColums", QStringLiteral("Columns"));
+    addCommand(options, "mnuColums", QStringLiteral("Columns"), &frmmain::openColumnSettings);
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -154,7 +154,7 @@ void frmmain::buildContextMenu()
     m_contextMenu->setObjectName(QStringLiteral("mnuInv"));
     addCommand(m_contextMenu, "mnuEditItem", QStringLiteral("Edit Item"), &frmmain::editItem);
     addCommand(m_contextMenu, "mnuDeleteItem", QStringLiteral("Delete Item"), &frmmain::deleteSelectedItem);
-    QAction *columns = addCommand(m_contextMenu, "mnuEditColumns", QStringLiteral("Edit Columns"));
+    QAction *columns = addCommand(m_contextMenu, "mnuEditColumns", QStringLiteral("Edit Columns"), &frmmain::openColumnSettings);
     connect(action(QStringLiteral("mnuColums")), &QAction::enabledChanged, columns, &QAction::setEnabled);
 }
 

@@ -1,0 +1,238 @@
+#include "frmColumns.h"
+
+#include "EditRule.h"
+#include "frmLookup.h"
+
+#include "core/data/DatabaseADO.h"
+#include "core/platform/Twips.h"
+#include "gui/platform/KeyFilter.h"
+#include "gui/platform/WindowUtil.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QPointer<frmColumns> columnsWindow;
+
+constexpr int RowHeightTwips = 285;
+constexpr int EnterKey = 13;
+
+// The headings, and the texts whose rendered widths give the list's column widths.
+const char *const Headings[4] = {"Name", "Column", "Size", "Display"};
+const char *const WidthTexts[4] = {"Equipment to be Locked   ", "Column   ", "Size       ", "Display     "};
+
+} // namespace
+
+frmColumns::frmColumns(QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmColumns"));
+    setWindowTitle(QStringLiteral("Column Settings"));
+
+    flxCols = new QTableWidget(this);
+    flxCols->setObjectName(QStringLiteral("flxCols"));
+    flxCols->setAccessibleName(QStringLiteral("Columns"));
+    flxCols->setColumnCount(4);
+    flxCols->verticalHeader()->hide();
+    flxCols->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    flxCols->verticalHeader()->setDefaultSectionSize(Twips::toPixels(RowHeightTwips));
+    flxCols->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    flxCols->horizontalHeader()->setHighlightSections(false);
+    flxCols->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    flxCols->setSelectionMode(QAbstractItemView::SingleSelection);
+    flxCols->setSelectionBehavior(QAbstractItemView::SelectRows);
+    flxCols->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    int listWidth = 0;
+    for (int c = 0; c < 4; ++c) {
+        auto *heading = new QTableWidgetItem(QString::fromLatin1(Headings[c]));
+        heading->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        flxCols->setHorizontalHeaderItem(c, heading);
+        const int width = fontMetrics().horizontalAdvance(QString::fromLatin1(WidthTexts[c]));
+        flxCols->setColumnWidth(c, width);
+        listWidth += width;
+    }
+
+    // The in-cell editors live over the list's cells.
+    txtDataEntry = new QLineEdit(flxCols->viewport());
+    txtDataEntry->setObjectName(QStringLiteral("txtDataEntry"));
+    txtDataEntry->setFrame(false);
+    txtDataEntry->hide();
+    cmbYN = new QComboBox(flxCols->viewport());
+    cmbYN->setObjectName(QStringLiteral("cmbYN"));
+    cmbYN->setAccessibleName(QStringLiteral("Display"));
+    cmbYN->addItems({QStringLiteral("YES"), QStringLiteral("NO")});
+    cmbYN->hide();
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    for (QPushButton *button : {cmdOK, cmdCancel})
+        button->setAutoDefault(true);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(flxCols);
+    layout->addLayout(buttons);
+
+    runGuarded(this, QStringLiteral("read the column settings"), [this] { m_settings = ColumnSettings::read(db()); });
+    flxCols->setRowCount(m_settings.rowCount());
+    showAllRows();
+    const int frame = 2 * flxCols->frameWidth();
+    flxCols->setFixedWidth(listWidth + frame + flxCols->verticalScrollBar()->sizeHint().width());
+    flxCols->setMinimumHeight(flxCols->horizontalHeader()->sizeHint().height() + frame
+                              + m_settings.rowCount() * Twips::toPixels(RowHeightTwips));
+
+    filterTyping(txtDataEntry, [this](const QString &text, int keyChar) {
+        if (keyChar == EnterKey) {
+            commitEntry();
+            return false;
+        }
+        return columnKeyAccepted(m_editedCell, text, keyChar);
+    });
+    holdEditsToRule(txtDataEntry, [this](const QString &before, const QString &after) {
+        return columnEditAccepted(m_editedCell, before, after);
+    });
+    flxCols->installEventFilter(this);
+
+    connect(flxCols, &QTableWidget::cellClicked, this, &frmColumns::cellClicked);
+    connect(flxCols->verticalScrollBar(), &QScrollBar::valueChanged, txtDataEntry, &QWidget::hide);
+    connect(flxCols->verticalScrollBar(), &QScrollBar::valueChanged, cmbYN, &QWidget::hide);
+    connect(cmbYN, &QComboBox::activated, this, &frmColumns::displayChosen);
+    connect(cmdOK, &QPushButton::clicked, this, &frmColumns::save);
+    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void frmColumns::showRow(int row)
+{
+    const ColumnSettings::Row &settings = m_settings.row(row);
+    const QString texts[4] = {settings.name, settings.place, settings.size,
+                              settings.shown() ? QStringLiteral("YES") : QStringLiteral("NO")};
+    for (int c = 0; c < 4; ++c) {
+        QTableWidgetItem *item = flxCols->item(row, c);
+        if (!item) {
+            item = new QTableWidgetItem;
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            flxCols->setItem(row, c, item);
+        }
+        item->setText(texts[c]);
+    }
+}
+
+void frmColumns::showAllRows()
+{
+    for (int row = 0; row < m_settings.rowCount(); ++row)
+        showRow(row);
+}
+
+void frmColumns::placeEditor(QWidget *editor, int row, int column, int widthLessTwips)
+{
+    QRect cell = flxCols->visualRect(flxCols->model()->index(row, column));
+    cell.setWidth(cell.width() - Twips::toPixels(widthLessTwips));
+    editor->setGeometry(cell);
+    editor->show();
+    editor->raise();
+    editor->setFocus();
+}
+
+void frmColumns::cellClicked(int row, int column)
+{
+    if (row < 0 || row >= m_settings.rowCount())
+        return;
+    flxCols->setCurrentCell(row, column);
+    switch (column) {
+    case ColumnSettings::PlaceCell:
+    case ColumnSettings::SizeCell:
+        cmbYN->hide();
+        if (!m_settings.row(row).shown()) {
+            txtDataEntry->hide(); // a hidden column has no place or width
+            return;
+        }
+        m_editedCell = ColumnSettings::Cell(column);
+        txtDataEntry->setAccessibleName(QString::fromLatin1(Headings[column]));
+        txtDataEntry->setText(flxCols->item(row, column)->text());
+        placeEditor(txtDataEntry, row, column, 0);
+        txtDataEntry->selectAll();
+        return;
+    case ColumnSettings::DisplayCell:
+        txtDataEntry->hide();
+        cmbYN->setCurrentIndex(m_settings.row(row).shown() ? 0 : 1);
+        placeEditor(cmbYN, row, column, 50);
+        return;
+    default:
+        txtDataEntry->hide();
+        cmbYN->hide();
+        return;
+    }
+}
+
+void frmColumns::commitEntry()
+{
+    if (txtDataEntry->isHidden())
+        return;
+    const int row = flxCols->currentRow();
+    const QString message = m_settings.validate(row, m_editedCell, txtDataEntry->text());
+    if (!message.isEmpty()) {
+        MessageBox::information(this, message);
+        txtDataEntry->setFocus(); // the box stays open with its text
+        return;
+    }
+    txtDataEntry->hide();
+    showAllRows(); // a new place swaps with the column that held it
+    flxCols->setFocus();
+}
+
+void frmColumns::displayChosen(int index)
+{
+    const int row = flxCols->currentRow();
+    m_settings.setShown(row, index == 0);
+    showAllRows();
+}
+
+void frmColumns::save()
+{
+    // A place or width still being typed counts as entered.
+    if (txtDataEntry->isVisible()) {
+        commitEntry();
+        if (txtDataEntry->isVisible())
+            return;
+    }
+    if (!runGuarded(this, QStringLiteral("save the column settings"), [this] { m_settings.write(db()); }))
+        return;
+    close();
+    emit columnsSaved();
+}
+
+bool frmColumns::eventFilter(QObject *watched, QEvent *event)
+{
+    // From the keyboard, Enter or F2 on a cell does what a click does.
+    if (watched == flxCols && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) {
+            cellClicked(flxCols->currentRow(), flxCols->currentColumn());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+frmColumns *showColumnSettings()
+{
+    return showOnce(columnsWindow, [] {
+        closeLookupDialog();
+        return new frmColumns;
+    });
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/data/FieldTable.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+// "Lookup": the items whose chosen field matches a value. Opens with a list entry chosen (a
+// Lookup menu entry) or none; LookUp is enabled while an entry is chosen and the value box
+// holds text. Each lookup is answered with lookupChosen, and the dialog stays open for the
+// next one. Stays above other windows.
+class frmLookup : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmLookup(std::optional<int> preset, QWidget *parent = nullptr);
+
+    QComboBox *cmbLookup = nullptr;
+    QLineEdit *txtLookUp = nullptr;
+    QPushButton *cmdCal = nullptr;
+    QPushButton *cmdLookUp = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+Q_SIGNALS:
+    // The value carries its leading "*" for the multi-line fields.
+    void lookupChosen(Field::Number field, const QString &value);
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    std::optional<int> chosenPosition() const;
+    void entryChosen();
+    void updateButtons();
+    void pickDate();
+    void lookUp();
+};
+
+// Shows the Lookup dialog with a list position chosen (or none), or raises the open one as it is.
+frmLookup *showLookupDialog(std::optional<int> preset);
+// Closes the Lookup dialog if it is open.
+void closeLookupDialog();

@@ -1,0 +1,111 @@
+#include "frmSort.h"
+
+#include "gui/platform/WindowUtil.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QPointer<frmSort> sortWindow;
+
+bool isEnter(const QKeyEvent *key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+frmSort::frmSort(std::optional<int> preset, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmSort"));
+    setWindowTitle(QStringLiteral("Sort"));
+
+    cmbSort = new QComboBox(this);
+    cmbSort->setObjectName(QStringLiteral("cmbSort"));
+    for (int position = 0; position < FieldTable::SortPositions; ++position)
+        cmbSort->addItem(QString::fromLatin1(FieldTable::field(*FieldTable::fieldAtSortPosition(position))->caption));
+    cmbSort->setMaxVisibleItems(FieldTable::SortPositions);
+    cmbSort->setCurrentIndex(preset && *preset >= 0 && *preset < FieldTable::SortPositions ? *preset : -1);
+    auto *label = new QLabel(QStringLiteral("Sort &by:"), this);
+    label->setBuddy(cmbSort);
+    cmbSort->setAccessibleName(QStringLiteral("Sort by:"));
+
+    auto *direction = new QGroupBox(QStringLiteral("Order"), this);
+    optAscending = new QRadioButton(QStringLiteral("Ascending"), direction);
+    optAscending->setObjectName(QStringLiteral("optAscending"));
+    optDescending = new QRadioButton(QStringLiteral("Descending"), direction);
+    optDescending->setObjectName(QStringLiteral("optDescending"));
+    optAscending->setChecked(true);
+    auto *directionLayout = new QVBoxLayout(direction);
+    directionLayout->addWidget(optAscending);
+    directionLayout->addWidget(optDescending);
+
+    cmdSort = new QPushButton(QStringLiteral("Sort"), this);
+    cmdSort->setObjectName(QStringLiteral("cmdSort"));
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    for (QPushButton *button : {cmdSort, cmdCancel})
+        button->setAutoDefault(true); // Enter on a button presses it
+    cmdSort->setEnabled(cmbSort->currentIndex() >= 0);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdSort);
+    buttons->addWidget(cmdCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(cmbSort);
+    layout->addWidget(direction);
+    layout->addLayout(buttons);
+    setFixedWidth(sizeHint().width() + 60);
+
+    cmbSort->installEventFilter(this);
+    connect(cmbSort, &QComboBox::currentIndexChanged, this, [this](int index) { cmdSort->setEnabled(index >= 0); });
+    connect(cmdSort, &QPushButton::clicked, this, &frmSort::sort);
+    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    SetTopMost(this, true);
+}
+
+void frmSort::sort()
+{
+    const std::optional<Field::Number> field = FieldTable::fieldAtSortPosition(cmbSort->currentIndex());
+    if (!field)
+        return; // no entry chosen
+    const int order = optDescending->isChecked() ? 1 : 0;
+    close();
+    emit sortChosen(*field, order);
+}
+
+bool frmSort::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter in the list sorts (while its drop-down is closed; there it picks the entry).
+    if (watched == cmbSort && event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event))) {
+        sort();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmSort::keyPressEvent(QKeyEvent *event)
+{
+    if (isEnter(event))
+        sort();
+    else if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+frmSort *showSortDialog(std::optional<int> preset)
+{
+    return showOnce(sortWindow, [preset] { return new frmSort(preset); });
+}

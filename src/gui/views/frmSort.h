@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/data/FieldTable.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QComboBox;
+class QRadioButton;
+class QPushButton;
+
+// "Sort": the field and direction of the item list's current view. Opens with a list entry
+// chosen (a Sort menu entry) or none; Sort stays disabled until an entry is chosen. Answers
+// sortChosen and closes. Stays above other windows.
+class frmSort : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmSort(std::optional<int> preset, QWidget *parent = nullptr);
+
+    QComboBox *cmbSort = nullptr;
+    QRadioButton *optAscending = nullptr;
+    QRadioButton *optDescending = nullptr;
+    QPushButton *cmdSort = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+Q_SIGNALS:
+    // order: 0 ascending, 1 descending.
+    void sortChosen(Field::Number field, int order);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void sort();
+};
+
+// Shows the Sort dialog with a list position chosen (or none), or raises the open one as it is.
+frmSort *showSortDialog(std::optional<int> preset);
