@@ -3,8 +3,8 @@
 #include "frmmain.h"
 
 #include "core/data/DatabaseADO.h"
-#include "gui/maintenance/DatabaseCommands.h"
 #include "core/platform/Twips.h"
+#include "gui/maintenance/DatabaseCommands.h"
 #include "gui/platform/MessageBox.h"
 
 #include <QLabel>

@@ -77,6 +77,7 @@ public Q_SLOTS:
     // Reads the settings again: the shared copies, the alarm status panel and the next check.
     void applySettings();
 
+public:
     // The add-note and add-history buttons follow whether the list has items.
     bool addButtonsEnabled() const { return m_addButtonsEnabled; }
 
