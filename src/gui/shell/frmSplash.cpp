@@ -4,6 +4,7 @@
 
 #include "core/data/DatabaseADO.h"
 #include "core/platform/Twips.h"
+#include "gui/maintenance/DatabaseCommands.h"
 #include "gui/platform/MessageBox.h"
 
 #include <QLabel>
@@ -69,11 +70,21 @@ void frmSplash::showEvent(QShowEvent *event)
 void frmSplash::PerformChecks()
 {
     m_checked = true;
-    // The backup reminder runs here, before the main window shows.
+    // The backup reminder runs before the main window shows. A backup accepted there runs over
+    // the shown main window with its start-up alarm held off, and when it is made the program
+    // ends.
+    const ReminderAnswer answer = AskForBackup(this);
     auto *main = new frmmain;
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->load();
+    if (answer == ReminderAnswer::Yes)
+        main->holdStartupAlarm(true);
     main->show();
     Q_EMIT mainWindowShown(main);
+    if (answer == ReminderAnswer::Yes) {
+        if (BackUpDbase(main))
+            return;
+        main->holdStartupAlarm(false);
+    }
     close();
 }

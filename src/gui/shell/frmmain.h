@@ -70,7 +70,18 @@ public:
     void showCompanies();
     void showCalendarWindow();
     void showAboutWindow();
+    void showOptions();
+    void backUpDatabase();
+    void openDatabase();
 
+    // Holds Timer2 (the start-up alarm) off while a backup offered at start-up runs.
+    void holdStartupAlarm(bool held);
+
+public Q_SLOTS:
+    // Reads the settings again: the shared copies, the alarm status panel and the next check.
+    void applySettings();
+
+public:
     // The add-note and add-history buttons follow whether the list has items.
     bool addButtonsEnabled() const { return m_addButtonsEnabled; }
 

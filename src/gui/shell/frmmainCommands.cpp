@@ -9,11 +9,14 @@
 #include "core/data/AppPaths.h"
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
+#include "core/data/Settings.h"
 #include "core/platform/DateText.h"
 #include "core/shell/DisplayText.h"
 #include "core/shell/ItemDelete.h"
 #include "core/shell/ItemListModel.h"
 #include "gui/companies/frmCompanies.h"
+#include "gui/maintenance/DatabaseCommands.h"
+#include "gui/maintenance/frmGenOpts.h"
 #include "gui/platform/Desktop.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/frmAddEntry.h"
@@ -22,6 +25,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -56,8 +60,8 @@ void frmmain::buildMenus()
     addCommand(file, "mnuEdit", QStringLiteral("Edit"), &frmmain::editItem)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     addCommand(file, "mnuDelete", QStringLiteral("Delete"), &frmmain::deleteSelectedItem)->setShortcut(QKeySequence::Delete);
     file->addSeparator();
-    addCommand(file, "mnuOpenDbase", QStringLiteral("Open Database"));
-    addCommand(file, "mnuBackup", QStringLiteral("Backup Database"));
+    addCommand(file, "mnuOpenDbase", QStringLiteral("Open Database"), &frmmain::openDatabase);
+    addCommand(file, "mnuBackup", QStringLiteral("Backup Database"), &frmmain::backUpDatabase);
     file->addSeparator();
     QAction *exit = addCommand(file, "mnuExit", QStringLiteral("Exit"));
     exit->setEnabled(true);
@@ -107,7 +111,7 @@ void frmmain::buildMenus()
 
     QMenu *options = bar->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("mnuOptions"));
-    addCommand(options, "mnuGeneral", QStringLiteral("General"));
+    addCommand(options, "mnuGeneral", QStringLiteral("General"), &frmmain::showOptions);
     addCommand(options, "mnuColums", QStringLiteral("Columns"), &frmmain::openColumnSettings);
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
@@ -274,4 +278,33 @@ void frmmain::openManual()
 void frmmain::showAboutWindow()
 {
     showAbout();
+}
+
+void frmmain::showOptions()
+{
+    frmGenOpts *options = showGeneralOptions();
+    connect(options, &frmGenOpts::optionsSaved, this, &frmmain::applySettings, Qt::UniqueConnection);
+}
+
+void frmmain::applySettings()
+{
+    runGuarded(this, QStringLiteral("read the settings"), [&] { setPanelText(2, LoadSettings(db())); });
+}
+
+void frmmain::backUpDatabase()
+{
+    BackUpDbase(this);
+}
+
+void frmmain::openDatabase()
+{
+    OpenDbase(this);
+}
+
+void frmmain::holdStartupAlarm(bool held)
+{
+    if (held)
+        m_timer2->stop();
+    else
+        m_timer2->start();
 }

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+// Backing up the working database and switching to another database file. Both copy whole
+// files into a temporary file in the target's folder, check the copy and rename it over the
+// target, so the working database is never lost: whatever fails, the old files stay as they
+// were and a database that was closed for the copy is opened again.
+namespace DatabaseFiles {
+
+// Empty text when the file opens with the key, holds the tables of this program and
+// PRAGMA integrity_check finds nothing wrong; otherwise what is wrong with it.
+QString checkDatabaseFile(const QString &path);
+
+enum class Outcome {
+    Done,        // copied and checked; the database is closed and the program must restart
+    WorkingFile, // the working file itself was chosen; nothing done
+    InvalidFile, // the file to open is missing, empty or no database of this program; nothing done
+    CopyFailed,  // the copy could not be written; the old files are unchanged
+    CheckFailed, // the backup copy failed its check and was removed; the target is unchanged
+};
+
+struct Result {
+    Outcome outcome = Outcome::Done;
+    QString detail;       // what went wrong, as the system or the database said it
+    bool reopened = true; // false when the database, closed for the copy, could not be opened again
+};
+
+// Closes the database, copies the working file to the target and checks the copy. On any
+// failure after the close the database is opened again.
+Result backUp(const QString &target);
+
+// Copies the chosen file beside the working file and checks it while the database is still
+// open; only a sound copy replaces the working file, with the database closed. On a failure
+// after the close the database is opened again.
+Result switchTo(const QString &source);
+
+} // namespace DatabaseFiles

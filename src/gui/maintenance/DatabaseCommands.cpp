@@ -1,0 +1,104 @@
+#include "DatabaseCommands.h"
+
+#include "ProgramEnd.h"
+
+#include "core/data/AppPaths.h"
+#include "core/data/DatabaseADO.h"
+#include "core/maintenance/BackupReminder.h"
+#include "core/maintenance/DatabaseFiles.h"
+#include "core/platform/Clock.h"
+#include "core/platform/SafeFile.h"
+#include "core/platform/Utility.h"
+#include "gui/platform/FileDialog.h"
+#include "gui/platform/WindowUtil.h"
+
+namespace {
+
+const QString Filter = QStringLiteral("Tarvo databases (*.mdb);;All files (*)");
+const QString Extension = QStringLiteral("mdb");
+
+QString runsOn(const QString &what)
+{
+    return what + QStringLiteral("\r\nThe database in use is unchanged; the program runs on.");
+}
+
+// Tells the user how a copy ended; a completed one, or a database that could not be opened
+// again, ends the program. True when the program is ending.
+bool finish(QWidget *mainWindow, const DatabaseFiles::Result &result, const QString &doneText,
+            const QString &workingFileText)
+{
+    using DatabaseFiles::Outcome;
+    switch (result.outcome) {
+    case Outcome::Done:
+        MessageBox::information(mainWindow, doneText);
+        ProgramEnd::end(mainWindow);
+        return true;
+    case Outcome::WorkingFile:
+        MessageBox::information(mainWindow, workingFileText);
+        break;
+    case Outcome::InvalidFile:
+        MessageBox::information(mainWindow, QStringLiteral("Invalid path/file name"));
+        break;
+    case Outcome::CopyFailed:
+        MessageBox::information(mainWindow, runsOn(QStringLiteral("The file could not be copied: ") + result.detail));
+        break;
+    case Outcome::CheckFailed:
+        MessageBox::information(
+            mainWindow, runsOn(QStringLiteral("The backup failed its check and was removed: ") + result.detail));
+        break;
+    }
+    if (!result.reopened) {
+        MessageBox::information(mainWindow, QString::fromLatin1(FatalOpenMessage));
+        ProgramEnd::end(mainWindow);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool BackUpDbase(QWidget *mainWindow)
+{
+    const QString target = FileDialog::saveFile(mainWindow, QStringLiteral("Backup Database"),
+                                                AppPaths::backupFolder(), Filter, Extension);
+    if (target.isEmpty())
+        return false;
+    const QString workingFileText =
+        QStringLiteral("The database in use cannot be its own backup; please choose another file");
+    if (SafeFile::sameFile(target, AppPaths::databaseFile())) {
+        MessageBox::information(mainWindow, workingFileText);
+        return false;
+    }
+    if (FileExists(target)
+        && !MessageBox::confirm(mainWindow, QStringLiteral("File already exsists; It will be overwritten")))
+        return false;
+    return finish(mainWindow, DatabaseFiles::backUp(target),
+                  QStringLiteral("Program must be restarted for integrity check; Shutting down now"),
+                  workingFileText);
+}
+
+bool OpenDbase(QWidget *mainWindow)
+{
+    const QString source =
+        FileDialog::openFile(mainWindow, QStringLiteral("Open Database"), AppPaths::backupFolder(), Filter);
+    if (source.isEmpty())
+        return false;
+    return finish(mainWindow, DatabaseFiles::switchTo(source),
+                  QStringLiteral("Program must be restarted for changes to commit; Shutting down now"),
+                  QStringLiteral("This file is the database in use; please choose another file"));
+}
+
+ReminderAnswer AskForBackup(QWidget *parent)
+{
+    const QDate today = Clock::today();
+    BackupReminder::Check reminder;
+    if (!runGuarded(parent, QStringLiteral("read the backup date"),
+                    [&] { reminder = BackupReminder::check(db(), today); })
+        || !reminder.due)
+        return ReminderAnswer::NotDue;
+    const bool yes = MessageBox::question(parent, BackupReminder::question());
+    MessageBox::information(parent, BackupReminder::notice(reminder.days));
+    runGuarded(parent, QStringLiteral("store the next backup date"),
+               [&] { BackupReminder::moveOn(db(), today, reminder.days); });
+    return yes ? ReminderAnswer::Yes : ReminderAnswer::No;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+class QWidget;
+
+// File > Backup Database and File > Open Database, and the start-up backup reminder. A
+// completed backup or switch tells the user and ends the program; a cancelled, refused or
+// failed one leaves the database open and the program running.
+
+// The backup: save dialog, overwrite question, copy, check. True when the program is ending.
+bool BackUpDbase(QWidget *mainWindow);
+
+// The switch to another database file. True when the program is ending.
+bool OpenDbase(QWidget *mainWindow);
+
+enum class ReminderAnswer { NotDue, No, Yes };
+
+// The start-up reminder: when a backup is due, asks whether to make one now, tells when it
+// will ask again and moves backupdate on, whatever the answer.
+ReminderAnswer AskForBackup(QWidget *parent);
