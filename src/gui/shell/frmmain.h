@@ -66,6 +66,10 @@ public:
     void showCompanies();
     void showCalendarWindow();
     void showAboutWindow();
+    // The Reports menu (positions 0..7), its CSV export, and View > Report Viewer.
+    void reportCommand(int position);
+    void exportListAsCsv();
+    void openReportViewer();
 
     // The add-note and add-history buttons follow whether the list has items.
     bool addButtonsEnabled() const { return m_addButtonsEnabled; }
