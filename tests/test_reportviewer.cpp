@@ -26,6 +26,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include <csignal>
+
 namespace {
 
 // Chromium's first page can take a while on a loaded machine; this only bounds a hang.
@@ -214,6 +216,14 @@ void TestReportViewer::loadsAReportAndWritesItsPdf()
     const QByteArray bytes = readFile(pdf);
     QVERIFY(bytes.startsWith("%PDF-"));
     QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+
+    // A renderer that dies (as on a page too large for its memory) is reported, not left blank.
+    MessageBox::clearShown();
+    QSignalSpy ended(viewer.brwWebBrowser->page(), &QWebEnginePage::renderProcessTerminated);
+    QVERIFY(::kill(pid_t(viewer.brwWebBrowser->page()->renderProcessPid()), SIGKILL) == 0);
+    QVERIFY(ended.wait(PageTimeoutMs));
+    QCOMPARE(MessageBox::shownTexts().size(), 1);
+    QVERIFY(MessageBox::lastText().startsWith(QStringLiteral("The report viewer could not show this page")));
 }
 
 int main(int argc, char *argv[])

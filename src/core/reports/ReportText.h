@@ -17,17 +17,23 @@ public:
     // A value from the database or the item list.
     ReportText &value(QStringView text);
     ReportText &number(qint64 value);
+    // Bytes already in the file's form (taken from another ReportText).
+    ReportText &encoded(QByteArrayView bytes);
 
     // Ends a line.
     void end();
     // Ends a line whose text itself ends with a line break, so an empty line follows.
     void endWithBreak();
 
-    const QByteArray &bytes() const { return m_bytes; }
-    QByteArray take() { return std::move(m_bytes); }
+    // The file's bytes so far; the text is left empty.
+    QByteArray take();
 
 private:
-    QByteArray m_bytes;
+    // Room for n more bytes at the end; returns where they go. Write them, then set m_size.
+    char *room(qsizetype n);
+
+    QByteArray m_bytes; // holds m_size bytes of text, then spare room
+    qsizetype m_size = 0;
 };
 
 // A value as markup: & < > " escaped, line breaks as CR LF. Characters above 127 stay as they

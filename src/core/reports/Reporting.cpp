@@ -38,17 +38,31 @@ QString cell(const QAbstractItemModel &grid, int row, int column)
     return grid.data(grid.index(row, column)).toString();
 }
 
-// One group of columns [first, first + count): the headings' row, then the values' row.
-void columnGroup(ReportText &out, const QAbstractItemModel &grid, const QVector<QString> &headings, int row,
-                 int first, int count)
+// The groups of four columns (the last one shorter, perhaps empty) that every row of the list
+// report shows: each group's headings' row is the same for every row, so it is made once.
+struct ColumnGroup {
+    int first = 1;
+    int count = 0;
+    QByteArray headings; // "<tr>", the heading cells, "</tr><tr>"
+};
+
+QVector<ColumnGroup> columnGroups(const QAbstractItemModel &grid)
 {
-    out.markup(QLatin1StringView("<tr>")).endWithBreak();
-    for (int c = first; c < first + count; ++c)
-        out.markup(QLatin1StringView("<td><b>")).value(headings[c]).markup(QLatin1StringView("</b></td>")).endWithBreak();
-    out.markup(QLatin1StringView("</tr><tr>")).endWithBreak();
-    for (int c = first; c < first + count; ++c)
-        out.markup(QLatin1StringView("<td>")).value(cell(grid, row, c)).markup(QLatin1StringView("</td>")).endWithBreak();
-    out.markup(QLatin1StringView("</tr>")).endWithBreak();
+    const int shown = qMax(0, grid.columnCount() - 1); // column 0 holds the ID
+    QVector<ColumnGroup> groups;
+    for (int first = 1; first <= shown + 1; first += 4) {
+        ColumnGroup group{first, qMin(4, shown + 1 - first), {}};
+        ReportText out;
+        out.markup(QLatin1StringView("<tr>")).endWithBreak();
+        for (int c = first; c < first + group.count; ++c) {
+            out.markup(QLatin1StringView("<td><b>")).value(grid.headerData(c, Qt::Horizontal).toString());
+            out.markup(QLatin1StringView("</b></td>")).endWithBreak();
+        }
+        out.markup(QLatin1StringView("</tr><tr>")).endWithBreak();
+        group.headings = out.take();
+        groups << group;
+    }
+    return groups;
 }
 
 // The address lines a company shows in the companies report and on an order sheet.
@@ -172,18 +186,17 @@ QByteArray ReportGrid(const QAbstractItemModel &grid, const QString &titleHtml)
 {
     ReportText out;
     opening(out, QStringLiteral("<h1>") + titleHtml + QStringLiteral("</h1>"));
-    const int shown = qMax(0, grid.columnCount() - 1); // column 0 holds the ID
-    QVector<QString> headings(shown + 1);
-    for (int c = 1; c <= shown; ++c)
-        headings[c] = grid.headerData(c, Qt::Horizontal).toString();
+    // Full groups of four, then the rest; with nothing left its three row lines still stand.
+    const QVector<ColumnGroup> groups = columnGroups(grid);
     const int rows = grid.rowCount();
     for (int r = 0; r < rows; ++r) {
         out.markup(TableOpening).end();
-        int first = 1;
-        for (int group = 0; group < shown / 4; ++group, first += 4)
-            columnGroup(out, grid, headings, r, first, 4);
-        // The rest; with nothing left its three row lines still stand.
-        columnGroup(out, grid, headings, r, first, shown % 4);
+        for (const ColumnGroup &group : groups) {
+            out.encoded(group.headings);
+            for (int c = group.first; c < group.first + group.count; ++c)
+                out.markup(QLatin1StringView("<td>")).value(cell(grid, r, c)).markup(QLatin1StringView("</td>")).endWithBreak();
+            out.markup(QLatin1StringView("</tr>")).endWithBreak();
+        }
         out.markup(QLatin1StringView("</table>")).endWithBreak();
         out.markup(QLatin1StringView("<br>")).end();
         out.markup(QLatin1StringView("<b>ID = ")).value(cell(grid, r, 0)).markup(QLatin1StringView("</b></td>")).endWithBreak();

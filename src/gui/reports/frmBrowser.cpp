@@ -21,6 +21,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -76,6 +77,13 @@ frmBrowser::frmBrowser(const QString &path, QWidget *parent)
     brwWebBrowser->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     setGeometryTwips(brwWebBrowser, BrowserLeft, BrowserTop, 12000, 8200);
     connect(brwWebBrowser, &QWebEngineView::loadFinished, this, &frmBrowser::pageLoaded);
+    // A page too large for the browser's memory ends its renderer: say so rather than stay blank.
+    connect(brwWebBrowser->page(), &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    MessageBox::information(this, QStringLiteral("The report viewer could not show this page; it may be too "
+                                                                 "large. Save still keeps a copy of the file."));
+            });
 
     resize(Twips::toPixels(12100), Twips::toPixels(9100));
     // The dialogs start in the Reports folder.
