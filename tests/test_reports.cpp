@@ -71,11 +71,8 @@ std::unique_ptr<ItemListModel> listWithColumns(int n)
 
 qint64 addPump(TestWorld &world, qint64 company)
 {
-    const qint64 id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump 7")},
-                                              {QStringLiteral("Tag"), QStringLiteral("P-7")},
-                                              {QStringLiteral("location"), QStringLiteral("Hall 2")},
-                                              {QStringLiteral("servicedate"), QStringLiteral("2026-12-20")},
-                                              {QStringLiteral("servicewarn"), 7}});
+    const qint64 id = world.addItem(company, {{"Name", "Pump 7"}, {"Tag", "P-7"}, {"location", "Hall 2"},
+                                              {"servicedate", "2026-12-20"}, {"servicewarn", 7}});
     world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-1"));
     return id;
 }
@@ -93,39 +90,22 @@ std::unique_ptr<QStandardItemModel> entries(const QList<QStringList> &rows)
 // past its service date (Old fan, ID 3), all with the company Acme.
 void addAlarmItems(TestWorld &world, bool withService)
 {
-    const qint64 acme = world.addCompany(QStringLiteral("Acme"), {{QStringLiteral("Street1"), QStringLiteral("1 Main St")},
-                                                                  {QStringLiteral("city"), QStringLiteral("Springfield")},
-                                                                  {QStringLiteral("State"), QStringLiteral("IL")},
-                                                                  {QStringLiteral("zip"), QStringLiteral("62701")},
-                                                                  {QStringLiteral("phone1"), QStringLiteral("555-0100")}});
+    const qint64 acme = world.addCompany(QStringLiteral("Acme"), {{"Street1", "1 Main St"}, {"city", "Springfield"},
+                                                                  {"State", "IL"}, {"zip", "62701"}, {"phone1", "555-0100"}});
     if (withService) {
-        const qint64 pump = world.addItem(acme, {{QStringLiteral("Name"), QStringLiteral("Pump 7")},
-                                                 {QStringLiteral("Tag"), QStringLiteral("P-7")},
-                                                 {QStringLiteral("location"), QStringLiteral("Hall 2")},
-                                                 {QStringLiteral("hazmat"), QStringLiteral("Oil")},
-                                                 {QStringLiteral("part"), QStringLiteral("PX")},
-                                                 {QStringLiteral("tools"), QStringLiteral("Spanner")},
-                                                 {QStringLiteral("refmanuals"), QStringLiteral("Manual 3")},
-                                                 {QStringLiteral("Locked"), QStringLiteral("Valve 9")},
-                                                 {QStringLiteral("custom1"), QStringLiteral("c1")},
-                                                 {QStringLiteral("custom2"), QStringLiteral("c2")},
-                                                 {QStringLiteral("custom3"), QStringLiteral("c3")},
-                                                 {QStringLiteral("servicedate"), QStringLiteral("2026-12-10")},
-                                                 {QStringLiteral("servicewarn"), 7},
-                                                 {QStringLiteral("serviceinterval"), 90}});
+        const qint64 pump = world.addItem(
+            acme, {{"Name", "Pump 7"}, {"Tag", "P-7"}, {"location", "Hall 2"}, {"hazmat", "Oil"}, {"part", "PX"},
+                   {"tools", "Spanner"}, {"refmanuals", "Manual 3"}, {"Locked", "Valve 9"}, {"custom1", "c1"},
+                   {"custom2", "c2"}, {"custom3", "c3"}, {"servicedate", "2026-12-10"}, {"servicewarn", 7},
+                   {"serviceinterval", 90}});
         world.addPart(pump, QStringLiteral("Seal"), QStringLiteral("S-1"));
         world.addPart(pump, QStringLiteral("Belt"), QStringLiteral("B-2"));
     }
-    const qint64 boiler = world.addItem(acme, {{QStringLiteral("Name"), QStringLiteral("Boiler")},
-                                               {QStringLiteral("servicedate"), QStringLiteral("2026-12-20")},
-                                               {QStringLiteral("leadtime"), 30},
-                                               {QStringLiteral("serviceinterval"), 90}});
+    const qint64 boiler = world.addItem(
+        acme, {{"Name", "Boiler"}, {"servicedate", "2026-12-20"}, {"leadtime", 30}, {"serviceinterval", 90}});
     world.addPart(boiler, QStringLiteral("Filter"), QStringLiteral("F-2"));
     if (withService)
-        world.addItem(acme, {{QStringLiteral("Name"), QStringLiteral("Old fan")},
-                             {QStringLiteral("servicedate"), QStringLiteral("2026-12-01")},
-                             {QStringLiteral("servicewarn"), 7},
-                             {QStringLiteral("serviceinterval"), 90}});
+        world.addItem(acme, {{"Name", "Old fan"}, {"servicedate", "2026-12-01"}, {"servicewarn", 7}, {"serviceinterval", 90}});
 }
 
 const QByteArray PumpServiceBlock = crlf(R"(
@@ -376,7 +356,7 @@ void TestReports::gridReportHasATablePerRow()
     TestWorld world;
     const qint64 company = world.addCompany(QStringLiteral("Acme"));
     const qint64 pump = addPump(world, company);
-    const qint64 boiler = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Boiler")}});
+    const qint64 boiler = world.addItem(company, {{"Name", "Boiler"}});
     const auto list = listWithColumns(1);
     const QByteArray report = ReportGrid(*list, lookupReportTitle(Clock::today(), Field::Location, QStringLiteral("Hall \"2\"")));
 
@@ -460,10 +440,8 @@ void TestReports::valuesEscapedAndAboveAsciiAsEntities()
 
     // The same through the database: an item's name on its work sheet.
     const qint64 acme = world.addCompany(value);
-    const qint64 item = world.addItem(acme, {{QStringLiteral("Name"), value},
-                                             {QStringLiteral("servicedate"), QStringLiteral("2026-12-20")},
-                                             {QStringLiteral("leadtime"), 30},
-                                             {QStringLiteral("serviceinterval"), 90}});
+    const qint64 item = world.addItem(acme, {{"Name", value}, {"servicedate", "2026-12-20"}, {"leadtime", 30},
+                                             {"serviceinterval", 90}});
     world.addPart(item, value, QStringLiteral("1"));
     const QByteArray sheet = *ReportAlarms(db(), OrderAlarmReport, evaluateAlarms(db(), 1, 1, Clock::today()), Clock::today());
     QVERIFY(sheet.contains("\r\n" + written + " / 1<br>\r\n<br>FOR " + written + "\r\n"));
@@ -478,17 +456,10 @@ void TestReports::companiesInNameOrderWithNullFields()
         QVERIFY(!none.hasCompanies);
         QCOMPARE(none.bytes, opening("<h1>Companies Report as of 12/6/2026</h1>"));
     }
-    world.addCompany(QStringLiteral("Zeta"), {{QStringLiteral("Street1"), QStringLiteral("9 Side Rd")},
-                                              {QStringLiteral("Street2"), QStringLiteral("Unit 4")},
-                                              {QStringLiteral("city"), QStringLiteral("Oslo")},
-                                              {QStringLiteral("State"), QStringLiteral("")},
-                                              {QStringLiteral("zip"), QStringLiteral("0150")},
-                                              {QStringLiteral("phone1"), QStringLiteral("555")},
-                                              {QStringLiteral("phone2"), QStringLiteral("556")},
-                                              {QStringLiteral("email"), QStringLiteral("z@z.no")},
-                                              {QStringLiteral("website"), QStringLiteral("zeta.no")},
-                                              {QStringLiteral("contact"), QStringLiteral("Kari")},
-                                              {QStringLiteral("notes"), QStringLiteral("Line one\r\nLine two")}});
+    world.addCompany(QStringLiteral("Zeta"), {{"Street1", "9 Side Rd"}, {"Street2", "Unit 4"}, {"city", "Oslo"},
+                                              {"State", ""}, {"zip", "0150"}, {"phone1", "555"}, {"phone2", "556"},
+                                              {"email", "z@z.no"}, {"website", "zeta.no"}, {"contact", "Kari"},
+                                              {"notes", "Line one\r\nLine two"}});
     world.addCompany(QStringLiteral("acme")); // every other field Null
     const CompaniesReport report = ReportCompanies(db(), Clock::today());
     QVERIFY(report.hasCompanies);
@@ -609,10 +580,7 @@ void TestReports::commandConditions()
     std::unique_ptr<QStandardItemModel> history = entries({}), notes = entries({});
     if (withData) {
         const qint64 acme = world.addCompany(QStringLiteral("Acme"));
-        world.addItem(acme, {{QStringLiteral("Name"), QStringLiteral("Pump 7")},
-                             {QStringLiteral("servicedate"), QStringLiteral("2026-12-20")},
-                             {QStringLiteral("leadtime"), 30},
-                             {QStringLiteral("serviceinterval"), 90}});
+        world.addItem(acme, {{"Name", "Pump 7"}, {"servicedate", "2026-12-20"}, {"leadtime", 30}, {"serviceinterval", 90}});
         history = entries({{QStringLiteral("12/1/2026"), QStringLiteral("Serviced")}});
         notes = entries({{QStringLiteral("12/2/2026"), QStringLiteral("Noisy")}});
     }
@@ -715,8 +683,7 @@ void TestReports::csvExportAsksBeforeReplacing()
     QCOMPARE(MessageBox::lastText(), QStringLiteral("No data to report"));
 
     const qint64 acme = world.addCompany(QStringLiteral("Acme"));
-    const qint64 id = world.addItem(acme, {{QStringLiteral("Name"), QStringLiteral("Pump, \"7\"")},
-                                           {QStringLiteral("Tag"), QStringLiteral("P-7")}});
+    const qint64 id = world.addItem(acme, {{"Name", "Pump, \"7\""}, {"Tag", "P-7"}});
     const auto list = listWithColumns(2);
     const QByteArray expected = "\xEF\xBB\xBF" "ID,Name,Tag\r\n" + QByteArray::number(id) + ",\"Pump, \"\"7\"\"\",P-7\r\n";
     const QString target = QDir(world.folder()).filePath(QStringLiteral("Reports/list.csv"));

@@ -73,7 +73,7 @@ void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
 {
     TestWorld world;
     const qint64 acme = world.addCompany(QStringLiteral("Acme"));
-    const qint64 pump = world.addItem(acme, {{QStringLiteral("Name"), QStringLiteral("Pump 7")}});
+    const qint64 pump = world.addItem(acme, {{"Name", "Pump 7"}});
     world.addEntry(QStringLiteral("History"), pump, QStringLiteral("2026-12-01"), QStringLiteral("Belt changed"));
     frmmain window;
     window.load();
@@ -191,7 +191,7 @@ void TestReportViewer::saveCopiesTheShownFileAndAsksFirst()
 void TestReportViewer::loadsAReportAndWritesItsPdf()
 {
     TestWorld world;
-    world.addCompany(QStringLiteral("Acme Pumps"), {{QStringLiteral("city"), QStringLiteral("\u017Bary")}});
+    world.addCompany(QStringLiteral("Acme Pumps"), {{"city", QStringLiteral("\u017Bary")}});
     writeFile(reportFile(), ReportCompanies(db(), Clock::today()).bytes);
     frmBrowser viewer(reportFile());
     QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
