@@ -24,7 +24,10 @@ bool write(const QString &target, const QByteArray &bytes, QString *error)
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return fail(error, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    // A write that falls short (a full disk) may only show when the buffer is flushed, and
+    // commit() does not report a failed flush: flush first, so a short file never replaces
+    // the target.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return fail(error, file.errorString());
     }
@@ -51,6 +54,11 @@ bool copy(const QString &source, const QString &target, QString *error)
             out.cancelWriting();
             return fail(error, text);
         }
+    }
+    if (!out.flush()) {
+        const QString text = out.errorString();
+        out.cancelWriting();
+        return fail(error, text);
     }
     if (!out.commit())
         return fail(error, out.errorString());

@@ -73,6 +73,10 @@ public:
     void showOptions();
     void backUpDatabase();
     void openDatabase();
+    // The Reports menu (positions 0..7), its CSV export, and View > Report Viewer.
+    void reportCommand(int position);
+    void exportListAsCsv();
+    void openReportViewer();
 
     // Holds Timer2 (the start-up alarm) off while a backup offered at start-up runs.
     void holdStartupAlarm(bool held);

@@ -98,12 +98,16 @@ void frmmain::buildMenus()
         QAction *entry = addCommand(reports, "", QString::fromLatin1(ReportCaptions[i]));
         entry->setObjectName(QStringLiteral("mnuReport_%1").arg(i));
         entry->setProperty("position", i);
+        entry->setEnabled(true);
+        connect(entry, &QAction::triggered, this, [this, i] { reportCommand(i); });
     }
+    reports->addSeparator();
+    addCommand(reports, "mnuExportCsv", QStringLiteral("Export List as CSV"), &frmmain::exportListAsCsv);
 
     QMenu *view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
     addCommand(view, "mnuAlarms", QStringLiteral("Alarms"));
-    addCommand(view, "mnuReportView", QStringLiteral("Report Viewer"));
+    addCommand(view, "mnuReportView", QStringLiteral("Report Viewer"), &frmmain::openReportViewer);
     addCommand(view, "mnuCalendar", QStringLiteral("Calendar"), &frmmain::showCalendarWindow);
     addCommand(view, "mnuCompanies", QStringLiteral("Companies"), &frmmain::showCompanies);
     addCommand(view, "mnuLookup", QStringLiteral("Lookup"), &frmmain::openLookupDialog)->setShortcut(QKeySequence::Find);

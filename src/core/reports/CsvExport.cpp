@@ -1,0 +1,34 @@
+#include "CsvExport.h"
+
+#include <QAbstractItemModel>
+
+QByteArray csvField(const QString &text)
+{
+    QString field = text;
+    // Line breaks as CR LF, whichever way the cell holds them.
+    field.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    field.replace(u'\n', QStringLiteral("\r\n"));
+    if (field.contains(u',') || field.contains(u'"') || field.contains(u'\n')) {
+        field.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+        field = u'"' + field + u'"';
+    }
+    return field.toUtf8();
+}
+
+QByteArray gridCsv(const QAbstractItemModel &grid)
+{
+    QByteArray out("\xEF\xBB\xBF");
+    const int columns = grid.columnCount();
+    auto record = [&](auto text) {
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0)
+                out.append(',');
+            out.append(csvField(text(c)));
+        }
+        out.append("\r\n");
+    };
+    record([&](int c) { return grid.headerData(c, Qt::Horizontal).toString(); });
+    for (int r = 0; r < grid.rowCount(); ++r)
+        record([&](int c) { return grid.data(grid.index(r, c)).toString(); });
+    return out;
+}

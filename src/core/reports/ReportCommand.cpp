@@ -1,0 +1,113 @@
+#include "ReportCommand.h"
+
+#include "Reporting.h"
+
+#include "core/alarms/AlarmRules.h"
+#include "core/data/AppPaths.h"
+#include "core/data/ColumnLayout.h"
+#include "core/data/GlobalVars.h"
+
+#include <QAbstractItemModel>
+#include <QDir>
+
+QString reportItemName(const QAbstractItemModel &grid, const ColumnLayout &layout, int row)
+{
+    const int column = layout.colLoc.value(Column::Name); // 0: the ID column
+    return grid.data(grid.index(row, column)).toString();
+}
+
+namespace {
+
+ReportOutcome message(const char *text)
+{
+    ReportOutcome outcome;
+    outcome.message = QString::fromLatin1(text);
+    return outcome;
+}
+
+ReportOutcome written(QByteArray bytes)
+{
+    ReportOutcome outcome;
+    outcome.write = true;
+    outcome.bytes = std::move(bytes);
+    return outcome;
+}
+
+ReportOutcome listReport(const ReportSources &s, int mode, const char *wrongMode, const QString &title)
+{
+    if (s.displayMode != mode)
+        return message(wrongMode);
+    if (!s.grid || s.grid->rowCount() == 0)
+        return message("No data to report");
+    return written(ReportGrid(*s.grid, title));
+}
+
+ReportOutcome entriesReport(const ReportSources &s, const QAbstractItemModel *grid, int kind, const char *none)
+{
+    if (s.noItemSelected)
+        return message("Please select an item first");
+    std::optional<QByteArray> bytes;
+    if (grid)
+        bytes = ReportHistNotes(*grid, kind, s.itemName, s.itemId, s.today);
+    return bytes ? written(std::move(*bytes)) : message(none);
+}
+
+ReportOutcome alarmReport(Database &database, const ReportSources &s, int kind, const char *none)
+{
+    const QVector<AlarmRow> alarms = evaluateAlarms(database, s.serviceSwitch, s.orderSwitch, s.today);
+    std::optional<QByteArray> bytes = ReportAlarms(database, kind, alarms, s.today);
+    return bytes ? written(std::move(*bytes)) : message(none);
+}
+
+} // namespace
+
+ReportOutcome makeReport(Database &database, int position, const ReportSources &s)
+{
+    switch (position) {
+    case Report::All:
+        return listReport(s, AllDisplay, "Please select Display->All", allReportTitle(s.today));
+    case Report::Lookup:
+        return listReport(s, LookupDisplay, "Please select Display->Lookup",
+                          lookupReportTitle(s.today, s.lookupField, s.lookupValue));
+    case Report::ItemHistory:
+        return entriesReport(s, s.history, HistoryReportKind, "No history to report");
+    case Report::ItemNotes:
+        return entriesReport(s, s.notes, NotesReportKind, "No notes to report");
+    case Report::Companies: {
+        // The viewer shows the page with its title even when there is no company.
+        CompaniesReport report = ReportCompanies(database, s.today);
+        ReportOutcome outcome = written(std::move(report.bytes));
+        if (!report.hasCompanies)
+            outcome.message = QStringLiteral("No companies in database");
+        return outcome;
+    }
+    case Report::ServiceAlarms:
+        return alarmReport(database, s, ServiceAlarmReport, "No service alarms to report");
+    case Report::OrderAlarms:
+        return alarmReport(database, s, OrderAlarmReport, "No order alarms to report");
+    case Report::OrderAndServiceAlarms:
+        return alarmReport(database, s, AllAlarmReport, "No alarms to report");
+    default:
+        return {};
+    }
+}
+
+QString reportFile()
+{
+    return QDir(AppPaths::applicationFolder()).filePath(QStringLiteral("temp.htm"));
+}
+
+QString blankPageFile()
+{
+    return QDir(AppPaths::applicationFolder()).filePath(QStringLiteral("blank.htm"));
+}
+
+QByteArray blankPage()
+{
+    return QByteArrayLiteral("<html><head><title></title></head><body></body></html>\r\n");
+}
+
+QString fileFailureText(const QString &path, const QString &error)
+{
+    return QStringLiteral("Could not write %1\r\n%2").arg(QDir::toNativeSeparators(path), error);
+}

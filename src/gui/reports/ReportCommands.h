@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/reports/ReportCommand.h"
+
+class QAbstractItemModel;
+class QWidget;
+
+// Runs a Reports menu command: its conditions and messages, then the report file, written
+// whole or not at all, and the viewer opened anew on it. Nothing is opened when the file
+// cannot be written; the user is told why.
+void runReportCommand(QWidget *parent, int position, const ReportSources &sources);
+
+// Reports > Export List as CSV: the item list as shown, to a file the user names (asked before
+// an existing file is replaced).
+void exportListCsv(QWidget *parent, const QAbstractItemModel &grid);

@@ -1,0 +1,216 @@
+#include "frmBrowser.h"
+
+#include "core/data/AppPaths.h"
+#include "core/platform/SafeFile.h"
+#include "core/platform/Twips.h"
+#include "core/platform/Utility.h"
+#include "core/reports/ReportCommand.h"
+#include "core/reports/ViewerLayout.h"
+#include "gui/platform/FileDialog.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/platform/WindowUtil.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QWebEnginePage>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include <unistd.h>
+
+namespace {
+
+QPointer<frmBrowser> viewerWindow;
+
+// Layout in twips: a row of buttons, the browser below it.
+constexpr int ButtonTop = 60;
+constexpr int ButtonHeight = 375;
+constexpr int ButtonGap = 120;
+constexpr int BrowserLeft = 50;
+constexpr int BrowserTop = ButtonTop + ButtonHeight + 105;
+
+// Letter paper where the locale measures in inches, A4 elsewhere.
+QPageLayout pdfPageLayout()
+{
+    const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
+}
+
+} // namespace
+
+frmBrowser::frmBrowser(const QString &path, QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmBrowser"));
+    setWindowTitle(QStringLiteral("Report Viewer"));
+    setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
+
+    int left = 120;
+    auto button = [&](QPushButton *&slot, const char *name, const QString &text, int widthTwips, auto command) {
+        slot = new QPushButton(text, this);
+        slot->setObjectName(QString::fromLatin1(name));
+        setGeometryTwips(slot, left, ButtonTop, widthTwips, ButtonHeight);
+        left += widthTwips + ButtonGap;
+        connect(slot, &QPushButton::clicked, this, command);
+    };
+    button(cmdOpen, "cmdOpen", QStringLiteral("Open"), 1100, &frmBrowser::open);
+    button(cmdSave, "cmdSave", QStringLiteral("Save"), 1100, &frmBrowser::save);
+    button(cmdPrint, "cmdPrint", QStringLiteral("Print"), 1100, &frmBrowser::print);
+    button(cmdSavePdf, "cmdSavePdf", QStringLiteral("Save as PDF"), 1500, &frmBrowser::savePdf);
+    button(cmdClose, "cmdClose", QStringLiteral("Close"), 1100, &QWidget::close);
+
+    brwWebBrowser = new QWebEngineView(this);
+    brwWebBrowser->setObjectName(QStringLiteral("brwWebBrowser"));
+    brwWebBrowser->setAccessibleName(QStringLiteral("Report"));
+    // Reports are plain pages: no scripts, nothing fetched from elsewhere.
+    brwWebBrowser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    brwWebBrowser->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    setGeometryTwips(brwWebBrowser, BrowserLeft, BrowserTop, 12000, 8200);
+    connect(brwWebBrowser, &QWebEngineView::loadFinished, this, &frmBrowser::pageLoaded);
+    // A page too large for the browser's memory ends its renderer: say so rather than stay blank.
+    connect(brwWebBrowser->page(), &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    MessageBox::information(this, QStringLiteral("The report viewer could not show this page; it may be too "
+                                                                 "large. Save still keeps a copy of the file."));
+            });
+
+    resize(Twips::toPixels(12100), Twips::toPixels(9100));
+    // The dialogs start in the Reports folder.
+    QDir(AppPaths::applicationFolder()).mkpath(QStringLiteral("Reports"));
+    m_path = path;
+    navigate(m_path);
+}
+
+void frmBrowser::navigate(const QString &path)
+{
+    brwWebBrowser->load(QUrl::fromLocalFile(path));
+}
+
+void frmBrowser::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    using Twips::fromPixels;
+    const QSize current(fromPixels(brwWebBrowser->width()), fromPixels(brwWebBrowser->height()));
+    const QSize inside(fromPixels(width()), fromPixels(height()));
+    const int saveBottom = fromPixels(cmdSave->geometry().bottom() + 1);
+    const QSize size = viewerBrowserSize(current, inside, saveBottom);
+    brwWebBrowser->resize(Twips::toPixels(size.width()), Twips::toPixels(size.height()));
+}
+
+void frmBrowser::open()
+{
+    const QString chosen = FileDialog::openFile(this, QStringLiteral("Open"), AppPaths::reportsFolder(), QString());
+    if (chosen.isEmpty())
+        return;
+    if (!FileExists(chosen)) {
+        MessageBox::information(this, QStringLiteral("Invalid path/file name"));
+        return;
+    }
+    m_path = chosen;
+    navigate(m_path);
+}
+
+bool frmBrowser::mayReplace(const QString &target)
+{
+    return !FileExists(target) || MessageBox::confirm(this, QStringLiteral("File already exsists; It will be overwritten"));
+}
+
+void frmBrowser::save()
+{
+    const QString target = FileDialog::saveFile(this, QStringLiteral("Save"), AppPaths::reportsFolder(), QString(),
+                                                QStringLiteral("htm"));
+    if (target.isEmpty())
+        return;
+    if (SafeFile::sameFile(m_path, target)) {
+        MessageBox::information(this, QStringLiteral("The report is shown from that file; choose another name"));
+        return;
+    }
+    if (!mayReplace(target))
+        return;
+    QString error;
+    if (!SafeFile::copy(m_path, target, &error))
+        MessageBox::information(this, fileFailureText(target, error));
+}
+
+void frmBrowser::print()
+{
+    auto *printer = new QPrinter(QPrinter::HighResolution);
+    QPrintDialog dialog(printer, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        delete printer;
+        return;
+    }
+    // The page prints after this returns; the printer lives until it has.
+    connect(brwWebBrowser, &QWebEngineView::printFinished, this, [printer](bool) { delete printer; },
+            Qt::SingleShotConnection);
+    brwWebBrowser->print(printer);
+}
+
+void frmBrowser::savePdf()
+{
+    const QString target = FileDialog::saveFile(this, QStringLiteral("Save as PDF"), AppPaths::reportsFolder(),
+                                                QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
+    if (target.isEmpty() || !mayReplace(target))
+        return;
+    // The page is rendered after this returns; the window may be gone by then.
+    QPointer<frmBrowser> self(this);
+    brwWebBrowser->printToPdf(
+        [self, target](const QByteArray &pdf) {
+            QString error;
+            bool written = false;
+            if (pdf.isEmpty())
+                error = QStringLiteral("The page could not be rendered.");
+            else
+                written = SafeFile::write(target, pdf, &error);
+            if (!self)
+                return;
+            if (!written)
+                MessageBox::information(self, fileFailureText(target, error));
+            Q_EMIT self->pdfFinished(target, written);
+        },
+        pdfPageLayout());
+}
+
+frmBrowser *showReportFile()
+{
+    closeNow(viewerWindow);
+    return showOnce(viewerWindow, [] { return new frmBrowser(reportFile()); });
+}
+
+frmBrowser *showReportViewer()
+{
+    return showOnce(viewerWindow, [] {
+        // The blank page is the program's own; put it back when it is missing.
+        if (!QFileInfo::exists(blankPageFile()))
+            SafeFile::write(blankPageFile(), blankPage());
+        return new frmBrowser(blankPageFile());
+    });
+}
+
+frmBrowser *reportViewer()
+{
+    return viewerWindow;
+}
+
+void prepareWebEngine()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (::geteuid() != 0)
+        return;
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--no-sandbox")) {
+        flags += flags.isEmpty() ? "--no-sandbox" : " --no-sandbox";
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+    }
+}

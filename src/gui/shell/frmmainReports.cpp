@@ -1,0 +1,46 @@
+// The main window's report commands: they hand the reports what the window shows.
+
+#include "frmmain.h"
+
+#include "DetailPanel.h"
+#include "ItemGrid.h"
+
+#include "core/data/GlobalVars.h"
+#include "core/platform/Clock.h"
+#include "core/shell/ItemListModel.h"
+#include "gui/reports/ReportCommands.h"
+#include "gui/reports/frmBrowser.h"
+
+#include <QTableWidget>
+
+void frmmain::reportCommand(int position)
+{
+    const GlobalVars &g = gv();
+    const ItemListModel *list = m_grid->itemModel();
+    ReportSources sources;
+    sources.grid = list;
+    sources.history = m_historyPane->historyGrid()->model();
+    sources.notes = m_historyPane->notesGrid()->model();
+    sources.displayMode = g.DisplayMode;
+    sources.lookupField = g.LookupField;
+    sources.lookupValue = g.LookupValue;
+    sources.noItemSelected = m_noItemSelected;
+    if (!m_noItemSelected) {
+        sources.itemName = reportItemName(*list, list->columnLayout(), m_grid->currentRow() - 1);
+        sources.itemId = selectedItemId();
+    }
+    sources.serviceSwitch = g.alservicedisabled;
+    sources.orderSwitch = g.alorderdisabled;
+    sources.today = Clock::today();
+    runReportCommand(this, position, sources);
+}
+
+void frmmain::exportListAsCsv()
+{
+    exportListCsv(this, *m_grid->itemModel());
+}
+
+void frmmain::openReportViewer()
+{
+    showReportViewer();
+}
