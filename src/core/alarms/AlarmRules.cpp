@@ -3,6 +3,8 @@
 #include "core/data/Database.h"
 #include "core/platform/DateText.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <optional>
 
@@ -62,7 +64,13 @@ bool isNot(const std::optional<qint64> &value, qint64 unwanted)
     return value && *value != unwanted;
 }
 
-void serviceRule(const Item &item, const QDate &today, QVector<AlarmRow> &rows)
+// The short date form, worked out once for a whole evaluation.
+struct DateFormat {
+    QString pattern = DateText::pattern();
+    QString operator()(const QDate &date) const { return QLocale::c().toString(date, pattern); }
+};
+
+void serviceRule(const Item &item, const QDate &today, const DateFormat &format, QVector<AlarmRow> &rows)
 {
     if (!isNot(item.interval, 0) || !item.serviceDate.isValid() || !isNot(item.warn, 0) || !is(item.ackService, 0))
         return;
@@ -74,7 +82,7 @@ void serviceRule(const Item &item, const QDate &today, QVector<AlarmRow> &rows)
     } else if (today >= item.serviceDate.addDays(-*item.warn)) {
         rows.append({ServiceDue, item.id,
                      QStringLiteral("SERVICE ") + item.name + QStringLiteral(" at ") + item.location
-                         + QStringLiteral("\r\n by ") + DateText::format(item.serviceDate)
+                         + QStringLiteral("\r\n by ") + format(item.serviceDate)
                          + QStringLiteral(".   ID = ") + id});
     }
 }
@@ -100,10 +108,13 @@ void orderRule(const Item &item, const QDate &today, QVector<AlarmRow> &rows)
 
 QVector<AlarmRow> evaluateAlarms(Database &database, int serviceSwitch, int orderSwitch, const QDate &today)
 {
+    const DateFormat format;
+    const QVector<Item> items = readItems(database);
     QVector<AlarmRow> rows;
-    for (const Item &item : readItems(database)) {
+    rows.reserve(2 * items.size());
+    for (const Item &item : items) {
         if (serviceSwitch == 1)
-            serviceRule(item, today, rows);
+            serviceRule(item, today, format, rows);
         if (orderSwitch == 1)
             orderRule(item, today, rows);
     }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMainWindow>
 
+class AckWindow;
 class CompanyPane;
 class HistoryPane;
 class ItemGrid;
@@ -66,9 +67,19 @@ public:
     void showCompanies();
     void showCalendarWindow();
     void showAboutWindow();
+    void showAlarms();
+
+    // The alarm monitor. A start-up backup holds the start-up alarm off until it is done.
+    void holdStartupAlarm(bool held);
+    bool alarmsSleeping() const;
 
     // The add-note and add-history buttons follow whether the list has items.
     bool addButtonsEnabled() const { return m_addButtonsEnabled; }
+
+public Q_SLOTS:
+    // Reads the settings again: the alarm status in panel 2 (still "Sleeping" while the monitor
+    // sleeps) and the time of the next alarm check.
+    void applySettings();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -99,6 +110,15 @@ private:
     void itemSaved();
     void entryAdded(EntryTarget target, qint64 itemId);
     void showServiceDateLookup(const QDate &day);
+    void watchAcknowledgement(AckWindow *window);
+    void watchItemEditor(frmAdd *editor);
+
+    // The alarm monitor's timers and the snooze.
+    void connectAlarmMonitor();
+    void startupAlarmTick();
+    void alarmCheckTick();
+    void sleepTick();
+    void sleepFor(int choice);
 
     ItemGrid *m_grid = nullptr;
     QFrame *m_line = nullptr;
@@ -118,4 +138,6 @@ private:
     QTimer *m_clock = nullptr;
     bool m_addButtonsEnabled = false;
     bool m_closing = false;
+    bool m_startupAlarmDue = false;  // until Timer2 has shown the start-up alarm
+    bool m_startupAlarmHeld = false; // while a start-up backup runs
 };

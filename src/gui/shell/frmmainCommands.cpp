@@ -98,7 +98,7 @@ void frmmain::buildMenus()
 
     QMenu *view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
-    addCommand(view, "mnuAlarms", QStringLiteral("Alarms"));
+    addCommand(view, "mnuAlarms", QStringLiteral("Alarms"), &frmmain::showAlarms);
     addCommand(view, "mnuReportView", QStringLiteral("Report Viewer"));
     addCommand(view, "mnuCalendar", QStringLiteral("Calendar"), &frmmain::showCalendarWindow);
     addCommand(view, "mnuCompanies", QStringLiteral("Companies"), &frmmain::showCompanies);
