@@ -1,11 +1,12 @@
 #pragma once
 
+#include "gui/items/frmAdd.h"
+
 #include <QPointer>
 #include <QWidget>
 
 class AckWindow;
 class AlarmListModel;
-class frmAdd;
 class frmAlSleep;
 class QPushButton;
 class QTableView;

@@ -82,6 +82,7 @@ void frmmain::startupAlarmTick()
         return;
     }
     m_startupAlarmDue = false;
+    m_timer2->stop();
     if (gv().startupalarm == 1)
         showAlarms();
 }
