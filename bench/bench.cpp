@@ -4,7 +4,11 @@
 // key; LoadGrid of all items sorted by service date into the real main grid, through one
 // layout and paint; and the floor: the same joined rows and all parts read as text with plain
 // SQL on the same connection. Prints medians, the ratio and the peak memory.
+//
+// Then the alarms, with every item alarming: the evaluation of the rules, and the alarm window
+// opened on them through one layout and paint.
 
+#include "core/alarms/AlarmRules.h"
 #include "core/data/AppPaths.h"
 #include "core/data/Database.h"
 #include "core/data/DatabaseADO.h"
@@ -12,6 +16,7 @@
 #include "core/data/GlobalVars.h"
 #include "core/data/Schema.h"
 #include "core/shell/LookupQuery.h"
+#include "gui/alarms/frmAlarm.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/shell/frmmain.h"
@@ -145,6 +150,68 @@ void report(int items, const Figures &f)
     out.flush();
 }
 
+struct AlarmFigures {
+    double evaluate = 0, openWindow = 0, peak = 0;
+    qsizetype rows = 0;
+};
+
+AlarmFigures measureAlarms(int items, int runs)
+{
+    QTemporaryDir dir;
+    AppPaths::setApplicationFolder(dir.path());
+    makeDatabase(AppPaths::databaseFile(), items);
+    if (!OpenDatabase())
+        qFatal("cannot open the database");
+    // Service dates from 30 days past to 7 days ahead, warning 7 and lead time 14 days: every
+    // item has two rows, both past its date or service and order due.
+    Execute(db(), QStringLiteral("UPDATE main SET servicedate = date(?, printf('%+d days', ID % 38 - 30)),"
+                                 " servicewarn = 7, leadtime = 14, serviceinterval = 90,"
+                                 " ackservice = 0, ackorder = 0, ackorderinstock = 0"),
+            {QDate::currentDate().toString(Qt::ISODate)});
+    GlobalVars &g = gv();
+    g.alservicedisabled = 1;
+    g.alorderdisabled = 1;
+
+    AlarmFigures f;
+    resetPeak();
+    // Each result is dropped after its clock stops, as the window keeps its rows.
+    auto median = [&](const std::function<void()> &work, const std::function<void()> &drop) {
+        std::vector<double> times;
+        for (int i = 0; i < runs; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            work();
+            times.push_back(timer.nsecsElapsed() / 1e6);
+            drop();
+        }
+        std::sort(times.begin(), times.end());
+        return times[times.size() / 2];
+    };
+    QVector<AlarmRow> rows;
+    f.evaluate = median([&] { rows = evaluateAlarms(db(), 1, 1, QDate::currentDate()); },
+                        [&] { f.rows = rows.size(); rows = {}; });
+    frmAlarm *window = nullptr;
+    f.openWindow = median(
+        [&] {
+            window = showAlarmWindow(); // evaluates as it opens
+            QApplication::processEvents(); // layout
+            window->repaint();             // paint
+        },
+        [&] { delete window; });
+    f.peak = peakMegabytes();
+    CloseDatabase();
+    return f;
+}
+
+void reportAlarms(int items, const AlarmFigures &f)
+{
+    out << QStringLiteral("alarms: %1 items, every one alarming (%2 rows)\n").arg(items).arg(f.rows);
+    out << QStringLiteral("  evaluateAlarms        %1 ms\n").arg(f.evaluate, 0, 'f', 1);
+    out << QStringLiteral("  alarm window + paint  %1 ms\n").arg(f.openWindow, 0, 'f', 1);
+    out << QStringLiteral("  peak memory           %1 MB\n").arg(f.peak, 0, 'f', 1);
+    out.flush();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -172,5 +239,6 @@ int main(int argc, char *argv[])
     report(items, measure(items, runs));
     if (items != 1000)
         report(1000, measure(1000, runs));
+    reportAlarms(items, measureAlarms(items, runs));
     return 0;
 }
