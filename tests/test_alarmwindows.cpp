@@ -16,11 +16,13 @@
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/frmAddEntry.h"
+#include "gui/views/lib_frmCal.h"
 #include "gui/shell/ItemGrid.h"
 #include "gui/shell/frmmain.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialog>
@@ -369,6 +371,11 @@ void TestAlarmWindows::boxesHoldTheirLimits()
     QCOMPARE(ack->txtServicedBy->text().size(), 50);
     QTest::keyClicks(ack->txtServicedBy, QStringLiteral("y"));
     QCOMPARE(ack->txtServicedBy->text(), QString(50, u'x'));
+    // The calendar button writes the picked day into "Serviced On".
+    lib_frmCal::setTestPick([](lib_frmCal &picker) { emit picker.MonthView1->clicked(QDate(2026, 12, 1)); });
+    ack->cmdCal->click();
+    lib_frmCal::setTestPick(nullptr);
+    QCOMPARE(ack->txtServicedON->text(), QStringLiteral("12/1/2026"));
 }
 
 void TestAlarmWindows::entriesFromTheAcknowledgement()
