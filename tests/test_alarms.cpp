@@ -7,7 +7,6 @@
 #include "core/alarms/AlarmRules.h"
 #include "core/alarms/AlarmSchedule.h"
 #include "core/data/DatabaseADO.h"
-#include "core/data/DbError.h"
 
 #include "core/platform/Clock.h"
 
@@ -37,14 +36,8 @@ private Q_SLOTS:
 
     void infoTexts();
     void emptyPartsAndAddressLines();
-    void boxRules_data();
-    void boxRules();
-    void servicedOnChecks_data();
-    void servicedOnChecks();
     void storesOwnFieldsAndRolls_data();
     void storesOwnFieldsAndRolls();
-    void deletedItemGetsNothing();
-    void failedStoreLeavesNothingHalfWay();
 };
 
 namespace {
@@ -339,51 +332,6 @@ void TestAlarms::emptyPartsAndAddressLines()
     QVERIFY(orderInfoText(db(), id).contains(QStringLiteral("Address:\r\n  1 Main St\r\n  \r\n  , ")));
 }
 
-void TestAlarms::boxRules_data()
-{
-    QTest::addColumn<bool>("servicedOn"); // else a 50-character box
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("date digit") << true << "12/6/202" << int('6') << true;
-    QTest::newRow("date slash") << true << "12" << int('/') << true;
-    QTest::newRow("date letter") << true << "12" << int('a') << false;
-    QTest::newRow("date dash") << true << "12" << int('-') << false;
-    QTest::newRow("date full") << true << "12/06/2026" << int('1') << false;
-    QTest::newRow("date full, backspace") << true << "12/06/2026" << 8 << true;
-    QTest::newRow("date full, DEL") << true << "12/06/2026" << 127 << true;
-    QTest::newRow("49 characters") << false << QString(49, u'x') << int('y') << true;
-    QTest::newRow("50 characters") << false << QString(50, u'x') << int('y') << false;
-    QTest::newRow("50 characters, backspace") << false << QString(50, u'x') << 8 << true;
-}
-
-void TestAlarms::boxRules()
-{
-    QFETCH(bool, servicedOn);
-    QFETCH(QString, text);
-    QFETCH(int, key);
-    QFETCH(bool, accepted);
-    QCOMPARE(servicedOn ? servicedOnKeyAccepted(text, key) : ackTextKeyAccepted(text, key, ServicedByLimit), accepted);
-}
-
-void TestAlarms::servicedOnChecks_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("problem");
-    QTest::newRow("empty") << "" << "Serviced on date must be specified";
-    QTest::newRow("30 February") << "2/30/2003" << "Incorrect data format";
-    QTest::newRow("slashes only") << "//" << "Incorrect data format";
-    QTest::newRow("28 February") << "2/28/2003" << "";
-    QTest::newRow("two-digit year") << "12/6/26" << "";
-}
-
-void TestAlarms::servicedOnChecks()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, problem);
-    QCOMPARE(servicedOnProblem(text), problem);
-}
-
 void TestAlarms::storesOwnFieldsAndRolls_data()
 {
     QTest::addColumn<QString>("store"); // service, order or stock
@@ -431,28 +379,6 @@ void TestAlarms::storesOwnFieldsAndRolls()
                           {id}).toString(),
              store == u"stock" ? QStringLiteral("2026-12-06 in stock|2026-12-06 second")
                                : QStringLiteral("2026-12-06 ") + (store == u"order" ? "ordered" : "serviced"));
-}
-
-void TestAlarms::deletedItemGetsNothing()
-{
-    TestWorld world;
-    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), example({{"leadtime", 0}}));
-    Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {id});
-    for (const AckResult &result : {storeServiceAck(db(), id, QStringLiteral("Ann"), Clock::today(), {"serviced"}),
-                                    storeOrderAck(db(), id, QStringLiteral("PO-2"), {"ordered"}),
-                                    storeInStock(db(), id, {"in stock"})})
-        QVERIFY(!result.stored);
-    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM History")).toInt(), 0);
-}
-
-void TestAlarms::failedStoreLeavesNothingHalfWay()
-{
-    TestWorld world;
-    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), example({{"leadtime", 0}}));
-    db().exec(QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON History BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
-    QVERIFY_THROWS_EXCEPTION(DbError, storeServiceAck(db(), id, QStringLiteral("Ann"), Clock::today(), {"serviced"}));
-    QCOMPARE(world.scalar(QStringLiteral("SELECT ackservice || servicedate FROM main")).toString(),
-             QStringLiteral("02027-03-10"));
 }
 
 QTEST_GUILESS_MAIN(TestAlarms)

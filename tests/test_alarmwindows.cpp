@@ -62,8 +62,6 @@ private Q_SLOTS:
     void snoozeWindow();
 
     void startupAndPeriodicCheck();
-    void periodicCheckOff_data();
-    void periodicCheckOff();
     void snoozeAndWake_data();
     void snoozeAndWake();
     void ticksWaitForModalDialogs();
@@ -466,31 +464,6 @@ void TestAlarmWindows::startupAndPeriodicCheck()
     QVERIFY(main.findChild<QAction *>(QStringLiteral("tbAlarm"))->isEnabled());
     main.action(QStringLiteral("mnuAlarms"))->trigger();
     QVERIFY(alarmWindow()->alarmModel()->isRowPainted(1));
-}
-
-void TestAlarmWindows::periodicCheckOff_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("status");
-    QTest::newRow("OFF") << 0 << "Alarm Status: OFF";
-    QTest::newRow("unknown code") << 15 << "Alarm Status: 0 minutes";
-}
-
-void TestAlarmWindows::periodicCheckOff()
-{
-    QFETCH(int, code);
-    QFETCH(QString, status);
-    TestWorld world;
-    Execute(db(), QStringLiteral("UPDATE settings SET startupalarm = 0, timerinterval = ?"), {code});
-    frmmain main;
-    main.load();
-    fire(timer(main, "Timer2"));
-    Clock::setFixed(TestWorld::Now.addSecs(20));
-    fire(timer(main, "Timer1"));
-    Clock::setFixed(TestWorld::Now.addDays(2));
-    fire(timer(main, "Timer1"));
-    QVERIFY(!alarmWindow());
-    QCOMPARE(main.panelText(2), status);
 }
 
 void TestAlarmWindows::snoozeAndWake_data()
