@@ -4,9 +4,13 @@
 // key; LoadGrid of all items sorted by service date into the real main grid, through one
 // layout and paint (the first time, then again); a sort and a lookup asked for in their
 // dialogs; and the floor: the same joined rows and all parts read as text with plain
-// SQL on the same connection. Prints medians, the ratio and the peak memory. Then the All
-// report of every item with all 25 columns shown: writing it, and loading it in the viewer.
+// SQL on the same connection. Prints medians, the ratio and the peak memory.
+//
+// Then the alarms, with every item alarming: the evaluation of the rules, and the alarm window
+// opened on them through one layout and paint. Last the All report of every item with all 25
+// columns shown: writing it, and loading it in the viewer.
 
+#include "core/alarms/AlarmRules.h"
 #include "core/data/AppPaths.h"
 #include "core/data/Database.h"
 #include "core/data/DatabaseADO.h"
@@ -19,6 +23,7 @@
 #include "core/reports/Reporting.h"
 #include "core/shell/ItemListModel.h"
 #include "core/shell/LookupQuery.h"
+#include "gui/alarms/frmAlarm.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/reports/frmBrowser.h"
@@ -196,6 +201,68 @@ void report(int items, const Figures &f)
     out.flush();
 }
 
+struct AlarmFigures {
+    double evaluate = 0, openWindow = 0, peak = 0;
+    qsizetype rows = 0;
+};
+
+AlarmFigures measureAlarms(int items, int runs)
+{
+    QTemporaryDir dir;
+    AppPaths::setApplicationFolder(dir.path());
+    makeDatabase(AppPaths::databaseFile(), items);
+    if (!OpenDatabase())
+        qFatal("cannot open the database");
+    // Service dates from 30 days past to 7 days ahead, warning 7 and lead time 14 days: every
+    // item has two rows, both past its date or service and order due.
+    Execute(db(), QStringLiteral("UPDATE main SET servicedate = date(?, printf('%+d days', ID % 38 - 30)),"
+                                 " servicewarn = 7, leadtime = 14, serviceinterval = 90,"
+                                 " ackservice = 0, ackorder = 0, ackorderinstock = 0"),
+            {QDate::currentDate().toString(Qt::ISODate)});
+    GlobalVars &g = gv();
+    g.alservicedisabled = 1;
+    g.alorderdisabled = 1;
+
+    AlarmFigures f;
+    resetPeak();
+    // Each result is dropped after its clock stops, as the window keeps its rows.
+    auto median = [&](const std::function<void()> &work, const std::function<void()> &drop) {
+        std::vector<double> times;
+        for (int i = 0; i < runs; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            work();
+            times.push_back(timer.nsecsElapsed() / 1e6);
+            drop();
+        }
+        std::sort(times.begin(), times.end());
+        return times[times.size() / 2];
+    };
+    QVector<AlarmRow> rows;
+    f.evaluate = median([&] { rows = evaluateAlarms(db(), 1, 1, QDate::currentDate()); },
+                        [&] { f.rows = rows.size(); rows = {}; });
+    frmAlarm *window = nullptr;
+    f.openWindow = median(
+        [&] {
+            window = showAlarmWindow(); // evaluates as it opens
+            QApplication::processEvents(); // layout
+            window->repaint();             // paint
+        },
+        [&] { delete window; });
+    f.peak = peakMegabytes();
+    CloseDatabase();
+    return f;
+}
+
+void reportAlarms(int items, const AlarmFigures &f)
+{
+    out << QStringLiteral("alarms: %1 items, every one alarming (%2 rows)\n").arg(items).arg(f.rows);
+    out << QStringLiteral("  evaluateAlarms        %1 ms\n").arg(f.evaluate, 0, 'f', 1);
+    out << QStringLiteral("  alarm window + paint  %1 ms\n").arg(f.openWindow, 0, 'f', 1);
+    out << QStringLiteral("  peak memory           %1 MB\n").arg(f.peak, 0, 'f', 1);
+    out.flush();
+}
+
 // The All report with every column shown: building and writing temp.htm (median of runs), and
 // one load of it in the viewer, until the page has loaded. The web engine cannot show a report
 // of tens of megabytes, so the largest is only written.
@@ -272,6 +339,7 @@ int main(int argc, char *argv[])
     report(items, measure(items, runs));
     if (items != 1000)
         report(1000, measure(1000, runs));
+    reportAlarms(items, measureAlarms(items, runs));
     reportFigures(items, runs, items <= 1000);
     if (items > 1000)
         reportFigures(1000, runs, true);

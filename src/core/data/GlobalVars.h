@@ -35,6 +35,10 @@ struct GlobalVars {
     int AutoAddHstWarn = 0;
     // When the alarm monitor next shows the alarms.
     QDateTime NextAlarmCheck;
+    // When a snoozing alarm monitor wakes.
+    QDateTime SleepUntil;
+    // Whether the last evaluation of the alarm window found any alarm.
+    bool AlarmsPending = false;
 };
 
 GlobalVars &gv();

@@ -151,6 +151,7 @@ void frmmain::buildTimers()
     m_timer2 = timer("Timer2", 1000, true);       // the start-up alarm, once
     m_tmrSleep = timer("tmrSleep", 10000, false); // ends a snooze
     m_tmrProcess = timer("tmrProcess", 60000, false);
+    connectAlarmMonitor();
 }
 
 void frmmain::load()
@@ -168,7 +169,9 @@ void frmmain::load()
     });
     makeWorkingFolders();
     m_timer1->start();
-    m_timer2->start();
+    m_startupAlarmDue = true;
+    if (!m_startupAlarmHeld)
+        m_timer2->start();
 }
 
 void frmmain::makeWorkingFolders()

@@ -9,6 +9,7 @@
 
 #include <optional>
 
+class AckWindow;
 class CompanyPane;
 class HistoryPane;
 class ItemGrid;
@@ -77,17 +78,19 @@ public:
     void reportCommand(int position);
     void exportListAsCsv();
     void openReportViewer();
+    void showAlarms();
 
-    // Holds Timer2 (the start-up alarm) off while a backup offered at start-up runs.
+    // The alarm monitor. A start-up backup holds the start-up alarm off until it is done.
     void holdStartupAlarm(bool held);
+    bool alarmsSleeping() const;
 
-public Q_SLOTS:
-    // Reads the settings again: the shared copies, the alarm status panel and the next check.
-    void applySettings();
-
-public:
     // The add-note and add-history buttons follow whether the list has items.
     bool addButtonsEnabled() const { return m_addButtonsEnabled; }
+
+public Q_SLOTS:
+    // Reads the settings again: the alarm status in panel 2 (still "Sleeping" while the monitor
+    // sleeps) and the time of the next alarm check.
+    void applySettings();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -118,6 +121,15 @@ private:
     void itemSaved();
     void entryAdded(EntryTarget target, qint64 itemId);
     void showServiceDateLookup(const QDate &day);
+    void watchAcknowledgement(AckWindow *window);
+    void watchItemEditor(frmAdd *editor);
+
+    // The alarm monitor's timers and the snooze.
+    void connectAlarmMonitor();
+    void startupAlarmTick();
+    void alarmCheckTick();
+    void sleepTick();
+    void sleepFor(int choice);
 
     // The views: display modes, sort and lookup, column settings (frmmainViews.cpp).
     void showAllItems();
@@ -152,4 +164,6 @@ private:
     QTimer *m_clock = nullptr;
     bool m_addButtonsEnabled = false;
     bool m_closing = false;
+    bool m_startupAlarmDue = false;  // until Timer2 has shown the start-up alarm
+    bool m_startupAlarmHeld = false; // while a start-up backup runs
 };

@@ -9,7 +9,6 @@
 #include "core/data/AppPaths.h"
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
-#include "core/data/Settings.h"
 #include "core/platform/DateText.h"
 #include "core/shell/DisplayText.h"
 #include "core/shell/ItemDelete.h"
@@ -25,7 +24,6 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -106,7 +104,7 @@ void frmmain::buildMenus()
 
     QMenu *view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
-    addCommand(view, "mnuAlarms", QStringLiteral("Alarms"));
+    addCommand(view, "mnuAlarms", QStringLiteral("Alarms"), &frmmain::showAlarms);
     addCommand(view, "mnuReportView", QStringLiteral("Report Viewer"), &frmmain::openReportViewer);
     addCommand(view, "mnuCalendar", QStringLiteral("Calendar"), &frmmain::showCalendarWindow);
     addCommand(view, "mnuCompanies", QStringLiteral("Companies"), &frmmain::showCompanies);
@@ -290,11 +288,6 @@ void frmmain::showOptions()
     connect(options, &frmGenOpts::optionsSaved, this, &frmmain::applySettings, Qt::UniqueConnection);
 }
 
-void frmmain::applySettings()
-{
-    runGuarded(this, QStringLiteral("read the settings"), [&] { setPanelText(2, LoadSettings(db())); });
-}
-
 void frmmain::backUpDatabase()
 {
     BackUpDbase(this);
@@ -303,12 +296,4 @@ void frmmain::backUpDatabase()
 void frmmain::openDatabase()
 {
     OpenDbase(this);
-}
-
-void frmmain::holdStartupAlarm(bool held)
-{
-    if (held)
-        m_timer2->stop();
-    else
-        m_timer2->start();
 }

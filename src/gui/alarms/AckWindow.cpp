@@ -1,0 +1,90 @@
+#include "AckWindow.h"
+
+#include "core/data/DatabaseADO.h"
+#include "core/data/GlobalVars.h"
+#include "core/records/History.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/platform/WindowUtil.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr int ButtonWidth = 1300; // twips
+constexpr int ButtonHeight = 375;
+
+const char *const ItemGoneMessage = "This item no longer exists; nothing was saved.";
+
+} // namespace
+
+AckWindow::AckWindow(const char *name, const QString &caption, qint64 itemId, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_itemId(itemId)
+{
+    setObjectName(QString::fromLatin1(name));
+    setWindowTitle(caption + QStringLiteral("ID = ") + QString::number(itemId));
+    setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
+}
+
+QLabel *AckWindow::addLabel(const QString &text, QWidget *buddy, int left, int top, int width)
+{
+    auto *label = new QLabel(text, buddy->parentWidget());
+    label->setObjectName(QStringLiteral("lbl") + buddy->objectName().mid(3));
+    label->setBuddy(buddy);
+    setGeometryTwips(label, left, top, width, 285);
+    return label;
+}
+
+QPushButton *AckWindow::addButton(const char *name, const QString &text, int left, int top)
+{
+    auto *button = new QPushButton(text, this);
+    button->setObjectName(QString::fromLatin1(name));
+    setGeometryTwips(button, left, top, ButtonWidth, ButtonHeight);
+    return button;
+}
+
+void AckWindow::acknowledge(const QVector<HistoryRequest> &history,
+                            const std::function<AckResult(const QStringList &)> &store)
+{
+    // No question for an item that is gone; the store itself checks again.
+    bool exists = false;
+    if (!runGuarded(this, QStringLiteral("read the item"), [&] { exists = itemExists(db(), m_itemId); }))
+        return;
+    if (!exists) {
+        MessageBox::information(this, QString::fromLatin1(ItemGoneMessage));
+        return;
+    }
+    // The questions come first, so that no question is open while the row is being written.
+    const QStringList texts = acceptedHistory(this, history);
+    AckResult result;
+    if (!runGuarded(this, QStringLiteral("store the acknowledgement"), [&] { result = store(texts); }))
+        return;
+    if (!result.stored) {
+        MessageBox::information(this, QString::fromLatin1(ItemGoneMessage));
+        return;
+    }
+    emit acknowledged(m_itemId);
+    close();
+}
+
+QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requests)
+{
+    const GlobalVars &g = gv();
+    QStringList texts;
+    for (const HistoryRequest &request : requests) {
+        const QString text = historyText(request.kind, request.text1, request.text2);
+        switch (entryDecision(request.kind, g.AutoAddhstOn, g.AutoAddHstWarn)) {
+        case EntryDecision::Drop:
+            break;
+        case EntryDecision::Ask:
+            if (MessageBox::question(parent, historyQuestion(text)))
+                texts << text;
+            break;
+        case EntryDecision::Write:
+            texts << text;
+            break;
+        }
+    }
+    return texts;
+}

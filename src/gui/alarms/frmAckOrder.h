@@ -1,0 +1,33 @@
+#pragma once
+
+#include "AckWindow.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+
+// "Order Acknowledge": what to order for the item and from whom, and the purchase order
+// number; or word that the parts are in stock. Opened for one item, which it keeps.
+class frmAckOrder : public AckWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmAckOrder(qint64 itemId, QWidget *parent = nullptr);
+
+    // The buttons' commands.
+    void acknowledgeOrder(); // cmdAck
+    void reportInStock();    // cmdInStock
+
+    QPlainTextEdit *txtInfo = nullptr;
+    QLineEdit *txtPoNo = nullptr;
+    QPushButton *cmdAck = nullptr;
+    QPushButton *cmdInStock = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+private:
+    void loadorderinfo();
+};
+
+// The one order acknowledgement: an open one is raised unchanged, whichever item it is for.
+frmAckOrder *showOrderAck(qint64 itemId);
+frmAckOrder *orderAckWindow(); // null when none is open

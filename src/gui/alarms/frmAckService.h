@@ -1,0 +1,55 @@
+#pragma once
+
+#include "AckWindow.h"
+
+#include "core/records/History.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QTableWidget;
+
+// "Service Acknowledge": everything a technician needs to service the item, its history and
+// notes, and who serviced it when. Opened for one item, which it keeps.
+class frmAckService : public AckWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmAckService(qint64 itemId, QWidget *parent = nullptr);
+
+    // The lists of the item's entries, newest first.
+    void LoadHistory();
+    void LoadNotes();
+
+    bool partReplaced() const;
+
+    // The buttons' commands.
+    void acknowledgeService(); // cmdAck
+    void openCalendar();       // cmdCal
+    void addEntry(EntryTarget target); // cmdAddHst, cmdAddNote
+
+    QPlainTextEdit *txtInfo = nullptr;
+    QTableWidget *flxHistory = nullptr;
+    QTableWidget *flxNotes = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QLineEdit *txtServicedBy = nullptr;
+    QLineEdit *txtServicedON = nullptr;
+    QPushButton *cmdCal = nullptr;
+    QCheckBox *Check1 = nullptr;
+    QPushButton *cmdAck = nullptr;
+    QPushButton *cmdAddHst = nullptr;
+    QPushButton *cmdAddNote = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+private:
+    void LoadServiceData();
+    QTableWidget *makeEntryGrid(const char *name, int left, int top, int width, int height);
+    void fillEntries(QTableWidget *grid, EntryTarget target);
+    void entryAdded(EntryTarget target, qint64 itemId);
+};
+
+// The one service acknowledgement: an open one is raised unchanged, whichever item it is for.
+frmAckService *showServiceAck(qint64 itemId);
+frmAckService *serviceAckWindow(); // null when none is open

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+class QButtonGroup;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+// "Sleep for": silences the alarm monitor for one of ten durations. The first duration is
+// chosen when the window opens; OK hands the choice over through sleepChosen and closes.
+class frmAlSleep : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmAlSleep(QWidget *parent = nullptr);
+
+    int sleepChoice() const { return m_sleepChoice; }
+    QRadioButton *option(int index) const;
+
+    void ok(); // cmdOK
+
+    QGroupBox *fraSleepFor = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+Q_SIGNALS:
+    void sleepChosen(int choice);
+
+private:
+    QButtonGroup *m_options = nullptr; // optSleepFor(0..9)
+    int m_sleepChoice = 0;
+};

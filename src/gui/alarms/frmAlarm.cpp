@@ -1,0 +1,229 @@
+#include "frmAlarm.h"
+
+#include "frmAckOrder.h"
+#include "frmAckService.h"
+#include "frmAlSleep.h"
+
+#include "core/alarms/AlarmListModel.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/GlobalVars.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Twips.h"
+#include "gui/items/frmAdd.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/platform/WindowUtil.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTableView>
+
+namespace {
+
+QPointer<frmAlarm> alarmList;
+
+// Layout in twips: the list is as wide as the window less 200.
+constexpr int Margin = 100;
+constexpr int ButtonWidth = 1095;
+constexpr int ButtonHeight = 375;
+constexpr int ButtonGap = 120;
+constexpr int WindowWidth = 10500;
+constexpr int WindowHeight = 5700;
+
+using Twips::toPixels;
+
+} // namespace
+
+frmAlarm::frmAlarm(QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmAlarm"));
+    setWindowTitle(QStringLiteral("Pending Alarms"));
+    setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
+    setMinimumSize(toPixels(3 * ButtonWidth + 4 * ButtonGap), toPixels(2 * ButtonHeight + 1200));
+
+    m_model = new AlarmListModel(this);
+    flxAlarms = new QTableView(this);
+    flxAlarms->setObjectName(QStringLiteral("flxAlarms"));
+    flxAlarms->setAccessibleName(QStringLiteral("Pending alarms"));
+    flxAlarms->setModel(m_model);
+    flxAlarms->horizontalHeader()->hide();
+    // The one column fills the list beside its scroll bar.
+    flxAlarms->horizontalHeader()->setStretchLastSection(true);
+    flxAlarms->verticalHeader()->hide();
+    // Every row two lines high; a fixed height keeps a long list quick.
+    flxAlarms->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    flxAlarms->verticalHeader()->setMinimumSectionSize(1);
+    flxAlarms->verticalHeader()->setDefaultSectionSize(toPixels(RowHeightTwips));
+    flxAlarms->setWordWrap(true);
+    flxAlarms->setShowGrid(true);
+    // Rows are painted by the click handler, not by the view's selection.
+    flxAlarms->setSelectionMode(QAbstractItemView::NoSelection);
+    flxAlarms->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    flxAlarms->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    flxAlarms->installEventFilter(this);
+
+    cmdDetails = new QPushButton(QStringLiteral("Details"), this);
+    cmdDetails->setObjectName(QStringLiteral("cmdDetails"));
+    cmdSleep = new QPushButton(QStringLiteral("Sleep"), this);
+    cmdSleep->setObjectName(QStringLiteral("cmdSleep"));
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+
+    connect(flxAlarms, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { rowClicked(index.row()); });
+    connect(flxAlarms, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { rowDoubleClicked(index.row()); });
+    connect(cmdDetails, &QPushButton::clicked, this, &frmAlarm::showDetails);
+    connect(cmdSleep, &QPushButton::clicked, this, &frmAlarm::openSleep);
+    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+
+    // Acknowledgements already open (this list was closed and opened again) still refresh it.
+    for (AckWindow *open : {static_cast<AckWindow *>(serviceAckWindow()), static_cast<AckWindow *>(orderAckWindow())})
+        watch(open);
+
+    resize(toPixels(WindowWidth), toPixels(WindowHeight));
+    LoadAlarmData();
+}
+
+void frmAlarm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutControls();
+}
+
+void frmAlarm::layoutControls()
+{
+    const int width = Twips::fromPixels(this->width());
+    const int height = Twips::fromPixels(this->height());
+    const int buttonTop = height - ButtonGap - ButtonHeight;
+    setGeometryTwips(flxAlarms, Margin, Margin, width - 2 * Margin, buttonTop - ButtonGap - Margin);
+    int left = width - 3 * (ButtonWidth + ButtonGap);
+    for (QPushButton *button : {cmdDetails, cmdSleep, cmdCancel}) {
+        setGeometryTwips(button, left, buttonTop, ButtonWidth, ButtonHeight);
+        left += ButtonWidth + ButtonGap;
+    }
+}
+
+void frmAlarm::LoadAlarmData()
+{
+    m_noAlarmSelected = true;
+    QVector<AlarmRow> rows;
+    const GlobalVars &g = gv();
+    runGuarded(this, QStringLiteral("evaluate the alarms"), [&] {
+        rows = evaluateAlarms(db(), g.alservicedisabled, g.alorderdisabled, Clock::today());
+    });
+    gv().AlarmsPending = !rows.isEmpty();
+    m_model->setRows(std::move(rows));
+    m_noAlarmSelected = true;
+}
+
+void frmAlarm::rowClicked(int row)
+{
+    if (!m_model->rowAt(row))
+        return; // an empty list, or below its last row
+    m_model->setRowPainted(row, true);
+    m_alarmCurRow = row;
+    if (m_alarmPrevRow != m_alarmCurRow && !m_noAlarmSelected)
+        m_model->setRowPainted(m_alarmPrevRow, false);
+    m_alarmPrevRow = m_alarmCurRow;
+    flxAlarms->setCurrentIndex(m_model->index(row));
+    m_noAlarmSelected = false;
+}
+
+void frmAlarm::rowDoubleClicked(int row)
+{
+    if (m_model->rowAt(row))
+        openDetails(row, true);
+}
+
+void frmAlarm::showDetails()
+{
+    if (m_noAlarmSelected) {
+        MessageBox::information(this, QStringLiteral("Please select an alarm"));
+        return;
+    }
+    openDetails(m_alarmCurRow, false);
+}
+
+void frmAlarm::openDetails(int row, bool freshEditor)
+{
+    // Each window takes the row's item now and keeps it; a later reload of this list never
+    // redirects it.
+    const AlarmRow alarm = *m_model->rowAt(row);
+    switch (alarm.kind) {
+    case ServiceDue: {
+        AckWindow *window = showServiceAck(alarm.itemId);
+        watch(window);
+        emit acknowledgementOpened(window);
+        break;
+    }
+    case OrderDue: {
+        AckWindow *window = showOrderAck(alarm.itemId);
+        watch(window);
+        emit acknowledgementOpened(window);
+        break;
+    }
+    case PastServiceDate: {
+        frmAdd *editor = freshEditor ? reopenItemEditor(frmAdd::EditAlarmItem, alarm.itemId)
+                                     : showItemEditor(frmAdd::EditAlarmItem, alarm.itemId);
+        emit itemEditorOpened(editor);
+        break;
+    }
+    }
+}
+
+void frmAlarm::watch(AckWindow *window)
+{
+    if (window)
+        connect(window, &AckWindow::acknowledged, this, &frmAlarm::LoadAlarmData, Qt::UniqueConnection);
+}
+
+frmAlSleep *frmAlarm::sleepWindow() const
+{
+    return m_sleep;
+}
+
+void frmAlarm::openSleep()
+{
+    if (m_sleep) {
+        bringToFront(m_sleep);
+        return;
+    }
+    frmAlSleep *window = showOnce(m_sleep, [] { return new frmAlSleep; });
+    // The snooze serves this list: it goes when the list goes.
+    connect(this, &QObject::destroyed, window, &QWidget::close);
+    connect(window, &frmAlSleep::sleepChosen, this, [this](int choice) {
+        emit sleepChosen(choice);
+        close();
+    });
+}
+
+bool frmAlarm::eventFilter(QObject *watched, QEvent *event)
+{
+    // The keyboard moves the highlight and opens the details as the mouse does.
+    if (watched == flxAlarms && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const int count = m_model->rowCount();
+        if (count > 0 && (key == Qt::Key_Down || key == Qt::Key_Up)) {
+            const int from = m_noAlarmSelected ? (key == Qt::Key_Down ? -1 : count) : m_alarmCurRow;
+            rowClicked(qBound(0, from + (key == Qt::Key_Down ? 1 : -1), count - 1));
+            flxAlarms->scrollTo(m_model->index(m_alarmCurRow));
+            return true;
+        }
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            showDetails();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+frmAlarm *showAlarmWindow()
+{
+    return showOnce(alarmList, [] { return new frmAlarm; });
+}
+
+frmAlarm *alarmWindow()
+{
+    return alarmList;
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "gui/items/frmAdd.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class AckWindow;
+class AlarmListModel;
+class frmAlSleep;
+class QPushButton;
+class QTableView;
+
+// "Pending Alarms": the alarms the rules find, one row each, in service-date order. A click
+// highlights a row; Details or a double-click opens what the row's kind calls for: the service
+// or order acknowledgement, or for a row past its service date the item editor. "Sleep"
+// silences the alarm monitor.
+class frmAlarm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int RowHeightTwips = 855;
+
+    explicit frmAlarm(QWidget *parent = nullptr);
+
+    // Evaluates the alarms afresh into the list; no row counts as selected afterwards.
+    void LoadAlarmData();
+
+    AlarmListModel *alarmModel() const { return m_model; }
+    bool noAlarmSelected() const { return m_noAlarmSelected; }
+    int alarmCurRow() const { return m_alarmCurRow; }
+
+    // What a click and a double-click on a list row (from 0) do.
+    void rowClicked(int row);
+    void rowDoubleClicked(int row);
+
+    // The buttons' commands.
+    void showDetails(); // cmdDetails
+    void openSleep();   // cmdSleep
+    frmAlSleep *sleepWindow() const;
+
+    QTableView *flxAlarms = nullptr;
+    QPushButton *cmdDetails = nullptr;
+    QPushButton *cmdSleep = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+Q_SIGNALS:
+    // A window for the details of a row is open (perhaps one that was open already).
+    void acknowledgementOpened(AckWindow *window);
+    void itemEditorOpened(frmAdd *editor);
+    // The user chose to snooze for this duration (the window then closes).
+    void sleepChosen(int choice);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void openDetails(int row, bool freshEditor);
+    void watch(AckWindow *window);
+    void layoutControls();
+
+    AlarmListModel *m_model = nullptr;
+    QPointer<frmAlSleep> m_sleep;
+    bool m_noAlarmSelected = true;
+    int m_alarmCurRow = 0;
+    int m_alarmPrevRow = 0;
+};
+
+// The one alarm window: an open one is raised as it is, without evaluating again; a new one
+// evaluates as it opens.
+frmAlarm *showAlarmWindow();
+frmAlarm *alarmWindow(); // null when none is open

@@ -1,0 +1,115 @@
+// The alarm monitor of the main window: the start-up alarm, the periodic check, the snooze,
+// and the alarm window with the windows it opens.
+
+#include "frmmain.h"
+
+#include "core/alarms/AlarmSchedule.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/GlobalVars.h"
+#include "core/data/Settings.h"
+#include "core/platform/Clock.h"
+#include "gui/alarms/AckWindow.h"
+#include "gui/alarms/frmAlarm.h"
+#include "gui/platform/WindowUtil.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+
+const char *const SleepingStatus = "Alarm Status: Sleeping";
+
+// A tick never cuts into a question, a message or the date picker.
+bool modalOpen()
+{
+    return QApplication::activeModalWidget() != nullptr;
+}
+
+} // namespace
+
+void frmmain::connectAlarmMonitor()
+{
+    connect(m_timer1, &QTimer::timeout, this, &frmmain::alarmCheckTick);
+    connect(m_timer2, &QTimer::timeout, this, &frmmain::startupAlarmTick);
+    connect(m_tmrSleep, &QTimer::timeout, this, &frmmain::sleepTick);
+}
+
+void frmmain::showAlarms()
+{
+    frmAlarm *window = showAlarmWindow();
+    connect(window, &frmAlarm::acknowledgementOpened, this, &frmmain::watchAcknowledgement, Qt::UniqueConnection);
+    connect(window, &frmAlarm::itemEditorOpened, this, &frmmain::watchItemEditor, Qt::UniqueConnection);
+    connect(window, &frmAlarm::sleepChosen, this, &frmmain::sleepFor, Qt::UniqueConnection);
+}
+
+void frmmain::watchAcknowledgement(AckWindow *window)
+{
+    // The list shows the item's new state, as after an editor save.
+    connect(window, &AckWindow::acknowledged, this, &frmmain::itemSaved, Qt::UniqueConnection);
+}
+
+void frmmain::watchItemEditor(frmAdd *editor)
+{
+    connect(editor, &frmAdd::itemSaved, this, &frmmain::itemSaved, Qt::UniqueConnection);
+}
+
+void frmmain::holdStartupAlarm(bool held)
+{
+    m_startupAlarmHeld = held;
+    if (held)
+        m_timer2->stop();
+    else if (m_startupAlarmDue)
+        m_timer2->start();
+}
+
+bool frmmain::alarmsSleeping() const
+{
+    return m_tmrSleep->isActive();
+}
+
+void frmmain::applySettings()
+{
+    QString status;
+    if (!runGuarded(this, QStringLiteral("read the settings"), [&] { status = LoadSettings(db()); }))
+        return;
+    setPanelText(2, alarmsSleeping() ? QString::fromLatin1(SleepingStatus) : status);
+}
+
+void frmmain::startupAlarmTick()
+{
+    if (modalOpen()) {
+        m_timer2->start(); // once the box is answered
+        return;
+    }
+    m_startupAlarmDue = false;
+    m_timer2->stop();
+    if (gv().startupalarm == 1)
+        showAlarms();
+}
+
+void frmmain::alarmCheckTick()
+{
+    if (modalOpen())
+        return;
+    GlobalVars &g = gv();
+    if (AlarmSchedule::periodicCheckDue(g.timerinterval, g.NextAlarmCheck, Clock::now()))
+        showAlarms();
+}
+
+void frmmain::sleepFor(int choice)
+{
+    m_timer1->stop();
+    m_tmrSleep->start();
+    setPanelText(2, QString::fromLatin1(SleepingStatus));
+    gv().SleepUntil = AlarmSchedule::sleepEnd(choice, Clock::now());
+}
+
+void frmmain::sleepTick()
+{
+    if (modalOpen() || !AlarmSchedule::wakeDue(gv().SleepUntil, Clock::now()))
+        return;
+    m_tmrSleep->stop();
+    m_timer1->start();
+    applySettings();
+    showAlarms();
+}
