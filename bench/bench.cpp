@@ -54,7 +54,8 @@ namespace {
 
 QTextStream out(stdout);
 
-double medianMs(int runs, const std::function<void()> &work)
+// The median time of the work; after each run, outside the clock, the optional drop step.
+double medianMs(int runs, const std::function<void()> &work, const std::function<void()> &drop = {})
 {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
@@ -62,6 +63,8 @@ double medianMs(int runs, const std::function<void()> &work)
         timer.start();
         work();
         times.push_back(timer.nsecsElapsed() / 1e6);
+        if (drop)
+            drop();
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
@@ -226,23 +229,11 @@ AlarmFigures measureAlarms(int items, int runs)
     AlarmFigures f;
     resetPeak();
     // Each result is dropped after its clock stops, as the window keeps its rows.
-    auto median = [&](const std::function<void()> &work, const std::function<void()> &drop) {
-        std::vector<double> times;
-        for (int i = 0; i < runs; ++i) {
-            QElapsedTimer timer;
-            timer.start();
-            work();
-            times.push_back(timer.nsecsElapsed() / 1e6);
-            drop();
-        }
-        std::sort(times.begin(), times.end());
-        return times[times.size() / 2];
-    };
     QVector<AlarmRow> rows;
-    f.evaluate = median([&] { rows = evaluateAlarms(db(), 1, 1, QDate::currentDate()); },
+    f.evaluate = medianMs(runs, [&] { rows = evaluateAlarms(db(), 1, 1, QDate::currentDate()); },
                         [&] { f.rows = rows.size(); rows = {}; });
     frmAlarm *window = nullptr;
-    f.openWindow = median(
+    f.openWindow = medianMs(runs,
         [&] {
             window = showAlarmWindow(); // evaluates as it opens
             QApplication::processEvents(); // layout
