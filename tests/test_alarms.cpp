@@ -1,6 +1,6 @@
-// The alarm rules, the roll-forward of the service date, the monitor's schedule and what
-// the acknowledgements show. What the acknowledgements store is driven through their windows in
-// test_alarmwindows.
+// The alarm rules, the roll-forward of the service date, the monitor's schedule, what the
+// acknowledgements show, and that their stores keep what they do not own. The rest of what the
+// acknowledgements store, and the snooze, are driven through their windows in test_alarmwindows.
 
 #include "TestSupport.h"
 
@@ -35,7 +35,7 @@ private Q_SLOTS:
     void rules_data()
     {
         QTest::addColumn<QVariantMap>("item");
-        QTest::addColumn<int>("switches"); // the service switch, then the order switch
+        QTest::addColumn<int>("switches"); // two digits: the service switch, then the order switch
         QTest::addColumn<QDate>("today");
         QTest::addColumn<QString>("kinds");
         const QDate due(2027, 3, 5), past(2027, 3, 11);
@@ -56,6 +56,8 @@ private Q_SLOTS:
         QTest::newRow("service acknowledged") << example({{"ackservice", 1}}) << 11 << due << "1";
         QTest::newRow("order acknowledged") << example({{"ackorder", 1}}) << 11 << due << "0";
         QTest::newRow("parts in stock") << example({{"ackorderinstock", 1}}) << 11 << due << "0";
+        QTest::newRow("past, service acknowledged") << example({{"ackservice", 1}}) << 11 << past << "2";
+        QTest::newRow("past, both acknowledged") << example({{"ackservice", 1}, {"ackorderinstock", 1}}) << 11 << past << "";
     }
     void rules()
     {
