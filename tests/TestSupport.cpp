@@ -107,3 +107,8 @@ void closeAllWindows()
         delete window.data();
     MessageBox::clearShown();
 }
+
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}

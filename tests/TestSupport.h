@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QApplication>
 #include <QDateTime>
 #include <QString>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <QVariantMap>
 
 #include <memory>
@@ -40,3 +42,17 @@ void initTestEnvironment();
 // Deletes every top-level window a test left open (also after a failure) and forgets the
 // message boxes shown.
 void closeAllWindows();
+
+// Deletes the windows closed meanwhile, as the event loop would.
+void settle();
+
+// The visible top-level window of the class, if any.
+template <class Window>
+Window *shownWindow()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *window = qobject_cast<Window *>(widget); window && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}

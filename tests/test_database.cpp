@@ -7,6 +7,7 @@
 #include "core/data/DbError.h"
 #include "core/data/NewDatabase.h"
 #include "core/data/Schema.h"
+#include "core/platform/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,34 +17,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <thread>
-
-class TestDatabase : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void initTestCase() { initTestEnvironment(); }
-
-    void refusesFilesThatAreNoTarvoDatabase_data();
-    void refusesFilesThatAreNoTarvoDatabase();
-    void refusesWriteProtectedFiles();
-    void waitsOutABriefLock();
-    void fileOnDiskIsEncrypted();
-    void newDatabaseHoldsColumnsAndSettings();
-    void newDatabaseToolRefusesExistingFile();
-    void idsAreNeverReused();
-    void rowWriterUpdateReportsMissingRow();
-};
+#include <utility>
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &bytes)
+QByteArray readFile(const QString &path)
 {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A file encrypted with another key, holding the real schema.
@@ -55,61 +36,6 @@ void writeWithOtherKey(const QString &path)
     QCOMPARE(sqlite3_exec(handle, "CREATE TABLE main (ID INTEGER)", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(handle);
 }
-
-} // namespace
-
-void TestDatabase::refusesFilesThatAreNoTarvoDatabase_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("missing file") << "missing";
-    QTest::newRow("wrong key") << "wrongkey";
-    QTest::newRow("not a database") << "text";
-    QTest::newRow("empty file") << "empty";
-    QTest::newRow("table missing") << "notable";
-    QTest::newRow("column missing") << "nocolumn";
-}
-
-void TestDatabase::refusesFilesThatAreNoTarvoDatabase()
-{
-    QFETCH(QString, kind);
-    QTemporaryDir dir;
-    AppPaths::setApplicationFolder(dir.path());
-    const QString path = AppPaths::databaseFile();
-    if (kind == u"wrongkey")
-        writeWithOtherKey(path);
-    else if (kind == u"text")
-        writeFile(path, QByteArray("These are not the tables you are looking for.\n").repeated(200));
-    else if (kind == u"empty")
-        writeFile(path, QByteArray());
-    else if (kind == u"notable") {
-        Database database;
-        QVERIFY(database.create(path));
-        database.exec(QStringLiteral("CREATE TABLE main (ID INTEGER)"));
-    } else if (kind == u"nocolumn") {
-        QVERIFY(createDatabaseFile(path, false, QDate(2026, 12, 6), nullptr));
-        Database database;
-        QVERIFY(database.open(path));
-        database.exec(QStringLiteral("DROP TABLE settings; CREATE TABLE settings (startupalarm INTEGER)"));
-    }
-    const QByteArray before = QFile::exists(path) ? [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }()
-                                                  : QByteArray();
-
-    QString error;
-    QVERIFY(!OpenDatabase(&error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY_THROWS_EXCEPTION(DbError, db());
-    if (kind == u"missing") {
-        QVERIFY(!QFile::exists(path));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
-    } else {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), before); // nothing written
-    }
-    AppPaths::setApplicationFolder(QString());
-}
-
-namespace {
 
 // Whether the program's database opens for a user whom the file's permissions bind. Root
 // writes anything, so then the open runs in a child process as nobody.
@@ -128,129 +54,164 @@ bool opensForUser()
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// Another program's hold on the file, which ends at the first pause of a connection waiting for
+// it instead of after a real pause.
+sqlite3 *holder = nullptr;
+
+int endHoldInsteadOfSleeping(sqlite3_vfs *, int microseconds)
+{
+    if (holder)
+        sqlite3_exec(std::exchange(holder, nullptr), "COMMIT", nullptr, nullptr, nullptr);
+    return microseconds;
+}
+
 } // namespace
 
-void TestDatabase::refusesWriteProtectedFiles()
+class TestDatabase : public QObject
 {
-    TestWorld world;
-    CloseDatabase();
-    const QString path = world.databasePath();
-    const auto all = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-    const auto write = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    const auto enter = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-    QFile::setPermissions(world.folder(), all | write | enter);
-    QFile::setPermissions(path, all | write);
-    QVERIFY(opensForUser());
-    QFile::setPermissions(path, all);
-    QVERIFY(!opensForUser());
-    QFile::setPermissions(path, all | write);
-    QFile::setPermissions(world.folder(), all | enter); // no room for the journal
-    QVERIFY(!opensForUser());
-    QFile::setPermissions(world.folder(), all | write | enter);
-    QVERIFY(OpenDatabase());
-}
+    Q_OBJECT
 
-void TestDatabase::waitsOutABriefLock()
-{
-    // Another program holds the file for a moment while Tarvo starts: the open waits for it.
-    TestWorld world;
-    CloseDatabase();
-    sqlite3 *other = nullptr;
-    QCOMPARE(sqlite3_open(world.databasePath().toUtf8().constData(), &other), SQLITE_OK);
-    sqlite3_key(other, Database::Key, int(qstrlen(Database::Key)));
-    QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    std::thread release([other] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
-    });
-    QString error;
-    const bool opened = OpenDatabase(&error);
-    release.join();
-    sqlite3_close(other);
-    QVERIFY2(opened, qPrintable(error));
-}
+private Q_SLOTS:
+    void initTestCase() { initTestEnvironment(); }
 
-void TestDatabase::fileOnDiskIsEncrypted()
-{
-    TestWorld world;
-    world.addItem(world.addCompany(QStringLiteral("Plain Text Vendor")), {{QStringLiteral("Name"), QStringLiteral("Secret Pump")}});
-    CloseDatabase();
-    QFile file(world.databasePath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    QVERIFY(!bytes.startsWith("SQLite format 3"));
-    QVERIFY(!bytes.contains("Secret Pump"));
-    QVERIFY(!bytes.contains("CREATE TABLE"));
-    QVERIFY(OpenDatabase());
-    QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main")).toString(), QStringLiteral("Secret Pump"));
-}
+    void refusesFilesThatAreNoTarvoDatabase_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char *kind : {"missing", "wrong key", "not a database", "empty file", "table missing", "column missing"})
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+    void refusesFilesThatAreNoTarvoDatabase()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        AppPaths::setApplicationFolder(dir.path());
+        const QString path = AppPaths::databaseFile();
+        if (kind == u"wrong key")
+            writeWithOtherKey(path);
+        else if (kind == u"not a database")
+            QVERIFY(SafeFile::write(path, QByteArray("These are not the tables you are looking for.\n").repeated(200)));
+        else if (kind == u"empty file")
+            QVERIFY(SafeFile::write(path, QByteArray()));
+        else if (kind == u"table missing") {
+            Database database;
+            QVERIFY(database.create(path));
+            database.exec(QStringLiteral("CREATE TABLE main (ID INTEGER)"));
+        } else if (kind == u"column missing") {
+            QVERIFY(createDatabaseFile(path, false, QDate(2026, 12, 6), nullptr));
+            Database database;
+            QVERIFY(database.open(path));
+            database.exec(QStringLiteral("DROP TABLE settings; CREATE TABLE settings (startupalarm INTEGER)"));
+        }
+        const QByteArray before = readFile(path);
 
-void TestDatabase::newDatabaseHoldsColumnsAndSettings()
-{
-    TestWorld world;
-    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM Columns")).toInt(), 25);
-    QCOMPARE(world.scalar(QStringLiteral("SELECT min(ID) || '-' || max(ID) FROM Columns")).toString(), QStringLiteral("0-24"));
-    // The shown places are exactly 1..K.
-    QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(ColLocation) FROM (SELECT ColLocation FROM Columns"
-                                         " WHERE ColLocation <> 0 ORDER BY ColLocation)")).toString(),
-             QStringLiteral("1,2,3,4,5,6"));
-    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM settings")).toInt(), 1);
-    QCOMPARE(world.scalar(QStringLiteral("SELECT backupdate || ' ' || Version FROM settings")).toString(),
-             QStringLiteral("2026-12-13 " TARVO_VERSION));
-}
+        QString error;
+        QVERIFY(!OpenDatabase(&error) && !error.isEmpty());
+        QVERIFY_THROWS_EXCEPTION(DbError, db());
+        QCOMPARE(readFile(path), before); // nothing written
+        if (kind == u"missing")
+            QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        AppPaths::setApplicationFolder(QString());
+    }
 
-void TestDatabase::newDatabaseToolRefusesExistingFile()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("main.mdb"));
-    writeFile(path, QByteArray("keep me"));
-    QString error;
-    QVERIFY(!createDatabaseFile(path, false, QDate(2026, 12, 6), &error));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("keep me"));
+    void refusesWriteProtectedFiles()
+    {
+        TestWorld world;
+        CloseDatabase();
+        const QString path = world.databasePath();
+        const auto all = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther,
+                   write = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther,
+                   enter = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+        QFile::setPermissions(world.folder(), all | write | enter);
+        QFile::setPermissions(path, all | write);
+        QVERIFY(opensForUser());
+        QFile::setPermissions(path, all);
+        QVERIFY(!opensForUser());
+        QFile::setPermissions(path, all | write);
+        QFile::setPermissions(world.folder(), all | enter); // no room for the journal
+        QVERIFY(!opensForUser());
+        QFile::setPermissions(world.folder(), all | write | enter);
+    }
 
-    const QString sample = dir.filePath(QStringLiteral("demo.mdb"));
-    QVERIFY(createDatabaseFile(sample, true, QDate(2026, 12, 6), &error));
-    Database demo;
-    QVERIFY(demo.open(sample));
-    Statement count(demo, QStringLiteral("SELECT (SELECT count(*) FROM orderinfo), (SELECT count(*) FROM main),"
-                                         " (SELECT count(*) FROM main WHERE servicedate < '2026-12-06'),"
-                                         " (SELECT count(*) FROM repparts), (SELECT count(*) FROM Notes)"));
-    QVERIFY(count.next());
-    QCOMPARE(count.integer(0), 12);
-    QVERIFY(count.integer(1) >= 24);
-    QVERIFY(count.integer(2) >= 3); // some overdue
-    QVERIFY(count.integer(3) > count.integer(1));
-    QVERIFY(count.integer(4) > 0);
-}
+    void waitsOutABriefLock()
+    {
+        // Another program holds the file for a moment while Tarvo starts: the open waits for it.
+        TestWorld world;
+        CloseDatabase();
+        static sqlite3_vfs vfs = *sqlite3_vfs_find(nullptr);
+        vfs.zName = "tarvo-test-hold";
+        vfs.xSleep = endHoldInsteadOfSleeping;
+        sqlite3_vfs_register(&vfs, 1);
+        QCOMPARE(sqlite3_open(world.databasePath().toUtf8().constData(), &holder), SQLITE_OK);
+        sqlite3 *other = holder;
+        sqlite3_key(other, Database::Key, int(qstrlen(Database::Key)));
+        QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        QString error;
+        const bool opened = OpenDatabase(&error);
+        holder = nullptr;
+        CloseDatabase();
+        sqlite3_close(other);
+        sqlite3_vfs_unregister(&vfs);
+        QVERIFY2(opened, qPrintable(error));
+    }
 
-void TestDatabase::idsAreNeverReused()
-{
-    TestWorld world;
-    const qint64 company = world.addCompany(QStringLiteral("Acme"));
-    const qint64 first = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("A")}});
-    const qint64 second = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("B")}});
-    Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = %1").arg(second));
-    const qint64 third = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("C")}});
-    QCOMPARE(second, first + 1);
-    QVERIFY(third > second);
-}
+    void newFileIsEncryptedWithColumnsAndSettings()
+    {
+        TestWorld world;
+        QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) || ' ' || min(ID) || '-' || max(ID) FROM Columns")).toString(),
+                 QStringLiteral("25 0-24"));
+        // The shown places are exactly 1..K.
+        QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(ColLocation) FROM (SELECT ColLocation FROM Columns"
+                                             " WHERE ColLocation <> 0 ORDER BY ColLocation)")).toString(),
+                 QStringLiteral("1,2,3,4,5,6"));
+        QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) || ' ' || backupdate || ' ' || Version FROM settings")).toString(),
+                 QStringLiteral("1 2026-12-13 " TARVO_VERSION));
 
-void TestDatabase::rowWriterUpdateReportsMissingRow()
-{
-    TestWorld world;
-    const qint64 company = world.addCompany(QStringLiteral("Acme"));
-    const qint64 id = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
-    RowWriter present(db(), QStringLiteral("main"));
-    present.set(QStringLiteral("Name"), QStringLiteral("Pump \"Quoted\""));
-    QVERIFY(present.update(id));
-    QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main WHERE ID = ?"), {id}).toString(), QStringLiteral("Pump \"Quoted\""));
-    RowWriter missing(db(), QStringLiteral("main"));
-    missing.set(QStringLiteral("Name"), QStringLiteral("Ghost"));
-    QVERIFY(!missing.update(id + 100));
-    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 1);
-}
+        world.addItem(world.addCompany(QStringLiteral("Plain Text Vendor")), {{"Name", "Secret Pump"}});
+        CloseDatabase();
+        const QByteArray bytes = readFile(world.databasePath());
+        QVERIFY(!bytes.isEmpty() && !bytes.startsWith("SQLite format 3"));
+        QVERIFY(!bytes.contains("Secret Pump") && !bytes.contains("CREATE TABLE"));
+        QVERIFY(OpenDatabase());
+        QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main")).toString(), QStringLiteral("Secret Pump"));
+    }
+
+    void newDatabaseToolRefusesExistingFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("main.mdb"));
+        QVERIFY(SafeFile::write(path, "keep me"));
+        QString error;
+        QVERIFY(!createDatabaseFile(path, false, QDate(2026, 12, 6), &error));
+        QCOMPARE(readFile(path), QByteArray("keep me"));
+
+        const QString sample = dir.filePath(QStringLiteral("demo.mdb"));
+        QVERIFY(createDatabaseFile(sample, true, QDate(2026, 12, 6), &error));
+        Database demo;
+        QVERIFY(demo.open(sample));
+        Statement overdue(demo, QStringLiteral("SELECT count(*) FROM main WHERE servicedate < '2026-12-06'"));
+        QVERIFY(overdue.next() && overdue.integer(0) >= 3); // the demo shows alarms at once
+    }
+
+    void idsAndRowUpdates()
+    {
+        TestWorld world;
+        const qint64 company = world.addCompany(QStringLiteral("Acme"));
+        const qint64 first = world.addItem(company, {{"Name", "A"}});
+        const qint64 second = world.addItem(company, {{"Name", "B"}});
+        Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {second});
+        QVERIFY(world.addItem(company, {{"Name", "C"}}) > second); // never reused
+
+        // An update names whether the row was there.
+        RowWriter present(db(), QStringLiteral("main"));
+        present.set(QStringLiteral("Name"), QStringLiteral("Pump \"Quoted\""));
+        QVERIFY(present.update(first));
+        QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main WHERE ID = ?"), {first}).toString(), QStringLiteral("Pump \"Quoted\""));
+        RowWriter missing(db(), QStringLiteral("main"));
+        missing.set(QStringLiteral("Name"), QStringLiteral("Ghost"));
+        QVERIFY(!missing.update(second));
+        QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(Name) FROM main")).toString(), QStringLiteral("Pump \"Quoted\",C"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestDatabase)
 #include "test_database.moc"
