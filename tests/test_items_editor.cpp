@@ -33,12 +33,6 @@ const QString NoServiceDate = QStringLiteral("Service date was not specifed\r\nA
 const QString NoInterval = QStringLiteral("Service interval was not specified\r\nAlarms will not be active");
 const QString NoWarning = QStringLiteral("Service Warning was not specified\r\nService alarms will not be active");
 const QString NoLeadTime = QStringLiteral("Lead Time was not specified\r\nOrder alarms will not be active");
-const QString PastDate = QStringLiteral("Service Date must be greater or equal to current date");
-
-frmAdd *newItem()
-{
-    return reopenItemEditor(frmAdd::AddItem);
-}
 
 // Opens the editor on one item, as a double-click on its list row does.
 frmAdd *editItem(qint64 itemId)
@@ -52,13 +46,6 @@ void setBox(frmAdd *editor, int id, const QString &text)
         line->setText(text);
     else
         qobject_cast<QPlainTextEdit *>(editor->box(id))->setPlainText(text);
-}
-
-QString boxText(frmAdd *editor, int id)
-{
-    if (auto *line = qobject_cast<QLineEdit *>(editor->box(id)))
-        return line->text();
-    return qobject_cast<QPlainTextEdit *>(editor->box(id))->toPlainText();
 }
 
 template <typename W = QPushButton>
@@ -80,11 +67,6 @@ void addPart(frmAdd *editor, const QString &name, const QString &number = QStrin
     child<QLineEdit>(editor, "txtRepPartName")->setText(name);
     child<QLineEdit>(editor, "txtRepPartNumber")->setText(number);
     click(editor, "cmdaddRepParts");
-}
-
-int count(TestWorld &world, const QString &table)
-{
-    return world.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt();
 }
 
 QString itemField(TestWorld &world, qint64 id, const QString &field)
@@ -110,415 +92,318 @@ private Q_SLOTS:
         closeAllWindows();
     }
 
-    void saveChecks_data();
-    void saveChecks();
-    void pastServiceDateBlocksEveryEdit();
-    void newItemThroughWindow();
-    void editWritesBoxesBack();
-    void historyOfNewItem_data();
-    void historyOfNewItem();
-    void partsGrid();
-    void cancelAndDeletedItemStoreNothing();
-    void openEditorKeepsItsItem();
-    void companyChoice();
-    void typingAndPastingInBoxes();
-    void boxesLabelsAndPages();
-    void calendarButtons();
-};
-
-void TestItemsEditor::saveChecks_data()
-{
-    // Boxes: name, company chosen, service date, interval, warning, lead time, date serviced,
-    // date installed.
-    QTest::addColumn<QStringList>("boxes");
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<bool>("saves");
-    const auto row = [](const char *tag, QStringList boxes, QStringList messages, bool saves) {
-        QTest::newRow(tag) << boxes << messages << saves;
-    };
-    row("no name", {"", "yes", "", "", "", "", "", ""}, {"A Name must be added"}, false);
-    row("no company", {"Pump", "", "", "", "", "", "", ""}, {"A Company must be selected"}, false);
-    row("name and company only", {"Pump", "yes", "", "30", "", "", "", ""}, {NoServiceDate}, true);
-    row("warning, then bad last service", {"Pump", "yes", "", "", "", "", "13/1/2026", ""},
-        {NoServiceDate, "Date Serviced has incorrect form"}, false);
-    row("interval warning, then bad installation", {"Pump", "yes", "12/6/2026", "", "", "", "", "2/30/2020"},
-        {NoInterval, "Date Installed has incorrect form"}, false);
-    row("no real day", {"Pump", "yes", "2/29/2027", "30", "5", "5", "", ""}, {"Service date has incorrect form"}, false);
-    row("yesterday", {"Pump", "yes", "12/5/2026", "30", "5", "5", "", ""}, {PastDate}, false);
-    row("today, interval 0: one warning", {"Pump", "yes", "12/6/2026", "0", "5", "5", "", ""}, {NoInterval}, true);
-    row("interval 00 counts as filled", {"Pump", "yes", "12/6/2026", "00", "", "", "", ""}, {NoWarning, NoLeadTime},
-        true);
-    row("warning 0, lead time set", {"Pump", "yes", "12/6/2026", "30", "0", "7", "", ""}, {NoWarning}, true);
-    row("everything set", {"Pump", "yes", "1/31/2027", "30", "7", "14", "11/30/2026", "1/2/2020"}, {}, true);
-}
-
-void TestItemsEditor::saveChecks()
-{
-    QFETCH(QStringList, boxes);
-    QFETCH(QStringList, messages);
-    QFETCH(bool, saves);
-    TestWorld world;
-    gv().AutoAddhstOn = 1;
-    const qint64 company = world.addCompany(QStringLiteral("Acme"));
-    frmAdd *editor = newItem();
-    const int ids[] = {Name, -1, ServiceDate, ServiceInterval, ServiceWarn, LeadTime, DateServiced, DateInstalled};
-    for (int i = 0; i < 8; ++i) {
-        if (ids[i] >= 0)
-            setBox(editor, ids[i], boxes.at(i));
+    void saveChecks_data()
+    {
+        // Boxes: name, company chosen, service date, interval, warning, lead time, serviced, installed.
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("saves");
+        const auto row = [](const char *tag, QStringList boxes, QStringList messages, bool saves) {
+            QTest::newRow(tag) << boxes << messages << saves;
+        };
+        row("no name", {"", "yes", "", "", "", "", "", ""}, {"A Name must be added"}, false);
+        row("name and company only", {"Pump", "yes", "", "30", "", "", "", ""}, {NoServiceDate}, true);
+        row("warning, then bad last service", {"Pump", "yes", "", "", "", "", "13/1/2026", ""},
+            {NoServiceDate, "Date Serviced has incorrect form"}, false);
+        row("interval warning, then bad installation", {"Pump", "yes", "12/6/2026", "", "", "", "", "2/30/2020"},
+            {NoInterval, "Date Installed has incorrect form"}, false);
+        row("no real day", {"Pump", "yes", "2/29/2027", "30", "5", "5", "", ""}, {"Service date has incorrect form"}, false);
+        row("today, interval 0: one warning", {"Pump", "yes", "12/6/2026", "0", "5", "5", "", ""}, {NoInterval}, true);
+        row("interval 00 counts as filled", {"Pump", "yes", "12/6/2026", "00", "", "", "", ""}, {NoWarning, NoLeadTime},
+            true);
+        row("everything set", {"Pump", "yes", "1/31/2027", "30", "7", "14", "11/30/2026", "1/2/2020"}, {}, true);
     }
-    if (!boxes.at(1).isEmpty())
+    void saveChecks()
+    {
+        QFETCH(QStringList, boxes);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, saves);
+        TestWorld world;
+        const qint64 company = world.addCompany(QStringLiteral("Acme"));
+        frmAdd *editor = reopenItemEditor(frmAdd::AddItem);
+        const int ids[] = {Name, -1, ServiceDate, ServiceInterval, ServiceWarn, LeadTime, DateServiced, DateInstalled};
+        for (int i = 0; i < 8; ++i) {
+            if (ids[i] >= 0)
+                setBox(editor, ids[i], boxes.at(i));
+        }
+        if (!boxes.at(1).isEmpty())
+            editor->LoadCompany(company);
+        click(editor, "cmdOK");
+        QCOMPARE(MessageBox::shownTexts(), messages);
+        QCOMPARE(world.scalar("SELECT count(*) FROM main").toInt(), saves ? 1 : 0);
+        const QString emptyDates = "SELECT count(*) FROM main WHERE '' IN (servicedate, DateServiced, dateinstalled)";
+        QCOMPARE(world.scalar(emptyDates).toInt(), 0); // empty dates are stored as Null
+        QCOMPARE(editor->isVisible(), !saves);
+        if (!saves)
+            QCOMPARE(editor->form()[Name], boxes.at(0)); // the entries stay as typed
+    }
+
+    void editWritesBoxesBack()
+    {
+        TestWorld world;
+        const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {
+            {"Name", "Press"}, {"tools", "wrench\r\nhammer"}, {"servicedate", "2026-12-01"}, {"servicewarn", 12},
+            {"replacestock", 5}, {"ackservice", 1}, {"ackorder", 1}, {"ackorderinstock", 1}});
+        gv().AutoAddhstOn = 1;
+        frmAdd *editor = editItem(id);
+        QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(id));
+        QCOMPARE(child(editor, "cmdOK")->text(), "Edit");
+        QCOMPARE(child<QLabel>(editor, "lblCoName")->text(), "Acme");
+        QCOMPARE(editor->form()[LeadTime], QString()); // 0 days shows empty
+        QCOMPARE(child<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1); // code 5 selects nothing
+
+        // A service date now past blocks every edit until it is moved on.
+        setBox(editor, Name, QStringLiteral("New"));
+        click(editor, "cmdOK");
+        QCOMPARE(MessageBox::shownTexts(), QStringList{"Service Date must be greater or equal to current date"});
+        QCOMPARE(itemField(world, id, QStringLiteral("Name")), "Press");
+        MessageBox::clearShown();
+        setBox(editor, ServiceDate, QStringLiteral("12/6/2026"));
+        setBox(editor, DateServiced, QStringLiteral("11/30/2026"));
+        click(editor, "cmdOK");
+        QCOMPARE(MessageBox::shownTexts(), QStringList{NoInterval});
+        // Nothing chosen keeps the stock code; the acknowledgements start over; no history.
+        QCOMPARE(itemField(world, id, "Name || '|' || replacestock || '|' || tools || '|' || servicedate || '|'"
+                                      " || DateServiced || '|' || (ackservice + ackorder + ackorderinstock)"),
+                 "New|5|wrench\r\nhammer|2026-12-06|2026-11-30|0");
+        QCOMPARE(world.scalar("SELECT count(*) FROM History").toInt(), 0);
+    }
+
+    void newItemThroughWindow_data()
+    {
+        QTest::addColumn<int>("autoOn");
+        QTest::addColumn<int>("warn");
+        QTest::addColumn<QList<int>>("answers"); // 1 Yes, 0 No
+        QTest::addColumn<QStringList>("entries");
+        const QString created = QStringLiteral("A new Pump was added on 1/2/2020");
+        const QString serviced = QStringLiteral("Serviced By Bob on 11/30/2026");
+        const QString ordered = QStringLiteral("Replacement part(s) ordered - purchase order #PO-7");
+        QTest::newRow("off, warning on") << 0 << 1 << QList<int>() << QStringList();
+        QTest::newRow("on, no question") << 1 << 0 << QList<int>() << QStringList{created, serviced, ordered};
+        QTest::newRow("on, No to the service") << 1 << 1 << QList<int>{1, 0, 1} << QStringList{created, ordered};
+    }
+    void newItemThroughWindow()
+    {
+        QFETCH(int, autoOn);
+        QFETCH(int, warn);
+        QFETCH(QList<int>, answers);
+        QFETCH(QStringList, entries);
+        TestWorld world;
+        gv().AutoAddhstOn = autoOn;
+        gv().AutoAddHstWarn = warn;
+        const qint64 company = world.addCompany(QStringLiteral("Acme"));
+        frmAdd *editor = reopenItemEditor(frmAdd::AddItem);
+        QCOMPARE(editor->windowTitle(), "Add Item");
+        QCOMPARE(child(editor, "cmdOK")->text(), "Add");
+        QCOMPARE(child<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1);
+        QSignalSpy saved(editor, &frmAdd::itemSaved);
         editor->LoadCompany(company);
-    click(editor, "cmdOK");
-    QCOMPARE(MessageBox::shownTexts(), messages);
-    QCOMPARE(count(world, QStringLiteral("main")), saves ? 1 : 0);
-    QCOMPARE(count(world, QStringLiteral("History")) > 0, saves);
-    QCOMPARE(editor->isVisible(), !saves);
-    if (!saves)
-        QCOMPARE(boxText(editor, Name), boxes.at(0)); // the entries stay as typed
-}
+        const QList<QPair<int, const char *>> boxes = {
+            {Name, "Pump"}, {Tools, "wrench\nhammer"}, {DateInstalled, "1/2/2020"}, {ServicedBy, "Bob"},
+            {DateServiced, "11/30/2026"}, {PurchaseOrder, "PO-7"}, {ServiceDate, "1/31/2027"}, {ServiceInterval, "30"},
+            {ServiceWarn, "7"}, {LeadTime, "14"}};
+        for (const auto &[id, text] : boxes)
+            setBox(editor, id, QString::fromLatin1(text));
+        addPart(editor, QStringLiteral("Seal"));
+        for (int answer : answers)
+            MessageBox::setNextAnswer(answer ? MessageBox::Yes : MessageBox::No);
+        click(editor, "cmdOK");
 
-void TestItemsEditor::pastServiceDateBlocksEveryEdit()
-{
-    TestWorld world;
-    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")),
-                                    {{QStringLiteral("Name"), QStringLiteral("Old")},
-                                     {QStringLiteral("servicedate"), QStringLiteral("2026-12-01")},
-                                     {QStringLiteral("serviceinterval"), 30}});
-    frmAdd *editor = editItem(id);
-    QCOMPARE(boxText(editor, ServiceDate), QStringLiteral("12/1/2026"));
-    setBox(editor, Name, QStringLiteral("New"));
-    click(editor, "cmdOK");
-    QCOMPARE(MessageBox::shownTexts(), QStringList{PastDate});
-    QCOMPARE(itemField(world, id, QStringLiteral("Name")), QStringLiteral("Old"));
-
-    MessageBox::clearShown();
-    setBox(editor, ServiceDate, QStringLiteral("12/6/2026"));
-    click(editor, "cmdOK");
-    QCOMPARE(MessageBox::shownTexts(), QStringList({NoWarning, NoLeadTime}));
-    QCOMPARE(itemField(world, id, QStringLiteral("Name")), QStringLiteral("New"));
-    QCOMPARE(itemField(world, id, QStringLiteral("servicedate")), QStringLiteral("2026-12-06"));
-}
-
-void TestItemsEditor::newItemThroughWindow()
-{
-    TestWorld world;
-    const qint64 company = world.addCompany(QStringLiteral("Acme"));
-    frmAdd *editor = newItem();
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Add Item"));
-    QCOMPARE(child(editor, "cmdOK")->text(), QStringLiteral("Add"));
-    QCOMPARE(child<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1);
-    QSignalSpy saved(editor, &frmAdd::itemSaved);
-
-    setBox(editor, Name, QStringLiteral("Pump"));
-    setBox(editor, Tools, QStringLiteral("wrench\nhammer"));
-    editor->LoadCompany(company);
-    for (const char *part : {"Seal", "Belt", "Valve"})
-        addPart(editor, QString::fromLatin1(part));
-    click(editor, "cmdOK");
-    QCOMPARE(MessageBox::shownTexts(), QStringList{NoServiceDate});
-    QCOMPARE(saved.count(), 1);
-
-    const qint64 id = saved.at(0).at(0).toLongLong();
-    Statement row(db(), QStringLiteral("SELECT manuID, servicedate, servicewarn + leadtime + serviceinterval, replacestock,"
-                                       " ackservice + ackorder + ackorderinstock, tools, dateinstalled, Tag"
-                                       " FROM main WHERE ID = ?"));
-    row.bind(1, id);
-    QVERIFY(row.next());
-    QCOMPARE(row.integer(0), company);
-    QVERIFY(row.isNull(1) && row.isNull(6));           // empty dates are Null
-    QVERIFY(!row.isNull(7) && row.text(7).isEmpty()); // an empty box is empty text
-    QCOMPARE(row.integer(2), 0);
-    QCOMPARE(row.integer(3), -1);
-    QCOMPARE(row.integer(4), 0);
-    QCOMPARE(row.text(5), QStringLiteral("wrench\r\nhammer"));
-    Statement parts(db(), QStringLiteral("SELECT group_concat(descr) FROM (SELECT descr FROM repparts WHERE ID = ?"
-                                         " ORDER BY rowid)"));
-    parts.bind(1, id);
-    QVERIFY(parts.next());
-    QCOMPARE(parts.text(0), QStringLiteral("Seal,Belt,Valve"));
-}
-
-void TestItemsEditor::editWritesBoxesBack()
-{
-    TestWorld world;
-    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")),
-                                    {{QStringLiteral("Name"), QStringLiteral("Press")},
-                                     {QStringLiteral("tools"), QStringLiteral("wrench\r\nhammer")},
-                                     {QStringLiteral("servicewarn"), 12},
-                                     {QStringLiteral("replacestock"), 5},
-                                     {QStringLiteral("ackservice"), 1},
-                                     {QStringLiteral("ackorder"), 1},
-                                     {QStringLiteral("ackorderinstock"), 1}});
-    gv().AutoAddhstOn = 1;
-    frmAdd *editor = editItem(id);
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(id));
-    QCOMPARE(child(editor, "cmdOK")->text(), QStringLiteral("Edit"));
-    QCOMPARE(child<QLabel>(editor, "lblCoName")->text(), QStringLiteral("Acme"));
-    QCOMPARE(boxText(editor, Tools), QStringLiteral("wrench\nhammer"));
-    QCOMPARE(boxText(editor, ServiceWarn), QStringLiteral("12"));
-    QCOMPARE(boxText(editor, LeadTime), QString());
-    QCOMPARE(child<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1); // code 5 selects nothing
-
-    setBox(editor, DateServiced, QStringLiteral("11/30/2026"));
-    setBox(editor, PurchaseOrder, QStringLiteral("PO-9"));
-    click(editor, "cmdOK");
-    QCOMPARE(itemField(world, id, QStringLiteral("replacestock")).toInt(), 5); // nothing chosen keeps it
-    QCOMPARE(itemField(world, id, QStringLiteral("tools")), QStringLiteral("wrench\r\nhammer"));
-    QCOMPARE(itemField(world, id, QStringLiteral("DateServiced")), QStringLiteral("2026-11-30"));
-    QCOMPARE(itemField(world, id, QStringLiteral("ackservice + ackorder + ackorderinstock")).toInt(), 0);
-    QCOMPARE(count(world, QStringLiteral("History")), 0); // editing writes no history
-
-    editor = editItem(id);
-    child<QComboBox>(editor, "cmbReplaceStock")->setCurrentIndex(1);
-    click(editor, "cmdOK");
-    QCOMPARE(itemField(world, id, QStringLiteral("replacestock")).toInt(), 1);
-}
-
-void TestItemsEditor::historyOfNewItem_data()
-{
-    QTest::addColumn<int>("autoOn");
-    QTest::addColumn<int>("warn");
-    QTest::addColumn<QList<int>>("answers"); // 1 Yes, 0 No
-    QTest::addColumn<QStringList>("entries");
-    const QString created = QStringLiteral("A new Pump was added on 1/2/2020");
-    const QString serviced = QStringLiteral("Serviced By Bob on 11/30/2026");
-    const QString ordered = QStringLiteral("Replacement part(s) ordered - purchase order #PO-7");
-    QTest::newRow("off, warning on") << 0 << 1 << QList<int>() << QStringList();
-    QTest::newRow("on, no question") << 1 << 0 << QList<int>() << QStringList{created, serviced, ordered};
-    QTest::newRow("on, all Yes") << 1 << 1 << QList<int>{1, 1, 1} << QStringList{created, serviced, ordered};
-    QTest::newRow("on, No to the service") << 1 << 1 << QList<int>{1, 0, 1} << QStringList{created, ordered};
-}
-
-void TestItemsEditor::historyOfNewItem()
-{
-    QFETCH(int, autoOn);
-    QFETCH(int, warn);
-    QFETCH(QList<int>, answers);
-    QFETCH(QStringList, entries);
-    TestWorld world;
-    gv().AutoAddhstOn = autoOn;
-    gv().AutoAddHstWarn = warn;
-    frmAdd *editor = newItem();
-    setBox(editor, Name, QStringLiteral("Pump"));
-    editor->LoadCompany(world.addCompany(QStringLiteral("Acme")));
-    const QList<QPair<int, const char *>> boxes = {
-        {DateInstalled, "1/2/2020"}, {ServicedBy, "Bob"}, {DateServiced, "11/30/2026"}, {PurchaseOrder, "PO-7"},
-        {ServiceDate, "1/31/2027"}, {ServiceInterval, "30"}, {ServiceWarn, "7"}, {LeadTime, "14"}};
-    for (const auto &[id, text] : boxes)
-        setBox(editor, id, QString::fromLatin1(text));
-    for (int answer : answers)
-        MessageBox::setNextAnswer(answer ? MessageBox::Yes : MessageBox::No);
-    click(editor, "cmdOK");
-
-    QCOMPARE(count(world, QStringLiteral("main")), 1); // a No never stops the item itself
-    Statement rows(db(), QStringLiteral("SELECT Date, descr FROM History WHERE ID = 1 ORDER BY rowid"));
-    QStringList written;
-    while (rows.next()) {
-        QCOMPARE(rows.text(0), QStringLiteral("2026-12-06"));
-        written << rows.text(1);
+        // A No never stops the item itself. An empty box is empty text, nothing chosen for the
+        // stock is -1, line breaks are CR LF.
+        QCOMPARE(saved.count(), 1);
+        const qint64 id = saved.at(0).at(0).toLongLong();
+        QCOMPARE(itemField(world, id, "manuID || '|' || quote(Tag) || '|' || replacestock || '|' || tools || '|'"
+                                      " || (ackservice + ackorder + ackorderinstock)"),
+                 QStringLiteral("%1|''|-1|wrench\r\nhammer|0").arg(company));
+        QCOMPARE(world.scalar("SELECT descr FROM repparts WHERE ID = ?", {id}).toString(), "Seal");
+        QCOMPARE(world.scalar("SELECT group_concat(descr, '|') FROM (SELECT descr FROM History WHERE ID = ?"
+                              " ORDER BY rowid)", {id}).toString(), entries.join(u'|'));
+        QCOMPARE(MessageBox::shownTexts().size(), answers.size()); // only the questions were shown
+        if (!answers.isEmpty())
+            QCOMPARE(MessageBox::shownTexts().first(), "Add \"A new Pump was added on 1/2/2020\" to history?");
     }
-    QCOMPARE(written, entries);
-    QCOMPARE(MessageBox::shownTexts().size(), answers.size()); // only the questions were shown
-    if (!answers.isEmpty())
-        QCOMPARE(MessageBox::shownTexts().first(), QStringLiteral("Add \"A new Pump was added on 1/2/2020\" to history?"));
-}
 
-void TestItemsEditor::partsGrid()
-{
-    TestWorld world;
-    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
-    world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-1"));
-    world.addPart(id, QStringLiteral("Belt"), QStringLiteral("B-1"));
-    frmAdd *editor = editItem(id);
-    auto *grid = child<QTableWidget>(editor, "flxRepParts");
-    QCOMPARE(grid->columnWidth(0), child<QLineEdit>(editor, "txtRepPartName")->width());
-    QCOMPARE(grid->rowCount(), 2);
-    QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("Belt")); // by name
-    QCOMPARE(editor->firstNewPartRow(), 3);
+    void partsGrid()
+    {
+        TestWorld world;
+        const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
+        world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-1"));
+        world.addPart(id, QStringLiteral("Belt"), QStringLiteral("B-1"));
+        frmAdd *editor = editItem(id);
+        auto *grid = child<QTableWidget>(editor, "flxRepParts");
+        QCOMPARE(grid->rowCount(), 2);
+        QCOMPARE(grid->item(0, 0)->text(), "Belt"); // by name
+        QCOMPARE(editor->firstNewPartRow(), 3);
 
-    addPart(editor, QString(), QStringLiteral("N-1"));
-    QCOMPARE(MessageBox::shownTexts(), QStringList{"A Part Name must be specified"});
-    QCOMPARE(grid->rowCount(), 2);
-    QCOMPARE(child<QLineEdit>(editor, "txtRepPartNumber")->text(), QStringLiteral("N-1"));
-    addPart(editor, QStringLiteral("Valve"), QStringLiteral("N-1"));
-    QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("N-1"));
-    QVERIFY(child<QLineEdit>(editor, "txtRepPartName")->text().isEmpty());
+        addPart(editor, QString(), QStringLiteral("N-1"));
+        QCOMPARE(MessageBox::shownTexts(), QStringList{"A Part Name must be specified"});
+        QCOMPARE(grid->rowCount(), 2);
+        QCOMPARE(child<QLineEdit>(editor, "txtRepPartNumber")->text(), "N-1");
+        addPart(editor, QStringLiteral("Valve"), QStringLiteral("N-1"));
+        QCOMPARE(grid->item(2, 1)->text(), "N-1");
+        QVERIFY(child<QLineEdit>(editor, "txtRepPartName")->text().isEmpty());
 
-    // Each part is stored once: the stored ones are not written again.
-    click(editor, "cmdOK");
-    QCOMPARE(count(world, QStringLiteral("repparts")), 3);
-    editor = editItem(id);
-    QCOMPARE(child<QTableWidget>(editor, "flxRepParts")->rowCount(), 3);
-    QCOMPARE(editor->firstNewPartRow(), 4);
-}
-
-void TestItemsEditor::cancelAndDeletedItemStoreNothing()
-{
-    TestWorld world;
-    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
-    QPointer<frmAdd> editor = editItem(id);
-    setBox(editor, Name, QStringLiteral("Changed"));
-    addPart(editor, QStringLiteral("Belt"));
-    click(editor, "cmdCancel");
-    QTRY_VERIFY(!editor);
-    QCOMPARE(itemField(world, id, QStringLiteral("Name")), QStringLiteral("Pump"));
-    QCOMPARE(count(world, QStringLiteral("repparts")), 0);
-
-    // The item goes while its editor is open: nothing is written and the editor says so.
-    editor = editItem(id);
-    addPart(editor, QStringLiteral("Belt"));
-    Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {id});
-    click(editor, "cmdOK");
-    QCOMPARE(MessageBox::lastText(), QStringLiteral("This item no longer exists; nothing was saved."));
-    QCOMPARE(count(world, QStringLiteral("main")) + count(world, QStringLiteral("repparts")), 0);
-    QVERIFY(editor->isVisible());
-}
-
-void TestItemsEditor::openEditorKeepsItsItem()
-{
-    TestWorld world;
-    const qint64 company = world.addCompany(QStringLiteral("Acme"));
-    const qint64 first = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Alpha")}});
-    const qint64 second = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Beta")}});
-    frmAdd *editor = editItem(first);
-    QSignalSpy saved(editor, &frmAdd::itemSaved);
-    // Another opener asking for a new item gets the open editor as it is, not reloaded.
-    QCOMPARE(showItemEditor(frmAdd::AddItem), editor);
-    setBox(editor, Name, QStringLiteral("Alpha 2"));
-    click(editor, "cmdOK");
-    QCOMPARE(itemField(world, first, QStringLiteral("Name")), QStringLiteral("Alpha 2"));
-    QCOMPARE(itemField(world, second, QStringLiteral("Name")), QStringLiteral("Beta"));
-    QCOMPARE(saved.at(0).at(0).toLongLong(), first);
-
-    // A double-click closes an open editor and opens a fresh one for its row.
-    QPointer<frmAdd> old = editItem(first);
-    frmAdd *fresh = editItem(second);
-    QTRY_VERIFY(!old);
-    QCOMPARE(boxText(fresh, Name), QStringLiteral("Beta"));
-}
-
-void TestItemsEditor::companyChoice()
-{
-    TestWorld world;
-    const qint64 gone = world.addCompany(QStringLiteral("Old Co"));
-    const qint64 replacement = world.addCompany(QStringLiteral("New Co"));
-    const qint64 id = world.addItem(gone, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
-    Execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
-
-    // An item whose company is gone opens without one, and must be given one again.
-    frmAdd *editor = editItem(id);
-    QCOMPARE(child<QLabel>(editor, "lblCoName")->text(), QString());
-    click(editor, "cmdOK");
-    QCOMPARE(MessageBox::shownTexts(), QStringList{"A Company must be selected"});
-
-    // The directory opened by Select serves this editor and hands the choice back.
-    click(editor, "cmdSelect");
-    QPointer<frmCompanies> directory = showCompanyDirectory(frmCompanies::Mode::Select, editor);
-    QCOMPARE(directory->windowTitle(), QStringLiteral("Select Company"));
-    Q_EMIT directory->companyChosen(replacement);
-    QCOMPARE(child<QLabel>(editor, "lblCoName")->text(), QStringLiteral("New Co"));
-    click(editor, "cmdOK");
-    QCOMPARE(itemField(world, id, QStringLiteral("manuID")).toLongLong(), replacement);
-
-    // The editor closes while its directory is open: the directory goes with it.
-    editor = editItem(id);
-    click(editor, "cmdSelect");
-    directory = showCompanyDirectory(frmCompanies::Mode::Select, editor);
-    closeItemEditor();
-    QTRY_VERIFY(!directory || !directory->isVisible());
-}
-
-void TestItemsEditor::typingAndPastingInBoxes()
-{
-    TestWorld world;
-    frmAdd *editor = newItem();
-    auto *warn = qobject_cast<QLineEdit *>(editor->box(ServiceWarn));
-    QTest::keyClicks(warn, QStringLiteral("12a34"));
-    QCOMPARE(warn->text(), QStringLiteral("123"));
-    auto *date = qobject_cast<QLineEdit *>(editor->box(ServiceDate));
-    QTest::keyClicks(date, QStringLiteral("12/31/x20301"));
-    QCOMPARE(date->text(), QStringLiteral("12/31/2030"));
-
-    // Pastes: a digit box takes only digits; other boxes are cut to their limit.
-    QApplication::clipboard()->setText(QStringLiteral("4a"));
-    warn->clear();
-    warn->paste();
-    QCOMPARE(warn->text(), QString());
-    auto *name = qobject_cast<QLineEdit *>(editor->box(Name));
-    QApplication::clipboard()->setText(QString(60, u'p'));
-    name->paste();
-    QCOMPARE(name->text(), QString(50, u'p'));
-    // A multi-line box is stored with CR LF: its line breaks count twice toward 255.
-    auto *tools = qobject_cast<QPlainTextEdit *>(editor->box(Tools));
-    QApplication::clipboard()->setText(QString(100, u't') + QStringLiteral("\n") + QString(200, u't'));
-    tools->paste();
-    QCOMPARE(tools->toPlainText().size(), 254);
-    QCOMPARE(LineEnds::storedLength(tools->toPlainText()), 255);
-    QTest::keyClick(tools, Qt::Key_Return);
-    QCOMPARE(tools->toPlainText().size(), 254);
-}
-
-void TestItemsEditor::boxesLabelsAndPages()
-{
-    TestWorld world;
-    gv().Columns.colLoc = QVector<int>(Column::Count, 1);
-    for (int hidden : {Hazmat, Tools, ReplaceStock})
-        gv().Columns.colLoc[hidden] = 0;
-    frmAdd *editor = newItem();
-    editor->show();
-
-    // Every box has its label as buddy; the company, the stock choice and the parts have none.
-    const QList<QPair<int, const char *>> labels = {
-        {Name, "Name"}, {DateInstalled, "Date Installed"}, {ServiceWarn, "Service Warning"}, {Tools, "Tools"},
-        {Locked, "Equipment Locked"}, {DateServiced, "Last Service Date"},
-        {PurchaseOrder, "Last Purchase Order #"}, {Custom3, "Custom 3"}};
-    QHash<QWidget *, QString> buddies;
-    for (QLabel *label : editor->findChildren<QLabel *>())
-        buddies.insert(label->buddy(), label->text());
-    for (int id = 0; id < ItemBox::Count; ++id)
-        QCOMPARE(editor->box(id) != nullptr, ItemBox::hasTextBox(id));
-    for (const auto &[id, text] : labels) {
-        QCOMPARE(editor->box(id)->objectName(), QStringLiteral("txtData%1").arg(id));
-        QCOMPARE(buddies.value(editor->box(id)), QString::fromLatin1(text));
+        // Each part is stored once: the stored ones are not written again.
+        click(editor, "cmdOK");
+        QCOMPARE(world.scalar("SELECT count(*) FROM repparts").toInt(), 3);
     }
-    QCOMPARE(buddies.value(child<QComboBox>(editor, "cmbReplaceStock")), QStringLiteral("Replacement(s) Stocked?"));
-    QCOMPARE(child<QLineEdit>(editor, "txtRepPartName")->accessibleName(), QStringLiteral("Part Name"));
 
-    // Fields whose column the list hides are greyed, and stay editable.
-    const QColor face = editor->palette().color(QPalette::Button);
-    QCOMPARE(editor->box(Tools)->palette().color(QPalette::Base), face);
-    QCOMPARE(child<QComboBox>(editor, "cmbReplaceStock")->palette().color(QPalette::Base), face);
-    QVERIFY(editor->box(Name)->palette().color(QPalette::Base) != face);
-    QVERIFY(editor->box(Hazmat)->isEnabled());
+    void cancelAndDeletedItemStoreNothing()
+    {
+        TestWorld world;
+        const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
+        QPointer<frmAdd> editor = editItem(id);
+        setBox(editor, Name, QStringLiteral("Changed"));
+        addPart(editor, QStringLiteral("Belt"));
+        click(editor, "cmdCancel");
+        QTRY_VERIFY(!editor);
+        QCOMPARE(itemField(world, id, QStringLiteral("Name")), "Pump");
+        QCOMPARE(world.scalar("SELECT count(*) FROM repparts").toInt(), 0);
 
-    // "More" shows the second page; entries stay in their boxes.
-    setBox(editor, Name, QStringLiteral("Pump"));
-    click(editor, "cmdMore");
-    QCOMPARE(child(editor, "cmdMore")->text(), QStringLiteral("Back"));
-    QVERIFY(child<QGroupBox>(editor, "frmExtra")->isVisible() && !child<QGroupBox>(editor, "frmEquip")->isVisible());
-    QCOMPARE(child<QGroupBox>(editor, "frmExtra")->pos(), child<QGroupBox>(editor, "frmEquip")->pos());
-    click(editor, "cmdMore");
-    QVERIFY(child<QGroupBox>(editor, "frmrepparts")->isVisible() && !child<QGroupBox>(editor, "frmHst")->isVisible());
-    QCOMPARE(boxText(editor, Name), QStringLiteral("Pump"));
-}
-
-void TestItemsEditor::calendarButtons()
-{
-    TestWorld world;
-    frmAdd *editor = newItem();
-    editor->show();
-    lib_frmCal::setTestPick([](lib_frmCal &picker) { Q_EMIT picker.MonthView1->clicked(QDate(2027, 1, 15)); });
-    const QList<QPair<const char *, int>> buttons = {
-        {"cmdCal0", ServiceDate}, {"cmdCal1", DateServiced}, {"cmdCal2", DateInstalled}};
-    for (const auto &[name, id] : buttons) {
-        setBox(editor, id, QStringLiteral("old"));
-        click(editor, name);
-        QCOMPARE(boxText(editor, id), QStringLiteral("1/15/2027"));
+        // The item goes while its editor is open: nothing is written and the editor says so.
+        editor = editItem(id);
+        addPart(editor, QStringLiteral("Belt"));
+        Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {id});
+        click(editor, "cmdOK");
+        QCOMPARE(MessageBox::lastText(), "This item no longer exists; nothing was saved.");
+        QCOMPARE(world.scalar("SELECT (SELECT count(*) FROM main) + (SELECT count(*) FROM repparts)").toInt(), 0);
+        QVERIFY(editor->isVisible());
     }
-    QVERIFY(MessageBox::shownTexts().isEmpty());
-    editor->openCalendar(3);
-    QCOMPARE(MessageBox::shownTexts(), QStringList{"Case Else Error"});
-}
+
+    void openEditorKeepsItsItem()
+    {
+        TestWorld world;
+        const qint64 company = world.addCompany(QStringLiteral("Acme"));
+        const qint64 first = world.addItem(company, {{"Name", "Alpha"}});
+        const qint64 second = world.addItem(company, {{"Name", "Beta"}});
+        frmAdd *editor = editItem(first);
+        QSignalSpy saved(editor, &frmAdd::itemSaved);
+        // Another opener asking for a new item gets the open editor as it is, not reloaded.
+        QCOMPARE(showItemEditor(frmAdd::AddItem), editor);
+        setBox(editor, Name, QStringLiteral("Alpha 2"));
+        click(editor, "cmdOK");
+        QCOMPARE(itemField(world, first, QStringLiteral("Name")), "Alpha 2");
+        QCOMPARE(itemField(world, second, QStringLiteral("Name")), "Beta");
+        QCOMPARE(saved.at(0).at(0).toLongLong(), first);
+
+        // A double-click closes an open editor and opens a fresh one for its row.
+        QPointer<frmAdd> old = editItem(first);
+        frmAdd *fresh = editItem(second);
+        QTRY_VERIFY(!old);
+        QCOMPARE(fresh->form()[Name], "Beta");
+    }
+
+    void companyChoice()
+    {
+        TestWorld world;
+        const qint64 gone = world.addCompany(QStringLiteral("Old Co"));
+        const qint64 replacement = world.addCompany(QStringLiteral("New Co"));
+        const qint64 id = world.addItem(gone, {{"Name", "Pump"}});
+        Execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
+
+        // An item whose company is gone opens without one, and must be given one again.
+        frmAdd *editor = editItem(id);
+        QCOMPARE(child<QLabel>(editor, "lblCoName")->text(), QString());
+        click(editor, "cmdOK");
+        QCOMPARE(MessageBox::shownTexts(), QStringList{"A Company must be selected"});
+
+        // The directory opened by Select serves this editor and hands the choice back.
+        click(editor, "cmdSelect");
+        QPointer<frmCompanies> directory = showCompanyDirectory(frmCompanies::Mode::Select, editor);
+        Q_EMIT directory->companyChosen(replacement);
+        QCOMPARE(child<QLabel>(editor, "lblCoName")->text(), "New Co");
+        click(editor, "cmdOK");
+        QCOMPARE(itemField(world, id, QStringLiteral("manuID")).toLongLong(), replacement);
+
+        // The editor closes while its directory is open: the directory goes with it.
+        editor = editItem(id);
+        click(editor, "cmdSelect");
+        directory = showCompanyDirectory(frmCompanies::Mode::Select, editor);
+        closeItemEditor();
+        QTRY_VERIFY(!directory || !directory->isVisible());
+    }
+
+    void typingAndPastingInBoxes()
+    {
+        TestWorld world;
+        frmAdd *editor = reopenItemEditor(frmAdd::AddItem);
+        auto *warn = qobject_cast<QLineEdit *>(editor->box(ServiceWarn));
+        QTest::keyClicks(warn, QStringLiteral("12a34"));
+        QCOMPARE(warn->text(), "123");
+
+        // Pastes: a digit box takes only digits; other boxes are cut to their limit.
+        warn->clear();
+        warn->insert(QStringLiteral("4a")); // as a paste does
+        QCOMPARE(warn->text(), QString());
+        auto *name = qobject_cast<QLineEdit *>(editor->box(Name));
+        name->insert(QString(60, u'p'));
+        QCOMPARE(name->text(), QString(50, u'p'));
+        // A multi-line box is stored with CR LF: its line breaks count twice toward 255.
+        auto *tools = qobject_cast<QPlainTextEdit *>(editor->box(Tools));
+        QApplication::clipboard()->setText(QString(100, u't') + QStringLiteral("\n") + QString(200, u't'));
+        tools->paste();
+        QCOMPARE(tools->toPlainText().size(), 254);
+        QCOMPARE(LineEnds::storedLength(tools->toPlainText()), 255);
+        QTest::keyClick(tools, Qt::Key_Return);
+        QCOMPARE(tools->toPlainText().size(), 254);
+    }
+
+    void boxesLabelsAndPages()
+    {
+        TestWorld world;
+        gv().Columns.colLoc = QVector<int>(Column::Count, 1);
+        for (int hidden : {Hazmat, Tools, ReplaceStock})
+            gv().Columns.colLoc[hidden] = 0;
+        frmAdd *editor = reopenItemEditor(frmAdd::AddItem);
+        editor->show();
+
+        // Every box has its label as buddy; the company, the stock choice and the parts have none.
+        const QList<QPair<int, const char *>> labels = {
+            {Name, "Name"}, {DateInstalled, "Date Installed"}, {ServiceWarn, "Service Warning"}, {Tools, "Tools"},
+            {DateServiced, "Last Service Date"}, {PurchaseOrder, "Last Purchase Order #"}, {Custom3, "Custom 3"}};
+        QHash<QWidget *, QString> buddies;
+        for (QLabel *label : editor->findChildren<QLabel *>())
+            buddies.insert(label->buddy(), label->text());
+        for (const auto &[id, text] : labels) {
+            QCOMPARE(editor->box(id)->objectName(), QStringLiteral("txtData%1").arg(id));
+            QCOMPARE(buddies.value(editor->box(id)), QString::fromLatin1(text));
+        }
+        QCOMPARE(buddies.value(child<QComboBox>(editor, "cmbReplaceStock")), "Replacement(s) Stocked?");
+        QCOMPARE(child<QLineEdit>(editor, "txtRepPartName")->accessibleName(), "Part Name");
+
+        // Fields whose column the list hides are greyed, and stay editable.
+        const QColor face = editor->palette().color(QPalette::Button);
+        QCOMPARE(editor->box(Tools)->palette().color(QPalette::Base), face);
+        QCOMPARE(child<QComboBox>(editor, "cmbReplaceStock")->palette().color(QPalette::Base), face);
+        QVERIFY(editor->box(Name)->palette().color(QPalette::Base) != face);
+        QVERIFY(editor->box(Hazmat)->isEnabled());
+
+        // "More" shows the second page, and "Back" the first.
+        click(editor, "cmdMore");
+        QCOMPARE(child(editor, "cmdMore")->text(), "Back");
+        QVERIFY(child<QGroupBox>(editor, "frmExtra")->isVisible() && !child<QGroupBox>(editor, "frmEquip")->isVisible());
+        click(editor, "cmdMore");
+        QVERIFY(child<QGroupBox>(editor, "frmrepparts")->isVisible() && !child<QGroupBox>(editor, "frmHst")->isVisible());
+    }
+
+    void calendarButtons()
+    {
+        TestWorld world;
+        frmAdd *editor = reopenItemEditor(frmAdd::AddItem);
+        editor->show();
+        lib_frmCal::setTestPick([](lib_frmCal &picker) { Q_EMIT picker.MonthView1->clicked(QDate(2027, 1, 15)); });
+        const QList<QPair<const char *, int>> buttons = {
+            {"cmdCal0", ServiceDate}, {"cmdCal1", DateServiced}, {"cmdCal2", DateInstalled}};
+        for (const auto &[name, id] : buttons) {
+            setBox(editor, id, QStringLiteral("old"));
+            click(editor, name);
+            QCOMPARE(editor->form()[id], "1/15/2027");
+        }
+        editor->openCalendar(3);
+        QCOMPARE(MessageBox::shownTexts(), QStringList{"Case Else Error"});
+    }
+};
 
 QTEST_MAIN(TestItemsEditor)
 #include "test_items_editor.moc"
