@@ -19,7 +19,8 @@ void bringToFront(QWidget *window);
 template <typename Window, typename Make>
 Window *showOnce(QPointer<Window> &slot, Make make)
 {
-    if (slot) {
+    // A closed window lingers, hidden, until its deletion runs: it no longer counts as open.
+    if (slot && slot->isVisible()) {
         bringToFront(slot);
         return slot;
     }
