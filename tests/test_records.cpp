@@ -4,18 +4,16 @@
 
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
+#include "core/records/History.h"
+#include "core/shell/ItemListModel.h"
 #include "gui/platform/MessageBox.h"
-#include "core/platform/Twips.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/AddHistory.h"
-#include "core/records/History.h"
 #include "gui/records/frmAddEntry.h"
 #include "gui/shell/DetailPanel.h"
-#include "core/shell/ItemListModel.h"
 #include "gui/shell/ItemGrid.h"
 #include "gui/shell/frmmain.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,23 +26,16 @@ class TestRecords : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        initTestEnvironment();
-        initResources();
-    }
-    void cleanup();
+    void initTestCase() { initTestEnvironment(); initResources(); }
+    void cleanup() { closeAllWindows(); }
 
-    void kindTexts_data();
-    void kindTexts();
+    void entryTexts();
     void automaticHistoryOptions_data();
     void automaticHistoryOptions();
     void entriesNewestFirst();
 
-    void windowsLookAndKeepTheirItem_data();
-    void windowsLookAndKeepTheirItem();
-    void emptyDescriptionRefused_data();
-    void emptyDescriptionRefused();
+    void windowsAddForTheirItem_data();
+    void windowsAddForTheirItem();
     void descriptionHolds255Characters();
     void mainWindowPaneShowsTheNewEntry();
     void deletedItemOrCancelWritesNothing();
@@ -53,50 +44,32 @@ private Q_SLOTS:
 
 namespace {
 
-int count(TestWorld &world, const QString &table, qint64 itemId)
-{
-    return world.scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE ID = ?").arg(table), {itemId}).toInt();
-}
-
-struct TwoItems {
-    qint64 first = 0;
-    qint64 second = 0;
-};
-
-TwoItems makeTwoItems(TestWorld &world)
+// The pump and the fan of one company.
+std::pair<qint64, qint64> addPumpAndFan(TestWorld &world)
 {
     const qint64 company = world.addCompany(QStringLiteral("Acme"));
-    TwoItems items;
-    items.first = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
-    items.second = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Fan")}});
-    return items;
+    return {world.addItem(company, {{"Name", "Pump"}}), world.addItem(company, {{"Name", "Fan"}})};
+}
+
+// Every entry of a table as "item ID: description", in the order written.
+QStringList entriesIn(TestWorld &world, const QString &table)
+{
+    return world.scalar(QStringLiteral("SELECT group_concat(ID || ': ' || descr, '|') FROM %1").arg(table))
+        .toString().split(u'|', Qt::SkipEmptyParts);
 }
 
 } // namespace
 
-void TestRecords::cleanup()
+void TestRecords::entryTexts()
 {
-    closeAllWindows();
-}
-
-void TestRecords::kindTexts_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("typed") << 0 << "pump  oiled";
-    QTest::newRow("serviced") << 1 << "Serviced By pump  oiled on 12/6/2026";
-    QTest::newRow("in stock") << 2 << "Replacement part(s) in stock as of pump  oiled";
-    QTest::newRow("installed") << 3 << "New replacement part(s) installed on pump  oiled";
-    QTest::newRow("ordered") << 4 << "Replacement part(s) ordered - purchase order #pump  oiled";
-    QTest::newRow("new item") << 5 << "A new pump  oiled was added on 12/6/2026";
-    QTest::newRow("out of range") << 6 << "";
-}
-
-void TestRecords::kindTexts()
-{
-    QFETCH(int, kind);
-    QFETCH(QString, expected);
-    QCOMPARE(historyText(kind, QStringLiteral("pump  oiled"), QStringLiteral("12/6/2026")), expected);
+    QStringList texts;
+    for (int kind = 0; kind <= 6; ++kind)
+        texts << historyText(kind, QStringLiteral("pump  oiled"), QStringLiteral("12/6/2026"));
+    QCOMPARE(texts, QStringList({"pump  oiled", "Serviced By pump  oiled on 12/6/2026",
+                                 "Replacement part(s) in stock as of pump  oiled",
+                                 "New replacement part(s) installed on pump  oiled",
+                                 "Replacement part(s) ordered - purchase order #pump  oiled",
+                                 "A new pump  oiled was added on 12/6/2026", ""}));
 }
 
 void TestRecords::automaticHistoryOptions_data()
@@ -104,15 +77,14 @@ void TestRecords::automaticHistoryOptions_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("autoOn");
     QTest::addColumn<int>("warn");
-    QTest::addColumn<int>("answer"); // -1: no answer queued
-    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("asked"); // then answered Yes when written, else No
     QTest::addColumn<bool>("written");
-    QTest::newRow("automatic off") << 1 << 0 << 1 << int(MessageBox::Yes) << false << false;
-    QTest::newRow("on, warning off") << 1 << 1 << 0 << -1 << false << true;
-    QTest::newRow("on, warning on, Yes") << 4 << 1 << 1 << int(MessageBox::Yes) << true << true;
-    QTest::newRow("on, warning on, No") << 4 << 1 << 1 << int(MessageBox::No) << true << false;
-    QTest::newRow("on counts only as 1") << 5 << 2 << 0 << -1 << false << false;
-    QTest::newRow("typed entry with automatic off") << 0 << 0 << 1 << -1 << false << true;
+    QTest::newRow("automatic off") << 1 << 0 << 1 << false << false;
+    QTest::newRow("on, warning off") << 1 << 1 << 0 << false << true;
+    QTest::newRow("on, warning on, Yes") << 4 << 1 << 1 << true << true;
+    QTest::newRow("on, warning on, No") << 4 << 1 << 1 << true << false;
+    QTest::newRow("on counts only as 1") << 5 << 2 << 0 << false << false;
+    QTest::newRow("typed entry with automatic off") << 0 << 0 << 1 << false << true;
 }
 
 void TestRecords::automaticHistoryOptions()
@@ -120,25 +92,20 @@ void TestRecords::automaticHistoryOptions()
     QFETCH(int, kind);
     QFETCH(int, autoOn);
     QFETCH(int, warn);
-    QFETCH(int, answer);
     QFETCH(bool, asked);
     QFETCH(bool, written);
     TestWorld world;
-    const qint64 item = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+    const qint64 item = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
     gv().AutoAddhstOn = autoOn;
     gv().AutoAddHstWarn = warn;
-    if (answer >= 0)
-        MessageBox::setNextAnswer(MessageBox::Button(answer));
-
-    AddHistory(kind, 0, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
+    MessageBox::setNextAnswer(asked && !written ? MessageBox::No : MessageBox::Yes); // Yes where none is asked
+    AddHistory(kind, HistoryTarget, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
 
     const QString descr = historyText(kind, QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
-    QCOMPARE(MessageBox::shownTexts(),
-             asked ? QStringList({QStringLiteral("Add \"") + descr + QStringLiteral("\" to history?")}) : QStringList());
-    QCOMPARE(count(world, QStringLiteral("History"), item), written ? 1 : 0);
-    QCOMPARE(count(world, QStringLiteral("Notes"), item), 0);
-    if (written)
-        QCOMPARE(world.scalar(QStringLiteral("SELECT descr FROM History")).toString(), descr);
+    QCOMPARE(MessageBox::shownTexts(), asked ? QStringList{"Add \"" + descr + "\" to history?"} : QStringList());
+    QCOMPARE(entriesIn(world, QStringLiteral("History")),
+             written ? QStringList{QString::number(item) + ": " + descr} : QStringList());
+    QCOMPARE(entriesIn(world, QStringLiteral("Notes")), QStringList());
 }
 
 void TestRecords::entriesNewestFirst()
@@ -161,7 +128,7 @@ void TestRecords::entriesNewestFirst()
     QVERIFY(loadEntries(db(), NotesTarget, item).isEmpty());
 }
 
-void TestRecords::windowsLookAndKeepTheirItem_data()
+void TestRecords::windowsAddForTheirItem_data()
 {
     QTest::addColumn<int>("target");
     QTest::addColumn<QString>("caption");
@@ -170,80 +137,56 @@ void TestRecords::windowsLookAndKeepTheirItem_data()
     QTest::newRow("note") << int(NotesTarget) << "Add Note" << "Notes";
 }
 
-void TestRecords::windowsLookAndKeepTheirItem()
+void TestRecords::windowsAddForTheirItem()
 {
     QFETCH(int, target);
     QFETCH(QString, caption);
     QFETCH(QString, table);
     TestWorld world;
-    const TwoItems items = makeTwoItems(world);
-    QPointer<frmAddEntry> window = showEntryWindow(EntryTarget(target), items.second);
+    const qint64 fan = addPumpAndFan(world).second;
+    QPointer<frmAddEntry> window = showEntryWindow(EntryTarget(target), fan);
     QCOMPARE(window->windowTitle(), caption);
-    QCOMPARE(window->itemId(), items.second);
-    QCOMPARE(window->lblItem->text(), QStringLiteral("Item: Fan (ID = %1)").arg(items.second));
+    QCOMPARE(window->lblItem->text(), QStringLiteral("Item: Fan (ID = %1)").arg(fan));
     QCOMPARE(window->lblDescr->buddy(), window->txtDescr);
     QSignalSpy added(window.data(), &frmAddEntry::entryAdded);
+    // An empty description is refused, by Enter as by the button.
+    QTest::keyClick(window->txtDescr, Qt::Key_Return);
+    QTest::mouseClick(window->cmdAdd, Qt::LeftButton);
+    QCOMPARE(MessageBox::shownTexts(), QStringList(2, QStringLiteral("Description must be entered")));
+    QVERIFY(window->isVisible() && added.isEmpty());
 
-    // Enter adds, as the button does.
+    // Enter adds, as the button does, for the window's item.
+    MessageBox::clearShown();
     QTest::keyClicks(window->txtDescr, QStringLiteral("belt replaced"));
     QTest::keyClick(window->txtDescr, Qt::Key_Return);
-    QCOMPARE(world.scalar(QStringLiteral("SELECT descr FROM %1 WHERE ID = ?").arg(table), {items.second}).toString(),
-             QStringLiteral("belt replaced"));
-    QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt(), 1);
+    QCOMPARE(entriesIn(world, table), QStringList{QString::number(fan) + ": belt replaced"});
     QCOMPARE(added.count(), 1);
-    QCOMPARE(added.at(0).at(1).toLongLong(), items.second);
+    QCOMPARE(added.at(0).at(1).toLongLong(), fan);
     QCOMPARE(MessageBox::shownTexts(), QStringList());
     QTRY_VERIFY(!window);
-}
-
-void TestRecords::emptyDescriptionRefused_data()
-{
-    QTest::addColumn<int>("target");
-    QTest::addColumn<bool>("byEnter");
-    QTest::newRow("history, add button") << 0 << false;
-    QTest::newRow("note, Enter") << 1 << true;
-}
-
-void TestRecords::emptyDescriptionRefused()
-{
-    QFETCH(int, target);
-    QFETCH(bool, byEnter);
-    TestWorld world;
-    frmAddEntry *window = showEntryWindow(EntryTarget(target), makeTwoItems(world).first);
-    QSignalSpy added(window, &frmAddEntry::entryAdded);
-    if (byEnter)
-        QTest::keyClick(window->txtDescr, Qt::Key_Return);
-    else
-        QTest::mouseClick(window->cmdAdd, Qt::LeftButton);
-    QCOMPARE(MessageBox::shownTexts(), QStringList({QStringLiteral("Description must be entered")}));
-    QCOMPARE(world.scalar(QStringLiteral("SELECT (SELECT count(*) FROM History) + (SELECT count(*) FROM Notes)")).toInt(), 0);
-    QCOMPARE(added.count(), 0);
-    QVERIFY(window->isVisible());
 }
 
 void TestRecords::descriptionHolds255Characters()
 {
     TestWorld world;
-    frmAddEntry *window = showEntryWindow(NotesTarget, makeTwoItems(world).first);
-    QLineEdit *box = window->txtDescr;
-    box->setText(QString(254, QLatin1Char('d')));
+    QLineEdit *box = showEntryWindow(NotesTarget, addPumpAndFan(world).first)->txtDescr;
+    const QString full = QString(254, u'd') + u'e';
+    box->setText(full.left(254));
     QTest::keyClick(box, Qt::Key_E);
-    QCOMPARE(box->text().size(), 255);
     QTest::keyClick(box, Qt::Key_F);
-    QCOMPARE(box->text().size(), 255);
-    QVERIFY(box->text().endsWith(QLatin1Char('e')));
+    QCOMPARE(box->text(), full);
     // The whole text counts, whatever is selected.
     box->selectAll();
     QTest::keyClick(box, Qt::Key_G);
-    QCOMPARE(box->text().size(), 255);
+    QCOMPARE(box->text(), full);
     // Backspace always passes.
     box->end(false);
     QTest::keyClick(box, Qt::Key_Backspace);
-    QCOMPARE(box->text().size(), 254);
+    QCOMPARE(box->text(), full.left(254));
     // A paste is cut at the limit.
     box->insert(QStringLiteral("xyz"));
-    QCOMPARE(box->text(), QString(254, QLatin1Char('d')) + QStringLiteral("x"));
-    // A full box never traps the keyboard: Esc and the shortcuts still act.
+    QCOMPARE(box->text(), full.left(254) + u'x');
+    // A full box never traps the keyboard: the shortcuts still act.
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(box->selectedText().size(), 255);
 }
@@ -251,27 +194,23 @@ void TestRecords::descriptionHolds255Characters()
 void TestRecords::mainWindowPaneShowsTheNewEntry()
 {
     TestWorld world;
-    const qint64 company = world.addCompany(QStringLiteral("Acme"));
-    const qint64 pump = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
-    const qint64 fan = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Fan")}});
+    const auto [pump, fan] = addPumpAndFan(world);
     world.addEntry(QStringLiteral("History"), pump, QStringLiteral("2026-01-05"), QStringLiteral("older"));
     frmmain main;
     main.load();
     main.show();
     auto clickItem = [&](qint64 itemId) {
-        ItemGrid *grid = main.grid();
         int row = 1;
         while (main.grid()->itemModel()->itemIdAt(row) != itemId)
             ++row;
-        const QModelIndex index = grid->model()->index(row - 1, 1);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+        const QModelIndex index = main.grid()->model()->index(row - 1, 1);
+        QTest::mouseClick(main.grid()->viewport(), Qt::LeftButton, {}, main.grid()->visualRect(index).center());
     };
     QTableWidget *history = main.historyPane()->historyGrid();
 
     clickItem(pump);
     main.historyPane()->addHistoryButton()->click();
-    QPointer<frmAddEntry> window = showEntryWindow(HistoryTarget, pump);
-    QCOMPARE(window->itemId(), pump);
+    QPointer<frmAddEntry> window = showEntryWindow(HistoryTarget, pump); // the one just opened
     QTest::keyClicks(window->txtDescr, QStringLiteral("seal replaced"));
     QTest::keyClick(window->txtDescr, Qt::Key_Return);
     QCOMPARE(history->rowCount(), 2);
@@ -286,56 +225,50 @@ void TestRecords::mainWindowPaneShowsTheNewEntry()
     window->txtDescr->setText(QStringLiteral("for the pump"));
     QTest::mouseClick(window->cmdAdd, Qt::LeftButton);
     QCOMPARE(history->rowCount(), 0);
-    // Same-day entries stay in the order they were written.
-    const QVector<Entry> entries = loadEntries(db(), HistoryTarget, pump);
-    QCOMPARE(entries.size(), 3);
-    QCOMPARE(entries.at(1).descr, QStringLiteral("for the pump"));
+    QCOMPARE(entriesIn(world, QStringLiteral("History")).last(), QString::number(pump) + ": for the pump");
 }
 
 void TestRecords::deletedItemOrCancelWritesNothing()
 {
     TestWorld world;
-    const TwoItems items = makeTwoItems(world);
-    QPointer<frmAddEntry> window = showEntryWindow(NotesTarget, items.first);
+    const qint64 pump = addPumpAndFan(world).first;
+    QPointer<frmAddEntry> window = showEntryWindow(NotesTarget, pump);
     window->txtDescr->setText(QStringLiteral("never"));
     QTest::mouseClick(window->cmdCancel, Qt::LeftButton);
     QTRY_VERIFY(!window);
 
-    window = showEntryWindow(HistoryTarget, items.first);
+    window = showEntryWindow(HistoryTarget, pump);
     QSignalSpy added(window.data(), &frmAddEntry::entryAdded);
-    Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {items.first});
+    Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {pump});
     window->txtDescr->setText(QStringLiteral("too late"));
     QTest::mouseClick(window->cmdAdd, Qt::LeftButton);
-    QCOMPARE(MessageBox::shownTexts(), QStringList({QStringLiteral("This item no longer exists; the entry was not added")}));
-    QCOMPARE(world.scalar(QStringLiteral("SELECT (SELECT count(*) FROM History) + (SELECT count(*) FROM Notes)")).toInt(), 0);
-    QCOMPARE(added.count(), 0);
-    QVERIFY(window->isVisible());
+    QCOMPARE(MessageBox::shownTexts(), QStringList{"This item no longer exists; the entry was not added"});
+    QCOMPARE(entriesIn(world, QStringLiteral("History")) + entriesIn(world, QStringLiteral("Notes")), QStringList());
+    QVERIFY(added.isEmpty() && window->isVisible());
 }
 
 void TestRecords::entryForAnotherItemNeverLandsUnnoticed()
 {
     TestWorld world;
-    const TwoItems items = makeTwoItems(world);
+    const auto [pump, fan] = addPumpAndFan(world);
     // The same item: the open window is raised as it is.
-    QPointer<frmAddEntry> history = showEntryWindow(HistoryTarget, items.first);
+    QPointer<frmAddEntry> history = showEntryWindow(HistoryTarget, pump);
     history->txtDescr->setText(QStringLiteral("typed"));
-    QCOMPARE(showEntryWindow(HistoryTarget, items.first), history.data());
+    QCOMPARE(showEntryWindow(HistoryTarget, pump), history.data());
     QCOMPARE(history->txtDescr->text(), QStringLiteral("typed"));
 
     // Another item while text is typed: the window stays with its own item and says which.
-    QCOMPARE(showEntryWindow(HistoryTarget, items.second), history.data());
-    QCOMPARE(history->itemId(), items.first);
-    QVERIFY(history->lblItem->text().contains(QStringLiteral("Pump")));
+    QCOMPARE(showEntryWindow(HistoryTarget, fan), history.data());
+    QVERIFY(history->itemId() == pump && history->lblItem->text().contains(u"Pump"));
 
     // Another item with an empty box: a window for that item takes its place.
     history->txtDescr->clear();
-    frmAddEntry *replaced = showEntryWindow(HistoryTarget, items.second);
+    frmAddEntry *replaced = showEntryWindow(HistoryTarget, fan);
     QTRY_VERIFY(!history);
-    QCOMPARE(replaced->itemId(), items.second);
-    QVERIFY(replaced->lblItem->text().contains(QStringLiteral("Fan")));
+    QVERIFY(replaced->itemId() == fan && replaced->lblItem->text().contains(u"Fan"));
 
     // History and notes are separate windows.
-    QVERIFY(showEntryWindow(NotesTarget, items.first) != replaced);
+    QVERIFY(showEntryWindow(NotesTarget, pump) != replaced);
 }
 
 QTEST_MAIN(TestRecords)

@@ -2,11 +2,11 @@
 
 #include "TestSupport.h"
 
-#include "core/platform/Clock.h"
-
 #include "core/alarms/AlarmRules.h"
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
+#include "core/platform/Clock.h"
+#include "core/platform/SafeFile.h"
 #include "core/reports/CsvExport.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
@@ -20,43 +20,73 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QStandardItemModel>
 #include <QTest>
 
 #include <csignal>
-#include <memory>
 #include <sys/resource.h>
 
 namespace {
 
-// A text written with "\n" line ends, as the file holds it (CR LF); a leading line end is
-// dropped so that raw strings can start on their own line.
-QByteArray crlf(const char *text)
+// The pieces every report is made of, as the file holds them.
+QByteArray opening(const QByteArray &title)
 {
-    QByteArray bytes(text);
-    if (bytes.startsWith('\n'))
-        bytes.remove(0, 1);
-    return bytes.replace("\n", "\r\n");
+    return "<http>\r\n<head><title></title></head><body>\r\n" + title + "\r\n<hr><br>\r\n";
 }
-
-QByteArray opening(const char *title)
-{
-    return QByteArray("<http>\r\n<head><title></title></head><body>\r\n") + title + "\r\n<hr><br>\r\n";
-}
-
 const QByteArray Closing = "</body></http>\r\n";
+const QByteArray Table660 = "<table border=0 cellpadding=0 cellspacing=0 width=660>\r\n";
+const QByteArray InputStyle = "style=\"border-style: solid; border-width: 1\"><br>\r\n";
+
+// Each text between before and after, on a line of its own followed by an empty line.
+QByteArray lines(const QByteArrayList &texts, const QByteArray &before, const QByteArray &after)
+{
+    QByteArray out;
+    for (const QByteArray &text : texts)
+        out += before + text + after + "\r\n\r\n";
+    return out;
+}
+
+// A group of the list report: a row of headings, then a row of values.
+QByteArray group(const QByteArrayList &headings, const QByteArrayList &values)
+{
+    return "<tr>\r\n\r\n" + lines(headings, "<td><b>", "</b></td>") + "</tr><tr>\r\n\r\n"
+        + lines(values, "<td>", "</td>") + "</tr>\r\n\r\n";
+}
+
+// One item's table of the list report.
+QByteArray itemTable(const QByteArray &groups, qint64 id)
+{
+    return Table660 + groups + "</table>\r\n\r\n<br>\r\n<b>ID = " + QByteArray::number(id)
+        + "</b></td>\r\n\r\n<hr>\r\n";
+}
+
+// The rows of a work sheet's table, headings (bold) and values taking turns.
+QByteArray sheetRows(const QList<QByteArrayList> &rows)
+{
+    QByteArray out;
+    for (int r = 0; r < rows.size(); ++r) {
+        const QByteArray b = r % 2 ? "" : "<b>", e = r % 2 ? "" : "</b>";
+        out += "<tr>" + lines(rows[r], "<td>" + b, e + "</td>").chopped(4) + "</tr>\r\n\r\n";
+    }
+    return out;
+}
+
+// A company's address lines: street 1 and 2, city, state, zip, phone, fax, e-mail, web site,
+// contact, notes.
+QByteArray addressLines(const QByteArrayList &f)
+{
+    return "<b><br>Street</b> 1: " + f[0] + "\r\n\r\n<b><br>Street 2:</b> " + f[1]
+        + "\r\n\r\n<b><br>City, State, Zip:</b> " + f[2] + ", " + f[3] + "  " + f[4] + "\r\n<b><br>Phone 1:</b> "
+        + f[5] + "\r\n\r\n<b><br>Fax:</b> " + f[6] + "\r\n\r\n<b><br>E-mail:</b> " + f[7]
+        + "\r\n\r\n<b><br>Web Site:</b> " + f[8] + "\r\n\r\n<b><br>Contact:</b> " + f[9] + "\r\n\r\n<b><br>Notes:</b> "
+        + f[10] + "\r\n\r\n";
+}
 
 QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 // The item list with the column ids below n shown, in id order.
@@ -69,14 +99,6 @@ std::unique_ptr<ItemListModel> listWithColumns(int n)
     return model;
 }
 
-qint64 addPump(TestWorld &world, qint64 company)
-{
-    const qint64 id = world.addItem(company, {{"Name", "Pump 7"}, {"Tag", "P-7"}, {"location", "Hall 2"},
-                                              {"servicedate", "2026-12-20"}, {"servicewarn", 7}});
-    world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-1"));
-    return id;
-}
-
 // Two cells of a history or notes grid per row.
 std::unique_ptr<QStandardItemModel> entries(const QList<QStringList> &rows)
 {
@@ -86,144 +108,59 @@ std::unique_ptr<QStandardItemModel> entries(const QList<QStringList> &rows)
     return model;
 }
 
-// The alarm world: a service alarm (Pump 7, ID 1), an order alarm (Boiler, ID 2) and an item
-// past its service date (Old fan, ID 3), all with the company Acme.
-void addAlarmItems(TestWorld &world, bool withService)
+const QByteArrayList AcmeAddress = {"1 Main St", "", "Springfield", "IL", "62701", "555-0100", "", "", "", "", ""};
+
+// The alarm world, all with the company Acme: a service alarm (Pump 7), an order alarm
+// (Boiler) and an item past its service date (Old fan). Gives the pump's and the boiler's IDs.
+std::pair<qint64, qint64> addAlarmItems(TestWorld &world)
 {
     const qint64 acme = world.addCompany(QStringLiteral("Acme"), {{"Street1", "1 Main St"}, {"city", "Springfield"},
-                                                                  {"State", "IL"}, {"zip", "62701"}, {"phone1", "555-0100"}});
-    if (withService) {
-        const qint64 pump = world.addItem(
-            acme, {{"Name", "Pump 7"}, {"Tag", "P-7"}, {"location", "Hall 2"}, {"hazmat", "Oil"}, {"part", "PX"},
-                   {"tools", "Spanner"}, {"refmanuals", "Manual 3"}, {"Locked", "Valve 9"}, {"custom1", "c1"},
-                   {"custom2", "c2"}, {"custom3", "c3"}, {"servicedate", "2026-12-10"}, {"servicewarn", 7},
-                   {"serviceinterval", 90}});
-        world.addPart(pump, QStringLiteral("Seal"), QStringLiteral("S-1"));
-        world.addPart(pump, QStringLiteral("Belt"), QStringLiteral("B-2"));
-    }
-    const qint64 boiler = world.addItem(
-        acme, {{"Name", "Boiler"}, {"servicedate", "2026-12-20"}, {"leadtime", 30}, {"serviceinterval", 90}});
+                                                           {"State", "IL"}, {"zip", "62701"}, {"phone1", "555-0100"}});
+    const qint64 pump = world.addItem(
+        acme, {{"Name", "Pump 7"}, {"Tag", "P-7"}, {"location", "Hall 2"}, {"hazmat", "Oil"}, {"part", "PX"},
+               {"tools", "Spanner"}, {"refmanuals", "Manual 3"}, {"Locked", "Valve 9"}, {"custom1", "c1"},
+               {"custom2", "c2"}, {"custom3", "c3"}, {"servicedate", "2026-12-10"}, {"servicewarn", 7},
+               {"serviceinterval", 90}});
+    world.addPart(pump, QStringLiteral("Seal"), QStringLiteral("S-1"));
+    world.addPart(pump, QStringLiteral("Belt"), QStringLiteral("B-2"));
+    const qint64 boiler = world.addItem(acme, {{"Name", "Boiler"}, {"servicedate", "2026-12-20"}, {"leadtime", 30},
+                                               {"serviceinterval", 90}});
     world.addPart(boiler, QStringLiteral("Filter"), QStringLiteral("F-2"));
-    if (withService)
-        world.addItem(acme, {{"Name", "Old fan"}, {"servicedate", "2026-12-01"}, {"servicewarn", 7}, {"serviceinterval", 90}});
+    world.addItem(acme,
+                  {{"Name", "Old fan"}, {"servicedate", "2026-12-01"}, {"servicewarn", 7}, {"serviceinterval", 90}});
+    return {pump, boiler};
 }
 
-const QByteArray PumpServiceBlock = crlf(R"(
-<table border=0 cellpadding=0 cellspacing=0 width=660>
-<tr><td><b>Name</b></td>
-
-<td><b>Service Date</b></td>
-
-<td><b>Tag</b></td>
-
-<td><b>Location</b></td></tr>
-
-<tr><td>Pump 7</td>
-
-<td>12/10/2026</td>
-
-<td>P-7</td>
-
-<td>Hall 2</td></tr>
-
-<tr><td><b>Hazmat</b></td>
-
-<td><b>Part</b></td>
-
-<td><b>Replacment Part(s)</b></td>
-
-<td><b>Tools</b></td></tr>
-
-<tr><td>Oil</td>
-
-<td>PX</td>
-
-<td>Belt / B-2<br>Seal / S-1<br></td>
-
-<td>Spanner</td></tr>
-
-<tr><td><b>Reference Manuals</b></td>
-
-<td><b>Equipment Locked</b></td>
-
-<td><b>Custom 1</b></td>
-
-<td><b>Custom 2</b></td></tr>
-
-<tr><td>Manual 3</td>
-
-<td>Valve 9</td>
-
-<td>c1</td>
-
-<td>c2</td></tr>
-
-<tr><td><b>Custom 3</b></td>
-
-<td><b>ID</b></td></tr>
-
-<tr><td>c3</td>
-
-<td>1</td></tr>
-
-</table>
-<br><b>Serviced By  </b><input type="text" name="T1" size="30" style="border-style: solid; border-width: 1"><br>
-<b>Date Serviced  </b><input type="text" name="T2" size="15" style="border-style: solid; border-width: 1"><br>
-<hr>
-)");
-
-// The order sheet of the Boiler (ID 2); the company lines as given.
-QByteArray boilerOrderBlock(const QByteArray &company)
+QByteArray pumpServiceSheet(qint64 id)
 {
-    return "<b>ORDER replacment part(s):<br>\r\n\r\n"
-           "Filter / F-2<br>\r\n"
-           "<br>FOR Boiler\r\n"
-           "<b><br>ID:</b> 2\r\n\r\n"
-        + company
-        + "<br><br><b>Purchase Order  </b><input type=\"text\" name=\"T1\" size=\"15\" "
-          "style=\"border-style: solid; border-width: 1\"><br>\r\n"
-          "<hr> \r\n";
+    return Table660
+        + sheetRows({{"Name", "Service Date", "Tag", "Location"}, {"Pump 7", "12/10/2026", "P-7", "Hall 2"},
+                     {"Hazmat", "Part", "Replacment Part(s)", "Tools"},
+                     {"Oil", "PX", "Belt / B-2<br>Seal / S-1<br>", "Spanner"},
+                     {"Reference Manuals", "Equipment Locked", "Custom 1", "Custom 2"},
+                     {"Manual 3", "Valve 9", "c1", "c2"}, {"Custom 3", "ID"}, {"c3", QByteArray::number(id)}})
+        + "</table>\r\n<br><b>Serviced By  </b><input type=\"text\" name=\"T1\" size=\"30\" " + InputStyle
+        + "<b>Date Serviced  </b><input type=\"text\" name=\"T2\" size=\"15\" " + InputStyle + "<hr>\r\n";
 }
 
-const QByteArray AcmeLines = "<b><br><br>FROM Company:</b> Acme\r\n\r\n"
-                             "<b><br>Street</b> 1: 1 Main St\r\n\r\n"
-                             "<b><br>Street 2:</b> \r\n\r\n"
-                             "<b><br>City, State, Zip:</b> Springfield, IL  62701\r\n"
-                             "<b><br>Phone 1:</b> 555-0100\r\n\r\n"
-                             "<b><br>Fax:</b> \r\n\r\n"
-                             "<b><br>E-mail:</b> \r\n\r\n"
-                             "<b><br>Web Site:</b> \r\n\r\n"
-                             "<b><br>Contact:</b> \r\n\r\n"
-                             "<b><br>Notes:</b> \r\n\r\n";
-
-const QByteArray NoCompanyLines = "<b><br><br>FROM Company:</b> \r\n\r\n"
-                                  "<b><br>Street</b> 1: \r\n\r\n"
-                                  "<b><br>Street 2:</b> \r\n\r\n"
-                                  "<b><br>City, State, Zip:</b> ,   \r\n"
-                                  "<b><br>Phone 1:</b> \r\n\r\n"
-                                  "<b><br>Fax:</b> \r\n\r\n"
-                                  "<b><br>E-mail:</b> \r\n\r\n"
-                                  "<b><br>Web Site:</b> \r\n\r\n"
-                                  "<b><br>Contact:</b> \r\n\r\n"
-                                  "<b><br>Notes:</b> \r\n\r\n";
-
-// Limits the size of files this process may write, as a full disk would.
-class FileSizeLimit
+QByteArray boilerOrderSheet(qint64 id, bool withCompany)
 {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+    return "<b>ORDER replacment part(s):<br>\r\n\r\nFilter / F-2<br>\r\n<br>FOR Boiler\r\n<b><br>ID:</b> "
+        + QByteArray::number(id) + "\r\n\r\n<b><br><br>FROM Company:</b> " + (withCompany ? "Acme" : "") + "\r\n\r\n"
+        + addressLines(withCompany ? AcmeAddress : QByteArrayList(11))
+        + "<br><br><b>Purchase Order  </b><input type=\"text\" name=\"T1\" size=\"15\" " + InputStyle + "<hr> \r\n";
+}
 
-private:
-    rlimit m_old{};
-};
+// Limits the size of files this process may write, as a full disk would, until the guard goes.
+auto limitFileSize(rlim_t bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit limit{bytes, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    return qScopeGuard([old] { setrlimit(RLIMIT_FSIZE, &old); });
+}
 
 } // namespace
 
@@ -235,215 +172,71 @@ private Q_SLOTS:
     void initTestCase() { initTestEnvironment(); }
     void cleanup() { closeAllWindows(); }
 
-    void gridReportInGroupsOfFour_data();
-    void gridReportInGroupsOfFour();
-    void gridReportHasATablePerRow();
-    void historyAndNotesTitles_data();
-    void historyAndNotesTitles();
-    void valuesEscapedAndAboveAsciiAsEntities_data();
-    void valuesEscapedAndAboveAsciiAsEntities();
+    void gridReportAndItemName();
+    void historyAndEscaping();
     void companiesInNameOrderWithNullFields();
     void alarmWorkSheets_data();
     void alarmWorkSheets();
-    void alarmSheetsOfDeletedItemAndCompany();
     void commandConditions_data();
     void commandConditions();
-    void reportNameFromTheNameColumnOrTheId();
     void failedWriteKeepsTheOldReport();
-    void csvFields_data();
-    void csvFields();
-    void csvExportAsksBeforeReplacing();
-    void viewerBrowserFollowsTheWindow_data();
+    void csvExport();
     void viewerBrowserFollowsTheWindow();
 };
 
-void TestReports::gridReportInGroupsOfFour_data()
-{
-    QTest::addColumn<int>("shown");
-    QTest::addColumn<QByteArray>("rest");
-    // Nine columns: two groups of four and one of one.
-    QTest::newRow("9 columns") << 9 << crlf(R"(
-<tr>
-
-<td><b>Service Warning</b></td>
-
-</tr><tr>
-
-<td>7</td>
-
-</tr>
-
-)");
-    // Eight: nothing remains, but the remainder group's three row lines stand.
-    QTest::newRow("8 columns") << 8 << crlf(R"(
-<tr>
-
-</tr><tr>
-
-</tr>
-
-)");
-}
-
-void TestReports::gridReportInGroupsOfFour()
-{
-    QFETCH(int, shown);
-    QFETCH(QByteArray, rest);
-    TestWorld world;
-    addPump(world, world.addCompany(QStringLiteral("Acme")));
-    const auto list = listWithColumns(shown);
-
-    const QByteArray expected = opening("<h1>All Data Report as of 12/6/2026</h1>") + crlf(R"(
-<table border=0 cellpadding=0 cellspacing=0 width=660>
-<tr>
-
-<td><b>Name</b></td>
-
-<td><b>Tag</b></td>
-
-<td><b>Location</b></td>
-
-<td><b>Hazmat</b></td>
-
-</tr><tr>
-
-<td>Pump 7</td>
-
-<td>P-7</td>
-
-<td>Hall 2</td>
-
-<td></td>
-
-</tr>
-
-<tr>
-
-<td><b>Part</b></td>
-
-<td><b>Serial</b></td>
-
-<td><b>Replacement Part(s)</b></td>
-
-<td><b>Service Date</b></td>
-
-</tr><tr>
-
-<td></td>
-
-<td></td>
-
-<td>Seal / S-1
-</td>
-
-<td>12/20/2026</td>
-
-</tr>
-
-)") + rest + crlf(R"(
-</table>
-
-<br>
-<b>ID = 1</b></td>
-
-<hr>
-)") + Closing;
-    QCOMPARE(ReportGrid(*list, allReportTitle(Clock::today())), expected);
-}
-
-void TestReports::gridReportHasATablePerRow()
+void TestReports::gridReportAndItemName()
 {
     TestWorld world;
     const qint64 company = world.addCompany(QStringLiteral("Acme"));
-    const qint64 pump = addPump(world, company);
+    const qint64 pump = world.addItem(company, {{"Name", "Pump 7"}, {"Tag", "P-7"}, {"location", "Hall 2"},
+                                                {"servicedate", "2026-12-20"}, {"servicewarn", 7}});
+    world.addPart(pump, QStringLiteral("Seal"), QStringLiteral("S-1"));
+    const QByteArray first = group({"Name", "Tag", "Location", "Hazmat"}, {"Pump 7", "P-7", "Hall 2", ""})
+        + group({"Part", "Serial", "Replacement Part(s)", "Service Date"}, {"", "", "Seal / S-1\r\n", "12/20/2026"});
+    const QByteArray title = opening("<h1>All Data Report as of 12/6/2026</h1>");
+    // Nine columns: two groups of four and one of one.
+    QCOMPARE(ReportGrid(*listWithColumns(9), allReportTitle(Clock::today())),
+             title + itemTable(first + group({"Service Warning"}, {"7"}), pump) + Closing);
+    // Eight: nothing remains, but the remainder group's row lines stand.
+    QCOMPARE(ReportGrid(*listWithColumns(8), allReportTitle(Clock::today())),
+             title + itemTable(first + group({}, {}), pump) + Closing);
+
+    // A table per row, in list order (by name); the lookup value escaped in the title.
     const qint64 boiler = world.addItem(company, {{"Name", "Boiler"}});
-    const auto list = listWithColumns(1);
-    const QByteArray report = ReportGrid(*list, lookupReportTitle(Clock::today(), Field::Location, QStringLiteral("Hall \"2\"")));
+    const QString lookup = lookupReportTitle(Clock::today(), Field::Location, QStringLiteral("Hall \"2\""));
+    QCOMPARE(ReportGrid(*listWithColumns(1), lookup),
+             opening("<h1>Lookup Data Report as of 12/6/2026 (Location= \"Hall &quot;2&quot;\")</h1>")
+                 + itemTable(group({"Name"}, {"Boiler"}), boiler) + itemTable(group({"Name"}, {"Pump 7"}), pump)
+                 + Closing);
 
-    QVERIFY(report.contains("<h1>Lookup Data Report as of 12/6/2026 (Location= \"Hall &quot;2&quot;\")</h1>\r\n"));
-    QCOMPARE(report.count("<table border=0 cellpadding=0 cellspacing=0 width=660>\r\n"), 2);
-    // Rows in list order (by name): the Boiler first.
-    const qsizetype first = report.indexOf(QByteArray("<b>ID = ") + QByteArray::number(boiler) + "</b></td>");
-    const qsizetype second = report.indexOf(QByteArray("<b>ID = ") + QByteArray::number(pump) + "</b></td>");
-    QVERIFY(first > 0 && second > first);
-    QVERIFY(report.endsWith("<hr>\r\n" + Closing));
+    // The selected item's name in the reports: its Name cell, or its ID with that column hidden.
+    auto list = listWithColumns(3);
+    QCOMPARE(reportItemName(*list, list->columnLayout(), 1), QStringLiteral("Pump 7"));
+    Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 0 WHERE ID = 0"));
+    list->setLayout(ColumnLayout::read(db()));
+    QCOMPARE(reportItemName(*list, list->columnLayout(), 1), QString::number(pump));
 }
 
-void TestReports::historyAndNotesTitles_data()
+void TestReports::historyAndEscaping()
 {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QByteArray>("title");
-    QTest::newRow("history") << int(HistoryReportKind) << QByteArray("<h1>History for Pump 7as of 12/6/2026, ID =12</h1>");
-    QTest::newRow("notes") << int(NotesReportKind) << QByteArray("<h1>Notes for Pump 7as of 12/6/2026, ID =12</h1>");
-}
-
-void TestReports::historyAndNotesTitles()
-{
-    QFETCH(int, kind);
-    QFETCH(QByteArray, title);
     TestWorld world;
-    const auto grid = entries({{QStringLiteral("12/1/2026"), QStringLiteral("Serviced By Ann on 12/1/2026")},
-                               {QStringLiteral("11/2/2026"), QStringLiteral("Belt changed")}});
-    const std::optional<QByteArray> report = ReportHistNotes(*grid, kind, QStringLiteral("Pump 7"), 12, Clock::today());
-    QVERIFY(report);
-    QCOMPARE(*report, opening(title) + crlf(R"(
-<table border=0 cellpadding=0 cellspacing=0 width=600>
-<tr>
+    // Markup and quotes escaped, letters above ASCII (also outside the BMP) as numeric entities,
+    // line breaks of either form as CR LF.
+    const QString value = QStringLiteral("<b>\"Pump\" & \u017Buraw \u00D6l \U0001F527 one\ntwo\r\nthree");
+    const QByteArray written = "&lt;b&gt;&quot;Pump&quot; &amp; &#379;uraw &#214;l &#128295; one\r\ntwo\r\nthree";
+    const auto grid = entries({{"12/1/2026", "Serviced By Ann on 12/1/2026"}, {"11/2/2026", value}});
+    const QByteArray rows = "<table border=0 cellpadding=0 cellspacing=0 width=600>\r\n<tr>\r\n\r\n"
+        + lines({"12/1/2026", "Serviced By Ann on 12/1/2026"}, "<td><b>", "</b></td>") + "</tr>\r\n\r\n<tr>\r\n\r\n"
+        + lines({"11/2/2026", written}, "<td><b>", "</b></td>") + "</tr>\r\n\r\n</table>\r\n\r\n" + Closing;
+    QCOMPARE(ReportHistNotes(*grid, HistoryReportKind, value, 12, Clock::today()).value_or("(none)"),
+             opening("<h1>History for " + written + "as of 12/6/2026, ID =12</h1>") + rows);
 
-<td><b>12/1/2026</b></td>
-
-<td><b>Serviced By Ann on 12/1/2026</b></td>
-
-</tr>
-
-<tr>
-
-<td><b>11/2/2026</b></td>
-
-<td><b>Belt changed</b></td>
-
-</tr>
-
-</table>
-
-)") + Closing);
-
-    // No entries: nothing is written.
-    QVERIFY(!ReportHistNotes(*entries({}), kind, QStringLiteral("Pump 7"), 12, Clock::today()));
-}
-
-void TestReports::valuesEscapedAndAboveAsciiAsEntities_data()
-{
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QByteArray>("written");
-    QTest::newRow("plain") << QStringLiteral("Pump 7") << QByteArray("Pump 7");
-    QTest::newRow("markup") << QStringLiteral("<b>Pump & Co") << QByteArray("&lt;b&gt;Pump &amp; Co");
-    QTest::newRow("quotes") << QStringLiteral("say \"hi\"") << QByteArray("say &quot;hi&quot;");
-    QTest::newRow("Polish") << QStringLiteral("\u017Buraw") << QByteArray("&#379;uraw");
-    QTest::newRow("Latin-1") << QStringLiteral("\u00D6lpumpe \u00BD") << QByteArray("&#214;lpumpe &#189;");
-    QTest::newRow("outside the BMP") << QStringLiteral("wrench \U0001F527") << QByteArray("wrench &#128295;");
-    QTest::newRow("shown line break") << QStringLiteral("one\ntwo") << QByteArray("one\r\ntwo");
-    QTest::newRow("stored line break") << QStringLiteral("one\r\ntwo") << QByteArray("one\r\ntwo");
-}
-
-void TestReports::valuesEscapedAndAboveAsciiAsEntities()
-{
-    QFETCH(QString, value);
-    QFETCH(QByteArray, written);
-    TestWorld world;
-    const auto grid = entries({{QStringLiteral("12/1/2026"), value}});
-    const QByteArray report = *ReportHistNotes(*grid, HistoryReportKind, value, 3, Clock::today());
-    QVERIFY(report.contains("<h1>History for " + written + "as of 12/6/2026, ID =3</h1>\r\n"));
-    QVERIFY(report.contains("<td><b>" + written + "</b></td>\r\n\r\n"));
-    for (const char c : report)
-        QVERIFY2(uchar(c) < 128, "a report is plain ASCII");
-
-    // The same through the database: an item's name on its work sheet.
-    const qint64 acme = world.addCompany(value);
-    const qint64 item = world.addItem(acme, {{"Name", value}, {"servicedate", "2026-12-20"}, {"leadtime", 30},
-                                             {"serviceinterval", 90}});
+    // The same through the database: an item's name, its part and its company on its order sheet.
+    const qint64 item = world.addItem(world.addCompany(value), {{"Name", value}, {"servicedate", "2026-12-20"},
+                                                                {"leadtime", 30}, {"serviceinterval", 90}});
     world.addPart(item, value, QStringLiteral("1"));
-    const QByteArray sheet = *ReportAlarms(db(), OrderAlarmReport, evaluateAlarms(db(), 1, 1, Clock::today()), Clock::today());
+    const QVector<AlarmRow> alarms = evaluateAlarms(db(), 1, 1, Clock::today());
+    const QByteArray sheet = ReportAlarms(db(), OrderAlarmReport, alarms, Clock::today()).value_or("(none)");
     QVERIFY(sheet.contains("\r\n" + written + " / 1<br>\r\n<br>FOR " + written + "\r\n"));
     QVERIFY(sheet.contains("<b><br><br>FROM Company:</b> " + written + "\r\n"));
 }
@@ -451,255 +244,169 @@ void TestReports::valuesEscapedAndAboveAsciiAsEntities()
 void TestReports::companiesInNameOrderWithNullFields()
 {
     TestWorld world;
-    {
-        const CompaniesReport none = ReportCompanies(db(), Clock::today());
-        QVERIFY(!none.hasCompanies);
-        QCOMPARE(none.bytes, opening("<h1>Companies Report as of 12/6/2026</h1>"));
-    }
+    const QByteArray title = opening("<h1>Companies Report as of 12/6/2026</h1>");
+    QCOMPARE(ReportCompanies(db(), Clock::today()).bytes, title); // the command says there is none
+
     world.addCompany(QStringLiteral("Zeta"), {{"Street1", "9 Side Rd"}, {"Street2", "Unit 4"}, {"city", "Oslo"},
                                               {"State", ""}, {"zip", "0150"}, {"phone1", "555"}, {"phone2", "556"},
                                               {"email", "z@z.no"}, {"website", "zeta.no"}, {"contact", "Kari"},
                                               {"notes", "Line one\r\nLine two"}});
     world.addCompany(QStringLiteral("acme")); // every other field Null
-    const CompaniesReport report = ReportCompanies(db(), Clock::today());
-    QVERIFY(report.hasCompanies);
-    QCOMPARE(report.bytes, opening("<h1>Companies Report as of 12/6/2026</h1>")
-                 + "<b>Company:</b> acme\r\n\r\n"
-                   "<b><br>Street</b> 1: \r\n\r\n"
-                   "<b><br>Street 2:</b> \r\n\r\n"
-                   "<b><br>City, State, Zip:</b> ,   \r\n"
-                   "<b><br>Phone 1:</b> \r\n\r\n"
-                   "<b><br>Fax:</b> \r\n\r\n"
-                   "<b><br>E-mail:</b> \r\n\r\n"
-                   "<b><br>Web Site:</b> \r\n\r\n"
-                   "<b><br>Contact:</b> \r\n\r\n"
-                   "<b><br>Notes:</b> \r\n\r\n"
-                   "<hr> \r\n"
-                   "<b>Company:</b> Zeta\r\n\r\n"
-                   "<b><br>Street</b> 1: 9 Side Rd\r\n\r\n"
-                   "<b><br>Street 2:</b> Unit 4\r\n\r\n"
-                   "<b><br>City, State, Zip:</b> Oslo,   0150\r\n"
-                   "<b><br>Phone 1:</b> 555\r\n\r\n"
-                   "<b><br>Fax:</b> 556\r\n\r\n"
-                   "<b><br>E-mail:</b> z@z.no\r\n\r\n"
-                   "<b><br>Web Site:</b> zeta.no\r\n\r\n"
-                   "<b><br>Contact:</b> Kari\r\n\r\n"
-                   "<b><br>Notes:</b> Line one\r\nLine two\r\n\r\n"
-                   "<hr> \r\n"
-                 + Closing);
+    QCOMPARE(ReportCompanies(db(), Clock::today()).bytes,
+             title + "<b>Company:</b> acme\r\n\r\n" + addressLines(QByteArrayList(11)) + "<hr> \r\n"
+                 + "<b>Company:</b> Zeta\r\n\r\n"
+                 + addressLines({"9 Side Rd", "Unit 4", "Oslo", "", "0150", "555", "556", "z@z.no", "zeta.no", "Kari",
+                                 "Line one\r\nLine two"})
+                 + "<hr> \r\n" + Closing);
 }
 
 void TestReports::alarmWorkSheets_data()
 {
-    QTest::addColumn<bool>("withService");
+    // "orders only": service alarms switched off; "gone": the pump and the boiler's company are
+    // deleted between the evaluation and the sheets.
+    QTest::addColumn<QString>("setup");
     QTest::addColumn<int>("kind");
-    QTest::addColumn<QByteArray>("expected");
-    const QByteArray order = boilerOrderBlock(AcmeLines);
-    QTest::newRow("service") << true << int(ServiceAlarmReport)
-                             << opening("<h1>Service Alarms as of 12/6/2026 </h1>") + PumpServiceBlock;
-    QTest::newRow("order") << true << int(OrderAlarmReport) << opening("<h1>Order Alarms as of 12/6/2026 </h1>") + order;
+    QTest::addColumn<QByteArray>("title");
+    // S the pump's service sheet, O the boiler's order sheet, o the same without its company
+    QTest::addColumn<QByteArray>("sheets");
+    auto row = [](const char *tag, const char *setup, int kind, const char *title, const char *sheets) {
+        QTest::newRow(tag) << QString::fromLatin1(setup) << kind << QByteArray(title) << QByteArray(sheets);
+    };
+    row("service", "", ServiceAlarmReport, "Service Alarms", "S");
+    row("order", "", OrderAlarmReport, "Order Alarms", "O");
     // By service date: the item past its date writes nothing, then the service, then the order.
-    QTest::newRow("both") << true << int(AllAlarmReport)
-                          << opening("<h1>Service and Order Alarms as of 12/6/2026 </h1>") + PumpServiceBlock + order;
-    QTest::newRow("service, only order alarms exist")
-        << false << int(ServiceAlarmReport) << opening("<h1>Service Alarms as of 12/6/2026 </h1>");
+    row("both", "", AllAlarmReport, "Service and Order Alarms", "SO");
+    row("service, only order alarms", "orders only", ServiceAlarmReport, "Service Alarms", "");
+    row("item and company deleted meanwhile", "gone", AllAlarmReport, "Service and Order Alarms", "o");
 }
 
 void TestReports::alarmWorkSheets()
 {
-    QFETCH(bool, withService);
+    QFETCH(QString, setup);
     QFETCH(int, kind);
-    QFETCH(QByteArray, expected);
+    QFETCH(QByteArray, title);
+    QFETCH(QByteArray, sheets);
     TestWorld world;
-    addAlarmItems(world, withService);
-    const QVector<AlarmRow> alarms = evaluateAlarms(db(), 1, 1, Clock::today());
-    QCOMPARE(alarms.size(), withService ? 3 : 1);
-    const std::optional<QByteArray> report = ReportAlarms(db(), kind, alarms, Clock::today());
-    QVERIFY(report);
-    QCOMPARE(*report, expected);
-}
-
-void TestReports::alarmSheetsOfDeletedItemAndCompany()
-{
-    TestWorld world;
-    addAlarmItems(world, true);
-    const QVector<AlarmRow> alarms = evaluateAlarms(db(), 1, 1, Clock::today());
-    // Between the evaluation and the sheets the pump goes, and so does the boiler's company.
-    deleteItem(db(), 1);
-    Execute(db(), QStringLiteral("DELETE FROM orderinfo"));
-    const std::optional<QByteArray> report = ReportAlarms(db(), AllAlarmReport, alarms, Clock::today());
-    QVERIFY(report);
-    QCOMPARE(*report, opening("<h1>Service and Order Alarms as of 12/6/2026 </h1>") + boilerOrderBlock(NoCompanyLines));
+    const auto [pump, boiler] = addAlarmItems(world);
+    const QVector<AlarmRow> alarms = evaluateAlarms(db(), setup == u"orders only" ? 0 : 1, 1, Clock::today());
+    if (setup == u"gone") {
+        deleteItem(db(), pump);
+        Execute(db(), QStringLiteral("DELETE FROM orderinfo"));
+    }
+    QByteArray expected = opening("<h1>" + title + " as of 12/6/2026 </h1>");
+    for (const char sheet : sheets)
+        expected += sheet == 'S' ? pumpServiceSheet(pump) : boilerOrderSheet(boiler, sheet == 'O');
+    QCOMPARE(ReportAlarms(db(), kind, alarms, Clock::today()).value_or("(none)"), expected);
 }
 
 void TestReports::commandConditions_data()
 {
     QTest::addColumn<int>("position");
-    QTest::addColumn<int>("displayMode");
-    QTest::addColumn<bool>("withData"); // an alarming item in the list, with history and notes
-    QTest::addColumn<bool>("selected");
+    // "lookup": the lookup display (else all); "data": an alarming item in the list, with history
+    // and notes; "selected": an item selected.
+    QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QByteArray>("title"); // of the report written; empty when none is
-
-    const int all = AllDisplay, lookup = LookupDisplay;
-    auto row = [](const char *tag, int position, int mode, bool data, bool selected, const char *message,
-                  const char *title) {
-        QTest::newRow(tag) << position << mode << data << selected << QString::fromLatin1(message) << QByteArray(title);
+    auto row = [](const char *tag, int position, const char *setup, const char *message, const char *title) {
+        QTest::newRow(tag) << position << QString::fromLatin1(setup) << QString::fromLatin1(message)
+                           << QByteArray(title);
     };
-    row("All in the lookup display", Report::All, lookup, true, false, "Please select Display->All", "");
-    row("All without items", Report::All, all, false, false, "No data to report", "");
-    row("All", Report::All, all, true, false, "", "<h1>All Data Report as of 12/6/2026</h1>");
-    row("Lookup in the all display", Report::Lookup, all, true, false, "Please select Display->Lookup", "");
-    row("Lookup without items", Report::Lookup, lookup, false, false, "No data to report", "");
-    row("Lookup", Report::Lookup, lookup, true, false, "", "<h1>Lookup Data Report as of 12/6/2026 (Tag= \"P*\")</h1>");
-    row("history, nothing selected", Report::ItemHistory, all, true, false, "Please select an item first", "");
-    row("history, none", Report::ItemHistory, all, false, true, "No history to report", "");
-    row("history", Report::ItemHistory, all, true, true, "", "<h1>History for Pump 7as of 12/6/2026, ID =1</h1>");
-    row("notes, nothing selected", Report::ItemNotes, all, true, false, "Please select an item first", "");
-    row("notes, none", Report::ItemNotes, all, false, true, "No notes to report", "");
-    row("notes", Report::ItemNotes, all, true, true, "", "<h1>Notes for Pump 7as of 12/6/2026, ID =1</h1>");
+    row("All in the lookup display", Report::All, "lookup data", "Please select Display->All", "");
+    row("All without items", Report::All, "", "No data to report", "");
+    // (All, Item History and Lookup in the all display run through the menu in the viewer's test.)
+    row("Lookup", Report::Lookup, "lookup data", "", "<h1>Lookup Data Report as of 12/6/2026 (Tag= \"P*\")</h1>");
+    row("history, nothing selected", Report::ItemHistory, "data", "Please select an item first", "");
+    row("history, none", Report::ItemHistory, "selected", "No history to report", "");
+    row("notes, none", Report::ItemNotes, "selected", "No notes to report", "");
+    row("notes", Report::ItemNotes, "data selected", "", "<h1>Notes for Pump 7as of 12/6/2026, ID =1</h1>");
     // The companies report shows its page even with no company.
-    row("no companies", Report::Companies, all, false, false, "No companies in database",
-        "<h1>Companies Report as of 12/6/2026</h1>");
-    row("companies", Report::Companies, all, true, false, "", "<h1>Companies Report as of 12/6/2026</h1>");
-    row("no service alarms", Report::ServiceAlarms, all, false, false, "No service alarms to report", "");
-    row("no order alarms", Report::OrderAlarms, all, false, false, "No order alarms to report", "");
-    row("no alarms", Report::OrderAndServiceAlarms, all, false, false, "No alarms to report", "");
-    row("order alarms", Report::OrderAlarms, all, true, false, "", "<h1>Order Alarms as of 12/6/2026 </h1>");
+    row("no companies", Report::Companies, "", "No companies in database", "<h1>Companies Report as of 12/6/2026</h1>");
+    row("companies", Report::Companies, "data", "", "<h1>Companies Report as of 12/6/2026</h1>");
+    row("no service alarms", Report::ServiceAlarms, "", "No service alarms to report", "");
+    row("no order alarms", Report::OrderAlarms, "", "No order alarms to report", "");
+    row("no alarms", Report::OrderAndServiceAlarms, "", "No alarms to report", "");
+    row("order alarms", Report::OrderAlarms, "data", "", "<h1>Order Alarms as of 12/6/2026 </h1>");
 }
 
 void TestReports::commandConditions()
 {
     QFETCH(int, position);
-    QFETCH(int, displayMode);
-    QFETCH(bool, withData);
-    QFETCH(bool, selected);
+    QFETCH(QString, setup);
     QFETCH(QString, message);
     QFETCH(QByteArray, title);
     TestWorld world;
-    std::unique_ptr<QStandardItemModel> history = entries({}), notes = entries({});
-    if (withData) {
-        const qint64 acme = world.addCompany(QStringLiteral("Acme"));
-        world.addItem(acme, {{"Name", "Pump 7"}, {"servicedate", "2026-12-20"}, {"leadtime", 30}, {"serviceinterval", 90}});
-        history = entries({{QStringLiteral("12/1/2026"), QStringLiteral("Serviced")}});
-        notes = entries({{QStringLiteral("12/2/2026"), QStringLiteral("Noisy")}});
-    }
+    const bool data = setup.contains(u"data");
+    if (data)
+        world.addItem(world.addCompany(QStringLiteral("Acme")),
+                      {{"Name", "Pump 7"}, {"servicedate", "2026-12-20"}, {"leadtime", 30}, {"serviceinterval", 90}});
+    const auto history = entries(data ? QList<QStringList>{{"12/1/2026", "Serviced"}} : QList<QStringList>{});
+    const auto notes = entries(data ? QList<QStringList>{{"12/2/2026", "Noisy"}} : QList<QStringList>{});
     const auto list = listWithColumns(3);
-    ReportSources sources;
-    sources.grid = list.get();
-    sources.history = history.get();
-    sources.notes = notes.get();
-    sources.displayMode = displayMode;
-    sources.lookupField = Field::Tag;
-    sources.lookupValue = QStringLiteral("P*");
-    sources.noItemSelected = !selected;
-    sources.itemName = QStringLiteral("Pump 7");
-    sources.itemId = 1;
-    sources.serviceSwitch = 1;
-    sources.orderSwitch = 1;
-    sources.today = Clock::today();
-
+    const ReportSources sources{.grid = list.get(), .history = history.get(), .notes = notes.get(),
+                                .displayMode = setup.contains(u"lookup") ? LookupDisplay : AllDisplay,
+                                .lookupField = Field::Tag, .lookupValue = QStringLiteral("P*"),
+                                .noItemSelected = !setup.contains(u"selected"), .itemName = QStringLiteral("Pump 7"),
+                                .itemId = 1, .serviceSwitch = 1, .orderSwitch = 1, .today = Clock::today()};
     const ReportOutcome outcome = makeReport(db(), position, sources);
     QCOMPARE(outcome.message, message);
     QCOMPARE(outcome.write, !title.isEmpty());
-    if (outcome.write)
-        QVERIFY2(outcome.bytes.startsWith(opening(title)), outcome.bytes.left(200).constData());
-    else
-        QVERIFY(outcome.bytes.isEmpty());
-}
-
-void TestReports::reportNameFromTheNameColumnOrTheId()
-{
-    TestWorld world;
-    const qint64 pump = addPump(world, world.addCompany(QStringLiteral("Acme")));
-    auto list = listWithColumns(3);
-    QCOMPARE(reportItemName(*list, list->columnLayout(), 0), QStringLiteral("Pump 7"));
-    // With the Name column hidden, the ID column stands in.
-    Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 0 WHERE ID = 0"));
-    list->setLayout(ColumnLayout::read(db()));
-    QCOMPARE(reportItemName(*list, list->columnLayout(), 0), QString::number(pump));
+    QVERIFY2(outcome.write ? outcome.bytes.startsWith(opening(title)) : outcome.bytes.isEmpty(),
+             outcome.bytes.left(200).constData());
 }
 
 void TestReports::failedWriteKeepsTheOldReport()
 {
     TestWorld world;
-    world.addCompany(QStringLiteral("Acme"));
-    writeFile(reportFile(), "old report");
-    ReportSources sources;
-    sources.today = Clock::today();
+    QVERIFY(SafeFile::write(reportFile(), "old report"));
     {
-        // As on a full disk: no file may grow past 16 bytes.
-        FileSizeLimit limit(16);
-        runReportCommand(nullptr, Report::Companies, sources);
+        const auto limit = limitFileSize(16);
+        runReportCommand(nullptr, Report::Companies, ReportSources{.today = Clock::today()});
     }
-    QVERIFY2(MessageBox::lastText().startsWith(QStringLiteral("Could not write ") + QDir::toNativeSeparators(reportFile())),
-             qPrintable(MessageBox::lastText()));
+    QVERIFY(MessageBox::lastText().startsWith("Could not write " + QDir::toNativeSeparators(reportFile())));
     QCOMPARE(readFile(reportFile()), QByteArray("old report"));
     QVERIFY(!reportViewer()); // nothing to show
     // No half-written file is left beside it.
     QCOMPARE(QDir(world.folder()).entryList({QStringLiteral("temp.htm*")}, QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("temp.htm")});
-
-    // The CSV export fails the same way and keeps the file it was to replace.
-    const QString csv = QDir(world.folder()).filePath(QStringLiteral("list.csv"));
-    writeFile(csv, "old list");
-    addPump(world, 1);
-    const auto list = listWithColumns(3);
-    FileDialog::setNextPath(csv);
-    MessageBox::setNextAnswer(MessageBox::Ok);
-    {
-        FileSizeLimit limit(4);
-        exportListCsv(nullptr, *list);
-    }
-    QVERIFY(MessageBox::lastText().startsWith(QStringLiteral("Could not write ")));
-    QCOMPARE(readFile(csv), QByteArray("old list"));
 }
 
-void TestReports::csvFields_data()
+void TestReports::csvExport()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("field");
-    QTest::newRow("plain") << QStringLiteral("Pump 7") << QByteArray("Pump 7");
-    QTest::newRow("empty") << QString() << QByteArray("");
-    QTest::newRow("comma") << QStringLiteral("Hall 2, east") << QByteArray("\"Hall 2, east\"");
-    QTest::newRow("quote") << QStringLiteral("12\" pipe") << QByteArray("\"12\"\" pipe\"");
-    QTest::newRow("shown line break") << QStringLiteral("Seal\nBelt") << QByteArray("\"Seal\r\nBelt\"");
-    QTest::newRow("stored line break") << QStringLiteral("Seal\r\nBelt") << QByteArray("\"Seal\r\nBelt\"");
-    QTest::newRow("UTF-8") << QStringLiteral("\u017Buraw") << QByteArray("\xC5\xBBuraw");
-}
+    QByteArrayList fields;
+    for (const char *text : {"Hall 2, east", "12\" pipe", "Seal\nBelt", "Seal\r\nBelt", "\xC5\xBBuraw"})
+        fields << csvField(QString::fromUtf8(text));
+    QCOMPARE(fields, QByteArrayList({"\"Hall 2, east\"", "\"12\"\" pipe\"", "\"Seal\r\nBelt\"", "\"Seal\r\nBelt\"",
+                                     "\xC5\xBBuraw"}));
 
-void TestReports::csvFields()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArray, field);
-    QCOMPARE(csvField(text), field);
-}
-
-void TestReports::csvExportAsksBeforeReplacing()
-{
     TestWorld world;
-    const auto empty = listWithColumns(2);
-    exportListCsv(nullptr, *empty);
+    exportListCsv(nullptr, *listWithColumns(2));
     QCOMPARE(MessageBox::lastText(), QStringLiteral("No data to report"));
-
-    const qint64 acme = world.addCompany(QStringLiteral("Acme"));
-    const qint64 id = world.addItem(acme, {{"Name", "Pump, \"7\""}, {"Tag", "P-7"}});
+    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")),
+                                    {{"Name", "Pump, \"7\""}, {"Tag", "P-7"}});
     const auto list = listWithColumns(2);
-    const QByteArray expected = "\xEF\xBB\xBF" "ID,Name,Tag\r\n" + QByteArray::number(id) + ",\"Pump, \"\"7\"\"\",P-7\r\n";
+    const QByteArray expected =
+        "\xEF\xBB\xBF" "ID,Name,Tag\r\n" + QByteArray::number(id) + ",\"Pump, \"\"7\"\"\",P-7\r\n";
     const QString target = QDir(world.folder()).filePath(QStringLiteral("Reports/list.csv"));
     MessageBox::clearShown();
-
     FileDialog::setNextPath(target);
     exportListCsv(nullptr, *list);
     QCOMPARE(MessageBox::shownTexts(), QStringList()); // a new file: no question
     QCOMPARE(readFile(target), expected);
 
-    writeFile(target, "kept");
+    QVERIFY(SafeFile::write(target, "kept"));
     FileDialog::setNextPath(target);
     exportListCsv(nullptr, *list); // the question is answered Cancel
     QCOMPARE(MessageBox::lastText(), QStringLiteral("File already exsists; It will be overwritten"));
     QCOMPARE(readFile(target), QByteArray("kept"));
-
+    // A write that fails (as on a full disk) says so and keeps the file it was to replace.
+    FileDialog::setNextPath(target);
+    MessageBox::setNextAnswer(MessageBox::Ok);
+    {
+        const auto limit = limitFileSize(4);
+        exportListCsv(nullptr, *list);
+    }
+    QVERIFY(MessageBox::lastText().startsWith(QStringLiteral("Could not write ") + QDir::toNativeSeparators(target)));
+    QCOMPARE(readFile(target), QByteArray("kept"));
     FileDialog::setNextPath(target);
     MessageBox::setNextAnswer(MessageBox::Ok);
     exportListCsv(nullptr, *list);
@@ -711,23 +418,13 @@ void TestReports::csvExportAsksBeforeReplacing()
     QCOMPARE(MessageBox::shownTexts(), QStringList());
 }
 
-void TestReports::viewerBrowserFollowsTheWindow_data()
-{
-    QTest::addColumn<QSize>("inside");
-    QTest::addColumn<QSize>("browser");
-    // The Save button ends 435 twips down.
-    QTest::newRow("roomy") << QSize(12000, 9000) << QSize(11900, 9000 - 435 - 350);
-    QTest::newRow("narrow keeps its width") << QSize(100, 9000) << QSize(9000, 9000 - 435 - 350);
-    QTest::newRow("just wide enough") << QSize(101, 9000) << QSize(1, 9000 - 435 - 350);
-    QTest::newRow("short keeps its height") << QSize(12000, 785) << QSize(11900, 6000);
-    QTest::newRow("just tall enough") << QSize(12000, 786) << QSize(11900, 1);
-}
-
 void TestReports::viewerBrowserFollowsTheWindow()
 {
-    QFETCH(QSize, inside);
-    QFETCH(QSize, browser);
-    QCOMPARE(viewerBrowserSize(QSize(9000, 6000), inside, 435), browser);
+    // In twips, the Save button ending 435 down: the browser is 100 narrower than the inside
+    // and reaches to 350 above its bottom, each only while there is room; else it keeps its size.
+    const QSize current(9000, 6000);
+    QCOMPARE(viewerBrowserSize(current, QSize(101, 786), 435), QSize(1, 1));
+    QCOMPARE(viewerBrowserSize(current, QSize(100, 785), 435), current);
 }
 
 QTEST_MAIN(TestReports)

@@ -1,15 +1,14 @@
-// The report viewer on the web engine, and the Reports menu that opens it. Each test starts
-// a page in Chromium, so they are few.
+// The report viewer on the web engine and the Reports menu that opens it; few tests, as each starts Chromium.
 
 #include "TestSupport.h"
 
 #include "core/data/AppPaths.h"
+#include "core/data/DatabaseADO.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "core/platform/Twips.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
-#include "core/data/DatabaseADO.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
@@ -39,16 +38,6 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QVERIFY(SafeFile::write(path, bytes));
-}
-
-QString inReports(const char *name)
-{
-    return QDir(AppPaths::reportsFolder()).filePath(QString::fromLatin1(name));
-}
-
 } // namespace
 
 class TestReportViewer : public QObject
@@ -56,24 +45,17 @@ class TestReportViewer : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        initTestEnvironment();
-        initResources();
-    }
+    void initTestCase() { initTestEnvironment(); initResources(); }
     void cleanup() { closeAllWindows(); }
 
     void reportsMenuWritesAndReopensTheViewer();
-    void openTakesOnlyNonEmptyFiles();
-    void saveCopiesTheShownFileAndAsksFirst();
-    void loadsAReportAndWritesItsPdf();
+    void showsOpensSavesAndWritesPdf();
 };
 
 void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
 {
     TestWorld world;
-    const qint64 acme = world.addCompany(QStringLiteral("Acme"));
-    const qint64 pump = world.addItem(acme, {{"Name", "Pump 7"}});
+    const qint64 pump = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump 7"}});
     world.addEntry(QStringLiteral("History"), pump, QStringLiteral("2026-12-01"), QStringLiteral("Belt changed"));
     frmmain window;
     window.load();
@@ -81,149 +63,104 @@ void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
     window.action(QStringLiteral("mnuReport_0"))->trigger();
     QVERIFY(readFile(reportFile()).contains("<h1>All Data Report as of 12/6/2026</h1>\r\n"));
     QPointer<frmBrowser> first = reportViewer();
-    QVERIFY(first && first->isVisible());
+    QVERIFY(first && first->isVisible() && first->shownFile() == reportFile());
     QCOMPARE(first->windowTitle(), QStringLiteral("Report Viewer"));
-    QCOMPARE(first->shownFile(), reportFile());
-
-    // View > Report Viewer raises the open viewer and keeps its page.
+    // View > Report Viewer raises the open viewer as it is.
     window.action(QStringLiteral("mnuReportView"))->trigger();
     QCOMPARE(reportViewer(), first.data());
-    QCOMPARE(first->shownFile(), reportFile());
 
     // Item History: the name from the list's Name column, the entries from the detail panel;
     // the viewer is closed and opened anew.
     window.rowClicked(1, 1);
     window.action(QStringLiteral("mnuReport_2"))->trigger();
-    QVERIFY(!first);
-    QVERIFY(reportViewer());
+    QVERIFY(!first && reportViewer());
     const QByteArray history = readFile(reportFile());
-    QVERIFY2(history.contains("<h1>History for Pump 7as of 12/6/2026, ID =" + QByteArray::number(pump) + "</h1>"),
-             history.constData());
+    QVERIFY(history.contains("<h1>History for Pump 7as of 12/6/2026, ID =" + QByteArray::number(pump) + "</h1>"));
     QVERIFY(history.contains("<td><b>12/1/2026</b></td>\r\n\r\n<td><b>Belt changed</b></td>"));
 
     // A refused command says why and leaves the file and the viewer alone.
     delete reportViewer();
     window.action(QStringLiteral("mnuReport_1"))->trigger();
     QCOMPARE(MessageBox::lastText(), QStringLiteral("Please select Display->Lookup"));
-    QVERIFY(!reportViewer());
-    QCOMPARE(readFile(reportFile()), history);
+    QVERIFY(!reportViewer() && readFile(reportFile()) == history);
 
     // The viewer on its own shows the blank page, written when it is missing.
-    QVERIFY(!QFile::exists(blankPageFile()));
     window.action(QStringLiteral("mnuReportView"))->trigger();
-    QVERIFY(reportViewer());
     QCOMPARE(reportViewer()->shownFile(), blankPageFile());
     QCOMPARE(readFile(blankPageFile()), blankPage());
-
-    QVERIFY(window.action(QStringLiteral("mnuExportCsv"))->isEnabled());
 }
 
-void TestReportViewer::openTakesOnlyNonEmptyFiles()
-{
-    TestWorld world;
-    writeFile(blankPageFile(), blankPage());
-    frmBrowser viewer(blankPageFile());
-    writeFile(inReports("empty.htm"), QByteArray());
-    writeFile(inReports("saved.htm"), "<p>saved</p>\r\n");
-
-    for (const char *name : {"empty.htm", "missing.htm"}) {
-        MessageBox::clearShown();
-        FileDialog::setNextPath(inReports(name));
-        viewer.open();
-        QCOMPARE(MessageBox::shownTexts(), QStringList{QStringLiteral("Invalid path/file name")});
-        QCOMPARE(viewer.shownFile(), blankPageFile());
-    }
-
-    MessageBox::clearShown();
-    viewer.open(); // cancelled
-    QCOMPARE(MessageBox::shownTexts(), QStringList());
-    QCOMPARE(viewer.shownFile(), blankPageFile());
-
-    QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
-    FileDialog::setNextPath(inReports("saved.htm"));
-    viewer.open();
-    QCOMPARE(viewer.shownFile(), inReports("saved.htm"));
-    QVERIFY(loaded.wait(PageTimeoutMs));
-    QCOMPARE(viewer.brwWebBrowser->url(), QUrl::fromLocalFile(inReports("saved.htm")));
-}
-
-void TestReportViewer::saveCopiesTheShownFileAndAsksFirst()
-{
-    TestWorld world;
-    writeFile(reportFile(), "report one");
-    frmBrowser viewer(reportFile());
-    const QString copy = inReports("copy.htm");
-
-    FileDialog::setNextPath(copy);
-    viewer.save();
-    QCOMPARE(MessageBox::shownTexts(), QStringList()); // a new name: no question
-    QCOMPARE(readFile(copy), QByteArray("report one"));
-
-    writeFile(reportFile(), "report two");
-    FileDialog::setNextPath(copy);
-    viewer.save(); // the question is answered Cancel
-    QCOMPARE(MessageBox::lastText(), QStringLiteral("File already exsists; It will be overwritten"));
-    QCOMPARE(readFile(copy), QByteArray("report one"));
-
-    FileDialog::setNextPath(copy);
-    MessageBox::setNextAnswer(MessageBox::Ok);
-    viewer.save();
-    QCOMPARE(readFile(copy), QByteArray("report two"));
-
-    // Never onto the file it shows.
-    MessageBox::clearShown();
-    FileDialog::setNextPath(reportFile());
-    MessageBox::setNextAnswer(MessageBox::Ok);
-    viewer.save();
-    QCOMPARE(MessageBox::shownTexts(), QStringList{QStringLiteral("The report is shown from that file; choose another name")});
-    QCOMPARE(readFile(reportFile()), QByteArray("report two"));
-
-    // The browser follows the window; a window too narrow keeps the browser's width.
-    viewer.show();
-    viewer.resize(800, 600);
-    QCOMPARE(viewer.brwWebBrowser->width(), Twips::toPixels(12000 - 100));
-    const int saveBottom = Twips::fromPixels(viewer.cmdSave->geometry().bottom() + 1);
-    QCOMPARE(viewer.brwWebBrowser->height(), Twips::toPixels(9000 - saveBottom - 350));
-    viewer.resize(6, 600);
-    QCOMPARE(viewer.brwWebBrowser->width(), Twips::toPixels(12000 - 100));
-}
-
-void TestReportViewer::loadsAReportAndWritesItsPdf()
+void TestReportViewer::showsOpensSavesAndWritesPdf()
 {
     TestWorld world;
     world.addCompany(QStringLiteral("Acme Pumps"), {{"city", QStringLiteral("\u017Bary")}});
-    writeFile(reportFile(), ReportCompanies(db(), Clock::today()).bytes);
+    const QByteArray report = ReportCompanies(db(), Clock::today()).bytes;
+    QVERIFY(SafeFile::write(reportFile(), report));
     frmBrowser viewer(reportFile());
+    const QDir reports(AppPaths::reportsFolder());
     QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
     viewer.show();
-    QVERIFY(loaded.wait(PageTimeoutMs));
-    QCOMPARE(loaded.first().first().toBool(), true);
-
+    QVERIFY(loaded.wait(PageTimeoutMs) && loaded.first().first().toBool());
     QString text;
     viewer.brwWebBrowser->page()->toPlainText([&text](const QString &t) { text = t; });
     QTRY_VERIFY_WITH_TIMEOUT(!text.isEmpty(), PageTimeoutMs);
-    QVERIFY2(text.contains(QStringLiteral("Companies Report as of 12/6/2026")), qPrintable(text));
-    QVERIFY(text.contains(QStringLiteral("Company: Acme Pumps")));
-    QVERIFY(text.contains(QStringLiteral("\u017Bary"))); // the entity shows the letter
+    QVERIFY2(text.contains(u"Companies Report as of 12/6/2026") && text.contains(u"Company: Acme Pumps")
+                 && text.contains(u"\u017Bary"), qPrintable(text)); // the entity shows the letter
+    // The browser follows the window, up to 350 twips above its bottom.
+    viewer.resize(800, 600);
+    const int saveBottom = Twips::fromPixels(viewer.cmdSave->geometry().bottom() + 1);
+    QCOMPARE(viewer.brwWebBrowser->size(),
+             QSize(Twips::toPixels(12000 - 100), Twips::toPixels(9000 - saveBottom - 350)));
 
-    const QString pdf = inReports("companies.pdf");
+    const QString pdf = reports.filePath(QStringLiteral("companies.pdf"));
     QSignalSpy finished(&viewer, &frmBrowser::pdfFinished);
     FileDialog::setNextPath(pdf);
     viewer.savePdf();
     QVERIFY(finished.wait(PageTimeoutMs));
-    QCOMPARE(finished.first().at(0).toString(), pdf);
-    QCOMPARE(finished.first().at(1).toBool(), true);
-    const QByteArray bytes = readFile(pdf);
-    QVERIFY(bytes.startsWith("%PDF-"));
-    QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+    QCOMPARE(finished.first(), QVariantList({pdf, true}));
+    QVERIFY(readFile(pdf).startsWith("%PDF-") && readFile(pdf).trimmed().endsWith("%%EOF"));
 
     // A renderer that dies (as on a page too large for its memory) is reported, not left blank.
-    MessageBox::clearShown();
     QSignalSpy ended(viewer.brwWebBrowser->page(), &QWebEnginePage::renderProcessTerminated);
     QVERIFY(::kill(pid_t(viewer.brwWebBrowser->page()->renderProcessPid()), SIGKILL) == 0);
     QVERIFY(ended.wait(PageTimeoutMs));
-    QCOMPARE(MessageBox::shownTexts().size(), 1);
-    QVERIFY(MessageBox::lastText().startsWith(QStringLiteral("The report viewer could not show this page")));
+    QCOMPARE(MessageBox::shownTexts(), QStringList{"The report viewer could not show this page; it may be too large. "
+                                                   "Save still keeps a copy of the file."});
+
+    // Open takes only a file that is there and not empty; a cancelled dialog does nothing.
+    const QString empty = reports.filePath(QStringLiteral("empty.htm"));
+    QVERIFY(SafeFile::write(empty, QByteArray()));
+    for (const QString &name : {empty, reports.filePath(QStringLiteral("missing.htm")), QString()}) {
+        MessageBox::clearShown();
+        FileDialog::setNextPath(name);
+        viewer.open();
+        QCOMPARE(MessageBox::shownTexts(), name.isEmpty() ? QStringList() : QStringList{"Invalid path/file name"});
+        QCOMPARE(viewer.shownFile(), reportFile());
+    }
+
+    // Save replaces a file only after OK (a new one, like the PDF, without asking), never the shown one.
+    const QString copy = reports.filePath(QStringLiteral("copy.htm"));
+    QVERIFY(SafeFile::write(copy, "old"));
+    FileDialog::setNextPath(copy);
+    viewer.save(); // the question is answered Cancel
+    QCOMPARE(MessageBox::shownTexts(), QStringList{"File already exsists; It will be overwritten"});
+    QCOMPARE(readFile(copy), QByteArray("old"));
+    FileDialog::setNextPath(copy);
+    MessageBox::setNextAnswer(MessageBox::Ok);
+    viewer.save();
+    QCOMPARE(readFile(copy), report);
+    FileDialog::setNextPath(reportFile());
+    viewer.save();
+    QCOMPARE(MessageBox::lastText(), QStringLiteral("The report is shown from that file; choose another name"));
+    QCOMPARE(readFile(reportFile()), report);
+
+    // A good file is opened and shown.
+    loaded.clear();
+    FileDialog::setNextPath(copy);
+    viewer.open();
+    QCOMPARE(viewer.shownFile(), copy);
+    QVERIFY(loaded.wait(PageTimeoutMs));
+    QCOMPARE(viewer.brwWebBrowser->url(), QUrl::fromLocalFile(copy));
 }
 
 int main(int argc, char *argv[])
