@@ -123,6 +123,6 @@ std::optional<int> sortPositionOf(Field::Number field)
 
 QString FieldName(int field)
 {
-    const FieldSpec *spec = FieldTable::field(field);
-    return spec ? QString::fromLatin1(spec->name) : QString();
+    const FieldSpec *info = FieldTable::field(field);
+    return info ? QString::fromLatin1(info->name) : QString();
 }

@@ -114,9 +114,9 @@ void create(Database &db, const QString &version, const QString &build, const QD
 
     Statement column(db, QStringLiteral("INSERT INTO Columns (ID, name, size, ColLocation) VALUES (?, ?, ?, ?)"));
     for (int id = 0; id < Column::Count; ++id) {
-        const FieldSpec &spec = *FieldTable::column(id);
+        const FieldSpec &info = *FieldTable::column(id);
         column.reset();
-        column.bindAll({id, QString::fromLatin1(spec.heading), spec.widthTwips, spec.place});
+        column.bindAll({id, QString::fromLatin1(info.heading), info.widthTwips, info.place});
         column.run();
     }
 

@@ -8,7 +8,7 @@
 namespace ItemBox {
 
 namespace {
-const FieldSpec *spec(int id)
+const FieldSpec *fieldOfBox(int id)
 {
     return id >= 0 && id < Count ? FieldTable::column(id) : nullptr;
 }
@@ -16,26 +16,26 @@ const FieldSpec *spec(int id)
 
 bool hasTextBox(int id)
 {
-    const FieldSpec *field = spec(id);
+    const FieldSpec *field = fieldOfBox(id);
     return field && field->kind != FieldKind::Parts && field->kind != FieldKind::Company
         && field->kind != FieldKind::Flag;
 }
 
 bool isDate(int id)
 {
-    const FieldSpec *field = spec(id);
+    const FieldSpec *field = fieldOfBox(id);
     return field && field->kind == FieldKind::Date;
 }
 
 bool isDayCount(int id)
 {
-    const FieldSpec *field = spec(id);
+    const FieldSpec *field = fieldOfBox(id);
     return field && field->kind == FieldKind::Number;
 }
 
 bool isMultiLine(int id)
 {
-    const FieldSpec *field = spec(id);
+    const FieldSpec *field = fieldOfBox(id);
     return field && field->cell == CellText::MultiLine;
 }
 

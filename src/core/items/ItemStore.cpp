@@ -12,16 +12,16 @@ template <typename Visit>
 void forEachEditedField(Visit visit)
 {
     for (int id = 0; id < ItemBox::Count; ++id) {
-        const FieldSpec &spec = *FieldTable::column(id);
-        if (spec.kind != FieldKind::Parts)
-            visit(id, spec);
+        const FieldSpec &info = *FieldTable::column(id);
+        if (info.kind != FieldKind::Parts)
+            visit(id, info);
     }
 }
 
-QString shown(const Recordset &row, const FieldSpec &spec)
+QString shown(const Recordset &row, const FieldSpec &info)
 {
-    const QString field = QString::fromLatin1(spec.sql);
-    switch (spec.kind) {
+    const QString field = QString::fromLatin1(info.sql);
+    switch (info.kind) {
     case FieldKind::Date:
         return DateText::isoToShort(row.text(field));
     case FieldKind::Number: {
@@ -33,10 +33,10 @@ QString shown(const Recordset &row, const FieldSpec &spec)
     }
 }
 
-QVariant stored(const ItemForm &form, int id, const FieldSpec &spec)
+QVariant stored(const ItemForm &form, int id, const FieldSpec &info)
 {
     const QString &text = form[id];
-    switch (spec.kind) {
+    switch (info.kind) {
     case FieldKind::Company:
         return form.companyId;
     case FieldKind::Flag:
@@ -48,7 +48,7 @@ QVariant stored(const ItemForm &form, int id, const FieldSpec &spec)
     case FieldKind::Number:
         return text.toInt(); // "" and "0" give 0
     default:
-        return spec.cell == CellText::MultiLine ? LineEnds::toStored(text) : text;
+        return info.cell == CellText::MultiLine ? LineEnds::toStored(text) : text;
     }
 }
 
@@ -65,9 +65,9 @@ std::optional<ItemForm> loadItemForm(Database &database, qint64 itemId)
     if (row.isEmpty())
         return std::nullopt;
     ItemForm form;
-    forEachEditedField([&](int id, const FieldSpec &spec) {
+    forEachEditedField([&](int id, const FieldSpec &info) {
         if (ItemBox::hasTextBox(id))
-            form[id] = shown(row, spec);
+            form[id] = shown(row, info);
     });
     form.companyId = row.id(QStringLiteral("companyRowId"));
     form.companyName = row.text(QStringLiteral("companyName"));
@@ -86,9 +86,9 @@ qint64 saveItemForm(Database &database, const ItemForm &form, std::optional<qint
                     const QVector<RepPart> &newParts, const QStringList &historyTexts)
 {
     RowWriter row(database, QStringLiteral("main"));
-    forEachEditedField([&](int id, const FieldSpec &spec) {
-        const bool company = spec.kind == FieldKind::Company;
-        row.set(company ? QStringLiteral("manuID") : QString::fromLatin1(spec.sql), stored(form, id, spec));
+    forEachEditedField([&](int id, const FieldSpec &info) {
+        const bool company = info.kind == FieldKind::Company;
+        row.set(company ? QStringLiteral("manuID") : QString::fromLatin1(info.sql), stored(form, id, info));
     });
     row.set(QStringLiteral("ackorder"), 0)
         .set(QStringLiteral("ackservice"), 0)

@@ -41,9 +41,9 @@ const Places &places()
         int filled[4] = {};
         int statementColumn = 2;
         for (int id = 0; id < Column::Count; ++id) {
-            const FieldSpec &spec = *FieldTable::column(id);
+            const FieldSpec &info = *FieldTable::column(id);
             Place::Store store = Place::None;
-            switch (spec.kind) {
+            switch (info.kind) {
             case FieldKind::Text:
             case FieldKind::Company: store = Place::Text; break;
             case FieldKind::Date: store = Place::Date; break;
@@ -118,9 +118,9 @@ ItemRow readRow(const Statement &query)
     return row;
 }
 
-QString numberText(const FieldSpec &spec, qint64 value)
+QString numberText(const FieldSpec &info, qint64 value)
 {
-    switch (spec.cell) {
+    switch (info.cell) {
     case CellText::Days:
         return value == 0 ? QString() : QString::number(value);
     case CellText::Stock:

@@ -34,14 +34,14 @@ QString likePattern(const QString &value)
 LookupCondition buildLookup(int field, const QString &value)
 {
     LookupCondition lookup;
-    const FieldSpec *spec = FieldTable::field(field);
-    if (!spec || spec->kind == FieldKind::Parts) {
+    const FieldSpec *info = FieldTable::field(field);
+    if (!info || info->kind == FieldKind::Parts) {
         lookup.error = QString::fromLatin1(NotFoundMessage);
         return lookup;
     }
-    QString name = QString::fromLatin1(spec->name);
+    QString name = QString::fromLatin1(info->name);
     QVariant bound = value;
-    if (spec->lookup == LookupRule::Date) {
+    if (info->lookup == LookupRule::Date) {
         const QDate date = DateText::parse(value);
         if (!date.isValid()) {
             lookup.error = QString::fromLatin1(DateFormMessage);
@@ -51,7 +51,7 @@ LookupCondition buildLookup(int field, const QString &value)
     }
 
     const bool wildcard = value.contains(u'*');
-    if (wildcard && spec->lookup != LookupRule::Text) {
+    if (wildcard && info->lookup != LookupRule::Text) {
         lookup.error = QStringLiteral("Cannot specify wildcards in a") + name + QStringLiteral(" lookup query");
         return lookup;
     }
@@ -60,14 +60,14 @@ LookupCondition buildLookup(int field, const QString &value)
         lookup.value = likePattern(value);
         return lookup;
     }
-    if (spec->lookup == LookupRule::Number) {
+    if (info->lookup == LookupRule::Number) {
         bool isNumber = false;
         const qint64 number = value.trimmed().toLongLong(&isNumber);
         bound = isNumber ? QVariant(number) : QVariant(); // "= NULL" matches nothing
     }
     if (field == Field::ID)
         name = QStringLiteral("main.ID"); // both joined tables have an ID
-    lookup.condition = spec->lookup == LookupRule::Text ? QStringLiteral("fold(%1) = fold(?)").arg(name)
+    lookup.condition = info->lookup == LookupRule::Text ? QStringLiteral("fold(%1) = fold(?)").arg(name)
                                                         : name + QStringLiteral(" = ?");
     lookup.value = bound;
     return lookup;
@@ -78,11 +78,11 @@ QString itemListStatement(const QString &condition)
     static const QString columns = [] {
         QStringList names = {QStringLiteral("main.ID"), QStringLiteral("main.manuID")};
         for (int id = 0; id < Column::Count; ++id) {
-            const FieldSpec &spec = *FieldTable::column(id);
-            if (spec.kind == FieldKind::Company)
+            const FieldSpec &info = *FieldTable::column(id);
+            if (info.kind == FieldKind::Company)
                 names << QStringLiteral("orderinfo.company");
-            else if (spec.kind != FieldKind::Parts)
-                names << QStringLiteral("main.") + QString::fromLatin1(spec.sql);
+            else if (info.kind != FieldKind::Parts)
+                names << QStringLiteral("main.") + QString::fromLatin1(info.sql);
         }
         return names.join(QStringLiteral(", "));
     }();
