@@ -10,6 +10,7 @@
 #include "core/data/ValueOrder.h"
 #include "core/items/RepParts.h"
 #include "core/platform/Twips.h"
+#include "core/shell/ItemDelete.h"
 #include "core/shell/ItemListModel.h"
 
 #include <QLocale>
@@ -269,6 +270,10 @@ private Q_SLOTS:
         QCOMPARE(model.cellText(72, Column::RepParts), "Small belt / S-1\n");
         QCOMPARE(model.cellText(2, Column::RepParts), "Part 69 / \n");
         QCOMPARE(loadIds(Field::Name, Ascending, QStringLiteral("4294967297"), Field::ID), Ids({big}));
+        // Deleting the one leaves the other whole.
+        deleteItem(db(), big);
+        QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM repparts WHERE ID IN (1, 4294967297)")).toInt(), 1);
+        QCOMPARE(loadIds(Field::Name, Ascending, QStringLiteral("Small"), Field::Name), Ids({small}));
     }
 
     void columnLayoutWidths()
