@@ -47,6 +47,7 @@ private Q_SLOTS:
         QTest::newRow("11 March: both past") << example() << 11 << past << "22";
         QTest::newRow("service alarms off") << example() << 1 << due << "1";
         QTest::newRow("order switch 2 is off") << example() << 12 << due << "0";
+        QTest::newRow("service switch 2 is off") << example() << 21 << due << "1";
         QTest::newRow("past, order alarms off") << example() << 10 << past << "2";
         QTest::newRow("no interval") << example({{"serviceinterval", 0}}) << 11 << past << "";
         QTest::newRow("no service date") << example({{"servicedate", QVariant()}}) << 11 << due << "";
@@ -134,10 +135,10 @@ private Q_SLOTS:
         TestWorld world;
         const qint64 id = world.addItem(world.addCompany("Acme"), example({{"purchaseorder", "PO-1"}}));
         Execute(db(), QStringLiteral("UPDATE main SET Name = 'Renamed'"));
-        const AckResult service = storeServiceAck(db(), id, "Ann", QDate(2026, 12, 5), {"serviced"});
-        const AckResult order = storeOrderAck(db(), id, "PO-2", {"ordered"}); // both done: the next cycle
-        const AckResult stock = storeInStock(db(), id, {"in stock"});
-        QVERIFY(service.stored && order.stored && stock.stored);
+        const AckResult service = storeServiceAck(db(), id, {}, "Ann", QDate(2026, 12, 5), {"serviced"});
+        const AckResult order = storeOrderAck(db(), id, {}, "PO-2", {"ordered"}); // both done: the next cycle
+        const AckResult stock = storeInStock(db(), id, {}, {"in stock"});
+        QVERIFY(service.stored() && order.stored() && stock.stored());
         QCOMPARE(QList<bool>({service.rolled, order.rolled, stock.rolled}), QList<bool>({false, true, false}));
         QCOMPARE(world.scalar(QStringLiteral("SELECT Name || ' ' || DateServiced || ' ' || servicedby || ' ' || purchaseorder"
                                              " || ' ' || servicedate || ' ' || ackservice || ackorder || ackorderinstock"
@@ -171,11 +172,27 @@ private Q_SLOTS:
         QCOMPARE(check, nextAfter.isValid() ? nextAfter : next);
     }
 
-    void longestSnoozeEndsNextMorning()
+    void snoozeDurations_data()
     {
-        QCOMPARE(AlarmSchedule::sleepCaption(9), QStringLiteral("6 hours"));
-        QCOMPARE(AlarmSchedule::sleepEnd(9, QDateTime(QDate(2026, 12, 6), QTime(22, 0))),
-                 QDateTime(QDate(2026, 12, 7), QTime(4, 0)));
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QTime>("wake"); // after a snooze from 22:00; the hours end next morning
+        const char *const captions[] = {"5 minutes", "10 minutes", "15 minutes", "30 minutes", "1 hour",
+                                        "2 hours",   "3 hours",    "4 hours",    "5 hours",    "6 hours"};
+        const QTime wakes[] = {QTime(22, 5), QTime(22, 10), QTime(22, 15), QTime(22, 30), QTime(23, 0),
+                               QTime(0, 0),  QTime(1, 0),   QTime(2, 0),   QTime(3, 0),   QTime(4, 0)};
+        for (int choice = 0; choice < AlarmSchedule::SleepChoices; ++choice)
+            QTest::newRow(captions[choice]) << choice << captions[choice] << wakes[choice];
+    }
+    void snoozeDurations()
+    {
+        QFETCH(int, choice);
+        QFETCH(QString, caption);
+        QFETCH(QTime, wake);
+        const QDate day(2026, 12, 6);
+        QCOMPARE(AlarmSchedule::sleepCaption(choice), caption);
+        QCOMPARE(AlarmSchedule::sleepEnd(choice, QDateTime(day, QTime(22, 0))),
+                 QDateTime(choice < 5 ? day : day.addDays(1), wake));
     }
 
     void infoTexts()

@@ -106,7 +106,7 @@ private Q_SLOTS:
         for (const auto &[id, text] : texts)
             form[QByteArray(id).toInt()] = QString::fromUtf8(text);
         form.stocked = 1;
-        const qint64 id = saveItemForm(db(), form, std::nullopt, {});
+        const qint64 id = saveItemForm(db(), form, std::nullopt, {}, {}).id;
 
         // Dates are stored in ISO form, line breaks as CR LF, day counts as numbers.
         QCOMPARE(world.scalar(QStringLiteral("SELECT servicedate || '|' || DateServiced || '|' || dateinstalled || '|' ||"
@@ -128,13 +128,13 @@ private Q_SLOTS:
         TestWorld world;
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         const QStringList history = {QStringLiteral("A new Pump was added on ")};
-        QCOMPARE(saveItemForm(db(), nameAndCompany(company), std::nullopt, {}, history), 1);
+        QCOMPARE(saveItemForm(db(), nameAndCompany(company), std::nullopt, {}, {}, history).id, 1);
         QCOMPARE(world.scalar(QStringLiteral("SELECT descr FROM History WHERE ID = 1")).toString(), history.first());
 
         for (const char *table : {"repparts", "History"}) {
             db().exec(QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE INSERT ON %1"
                                      " BEGIN SELECT RAISE(ABORT, 'refused'); END").arg(QLatin1String(table)));
-            QVERIFY_THROWS_EXCEPTION(DbError, saveItemForm(db(), nameAndCompany(company), std::nullopt,
+            QVERIFY_THROWS_EXCEPTION(DbError, saveItemForm(db(), nameAndCompany(company), std::nullopt, {},
                                                            {{QStringLiteral("Belt"), QString()}}, history));
             QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 1);
             db().exec(QStringLiteral("DROP TRIGGER refuse"));

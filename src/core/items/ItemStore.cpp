@@ -82,8 +82,13 @@ QString itemName(Database &database, qint64 itemId)
     return query.next() ? query.text(0) : QString();
 }
 
-qint64 saveItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId,
-                    const QVector<RepPart> &newParts, const QStringList &historyTexts)
+RowStamp itemFormStamp(Database &database, qint64 itemId)
+{
+    return RowStamp::read(database, QStringLiteral("SELECT * FROM main WHERE ID = ?"), {itemId});
+}
+
+SavedItem saveItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId, const RowStamp &read,
+                       const QVector<RepPart> &newParts, const QStringList &historyTexts)
 {
     RowWriter row(database, QStringLiteral("main"));
     forEachEditedField([&](int id, const FieldSpec &info) {
@@ -98,16 +103,18 @@ qint64 saveItemForm(Database &database, const ItemForm &form, std::optional<qint
     qint64 itemId = 0;
     if (!editedId) {
         itemId = row.insert();
+    } else if (!read.stillHolds(database)) {
+        return {itemExists(database, *editedId) ? SaveOutcome::ChangedElsewhere : SaveOutcome::ItemGone};
     } else if (*editedId > 0 && row.update(*editedId)) {
         itemId = *editedId;
     } else {
-        return 0; // the item was deleted meanwhile; nothing is written
+        return {SaveOutcome::ItemGone}; // nothing is written
     }
     addRepParts(database, itemId, newParts);
     for (const QString &text : historyTexts)
         writeEntry(database, HistoryTarget, itemId, text);
     transaction.commit();
-    return itemId;
+    return {SaveOutcome::Saved, itemId};
 }
 
 void PartList::setStored(const QVector<RepPart> &stored)

@@ -110,6 +110,9 @@ frmAckService::frmAckService(qint64 itemId, QWidget *parent)
     connect(cmdAddNote, &QPushButton::clicked, this, [this] { addEntry(NotesTarget); });
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 
+    readStamp(serviceAckStamp);
+    if (!itemLoaded())
+        return;
     LoadServiceData();
     LoadHistory();
     LoadNotes();
@@ -205,13 +208,13 @@ void frmAckService::acknowledgeService()
     const QString servicedBy = txtServicedBy->text();
     const QDate day = DateText::parse(servicedOn);
     acknowledge(serviceAckHistory(servicedBy, servicedOn, partReplaced()), [&](const QStringList &history) {
-        return storeServiceAck(db(), itemId(), servicedBy, day, history);
+        return storeServiceAck(db(), itemId(), stamp(), servicedBy, day, history);
     });
 }
 
 frmAckService *showServiceAck(qint64 itemId)
 {
-    return showOnce(serviceWindow, [&] { return new frmAckService(itemId); });
+    return showOnce(serviceWindow, [&] { return keepIfLoaded(new frmAckService(itemId)); });
 }
 
 frmAckService *serviceAckWindow()

@@ -56,7 +56,6 @@ constexpr int ButtonWidth = 1100;
 constexpr int ButtonHeight = 375;
 constexpr int WindowHeight = ButtonTop + ButtonHeight + 150;
 
-const QString ItemGoneMessage = QStringLiteral("This item no longer exists; nothing was saved.");
 
 using Twips::toPixels;
 
@@ -386,6 +385,8 @@ void frmAdd::loadItem()
         setWindowTitle(QStringLiteral("Edit Item, ID = %1").arg(*m_itemId));
         m_cmdOK->setText(QStringLiteral("Edit"));
         runGuarded(this, QStringLiteral("read the item"), [this] {
+            // First what the save compares with, so that a change while loading is not missed.
+            m_read = itemFormStamp(db(), *m_itemId);
             if (const std::optional<ItemForm> stored = loadItemForm(db(), *m_itemId))
                 showForm(*stored);
             m_parts.setStored(loadRepParts(db(), *m_itemId));
@@ -528,16 +529,18 @@ void frmAdd::save()
         requests.clear();
     }
 
-    qint64 savedId = 0;
+    SavedItem result;
     const bool saved = runGuarded(this, QStringLiteral("save the item"), [&] {
-        savedId = saveItemForm(db(), values, m_itemId, m_parts.newParts(), historyTexts);
+        result = saveItemForm(db(), values, m_itemId, m_read, m_parts.newParts(), historyTexts);
     });
     if (!saved)
         return;
-    if (savedId == 0) {
-        MessageBox::information(this, ItemGoneMessage);
+    if (result.outcome != SaveOutcome::Saved) {
+        const bool gone = result.outcome == SaveOutcome::ItemGone;
+        MessageBox::information(this, QString::fromLatin1(gone ? ItemGoneText : ItemChangedText));
         return;
     }
+    const qint64 savedId = result.id;
     // The item is stored: what follows cannot undo it, so the editor closes whatever happens.
     runGuarded(this, QStringLiteral("add the item's history"), [&] {
         for (const HistoryRequest &request : std::as_const(requests))

@@ -37,6 +37,8 @@ void frmmain::connectAlarmMonitor()
 void frmmain::showAlarms()
 {
     frmAlarm *window = showAlarmWindow();
+    if (!window)
+        return; // the alarms could not be evaluated; the user has been told
     connect(window, &frmAlarm::acknowledgementOpened, this, &frmmain::watchAcknowledgement, Qt::UniqueConnection);
     connect(window, &frmAlarm::itemEditorOpened, this, &frmmain::watchItemEditor, Qt::UniqueConnection);
     connect(window, &frmAlarm::sleepChosen, this, &frmmain::sleepFor, Qt::UniqueConnection);
