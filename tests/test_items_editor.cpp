@@ -269,7 +269,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stored"); // the items' tags and locations, then how many parts
         const QString changed = QStringLiteral("This item was changed elsewhere since this window opened; close it and"
                                                " open it again to see the changes.");
-        QTest::newRow("nothing") << "" << "" << "|Hall 9,|Hall 2,1";
         QTest::newRow("another item") << "UPDATE main SET Tag = 'T-9' WHERE Name = 'Fan'" << "" << "|Hall 9,T-9|Hall 2,1";
         QTest::newRow("its tag") << "UPDATE main SET Tag = 'T-9' WHERE Name = 'Pump'" << changed << "T-9|Hall 1,|Hall 2,0";
         QTest::newRow("its service acknowledged") << "UPDATE main SET ackservice = 1" << changed << "|Hall 1,|Hall 2,0";
@@ -288,9 +287,7 @@ private Q_SLOTS:
         QPointer<frmAdd> editor = editItem(id);
         setBox(editor, Location, QStringLiteral("Hall 9"));
         addPart(editor, QStringLiteral("Belt"));
-        if (!change.isEmpty())
-            world.changeElsewhere(change);
-        MessageBox::clearShown();
+        world.changeElsewhere(change);
         click(editor, "cmdOK");
         settle();
         // A refused save writes nothing and keeps the window with its input.
@@ -399,7 +396,6 @@ private Q_SLOTS:
             QCOMPARE(buddies.value(editor->box(id)), QString::fromLatin1(text));
         }
         QCOMPARE(buddies.value(child<QComboBox>(editor, "cmbReplaceStock")), "Replacement(s) Stocked?");
-        QCOMPARE(child<QLineEdit>(editor, "txtRepPartName")->accessibleName(), "Part Name");
 
         // Fields whose column the list hides are greyed, and stay editable.
         const QColor face = editor->palette().color(QPalette::Button);
