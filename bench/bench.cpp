@@ -23,6 +23,7 @@
 #include "core/reports/Reporting.h"
 #include "core/shell/ItemListModel.h"
 #include "core/shell/LookupQuery.h"
+#include "Version.h"
 #include "gui/alarms/frmAlarm.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"

@@ -360,7 +360,9 @@ void TestReports::failedWriteKeepsTheOldReport()
     QVERIFY(SafeFile::write(reportFile(), "old report"));
     {
         const auto limit = limitFileSize(16);
-        runReportCommand(nullptr, Report::Companies, ReportSources{.today = Clock::today()});
+        ReportSources sources;
+        sources.today = Clock::today();
+        runReportCommand(nullptr, Report::Companies, sources);
     }
     QVERIFY(MessageBox::lastText().startsWith("Could not write " + QDir::toNativeSeparators(reportFile())));
     QCOMPARE(readFile(reportFile()), QByteArray("old report"));
