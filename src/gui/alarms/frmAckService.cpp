@@ -57,6 +57,7 @@ frmAckService::frmAckService(qint64 itemId, QWidget *parent)
     txtInfo = new QPlainTextEdit(this);
     txtInfo->setObjectName(QStringLiteral("txtInfo"));
     txtInfo->setReadOnly(true);
+    txtInfo->setTabChangesFocus(true);
     setGeometryTwips(txtInfo, Margin, HistoryTop, InfoWidth, ButtonTop + ButtonHeight - HistoryTop);
     addLabel(QStringLiteral("Service Information"), txtInfo, Margin, Margin, InfoWidth);
 
@@ -104,6 +105,8 @@ frmAckService::frmAckService(qint64 itemId, QWidget *parent)
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9/]*")), txtServicedON));
     cutPastes(txtServicedON, ServicedOnLimit);
 
+    cmdAck->setDefault(true);
+    txtServicedBy->setFocus();
     connect(cmdAck, &QPushButton::clicked, this, &frmAckService::acknowledgeService);
     connect(cmdCal, &QPushButton::clicked, this, &frmAckService::openCalendar);
     connect(cmdAddHst, &QPushButton::clicked, this, [this] { addEntry(HistoryTarget); });
@@ -128,6 +131,8 @@ QTableWidget *frmAckService::makeEntryGrid(const char *name, int left, int top, 
     grid->verticalHeader()->setDefaultSectionSize(Twips::toPixels(EntryRowHeight));
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
+    // Tab leaves the grid; the arrows move within it.
+    grid->setTabKeyNavigation(false);
     grid->setWordWrap(false);
     setGeometryTwips(grid, left, top, width, height);
     grid->setColumnWidth(0, Twips::toPixels(DateColumnWidth));

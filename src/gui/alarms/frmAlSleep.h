@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 class QButtonGroup;
 class QGroupBox;
@@ -9,7 +9,7 @@ class QRadioButton;
 
 // "Sleep for": silences the alarm monitor for one of ten durations. The first duration is
 // chosen when the window opens; OK hands the choice over through sleepChosen and closes.
-class frmAlSleep : public QWidget
+class frmAlSleep : public QDialog
 {
     Q_OBJECT
 

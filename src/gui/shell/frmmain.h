@@ -125,6 +125,8 @@ private:
     void watchItemEditor(frmAdd *editor);
 
     // The alarm monitor's timers and the snooze.
+    // The alarm window; without `activate` (a timer shows it) the keyboard stays where it is.
+    void openAlarmWindow(bool activate);
     void connectAlarmMonitor();
     void startupAlarmTick();
     void alarmCheckTick();

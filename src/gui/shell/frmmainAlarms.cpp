@@ -36,7 +36,12 @@ void frmmain::connectAlarmMonitor()
 
 void frmmain::showAlarms()
 {
-    frmAlarm *window = showAlarmWindow();
+    openAlarmWindow(true);
+}
+
+void frmmain::openAlarmWindow(bool activate)
+{
+    frmAlarm *window = showAlarmWindow(activate);
     if (!window)
         return; // the alarms could not be evaluated; the user has been told
     connect(window, &frmAlarm::acknowledgementOpened, this, &frmmain::watchAcknowledgement, Qt::UniqueConnection);
@@ -95,7 +100,7 @@ void frmmain::alarmCheckTick()
         return;
     GlobalVars &g = gv();
     if (AlarmSchedule::periodicCheckDue(g.timerinterval, g.NextAlarmCheck, Clock::now()))
-        showAlarms();
+        openAlarmWindow(false);
 }
 
 void frmmain::sleepFor(int choice)
@@ -113,5 +118,5 @@ void frmmain::sleepTick()
     m_tmrSleep->stop();
     m_timer1->start();
     applySettings();
-    showAlarms();
+    openAlarmWindow(false);
 }
