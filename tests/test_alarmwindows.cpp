@@ -209,6 +209,7 @@ private Q_SLOTS:
         QTest::newRow("no date") << "service" << "" << "" << -1 << "Serviced on date must be specified" << serviceKept;
         QTest::newRow("30 February") << "service" << "2/30/2003" << "" << -1 << "Incorrect data format" << serviceKept;
         QTest::newRow("no purchase order") << "order" << "" << "" << -1 << "Purchase order number must be specified" << orderKept;
+        QTest::newRow("purchase order of spaces") << "order" << "   " << "" << -1 << "Purchase order number must be specified" << orderKept;
         QTest::newRow("service, item deleted") << "service" << "12/6/2026" << "DELETE FROM main" << -1 << gone << " ";
         QTest::newRow("order, item deleted") << "order" << "PO-7" << "DELETE FROM main" << -1 << gone << " ";
         QTest::newRow("in stock, database fails")
@@ -335,8 +336,8 @@ private Q_SLOTS:
         settle();
         QVERIFY(!alarms && main.alarmsSleeping() && !active(main, "Timer1"));
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: Sleeping"));
-        main.applySettings(); // the options saved meanwhile do not end the sleep
-        QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: Sleeping"));
+        main.applySettings(); // the options saved meanwhile show their status, the sleep goes on
+        QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 5 minutes"));
         const QDateTime wake = TestWorld::Now.addSecs(41 * 60);
         Clock::setFixed(wake);
         fire(main, "tmrSleep");
