@@ -33,11 +33,9 @@
 #include <QTextDocument>
 #include <QToolBar>
 
-namespace {
-
 // What a user reads in a label or a tooltip: its text, or what that renders to when Qt takes
 // it for markup.
-QString readable(const QString &text, Qt::TextFormat format)
+static QString readable(const QString &text, Qt::TextFormat format)
 {
     if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
         return text;
@@ -45,8 +43,6 @@ QString readable(const QString &text, Qt::TextFormat format)
     page.setHtml(text);
     return page.toPlainText();
 }
-
-} // namespace
 
 class TestDetailPanel : public QObject
 {
@@ -310,14 +306,10 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("tbFind"))->trigger();
         emit showLookupDialog(std::nullopt)->lookupChosen(Field::Name, typed);
         click(row(m_pump));
-        QWidget *shown = m_window;
-        if (window == u"editor")
-            shown = reopenItemEditor(frmAdd::EditListItem, m_pump);
-        else if (window == u"entry")
-            shown = showEntryWindow(HistoryTarget, m_pump);
-        else if (window == u"service")
-            shown = showServiceAck(m_pump);
-
+        QWidget *shown = window == u"editor"    ? reopenItemEditor(frmAdd::EditListItem, m_pump)
+                         : window == u"entry"   ? showEntryWindow(HistoryTarget, m_pump)
+                         : window == u"service" ? static_cast<QWidget *>(showServiceAck(m_pump))
+                                                : m_window;
         QString read;
         if (auto *grid = shown->findChild<QTableWidget *>(label))
             read = readable(grid->item(0, 1)->toolTip(), Qt::AutoText);
