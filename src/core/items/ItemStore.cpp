@@ -85,6 +85,16 @@ QString itemName(Database &database, qint64 itemId)
 qint64 saveItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId,
                     const QVector<RepPart> &newParts, const QStringList &historyTexts)
 {
+    Transaction transaction(database);
+    const qint64 itemId = writeItemForm(database, form, editedId, newParts, historyTexts);
+    if (itemId != 0)
+        transaction.commit();
+    return itemId;
+}
+
+qint64 writeItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId,
+                     const QVector<RepPart> &newParts, const QStringList &historyTexts)
+{
     RowWriter row(database, QStringLiteral("main"));
     forEachEditedField([&](int id, const FieldSpec &info) {
         const bool company = info.kind == FieldKind::Company;
@@ -94,7 +104,6 @@ qint64 saveItemForm(Database &database, const ItemForm &form, std::optional<qint
         .set(QStringLiteral("ackservice"), 0)
         .set(QStringLiteral("ackorderinstock"), 0);
 
-    Transaction transaction(database);
     qint64 itemId = 0;
     if (!editedId) {
         itemId = row.insert();
@@ -106,7 +115,6 @@ qint64 saveItemForm(Database &database, const ItemForm &form, std::optional<qint
     addRepParts(database, itemId, newParts);
     for (const QString &text : historyTexts)
         writeEntry(database, HistoryTarget, itemId, text);
-    transaction.commit();
     return itemId;
 }
 

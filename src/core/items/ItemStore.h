@@ -25,6 +25,9 @@ QString itemName(Database &database, qint64 itemId);
 // exists (then nothing is written).
 qint64 saveItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId,
                     const QVector<RepPart> &newParts, const QStringList &historyTexts = {});
+// The same inside a transaction the caller holds.
+qint64 writeItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId,
+                     const QVector<RepPart> &newParts, const QStringList &historyTexts = {});
 
 // The parts the editor's grid shows: first the stored ones, then those added since it opened.
 // Rows count from 1 as in the grid, whose row 0 is the heading.
