@@ -43,28 +43,32 @@ QString unescapeText(const QString &value)
     return out;
 }
 
-QByteArray foldLine(const QString &line)
+void appendFolded(QByteArray &out, const QString &line)
 {
     constexpr qsizetype Octets = 75;
     const QByteArray bytes = line.toUtf8();
-    QByteArray out;
     qsizetype from = 0;
-    bool first = true;
     while (true) {
         // A continuation's leading blank counts towards its 75 octets.
-        const qsizetype room = first ? Octets : Octets - 1;
+        const qsizetype room = from == 0 ? Octets : Octets - 1;
         qsizetype cut = qMin(from + room, bytes.size());
         while (cut < bytes.size() && cut > from && (uchar(bytes.at(cut)) & 0xC0) == 0x80)
             --cut; // never between the bytes of one character
-        if (!first)
+        if (from > 0)
             out += ' ';
-        out += bytes.mid(from, cut - from);
+        out.append(bytes.constData() + from, cut - from);
         out += "\r\n";
         if (cut >= bytes.size())
-            return out;
+            return;
         from = cut;
-        first = false;
     }
+}
+
+QByteArray foldLine(const QString &line)
+{
+    QByteArray out;
+    appendFolded(out, line);
+    return out;
 }
 
 QStringList unfoldLines(const QByteArray &file)
@@ -145,7 +149,8 @@ QByteArray dueDateCalendar(const QVector<DueEvent> &events, const QDateTime &sta
 {
     const QString stampText = stamp.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
     QByteArray out;
-    auto line = [&out](const QString &text) { out += Ics::foldLine(text); };
+    out.reserve(events.size() * 400 + 200);
+    auto line = [&out](const QString &text) { Ics::appendFolded(out, text); };
     line(QStringLiteral("BEGIN:VCALENDAR"));
     line(QStringLiteral("VERSION:2.0"));
     line(QStringLiteral("PRODID:-//Tarvo//Due Dates//EN"));

@@ -21,6 +21,7 @@ QString unescapeText(const QString &value);
 // One content line as it goes into the file: UTF-8, folded into lines of at most 75 octets
 // (continuations begin with a blank), each ending in CR LF.
 QByteArray foldLine(const QString &line);
+void appendFolded(QByteArray &out, const QString &line);
 // The content lines of a file: folded lines joined again, decoded from UTF-8.
 QStringList unfoldLines(const QByteArray &file);
 
