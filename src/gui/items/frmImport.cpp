@@ -91,7 +91,7 @@ private:
         const int id = m_preview.columns.at(m_shown.at(column - 1));
         switch (id) {
         case Column::RepParts:
-            return joinRepParts(row.parts, QStringLiteral("; "));
+            return joinRepParts(row.parts, QStringLiteral("; ")).chopped(row.parts.isEmpty() ? 0 : 2);
         case Column::Company:
             return row.form.companyName;
         case Column::ReplaceStock:
