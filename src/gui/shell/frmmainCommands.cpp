@@ -102,6 +102,8 @@ void frmmain::buildMenus()
     }
     reports->addSeparator();
     addCommand(reports, "mnuExportCsv", QStringLiteral("Export List as CSV"), &frmmain::exportListAsCsv);
+    addCommand(reports, "mnuExportIcs", QStringLiteral("Export Due Dates as Calendar"), &frmmain::exportDueDates);
+    addCommand(reports, "mnuImportCsv", QStringLiteral("Import Items from CSV\u2026"), &frmmain::importItemsCsv);
 
     QMenu *view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
