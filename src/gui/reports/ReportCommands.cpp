@@ -23,6 +23,8 @@ void runReportCommand(QWidget *parent, int position, const ReportSources &source
         MessageBox::information(parent, outcome.message);
     if (!outcome.write)
         return;
+    // The viewer shows the old report from the file written now.
+    closeReportViewer();
     QString error;
     if (!SafeFile::write(reportFile(), outcome.bytes, &error)) {
         MessageBox::information(parent, fileFailureText(reportFile(), error));
@@ -42,7 +44,7 @@ void exportListCsv(QWidget *parent, const QAbstractItemModel &grid)
                                                 QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
     if (target.isEmpty())
         return;
-    if (FileExists(target) && !MessageBox::confirm(parent, QStringLiteral("File already exsists; It will be overwritten")))
+    if (!FileDialog::mayWriteTo(parent, target))
         return;
     QString error;
     if (!SafeFile::write(target, gridCsv(grid), &error))
