@@ -36,6 +36,17 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Limits the size of files this process may write, as a full disk would, while it lives.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+
+private:
+    qint64 m_old = -1;
+};
+
 // Sets the locale, the clock and the test modes once per test program.
 void initTestEnvironment();
 
