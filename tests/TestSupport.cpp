@@ -16,27 +16,6 @@
 #include <QWidget>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
-FileSizeLimit::FileSizeLimit(qint64 bytes)
-{
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    m_old = qint64(limit.rlim_cur);
-    limit.rlim_cur = rlim_t(bytes);
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-FileSizeLimit::~FileSizeLimit()
-{
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = rlim_t(m_old);
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
-
 const QDateTime TestWorld::Now(QDate(2026, 12, 6), QTime(10, 0));
 
 void initTestEnvironment()

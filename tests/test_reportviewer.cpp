@@ -162,7 +162,8 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     QCOMPARE(MessageBox::lastText(), QStringLiteral("The report is shown from that file; choose another name"));
     QCOMPARE(readFile(reportFile()), report);
     // Nor the working database, by any of its names, as a page or as PDF.
-    const QString hard = reports.filePath(QStringLiteral("hard.mdb")), soft = reports.filePath(QStringLiteral("soft.mdb"));
+    const QString hard = reports.filePath(QStringLiteral("hard.mdb"));
+    const QString soft = reports.filePath(QStringLiteral("soft.mdb"));
     QVERIFY(::link(QFile::encodeName(world.databasePath()).constData(), QFile::encodeName(hard).constData()) == 0);
     QVERIFY(QFile::link(world.databasePath(), soft));
     const QByteArray working = readFile(world.databasePath());
