@@ -90,6 +90,16 @@ RowStamp itemFormStamp(Database &database, qint64 itemId)
 SavedItem saveItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId, const RowStamp &read,
                        const QVector<RepPart> &newParts, const QStringList &historyTexts)
 {
+    Transaction transaction(database);
+    const SavedItem saved = writeItemForm(database, form, editedId, read, newParts, historyTexts);
+    if (saved.outcome == SaveOutcome::Saved)
+        transaction.commit();
+    return saved;
+}
+
+SavedItem writeItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId, const RowStamp &read,
+                        const QVector<RepPart> &newParts, const QStringList &historyTexts)
+{
     RowWriter row(database, QStringLiteral("main"));
     forEachEditedField([&](int id, const FieldSpec &info) {
         const bool company = info.kind == FieldKind::Company;
@@ -99,7 +109,6 @@ SavedItem saveItemForm(Database &database, const ItemForm &form, std::optional<q
         .set(QStringLiteral("ackservice"), 0)
         .set(QStringLiteral("ackorderinstock"), 0);
 
-    Transaction transaction(database);
     qint64 itemId = 0;
     if (!editedId) {
         itemId = row.insert();
@@ -113,7 +122,6 @@ SavedItem saveItemForm(Database &database, const ItemForm &form, std::optional<q
     addRepParts(database, itemId, newParts);
     for (const QString &text : historyTexts)
         writeEntry(database, HistoryTarget, itemId, text);
-    transaction.commit();
     return {SaveOutcome::Saved, itemId};
 }
 

@@ -35,6 +35,9 @@ struct SavedItem {
 // or no longer holds what `read` found.
 SavedItem saveItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId, const RowStamp &read,
                        const QVector<RepPart> &newParts, const QStringList &historyTexts = {});
+// The same inside a transaction the caller holds.
+SavedItem writeItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId, const RowStamp &read,
+                        const QVector<RepPart> &newParts, const QStringList &historyTexts = {});
 
 // The parts the editor's grid shows: first the stored ones, then those added since it opened.
 // Rows count from 1 as in the grid, whose row 0 is the heading.

@@ -76,7 +76,7 @@ void frmAckOrder::loadorderinfo()
 void frmAckOrder::acknowledgeOrder()
 {
     const QString purchaseOrder = txtPoNo->text();
-    if (purchaseOrder.isEmpty()) {
+    if (purchaseOrder.trimmed().isEmpty()) { // spaces alone name no order
         MessageBox::information(this, QStringLiteral("Purchase order number must be specified"));
         return;
     }

@@ -8,6 +8,7 @@
 #include "gui/items/frmAdd.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/frmAddEntry.h"
 #include "gui/views/lib_frmCal.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTableWidget>
 
 namespace {
@@ -101,8 +101,7 @@ frmAckService::frmAckService(qint64 itemId, QWidget *parent)
     });
     cutPastes(txtServicedBy, ServicedByLimit);
     filterTyping(txtServicedON, servicedOnKeyAccepted);
-    txtServicedON->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9/]*")), txtServicedON));
+    takeOnlyCharacters(txtServicedON, QStringLiteral("0-9/"));
     cutPastes(txtServicedON, ServicedOnLimit);
 
     cmdAck->setDefault(true);
@@ -157,7 +156,7 @@ void frmAckService::fillEntries(QTableWidget *grid, EntryTarget target)
         for (int i = 0; i < entries.size(); ++i) {
             grid->setItem(i, 0, new QTableWidgetItem(DateText::isoToShort(entries.at(i).isoDate)));
             auto *descr = new QTableWidgetItem(entries.at(i).descr);
-            descr->setToolTip(entries.at(i).descr); // the whole text of a long entry
+            descr->setToolTip(plainToolTip(entries.at(i).descr)); // the whole text of a long entry
             grid->setItem(i, 1, descr);
         }
     });

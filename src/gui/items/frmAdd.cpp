@@ -9,6 +9,7 @@
 #include "gui/companies/frmCompanies.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/AddHistory.h"
 #include "gui/views/lib_frmCal.h"
@@ -20,7 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -73,14 +73,16 @@ QString boxText(const QWidget *box)
     return QString();
 }
 
-// Typing goes through the box's key filter; pastes and drops are cut to the box's limit, and
-// a digit box takes only digits.
+// Typing goes through the box's key filter; pastes and drops are cut to the box's limit, a digit
+// box takes only digits and a date box only digits and "/", as their keys do.
 void holdToRules(QWidget *box, int id)
 {
     filterTyping(box, [id](const QString &text, int keyChar) { return acceptsKey(id, text, keyChar); });
     if (auto *line = qobject_cast<QLineEdit *>(box)) {
         if (ItemBox::isDayCount(id))
-            line->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), line));
+            takeOnlyCharacters(line, QStringLiteral("0-9"));
+        else if (ItemBox::isDate(id))
+            takeOnlyCharacters(line, QStringLiteral("0-9/"));
         cutPastes(line, ItemBox::lengthLimit(id));
     }
 }
@@ -212,6 +214,7 @@ void frmAdd::buildEquipmentFrame()
     constexpr int selectWidth = 900;
     m_lblCoName = new QLabel(m_frmEquip);
     m_lblCoName->setObjectName(QStringLiteral("lblCoName"));
+    showPlainText(m_lblCoName);
     m_lblCoName->setFrameShape(QFrame::StyledPanel);
     m_lblCoName->setFrameShadow(QFrame::Sunken);
     m_lblCoName->setToolTip(QStringLiteral("Company name must be selected"));

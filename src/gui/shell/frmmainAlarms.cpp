@@ -79,7 +79,8 @@ void frmmain::applySettings()
     QString status;
     if (!runGuarded(this, QStringLiteral("read the settings"), [&] { status = LoadSettings(db()); }))
         return;
-    setPanelText(2, alarmsSleeping() ? QString::fromLatin1(SleepingStatus) : status);
+    // Options saved during a snooze show their status at once; the sleep runs on to its end.
+    setPanelText(2, status);
 }
 
 void frmmain::startupAlarmTick()

@@ -20,6 +20,7 @@
 #include "gui/platform/Desktop.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/frmAddEntry.h"
+#include "gui/reports/frmBrowser.h"
 #include "gui/views/frmCalendar.h"
 
 #include <QAction>
@@ -102,6 +103,8 @@ void frmmain::buildMenus()
     }
     reports->addSeparator();
     addCommand(reports, "mnuExportCsv", QStringLiteral("Export List as CSV"), &frmmain::exportListAsCsv);
+    addCommand(reports, "mnuExportIcs", QStringLiteral("Export Due Dates as Calendar"), &frmmain::exportDueDates);
+    addCommand(reports, "mnuImportCsv", QStringLiteral("Import Items from CSV\u2026"), &frmmain::importItemsCsv);
 
     QMenu *view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
@@ -278,7 +281,9 @@ void frmmain::showCalendarWindow()
 
 void frmmain::openManual()
 {
-    Desktop::open(QUrl::fromLocalFile(AppPaths::manualFile()));
+    // Without a program of the desktop for it, the manual is shown in the report viewer.
+    if (!Desktop::open(QUrl::fromLocalFile(AppPaths::manualFile())))
+        showFileInViewer(AppPaths::manualFile());
 }
 
 void frmmain::showAboutWindow()
