@@ -129,18 +129,14 @@ namespace {
 // The controls Tab must reach: of a group of exclusive options only the checked one.
 bool tabReachable(const QWidget *control, const QWidget *window)
 {
-    if (!control->isVisibleTo(window) || !control->isEnabled() || !(control->focusPolicy() & Qt::TabFocus)
-        || control->focusProxy())
-        return false;
     const auto *option = qobject_cast<const QAbstractButton *>(control);
-    return !(option && option->autoExclusive() && option->isCheckable() && !option->isChecked());
+    return control->isVisibleTo(window) && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus)
+           && !control->focusProxy() && !(option && option->autoExclusive() && !option->isChecked());
 }
 
 QString nameOf(const QWidget *control)
 {
-    return control ? control->objectName() + QLatin1Char('(') + QLatin1String(control->metaObject()->className())
-                         + QLatin1Char(')')
-                   : QStringLiteral("nothing");
+    return control ? control->objectName() : QStringLiteral("nothing");
 }
 
 } // namespace
@@ -152,41 +148,36 @@ QString keyboardWalkFault(QWidget *window, const QString &first)
     if (!QTest::qWaitForWindowActive(window))
         return QStringLiteral("the window did not activate");
     QWidget *start = QApplication::focusWidget();
-    if (!start || start->objectName() != first)
+    if (nameOf(start) != first)
         return QStringLiteral("opens with the focus in ") + nameOf(start);
     QSet<QWidget *> visited{start};
-    for (int step = 0; step < 200; ++step) {
+    for (QWidget *now = nullptr; now != start; visited.insert(now)) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QWidget *now = QApplication::focusWidget();
-        if (now == start) {
-            for (QWidget *control : window->findChildren<QWidget *>()) {
-                if (tabReachable(control, window) && !visited.contains(control))
-                    return QStringLiteral("Tab never reaches ") + nameOf(control);
-            }
-            return QString();
-        }
-        if (!now || now->window() != window || visited.contains(now))
+        now = QApplication::focusWidget();
+        if (!now || now->window() != window || (now != start && visited.contains(now)))
             return QStringLiteral("Tab is trapped at ") + nameOf(now);
-        visited.insert(now);
     }
-    return QStringLiteral("Tab never comes back");
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        if (tabReachable(control, window) && !visited.contains(control))
+            return QStringLiteral("Tab never reaches ") + nameOf(control);
+    }
+    return QString();
 }
 
 QString overlapFault(QWidget *window)
 {
     // The program's own controls carry names; Qt's inner parts have none or "qt_" ones. A
-    // frame and what it holds do not count as overlapping.
+    // frame and what it holds do not overlap.
     QList<QWidget *> shown;
     for (QWidget *control : window->findChildren<QWidget *>()) {
         if (control->isVisibleTo(window) && !control->objectName().isEmpty() && !control->objectName().startsWith(u"qt_"))
             shown << control;
     }
-    for (int i = 0; i < shown.size(); ++i) {
-        const QRect a(shown[i]->mapTo(window, QPoint()), shown[i]->size());
-        for (int j = i + 1; j < shown.size(); ++j) {
-            const QRect b(shown[j]->mapTo(window, QPoint()), shown[j]->size());
-            if (a.intersects(b) && !shown[i]->isAncestorOf(shown[j]) && !shown[j]->isAncestorOf(shown[i]))
-                return nameOf(shown[i]) + QStringLiteral(" overlaps ") + nameOf(shown[j]);
+    for (QWidget *a : shown) {
+        for (QWidget *b : shown) {
+            if (a < b && QRect(a->mapTo(window, QPoint()), a->size()).intersects(QRect(b->mapTo(window, QPoint()), b->size()))
+                && !a->isAncestorOf(b) && !b->isAncestorOf(a))
+                return nameOf(a) + QStringLiteral(" overlaps ") + nameOf(b);
         }
     }
     return QString();

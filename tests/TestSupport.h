@@ -74,11 +74,8 @@ Window *shownWindow()
     return nullptr;
 }
 
-// Activates the window and walks it with Tab from the control that has the focus. Empty when
-// the focus comes back to where it started and every visible, enabled control that Tab can
-// reach was visited; otherwise what went wrong. `first` names the control the window must open
-// with the focus in.
+// Walks the activated window with Tab from `first`, the control that must have the focus: what
+// went wrong, or empty when Tab visited every control it can reach and came back.
 QString keyboardWalkFault(QWidget *window, const QString &first);
-
-// Empty when no two visible controls of the window overlap at its size; otherwise their names.
+// Which two visible controls of the window overlap at its size; empty when none do.
 QString overlapFault(QWidget *window);

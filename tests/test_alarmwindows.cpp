@@ -404,9 +404,8 @@ private Q_SLOTS:
             {"sleep", [] { return showAlarmWindow()->cmdSleep->click(), showAlarmWindow()->sleepWindow(); }},
             {"service", [this] { return showServiceAck(plant.service); }},
             {"order", [this] { return showOrderAck(plant.order); }},
-            {"editor", [this] {
-                 for (const char *part : {"Belt", "Filter"})
-                     world->addPart(plant.past, QString::fromLatin1(part), 7);
+            {"editor", [this] { // parts, so that the grid has cells to trap Tab in
+                 world->addPart(plant.past, QStringLiteral("Belt"), 7), world->addPart(plant.past, QStringLiteral("Fan"), 8);
                  return showItemEditor(frmAdd::EditListItem, plant.past);
              }},
             {"directory", [] { return showCompanyDirectory(frmCompanies::Mode::Browse); }},
@@ -432,7 +431,6 @@ private Q_SLOTS:
         frmAdd *editor = showItemEditor(frmAdd::AddItem);
         QVERIFY(QTest::qWaitForWindowActive(editor));
         QWidget *typing = QApplication::focusWidget();
-        QVERIFY(typing && typing->window() == editor);
         Clock::setFixed(TestWorld::Now.addSecs(3600));
         fire(main, "Timer1");
         QCoreApplication::processEvents(); // an activation would arrive now
