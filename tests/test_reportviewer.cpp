@@ -12,8 +12,10 @@
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
-#include "gui/reports/frmBrowser.h"
+#include "gui/reports/ViewerClient.h"
 #include "gui/shell/frmmain.h"
+#include "viewer/ViewerService.h"
+#include "viewer/frmBrowser.h"
 
 #include <QAction>
 #include <QApplication>
@@ -59,35 +61,51 @@ void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
     world.addEntry(QStringLiteral("History"), pump, QStringLiteral("2026-12-01"), QStringLiteral("Belt changed"));
     frmmain window;
     window.load();
+    ViewerClient &viewer = ViewerClient::instance();
+    QSignalSpy shown(&viewer, &ViewerClient::shown);
+    QSignalSpy loaded(&viewer, &ViewerClient::loaded);
+    QSignalSpy closed(&viewer, &ViewerClient::closed);
+    const auto nextShown = [&] {
+        shown.clear();
+        return shown.wait(PageTimeoutMs) ? shown.first().first().toString() : QStringLiteral("(none)");
+    };
 
+    // The viewer program starts on the first report and shows the file it was given.
     window.action(QStringLiteral("mnuReport_0"))->trigger();
     QVERIFY(readFile(reportFile()).contains("<h1>All Data Report as of 12/6/2026</h1>\r\n"));
-    QPointer<frmBrowser> first = reportViewer();
-    QVERIFY(first && first->isVisible() && first->shownFile() == reportFile());
-    QCOMPARE(first->windowTitle(), QStringLiteral("Report Viewer"));
-    // View > Report Viewer raises the open viewer as it is.
+    QCOMPARE(nextShown(), reportFile());
+    QVERIFY(loaded.wait(PageTimeoutMs) && loaded.first().first().toBool());
+    const qint64 first = viewer.processId();
+    // View > Report Viewer raises it as it is; a later report reuses it.
     window.action(QStringLiteral("mnuReportView"))->trigger();
-    QCOMPARE(reportViewer(), first.data());
-
-    // Item History: the name from the list's Name column, the entries from the detail panel;
-    // the viewer is closed and opened anew.
+    QCOMPARE(nextShown(), reportFile());
     window.rowClicked(1, 1);
     window.action(QStringLiteral("mnuReport_2"))->trigger();
-    QVERIFY(!first && reportViewer());
+    QCOMPARE(nextShown(), reportFile());
+    QCOMPARE(viewer.processId(), first);
     const QByteArray history = readFile(reportFile());
     QVERIFY(history.contains("<h1>History for Pump 7as of 12/6/2026, ID =" + QByteArray::number(pump) + "</h1>"));
     QVERIFY(history.contains("<td><b>12/1/2026</b></td>\r\n\r\n<td><b>Belt changed</b></td>"));
 
     // A refused command says why and leaves the file and the viewer alone.
-    delete reportViewer();
+    shown.clear();
     window.action(QStringLiteral("mnuReport_1"))->trigger();
     QCOMPARE(MessageBox::lastText(), QStringLiteral("Please select Display->Lookup"));
-    QVERIFY(!reportViewer() && readFile(reportFile()) == history);
+    QVERIFY(!shown.wait(500) && readFile(reportFile()) == history);
 
-    // The viewer on its own shows the blank page, written when it is missing.
+    // Closing its window ends the viewer; a viewer that died is started again on the next request,
+    // which then shows the blank page, written when it is missing.
+    viewer.close();
+    QVERIFY(closed.wait(PageTimeoutMs) && !viewer.isRunning());
     window.action(QStringLiteral("mnuReportView"))->trigger();
-    QCOMPARE(reportViewer()->shownFile(), blankPageFile());
+    QCOMPARE(nextShown(), blankPageFile());
     QCOMPARE(readFile(blankPageFile()), blankPage());
+    closed.clear();
+    QVERIFY(::kill(pid_t(viewer.processId()), SIGKILL) == 0);
+    QVERIFY(closed.wait(PageTimeoutMs));
+    window.action(QStringLiteral("mnuReport_0"))->trigger();
+    QCOMPARE(nextShown(), reportFile());
+    QVERIFY(viewer.processId() != first);
 }
 
 void TestReportViewer::showsOpensSavesAndWritesPdf()
@@ -96,10 +114,11 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     world.addCompany(QStringLiteral("Acme Pumps"), {{"city", QStringLiteral("\u017Bary")}});
     const QByteArray report = ReportCompanies(db(), Clock::today()).bytes;
     QVERIFY(SafeFile::write(reportFile(), report));
-    frmBrowser viewer(reportFile());
+    ViewerService service;
+    service.receive("show " + QUrl::toPercentEncoding(reportFile()) + "\n");
+    frmBrowser &viewer = *service.window();
     const QDir reports(AppPaths::reportsFolder());
     QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
-    viewer.show();
     QVERIFY(loaded.wait(PageTimeoutMs) && loaded.first().first().toBool());
     QString text;
     viewer.brwWebBrowser->page()->toPlainText([&text](const QString &t) { text = t; });

@@ -1,6 +1,6 @@
 #include "ReportCommands.h"
 
-#include "frmBrowser.h"
+#include "ViewerClient.h"
 
 #include "core/data/AppPaths.h"
 #include "core/data/DatabaseADO.h"
@@ -13,6 +13,7 @@
 
 #include <QAbstractItemModel>
 #include <QDir>
+#include <QFileInfo>
 
 void runReportCommand(QWidget *parent, int position, const ReportSources &sources)
 {
@@ -29,6 +30,19 @@ void runReportCommand(QWidget *parent, int position, const ReportSources &source
         return;
     }
     showReportFile();
+}
+
+void showReportFile()
+{
+    ViewerClient::instance().show(reportFile());
+}
+
+void showReportViewer()
+{
+    // The blank page is the program's own; put it back when it is missing.
+    if (!QFileInfo::exists(blankPageFile()))
+        SafeFile::write(blankPageFile(), blankPage());
+    ViewerClient::instance().raise(blankPageFile());
 }
 
 void exportListCsv(QWidget *parent, const QAbstractItemModel &grid)

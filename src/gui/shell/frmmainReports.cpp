@@ -9,7 +9,6 @@
 #include "core/platform/Clock.h"
 #include "core/shell/ItemListModel.h"
 #include "gui/reports/ReportCommands.h"
-#include "gui/reports/frmBrowser.h"
 
 #include <QTableWidget>
 

@@ -6,11 +6,13 @@
 #include "core/platform/Utility.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/ViewerLayout.h"
+#include "gui/platform/Desktop.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -21,15 +23,14 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include <unistd.h>
 
 namespace {
-
-QPointer<frmBrowser> viewerWindow;
 
 // Layout in twips: a row of buttons, the browser below it.
 constexpr int ButtonTop = 60;
@@ -72,13 +73,28 @@ frmBrowser::frmBrowser(const QString &path, QWidget *parent)
     brwWebBrowser = new QWebEngineView(this);
     brwWebBrowser->setObjectName(QStringLiteral("brwWebBrowser"));
     brwWebBrowser->setAccessibleName(QStringLiteral("Report"));
-    // Reports are plain pages: no scripts, nothing fetched from elsewhere.
-    brwWebBrowser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-    brwWebBrowser->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    m_page = new ConfinedPage(brwWebBrowser);
+    brwWebBrowser->setPage(m_page);
+    // Reports are plain pages: no scripts, nothing fetched from elsewhere, no other local file.
+    QWebEngineSettings *settings = m_page->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    // The viewer's own style goes in from a world of its own, which the page's settings leave able to run.
+    QWebEngineScript style;
+    style.setName(QStringLiteral("viewer style"));
+    style.setWorldId(QWebEngineScript::ApplicationWorld);
+    style.setInjectionPoint(QWebEngineScript::DocumentReady);
+    style.setRunsOnSubFrames(false);
+    style.setSourceCode(QStringLiteral("{const s = document.createElement('style'); s.textContent = %1;"
+                                       " (document.head || document.documentElement).appendChild(s);}")
+                            .arg(QStringLiteral("'") + viewerStyleSheet() + QStringLiteral("'")));
+    m_page->scripts().insert(style);
     setGeometryTwips(brwWebBrowser, BrowserLeft, BrowserTop, 12000, 8200);
     connect(brwWebBrowser, &QWebEngineView::loadFinished, this, &frmBrowser::pageLoaded);
     // A page too large for the browser's memory ends its renderer: say so rather than stay blank.
-    connect(brwWebBrowser->page(), &QWebEnginePage::renderProcessTerminated, this,
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                 if (status != QWebEnginePage::NormalTerminationStatus)
                     MessageBox::information(this, QStringLiteral("The report viewer could not show this page; it may be too "
@@ -94,7 +110,24 @@ frmBrowser::frmBrowser(const QString &path, QWidget *parent)
 
 void frmBrowser::navigate(const QString &path)
 {
-    brwWebBrowser->load(QUrl::fromLocalFile(path));
+    // lead: SafeFile::setShownPage(path) here after the merge
+    m_page->show(path);
+}
+
+void ConfinedPage::show(const QString &path)
+{
+    m_allowed = QUrl::fromLocalFile(path);
+    load(m_allowed);
+}
+
+bool ConfinedPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    if (isMainFrame && url.matches(m_allowed, QUrl::RemoveFragment))
+        return true;
+    const QString scheme = url.scheme();
+    if (type == NavigationTypeLinkClicked && (scheme == u"http" || scheme == u"https"))
+        Desktop::open(url);
+    return false;
 }
 
 void frmBrowser::resizeEvent(QResizeEvent *event)
@@ -182,29 +215,15 @@ void frmBrowser::savePdf()
         pdfPageLayout());
 }
 
-frmBrowser *showReportFile()
+QString viewerStyleSheet()
 {
-    closeNow(viewerWindow);
-    return showOnce(viewerWindow, [] { return new frmBrowser(reportFile()); });
-}
-
-frmBrowser *showReportViewer()
-{
-    return showOnce(viewerWindow, [] {
-        // The blank page is the program's own; put it back when it is missing.
-        if (!QFileInfo::exists(blankPageFile()))
-            SafeFile::write(blankPageFile(), blankPage());
-        return new frmBrowser(blankPageFile());
-    });
-}
-
-frmBrowser *reportViewer()
-{
-    return viewerWindow;
+    return QStringLiteral("@media print { table { break-inside: avoid; page-break-inside: avoid; } }");
 }
 
 void prepareWebEngine()
 {
+    // The engine's report of its set-up (GL, sandbox, paths) is of no use to a user.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (::geteuid() != 0)
         return;
