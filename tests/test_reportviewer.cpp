@@ -24,7 +24,11 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QImage>
+#include <QRegularExpression>
+#include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <csignal>
@@ -52,6 +56,9 @@ private Q_SLOTS:
 
     void reportsMenuWritesAndReopensTheViewer();
     void showsOpensSavesAndWritesPdf();
+    void printKeepsEachTableOnOnePage();
+    void pageStaysConfinedToItsFile_data();
+    void pageStaysConfinedToItsFile();
 };
 
 void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
@@ -180,6 +187,73 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     QCOMPARE(viewer.shownFile(), copy);
     QVERIFY(loaded.wait(PageTimeoutMs));
     QCOMPARE(viewer.brwWebBrowser->url(), QUrl::fromLocalFile(copy));
+}
+
+void TestReportViewer::printKeepsEachTableOnOnePage()
+{
+    // Three tables of 25 rows, each taller than half a page: split where they fall, they fill
+    // two pages; kept whole, each takes a page of its own. The file itself stays as written.
+    TestWorld world;
+    QByteArray page = "<html><body>";
+    for (int table = 0; table < 3; ++table)
+        page += "<table>" + QByteArray("<tr><td>Job line</td></tr>").repeated(25) + "</table>";
+    page += "</body></html>";
+    const QString path = QDir(world.folder()).filePath(QStringLiteral("sheet.htm"));
+    QVERIFY(SafeFile::write(path, page));
+    frmBrowser viewer(path);
+    QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
+    QSignalSpy finished(&viewer, &frmBrowser::pdfFinished);
+    QVERIFY(loaded.wait(PageTimeoutMs));
+    const QString pdf = QDir(world.folder()).filePath(QStringLiteral("sheet.pdf"));
+    FileDialog::setNextPath(pdf);
+    viewer.savePdf();
+    QVERIFY(finished.wait(PageTimeoutMs));
+    static const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page\\b"));
+    QCOMPARE(QString::fromLatin1(readFile(pdf)).count(pageObject), 3);
+    QCOMPARE(readFile(path), page);
+}
+
+void TestReportViewer::pageStaysConfinedToItsFile_data()
+{
+    QTest::addColumn<QString>("reference");
+    QTest::newRow("frame") << QStringLiteral("<iframe src=\"%1\"></iframe>");
+    QTest::newRow("object") << QStringLiteral("<object data=\"%1\" type=\"text/plain\"></object>");
+    QTest::newRow("refresh") << QStringLiteral("<meta http-equiv=refresh content=\"0;url=%1\">");
+    QTest::newRow("image") << QStringLiteral("<img src=\"%1\">");
+}
+
+void TestReportViewer::pageStaysConfinedToItsFile()
+{
+    QFETCH(QString, reference);
+    TestWorld world;
+    const QDir folder(world.folder());
+    QVERIFY(SafeFile::write(folder.filePath(QStringLiteral("secret.txt")), "Secret text"));
+    const QImage image(QSize(40, 30), QImage::Format_RGB32);
+    QVERIFY(image.save(folder.filePath(QStringLiteral("secret.png"))));
+    const QString target = QUrl::fromLocalFile(folder.filePath(reference.contains(u"img") ? "secret.png" : "secret.txt")).toString();
+    const QString page = folder.filePath(QStringLiteral("page.htm"));
+    QVERIFY(SafeFile::write(page, ("<html><body><p>Page text</p>" + reference.arg(target) + "</body></html>").toUtf8()));
+
+    frmBrowser viewer(page);
+    QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
+    viewer.show();
+    QVERIFY(loaded.wait(PageTimeoutMs));
+    QTest::qWait(300); // time for a refresh or a frame to follow
+    // Found anywhere on the page, frames included; the page's own text proves the search works.
+    const auto found = [&](const QString &text) {
+        int count = -1;
+        viewer.brwWebBrowser->page()->findText(text, {}, [&](const QWebEngineFindTextResult &r) { count = r.numberOfMatches(); });
+        return QTest::qWaitFor([&] { return count >= 0; }, PageTimeoutMs) ? count : -1;
+    };
+    QCOMPARE(found(QStringLiteral("Page text")), 1);
+    QCOMPARE(found(QStringLiteral("Secret text")), 0);
+    QCOMPARE(viewer.brwWebBrowser->url(), QUrl::fromLocalFile(page));
+    int imageWidth = -1;
+    viewer.brwWebBrowser->page()->runJavaScript(QStringLiteral("document.images.length ? document.images[0].naturalWidth : 0"),
+                                                QWebEngineScript::ApplicationWorld,
+                                                [&](const QVariant &width) { imageWidth = width.toInt(); });
+    QTRY_VERIFY_WITH_TIMEOUT(imageWidth >= 0, PageTimeoutMs);
+    QCOMPARE(imageWidth, 0);
 }
 
 int main(int argc, char *argv[])
