@@ -57,6 +57,7 @@ private Q_SLOTS:
     void reportsMenuWritesAndReopensTheViewer();
     void showsOpensSavesAndWritesPdf();
     void printKeepsEachTableOnOnePage();
+    void pageTooLargeIsRefusedAtOnce();
     void pageStaysConfinedToItsFile_data();
     void pageStaysConfinedToItsFile();
 };
@@ -211,6 +212,24 @@ void TestReportViewer::printKeepsEachTableOnOnePage()
     static const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page\\b"));
     QCOMPARE(QString::fromLatin1(readFile(pdf)).count(pageObject), 3);
     QCOMPARE(readFile(path), page);
+}
+
+void TestReportViewer::pageTooLargeIsRefusedAtOnce()
+{
+    // Beyond 4 MB the engine is not given the page: the user hears so at once, and Save still copies it.
+    TestWorld world;
+    const QByteArray page = "<html><body>" + QByteArray("<hr>").repeated(1'000'000) + "</body></html>";
+    const QString path = QDir(world.folder()).filePath(QStringLiteral("large.htm"));
+    QVERIFY(SafeFile::write(path, page));
+    frmBrowser viewer(path);
+    QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
+    QVERIFY(loaded.wait(1000) && !loaded.first().first().toBool());
+    QCOMPARE(MessageBox::lastText(), QStringLiteral("The report viewer could not show this page; it may be too large. "
+                                                    "Save still keeps a copy of the file."));
+    const QString copy = QDir(world.folder()).filePath(QStringLiteral("copy.htm"));
+    FileDialog::setNextPath(copy);
+    viewer.save();
+    QVERIFY(readFile(copy) == page);
 }
 
 void TestReportViewer::pageStaysConfinedToItsFile_data()

@@ -23,6 +23,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QTimer>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
@@ -38,6 +39,14 @@ constexpr int ButtonHeight = 375;
 constexpr int ButtonGap = 120;
 constexpr int BrowserLeft = 50;
 constexpr int BrowserTop = ButtonTop + ButtonHeight + 105;
+
+// The largest page handed to the engine. Its renderer needs some 200 MB and 3 s a megabyte of
+// report (the All report of 32,767 items, 17 MB, took 54 s and 3.5 GB): beyond this it could not
+// show the page within 10 s and 1.5 GB, or at all.
+constexpr qint64 LargestShownPage = 4'000'000;
+
+const QString TooLargeText = QStringLiteral("The report viewer could not show this page; it may be too large. "
+                                            "Save still keeps a copy of the file.");
 
 // Letter paper where the locale measures in inches, A4 elsewhere.
 QPageLayout pdfPageLayout()
@@ -87,9 +96,9 @@ frmBrowser::frmBrowser(const QString &path, QWidget *parent)
     style.setWorldId(QWebEngineScript::ApplicationWorld);
     style.setInjectionPoint(QWebEngineScript::DocumentReady);
     style.setRunsOnSubFrames(false);
-    style.setSourceCode(QStringLiteral("{const s = document.createElement('style'); s.textContent = %1;"
+    style.setSourceCode(QStringLiteral("{const s = document.createElement('style'); s.textContent = '%1';"
                                        " (document.head || document.documentElement).appendChild(s);}")
-                            .arg(QStringLiteral("'") + viewerStyleSheet() + QStringLiteral("'")));
+                            .arg(viewerStyleSheet()));
     m_page->scripts().insert(style);
     setGeometryTwips(brwWebBrowser, BrowserLeft, BrowserTop, 12000, 8200);
     connect(brwWebBrowser, &QWebEngineView::loadFinished, this, &frmBrowser::pageLoaded);
@@ -97,8 +106,7 @@ frmBrowser::frmBrowser(const QString &path, QWidget *parent)
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                 if (status != QWebEnginePage::NormalTerminationStatus)
-                    MessageBox::information(this, QStringLiteral("The report viewer could not show this page; it may be too "
-                                                                 "large. Save still keeps a copy of the file."));
+                    MessageBox::information(this, TooLargeText);
             });
 
     resize(Twips::toPixels(12100), Twips::toPixels(9100));
@@ -111,12 +119,22 @@ frmBrowser::frmBrowser(const QString &path, QWidget *parent)
 void frmBrowser::navigate(const QString &path)
 {
     // lead: SafeFile::setShownPage(path) here after the merge
-    m_page->show(path);
+    m_tooLarge = QFileInfo(path).size() > LargestShownPage;
+    if (!m_tooLarge) {
+        m_page->show(path);
+        return;
+    }
+    // Said at once, once the window is up, rather than after minutes of a renderer that then dies.
+    m_page->show(QString());
+    QTimer::singleShot(0, this, [this] {
+        Q_EMIT pageLoaded(false);
+        MessageBox::information(this, TooLargeText);
+    });
 }
 
 void ConfinedPage::show(const QString &path)
 {
-    m_allowed = QUrl::fromLocalFile(path);
+    m_allowed = path.isEmpty() ? QUrl(QStringLiteral("about:blank")) : QUrl::fromLocalFile(path);
     load(m_allowed);
 }
 
@@ -192,6 +210,11 @@ void frmBrowser::print()
 
 void frmBrowser::savePdf()
 {
+    if (m_tooLarge) {
+        MessageBox::information(this, QStringLiteral("The report viewer could not show this page, so it cannot "
+                                                     "write it as PDF. Save still keeps a copy of the file."));
+        return;
+    }
     const QString target = FileDialog::saveFile(this, QStringLiteral("Save as PDF"), AppPaths::reportsFolder(),
                                                 QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
     if (target.isEmpty() || !mayReplace(target))

@@ -18,6 +18,7 @@ class ConfinedPage : public QWebEnginePage
 public:
     using QWebEnginePage::QWebEnginePage;
 
+    // Shows the file; an empty path shows an empty page.
     void show(const QString &path);
 
 protected:
@@ -69,6 +70,8 @@ private:
 
     ConfinedPage *m_page = nullptr;
     QString m_path;
+    bool m_tooLarge = false; // the file is more than the engine can show
+
 };
 
 // The style the viewer lays over every page without touching its file: printed, a table
