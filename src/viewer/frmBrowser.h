@@ -64,6 +64,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void makeBrowser();
     void navigate(const QString &path);
     // Asks before an existing file is replaced; false when the user cancels.
     bool mayReplace(const QString &target);
