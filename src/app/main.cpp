@@ -1,7 +1,6 @@
 // Tarvo: equipment maintenance, service alarms and records.
 
 #include "gui/platform/WindowUtil.h"
-#include "gui/reports/frmBrowser.h"
 #include "gui/shell/frmSplash.h"
 #include "Version.h"
 
@@ -9,7 +8,6 @@
 
 int main(int argc, char *argv[])
 {
-    prepareWebEngine();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvo"));
     QApplication::setApplicationVersion(QStringLiteral(TARVO_VERSION));
