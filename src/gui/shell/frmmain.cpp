@@ -168,6 +168,7 @@ void frmmain::load()
         ClearData();
     });
     makeWorkingFolders();
+    refreshTray(false);
     m_timer1->start();
     m_startupAlarmDue = true;
     if (!m_startupAlarmHeld)
