@@ -40,7 +40,7 @@ demo: build
 # icon and the software-centre description under PREFIX/share. Its data goes to the user's data
 # folder (~/.local/share/Tarvo).
 install: build
-	@cmake --install $(BUILD) --prefix $(PREFIX)
+	@cmake --install $(BUILD) --prefix $(PREFIX) --strip
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
