@@ -6,6 +6,10 @@ JOBS    ?= $(shell nproc)
 PREFIX  ?= $(HOME)/.local
 # A compiler cache, when the machine has one, makes rebuilds from a clean clone quick.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
+# The test programs are built only for `make test`; WERROR=ON turns warnings into errors (CI).
+TESTS   ?= OFF
+WERROR  ?= OFF
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps build stage run demo test bench install clean
 
@@ -15,7 +19,8 @@ deps:
 	@scripts/install-deps
 
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) \
+	  -DTARVO_BUILD_TESTS=$(TESTS) -DTARVO_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 
 # The program and its manual in their own folder, so that a clean build never touches the
@@ -42,7 +47,8 @@ demo: build
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX) --strip
 
-test: build
+test:
+	@$(MAKE) build TESTS=ON
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 bench: build

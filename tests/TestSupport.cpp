@@ -92,6 +92,15 @@ void TestWorld::addEntry(const QString &table, qint64 itemId, const QString &iso
             {itemId, isoDate, descr});
 }
 
+void TestWorld::changeElsewhere(const QString &sql) const
+{
+    Database other;
+    QString error;
+    if (!other.open(databasePath(), &error))
+        qFatal("cannot open a second connection: %s", qPrintable(error));
+    other.exec(sql);
+}
+
 QVariant TestWorld::scalar(const QString &sql, const QVariantList &values) const
 {
     Statement query(db(), sql);

@@ -29,6 +29,9 @@ public:
     void addPart(qint64 itemId, const QString &descr, const QVariant &partNumber);
     void addEntry(const QString &table, qint64 itemId, const QString &isoDate, const QString &descr);
 
+    // Runs SQL on a second connection to the same file, as another program would.
+    void changeElsewhere(const QString &sql) const;
+
     // One value of the database, e.g. scalar("SELECT count(*) FROM main").
     QVariant scalar(const QString &sql, const QVariantList &values = {}) const;
 

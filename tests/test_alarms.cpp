@@ -48,6 +48,7 @@ private Q_SLOTS:
         QTest::newRow("11 March: both past") << example() << 11 << past << "22";
         QTest::newRow("service alarms off") << example() << 1 << due << "1";
         QTest::newRow("order switch 2 is off") << example() << 12 << due << "0";
+        QTest::newRow("service switch 2 is off") << example() << 21 << due << "1";
         QTest::newRow("past, order alarms off") << example() << 10 << past << "2";
         QTest::newRow("no interval") << example({{"serviceinterval", 0}}) << 11 << past << "";
         QTest::newRow("no service date") << example({{"servicedate", QVariant()}}) << 11 << due << "";
@@ -166,10 +167,10 @@ private Q_SLOTS:
         TestWorld world;
         const qint64 id = world.addItem(world.addCompany("Acme"), example({{"purchaseorder", "PO-1"}}));
         Execute(db(), QStringLiteral("UPDATE main SET Name = 'Renamed'"));
-        const AckResult service = storeServiceAck(db(), id, "Ann", QDate(2026, 12, 5), {"serviced"});
-        const AckResult order = storeOrderAck(db(), id, "PO-2", {"ordered"}); // both done: the next cycle
-        const AckResult stock = storeInStock(db(), id, {"in stock"});
-        QVERIFY(service.stored && order.stored && stock.stored);
+        const AckResult service = storeServiceAck(db(), id, {}, "Ann", QDate(2026, 12, 5), {"serviced"});
+        const AckResult order = storeOrderAck(db(), id, {}, "PO-2", {"ordered"}); // both done: the next cycle
+        const AckResult stock = storeInStock(db(), id, {}, {"in stock"});
+        QVERIFY(service.stored() && order.stored() && stock.stored());
         QCOMPARE(QList<bool>({service.rolled, order.rolled, stock.rolled}), QList<bool>({false, true, false}));
         QCOMPARE(world.scalar(QStringLiteral("SELECT Name || ' ' || DateServiced || ' ' || servicedby || ' ' || purchaseorder"
                                              " || ' ' || servicedate || ' ' || ackservice || ackorder || ackorderinstock"
@@ -203,11 +204,23 @@ private Q_SLOTS:
         QCOMPARE(check, nextAfter.isValid() ? nextAfter : next);
     }
 
-    void longestSnoozeEndsNextMorning()
+    void snoozeDurations_data()
     {
-        QCOMPARE(AlarmSchedule::sleepCaption(9), QStringLiteral("6 hours"));
-        QCOMPARE(AlarmSchedule::sleepEnd(9, QDateTime(QDate(2026, 12, 6), QTime(22, 0))),
-                 QDateTime(QDate(2026, 12, 7), QTime(4, 0)));
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QDateTime>("wake"); // after a snooze from 12/6 22:00; the row's name is the caption
+        const char *const captions[] = {"5 minutes", "10 minutes", "15 minutes", "30 minutes", "1 hour",
+                                        "2 hours",   "3 hours",    "4 hours",    "5 hours",    "6 hours"};
+        const char *const wakes[] = {"06T22:05", "06T22:10", "06T22:15", "06T22:30", "06T23:00",
+                                     "07T00:00", "07T01:00", "07T02:00", "07T03:00", "07T04:00"};
+        for (int choice = 0; choice < AlarmSchedule::SleepChoices; ++choice)
+            QTest::newRow(captions[choice]) << choice << QDateTime::fromString(QStringLiteral("2026-12-") + wakes[choice], Qt::ISODate);
+    }
+    void snoozeDurations()
+    {
+        QFETCH(int, choice);
+        QFETCH(QDateTime, wake);
+        QCOMPARE(AlarmSchedule::sleepCaption(choice), QString::fromLatin1(QTest::currentDataTag()));
+        QCOMPARE(AlarmSchedule::sleepEnd(choice, QDateTime(QDate(2026, 12, 6), QTime(22, 0))), wake);
     }
 
     void infoTexts()

@@ -8,6 +8,7 @@
 #include "core/data/NewDatabase.h"
 #include "core/data/Schema.h"
 #include "core/platform/SafeFile.h"
+#include "Version.h"
 
 #include <QDir>
 #include <QFile>

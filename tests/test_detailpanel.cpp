@@ -6,14 +6,17 @@
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
 #include "core/shell/ItemListModel.h"
+#include "gui/alarms/frmAckService.h"
 #include "gui/items/frmAdd.h"
 #include "gui/platform/Desktop.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
+#include "gui/records/frmAddEntry.h"
 #include "gui/shell/DetailPanel.h"
 #include "gui/shell/ItemGrid.h"
 #include "gui/shell/frmAbout.h"
 #include "gui/shell/frmmain.h"
+#include "gui/views/frmLookup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +29,19 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolBar>
+
+// What a user reads in a label or a tooltip: its text, or what that renders to when Qt takes
+// it for markup.
+static QString readable(const QString &text, Qt::TextFormat format)
+{
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
+        return text;
+    QTextDocument page;
+    page.setHtml(text);
+    return page.toPlainText();
+}
 
 class TestDetailPanel : public QObject
 {
@@ -265,6 +280,41 @@ private Q_SLOTS:
         for (const QUrl &url : Desktop::openedUrls())
             urls << url.toString(QUrl::FullyEncoded);
         QCOMPARE(urls, opened);
+    }
+
+    // Stored and typed text reads as typed in every kind of label, never as markup.
+    void userTextReadsAsTyped_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("label"); // a grid: the tooltip of its first entry
+        QTest::newRow("lookup in the status bar") << "main" << "sbStatusBarPanel1";
+        QTest::newRow("company pane") << "main" << "lblName";
+        QTest::newRow("company notes") << "main" << "lblNotes";
+        QTest::newRow("item editor's company") << "editor" << "lblCoName";
+        QTest::newRow("entry window's item") << "entry" << "lblItem";
+        QTest::newRow("acknowledgement's history") << "service" << "flxHistory";
+    }
+    void userTextReadsAsTyped()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, label);
+        const QString typed = QStringLiteral("<b>x</b> & <i>");
+        Execute(db(), QStringLiteral("UPDATE orderinfo SET company = ?, notes = ?"), {typed, typed});
+        Execute(db(), QStringLiteral("UPDATE main SET Name = ?"), {typed});
+        m_world->addEntry("History", m_pump, "2026-12-01", typed);
+        m_window->action(QStringLiteral("tbFind"))->trigger();
+        emit showLookupDialog(std::nullopt)->lookupChosen(Field::Name, typed);
+        click(row(m_pump));
+        QWidget *shown = window == u"editor"    ? reopenItemEditor(frmAdd::EditListItem, m_pump)
+                         : window == u"entry"   ? showEntryWindow(HistoryTarget, m_pump)
+                         : window == u"service" ? static_cast<QWidget *>(showServiceAck(m_pump))
+                                                : m_window;
+        QString read;
+        if (auto *grid = shown->findChild<QTableWidget *>(label))
+            read = readable(grid->item(0, 1)->toolTip(), Qt::AutoText);
+        else if (auto *text = shown->findChild<QLabel *>(label))
+            read = readable(text->text(), text->textFormat());
+        QVERIFY2(read.contains(typed), qPrintable(read));
     }
 
     void manualAboutAndToolbar()

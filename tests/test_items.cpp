@@ -7,7 +7,19 @@
 #include "core/data/DatabaseADO.h"
 #include "core/data/DbError.h"
 #include "core/items/ItemRules.h"
+#include "core/items/CsvImport.h"
 #include "core/items/ItemStore.h"
+#include "core/data/GlobalVars.h"
+#include "core/reports/CsvExport.h"
+#include "core/shell/ItemListModel.h"
+#include "gui/items/frmImport.h"
+#include "gui/platform/FileDialog.h"
+#include "gui/platform/MessageBox.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
 
 #include <QTest>
 
@@ -16,6 +28,16 @@ using ItemBox::PartName;
 using ItemBox::PartNumber;
 
 namespace {
+
+// The item list with every column shown, as Export List as CSV writes it.
+QByteArray listCsv()
+{
+    Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = ID + 1"));
+    ItemListModel list;
+    list.setLayout(ColumnLayout::read(db()));
+    list.load(db(), Field::ID, 0, QString(), Field::Name);
+    return gridCsv(list);
+}
 
 ItemForm nameAndCompany(qint64 companyId)
 {
@@ -106,7 +128,7 @@ private Q_SLOTS:
         for (const auto &[id, text] : texts)
             form[QByteArray(id).toInt()] = QString::fromUtf8(text);
         form.stocked = 1;
-        const qint64 id = saveItemForm(db(), form, std::nullopt, {});
+        const qint64 id = saveItemForm(db(), form, std::nullopt, {}, {}).id;
 
         // Dates are stored in ISO form, line breaks as CR LF, day counts as numbers.
         QCOMPARE(world.scalar(QStringLiteral("SELECT servicedate || '|' || DateServiced || '|' || dateinstalled || '|' ||"
@@ -128,17 +150,123 @@ private Q_SLOTS:
         TestWorld world;
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         const QStringList history = {QStringLiteral("A new Pump was added on ")};
-        QCOMPARE(saveItemForm(db(), nameAndCompany(company), std::nullopt, {}, history), 1);
+        QCOMPARE(saveItemForm(db(), nameAndCompany(company), std::nullopt, {}, {}, history).id, 1);
         QCOMPARE(world.scalar(QStringLiteral("SELECT descr FROM History WHERE ID = 1")).toString(), history.first());
 
         for (const char *table : {"repparts", "History"}) {
             db().exec(QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE INSERT ON %1"
                                      " BEGIN SELECT RAISE(ABORT, 'refused'); END").arg(QLatin1String(table)));
-            QVERIFY_THROWS_EXCEPTION(DbError, saveItemForm(db(), nameAndCompany(company), std::nullopt,
+            QVERIFY_THROWS_EXCEPTION(DbError, saveItemForm(db(), nameAndCompany(company), std::nullopt, {},
                                                            {{QStringLiteral("Belt"), QString()}}, history));
             QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 1);
             db().exec(QStringLiteral("DROP TRIGGER refuse"));
         }
+    }
+
+    void importFiles_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("outcome"); // each row's name and tools, or the file's message
+        QTest::newRow("byte order mark, quotes, CR LF") << QByteArray("\xEF\xBB\xBFName,tools\r\n\"Pump, 7\",\"a \"\"b\"\"\r\nc\"\r\n")
+                                                        << "Pump, 7|a \"b\"\nc";
+        QTest::newRow("mixed line ends, a blank line") << QByteArray("Name\rA\n\nB\r\nC") << "A / B / C";
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "This file is not a CSV text in UTF-8";
+        QTest::newRow("empty") << QByteArray() << "The file is empty";
+        QTest::newRow("a heading row only") << QByteArray("Name,Company\r\n") << "The file holds a heading row but no items";
+        QTest::newRow("no names") << QByteArray("Tag\r\nP-7\r\n")
+                                  << "The file has no column of item names; its first line must hold the item list's headings";
+        QTest::newRow("a quote never closed") << QByteArray("Name\r\n\"Pump\r\nFan\r\n")
+                                              << "A quoted value that begins in record 2 is never closed";
+    }
+    void importFiles()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, outcome);
+        TestWorld world;
+        const ImportPreview preview = previewImport(db(), file, ColumnLayout::read(db()));
+        QStringList rows;
+        for (const ImportRow &row : preview.rows)
+            rows << row.form[Name] + (row.form[Tools].isEmpty() ? QString() : "|" + row.form[Tools]);
+        QCOMPARE(preview.error.isEmpty() ? rows.join(" / ") : preview.error, outcome);
+    }
+
+    void importRowChecks_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QString>("problems");
+        QTest::addColumn<QString>("notes");
+        QTest::newRow("good") << "Pump,acme,12/20/2026,14,Seal / S-1,,YES," << "" << "";
+        QTest::newRow("ISO date") << "Pump,Acme,2026-12-20,,,,," << "" << "";
+        QTest::newRow("no date") << "Pump,Acme,2/30/2026,,,,," << "Service date has incorrect form" << "";
+        QTest::newRow("past date") << "Pump,Acme,12/5/2026,,,,," << "" << "The service date has passed";
+        QTest::newRow("number over 999") << "Pump,Acme,,1000,,,,"
+                                         << "Lead Time: \"1000\" is not a number from 0 to 999" << "";
+        QTest::newRow("text over its limit") << "Pump,Acme,,,," + QString(256, u'x') + ",,"
+                                             << "Tools: longer than 255 characters" << "";
+        QTest::newRow("a cell of 1 MB") << QString(1 << 20, u'x') + ",Acme,,,,,,"
+                                        << "Name: longer than 50 characters" << "";
+        QTest::newRow("part without a name") << "Pump,Acme,,, / S-1,,," << "Replacement Part(s): a part without a name" << "";
+        QTest::newRow("stock") << "Pump,Acme,,,,,maybe," << "Replacement Stock: \"maybe\" is neither YES nor NO" << "";
+        QTest::newRow("no name") << ",Acme,,,,,," << "A Name must be added" << "";
+        QTest::newRow("new company") << "Pump,Zeta,,,,,,"
+                                     << "" << "The company \"Zeta\" will be added to the directory";
+        QTest::newRow("unknown column") << "Pump,Acme,,,,,,red" << "" << "Column \"Colour\" is not imported";
+    }
+    void importRowChecks()
+    {
+        QFETCH(QString, record);
+        QFETCH(QString, problems);
+        QFETCH(QString, notes);
+        TestWorld world;
+        world.addCompany(QStringLiteral("ACME"));
+        const QByteArray file = "ID,Name,Company,Service Date,Lead Time,Replacement Part(s),Tools,Replacement Stock,Colour\r\n7,"
+            + record.toUtf8() + "\r\n";
+        const ImportPreview preview = previewImport(db(), file, ColumnLayout::read(db()));
+        QCOMPARE(preview.rows.size(), 1);
+        QCOMPARE(preview.rows.first().problems.join(" | "), problems);
+        QCOMPARE(preview.rows.first().notes.join(" | "), notes);
+        QCOMPARE(importItems(db(), preview, false), problems.isEmpty() ? 1 : 0);
+    }
+
+    void exportedListImportsIntoAnEmptyDatabase()
+    {
+        QByteArray exported;
+        {
+            TestWorld world;
+            const qint64 acme = world.addCompany(QStringLiteral("Acme, Inc"));
+            const qint64 pump = world.addItem(acme, {{"Name", "Pump; 7"}, {"Tag", "P-7"}, {"servicedate", "2026-11-20"},
+                                                     {"serviceinterval", 90}, {"servicewarn", 7}, {"leadtime", 14},
+                                                     {"tools", "Wrench\r\nSeal, kit"}, {"replacestock", 1},
+                                                     {"dateinstalled", "2001-02-03"}, {"custom3", "ß"}});
+            world.addPart(pump, QStringLiteral("Seal"), QStringLiteral("S-1"));
+            world.addPart(pump, QStringLiteral("Filter / coarse"), QVariant());
+            world.addItem(world.addCompany(QStringLiteral("Ødegård \"AS\"")),
+                          {{"Name", "Fan"}, {"Locked", "Pump 7\r\nBelt"}, {"replacestock", 0}});
+            exported = listCsv();
+        }
+        TestWorld world;
+        const QString path = QDir(world.folder()).filePath(QStringLiteral("list.csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(exported) == exported.size());
+        file.close();
+        gv().AutoAddhstOn = 1;
+        gv().AutoAddHstWarn = 1;
+        FileDialog::setNextPath(path);
+        frmImport *preview = importItemsFromCsv(nullptr, ColumnLayout::read(db()));
+        QVERIFY(preview);
+        auto *import = preview->findChild<QPushButton *>(QStringLiteral("cmdImport"));
+        QVERIFY(!import->isEnabled()); // not before the missing companies may be added
+        QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 0);
+        preview->findChild<QCheckBox *>(QStringLiteral("chkAddCompanies"))->setChecked(true);
+        import->click();
+        QCOMPARE(MessageBox::lastText(), QStringLiteral("2 items were imported"));
+        QCOMPARE(listCsv(), exported);
+        QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM orderinfo")).toInt(), 2);
+        QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(descr || '=' || partnumber, '|') FROM"
+                                             " (SELECT * FROM repparts ORDER BY descr)")).toString(),
+                 QStringLiteral("Filter / coarse=|Seal=S-1"));
+        QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(descr, '|') FROM History")).toString(),
+                 QStringLiteral("A new Pump; 7 was added on 2/3/2001|A new Fan was added on "));
     }
 };
 

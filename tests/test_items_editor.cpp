@@ -6,8 +6,14 @@
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
 #include "core/platform/LineEnds.h"
+#include "core/views/ColumnSettings.h"
+#include "gui/alarms/frmAckOrder.h"
+#include "gui/alarms/frmAckService.h"
+#include "gui/companies/frmAddCo.h"
 #include "gui/companies/frmCompanies.h"
 #include "gui/items/frmAdd.h"
+#include "gui/records/frmAddEntry.h"
+#include "gui/views/frmColumns.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/views/lib_frmCal.h"
@@ -72,6 +78,23 @@ void addPart(frmAdd *editor, const QString &name, const QString &number = QStrin
 QString itemField(TestWorld &world, qint64 id, const QString &field)
 {
     return world.scalar(QStringLiteral("SELECT %1 FROM main WHERE ID = ?").arg(field), {id}).toString();
+}
+
+// A window with limited boxes, on a new item where it needs one.
+QWidget *openWindow(const QString &kind, TestWorld &world)
+{
+    const qint64 item = world.addItem(world.addCompany("Acme"), {{"Name", "Pump"}});
+    if (kind == u"columns") {
+        frmColumns *columns = showColumnSettings();
+        const QModelIndex width = columns->flxCols->model()->index(0, ColumnSettings::SizeCell);
+        QTest::mouseClick(columns->flxCols->viewport(), Qt::LeftButton, {}, columns->flxCols->visualRect(width).center());
+        return columns;
+    }
+    return kind == u"service"   ? showServiceAck(item)
+           : kind == u"order"   ? showOrderAck(item)
+           : kind == u"company" ? showCompanyEditor(0)
+           : kind == u"entry"   ? static_cast<QWidget *>(showEntryWindow(HistoryTarget, item))
+                                : reopenItemEditor(frmAdd::AddItem);
 }
 
 } // namespace
@@ -260,15 +283,41 @@ private Q_SLOTS:
         QTRY_VERIFY(!editor);
         QCOMPARE(itemField(world, id, QStringLiteral("Name")), "Pump");
         QCOMPARE(world.scalar("SELECT count(*) FROM repparts").toInt(), 0);
+    }
 
-        // The item goes while its editor is open: nothing is written and the editor says so.
-        editor = editItem(id);
+    void changedElsewhereWhileOpen_data()
+    {
+        QTest::addColumn<QString>("change"); // by another program while the editor is open
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("stored"); // the items' tags and locations, then how many parts
+        const QString changed = QStringLiteral("This item was changed elsewhere since this window opened; close it and"
+                                               " open it again to see the changes.");
+        QTest::newRow("another item") << "UPDATE main SET Tag = 'T-9' WHERE Name = 'Fan'" << "" << "|Hall 9,T-9|Hall 2,1";
+        QTest::newRow("its tag") << "UPDATE main SET Tag = 'T-9' WHERE Name = 'Pump'" << changed << "T-9|Hall 1,|Hall 2,0";
+        QTest::newRow("its service acknowledged") << "UPDATE main SET ackservice = 1" << changed << "|Hall 1,|Hall 2,0";
+        QTest::newRow("deleted") << "DELETE FROM main WHERE Name = 'Pump'" << "This item no longer exists; nothing was saved."
+                                 << "|Hall 2,0";
+    }
+    void changedElsewhereWhileOpen()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, message);
+        QFETCH(QString, stored);
+        TestWorld world;
+        const qint64 acme = world.addCompany(QStringLiteral("Acme"));
+        const qint64 id = world.addItem(acme, {{"Name", "Pump"}, {"location", "Hall 1"}});
+        world.addItem(acme, {{"Name", "Fan"}, {"location", "Hall 2"}});
+        QPointer<frmAdd> editor = editItem(id);
+        setBox(editor, Location, QStringLiteral("Hall 9"));
         addPart(editor, QStringLiteral("Belt"));
-        Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {id});
+        world.changeElsewhere(change);
         click(editor, "cmdOK");
-        QCOMPARE(MessageBox::lastText(), "This item no longer exists; nothing was saved.");
-        QCOMPARE(world.scalar("SELECT (SELECT count(*) FROM main) + (SELECT count(*) FROM repparts)").toInt(), 0);
-        QVERIFY(editor->isVisible());
+        settle();
+        // A refused save writes nothing and keeps the window with its input.
+        QCOMPARE(MessageBox::shownTexts().mid(1), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(bool(editor), !message.isEmpty());
+        QCOMPARE(world.scalar("SELECT group_concat(ifnull(Tag, '') || '|' || location, ',') || ',' || (SELECT count(*) FROM repparts)"
+                              " FROM main").toString(), stored);
     }
 
     void openEditorKeepsItsItem()
@@ -324,29 +373,59 @@ private Q_SLOTS:
         QTRY_VERIFY(!directory || !directory->isVisible());
     }
 
-    void typingAndPastingInBoxes()
+    // A box whose whole text is selected takes a new value, typed or pasted, in every window
+    // with limited boxes; what goes past the limit is still refused.
+    void fullBoxesAreOvertyped_data()
     {
-        TestWorld world;
-        frmAdd *editor = reopenItemEditor(frmAdd::AddItem);
-        auto *warn = qobject_cast<QLineEdit *>(editor->box(ServiceWarn));
-        QTest::keyClicks(warn, QStringLiteral("12a34"));
-        QCOMPARE(warn->text(), "123");
-
-        // Pastes: a digit box takes only digits; other boxes are cut to their limit.
-        warn->clear();
-        warn->insert(QStringLiteral("4a")); // as a paste does
-        QCOMPARE(warn->text(), QString());
-        auto *name = qobject_cast<QLineEdit *>(editor->box(Name));
-        name->insert(QString(60, u'p'));
-        QCOMPARE(name->text(), QString(50, u'p'));
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("start"); // the box's text, all of it selected
+        QTest::addColumn<QString>("typed"); // "paste:" pastes the rest instead
+        QTest::addColumn<QString>("expected");
+        const QString fifty(50, u'n'), full(255, u'd'), paste = QStringLiteral("paste:");
+        QTest::newRow("Service Date") << "item" << "txtData7" << "12/20/2026" << "01/05/20271" << "01/05/2027";
+        QTest::newRow("Service Date, pasted") << "item" << "txtData7" << "12/20/2026" << "paste:1/5/2027" << "1/5/2027";
+        QTest::newRow("Date Installed, dotted paste dropped") << "item" << "txtData12" << "12/20/2026" << "paste:1.5.2027" << "12/20/2026";
+        QTest::newRow("Service Interval") << "item" << "txtData14" << "180" << "1234" << "123";
+        QTest::newRow("Service Warning, letters pasted") << "item" << "txtData8" << "" << "paste:4a" << "";
+        QTest::newRow("Name") << "item" << "txtData0" << fifty << "Pump" << "Pump";
+        QTest::newRow("Name, long paste cut") << "item" << "txtData0" << "" << paste + QString(60, u'p') << QString(50, u'p');
+        QTest::newRow("Tools") << "item" << "txtData11" << full << "xy" << "xy";
         // A multi-line box is stored with CR LF: its line breaks count twice toward 255.
-        auto *tools = qobject_cast<QPlainTextEdit *>(editor->box(Tools));
-        QApplication::clipboard()->setText(QString(100, u't') + QStringLiteral("\n") + QString(200, u't'));
-        tools->paste();
-        QCOMPARE(tools->toPlainText().size(), 254);
-        QCOMPARE(LineEnds::storedLength(tools->toPlainText()), 255);
-        QTest::keyClick(tools, Qt::Key_Return);
-        QCOMPARE(tools->toPlainText().size(), 254);
+        QTest::newRow("Tools, paste cut") << "item" << "txtData11" << "" << paste + QString(100, u't') + "\n" + QString(200, u't')
+                                          << QString(100, u't') + "\n" + QString(153, u't');
+        QTest::newRow("Part Name") << "item" << "txtRepPartName" << fifty << "Seal" << "Seal";
+        QTest::newRow("Column width") << "columns" << "txtDataEntry" << "2400" << "12345" << "1234";
+        QTest::newRow("Serviced On") << "service" << "txtServicedON" << "12/16/2026" << "01/02/20271" << "01/02/2027";
+        QTest::newRow("Serviced On, letters") << "service" << "txtServicedON" << "" << "1a2/-6/2026" << "12/6/2026";
+        QTest::newRow("Serviced On, paste with a blank dropped") << "service" << "txtServicedON" << "12/6/2026" << "paste:1/2/2027 " << "12/6/2026";
+        QTest::newRow("Purchase order") << "order" << "txtPoNo" << fifty << "PO-9" << "PO-9";
+        QTest::newRow("Serviced By, long paste cut") << "service" << "txtServicedBy" << "" << paste + fifty + "xy" << fifty;
+        QTest::newRow("company Zip") << "company" << "Text1_5" << QString(20, u'7') << QString(21, u'4') << QString(20, u'4');
+        QTest::newRow("company Notes") << "company" << "Text1_10" << QString(100, u'x') << "ok" << "ok";
+        QTest::newRow("history description") << "entry" << "txtDescr" << full << "belt" << "belt";
+        QTest::newRow("history description, 256th") << "entry" << "txtDescr" << "" << full + u'e' << full;
+    }
+    void fullBoxesAreOvertyped()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, box);
+        QFETCH(QString, start);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        TestWorld world;
+        QWidget *edit = child<QWidget>(openWindow(window, world), box.toLatin1().constData());
+        auto *line = qobject_cast<QLineEdit *>(edit);
+        auto *multi = qobject_cast<QPlainTextEdit *>(edit);
+        line ? line->setText(start) : multi->setPlainText(start);
+        line ? line->selectAll() : multi->selectAll();
+        if (typed.startsWith(u"paste:")) {
+            QApplication::clipboard()->setText(typed.mid(6));
+            QMetaObject::invokeMethod(edit, "paste");
+        } else {
+            QTest::keyClicks(edit, typed);
+        }
+        QCOMPARE(line ? line->text() : multi->toPlainText(), expected);
     }
 
     void boxesLabelsAndPages()
@@ -365,12 +444,9 @@ private Q_SLOTS:
         QHash<QWidget *, QString> buddies;
         for (QLabel *label : editor->findChildren<QLabel *>())
             buddies.insert(label->buddy(), label->text());
-        for (const auto &[id, text] : labels) {
-            QCOMPARE(editor->box(id)->objectName(), QStringLiteral("txtData%1").arg(id));
+        for (const auto &[id, text] : labels)
             QCOMPARE(buddies.value(editor->box(id)), QString::fromLatin1(text));
-        }
         QCOMPARE(buddies.value(child<QComboBox>(editor, "cmbReplaceStock")), "Replacement(s) Stocked?");
-        QCOMPARE(child<QLineEdit>(editor, "txtRepPartName")->accessibleName(), "Part Name");
 
         // Fields whose column the list hides are greyed, and stay editable.
         const QColor face = editor->palette().color(QPalette::Button);
@@ -381,7 +457,6 @@ private Q_SLOTS:
 
         // "More" shows the second page, and "Back" the first.
         click(editor, "cmdMore");
-        QCOMPARE(child(editor, "cmdMore")->text(), "Back");
         QVERIFY(child<QGroupBox>(editor, "frmExtra")->isVisible() && !child<QGroupBox>(editor, "frmEquip")->isVisible());
         click(editor, "cmdMore");
         QVERIFY(child<QGroupBox>(editor, "frmrepparts")->isVisible() && !child<QGroupBox>(editor, "frmHst")->isVisible());

@@ -36,7 +36,6 @@ private Q_SLOTS:
 
     void windowsAddForTheirItem_data();
     void windowsAddForTheirItem();
-    void descriptionHolds255Characters();
     void mainWindowPaneShowsTheNewEntry();
     void deletedItemOrCancelWritesNothing();
     void entryForAnotherItemNeverLandsUnnoticed();
@@ -164,31 +163,6 @@ void TestRecords::windowsAddForTheirItem()
     QCOMPARE(added.at(0).at(1).toLongLong(), fan);
     QCOMPARE(MessageBox::shownTexts(), QStringList());
     QTRY_VERIFY(!window);
-}
-
-void TestRecords::descriptionHolds255Characters()
-{
-    TestWorld world;
-    QLineEdit *box = showEntryWindow(NotesTarget, addPumpAndFan(world).first)->txtDescr;
-    const QString full = QString(254, u'd') + u'e';
-    box->setText(full.left(254));
-    QTest::keyClick(box, Qt::Key_E);
-    QTest::keyClick(box, Qt::Key_F);
-    QCOMPARE(box->text(), full);
-    // The whole text counts, whatever is selected.
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_G);
-    QCOMPARE(box->text(), full);
-    // Backspace always passes.
-    box->end(false);
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QCOMPARE(box->text(), full.left(254));
-    // A paste is cut at the limit.
-    box->insert(QStringLiteral("xyz"));
-    QCOMPARE(box->text(), full.left(254) + u'x');
-    // A full box never traps the keyboard: the shortcuts still act.
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(box->selectedText().size(), 255);
 }
 
 void TestRecords::mainWindowPaneShowsTheNewEntry()

@@ -7,6 +7,7 @@
 #include "core/data/GlobalVars.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
+#include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
@@ -181,6 +182,9 @@ private Q_SLOTS:
     void commandConditions();
     void failedWriteKeepsTheOldReport();
     void csvExport();
+    void calendarTextRoundTrip_data();
+    void calendarTextRoundTrip();
+    void dueDatesAsCalendar();
     void viewerBrowserFollowsTheWindow();
 };
 
@@ -360,7 +364,9 @@ void TestReports::failedWriteKeepsTheOldReport()
     QVERIFY(SafeFile::write(reportFile(), "old report"));
     {
         const auto limit = limitFileSize(16);
-        runReportCommand(nullptr, Report::Companies, ReportSources{.today = Clock::today()});
+        ReportSources sources;
+        sources.today = Clock::today();
+        runReportCommand(nullptr, Report::Companies, sources);
     }
     QVERIFY(MessageBox::lastText().startsWith("Could not write " + QDir::toNativeSeparators(reportFile())));
     QCOMPARE(readFile(reportFile()), QByteArray("old report"));
@@ -429,3 +435,67 @@ void TestReports::viewerBrowserFollowsTheWindow()
 
 QTEST_MAIN(TestReports)
 #include "test_reports.moc"
+
+void TestReports::calendarTextRoundTrip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("commas and semicolons") << QStringLiteral("Pump 7, hall 2; north \\ side");
+    QTest::newRow("line breaks") << QStringLiteral("Seal / S-1\r\nFilter / F-2\rBelt\nend");
+    QTest::newRow("long non-ASCII") << QStringLiteral("Kühlwasserpumpe Größe ÄÖÜ ").repeated(6);
+    QTest::newRow("characters of four octets") << QString::fromUtf8("\xF0\x9F\x94\xA7 ").repeated(40);
+}
+
+void TestReports::calendarTextRoundTrip()
+{
+    QFETCH(QString, text);
+    const QByteArray folded = Ics::foldLine(QStringLiteral("DESCRIPTION:") + Ics::escapeText(text));
+    QCOMPARE(folded.count('\n'), folded.count("\r\n"));
+    for (const QByteArray &line : folded.split('\n')) {
+        const QByteArray bare = line.endsWith('\r') ? line.chopped(1) : line;
+        QVERIFY2(bare.size() <= 75, bare.constData());
+        QCOMPARE(QString::fromUtf8(bare).toUtf8(), bare); // no character cut in two
+    }
+    const QStringList lines = Ics::unfoldLines(folded);
+    QCOMPARE(lines.size(), 1);
+    QString expected = text;
+    expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    QCOMPARE(Ics::unescapeText(lines.first().mid(12)), expected);
+}
+
+void TestReports::dueDatesAsCalendar()
+{
+    TestWorld world;
+    const qint64 acme = world.addCompany(QStringLiteral("Acme, Inc; Ødegård"), {{"phone1", "555-0100"}});
+    const qint64 pump = world.addItem(acme, {{"Name", "Pump 7, north"}, {"Tag", "P-7"}, {"location", "Hall 2; Bay\r\nB"},
+                                             {"servicedate", "2026-12-20"}, {"serviceinterval", 90},
+                                             {"servicewarn", 7}, {"leadtime", 14}});
+    world.addPart(pump, QStringLiteral("Seal"), QStringLiteral("S-1"));
+    world.addItem(acme, {{"Name", "Fan"}, {"servicedate", "2027-01-05"}, {"serviceinterval", 30}});
+    world.addItem(acme, {{"Name", "No interval"}, {"servicedate", "2027-01-05"}});
+    const QString target = QDir(world.folder()).filePath(QStringLiteral("Reports/due.ics"));
+    FileDialog::setNextPath(target);
+    exportDueDateCalendar(nullptr);
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+    const QStringList lines = Ics::unfoldLines(bytes);
+    QCOMPARE(lines.filter(QStringLiteral("BEGIN:VEVENT")).size(), 3);
+    QVERIFY(lines.contains(QStringLiteral("DTSTAMP:20261206T100000Z")));
+    QCOMPARE(lines.filter(QStringLiteral("DTSTART")),
+             QStringList({"DTSTART;VALUE=DATE:20261220", "DTSTART;VALUE=DATE:20261206", "DTSTART;VALUE=DATE:20270105"}));
+    QCOMPARE(lines.filter(QStringLiteral("TRIGGER")), QStringList({"TRIGGER:-P7D"}));
+    QCOMPARE(Ics::unescapeText(lines.filter(QStringLiteral("SUMMARY:Order")).value(0).mid(8)),
+             QStringLiteral("Order parts: Pump 7, north from Acme, Inc; Ødegård"));
+    QCOMPARE(Ics::unescapeText(lines.filter(QStringLiteral("DESCRIPTION:Tag: P-7")).value(0).mid(12)),
+             QStringLiteral("Tag: P-7\nVendor: Acme, Inc; Ødegård\nPhone: 555-0100\nParts:\nSeal / S-1"));
+    // The same items keep their UIDs in a later export.
+    Clock::setFixed(TestWorld::Now.addDays(3));
+    const QStringList again = Ics::unfoldLines(::dueDateCalendar(dueEvents(db()), Clock::now()));
+    Clock::setFixed(TestWorld::Now);
+    QCOMPARE(again.filter(QStringLiteral("UID:")), lines.filter(QStringLiteral("UID:")));
+    QCOMPARE(lines.filter(QStringLiteral("UID:")).value(1), QStringLiteral("UID:") + dueEventUid(pump, DueEvent::Order));
+    // The independent reader's test reads this file.
+    QFile::remove(QStringLiteral(TARVO_ICS_SAMPLE));
+    QVERIFY(QFile::copy(target, QStringLiteral(TARVO_ICS_SAMPLE)));
+}

@@ -7,6 +7,7 @@
 #include "core/platform/Twips.h"
 #include "core/shell/DisplayText.h"
 #include "core/shell/ItemListModel.h"
+#include "core/views/CalendarMarks.h"
 #include "core/views/PickerPlace.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
@@ -22,6 +23,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
+#include <QTextCharFormat>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -174,6 +177,65 @@ private Q_SLOTS:
         QTest::mousePress(calendar->panel()->cmdCancel, Qt::LeftButton);
         settle();
         QVERIFY(!calendar);
+    }
+
+    void monthMarks_data()
+    {
+        QTest::addColumn<QDate>("month");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("order days of two services") << QDate(2026, 12, 1)
+            << "6: order Pump; 20: service Fan, Pump; 31: order Belt";
+        QTest::newRow("a service whose order fell last year") << QDate(2027, 1, 1) << "10: service Belt";
+        QTest::newRow("a lead time past the month's start") << QDate(2026, 11, 1) << "";
+    }
+    void monthMarks()
+    {
+        QFETCH(QDate, month);
+        QFETCH(QString, expected);
+        TestWorld world;
+        const qint64 acme = world.addCompany(QStringLiteral("Acme"));
+        world.addItem(acme, {{"Name", "Pump"}, {"servicedate", "2026-12-20"}, {"leadtime", 14}});
+        world.addItem(acme, {{"Name", "Fan"}, {"servicedate", "2026-12-20"}});
+        world.addItem(acme, {{"Name", "Belt"}, {"servicedate", "2027-01-10"}, {"leadtime", 10}});
+        world.addItem(acme, {{"Name", "No date"}, {"leadtime", 5}});
+        QStringList days;
+        const QMap<QDate, DayMarks> marks = ::monthMarks(db(), month.year(), month.month());
+        for (auto day = marks.cbegin(); day != marks.cend(); ++day) {
+            QStringList kinds;
+            if (!day->orders.isEmpty())
+                kinds << "order " + day->orders.join(", ");
+            if (!day->services.isEmpty())
+                kinds << "service " + day->services.join(", ");
+            days << QString::number(day.key().day()) + ": " + kinds.join(" and ");
+        }
+        QCOMPARE(days.join("; "), expected);
+    }
+
+    void calendarWindowMarksTheMonthShown()
+    {
+        TestWorld world;
+        const qint64 acme = world.addCompany(QStringLiteral("Acme"));
+        world.addItem(acme, {{"Name", "Pump"}, {"servicedate", "2026-12-20"}, {"leadtime", 14}});
+        world.addItem(acme, {{"Name", "Belt"}, {"servicedate", "2027-01-10"}});
+        QCalendarWidget *month = showCalendar()->panel()->MonthView1;
+        QCOMPARE(month->dateTextFormat(QDate(2026, 12, 20)).fontWeight(), int(QFont::Bold));
+        QVERIFY(!month->dateTextFormat(QDate(2026, 12, 20)).fontUnderline());
+        QVERIFY(month->dateTextFormat(QDate(2026, 12, 6)).fontUnderline());
+        QVERIFY(month->dateTextFormat(QDate(2026, 12, 6)).fontWeight() != QFont::Bold);
+        // The tooltip of the day's cell names the item.
+        auto *view = month->findChild<QTableView *>();
+        QVERIFY(view);
+        QStringList tips;
+        for (int r = 0; r < view->model()->rowCount(); ++r) {
+            for (int c = 0; c < view->model()->columnCount(); ++c)
+                tips << view->model()->index(r, c).data(Qt::ToolTipRole).toString();
+        }
+        tips.removeAll(QString());
+        QCOMPARE(tips, QStringList({"Order parts: Pump", "Service: Pump"}));
+        // Another month: its own marks, the last month's gone.
+        month->setCurrentPage(2027, 1);
+        QVERIFY(month->dateTextFormat(QDate(2026, 12, 20)).isEmpty());
+        QCOMPARE(month->dateTextFormat(QDate(2027, 1, 10)).fontWeight(), int(QFont::Bold));
     }
 };
 

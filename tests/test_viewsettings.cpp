@@ -228,6 +228,7 @@ private Q_SLOTS:
     {
         Plant plant;
         frmmain &window = plant.window;
+        sortBy(window, Field::Name, Descending); // OK lists by service date whatever the sort before
         lookUp(window, Field::Location, QStringLiteral("Hall B"));
         window.rowClicked(1, 1);
         QVERIFY(!window.noItemSelected());
@@ -235,7 +236,6 @@ private Q_SLOTS:
         window.action(QStringLiteral("mnuEditColumns"))->trigger();
         QVERIFY(!lookup); // opening the settings closed it
         frmColumns *columns = showColumnSettings();
-        QCOMPARE(columns->windowTitle(), "Column Settings");
         // Service Date to place 1 by typing (an empty place is refused); Name takes its place 4.
         clickCell(columns, 7, ColumnSettings::PlaceCell);
         QCOMPARE(columns->txtDataEntry->text(), "4");
@@ -275,6 +275,16 @@ private Q_SLOTS:
         emit columns->cmbYN->activated(1);
         QTest::mouseClick(columns->cmdCancel, Qt::LeftButton);
         QCOMPARE(storedColumns(), "7:1500,2:2010,0:3000,16:2400,6:3600");
+
+        // Another program changed the layout meanwhile: OK stores nothing, says so and stays.
+        columns = showColumnSettings();
+        clickCell(columns, 2, ColumnSettings::DisplayCell);
+        emit columns->cmbYN->activated(1);
+        plant.world.changeElsewhere(QStringLiteral("UPDATE Columns SET size = 999 WHERE ID = 0"));
+        QTest::mouseClick(columns->cmdOK, Qt::LeftButton);
+        QCOMPARE(MessageBox::lastText(), QString::fromLatin1(ColumnsChangedText));
+        QVERIFY(columns->isVisible());
+        QCOMPARE(storedColumns(), "7:1500,2:2010,0:999,16:2400,6:3600");
     }
 
     void sortDialog_data()

@@ -5,6 +5,7 @@
 #include "gui/platform/WindowUtil.h"
 #include "gui/reports/frmBrowser.h"
 #include "gui/shell/frmSplash.h"
+#include "Version.h"
 
 #include <QApplication>
 #include <QIcon>

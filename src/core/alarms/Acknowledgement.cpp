@@ -33,10 +33,21 @@ std::optional<QStringList> readRow(Database &database, const QString &sql, qint6
     return values;
 }
 
-AckResult store(Database &database, qint64 itemId, const QString &update, const QVariantList &values,
-                const QStringList &historyTexts)
+// The fields both windows read besides their own: the alarm's dates and the item's name.
+const QString StampedAlarmFields = QStringLiteral("Name, servicedate, serviceinterval");
+
+RowStamp stamp(Database &database, qint64 itemId, const QString &fields)
+{
+    return RowStamp::read(database, QStringLiteral("SELECT %1, %2 FROM main WHERE ID = ?").arg(StampedAlarmFields, fields),
+                          {itemId});
+}
+
+AckResult store(Database &database, qint64 itemId, const RowStamp &read, const QString &update,
+                const QVariantList &values, const QStringList &historyTexts)
 {
     Transaction transaction(database);
+    if (const SaveOutcome now = ackOutcome(database, itemId, read); now != SaveOutcome::Saved)
+        return {now};
     Statement write(database, update);
     write.bindAll(values);
     write.bind(int(values.size()) + 1, itemId);
@@ -45,10 +56,9 @@ AckResult store(Database &database, qint64 itemId, const QString &update, const 
         return {}; // the item is gone: nothing is written, not even its history
     for (const QString &text : historyTexts)
         writeEntry(database, HistoryTarget, itemId, text);
-    AckResult result;
+    AckResult result{SaveOutcome::Saved};
     result.rolled = RollServiceDate(database, itemId);
     transaction.commit();
-    result.stored = true;
     return result;
 }
 
@@ -146,23 +156,42 @@ QVector<HistoryRequest> inStockHistory(const QDate &today)
     return {{2, DateText::format(today), QString()}};
 }
 
-AckResult storeServiceAck(Database &database, qint64 itemId, const QString &servicedBy, const QDate &servicedOn,
-                          const QStringList &historyTexts)
+RowStamp serviceAckStamp(Database &database, qint64 itemId)
 {
-    return store(database, itemId,
+    return stamp(database, itemId,
+                 QStringLiteral("Tag, location, hazmat, part, tools, refmanuals, Locked, custom1, custom2, custom3,"
+                                " servicedby, DateServiced, servicewarn, ackservice"));
+}
+
+RowStamp orderAckStamp(Database &database, qint64 itemId)
+{
+    return stamp(database, itemId, QStringLiteral("manuID, purchaseorder, leadtime, ackorder, ackorderinstock"));
+}
+
+SaveOutcome ackOutcome(Database &database, qint64 itemId, const RowStamp &read)
+{
+    if (read.stillHolds(database))
+        return SaveOutcome::Saved;
+    return itemExists(database, itemId) ? SaveOutcome::ChangedElsewhere : SaveOutcome::ItemGone;
+}
+
+AckResult storeServiceAck(Database &database, qint64 itemId, const RowStamp &read, const QString &servicedBy,
+                          const QDate &servicedOn, const QStringList &historyTexts)
+{
+    return store(database, itemId, read,
                  QStringLiteral("UPDATE main SET ackservice = 1, DateServiced = ?, servicedby = ? WHERE ID = ?"),
                  {DateText::toIso(servicedOn), servicedBy.isNull() ? QStringLiteral("") : servicedBy}, historyTexts);
 }
 
-AckResult storeOrderAck(Database &database, qint64 itemId, const QString &purchaseOrder,
+AckResult storeOrderAck(Database &database, qint64 itemId, const RowStamp &read, const QString &purchaseOrder,
                         const QStringList &historyTexts)
 {
-    return store(database, itemId, QStringLiteral("UPDATE main SET ackorder = 1, purchaseorder = ? WHERE ID = ?"),
+    return store(database, itemId, read, QStringLiteral("UPDATE main SET ackorder = 1, purchaseorder = ? WHERE ID = ?"),
                  {purchaseOrder}, historyTexts);
 }
 
-AckResult storeInStock(Database &database, qint64 itemId, const QStringList &historyTexts)
+AckResult storeInStock(Database &database, qint64 itemId, const RowStamp &read, const QStringList &historyTexts)
 {
-    return store(database, itemId, QStringLiteral("UPDATE main SET ackorderinstock = 1 WHERE ID = ?"), {},
+    return store(database, itemId, read, QStringLiteral("UPDATE main SET ackorderinstock = 1 WHERE ID = ?"), {},
                  historyTexts);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/data/RowStamp.h"
 #include "core/items/ItemRules.h"
 
 #include <QDate>
@@ -42,16 +43,28 @@ QVector<HistoryRequest> serviceAckHistory(const QString &servicedBy, const QStri
 QVector<HistoryRequest> orderAckHistory(const QString &purchaseOrder);
 QVector<HistoryRequest> inStockHistory(const QDate &today);
 
-// What a store came to: nothing at all when the item no longer exists.
+// What each window reads of the item's row when it opens: the item's fields it shows, those it
+// writes and the alarm state it acknowledges. Its store goes ahead only while they still read the same, so an
+// acknowledgement made meanwhile by another program is not made twice.
+RowStamp serviceAckStamp(Database &database, qint64 itemId);
+RowStamp orderAckStamp(Database &database, qint64 itemId);
+
+// Whether a store would go ahead now: Saved while the item holds what the window read.
+SaveOutcome ackOutcome(Database &database, qint64 itemId, const RowStamp &read);
+
+// What a store came to: nothing at all is written when the item no longer exists or no longer
+// holds what the window read.
 struct AckResult {
-    bool stored = false;
+    SaveOutcome outcome = SaveOutcome::ItemGone;
     bool rolled = false; // the item's next service cycle began
+    bool stored() const { return outcome == SaveOutcome::Saved; }
 };
 
-// Each store runs in one transaction: an UPDATE of only the fields the acknowledgement owns, the
-// given history texts (already decided upon) as entries dated today, then RollServiceDate.
-AckResult storeServiceAck(Database &database, qint64 itemId, const QString &servicedBy, const QDate &servicedOn,
-                          const QStringList &historyTexts);
-AckResult storeOrderAck(Database &database, qint64 itemId, const QString &purchaseOrder,
+// Each store runs in one transaction: the compare with what the window read, an UPDATE of only
+// the fields the acknowledgement owns, the given history texts (already decided upon) as entries
+// dated today, then RollServiceDate.
+AckResult storeServiceAck(Database &database, qint64 itemId, const RowStamp &read, const QString &servicedBy,
+                          const QDate &servicedOn, const QStringList &historyTexts);
+AckResult storeOrderAck(Database &database, qint64 itemId, const RowStamp &read, const QString &purchaseOrder,
                         const QStringList &historyTexts);
-AckResult storeInStock(Database &database, qint64 itemId, const QStringList &historyTexts);
+AckResult storeInStock(Database &database, qint64 itemId, const RowStamp &read, const QStringList &historyTexts);

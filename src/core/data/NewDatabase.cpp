@@ -4,6 +4,7 @@
 #include "DbError.h"
 #include "SampleData.h"
 #include "Schema.h"
+#include "Version.h"
 
 #include <QFile>
 

@@ -82,8 +82,23 @@ QString itemName(Database &database, qint64 itemId)
     return query.next() ? query.text(0) : QString();
 }
 
-qint64 saveItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId,
-                    const QVector<RepPart> &newParts, const QStringList &historyTexts)
+RowStamp itemFormStamp(Database &database, qint64 itemId)
+{
+    return RowStamp::read(database, QStringLiteral("SELECT * FROM main WHERE ID = ?"), {itemId});
+}
+
+SavedItem saveItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId, const RowStamp &read,
+                       const QVector<RepPart> &newParts, const QStringList &historyTexts)
+{
+    Transaction transaction(database);
+    const SavedItem saved = writeItemForm(database, form, editedId, read, newParts, historyTexts);
+    if (saved.outcome == SaveOutcome::Saved)
+        transaction.commit();
+    return saved;
+}
+
+SavedItem writeItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId, const RowStamp &read,
+                        const QVector<RepPart> &newParts, const QStringList &historyTexts)
 {
     RowWriter row(database, QStringLiteral("main"));
     forEachEditedField([&](int id, const FieldSpec &info) {
@@ -94,20 +109,20 @@ qint64 saveItemForm(Database &database, const ItemForm &form, std::optional<qint
         .set(QStringLiteral("ackservice"), 0)
         .set(QStringLiteral("ackorderinstock"), 0);
 
-    Transaction transaction(database);
     qint64 itemId = 0;
     if (!editedId) {
         itemId = row.insert();
+    } else if (!read.stillHolds(database)) {
+        return {itemExists(database, *editedId) ? SaveOutcome::ChangedElsewhere : SaveOutcome::ItemGone};
     } else if (*editedId > 0 && row.update(*editedId)) {
         itemId = *editedId;
     } else {
-        return 0; // the item was deleted meanwhile; nothing is written
+        return {SaveOutcome::ItemGone}; // nothing is written
     }
     addRepParts(database, itemId, newParts);
     for (const QString &text : historyTexts)
         writeEntry(database, HistoryTarget, itemId, text);
-    transaction.commit();
-    return itemId;
+    return {SaveOutcome::Saved, itemId};
 }
 
 void PartList::setStored(const QVector<RepPart> &stored)

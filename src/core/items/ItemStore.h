@@ -3,6 +3,8 @@
 #include "ItemRules.h"
 #include "RepParts.h"
 
+#include "core/data/RowStamp.h"
+
 #include <QString>
 #include <QVector>
 
@@ -19,12 +21,23 @@ std::optional<ItemForm> loadItemForm(Database &database, qint64 itemId);
 // The item's name; empty text when the item is gone.
 QString itemName(Database &database, qint64 itemId);
 
+// The item's whole row as the editor reads it when it opens: every field it shows or writes.
+RowStamp itemFormStamp(Database &database, qint64 itemId);
+
+struct SavedItem {
+    SaveOutcome outcome = SaveOutcome::Saved;
+    qint64 id = 0; // the item's ID once saved
+};
+
 // Writes the form as a new item (no editedId) or into the item with that ID, stores the new
 // parts under it and writes the given history texts, all in one transaction. The
-// acknowledgement flags become 0. Returns the item's ID, or 0 when the item to update no longer
-// exists (then nothing is written).
-qint64 saveItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId,
-                    const QVector<RepPart> &newParts, const QStringList &historyTexts = {});
+// acknowledgement flags become 0. An edit writes nothing at all when the item no longer exists
+// or no longer holds what `read` found.
+SavedItem saveItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId, const RowStamp &read,
+                       const QVector<RepPart> &newParts, const QStringList &historyTexts = {});
+// The same inside a transaction the caller holds.
+SavedItem writeItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId, const RowStamp &read,
+                        const QVector<RepPart> &newParts, const QStringList &historyTexts = {});
 
 // The parts the editor's grid shows: first the stored ones, then those added since it opened.
 // Rows count from 1 as in the grid, whose row 0 is the heading.

@@ -47,6 +47,19 @@ ShortForm shortForm()
     return form;
 }
 
+// The short form of the current locale, worked out again only when the locale changes (a
+// list of thousands of dates reads them one by one).
+const ShortForm &currentShortForm()
+{
+    static QLocale locale = QLocale::c();
+    static ShortForm form = shortForm();
+    if (QLocale() != locale) {
+        locale = QLocale();
+        form = shortForm();
+    }
+    return form;
+}
+
 bool readNumber(const QString &text, int maxDigits, int *value)
 {
     if (text.isEmpty() || text.size() > maxDigits)
@@ -65,7 +78,7 @@ namespace DateText {
 
 QString pattern()
 {
-    return shortForm().pattern;
+    return currentShortForm().pattern;
 }
 
 QString format(const QDate &date)
@@ -80,7 +93,7 @@ QDate parse(const QString &text)
     const QStringList parts = text.trimmed().split(u'/');
     if (parts.size() != 3)
         return QDate();
-    const ShortForm form = shortForm();
+    const ShortForm &form = currentShortForm();
     int day = 0, month = 0, year = 0;
     for (int i = 0; i < 3; ++i) {
         const QString &piece = parts.at(i);

@@ -52,7 +52,10 @@ ColumnSettings::ColumnSettings(QVector<Row> rows)
 
 ColumnSettings ColumnSettings::read(Database &database)
 {
-    // The places and widths exactly as the item list takes them.
+    // The places and widths exactly as the item list takes them, after the stamp that the
+    // save compares with.
+    ColumnSettings settings;
+    settings.m_read = RowStamp::read(database, QStringLiteral("SELECT * FROM Columns ORDER BY ID"));
     const ColumnLayout layout = ColumnLayout::read(database);
     QVector<Row> rows;
     Statement query(database, QStringLiteral("SELECT ID, name FROM Columns ORDER BY ID"));
@@ -69,7 +72,6 @@ ColumnSettings ColumnSettings::read(Database &database)
         }
         rows.append(row);
     }
-    ColumnSettings settings;
     settings.m_rows = rows;
     settings.m_shown = int(layout.shown.size());
     return settings;
@@ -148,9 +150,11 @@ bool ColumnSettings::isConsistent() const
     return places.size() == m_shown;
 }
 
-void ColumnSettings::write(Database &database) const
+bool ColumnSettings::write(Database &database) const
 {
     Transaction transaction(database);
+    if (!m_read.stillHolds(database))
+        return false;
     Statement shown(database, QStringLiteral("UPDATE Columns SET ColLocation = ?, size = ? WHERE ID = ?"));
     Statement hidden(database, QStringLiteral("UPDATE Columns SET ColLocation = 0 WHERE ID = ?"));
     for (const Row &row : m_rows) {
@@ -165,6 +169,7 @@ void ColumnSettings::write(Database &database) const
         }
     }
     transaction.commit();
+    return true;
 }
 
 bool columnKeyAccepted(ColumnSettings::Cell cell, const QString &text, int keyChar)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/data/RowStamp.h"
+
 #include <QString>
 #include <QVector>
 
@@ -54,12 +56,14 @@ public:
     bool isConsistent() const;
 
     // Writes every row by its ID in one transaction: the place and width of a shown column,
-    // place 0 for a hidden one (whose stored width stays).
-    void write(Database &database) const;
+    // place 0 for a hidden one (whose stored width stays). Writes nothing and gives false when
+    // the table no longer holds what read() found (another program changed it meanwhile).
+    bool write(Database &database) const;
 
 private:
     QVector<Row> m_rows;
     int m_shown = 0;
+    RowStamp m_read;
 };
 
 // The messages of the place and size cells.

@@ -14,7 +14,12 @@ namespace {
 constexpr int ButtonWidth = 1300; // twips
 constexpr int ButtonHeight = 375;
 
-const char *const ItemGoneMessage = "This item no longer exists; nothing was saved.";
+// Why a store did not go ahead.
+void tellRefusal(QWidget *parent, SaveOutcome outcome)
+{
+    const char *text = outcome == SaveOutcome::ItemGone ? ItemGoneText : ItemChangedText;
+    MessageBox::information(parent, QString::fromLatin1(text));
+}
 
 } // namespace
 
@@ -44,15 +49,25 @@ QPushButton *AckWindow::addButton(const char *name, const QString &text, int lef
     return button;
 }
 
+void AckWindow::readStamp(const std::function<RowStamp(Database &, qint64)> &read)
+{
+    runGuarded(parentWidget(), QStringLiteral("read the item"), [&] {
+        m_read = read(db(), m_itemId);
+        m_loaded = !m_read.foundNothing();
+        if (!m_loaded)
+            tellRefusal(parentWidget(), SaveOutcome::ItemGone);
+    });
+}
+
 void AckWindow::acknowledge(const QVector<HistoryRequest> &history,
                             const std::function<AckResult(const QStringList &)> &store)
 {
-    // No question for an item that is gone; the store itself checks again.
-    bool exists = false;
-    if (!runGuarded(this, QStringLiteral("read the item"), [&] { exists = itemExists(db(), m_itemId); }))
+    // No question for an item that is gone or changed; the store itself checks again.
+    SaveOutcome now = SaveOutcome::Saved;
+    if (!runGuarded(this, QStringLiteral("read the item"), [&] { now = ackOutcome(db(), m_itemId, m_read); }))
         return;
-    if (!exists) {
-        MessageBox::information(this, QString::fromLatin1(ItemGoneMessage));
+    if (now != SaveOutcome::Saved) {
+        tellRefusal(this, now);
         return;
     }
     // The questions come first, so that no question is open while the row is being written.
@@ -60,8 +75,8 @@ void AckWindow::acknowledge(const QVector<HistoryRequest> &history,
     AckResult result;
     if (!runGuarded(this, QStringLiteral("store the acknowledgement"), [&] { result = store(texts); }))
         return;
-    if (!result.stored) {
-        MessageBox::information(this, QString::fromLatin1(ItemGoneMessage));
+    if (!result.stored()) {
+        tellRefusal(this, result.outcome);
         return;
     }
     emit acknowledged(m_itemId);

@@ -19,6 +19,10 @@ class AckWindow : public QWidget
 public:
     qint64 itemId() const { return m_itemId; }
 
+    // Whether the item was there to read when the window opened; a window without it is not
+    // shown (see keepIfLoaded).
+    bool itemLoaded() const { return m_loaded; }
+
 Q_SIGNALS:
     // The acknowledgement of this item is stored (the window then closes): the alarm list and
     // the item list are out of date.
@@ -31,15 +35,33 @@ protected:
     QLabel *addLabel(const QString &text, QWidget *buddy, int left, int top, int width);
     QPushButton *addButton(const char *name, const QString &text, int left, int top);
 
+    // Reads what the window's store will compare with, before anything else is read: a change
+    // made in between then refuses the store rather than slipping through.
+    void readStamp(const std::function<RowStamp(Database &, qint64)> &read);
+    const RowStamp &stamp() const { return m_read; }
+
     // Asks about the automatic history entries under the options, then stores everything in
-    // one go through `store`, which gets the entries to write. An item deleted meanwhile gets
-    // nothing and the user is told; a database failure is shown. The window stays open then;
-    // after a store it announces the acknowledgement and closes.
+    // one go through `store`, which gets the entries to write. An item deleted or changed
+    // elsewhere meanwhile gets nothing and the user is told; a database failure is shown. The
+    // window stays open then; after a store it announces the acknowledgement and closes.
     void acknowledge(const QVector<HistoryRequest> &history, const std::function<AckResult(const QStringList &)> &store);
 
 private:
     const qint64 m_itemId;
+    RowStamp m_read;
+    bool m_loaded = false;
 };
+
+// A new acknowledgement window, or none when its item could not be read: the user has been told
+// (an item gone: "This item no longer exists; nothing was saved.") and the window is deleted.
+template <class Window>
+Window *keepIfLoaded(Window *window)
+{
+    if (window->itemLoaded())
+        return window;
+    delete window;
+    return nullptr;
+}
 
 // The automatic history entries to write under the options: none while automatic history is
 // off; with the warning on, each one only when the user answers Yes to its question.

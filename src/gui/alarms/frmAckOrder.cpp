@@ -59,7 +59,9 @@ frmAckOrder::frmAckOrder(qint64 itemId, QWidget *parent)
     connect(cmdInStock, &QPushButton::clicked, this, &frmAckOrder::reportInStock);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 
-    loadorderinfo();
+    readStamp(orderAckStamp);
+    if (itemLoaded())
+        loadorderinfo();
 }
 
 void frmAckOrder::loadorderinfo()
@@ -71,12 +73,12 @@ void frmAckOrder::loadorderinfo()
 void frmAckOrder::acknowledgeOrder()
 {
     const QString purchaseOrder = txtPoNo->text();
-    if (purchaseOrder.isEmpty()) {
+    if (purchaseOrder.trimmed().isEmpty()) { // spaces alone name no order
         MessageBox::information(this, QStringLiteral("Purchase order number must be specified"));
         return;
     }
     acknowledge(orderAckHistory(purchaseOrder), [&](const QStringList &history) {
-        return storeOrderAck(db(), itemId(), purchaseOrder, history);
+        return storeOrderAck(db(), itemId(), stamp(), purchaseOrder, history);
     });
 }
 
@@ -84,12 +86,12 @@ void frmAckOrder::reportInStock()
 {
     // The purchase order box is not consulted.
     acknowledge(inStockHistory(Clock::today()),
-                [&](const QStringList &history) { return storeInStock(db(), itemId(), history); });
+                [&](const QStringList &history) { return storeInStock(db(), itemId(), stamp(), history); });
 }
 
 frmAckOrder *showOrderAck(qint64 itemId)
 {
-    return showOnce(orderWindow, [&] { return new frmAckOrder(itemId); });
+    return showOnce(orderWindow, [&] { return keepIfLoaded(new frmAckOrder(itemId)); });
 }
 
 frmAckOrder *orderAckWindow()

@@ -8,6 +8,7 @@
 #include "gui/items/frmAdd.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/frmAddEntry.h"
 #include "gui/views/lib_frmCal.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTableWidget>
 
 namespace {
@@ -100,8 +100,7 @@ frmAckService::frmAckService(qint64 itemId, QWidget *parent)
     });
     cutPastes(txtServicedBy, ServicedByLimit);
     filterTyping(txtServicedON, servicedOnKeyAccepted);
-    txtServicedON->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9/]*")), txtServicedON));
+    takeOnlyCharacters(txtServicedON, QStringLiteral("0-9/"));
     cutPastes(txtServicedON, ServicedOnLimit);
 
     connect(cmdAck, &QPushButton::clicked, this, &frmAckService::acknowledgeService);
@@ -110,6 +109,9 @@ frmAckService::frmAckService(qint64 itemId, QWidget *parent)
     connect(cmdAddNote, &QPushButton::clicked, this, [this] { addEntry(NotesTarget); });
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 
+    readStamp(serviceAckStamp);
+    if (!itemLoaded())
+        return;
     LoadServiceData();
     LoadHistory();
     LoadNotes();
@@ -149,7 +151,7 @@ void frmAckService::fillEntries(QTableWidget *grid, EntryTarget target)
         for (int i = 0; i < entries.size(); ++i) {
             grid->setItem(i, 0, new QTableWidgetItem(DateText::isoToShort(entries.at(i).isoDate)));
             auto *descr = new QTableWidgetItem(entries.at(i).descr);
-            descr->setToolTip(entries.at(i).descr); // the whole text of a long entry
+            descr->setToolTip(plainToolTip(entries.at(i).descr)); // the whole text of a long entry
             grid->setItem(i, 1, descr);
         }
     });
@@ -205,13 +207,13 @@ void frmAckService::acknowledgeService()
     const QString servicedBy = txtServicedBy->text();
     const QDate day = DateText::parse(servicedOn);
     acknowledge(serviceAckHistory(servicedBy, servicedOn, partReplaced()), [&](const QStringList &history) {
-        return storeServiceAck(db(), itemId(), servicedBy, day, history);
+        return storeServiceAck(db(), itemId(), stamp(), servicedBy, day, history);
     });
 }
 
 frmAckService *showServiceAck(qint64 itemId)
 {
-    return showOnce(serviceWindow, [&] { return new frmAckService(itemId); });
+    return showOnce(serviceWindow, [&] { return keepIfLoaded(new frmAckService(itemId)); });
 }
 
 frmAckService *serviceAckWindow()

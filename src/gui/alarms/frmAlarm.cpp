@@ -104,17 +104,20 @@ void frmAlarm::layoutControls()
     }
 }
 
-void frmAlarm::LoadAlarmData()
+bool frmAlarm::LoadAlarmData()
 {
     m_noAlarmSelected = true;
     QVector<AlarmRow> rows;
     const GlobalVars &g = gv();
-    runGuarded(this, QStringLiteral("evaluate the alarms"), [&] {
+    // A failed evaluation keeps the list shown: an empty one would read as "nothing is due".
+    m_evaluated = runGuarded(this, QStringLiteral("evaluate the alarms"), [&] {
         rows = evaluateAlarms(db(), g.alservicedisabled, g.alorderdisabled, Clock::today());
     });
-    gv().AlarmsPending = !rows.isEmpty();
-    m_model->setRows(std::move(rows));
-    m_noAlarmSelected = true;
+    if (m_evaluated) {
+        gv().AlarmsPending = !rows.isEmpty();
+        m_model->setRows(std::move(rows));
+    }
+    return m_evaluated;
 }
 
 void frmAlarm::rowClicked(int row)
@@ -151,16 +154,15 @@ void frmAlarm::openDetails(int row, bool freshEditor)
     // redirects it.
     const AlarmRow alarm = *m_model->rowAt(row);
     switch (alarm.kind) {
-    case ServiceDue: {
-        AckWindow *window = showServiceAck(alarm.itemId);
-        watch(window);
-        emit acknowledgementOpened(window);
-        break;
-    }
+    case ServiceDue:
     case OrderDue: {
-        AckWindow *window = showOrderAck(alarm.itemId);
-        watch(window);
-        emit acknowledgementOpened(window);
+        // None opens for an item deleted meanwhile.
+        AckWindow *window = alarm.kind == ServiceDue ? static_cast<AckWindow *>(showServiceAck(alarm.itemId))
+                                                     : showOrderAck(alarm.itemId);
+        if (window) {
+            watch(window);
+            emit acknowledgementOpened(window);
+        }
         break;
     }
     case PastServiceDate: {
@@ -220,7 +222,14 @@ bool frmAlarm::eventFilter(QObject *watched, QEvent *event)
 
 frmAlarm *showAlarmWindow()
 {
-    return showOnce(alarmList, [] { return new frmAlarm; });
+    // A new window whose evaluation failed is not shown: the user has read why.
+    return showOnce(alarmList, [] {
+        auto *window = new frmAlarm;
+        if (window->evaluated())
+            return window;
+        delete window;
+        return static_cast<frmAlarm *>(nullptr);
+    });
 }
 
 frmAlarm *alarmWindow()

@@ -24,8 +24,10 @@ public:
 
     explicit frmAlarm(QWidget *parent = nullptr);
 
-    // Evaluates the alarms afresh into the list; no row counts as selected afterwards.
-    void LoadAlarmData();
+    // Evaluates the alarms afresh into the list; no row counts as selected afterwards. When the
+    // evaluation fails the user is told and the list keeps what it showed: false then.
+    bool LoadAlarmData();
+    bool evaluated() const { return m_evaluated; } // the last evaluation ran through
 
     AlarmListModel *alarmModel() const { return m_model; }
     bool noAlarmSelected() const { return m_noAlarmSelected; }
@@ -64,6 +66,7 @@ private:
     AlarmListModel *m_model = nullptr;
     QPointer<frmAlSleep> m_sleep;
     bool m_noAlarmSelected = true;
+    bool m_evaluated = false;
     int m_alarmCurRow = 0;
     int m_alarmPrevRow = 0;
 };

@@ -9,6 +9,7 @@
 #include "gui/companies/frmCompanies.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/AddHistory.h"
 #include "gui/views/lib_frmCal.h"
@@ -20,7 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -56,7 +56,6 @@ constexpr int ButtonWidth = 1100;
 constexpr int ButtonHeight = 375;
 constexpr int WindowHeight = ButtonTop + ButtonHeight + 150;
 
-const QString ItemGoneMessage = QStringLiteral("This item no longer exists; nothing was saved.");
 
 using Twips::toPixels;
 
@@ -74,14 +73,16 @@ QString boxText(const QWidget *box)
     return QString();
 }
 
-// Typing goes through the box's key filter; pastes and drops are cut to the box's limit, and
-// a digit box takes only digits.
+// Typing goes through the box's key filter; pastes and drops are cut to the box's limit, a digit
+// box takes only digits and a date box only digits and "/", as their keys do.
 void holdToRules(QWidget *box, int id)
 {
     filterTyping(box, [id](const QString &text, int keyChar) { return acceptsKey(id, text, keyChar); });
     if (auto *line = qobject_cast<QLineEdit *>(box)) {
         if (ItemBox::isDayCount(id))
-            line->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), line));
+            takeOnlyCharacters(line, QStringLiteral("0-9"));
+        else if (ItemBox::isDate(id))
+            takeOnlyCharacters(line, QStringLiteral("0-9/"));
         cutPastes(line, ItemBox::lengthLimit(id));
     }
 }
@@ -213,6 +214,7 @@ void frmAdd::buildEquipmentFrame()
     constexpr int selectWidth = 900;
     m_lblCoName = new QLabel(m_frmEquip);
     m_lblCoName->setObjectName(QStringLiteral("lblCoName"));
+    showPlainText(m_lblCoName);
     m_lblCoName->setFrameShape(QFrame::StyledPanel);
     m_lblCoName->setFrameShadow(QFrame::Sunken);
     m_lblCoName->setToolTip(QStringLiteral("Company name must be selected"));
@@ -386,6 +388,8 @@ void frmAdd::loadItem()
         setWindowTitle(QStringLiteral("Edit Item, ID = %1").arg(*m_itemId));
         m_cmdOK->setText(QStringLiteral("Edit"));
         runGuarded(this, QStringLiteral("read the item"), [this] {
+            // First what the save compares with, so that a change while loading is not missed.
+            m_read = itemFormStamp(db(), *m_itemId);
             if (const std::optional<ItemForm> stored = loadItemForm(db(), *m_itemId))
                 showForm(*stored);
             m_parts.setStored(loadRepParts(db(), *m_itemId));
@@ -528,16 +532,18 @@ void frmAdd::save()
         requests.clear();
     }
 
-    qint64 savedId = 0;
+    SavedItem result;
     const bool saved = runGuarded(this, QStringLiteral("save the item"), [&] {
-        savedId = saveItemForm(db(), values, m_itemId, m_parts.newParts(), historyTexts);
+        result = saveItemForm(db(), values, m_itemId, m_read, m_parts.newParts(), historyTexts);
     });
     if (!saved)
         return;
-    if (savedId == 0) {
-        MessageBox::information(this, ItemGoneMessage);
+    if (result.outcome != SaveOutcome::Saved) {
+        const bool gone = result.outcome == SaveOutcome::ItemGone;
+        MessageBox::information(this, QString::fromLatin1(gone ? ItemGoneText : ItemChangedText));
         return;
     }
+    const qint64 savedId = result.id;
     // The item is stored: what follows cannot undo it, so the editor closes whatever happens.
     runGuarded(this, QStringLiteral("add the item's history"), [&] {
         for (const HistoryRequest &request : std::as_const(requests))

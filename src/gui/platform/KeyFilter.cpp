@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QRegularExpressionValidator>
 
 namespace {
 
@@ -26,7 +27,7 @@ protected:
         const QString typed = key->text();
         if (typed.isEmpty() || isControlKey(key, typed.at(0).unicode()))
             return false;
-        return !m_rule(boxText(watched), typed.at(0).unicode());
+        return !m_rule(keptText(watched), typed.at(0).unicode());
     }
 
 private:
@@ -38,12 +39,18 @@ private:
         return keyChar < 32 && keyChar != Backspace && keyChar != Enter && keyChar != Del;
     }
 
-    static QString boxText(QObject *box)
+    // The box's text less its selection.
+    static QString keptText(QObject *box)
     {
-        if (auto *line = qobject_cast<QLineEdit *>(box))
-            return line->text();
-        if (auto *plain = qobject_cast<QPlainTextEdit *>(box))
-            return plain->toPlainText();
+        if (auto *line = qobject_cast<QLineEdit *>(box)) {
+            if (!line->hasSelectedText())
+                return line->text();
+            return QString(line->text()).remove(line->selectionStart(), line->selectionLength());
+        }
+        if (auto *plain = qobject_cast<QPlainTextEdit *>(box)) {
+            const QTextCursor cursor = plain->textCursor();
+            return plain->toPlainText().remove(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart());
+        }
         return QString();
     }
 
@@ -55,6 +62,12 @@ private:
 void filterTyping(QWidget *box, TypingRule rule)
 {
     box->installEventFilter(new TypingFilter(box, std::move(rule)));
+}
+
+void takeOnlyCharacters(QLineEdit *box, const QString &characters)
+{
+    const QRegularExpression allowed(QLatin1Char('[') + characters + QStringLiteral("]*"));
+    box->setValidator(new QRegularExpressionValidator(allowed, box));
 }
 
 void cutPastes(QLineEdit *box, int limit)

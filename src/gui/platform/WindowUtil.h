@@ -15,7 +15,7 @@ void SetTopMost(QWidget *window, bool on);
 void bringToFront(QWidget *window);
 
 // Windows that exist once: shows the open one unchanged, or makes a new one (deleted when it
-// closes) and shows it.
+// closes) and shows it. `make` may give none (it could not load): then nothing is shown.
 template <typename Window, typename Make>
 Window *showOnce(QPointer<Window> &slot, Make make)
 {
@@ -25,6 +25,8 @@ Window *showOnce(QPointer<Window> &slot, Make make)
         return slot;
     }
     Window *window = make();
+    if (!window)
+        return nullptr;
     window->setAttribute(Qt::WA_DeleteOnClose);
     slot = window;
     window->show();

@@ -6,6 +6,7 @@
 #include "core/items/ItemStore.h"
 #include "core/platform/Twips.h"
 #include "gui/platform/KeyFilter.h"
+#include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QLabel>
@@ -51,7 +52,7 @@ frmAddEntry::frmAddEntry(EntryTarget target, qint64 itemId, QWidget *parent)
 
     lblItem = new QLabel(this);
     lblItem->setObjectName(QStringLiteral("lblItem"));
-    lblItem->setTextFormat(Qt::PlainText);
+    showPlainText(lblItem);
     runGuarded(this, QStringLiteral("read the item"), [this] {
         lblItem->setText(QStringLiteral("Item: %1 (ID = %2)").arg(itemName(db(), m_itemId)).arg(m_itemId));
     });

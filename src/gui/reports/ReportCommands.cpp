@@ -4,8 +4,10 @@
 
 #include "core/data/AppPaths.h"
 #include "core/data/DatabaseADO.h"
+#include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "core/platform/Utility.h"
+#include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
@@ -31,20 +33,44 @@ void runReportCommand(QWidget *parent, int position, const ReportSources &source
     showReportFile();
 }
 
+namespace {
+
+// Asks for the file in the Reports folder, asks before replacing one, and writes it whole.
+void saveExport(QWidget *parent, const QString &caption, const QString &filter, const QString &suffix,
+                const QByteArray &bytes)
+{
+    QDir(AppPaths::applicationFolder()).mkpath(QStringLiteral("Reports"));
+    const QString target = FileDialog::saveFile(parent, caption, AppPaths::reportsFolder(), filter, suffix);
+    if (target.isEmpty())
+        return;
+    if (FileExists(target) && !MessageBox::confirm(parent, QStringLiteral("File already exsists; It will be overwritten")))
+        return;
+    QString error;
+    if (!SafeFile::write(target, bytes, &error))
+        MessageBox::information(parent, fileFailureText(target, error));
+}
+
+} // namespace
+
 void exportListCsv(QWidget *parent, const QAbstractItemModel &grid)
 {
     if (grid.rowCount() == 0) {
         MessageBox::information(parent, QStringLiteral("No data to report"));
         return;
     }
-    QDir(AppPaths::applicationFolder()).mkpath(QStringLiteral("Reports"));
-    const QString target = FileDialog::saveFile(parent, QStringLiteral("Export List as CSV"), AppPaths::reportsFolder(),
-                                                QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
-    if (target.isEmpty())
+    saveExport(parent, QStringLiteral("Export List as CSV"), QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"),
+               gridCsv(grid));
+}
+
+void exportDueDateCalendar(QWidget *parent)
+{
+    QVector<DueEvent> events;
+    if (!runGuarded(parent, QStringLiteral("read the due dates"), [&] { events = dueEvents(db()); }))
         return;
-    if (FileExists(target) && !MessageBox::confirm(parent, QStringLiteral("File already exsists; It will be overwritten")))
+    if (events.isEmpty()) {
+        MessageBox::information(parent, QStringLiteral("No data to report"));
         return;
-    QString error;
-    if (!SafeFile::write(target, gridCsv(grid), &error))
-        MessageBox::information(parent, fileFailureText(target, error));
+    }
+    saveExport(parent, QStringLiteral("Export Due Dates as Calendar"), QStringLiteral("Calendar files (*.ics)"),
+               QStringLiteral("ics"), dueDateCalendar(events, Clock::now()));
 }

@@ -13,3 +13,7 @@ void runReportCommand(QWidget *parent, int position, const ReportSources &source
 // Reports > Export List as CSV: the item list as shown, to a file the user names (asked before
 // an existing file is replaced).
 void exportListCsv(QWidget *parent, const QAbstractItemModel &grid);
+
+// Reports > Export Due Dates as Calendar: every item's service and order days as an
+// iCalendar file the user names (asked before an existing file is replaced).
+void exportDueDateCalendar(QWidget *parent);

@@ -8,6 +8,7 @@
 #include "core/platform/Twips.h"
 #include "core/records/History.h"
 #include "gui/platform/Desktop.h"
+#include "gui/platform/PlainText.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -104,7 +105,7 @@ QLabel *CompanyPane::value(const char *name)
 {
     auto *label = new QLabel(this);
     label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
+    showPlainText(label);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
 }

@@ -12,6 +12,7 @@
 #include "core/platform/Twips.h"
 #include "core/shell/DisplayText.h"
 #include "core/shell/ItemListModel.h"
+#include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QApplication>
@@ -67,6 +68,7 @@ void frmmain::buildStatusBar()
     for (int i = 0; i < 4; ++i) {
         m_panels[i] = new QLabel(bar);
         m_panels[i]->setObjectName(QStringLiteral("sbStatusBarPanel%1").arg(i + 1));
+        showPlainText(m_panels[i]); // a lookup value and the alarm status text are user text
         m_panels[i]->setFrameShape(QFrame::StyledPanel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
         m_panels[i]->setContentsMargins(4, 0, 4, 0);

@@ -75,9 +75,11 @@ public:
     void showOptions();
     void backUpDatabase();
     void openDatabase();
-    // The Reports menu (positions 0..7), its CSV export, and View > Report Viewer.
+    // The Reports menu (positions 0..7), its exports and the CSV import, and View > Report Viewer.
     void reportCommand(int position);
     void exportListAsCsv();
+    void exportDueDates();
+    void importItemsCsv();
     void openReportViewer();
     void showAlarms();
 

@@ -68,6 +68,8 @@ void frmmain::trayClicked()
 void frmmain::showAlarms()
 {
     frmAlarm *window = showAlarmWindow();
+    if (!window)
+        return; // the alarms could not be evaluated; the user has been told
     connect(window, &frmAlarm::acknowledgementOpened, this, &frmmain::watchAcknowledgement, Qt::UniqueConnection);
     connect(window, &frmAlarm::itemEditorOpened, this, &frmmain::watchItemEditor, Qt::UniqueConnection);
     connect(window, &frmAlarm::sleepChosen, this, &frmmain::sleepFor, Qt::UniqueConnection);
@@ -103,7 +105,8 @@ void frmmain::applySettings()
     QString status;
     if (!runGuarded(this, QStringLiteral("read the settings"), [&] { status = LoadSettings(db()); }))
         return;
-    setPanelText(2, alarmsSleeping() ? QString::fromLatin1(SleepingStatus) : status);
+    // Options saved during a snooze show their status at once; the sleep runs on to its end.
+    setPanelText(2, status);
     refreshTray(false);
 }
 

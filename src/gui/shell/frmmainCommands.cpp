@@ -13,6 +13,7 @@
 #include "core/shell/DisplayText.h"
 #include "core/shell/ItemDelete.h"
 #include "core/shell/ItemListModel.h"
+#include "gui/alarms/frmAlarm.h"
 #include "gui/companies/frmCompanies.h"
 #include "gui/maintenance/DatabaseCommands.h"
 #include "gui/maintenance/frmGenOpts.h"
@@ -101,6 +102,8 @@ void frmmain::buildMenus()
     }
     reports->addSeparator();
     addCommand(reports, "mnuExportCsv", QStringLiteral("Export List as CSV"), &frmmain::exportListAsCsv);
+    addCommand(reports, "mnuExportIcs", QStringLiteral("Export Due Dates as Calendar"), &frmmain::exportDueDates);
+    addCommand(reports, "mnuImportCsv", QStringLiteral("Import Items from CSV\u2026"), &frmmain::importItemsCsv);
 
     QMenu *view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
@@ -200,6 +203,9 @@ void frmmain::deleteSelectedItem()
         return;
     if (!runGuarded(this, QStringLiteral("delete the item"), [&] { deleteItem(db(), id); }))
         return;
+    // The alarm list shown drops the item's rows.
+    if (frmAlarm *alarms = alarmWindow())
+        alarms->LoadAlarmData();
     // The lookup view's sort settings are used in both views.
     const GlobalVars &g = gv();
     LoadGrid(g.SortFieldLookup, g.SortOrderLookup, g.DisplayMode == AllDisplay ? QString() : g.LookupValue,

@@ -8,6 +8,7 @@
 #include "core/data/GlobalVars.h"
 #include "core/platform/Clock.h"
 #include "core/shell/ItemListModel.h"
+#include "gui/items/frmImport.h"
 #include "gui/reports/ReportCommands.h"
 #include "gui/reports/frmBrowser.h"
 
@@ -38,6 +39,17 @@ void frmmain::reportCommand(int position)
 void frmmain::exportListAsCsv()
 {
     exportListCsv(this, *m_grid->itemModel());
+}
+
+void frmmain::exportDueDates()
+{
+    exportDueDateCalendar(this);
+}
+
+void frmmain::importItemsCsv()
+{
+    if (frmImport *preview = importItemsFromCsv(this, m_grid->itemModel()->columnLayout()))
+        connect(preview, &frmImport::imported, this, &frmmain::itemSaved, Qt::UniqueConnection);
 }
 
 void frmmain::openReportViewer()

@@ -2,10 +2,14 @@
 
 #include "CalendarPanel.h"
 
+#include "core/data/DatabaseADO.h"
 #include "core/platform/Clock.h"
+#include "core/views/CalendarMarks.h"
 #include "gui/platform/WindowUtil.h"
 
+#include <QCalendarWidget>
 #include <QPointer>
+#include <QTextCharFormat>
 #include <QVBoxLayout>
 
 namespace {
@@ -24,8 +28,28 @@ frmCalendar::frmCalendar(QWidget *parent)
     layout->addWidget(m_panel);
     SetTopMost(this, true);
 
+    connect(m_panel->MonthView1, &QCalendarWidget::currentPageChanged, this, &frmCalendar::markMonth);
+    markMonth(m_panel->MonthView1->yearShown(), m_panel->MonthView1->monthShown());
     connect(m_panel, &CalendarPanel::dayClicked, this, &frmCalendar::dayChosen);
     connect(m_panel, &CalendarPanel::cancelled, this, &QWidget::close);
+}
+
+void frmCalendar::markMonth(int year, int month)
+{
+    QCalendarWidget *calendar = m_panel->MonthView1;
+    calendar->setDateTextFormat(QDate(), QTextCharFormat()); // the previous month's marks go
+    QMap<QDate, DayMarks> marks;
+    if (!DatabaseIsOpen() || !runGuarded(this, QStringLiteral("mark the due dates"),
+                                         [&] { marks = monthMarks(db(), year, month); }))
+        return;
+    for (auto day = marks.cbegin(); day != marks.cend(); ++day) {
+        QTextCharFormat format;
+        if (!day->services.isEmpty())
+            format.setFontWeight(QFont::Bold);
+        format.setFontUnderline(!day->orders.isEmpty());
+        format.setToolTip(dayMarksToolTip(*day));
+        calendar->setDateTextFormat(day.key(), format);
+    }
 }
 
 frmCalendar *showCalendar()

@@ -6,7 +6,9 @@
 class CalendarPanel;
 
 // The calendar window: clicking a day asks for the items whose service is due that day.
-// Stays above other windows and open for further clicks until "x".
+// Stays above other windows and open for further clicks until "x". The month shown marks the
+// days holding a service date in bold and the days to order parts underlined, and names the
+// items in a tooltip.
 class frmCalendar : public QWidget
 {
     Q_OBJECT
@@ -20,6 +22,8 @@ Q_SIGNALS:
     void dayChosen(const QDate &day);
 
 private:
+    void markMonth(int year, int month);
+
     CalendarPanel *m_panel = nullptr;
 };
 

@@ -210,8 +210,13 @@ void frmColumns::save()
         if (txtDataEntry->isVisible())
             return;
     }
-    if (!runGuarded(this, QStringLiteral("save the column settings"), [this] { m_settings.write(db()); }))
+    bool written = false;
+    if (!runGuarded(this, QStringLiteral("save the column settings"), [&] { written = m_settings.write(db()); }))
         return;
+    if (!written) {
+        MessageBox::information(this, QString::fromLatin1(ColumnsChangedText));
+        return;
+    }
     close();
     emit columnsSaved();
 }

@@ -78,7 +78,7 @@ frmLookup::frmLookup(std::optional<int> preset, QWidget *parent)
 
     filterTyping(txtLookUp, [this](const QString &text, int keyChar) {
         if (keyChar == EnterKey) {
-            if (!text.isEmpty())
+            if (!txtLookUp->text().isEmpty()) // Enter replaces no selection
                 lookUp();
             return false;
         }

@@ -1,0 +1,33 @@
+#include "RowStamp.h"
+
+#include "Database.h"
+
+namespace {
+
+QVariantList readAll(Database &database, const QString &sql, const QVariantList &values)
+{
+    Statement query(database, sql);
+    query.bindAll(values);
+    QVariantList all;
+    while (query.next()) {
+        for (int c = 0; c < query.columnCount(); ++c)
+            all << query.value(c);
+    }
+    return all;
+}
+
+} // namespace
+
+RowStamp RowStamp::read(Database &database, const QString &sql, const QVariantList &values)
+{
+    RowStamp stamp;
+    stamp.m_sql = sql;
+    stamp.m_binds = values;
+    stamp.m_values = readAll(database, sql, values);
+    return stamp;
+}
+
+bool RowStamp::stillHolds(Database &database) const
+{
+    return m_sql.isEmpty() || readAll(database, m_sql, m_binds) == m_values;
+}

@@ -1,0 +1,178 @@
+#include "CalendarExport.h"
+
+#include "core/data/Database.h"
+#include "core/items/RepParts.h"
+
+#include <QHash>
+
+namespace Ics {
+
+QString escapeText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\\' || c == u';' || c == u',') {
+            out += u'\\';
+            out += c;
+        } else if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+            out += QStringLiteral("\\n");
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString unescapeText(const QString &value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        QChar c = value.at(i);
+        if (c == u'\\' && i + 1 < value.size()) {
+            c = value.at(++i);
+            if (c == u'n' || c == u'N')
+                c = u'\n';
+        }
+        out += c;
+    }
+    return out;
+}
+
+void appendFolded(QByteArray &out, const QString &line)
+{
+    constexpr qsizetype Octets = 75;
+    const QByteArray bytes = line.toUtf8();
+    qsizetype from = 0;
+    while (true) {
+        // A continuation's leading blank counts towards its 75 octets.
+        const qsizetype room = from == 0 ? Octets : Octets - 1;
+        qsizetype cut = qMin(from + room, bytes.size());
+        while (cut < bytes.size() && cut > from && (uchar(bytes.at(cut)) & 0xC0) == 0x80)
+            --cut; // never between the bytes of one character
+        if (from > 0)
+            out += ' ';
+        out.append(bytes.constData() + from, cut - from);
+        out += "\r\n";
+        if (cut >= bytes.size())
+            return;
+        from = cut;
+    }
+}
+
+QByteArray foldLine(const QString &line)
+{
+    QByteArray out;
+    appendFolded(out, line);
+    return out;
+}
+
+QStringList unfoldLines(const QByteArray &file)
+{
+    QList<QByteArray> lines;
+    for (const QByteArray &line : file.split('\n')) {
+        const QByteArray bare = line.endsWith('\r') ? line.chopped(1) : line;
+        if (!lines.isEmpty() && (bare.startsWith(' ') || bare.startsWith('\t')))
+            lines.last() += bare.mid(1);
+        else if (!bare.isEmpty())
+            lines.append(bare);
+    }
+    QStringList out;
+    for (const QByteArray &line : std::as_const(lines))
+        out << QString::fromUtf8(line);
+    return out;
+}
+
+} // namespace Ics
+
+namespace {
+
+const char *const EventsQuery =
+    "SELECT main.ID, main.Name, main.Tag, main.location, main.servicedate, main.servicewarn, main.leadtime,"
+    " orderinfo.company, orderinfo.phone1"
+    " FROM main LEFT JOIN orderinfo ON orderinfo.ID = main.manuID"
+    " WHERE main.servicedate IS NOT NULL AND main.serviceinterval > 0 ORDER BY main.ID";
+
+QString dayText(const QDate &day)
+{
+    return day.toString(QStringLiteral("yyyyMMdd"));
+}
+
+} // namespace
+
+QVector<DueEvent> dueEvents(Database &database)
+{
+    QHash<qint64, QString> parts;
+    forEachRepPartsText(database, QStringLiteral("\n"),
+                        [&](qint64 id, QString &&text) { parts.insert(id, text.trimmed()); });
+    QVector<DueEvent> events;
+    Statement query(database, QString::fromLatin1(EventsQuery));
+    while (query.next()) {
+        const QDate service = QDate::fromString(query.text(4), Qt::ISODate);
+        if (!service.isValid())
+            continue;
+        const qint64 id = query.integer(0);
+        const QString name = query.text(1);
+        const QString location = query.text(3);
+        const QString company = query.text(7);
+        const QString description = QStringLiteral("Tag: ") + query.text(2) + QStringLiteral("\nVendor: ") + company
+            + QStringLiteral("\nPhone: ") + query.text(8) + QStringLiteral("\nParts:\n") + parts.value(id);
+        DueEvent event{id, DueEvent::Service, service,
+                       QStringLiteral("Service: ") + name
+                           + (location.isEmpty() ? QString() : QStringLiteral(" at ") + location),
+                       description, int(query.integer(5))};
+        events.append(event);
+        if (const int lead = int(query.integer(6)); lead > 0) {
+            event.kind = DueEvent::Order;
+            event.day = service.addDays(-lead);
+            event.summary = QStringLiteral("Order parts: ") + name
+                + (company.isEmpty() ? QString() : QStringLiteral(" from ") + company);
+            event.alarmDays = 0;
+            events.append(event);
+        }
+    }
+    return events;
+}
+
+QString dueEventUid(qint64 itemId, DueEvent::Kind kind)
+{
+    return QStringLiteral("item-%1-%2@tarvo")
+        .arg(itemId)
+        .arg(kind == DueEvent::Service ? QStringLiteral("service") : QStringLiteral("order"));
+}
+
+QByteArray dueDateCalendar(const QVector<DueEvent> &events, const QDateTime &stamp)
+{
+    const QString stampText = stamp.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+    QByteArray out;
+    out.reserve(events.size() * 400 + 200);
+    auto line = [&out](const QString &text) { Ics::appendFolded(out, text); };
+    line(QStringLiteral("BEGIN:VCALENDAR"));
+    line(QStringLiteral("VERSION:2.0"));
+    line(QStringLiteral("PRODID:-//Tarvo//Due Dates//EN"));
+    line(QStringLiteral("CALSCALE:GREGORIAN"));
+    for (const DueEvent &event : events) {
+        line(QStringLiteral("BEGIN:VEVENT"));
+        line(QStringLiteral("UID:") + dueEventUid(event.itemId, event.kind));
+        line(QStringLiteral("DTSTAMP:") + stampText);
+        line(QStringLiteral("DTSTART;VALUE=DATE:") + dayText(event.day));
+        line(QStringLiteral("DTEND;VALUE=DATE:") + dayText(event.day.addDays(1)));
+        line(QStringLiteral("SUMMARY:") + Ics::escapeText(event.summary));
+        line(QStringLiteral("DESCRIPTION:") + Ics::escapeText(event.description));
+        line(QStringLiteral("TRANSP:TRANSPARENT"));
+        if (event.alarmDays > 0) {
+            line(QStringLiteral("BEGIN:VALARM"));
+            line(QStringLiteral("ACTION:DISPLAY"));
+            line(QStringLiteral("DESCRIPTION:") + Ics::escapeText(event.summary));
+            line(QStringLiteral("TRIGGER:-P%1D").arg(event.alarmDays));
+            line(QStringLiteral("END:VALARM"));
+        }
+        line(QStringLiteral("END:VEVENT"));
+    }
+    line(QStringLiteral("END:VCALENDAR"));
+    return out;
+}

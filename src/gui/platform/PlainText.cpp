@@ -1,0 +1,14 @@
+#include "PlainText.h"
+
+#include <QLabel>
+#include <QTextDocument>
+
+void showPlainText(QLabel *label)
+{
+    label->setTextFormat(Qt::PlainText);
+}
+
+QString plainToolTip(const QString &text)
+{
+    return Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal);
+}
