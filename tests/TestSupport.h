@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QDateTime>
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QVariantMap>
 
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 // A test's own application folder with a fresh encrypted database, made by the same code as
 // tarvo-newdb, opened as the program's connection. Locale en_US, clock fixed at
@@ -38,6 +41,17 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// Limits the size of files this process may write, as a full disk would, until the guard goes.
+inline auto limitFileSize(rlim_t bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit limit{bytes, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    return qScopeGuard([old] { setrlimit(RLIMIT_FSIZE, &old); });
+}
 
 // Sets the locale, the clock and the test modes once per test program.
 void initTestEnvironment();

@@ -20,6 +20,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,6 +52,7 @@ private Q_SLOTS:
     void fileCommands_data();
     void fileCommands();
     void switchFailingAfterTheCloseReopens();
+    void backupCodeRefusesTheWorkingFileAndOnlyReadsTheCopy();
 
 private:
     int m_ended = 0;
@@ -84,10 +86,10 @@ QByteArray bytesOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// No temporary copies left behind ("main.mdb.Ab12Cd") in the folder and its Backup folder.
+// No temporary copies left behind ("main.mdb.tarvo-Ab12Cd.tmp") in the folder and its Backup folder.
 bool noLeftovers(const QString &folder)
 {
-    const QStringList pattern = {QStringLiteral("*.??????")};
+    const QStringList pattern = {QStringLiteral("*.tarvo-*")};
     return QDir(folder).entryList(pattern, QDir::Files | QDir::Hidden).isEmpty()
         && QDir(folder + QStringLiteral("/Backup")).entryList(pattern, QDir::Files | QDir::Hidden).isEmpty();
 }
@@ -230,6 +232,7 @@ void TestMaintenance::reminderAtStart_data()
     QTest::newRow("Yes, dialog cancelled") << today << week << yes << "" << nextWeek;
     QTest::newRow("Yes, backed up") << today << week << yes << "Backup/start.mdb" << nextWeek;
     QTest::newRow("empty date never due") << QVariant("") << week << 0 << "" << QVariant("");
+    QTest::newRow("no date never due") << QVariant() << week << 0 << "" << QVariant();
     QTest::newRow("unreadable date is due") << QVariant("soon") << week << no << "" << nextWeek;
     QTest::newRow("text interval: 0 days") << today << QVariant("week") << no << "" << today;
     QTest::newRow("negative interval: 0 days") << today << QVariant(-3) << no << "" << today;
@@ -282,8 +285,12 @@ void TestMaintenance::fileCommands_data()
     backup("existing, Cancel", "Backup/old.mdb", "old", MessageBox::Cancel, {overwrite});
     backup("empty file asks nothing", "Backup/empty.mdb", "empty", 0, {BackupDone});
     backup("cancelled dialog", "", "", 0, {});
-    backup("working file", "Backup/../main.mdb", "", 0,
-           {"The database in use cannot be its own backup; please choose another file"});
+    const QString ownBackup =
+        QStringLiteral("The database in use cannot be its own backup; please choose another file");
+    backup("working file", "Backup/../main.mdb", "", 0, {ownBackup});
+    backup("hard link to the working file", "Backup/hard.mdb", "hard link", 0, {ownBackup});
+    // Written through to the file the link names; the link stays.
+    backup("link to another file", "Backup/link.mdb", "link", ok, {overwrite, BackupDone});
     // Failures after the database was closed for the copy (making, then renaming the copy).
     backup("missing folder", "Gone/new.mdb", "", 0, {failed});
     backup("onto a folder", "Backup", "", 0, {failed});
@@ -294,8 +301,11 @@ void TestMaintenance::fileCommands_data()
     };
     for (const char *kind : {"missing", "wrong key", "no tables", "damaged copy"})
         open(kind, QStringLiteral("Invalid path/file name"));
+    open("no settings row", QStringLiteral("Invalid path/file name"));
     open("the working file", QStringLiteral("This file is the database in use; please choose another file"));
     open("a backup", SwitchDone);
+    open("a backup typed without .mdb", SwitchDone);
+    open("a backup onto a full disk", failed + "the file is too large for the disk");
 }
 
 void TestMaintenance::fileCommands()
@@ -308,7 +318,8 @@ void TestMaintenance::fileCommands()
     TestWorld world;
     const QString path = file.isEmpty() ? QString() : world.folder() + u'/' + file;
     QDir(world.folder()).mkpath(QStringLiteral("Backup"));
-    if (kind == u"a backup" || kind == u"wrong key")
+    const QString linked = world.folder() + QStringLiteral("/Backup/elsewhere.mdb");
+    if (kind.startsWith(u"a backup") || kind == u"wrong key" || kind == u"no settings row")
         QVERIFY(QFile::copy(world.databasePath(), path)); // without the item added next
     world.addItem(0, {{"Name", "Pump"}});
     if (kind == u"old" || kind == u"empty" || kind == u"damaged working file")
@@ -317,15 +328,24 @@ void TestMaintenance::fileCommands()
         runOnFile(path, "PRAGMA rekey = 'another'");
     else if (kind == u"no tables")
         runOnFile(path, "CREATE TABLE other (x)");
+    else if (kind == u"no settings row")
+        runOnFile(path, "DELETE FROM settings");
     else if (kind == u"the working file")
         QVERIFY(QFile::link(world.databasePath(), path));
+    else if (kind == u"hard link")
+        QVERIFY(::link(QFile::encodeName(world.databasePath()).constData(), QFile::encodeName(path).constData()) == 0);
+    else if (kind == u"link")
+        QVERIFY(SafeFile::write(linked, "old") && QFile::link(linked, path));
     else if (kind.startsWith(u"damaged"))
         damagedCopy(world, kind == u"damaged copy" ? path : world.databasePath());
     const QByteArray working = bytesOf(world.databasePath()), before = bytesOf(path);
     frmmain main;
-    FileDialog::setNextPath(path);
+    FileDialog::setNextPath(kind.contains(u"without .mdb") ? path.chopped(4) : path);
     MessageBox::setNextAnswer(MessageBox::Button(answer));
-    main.action(command)->trigger();
+    {
+        const auto limit = limitFileSize(kind.contains(u"full disk") ? 4096 : RLIM_INFINITY);
+        main.action(command)->trigger();
+    }
 
     QStringList shown = MessageBox::shownTexts();
     for (int i = 0; i < shown.size(); ++i)
@@ -337,6 +357,7 @@ void TestMaintenance::fileCommands()
     QCOMPARE(m_ended, done ? 1 : 0);
     QCOMPARE(DatabaseIsOpen(), !done);
     QVERIFY(noLeftovers(world.folder()));
+    QCOMPARE(QFileInfo(path).isSymLink(), kind == u"link" || kind == u"the working file");
     if (command == u"mnuOpenDbase" || !done)
         QCOMPARE(bytesOf(path), before); // a file to open is only read; a refused target kept
     if (!done)
@@ -378,6 +399,31 @@ void TestMaintenance::switchFailingAfterTheCloseReopens()
     QCOMPARE(bytesOf(world.databasePath()), working);
     QVERIFY(noLeftovers(world.folder()));
     QVERIFY(OpenDatabase());
+}
+
+void TestMaintenance::backupCodeRefusesTheWorkingFileAndOnlyReadsTheCopy()
+{
+    // Refused by the backup itself, whichever name the working file goes by.
+    TestWorld world;
+    const QString hard = world.folder() + QStringLiteral("/hard.mdb");
+    QVERIFY(::link(QFile::encodeName(world.databasePath()).constData(), QFile::encodeName(hard).constData()) == 0);
+    const QByteArray working = bytesOf(world.databasePath());
+    for (const QString &target : {world.databasePath(), hard}) {
+        QVERIFY(DatabaseFiles::backUp(target).outcome == DatabaseFiles::Outcome::WorkingFile);
+        QVERIFY(DatabaseIsOpen());
+    }
+    QCOMPARE(bytesOf(world.databasePath()), working);
+
+    // The check of a copy writes nothing: it passes while another program holds the copy's
+    // write lock, which any write (even a journal) would wait for in vain.
+    const QString copy = world.folder() + QStringLiteral("/copy.mdb");
+    QVERIFY(QFile::copy(world.databasePath(), copy));
+    sqlite3 *other = nullptr;
+    QCOMPARE(sqlite3_open(copy.toUtf8().constData(), &other), SQLITE_OK);
+    sqlite3_key(other, Database::Key, int(qstrlen(Database::Key)));
+    QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    QCOMPARE(DatabaseFiles::checkDatabaseFile(copy), QString());
+    sqlite3_close(other);
 }
 
 QTEST_MAIN(TestMaintenance)

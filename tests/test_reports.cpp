@@ -21,12 +21,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QScopeGuard>
 #include <QStandardItemModel>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -152,17 +148,6 @@ QByteArray boilerOrderSheet(qint64 id, bool withCompany)
         + "<br><br><b>Purchase Order  </b><input type=\"text\" name=\"T1\" size=\"15\" " + InputStyle + "<hr> \r\n";
 }
 
-// Limits the size of files this process may write, as a full disk would, until the guard goes.
-auto limitFileSize(rlim_t bytes)
-{
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit limit{bytes, old.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    return qScopeGuard([old] { setrlimit(RLIMIT_FSIZE, &old); });
-}
-
 } // namespace
 
 class TestReports : public QObject
@@ -175,6 +160,8 @@ private Q_SLOTS:
 
     void gridReportAndItemName();
     void historyAndEscaping();
+    void everyWriterEscapesValues_data();
+    void everyWriterEscapesValues();
     void companiesInNameOrderWithNullFields();
     void alarmWorkSheets_data();
     void alarmWorkSheets();
@@ -223,7 +210,6 @@ void TestReports::gridReportAndItemName()
 
 void TestReports::historyAndEscaping()
 {
-    TestWorld world;
     // Markup and quotes escaped, letters above ASCII (also outside the BMP) as numeric entities,
     // line breaks of either form as CR LF.
     const QString value = QStringLiteral("<b>\"Pump\" & \u017Buraw \u00D6l \U0001F527 one\ntwo\r\nthree");
@@ -234,15 +220,48 @@ void TestReports::historyAndEscaping()
         + lines({"11/2/2026", written}, "<td><b>", "</b></td>") + "</tr>\r\n\r\n</table>\r\n\r\n" + Closing;
     QCOMPARE(ReportHistNotes(*grid, HistoryReportKind, value, 12, Clock::today()).value_or("(none)"),
              opening("<h1>History for " + written + "as of 12/6/2026, ID =12</h1>") + rows);
+}
 
-    // The same through the database: an item's name, its part and its company on its order sheet.
-    const qint64 item = world.addItem(world.addCompany(value), {{"Name", value}, {"servicedate", "2026-12-20"},
-                                                                {"leadtime", 30}, {"serviceinterval", 90}});
-    world.addPart(item, value, QStringLiteral("1"));
-    const QVector<AlarmRow> alarms = evaluateAlarms(db(), 1, 1, Clock::today());
-    const QByteArray sheet = ReportAlarms(db(), OrderAlarmReport, alarms, Clock::today()).value_or("(none)");
-    QVERIFY(sheet.contains("\r\n" + written + " / 1<br>\r\n<br>FOR " + written + "\r\n"));
-    QVERIFY(sheet.contains("<b><br><br>FROM Company:</b> " + written + "\r\n"));
+void TestReports::everyWriterEscapesValues_data()
+{
+    QTest::addColumn<QString>("writer");
+    for (const char *writer :
+         {"grid values", "grid headings", "lookup title", "companies", "service sheet", "order sheet"})
+        QTest::newRow(writer) << QString::fromLatin1(writer);
+}
+
+void TestReports::everyWriterEscapesValues()
+{
+    QFETCH(QString, writer);
+    TestWorld world;
+    // Markup, quotes, a stored NUL, a letter above ASCII and a line break, in every value.
+    const QString value = QStringLiteral("<b>\"Pump\" & \u017Buraw") + QChar(u'\0') + QStringLiteral(" one\ntwo");
+    const QByteArray written = "&lt;b&gt;&quot;Pump&quot; &amp; &#379;uraw&#65533; one\r\ntwo";
+    QVariantMap fields = {{"servicedate", "2026-12-10"}, {"servicewarn", 7}, {"leadtime", 30}, {"serviceinterval", 90}};
+    for (const char *field : {"Name", "Tag", "location", "hazmat", "part", "tools", "refmanuals", "Locked", "custom1",
+                              "custom2", "custom3"})
+        fields.insert(QLatin1String(field), value);
+    const qint64 item = world.addItem(
+        world.addCompany(value, {{"Street1", value}, {"city", value}, {"contact", value}, {"notes", value}}), fields);
+    world.addPart(item, value, value);
+    const QDate today = Clock::today();
+    const QVector<AlarmRow> alarms = evaluateAlarms(db(), 1, 1, today);
+    QStandardItemModel headed(1, 2);
+    headed.setHorizontalHeaderLabels({QStringLiteral("ID"), value});
+    QByteArray page;
+    if (writer == u"grid values")
+        page = ReportGrid(*listWithColumns(Column::Count), allReportTitle(today));
+    else if (writer == u"grid headings")
+        page = ReportGrid(headed, allReportTitle(today));
+    else if (writer == u"lookup title")
+        page = ReportGrid(headed, lookupReportTitle(today, Field::Name, value));
+    else if (writer == u"companies")
+        page = ReportCompanies(db(), today).bytes;
+    else
+        page = ReportAlarms(db(), writer == u"service sheet" ? ServiceAlarmReport : OrderAlarmReport, alarms, today)
+                   .value_or("");
+    QVERIFY2(page.contains(written), page.constData());
+    QVERIFY(!page.contains("<b>\"Pump") && !page.contains('\0')); // no value written raw
 }
 
 void TestReports::companiesInNameOrderWithNullFields()
@@ -381,8 +400,9 @@ void TestReports::csvExport()
     QByteArrayList fields;
     for (const char *text : {"Hall 2, east", "12\" pipe", "Seal\nBelt", "Seal\r\nBelt", "\xC5\xBBuraw"})
         fields << csvField(QString::fromUtf8(text));
+    fields << csvField(QStringLiteral("a") + QChar(u'\0') + u'b');
     QCOMPARE(fields, QByteArrayList({"\"Hall 2, east\"", "\"12\"\" pipe\"", "\"Seal\r\nBelt\"", "\"Seal\r\nBelt\"",
-                                     "\xC5\xBBuraw"}));
+                                     "\xC5\xBBuraw", "a\xEF\xBF\xBD" "b"}));
 
     TestWorld world;
     exportListCsv(nullptr, *listWithColumns(2));
@@ -417,6 +437,13 @@ void TestReports::csvExport()
     MessageBox::setNextAnswer(MessageBox::Ok);
     exportListCsv(nullptr, *list);
     QCOMPARE(readFile(target), expected);
+
+    // Never onto the working database.
+    const QByteArray working = readFile(world.databasePath());
+    FileDialog::setNextPath(world.databasePath());
+    exportListCsv(nullptr, *list);
+    QCOMPARE(MessageBox::lastText(), QString::fromLatin1(SafeFile::InUseMessage));
+    QCOMPARE(readFile(world.databasePath()), working);
 
     // A cancelled dialog does nothing and says nothing.
     MessageBox::clearShown();

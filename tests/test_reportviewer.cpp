@@ -9,6 +9,7 @@
 #include "core/platform/Twips.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
+#include "gui/platform/Desktop.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
@@ -26,6 +27,7 @@
 #include <QWebEngineView>
 
 #include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -88,6 +90,12 @@ void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
     window.action(QStringLiteral("mnuReportView"))->trigger();
     QCOMPARE(reportViewer()->shownFile(), blankPageFile());
     QCOMPARE(readFile(blankPageFile()), blankPage());
+
+    // Help > Contents (F1) with no program of the desktop for the manual shows it here.
+    Desktop::setTestOpens(false);
+    window.action(QStringLiteral("mnuContents"))->trigger();
+    Desktop::setTestOpens(true);
+    QCOMPARE(reportViewer()->shownFile(), AppPaths::manualFile());
 }
 
 void TestReportViewer::showsOpensSavesAndWritesPdf()
@@ -153,6 +161,22 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     viewer.save();
     QCOMPARE(MessageBox::lastText(), QStringLiteral("The report is shown from that file; choose another name"));
     QCOMPARE(readFile(reportFile()), report);
+    // Nor the working database, by any of its names, as a page or as PDF.
+    const QString hard = reports.filePath(QStringLiteral("hard.mdb"));
+    const QString soft = reports.filePath(QStringLiteral("soft.mdb"));
+    QVERIFY(::link(QFile::encodeName(world.databasePath()).constData(), QFile::encodeName(hard).constData()) == 0);
+    QVERIFY(QFile::link(world.databasePath(), soft));
+    const QByteArray working = readFile(world.databasePath());
+    for (const QString &name : {world.databasePath(), hard, soft}) {
+        for (auto command : {&frmBrowser::save, &frmBrowser::savePdf}) {
+            MessageBox::clearShown();
+            FileDialog::setNextPath(name);
+            MessageBox::setNextAnswer(MessageBox::Ok);
+            (viewer.*command)();
+            QCOMPARE(MessageBox::shownTexts(), QStringList{QString::fromLatin1(SafeFile::InUseMessage)});
+        }
+    }
+    QCOMPARE(readFile(world.databasePath()), working);
 
     // A good file is opened and shown.
     loaded.clear();

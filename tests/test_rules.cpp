@@ -17,6 +17,9 @@
 #include <QLocale>
 #include <QTest>
 
+#include <sys/file.h>
+#include <unistd.h>
+
 class TestRules : public QObject
 {
     Q_OBJECT
@@ -27,6 +30,8 @@ private Q_SLOTS:
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         Clock::setFixed(TestWorld::Now);
+        SafeFile::setWorkingDatabase(QString());
+        SafeFile::setShownPage(QString());
     }
 
     void loadSettingsSetsStatusAndNextCheck_data()
@@ -147,6 +152,77 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"copy.htm", "report.htm"}));
+    }
+
+    // "db" stands for the working database, "page" for the shown page, "other" for a third file;
+    // links and paths are made in the folder.
+    void noWriteReplacesAFileInUse_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("switching"); // the database switch's own way through
+        QTest::addColumn<QString>("lands");  // the file that takes the bytes; empty when refused
+        QTest::newRow("working database") << "db" << false << "";
+        QTest::newRow("symbolic link to it") << "link:db" << false << "";
+        QTest::newRow("hard link to it") << "hard:db" << false << "";
+        QTest::newRow("through another folder") << "sub/../db" << false << "";
+        QTest::newRow("shown page") << "page" << false << "";
+        QTest::newRow("another file") << "other" << false << "other";
+        QTest::newRow("link to another file, written through") << "link:other" << false << "other";
+        QTest::newRow("the switch replaces the database") << "db" << true << "db";
+        QTest::newRow("the switch replaces nothing else") << "other" << true << "";
+        QTest::newRow("nor the shown page") << "page" << true << "";
+    }
+    void noWriteReplacesAFileInUse()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, switching);
+        QFETCH(QString, lands);
+        QTemporaryDir dir;
+        const QDir folder(dir.path());
+        folder.mkdir(QStringLiteral("sub"));
+        for (const char *name : {"db", "page", "other", "source"})
+            QVERIFY(SafeFile::write(folder.filePath(QLatin1String(name)), name));
+        SafeFile::setWorkingDatabase(folder.filePath(QStringLiteral("db")));
+        SafeFile::setShownPage(folder.filePath(QStringLiteral("page")));
+        const QString path = folder.filePath(QStringLiteral("chosen"));
+        if (target.startsWith(u"link:"))
+            QVERIFY(QFile::link(folder.filePath(target.mid(5)), path));
+        else if (target.startsWith(u"hard:"))
+            QVERIFY(::link(QFile::encodeName(folder.filePath(target.mid(5))).constData(),
+                           QFile::encodeName(path).constData()) == 0);
+        const QString chosen = target.contains(u':') ? path : folder.filePath(target);
+
+        QString error;
+        using Staged = SafeFile::StagedFile;
+        Staged staged(chosen, switching ? Staged::Target::WorkingDatabase : Staged::Target::OtherFile);
+        const bool written = staged.copyFrom(folder.filePath(QStringLiteral("source")), &error) && staged.commit(&error);
+        QCOMPARE(written, !lands.isEmpty());
+        QCOMPARE(error, written ? QString() : QString::fromLatin1(SafeFile::InUseMessage));
+        QVERIFY(switching || SafeFile::write(chosen, "source") == written);
+        for (const char *name : {"db", "page", "other"}) {
+            QFile file(folder.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), QByteArray(lands == QLatin1String(name) ? "source" : name));
+        }
+        QCOMPARE(QFileInfo(path).isSymLink(), target.startsWith(u"link:")); // a link stays a link
+        QCOMPARE(folder.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // Only the program's own temporary names go, and none a running write holds.
+    void leftoverCopiesRemoved()
+    {
+        QTemporaryDir dir;
+        const QDir folder(dir.path());
+        const QStringList names = {"main.mdb.tarvo-Ab12Cd.tmp", "held.mdb.tarvo-Xy34Zw.tmp", "notes.tarvo-Ab12Cd.txt",
+                                   "main.mdb.Ab12Cd", "x.tarvo-Ab1.tmp", "report.tmp"};
+        for (const QString &name : names)
+            QVERIFY(SafeFile::write(folder.filePath(name), "x"));
+        QFile held(folder.filePath(names[1]));
+        QVERIFY(held.open(QIODevice::ReadOnly) && ::flock(held.handle(), LOCK_EX) == 0);
+        QCOMPARE(SafeFile::removeLeftovers(dir.path()), 1);
+        QStringList kept = names.mid(1);
+        kept.sort();
+        QCOMPARE(folder.entryList(QDir::Files, QDir::Name), kept);
     }
 
     void desktopAddresses_data()

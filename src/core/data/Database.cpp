@@ -93,6 +93,17 @@ bool Database::open(const QString &path, QString *error)
     return true;
 }
 
+bool Database::openReadOnly(const QString &path, QString *error)
+{
+    if (!openHandle(path, SQLITE_OPEN_READONLY, error))
+        return false;
+    if (!Schema::hasExpectedShape(*this, error)) {
+        close();
+        return false;
+    }
+    return true;
+}
+
 bool Database::create(const QString &path, QString *error)
 {
     if (QFileInfo::exists(path)) {

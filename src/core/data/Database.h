@@ -22,6 +22,8 @@ public:
     // file reads with the key, can be written and holds every table of the schema with its
     // columns; otherwise false and closed.
     bool open(const QString &path, QString *error = nullptr);
+    // The same for reading only (checking a copy): nothing is written, not even a journal.
+    bool openReadOnly(const QString &path, QString *error = nullptr);
 
     // Makes a new, empty encrypted file (the database tool only). Fails if the file exists.
     bool create(const QString &path, QString *error = nullptr);

@@ -3,6 +3,7 @@
 #include "AppPaths.h"
 #include "DbError.h"
 
+#include "core/platform/SafeFile.h"
 
 namespace {
 Database connection;
@@ -10,6 +11,8 @@ Database connection;
 
 bool OpenDatabase(QString *error)
 {
+    // From here on no save may replace this file.
+    SafeFile::setWorkingDatabase(AppPaths::databaseFile());
     return connection.open(AppPaths::databaseFile(), error);
 }
 

@@ -106,6 +106,28 @@ bool hasExpectedShape(Database &db, QString *problem)
     return true;
 }
 
+bool hasStartingRows(Database &db, QString *problem)
+{
+    auto count = [&db](const QString &sql) {
+        Statement query(db, sql);
+        return query.next() ? query.integer(0) : 0;
+    };
+    QString missing;
+    try {
+        if (count(QStringLiteral("SELECT count(*) FROM settings")) != 1)
+            missing = QStringLiteral("the settings table must hold one row");
+        else if (count(QStringLiteral("SELECT count(DISTINCT ID) FROM Columns WHERE ID >= 0 AND ID < %1")
+                          .arg(Column::Count))
+                 != Column::Count)
+            missing = QStringLiteral("the Columns table must hold %1 rows").arg(Column::Count);
+    } catch (const DbError &error) {
+        missing = error.message();
+    }
+    if (problem)
+        *problem = missing;
+    return missing.isEmpty();
+}
+
 void create(Database &db, const QString &version, const QString &build, const QDate &today)
 {
     Transaction transaction(db);

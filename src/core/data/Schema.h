@@ -12,6 +12,10 @@ namespace Schema {
 // writes; otherwise false, with the first thing missing in `problem`.
 bool hasExpectedShape(Database &db, QString *problem = nullptr);
 
+// True when the file holds the one settings row and the 25 column rows (ids 0..24) a start
+// needs; otherwise false, with what is missing in `problem`.
+bool hasStartingRows(Database &db, QString *problem = nullptr);
+
 // Writes the tables, the 25 column rows and the settings row into an empty database.
 // Version and build name the program that made the file; the backup falls due a week
 // after the given day.

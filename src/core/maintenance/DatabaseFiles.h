@@ -8,9 +8,14 @@
 // were and a database that was closed for the copy is opened again.
 namespace DatabaseFiles {
 
-// Empty text when the file opens with the key, holds the tables of this program and
-// PRAGMA integrity_check finds nothing wrong; otherwise what is wrong with it.
-QString checkDatabaseFile(const QString &path);
+enum class Contents {
+    Tables,       // the tables of this program
+    StartingRows, // the tables, the one settings row and the 25 column rows, as a start needs
+};
+
+// Empty text when the file opens with the key, holds what is asked for and PRAGMA
+// integrity_check finds nothing wrong; otherwise what is wrong with it. The file is only read.
+QString checkDatabaseFile(const QString &path, Contents contents = Contents::Tables);
 
 enum class Outcome {
     Done,        // copied and checked; the database is closed and the program must restart
@@ -34,5 +39,9 @@ Result backUp(const QString &target);
 // open; only a sound copy replaces the working file, with the database closed. On a failure
 // after the close the database is opened again.
 Result switchTo(const QString &source);
+
+// Removes the temporary copies a killed backup, switch or save left in the program's folder,
+// its Backup and its Reports folder; at start.
+void removeLeftoverCopies();
 
 } // namespace DatabaseFiles

@@ -5,6 +5,8 @@
 QByteArray csvField(const QString &text)
 {
     QString field = text;
+    // A NUL stored in a field becomes the replacement character, as invalid UTF-8 reads.
+    field.replace(QChar(u'\0'), QChar(QChar::ReplacementCharacter));
     // Line breaks as CR LF, whichever way the cell holds them.
     field.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     field.replace(u'\n', QStringLiteral("\r\n"));

@@ -8,15 +8,16 @@ namespace {
 constexpr qsizetype MaxBytesPerChar = 10;
 
 // Writes one character of a QString (a surrogate pair counts as one): ASCII as it is,
-// anything above 127 as a numeric entity of its code point.
+// anything above 127 as a numeric entity of its code point. A NUL stored in a field is written
+// as the replacement character, as invalid UTF-8 already reads, never as a 0 byte.
 inline char *putEncoded(char *out, QStringView text, qsizetype &i)
 {
     const char16_t c = text[i++].unicode();
-    if (c < 128) {
+    if (c < 128 && c != 0) {
         *out++ = char(c);
         return out;
     }
-    char32_t code = c;
+    char32_t code = c == 0 ? char32_t(QChar::ReplacementCharacter) : char32_t(c);
     if (QChar::isHighSurrogate(c) && i < text.size() && QChar::isLowSurrogate(text[i].unicode()))
         code = QChar::surrogateToUcs4(c, text[i++].unicode());
     char digits[8];

@@ -69,8 +69,7 @@ bool BackUpDbase(QWidget *mainWindow)
         MessageBox::information(mainWindow, workingFileText);
         return false;
     }
-    if (FileExists(target)
-        && !MessageBox::confirm(mainWindow, QStringLiteral("File already exsists; It will be overwritten")))
+    if (!FileDialog::mayWriteTo(mainWindow, target))
         return false;
     return finish(mainWindow, DatabaseFiles::backUp(target),
                   QStringLiteral("Program must be restarted for integrity check; Shutting down now"),
@@ -79,13 +78,13 @@ bool BackUpDbase(QWidget *mainWindow)
 
 bool OpenDbase(QWidget *mainWindow)
 {
-    const QString source =
-        FileDialog::openFile(mainWindow, QStringLiteral("Open Database"), AppPaths::backupFolder(), Filter);
+    const QString source = FileDialog::openFile(mainWindow, QStringLiteral("Open Database"),
+                                                AppPaths::backupFolder(), Filter, Extension);
     if (source.isEmpty())
         return false;
     return finish(mainWindow, DatabaseFiles::switchTo(source),
                   QStringLiteral("Program must be restarted for changes to commit; Shutting down now"),
-                  QStringLiteral("This file is the database in use; please choose another file"));
+                  QString::fromLatin1(SafeFile::InUseMessage));
 }
 
 ReminderAnswer AskForBackup(QWidget *parent)

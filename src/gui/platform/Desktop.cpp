@@ -4,26 +4,33 @@
 
 namespace {
 bool inTestMode = false;
+bool testOpens = true;
 QList<QUrl> opened;
 } // namespace
 
 namespace Desktop {
 
-void open(const QUrl &url)
+bool open(const QUrl &url)
 {
     if (!url.isValid() || url.isEmpty())
-        return;
+        return false;
     if (inTestMode) {
         opened << url;
-        return;
+        return testOpens;
     }
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }
 
 void setTestMode(bool on)
 {
     inTestMode = on;
+    testOpens = true;
     opened.clear();
+}
+
+void setTestOpens(bool opens)
+{
+    testOpens = opens;
 }
 
 QList<QUrl> openedUrls()

@@ -3,13 +3,15 @@
 #include <QList>
 #include <QUrl>
 
-// Opens a document or address with the desktop's default program; the result is ignored.
-// An invalid URL opens nothing. Tests record the URLs instead of opening them.
+// Opens a document or address with the desktop's default program. An invalid URL opens
+// nothing. False when the desktop could not open it (no program for it). Tests record the
+// URLs instead of opening them, and say whether the desktop is to fail.
 namespace Desktop {
 
-void open(const QUrl &url);
+bool open(const QUrl &url);
 
 void setTestMode(bool on);
+void setTestOpens(bool opens);
 QList<QUrl> openedUrls();
 
 } // namespace Desktop

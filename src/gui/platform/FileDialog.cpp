@@ -1,6 +1,12 @@
 #include "FileDialog.h"
 
+#include "MessageBox.h"
+
+#include "core/platform/SafeFile.h"
+#include "core/platform/Utility.h"
+
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QQueue>
 
 namespace {
@@ -11,22 +17,39 @@ QString nextTestPath()
 {
     return paths.isEmpty() ? QString() : paths.dequeue();
 }
+
+// A name typed without a suffix ("good") takes the default one ("good.mdb"), as the dialog
+// does; when opening, only if there is no file of the name as typed.
+QString withSuffix(const QString &path, const QString &suffix, QFileDialog::AcceptMode mode)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || suffix.isEmpty() || !info.suffix().isEmpty() || info.isDir()
+        || (mode == QFileDialog::AcceptOpen && info.exists()))
+        return path;
+    return path + u'.' + suffix;
+}
 } // namespace
 
 namespace FileDialog {
 
-QString openFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter)
+QString openFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
+                 const QString &defaultSuffix)
 {
     if (inTestMode)
-        return nextTestPath();
-    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+        return withSuffix(nextTestPath(), defaultSuffix, QFileDialog::AcceptOpen);
+    QFileDialog dialog(parent, caption, folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return withSuffix(dialog.selectedFiles().first(), defaultSuffix, QFileDialog::AcceptOpen);
 }
 
 QString saveFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
                  const QString &defaultSuffix)
 {
     if (inTestMode)
-        return nextTestPath();
+        return withSuffix(nextTestPath(), defaultSuffix, QFileDialog::AcceptSave);
     QFileDialog dialog(parent, caption, folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -34,6 +57,16 @@ QString saveFile(QWidget *parent, const QString &caption, const QString &folder,
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().first();
+}
+
+bool mayWriteTo(QWidget *parent, const QString &target)
+{
+    if (SafeFile::isInUse(target)) {
+        MessageBox::information(parent, QString::fromLatin1(SafeFile::InUseMessage));
+        return false;
+    }
+    return !FileExists(target)
+        || MessageBox::confirm(parent, QStringLiteral("File already exsists; It will be overwritten"));
 }
 
 void setTestMode(bool on)

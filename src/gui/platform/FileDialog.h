@@ -6,12 +6,19 @@
 class QWidget;
 
 // The program's open and save dialogs. The program asks its own overwrite question, so the
-// save dialog does not. Tests queue the chosen paths (an empty text cancels).
+// save dialog does not. A name typed without a suffix takes the default suffix. Tests queue
+// the chosen paths (an empty text cancels).
 namespace FileDialog {
 
-QString openFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter);
+QString openFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
+                 const QString &defaultSuffix = QString());
 QString saveFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
                  const QString &defaultSuffix);
+
+// Before a save onto the chosen file: a file in use (the working database, the shown page) is
+// refused with a message, and an existing file is replaced only after OK. False when nothing
+// may be written.
+bool mayWriteTo(QWidget *parent, const QString &target);
 
 void setTestMode(bool on);
 void setNextPath(const QString &path);

@@ -25,6 +25,8 @@ void runReportCommand(QWidget *parent, int position, const ReportSources &source
         MessageBox::information(parent, outcome.message);
     if (!outcome.write)
         return;
+    // The viewer shows the old report from the file written now.
+    closeReportViewer();
     QString error;
     if (!SafeFile::write(reportFile(), outcome.bytes, &error)) {
         MessageBox::information(parent, fileFailureText(reportFile(), error));
@@ -43,7 +45,7 @@ void saveExport(QWidget *parent, const QString &caption, const QString &filter, 
     const QString target = FileDialog::saveFile(parent, caption, AppPaths::reportsFolder(), filter, suffix);
     if (target.isEmpty())
         return;
-    if (FileExists(target) && !MessageBox::confirm(parent, QStringLiteral("File already exsists; It will be overwritten")))
+    if (!FileDialog::mayWriteTo(parent, target))
         return;
     QString error;
     if (!SafeFile::write(target, bytes, &error))

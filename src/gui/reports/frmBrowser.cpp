@@ -92,8 +92,15 @@ frmBrowser::frmBrowser(const QString &path, QWidget *parent)
     navigate(m_path);
 }
 
+frmBrowser::~frmBrowser()
+{
+    SafeFile::setShownPage(QString());
+}
+
 void frmBrowser::navigate(const QString &path)
 {
+    // While it is shown, no save may replace it.
+    SafeFile::setShownPage(path);
     brwWebBrowser->load(QUrl::fromLocalFile(path));
 }
 
@@ -123,7 +130,7 @@ void frmBrowser::open()
 
 bool frmBrowser::mayReplace(const QString &target)
 {
-    return !FileExists(target) || MessageBox::confirm(this, QStringLiteral("File already exsists; It will be overwritten"));
+    return FileDialog::mayWriteTo(this, target);
 }
 
 void frmBrowser::save()
@@ -184,8 +191,18 @@ void frmBrowser::savePdf()
 
 frmBrowser *showReportFile()
 {
+    return showFileInViewer(reportFile());
+}
+
+frmBrowser *showFileInViewer(const QString &path)
+{
     closeNow(viewerWindow);
-    return showOnce(viewerWindow, [] { return new frmBrowser(reportFile()); });
+    return showOnce(viewerWindow, [&path] { return new frmBrowser(path); });
+}
+
+void closeReportViewer()
+{
+    closeNow(viewerWindow);
 }
 
 frmBrowser *showReportViewer()

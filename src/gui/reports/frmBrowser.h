@@ -16,6 +16,7 @@ class frmBrowser : public QWidget
 
 public:
     explicit frmBrowser(const QString &path, QWidget *parent = nullptr);
+    ~frmBrowser() override;
 
     // The file Save copies.
     QString shownFile() const { return m_path; }
@@ -54,6 +55,10 @@ frmBrowser *showReportFile();
 // View > Report Viewer: raises the open viewer as it is, or opens one on the blank page
 // (writing blank.htm when it is missing).
 frmBrowser *showReportViewer();
+// Shows a file (the manual) in a new viewer, closing an open one.
+frmBrowser *showFileInViewer(const QString &path);
+// Closes an open viewer at once (before the page it shows is written anew).
+void closeReportViewer();
 // The open viewer, if any.
 frmBrowser *reportViewer();
 

@@ -3,6 +3,7 @@
 #include "frmmain.h"
 
 #include "core/data/DatabaseADO.h"
+#include "core/maintenance/DatabaseFiles.h"
 #include "core/platform/Twips.h"
 #include "gui/maintenance/DatabaseCommands.h"
 #include "gui/platform/MessageBox.h"
@@ -52,6 +53,7 @@ frmSplash::frmSplash(QWidget *parent)
 
 bool frmSplash::load()
 {
+    DatabaseFiles::removeLeftoverCopies();
     if (OpenDatabase())
         return true;
     MessageBox::information(nullptr, QString::fromLatin1(FatalOpenMessage));

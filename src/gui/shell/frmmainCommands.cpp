@@ -20,6 +20,7 @@
 #include "gui/platform/Desktop.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/frmAddEntry.h"
+#include "gui/reports/frmBrowser.h"
 #include "gui/views/frmCalendar.h"
 
 #include <QAction>
@@ -282,7 +283,9 @@ void frmmain::showCalendarWindow()
 
 void frmmain::openManual()
 {
-    Desktop::open(QUrl::fromLocalFile(AppPaths::manualFile()));
+    // Without a program of the desktop for it, the manual is shown in the report viewer.
+    if (!Desktop::open(QUrl::fromLocalFile(AppPaths::manualFile())))
+        showFileInViewer(AppPaths::manualFile());
 }
 
 void frmmain::showAboutWindow()
