@@ -27,7 +27,7 @@ build: deps
 # working database beside them.
 stage: build
 	@mkdir -p $(APP)
-	@cp $(BUILD)/bin/tarvo $(BUILD)/bin/manual.htm $(APP)/
+	@cp $(BUILD)/bin/tarvo $(BUILD)/bin/tarvo-viewer $(BUILD)/bin/manual.htm $(APP)/
 	@test -f $(APP)/main.mdb || $(BUILD)/bin/tarvo-newdb $(APP)/main.mdb
 
 run: stage
@@ -36,7 +36,7 @@ run: stage
 # A fresh sample plant every time, with dates relative to today.
 demo: build
 	@mkdir -p $(DEMO)
-	@cp $(BUILD)/bin/tarvo $(BUILD)/bin/manual.htm $(DEMO)/
+	@cp $(BUILD)/bin/tarvo $(BUILD)/bin/tarvo-viewer $(BUILD)/bin/manual.htm $(DEMO)/
 	@rm -f $(DEMO)/main.mdb
 	@$(BUILD)/bin/tarvo-newdb --sample $(DEMO)/main.mdb
 	@$(DEMO)/tarvo

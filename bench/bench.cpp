@@ -7,10 +7,14 @@
 // SQL on the same connection. Prints medians, the ratio and the peak memory.
 //
 // Then the alarms, with every item alarming: the evaluation of the rules, and the alarm window
-// opened on them through one layout and paint. Then the All report of every item with all 25
-// columns shown: writing it, and loading it in the viewer. Last the exchange with other
-// programs: the due dates as an iCalendar file, and the preview and import of the item list's
-// CSV.
+// opened on them through one layout and paint. Then the All report of every item with 6 and
+// with all 25 columns shown: writing it, and showing it in the viewer program (time from the
+// request to the loaded page, and the memory of the viewer's processes). Then the exchange with
+// other programs: the due dates as an iCalendar file, and the preview and import of the item
+// list's CSV. Last the main program (tarvo, run as the user runs it) idle with the viewer never
+// opened: its resident memory on the demo database and on the large one, and the first
+// report's time. Memory figures mean most under a display with GL (xvfb-run), where the engine
+// would map its drivers.
 
 #include "core/alarms/AlarmRules.h"
 #include "core/data/AppPaths.h"
@@ -21,6 +25,7 @@
 #include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
 #include "core/data/GlobalVars.h"
+#include "core/data/NewDatabase.h"
 #include "core/data/Schema.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
@@ -32,7 +37,7 @@
 #include "gui/alarms/frmAlarm.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
-#include "gui/reports/frmBrowser.h"
+#include "gui/reports/ViewerClient.h"
 #include "gui/shell/ItemGrid.h"
 #include "gui/shell/frmmain.h"
 #include "gui/views/frmLookup.h"
@@ -41,19 +46,24 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QThread>
+#include <QTimer>
 
 #include <malloc.h>
 
 #include <algorithm>
+#include <csignal>
 #include <functional>
 #include <vector>
 
@@ -261,51 +271,200 @@ void reportAlarms(int items, const AlarmFigures &f)
     out.flush();
 }
 
-// The All report with every column shown: building and writing temp.htm (median of runs), and
-// one load of it in the viewer, until the page has loaded. The web engine cannot show a report
-// of tens of megabytes, so the largest is only written.
-void reportFigures(int items, int runs, bool load)
+// Memory of a process in MB from one of its /proc files: resident now (status, VmRSS:), at its
+// peak (status, VmHWM:), or its fair share with shared pages split among their users
+// (smaps_rollup, Pss:).
+double processMegabytes(qint64 pid, const char *field, const char *file = "status")
+{
+    QFile status(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(file)));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+// A process and all its descendants (the viewer and the engine's helper processes).
+QList<qint64> processTree(qint64 root)
+{
+    QMultiMap<qint64, qint64> children;
+    QDirIterator proc(QStringLiteral("/proc"), QDir::Dirs | QDir::NoDotAndDotDot);
+    while (proc.hasNext()) {
+        const qint64 pid = proc.next().section(u'/', -1).toLongLong();
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (pid > 0 && stat.open(QIODevice::ReadOnly)) {
+            const QByteArray text = stat.readAll();
+            children.insert(text.mid(text.lastIndexOf(')') + 4).split(' ').first().toLongLong(), pid);
+        }
+    }
+    QList<qint64> tree{root};
+    for (qsizetype i = 0; i < tree.size(); ++i)
+        tree += children.values(tree.at(i));
+    return tree;
+}
+
+// The viewer and its helpers together, shared pages counted once.
+double treeMegabytes(qint64 root)
+{
+    double sum = 0;
+    for (qint64 pid : processTree(root))
+        sum += processMegabytes(pid, "Pss:", "smaps_rollup");
+    return sum;
+}
+
+struct ViewerFigures {
+    double ms = 0, peak = 0, resident = 0;
+    bool shown = false;
+};
+
+// Asks the viewer program to show a file and waits for the loaded page, or the limit.
+ViewerFigures showInViewer(const QString &path, int limitMs)
+{
+    ViewerClient &viewer = ViewerClient::instance();
+    ViewerFigures f;
+    QEventLoop wait;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &wait, &QEventLoop::quit);
+    QTimer sample;
+    QObject::connect(&sample, &QTimer::timeout, [&] {
+        if (viewer.isRunning())
+            f.peak = std::max(f.peak, treeMegabytes(viewer.processId()));
+    });
+    sample.start(250);
+    const auto done = QObject::connect(&viewer, &ViewerClient::loaded, &wait, [&](bool ok) {
+        f.shown = ok;
+        wait.quit();
+    });
+    const auto died = QObject::connect(&viewer, &ViewerClient::closed, &wait, &QEventLoop::quit);
+    QElapsedTimer timer;
+    timer.start();
+    viewer.show(path);
+    limit.start(limitMs);
+    wait.exec();
+    f.ms = timer.nsecsElapsed() / 1e6;
+    limit.stop();
+    QObject::disconnect(done);
+    QObject::disconnect(died);
+    if (viewer.isRunning()) {
+        QTimer::singleShot(1000, &wait, &QEventLoop::quit); // the page's layout and paint after the load
+        wait.exec();
+        f.resident = treeMegabytes(viewer.processId());
+        f.peak = std::max(f.peak, f.resident);
+    }
+    return f;
+}
+
+void closeViewer()
+{
+    ViewerClient &viewer = ViewerClient::instance();
+    if (!viewer.isRunning())
+        return;
+    QEventLoop wait;
+    QObject::connect(&viewer, &ViewerClient::closed, &wait, &QEventLoop::quit);
+    viewer.close();
+    QTimer::singleShot(10000, &wait, &QEventLoop::quit);
+    wait.exec();
+    if (viewer.isRunning())
+        ::kill(pid_t(viewer.processId()), SIGKILL);
+}
+
+// The All report with 6 (the default) or all 25 columns: building and writing temp.htm
+// (median of runs), then one showing of it in a freshly started viewer.
+void reportFigures(int items, int runs, bool allColumns)
 {
     QTemporaryDir dir;
     AppPaths::setApplicationFolder(dir.path());
     makeDatabase(AppPaths::databaseFile(), items);
     if (!OpenDatabase())
         qFatal("cannot open the database");
-    Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = ID + 1"));
-    double write = 0, loadMs = 0;
+    if (allColumns)
+        Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = ID + 1"));
+    double write = 0;
     qint64 size = 0;
-    bool shown = false;
+    int columns = 0;
     {
         frmmain window;
         window.SetupGridColumns();
         window.LoadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
         const ItemListModel &grid = *window.grid()->itemModel();
+        columns = grid.columnCount() - 1;
         write = medianMs(runs, [&] {
             const QByteArray bytes = ReportGrid(grid, allReportTitle(Clock::today()));
             if (!SafeFile::write(reportFile(), bytes))
                 qFatal("cannot write the report");
             size = bytes.size();
         });
-
-        if (load) {
-            QElapsedTimer timer;
-            timer.start();
-            frmBrowser viewer(reportFile());
-            QEventLoop loaded;
-            QObject::connect(&viewer, &frmBrowser::pageLoaded, &loaded, [&](bool ok) {
-                shown = ok;
-                loaded.quit();
-            });
-            viewer.show();
-            loaded.exec();
-            loadMs = timer.nsecsElapsed() / 1e6;
-        }
     }
     CloseDatabase();
-    out << QStringLiteral("All report, %1 items, 25 columns (%2 MB)\n").arg(items).arg(size / 1e6, 0, 'f', 1);
+    const ViewerFigures f = showInViewer(reportFile(), 120000);
+    closeViewer();
+    out << QStringLiteral("All report, %1 items, %2 columns (%3 MB)\n").arg(items).arg(columns).arg(size / 1e6, 0, 'f', 1);
     out << QStringLiteral("  build + write         %1 ms\n").arg(write, 0, 'f', 1);
-    if (load)
-        out << QStringLiteral("  viewer load (once)    %1 ms%2\n").arg(loadMs, 0, 'f', 1).arg(shown ? "" : ", not shown");
+    out << QStringLiteral("  viewer: request to loaded page  %1 ms%2\n").arg(f.ms, 0, 'f', 0).arg(f.shown ? "" : ", NOT SHOWN");
+    out << QStringLiteral("  viewer processes (PSS): after load %1 MB, peak %2 MB\n")
+               .arg(f.resident, 0, 'f', 0).arg(f.peak, 0, 'f', 0);
+    out.flush();
+}
+
+// The first report of a run (the viewer program starts) and a later one (it runs already).
+void firstReportFigures()
+{
+    QTemporaryDir dir;
+    AppPaths::setApplicationFolder(dir.path());
+    QString error;
+    if (!createDatabaseFile(AppPaths::databaseFile(), true, QDate::currentDate(), &error) || !OpenDatabase())
+        qFatal("cannot make the demo database: %s", qPrintable(error));
+    {
+        frmmain window;
+        window.SetupGridColumns();
+        window.LoadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
+        if (!SafeFile::write(reportFile(), ReportGrid(*window.grid()->itemModel(), allReportTitle(Clock::today()))))
+            qFatal("cannot write the report");
+    }
+    CloseDatabase();
+    const ViewerFigures first = showInViewer(reportFile(), 60000);
+    const ViewerFigures later = showInViewer(reportFile(), 60000);
+    closeViewer();
+    out << QStringLiteral("viewer, demo All report\n");
+    out << QStringLiteral("  first report          %1 ms%2\n").arg(first.ms, 0, 'f', 0).arg(first.shown ? "" : ", NOT SHOWN");
+    out << QStringLiteral("  later report          %1 ms%2\n").arg(later.ms, 0, 'f', 0).arg(later.shown ? "" : ", NOT SHOWN");
+    out.flush();
+}
+
+// The main program as the user runs it, from a folder of its own with the database beside it,
+// left idle (viewer never opened) until it has settled.
+void idleProgramFigures(int items)
+{
+    QTemporaryDir dir;
+    const QString bin = QCoreApplication::applicationDirPath();
+    for (const char *name : {"tarvo", "tarvo-viewer", "manual.htm"})
+        QFile::copy(QDir(bin).filePath(QLatin1String(name)), QDir(dir.path()).filePath(QLatin1String(name)));
+    const QString database = QDir(dir.path()).filePath(QStringLiteral("main.mdb"));
+    QString error;
+    if (items == 0) {
+        if (!createDatabaseFile(database, true, QDate::currentDate(), &error))
+            qFatal("cannot make the demo database: %s", qPrintable(error));
+    } else {
+        makeDatabase(database, items);
+    }
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(QDir(dir.path()).filePath(QStringLiteral("tarvo")), {});
+    if (!program.waitForStarted())
+        qFatal("cannot start tarvo");
+    QThread::msleep(items > 1000 ? 12000 : 6000);
+    const double resident = processMegabytes(program.processId(), "VmRSS:");
+    const double peak = processMegabytes(program.processId(), "VmHWM:");
+    const bool viewerStarted = processTree(program.processId()).size() > 1;
+    program.kill();
+    program.waitForFinished();
+    out << QStringLiteral("tarvo idle, %1, viewer never opened\n").arg(items ? QStringLiteral("%1 items").arg(items)
+                                                                            : QStringLiteral("demo database"));
+    out << QStringLiteral("  resident %1 MB, peak %2 MB%3\n").arg(resident, 0, 'f', 1).arg(peak, 0, 'f', 1)
+               .arg(viewerStarted ? ", A CHILD PROCESS RAN" : "");
     out.flush();
 }
 
@@ -360,13 +519,13 @@ void exchangeFigures(int items, int runs)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // Under a display (xvfb-run) the programs it starts run on it, as a user's would.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Freed memory stays with the program, so that every figure is a steady state and none
     // pays for the pages another one handed back to the system.
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
     mallopt(M_MMAP_THRESHOLD, 1 << 30);
-    prepareWebEngine();
     QApplication app(argc, argv);
     initResources();
     MessageBox::setTestMode(true);
@@ -380,14 +539,24 @@ int main(int argc, char *argv[])
         else if (args.at(i) == u"--runs")
             runs = args.at(i + 1).toInt();
     }
+    // --viewer: only the report viewer's and the main program's figures.
+    const bool viewerOnly = args.contains(QStringLiteral("--viewer"));
     out << "median of " << runs << " runs each\n";
-    report(items, measure(items, runs));
-    if (items != 1000)
-        report(1000, measure(1000, runs));
-    reportAlarms(items, measureAlarms(items, runs));
-    reportFigures(items, runs, items <= 1000);
-    if (items > 1000)
-        reportFigures(1000, runs, true);
-    exchangeFigures(items, runs);
+    if (!viewerOnly) {
+        report(items, measure(items, runs));
+        if (items != 1000)
+            report(1000, measure(1000, runs));
+        reportAlarms(items, measureAlarms(items, runs));
+    }
+    // One large page at a time: each viewer is closed before the next starts.
+    for (int count : items > 1000 ? QList<int>{1000, items} : QList<int>{items}) {
+        reportFigures(count, runs, false);
+        reportFigures(count, runs, true);
+    }
+    if (!viewerOnly)
+        exchangeFigures(items, runs);
+    firstReportFigures();
+    idleProgramFigures(0);
+    idleProgramFigures(items);
     return 0;
 }

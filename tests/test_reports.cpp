@@ -17,7 +17,7 @@
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/reports/ReportCommands.h"
-#include "gui/reports/frmBrowser.h"
+#include "gui/reports/ViewerClient.h"
 
 #include <QDir>
 #include <QFile>
@@ -389,7 +389,7 @@ void TestReports::failedWriteKeepsTheOldReport()
     }
     QVERIFY(MessageBox::lastText().startsWith("Could not write " + QDir::toNativeSeparators(reportFile())));
     QCOMPARE(readFile(reportFile()), QByteArray("old report"));
-    QVERIFY(!reportViewer()); // nothing to show
+    QVERIFY(!ViewerClient::instance().isRunning()); // nothing to show
     // No half-written file is left beside it.
     QCOMPARE(QDir(world.folder()).entryList({QStringLiteral("temp.htm*")}, QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("temp.htm")});

@@ -13,8 +13,10 @@
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
-#include "gui/reports/frmBrowser.h"
+#include "gui/reports/ViewerClient.h"
 #include "gui/shell/frmmain.h"
+#include "viewer/ViewerService.h"
+#include "viewer/frmBrowser.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +25,11 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QImage>
+#include <QRegularExpression>
+#include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <csignal>
@@ -52,6 +58,10 @@ private Q_SLOTS:
 
     void reportsMenuWritesAndReopensTheViewer();
     void showsOpensSavesAndWritesPdf();
+    void printKeepsEachTableOnOnePage();
+    void pageTooLargeIsRefusedAtOnce();
+    void pageStaysConfinedToItsFile_data();
+    void pageStaysConfinedToItsFile();
 };
 
 void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
@@ -61,41 +71,57 @@ void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
     world.addEntry(QStringLiteral("History"), pump, QStringLiteral("2026-12-01"), QStringLiteral("Belt changed"));
     frmmain window;
     window.load();
+    ViewerClient &viewer = ViewerClient::instance();
+    QSignalSpy shown(&viewer, &ViewerClient::shown);
+    QSignalSpy loaded(&viewer, &ViewerClient::loaded);
+    QSignalSpy closed(&viewer, &ViewerClient::closed);
+    const auto nextShown = [&] {
+        shown.clear();
+        return shown.wait(PageTimeoutMs) ? shown.first().first().toString() : QStringLiteral("(none)");
+    };
 
+    // The viewer program starts on the first report and shows the file it was given.
     window.action(QStringLiteral("mnuReport_0"))->trigger();
     QVERIFY(readFile(reportFile()).contains("<h1>All Data Report as of 12/6/2026</h1>\r\n"));
-    QPointer<frmBrowser> first = reportViewer();
-    QVERIFY(first && first->isVisible() && first->shownFile() == reportFile());
-    QCOMPARE(first->windowTitle(), QStringLiteral("Report Viewer"));
-    // View > Report Viewer raises the open viewer as it is.
+    QCOMPARE(nextShown(), reportFile());
+    QVERIFY(loaded.wait(PageTimeoutMs) && loaded.first().first().toBool());
+    const qint64 first = viewer.processId();
+    // View > Report Viewer raises it as it is; a later report reuses it.
     window.action(QStringLiteral("mnuReportView"))->trigger();
-    QCOMPARE(reportViewer(), first.data());
-
-    // Item History: the name from the list's Name column, the entries from the detail panel;
-    // the viewer is closed and opened anew.
+    QCOMPARE(nextShown(), reportFile());
     window.rowClicked(1, 1);
     window.action(QStringLiteral("mnuReport_2"))->trigger();
-    QVERIFY(!first && reportViewer());
+    QCOMPARE(nextShown(), reportFile());
+    QCOMPARE(viewer.processId(), first);
     const QByteArray history = readFile(reportFile());
     QVERIFY(history.contains("<h1>History for Pump 7as of 12/6/2026, ID =" + QByteArray::number(pump) + "</h1>"));
     QVERIFY(history.contains("<td><b>12/1/2026</b></td>\r\n\r\n<td><b>Belt changed</b></td>"));
 
     // A refused command says why and leaves the file and the viewer alone.
-    delete reportViewer();
+    shown.clear();
     window.action(QStringLiteral("mnuReport_1"))->trigger();
     QCOMPARE(MessageBox::lastText(), QStringLiteral("Please select Display->Lookup"));
-    QVERIFY(!reportViewer() && readFile(reportFile()) == history);
+    QVERIFY(!shown.wait(500) && readFile(reportFile()) == history);
 
-    // The viewer on its own shows the blank page, written when it is missing.
+    // Closing its window ends the viewer; a viewer that died is started again on the next request,
+    // which then shows the blank page, written when it is missing.
+    viewer.close();
+    QVERIFY(closed.wait(PageTimeoutMs) && !viewer.isRunning());
     window.action(QStringLiteral("mnuReportView"))->trigger();
-    QCOMPARE(reportViewer()->shownFile(), blankPageFile());
+    QCOMPARE(nextShown(), blankPageFile());
     QCOMPARE(readFile(blankPageFile()), blankPage());
+    closed.clear();
+    QVERIFY(::kill(pid_t(viewer.processId()), SIGKILL) == 0);
+    QVERIFY(closed.wait(PageTimeoutMs));
+    window.action(QStringLiteral("mnuReport_0"))->trigger();
+    QCOMPARE(nextShown(), reportFile());
+    QVERIFY(viewer.processId() != first);
 
-    // Help > Contents (F1) with no program of the desktop for the manual shows it here.
+    // Help > Contents (F1) with no program of the desktop for the manual shows it in the viewer.
     Desktop::setTestOpens(false);
     window.action(QStringLiteral("mnuContents"))->trigger();
     Desktop::setTestOpens(true);
-    QCOMPARE(reportViewer()->shownFile(), AppPaths::manualFile());
+    QCOMPARE(nextShown(), AppPaths::manualFile());
 }
 
 void TestReportViewer::showsOpensSavesAndWritesPdf()
@@ -104,10 +130,11 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     world.addCompany(QStringLiteral("Acme Pumps"), {{"city", QStringLiteral("\u017Bary")}});
     const QByteArray report = ReportCompanies(db(), Clock::today()).bytes;
     QVERIFY(SafeFile::write(reportFile(), report));
-    frmBrowser viewer(reportFile());
+    ViewerService service;
+    service.receive("show " + QUrl::toPercentEncoding(reportFile()) + "\n");
+    frmBrowser &viewer = *service.window();
     const QDir reports(AppPaths::reportsFolder());
     QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
-    viewer.show();
     QVERIFY(loaded.wait(PageTimeoutMs) && loaded.first().first().toBool());
     QString text;
     viewer.brwWebBrowser->page()->toPlainText([&text](const QString &t) { text = t; });
@@ -185,6 +212,91 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     QCOMPARE(viewer.shownFile(), copy);
     QVERIFY(loaded.wait(PageTimeoutMs));
     QCOMPARE(viewer.brwWebBrowser->url(), QUrl::fromLocalFile(copy));
+}
+
+void TestReportViewer::printKeepsEachTableOnOnePage()
+{
+    // Three tables of 25 rows, each taller than half a page: split where they fall, they fill
+    // two pages; kept whole, each takes a page of its own. The file itself stays as written.
+    TestWorld world;
+    QByteArray page = "<html><body>";
+    for (int table = 0; table < 3; ++table)
+        page += "<table>" + QByteArray("<tr><td>Job line</td></tr>").repeated(25) + "</table>";
+    page += "</body></html>";
+    const QString path = QDir(world.folder()).filePath(QStringLiteral("sheet.htm"));
+    QVERIFY(SafeFile::write(path, page));
+    frmBrowser viewer(path);
+    QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
+    QSignalSpy finished(&viewer, &frmBrowser::pdfFinished);
+    QVERIFY(loaded.wait(PageTimeoutMs));
+    const QString pdf = QDir(world.folder()).filePath(QStringLiteral("sheet.pdf"));
+    FileDialog::setNextPath(pdf);
+    viewer.savePdf();
+    QVERIFY(finished.wait(PageTimeoutMs));
+    static const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page\\b"));
+    QCOMPARE(QString::fromLatin1(readFile(pdf)).count(pageObject), 3);
+    QCOMPARE(readFile(path), page);
+}
+
+void TestReportViewer::pageTooLargeIsRefusedAtOnce()
+{
+    // Beyond 4 MB the engine is not given the page: the user hears so at once, and Save still copies it.
+    TestWorld world;
+    const QByteArray page = "<html><body>" + QByteArray("<hr>").repeated(1'000'000) + "</body></html>";
+    const QString path = QDir(world.folder()).filePath(QStringLiteral("large.htm"));
+    QVERIFY(SafeFile::write(path, page));
+    frmBrowser viewer(path);
+    QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
+    QVERIFY(loaded.wait(1000) && !loaded.first().first().toBool());
+    QCOMPARE(MessageBox::lastText(), QStringLiteral("The report viewer could not show this page; it may be too large. "
+                                                    "Save still keeps a copy of the file."));
+    const QString copy = QDir(world.folder()).filePath(QStringLiteral("copy.htm"));
+    FileDialog::setNextPath(copy);
+    viewer.save();
+    QVERIFY(readFile(copy) == page);
+}
+
+void TestReportViewer::pageStaysConfinedToItsFile_data()
+{
+    QTest::addColumn<QString>("reference");
+    QTest::newRow("frame") << QStringLiteral("<iframe src=\"%1\"></iframe>");
+    QTest::newRow("object") << QStringLiteral("<object data=\"%1\" type=\"text/plain\"></object>");
+    QTest::newRow("refresh") << QStringLiteral("<meta http-equiv=refresh content=\"0;url=%1\">");
+    QTest::newRow("image") << QStringLiteral("<img src=\"%1\">");
+}
+
+void TestReportViewer::pageStaysConfinedToItsFile()
+{
+    QFETCH(QString, reference);
+    TestWorld world;
+    const QDir folder(world.folder());
+    QVERIFY(SafeFile::write(folder.filePath(QStringLiteral("secret.txt")), "Secret text"));
+    const QImage image(QSize(40, 30), QImage::Format_RGB32);
+    QVERIFY(image.save(folder.filePath(QStringLiteral("secret.png"))));
+    const QString target = QUrl::fromLocalFile(folder.filePath(reference.contains(u"img") ? "secret.png" : "secret.txt")).toString();
+    const QString page = folder.filePath(QStringLiteral("page.htm"));
+    QVERIFY(SafeFile::write(page, ("<html><body><p>Page text</p>" + reference.arg(target) + "</body></html>").toUtf8()));
+
+    frmBrowser viewer(page);
+    QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
+    viewer.show();
+    QVERIFY(loaded.wait(PageTimeoutMs));
+    QTest::qWait(300); // time for a refresh or a frame to follow
+    // Found anywhere on the page, frames included; the page's own text proves the search works.
+    const auto found = [&](const QString &text) {
+        int count = -1;
+        viewer.brwWebBrowser->page()->findText(text, {}, [&](const QWebEngineFindTextResult &r) { count = r.numberOfMatches(); });
+        return QTest::qWaitFor([&] { return count >= 0; }, PageTimeoutMs) ? count : -1;
+    };
+    QCOMPARE(found(QStringLiteral("Page text")), 1);
+    QCOMPARE(found(QStringLiteral("Secret text")), 0);
+    QCOMPARE(viewer.brwWebBrowser->url(), QUrl::fromLocalFile(page));
+    int imageWidth = -1;
+    viewer.brwWebBrowser->page()->runJavaScript(QStringLiteral("document.images.length ? document.images[0].naturalWidth : 0"),
+                                                QWebEngineScript::ApplicationWorld,
+                                                [&](const QVariant &width) { imageWidth = width.toInt(); });
+    QTRY_VERIFY_WITH_TIMEOUT(imageWidth >= 0, PageTimeoutMs);
+    QCOMPARE(imageWidth, 0);
 }
 
 int main(int argc, char *argv[])

@@ -3,7 +3,6 @@
 #include "core/data/AppPaths.h"
 #include "core/platform/Clock.h"
 #include "gui/platform/WindowUtil.h"
-#include "gui/reports/frmBrowser.h"
 #include "gui/shell/frmSplash.h"
 #include "Version.h"
 
@@ -13,7 +12,6 @@
 
 int main(int argc, char *argv[])
 {
-    prepareWebEngine();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvo"));
     QApplication::setApplicationVersion(QStringLiteral(TARVO_VERSION));

@@ -1,6 +1,6 @@
 #include "ReportCommands.h"
 
-#include "frmBrowser.h"
+#include "ViewerClient.h"
 
 #include "core/data/AppPaths.h"
 #include "core/data/DatabaseADO.h"
@@ -15,6 +15,7 @@
 
 #include <QAbstractItemModel>
 #include <QDir>
+#include <QFileInfo>
 
 void runReportCommand(QWidget *parent, int position, const ReportSources &sources)
 {
@@ -25,14 +26,30 @@ void runReportCommand(QWidget *parent, int position, const ReportSources &source
         MessageBox::information(parent, outcome.message);
     if (!outcome.write)
         return;
-    // The viewer shows the old report from the file written now.
-    closeReportViewer();
     QString error;
     if (!SafeFile::write(reportFile(), outcome.bytes, &error)) {
         MessageBox::information(parent, fileFailureText(reportFile(), error));
         return;
     }
     showReportFile();
+}
+
+void showReportFile()
+{
+    showFileInViewer(reportFile());
+}
+
+void showFileInViewer(const QString &path)
+{
+    ViewerClient::instance().show(path);
+}
+
+void showReportViewer()
+{
+    // The blank page is the program's own; put it back when it is missing.
+    if (!QFileInfo::exists(blankPageFile()))
+        SafeFile::write(blankPageFile(), blankPage());
+    ViewerClient::instance().raise(blankPageFile());
 }
 
 namespace {

@@ -20,7 +20,7 @@
 #include "gui/platform/Desktop.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/frmAddEntry.h"
-#include "gui/reports/frmBrowser.h"
+#include "gui/reports/ReportCommands.h"
 #include "gui/views/frmCalendar.h"
 
 #include <QAction>

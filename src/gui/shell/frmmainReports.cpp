@@ -10,7 +10,6 @@
 #include "core/shell/ItemListModel.h"
 #include "gui/items/frmImport.h"
 #include "gui/reports/ReportCommands.h"
-#include "gui/reports/frmBrowser.h"
 
 #include <QTableWidget>
 

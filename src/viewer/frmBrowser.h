@@ -1,10 +1,32 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
+#include <QWebEnginePage>
 #include <QWidget>
 
 class QPushButton;
 class QWebEngineView;
+
+// The page the viewer shows, confined to itself: it loads only the file it was asked to show.
+// Every other navigation (a refresh, a link, a frame) is refused; an http or https link goes to
+// the desktop's browser instead.
+class ConfinedPage : public QWebEnginePage
+{
+    Q_OBJECT
+
+public:
+    using QWebEnginePage::QWebEnginePage;
+
+    // Shows the file; an empty path shows an empty page.
+    void show(const QString &path);
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+
+private:
+    QUrl m_allowed;
+};
 
 // "Report Viewer": shows a report page and opens another saved report, saves the shown one
 // under a name of the user's choice, prints it, writes it as PDF, or closes. The window gets
@@ -43,25 +65,22 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void makeBrowser();
     void navigate(const QString &path);
     // Asks before an existing file is replaced; false when the user cancels.
     bool mayReplace(const QString &target);
 
+    ConfinedPage *m_page = nullptr;
     QString m_path;
+    bool m_tooLarge = false; // the file is more than the engine can show
+
 };
 
-// Reports: closes an open viewer and shows a new one on the report just written.
-frmBrowser *showReportFile();
-// View > Report Viewer: raises the open viewer as it is, or opens one on the blank page
-// (writing blank.htm when it is missing).
-frmBrowser *showReportViewer();
-// Shows a file (the manual) in a new viewer, closing an open one.
-frmBrowser *showFileInViewer(const QString &path);
-// Closes an open viewer at once (before the page it shows is written anew).
-void closeReportViewer();
-// The open viewer, if any.
-frmBrowser *reportViewer();
+// The style the viewer lays over every page without touching its file: printed, a table
+// (one job of a work sheet) is never split across two pages.
+QString viewerStyleSheet();
 
-// Before the application object: what the web engine needs (shared OpenGL contexts, and no
-// Chromium sandbox when the program runs as root, which Chromium refuses otherwise).
+// Before the application object: what the web engine needs (shared OpenGL contexts, no
+// Chromium sandbox when the program runs as root, which Chromium refuses otherwise) and
+// quiet about its own set-up.
 void prepareWebEngine();

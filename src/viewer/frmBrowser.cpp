@@ -6,11 +6,13 @@
 #include "core/platform/Utility.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/ViewerLayout.h"
+#include "gui/platform/Desktop.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -21,7 +23,9 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QWebEnginePage>
+#include <QTimer>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -29,14 +33,20 @@
 
 namespace {
 
-QPointer<frmBrowser> viewerWindow;
-
 // Layout in twips: a row of buttons, the browser below it.
 constexpr int ButtonTop = 60;
 constexpr int ButtonHeight = 375;
 constexpr int ButtonGap = 120;
 constexpr int BrowserLeft = 50;
 constexpr int BrowserTop = ButtonTop + ButtonHeight + 105;
+
+// The largest page handed to the engine, which needs some 200 MB and 2 s a megabyte of report: a
+// 3.9 MB page shows in 8 s with under 1 GB, while the All report of 32,767 items (17 MB) took
+// 54 s and 3.5 GB, and at 53 MB its renderer ran out of memory after 87 s.
+constexpr qint64 LargestShownPage = 4'000'000;
+
+const QString TooLargeText = QStringLiteral("The report viewer could not show this page; it may be too large. "
+                                            "Save still keeps a copy of the file.");
 
 // Letter paper where the locale measures in inches, A4 elsewhere.
 QPageLayout pdfPageLayout()
@@ -69,22 +79,7 @@ frmBrowser::frmBrowser(const QString &path, QWidget *parent)
     button(cmdSavePdf, "cmdSavePdf", QStringLiteral("Save as PDF"), 1500, &frmBrowser::savePdf);
     button(cmdClose, "cmdClose", QStringLiteral("Close"), 1100, &QWidget::close);
 
-    brwWebBrowser = new QWebEngineView(this);
-    brwWebBrowser->setObjectName(QStringLiteral("brwWebBrowser"));
-    brwWebBrowser->setAccessibleName(QStringLiteral("Report"));
-    // Reports are plain pages: no scripts, nothing fetched from elsewhere.
-    brwWebBrowser->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-    brwWebBrowser->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    setGeometryTwips(brwWebBrowser, BrowserLeft, BrowserTop, 12000, 8200);
-    connect(brwWebBrowser, &QWebEngineView::loadFinished, this, &frmBrowser::pageLoaded);
-    // A page too large for the browser's memory ends its renderer: say so rather than stay blank.
-    connect(brwWebBrowser->page(), &QWebEnginePage::renderProcessTerminated, this,
-            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
-                if (status != QWebEnginePage::NormalTerminationStatus)
-                    MessageBox::information(this, QStringLiteral("The report viewer could not show this page; it may be too "
-                                                                 "large. Save still keeps a copy of the file."));
-            });
-
+    makeBrowser();
     resize(Twips::toPixels(12100), Twips::toPixels(9100));
     // The dialogs start in the Reports folder.
     QDir(AppPaths::applicationFolder()).mkpath(QStringLiteral("Reports"));
@@ -97,11 +92,74 @@ frmBrowser::~frmBrowser()
     SafeFile::setShownPage(QString());
 }
 
+void frmBrowser::makeBrowser()
+{
+    brwWebBrowser = new QWebEngineView(this);
+    brwWebBrowser->setObjectName(QStringLiteral("brwWebBrowser"));
+    brwWebBrowser->setAccessibleName(QStringLiteral("Report"));
+    m_page = new ConfinedPage(brwWebBrowser);
+    brwWebBrowser->setPage(m_page);
+    // Reports are plain pages: no scripts, nothing fetched from elsewhere, no other local file.
+    QWebEngineSettings *settings = m_page->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    // The viewer's own style goes in from a world of its own, which the page's settings leave able to run.
+    QWebEngineScript style;
+    style.setName(QStringLiteral("viewer style"));
+    style.setWorldId(QWebEngineScript::ApplicationWorld);
+    style.setInjectionPoint(QWebEngineScript::DocumentReady);
+    style.setRunsOnSubFrames(false);
+    style.setSourceCode(QStringLiteral("{const s = document.createElement('style'); s.textContent = '%1';"
+                                       " (document.head || document.documentElement).appendChild(s);}")
+                            .arg(viewerStyleSheet()));
+    m_page->scripts().insert(style);
+    setGeometryTwips(brwWebBrowser, BrowserLeft, BrowserTop, 12000, 8200);
+    connect(brwWebBrowser, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        if (!m_tooLarge) // its empty stand-in says nothing
+            Q_EMIT pageLoaded(ok);
+    });
+    // A page too large for the browser's memory ends its renderer: say so rather than stay blank.
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    MessageBox::information(this, TooLargeText);
+            });
+
+}
+
 void frmBrowser::navigate(const QString &path)
 {
     // While it is shown, no save may replace it.
     SafeFile::setShownPage(path);
-    brwWebBrowser->load(QUrl::fromLocalFile(path));
+    m_tooLarge = QFileInfo(path).size() > LargestShownPage;
+    if (!m_tooLarge) {
+        m_page->show(path);
+        return;
+    }
+    // Said at once, once the window is up, rather than after minutes of a renderer that then dies.
+    m_page->show(QString());
+    QTimer::singleShot(0, this, [this] {
+        Q_EMIT pageLoaded(false);
+        MessageBox::information(this, TooLargeText);
+    });
+}
+
+void ConfinedPage::show(const QString &path)
+{
+    m_allowed = path.isEmpty() ? QUrl(QStringLiteral("about:blank")) : QUrl::fromLocalFile(path);
+    load(m_allowed);
+}
+
+bool ConfinedPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    if (isMainFrame && url.matches(m_allowed, QUrl::RemoveFragment))
+        return true;
+    const QString scheme = url.scheme();
+    if (type == NavigationTypeLinkClicked && (scheme == u"http" || scheme == u"https"))
+        Desktop::open(url);
+    return false;
 }
 
 void frmBrowser::resizeEvent(QResizeEvent *event)
@@ -166,6 +224,11 @@ void frmBrowser::print()
 
 void frmBrowser::savePdf()
 {
+    if (m_tooLarge) {
+        MessageBox::information(this, QStringLiteral("The report viewer could not show this page, so it cannot "
+                                                     "write it as PDF. Save still keeps a copy of the file."));
+        return;
+    }
     const QString target = FileDialog::saveFile(this, QStringLiteral("Save as PDF"), AppPaths::reportsFolder(),
                                                 QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
     if (target.isEmpty() || !mayReplace(target))
@@ -189,39 +252,15 @@ void frmBrowser::savePdf()
         pdfPageLayout());
 }
 
-frmBrowser *showReportFile()
+QString viewerStyleSheet()
 {
-    return showFileInViewer(reportFile());
-}
-
-frmBrowser *showFileInViewer(const QString &path)
-{
-    closeNow(viewerWindow);
-    return showOnce(viewerWindow, [&path] { return new frmBrowser(path); });
-}
-
-void closeReportViewer()
-{
-    closeNow(viewerWindow);
-}
-
-frmBrowser *showReportViewer()
-{
-    return showOnce(viewerWindow, [] {
-        // The blank page is the program's own; put it back when it is missing.
-        if (!QFileInfo::exists(blankPageFile()))
-            SafeFile::write(blankPageFile(), blankPage());
-        return new frmBrowser(blankPageFile());
-    });
-}
-
-frmBrowser *reportViewer()
-{
-    return viewerWindow;
+    return QStringLiteral("@media print { table { break-inside: avoid; page-break-inside: avoid; } }");
 }
 
 void prepareWebEngine()
 {
+    // The engine's report of its set-up (GL, sandbox, paths) is of no use to a user.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (::geteuid() != 0)
         return;

@@ -1,0 +1,53 @@
+#include "ViewerService.h"
+
+#include "frmBrowser.h"
+
+#include "core/reports/ViewerProtocol.h"
+#include "gui/platform/WindowUtil.h"
+
+void ViewerService::receive(const QByteArray &bytes)
+{
+    m_buffer += bytes;
+    for (const ViewerProtocol::Message &message : ViewerProtocol::take(m_buffer)) {
+        if (message.verb == u"show") {
+            open(message.argument);
+        } else if (message.verb == u"raise") {
+            if (m_window && m_window->isVisible()) {
+                bringToFront(m_window);
+                Q_EMIT reply(ViewerProtocol::line(QStringLiteral("shown"), m_window->shownFile()));
+            } else {
+                open(message.argument);
+            }
+        } else if (message.verb == u"close") {
+            closeWindow();
+        }
+    }
+}
+
+void ViewerService::open(const QString &path)
+{
+    // The new window comes first, so that there is never a moment without one.
+    auto *window = new frmBrowser(path);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &frmBrowser::pageLoaded, this,
+            [this](bool ok) { Q_EMIT reply(ViewerProtocol::line(QStringLiteral("loaded"), ok ? "1" : "0")); });
+    connect(window, &QObject::destroyed, this, [this, window] {
+        if (m_window == window || !m_window) {
+            Q_EMIT reply(ViewerProtocol::line(QStringLiteral("closed")));
+            Q_EMIT finished();
+        }
+    });
+    QPointer<frmBrowser> old = m_window;
+    m_window = window;
+    window->show();
+    closeNow(old);
+    Q_EMIT reply(ViewerProtocol::line(QStringLiteral("shown"), path));
+}
+
+void ViewerService::closeWindow()
+{
+    if (m_window)
+        closeNow(m_window);
+    else
+        Q_EMIT finished();
+}

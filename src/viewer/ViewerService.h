@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+
+class frmBrowser;
+
+// The viewer program's side of its conversation with the main program (see ViewerProtocol):
+// it keeps the single viewer window, opened, replaced, raised and closed as the main program
+// asks, and tells what the window does.
+class ViewerService : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    // Bytes from the main program; complete lines are carried out at once.
+    void receive(const QByteArray &bytes);
+
+    frmBrowser *window() const { return m_window; }
+
+Q_SIGNALS:
+    // A line for the main program.
+    void reply(const QByteArray &line);
+    // No window is left: the program has nothing more to do.
+    void finished();
+
+private:
+    void open(const QString &path);
+    void closeWindow();
+
+    QPointer<frmBrowser> m_window;
+    QByteArray m_buffer;
+};
