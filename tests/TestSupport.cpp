@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QPointer>
 #include <QSet>
+#include <QStandardPaths>
 #include <QWidget>
 #include <QTest>
 
@@ -23,6 +24,7 @@ const QDateTime TestWorld::Now(QDate(2026, 12, 6), QTime(10, 0));
 void initTestEnvironment()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QStandardPaths::setTestModeEnabled(true); // desktop settings away from the user's own
     ValueOrder::localeChanged();
     Clock::setFixed(TestWorld::Now);
     MessageBox::setTestMode(true);

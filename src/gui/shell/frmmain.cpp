@@ -170,6 +170,7 @@ void frmmain::load()
         ClearData();
     });
     makeWorkingFolders();
+    refreshTray(false);
     m_timer1->start();
     m_startupAlarmDue = true;
     if (!m_startupAlarmHeld)

@@ -10,6 +10,7 @@
 #include <optional>
 
 class AckWindow;
+class AlarmTray;
 class CompanyPane;
 class HistoryPane;
 class ItemGrid;
@@ -134,6 +135,9 @@ private:
     void alarmCheckTick();
     void sleepTick();
     void sleepFor(int choice);
+    // The tray icon follows the pending alarms; a check may also notify the desktop.
+    void refreshTray(bool notify);
+    void trayClicked();
 
     // The views: display modes, sort and lookup, column settings (frmmainViews.cpp).
     void showAllItems();
@@ -166,6 +170,7 @@ private:
     QTimer *m_tmrSleep = nullptr;
     QTimer *m_tmrProcess = nullptr;
     QTimer *m_clock = nullptr;
+    AlarmTray *m_tray = nullptr;
     bool m_addButtonsEnabled = false;
     bool m_closing = false;
     bool m_startupAlarmDue = false;  // until Timer2 has shown the start-up alarm
