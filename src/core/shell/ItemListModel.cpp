@@ -8,9 +8,6 @@
 #include "core/platform/DateText.h"
 #include "core/platform/LineEnds.h"
 
-#include <QBrush>
-#include <QGuiApplication>
-#include <QPalette>
 
 #include <algorithm>
 #include <limits>
@@ -302,7 +299,7 @@ bool ItemListModel::resort(const QString &lookupValue, int lookupField, int sort
     beginResetModel();
     std::sort(m_rows.begin(), m_rows.end(), [](const ItemRow &a, const ItemRow &b) { return a.id < b.id; });
     sortRows(m_rows, sortField, sortOrder);
-    m_painted.clear();
+    m_selected.clear();
     endResetModel();
     return true;
 }
@@ -321,7 +318,7 @@ void ItemListModel::replaceRows(std::vector<ItemRow> rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
-    m_painted.clear();
+    m_selected.clear();
     endResetModel();
 }
 
@@ -344,16 +341,16 @@ QString ItemListModel::cellText(int row, int columnId) const
     return QString();
 }
 
-void ItemListModel::setRowPainted(int row, bool painted)
+void ItemListModel::setRowSelected(int row, bool selected)
 {
-    if (row < 1 || row > int(m_rows.size()) || painted == m_painted.contains(row))
+    if (row < 1 || row > int(m_rows.size()) || selected == m_selected.contains(row))
         return;
-    if (painted)
-        m_painted.insert(row);
+    if (selected)
+        m_selected.insert(row);
     else
-        m_painted.remove(row);
-    Q_EMIT dataChanged(index(row - 1, 1), index(row - 1, columnCount() - 1),
-                       {Qt::BackgroundRole, Qt::ForegroundRole});
+        m_selected.remove(row);
+    // The view draws a selected row in other colours.
+    Q_EMIT dataChanged(index(row - 1, 1), index(row - 1, columnCount() - 1));
 }
 
 int ItemListModel::rowCount(const QModelIndex &parent) const
@@ -379,14 +376,6 @@ QVariant ItemListModel::data(const QModelIndex &index, int role) const
         return cellText(row, m_layout.columnIdAt(column));
     case Qt::TextAlignmentRole:
         return int(Qt::AlignLeft | Qt::AlignTop);
-    case Qt::BackgroundRole:
-        if (column == 0)
-            return QGuiApplication::palette().brush(QPalette::Button);
-        return isRowPainted(row) ? QGuiApplication::palette().brush(QPalette::Highlight) : QBrush(Qt::white);
-    case Qt::ForegroundRole:
-        if (column == 0)
-            return QGuiApplication::palette().brush(QPalette::ButtonText);
-        return isRowPainted(row) ? QBrush(Qt::white) : QBrush(Qt::black);
     default:
         return QVariant();
     }

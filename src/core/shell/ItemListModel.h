@@ -72,9 +72,9 @@ public:
     qint64 itemIdAt(int row) const;
     qint64 companyIdAt(int row) const;
 
-    // Rows painted in the selection colours.
-    void setRowPainted(int row, bool painted);
-    bool isRowPainted(int row) const { return m_painted.contains(row); }
+    // Selected rows; the grid draws them in the selection colours.
+    void setRowSelected(int row, bool selected);
+    bool isRowSelected(int row) const { return m_selected.contains(row); }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -89,7 +89,7 @@ private:
 
     ColumnLayout m_layout;
     std::vector<ItemRow> m_rows;
-    QSet<int> m_painted;
+    QSet<int> m_selected;
     // The lookup the listed rows were read for.
     QString m_lookupValue;
     int m_lookupField = 0;

@@ -2,6 +2,7 @@
 
 #include "gui/items/frmAdd.h"
 
+#include <QColor>
 #include <QPointer>
 #include <QWidget>
 
@@ -21,6 +22,7 @@ class frmAlarm : public QWidget
 
 public:
     static constexpr int RowHeightTwips = 855;
+    static constexpr QColor LightRed = QColor(255, 192, 192); // a row past its service date
 
     explicit frmAlarm(QWidget *parent = nullptr);
 

@@ -111,7 +111,6 @@ private:
     void buildContextMenu();
     QAction *addCommand(QMenu *menu, const char *name, const QString &text, void (frmmain::*slot)() = nullptr);
     void setAddButtonsEnabled(bool enabled);
-    void paintRow(int row, bool painted);
     bool requireSelection(const QString &message);
     void openEntryWindow(EntryTarget target);
     void openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh);
