@@ -23,7 +23,7 @@ namespace {
 Ids loadIds(int sortField, int sortOrder, const QString &value, int lookupField, ItemListLoad *result = nullptr)
 {
     ItemListModel model;
-    const ItemListLoad load = model.load(db(), sortField, sortOrder, value, lookupField);
+    const ItemListLoad load = model.load(db(), sortField, SortOrders(sortOrder), value, lookupField);
     if (result)
         *result = load;
     Ids ids;
@@ -91,7 +91,7 @@ private Q_SLOTS:
         world.addPart(full, QStringLiteral("Belt"), QStringLiteral("1234"));
 
         ItemListModel model;
-        QCOMPARE(model.load(db(), Field::ID, 0, QString(), 0).outcome, ItemListLoad::Outcome::Rows);
+        QCOMPARE(model.load(db(), Field::ID, Ascending, QString(), 0).outcome, ItemListLoad::Outcome::Rows);
         QCOMPARE(model.itemCount(), 4);
         QCOMPARE(model.itemIdAt(2), full);
         QCOMPARE(model.companyIdAt(2), company);

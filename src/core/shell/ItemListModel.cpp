@@ -152,11 +152,11 @@ bool numberKey(const ItemRow &row, int field, qint64 *key)
 }
 
 template <typename Less>
-std::vector<int> sortedOrder(int count, int sortOrder, Less less)
+std::vector<int> sortedOrder(int count, SortOrders sortOrder, Less less)
 {
     std::vector<int> order(count);
     std::iota(order.begin(), order.end(), 0);
-    if (sortOrder == 0)
+    if (sortOrder == Ascending)
         std::stable_sort(order.begin(), order.end(), less);
     else
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return less(b, a); });
@@ -199,7 +199,7 @@ void ItemListModel::setLayout(const ColumnLayout &layout)
     endResetModel();
 }
 
-void ItemListModel::sortRows(std::vector<ItemRow> &rows, int sortField, int sortOrder)
+void ItemListModel::sortRows(std::vector<ItemRow> &rows, int sortField, SortOrders sortOrder)
 {
     if (!Field::isValid(sortField))
         return; // no such field: the rows keep the order they were read in
@@ -232,7 +232,7 @@ void ItemListModel::sortRows(std::vector<ItemRow> &rows, int sortField, int sort
     applyOrder(rows, order);
 }
 
-ItemListLoad ItemListModel::load(Database &database, int sortField, int sortOrder, const QString &lookupValue,
+ItemListLoad ItemListModel::load(Database &database, int sortField, SortOrders sortOrder, const QString &lookupValue,
                                  int lookupField)
 {
     ItemListLoad result;
@@ -292,7 +292,7 @@ void ItemListModel::clear()
     replaceRows({});
 }
 
-bool ItemListModel::resort(const QString &lookupValue, int lookupField, int sortField, int sortOrder)
+bool ItemListModel::resort(const QString &lookupValue, int lookupField, int sortField, SortOrders sortOrder)
 {
     if (m_rows.empty() || lookupValue != m_lookupValue || (!lookupValue.isEmpty() && lookupField != m_lookupField))
         return false;

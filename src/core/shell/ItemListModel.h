@@ -55,15 +55,15 @@ public:
     const ColumnLayout &columnLayout() const { return m_layout; }
 
     // Reads the items (all of them when the lookup value is empty) sorted on a field number,
-    // ascending for order 0. Shows only the heading row when nothing is found or the lookup is
+    // ascending or descending. Shows only the heading row when nothing is found or the lookup is
     // refused.
-    ItemListLoad load(Database &database, int sortField, int sortOrder, const QString &lookupValue, int lookupField);
+    ItemListLoad load(Database &database, int sortField, SortOrders sortOrder, const QString &lookupValue, int lookupField);
     // Shows only the heading row.
     void clear();
     // Sorts the listed rows anew, without reading them again, when they are the rows of the
     // same lookup (an empty value: all items); ties stay in ID order, as after a load. False
     // when the list holds other rows or none: it must then be loaded.
-    bool resort(const QString &lookupValue, int lookupField, int sortField, int sortOrder);
+    bool resort(const QString &lookupValue, int lookupField, int sortField, SortOrders sortOrder);
 
     // The text of a column id in a list row.
     QString cellText(int row, int columnId) const;
@@ -82,7 +82,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     // Sorts rows on a field number; exposed for the benchmark and tests.
-    static void sortRows(std::vector<ItemRow> &rows, int sortField, int sortOrder);
+    static void sortRows(std::vector<ItemRow> &rows, int sortField, SortOrders sortOrder);
 
 private:
     void replaceRows(std::vector<ItemRow> rows);

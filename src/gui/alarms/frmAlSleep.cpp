@@ -39,14 +39,14 @@ frmAlSleep::frmAlSleep(QWidget *parent)
     setGeometryTwips(fraSleepFor, Margin, Margin, FrameWidth, FrameHeight);
     m_options = new QButtonGroup(this);
     for (int index = 0; index < AlarmSchedule::SleepChoices; ++index) {
-        auto *option = new QRadioButton(AlarmSchedule::sleepCaption(index), fraSleepFor);
+        auto *option = new QRadioButton(AlarmSchedule::sleepCaption(AlarmSchedule::SleepChoice(index)), fraSleepFor);
         option->setObjectName(QStringLiteral("optSleepFor_%1").arg(index));
         setGeometryTwips(option, Margin + (index / 5) * OptionWidth, OptionTop + (index % 5) * OptionPitch,
                          OptionWidth, OptionHeight);
         m_options->addButton(option, index);
     }
     option(0)->setChecked(true);
-    connect(m_options, &QButtonGroup::idClicked, this, [this](int index) { m_sleepChoice = index; });
+    connect(m_options, &QButtonGroup::idClicked, this, [this](int index) { m_sleepChoice = AlarmSchedule::SleepChoice(index); });
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

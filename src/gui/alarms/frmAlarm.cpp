@@ -214,7 +214,7 @@ void frmAlarm::openSleep()
     frmAlSleep *window = showOnce(m_sleep, [] { return new frmAlSleep; });
     // The snooze serves this list: it goes when the list goes.
     connect(this, &QObject::destroyed, window, &QWidget::close);
-    connect(window, &frmAlSleep::sleepChosen, this, [this](int choice) {
+    connect(window, &frmAlSleep::sleepChosen, this, [this](AlarmSchedule::SleepChoice choice) {
         emit sleepChosen(choice);
         close();
     });

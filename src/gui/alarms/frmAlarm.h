@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/alarms/AlarmSchedule.h"
 #include "gui/items/frmAdd.h"
 
 #include <QColor>
@@ -54,7 +55,7 @@ Q_SIGNALS:
     void acknowledgementOpened(AckWindow *window);
     void itemEditorOpened(frmAdd *editor);
     // The user chose to snooze for this duration (the window then closes).
-    void sleepChosen(int choice);
+    void sleepChosen(AlarmSchedule::SleepChoice choice);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

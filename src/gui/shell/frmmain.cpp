@@ -202,7 +202,7 @@ void frmmain::SetupGridColumns()
     gv().Columns = layout;
 }
 
-void frmmain::LoadGrid(int sortField, int sortOrder, const QString &lookupValue, int lookupField)
+void frmmain::LoadGrid(int sortField, SortOrders sortOrder, const QString &lookupValue, int lookupField)
 {
     m_noItemSelected = true;
     m_cellViewer->hide();

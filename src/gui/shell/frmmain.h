@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/alarms/AlarmSchedule.h"
 #include "core/data/FieldTable.h"
 #include "core/records/History.h"
 #include "gui/items/frmAdd.h"
@@ -48,7 +49,7 @@ public:
     // The item list: its columns from the Columns table, and its rows, sorted on a field
     // number (order 0 ascending), all items or a lookup's.
     void SetupGridColumns();
-    void LoadGrid(int sortField, int sortOrder, const QString &lookupValue, int lookupField);
+    void LoadGrid(int sortField, SortOrders sortOrder, const QString &lookupValue, int lookupField);
 
     // The detail panel: ClearLastClick removes the selection, ClearData empties the panes.
     void ClearLastClick();
@@ -130,7 +131,7 @@ private:
     void startupAlarmTick();
     void alarmCheckTick();
     void sleepTick();
-    void sleepFor(int choice);
+    void sleepFor(AlarmSchedule::SleepChoice choice);
 
     // The views: display modes, sort and lookup, column settings (frmmainViews.cpp).
     void showAllItems();
@@ -143,7 +144,7 @@ private:
     void openLookupAt(std::optional<int> position);
     void openSortAt(std::optional<int> position);
     void openColumnSettings();
-    void sortChosen(Field::Number field, int order);
+    void sortChosen(Field::Number field, SortOrders order);
     void lookupChosen(Field::Number field, const QString &value);
     void columnsSaved();
 

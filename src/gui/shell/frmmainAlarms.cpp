@@ -99,7 +99,7 @@ void frmmain::alarmCheckTick()
         showAlarms();
 }
 
-void frmmain::sleepFor(int choice)
+void frmmain::sleepFor(AlarmSchedule::SleepChoice choice)
 {
     m_timer1->stop();
     m_tmrSleep->start();
