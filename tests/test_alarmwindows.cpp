@@ -21,6 +21,7 @@
 #include "gui/shell/ItemGrid.h"
 #include "gui/shell/frmmain.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -98,9 +99,9 @@ private Q_SLOTS:
     void listDetailsAndHighlight()
     {
         frmAlarm *window = showAlarmWindow();
-        const AlarmListModel *model = window->alarmModel();
+        AlarmListModel *model = window->alarmModel();
+        QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(kinds(window), QStringLiteral("201"));
-        QVERIFY(gv().AlarmsPending);
         QCOMPARE(model->data(model->index(1)).toString(),
                  QStringLiteral("SERVICE Pump at Hall\n by 12/8/2026.   ID = %1").arg(plant.service));
         const QPalette palette = QGuiApplication::palette();
@@ -152,7 +153,7 @@ private Q_SLOTS:
         Execute(db(), QStringLiteral("DELETE FROM main"));
         window->LoadAlarmData();
         window->rowClicked(0);
-        QVERIFY(window->noAlarmSelected() && !gv().AlarmsPending);
+        QVERIFY(window->noAlarmSelected() && model->rowCount() == 0);
     }
 
     void serviceAcknowledgement()

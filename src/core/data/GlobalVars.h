@@ -36,8 +36,6 @@ struct GlobalVars {
     QDateTime NextAlarmCheck;
     // When a snoozing alarm monitor wakes.
     QDateTime SleepUntil;
-    // Whether the last evaluation of the alarm window found any alarm.
-    bool AlarmsPending = false;
 };
 
 GlobalVars &gv();

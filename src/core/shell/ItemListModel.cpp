@@ -349,8 +349,9 @@ void ItemListModel::setRowSelected(int row, bool selected)
         m_selected.insert(row);
     else
         m_selected.remove(row);
-    // The view draws a selected row in other colours.
-    Q_EMIT dataChanged(index(row - 1, 1), index(row - 1, columnCount() - 1));
+    // The view draws a selected row in other colours; the whole row, since a layout may show
+    // no column beside the ID.
+    Q_EMIT dataChanged(index(row - 1, 0), index(row - 1, columnCount() - 1));
 }
 
 int ItemListModel::rowCount(const QModelIndex &parent) const

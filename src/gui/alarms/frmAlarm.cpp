@@ -133,10 +133,8 @@ bool frmAlarm::LoadAlarmData()
     m_evaluated = runGuarded(this, QStringLiteral("evaluate the alarms"), [&] {
         rows = evaluateAlarms(db(), g.alservicedisabled, g.alorderdisabled, Clock::today());
     });
-    if (m_evaluated) {
-        gv().AlarmsPending = !rows.isEmpty();
+    if (m_evaluated)
         m_model->setRows(std::move(rows));
-    }
     return m_evaluated;
 }
 
