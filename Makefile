@@ -3,6 +3,7 @@ BUILD   ?= build
 APP     ?= Tarvo
 DEMO    ?= Tarvo-demo
 JOBS    ?= $(shell nproc)
+PREFIX  ?= $(HOME)/.local
 # A compiler cache, when the machine has one, makes rebuilds from a clean clone quick.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 # The test programs are built only for `make test`; WERROR=ON turns warnings into errors (CI).
@@ -10,7 +11,7 @@ TESTS   ?= OFF
 WERROR  ?= OFF
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build run demo test bench install clean
+.PHONY: all deps build stage run demo test bench install clean
 
 all: build
 
@@ -24,12 +25,12 @@ build: deps
 
 # The program and its manual in their own folder, so that a clean build never touches the
 # working database beside them.
-install: build
+stage: build
 	@mkdir -p $(APP)
 	@cp $(BUILD)/bin/tarvo $(BUILD)/bin/tarvo-viewer $(BUILD)/bin/manual.htm $(APP)/
 	@test -f $(APP)/main.mdb || $(BUILD)/bin/tarvo-newdb $(APP)/main.mdb
 
-run: install
+run: stage
 	@$(APP)/tarvo
 
 # A fresh sample plant every time, with dates relative to today.
@@ -39,6 +40,12 @@ demo: build
 	@rm -f $(DEMO)/main.mdb
 	@$(BUILD)/bin/tarvo-newdb --sample $(DEMO)/main.mdb
 	@$(DEMO)/tarvo
+
+# Installed like a desktop program: the programs in PREFIX/bin, the manual, the menu entry, the
+# icon and the software-centre description under PREFIX/share. Its data goes to the user's data
+# folder (~/.local/share/Tarvo).
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX) --strip
 
 test:
 	@$(MAKE) build TESTS=ON

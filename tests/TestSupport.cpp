@@ -10,9 +10,12 @@
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLocale>
 #include <QPointer>
+#include <QSet>
+#include <QStandardPaths>
 #include <QWidget>
 #include <QTest>
 
@@ -21,6 +24,7 @@ const QDateTime TestWorld::Now(QDate(2026, 12, 6), QTime(10, 0));
 void initTestEnvironment()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QStandardPaths::setTestModeEnabled(true); // desktop settings away from the user's own
     ValueOrder::localeChanged();
     Clock::setFixed(TestWorld::Now);
     MessageBox::setTestMode(true);
@@ -120,4 +124,63 @@ void closeAllWindows()
 void settle()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+namespace {
+
+// The controls Tab must reach: of a group of exclusive options only the checked one.
+bool tabReachable(const QWidget *control, const QWidget *window)
+{
+    const auto *option = qobject_cast<const QAbstractButton *>(control);
+    return control->isVisibleTo(window) && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus)
+           && !control->focusProxy() && !(option && option->autoExclusive() && !option->isChecked());
+}
+
+QString nameOf(const QWidget *control)
+{
+    return control ? control->objectName() : QStringLiteral("nothing");
+}
+
+} // namespace
+
+QString keyboardWalkFault(QWidget *window, const QString &first)
+{
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        return QStringLiteral("the window did not activate");
+    QWidget *start = QApplication::focusWidget();
+    if (nameOf(start) != first)
+        return QStringLiteral("opens with the focus in ") + nameOf(start);
+    QSet<QWidget *> visited{start};
+    for (QWidget *now = nullptr; now != start; visited.insert(now)) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        now = QApplication::focusWidget();
+        if (!now || now->window() != window || (now != start && visited.contains(now)))
+            return QStringLiteral("Tab is trapped at ") + nameOf(now);
+    }
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        if (tabReachable(control, window) && !visited.contains(control))
+            return QStringLiteral("Tab never reaches ") + nameOf(control);
+    }
+    return QString();
+}
+
+QString overlapFault(QWidget *window)
+{
+    // The program's own controls carry names; Qt's inner parts have none or "qt_" ones. A
+    // frame and what it holds do not overlap.
+    QList<QWidget *> shown;
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        if (control->isVisibleTo(window) && !control->objectName().isEmpty() && !control->objectName().startsWith(u"qt_"))
+            shown << control;
+    }
+    for (QWidget *a : shown) {
+        for (QWidget *b : shown) {
+            if (a < b && QRect(a->mapTo(window, QPoint()), a->size()).intersects(QRect(b->mapTo(window, QPoint()), b->size()))
+                && !a->isAncestorOf(b) && !b->isAncestorOf(a))
+                return nameOf(a) + QStringLiteral(" overlaps ") + nameOf(b);
+        }
+    }
+    return QString();
 }

@@ -73,3 +73,9 @@ Window *shownWindow()
     }
     return nullptr;
 }
+
+// Walks the activated window with Tab from `first`, the control that must have the focus: what
+// went wrong, or empty when Tab visited every control it can reach and came back.
+QString keyboardWalkFault(QWidget *window, const QString &first);
+// Which two visible controls of the window overlap at its size; empty when none do.
+QString overlapFault(QWidget *window);

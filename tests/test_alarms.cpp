@@ -7,6 +7,7 @@
 #include "core/alarms/Acknowledgement.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/alarms/AlarmSchedule.h"
+#include "core/alarms/AlarmSummary.h"
 #include "core/data/DatabaseADO.h"
 
 #include <QTest>
@@ -72,6 +73,37 @@ private Q_SLOTS:
         for (const AlarmRow &row : evaluateAlarms(db(), switches / 10, switches % 10, today))
             got += QString::number(row.kind);
         QCOMPARE(got, kinds);
+    }
+
+    // The desktop's texts, from the kinds of the pending rows.
+    void summaryTexts_data()
+    {
+        QTest::addColumn<QString>("kinds");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("tip"); // the tooltip's first line
+        QTest::addColumn<QString>("badge");
+        QTest::newRow("none") << "" << "No alarms pending" << "Tarvo" << "";
+        QTest::newRow("one service") << "0" << "1 service pending" << "Tarvo: 1 pending alarm" << "";
+        QTest::newRow("services and orders") << "01010" << "3 services and 2 orders pending" << "Tarvo: 5 pending alarms" << "";
+        QTest::newRow("and past due") << "201010" << "3 services and 2 orders pending, 1 past due"
+                                      << "Tarvo: 6 pending alarms" << "1";
+        QTest::newRow("one order, one past") << "12" << "1 order pending, 1 past due" << "Tarvo: 2 pending alarms" << "1";
+        QTest::newRow("past due only") << "22" << "2 past due" << "Tarvo: 2 pending alarms" << "2";
+        QTest::newRow("past due beyond the badge") << QString(120, u'2') << "120 past due" << "Tarvo: 120 pending alarms"
+                                                   << "99+";
+    }
+    void summaryTexts()
+    {
+        QFETCH(QString, kinds);
+        QVector<AlarmRow> rows;
+        for (const QChar kind : kinds)
+            rows.append({AlarmKind(kind.digitValue()), 1, QString()});
+        const AlarmCounts counts = countAlarms(rows);
+        QTEST(alarmSummary(counts), "summary");
+        QTEST(trayToolTip(counts).section(u'\n', 0, 0), "tip");
+        QFETCH(QString, summary);
+        QCOMPARE(trayToolTip(counts).section(u'\n', 1), summary);
+        QTEST(badgeText(counts.pastDue), "badge");
     }
 
     void textsInServiceDateOrder()

@@ -16,7 +16,12 @@
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/RowColours.h"
 #include "gui/platform/WindowUtil.h"
+#include "gui/companies/frmAddCo.h"
+#include "gui/companies/frmCompanies.h"
 #include "gui/records/frmAddEntry.h"
+#include "gui/views/frmColumns.h"
+#include "gui/views/frmLookup.h"
+#include "gui/views/frmSort.h"
 #include "gui/views/lib_frmCal.h"
 #include "gui/shell/ItemGrid.h"
 #include "gui/shell/frmmain.h"
@@ -36,6 +41,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -377,6 +383,63 @@ private Q_SLOTS:
         QVERIFY(!main.alarmsSleeping() && active(main, "Timer1") && alarmWindow());
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 5 minutes"));
         QCOMPARE(gv().NextAlarmCheck, wake.addSecs(10 + 5 * 60)); // one full interval after waking
+    }
+
+    // Every window from the keyboard alone, and laid out without overlaps at its default and
+    // its minimum size; Esc closes it.
+    void keyboardAndLayout_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("first");
+        const std::pair<const char *, const char *> rows[] = {
+            {"alarms", "flxAlarms"},      {"sleep", "optSleepFor_0"}, {"service", "txtServicedBy"},
+            {"order", "txtPoNo"},         {"editor", "txtData0"},     {"directory", "flxCompanies"},
+            {"company", "Text1_0"},       {"history", "txtDescr"},    {"sort", "cmbSort"},
+            {"lookup", "txtLookUp"},      {"columns", "flxCols"}};
+        for (const auto &[window, first] : rows)
+            QTest::newRow(window) << QString::fromLatin1(window) << QString::fromLatin1(first);
+    }
+    void keyboardAndLayout()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, first);
+        const QHash<QString, std::function<QWidget *()>> open{
+            {"alarms", [] { return showAlarmWindow(); }},
+            {"sleep", [] { return showAlarmWindow()->cmdSleep->click(), showAlarmWindow()->sleepWindow(); }},
+            {"service", [this] { return showServiceAck(plant.service); }},
+            {"order", [this] { return showOrderAck(plant.order); }},
+            {"editor", [this] { // parts, so that the grid has cells to trap Tab in
+                 world->addPart(plant.past, QStringLiteral("Belt"), 7), world->addPart(plant.past, QStringLiteral("Fan"), 8);
+                 return showItemEditor(frmAdd::EditListItem, plant.past);
+             }},
+            {"directory", [] { return showCompanyDirectory(frmCompanies::Mode::Browse); }},
+            {"company", [] { return showCompanyEditor(0); }},
+            {"history", [this] { return showEntryWindow(HistoryTarget, plant.past); }},
+            {"sort", [] { return showSortDialog(std::nullopt); }},
+            {"lookup", [] { return showLookupDialog(std::nullopt); }},
+            {"columns", [] { return showColumnSettings(); }}};
+        QPointer<QWidget> shown = open[window]();
+        QCOMPARE(keyboardWalkFault(shown, first), QString());
+        QCOMPARE(overlapFault(shown), QString());
+        shown->resize(shown->minimumSize());
+        QCOMPARE(overlapFault(shown), QString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!shown || !shown->isVisible());
+    }
+
+    void periodicCheckLeavesTheKeyboardAlone()
+    {
+        Execute(db(), QStringLiteral("UPDATE settings SET timerinterval = 1"));
+        frmmain main;
+        main.load();
+        frmAdd *editor = showItemEditor(frmAdd::AddItem);
+        QVERIFY(QTest::qWaitForWindowActive(editor));
+        QWidget *typing = QApplication::focusWidget();
+        Clock::setFixed(TestWorld::Now.addSecs(3600));
+        fire(main, "Timer1");
+        QCoreApplication::processEvents(); // an activation would arrive now
+        QVERIFY(alarmWindow() && alarmWindow()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), typing);
     }
 
 private:

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -111,6 +112,54 @@ private Q_SLOTS:
         QCOMPARE(readFile(path), before); // nothing written
         if (kind == u"missing")
             QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        AppPaths::setApplicationFolder(QString());
+    }
+
+    // Where the program keeps its data; rows with a writable folder are also laid out on disk.
+    void programFolder_data()
+    {
+        QTest::addColumn<bool>("databaseBeside");
+        QTest::addColumn<bool>("marker");
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<bool>("userData");
+        QTest::newRow("build folder") << false << false << false << true << false;
+        QTest::newRow("database beside") << true << false << false << true << false;
+        QTest::newRow("installed beside a database") << true << false << true << false << false;
+        QTest::newRow("installed with the marker") << false << true << true << true << false;
+        QTest::newRow("installed, writable prefix") << false << false << true << true << true;
+        QTest::newRow("read-only folder") << false << false << false << false << true;
+    }
+    void programFolder()
+    {
+        QFETCH(bool, databaseBeside);
+        QFETCH(bool, marker);
+        QFETCH(bool, installed);
+        QFETCH(bool, writable);
+        QFETCH(bool, userData);
+        const AppPaths::FolderChoice expected =
+            userData ? AppPaths::FolderChoice::UserDataFolder : AppPaths::FolderChoice::ExecutableFolder;
+        QCOMPARE(AppPaths::chooseProgramFolder({databaseBeside, marker, writable, installed}), expected);
+        if (!writable)
+            return;
+
+        QTemporaryDir root;
+        const QString bin = root.filePath(QStringLiteral("usr/bin"));
+        const QString data = root.filePath(QStringLiteral("home/Tarvo"));
+        QDir().mkpath(bin);
+        if (databaseBeside)
+            QVERIFY(createDatabaseFile(bin + "/main.mdb", false, QDate(2026, 12, 6), nullptr));
+        if (marker)
+            QVERIFY(SafeFile::write(bin + "/" + AppPaths::PortableMarker, QByteArray()));
+        if (installed && QDir().mkpath(QFileInfo(AppPaths::installedManual(bin)).path()))
+            QVERIFY(SafeFile::write(AppPaths::installedManual(bin), QByteArray("<html></html>")));
+        QString error;
+        QVERIFY2(AppPaths::settleProgramFolder(bin, data, QDate(2026, 12, 6), &error), qPrintable(error));
+        QCOMPARE(AppPaths::applicationFolder(), userData ? data : bin);
+        QCOMPARE(QFileInfo::exists(data), userData);
+        if (userData) // a first start in the data folder makes a database that opens
+            QVERIFY2(OpenDatabase(&error), qPrintable(error));
+        CloseDatabase();
         AppPaths::setApplicationFolder(QString());
     }
 

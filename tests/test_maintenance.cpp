@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 
+#include "core/alarms/AlarmSummary.h"
 #include "core/data/DatabaseADO.h"
 #include "core/data/Settings.h"
 #include "core/maintenance/DatabaseFiles.h"
@@ -15,6 +16,7 @@
 #include "gui/shell/frmmain.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -143,7 +145,18 @@ void TestMaintenance::optionsWindow()
     for (const bool esc : {false, true}) {
         frmGenOpts *options = openOptions(main);
         options->cmbAlNoti->setCurrentIndex(8);
+        options->chkTray->setChecked(false);
         esc ? QTest::keyClick(options, Qt::Key_Escape) : QTest::mouseClick(options->cmdCancel, Qt::LeftButton);
+        QCOMPARE(optionsRow(world), QStringLiteral("10011 14 7"));
+        QVERIFY(trayAlarmsWanted());
+    }
+    // The tray choice lives outside the row and is shown again on the next opening.
+    for (const bool wanted : {false, true}) {
+        frmGenOpts *options = openOptions(main);
+        QCOMPARE(options->chkTray->isChecked(), !wanted);
+        options->chkTray->setChecked(wanted);
+        QTest::mouseClick(options->cmdOK, Qt::LeftButton);
+        QCOMPARE(trayAlarmsWanted(), wanted);
         QCOMPARE(optionsRow(world), QStringLiteral("10011 14 7"));
     }
 

@@ -40,7 +40,6 @@ private Q_SLOTS:
         frmmain window;
         window.load();
 
-        QCOMPARE(window.windowTitle(), QStringLiteral("Norlith Tarvo"));
         QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: All"));
         QCOMPARE(window.panelText(2), QStringLiteral("Alarm Status: 10 minutes"));
         QCOMPARE(window.panelText(3), QStringLiteral("12/6/2026"));

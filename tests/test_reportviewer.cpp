@@ -46,6 +46,15 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
+int pdfPages(const QString &path)
+{
+    static const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page\\b"));
+    return int(QString::fromLatin1(readFile(path)).count(pageObject));
+}
+
+// Rows of a one-line table that make it some 0.6 of a printed page.
+constexpr int ItemRows = 30;
+
 } // namespace
 
 class TestReportViewer : public QObject
@@ -160,7 +169,7 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     QVERIFY(::kill(pid_t(viewer.brwWebBrowser->page()->renderProcessPid()), SIGKILL) == 0);
     QVERIFY(ended.wait(PageTimeoutMs));
     QCOMPARE(MessageBox::shownTexts(), QStringList{"The report viewer could not show this page; it may be too large. "
-                                                   "Save still keeps a copy of the file."});
+                                                   "Save and Save as PDF still work."});
 
     // Open takes only a file that is there and not empty; a cancelled dialog does nothing.
     const QString empty = reports.filePath(QStringLiteral("empty.htm"));
@@ -233,27 +242,37 @@ void TestReportViewer::printKeepsEachTableOnOnePage()
     FileDialog::setNextPath(pdf);
     viewer.savePdf();
     QVERIFY(finished.wait(PageTimeoutMs));
-    static const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page\\b"));
-    QCOMPARE(QString::fromLatin1(readFile(pdf)).count(pageObject), 3);
+    QCOMPARE(pdfPages(pdf), 3);
     QCOMPARE(readFile(path), page);
 }
 
 void TestReportViewer::pageTooLargeIsRefusedAtOnce()
 {
-    // Beyond 4 MB the engine is not given the page: the user hears so at once, and Save still copies it.
+    // Beyond 4 MB the engine is not given the page: the user hears so at once; Save still copies it,
+    // and its PDF is laid out without the engine, each item (up to its <hr>) kept whole on a page:
+    // three items of 0.6 page take three pages, where split they would fill two.
     TestWorld world;
-    const QByteArray page = "<html><body>" + QByteArray("<hr>").repeated(1'000'000) + "</body></html>";
+    QByteArray page = "<html><body><!--" + QByteArray(4'000'000, 'x') + "-->";
+    for (int item = 0; item < 3; ++item)
+        page += "<table>" + QByteArray("<tr><td>Job line</td></tr>").repeated(ItemRows) + "</table><hr>";
+    page += "</body></html>";
     const QString path = QDir(world.folder()).filePath(QStringLiteral("large.htm"));
     QVERIFY(SafeFile::write(path, page));
     frmBrowser viewer(path);
     QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
     QVERIFY(loaded.wait(1000) && !loaded.first().first().toBool());
     QCOMPARE(MessageBox::lastText(), QStringLiteral("The report viewer could not show this page; it may be too large. "
-                                                    "Save still keeps a copy of the file."));
+                                                    "Save and Save as PDF still work."));
     const QString copy = QDir(world.folder()).filePath(QStringLiteral("copy.htm"));
     FileDialog::setNextPath(copy);
     viewer.save();
     QVERIFY(readFile(copy) == page);
+    const QString pdf = QDir(world.folder()).filePath(QStringLiteral("large.pdf"));
+    QSignalSpy finished(&viewer, &frmBrowser::pdfFinished);
+    FileDialog::setNextPath(pdf);
+    viewer.savePdf();
+    QVERIFY(finished.wait(PageTimeoutMs) && finished.first().last().toBool());
+    QCOMPARE(pdfPages(pdf), 3);
 }
 
 void TestReportViewer::pageStaysConfinedToItsFile_data()

@@ -1,18 +1,31 @@
 // Tarvo: equipment maintenance, service alarms and records.
 
+#include "core/data/AppPaths.h"
+#include "core/platform/Clock.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/shell/frmSplash.h"
 #include "Version.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QStandardPaths>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvo"));
     QApplication::setApplicationVersion(QStringLiteral(TARVO_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral(TARVO_APP_ID));
+
+    // Without a database the start-up below gives its own message.
+    QString error;
+    if (!AppPaths::settleProgramFolder(QApplication::applicationDirPath(),
+                                       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                                       Clock::today(), &error))
+        qWarning("tarvo: %s", qPrintable(error));
 
     initResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
 
     frmSplash splash;
     if (!splash.load())

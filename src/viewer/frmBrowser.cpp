@@ -1,5 +1,7 @@
 #include "frmBrowser.h"
 
+#include "PagePdf.h"
+
 #include "core/data/AppPaths.h"
 #include "core/platform/SafeFile.h"
 #include "core/platform/Twips.h"
@@ -14,6 +16,7 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPageLayout>
@@ -23,11 +26,14 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QThread>
 #include <QTimer>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+
+#include <memory>
 
 #include <unistd.h>
 
@@ -46,7 +52,7 @@ constexpr int BrowserTop = ButtonTop + ButtonHeight + 105;
 constexpr qint64 LargestShownPage = 4'000'000;
 
 const QString TooLargeText = QStringLiteral("The report viewer could not show this page; it may be too large. "
-                                            "Save still keeps a copy of the file.");
+                                            "Save and Save as PDF still work.");
 
 // Letter paper where the locale measures in inches, A4 elsewhere.
 QPageLayout pdfPageLayout()
@@ -89,6 +95,10 @@ frmBrowser::frmBrowser(const QString &path, QWidget *parent)
 
 frmBrowser::~frmBrowser()
 {
+    if (m_pdfWriter) {
+        m_pdfWriter->requestInterruption();
+        m_pdfWriter->wait();
+    }
     SafeFile::setShownPage(QString());
 }
 
@@ -123,8 +133,10 @@ void frmBrowser::makeBrowser()
     // A page too large for the browser's memory ends its renderer: say so rather than stay blank.
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
-                if (status != QWebEnginePage::NormalTerminationStatus)
-                    MessageBox::information(this, TooLargeText);
+                if (status == QWebEnginePage::NormalTerminationStatus)
+                    return;
+                m_tooLarge = true; // a PDF, too, is now laid out without the engine
+                MessageBox::information(this, TooLargeText);
             });
 
 }
@@ -224,32 +236,52 @@ void frmBrowser::print()
 
 void frmBrowser::savePdf()
 {
-    if (m_tooLarge) {
-        MessageBox::information(this, QStringLiteral("The report viewer could not show this page, so it cannot "
-                                                     "write it as PDF. Save still keeps a copy of the file."));
-        return;
-    }
     const QString target = FileDialog::saveFile(this, QStringLiteral("Save as PDF"), AppPaths::reportsFolder(),
                                                 QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
     if (target.isEmpty() || !mayReplace(target))
         return;
+    if (m_tooLarge) {
+        writeLargePdf(target);
+        return;
+    }
     // The page is rendered after this returns; the window may be gone by then.
     QPointer<frmBrowser> self(this);
-    brwWebBrowser->printToPdf(
-        [self, target](const QByteArray &pdf) {
-            QString error;
-            bool written = false;
-            if (pdf.isEmpty())
-                error = QStringLiteral("The page could not be rendered.");
-            else
-                written = SafeFile::write(target, pdf, &error);
-            if (!self)
-                return;
-            if (!written)
-                MessageBox::information(self, fileFailureText(target, error));
-            Q_EMIT self->pdfFinished(target, written);
-        },
-        pdfPageLayout());
+    brwWebBrowser->printToPdf([self, target](const QByteArray &pdf) {
+        if (self)
+            self->finishPdf(target, pdf);
+    }, pdfPageLayout());
+}
+
+void frmBrowser::writeLargePdf(const QString &target)
+{
+    // Laid out from the file a part at a time, away from the window, which stays usable; one at a time.
+    cmdSavePdf->setEnabled(false);
+    auto pdf = std::make_shared<QByteArray>();
+    m_pdfWriter = QThread::create([path = m_path, pdf] {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            *pdf = pagePdf(file.readAll(), pdfPageLayout());
+    });
+    connect(m_pdfWriter, &QThread::finished, this, [this, target, pdf] {
+        m_pdfWriter->deleteLater();
+        m_pdfWriter = nullptr;
+        cmdSavePdf->setEnabled(true);
+        finishPdf(target, *pdf);
+    });
+    m_pdfWriter->start(QThread::LowPriority);
+}
+
+void frmBrowser::finishPdf(const QString &target, const QByteArray &pdf)
+{
+    QString error;
+    bool written = false;
+    if (pdf.isEmpty())
+        error = QStringLiteral("The page could not be rendered.");
+    else
+        written = SafeFile::write(target, pdf, &error);
+    if (!written)
+        MessageBox::information(this, fileFailureText(target, error));
+    Q_EMIT pdfFinished(target, written);
 }
 
 QString viewerStyleSheet()

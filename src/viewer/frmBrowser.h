@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QPushButton;
+class QThread;
 class QWebEngineView;
 
 // The page the viewer shows, confined to itself: it loads only the file it was asked to show.
@@ -69,10 +70,15 @@ private:
     void navigate(const QString &path);
     // Asks before an existing file is replaced; false when the user cancels.
     bool mayReplace(const QString &target);
+    // Writes the PDF of a page the engine was not given.
+    void writeLargePdf(const QString &target);
+    // Writes a rendered PDF (empty when it could not be rendered) and says how that went.
+    void finishPdf(const QString &target, const QByteArray &pdf);
 
     ConfinedPage *m_page = nullptr;
     QString m_path;
     bool m_tooLarge = false; // the file is more than the engine can show
+    QThread *m_pdfWriter = nullptr; // the PDF of such a file being laid out
 
 };
 

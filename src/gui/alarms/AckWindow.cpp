@@ -24,12 +24,11 @@ void tellRefusal(QWidget *parent, SaveOutcome outcome)
 } // namespace
 
 AckWindow::AckWindow(const char *name, const QString &caption, qint64 itemId, QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QDialog(parent)
     , m_itemId(itemId)
 {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption + QStringLiteral("ID = ") + QString::number(itemId));
-    setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
 }
 
 QLabel *AckWindow::addLabel(const QString &text, QWidget *buddy, int left, int top, int width)

@@ -2,7 +2,7 @@
 
 #include "core/alarms/Acknowledgement.h"
 
-#include <QWidget>
+#include <QDialog>
 
 #include <functional>
 
@@ -12,7 +12,7 @@ class QPushButton;
 // What the service and order acknowledgements share: the item they were opened for, kept while
 // they are open whatever happens to the alarm list, and the road of an acknowledgement from the
 // history questions to the stored row and the announcement.
-class AckWindow : public QWidget
+class AckWindow : public QDialog
 {
     Q_OBJECT
 

@@ -38,6 +38,7 @@ frmAckOrder::frmAckOrder(qint64 itemId, QWidget *parent)
     txtInfo->setObjectName(QStringLiteral("txtInfo"));
     txtInfo->setAccessibleName(QStringLiteral("Order information"));
     txtInfo->setReadOnly(true);
+    txtInfo->setTabChangesFocus(true);
     setGeometryTwips(txtInfo, Margin, Margin, InfoWidth, InfoHeight);
 
     txtPoNo = new QLineEdit(this);
@@ -55,6 +56,8 @@ frmAckOrder::frmAckOrder(qint64 itemId, QWidget *parent)
     cmdAck = addButton("cmdAck", QStringLiteral("Acknowledge"), buttonsLeft, ButtonTop);
     cmdInStock = addButton("cmdInStock", QStringLiteral("In Stock"), buttonsLeft + pitch, ButtonTop);
     cmdCancel = addButton("cmdCancel", QStringLiteral("Cancel"), buttonsLeft + 2 * pitch, ButtonTop);
+    cmdAck->setDefault(true);
+    txtPoNo->setFocus();
     connect(cmdAck, &QPushButton::clicked, this, &frmAckOrder::acknowledgeOrder);
     connect(cmdInStock, &QPushButton::clicked, this, &frmAckOrder::reportInStock);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);

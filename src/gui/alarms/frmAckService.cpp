@@ -57,6 +57,7 @@ frmAckService::frmAckService(qint64 itemId, QWidget *parent)
     txtInfo = new QPlainTextEdit(this);
     txtInfo->setObjectName(QStringLiteral("txtInfo"));
     txtInfo->setReadOnly(true);
+    txtInfo->setTabChangesFocus(true);
     setGeometryTwips(txtInfo, Margin, HistoryTop, InfoWidth, ButtonTop + ButtonHeight - HistoryTop);
     addLabel(QStringLiteral("Service Information"), txtInfo, Margin, Margin, InfoWidth);
 
@@ -103,6 +104,8 @@ frmAckService::frmAckService(qint64 itemId, QWidget *parent)
     takeOnlyCharacters(txtServicedON, QStringLiteral("0-9/"));
     cutPastes(txtServicedON, ServicedOnLimit);
 
+    cmdAck->setDefault(true);
+    txtServicedBy->setFocus();
     connect(cmdAck, &QPushButton::clicked, this, &frmAckService::acknowledgeService);
     connect(cmdCal, &QPushButton::clicked, this, &frmAckService::openCalendar);
     connect(cmdAddHst, &QPushButton::clicked, this, [this] { addEntry(HistoryTarget); });
@@ -127,6 +130,8 @@ QTableWidget *frmAckService::makeEntryGrid(const char *name, int left, int top, 
     grid->verticalHeader()->setDefaultSectionSize(Twips::toPixels(EntryRowHeight));
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
+    // Tab leaves the grid; the arrows move within it.
+    grid->setTabKeyNavigation(false);
     grid->setWordWrap(false);
     setGeometryTwips(grid, left, top, width, height);
     grid->setColumnWidth(0, Twips::toPixels(DateColumnWidth));

@@ -28,7 +28,7 @@ constexpr int WindowHeight = ButtonTop + ButtonHeight + Margin;
 } // namespace
 
 frmAlSleep::frmAlSleep(QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAlSleep"));
     setWindowTitle(QStringLiteral("Sleep for"));
@@ -46,7 +46,11 @@ frmAlSleep::frmAlSleep(QWidget *parent)
         m_options->addButton(option, index);
     }
     option(0)->setChecked(true);
-    connect(m_options, &QButtonGroup::idClicked, this, [this](int index) { m_sleepChoice = AlarmSchedule::SleepChoice(index); });
+    // An option chosen with the arrows counts as clicked.
+    connect(m_options, &QButtonGroup::idToggled, this, [this](int index, bool on) {
+        if (on)
+            m_sleepChoice = AlarmSchedule::SleepChoice(index);
+    });
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

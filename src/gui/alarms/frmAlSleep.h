@@ -2,7 +2,7 @@
 
 #include "core/alarms/AlarmSchedule.h"
 
-#include <QWidget>
+#include <QDialog>
 
 class QButtonGroup;
 class QGroupBox;
@@ -11,7 +11,7 @@ class QRadioButton;
 
 // "Sleep for": silences the alarm monitor for one of ten durations. The first duration is
 // chosen when the window opens; OK hands the choice over through sleepChosen and closes.
-class frmAlSleep : public QWidget
+class frmAlSleep : public QDialog
 {
     Q_OBJECT
 

@@ -52,11 +52,10 @@ RowColours alarmRowColours(AlarmKind kind, bool selected)
 } // namespace
 
 frmAlarm::frmAlarm(QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAlarm"));
     setWindowTitle(QStringLiteral("Pending Alarms"));
-    setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
     setMinimumSize(toPixels(3 * ButtonWidth + 4 * ButtonGap), toPixels(2 * ButtonHeight + 1200));
 
     m_model = new AlarmListModel(this);
@@ -82,6 +81,9 @@ frmAlarm::frmAlarm(QWidget *parent)
     flxAlarms->setEditTriggers(QAbstractItemView::NoEditTriggers);
     flxAlarms->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     flxAlarms->installEventFilter(this);
+    // Tab leaves the list for the buttons; the arrows move within it.
+    flxAlarms->setTabKeyNavigation(false);
+    noAutomaticCurrent(flxAlarms);
 
     cmdDetails = new QPushButton(QStringLiteral("Details"), this);
     cmdDetails->setObjectName(QStringLiteral("cmdDetails"));
@@ -89,6 +91,7 @@ frmAlarm::frmAlarm(QWidget *parent)
     cmdSleep->setObjectName(QStringLiteral("cmdSleep"));
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdDetails->setDefault(true);
 
     connect(flxAlarms, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { rowClicked(index.row()); });
     connect(flxAlarms, &QAbstractItemView::doubleClicked, this,
@@ -107,7 +110,7 @@ frmAlarm::frmAlarm(QWidget *parent)
 
 void frmAlarm::resizeEvent(QResizeEvent *event)
 {
-    QWidget::resizeEvent(event);
+    QDialog::resizeEvent(event);
     layoutControls();
 }
 
@@ -235,10 +238,10 @@ bool frmAlarm::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return QDialog::eventFilter(watched, event);
 }
 
-frmAlarm *showAlarmWindow()
+frmAlarm *showAlarmWindow(bool activate)
 {
     // A new window whose evaluation failed is not shown: the user has read why.
     return showOnce(alarmList, [] {
@@ -247,7 +250,7 @@ frmAlarm *showAlarmWindow()
             return window;
         delete window;
         return static_cast<frmAlarm *>(nullptr);
-    });
+    }, activate);
 }
 
 frmAlarm *alarmWindow()

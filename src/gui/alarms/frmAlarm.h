@@ -5,7 +5,7 @@
 
 #include <QColor>
 #include <QPointer>
-#include <QWidget>
+#include <QDialog>
 
 class AckWindow;
 class AlarmListModel;
@@ -17,7 +17,7 @@ class QTableView;
 // highlights a row; Details or a double-click opens what the row's kind calls for: the service
 // or order acknowledgement, or for a row past its service date the item editor. "Sleep"
 // silences the alarm monitor.
-class frmAlarm : public QWidget
+class frmAlarm : public QDialog
 {
     Q_OBJECT
 
@@ -75,6 +75,6 @@ private:
 };
 
 // The one alarm window: an open one is raised as it is, without evaluating again; a new one
-// evaluates as it opens.
-frmAlarm *showAlarmWindow();
+// evaluates as it opens. Without `activate` it comes to the front without the keyboard.
+frmAlarm *showAlarmWindow(bool activate = true);
 frmAlarm *alarmWindow(); // null when none is open

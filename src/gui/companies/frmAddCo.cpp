@@ -32,7 +32,7 @@ const int RightColumn[] = {CompanyBox::Contact, CompanyBox::Phone1, CompanyBox::
 } // namespace
 
 frmAddCo::frmAddCo(qint64 companyId, QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QDialog(parent)
     , m_companyId(companyId)
 {
     setObjectName(QStringLiteral("frmAddCo"));
@@ -49,6 +49,7 @@ frmAddCo::frmAddCo(qint64 companyId, QWidget *parent)
     buttons->addWidget(cmdCancel);
     static_cast<QGridLayout *>(layout())->addLayout(buttons, 7, 0, 1, 4);
 
+    cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmAddCo::save);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 

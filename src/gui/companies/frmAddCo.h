@@ -2,7 +2,7 @@
 
 #include "core/companies/Company.h"
 
-#include <QWidget>
+#include <QDialog>
 
 class QLabel;
 class QLineEdit;
@@ -11,7 +11,7 @@ class LimitedTextEdit;
 
 // The company editor: adds a company (ID 0) or edits the company with the ID it opens with,
 // and keeps writing that company whatever happens to the directory meanwhile.
-class frmAddCo : public QWidget
+class frmAddCo : public QDialog
 {
     Q_OBJECT
 

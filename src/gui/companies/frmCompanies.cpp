@@ -31,7 +31,7 @@ QPushButton *button(const char *name, const QString &text, QWidget *parent)
 } // namespace
 
 frmCompanies::frmCompanies(Mode mode, QWidget *editor, QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QDialog(parent)
     , m_mode(mode)
     , m_editor(editor)
 {
@@ -49,6 +49,9 @@ frmCompanies::frmCompanies(Mode mode, QWidget *editor, QWidget *parent)
     // Rows are painted by the click handler, not by the view's selection.
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setWordWrap(true);
+    // Tab leaves the grid; the arrows move within it.
+    grid->setTabKeyNavigation(false);
+    noAutomaticCurrent(grid);
     grid->verticalHeader()->hide();
     grid->move(0, 0);
 
@@ -57,8 +60,15 @@ frmCompanies::frmCompanies(Mode mode, QWidget *editor, QWidget *parent)
     cmdEdit = button("cmdEdit", QStringLiteral("Edit"), this);
     cmdCancel = button("cmdCancel", QStringLiteral("Cancel"), this);
     cmdSelect->setVisible(selectMode);
+    // Enter on a chosen row does what a double-click does.
+    (selectMode ? cmdSelect : cmdEdit)->setDefault(true);
 
     connect(grid, &QTableWidget::cellClicked, this, [this](int row, int) { rowClicked(row + 1); });
+    // A row reached with the arrows or by typing its first letters counts as clicked.
+    connect(grid, &QTableWidget::currentCellChanged, this, [this](int row) {
+        if (row >= 0)
+            rowClicked(row + 1);
+    });
     connect(grid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { rowDoubleClicked(row + 1); });
     connect(cmdSelect, &QPushButton::clicked, this, &frmCompanies::selectClicked);
     connect(cmdAdd, &QPushButton::clicked, this, [this] { openEditor(0); });
@@ -203,7 +213,7 @@ void frmCompanies::openEditor(qint64 companyId)
 
 void frmCompanies::resizeEvent(QResizeEvent *event)
 {
-    QWidget::resizeEvent(event);
+    QDialog::resizeEvent(event);
     layoutControls();
 }
 

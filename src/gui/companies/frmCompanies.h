@@ -2,7 +2,7 @@
 
 #include <QPointer>
 #include <QVector>
-#include <QWidget>
+#include <QDialog>
 
 class QPushButton;
 class QTableWidget;
@@ -10,7 +10,7 @@ class QTableWidget;
 // The company directory: every vendor company in a grid. In browse mode companies are added
 // and edited; in select mode, opened for one item editor, the chosen company is handed back
 // through companyChosen and the window closes. The mode is fixed when the window opens.
-class frmCompanies : public QWidget
+class frmCompanies : public QDialog
 {
     Q_OBJECT
 

@@ -109,13 +109,12 @@ void greyOut(QWidget *widget)
 } // namespace
 
 frmAdd::frmAdd(ItemEditMode mode, qint64 itemId, QWidget *parent)
-    : QWidget(parent)
+    : QDialog(parent)
     , m_mode(mode)
 {
     if (mode != AddItem)
         m_itemId = itemId;
     setObjectName(QStringLiteral("frmAdd"));
-    setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
     setFixedSize(toPixels(WindowWidth), toPixels(WindowHeight));
 
     buildEquipmentFrame();
@@ -127,6 +126,7 @@ frmAdd::frmAdd(ItemEditMode mode, qint64 itemId, QWidget *parent)
     buildButtons();
 
     loadItem();
+    m_boxes[Column::Name]->setFocus();
 }
 
 frmAdd::~frmAdd() = default;
@@ -279,6 +279,8 @@ void frmAdd::buildPartsFrame()
     m_flxRepParts->verticalHeader()->setDefaultSectionSize(toPixels(GridRowHeight));
     m_flxRepParts->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_flxRepParts->setSelectionMode(QAbstractItemView::NoSelection);
+    // Tab leaves the grid for the part boxes; the arrows move within it.
+    m_flxRepParts->setTabKeyNavigation(false);
     setGeometryTwips(m_flxRepParts, LabelLeft, gridTop, gridWidth, entryTop - Gap - gridTop);
 
     auto partBox = [&](const char *name, int id, const QString &label, int left, int width) {
@@ -287,6 +289,13 @@ void frmAdd::buildPartsFrame()
         // The grid's column heading above the box is its label.
         box->setAccessibleName(label);
         holdToRules(box, id);
+        // Enter in a part box adds the part rather than saving the item.
+        filterTyping(box, [this](const QString &, int keyChar) {
+            if (keyChar != EnterKey)
+                return true;
+            addPart();
+            return false;
+        });
         setGeometryTwips(box, left, entryTop, width, BoxHeight);
         return box;
     };
@@ -369,6 +378,7 @@ void frmAdd::buildButtons()
     m_cmdOK = button("cmdOK", QStringLiteral("Add"), 1);
     QPushButton *cancel = button("cmdCancel", QStringLiteral("Cancel"), 2);
     connect(m_cmdMore, &QPushButton::clicked, this, &frmAdd::togglePage);
+    m_cmdOK->setDefault(true);
     connect(m_cmdOK, &QPushButton::clicked, this, &frmAdd::save);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
 }

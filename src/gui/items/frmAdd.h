@@ -2,7 +2,7 @@
 
 #include "core/items/ItemStore.h"
 
-#include <QWidget>
+#include <QDialog>
 
 #include <array>
 #include <optional>
@@ -17,7 +17,7 @@ class QTableWidget;
 // The item editor: adds a new item or changes one, with its company and replacement parts.
 // Its mode and item are given when it opens and stay fixed while it is open; a save is
 // announced through itemSaved.
-class frmAdd : public QWidget
+class frmAdd : public QDialog
 {
     Q_OBJECT
 

@@ -1,9 +1,11 @@
 #include "frmGenOpts.h"
 
+#include "core/alarms/AlarmSummary.h"
 #include "core/data/DatabaseADO.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/WindowUtil.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -89,6 +91,10 @@ QWidget *frmGenOpts::buildAlarmsTab()
     form->addRow(QStringLiteral("Service Alarms On"), cmbSvcAl);
     form->addRow(QStringLiteral("Order Alarms On"), cmbOrAl);
     form->addRow(QStringLiteral("Alarm Notification time"), cmbAlNoti);
+    chkTray = new QCheckBox(QStringLiteral("Show alarms in the system tray"), widget);
+    chkTray->setObjectName(QStringLiteral("chkTray"));
+    chkTray->setChecked(trayAlarmsWanted());
+    form->addRow(chkTray);
     return widget;
 }
 
@@ -180,6 +186,7 @@ void frmGenOpts::save()
     const GeneralOptions options = chosen();
     if (!runGuarded(this, QStringLiteral("save the options"), [&] { saveOptions(db(), options); }))
         return;
+    setTrayAlarmsWanted(chkTray->isChecked());
     Q_EMIT optionsSaved();
     close();
 }

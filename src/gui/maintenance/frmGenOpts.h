@@ -4,13 +4,15 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
 // The options window: the alarm switches and notification interval, the backup interval and
-// the start-up alarm and automatic history. OK writes the settings row and announces it;
+// the start-up alarm and automatic history, and the tray icon. OK writes the settings row and
+// announces it;
 // Cancel writes nothing. It does not block the main window.
 class frmGenOpts : public QDialog
 {
@@ -23,6 +25,7 @@ public:
     QComboBox *cmbSvcAl = nullptr;
     QComboBox *cmbOrAl = nullptr;
     QComboBox *cmbAlNoti = nullptr;
+    QCheckBox *chkTray = nullptr; // kept with the desktop settings, not in the row
     QLineEdit *txtBackup = nullptr;
     QComboBox *cmbAlarmStartup = nullptr;
     QComboBox *cmbAutoAddHst = nullptr;

@@ -15,6 +15,8 @@ class QLineEdit;
 // never do, so a full box never traps the keyboard.
 using TypingRule = std::function<bool(const QString &text, int keyChar)>;
 
+constexpr int EnterKey = 13; // the character Enter types
+
 // Installs the rule on a QLineEdit or QPlainTextEdit; a refused key is dropped silently.
 void filterTyping(QWidget *box, TypingRule rule);
 

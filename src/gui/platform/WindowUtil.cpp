@@ -2,6 +2,11 @@
 
 #include "core/platform/Twips.h"
 
+#include <QApplication>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+
 void SetTopMost(QWidget *window, bool on)
 {
     if (!window)
@@ -16,7 +21,7 @@ void SetTopMost(QWidget *window, bool on)
     }
 }
 
-void bringToFront(QWidget *window)
+void bringToFront(QWidget *window, bool activate)
 {
     if (!window)
         return;
@@ -24,7 +29,96 @@ void bringToFront(QWidget *window)
         window->showNormal();
     window->show();
     window->raise();
-    window->activateWindow();
+    if (activate)
+        window->activateWindow();
+}
+
+void keepOnScreen(QWidget *window)
+{
+    const QRect available = window->screen()->availableGeometry();
+    // Before its first show the window manager's frame is unknown: leave room for a title bar.
+    QMargins frame(window->geometry().left() - window->frameGeometry().left(),
+                   window->geometry().top() - window->frameGeometry().top(),
+                   window->frameGeometry().right() - window->geometry().right(),
+                   window->frameGeometry().bottom() - window->geometry().bottom());
+    if (frame.isNull()) {
+        const int side = window->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        frame = QMargins(side, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + side, side, side);
+    }
+    const QRect room = available.marginsRemoved(frame);
+    window->resize(window->size().boundedTo(room.size()).expandedTo(window->minimumSize()));
+    if (!window->testAttribute(Qt::WA_Moved))
+        return; // the window manager places it
+    QRect placed(window->pos(), window->size());
+    placed.moveRight(qMin(placed.right(), room.right()));
+    placed.moveBottom(qMin(placed.bottom(), room.bottom()));
+    placed.moveLeft(qMax(placed.left(), room.left()));
+    placed.moveTop(qMax(placed.top(), room.top()));
+    window->move(placed.topLeft());
+}
+
+namespace {
+
+// Hands the keyboard back to the window that had it when a new window took it on showing,
+// as some platforms and window managers do whatever the window asks.
+class KeyboardReturn : public QObject
+{
+public:
+    KeyboardReturn(QWidget *window, QWidget *owner)
+        : QObject(window)
+        , m_owner(owner)
+    {
+        window->installEventFilter(this);
+        // Only the activation that comes with the showing; later ones are the user's.
+        QTimer::singleShot(500, this, &QObject::deleteLater);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowActivate) {
+            if (m_owner && m_owner->isVisible())
+                m_owner->activateWindow();
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_owner;
+};
+
+// Lets the focus into a list without making a row current.
+class NoAutomaticCurrent : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *view = static_cast<QAbstractItemView *>(watched);
+        if (event->type() != QEvent::FocusIn || view->currentIndex().isValid())
+            return false;
+        view->viewport()->update(); // the focus frame
+        return true;
+    }
+};
+
+} // namespace
+
+void showWithoutFocus(QWidget *window)
+{
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
+    QWidget *owner = QApplication::activeWindow();
+    if (owner && owner != window)
+        new KeyboardReturn(window, owner);
+    window->show();
+}
+
+void noAutomaticCurrent(QAbstractItemView *view)
+{
+    view->installEventFilter(new NoAutomaticCurrent(view));
 }
 
 bool runGuarded(QWidget *parent, const QString &purpose, const std::function<void()> &command)
@@ -47,4 +141,5 @@ void initResources()
 {
     // The images live in the windows library, which is static: its resources need a nudge.
     Q_INIT_RESOURCE(tarvo);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
 }

@@ -3,6 +3,7 @@
 #include "core/data/DbError.h"
 #include "gui/platform/MessageBox.h"
 
+#include <QAbstractItemView>
 #include <QPointer>
 #include <QWidget>
 
@@ -11,17 +12,29 @@
 // Puts a window into the always-on-top layer (or takes it out), keeping its place and size.
 void SetTopMost(QWidget *window, bool on);
 
-// Raises and activates an open window without reloading it.
-void bringToFront(QWidget *window);
+// Raises an open window without reloading it; with `activate` it also takes the keyboard.
+void bringToFront(QWidget *window, bool activate = true);
+
+// Shows a new window at the front while the keyboard stays in the active window.
+void showWithoutFocus(QWidget *window);
+
+// Fits a window into the available area of its screen (its title bar included), keeping its
+// minimum size, before it is shown.
+void keepOnScreen(QWidget *window);
+
+// A list whose rows count as chosen only when the user moves to one: the view no longer makes
+// its first row current when it takes the focus, so nothing looks chosen when nothing is.
+void noAutomaticCurrent(QAbstractItemView *view);
 
 // Windows that exist once: shows the open one unchanged, or makes a new one (deleted when it
 // closes) and shows it. `make` may give none (it could not load): then nothing is shown.
+// Without `activate` the window comes to the front but the keyboard stays where it is.
 template <typename Window, typename Make>
-Window *showOnce(QPointer<Window> &slot, Make make)
+Window *showOnce(QPointer<Window> &slot, Make make, bool activate = true)
 {
     // A closed window lingers, hidden, until its deletion runs: it no longer counts as open.
     if (slot && slot->isVisible()) {
-        bringToFront(slot);
+        bringToFront(slot, activate);
         return slot;
     }
     Window *window = make();
@@ -29,7 +42,11 @@ Window *showOnce(QPointer<Window> &slot, Make make)
         return nullptr;
     window->setAttribute(Qt::WA_DeleteOnClose);
     slot = window;
-    window->show();
+    keepOnScreen(window);
+    if (activate)
+        window->show();
+    else
+        showWithoutFocus(window);
     return window;
 }
 
@@ -52,5 +69,6 @@ bool runGuarded(QWidget *parent, const QString &purpose, const std::function<voi
 // Widget geometry in twips.
 void setGeometryTwips(QWidget *widget, int left, int top, int width, int height);
 
-// Makes the compiled-in images (logo, toolbar) available; once, before the first window.
+// Makes the compiled-in images (logo, toolbar) available and gives every window the program's
+// icon; once, before the first window.
 void initResources();

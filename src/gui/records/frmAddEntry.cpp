@@ -30,7 +30,6 @@ constexpr int ButtonHeight = 375;
 constexpr int WindowWidth = 7200;
 constexpr int WindowHeight = 1470;
 
-constexpr int EnterKey = 13;
 
 const char *const ItemGoneMessage = "This item no longer exists; the entry was not added";
 
@@ -42,7 +41,7 @@ QPointer<frmAddEntry> &windowOf(EntryTarget target)
 } // namespace
 
 frmAddEntry::frmAddEntry(EntryTarget target, qint64 itemId, QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QDialog(parent)
     , m_target(target)
     , m_itemId(itemId)
 {
@@ -81,6 +80,8 @@ frmAddEntry::frmAddEntry(EntryTarget target, qint64 itemId, QWidget *parent)
         return descriptionKeyAccepted(text, keyChar);
     });
     cutPastes(txtDescr, DescriptionLimit);
+    cmdAdd->setDefault(true);
+    txtDescr->setFocus();
     connect(cmdAdd, &QPushButton::clicked, this, &frmAddEntry::add);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -92,7 +93,7 @@ bool frmAddEntry::hasTypedText() const
 
 void frmAddEntry::resizeEvent(QResizeEvent *event)
 {
-    QWidget::resizeEvent(event);
+    QDialog::resizeEvent(event);
     // The box reaches to 200 twips short of the window's right edge.
     const int width = Twips::fromPixels(this->width()) - Twips::fromPixels(txtDescr->x()) - RightGap;
     if (width > 0)

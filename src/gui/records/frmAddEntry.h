@@ -2,7 +2,7 @@
 
 #include "core/records/History.h"
 
-#include <QWidget>
+#include <QDialog>
 
 class QLabel;
 class QLineEdit;
@@ -11,7 +11,7 @@ class QPushButton;
 // "Add History" (frmAddHst) and "Add Note" (frmAddNote): a typed entry for an item's history
 // or notes. The window gets its item when it opens and keeps it; a label names the item, so
 // an entry never lands on another item unnoticed.
-class frmAddEntry : public QWidget
+class frmAddEntry : public QDialog
 {
     Q_OBJECT
 

@@ -11,6 +11,7 @@
 #include "gui/platform/PlainText.h"
 
 #include <QEvent>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
@@ -20,13 +21,6 @@
 namespace {
 
 using Twips::toPixels;
-
-// Company pane, in twips inside the frame.
-constexpr int CaptionLeft = 120;
-constexpr int ValueLeft = 1900;
-constexpr int ValueWidth = 3350;
-constexpr int LineHeight = 240;
-constexpr int FirstLine = 300;
 
 // History pane, in twips inside the frame.
 constexpr int GridLeft = 120;
@@ -82,10 +76,9 @@ CompanyPane::CompanyPane(QWidget *parent)
 
     m_more = new QPushButton(QStringLiteral("More"), this);
     m_more->setObjectName(QStringLiteral("cmdChangeCo"));
-    m_more->setGeometry(toPixels(ValueLeft + ValueWidth - 900), toPixels(FirstLine + 7 * LineHeight + 60), toPixels(900), toPixels(330));
     connect(m_more, &QPushButton::clicked, this, &CompanyPane::toggleCompanyPage);
 
-    placePage1();
+    placeLines();
     showPage(true);
 }
 
@@ -110,23 +103,28 @@ QLabel *CompanyPane::value(const char *name)
     return label;
 }
 
-void CompanyPane::placePage1()
+void CompanyPane::placeLines()
 {
-    auto line = [](int n) { return toPixels(FirstLine + n * LineHeight); };
-    const int h = toPixels(LineHeight);
-    auto place = [&](QLabel *caption, QLabel *value, int n) {
+    // Both pages in one grid: the lines of the hidden page take no room, so each page starts
+    // at the top and every line is as high as its font needs.
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(6, grid->contentsMargins().top(), 6, 2);
+    grid->setVerticalSpacing(0);
+    grid->setColumnStretch(1, 1);
+    const std::pair<QLabel *, QLabel *> lines[] = {
+        {m_captions[0], m_name},  {m_captions[1], m_street1}, {nullptr, m_street2},
+        {nullptr, m_city},        {m_captions[2], m_phone1},  {m_captions[4], m_email},
+        {m_captions[6], m_contact}, {m_captions[5], m_web},   {m_captions[3], m_phone2},
+        {m_notesCaption, m_notes}};
+    int row = 0;
+    for (const auto &[caption, value] : lines) {
         if (caption)
-            caption->setGeometry(toPixels(CaptionLeft), line(n), toPixels(ValueLeft - CaptionLeft), h);
-        if (value)
-            value->setGeometry(toPixels(ValueLeft), line(n), toPixels(ValueWidth), h);
-    };
-    place(m_captions[0], m_name, 0);
-    place(m_captions[1], m_street1, 1);
-    place(nullptr, m_street2, 2);
-    place(nullptr, m_city, 3);
-    place(m_captions[2], m_phone1, 4);
-    place(m_captions[4], m_email, 5);
-    place(m_captions[6], m_contact, 6);
+            grid->addWidget(caption, row, 0, Qt::AlignTop);
+        grid->addWidget(value, row, 1);
+        ++row;
+    }
+    grid->setRowStretch(row - 1, 1); // the notes take what is left
+    grid->addWidget(m_more, row, 1, Qt::AlignRight);
 }
 
 void CompanyPane::showPage(bool first)
@@ -142,16 +140,6 @@ void CompanyPane::toggleCompanyPage()
 {
     if (m_more->text() == u"More") {
         m_more->setText(QStringLiteral("Back"));
-        // Page 2 takes the places of page 1's first lines.
-        const QRect name = m_captions[0]->geometry();
-        const QRect address = m_captions[1]->geometry();
-        m_captions[5]->setGeometry(name.translated(0, toPixels(100)));
-        m_web->setGeometry(m_name->geometry());
-        m_captions[3]->setGeometry(address);
-        m_phone2->setGeometry(m_street1->geometry());
-        m_notesCaption->setGeometry(address.translated(0, toPixels(400)));
-        m_notes->setGeometry(QRect(m_street1->geometry().topLeft() + QPoint(0, toPixels(400)),
-                                   QSize(toPixels(ValueWidth), toPixels(4 * LineHeight))));
         showPage(false);
     } else {
         m_more->setText(QStringLiteral("More"));
@@ -242,6 +230,8 @@ QTableWidget *HistoryPane::makeGrid(const char *name)
     grid->verticalHeader()->hide();
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
+    // Tab leaves the grid; the arrows move within it.
+    grid->setTabKeyNavigation(false);
     grid->setGeometry(toPixels(GridLeft), toPixels(GridTop), toPixels(GridWidth), toPixels(GridHeight));
     grid->setColumnWidth(0, toPixels(DateColumnWidth));
     // The history's descriptions are as wide as the grid; the notes' five times that.

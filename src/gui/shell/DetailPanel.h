@@ -28,7 +28,7 @@ protected:
 private:
     QLabel *caption(const char *name, const QString &text, int index);
     QLabel *value(const char *name);
-    void placePage1();
+    void placeLines();
     void showPage(bool first);
 
     QLabel *m_captions[7] = {}; // lblCo(0..6)

@@ -59,6 +59,8 @@ ItemGrid::ItemGrid(QWidget *parent)
     setWordWrap(false);
     setCornerButtonEnabled(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Tab leaves the list for the panes below; the arrows move within it.
+    setTabKeyNavigation(false);
 
     // Every row the same height, so the view lays out any number of rows at once.
     verticalHeader()->hide();

@@ -7,6 +7,7 @@
 #include "core/platform/Twips.h"
 #include "gui/maintenance/DatabaseCommands.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/WindowUtil.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -81,6 +82,7 @@ void frmSplash::PerformChecks()
     main->load();
     if (answer == ReminderAnswer::Yes)
         main->holdStartupAlarm(true);
+    keepOnScreen(main);
     main->show();
     Q_EMIT mainWindowShown(main);
     if (answer == ReminderAnswer::Yes) {

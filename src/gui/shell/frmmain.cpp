@@ -47,8 +47,8 @@ frmmain::frmmain(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(QStringLiteral("Norlith Tarvo"));
-    setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
-    resize(1100, 760);
+    // With its title bar it fits a 1366x768 screen; it reflows down to 1024x700.
+    resize(1100, 700);
     buildMenus();
     buildToolBar();
     buildStatusBar();
@@ -170,6 +170,7 @@ void frmmain::load()
         ClearData();
     });
     makeWorkingFolders();
+    refreshTray(false);
     m_timer1->start();
     m_startupAlarmDue = true;
     if (!m_startupAlarmHeld)
@@ -250,7 +251,10 @@ void frmmain::layoutCentralArea()
         left += toPixels(CompanyFrameWidth + Margin);
         m_historyPane->setGeometry(left, top, toPixels(HistoryFrameWidth), toPixels(PanelHeight));
         left += toPixels(HistoryFrameWidth + Margin);
-        m_logoFrame->setGeometry(left, top, toPixels(LogoFrameWidth), toPixels(PanelHeight));
+        // The logo gives way on a narrow screen.
+        const int logoWidth = qBound(0, width - left - toPixels(Margin), toPixels(LogoFrameWidth));
+        m_logoFrame->setGeometry(left, top, logoWidth, toPixels(PanelHeight));
+        m_logoFrame->setVisible(logoWidth > toPixels(Margin));
     }
     m_grid->setGeometry(grid);
 }

@@ -11,6 +11,7 @@
 #include <optional>
 
 class AckWindow;
+class AlarmTray;
 class CompanyPane;
 class HistoryPane;
 class ItemGrid;
@@ -127,11 +128,16 @@ private:
     void watchItemEditor(frmAdd *editor);
 
     // The alarm monitor's timers and the snooze.
+    // The alarm window; without `activate` (a timer shows it) the keyboard stays where it is.
+    void openAlarmWindow(bool activate);
     void connectAlarmMonitor();
     void startupAlarmTick();
     void alarmCheckTick();
     void sleepTick();
     void sleepFor(AlarmSchedule::SleepChoice choice);
+    // The tray icon follows the pending alarms; a check may also notify the desktop.
+    void refreshTray(bool notify);
+    void trayClicked();
 
     // The views: display modes, sort and lookup, column settings (frmmainViews.cpp).
     void showAllItems();
@@ -164,6 +170,7 @@ private:
     QTimer *m_tmrSleep = nullptr;
     QTimer *m_tmrProcess = nullptr;
     QTimer *m_clock = nullptr;
+    AlarmTray *m_tray = nullptr;
     bool m_addButtonsEnabled = false;
     bool m_closing = false;
     bool m_startupAlarmDue = false;  // until Timer2 has shown the start-up alarm

@@ -3,12 +3,14 @@
 
 #include "frmmain.h"
 
+#include "core/alarms/AlarmRules.h"
 #include "core/alarms/AlarmSchedule.h"
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
 #include "core/data/Settings.h"
 #include "core/platform/Clock.h"
 #include "gui/alarms/AckWindow.h"
+#include "gui/alarms/AlarmTray.h"
 #include "gui/alarms/frmAlarm.h"
 #include "gui/platform/WindowUtil.h"
 
@@ -32,11 +34,45 @@ void frmmain::connectAlarmMonitor()
     connect(m_timer1, &QTimer::timeout, this, &frmmain::alarmCheckTick);
     connect(m_timer2, &QTimer::timeout, this, &frmmain::startupAlarmTick);
     connect(m_tmrSleep, &QTimer::timeout, this, &frmmain::sleepTick);
+    m_tray = new AlarmTray(this);
+    connect(m_tray, &AlarmTray::alarmsWanted, this, &frmmain::trayClicked);
+}
+
+void frmmain::refreshTray(bool notify)
+{
+    // The desktop is told only when no window of the program is in front of the user.
+    const bool unseen = QApplication::activeWindow() == nullptr;
+    if (!AlarmTray::possible()) {
+        m_tray->remove();
+        return;
+    }
+    const GlobalVars &g = gv();
+    AlarmCounts counts;
+    try {
+        counts = countAlarms(evaluateAlarms(db(), g.alservicedisabled, g.alorderdisabled, Clock::today()));
+    } catch (const DbError &) {
+        return; // the windows report failing statements; the icon keeps its last counts
+    }
+    m_tray->show(counts);
+    if (notify && unseen)
+        m_tray->notify(counts);
+}
+
+void frmmain::trayClicked()
+{
+    showAlarms();
+    if (QWidget *window = alarmWindow())
+        bringToFront(window);
 }
 
 void frmmain::showAlarms()
 {
-    frmAlarm *window = showAlarmWindow();
+    openAlarmWindow(true);
+}
+
+void frmmain::openAlarmWindow(bool activate)
+{
+    frmAlarm *window = showAlarmWindow(activate);
     if (!window)
         return; // the alarms could not be evaluated; the user has been told
     connect(window, &frmAlarm::acknowledgementOpened, this, &frmmain::watchAcknowledgement, Qt::UniqueConnection);
@@ -76,6 +112,7 @@ void frmmain::applySettings()
         return;
     // Options saved during a snooze show their status at once; the sleep runs on to its end.
     setPanelText(2, status);
+    refreshTray(false);
 }
 
 void frmmain::startupAlarmTick()
@@ -95,8 +132,10 @@ void frmmain::alarmCheckTick()
     if (modalOpen())
         return;
     GlobalVars &g = gv();
-    if (AlarmSchedule::periodicCheckDue(g.timerinterval, g.NextAlarmCheck, Clock::now()))
-        showAlarms();
+    if (AlarmSchedule::periodicCheckDue(g.timerinterval, g.NextAlarmCheck, Clock::now())) {
+        refreshTray(true);
+        openAlarmWindow(false);
+    }
 }
 
 void frmmain::sleepFor(AlarmSchedule::SleepChoice choice)
@@ -114,5 +153,6 @@ void frmmain::sleepTick()
     m_tmrSleep->stop();
     m_timer1->start();
     applySettings();
-    showAlarms();
+    refreshTray(true);
+    openAlarmWindow(false);
 }

@@ -212,6 +212,7 @@ void frmmain::deleteSelectedItem()
     LoadGrid(g.SortFieldLookup, g.SortOrderLookup, g.DisplayMode == AllDisplay ? QString() : g.LookupValue,
              g.LookupField);
     ClearData();
+    refreshTray(false);
 }
 
 // The note and history windows take the selected row's item when they open.
@@ -242,6 +243,7 @@ void frmmain::itemSaved()
     LoadGrid(g.SortFieldAll, g.SortOrderAll, QString(), g.LookupField);
     gv().DisplayMode = AllDisplay;
     setPanelText(1, allDisplayText());
+    refreshTray(false);
 }
 
 void frmmain::entryAdded(EntryTarget target, qint64 itemId)

@@ -24,7 +24,6 @@ namespace {
 QPointer<frmColumns> columnsWindow;
 
 constexpr int RowHeightTwips = 285;
-constexpr int EnterKey = 13;
 
 // The headings, and the texts whose rendered widths give the list's column widths.
 const char *const Headings[4] = {"Name", "Column", "Size", "Display"};
@@ -33,7 +32,7 @@ const char *const WidthTexts[4] = {"Equipment to be Locked   ", "Column   ", "Si
 } // namespace
 
 frmColumns::frmColumns(QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmColumns"));
     setWindowTitle(QStringLiteral("Column Settings"));
@@ -76,8 +75,7 @@ frmColumns::frmColumns(QWidget *parent)
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    for (QPushButton *button : {cmdOK, cmdCancel})
-        button->setAutoDefault(true);
+    cmdOK->setDefault(true);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -106,6 +104,8 @@ frmColumns::frmColumns(QWidget *parent)
         return columnEditAccepted(m_editedCell, before, after);
     });
     flxCols->installEventFilter(this);
+    // Tab leaves the list for the buttons; the arrows move within it.
+    flxCols->setTabKeyNavigation(false);
 
     connect(flxCols, &QTableWidget::cellClicked, this, &frmColumns::cellClicked);
     connect(flxCols->verticalScrollBar(), &QScrollBar::valueChanged, txtDataEntry, &QWidget::hide);
@@ -231,7 +231,7 @@ bool frmColumns::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return QDialog::eventFilter(watched, event);
 }
 
 frmColumns *showColumnSettings()

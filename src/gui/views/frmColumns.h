@@ -2,7 +2,7 @@
 
 #include "core/views/ColumnSettings.h"
 
-#include <QWidget>
+#include <QDialog>
 
 class QComboBox;
 class QLineEdit;
@@ -12,7 +12,7 @@ class QTableWidget;
 // "Column Settings": which columns the item list shows, in what order and how wide. A click on
 // the place or width of a shown column edits it in place (Enter commits); a click on Display
 // offers YES/NO. OK stores the list and answers columnsSaved; Cancel stores nothing.
-class frmColumns : public QWidget
+class frmColumns : public QDialog
 {
     Q_OBJECT
 

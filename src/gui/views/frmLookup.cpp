@@ -20,12 +20,11 @@ namespace {
 
 QPointer<frmLookup> lookupWindow;
 
-constexpr int EnterKey = 13;
 
 } // namespace
 
 frmLookup::frmLookup(std::optional<int> preset, QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmLookup"));
     setWindowTitle(QStringLiteral("Lookup"));
@@ -55,8 +54,7 @@ frmLookup::frmLookup(std::optional<int> preset, QWidget *parent)
     cmdLookUp->setObjectName(QStringLiteral("cmdLookUp"));
     cmdCancel = new QPushButton(QStringLiteral("Close"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    for (QPushButton *button : {cmdCal, cmdLookUp, cmdCancel})
-        button->setAutoDefault(true); // Enter on a button presses it
+    cmdLookUp->setDefault(true);
 
     auto *grid = new QGridLayout;
     grid->addWidget(listLabel, 0, 0);
@@ -136,17 +134,9 @@ void frmLookup::lookUp()
 
 void frmLookup::changeEvent(QEvent *event)
 {
-    QWidget::changeEvent(event);
+    QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         txtLookUp->setFocus();
-}
-
-void frmLookup::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape)
-        close();
-    else
-        QWidget::keyPressEvent(event);
 }
 
 frmLookup *showLookupDialog(std::optional<int> preset)

@@ -2,7 +2,7 @@
 
 #include "core/data/FieldTable.h"
 
-#include <QWidget>
+#include <QDialog>
 
 #include <optional>
 
@@ -14,7 +14,7 @@ class QPushButton;
 // Lookup menu entry) or none; LookUp is enabled while an entry is chosen and the value box
 // holds text. Each lookup is answered with lookupChosen, and the dialog stays open for the
 // next one. Stays above other windows.
-class frmLookup : public QWidget
+class frmLookup : public QDialog
 {
     Q_OBJECT
 
@@ -33,7 +33,6 @@ Q_SIGNALS:
 
 protected:
     void changeEvent(QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     std::optional<int> chosenPosition() const;

@@ -24,7 +24,7 @@ bool isEnter(const QKeyEvent *key)
 } // namespace
 
 frmSort::frmSort(std::optional<int> preset, QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmSort"));
     setWindowTitle(QStringLiteral("Sort"));
@@ -53,8 +53,7 @@ frmSort::frmSort(std::optional<int> preset, QWidget *parent)
     cmdSort->setObjectName(QStringLiteral("cmdSort"));
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    for (QPushButton *button : {cmdSort, cmdCancel})
-        button->setAutoDefault(true); // Enter on a button presses it
+    cmdSort->setDefault(true);
     cmdSort->setEnabled(cmbSort->currentIndex() >= 0);
 
     auto *buttons = new QHBoxLayout;
@@ -92,17 +91,15 @@ bool frmSort::eventFilter(QObject *watched, QEvent *event)
         sort();
         return true;
     }
-    return QWidget::eventFilter(watched, event);
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmSort::keyPressEvent(QKeyEvent *event)
 {
     if (isEnter(event))
         sort();
-    else if (event->key() == Qt::Key_Escape)
-        close();
     else
-        QWidget::keyPressEvent(event);
+        QDialog::keyPressEvent(event);
 }
 
 frmSort *showSortDialog(std::optional<int> preset)

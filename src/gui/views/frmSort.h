@@ -2,7 +2,7 @@
 
 #include "core/data/FieldTable.h"
 
-#include <QWidget>
+#include <QDialog>
 
 #include <optional>
 
@@ -13,7 +13,7 @@ class QPushButton;
 // "Sort": the field and direction of the item list's current view. Opens with a list entry
 // chosen (a Sort menu entry) or none; Sort stays disabled until an entry is chosen. Answers
 // sortChosen and closes. Stays above other windows.
-class frmSort : public QWidget
+class frmSort : public QDialog
 {
     Q_OBJECT
 

@@ -1,0 +1,70 @@
+#include "AlarmSummary.h"
+
+#include <QSettings>
+#include <QStringList>
+
+namespace {
+
+const QString TrayKey = QStringLiteral("desktop/trayAlarms");
+
+QString counted(int count, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1StringView(count == 1 ? one : many));
+}
+// The program's desktop settings, in the user's configuration folder.
+const QString SettingsName = QStringLiteral("Tarvo");
+
+} // namespace
+
+AlarmCounts countAlarms(const QVector<AlarmRow> &rows)
+{
+    AlarmCounts counts;
+    for (const AlarmRow &row : rows) {
+        switch (row.kind) {
+        case ServiceDue: ++counts.services; break;
+        case OrderDue: ++counts.orders; break;
+        case PastServiceDate: ++counts.pastDue; break;
+        }
+    }
+    return counts;
+}
+
+QString alarmSummary(const AlarmCounts &counts)
+{
+    QStringList pending;
+    if (counts.services > 0)
+        pending << counted(counts.services, "service", "services");
+    if (counts.orders > 0)
+        pending << counted(counts.orders, "order", "orders");
+    QStringList parts;
+    if (!pending.isEmpty())
+        parts << pending.join(QStringLiteral(" and ")) + QStringLiteral(" pending");
+    if (counts.pastDue > 0)
+        parts << QStringLiteral("%1 past due").arg(counts.pastDue);
+    return parts.isEmpty() ? QStringLiteral("No alarms pending") : parts.join(QStringLiteral(", "));
+}
+
+QString trayToolTip(const AlarmCounts &counts)
+{
+    if (counts.total() == 0)
+        return QStringLiteral("Tarvo\nNo alarms pending");
+    return QStringLiteral("Tarvo: %1\n%2")
+        .arg(counted(counts.total(), "pending alarm", "pending alarms"), alarmSummary(counts));
+}
+
+QString badgeText(int pastDue)
+{
+    if (pastDue <= 0)
+        return QString();
+    return pastDue > 99 ? QStringLiteral("99+") : QString::number(pastDue);
+}
+
+bool trayAlarmsWanted()
+{
+    return QSettings(SettingsName, SettingsName).value(TrayKey, true).toBool();
+}
+
+void setTrayAlarmsWanted(bool wanted)
+{
+    QSettings(SettingsName, SettingsName).setValue(TrayKey, wanted);
+}
