@@ -39,7 +39,7 @@ frmAlSleep::frmAlSleep(QWidget *parent)
     setGeometryTwips(fraSleepFor, Margin, Margin, FrameWidth, FrameHeight);
     m_options = new QButtonGroup(this);
     for (int index = 0; index < AlarmSchedule::SleepChoices; ++index) {
-        auto *option = new QRadioButton(AlarmSchedule::sleepCaption(index), fraSleepFor);
+        auto *option = new QRadioButton(AlarmSchedule::sleepCaption(AlarmSchedule::SleepChoice(index)), fraSleepFor);
         option->setObjectName(QStringLiteral("optSleepFor_%1").arg(index));
         setGeometryTwips(option, Margin + (index / 5) * OptionWidth, OptionTop + (index % 5) * OptionPitch,
                          OptionWidth, OptionHeight);
@@ -49,7 +49,7 @@ frmAlSleep::frmAlSleep(QWidget *parent)
     // An option chosen with the arrows counts as clicked.
     connect(m_options, &QButtonGroup::idToggled, this, [this](int index, bool on) {
         if (on)
-            m_sleepChoice = index;
+            m_sleepChoice = AlarmSchedule::SleepChoice(index);
     });
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
