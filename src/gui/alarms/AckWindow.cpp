@@ -4,7 +4,9 @@
 #include "core/data/GlobalVars.h"
 #include "core/records/History.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/items/frmAdd.h"
 #include "gui/platform/WindowUtil.h"
+#include "gui/records/AddHistory.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -13,13 +15,6 @@ namespace {
 
 constexpr int ButtonWidth = 1300; // twips
 constexpr int ButtonHeight = 375;
-
-// Why a store did not go ahead.
-void tellRefusal(QWidget *parent, SaveOutcome outcome)
-{
-    const char *text = outcome == SaveOutcome::ItemGone ? ItemGoneText : ItemChangedText;
-    MessageBox::information(parent, QString::fromLatin1(text));
-}
 
 } // namespace
 
@@ -80,25 +75,4 @@ void AckWindow::acknowledge(const QVector<HistoryRequest> &history,
     }
     emit acknowledged(m_itemId);
     close();
-}
-
-QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requests)
-{
-    const GlobalVars &g = gv();
-    QStringList texts;
-    for (const HistoryRequest &request : requests) {
-        const QString text = historyText(request.kind, request.text1, request.text2);
-        switch (entryDecision(request.kind, g.AutoAddhstOn, g.AutoAddHstWarn)) {
-        case EntryDecision::Drop:
-            break;
-        case EntryDecision::Ask:
-            if (MessageBox::question(parent, historyQuestion(text)))
-                texts << text;
-            break;
-        case EntryDecision::Write:
-            texts << text;
-            break;
-        }
-    }
-    return texts;
 }

@@ -63,6 +63,3 @@ Window *keepIfLoaded(Window *window)
     return nullptr;
 }
 
-// The automatic history entries to write under the options: none while automatic history is
-// off; with the warning on, each one only when the user answers Yes to its question.
-QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requests);

@@ -517,6 +517,12 @@ void frmAdd::openCalendar(int index)
     lib_frmCal::GetValue(qobject_cast<QLineEdit *>(box(id)));
 }
 
+void tellRefusal(QWidget *parent, SaveOutcome outcome)
+{
+    const char *text = outcome == SaveOutcome::ItemGone ? ItemGoneText : ItemChangedText;
+    MessageBox::information(parent, QString::fromLatin1(text));
+}
+
 void frmAdd::save()
 {
     const ItemForm values = form();
@@ -535,10 +541,7 @@ void frmAdd::save()
     });
     QStringList historyTexts;
     if (!asks) {
-        for (const HistoryRequest &request : std::as_const(requests)) {
-            if (entryDecision(request.kind, g.AutoAddhstOn, g.AutoAddHstWarn) == EntryDecision::Write)
-                historyTexts << historyText(request.kind, request.text1, request.text2);
-        }
+        historyTexts = acceptedHistory(this, requests); // nothing asks here
         requests.clear();
     }
 
@@ -549,8 +552,7 @@ void frmAdd::save()
     if (!saved)
         return;
     if (result.outcome != SaveOutcome::Saved) {
-        const bool gone = result.outcome == SaveOutcome::ItemGone;
-        MessageBox::information(this, QString::fromLatin1(gone ? ItemGoneText : ItemChangedText));
+        tellRefusal(this, result.outcome);
         return;
     }
     const qint64 savedId = result.id;

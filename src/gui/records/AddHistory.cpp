@@ -8,20 +8,35 @@
 
 #include <QApplication>
 
+bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text)
+{
+    switch (entryDecision(kind, gv().AutoAddhstOn, gv().AutoAddHstWarn)) {
+    case EntryDecision::Drop:
+        return false;
+    case EntryDecision::Ask:
+        return MessageBox::question(parent, historyQuestion(text));
+    case EntryDecision::Write:
+        break;
+    }
+    return true;
+}
+
 void AddHistory(HistoryKind kind, EntryTarget target, qint64 itemId, const QString &text1, const QString &text2,
                 const QString &text3)
 {
     Q_UNUSED(text3);
     const QString descr = historyText(kind, text1, text2);
-    switch (entryDecision(kind, gv().AutoAddhstOn, gv().AutoAddHstWarn)) {
-    case EntryDecision::Drop:
-        return;
-    case EntryDecision::Ask:
-        if (!MessageBox::question(QApplication::activeWindow(), historyQuestion(descr)))
-            return;
-        break;
-    case EntryDecision::Write:
-        break;
+    if (entryAccepted(QApplication::activeWindow(), kind, descr))
+        writeEntry(db(), target, itemId, descr);
+}
+
+QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requests)
+{
+    QStringList texts;
+    for (const HistoryRequest &request : requests) {
+        const QString text = historyText(request.kind, request.text1, request.text2);
+        if (entryAccepted(parent, request.kind, text))
+            texts << text;
     }
-    writeEntry(db(), target, itemId, descr);
+    return texts;
 }

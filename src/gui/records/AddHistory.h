@@ -1,8 +1,21 @@
 #pragma once
 
+#include "core/items/ItemRules.h"
 #include "core/records/History.h"
 
 #include <QString>
+#include <QStringList>
+#include <QVector>
+
+class QWidget;
+
+// Whether an automatic entry of `kind` reading `text` goes into the history: never while
+// automatic history is off; when the options ask first, only after the user answers Yes to
+// "Add "..." to history?".
+bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text);
+
+// The texts of those of the requested automatic entries that go in (see entryAccepted).
+QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requests);
 
 // Writes an entry of an item's history or notes, dated today.
 // A typed entry is always written; the other kinds are automatic entries
