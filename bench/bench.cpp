@@ -555,9 +555,14 @@ int main(int argc, char *argv[])
         else if (args.at(i) == u"--runs")
             runs = args.at(i + 1).toInt();
     }
-    // --viewer: only the report viewer's and the main program's figures.
+    // --viewer: only the report viewer's and the main program's figures; --exchange: only the
+    // calendar export and the CSV import.
     const bool viewerOnly = args.contains(QStringLiteral("--viewer"));
     out << "median of " << runs << " runs each\n";
+    if (args.contains(QStringLiteral("--exchange"))) {
+        exchangeFigures(items, runs);
+        return 0;
+    }
     if (!viewerOnly) {
         report(items, measure(items, runs));
         if (items != 1000)

@@ -219,8 +219,8 @@ private Q_SLOTS:
     {
         QFETCH(int, choice);
         QFETCH(QDateTime, wake);
-        QCOMPARE(AlarmSchedule::sleepCaption(choice), QString::fromLatin1(QTest::currentDataTag()));
-        QCOMPARE(AlarmSchedule::sleepEnd(choice, QDateTime(QDate(2026, 12, 6), QTime(22, 0))), wake);
+        QCOMPARE(AlarmSchedule::sleepCaption(AlarmSchedule::SleepChoice(choice)), QString::fromLatin1(QTest::currentDataTag()));
+        QCOMPARE(AlarmSchedule::sleepEnd(AlarmSchedule::SleepChoice(choice), QDateTime(QDate(2026, 12, 6), QTime(22, 0))), wake);
     }
 
     void infoTexts()

@@ -6,6 +6,7 @@
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
 #include "core/shell/ItemListModel.h"
+#include "gui/platform/RowColours.h"
 #include "gui/alarms/frmAckService.h"
 #include "gui/items/frmAdd.h"
 #include "gui/platform/Desktop.h"
@@ -89,23 +90,23 @@ private Q_SLOTS:
         ItemListModel *model = m_window->grid()->itemModel();
         click(1);
         click(3);
-        QVERIFY(!model->isRowPainted(1) && model->isRowPainted(3));
+        QVERIFY(!model->isRowSelected(1) && model->isRowSelected(3));
         click(3);
-        QVERIFY(model->isRowPainted(3));
-        QCOMPARE(model->data(model->index(2, 1), Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::white));
-        QCOMPARE(model->data(model->index(0, 1), Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::white));
+        QVERIFY(model->isRowSelected(3));
+        QCOMPARE(shownColours(*m_window->grid(), model->index(2, 1)).text.color(), QColor(Qt::white));
+        QCOMPARE(shownColours(*m_window->grid(), model->index(0, 1)).background.color(), QColor(Qt::white));
         QVERIFY(!m_window->noItemSelected());
         // The keyboard moves the selection as a click does.
         QTest::keyClick(m_window->grid(), Qt::Key_Up);
-        QVERIFY(model->isRowPainted(2) && !model->isRowPainted(3));
+        QVERIFY(model->isRowSelected(2) && !model->isRowSelected(3));
 
-        // After a reload nothing is painted and the first click paints its row alone.
+        // After a reload nothing is selected and the first click selects its row alone.
         m_window->LoadGrid(Field::ServiceDate, Ascending, QString(), 0);
         QVERIFY(m_window->noItemSelected());
         click(1);
-        QVERIFY(model->isRowPainted(1) && !model->isRowPainted(2));
+        QVERIFY(model->isRowSelected(1) && !model->isRowSelected(2));
         m_window->ClearLastClick();
-        QVERIFY(!model->isRowPainted(1) && m_window->noItemSelected());
+        QVERIFY(!model->isRowSelected(1) && m_window->noItemSelected());
     }
 
     void clickFillsThePanesAndViewer()

@@ -13,6 +13,7 @@
 #include "core/shell/ItemDelete.h"
 #include "core/shell/ItemListModel.h"
 
+#include <QAbstractItemModelTester>
 #include <QLocale>
 #include <QTest>
 
@@ -23,7 +24,7 @@ namespace {
 Ids loadIds(int sortField, int sortOrder, const QString &value, int lookupField, ItemListLoad *result = nullptr)
 {
     ItemListModel model;
-    const ItemListLoad load = model.load(db(), sortField, sortOrder, value, lookupField);
+    const ItemListLoad load = model.load(db(), sortField, SortOrders(sortOrder), value, lookupField);
     if (result)
         *result = load;
     Ids ids;
@@ -56,19 +57,6 @@ class TestItemList : public QObject
 private Q_SLOTS:
     void initTestCase() { initTestEnvironment(); }
 
-    void fieldNumberings()
-    {
-        // No name for the parts or outside the table; list positions and field numbers convert
-        // back and forth, the Lookup list having no stock entry.
-        QVERIFY(FieldName(Field::RepParts).isEmpty() && FieldName(-1).isEmpty() && FieldName(24).isEmpty());
-        QVERIFY(!FieldTable::fieldAtLookupPosition(22) && !FieldTable::lookupPositionOf(Field::ReplaceStock));
-        QVERIFY(!FieldTable::fieldAtSortPosition(23) && !FieldTable::sortPositionOf(Field::RepParts));
-        for (int position = 0; position < FieldTable::LookupPositions; ++position)
-            QCOMPARE(*FieldTable::lookupPositionOf(*FieldTable::fieldAtLookupPosition(position)), position);
-        for (int position = 0; position < FieldTable::SortPositions; ++position)
-            QCOMPARE(*FieldTable::sortPositionOf(*FieldTable::fieldAtSortPosition(position)), position);
-    }
-
     void cellTexts()
     {
         TestWorld world;
@@ -91,7 +79,8 @@ private Q_SLOTS:
         world.addPart(full, QStringLiteral("Belt"), QStringLiteral("1234"));
 
         ItemListModel model;
-        QCOMPARE(model.load(db(), Field::ID, 0, QString(), 0).outcome, ItemListLoad::Outcome::Rows);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(model.load(db(), Field::ID, Ascending, QString(), 0).outcome, ItemListLoad::Outcome::Rows);
         QCOMPARE(model.itemCount(), 4);
         QCOMPARE(model.itemIdAt(2), full);
         QCOMPARE(model.companyIdAt(2), company);
@@ -109,6 +98,10 @@ private Q_SLOTS:
         QCOMPARE(model.cellText(3, 17), "NO");
         QCOMPARE(model.cellText(3, 24), "YES");
         QCOMPARE(model.cellText(4, 17), QString());
+        // Selecting and sorting anew keep the model consistent for its views.
+        model.setRowSelected(2, true);
+        QVERIFY(model.resort(QString(), 0, Field::Name, Descending) && !model.isRowSelected(2));
+        QCOMPARE(model.itemIdAt(3), full);
     }
 
     void repPartsText()

@@ -35,7 +35,7 @@ QByteArray listCsv()
     Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = ID + 1"));
     ItemListModel list;
     list.setLayout(ColumnLayout::read(db()));
-    list.load(db(), Field::ID, 0, QString(), Field::Name);
+    list.load(db(), Field::ID, Ascending, QString(), Field::Name);
     return gridCsv(list);
 }
 

@@ -154,9 +154,7 @@ private Q_SLOTS:
         connect(splash, &frmSplash::mainWindowShown, this, [&](frmmain *window) { shown = window; });
         splash->show();
         auto *pause = splash->findChild<QTimer *>(QStringLiteral("tmrPause"));
-        QVERIFY(pause && pause->isActive() && pause->isSingleShot());
-        QCOMPARE(pause->interval(), 4000);
-        QVERIFY(!shown);
+        QVERIFY(pause && pause->isActive() && !shown);
         QMetaObject::invokeMethod(splash, &frmSplash::PerformChecks);
         QVERIFY(shown && shown->isVisible());
         settle();

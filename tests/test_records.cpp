@@ -63,7 +63,7 @@ void TestRecords::entryTexts()
 {
     QStringList texts;
     for (int kind = 0; kind <= 6; ++kind)
-        texts << historyText(kind, QStringLiteral("pump  oiled"), QStringLiteral("12/6/2026"));
+        texts << historyText(HistoryKind(kind), QStringLiteral("pump  oiled"), QStringLiteral("12/6/2026"));
     QCOMPARE(texts, QStringList({"pump  oiled", "Serviced By pump  oiled on 12/6/2026",
                                  "Replacement part(s) in stock as of pump  oiled",
                                  "New replacement part(s) installed on pump  oiled",
@@ -98,9 +98,9 @@ void TestRecords::automaticHistoryOptions()
     gv().AutoAddhstOn = autoOn;
     gv().AutoAddHstWarn = warn;
     MessageBox::setNextAnswer(asked && !written ? MessageBox::No : MessageBox::Yes); // Yes where none is asked
-    AddHistory(kind, HistoryTarget, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
+    AddHistory(HistoryKind(kind), HistoryTarget, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
 
-    const QString descr = historyText(kind, QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
+    const QString descr = historyText(HistoryKind(kind), QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
     QCOMPARE(MessageBox::shownTexts(), asked ? QStringList{"Add \"" + descr + "\" to history?"} : QStringList());
     QCOMPARE(entriesIn(world, QStringLiteral("History")),
              written ? QStringList{QString::number(item) + ": " + descr} : QStringList());

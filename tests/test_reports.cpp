@@ -319,7 +319,7 @@ void TestReports::alarmWorkSheets()
     QByteArray expected = opening("<h1>" + title + " as of 12/6/2026 </h1>");
     for (const char sheet : sheets)
         expected += sheet == 'S' ? pumpServiceSheet(pump) : boilerOrderSheet(boiler, sheet == 'O');
-    QCOMPARE(ReportAlarms(db(), kind, alarms, Clock::today()).value_or("(none)"), expected);
+    QCOMPARE(ReportAlarms(db(), AlarmReportKind(kind), alarms, Clock::today()).value_or("(none)"), expected);
 }
 
 void TestReports::commandConditions_data()

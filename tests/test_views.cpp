@@ -156,7 +156,7 @@ private Q_SLOTS:
         QCOMPARE(calendar->panel()->MonthView1->selectedDate(), QDate(2026, 12, 6));
         emit calendar->panel()->MonthView1->clicked(QDate(2026, 12, 20));
 
-        QCOMPARE(gv().DisplayMode, int(LookupDisplay));
+        QCOMPARE(gv().DisplayMode, LookupDisplay);
         QCOMPARE(gv().LookupField, Field::ServiceDate);
         QCOMPARE(gv().LookupValue, QStringLiteral("12/20/2026"));
         QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: Lookup, ServiceDate= \"12/20/2026\""));
@@ -167,7 +167,7 @@ private Q_SLOTS:
         QCOMPARE(MessageBox::shownTexts(), QStringList());
         // The lookup view's own sort settings are neither used nor changed.
         QCOMPARE(gv().SortFieldLookup, Field::Hazmat);
-        QCOMPARE(gv().SortOrderLookup, int(Descending));
+        QCOMPARE(gv().SortOrderLookup, Descending);
 
         // A day without items, chosen with the keys, lists none; the calendar stays open until cancelled.
         calendar->panel()->MonthView1->setSelectedDate(QDate(2027, 1, 2));

@@ -73,7 +73,7 @@ void lookUp(frmmain &window, Field::Number field, const QString &value)
     window.action(QStringLiteral("tbFind"))->trigger();
     emit showLookupDialog(std::nullopt)->lookupChosen(field, value);
 }
-void sortBy(frmmain &window, Field::Number field, int order)
+void sortBy(frmmain &window, Field::Number field, SortOrders order)
 {
     window.action(QStringLiteral("mnuSort"))->trigger();
     emit showSortDialog(std::nullopt)->sortChosen(field, order);

@@ -140,20 +140,20 @@ QString servicedOnProblem(const QString &text)
 
 QVector<HistoryRequest> serviceAckHistory(const QString &servicedBy, const QString &servicedOnText, bool partReplaced)
 {
-    QVector<HistoryRequest> requests{{1, servicedBy, servicedOnText}};
+    QVector<HistoryRequest> requests{{ServicedEntry, servicedBy, servicedOnText}};
     if (partReplaced)
-        requests.append({3, servicedOnText, QString()});
+        requests.append({PartsInstalledEntry, servicedOnText, QString()});
     return requests;
 }
 
 QVector<HistoryRequest> orderAckHistory(const QString &purchaseOrder)
 {
-    return {{4, purchaseOrder, QString()}};
+    return {{PartsOrderedEntry, purchaseOrder, QString()}};
 }
 
 QVector<HistoryRequest> inStockHistory(const QDate &today)
 {
-    return {{2, DateText::format(today), QString()}};
+    return {{PartsInStockEntry, DateText::format(today), QString()}};
 }
 
 RowStamp serviceAckStamp(Database &database, qint64 itemId)

@@ -2,12 +2,6 @@
 
 #include "core/platform/LineEnds.h"
 
-#include <QBrush>
-#include <QGuiApplication>
-#include <QPalette>
-
-const QColor AlarmListModel::LightRed(255, 192, 192);
-
 AlarmListModel::AlarmListModel(QObject *parent)
     : QAbstractListModel(parent)
 {
@@ -17,7 +11,7 @@ void AlarmListModel::setRows(QVector<AlarmRow> rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
-    m_painted = QVector<bool>(m_rows.size(), false);
+    m_selected = QVector<bool>(m_rows.size(), false);
     endResetModel();
 }
 
@@ -26,41 +20,18 @@ const AlarmRow *AlarmListModel::rowAt(int row) const
     return row >= 0 && row < m_rows.size() ? &m_rows.at(row) : nullptr;
 }
 
-void AlarmListModel::setRowPainted(int row, bool painted)
+void AlarmListModel::setRowSelected(int row, bool selected)
 {
-    if (row < 0 || row >= m_painted.size() || m_painted.at(row) == painted)
+    if (row < 0 || row >= m_selected.size() || m_selected.at(row) == selected)
         return;
-    m_painted[row] = painted;
+    m_selected[row] = selected;
     const QModelIndex cell = index(row);
-    emit dataChanged(cell, cell, {Qt::BackgroundRole, Qt::ForegroundRole});
+    emit dataChanged(cell, cell);
 }
 
-bool AlarmListModel::isRowPainted(int row) const
+bool AlarmListModel::isRowSelected(int row) const
 {
-    return row >= 0 && row < m_painted.size() && m_painted.at(row);
-}
-
-QColor AlarmListModel::background(int row) const
-{
-    const QPalette palette = QGuiApplication::palette();
-    if (isRowPainted(row))
-        return palette.color(QPalette::Highlight);
-    switch (m_rows.at(row).kind) {
-    case OrderDue: return palette.color(QPalette::ToolTipBase);
-    case PastServiceDate: return LightRed;
-    case ServiceDue: break;
-    }
-    return Qt::white;
-}
-
-QColor AlarmListModel::foreground(int row) const
-{
-    const QPalette palette = QGuiApplication::palette();
-    if (isRowPainted(row))
-        return palette.color(QPalette::HighlightedText);
-    if (m_rows.at(row).kind == OrderDue)
-        return palette.color(QPalette::ToolTipText);
-    return Qt::black;
+    return row >= 0 && row < m_selected.size() && m_selected.at(row);
 }
 
 int AlarmListModel::rowCount(const QModelIndex &parent) const
@@ -77,10 +48,6 @@ QVariant AlarmListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
         return LineEnds::toShown(m_rows.at(row).text);
-    case Qt::BackgroundRole:
-        return QBrush(background(row));
-    case Qt::ForegroundRole:
-        return QBrush(foreground(row));
     case Qt::TextAlignmentRole:
         return int(Qt::AlignLeft | Qt::AlignVCenter);
     default:

@@ -6,12 +6,12 @@ namespace AlarmSchedule {
 
 namespace {
 
-struct SleepChoice {
+struct SleepDuration {
     const char *caption;
     int minutes;
 };
 
-constexpr SleepChoice Choices[SleepChoices] = {
+constexpr SleepDuration Choices[SleepChoices] = {
     {"5 minutes", 5}, {"10 minutes", 10}, {"15 minutes", 15}, {"30 minutes", 30}, {"1 hour", 60},
     {"2 hours", 120}, {"3 hours", 180},   {"4 hours", 240},   {"5 hours", 300},   {"6 hours", 360},
 };
@@ -30,17 +30,17 @@ bool periodicCheckDue(int timerinterval, QDateTime &next, const QDateTime &now)
     return true;
 }
 
-QString sleepCaption(int choice)
+QString sleepCaption(SleepChoice choice)
 {
     return choice >= 0 && choice < SleepChoices ? QString::fromLatin1(Choices[choice].caption) : QString();
 }
 
-int sleepMinutes(int choice)
+int sleepMinutes(SleepChoice choice)
 {
     return choice >= 0 && choice < SleepChoices ? Choices[choice].minutes : 0;
 }
 
-QDateTime sleepEnd(int choice, const QDateTime &now)
+QDateTime sleepEnd(SleepChoice choice, const QDateTime &now)
 {
     return now.addSecs(qint64(sleepMinutes(choice)) * 60);
 }

@@ -12,11 +12,15 @@ namespace AlarmSchedule {
 // interval.
 bool periodicCheckDue(int timerinterval, QDateTime &next, const QDateTime &now);
 
-// The snooze durations, by index 0..9: 5, 10, 15 or 30 minutes, then 1 to 6 hours.
-inline constexpr int SleepChoices = 10;
-QString sleepCaption(int choice);
-int sleepMinutes(int choice); // 0 for an index outside the list
-QDateTime sleepEnd(int choice, const QDateTime &now);
+// The snooze durations, in the order the snooze window lists them.
+enum SleepChoice : int {
+    Sleep5Minutes, Sleep10Minutes, Sleep15Minutes, Sleep30Minutes, Sleep1Hour, Sleep2Hours, Sleep3Hours,
+    Sleep4Hours, Sleep5Hours, Sleep6Hours
+};
+inline constexpr int SleepChoices = Sleep6Hours + 1;
+QString sleepCaption(SleepChoice choice);
+int sleepMinutes(SleepChoice choice); // 0 for a choice outside the list
+QDateTime sleepEnd(SleepChoice choice, const QDateTime &now);
 
 // Whether a snooze that lasts until `until` is over at `now`.
 bool wakeDue(const QDateTime &until, const QDateTime &now);

@@ -130,11 +130,10 @@ const std::array<CompanyColumn, 8> &companyColumns()
     return columns;
 }
 
-int companyColumnTwips(int column, const QFontMetrics &metrics)
+int companyColumnTwips(int column, int samplePixels)
 {
     const CompanyColumn &sample = companyColumns().at(std::size_t(column));
-    const int pixels = metrics.horizontalAdvance(QString::fromLatin1(sample.sample));
-    return int(std::lround(Twips::fromPixels(pixels) * sample.factor));
+    return int(std::lround(Twips::fromPixels(samplePixels) * sample.factor));
 }
 
 std::optional<CompanyLayout> companyLayout(int width, int height, int buttonWidth, int buttonHeight)

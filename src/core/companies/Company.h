@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QFontMetrics>
-#include <QRect>
 #include <QString>
 #include <QVector>
 
@@ -52,8 +50,8 @@ struct CompanyColumn {
     double factor;
 };
 const std::array<CompanyColumn, 8> &companyColumns();
-// A column's width in twips: the sample's rendered width times the factor, rounded.
-int companyColumnTwips(int column, const QFontMetrics &metrics);
+// A column's width in twips from its sample's rendered width in pixels: times the factor, rounded.
+int companyColumnTwips(int column, int samplePixels);
 
 // Where the directory's grid and buttons go for a window of W x H twips whose buttons are
 // w x h; nothing when the window is too small for the rules (the caller keeps what it has).

@@ -25,6 +25,9 @@ enum Id : int {
 bool isValid(int id);
 } // namespace Column
 
+// Ascending or descending; any value but Ascending sorts descending.
+enum SortOrders : int { Ascending = 0, Descending = 1 };
+
 namespace Field {
 enum Number : int {
     Name, Tag, Location, Hazmat, Part, Serial, RepParts, ServiceDate, ServiceWarn, DateServiced,

@@ -10,15 +10,14 @@
 // Windows get what they work on when they open; nothing here passes arguments between them.
 
 enum DisplayModes : int { LookupDisplay = 0, AllDisplay = 1 };
-enum SortOrders : int { Ascending = 0, Descending = 1 };
 
 struct GlobalVars {
     // The item list's view: all items or the lookup's, each with its own sort.
-    int DisplayMode = AllDisplay;
+    DisplayModes DisplayMode = AllDisplay;
     Field::Number SortFieldAll = Field::ServiceDate;
-    int SortOrderAll = Ascending;
+    SortOrders SortOrderAll = Ascending;
     Field::Number SortFieldLookup = Field::Name;
-    int SortOrderLookup = Ascending;
+    SortOrders SortOrderLookup = Ascending;
     // The current lookup; an empty value means none has been made yet.
     Field::Number LookupField = Field::Name;
     QString LookupValue;
@@ -37,8 +36,6 @@ struct GlobalVars {
     QDateTime NextAlarmCheck;
     // When a snoozing alarm monitor wakes.
     QDateTime SleepUntil;
-    // Whether the last evaluation of the alarm window found any alarm.
-    bool AlarmsPending = false;
 };
 
 GlobalVars &gv();

@@ -152,10 +152,10 @@ QVector<HistoryRequest> newItemHistory(const ItemForm &form)
 {
     using namespace Column;
     QVector<HistoryRequest> requests;
-    requests.append({5, form[Name], form[DateInstalled]});
+    requests.append({NewItemEntry, form[Name], form[DateInstalled]});
     if (!form[DateServiced].isEmpty())
-        requests.append({1, form[ServicedBy], form[DateServiced]});
+        requests.append({ServicedEntry, form[ServicedBy], form[DateServiced]});
     if (!form[PurchaseOrder].isEmpty())
-        requests.append({4, form[PurchaseOrder], QString()});
+        requests.append({PartsOrderedEntry, form[PurchaseOrder], QString()});
     return requests;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data/FieldTable.h"
+#include "core/records/History.h"
 
 #include <QDate>
 #include <QString>
@@ -63,7 +64,7 @@ int stockedToStore(int listIndex, int storedCode);
 
 // The automatic history entries a new item asks for, in order.
 struct HistoryRequest {
-    int kind = 0;
+    HistoryKind kind = TypedEntry;
     QString text1;
     QString text2;
 };

@@ -6,29 +6,29 @@
 
 namespace {
 
-QString tableOf(int target)
+QString tableOf(EntryTarget target)
 {
     return target == HistoryTarget ? QStringLiteral("History") : QStringLiteral("Notes");
 }
 
 } // namespace
 
-QString historyText(int kind, const QString &text1, const QString &text2)
+QString historyText(HistoryKind kind, const QString &text1, const QString &text2)
 {
     switch (kind) {
-    case 0: return text1;
-    case 1: return QStringLiteral("Serviced By ") + text1 + QStringLiteral(" on ") + text2;
-    case 2: return QStringLiteral("Replacement part(s) in stock as of ") + text1;
-    case 3: return QStringLiteral("New replacement part(s) installed on ") + text1;
-    case 4: return QStringLiteral("Replacement part(s) ordered - purchase order #") + text1;
-    case 5: return QStringLiteral("A new ") + text1 + QStringLiteral(" was added on ") + text2;
-    default: return QString();
+    case TypedEntry: return text1;
+    case ServicedEntry: return QStringLiteral("Serviced By ") + text1 + QStringLiteral(" on ") + text2;
+    case PartsInStockEntry: return QStringLiteral("Replacement part(s) in stock as of ") + text1;
+    case PartsInstalledEntry: return QStringLiteral("New replacement part(s) installed on ") + text1;
+    case PartsOrderedEntry: return QStringLiteral("Replacement part(s) ordered - purchase order #") + text1;
+    case NewItemEntry: return QStringLiteral("A new ") + text1 + QStringLiteral(" was added on ") + text2;
     }
+    return QString();
 }
 
-EntryDecision entryDecision(int kind, int autoAddOn, int autoAddWarn)
+EntryDecision entryDecision(HistoryKind kind, int autoAddOn, int autoAddWarn)
 {
-    if (kind == 0)
+    if (kind == TypedEntry)
         return EntryDecision::Write;
     if (autoAddOn != 1)
         return EntryDecision::Drop;
@@ -40,7 +40,7 @@ QString historyQuestion(const QString &descr)
     return QStringLiteral("Add \"") + descr + QStringLiteral("\" to history?");
 }
 
-QVector<Entry> loadEntries(Database &db, int target, qint64 itemId)
+QVector<Entry> loadEntries(Database &db, EntryTarget target, qint64 itemId)
 {
     // Same-day entries keep the order they were written in (rowid).
     Statement query(db, QStringLiteral("SELECT Date, descr FROM %1 WHERE ID = ? ORDER BY Date DESC, rowid")
@@ -52,7 +52,7 @@ QVector<Entry> loadEntries(Database &db, int target, qint64 itemId)
     return entries;
 }
 
-void writeEntry(Database &db, int target, qint64 itemId, const QString &descr)
+void writeEntry(Database &db, EntryTarget target, qint64 itemId, const QString &descr)
 {
     Statement insert(db, QStringLiteral("INSERT INTO %1 (ID, Date, descr) VALUES (?, ?, ?)").arg(tableOf(target)));
     insert.bindAll({itemId, DateText::toIso(Clock::today()), descr.isNull() ? QStringLiteral("") : descr});

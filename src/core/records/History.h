@@ -7,17 +7,22 @@ class Database;
 
 // Item history and notes: dated one-line entries in the tables History and Notes.
 
-// Where an entry goes: 0 the item's history, any other value its notes.
+// Where an entry goes: the item's history or its notes.
 enum EntryTarget : int { HistoryTarget = 0, NotesTarget = 1 };
 
-// The entry text of each kind: 0 the text as given, 1 serviced, 2 parts in stock, 3 parts
-// installed, 4 parts ordered, 5 new item. Any other kind gives empty text.
-QString historyText(int kind, const QString &text1, const QString &text2);
+// What an entry records: the text as typed, or one of the automatic entries.
+enum HistoryKind : int {
+    TypedEntry = 0, ServicedEntry = 1, PartsInStockEntry = 2, PartsInstalledEntry = 3, PartsOrderedEntry = 4,
+    NewItemEntry = 5
+};
 
-// What becomes of an entry: a typed one (kind 0) is written; an automatic one is written only
+// The entry text of each kind; a kind outside the list gives empty text.
+QString historyText(HistoryKind kind, const QString &text1, const QString &text2);
+
+// What becomes of an entry: a typed one is written; an automatic one is written only
 // when automatic history is on, and first asked about when the warning is on.
 enum class EntryDecision { Write, Drop, Ask };
-EntryDecision entryDecision(int kind, int autoAddOn, int autoAddWarn);
+EntryDecision entryDecision(HistoryKind kind, int autoAddOn, int autoAddWarn);
 
 // The question asked before an automatic entry is written.
 QString historyQuestion(const QString &descr);
@@ -28,10 +33,10 @@ struct Entry {
 };
 
 // An item's entries, newest first; entries of the same day in the order they were written.
-QVector<Entry> loadEntries(Database &db, int target, qint64 itemId);
+QVector<Entry> loadEntries(Database &db, EntryTarget target, qint64 itemId);
 
 // Writes an entry dated today.
-void writeEntry(Database &db, int target, qint64 itemId, const QString &descr);
+void writeEntry(Database &db, EntryTarget target, qint64 itemId, const QString &descr);
 
 // Whether the item still exists (its entries would otherwise belong to nothing).
 bool itemExists(Database &db, qint64 itemId);

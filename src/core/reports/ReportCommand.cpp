@@ -42,7 +42,7 @@ ReportOutcome listReport(const ReportSources &s, int mode, const char *wrongMode
     return written(ReportGrid(*s.grid, title));
 }
 
-ReportOutcome entriesReport(const ReportSources &s, const QAbstractItemModel *grid, int kind, const char *none)
+ReportOutcome entriesReport(const ReportSources &s, const QAbstractItemModel *grid, HistNotesKind kind, const char *none)
 {
     if (s.noItemSelected)
         return message("Please select an item first");
@@ -52,7 +52,7 @@ ReportOutcome entriesReport(const ReportSources &s, const QAbstractItemModel *gr
     return bytes ? written(std::move(*bytes)) : message(none);
 }
 
-ReportOutcome alarmReport(Database &database, const ReportSources &s, int kind, const char *none)
+ReportOutcome alarmReport(Database &database, const ReportSources &s, AlarmReportKind kind, const char *none)
 {
     const QVector<AlarmRow> alarms = evaluateAlarms(database, s.serviceSwitch, s.orderSwitch, s.today);
     std::optional<QByteArray> bytes = ReportAlarms(database, kind, alarms, s.today);

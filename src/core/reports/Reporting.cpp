@@ -206,7 +206,7 @@ QByteArray ReportGrid(const QAbstractItemModel &grid, const QString &titleHtml)
     return out.take();
 }
 
-std::optional<QByteArray> ReportHistNotes(const QAbstractItemModel &grid, int kind, const QString &name, qint64 id,
+std::optional<QByteArray> ReportHistNotes(const QAbstractItemModel &grid, HistNotesKind kind, const QString &name, qint64 id,
                                           const QDate &today)
 {
     const int rows = grid.rowCount();
@@ -248,7 +248,7 @@ CompaniesReport ReportCompanies(Database &database, const QDate &today)
     return report;
 }
 
-std::optional<QByteArray> ReportAlarms(Database &database, int kind, const QVector<AlarmRow> &alarms,
+std::optional<QByteArray> ReportAlarms(Database &database, AlarmReportKind kind, const QVector<AlarmRow> &alarms,
                                        const QDate &today)
 {
     if (alarms.isEmpty())

@@ -31,7 +31,7 @@ QByteArray ReportGrid(const QAbstractItemModel &grid, const QString &titleHtml);
 
 // The history (kind 1) or notes (any other kind) of an item from the detail panel's grid of
 // two columns (date, description); nothing when the grid has no rows.
-std::optional<QByteArray> ReportHistNotes(const QAbstractItemModel &grid, int kind, const QString &name,
+std::optional<QByteArray> ReportHistNotes(const QAbstractItemModel &grid, HistNotesKind kind, const QString &name,
                                           qint64 id, const QDate &today);
 
 // Every company by name. With no company the file holds only its opening and title, and
@@ -47,5 +47,5 @@ CompaniesReport ReportCompanies(Database &database, const QDate &today);
 // the service date give none. Nothing when there are no rows at all. An item gone from the
 // database meanwhile gives no block; one whose company is gone, its block with the company
 // lines empty.
-std::optional<QByteArray> ReportAlarms(Database &database, int kind, const QVector<AlarmRow> &alarms,
+std::optional<QByteArray> ReportAlarms(Database &database, AlarmReportKind kind, const QVector<AlarmRow> &alarms,
                                        const QDate &today);

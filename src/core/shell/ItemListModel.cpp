@@ -8,9 +8,6 @@
 #include "core/platform/DateText.h"
 #include "core/platform/LineEnds.h"
 
-#include <QBrush>
-#include <QGuiApplication>
-#include <QPalette>
 
 #include <algorithm>
 #include <limits>
@@ -155,11 +152,11 @@ bool numberKey(const ItemRow &row, int field, qint64 *key)
 }
 
 template <typename Less>
-std::vector<int> sortedOrder(int count, int sortOrder, Less less)
+std::vector<int> sortedOrder(int count, SortOrders sortOrder, Less less)
 {
     std::vector<int> order(count);
     std::iota(order.begin(), order.end(), 0);
-    if (sortOrder == 0)
+    if (sortOrder == Ascending)
         std::stable_sort(order.begin(), order.end(), less);
     else
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return less(b, a); });
@@ -202,7 +199,7 @@ void ItemListModel::setLayout(const ColumnLayout &layout)
     endResetModel();
 }
 
-void ItemListModel::sortRows(std::vector<ItemRow> &rows, int sortField, int sortOrder)
+void ItemListModel::sortRows(std::vector<ItemRow> &rows, int sortField, SortOrders sortOrder)
 {
     if (!Field::isValid(sortField))
         return; // no such field: the rows keep the order they were read in
@@ -235,7 +232,7 @@ void ItemListModel::sortRows(std::vector<ItemRow> &rows, int sortField, int sort
     applyOrder(rows, order);
 }
 
-ItemListLoad ItemListModel::load(Database &database, int sortField, int sortOrder, const QString &lookupValue,
+ItemListLoad ItemListModel::load(Database &database, int sortField, SortOrders sortOrder, const QString &lookupValue,
                                  int lookupField)
 {
     ItemListLoad result;
@@ -295,14 +292,14 @@ void ItemListModel::clear()
     replaceRows({});
 }
 
-bool ItemListModel::resort(const QString &lookupValue, int lookupField, int sortField, int sortOrder)
+bool ItemListModel::resort(const QString &lookupValue, int lookupField, int sortField, SortOrders sortOrder)
 {
     if (m_rows.empty() || lookupValue != m_lookupValue || (!lookupValue.isEmpty() && lookupField != m_lookupField))
         return false;
     beginResetModel();
     std::sort(m_rows.begin(), m_rows.end(), [](const ItemRow &a, const ItemRow &b) { return a.id < b.id; });
     sortRows(m_rows, sortField, sortOrder);
-    m_painted.clear();
+    m_selected.clear();
     endResetModel();
     return true;
 }
@@ -321,7 +318,7 @@ void ItemListModel::replaceRows(std::vector<ItemRow> rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
-    m_painted.clear();
+    m_selected.clear();
     endResetModel();
 }
 
@@ -344,16 +341,17 @@ QString ItemListModel::cellText(int row, int columnId) const
     return QString();
 }
 
-void ItemListModel::setRowPainted(int row, bool painted)
+void ItemListModel::setRowSelected(int row, bool selected)
 {
-    if (row < 1 || row > int(m_rows.size()) || painted == m_painted.contains(row))
+    if (row < 1 || row > int(m_rows.size()) || selected == m_selected.contains(row))
         return;
-    if (painted)
-        m_painted.insert(row);
+    if (selected)
+        m_selected.insert(row);
     else
-        m_painted.remove(row);
-    Q_EMIT dataChanged(index(row - 1, 1), index(row - 1, columnCount() - 1),
-                       {Qt::BackgroundRole, Qt::ForegroundRole});
+        m_selected.remove(row);
+    // The view draws a selected row in other colours; the whole row, since a layout may show
+    // no column beside the ID.
+    Q_EMIT dataChanged(index(row - 1, 0), index(row - 1, columnCount() - 1));
 }
 
 int ItemListModel::rowCount(const QModelIndex &parent) const
@@ -379,14 +377,6 @@ QVariant ItemListModel::data(const QModelIndex &index, int role) const
         return cellText(row, m_layout.columnIdAt(column));
     case Qt::TextAlignmentRole:
         return int(Qt::AlignLeft | Qt::AlignTop);
-    case Qt::BackgroundRole:
-        if (column == 0)
-            return QGuiApplication::palette().brush(QPalette::Button);
-        return isRowPainted(row) ? QGuiApplication::palette().brush(QPalette::Highlight) : QBrush(Qt::white);
-    case Qt::ForegroundRole:
-        if (column == 0)
-            return QGuiApplication::palette().brush(QPalette::ButtonText);
-        return isRowPainted(row) ? QBrush(Qt::white) : QBrush(Qt::black);
     default:
         return QVariant();
     }

@@ -55,15 +55,15 @@ public:
     const ColumnLayout &columnLayout() const { return m_layout; }
 
     // Reads the items (all of them when the lookup value is empty) sorted on a field number,
-    // ascending for order 0. Shows only the heading row when nothing is found or the lookup is
+    // ascending or descending. Shows only the heading row when nothing is found or the lookup is
     // refused.
-    ItemListLoad load(Database &database, int sortField, int sortOrder, const QString &lookupValue, int lookupField);
+    ItemListLoad load(Database &database, int sortField, SortOrders sortOrder, const QString &lookupValue, int lookupField);
     // Shows only the heading row.
     void clear();
     // Sorts the listed rows anew, without reading them again, when they are the rows of the
     // same lookup (an empty value: all items); ties stay in ID order, as after a load. False
     // when the list holds other rows or none: it must then be loaded.
-    bool resort(const QString &lookupValue, int lookupField, int sortField, int sortOrder);
+    bool resort(const QString &lookupValue, int lookupField, int sortField, SortOrders sortOrder);
 
     // The text of a column id in a list row.
     QString cellText(int row, int columnId) const;
@@ -72,9 +72,9 @@ public:
     qint64 itemIdAt(int row) const;
     qint64 companyIdAt(int row) const;
 
-    // Rows painted in the selection colours.
-    void setRowPainted(int row, bool painted);
-    bool isRowPainted(int row) const { return m_painted.contains(row); }
+    // Selected rows; the grid draws them in the selection colours.
+    void setRowSelected(int row, bool selected);
+    bool isRowSelected(int row) const { return m_selected.contains(row); }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -82,14 +82,14 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     // Sorts rows on a field number; exposed for the benchmark and tests.
-    static void sortRows(std::vector<ItemRow> &rows, int sortField, int sortOrder);
+    static void sortRows(std::vector<ItemRow> &rows, int sortField, SortOrders sortOrder);
 
 private:
     void replaceRows(std::vector<ItemRow> rows);
 
     ColumnLayout m_layout;
     std::vector<ItemRow> m_rows;
-    QSet<int> m_painted;
+    QSet<int> m_selected;
     // The lookup the listed rows were read for.
     QString m_lookupValue;
     int m_lookupField = 0;

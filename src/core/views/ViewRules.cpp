@@ -25,7 +25,7 @@ std::optional<GridQuery> lookupView(GlobalVars &g)
     return GridQuery{g.SortFieldLookup, g.SortOrderLookup, g.LookupValue, g.LookupField};
 }
 
-std::optional<GridQuery> chooseSort(GlobalVars &g, Field::Number field, int order)
+std::optional<GridQuery> chooseSort(GlobalVars &g, Field::Number field, SortOrders order)
 {
     if (g.DisplayMode == AllDisplay) {
         g.SortFieldAll = field;

@@ -14,7 +14,7 @@ struct GlobalVars;
 // What the item list is loaded with.
 struct GridQuery {
     int sortField = Field::ServiceDate;
-    int sortOrder = 0;
+    SortOrders sortOrder = Ascending;
     QString lookupValue; // empty: all items
     int lookupField = Field::Name;
 
@@ -27,7 +27,7 @@ GridQuery allItemsView(GlobalVars &g);
 std::optional<GridQuery> lookupView(GlobalVars &g);
 // A sort chosen in the Sort dialog: kept as the current view's sort, that view reloaded;
 // nothing to load while the lookup view has no lookup yet (its list stays empty).
-std::optional<GridQuery> chooseSort(GlobalVars &g, Field::Number field, int order);
+std::optional<GridQuery> chooseSort(GlobalVars &g, Field::Number field, SortOrders order);
 // A lookup made in the Lookup dialog: becomes the lookup view, with the lookup view's sort.
 GridQuery chooseLookup(GlobalVars &g, Field::Number field, const QString &value);
 // The text of the first status bar panel for the current view.

@@ -31,7 +31,7 @@ frmAlSleep::frmAlSleep(QWidget *parent)
     auto *options = new QGridLayout(fraSleepFor);
     m_options = new QButtonGroup(this);
     for (int index = 0; index < AlarmSchedule::SleepChoices; ++index) {
-        auto *option = new QRadioButton(AlarmSchedule::sleepCaption(index), fraSleepFor);
+        auto *option = new QRadioButton(AlarmSchedule::sleepCaption(AlarmSchedule::SleepChoice(index)), fraSleepFor);
         option->setObjectName(QStringLiteral("optSleepFor_%1").arg(index));
         options->addWidget(option, index % 5, index / 5);
         m_options->addButton(option, index);
@@ -40,7 +40,7 @@ frmAlSleep::frmAlSleep(QWidget *parent)
     // An option chosen with the arrows counts as clicked.
     connect(m_options, &QButtonGroup::idToggled, this, [this](int index, bool on) {
         if (on)
-            m_sleepChoice = index;
+            m_sleepChoice = AlarmSchedule::SleepChoice(index);
     });
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);

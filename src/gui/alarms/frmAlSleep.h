@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/alarms/AlarmSchedule.h"
+
 #include <QDialog>
 
 class QButtonGroup;
@@ -16,7 +18,7 @@ class frmAlSleep : public QDialog
 public:
     explicit frmAlSleep(QWidget *parent = nullptr);
 
-    int sleepChoice() const { return m_sleepChoice; }
+    AlarmSchedule::SleepChoice sleepChoice() const { return m_sleepChoice; }
     QRadioButton *option(int index) const;
 
     void ok(); // cmdOK
@@ -26,9 +28,9 @@ public:
     QPushButton *cmdCancel = nullptr;
 
 Q_SIGNALS:
-    void sleepChosen(int choice);
+    void sleepChosen(AlarmSchedule::SleepChoice choice);
 
 private:
     QButtonGroup *m_options = nullptr; // optSleepFor(0..9)
-    int m_sleepChoice = 0;
+    AlarmSchedule::SleepChoice m_sleepChoice = AlarmSchedule::Sleep5Minutes;
 };

@@ -11,8 +11,10 @@
 #include "core/platform/Twips.h"
 #include "gui/items/frmAdd.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/RowColours.h"
 #include "gui/platform/WindowUtil.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -34,6 +36,21 @@ constexpr int WindowHeight = 5700;
 
 using Twips::toPixels;
 
+// A row on its kind's colour (service white, order the tooltip colour, past the service date
+// light red) or, while selected, on the highlight colour.
+RowColours alarmRowColours(AlarmKind kind, bool selected)
+{
+    const QPalette palette = QGuiApplication::palette();
+    if (selected)
+        return {palette.brush(QPalette::HighlightedText), palette.brush(QPalette::Highlight)};
+    switch (kind) {
+    case OrderDue: return {palette.brush(QPalette::ToolTipText), palette.brush(QPalette::ToolTipBase)};
+    case PastServiceDate: return {QBrush(Qt::black), QBrush(frmAlarm::LightRed)};
+    case ServiceDue: break;
+    }
+    return {QBrush(Qt::black), QBrush(Qt::white)};
+}
+
 } // namespace
 
 frmAlarm::frmAlarm(QWidget *parent)
@@ -49,6 +66,9 @@ frmAlarm::frmAlarm(QWidget *parent)
     flxAlarms->setObjectName(QStringLiteral("flxAlarms"));
     flxAlarms->setAccessibleName(QStringLiteral("Pending alarms"));
     flxAlarms->setModel(m_model);
+    flxAlarms->setItemDelegate(new RowColourDelegate([this](const QModelIndex &index) {
+        return alarmRowColours(m_model->rowAt(index.row())->kind, m_model->isRowSelected(index.row()));
+    }, flxAlarms));
     flxAlarms->horizontalHeader()->hide();
     // The one column fills the list beside its scroll bar.
     flxAlarms->horizontalHeader()->setStretchLastSection(true);
@@ -112,10 +132,8 @@ bool frmAlarm::LoadAlarmData()
     m_evaluated = runGuarded(this, QStringLiteral("evaluate the alarms"), [&] {
         rows = evaluateAlarms(db(), g.alservicedisabled, g.alorderdisabled, Clock::today());
     });
-    if (m_evaluated) {
-        gv().AlarmsPending = !rows.isEmpty();
+    if (m_evaluated)
         m_model->setRows(std::move(rows));
-    }
     return m_evaluated;
 }
 
@@ -123,10 +141,10 @@ void frmAlarm::rowClicked(int row)
 {
     if (!m_model->rowAt(row))
         return; // an empty list, or below its last row
-    m_model->setRowPainted(row, true);
+    m_model->setRowSelected(row, true);
     m_alarmCurRow = row;
     if (m_alarmPrevRow != m_alarmCurRow && !m_noAlarmSelected)
-        m_model->setRowPainted(m_alarmPrevRow, false);
+        m_model->setRowSelected(m_alarmPrevRow, false);
     m_alarmPrevRow = m_alarmCurRow;
     flxAlarms->setCurrentIndex(m_model->index(row));
     m_noAlarmSelected = false;
@@ -193,7 +211,7 @@ void frmAlarm::openSleep()
     frmAlSleep *window = showOnce(m_sleep, [] { return new frmAlSleep; });
     // The snooze serves this list: it goes when the list goes.
     connect(this, &QObject::destroyed, window, &QWidget::close);
-    connect(window, &frmAlSleep::sleepChosen, this, [this](int choice) {
+    connect(window, &frmAlSleep::sleepChosen, this, [this](AlarmSchedule::SleepChoice choice) {
         emit sleepChosen(choice);
         close();
     });

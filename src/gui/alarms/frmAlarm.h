@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/alarms/AlarmSchedule.h"
 #include "gui/items/frmAdd.h"
 
+#include <QColor>
 #include <QPointer>
 #include <QDialog>
 
@@ -21,6 +23,7 @@ class frmAlarm : public QDialog
 
 public:
     static constexpr int RowHeightTwips = 855;
+    static constexpr QColor LightRed = QColor(255, 192, 192); // a row past its service date
 
     explicit frmAlarm(QWidget *parent = nullptr);
 
@@ -52,7 +55,7 @@ Q_SIGNALS:
     void acknowledgementOpened(AckWindow *window);
     void itemEditorOpened(frmAdd *editor);
     // The user chose to snooze for this duration (the window then closes).
-    void sleepChosen(int choice);
+    void sleepChosen(AlarmSchedule::SleepChoice choice);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -91,8 +91,10 @@ void frmCompanies::setupColumns()
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Widths come once from sample texts in the window's font and stay as they are.
     const QFontMetrics metrics(font());
-    for (int column = 0; column < grid->columnCount(); ++column)
-        grid->setColumnWidth(column, Twips::toPixels(companyColumnTwips(column, metrics)));
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        const int samplePixels = metrics.horizontalAdvance(QString::fromLatin1(columns.at(std::size_t(column)).sample));
+        grid->setColumnWidth(column, Twips::toPixels(companyColumnTwips(column, samplePixels)));
+    }
 }
 
 int frmCompanies::rows() const

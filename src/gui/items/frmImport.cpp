@@ -177,7 +177,7 @@ void frmImport::importRows()
         return;
     // Confirming the import answers for the automatic entries the options would ask about.
     const GlobalVars &g = gv();
-    const bool withHistory = entryDecision(5, g.AutoAddhstOn, g.AutoAddHstWarn) != EntryDecision::Drop;
+    const bool withHistory = entryDecision(NewItemEntry, g.AutoAddhstOn, g.AutoAddHstWarn) != EntryDecision::Drop;
     int stored = 0;
     if (!runGuarded(this, QStringLiteral("import the items"),
                     [&] { stored = importItems(db(), m_preview, withHistory); }))

@@ -8,7 +8,7 @@
 
 #include <QApplication>
 
-void AddHistory(int kind, int target, qint64 itemId, const QString &text1, const QString &text2,
+void AddHistory(HistoryKind kind, EntryTarget target, qint64 itemId, const QString &text1, const QString &text2,
                 const QString &text3)
 {
     Q_UNUSED(text3);

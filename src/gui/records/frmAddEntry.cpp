@@ -111,7 +111,7 @@ void frmAddEntry::add()
     const bool written = runGuarded(this, QStringLiteral("add the entry"), [&] {
         itemGone = !itemExists(db(), m_itemId);
         if (!itemGone)
-            AddHistory(0, m_target, m_itemId, descr, QString(), QString());
+            AddHistory(TypedEntry, m_target, m_itemId, descr, QString(), QString());
     });
     if (!written)
         return; // the failure was shown; the typed text stays for another try

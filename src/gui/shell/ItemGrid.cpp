@@ -3,25 +3,38 @@
 #include "core/data/ColumnLayout.h"
 #include "core/platform/Twips.h"
 #include "core/shell/ItemListModel.h"
+#include "gui/platform/RowColours.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStyledItemDelegate>
 
 namespace {
 
+// The ID column on the button face; the other cells white, or the highlight colour while their
+// row is selected.
+RowColours itemCellColours(const ItemListModel &model, const QModelIndex &index)
+{
+    const QPalette palette = QGuiApplication::palette();
+    if (index.column() == 0)
+        return {palette.brush(QPalette::ButtonText), palette.brush(QPalette::Button)};
+    if (model.isRowSelected(index.row() + 1))
+        return {QBrush(Qt::white), palette.brush(QPalette::Highlight)};
+    return {QBrush(Qt::black), QBrush(Qt::white)};
+}
+
 // A row is one line high: a cell of several lines shows its first line and "..." after it;
 // the cell viewer shows the whole text.
-class FirstLineDelegate : public QStyledItemDelegate
+class FirstLineDelegate : public RowColourDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using RowColourDelegate::RowColourDelegate;
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
-        QStyledItemDelegate::initStyleOption(option, index);
+        RowColourDelegate::initStyleOption(option, index);
         // The delegate has turned line breaks into line separators by now.
         const qsizetype lineEnd = option->text.indexOf(QChar::LineSeparator);
         if (lineEnd >= 0) {
@@ -40,7 +53,7 @@ ItemGrid::ItemGrid(QWidget *parent)
     setObjectName(QStringLiteral("flxdata"));
     setAccessibleName(QStringLiteral("Items"));
     setModel(m_model);
-    setItemDelegate(new FirstLineDelegate(this));
+    setItemDelegate(new FirstLineDelegate([this](const QModelIndex &index) { return itemCellColours(*m_model, index); }, this));
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);

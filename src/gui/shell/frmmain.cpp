@@ -203,7 +203,7 @@ void frmmain::SetupGridColumns()
     gv().Columns = layout;
 }
 
-void frmmain::LoadGrid(int sortField, int sortOrder, const QString &lookupValue, int lookupField)
+void frmmain::LoadGrid(int sortField, SortOrders sortOrder, const QString &lookupValue, int lookupField)
 {
     m_noItemSelected = true;
     m_cellViewer->hide();
@@ -274,11 +274,6 @@ void frmmain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void frmmain::paintRow(int row, bool painted)
-{
-    m_grid->itemModel()->setRowPainted(row, painted);
-}
-
 qint64 frmmain::selectedItemId() const
 {
     return m_noItemSelected ? 0 : m_grid->itemModel()->itemIdAt(m_grid->currentRow());
@@ -289,10 +284,10 @@ void frmmain::rowClicked(int row, int column)
     if (m_grid->rows() < 2)
         return;
     showCellViewer(row, column);
-    paintRow(row, true);
+    m_grid->itemModel()->setRowSelected(row, true);
     m_clickRow = row;
     if (m_lastClickRow != m_clickRow && !m_noItemSelected)
-        paintRow(m_lastClickRow, false);
+        m_grid->itemModel()->setRowSelected(m_lastClickRow, false);
     m_lastClickRow = m_clickRow;
     m_grid->setCurrentRow(m_clickRow);
     m_noItemSelected = false;
@@ -343,7 +338,7 @@ bool frmmain::eventFilter(QObject *watched, QEvent *event)
 void frmmain::ClearLastClick()
 {
     if (!m_noItemSelected && m_grid->rows() >= 2) {
-        paintRow(m_lastClickRow, false);
+        m_grid->itemModel()->setRowSelected(m_lastClickRow, false);
         m_noItemSelected = true;
     }
     m_cellViewer->hide();

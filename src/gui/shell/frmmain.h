@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/alarms/AlarmSchedule.h"
 #include "core/data/FieldTable.h"
 #include "core/records/History.h"
 #include "gui/items/frmAdd.h"
@@ -49,7 +50,7 @@ public:
     // The item list: its columns from the Columns table, and its rows, sorted on a field
     // number (order 0 ascending), all items or a lookup's.
     void SetupGridColumns();
-    void LoadGrid(int sortField, int sortOrder, const QString &lookupValue, int lookupField);
+    void LoadGrid(int sortField, SortOrders sortOrder, const QString &lookupValue, int lookupField);
 
     // The detail panel: ClearLastClick removes the selection, ClearData empties the panes.
     void ClearLastClick();
@@ -112,7 +113,6 @@ private:
     void buildContextMenu();
     QAction *addCommand(QMenu *menu, const char *name, const QString &text, void (frmmain::*slot)() = nullptr);
     void setAddButtonsEnabled(bool enabled);
-    void paintRow(int row, bool painted);
     bool requireSelection(const QString &message);
     void openEntryWindow(EntryTarget target);
     void openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh);
@@ -134,7 +134,7 @@ private:
     void startupAlarmTick();
     void alarmCheckTick();
     void sleepTick();
-    void sleepFor(int choice);
+    void sleepFor(AlarmSchedule::SleepChoice choice);
     // The tray icon follows the pending alarms; a check may also notify the desktop.
     void refreshTray(bool notify);
     void trayClicked();
@@ -150,7 +150,7 @@ private:
     void openLookupAt(std::optional<int> position);
     void openSortAt(std::optional<int> position);
     void openColumnSettings();
-    void sortChosen(Field::Number field, int order);
+    void sortChosen(Field::Number field, SortOrders order);
     void lookupChosen(Field::Number field, const QString &value);
     void columnsSaved();
 

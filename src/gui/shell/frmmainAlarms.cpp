@@ -138,7 +138,7 @@ void frmmain::alarmCheckTick()
     }
 }
 
-void frmmain::sleepFor(int choice)
+void frmmain::sleepFor(AlarmSchedule::SleepChoice choice)
 {
     m_timer1->stop();
     m_tmrSleep->start();

@@ -87,7 +87,7 @@ void frmmain::openColumnSettings()
     connect(window, &frmColumns::columnsSaved, this, &frmmain::columnsSaved, Qt::UniqueConnection);
 }
 
-void frmmain::sortChosen(Field::Number field, int order)
+void frmmain::sortChosen(Field::Number field, SortOrders order)
 {
     ClearData();
     ClearLastClick();

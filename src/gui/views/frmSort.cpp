@@ -79,7 +79,7 @@ void frmSort::sort()
     const std::optional<Field::Number> field = FieldTable::fieldAtSortPosition(cmbSort->currentIndex());
     if (!field)
         return; // no entry chosen
-    const int order = optDescending->isChecked() ? 1 : 0;
+    const SortOrders order = optDescending->isChecked() ? Descending : Ascending;
     close();
     emit sortChosen(*field, order);
 }

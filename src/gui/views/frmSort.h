@@ -28,7 +28,7 @@ public:
 
 Q_SIGNALS:
     // order: 0 ascending, 1 descending.
-    void sortChosen(Field::Number field, int order);
+    void sortChosen(Field::Number field, SortOrders order);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
