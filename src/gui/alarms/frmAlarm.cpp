@@ -97,13 +97,15 @@ frmAlarm::frmAlarm(QWidget *parent)
     cmdDetails->setDefault(true);
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(toPixels(ButtonGap));
+    buttons->setContentsMargins(0, 0, toPixels(ButtonGap - Margin), 0);
     buttons->addStretch(1);
     for (QPushButton *button : {cmdDetails, cmdSleep, cmdCancel}) {
         button->setMinimumWidth(toPixels(ButtonWidth));
         buttons->addWidget(button);
     }
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(toPixels(Margin), toPixels(Margin), toPixels(ButtonGap), toPixels(ButtonGap));
+    // The list is as wide as the window less 200; the buttons keep a gap to the right edge.
+    layout->setContentsMargins(toPixels(Margin), toPixels(Margin), toPixels(Margin), toPixels(ButtonGap));
     layout->setSpacing(toPixels(ButtonGap));
     layout->addWidget(flxAlarms);
     layout->addLayout(buttons);
