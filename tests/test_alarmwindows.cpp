@@ -19,6 +19,7 @@
 #include "gui/companies/frmAddCo.h"
 #include "gui/companies/frmCompanies.h"
 #include "gui/records/frmAddEntry.h"
+#include "gui/views/frmCalendar.h"
 #include "gui/views/frmColumns.h"
 #include "gui/views/frmLookup.h"
 #include "gui/views/frmSort.h"
@@ -395,7 +396,7 @@ private Q_SLOTS:
             {"alarms", "flxAlarms"},      {"sleep", "optSleepFor_0"}, {"service", "txtServicedBy"},
             {"order", "txtPoNo"},         {"editor", "txtData0"},     {"directory", "flxCompanies"},
             {"company", "Text1_0"},       {"history", "txtDescr"},    {"sort", "cmbSort"},
-            {"lookup", "txtLookUp"},      {"columns", "flxCols"}};
+            {"lookup", "txtLookUp"},      {"columns", "flxCols"},     {"calendar", "qt_calendar_calendarview"}};
         for (const auto &[window, first] : rows)
             QTest::newRow(window) << QString::fromLatin1(window) << QString::fromLatin1(first);
     }
@@ -417,7 +418,8 @@ private Q_SLOTS:
             {"history", [this] { return showEntryWindow(HistoryTarget, plant.past); }},
             {"sort", [] { return showSortDialog(std::nullopt); }},
             {"lookup", [] { return showLookupDialog(std::nullopt); }},
-            {"columns", [] { return showColumnSettings(); }}};
+            {"columns", [] { return showColumnSettings(); }},
+            {"calendar", [] { return showCalendar(); }}};
         QPointer<QWidget> shown = open[window]();
         QCOMPARE(keyboardWalkFault(shown, first), QString());
         QCOMPARE(overlapFault(shown), QString());

@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -69,6 +70,8 @@ private Q_SLOTS:
     void showsOpensSavesAndWritesPdf();
     void printKeepsEachTableOnOnePage();
     void pageTooLargeIsRefusedAtOnce();
+    void keyboardReachesAndCloses_data();
+    void keyboardReachesAndCloses();
     void pageStaysConfinedToItsFile_data();
     void pageStaysConfinedToItsFile();
 };
@@ -273,6 +276,41 @@ void TestReportViewer::pageTooLargeIsRefusedAtOnce()
     viewer.savePdf();
     QVERIFY(finished.wait(PageTimeoutMs) && finished.first().last().toBool());
     QCOMPARE(pdfPages(pdf), 3);
+}
+
+void TestReportViewer::keyboardReachesAndCloses_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Esc anywhere") << QStringLiteral("cmdSave") << int(Qt::Key_Escape);
+    QTest::newRow("Enter on Close") << QStringLiteral("cmdClose") << int(Qt::Key_Return);
+}
+
+void TestReportViewer::keyboardReachesAndCloses()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    TestWorld world;
+    const QString page = QDir(world.folder()).filePath(QStringLiteral("page.htm"));
+    QVERIFY(SafeFile::write(page, "<html><body><p>Page text</p></body></html>"));
+    QPointer<frmBrowser> viewer = new frmBrowser(page);
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    QSignalSpy loaded(viewer.data(), &frmBrowser::pageLoaded);
+    viewer->show();
+    QVERIFY(loaded.wait(PageTimeoutMs));
+    QVERIFY(QTest::qWaitForWindowActive(viewer));
+    // Tab goes along the buttons into the page, which hands it on (after a round trip) back to the first.
+    const QStringList order{"cmdOpen", "cmdSave", "cmdPrint", "cmdSavePdf", "cmdClose", "brwWebBrowser", "cmdOpen"};
+    for (const QString &next : order) {
+        QTRY_VERIFY2(QApplication::focusWidget() && (QApplication::focusWidget()->objectName() == next
+                     || viewer->findChild<QWidget *>(next)->isAncestorOf(QApplication::focusWidget())), qPrintable(next));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(overlapFault(viewer), QString());
+    QWidget *target = viewer->findChild<QWidget *>(button);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key));
+    QVERIFY(!viewer || !viewer->isVisible());
 }
 
 void TestReportViewer::pageStaysConfinedToItsFile_data()

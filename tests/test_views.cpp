@@ -169,8 +169,9 @@ private Q_SLOTS:
         QCOMPARE(gv().SortFieldLookup, Field::Hazmat);
         QCOMPARE(gv().SortOrderLookup, Descending);
 
-        // A day without items lists none; the calendar stays open until cancelled.
-        emit calendar->panel()->MonthView1->clicked(QDate(2027, 1, 2));
+        // A day without items, chosen with the keys, lists none; the calendar stays open until cancelled.
+        calendar->panel()->MonthView1->setSelectedDate(QDate(2027, 1, 2));
+        QTest::keyClick(calendar->panel()->MonthView1->focusProxy(), Qt::Key_Return);
         QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: Lookup, ServiceDate= \"1/2/2027\""));
         QCOMPARE(window.grid()->rows(), 1);
         QVERIFY(calendar->isVisible());

@@ -26,6 +26,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QThread>
 #include <QTimer>
 #include <QWebEngineScript>
@@ -77,6 +78,7 @@ frmBrowser::frmBrowser(const QString &path, QWidget *parent)
         slot->setObjectName(QString::fromLatin1(name));
         setGeometryTwips(slot, left, ButtonTop, widthTwips, ButtonHeight);
         left += widthTwips + ButtonGap;
+        slot->setAutoDefault(true); // Enter presses the button that has the focus
         connect(slot, &QPushButton::clicked, this, command);
     };
     button(cmdOpen, "cmdOpen", QStringLiteral("Open"), 1100, &frmBrowser::open);
@@ -84,6 +86,9 @@ frmBrowser::frmBrowser(const QString &path, QWidget *parent)
     button(cmdPrint, "cmdPrint", QStringLiteral("Print"), 1100, &frmBrowser::print);
     button(cmdSavePdf, "cmdSavePdf", QStringLiteral("Save as PDF"), 1500, &frmBrowser::savePdf);
     button(cmdClose, "cmdClose", QStringLiteral("Close"), 1100, &QWidget::close);
+
+    // Esc closes, as Close does.
+    new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
 
     makeBrowser();
     resize(Twips::toPixels(12100), Twips::toPixels(9100));

@@ -2,28 +2,21 @@
 
 #include "core/alarms/AlarmSchedule.h"
 #include "core/platform/Twips.h"
-#include "gui/platform/WindowUtil.h"
 
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace {
 
-// Layout in twips: two columns of five options in the frame, the buttons below.
-constexpr int Margin = 120;
-constexpr int OptionTop = 330;
-constexpr int OptionPitch = 360;
-constexpr int OptionWidth = 1500;
-constexpr int OptionHeight = 300;
-constexpr int FrameWidth = Margin + 2 * OptionWidth + Margin;
-constexpr int FrameHeight = OptionTop + 5 * OptionPitch + 60;
+// The default size in twips: two columns of five options in the frame, the buttons below.
+constexpr int WindowWidth = 3480;
+constexpr int WindowHeight = 2925;
 constexpr int ButtonWidth = 1095;
-constexpr int ButtonHeight = 375;
-constexpr int ButtonTop = Margin + FrameHeight + Margin;
-constexpr int WindowWidth = Margin + FrameWidth + Margin;
-constexpr int WindowHeight = ButtonTop + ButtonHeight + Margin;
 
 } // namespace
 
@@ -32,17 +25,15 @@ frmAlSleep::frmAlSleep(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAlSleep"));
     setWindowTitle(QStringLiteral("Sleep for"));
-    setFixedSize(Twips::toPixels(WindowWidth), Twips::toPixels(WindowHeight));
 
     fraSleepFor = new QGroupBox(QStringLiteral("Sleep for"), this);
     fraSleepFor->setObjectName(QStringLiteral("fraSleepFor"));
-    setGeometryTwips(fraSleepFor, Margin, Margin, FrameWidth, FrameHeight);
+    auto *options = new QGridLayout(fraSleepFor);
     m_options = new QButtonGroup(this);
     for (int index = 0; index < AlarmSchedule::SleepChoices; ++index) {
         auto *option = new QRadioButton(AlarmSchedule::sleepCaption(AlarmSchedule::SleepChoice(index)), fraSleepFor);
         option->setObjectName(QStringLiteral("optSleepFor_%1").arg(index));
-        setGeometryTwips(option, Margin + (index / 5) * OptionWidth, OptionTop + (index % 5) * OptionPitch,
-                         OptionWidth, OptionHeight);
+        options->addWidget(option, index % 5, index / 5);
         m_options->addButton(option, index);
     }
     option(0)->setChecked(true);
@@ -57,9 +48,16 @@ frmAlSleep::frmAlSleep(QWidget *parent)
     cmdOK->setDefault(true);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    const int buttonsLeft = WindowWidth - Margin - 2 * ButtonWidth - Margin;
-    setGeometryTwips(cmdOK, buttonsLeft, ButtonTop, ButtonWidth, ButtonHeight);
-    setGeometryTwips(cmdCancel, buttonsLeft + ButtonWidth + Margin, ButtonTop, ButtonWidth, ButtonHeight);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton *button : {cmdOK, cmdCancel}) {
+        button->setMinimumWidth(Twips::toPixels(ButtonWidth));
+        buttons->addWidget(button);
+    }
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(fraSleepFor);
+    layout->addLayout(buttons);
+    resize(Twips::toPixels(WindowWidth), Twips::toPixels(WindowHeight));
     connect(cmdOK, &QPushButton::clicked, this, &frmAlSleep::ok);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 }

@@ -15,16 +15,18 @@
 #include "gui/platform/WindowUtil.h"
 
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTableView>
+#include <QVBoxLayout>
 
 namespace {
 
 QPointer<frmAlarm> alarmList;
 
-// Layout in twips: the list is as wide as the window less 200.
+// Layout in twips: the list fills the window above a row of buttons at its right.
 constexpr int Margin = 100;
 constexpr int ButtonWidth = 1095;
 constexpr int ButtonHeight = 375;
@@ -56,7 +58,8 @@ frmAlarm::frmAlarm(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAlarm"));
     setWindowTitle(QStringLiteral("Pending Alarms"));
-    setMinimumSize(toPixels(3 * ButtonWidth + 4 * ButtonGap), toPixels(2 * ButtonHeight + 1200));
+    // Room for a row of the list at least; the layout gives the least width.
+    setMinimumHeight(toPixels(2 * ButtonHeight + 1200));
 
     m_model = new AlarmListModel(this);
     flxAlarms = new QTableView(this);
@@ -92,6 +95,20 @@ frmAlarm::frmAlarm(QWidget *parent)
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdDetails->setDefault(true);
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(toPixels(ButtonGap));
+    buttons->setContentsMargins(0, 0, toPixels(ButtonGap - Margin), 0);
+    buttons->addStretch(1);
+    for (QPushButton *button : {cmdDetails, cmdSleep, cmdCancel}) {
+        button->setMinimumWidth(toPixels(ButtonWidth));
+        buttons->addWidget(button);
+    }
+    auto *layout = new QVBoxLayout(this);
+    // The list is as wide as the window less 200; the buttons keep a gap to the right edge.
+    layout->setContentsMargins(toPixels(Margin), toPixels(Margin), toPixels(Margin), toPixels(ButtonGap));
+    layout->setSpacing(toPixels(ButtonGap));
+    layout->addWidget(flxAlarms);
+    layout->addLayout(buttons);
 
     connect(flxAlarms, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { rowClicked(index.row()); });
     connect(flxAlarms, &QAbstractItemView::doubleClicked, this,
@@ -106,25 +123,6 @@ frmAlarm::frmAlarm(QWidget *parent)
 
     resize(toPixels(WindowWidth), toPixels(WindowHeight));
     LoadAlarmData();
-}
-
-void frmAlarm::resizeEvent(QResizeEvent *event)
-{
-    QDialog::resizeEvent(event);
-    layoutControls();
-}
-
-void frmAlarm::layoutControls()
-{
-    const int width = Twips::fromPixels(this->width());
-    const int height = Twips::fromPixels(this->height());
-    const int buttonTop = height - ButtonGap - ButtonHeight;
-    setGeometryTwips(flxAlarms, Margin, Margin, width - 2 * Margin, buttonTop - ButtonGap - Margin);
-    int left = width - 3 * (ButtonWidth + ButtonGap);
-    for (QPushButton *button : {cmdDetails, cmdSleep, cmdCancel}) {
-        setGeometryTwips(button, left, buttonTop, ButtonWidth, ButtonHeight);
-        left += ButtonWidth + ButtonGap;
-    }
 }
 
 bool frmAlarm::LoadAlarmData()

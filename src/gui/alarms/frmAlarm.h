@@ -58,13 +58,11 @@ Q_SIGNALS:
     void sleepChosen(AlarmSchedule::SleepChoice choice);
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void openDetails(int row, bool freshEditor);
     void watch(AckWindow *window);
-    void layoutControls();
 
     AlarmListModel *m_model = nullptr;
     QPointer<frmAlSleep> m_sleep;

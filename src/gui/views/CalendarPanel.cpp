@@ -3,6 +3,7 @@
 #include <QCalendarWidget>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -46,10 +47,24 @@ CalendarPanel::CalendarPanel(QWidget *parent)
     layout->addLayout(buttons);
     layout->addWidget(MonthView1);
 
+    // The month's day grid takes the keys.
+    (MonthView1->focusProxy() ? MonthView1->focusProxy() : MonthView1)->installEventFilter(this);
     connect(MonthView1, &QCalendarWidget::clicked, this, &CalendarPanel::dayClicked);
     connect(cmdPrevYear, &QPushButton::pressed, this, [this] { moveYears(-1); });
     connect(cmdNextYear, &QPushButton::pressed, this, [this] { moveYears(1); });
     connect(cmdCancel, &QPushButton::pressed, this, &CalendarPanel::cancelled);
+}
+
+bool CalendarPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Q_EMIT dayClicked(MonthView1->selectedDate());
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 void CalendarPanel::showDate(const QDate &date)

@@ -29,4 +29,8 @@ public:
 Q_SIGNALS:
     void dayClicked(const QDate &date);
     void cancelled();
+
+protected:
+    // Enter on a day chosen with the arrows counts as a click on it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };

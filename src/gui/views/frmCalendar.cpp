@@ -17,7 +17,7 @@ QPointer<frmCalendar> calendarWindow;
 } // namespace
 
 frmCalendar::frmCalendar(QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmCalendar"));
     setWindowTitle(QStringLiteral("Calendar"));

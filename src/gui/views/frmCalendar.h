@@ -1,15 +1,15 @@
 #pragma once
 
 #include <QDate>
-#include <QWidget>
+#include <QDialog>
 
 class CalendarPanel;
 
 // The calendar window: clicking a day asks for the items whose service is due that day.
 // Stays above other windows and open for further clicks until "x". The month shown marks the
 // days holding a service date in bold and the days to order parts underlined, and names the
-// items in a tooltip.
-class frmCalendar : public QWidget
+// items in a tooltip. Esc, like "x", closes it.
+class frmCalendar : public QDialog
 {
     Q_OBJECT
 
