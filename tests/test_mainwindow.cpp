@@ -88,6 +88,31 @@ private Q_SLOTS:
         QCOMPARE(window.addButtonsEnabled(), rows > 1);
     }
 
+    // The company, history and logo panes sit below the list at any size, also when the window
+    // is first shown smaller than the height at which the list stops giving way.
+    void panesStayBelowTheList_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("default") << QSize(1100, 700);
+        QTest::newRow("small laptop") << QSize(1024, 700);
+        QTest::newRow("first shown small") << QSize(800, 380);
+    }
+    void panesStayBelowTheList()
+    {
+        QFETCH(QSize, size);
+        TestWorld world;
+        frmmain window;
+        window.load();
+        window.resize(size);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const int listBottom = window.grid()->geometry().bottom();
+        for (const char *name : {"frmInv2", "frmInv3", "frmCompli"}) {
+            const QWidget *pane = window.findChild<QWidget *>(QString::fromLatin1(name));
+            QVERIFY2(pane->geometry().top() > listBottom, name);
+        }
+    }
+
     void closingStoresOnlyDraggedWidths()
     {
         TestWorld world;

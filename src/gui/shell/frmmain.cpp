@@ -242,20 +242,22 @@ void frmmain::layoutCentralArea()
     m_line->setGeometry(0, 0, width, 2);
     QRect grid = m_grid->geometry();
     grid.setWidth(qMax(1, width - toPixels(2 * Margin)));
-    if (height() > toPixels(ResizeThreshold)) {
-        // The central area is the window less menu, toolbar and status bar.
-        grid.setHeight(qMax(1, central->height() - toPixels(NotesGridHeight) - toPixels(1250)));
-        const int top = grid.bottom() + 1 + toPixels(Margin);
-        int left = toPixels(Margin);
-        m_companyPane->setGeometry(left, top, toPixels(CompanyFrameWidth), toPixels(PanelHeight));
-        left += toPixels(CompanyFrameWidth + Margin);
-        m_historyPane->setGeometry(left, top, toPixels(HistoryFrameWidth), toPixels(PanelHeight));
-        left += toPixels(HistoryFrameWidth + Margin);
-        // The logo gives way on a narrow screen.
-        const int logoWidth = qBound(0, width - left - toPixels(Margin), toPixels(LogoFrameWidth));
-        m_logoFrame->setGeometry(left, top, logoWidth, toPixels(PanelHeight));
-        m_logoFrame->setVisible(logoWidth > toPixels(Margin));
-    }
+    // Below the threshold height the list keeps the height it has there and the panes stay
+    // below it, clipped by the window, never drawn over the list (also in a window first
+    // shown that small).
+    const int areaHeight = central->height() + qMax(0, toPixels(ResizeThreshold) - height());
+    // The central area is the window less menu, toolbar and status bar.
+    grid.setHeight(qMax(1, areaHeight - toPixels(NotesGridHeight) - toPixels(1250)));
+    const int top = grid.bottom() + 1 + toPixels(Margin);
+    int left = toPixels(Margin);
+    m_companyPane->setGeometry(left, top, toPixels(CompanyFrameWidth), toPixels(PanelHeight));
+    left += toPixels(CompanyFrameWidth + Margin);
+    m_historyPane->setGeometry(left, top, toPixels(HistoryFrameWidth), toPixels(PanelHeight));
+    left += toPixels(HistoryFrameWidth + Margin);
+    // The logo gives way on a narrow screen.
+    const int logoWidth = qBound(0, width - left - toPixels(Margin), toPixels(LogoFrameWidth));
+    m_logoFrame->setGeometry(left, top, logoWidth, toPixels(PanelHeight));
+    m_logoFrame->setVisible(logoWidth > toPixels(Margin));
     m_grid->setGeometry(grid);
 }
 
