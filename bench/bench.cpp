@@ -16,33 +16,33 @@
 // report's time. Memory figures mean most under a display with GL (xvfb-run), where the engine
 // would map its drivers.
 
+#include "Version.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/data/AppPaths.h"
 #include "core/data/Database.h"
 #include "core/data/DatabaseADO.h"
-#include "core/data/SampleData.h"
-#include "core/items/CsvImport.h"
-#include "core/reports/CalendarExport.h"
-#include "core/reports/CsvExport.h"
 #include "core/data/GlobalVars.h"
 #include "core/data/NewDatabase.h"
+#include "core/data/SampleData.h"
 #include "core/data/Schema.h"
+#include "core/items/CsvImport.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
+#include "core/reports/CalendarExport.h"
+#include "core/reports/CsvExport.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
 #include "core/shell/ItemListModel.h"
 #include "core/shell/LookupQuery.h"
-#include "Version.h"
 #include "gui/alarms/frmAlarm.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/reports/ViewerClient.h"
 #include "gui/shell/ItemGrid.h"
 #include "gui/shell/frmmain.h"
-#include "viewer/PagePdf.h"
 #include "gui/views/frmLookup.h"
 #include "gui/views/frmSort.h"
+#include "viewer/PagePdf.h"
 
 #include <QAction>
 #include <QApplication>
@@ -155,7 +155,7 @@ Figures measure(int items, int runs)
         f.loadGrid = medianMs(runs, [&] {
             window.LoadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
             QApplication::processEvents(); // layout
-            window.repaint();              // paint
+            window.repaint(); // paint
         });
         f.peak = peakMegabytes();
 
@@ -238,9 +238,10 @@ AlarmFigures measureAlarms(int items, int runs)
         qFatal("cannot open the database");
     // Service dates from 30 days past to 7 days ahead, warning 7 and lead time 14 days: every
     // item has two rows, both past its date or service and order due.
-    Execute(db(), QStringLiteral("UPDATE main SET servicedate = date(?, printf('%+d days', ID % 38 - 30)),"
-                                 " servicewarn = 7, leadtime = 14, serviceinterval = 90,"
-                                 " ackservice = 0, ackorder = 0, ackorderinstock = 0"),
+    Execute(db(),
+            QStringLiteral("UPDATE main SET servicedate = date(?, printf('%+d days', ID % 38 - 30)),"
+                           " servicewarn = 7, leadtime = 14, serviceinterval = 90,"
+                           " ackservice = 0, ackorder = 0, ackorderinstock = 0"),
             {QDate::currentDate().toString(Qt::ISODate)});
     GlobalVars &g = gv();
     g.alservicedisabled = 1;
@@ -250,14 +251,19 @@ AlarmFigures measureAlarms(int items, int runs)
     resetPeak();
     // Each result is dropped after its clock stops, as the window keeps its rows.
     QVector<AlarmRow> rows;
-    f.evaluate = medianMs(runs, [&] { rows = evaluateAlarms(db(), 1, 1, QDate::currentDate()); },
-                        [&] { f.rows = rows.size(); rows = {}; });
+    f.evaluate = medianMs(
+        runs, [&] { rows = evaluateAlarms(db(), 1, 1, QDate::currentDate()); },
+        [&] {
+            f.rows = rows.size();
+            rows = {};
+        });
     frmAlarm *window = nullptr;
-    f.openWindow = medianMs(runs,
+    f.openWindow = medianMs(
+        runs,
         [&] {
             window = showAlarmWindow(); // evaluates as it opens
             QApplication::processEvents(); // layout
-            window->repaint();             // paint
+            window->repaint(); // paint
         },
         [&] { delete window; });
     f.peak = peakMegabytes();
@@ -302,7 +308,7 @@ QList<qint64> processTree(qint64 root)
             children.insert(text.mid(text.lastIndexOf(')') + 4).split(' ').first().toLongLong(), pid);
         }
     }
-    QList<qint64> tree{root};
+    QList<qint64> tree {root};
     for (qsizetype i = 0; i < tree.size(); ++i)
         tree += children.values(tree.at(i));
     return tree;
@@ -412,16 +418,25 @@ void reportFigures(int items, int runs, bool allColumns)
         if (!page.open(QIODevice::ReadOnly))
             qFatal("cannot read the report");
         const QByteArray html = page.readAll();
-        pdfMs = medianMs(1, [&] { pdfSize = pagePdf(html, QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, {})).size(); });
+        pdfMs = medianMs(1, [&] {
+            pdfSize = pagePdf(html, QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, {})).size();
+        });
     }
-    out << QStringLiteral("All report, %1 items, %2 columns (%3 MB)\n").arg(items).arg(columns).arg(size / 1e6, 0, 'f', 1);
+    out << QStringLiteral("All report, %1 items, %2 columns (%3 MB)\n")
+               .arg(items)
+               .arg(columns)
+               .arg(size / 1e6, 0, 'f', 1);
     out << QStringLiteral("  build + write         %1 ms\n").arg(write, 0, 'f', 1);
-    out << QStringLiteral("  viewer: request to loaded page  %1 ms%2\n").arg(f.ms, 0, 'f', 0).arg(f.shown ? "" : ", NOT SHOWN");
+    out << QStringLiteral("  viewer: request to loaded page  %1 ms%2\n")
+               .arg(f.ms, 0, 'f', 0)
+               .arg(f.shown ? "" : ", NOT SHOWN");
     out << QStringLiteral("  viewer processes (PSS): after load %1 MB, peak %2 MB\n")
-               .arg(f.resident, 0, 'f', 0).arg(f.peak, 0, 'f', 0);
+               .arg(f.resident, 0, 'f', 0)
+               .arg(f.peak, 0, 'f', 0);
     if (!f.shown)
         out << QStringLiteral("  PDF without the engine  %1 ms (%2 MB, once)\n")
-                   .arg(pdfMs, 0, 'f', 0).arg(pdfSize / 1e6, 0, 'f', 1);
+                   .arg(pdfMs, 0, 'f', 0)
+                   .arg(pdfSize / 1e6, 0, 'f', 1);
     out.flush();
 }
 
@@ -445,8 +460,12 @@ void firstReportFigures()
     const ViewerFigures later = showInViewer(reportFile(), 60000);
     closeViewer();
     out << QStringLiteral("viewer, demo All report\n");
-    out << QStringLiteral("  first report          %1 ms%2\n").arg(first.ms, 0, 'f', 0).arg(first.shown ? "" : ", NOT SHOWN");
-    out << QStringLiteral("  later report          %1 ms%2\n").arg(later.ms, 0, 'f', 0).arg(later.shown ? "" : ", NOT SHOWN");
+    out << QStringLiteral("  first report          %1 ms%2\n")
+               .arg(first.ms, 0, 'f', 0)
+               .arg(first.shown ? "" : ", NOT SHOWN");
+    out << QStringLiteral("  later report          %1 ms%2\n")
+               .arg(later.ms, 0, 'f', 0)
+               .arg(later.shown ? "" : ", NOT SHOWN");
     out.flush();
 }
 
@@ -477,9 +496,11 @@ void idleProgramFigures(int items)
     const bool viewerStarted = processTree(program.processId()).size() > 1;
     program.kill();
     program.waitForFinished();
-    out << QStringLiteral("tarvo idle, %1, viewer never opened\n").arg(items ? QStringLiteral("%1 items").arg(items)
-                                                                            : QStringLiteral("demo database"));
-    out << QStringLiteral("  resident %1 MB, peak %2 MB%3\n").arg(resident, 0, 'f', 1).arg(peak, 0, 'f', 1)
+    out << QStringLiteral("tarvo idle, %1, viewer never opened\n")
+               .arg(items ? QStringLiteral("%1 items").arg(items) : QStringLiteral("demo database"));
+    out << QStringLiteral("  resident %1 MB, peak %2 MB%3\n")
+               .arg(resident, 0, 'f', 1)
+               .arg(peak, 0, 'f', 1)
                .arg(viewerStarted ? ", A CHILD PROCESS RAN" : "");
     out.flush();
 }
@@ -493,8 +514,9 @@ void exchangeFigures(int items, int runs)
     makeDatabase(AppPaths::databaseFile(), items);
     if (!OpenDatabase())
         qFatal("cannot open the database");
-    Execute(db(), QStringLiteral("UPDATE main SET servicedate = date(?, printf('%+d days', ID % 365)),"
-                                 " servicewarn = 7, leadtime = 14, serviceinterval = 90"),
+    Execute(db(),
+            QStringLiteral("UPDATE main SET servicedate = date(?, printf('%+d days', ID % 365)),"
+                           " servicewarn = 7, leadtime = 14, serviceinterval = 90"),
             {QDate::currentDate().toString(Qt::ISODate)});
     Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = ID + 1"));
     qint64 icsSize = 0;
@@ -525,7 +547,9 @@ void exchangeFigures(int items, int runs)
     out << QStringLiteral("exchange, %1 items\n").arg(items);
     out << QStringLiteral("  calendar export       %1 ms (%2 MB)\n").arg(ics, 0, 'f', 1).arg(icsSize / 1e6, 0, 'f', 1);
     out << QStringLiteral("  CSV import preview    %1 ms (%2 MB, %3 rows with problems)\n")
-               .arg(previewMs, 0, 'f', 1).arg(csv.size() / 1e6, 0, 'f', 1).arg(preview.problemRows);
+               .arg(previewMs, 0, 'f', 1)
+               .arg(csv.size() / 1e6, 0, 'f', 1)
+               .arg(preview.problemRows);
     out << QStringLiteral("  preview of %1 rows %2 ms (once)\n").arg(largeRows).arg(largeMs, 0, 'f', 1);
     out << QStringLiteral("  import of %1 items  %2 ms (once)\n").arg(stored).arg(importMs, 0, 'f', 1);
     out.flush();
@@ -570,7 +594,7 @@ int main(int argc, char *argv[])
         reportAlarms(items, measureAlarms(items, runs));
     }
     // One large page at a time: each viewer is closed before the next starts.
-    for (int count : items > 1000 ? QList<int>{1000, items} : QList<int>{items}) {
+    for (int count : items > 1000 ? QList<int> {1000, items} : QList<int> {items}) {
         reportFigures(count, runs, false);
         reportFigures(count, runs, true);
     }

@@ -16,8 +16,8 @@
 #include <QPointer>
 #include <QSet>
 #include <QStandardPaths>
-#include <QWidget>
 #include <QTest>
+#include <QWidget>
 
 const QDateTime TestWorld::Now(QDate(2026, 12, 6), QTime(10, 0));
 
@@ -67,13 +67,12 @@ qint64 TestWorld::addCompany(const QString &name, const QVariantMap &fields)
 
 qint64 TestWorld::addItem(qint64 companyId, const QVariantMap &fields)
 {
-    QVariantMap all = {
-        {QStringLiteral("manuID"), companyId}, {QStringLiteral("Name"), QString()},
-        {QStringLiteral("Tag"), QString()}, {QStringLiteral("location"), QString()},
-        {QStringLiteral("servicewarn"), 0}, {QStringLiteral("leadtime"), 0},
-        {QStringLiteral("serviceinterval"), 0}, {QStringLiteral("replacestock"), -1},
-        {QStringLiteral("ackservice"), 0}, {QStringLiteral("ackorder"), 0},
-        {QStringLiteral("ackorderinstock"), 0}};
+    QVariantMap all = {{QStringLiteral("manuID"), companyId},  {QStringLiteral("Name"), QString()},
+                       {QStringLiteral("Tag"), QString()},     {QStringLiteral("location"), QString()},
+                       {QStringLiteral("servicewarn"), 0},     {QStringLiteral("leadtime"), 0},
+                       {QStringLiteral("serviceinterval"), 0}, {QStringLiteral("replacestock"), -1},
+                       {QStringLiteral("ackservice"), 0},      {QStringLiteral("ackorder"), 0},
+                       {QStringLiteral("ackorderinstock"), 0}};
     for (auto it = fields.cbegin(); it != fields.cend(); ++it)
         all.insert(it.key(), it.value());
     RowWriter row(db(), QStringLiteral("main"));
@@ -132,8 +131,8 @@ namespace {
 bool tabReachable(const QWidget *control, const QWidget *window)
 {
     const auto *option = qobject_cast<const QAbstractButton *>(control);
-    return control->isVisibleTo(window) && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus)
-           && !control->focusProxy() && !(option && option->autoExclusive() && !option->isChecked());
+    return control->isVisibleTo(window) && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus) &&
+        !control->focusProxy() && !(option && option->autoExclusive() && !option->isChecked());
 }
 
 QString nameOf(const QWidget *control)
@@ -152,7 +151,7 @@ QString keyboardWalkFault(QWidget *window, const QString &first)
     QWidget *start = QApplication::focusWidget();
     if (nameOf(start) != first)
         return QStringLiteral("opens with the focus in ") + nameOf(start);
-    QSet<QWidget *> visited{start};
+    QSet<QWidget *> visited {start};
     for (QWidget *now = nullptr; now != start; visited.insert(now)) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         now = QApplication::focusWidget();
@@ -172,13 +171,15 @@ QString overlapFault(QWidget *window)
     // frame and what it holds do not overlap.
     QList<QWidget *> shown;
     for (QWidget *control : window->findChildren<QWidget *>()) {
-        if (control->isVisibleTo(window) && !control->objectName().isEmpty() && !control->objectName().startsWith(u"qt_"))
+        if (control->isVisibleTo(window) && !control->objectName().isEmpty() &&
+            !control->objectName().startsWith(u"qt_"))
             shown << control;
     }
     for (QWidget *a : shown) {
         for (QWidget *b : shown) {
-            if (a < b && QRect(a->mapTo(window, QPoint()), a->size()).intersects(QRect(b->mapTo(window, QPoint()), b->size()))
-                && !a->isAncestorOf(b) && !b->isAncestorOf(a))
+            if (a < b &&
+                QRect(a->mapTo(window, QPoint()), a->size()).intersects(QRect(b->mapTo(window, QPoint()), b->size())) &&
+                !a->isAncestorOf(b) && !b->isAncestorOf(a))
                 return nameOf(a) + QStringLiteral(" overlaps ") + nameOf(b);
         }
     }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QApplication>
-#include <QScopeGuard>
 #include <QDateTime>
+#include <QScopeGuard>
 #include <QString>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <QVariantMap>
+#include <QWidget>
 
 #include <csignal>
 #include <memory>
@@ -46,9 +46,9 @@ private:
 inline auto limitFileSize(rlim_t bytes)
 {
     std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
+    rlimit old {};
     getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit limit{bytes, old.rlim_max};
+    const rlimit limit {bytes, old.rlim_max};
     setrlimit(RLIMIT_FSIZE, &limit);
     return qScopeGuard([old] { setrlimit(RLIMIT_FSIZE, &old); });
 }
@@ -64,8 +64,7 @@ void closeAllWindows();
 void settle();
 
 // The visible top-level window of the class, if any.
-template <class Window>
-Window *shownWindow()
+template<class Window> Window *shownWindow()
 {
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         if (auto *window = qobject_cast<Window *>(widget); window && window->isVisible())

@@ -6,11 +6,11 @@
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
 #include "core/shell/ItemListModel.h"
-#include "gui/platform/RowColours.h"
 #include "gui/alarms/frmAckService.h"
 #include "gui/items/frmAdd.h"
 #include "gui/platform/Desktop.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/RowColours.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/frmAddEntry.h"
 #include "gui/shell/DetailPanel.h"
@@ -58,9 +58,15 @@ private Q_SLOTS:
     void init()
     {
         m_world = new TestWorld;
-        m_acme = m_world->addCompany("Acme", {{"Street1", "1 Main St"}, {"city", "Dayton"}, {"State", "OH"}, {"zip", "45402"},
-                                              {"email", "parts@acme.example"}, {"phone2", "555-0101"}});
-        m_pump = m_world->addItem(m_acme, {{"Name", "Pump"}, {"servicedate", "2026-12-10"}, {"tools", "Wrench\r\nMeter\r\nGloves"}});
+        m_acme = m_world->addCompany("Acme",
+                                     {{"Street1", "1 Main St"},
+                                      {"city", "Dayton"},
+                                      {"State", "OH"},
+                                      {"zip", "45402"},
+                                      {"email", "parts@acme.example"},
+                                      {"phone2", "555-0101"}});
+        m_pump = m_world->addItem(
+            m_acme, {{"Name", "Pump"}, {"servicedate", "2026-12-10"}, {"tools", "Wrench\r\nMeter\r\nGloves"}});
         m_boiler = m_world->addItem(m_world->addCompany("Zeta"), {{"Name", "Boiler"}, {"servicedate", "2026-12-20"}});
         m_crane = m_world->addItem(m_acme, {{"Name", "Crane"}, {"servicedate", "2026-12-30"}});
         m_world->addPart(m_pump, "Seal", "S-1");
@@ -147,7 +153,9 @@ private Q_SLOTS:
     void companyPagesAndPaneToggle()
     {
         CompanyPane *company = m_window->companyPane();
-        auto visible = [&](const char *name) { return company->findChild<QLabel *>(QString::fromLatin1(name))->isVisible(); };
+        auto visible = [&](const char *name) {
+            return company->findChild<QLabel *>(QString::fromLatin1(name))->isVisible();
+        };
         QPushButton *more = company->findChild<QPushButton *>(QStringLiteral("cmdChangeCo"));
         more->click();
         QCOMPARE(more->text(), QStringLiteral("Back"));
@@ -168,8 +176,9 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("mnuEditItem"))->trigger();
         m_window->action(QStringLiteral("mnuDelete"))->trigger();
         m_window->historyPane()->addHistoryButton()->click();
-        QCOMPARE(MessageBox::shownTexts(), QStringList({"Please select an item to edit first",
-                                                        "Please select an item to delete first", "Please select an item first"}));
+        QCOMPARE(MessageBox::shownTexts(),
+                 QStringList({"Please select an item to edit first", "Please select an item to delete first",
+                              "Please select an item first"}));
         QVERIFY(!itemEditor());
         MessageBox::clearShown();
 
@@ -234,21 +243,26 @@ private Q_SLOTS:
         QVERIFY(!m_window->noItemSelected());
 
         // A statement that fails half-way leaves every table as it was, and says what failed.
-        const QString count = QStringLiteral("SELECT (SELECT count(*) FROM main WHERE ID = ?1) || (SELECT count(*) FROM History"
-                                             " WHERE ID = ?1) || (SELECT count(*) FROM Notes WHERE ID = ?1) ||"
-                                             " (SELECT count(*) FROM repparts WHERE ID = ?1)");
-        Execute(db(), QStringLiteral("CREATE TRIGGER keep_parts BEFORE DELETE ON repparts BEGIN SELECT RAISE(ABORT, 'parts are locked'); END"));
+        const QString count =
+            QStringLiteral("SELECT (SELECT count(*) FROM main WHERE ID = ?1) || (SELECT count(*) FROM History"
+                           " WHERE ID = ?1) || (SELECT count(*) FROM Notes WHERE ID = ?1) ||"
+                           " (SELECT count(*) FROM repparts WHERE ID = ?1)");
+        Execute(db(),
+                QStringLiteral("CREATE TRIGGER keep_parts BEFORE DELETE ON repparts BEGIN SELECT RAISE(ABORT, 'parts "
+                               "are locked'); END"));
         MessageBox::setNextAnswer(MessageBox::Ok);
         m_window->action(QStringLiteral("mnuDelete"))->trigger();
-        QCOMPARE(MessageBox::lastText(), QStringLiteral("Could not delete the item.\r\nThe database said: parts are locked"));
+        QCOMPARE(MessageBox::lastText(),
+                 QStringLiteral("Could not delete the item.\r\nThe database said: parts are locked"));
         QCOMPARE(m_world->scalar(count, {m_pump}).toString(), QStringLiteral("1211"));
 
         Execute(db(), QStringLiteral("DROP TRIGGER keep_parts"));
         MessageBox::clearShown();
         MessageBox::setNextAnswer(MessageBox::Ok);
         m_window->action(QStringLiteral("mnuDelete"))->trigger();
-        QCOMPARE(MessageBox::shownTexts(),
-                 QStringList{QStringLiteral("All data for this record (ID = %1) will be deleted permanently").arg(m_pump)});
+        QCOMPARE(
+            MessageBox::shownTexts(),
+            QStringList {QStringLiteral("All data for this record (ID = %1) will be deleted permanently").arg(m_pump)});
         QCOMPARE(m_world->scalar(count, {m_pump}).toString(), QStringLiteral("0000"));
         QCOMPARE(m_world->scalar(count, {m_boiler}).toString(), QStringLiteral("1100"));
         // Reloaded with the lookup view's sort (by name) and the panel cleared.
@@ -261,17 +275,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("email");
         QTest::addColumn<QString>("website");
         QTest::addColumn<QStringList>("opened");
-        QTest::newRow("addresses") << "parts@acme.example" << "www.acme.example"
-                                   << QStringList{"mailto:parts@acme.example", "http://www.acme.example"};
-        QTest::newRow("empty") << "" << "" << QStringList{"mailto:"};
-        QTest::newRow("local program") << "x@y.example" << "/usr/bin/xterm" << QStringList{"mailto:x@y.example"};
+        QTest::newRow("addresses") << "parts@acme.example"
+                                   << "www.acme.example"
+                                   << QStringList {"mailto:parts@acme.example", "http://www.acme.example"};
+        QTest::newRow("empty") << ""
+                               << "" << QStringList {"mailto:"};
+        QTest::newRow("local program") << "x@y.example"
+                                       << "/usr/bin/xterm" << QStringList {"mailto:x@y.example"};
     }
     void linksOpenOnlyMailAndWeb()
     {
         QFETCH(QString, email);
         QFETCH(QString, website);
         QFETCH(QStringList, opened);
-        Execute(db(), QStringLiteral("UPDATE orderinfo SET email = ?, website = ? WHERE ID = ?"), {email, website, m_acme});
+        Execute(db(), QStringLiteral("UPDATE orderinfo SET email = ?, website = ? WHERE ID = ?"),
+                {email, website, m_acme});
         click(row(m_pump));
         CompanyPane *company = m_window->companyPane();
         QTest::mousePress(company->findChild<QLabel *>(QStringLiteral("lblEmail")), Qt::LeftButton);
@@ -288,12 +306,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("label"); // a grid: the tooltip of its first entry
-        QTest::newRow("lookup in the status bar") << "main" << "sbStatusBarPanel1";
-        QTest::newRow("company pane") << "main" << "lblName";
-        QTest::newRow("company notes") << "main" << "lblNotes";
-        QTest::newRow("item editor's company") << "editor" << "lblCoName";
-        QTest::newRow("entry window's item") << "entry" << "lblItem";
-        QTest::newRow("acknowledgement's history") << "service" << "flxHistory";
+        QTest::newRow("lookup in the status bar") << "main"
+                                                  << "sbStatusBarPanel1";
+        QTest::newRow("company pane") << "main"
+                                      << "lblName";
+        QTest::newRow("company notes") << "main"
+                                       << "lblNotes";
+        QTest::newRow("item editor's company") << "editor"
+                                               << "lblCoName";
+        QTest::newRow("entry window's item") << "entry"
+                                             << "lblItem";
+        QTest::newRow("acknowledgement's history") << "service"
+                                                   << "flxHistory";
     }
     void userTextReadsAsTyped()
     {
@@ -306,10 +330,10 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("tbFind"))->trigger();
         emit showLookupDialog(std::nullopt)->lookupChosen(Field::Name, typed);
         click(row(m_pump));
-        QWidget *shown = window == u"editor"    ? reopenItemEditor(frmAdd::EditListItem, m_pump)
-                         : window == u"entry"   ? showEntryWindow(HistoryTarget, m_pump)
-                         : window == u"service" ? static_cast<QWidget *>(showServiceAck(m_pump))
-                                                : m_window;
+        QWidget *shown = window == u"editor" ? reopenItemEditor(frmAdd::EditListItem, m_pump)
+            : window == u"entry"             ? showEntryWindow(HistoryTarget, m_pump)
+            : window == u"service"           ? static_cast<QWidget *>(showServiceAck(m_pump))
+                                             : m_window;
         QString read;
         if (auto *grid = shown->findChild<QTableWidget *>(label))
             read = readable(grid->item(0, 1)->toolTip(), Qt::AutoText);
@@ -323,7 +347,7 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("mnuContents"))->trigger();
         // The test's folder holds no manual: the one beside the executable opens.
         const QString manual = QCoreApplication::applicationDirPath() + "/manual.htm";
-        QCOMPARE(Desktop::openedUrls(), QList<QUrl>{QUrl::fromLocalFile(manual)});
+        QCOMPARE(Desktop::openedUrls(), QList<QUrl> {QUrl::fromLocalFile(manual)});
         Execute(db(), QStringLiteral("UPDATE settings SET Version = '2.1', build = '57'"));
         QCOMPARE(frmAbout::aboutText(), QStringLiteral("Tarvo v2.1\r\nBuild: 57"));
         QStringList keys;

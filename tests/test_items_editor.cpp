@@ -12,10 +12,10 @@
 #include "gui/companies/frmAddCo.h"
 #include "gui/companies/frmCompanies.h"
 #include "gui/items/frmAdd.h"
-#include "gui/records/frmAddEntry.h"
-#include "gui/views/frmColumns.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
+#include "gui/records/frmAddEntry.h"
+#include "gui/views/frmColumns.h"
 #include "gui/views/lib_frmCal.h"
 
 #include <QApplication>
@@ -54,8 +54,7 @@ void setBox(frmAdd *editor, int id, const QString &text)
         qobject_cast<QPlainTextEdit *>(editor->box(id))->setPlainText(text);
 }
 
-template <typename W = QPushButton>
-W *child(QWidget *window, const char *name)
+template<typename W = QPushButton> W *child(QWidget *window, const char *name)
 {
     W *widget = window->findChild<W *>(QString::fromLatin1(name));
     if (!widget)
@@ -87,14 +86,15 @@ QWidget *openWindow(const QString &kind, TestWorld &world)
     if (kind == u"columns") {
         frmColumns *columns = showColumnSettings();
         const QModelIndex width = columns->flxCols->model()->index(0, ColumnSettings::SizeCell);
-        QTest::mouseClick(columns->flxCols->viewport(), Qt::LeftButton, {}, columns->flxCols->visualRect(width).center());
+        QTest::mouseClick(columns->flxCols->viewport(), Qt::LeftButton, {},
+                          columns->flxCols->visualRect(width).center());
         return columns;
     }
-    return kind == u"service"   ? showServiceAck(item)
-           : kind == u"order"   ? showOrderAck(item)
-           : kind == u"company" ? showCompanyEditor(0)
-           : kind == u"entry"   ? static_cast<QWidget *>(showEntryWindow(HistoryTarget, item))
-                                : reopenItemEditor(frmAdd::AddItem);
+    return kind == u"service" ? showServiceAck(item)
+        : kind == u"order"    ? showOrderAck(item)
+        : kind == u"company"  ? showCompanyEditor(0)
+        : kind == u"entry"    ? static_cast<QWidget *>(showEntryWindow(HistoryTarget, item))
+                              : reopenItemEditor(frmAdd::AddItem);
 }
 
 } // namespace
@@ -130,7 +130,8 @@ private Q_SLOTS:
             {NoServiceDate, "Date Serviced has incorrect form"}, false);
         row("interval warning, then bad installation", {"Pump", "yes", "12/6/2026", "", "", "", "", "2/30/2020"},
             {NoInterval, "Date Installed has incorrect form"}, false);
-        row("no real day", {"Pump", "yes", "2/29/2027", "30", "5", "5", "", ""}, {"Service date has incorrect form"}, false);
+        row("no real day", {"Pump", "yes", "2/29/2027", "30", "5", "5", "", ""}, {"Service date has incorrect form"},
+            false);
         row("today, interval 0: one warning", {"Pump", "yes", "12/6/2026", "0", "5", "5", "", ""}, {NoInterval}, true);
         row("interval 00 counts as filled", {"Pump", "yes", "12/6/2026", "00", "", "", "", ""}, {NoWarning, NoLeadTime},
             true);
@@ -164,9 +165,15 @@ private Q_SLOTS:
     void editWritesBoxesBack()
     {
         TestWorld world;
-        const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {
-            {"Name", "Press"}, {"tools", "wrench\r\nhammer"}, {"servicedate", "2026-12-01"}, {"servicewarn", 12},
-            {"replacestock", 5}, {"ackservice", 1}, {"ackorder", 1}, {"ackorderinstock", 1}});
+        const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")),
+                                        {{"Name", "Press"},
+                                         {"tools", "wrench\r\nhammer"},
+                                         {"servicedate", "2026-12-01"},
+                                         {"servicewarn", 12},
+                                         {"replacestock", 5},
+                                         {"ackservice", 1},
+                                         {"ackorder", 1},
+                                         {"ackorderinstock", 1}});
         gv().AutoAddhstOn = 1;
         frmAdd *editor = editItem(id);
         QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(id));
@@ -178,16 +185,17 @@ private Q_SLOTS:
         // A service date now past blocks every edit until it is moved on.
         setBox(editor, Name, QStringLiteral("New"));
         click(editor, "cmdOK");
-        QCOMPARE(MessageBox::shownTexts(), QStringList{"Service Date must be greater or equal to current date"});
+        QCOMPARE(MessageBox::shownTexts(), QStringList {"Service Date must be greater or equal to current date"});
         QCOMPARE(itemField(world, id, QStringLiteral("Name")), "Press");
         MessageBox::clearShown();
         setBox(editor, ServiceDate, QStringLiteral("12/6/2026"));
         setBox(editor, DateServiced, QStringLiteral("11/30/2026"));
         click(editor, "cmdOK");
-        QCOMPARE(MessageBox::shownTexts(), QStringList{NoInterval});
+        QCOMPARE(MessageBox::shownTexts(), QStringList {NoInterval});
         // Nothing chosen keeps the stock code; the acknowledgements start over; no history.
-        QCOMPARE(itemField(world, id, "Name || '|' || replacestock || '|' || tools || '|' || servicedate || '|'"
-                                      " || DateServiced || '|' || (ackservice + ackorder + ackorderinstock)"),
+        QCOMPARE(itemField(world, id,
+                           "Name || '|' || replacestock || '|' || tools || '|' || servicedate || '|'"
+                           " || DateServiced || '|' || (ackservice + ackorder + ackorderinstock)"),
                  "New|5|wrench\r\nhammer|2026-12-06|2026-11-30|0");
         QCOMPARE(world.scalar("SELECT count(*) FROM History").toInt(), 0);
     }
@@ -202,8 +210,8 @@ private Q_SLOTS:
         const QString serviced = QStringLiteral("Serviced By Bob on 11/30/2026");
         const QString ordered = QStringLiteral("Replacement part(s) ordered - purchase order #PO-7");
         QTest::newRow("off, warning on") << 0 << 1 << QList<int>() << QStringList();
-        QTest::newRow("on, no question") << 1 << 0 << QList<int>() << QStringList{created, serviced, ordered};
-        QTest::newRow("on, No to the service") << 1 << 1 << QList<int>{1, 0, 1} << QStringList{created, ordered};
+        QTest::newRow("on, no question") << 1 << 0 << QList<int>() << QStringList {created, serviced, ordered};
+        QTest::newRow("on, No to the service") << 1 << 1 << QList<int> {1, 0, 1} << QStringList {created, ordered};
     }
     void newItemThroughWindow()
     {
@@ -221,10 +229,16 @@ private Q_SLOTS:
         QCOMPARE(child<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1);
         QSignalSpy saved(editor, &frmAdd::itemSaved);
         editor->LoadCompany(company);
-        const QList<QPair<int, const char *>> boxes = {
-            {Name, "Pump"}, {Tools, "wrench\nhammer"}, {DateInstalled, "1/2/2020"}, {ServicedBy, "Bob"},
-            {DateServiced, "11/30/2026"}, {PurchaseOrder, "PO-7"}, {ServiceDate, "1/31/2027"}, {ServiceInterval, "30"},
-            {ServiceWarn, "7"}, {LeadTime, "14"}};
+        const QList<QPair<int, const char *>> boxes = {{Name, "Pump"},
+                                                       {Tools, "wrench\nhammer"},
+                                                       {DateInstalled, "1/2/2020"},
+                                                       {ServicedBy, "Bob"},
+                                                       {DateServiced, "11/30/2026"},
+                                                       {PurchaseOrder, "PO-7"},
+                                                       {ServiceDate, "1/31/2027"},
+                                                       {ServiceInterval, "30"},
+                                                       {ServiceWarn, "7"},
+                                                       {LeadTime, "14"}};
         for (const auto &[id, text] : boxes)
             setBox(editor, id, QString::fromLatin1(text));
         addPart(editor, QStringLiteral("Seal"));
@@ -236,12 +250,17 @@ private Q_SLOTS:
         // stock is -1, line breaks are CR LF.
         QCOMPARE(saved.count(), 1);
         const qint64 id = saved.at(0).at(0).toLongLong();
-        QCOMPARE(itemField(world, id, "manuID || '|' || quote(Tag) || '|' || replacestock || '|' || tools || '|'"
-                                      " || (ackservice + ackorder + ackorderinstock)"),
+        QCOMPARE(itemField(world, id,
+                           "manuID || '|' || quote(Tag) || '|' || replacestock || '|' || tools || '|'"
+                           " || (ackservice + ackorder + ackorderinstock)"),
                  QStringLiteral("%1|''|-1|wrench\r\nhammer|0").arg(company));
         QCOMPARE(world.scalar("SELECT descr FROM repparts WHERE ID = ?", {id}).toString(), "Seal");
-        QCOMPARE(world.scalar("SELECT group_concat(descr, '|') FROM (SELECT descr FROM History WHERE ID = ?"
-                              " ORDER BY rowid)", {id}).toString(), entries.join(u'|'));
+        QCOMPARE(world
+                     .scalar("SELECT group_concat(descr, '|') FROM (SELECT descr FROM History WHERE ID = ?"
+                             " ORDER BY rowid)",
+                             {id})
+                     .toString(),
+                 entries.join(u'|'));
         QCOMPARE(MessageBox::shownTexts().size(), answers.size()); // only the questions were shown
         if (!answers.isEmpty())
             QCOMPARE(MessageBox::shownTexts().first(), "Add \"A new Pump was added on 1/2/2020\" to history?");
@@ -260,7 +279,7 @@ private Q_SLOTS:
         QCOMPARE(editor->firstNewPartRow(), 3);
 
         addPart(editor, QString(), QStringLiteral("N-1"));
-        QCOMPARE(MessageBox::shownTexts(), QStringList{"A Part Name must be specified"});
+        QCOMPARE(MessageBox::shownTexts(), QStringList {"A Part Name must be specified"});
         QCOMPARE(grid->rowCount(), 2);
         QCOMPARE(child<QLineEdit>(editor, "txtRepPartNumber")->text(), "N-1");
         addPart(editor, QStringLiteral("Valve"), QStringLiteral("N-1"));
@@ -292,10 +311,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stored"); // the items' tags and locations, then how many parts
         const QString changed = QStringLiteral("This item was changed elsewhere since this window opened; close it and"
                                                " open it again to see the changes.");
-        QTest::newRow("another item") << "UPDATE main SET Tag = 'T-9' WHERE Name = 'Fan'" << "" << "|Hall 9,T-9|Hall 2,1";
-        QTest::newRow("its tag") << "UPDATE main SET Tag = 'T-9' WHERE Name = 'Pump'" << changed << "T-9|Hall 1,|Hall 2,0";
+        QTest::newRow("another item") << "UPDATE main SET Tag = 'T-9' WHERE Name = 'Fan'"
+                                      << ""
+                                      << "|Hall 9,T-9|Hall 2,1";
+        QTest::newRow("its tag") << "UPDATE main SET Tag = 'T-9' WHERE Name = 'Pump'" << changed
+                                 << "T-9|Hall 1,|Hall 2,0";
         QTest::newRow("its service acknowledged") << "UPDATE main SET ackservice = 1" << changed << "|Hall 1,|Hall 2,0";
-        QTest::newRow("deleted") << "DELETE FROM main WHERE Name = 'Pump'" << "This item no longer exists; nothing was saved."
+        QTest::newRow("deleted") << "DELETE FROM main WHERE Name = 'Pump'"
+                                 << "This item no longer exists; nothing was saved."
                                  << "|Hall 2,0";
     }
     void changedElsewhereWhileOpen()
@@ -314,10 +337,14 @@ private Q_SLOTS:
         click(editor, "cmdOK");
         settle();
         // A refused save writes nothing and keeps the window with its input.
-        QCOMPARE(MessageBox::shownTexts().mid(1), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(MessageBox::shownTexts().mid(1), message.isEmpty() ? QStringList() : QStringList {message});
         QCOMPARE(bool(editor), !message.isEmpty());
-        QCOMPARE(world.scalar("SELECT group_concat(ifnull(Tag, '') || '|' || location, ',') || ',' || (SELECT count(*) FROM repparts)"
-                              " FROM main").toString(), stored);
+        QCOMPARE(world
+                     .scalar("SELECT group_concat(ifnull(Tag, '') || '|' || location, ',') || ',' || (SELECT count(*) "
+                             "FROM repparts)"
+                             " FROM main")
+                     .toString(),
+                 stored);
     }
 
     void openEditorKeepsItsItem()
@@ -355,7 +382,7 @@ private Q_SLOTS:
         frmAdd *editor = editItem(id);
         QCOMPARE(child<QLabel>(editor, "lblCoName")->text(), QString());
         click(editor, "cmdOK");
-        QCOMPARE(MessageBox::shownTexts(), QStringList{"A Company must be selected"});
+        QCOMPARE(MessageBox::shownTexts(), QStringList {"A Company must be selected"});
 
         // The directory opened by Select serves this editor and hands the choice back.
         click(editor, "cmdSelect");
@@ -383,28 +410,85 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed"); // "paste:" pastes the rest instead
         QTest::addColumn<QString>("expected");
         const QString fifty(50, u'n'), full(255, u'd'), paste = QStringLiteral("paste:");
-        QTest::newRow("Service Date") << "item" << "txtData7" << "12/20/2026" << "01/05/20271" << "01/05/2027";
-        QTest::newRow("Service Date, pasted") << "item" << "txtData7" << "12/20/2026" << "paste:1/5/2027" << "1/5/2027";
-        QTest::newRow("Date Installed, dotted paste dropped") << "item" << "txtData12" << "12/20/2026" << "paste:1.5.2027" << "12/20/2026";
-        QTest::newRow("Service Interval") << "item" << "txtData14" << "180" << "1234" << "123";
-        QTest::newRow("Service Warning, letters pasted") << "item" << "txtData8" << "" << "paste:4a" << "";
-        QTest::newRow("Name") << "item" << "txtData0" << fifty << "Pump" << "Pump";
-        QTest::newRow("Name, long paste cut") << "item" << "txtData0" << "" << paste + QString(60, u'p') << QString(50, u'p');
-        QTest::newRow("Tools") << "item" << "txtData11" << full << "xy" << "xy";
+        QTest::newRow("Service Date") << "item"
+                                      << "txtData7"
+                                      << "12/20/2026"
+                                      << "01/05/20271"
+                                      << "01/05/2027";
+        QTest::newRow("Service Date, pasted") << "item"
+                                              << "txtData7"
+                                              << "12/20/2026"
+                                              << "paste:1/5/2027"
+                                              << "1/5/2027";
+        QTest::newRow("Date Installed, dotted paste dropped") << "item"
+                                                              << "txtData12"
+                                                              << "12/20/2026"
+                                                              << "paste:1.5.2027"
+                                                              << "12/20/2026";
+        QTest::newRow("Service Interval") << "item"
+                                          << "txtData14"
+                                          << "180"
+                                          << "1234"
+                                          << "123";
+        QTest::newRow("Service Warning, letters pasted") << "item"
+                                                         << "txtData8"
+                                                         << ""
+                                                         << "paste:4a"
+                                                         << "";
+        QTest::newRow("Name") << "item"
+                              << "txtData0" << fifty << "Pump"
+                              << "Pump";
+        QTest::newRow("Name, long paste cut") << "item"
+                                              << "txtData0"
+                                              << "" << paste + QString(60, u'p') << QString(50, u'p');
+        QTest::newRow("Tools") << "item"
+                               << "txtData11" << full << "xy"
+                               << "xy";
         // A multi-line box is stored with CR LF: its line breaks count twice toward 255.
-        QTest::newRow("Tools, paste cut") << "item" << "txtData11" << "" << paste + QString(100, u't') + "\n" + QString(200, u't')
+        QTest::newRow("Tools, paste cut") << "item"
+                                          << "txtData11"
+                                          << "" << paste + QString(100, u't') + "\n" + QString(200, u't')
                                           << QString(100, u't') + "\n" + QString(153, u't');
-        QTest::newRow("Part Name") << "item" << "txtRepPartName" << fifty << "Seal" << "Seal";
-        QTest::newRow("Column width") << "columns" << "txtDataEntry" << "2400" << "12345" << "1234";
-        QTest::newRow("Serviced On") << "service" << "txtServicedON" << "12/16/2026" << "01/02/20271" << "01/02/2027";
-        QTest::newRow("Serviced On, letters") << "service" << "txtServicedON" << "" << "1a2/-6/2026" << "12/6/2026";
-        QTest::newRow("Serviced On, paste with a blank dropped") << "service" << "txtServicedON" << "12/6/2026" << "paste:1/2/2027 " << "12/6/2026";
-        QTest::newRow("Purchase order") << "order" << "txtPoNo" << fifty << "PO-9" << "PO-9";
-        QTest::newRow("Serviced By, long paste cut") << "service" << "txtServicedBy" << "" << paste + fifty + "xy" << fifty;
-        QTest::newRow("company Zip") << "company" << "Text1_5" << QString(20, u'7') << QString(21, u'4') << QString(20, u'4');
-        QTest::newRow("company Notes") << "company" << "Text1_10" << QString(100, u'x') << "ok" << "ok";
-        QTest::newRow("history description") << "entry" << "txtDescr" << full << "belt" << "belt";
-        QTest::newRow("history description, 256th") << "entry" << "txtDescr" << "" << full + u'e' << full;
+        QTest::newRow("Part Name") << "item"
+                                   << "txtRepPartName" << fifty << "Seal"
+                                   << "Seal";
+        QTest::newRow("Column width") << "columns"
+                                      << "txtDataEntry"
+                                      << "2400"
+                                      << "12345"
+                                      << "1234";
+        QTest::newRow("Serviced On") << "service"
+                                     << "txtServicedON"
+                                     << "12/16/2026"
+                                     << "01/02/20271"
+                                     << "01/02/2027";
+        QTest::newRow("Serviced On, letters") << "service"
+                                              << "txtServicedON"
+                                              << ""
+                                              << "1a2/-6/2026"
+                                              << "12/6/2026";
+        QTest::newRow("Serviced On, paste with a blank dropped") << "service"
+                                                                 << "txtServicedON"
+                                                                 << "12/6/2026"
+                                                                 << "paste:1/2/2027 "
+                                                                 << "12/6/2026";
+        QTest::newRow("Purchase order") << "order"
+                                        << "txtPoNo" << fifty << "PO-9"
+                                        << "PO-9";
+        QTest::newRow("Serviced By, long paste cut") << "service"
+                                                     << "txtServicedBy"
+                                                     << "" << paste + fifty + "xy" << fifty;
+        QTest::newRow("company Zip") << "company"
+                                     << "Text1_5" << QString(20, u'7') << QString(21, u'4') << QString(20, u'4');
+        QTest::newRow("company Notes") << "company"
+                                       << "Text1_10" << QString(100, u'x') << "ok"
+                                       << "ok";
+        QTest::newRow("history description") << "entry"
+                                             << "txtDescr" << full << "belt"
+                                             << "belt";
+        QTest::newRow("history description, 256th") << "entry"
+                                                    << "txtDescr"
+                                                    << "" << full + u'e' << full;
     }
     void fullBoxesAreOvertyped()
     {
@@ -439,8 +523,9 @@ private Q_SLOTS:
 
         // Every box has its label as buddy; the company, the stock choice and the parts have none.
         const QList<QPair<int, const char *>> labels = {
-            {Name, "Name"}, {DateInstalled, "Date Installed"}, {ServiceWarn, "Service Warning"}, {Tools, "Tools"},
-            {DateServiced, "Last Service Date"}, {PurchaseOrder, "Last Purchase Order #"}, {Custom3, "Custom 3"}};
+            {Name, "Name"},       {DateInstalled, "Date Installed"},   {ServiceWarn, "Service Warning"},
+            {Tools, "Tools"},     {DateServiced, "Last Service Date"}, {PurchaseOrder, "Last Purchase Order #"},
+            {Custom3, "Custom 3"}};
         QHash<QWidget *, QString> buddies;
         for (QLabel *label : editor->findChildren<QLabel *>())
             buddies.insert(label->buddy(), label->text());
@@ -457,9 +542,11 @@ private Q_SLOTS:
 
         // "More" shows the second page, and "Back" the first.
         click(editor, "cmdMore");
-        QVERIFY(child<QGroupBox>(editor, "frmExtra")->isVisible() && !child<QGroupBox>(editor, "frmEquip")->isVisible());
+        QVERIFY(child<QGroupBox>(editor, "frmExtra")->isVisible() &&
+                !child<QGroupBox>(editor, "frmEquip")->isVisible());
         click(editor, "cmdMore");
-        QVERIFY(child<QGroupBox>(editor, "frmrepparts")->isVisible() && !child<QGroupBox>(editor, "frmHst")->isVisible());
+        QVERIFY(child<QGroupBox>(editor, "frmrepparts")->isVisible() &&
+                !child<QGroupBox>(editor, "frmHst")->isVisible());
     }
 
     void calendarButtons()
@@ -476,7 +563,7 @@ private Q_SLOTS:
             QCOMPARE(editor->form()[id], "1/15/2027");
         }
         editor->openCalendar(3);
-        QCOMPARE(MessageBox::shownTexts(), QStringList{"Case Else Error"});
+        QCOMPARE(MessageBox::shownTexts(), QStringList {"Case Else Error"});
     }
 };
 

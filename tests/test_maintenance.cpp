@@ -41,7 +41,10 @@ private Q_SLOTS:
     {
         initTestEnvironment();
         initResources();
-        ProgramEnd::setHandler([this](QWidget *main) { ++m_ended; main->close(); });
+        ProgramEnd::setHandler([this](QWidget *main) {
+            ++m_ended;
+            main->close();
+        });
     }
     void init() { m_ended = 0; }
     void cleanup() { closeAllWindows(); }
@@ -75,9 +78,11 @@ frmGenOpts *openOptions(frmmain &main)
 // the interval.
 QString optionsRow(const TestWorld &world)
 {
-    return world.scalar(QStringLiteral("SELECT alservicedisabled || alorderdisabled || startupalarm || AutoAddhstOn"
-                                       " || AutoAddHstWarn || ' ' || timerinterval || ' ' || backupinterval"
-                                       " FROM settings")).toString();
+    return world
+        .scalar(QStringLiteral("SELECT alservicedisabled || alorderdisabled || startupalarm || AutoAddhstOn"
+                               " || AutoAddHstWarn || ' ' || timerinterval || ' ' || backupinterval"
+                               " FROM settings"))
+        .toString();
 }
 
 QByteArray bytesOf(const QString &path)
@@ -90,8 +95,8 @@ QByteArray bytesOf(const QString &path)
 bool noLeftovers(const QString &folder)
 {
     const QStringList pattern = {QStringLiteral("*.tarvo-*")};
-    return QDir(folder).entryList(pattern, QDir::Files | QDir::Hidden).isEmpty()
-        && QDir(folder + QStringLiteral("/Backup")).entryList(pattern, QDir::Files | QDir::Hidden).isEmpty();
+    return QDir(folder).entryList(pattern, QDir::Files | QDir::Hidden).isEmpty() &&
+        QDir(folder + QStringLiteral("/Backup")).entryList(pattern, QDir::Files | QDir::Hidden).isEmpty();
 }
 
 // Runs SQL on a file with SQLite directly, under the program's key.
@@ -124,15 +129,21 @@ void TestMaintenance::optionsWindow()
 {
     TestWorld world;
     // A notification code outside the list: it shows no entry and is kept.
-    Execute(db(), QStringLiteral("UPDATE settings SET alservicedisabled = 0, alorderdisabled = 1, startupalarm = 1,"
-                                 " AutoAddhstOn = 0, AutoAddHstWarn = 0, timerinterval = 20, backupinterval = 7"));
+    Execute(db(),
+            QStringLiteral("UPDATE settings SET alservicedisabled = 0, alorderdisabled = 1, startupalarm = 1,"
+                           " AutoAddhstOn = 0, AutoAddHstWarn = 0, timerinterval = 20, backupinterval = 7"));
     frmmain main;
     main.load();
     // Each list shows its field; OK stores the list's position there and changes nothing else.
-    struct Step { const char *list; int shown, chosen; const char *row; };
-    for (const Step &step : {Step{"cmbSvcAl", 0, 1, "11100 20 7"}, Step{"cmbOrAl", 1, 0, "10100 20 7"},
-                             Step{"cmbAlarmStartup", 1, 0, "10000 20 7"}, Step{"cmbAutoAddHst", 0, 1, "10010 20 7"},
-                             Step{"cmbAutoAddHstWarn", 0, 1, "10011 20 7"}, Step{"cmbAlNoti", -1, 14, "10011 14 7"}}) {
+    struct Step {
+        const char *list;
+        int shown, chosen;
+        const char *row;
+    };
+    for (const Step &step :
+         {Step {"cmbSvcAl", 0, 1, "11100 20 7"}, Step {"cmbOrAl", 1, 0, "10100 20 7"},
+          Step {"cmbAlarmStartup", 1, 0, "10000 20 7"}, Step {"cmbAutoAddHst", 0, 1, "10010 20 7"},
+          Step {"cmbAutoAddHstWarn", 0, 1, "10011 20 7"}, Step {"cmbAlNoti", -1, 14, "10011 14 7"}}) {
         frmGenOpts *options = openOptions(main);
         auto *list = options->findChild<QComboBox *>(QLatin1StringView(step.list));
         QCOMPARE(list->currentIndex(), step.shown);
@@ -190,10 +201,12 @@ void TestMaintenance::backupIntervalBox()
     const auto interval = [&] { return world.scalar("SELECT backupinterval FROM settings").toString(); };
     // The box takes three typed digits and nothing else (Backspace always), a paste only when it
     // is all digits; OK refuses a bad interval with a message, keeping what was typed.
-    struct Box { const char *typed, *pasted, *shown, *message; };
-    for (const Box &box : {Box{"1a2/345", "", "123", ""}, Box{"123\b4", "", "124", ""}, Box{"", "1234", "1234", ""},
-                           Box{"", "12345", "12345", "Backup interval is too large"},
-                           Box{"", "12a", "", "Please enter the backup interval in days"}}) {
+    struct Box {
+        const char *typed, *pasted, *shown, *message;
+    };
+    for (const Box &box : {Box {"1a2/345", "", "123", ""}, Box {"123\b4", "", "124", ""}, Box {"", "1234", "1234", ""},
+                           Box {"", "12345", "12345", "Backup interval is too large"},
+                           Box {"", "12a", "", "Please enter the backup interval in days"}}) {
         const QString stored = interval();
         frmGenOpts *options = openOptions(main);
         options->txtBackup->clear();
@@ -203,7 +216,7 @@ void TestMaintenance::backupIntervalBox()
             QTest::keySequence(options->txtBackup, QKeySequence::Paste);
         QTest::mouseClick(options->cmdOK, Qt::LeftButton);
         QCOMPARE(options->txtBackup->text(), QLatin1StringView(box.shown));
-        QCOMPARE(MessageBox::shownTexts(), *box.message ? QStringList{box.message} : QStringList());
+        QCOMPARE(MessageBox::shownTexts(), *box.message ? QStringList {box.message} : QStringList());
         QCOMPARE(interval(), *box.message ? stored : QLatin1StringView(box.shown));
         QCOMPARE(options->isVisible(), *box.message != 0);
         options->close();
@@ -213,7 +226,7 @@ void TestMaintenance::backupIntervalBox()
     frmGenOpts *options = openOptions(main);
     QCOMPARE(options->txtBackup->text(), QStringLiteral("week"));
     QTest::mouseClick(options->cmdOK, Qt::LeftButton);
-    QCOMPARE(MessageBox::shownTexts(), QStringList{"The backup interval must be a whole number of days"});
+    QCOMPARE(MessageBox::shownTexts(), QStringList {"The backup interval must be a whole number of days"});
     QCOMPARE(interval(), QStringLiteral("week"));
 }
 
@@ -258,7 +271,7 @@ void TestMaintenance::reminderAtStart()
         QStringLiteral("Backup is scheduled for today.\r\nWould you like to backup database now?"),
         QStringLiteral("Will prompt for backup again in %1 days.").arg(interval == QVariant(7) ? 7 : 0)};
     QCOMPARE(MessageBox::shownTexts(),
-             (answer ? reminder : QStringList()) + (backedUp ? QStringList{BackupDone} : QStringList()));
+             (answer ? reminder : QStringList()) + (backedUp ? QStringList {BackupDone} : QStringList()));
     // The start-up alarm is held off while the backup runs, and on again when none is made.
     QVERIFY(main);
     QCOMPARE(main->findChild<QTimer *>(QStringLiteral("Timer2"))->isActive(), !backedUp);
@@ -297,7 +310,8 @@ void TestMaintenance::fileCommands_data()
     backup("damaged working file", "Backup/old.mdb", "damaged working file", ok,
            {overwrite, "The backup failed its check and was removed: "});
     auto open = [](const char *kind, const QString &message) {
-        QTest::newRow(kind) << "mnuOpenDbase" << "Backup/chosen.mdb" << kind << 0 << QStringList{message};
+        QTest::newRow(kind) << "mnuOpenDbase"
+                            << "Backup/chosen.mdb" << kind << 0 << QStringList {message};
     };
     for (const char *kind : {"missing", "wrong key", "no tables", "damaged copy"})
         open(kind, QStringLiteral("Invalid path/file name"));
@@ -389,8 +403,10 @@ void TestMaintenance::switchFailingAfterTheCloseReopens()
         if (setgid(65534) != 0 || setuid(65534) != 0 || !OpenDatabase())
             _exit(1);
         const DatabaseFiles::Result result = DatabaseFiles::switchTo(source);
-        _exit(result.outcome == DatabaseFiles::Outcome::CopyFailed && result.reopened && DatabaseIsOpen()
-                      && world.scalar("SELECT Name FROM main") == QVariant("Pump") ? 0 : 2);
+        _exit(result.outcome == DatabaseFiles::Outcome::CopyFailed && result.reopened && DatabaseIsOpen() &&
+                      world.scalar("SELECT Name FROM main") == QVariant("Pump")
+                  ? 0
+                  : 2);
     }
     int status = -1;
     waitpid(child, &status, 0);

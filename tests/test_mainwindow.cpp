@@ -5,18 +5,18 @@
 #include "core/data/AppPaths.h"
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
+#include "core/shell/ItemListModel.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/shell/ItemGrid.h"
-#include "core/shell/ItemListModel.h"
 #include "gui/shell/frmSplash.h"
 #include "gui/shell/frmmain.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QHeaderView>
-#include <QTest>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 
 class TestMainWindow : public QObject
@@ -148,7 +148,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("damage");
         QTest::newRow("missing") << "";
-        QTest::newRow("column missing") << "DROP TABLE repparts; CREATE TABLE repparts (ID INTEGER, descr TEXT, number TEXT)";
+        QTest::newRow("column missing")
+            << "DROP TABLE repparts; CREATE TABLE repparts (ID INTEGER, descr TEXT, number TEXT)";
     }
     void splashFatalWhenDatabaseUnusable()
     {
@@ -161,9 +162,10 @@ private Q_SLOTS:
         CloseDatabase();
         frmSplash splash;
         QVERIFY(!splash.load());
-        QCOMPARE(MessageBox::shownTexts(),
-                 QStringList({QStringLiteral("Fatal: Database cound not opened\r\nIf there are backup databases restore one "
-                                             "useing File->Open Database or re-install the program")}));
+        QCOMPARE(
+            MessageBox::shownTexts(),
+            QStringList({QStringLiteral("Fatal: Database cound not opened\r\nIf there are backup databases restore one "
+                                        "useing File->Open Database or re-install the program")}));
         QCOMPARE(QFile::exists(world.databasePath()), !damage.isEmpty()); // no file is made
     }
 

@@ -26,7 +26,11 @@ class TestRecords : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { initTestEnvironment(); initResources(); }
+    void initTestCase()
+    {
+        initTestEnvironment();
+        initResources();
+    }
     void cleanup() { closeAllWindows(); }
 
     void entryTexts();
@@ -54,7 +58,8 @@ std::pair<qint64, qint64> addPumpAndFan(TestWorld &world)
 QStringList entriesIn(TestWorld &world, const QString &table)
 {
     return world.scalar(QStringLiteral("SELECT group_concat(ID || ': ' || descr, '|') FROM %1").arg(table))
-        .toString().split(u'|', Qt::SkipEmptyParts);
+        .toString()
+        .split(u'|', Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -64,11 +69,12 @@ void TestRecords::entryTexts()
     QStringList texts;
     for (int kind = 0; kind <= 6; ++kind)
         texts << historyText(HistoryKind(kind), QStringLiteral("pump  oiled"), QStringLiteral("12/6/2026"));
-    QCOMPARE(texts, QStringList({"pump  oiled", "Serviced By pump  oiled on 12/6/2026",
-                                 "Replacement part(s) in stock as of pump  oiled",
-                                 "New replacement part(s) installed on pump  oiled",
-                                 "Replacement part(s) ordered - purchase order #pump  oiled",
-                                 "A new pump  oiled was added on 12/6/2026", ""}));
+    QCOMPARE(texts,
+             QStringList({"pump  oiled", "Serviced By pump  oiled on 12/6/2026",
+                          "Replacement part(s) in stock as of pump  oiled",
+                          "New replacement part(s) installed on pump  oiled",
+                          "Replacement part(s) ordered - purchase order #pump  oiled",
+                          "A new pump  oiled was added on 12/6/2026", ""}));
 }
 
 void TestRecords::automaticHistoryOptions_data()
@@ -101,9 +107,9 @@ void TestRecords::automaticHistoryOptions()
     AddHistory(HistoryKind(kind), HistoryTarget, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
 
     const QString descr = historyText(HistoryKind(kind), QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
-    QCOMPARE(MessageBox::shownTexts(), asked ? QStringList{"Add \"" + descr + "\" to history?"} : QStringList());
+    QCOMPARE(MessageBox::shownTexts(), asked ? QStringList {"Add \"" + descr + "\" to history?"} : QStringList());
     QCOMPARE(entriesIn(world, QStringLiteral("History")),
-             written ? QStringList{QString::number(item) + ": " + descr} : QStringList());
+             written ? QStringList {QString::number(item) + ": " + descr} : QStringList());
     QCOMPARE(entriesIn(world, QStringLiteral("Notes")), QStringList());
 }
 
@@ -122,8 +128,9 @@ void TestRecords::entriesNewestFirst()
     for (const Entry &entry : loadEntries(db(), HistoryTarget, item))
         entries << entry.isoDate + u' ' + entry.descr;
     // Written on the same day: the same date, without a time, in the order written.
-    QCOMPARE(entries, QStringList({"2026-12-06 today one", "2026-12-06 today two", "2026-11-30 last week",
-                                   "2025-03-01 oldest"}));
+    QCOMPARE(
+        entries,
+        QStringList({"2026-12-06 today one", "2026-12-06 today two", "2026-11-30 last week", "2025-03-01 oldest"}));
     QVERIFY(loadEntries(db(), NotesTarget, item).isEmpty());
 }
 
@@ -132,8 +139,10 @@ void TestRecords::windowsAddForTheirItem_data()
     QTest::addColumn<int>("target");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("table");
-    QTest::newRow("history") << int(HistoryTarget) << "Add History" << "History";
-    QTest::newRow("note") << int(NotesTarget) << "Add Note" << "Notes";
+    QTest::newRow("history") << int(HistoryTarget) << "Add History"
+                             << "History";
+    QTest::newRow("note") << int(NotesTarget) << "Add Note"
+                          << "Notes";
 }
 
 void TestRecords::windowsAddForTheirItem()
@@ -158,7 +167,7 @@ void TestRecords::windowsAddForTheirItem()
     MessageBox::clearShown();
     QTest::keyClicks(window->txtDescr, QStringLiteral("belt replaced"));
     QTest::keyClick(window->txtDescr, Qt::Key_Return);
-    QCOMPARE(entriesIn(world, table), QStringList{QString::number(fan) + ": belt replaced"});
+    QCOMPARE(entriesIn(world, table), QStringList {QString::number(fan) + ": belt replaced"});
     QCOMPARE(added.count(), 1);
     QCOMPARE(added.at(0).at(1).toLongLong(), fan);
     QCOMPARE(MessageBox::shownTexts(), QStringList());
@@ -216,7 +225,7 @@ void TestRecords::deletedItemOrCancelWritesNothing()
     Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {pump});
     window->txtDescr->setText(QStringLiteral("too late"));
     QTest::mouseClick(window->cmdAdd, Qt::LeftButton);
-    QCOMPARE(MessageBox::shownTexts(), QStringList{"This item no longer exists; the entry was not added"});
+    QCOMPARE(MessageBox::shownTexts(), QStringList {"This item no longer exists; the entry was not added"});
     QCOMPARE(entriesIn(world, QStringLiteral("History")) + entriesIn(world, QStringLiteral("Notes")), QStringList());
     QVERIFY(added.isEmpty() && window->isVisible());
 }

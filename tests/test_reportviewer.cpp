@@ -22,12 +22,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
-#include <QImage>
-#include <QRegularExpression>
 #include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -63,7 +63,11 @@ class TestReportViewer : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { initTestEnvironment(); initResources(); }
+    void initTestCase()
+    {
+        initTestEnvironment();
+        initResources();
+    }
     void cleanup() { closeAllWindows(); }
 
     void reportsMenuWritesAndReopensTheViewer();
@@ -151,8 +155,9 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     QString text;
     viewer.brwWebBrowser->page()->toPlainText([&text](const QString &t) { text = t; });
     QTRY_VERIFY_WITH_TIMEOUT(!text.isEmpty(), PageTimeoutMs);
-    QVERIFY2(text.contains(u"Companies Report as of 12/6/2026") && text.contains(u"Company: Acme Pumps")
-                 && text.contains(u"\u017Bary"), qPrintable(text)); // the entity shows the letter
+    QVERIFY2(text.contains(u"Companies Report as of 12/6/2026") && text.contains(u"Company: Acme Pumps") &&
+                 text.contains(u"\u017Bary"),
+             qPrintable(text)); // the entity shows the letter
     // The browser follows the window, up to 350 twips above its bottom.
     viewer.resize(800, 600);
     const int saveBottom = Twips::fromPixels(viewer.cmdSave->geometry().bottom() + 1);
@@ -171,8 +176,9 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     QSignalSpy ended(viewer.brwWebBrowser->page(), &QWebEnginePage::renderProcessTerminated);
     QVERIFY(::kill(pid_t(viewer.brwWebBrowser->page()->renderProcessPid()), SIGKILL) == 0);
     QVERIFY(ended.wait(PageTimeoutMs));
-    QCOMPARE(MessageBox::shownTexts(), QStringList{"The report viewer could not show this page; it may be too large. "
-                                                   "Save and Save as PDF still work."});
+    QCOMPARE(MessageBox::shownTexts(),
+             QStringList {"The report viewer could not show this page; it may be too large. "
+                          "Save and Save as PDF still work."});
 
     // Open takes only a file that is there and not empty; a cancelled dialog does nothing.
     const QString empty = reports.filePath(QStringLiteral("empty.htm"));
@@ -181,7 +187,7 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
         MessageBox::clearShown();
         FileDialog::setNextPath(name);
         viewer.open();
-        QCOMPARE(MessageBox::shownTexts(), name.isEmpty() ? QStringList() : QStringList{"Invalid path/file name"});
+        QCOMPARE(MessageBox::shownTexts(), name.isEmpty() ? QStringList() : QStringList {"Invalid path/file name"});
         QCOMPARE(viewer.shownFile(), reportFile());
     }
 
@@ -190,7 +196,7 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     QVERIFY(SafeFile::write(copy, "old"));
     FileDialog::setNextPath(copy);
     viewer.save(); // the question is answered Cancel
-    QCOMPARE(MessageBox::shownTexts(), QStringList{"File already exsists; It will be overwritten"});
+    QCOMPARE(MessageBox::shownTexts(), QStringList {"File already exsists; It will be overwritten"});
     QCOMPARE(readFile(copy), QByteArray("old"));
     FileDialog::setNextPath(copy);
     MessageBox::setNextAnswer(MessageBox::Ok);
@@ -212,7 +218,7 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
             FileDialog::setNextPath(name);
             MessageBox::setNextAnswer(MessageBox::Ok);
             (viewer.*command)();
-            QCOMPARE(MessageBox::shownTexts(), QStringList{QString::fromLatin1(SafeFile::InUseMessage)});
+            QCOMPARE(MessageBox::shownTexts(), QStringList {QString::fromLatin1(SafeFile::InUseMessage)});
         }
     }
     QCOMPARE(readFile(world.databasePath()), working);
@@ -264,8 +270,9 @@ void TestReportViewer::pageTooLargeIsRefusedAtOnce()
     frmBrowser viewer(path);
     QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
     QVERIFY(loaded.wait(1000) && !loaded.first().first().toBool());
-    QCOMPARE(MessageBox::lastText(), QStringLiteral("The report viewer could not show this page; it may be too large. "
-                                                    "Save and Save as PDF still work."));
+    QCOMPARE(MessageBox::lastText(),
+             QStringLiteral("The report viewer could not show this page; it may be too large. "
+                            "Save and Save as PDF still work."));
     const QString copy = QDir(world.folder()).filePath(QStringLiteral("copy.htm"));
     FileDialog::setNextPath(copy);
     viewer.save();
@@ -300,10 +307,12 @@ void TestReportViewer::keyboardReachesAndCloses()
     QVERIFY(loaded.wait(PageTimeoutMs));
     QVERIFY(QTest::qWaitForWindowActive(viewer));
     // Tab goes along the buttons into the page, which hands it on (after a round trip) back to the first.
-    const QStringList order{"cmdOpen", "cmdSave", "cmdPrint", "cmdSavePdf", "cmdClose", "brwWebBrowser", "cmdOpen"};
+    const QStringList order {"cmdOpen", "cmdSave", "cmdPrint", "cmdSavePdf", "cmdClose", "brwWebBrowser", "cmdOpen"};
     for (const QString &next : order) {
-        QTRY_VERIFY2(QApplication::focusWidget() && (QApplication::focusWidget()->objectName() == next
-                     || viewer->findChild<QWidget *>(next)->isAncestorOf(QApplication::focusWidget())), qPrintable(next));
+        QTRY_VERIFY2(QApplication::focusWidget() &&
+                         (QApplication::focusWidget()->objectName() == next ||
+                          viewer->findChild<QWidget *>(next)->isAncestorOf(QApplication::focusWidget())),
+                     qPrintable(next));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(overlapFault(viewer), QString());
@@ -330,9 +339,11 @@ void TestReportViewer::pageStaysConfinedToItsFile()
     QVERIFY(SafeFile::write(folder.filePath(QStringLiteral("secret.txt")), "Secret text"));
     const QImage image(QSize(40, 30), QImage::Format_RGB32);
     QVERIFY(image.save(folder.filePath(QStringLiteral("secret.png"))));
-    const QString target = QUrl::fromLocalFile(folder.filePath(reference.contains(u"img") ? "secret.png" : "secret.txt")).toString();
+    const QString target =
+        QUrl::fromLocalFile(folder.filePath(reference.contains(u"img") ? "secret.png" : "secret.txt")).toString();
     const QString page = folder.filePath(QStringLiteral("page.htm"));
-    QVERIFY(SafeFile::write(page, ("<html><body><p>Page text</p>" + reference.arg(target) + "</body></html>").toUtf8()));
+    QVERIFY(
+        SafeFile::write(page, ("<html><body><p>Page text</p>" + reference.arg(target) + "</body></html>").toUtf8()));
 
     frmBrowser viewer(page);
     QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
@@ -342,16 +353,17 @@ void TestReportViewer::pageStaysConfinedToItsFile()
     // Found anywhere on the page, frames included; the page's own text proves the search works.
     const auto found = [&](const QString &text) {
         int count = -1;
-        viewer.brwWebBrowser->page()->findText(text, {}, [&](const QWebEngineFindTextResult &r) { count = r.numberOfMatches(); });
+        viewer.brwWebBrowser->page()->findText(text, {},
+                                               [&](const QWebEngineFindTextResult &r) { count = r.numberOfMatches(); });
         return QTest::qWaitFor([&] { return count >= 0; }, PageTimeoutMs) ? count : -1;
     };
     QCOMPARE(found(QStringLiteral("Page text")), 1);
     QCOMPARE(found(QStringLiteral("Secret text")), 0);
     QCOMPARE(viewer.brwWebBrowser->url(), QUrl::fromLocalFile(page));
     int imageWidth = -1;
-    viewer.brwWebBrowser->page()->runJavaScript(QStringLiteral("document.images.length ? document.images[0].naturalWidth : 0"),
-                                                QWebEngineScript::ApplicationWorld,
-                                                [&](const QVariant &width) { imageWidth = width.toInt(); });
+    viewer.brwWebBrowser->page()->runJavaScript(
+        QStringLiteral("document.images.length ? document.images[0].naturalWidth : 0"),
+        QWebEngineScript::ApplicationWorld, [&](const QVariant &width) { imageWidth = width.toInt(); });
     QTRY_VERIFY_WITH_TIMEOUT(imageWidth >= 0, PageTimeoutMs);
     QCOMPARE(imageWidth, 0);
 }

@@ -50,12 +50,15 @@ private Q_SLOTS:
         QFETCH(QString, status);
         QFETCH(int, minutes);
         TestWorld world;
-        Execute(db(), QStringLiteral("UPDATE settings SET timerinterval = ?, startupalarm = 0, AutoAddHstWarn = 1,"
-                                     " AutoAddhstOn = 0, alservicedisabled = 0, alorderdisabled = 1"), {code});
+        Execute(db(),
+                QStringLiteral("UPDATE settings SET timerinterval = ?, startupalarm = 0, AutoAddHstWarn = 1,"
+                               " AutoAddhstOn = 0, alservicedisabled = 0, alorderdisabled = 1"),
+                {code});
         QCOMPARE(LoadSettings(db()), status);
         const GlobalVars &g = gv();
         QCOMPARE(QList<int>({g.timerinterval, g.startupalarm, g.AutoAddHstWarn, g.AutoAddhstOn, g.alservicedisabled,
-                             g.alorderdisabled}), QList<int>({code, 0, 1, 0, 0, 1}));
+                             g.alorderdisabled}),
+                 QList<int>({code, 0, 1, 0, 0, 1}));
         QCOMPARE(g.NextAlarmCheck, TestWorld::Now.addSecs(minutes * 60));
     }
 
@@ -76,7 +79,8 @@ private Q_SLOTS:
     void fileExists()
     {
         QTemporaryDir dir;
-        const QString empty = dir.filePath(QStringLiteral("empty.mdb")), full = dir.filePath(QStringLiteral("full.mdb"));
+        const QString empty = dir.filePath(QStringLiteral("empty.mdb")),
+                      full = dir.filePath(QStringLiteral("full.mdb"));
         QVERIFY(SafeFile::write(empty, QByteArray()) && SafeFile::write(full, "x"));
         QVERIFY(FileExists(full));
         QVERIFY(!FileExists(empty));
@@ -111,9 +115,12 @@ private Q_SLOTS:
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "12/31/2030" << "1/2/2031";
-        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "31/12/2030" << "2/1/2031";
-        QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom) << "31/12/2030" << "02/01/2031";
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "12/31/2030"
+                               << "1/2/2031";
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "31/12/2030"
+                               << "2/1/2031";
+        QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom) << "31/12/2030"
+                               << "02/01/2031";
     }
     void formatsInLocaleOrder()
     {
@@ -133,7 +140,8 @@ private Q_SLOTS:
         QCOMPARE(LineEnds::toShown(QStringLiteral("a\r\nb")), QStringLiteral("a\nb"));
         // A line break counts as the two characters it is stored as.
         QCOMPARE(QList<qsizetype>({LineEnds::storedLength(u"a\nb"), LineEnds::storedLength(u"a\r\nb"),
-                                   LineEnds::storedLength(u"\n\n")}), QList<qsizetype>({4, 4, 4}));
+                                   LineEnds::storedLength(u"\n\n")}),
+                 QList<qsizetype>({4, 4, 4}));
     }
 
     void safeFilesKeepTheOldFileOnFailure()
@@ -160,7 +168,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("switching"); // the database switch's own way through
-        QTest::addColumn<QString>("lands");  // the file that takes the bytes; empty when refused
+        QTest::addColumn<QString>("lands"); // the file that takes the bytes; empty when refused
         QTest::newRow("working database") << "db" << false << "";
         QTest::newRow("symbolic link to it") << "link:db" << false << "";
         QTest::newRow("hard link to it") << "hard:db" << false << "";
@@ -195,7 +203,8 @@ private Q_SLOTS:
         QString error;
         using Staged = SafeFile::StagedFile;
         Staged staged(chosen, switching ? Staged::Target::WorkingDatabase : Staged::Target::OtherFile);
-        const bool written = staged.copyFrom(folder.filePath(QStringLiteral("source")), &error) && staged.commit(&error);
+        const bool written =
+            staged.copyFrom(folder.filePath(QStringLiteral("source")), &error) && staged.commit(&error);
         QCOMPARE(written, !lands.isEmpty());
         QCOMPARE(error, written ? QString() : QString::fromLatin1(SafeFile::InUseMessage));
         QVERIFY(switching || SafeFile::write(chosen, "source") == written);
@@ -214,7 +223,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QDir folder(dir.path());
         const QStringList names = {"main.mdb.tarvo-Ab12Cd.tmp", "held.mdb.tarvo-Xy34Zw.tmp", "notes.tarvo-Ab12Cd.txt",
-                                   "main.mdb.Ab12Cd", "x.tarvo-Ab1.tmp", "report.tmp"};
+                                   "main.mdb.Ab12Cd",           "x.tarvo-Ab1.tmp",           "report.tmp"};
         for (const QString &name : names)
             QVERIFY(SafeFile::write(folder.filePath(name), "x"));
         QFile held(folder.filePath(names[1]));
@@ -231,11 +240,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("url");
-        QTest::newRow("mail with query") << "mail" << "a@b.example?subject=x" << "mailto:a@b.example%3Fsubject=x";
-        QTest::newRow("host and port") << "web" << "localhost:8080" << "http://localhost:8080";
-        QTest::newRow("host, port and path") << "web" << "parts.acme.example:8443/shop" << "http://parts.acme.example:8443/shop";
-        QTest::newRow("file scheme") << "web" << "file:///etc/passwd" << "";
-        QTest::newRow("drive path") << "web" << "C:\\Windows\\calc.exe" << "";
+        QTest::newRow("mail with query") << "mail"
+                                         << "a@b.example?subject=x"
+                                         << "mailto:a@b.example%3Fsubject=x";
+        QTest::newRow("host and port") << "web"
+                                       << "localhost:8080"
+                                       << "http://localhost:8080";
+        QTest::newRow("host, port and path") << "web"
+                                             << "parts.acme.example:8443/shop"
+                                             << "http://parts.acme.example:8443/shop";
+        QTest::newRow("file scheme") << "web"
+                                     << "file:///etc/passwd"
+                                     << "";
+        QTest::newRow("drive path") << "web"
+                                    << "C:\\Windows\\calc.exe"
+                                    << "";
     }
     void desktopAddresses()
     {

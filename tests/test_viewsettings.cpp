@@ -87,10 +87,12 @@ struct Plant {
     {
         const qint64 acme = world.addCompany(QStringLiteral("Acme"));
         using Row = std::array<const char *, 4>; // name, service date, location, tools
-        for (const Row &row : {Row{"Pump", "2026-12-20", "Hall B", "drill\r\nwrench"},
-                               Row{"Fan", "2026-12-10", "Hall C", ""}, Row{"Crane", "2027-01-05", "Hall A", "wrench"}})
-            world.addItem(acme, {{"Name", row[0]}, {"servicedate", row[1]}, {"location", row[2]}, {"tools", row[3]},
-                                 {"leadtime", 5}});
+        for (const Row &row :
+             {Row {"Pump", "2026-12-20", "Hall B", "drill\r\nwrench"}, Row {"Fan", "2026-12-10", "Hall C", ""},
+              Row {"Crane", "2027-01-05", "Hall A", "wrench"}})
+            world.addItem(
+                acme,
+                {{"Name", row[0]}, {"servicedate", row[1]}, {"location", row[2]}, {"tools", row[3]}, {"leadtime", 5}});
         window.load();
     }
 };
@@ -124,14 +126,14 @@ private Q_SLOTS:
         const QString start = "0:2400,1:1200,2:2010,7:1500";
         const QString exceeds = PlaceTooHighMessage, invalid = InvalidValueMessage;
         QTest::newRow("place 1 swaps with the first") << "p2=1" << QStringList() << "2:2010,1:1200,0:2400,7:1500";
-        QTest::newRow("0 refused") << "p1=0" << QStringList{invalid} << start;
-        QTest::newRow("above n") << "p1=5" << QStringList{exceeds} << start;
-        QTest::newRow("far above n") << "p1=99999999999999999999" << QStringList{exceeds} << start;
-        QTest::newRow("hidden column has no place") << "p5=1" << QStringList{invalid} << start;
+        QTest::newRow("0 refused") << "p1=0" << QStringList {invalid} << start;
+        QTest::newRow("above n") << "p1=5" << QStringList {exceeds} << start;
+        QTest::newRow("far above n") << "p1=99999999999999999999" << QStringList {exceeds} << start;
+        QTest::newRow("hidden column has no place") << "p5=1" << QStringList {invalid} << start;
         QTest::newRow("hide closes the gap, show appends") << "-0 +0" << QStringList() << "1:1200,2:2010,7:1500,0:1500";
         QTest::newRow("show shown, hide hidden") << "+0 -5" << QStringList() << start;
         QTest::newRow("size as plain number") << "s0=0050" << QStringList() << "0:50,1:1200,2:2010,7:1500";
-        QTest::newRow("long sequence") << "p7=1 -1 +3 p3=2 -7 p0=4 p2=3 +24 p24=1" << QStringList{exceeds}
+        QTest::newRow("long sequence") << "p7=1 -1 +3 p3=2 -7 p0=4 p2=3 +24 p24=1" << QStringList {exceeds}
                                        << "24:1500,0:2400,2:2010,3:1500";
     }
     void columnEdits()
@@ -140,8 +142,8 @@ private Q_SLOTS:
         QFETCH(QStringList, messages);
         QFETCH(QString, shown);
         // 25 columns; Name, Tag, Location and Service Date shown at 1..4.
-        const QMap<int, QPair<QString, QString>> start = {{0, {"1", "2400"}}, {1, {"2", "1200"}},
-                                                          {2, {"3", "2010"}}, {7, {"4", "1500"}}};
+        const QMap<int, QPair<QString, QString>> start = {
+            {0, {"1", "2400"}}, {1, {"2", "1200"}}, {2, {"3", "2010"}}, {7, {"4", "1500"}}};
         QVector<ColumnSettings::Row> rows;
         for (int id = 0; id < Column::Count; ++id)
             rows.append({id, QStringLiteral("c%1").arg(id), start.value(id).first, start.value(id).second});
@@ -194,15 +196,32 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pasted"); // replaces the whole box afterwards; empty: no paste
         QTest::addColumn<QString>("expected");
         const QString fifty(50, u'1');
-        QTest::newRow("place: letters refused") << PlaceBox << "1a-2 " << "" << "12";
-        QTest::newRow("size: fifth digit refused, backspace at four") << SizeBox << "12345\b6" << "" << "1236";
-        QTest::newRow("place: text pasted refused") << PlaceBox << "2" << "3x" << "2";
-        QTest::newRow("size: five digits pasted refused") << SizeBox << "12" << "12345" << "12";
-        QTest::newRow("lead time: digits only") << 12 << "a5b6-" << "" << "56";
-        QTest::newRow("date installed: digits and slash") << 11 << "1/2x/2027" << "" << "1/2/2027";
-        QTest::newRow("none chosen: anything") << -1 << "a*'%_ \"x/y" << "" << "a*'%_ \"x/y";
-        QTest::newRow("lookup: 51st refused, backspace at 50") << 8 << fifty + "/\b2" << "" << fifty.left(49) + "2";
-        QTest::newRow("lookup: letters pasted into a number") << 12 << "5" << "12a" << "5";
+        QTest::newRow("place: letters refused") << PlaceBox << "1a-2 "
+                                                << ""
+                                                << "12";
+        QTest::newRow("size: fifth digit refused, backspace at four") << SizeBox << "12345\b6"
+                                                                      << ""
+                                                                      << "1236";
+        QTest::newRow("place: text pasted refused") << PlaceBox << "2"
+                                                    << "3x"
+                                                    << "2";
+        QTest::newRow("size: five digits pasted refused") << SizeBox << "12"
+                                                          << "12345"
+                                                          << "12";
+        QTest::newRow("lead time: digits only") << 12 << "a5b6-"
+                                                << ""
+                                                << "56";
+        QTest::newRow("date installed: digits and slash") << 11 << "1/2x/2027"
+                                                          << ""
+                                                          << "1/2/2027";
+        QTest::newRow("none chosen: anything") << -1 << "a*'%_ \"x/y"
+                                               << ""
+                                               << "a*'%_ \"x/y";
+        QTest::newRow("lookup: 51st refused, backspace at 50") << 8 << fifty + "/\b2"
+                                                               << "" << fifty.left(49) + "2";
+        QTest::newRow("lookup: letters pasted into a number") << 12 << "5"
+                                                              << "12a"
+                                                              << "5";
     }
     void boxKeys()
     {
@@ -305,7 +324,8 @@ private Q_SLOTS:
         QFETCH(bool, descending);
         QFETCH(QString, names);
         Plant plant;
-        plant.window.action(menuField < 0 ? QStringLiteral("tbSort") : QStringLiteral("mnuSortby_%1").arg(menuField))->trigger();
+        plant.window.action(menuField < 0 ? QStringLiteral("tbSort") : QStringLiteral("mnuSortby_%1").arg(menuField))
+            ->trigger();
         QPointer<frmSort> dialog = showSortDialog(std::nullopt);
         QVERIFY(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
         // A menu entry comes chosen; from the toolbar nothing is, and Sort waits for a choice.
@@ -334,11 +354,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("listed");
         const QString notFound = "Lookup query not found", mode = "Display Mode: Lookup, ";
         QTest::newRow("by Reference Manuals") << 16 << "x" << mode + "RefManuals= \"x\"" << notFound << 0;
-        QTest::newRow("by ID") << 21 << "2" << mode + "ID= \"2\"" << "" << 1;
-        QTest::newRow("by Tools, anywhere") << 10 << "wrench" << mode + "Tools= \"*wrench\"" << "" << 2;
+        QTest::newRow("by ID") << 21 << "2" << mode + "ID= \"2\""
+                               << "" << 1;
+        QTest::newRow("by Tools, anywhere") << 10 << "wrench" << mode + "Tools= \"*wrench\""
+                                            << "" << 2;
         QTest::newRow("by Equipment Locked") << 17 << "x" << mode + "Locked= \"*x\"" << notFound << 0;
-        QTest::newRow("by Service Date") << 6 << "12/20/2026" << mode + "ServiceDate= \"12/20/2026\"" << "" << 1;
-        QTest::newRow("no such date") << 6 << "2/30/2027" << "" << "Date has incorrect form" << 3;
+        QTest::newRow("by Service Date") << 6 << "12/20/2026" << mode + "ServiceDate= \"12/20/2026\""
+                                         << "" << 1;
+        QTest::newRow("no such date") << 6 << "2/30/2027"
+                                      << ""
+                                      << "Date has incorrect form" << 3;
     }
     void lookupDialog()
     {
@@ -354,7 +379,7 @@ private Q_SLOTS:
         QTest::keyClicks(dialog->txtLookUp, typed);
         QTest::keyClick(dialog->txtLookUp, Qt::Key_Return);
 
-        QCOMPARE(MessageBox::shownTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(MessageBox::shownTexts(), message.isEmpty() ? QStringList() : QStringList {message});
         QCOMPARE(plant.window.grid()->rows(), listed + 1);
         QVERIFY(dialog->isVisible());
         // A refused value stays for correcting; after a lookup the box is ready for the next.

@@ -1,10 +1,10 @@
 // Tarvo: equipment maintenance, service alarms and records.
 
+#include "Version.h"
 #include "core/data/AppPaths.h"
 #include "core/platform/Clock.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/shell/frmSplash.h"
-#include "Version.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -14,11 +14,11 @@
 #include "gui/platform/WindowUtil.h"
 
 #include <QCoreApplication>
-#include <QLoggingCategory>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPointer>
@@ -143,7 +143,6 @@ void frmBrowser::makeBrowser()
                 m_tooLarge = true; // a PDF, too, is now laid out without the engine
                 MessageBox::information(this, TooLargeText);
             });
-
 }
 
 void frmBrowser::navigate(const QString &path)
@@ -210,8 +209,8 @@ bool frmBrowser::mayReplace(const QString &target)
 
 void frmBrowser::save()
 {
-    const QString target = FileDialog::saveFile(this, QStringLiteral("Save"), AppPaths::reportsFolder(), QString(),
-                                                QStringLiteral("htm"));
+    const QString target =
+        FileDialog::saveFile(this, QStringLiteral("Save"), AppPaths::reportsFolder(), QString(), QStringLiteral("htm"));
     if (target.isEmpty())
         return;
     if (SafeFile::sameFile(m_path, target)) {
@@ -234,8 +233,9 @@ void frmBrowser::print()
         return;
     }
     // The page prints after this returns; the printer lives until it has.
-    connect(brwWebBrowser, &QWebEngineView::printFinished, this, [printer](bool) { delete printer; },
-            Qt::SingleShotConnection);
+    connect(
+        brwWebBrowser, &QWebEngineView::printFinished, this, [printer](bool) { delete printer; },
+        Qt::SingleShotConnection);
     brwWebBrowser->print(printer);
 }
 
@@ -251,10 +251,12 @@ void frmBrowser::savePdf()
     }
     // The page is rendered after this returns; the window may be gone by then.
     QPointer<frmBrowser> self(this);
-    brwWebBrowser->printToPdf([self, target](const QByteArray &pdf) {
-        if (self)
-            self->finishPdf(target, pdf);
-    }, pdfPageLayout());
+    brwWebBrowser->printToPdf(
+        [self, target](const QByteArray &pdf) {
+            if (self)
+                self->finishPdf(target, pdf);
+        },
+        pdfPageLayout());
 }
 
 void frmBrowser::writeLargePdf(const QString &target)

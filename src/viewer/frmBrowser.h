@@ -44,9 +44,9 @@ public:
     // The file Save copies.
     QString shownFile() const { return m_path; }
 
-    void open();    // cmdOpen
-    void save();    // cmdSave
-    void print();   // cmdPrint
+    void open(); // cmdOpen
+    void save(); // cmdSave
+    void print(); // cmdPrint
     void savePdf(); // cmdSavePdf
 
     QWebEngineView *brwWebBrowser = nullptr;
@@ -79,7 +79,6 @@ private:
     QString m_path;
     bool m_tooLarge = false; // the file is more than the engine can show
     QThread *m_pdfWriter = nullptr; // the PDF of such a file being laid out
-
 };
 
 // The style the viewer lays over every page without touching its file: printed, a table

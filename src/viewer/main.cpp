@@ -6,10 +6,10 @@
 #include "ViewerService.h"
 #include "frmBrowser.h"
 
+#include "Version.h"
 #include "core/data/AppPaths.h"
 #include "core/platform/SafeFile.h"
 #include "gui/platform/WindowUtil.h"
-#include "Version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -4,8 +4,7 @@
 
 AlarmListModel::AlarmListModel(QObject *parent)
     : QAbstractListModel(parent)
-{
-}
+{ }
 
 void AlarmListModel::setRows(QVector<AlarmRow> rows)
 {
@@ -46,11 +45,8 @@ QVariant AlarmListModel::data(const QModelIndex &index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
-        return LineEnds::toShown(m_rows.at(row).text);
-    case Qt::TextAlignmentRole:
-        return int(Qt::AlignLeft | Qt::AlignVCenter);
-    default:
-        return {};
+    case Qt::AccessibleTextRole: return LineEnds::toShown(m_rows.at(row).text);
+    case Qt::TextAlignmentRole: return int(Qt::AlignLeft | Qt::AlignVCenter);
+    default: return {};
     }
 }

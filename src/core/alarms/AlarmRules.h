@@ -9,8 +9,8 @@ class Database;
 // The service and order alarm rules, and the roll-forward of the service date.
 
 enum AlarmKind : int {
-    ServiceDue = 0,      // within the warning period, not yet past
-    OrderDue = 1,        // within the lead time, not yet past the service date
+    ServiceDue = 0, // within the warning period, not yet past
+    OrderDue = 1, // within the lead time, not yet past the service date
     PastServiceDate = 2, // past the service date, service or order not acknowledged
 };
 

@@ -14,8 +14,16 @@ bool periodicCheckDue(int timerinterval, QDateTime &next, const QDateTime &now);
 
 // The snooze durations, in the order the snooze window lists them.
 enum SleepChoice : int {
-    Sleep5Minutes, Sleep10Minutes, Sleep15Minutes, Sleep30Minutes, Sleep1Hour, Sleep2Hours, Sleep3Hours,
-    Sleep4Hours, Sleep5Hours, Sleep6Hours
+    Sleep5Minutes,
+    Sleep10Minutes,
+    Sleep15Minutes,
+    Sleep30Minutes,
+    Sleep1Hour,
+    Sleep2Hours,
+    Sleep3Hours,
+    Sleep4Hours,
+    Sleep5Hours,
+    Sleep6Hours
 };
 inline constexpr int SleepChoices = Sleep6Hours + 1;
 QString sleepCaption(SleepChoice choice);

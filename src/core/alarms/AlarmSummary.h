@@ -9,8 +9,8 @@
 // program's windows: the tray icon's tooltip and badge, and the notification.
 struct AlarmCounts {
     int services = 0; // service due
-    int orders = 0;   // order due
-    int pastDue = 0;  // past the service date
+    int orders = 0; // order due
+    int pastDue = 0; // past the service date
     int total() const { return services + orders + pastDue; }
 };
 

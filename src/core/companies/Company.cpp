@@ -13,8 +13,7 @@
 namespace {
 
 const char *const FieldNames[CompanyBox::Count] = {
-    "company", "Street1", "Street2", "city", "State", "zip",
-    "phone1", "phone2", "email", "website", "notes", "contact",
+    "company", "Street1", "Street2", "city", "State", "zip", "phone1", "phone2", "email", "website", "notes", "contact",
 };
 
 constexpr int Backspace = 8;
@@ -23,7 +22,7 @@ constexpr int Gap = 200; // twips between the buttons and at the window's edge
 
 QString selectList()
 {
-    QStringList names{QStringLiteral("ID")};
+    QStringList names {QStringLiteral("ID")};
     for (const char *name : FieldNames)
         names << QString::fromLatin1(name);
     return names.join(QStringLiteral(", "));
@@ -54,8 +53,8 @@ QString companyAddressText(const CompanyRecord &company)
     const QString &street2 = f[CompanyBox::Street2];
     if (street2.isNull() || !street2.isEmpty())
         text += street2 + lineBreak;
-    return text + f[CompanyBox::City] + QLatin1Char(' ') + f[CompanyBox::State] + QStringLiteral("  ")
-        + f[CompanyBox::Zip];
+    return text + f[CompanyBox::City] + QLatin1Char(' ') + f[CompanyBox::State] + QStringLiteral("  ") +
+        f[CompanyBox::Zip];
 }
 
 QVector<CompanyRecord> loadCompanies(Database &db)
@@ -74,7 +73,7 @@ CompanyRecord loadCompany(Database &db, qint64 id)
 {
     Statement query(db, QStringLiteral("SELECT %1 FROM orderinfo WHERE ID = ?").arg(selectList()));
     query.bind(1, id);
-    return query.next() ? readRecord(query) : CompanyRecord{};
+    return query.next() ? readRecord(query) : CompanyRecord {};
 }
 
 qint64 saveCompany(Database &db, qint64 id, const CompanyRecord &company)
@@ -96,12 +95,9 @@ int companyFieldLimit(int box)
     case CompanyBox::State:
     case CompanyBox::Zip:
     case CompanyBox::Phone1:
-    case CompanyBox::Phone2:
-        return 20;
-    case CompanyBox::Notes:
-        return 100;
-    default:
-        return 50;
+    case CompanyBox::Phone2: return 20;
+    case CompanyBox::Notes: return 100;
+    default: return 50;
     }
 }
 

@@ -12,8 +12,8 @@ QString applicationFolder();
 // folder.
 void setApplicationFolder(const QString &folder);
 
-QString databaseFile();  // main.mdb
-QString backupFolder();  // Backup
+QString databaseFile(); // main.mdb
+QString backupFolder(); // Backup
 QString reportsFolder(); // Reports
 // manual.htm in the application folder, else beside the executable, else where an installation
 // puts it.
@@ -29,8 +29,8 @@ inline constexpr const char *PortableMarker = "portable";
 struct FolderFacts {
     bool databaseBeside = false; // main.mdb in the executable's folder
     bool portableMarker = false; // the marker file there
-    bool writable = false;       // the folder takes new files
-    bool installed = false;      // the manual lies where an installation puts it
+    bool writable = false; // the folder takes new files
+    bool installed = false; // the manual lies where an installation puts it
 };
 
 enum class FolderChoice { ExecutableFolder, UserDataFolder };

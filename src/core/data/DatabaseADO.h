@@ -34,9 +34,9 @@ public:
     void moveNext() { ++m_current; }
 
     QVariant value(const QString &field) const;
-    QString text(const QString &field) const;   // Null gives empty text
-    int integer(const QString &field) const;    // Null gives 0
-    qint64 id(const QString &field) const;      // an ID (64 bits); Null gives 0
+    QString text(const QString &field) const; // Null gives empty text
+    int integer(const QString &field) const; // Null gives 0
+    qint64 id(const QString &field) const; // an ID (64 bits); Null gives 0
     bool isNull(const QString &field) const;
 
 private:

@@ -11,8 +11,7 @@ public:
     explicit DbError(const QString &message)
         : std::runtime_error(message.toStdString())
         , m_message(message)
-    {
-    }
+    { }
 
     QString message() const { return m_message; }
 

@@ -17,9 +17,31 @@
 
 namespace Column {
 enum Id : int {
-    Name, Tag, Location, Hazmat, Part, Serial, RepParts, ServiceDate, ServiceWarn, DateServiced,
-    ServicedBy, Tools, DateInstalled, LeadTime, ServiceInterval, PurchaseOrder, Company,
-    ReplaceStock, RefManuals, Locked, Custom1, Custom2, Custom3, AckService, AckOrder,
+    Name,
+    Tag,
+    Location,
+    Hazmat,
+    Part,
+    Serial,
+    RepParts,
+    ServiceDate,
+    ServiceWarn,
+    DateServiced,
+    ServicedBy,
+    Tools,
+    DateInstalled,
+    LeadTime,
+    ServiceInterval,
+    PurchaseOrder,
+    Company,
+    ReplaceStock,
+    RefManuals,
+    Locked,
+    Custom1,
+    Custom2,
+    Custom3,
+    AckService,
+    AckOrder,
     Count
 };
 bool isValid(int id);
@@ -30,9 +52,30 @@ enum SortOrders : int { Ascending = 0, Descending = 1 };
 
 namespace Field {
 enum Number : int {
-    Name, Tag, Location, Hazmat, Part, Serial, RepParts, ServiceDate, ServiceWarn, DateServiced,
-    ServicedBy, Tools, DateInstalled, LeadTime, ServiceInterval, PurchaseOrder, Company,
-    ReplaceStock, RefManuals, Locked, Custom1, Custom2, Custom3, ID,
+    Name,
+    Tag,
+    Location,
+    Hazmat,
+    Part,
+    Serial,
+    RepParts,
+    ServiceDate,
+    ServiceWarn,
+    DateServiced,
+    ServicedBy,
+    Tools,
+    DateInstalled,
+    LeadTime,
+    ServiceInterval,
+    PurchaseOrder,
+    Company,
+    ReplaceStock,
+    RefManuals,
+    Locked,
+    Custom1,
+    Custom2,
+    Custom3,
+    ID,
     Count
 };
 bool isValid(int number);
@@ -40,43 +83,43 @@ bool isValid(int number);
 
 // What a value is.
 enum class FieldKind {
-    Text,    // text of main
-    Number,  // whole days, or the item's ID
-    Date,    // ISO text or Null
-    Flag,    // a stored code shown as "NO"/"YES"
-    Parts,   // the replacement parts, joined from repparts
+    Text, // text of main
+    Number, // whole days, or the item's ID
+    Date, // ISO text or Null
+    Flag, // a stored code shown as "NO"/"YES"
+    Parts, // the replacement parts, joined from repparts
     Company, // the company name, joined from orderinfo
 };
 
 // How the list writes a value into its cell.
 enum class CellText {
-    Plain,     // the text as stored (Null: empty)
+    Plain, // the text as stored (Null: empty)
     MultiLine, // several lines; the grid shows the first
-    Date,      // the short date form
-    Days,      // the number, empty for 0
-    Stock,     // -1 empty, 0 "NO", 1 "YES", any other code nothing
-    YesNo,     // 0 "NO", anything else "YES"
-    Parts,     // one part per line
+    Date, // the short date form
+    Days, // the number, empty for 0
+    Stock, // -1 empty, 0 "NO", 1 "YES", any other code nothing
+    YesNo, // 0 "NO", anything else "YES"
+    Parts, // one part per line
 };
 
 // How a lookup value is compared.
 enum class LookupRule {
-    Text,   // "=" or, with "*", LIKE on the text before the first "*"
+    Text, // "=" or, with "*", LIKE on the text before the first "*"
     Number, // a whole number; "*" is refused
-    Date,   // a real date, compared by day; "*" is refused
+    Date, // a real date, compared by day; "*" is refused
 };
 
 struct FieldSpec {
-    int column;          // column id, -1 for the ID
-    int field;           // field number, -1 for the acknowledgement columns
-    const char *sql;     // SQL column (of orderinfo for the company); null for the parts
-    const char *name;    // the name sorts, lookups and the status bar use; empty for the parts
+    int column; // column id, -1 for the ID
+    int field; // field number, -1 for the acknowledgement columns
+    const char *sql; // SQL column (of orderinfo for the company); null for the parts
+    const char *name; // the name sorts, lookups and the status bar use; empty for the parts
     FieldKind kind;
     CellText cell;
     LookupRule lookup;
     const char *heading; // heading of the column in a new database
-    int widthTwips;      // its width there
-    int place;           // its place there; 0 = hidden
+    int widthTwips; // its width there
+    int place; // its place there; 0 = hidden
     const char *caption; // menu caption ("by Name"); null where no menu names it
 };
 

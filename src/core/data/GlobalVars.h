@@ -29,7 +29,7 @@ struct GlobalVars {
     int startupalarm = 0;
     int timerinterval = 0;
     int alservicedisabled = 0; // 1 = service alarms on, in spite of the name
-    int alorderdisabled = 0;   // 1 = order alarms on
+    int alorderdisabled = 0; // 1 = order alarms on
     int AutoAddhstOn = 0;
     int AutoAddHstWarn = 0;
     // When the alarm monitor next shows the alarms.

@@ -51,7 +51,7 @@ void readParts(ImportRow &row, const QString &label, const QString &cell)
             continue;
         // The list writes each part as name + " / " + number.
         const qsizetype at = line.lastIndexOf(QStringLiteral(" / "));
-        const RepPart part = at < 0 ? RepPart{line, QString()} : RepPart{line.left(at), line.mid(at + 3)};
+        const RepPart part = at < 0 ? RepPart {line, QString()} : RepPart {line.left(at), line.mid(at + 3)};
         if (part.name.isEmpty())
             row.problems << label + QStringLiteral(": a part without a name");
         else if (part.name.size() > Limit || part.number.size() > Limit)
@@ -88,12 +88,9 @@ void readCell(ImportRow &row, int id, const QString &label, const QString &cell,
 {
     const FieldSpec &info = *FieldTable::column(id);
     switch (info.kind) {
-    case FieldKind::Parts:
-        return readParts(row, label, cell);
-    case FieldKind::Flag:
-        return readStock(row, label, cell);
-    case FieldKind::Company:
-        return readCompany(row, label, cell, directory);
+    case FieldKind::Parts: return readParts(row, label, cell);
+    case FieldKind::Flag: return readStock(row, label, cell);
+    case FieldKind::Company: return readCompany(row, label, cell, directory);
     case FieldKind::Number: {
         const QString days = cell.trimmed();
         if (!days.isEmpty() && (days.size() > 3 || !allDigits(days)))
@@ -119,8 +116,8 @@ void readCell(ImportRow &row, int id, const QString &label, const QString &cell,
     }
 }
 
-ImportRow readRecord(const QStringList &record, const ImportPreview &preview,
-                     const QHash<QString, qint64> &directory, const QDate &today)
+ImportRow readRecord(const QStringList &record, const ImportPreview &preview, const QHash<QString, qint64> &directory,
+                     const QDate &today)
 {
     ImportRow row;
     for (qsizetype c = 0; c < record.size(); ++c) {
@@ -261,7 +258,8 @@ ImportPreview previewImport(Database &database, const QByteArray &bytes, const C
     preview.headings = records.first();
     preview.columns = importColumns(preview.headings, layout);
     if (!preview.columns.contains(Column::Name)) {
-        preview.error = QStringLiteral("The file has no column of item names; its first line must hold the item list's headings");
+        preview.error =
+            QStringLiteral("The file has no column of item names; its first line must hold the item list's headings");
         return preview;
     }
     const QHash<QString, qint64> directory = companyDirectory(database);

@@ -30,18 +30,18 @@ QVector<int> importColumns(const QStringList &headings, const ColumnLayout &layo
 
 // One record of the file and what becomes of it.
 struct ImportRow {
-    int record = 0;           // its place in the file, counting the heading row as 1
-    ItemForm form;            // what the item editor would hold
+    int record = 0; // its place in the file, counting the heading row as 1
+    ItemForm form; // what the item editor would hold
     QVector<RepPart> parts;
-    bool newCompany = false;  // the company is not in the directory yet
-    QStringList problems;     // each stops the import
-    QStringList notes;        // worth knowing, stops nothing
+    bool newCompany = false; // the company is not in the directory yet
+    QStringList problems; // each stops the import
+    QStringList notes; // worth knowing, stops nothing
 };
 
 struct ImportPreview {
-    QString error;            // the file cannot be imported at all; empty otherwise
+    QString error; // the file cannot be imported at all; empty otherwise
     QStringList headings;
-    QVector<int> columns;     // by file column, as importColumns gives them
+    QVector<int> columns; // by file column, as importColumns gives them
     QVector<ImportRow> rows;
     QStringList newCompanies; // names not in the directory, as first met
     int problemRows = 0;

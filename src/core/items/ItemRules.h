@@ -33,9 +33,9 @@ int lengthLimit(int id);
 // The values of the editor's form, as the boxes show them.
 struct ItemForm {
     std::array<QString, ItemBox::Count> text; // by column id; ids without a box stay empty
-    qint64 companyId = 0;                     // 0: no company chosen
-    QString companyName;                      // the company label's caption
-    int stocked = -1;                         // replacestock as it will be stored
+    qint64 companyId = 0; // 0: no company chosen
+    QString companyName; // the company label's caption
+    int stocked = -1; // replacestock as it will be stored
 
     QString &operator[](int id) { return text[std::size_t(id)]; }
     const QString &operator[](int id) const { return text[std::size_t(id)]; }

@@ -15,7 +15,7 @@ namespace {
 // Opens the database again after a failed copy; the result says whether that worked.
 DatabaseFiles::Result failedAfterClose(DatabaseFiles::Outcome outcome, const QString &detail)
 {
-    DatabaseFiles::Result result{outcome, detail, true};
+    DatabaseFiles::Result result {outcome, detail, true};
     result.reopened = OpenDatabase();
     return result;
 }
@@ -38,7 +38,7 @@ QString checkDatabaseFile(const QString &path, Contents contents)
         QStringList findings;
         while (check.next())
             findings << check.text(0);
-        if (findings != QStringList{QStringLiteral("ok")})
+        if (findings != QStringList {QStringLiteral("ok")})
             return findings.join(QStringLiteral("; "));
     } catch (const DbError &error) {
         return error.message();
@@ -90,8 +90,7 @@ Result switchTo(const QString &source)
 
 void removeLeftoverCopies()
 {
-    for (const QString &folder :
-         {AppPaths::applicationFolder(), AppPaths::backupFolder(), AppPaths::reportsFolder()})
+    for (const QString &folder : {AppPaths::applicationFolder(), AppPaths::backupFolder(), AppPaths::reportsFolder()})
         SafeFile::removeLeftovers(folder);
 }
 

@@ -9,7 +9,7 @@
 namespace DatabaseFiles {
 
 enum class Contents {
-    Tables,       // the tables of this program
+    Tables, // the tables of this program
     StartingRows, // the tables, the one settings row and the 25 column rows, as a start needs
 };
 
@@ -18,16 +18,16 @@ enum class Contents {
 QString checkDatabaseFile(const QString &path, Contents contents = Contents::Tables);
 
 enum class Outcome {
-    Done,        // copied and checked; the database is closed and the program must restart
+    Done, // copied and checked; the database is closed and the program must restart
     WorkingFile, // the working file itself was chosen; nothing done
     InvalidFile, // the file to open is missing, empty or no database of this program; nothing done
-    CopyFailed,  // the copy could not be written; the old files are unchanged
+    CopyFailed, // the copy could not be written; the old files are unchanged
     CheckFailed, // the backup copy failed its check and was removed; the target is unchanged
 };
 
 struct Result {
     Outcome outcome = Outcome::Done;
-    QString detail;       // what went wrong, as the system or the database said it
+    QString detail; // what went wrong, as the system or the database said it
     bool reopened = true; // false when the database, closed for the copy, could not be opened again
 };
 

@@ -8,13 +8,13 @@ class Database;
 // its stored value as a list position (NO = 0, YES = 1; the notification list's positions are
 // the timerinterval codes), the backup interval as the text of its box.
 struct GeneralOptions {
-    int serviceAlarms = 0;      // alservicedisabled: 1 = service alarms on
-    int orderAlarms = 0;        // alorderdisabled: 1 = order alarms on
-    int notification = 0;       // timerinterval
-    int startupAlarm = 0;       // startupalarm
-    int autoAddHistory = 0;     // AutoAddhstOn
+    int serviceAlarms = 0; // alservicedisabled: 1 = service alarms on
+    int orderAlarms = 0; // alorderdisabled: 1 = order alarms on
+    int notification = 0; // timerinterval
+    int startupAlarm = 0; // startupalarm
+    int autoAddHistory = 0; // AutoAddhstOn
     int autoAddHistoryWarn = 0; // AutoAddHstWarn
-    QString backupInterval;     // backupinterval
+    QString backupInterval; // backupinterval
 
     bool operator==(const GeneralOptions &) const = default;
 };

@@ -17,7 +17,7 @@ struct ShortForm {
 ShortForm shortForm()
 {
     const QString localeFormat = QLocale().dateFormat(QLocale::ShortFormat);
-    ShortForm form{{Part::Month, Part::Day, Part::Year}, QString()};
+    ShortForm form {{Part::Month, Part::Day, Part::Year}, QString()};
     QStringList pieces;
     int found = 0;
     for (int i = 0; i < localeFormat.size() && found < 3;) {

@@ -66,14 +66,16 @@ QString resolved(const QString &path)
 
 bool sameNode(const QString &a, const QString &b)
 {
-    struct stat first {}, second {};
-    return ::stat(native(a).constData(), &first) == 0 && ::stat(native(b).constData(), &second) == 0
-        && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    struct stat first {
+    }, second {};
+    return ::stat(native(a).constData(), &first) == 0 && ::stat(native(b).constData(), &second) == 0 &&
+        first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 bool exists(const QString &path)
 {
-    struct stat info {};
+    struct stat info {
+    };
     return ::stat(native(path).constData(), &info) == 0;
 }
 
@@ -115,8 +117,7 @@ bool isInUse(const QString &path)
 StagedFile::StagedFile(const QString &target, Target kind)
     : m_target(resolved(target))
     , m_kind(kind)
-{
-}
+{ }
 
 StagedFile::~StagedFile()
 {
@@ -168,9 +169,10 @@ bool StagedFile::put(const char *data, qint64 size, QString *error)
 bool StagedFile::finish(const QString &permissionsOf, QString *error)
 {
     // A replaced file keeps its permissions; a new one takes the source's, or the usual ones.
-    struct stat like {};
-    const mode_t mode = ::stat(native(permissionsOf).constData(), &like) == 0 ? (like.st_mode & 07777)
-                                                                            : (0666 & ~currentUmask());
+    struct stat like {
+    };
+    const mode_t mode =
+        ::stat(native(permissionsOf).constData(), &like) == 0 ? (like.st_mode & 07777) : (0666 & ~currentUmask());
     if (::fchmod(m_fd, mode) != 0 || ::fsync(m_fd) != 0)
         return failed(error);
     return true;

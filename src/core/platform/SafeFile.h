@@ -40,7 +40,7 @@ class StagedFile
 {
 public:
     enum class Target {
-        OtherFile,       // anything but the working database and the shown page
+        OtherFile, // anything but the working database and the shown page
         WorkingDatabase, // the database switch: the working database, and nothing else in use
     };
 

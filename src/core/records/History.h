@@ -12,7 +12,11 @@ enum EntryTarget : int { HistoryTarget = 0, NotesTarget = 1 };
 
 // What an entry records: the text as typed, or one of the automatic entries.
 enum HistoryKind : int {
-    TypedEntry = 0, ServicedEntry = 1, PartsInStockEntry = 2, PartsInstalledEntry = 3, PartsOrderedEntry = 4,
+    TypedEntry = 0,
+    ServicedEntry = 1,
+    PartsInStockEntry = 2,
+    PartsInstalledEntry = 3,
+    PartsOrderedEntry = 4,
     NewItemEntry = 5
 };
 

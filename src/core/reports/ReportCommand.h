@@ -28,10 +28,10 @@ enum Position : int {
 
 // What the reports read, handed over by the main window at the moment of the command.
 struct ReportSources {
-    const QAbstractItemModel *grid = nullptr;    // the item list; column 0 the item's ID
+    const QAbstractItemModel *grid = nullptr; // the item list; column 0 the item's ID
     const QAbstractItemModel *history = nullptr; // the selected item's history (date, text)
-    const QAbstractItemModel *notes = nullptr;   // and its notes
-    int displayMode = 1;                         // DisplayModes of GlobalVars
+    const QAbstractItemModel *notes = nullptr; // and its notes
+    int displayMode = 1; // DisplayModes of GlobalVars
     int lookupField = Field::Name;
     QString lookupValue;
     bool noItemSelected = true;

@@ -13,16 +13,16 @@ class Database;
 // One item of the list, kept compactly (its texts share one buffer); cell texts are made when
 // a cell is drawn. Values sit in slots by their kind, in column id order (see the field table).
 struct ItemRow {
-    static constexpr int TextSlots = 15;  // text and company columns
-    static constexpr int DateSlots = 3;   // date columns
+    static constexpr int TextSlots = 15; // text and company columns
+    static constexpr int DateSlots = 3; // date columns
     static constexpr int NumberSlots = 6; // day counts and flags
 
     qint64 id = 0;
     qint64 manuId = 0;
-    QString texts;               // every text slot, one after the other
+    QString texts; // every text slot, one after the other
     quint32 end[TextSlots] = {}; // where each slot ends in texts
-    quint32 textNull = 0;        // bit per text slot: the field is Null
-    int day[DateSlots] = {};     // Julian day; 0 = Null
+    quint32 textNull = 0; // bit per text slot: the field is Null
+    int day[DateSlots] = {}; // Julian day; 0 = Null
     int number[NumberSlots] = {}; // day counts up to 999 and small codes
     QString parts; // the replacement parts, one per line
 
@@ -57,7 +57,8 @@ public:
     // Reads the items (all of them when the lookup value is empty) sorted on a field number,
     // ascending or descending. Shows only the heading row when nothing is found or the lookup is
     // refused.
-    ItemListLoad load(Database &database, int sortField, SortOrders sortOrder, const QString &lookupValue, int lookupField);
+    ItemListLoad load(Database &database, int sortField, SortOrders sortOrder, const QString &lookupValue,
+                      int lookupField);
     // Shows only the heading row.
     void clear();
     // Sorts the listed rows anew, without reading them again, when they are the rows of the

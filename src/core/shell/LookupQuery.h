@@ -6,9 +6,9 @@
 // The condition of a lookup on one item field. The value is always bound, never pasted into
 // the SQL text: a value holding quotes, "%" or a field name finds exactly that text.
 struct LookupCondition {
-    QString error;     // the message to show when the lookup cannot run
+    QString error; // the message to show when the lookup cannot run
     QString condition; // e.g. "fold(Name) LIKE fold(?) ESCAPE '\'" or "main.ID = ?"
-    QVariant value;    // what the "?" is bound to
+    QVariant value; // what the "?" is bound to
 
     bool ok() const { return error.isEmpty(); }
 };

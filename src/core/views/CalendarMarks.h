@@ -9,7 +9,7 @@ class Database;
 // What the calendar window marks on the days of a month.
 struct DayMarks {
     QStringList services; // items whose service date is the day, by name
-    QStringList orders;   // items whose parts should be ordered that day (service date less lead time)
+    QStringList orders; // items whose parts should be ordered that day (service date less lead time)
 };
 
 // The marked days of one month; days without a mark are not in the map.

@@ -17,13 +17,13 @@ public:
     enum Cell { NameCell, PlaceCell, SizeCell, DisplayCell };
 
     static constexpr int ShownWidthTwips = 1500; // a column shown anew
-    static constexpr int SizeDigits = 4;         // what a Size box takes by typing
+    static constexpr int SizeDigits = 4; // what a Size box takes by typing
 
     struct Row {
-        int id = 0;      // the Columns record's ID, 0..24
-        QString name;    // its caption
-        QString place;   // "1".."n"; empty when hidden
-        QString size;    // width in twips; empty when hidden
+        int id = 0; // the Columns record's ID, 0..24
+        QString name; // its caption
+        QString place; // "1".."n"; empty when hidden
+        QString size; // width in twips; empty when hidden
         bool shown() const { return !place.isEmpty(); }
     };
 

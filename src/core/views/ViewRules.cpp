@@ -22,7 +22,7 @@ std::optional<GridQuery> lookupView(GlobalVars &g)
     g.DisplayMode = LookupDisplay;
     if (g.LookupValue.isEmpty())
         return std::nullopt;
-    return GridQuery{g.SortFieldLookup, g.SortOrderLookup, g.LookupValue, g.LookupField};
+    return GridQuery {g.SortFieldLookup, g.SortOrderLookup, g.LookupValue, g.LookupField};
 }
 
 std::optional<GridQuery> chooseSort(GlobalVars &g, Field::Number field, SortOrders order)
@@ -30,13 +30,13 @@ std::optional<GridQuery> chooseSort(GlobalVars &g, Field::Number field, SortOrde
     if (g.DisplayMode == AllDisplay) {
         g.SortFieldAll = field;
         g.SortOrderAll = order;
-        return GridQuery{field, order, QString(), g.LookupField};
+        return GridQuery {field, order, QString(), g.LookupField};
     }
     g.SortFieldLookup = field;
     g.SortOrderLookup = order;
     if (g.LookupValue.isEmpty())
         return std::nullopt; // an empty value would list every item under the lookup's name
-    return GridQuery{field, order, g.LookupValue, g.LookupField};
+    return GridQuery {field, order, g.LookupValue, g.LookupField};
 }
 
 GridQuery chooseLookup(GlobalVars &g, Field::Number field, const QString &value)
@@ -58,17 +58,13 @@ QString displayModeText(const GlobalVars &g)
 
 LookupEntry lookupEntryKind(std::optional<int> position)
 {
-    const std::optional<Field::Number> field =
-        position ? FieldTable::fieldAtLookupPosition(*position) : std::nullopt;
+    const std::optional<Field::Number> field = position ? FieldTable::fieldAtLookupPosition(*position) : std::nullopt;
     if (!field)
         return LookupEntry::Text;
     switch (FieldTable::field(*field)->lookup) {
-    case LookupRule::Date:
-        return LookupEntry::Date;
-    case LookupRule::Number:
-        return LookupEntry::Number;
-    case LookupRule::Text:
-        break;
+    case LookupRule::Date: return LookupEntry::Date;
+    case LookupRule::Number: return LookupEntry::Number;
+    case LookupRule::Text: break;
     }
     return LookupEntry::Text;
 }
@@ -80,12 +76,9 @@ bool lookupKeyAccepted(std::optional<int> position, const QString &text, int key
     if (text.size() >= LookupValueLimit)
         return false;
     switch (lookupEntryKind(position)) {
-    case LookupEntry::Date:
-        return keyChar == '/' || NumericKey(keyChar) != 0;
-    case LookupEntry::Number:
-        return NumericKey(keyChar) != 0;
-    case LookupEntry::Text:
-        break;
+    case LookupEntry::Date: return keyChar == '/' || NumericKey(keyChar) != 0;
+    case LookupEntry::Number: return NumericKey(keyChar) != 0;
+    case LookupEntry::Text: break;
     }
     return true;
 }

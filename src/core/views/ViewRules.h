@@ -49,9 +49,9 @@ bool lookupEditAccepted(std::optional<int> position, const QString &after);
 
 // A lookup asked for at a list position with a typed value.
 struct LookupRequest {
-    QString error;                      // the message when it cannot run
-    Field::Number field = Field::Name;  // the field the position names
-    QString value;                      // the value, with a leading "*" for Tools and Locked
+    QString error; // the message when it cannot run
+    Field::Number field = Field::Name; // the field the position names
+    QString value; // the value, with a leading "*" for Tools and Locked
     bool ok() const { return error.isEmpty(); }
 };
 // Date entries need a real date ("Date has incorrect form"). Tools and Equipment Locked hold

@@ -16,7 +16,7 @@ public:
 
     // The buttons' commands.
     void acknowledgeOrder(); // cmdAck
-    void reportInStock();    // cmdInStock
+    void reportInStock(); // cmdInStock
 
     QPlainTextEdit *txtInfo = nullptr;
     QLineEdit *txtPoNo = nullptr;

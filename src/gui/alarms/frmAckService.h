@@ -27,7 +27,7 @@ public:
 
     // The buttons' commands.
     void acknowledgeService(); // cmdAck
-    void openCalendar();       // cmdCal
+    void openCalendar(); // cmdCal
     void addEntry(EntryTarget target); // cmdAddHst, cmdAddNote
 
     QPlainTextEdit *txtInfo = nullptr;

@@ -66,9 +66,11 @@ frmAlarm::frmAlarm(QWidget *parent)
     flxAlarms->setObjectName(QStringLiteral("flxAlarms"));
     flxAlarms->setAccessibleName(QStringLiteral("Pending alarms"));
     flxAlarms->setModel(m_model);
-    flxAlarms->setItemDelegate(new RowColourDelegate([this](const QModelIndex &index) {
-        return alarmRowColours(m_model->rowAt(index.row())->kind, m_model->isRowSelected(index.row()));
-    }, flxAlarms));
+    flxAlarms->setItemDelegate(new RowColourDelegate(
+        [this](const QModelIndex &index) {
+            return alarmRowColours(m_model->rowAt(index.row())->kind, m_model->isRowSelected(index.row()));
+        },
+        flxAlarms));
     flxAlarms->horizontalHeader()->hide();
     // The one column fills the list beside its scroll bar.
     flxAlarms->horizontalHeader()->setStretchLastSection(true);
@@ -110,7 +112,8 @@ frmAlarm::frmAlarm(QWidget *parent)
     layout->addWidget(flxAlarms);
     layout->addLayout(buttons);
 
-    connect(flxAlarms, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { rowClicked(index.row()); });
+    connect(flxAlarms, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex &index) { rowClicked(index.row()); });
     connect(flxAlarms, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { rowDoubleClicked(index.row()); });
     connect(cmdDetails, &QPushButton::clicked, this, &frmAlarm::showDetails);
@@ -242,13 +245,16 @@ bool frmAlarm::eventFilter(QObject *watched, QEvent *event)
 frmAlarm *showAlarmWindow(bool activate)
 {
     // A new window whose evaluation failed is not shown: the user has read why.
-    return showOnce(alarmList, [] {
-        auto *window = new frmAlarm;
-        if (window->evaluated())
-            return window;
-        delete window;
-        return static_cast<frmAlarm *>(nullptr);
-    }, activate);
+    return showOnce(
+        alarmList,
+        [] {
+            auto *window = new frmAlarm;
+            if (window->evaluated())
+                return window;
+            delete window;
+            return static_cast<frmAlarm *>(nullptr);
+        },
+        activate);
 }
 
 frmAlarm *alarmWindow()

@@ -4,8 +4,8 @@
 #include "gui/items/frmAdd.h"
 
 #include <QColor>
-#include <QPointer>
 #include <QDialog>
+#include <QPointer>
 
 class AckWindow;
 class AlarmListModel;
@@ -42,7 +42,7 @@ public:
 
     // The buttons' commands.
     void showDetails(); // cmdDetails
-    void openSleep();   // cmdSleep
+    void openSleep(); // cmdSleep
     frmAlSleep *sleepWindow() const;
 
     QTableView *flxAlarms = nullptr;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QDialog>
 #include <QPointer>
 #include <QVector>
-#include <QDialog>
 
 class QPushButton;
 class QTableWidget;

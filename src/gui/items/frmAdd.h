@@ -79,12 +79,12 @@ private:
 
     const ItemEditMode m_mode;
     std::optional<qint64> m_itemId; // none in add mode
-    RowStamp m_read;                // the item's row as it was loaded
-    int m_storedStock = -1;         // the item's replacestock when it opened
-    qint64 m_companyId = 0;         // the tag of the company label
+    RowStamp m_read; // the item's row as it was loaded
+    int m_storedStock = -1; // the item's replacestock when it opened
+    qint64 m_companyId = 0; // the tag of the company label
     PartList m_parts;
 
-    std::array<QWidget *, ItemBox::Count> m_boxes{};
+    std::array<QWidget *, ItemBox::Count> m_boxes {};
     QGroupBox *m_frmEquip = nullptr;
     QGroupBox *m_frmAlarm = nullptr;
     QGroupBox *m_frmrepparts = nullptr;

@@ -30,7 +30,6 @@ constexpr int ButtonHeight = 375;
 constexpr int WindowWidth = 7200;
 constexpr int WindowHeight = 1470;
 
-
 const char *const ItemGoneMessage = "This item no longer exists; the entry was not added";
 
 QPointer<frmAddEntry> &windowOf(EntryTarget target)

@@ -40,7 +40,9 @@ Q_SIGNALS:
     void closed();
 
 private:
-    explicit ViewerClient(QObject *parent) : QObject(parent) {}
+    explicit ViewerClient(QObject *parent)
+        : QObject(parent)
+    { }
     void send(const QString &verb, const QString &path);
     bool start();
     void read();

@@ -149,8 +149,8 @@ void frmmain::buildTimers()
         t->setSingleShot(singleShot);
         return t;
     };
-    m_timer1 = timer("Timer1", 10000, false);     // periodic alarm check
-    m_timer2 = timer("Timer2", 1000, true);       // the start-up alarm, once
+    m_timer1 = timer("Timer1", 10000, false); // periodic alarm check
+    m_timer2 = timer("Timer2", 1000, true); // the start-up alarm, once
     m_tmrSleep = timer("tmrSleep", 10000, false); // ends a snooze
     m_tmrProcess = timer("tmrProcess", 60000, false);
     connectAlarmMonitor();

@@ -156,11 +156,11 @@ private:
 
     ItemGrid *m_grid = nullptr;
     QFrame *m_line = nullptr;
-    CompanyPane *m_companyPane = nullptr;   // frmInv2
-    HistoryPane *m_historyPane = nullptr;   // frmInv3
-    QGroupBox *m_logoFrame = nullptr;       // frmCompli
+    CompanyPane *m_companyPane = nullptr; // frmInv2
+    HistoryPane *m_historyPane = nullptr; // frmInv3
+    QGroupBox *m_logoFrame = nullptr; // frmCompli
     QPlainTextEdit *m_cellViewer = nullptr; // txtDataEntry
-    QMenu *m_contextMenu = nullptr;         // mnuInv
+    QMenu *m_contextMenu = nullptr; // mnuInv
     bool m_noItemSelected = true;
     int m_clickRow = 0;
     int m_lastClickRow = 0;
@@ -173,6 +173,6 @@ private:
     AlarmTray *m_tray = nullptr;
     bool m_addButtonsEnabled = false;
     bool m_closing = false;
-    bool m_startupAlarmDue = false;  // until Timer2 has shown the start-up alarm
+    bool m_startupAlarmDue = false; // until Timer2 has shown the start-up alarm
     bool m_startupAlarmHeld = false; // while a start-up backup runs
 };

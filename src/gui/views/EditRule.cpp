@@ -10,7 +10,7 @@ void holdEditsToRule(QLineEdit *box, EditRule rule)
         QString text;
         int cursor = 0;
     };
-    auto kept = std::make_shared<Kept>(Kept{box->text(), box->cursorPosition()});
+    auto kept = std::make_shared<Kept>(Kept {box->text(), box->cursorPosition()});
     // textEdited comes before textChanged, so `kept` still holds the text before the edit.
     QObject::connect(box, &QLineEdit::textChanged, box, [box, kept] {
         kept->text = box->text();
