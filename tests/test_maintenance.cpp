@@ -152,13 +152,16 @@ void TestMaintenance::optionsWindow()
         QCOMPARE(optionsRow(world), QLatin1StringView(step.row));
     }
     QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 24 hour(s)")); // the settings taken up
-    // Cancel and Esc store nothing.
+    // Cancel and Esc store nothing. The window shows the file's options, also one changed since
+    // the program read them.
+    Execute(db(), QStringLiteral("UPDATE settings SET startupalarm = 1"));
     for (const bool esc : {false, true}) {
         frmGenOpts *options = openOptions(main);
+        QCOMPARE(options->findChild<QComboBox *>(QStringLiteral("cmbAlarmStartup"))->currentIndex(), 1);
         options->cmbAlNoti->setCurrentIndex(8);
         options->chkTray->setChecked(false);
         esc ? QTest::keyClick(options, Qt::Key_Escape) : QTest::mouseClick(options->cmdCancel, Qt::LeftButton);
-        QCOMPARE(optionsRow(world), QStringLiteral("10011 14 7"));
+        QCOMPARE(optionsRow(world), QStringLiteral("10111 14 7"));
         QVERIFY(trayAlarmsWanted());
     }
     // The tray choice lives outside the row and is shown again on the next opening.
@@ -168,7 +171,7 @@ void TestMaintenance::optionsWindow()
         options->chkTray->setChecked(wanted);
         QTest::mouseClick(options->cmdOK, Qt::LeftButton);
         QCOMPARE(trayAlarmsWanted(), wanted);
-        QCOMPARE(optionsRow(world), QStringLiteral("10011 14 7"));
+        QCOMPARE(optionsRow(world), QStringLiteral("10111 14 7"));
     }
 
     // With automatic history off its warning shows NO and is locked, whatever the row holds.
@@ -189,7 +192,7 @@ void TestMaintenance::optionsWindow()
     options->cmbSvcAl->setCurrentIndex(1);
     QCOMPARE(options->cmbAlNoti->currentText(), QStringLiteral("OFF"));
     QTest::mouseClick(options->cmdOK, Qt::LeftButton);
-    QCOMPARE(optionsRow(world), QStringLiteral("10000 0 7"));
+    QCOMPARE(optionsRow(world), QStringLiteral("10100 0 7"));
     QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: OFF"));
 }
 

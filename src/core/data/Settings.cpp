@@ -35,18 +35,31 @@ QDateTime nextCheck(int code, const QDateTime &now)
 
 } // namespace Settings
 
-QString LoadSettings(Database &database)
+SettingsRow readSettings(Database &database)
 {
     Recordset settings(database, QStringLiteral("SELECT * FROM settings"));
-    GlobalVars &g = gv();
+    SettingsRow row;
     if (!settings.isEmpty()) {
-        g.startupalarm = settings.integer(QStringLiteral("startupalarm"));
-        g.timerinterval = settings.integer(QStringLiteral("timerinterval"));
-        g.AutoAddHstWarn = settings.integer(QStringLiteral("AutoAddHstWarn"));
-        g.AutoAddhstOn = settings.integer(QStringLiteral("AutoAddhstOn"));
-        g.alservicedisabled = settings.integer(QStringLiteral("alservicedisabled"));
-        g.alorderdisabled = settings.integer(QStringLiteral("alorderdisabled"));
+        row.startupalarm = settings.integer(QStringLiteral("startupalarm"));
+        row.timerinterval = settings.integer(QStringLiteral("timerinterval"));
+        row.AutoAddHstWarn = settings.integer(QStringLiteral("AutoAddHstWarn"));
+        row.AutoAddhstOn = settings.integer(QStringLiteral("AutoAddhstOn"));
+        row.alservicedisabled = settings.integer(QStringLiteral("alservicedisabled"));
+        row.alorderdisabled = settings.integer(QStringLiteral("alorderdisabled"));
     }
+    return row;
+}
+
+QString LoadSettings(Database &database)
+{
+    const SettingsRow row = readSettings(database);
+    GlobalVars &g = gv();
+    g.startupalarm = row.startupalarm;
+    g.timerinterval = row.timerinterval;
+    g.AutoAddHstWarn = row.AutoAddHstWarn;
+    g.AutoAddhstOn = row.AutoAddhstOn;
+    g.alservicedisabled = row.alservicedisabled;
+    g.alorderdisabled = row.alorderdisabled;
     g.NextAlarmCheck = Settings::nextCheck(g.timerinterval, Clock::now());
     return Settings::alarmStatusText(g.timerinterval);
 }

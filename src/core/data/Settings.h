@@ -24,6 +24,17 @@ QDateTime nextCheck(int code, const QDateTime &now);
 
 } // namespace Settings
 
+// The alarm and history options of the one settings row, as stored (all 0 when the row is missing).
+struct SettingsRow {
+    int startupalarm = 0;
+    int timerinterval = 0;
+    int AutoAddHstWarn = 0;
+    int AutoAddhstOn = 0;
+    int alservicedisabled = 0; // 1 = service alarms on, in spite of the name
+    int alorderdisabled = 0; // 1 = order alarms on
+};
+SettingsRow readSettings(Database &database);
+
 // Copies the settings row into the shared variables, sets NextAlarmCheck and returns the
 // alarm status text for panel 2.
 QString LoadSettings(Database &database);

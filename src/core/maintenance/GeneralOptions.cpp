@@ -1,7 +1,7 @@
 #include "GeneralOptions.h"
 
 #include "core/data/DatabaseADO.h"
-#include "core/data/GlobalVars.h"
+#include "core/data/Settings.h"
 
 namespace OptionRules {
 
@@ -67,14 +67,15 @@ QString intervalProblemText(IntervalProblem problem)
 
 GeneralOptions loadOptions(Database &db)
 {
-    const GlobalVars &g = gv();
+    // From the file itself: another program may have changed the options since they were read.
+    const SettingsRow row = readSettings(db);
     GeneralOptions options;
-    options.serviceAlarms = g.alservicedisabled;
-    options.orderAlarms = g.alorderdisabled;
-    options.notification = g.timerinterval;
-    options.startupAlarm = g.startupalarm;
-    options.autoAddHistory = g.AutoAddhstOn;
-    options.autoAddHistoryWarn = g.AutoAddHstWarn;
+    options.serviceAlarms = row.alservicedisabled;
+    options.orderAlarms = row.alorderdisabled;
+    options.notification = row.timerinterval;
+    options.startupAlarm = row.startupalarm;
+    options.autoAddHistory = row.AutoAddhstOn;
+    options.autoAddHistoryWarn = row.AutoAddHstWarn;
     Recordset settings(db, QStringLiteral("SELECT backupinterval FROM settings"));
     if (!settings.isEmpty())
         options.backupInterval = settings.text(QStringLiteral("backupinterval"));
