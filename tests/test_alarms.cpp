@@ -2,7 +2,7 @@
 // acknowledgements show, and that their stores keep what they do not own. The rest of what the
 // acknowledgements store, and the snooze, are driven through their windows in test_alarmwindows.
 
-#include "TestSupport.h"
+#include "CoreSupport.h"
 
 #include "core/alarms/Acknowledgement.h"
 #include "core/alarms/AlarmRules.h"
@@ -31,7 +31,7 @@ class TestAlarms : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { initTestEnvironment(); }
+    void initTestCase() { initCoreTestEnvironment(); }
 
     void rules_data()
     {

@@ -1,6 +1,6 @@
 // Opening, creating and the make-up of the encrypted database file.
 
-#include "TestSupport.h"
+#include "CoreSupport.h"
 
 #include "Version.h"
 #include "core/data/AppPaths.h"
@@ -74,7 +74,7 @@ class TestDatabase : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { initTestEnvironment(); }
+    void initTestCase() { initCoreTestEnvironment(); }
 
     void refusesFilesThatAreNoTarvoDatabase_data()
     {

@@ -1,6 +1,6 @@
 // The item list: cell texts, sorting, lookups and the column layout.
 
-#include "TestSupport.h"
+#include "CoreSupport.h"
 
 #include "core/companies/Company.h"
 #include "core/data/ColumnLayout.h"
@@ -56,7 +56,7 @@ class TestItemList : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { initTestEnvironment(); }
+    void initTestCase() { initCoreTestEnvironment(); }
 
     void cellTexts()
     {
@@ -219,7 +219,7 @@ private Q_SLOTS:
         QStringList companies;
         for (const CompanyRecord &company : loadCompanies(db()))
             companies << company.fields[CompanyBox::Name];
-        initTestEnvironment();
+        initCoreTestEnvironment();
         QCOMPARE(listed, Ids({3, 4, 2, 5, 1}));
         QCOMPARE(companies, QStringList({names[2], names[3], names[1], names[4], names[0]}));
     }

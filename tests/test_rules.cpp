@@ -1,6 +1,6 @@
 // Settings, dates, key filters and the other small rules many windows share.
 
-#include "TestSupport.h"
+#include "CoreSupport.h"
 
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
@@ -25,7 +25,7 @@ class TestRules : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { initTestEnvironment(); }
+    void initTestCase() { initCoreTestEnvironment(); }
     void cleanup()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));

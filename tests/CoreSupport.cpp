@@ -1,0 +1,101 @@
+#include "CoreSupport.h"
+
+#include "core/data/AppPaths.h"
+#include "core/data/DatabaseADO.h"
+#include "core/data/GlobalVars.h"
+#include "core/data/NewDatabase.h"
+#include "core/data/ValueOrder.h"
+#include "core/platform/Clock.h"
+
+#include <QLocale>
+#include <QStandardPaths>
+
+const QDateTime TestWorld::Now(QDate(2026, 12, 6), QTime(10, 0));
+
+std::function<void()> TestWorld::started;
+
+void initCoreTestEnvironment()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QStandardPaths::setTestModeEnabled(true); // desktop settings away from the user's own
+    ValueOrder::localeChanged();
+    Clock::setFixed(TestWorld::Now);
+}
+
+TestWorld::TestWorld()
+{
+    initCoreTestEnvironment();
+    resetGlobalVars();
+    AppPaths::setApplicationFolder(m_dir.path());
+    QString error;
+    if (!createDatabaseFile(databasePath(), false, Clock::today(), &error))
+        qFatal("cannot make the test database: %s", qPrintable(error));
+    if (!OpenDatabase(&error))
+        qFatal("cannot open the test database: %s", qPrintable(error));
+    if (started)
+        started();
+}
+
+TestWorld::~TestWorld()
+{
+    CloseDatabase();
+    AppPaths::setApplicationFolder(QString());
+}
+
+QString TestWorld::databasePath() const
+{
+    return AppPaths::databaseFile();
+}
+
+qint64 TestWorld::addCompany(const QString &name, const QVariantMap &fields)
+{
+    RowWriter row(db(), QStringLiteral("orderinfo"));
+    row.set(QStringLiteral("company"), name);
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+        row.set(it.key(), it.value());
+    return row.insert();
+}
+
+qint64 TestWorld::addItem(qint64 companyId, const QVariantMap &fields)
+{
+    QVariantMap all = {{QStringLiteral("manuID"), companyId},  {QStringLiteral("Name"), QString()},
+                       {QStringLiteral("Tag"), QString()},     {QStringLiteral("location"), QString()},
+                       {QStringLiteral("servicewarn"), 0},     {QStringLiteral("leadtime"), 0},
+                       {QStringLiteral("serviceinterval"), 0}, {QStringLiteral("replacestock"), -1},
+                       {QStringLiteral("ackservice"), 0},      {QStringLiteral("ackorder"), 0},
+                       {QStringLiteral("ackorderinstock"), 0}};
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+        all.insert(it.key(), it.value());
+    RowWriter row(db(), QStringLiteral("main"));
+    for (auto it = all.cbegin(); it != all.cend(); ++it)
+        row.set(it.key(), it.value());
+    return row.insert();
+}
+
+void TestWorld::addPart(qint64 itemId, const QString &descr, const QVariant &partNumber)
+{
+    Execute(db(), QStringLiteral("INSERT INTO repparts (ID, descr, partnumber) VALUES (?, ?, ?)"),
+            {itemId, descr, partNumber});
+}
+
+void TestWorld::addEntry(const QString &table, qint64 itemId, const QString &isoDate, const QString &descr)
+{
+    Execute(db(), QStringLiteral("INSERT INTO %1 (ID, Date, descr) VALUES (?, ?, ?)").arg(table),
+            {itemId, isoDate, descr});
+}
+
+void TestWorld::changeElsewhere(const QString &sql) const
+{
+    Database other;
+    QString error;
+    if (!other.open(databasePath(), &error))
+        qFatal("cannot open a second connection: %s", qPrintable(error));
+    other.exec(sql);
+}
+
+QVariant TestWorld::scalar(const QString &sql, const QVariantList &values) const
+{
+    Statement query(db(), sql);
+    query.bindAll(values);
+    return query.next() ? query.value(0) : QVariant();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDateTime>
+#include <QScopeGuard>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariantMap>
+
+#include <csignal>
+#include <functional>
+#include <memory>
+#include <sys/resource.h>
+
+// What the tests of the core library share: they link it and Qt Core only.
+
+// A test's own application folder with a fresh encrypted database, made by the same code as
+// tarvo-newdb, opened as the program's connection. Locale en_US, clock fixed at
+// 2026-12-06 10:00.
+class TestWorld
+{
+public:
+    static const QDateTime Now;
+    // Run by every new world (the window tests reset the answers waiting and the messages shown).
+    static std::function<void()> started;
+
+    TestWorld();
+    ~TestWorld();
+
+    QString folder() const { return m_dir.path(); }
+    QString databasePath() const;
+
+    // Rows for tests. Fields not given take the values a new item gets from the editor.
+    qint64 addCompany(const QString &name, const QVariantMap &fields = {});
+    qint64 addItem(qint64 companyId, const QVariantMap &fields);
+    void addPart(qint64 itemId, const QString &descr, const QVariant &partNumber);
+    void addEntry(const QString &table, qint64 itemId, const QString &isoDate, const QString &descr);
+
+    // Runs SQL on a second connection to the same file, as another program would.
+    void changeElsewhere(const QString &sql) const;
+
+    // One value of the database, e.g. scalar("SELECT count(*) FROM main").
+    QVariant scalar(const QString &sql, const QVariantList &values = {}) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Limits the size of files this process may write, as a full disk would, until the guard goes.
+inline auto limitFileSize(rlim_t bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit limit {bytes, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    return qScopeGuard([old] { setrlimit(RLIMIT_FSIZE, &old); });
+}
+
+// Sets the locale, the clock and desktop settings away from the user's own, once per program.
+void initCoreTestEnvironment();
