@@ -10,6 +10,7 @@
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
+#include "gui/records/EntryGrid.h"
 #include "gui/records/frmAddEntry.h"
 #include "gui/views/lib_frmCal.h"
 
@@ -119,21 +120,11 @@ frmAckService::frmAckService(qint64 itemId, QWidget *parent)
     LoadNotes();
 }
 
-QTableWidget *frmAckService::makeEntryGrid(const char *name, int left, int top, int width, int height)
+EntryGrid *frmAckService::makeEntryGrid(const char *name, int left, int top, int width, int height)
 {
-    auto *grid = new QTableWidget(0, 2, this);
-    grid->setObjectName(QString::fromLatin1(name));
-    grid->setHorizontalHeaderLabels({QStringLiteral("Added On"), QStringLiteral("Description")});
-    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(Twips::toPixels(EntryRowHeight));
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionMode(QAbstractItemView::NoSelection);
-    // Tab leaves the grid; the arrows move within it.
-    grid->setTabKeyNavigation(false);
+    auto *grid = new EntryGrid(name, Twips::toPixels(DateColumnWidth), this);
     grid->setWordWrap(false);
     setGeometryTwips(grid, left, top, width, height);
-    grid->setColumnWidth(0, Twips::toPixels(DateColumnWidth));
     grid->setColumnWidth(1, Twips::toPixels(width - DateColumnWidth - 100));
     return grid;
 }
@@ -147,18 +138,10 @@ void frmAckService::LoadServiceData()
     txtServicedON->setText(DateText::format(Clock::today()));
 }
 
-void frmAckService::fillEntries(QTableWidget *grid, EntryTarget target)
+void frmAckService::fillEntries(EntryGrid *grid, EntryTarget target)
 {
-    runGuarded(this, QStringLiteral("read the item's entries"), [&] {
-        const QVector<Entry> entries = loadEntries(db(), target, itemId());
-        grid->setRowCount(int(entries.size()));
-        for (int i = 0; i < entries.size(); ++i) {
-            grid->setItem(i, 0, new QTableWidgetItem(DateText::isoToShort(entries.at(i).isoDate)));
-            auto *descr = new QTableWidgetItem(entries.at(i).descr);
-            descr->setToolTip(plainToolTip(entries.at(i).descr)); // the whole text of a long entry
-            grid->setItem(i, 1, descr);
-        }
-    });
+    runGuarded(this, QStringLiteral("read the item's entries"),
+               [&] { grid->fill(loadEntries(db(), target, itemId()), Twips::toPixels(EntryRowHeight)); });
 }
 
 void frmAckService::LoadHistory()

@@ -3,6 +3,7 @@
 #include "AckWindow.h"
 
 #include "core/records/History.h"
+#include "gui/records/EntryGrid.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -31,8 +32,8 @@ public:
     void addEntry(EntryTarget target); // cmdAddHst, cmdAddNote
 
     QPlainTextEdit *txtInfo = nullptr;
-    QTableWidget *flxHistory = nullptr;
-    QTableWidget *flxNotes = nullptr;
+    EntryGrid *flxHistory = nullptr;
+    EntryGrid *flxNotes = nullptr;
     QGroupBox *Frame1 = nullptr;
     QLineEdit *txtServicedBy = nullptr;
     QLineEdit *txtServicedON = nullptr;
@@ -45,8 +46,8 @@ public:
 
 private:
     void LoadServiceData();
-    QTableWidget *makeEntryGrid(const char *name, int left, int top, int width, int height);
-    void fillEntries(QTableWidget *grid, EntryTarget target);
+    EntryGrid *makeEntryGrid(const char *name, int left, int top, int width, int height);
+    void fillEntries(EntryGrid *grid, EntryTarget target);
     void entryAdded(EntryTarget target, qint64 itemId);
 };
 

@@ -9,6 +9,7 @@
 #include "core/records/History.h"
 #include "gui/platform/Desktop.h"
 #include "gui/platform/PlainText.h"
+#include "gui/records/EntryGrid.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -220,38 +221,19 @@ HistoryPane::HistoryPane(QWidget *parent)
     connect(m_change, &QPushButton::clicked, this, &HistoryPane::toggleView);
 }
 
-QTableWidget *HistoryPane::makeGrid(const char *name)
+EntryGrid *HistoryPane::makeGrid(const char *name)
 {
-    auto *grid = new QTableWidget(0, 2, this);
-    grid->setObjectName(QString::fromLatin1(name));
-    grid->setHorizontalHeaderLabels({QStringLiteral("Added On"), QStringLiteral("Description")});
-    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    grid->verticalHeader()->hide();
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionMode(QAbstractItemView::NoSelection);
-    // Tab leaves the grid; the arrows move within it.
-    grid->setTabKeyNavigation(false);
+    auto *grid = new EntryGrid(name, toPixels(DateColumnWidth), this);
     grid->setGeometry(toPixels(GridLeft), toPixels(GridTop), toPixels(GridWidth), toPixels(GridHeight));
-    grid->setColumnWidth(0, toPixels(DateColumnWidth));
     // The history's descriptions are as wide as the grid; the notes' five times that.
     const int descriptionWidth = toPixels(GridWidth) * (qstrcmp(name, "flxNotes") == 0 ? 5 : 1);
     grid->setColumnWidth(1, descriptionWidth);
     return grid;
 }
 
-void HistoryPane::fill(QTableWidget *grid, EntryTarget target, qint64 itemId, int rowHeightTwips)
+void HistoryPane::fill(EntryGrid *grid, EntryTarget target, qint64 itemId, int rowHeightTwips)
 {
-    const QVector<Entry> entries = loadEntries(db(), target, itemId);
-    grid->setRowCount(int(entries.size()));
-    for (int i = 0; i < entries.size(); ++i) {
-        auto *date = new QTableWidgetItem(DateText::isoToShort(entries.at(i).isoDate));
-        auto *descr = new QTableWidgetItem(entries.at(i).descr);
-        date->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
-        descr->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
-        grid->setItem(i, 0, date);
-        grid->setItem(i, 1, descr);
-        grid->setRowHeight(i, toPixels(rowHeightTwips));
-    }
+    grid->fill(loadEntries(db(), target, itemId), toPixels(rowHeightTwips));
 }
 
 void HistoryPane::loadHistory(qint64 itemId)

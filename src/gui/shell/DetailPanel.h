@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/records/History.h"
+#include "gui/records/EntryGrid.h"
 
 #include <QGroupBox>
 
@@ -58,12 +59,12 @@ public:
     QPushButton *addNoteButton() const { return m_addNote; }
 
 private:
-    QTableWidget *makeGrid(const char *name);
-    void fill(QTableWidget *grid, EntryTarget target, qint64 itemId, int rowHeightTwips);
+    EntryGrid *makeGrid(const char *name);
+    void fill(EntryGrid *grid, EntryTarget target, qint64 itemId, int rowHeightTwips);
 
     QLabel *m_title = nullptr;
-    QTableWidget *m_history = nullptr;
-    QTableWidget *m_notes = nullptr;
+    EntryGrid *m_history = nullptr;
+    EntryGrid *m_notes = nullptr;
     QPushButton *m_change = nullptr;
     QPushButton *m_addHistory = nullptr;
     QPushButton *m_addNote = nullptr;
