@@ -120,6 +120,15 @@ void makeDatabase(const QString &path, int items)
     SampleData::addBulk(database, items, 100, 3, QDate::currentDate());
 }
 
+// A database of `items` in a folder of the run's own, opened as the program's connection.
+void openBenchDatabase(const QTemporaryDir &dir, int items)
+{
+    AppPaths::setApplicationFolder(dir.path());
+    makeDatabase(AppPaths::databaseFile(), items);
+    if (!OpenDatabase())
+        qFatal("cannot open the database");
+}
+
 struct Figures {
     double open = 0, firstLoad = 0, loadGrid = 0, sortChange = 0, lookup = 0, floorRows = 0, floorParts = 0, peak = 0;
 };
@@ -232,10 +241,7 @@ struct AlarmFigures {
 AlarmFigures measureAlarms(int items, int runs)
 {
     QTemporaryDir dir;
-    AppPaths::setApplicationFolder(dir.path());
-    makeDatabase(AppPaths::databaseFile(), items);
-    if (!OpenDatabase())
-        qFatal("cannot open the database");
+    openBenchDatabase(dir, items);
     // Service dates from 30 days past to 7 days ahead, warning 7 and lead time 14 days: every
     // item has two rows, both past its date or service and order due.
     Execute(db(),
@@ -385,10 +391,7 @@ void closeViewer()
 void reportFigures(int items, int runs, bool allColumns)
 {
     QTemporaryDir dir;
-    AppPaths::setApplicationFolder(dir.path());
-    makeDatabase(AppPaths::databaseFile(), items);
-    if (!OpenDatabase())
-        qFatal("cannot open the database");
+    openBenchDatabase(dir, items);
     if (allColumns)
         Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = ID + 1"));
     double write = 0;
@@ -510,10 +513,7 @@ void idleProgramFigures(int items)
 void exchangeFigures(int items, int runs)
 {
     QTemporaryDir dir;
-    AppPaths::setApplicationFolder(dir.path());
-    makeDatabase(AppPaths::databaseFile(), items);
-    if (!OpenDatabase())
-        qFatal("cannot open the database");
+    openBenchDatabase(dir, items);
     Execute(db(),
             QStringLiteral("UPDATE main SET servicedate = date(?, printf('%+d days', ID % 365)),"
                            " servicewarn = 7, leadtime = 14, serviceinterval = 90"),
