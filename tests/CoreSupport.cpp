@@ -58,12 +58,7 @@ qint64 TestWorld::addCompany(const QString &name, const QVariantMap &fields)
 
 qint64 TestWorld::addItem(qint64 companyId, const QVariantMap &fields)
 {
-    QVariantMap all = {{QStringLiteral("manuID"), companyId},  {QStringLiteral("Name"), QString()},
-                       {QStringLiteral("Tag"), QString()},     {QStringLiteral("location"), QString()},
-                       {QStringLiteral("servicewarn"), 0},     {QStringLiteral("leadtime"), 0},
-                       {QStringLiteral("serviceinterval"), 0}, {QStringLiteral("replacestock"), -1},
-                       {QStringLiteral("ackservice"), 0},      {QStringLiteral("ackorder"), 0},
-                       {QStringLiteral("ackorderinstock"), 0}};
+    QVariantMap all = {{QStringLiteral("manuID"), companyId}, {QStringLiteral("Name"), QString()}, {QStringLiteral("Tag"), QString()}, {QStringLiteral("location"), QString()}, {QStringLiteral("servicewarn"), 0}, {QStringLiteral("leadtime"), 0}, {QStringLiteral("serviceinterval"), 0}, {QStringLiteral("replacestock"), -1}, {QStringLiteral("ackservice"), 0}, {QStringLiteral("ackorder"), 0}, {QStringLiteral("ackorderinstock"), 0}};
     for (auto it = fields.cbegin(); it != fields.cend(); ++it)
         all.insert(it.key(), it.value());
     RowWriter row(db(), QStringLiteral("main"));

@@ -46,8 +46,7 @@ namespace {
 bool tabReachable(const QWidget *control, const QWidget *window)
 {
     const auto *option = qobject_cast<const QAbstractButton *>(control);
-    return control->isVisibleTo(window) && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus) &&
-        !control->focusProxy() && !(option && option->autoExclusive() && !option->isChecked());
+    return control->isVisibleTo(window) && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus) && !control->focusProxy() && !(option && option->autoExclusive() && !option->isChecked());
 }
 
 QString nameOf(const QWidget *control)
@@ -86,15 +85,12 @@ QString overlapFault(QWidget *window)
     // frame and what it holds do not overlap.
     QList<QWidget *> shown;
     for (QWidget *control : window->findChildren<QWidget *>()) {
-        if (control->isVisibleTo(window) && !control->objectName().isEmpty() &&
-            !control->objectName().startsWith(u"qt_"))
+        if (control->isVisibleTo(window) && !control->objectName().isEmpty() && !control->objectName().startsWith(u"qt_"))
             shown << control;
     }
     for (QWidget *a : shown) {
         for (QWidget *b : shown) {
-            if (a < b &&
-                QRect(a->mapTo(window, QPoint()), a->size()).intersects(QRect(b->mapTo(window, QPoint()), b->size())) &&
-                !a->isAncestorOf(b) && !b->isAncestorOf(a))
+            if (a < b && QRect(a->mapTo(window, QPoint()), a->size()).intersects(QRect(b->mapTo(window, QPoint()), b->size())) && !a->isAncestorOf(b) && !b->isAncestorOf(a))
                 return nameOf(a) + QStringLiteral(" overlaps ") + nameOf(b);
         }
     }

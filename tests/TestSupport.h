@@ -17,7 +17,8 @@ void closeAllWindows();
 void settle();
 
 // The visible top-level window of the class, if any.
-template<class Window> Window *shownWindow()
+template<class Window>
+Window *shownWindow()
 {
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         if (auto *window = qobject_cast<Window *>(widget); window && window->isVisible())

@@ -17,8 +17,7 @@ namespace {
 // Service date 3/10/2027, warning 7, lead time 14, interval 90, nothing acknowledged.
 QVariantMap example(std::initializer_list<std::pair<const char *, QVariant>> changes = {})
 {
-    QVariantMap fields = {{"Name", "Pump"},   {"location", "Hall 2"}, {"servicedate", "2027-03-10"},
-                          {"servicewarn", 7}, {"leadtime", 14},       {"serviceinterval", 90}};
+    QVariantMap fields = {{"Name", "Pump"}, {"location", "Hall 2"}, {"servicedate", "2027-03-10"}, {"servicewarn", 7}, {"leadtime", 14}, {"serviceinterval", 90}};
     for (const auto &[name, value] : changes)
         fields.insert(QString::fromLatin1(name), value);
     return fields;
@@ -59,8 +58,7 @@ private Q_SLOTS:
         QTest::newRow("order acknowledged") << example({{"ackorder", 1}}) << 11 << due << "0";
         QTest::newRow("parts in stock") << example({{"ackorderinstock", 1}}) << 11 << due << "0";
         QTest::newRow("past, service acknowledged") << example({{"ackservice", 1}}) << 11 << past << "2";
-        QTest::newRow("past, both acknowledged")
-            << example({{"ackservice", 1}, {"ackorderinstock", 1}}) << 11 << past << "";
+        QTest::newRow("past, both acknowledged") << example({{"ackservice", 1}, {"ackorderinstock", 1}}) << 11 << past << "";
     }
     void rules()
     {
@@ -130,44 +128,31 @@ private Q_SLOTS:
         TestWorld world;
         const qint64 acme = world.addCompany("Acme");
         const qint64 pump = world.addItem(acme, example());
-        const qint64 fan =
-            world.addItem(acme, example({{"Name", "Fan"}, {"servicedate", "2027-03-12"}, {"servicewarn", 0}}));
+        const qint64 fan = world.addItem(acme, example({{"Name", "Fan"}, {"servicedate", "2027-03-12"}, {"servicewarn", 0}}));
         // Null texts add nothing.
-        const qint64 blank =
-            world.addItem(world.addCompany(QString(), {{"company", QVariant()}}),
-                          example({{"Name", QVariant()}, {"location", QVariant()}, {"servicedate", "2027-03-11"}}));
+        const qint64 blank = world.addItem(world.addCompany(QString(), {{"company", QVariant()}}),
+                                           example({{"Name", QVariant()}, {"location", QVariant()}, {"servicedate", "2027-03-11"}}));
         world.addItem(acme + 7, example()); // no company row: never evaluated
         QStringList texts;
         for (const AlarmRow &row : evaluateAlarms(db(), 1, 1, QDate(2027, 3, 11)))
             texts << QString::number(row.itemId) + u' ' + row.text;
-        QCOMPARE(
-            texts,
-            QStringList(
-                {QStringLiteral(
-                     "%1 PAST SERVICE DATE: Pump at Hall 2 HAS NOT BEEN SERVICED (see details to edit) ID = %1")
-                     .arg(pump),
-                 QStringLiteral(
-                     "%1 PAST SERVICE DATE: Replacement part(s) for Pump HAVE NOT BEEN ORDERED (see details to edit)"
-                     " ID = %1")
-                     .arg(pump),
-                 QStringLiteral("%1 SERVICE  at \r\n by 3/11/2027.   ID = %1").arg(blank),
-                 QStringLiteral("%1 ORDER replacment part(s) from  for .    ID = %1").arg(blank),
-                 QStringLiteral("%1 ORDER replacment part(s) from Acme for Fan.    ID = %1").arg(fan)}));
+        QCOMPARE(texts, QStringList({QStringLiteral("%1 PAST SERVICE DATE: Pump at Hall 2 HAS NOT BEEN SERVICED (see details to edit) ID = %1").arg(pump), QStringLiteral("%1 PAST SERVICE DATE: Replacement part(s) for Pump HAVE NOT BEEN ORDERED (see details to edit)"
+                                                                                                                                                                          " ID = %1")
+                                                                                                                                                               .arg(pump),
+                                     QStringLiteral("%1 SERVICE  at \r\n by 3/11/2027.   ID = %1").arg(blank), QStringLiteral("%1 ORDER replacment part(s) from  for .    ID = %1").arg(blank), QStringLiteral("%1 ORDER replacment part(s) from Acme for Fan.    ID = %1").arg(fan)}));
     }
 
     void rollForward_data()
     {
         QTest::addColumn<QVariantMap>("item");
         QTest::addColumn<QString>("serviceDate"); // afterwards
-        QTest::newRow("both in use, both acknowledged")
-            << example({{"ackservice", 1}, {"ackorder", 1}}) << "2027-06-08";
+        QTest::newRow("both in use, both acknowledged") << example({{"ackservice", 1}, {"ackorder", 1}}) << "2027-06-08";
         QTest::newRow("no interval") << example({{"serviceinterval", 0}, {"leadtime", 0}, {"ackservice", 1}})
                                      << "2027-03-10";
-        QTest::newRow("29 February plus a year")
-            << example({{"servicedate", "2028-02-29"}, {"serviceinterval", 365}, {"leadtime", 0}, {"ackservice", 1}})
-            << "2029-02-28";
-        QTest::newRow("unreadable date stays")
-            << example({{"servicedate", "soon"}, {"leadtime", 0}, {"ackservice", 1}}) << "soon";
+        QTest::newRow("29 February plus a year") << example({{"servicedate", "2028-02-29"}, {"serviceinterval", 365}, {"leadtime", 0}, {"ackservice", 1}})
+                                                 << "2029-02-28";
+        QTest::newRow("unreadable date stays") << example({{"servicedate", "soon"}, {"leadtime", 0}, {"ackservice", 1}})
+                                               << "soon";
     }
     void rollForward()
     {
@@ -198,13 +183,11 @@ private Q_SLOTS:
         const AckResult stock = storeInStock(db(), id, {}, {"in stock"});
         QVERIFY(service.stored() && order.stored() && stock.stored());
         QCOMPARE(QList<bool>({service.rolled, order.rolled, stock.rolled}), QList<bool>({false, true, false}));
-        QCOMPARE(
-            world
-                .scalar(QStringLiteral("SELECT Name || ' ' || DateServiced || ' ' || servicedby || ' ' || purchaseorder"
-                                       " || ' ' || servicedate || ' ' || ackservice || ackorder || ackorderinstock"
-                                       " FROM main"))
-                .toString(),
-            QStringLiteral("Renamed 2026-12-05 Ann PO-2 2027-06-08 001"));
+        QCOMPARE(world.scalar(QStringLiteral("SELECT Name || ' ' || DateServiced || ' ' || servicedby || ' ' || purchaseorder"
+                                             " || ' ' || servicedate || ' ' || ackservice || ackorder || ackorderinstock"
+                                             " FROM main"))
+                     .toString(),
+                 QStringLiteral("Renamed 2026-12-05 Ann PO-2 2027-06-08 001"));
         QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(Date || ' ' || descr, '|') FROM History")).toString(),
                  QStringLiteral("2026-12-06 serviced|2026-12-06 ordered|2026-12-06 in stock"));
     }
@@ -220,8 +203,7 @@ private Q_SLOTS:
         QTest::newRow("OFF") << 0 << at1005 << at1005.addDays(2) << QDateTime();
         QTest::newRow("code 15 counts as OFF") << 15 << at1005 << at1005.addSecs(10) << QDateTime();
         QTest::newRow("due after midnight") << 2 << after << after.addSecs(10) << after.addSecs(10 + 10 * 60);
-        QTest::newRow("before midnight the check waits")
-            << 2 << after << QDateTime(day, QTime(23, 59, 50)) << QDateTime();
+        QTest::newRow("before midnight the check waits") << 2 << after << QDateTime(day, QTime(23, 59, 50)) << QDateTime();
     }
     void periodicCheck()
     {
@@ -239,46 +221,26 @@ private Q_SLOTS:
         QTest::addColumn<int>("choice");
         QTest::addColumn<QDateTime>("wake"); // after a snooze from 12/6 22:00; the row's name is the caption
         const char *const captions[] = {"5 minutes", "10 minutes", "15 minutes", "30 minutes", "1 hour",
-                                        "2 hours",   "3 hours",    "4 hours",    "5 hours",    "6 hours"};
+                                        "2 hours", "3 hours", "4 hours", "5 hours", "6 hours"};
         const char *const wakes[] = {"06T22:05", "06T22:10", "06T22:15", "06T22:30", "06T23:00",
                                      "07T00:00", "07T01:00", "07T02:00", "07T03:00", "07T04:00"};
         for (int choice = 0; choice < AlarmSchedule::SleepChoices; ++choice)
-            QTest::newRow(captions[choice])
-                << choice << QDateTime::fromString(QStringLiteral("2026-12-") + wakes[choice], Qt::ISODate);
+            QTest::newRow(captions[choice]) << choice << QDateTime::fromString(QStringLiteral("2026-12-") + wakes[choice], Qt::ISODate);
     }
     void snoozeDurations()
     {
         QFETCH(int, choice);
         QFETCH(QDateTime, wake);
-        QCOMPARE(AlarmSchedule::sleepCaption(AlarmSchedule::SleepChoice(choice)),
-                 QString::fromLatin1(QTest::currentDataTag()));
-        QCOMPARE(
-            AlarmSchedule::sleepEnd(AlarmSchedule::SleepChoice(choice), QDateTime(QDate(2026, 12, 6), QTime(22, 0))),
-            wake);
+        QCOMPARE(AlarmSchedule::sleepCaption(AlarmSchedule::SleepChoice(choice)), QString::fromLatin1(QTest::currentDataTag()));
+        QCOMPARE(AlarmSchedule::sleepEnd(AlarmSchedule::SleepChoice(choice), QDateTime(QDate(2026, 12, 6), QTime(22, 0))), wake);
     }
 
     void infoTexts()
     {
         TestWorld world;
-        const qint64 acme = world.addCompany("Acme",
-                                             {{"Street1", "1 Main St"},
-                                              {"city", "Rockford"},
-                                              {"State", "IL"},
-                                              {"zip", "61101"},
-                                              {"contact", "Sam"},
-                                              {"phone1", "555-0155"},
-                                              {"email", "sam@acme.test"},
-                                              {"website", "acme.test"},
-                                              {"notes", "Net 30"}});
-        const qint64 id = world.addItem(acme,
-                                        example({{"Tag", "P-1"},
-                                                 {"hazmat", QVariant()},
-                                                 {"part", "CR5"},
-                                                 {"tools", "Wrench\r\nGauge"},
-                                                 {"refmanuals", "Binder 1"},
-                                                 {"Locked", "Valve V-1"},
-                                                 {"custom1", "a"},
-                                                 {"custom3", "c"}}));
+        const qint64 acme = world.addCompany(
+            "Acme", {{"Street1", "1 Main St"}, {"city", "Rockford"}, {"State", "IL"}, {"zip", "61101"}, {"contact", "Sam"}, {"phone1", "555-0155"}, {"email", "sam@acme.test"}, {"website", "acme.test"}, {"notes", "Net 30"}});
+        const qint64 id = world.addItem(acme, example({{"Tag", "P-1"}, {"hazmat", QVariant()}, {"part", "CR5"}, {"tools", "Wrench\r\nGauge"}, {"refmanuals", "Binder 1"}, {"Locked", "Valve V-1"}, {"custom1", "a"}, {"custom3", "c"}}));
         world.addPart(id, "Seal", "S-9");
         world.addPart(id, "Impeller", QVariant());
         QCOMPARE(serviceInfoText(db(), id),

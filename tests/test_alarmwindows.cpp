@@ -56,16 +56,10 @@ Plant makePlant(TestWorld &world)
 {
     const qint64 acme = world.addCompany(QStringLiteral("Acme"));
     auto item = [&](const char *name, const char *date, int warn, int lead) {
-        return world.addItem(acme,
-                             {{"Name", name},
-                              {"location", "Hall"},
-                              {"servicedate", date},
-                              {"servicewarn", warn},
-                              {"leadtime", lead},
-                              {"serviceinterval", 90},
-                              {"purchaseorder", "PO-1"}});
+        return world.addItem(acme, {{"Name", name}, {"location", "Hall"}, {"servicedate", date}, {"servicewarn", warn}, {"leadtime", lead}, {"serviceinterval", 90}, {"purchaseorder", "PO-1"}});
     };
-    Plant plant {item("Press", "2026-12-01", 7, 0), item("Pump", "2026-12-08", 7, 0), item("Fan", "2026-12-10", 0, 14)};
+    Plant plant {item("Press", "2026-12-01", 7, 0), item("Pump", "2026-12-08", 7, 0),
+                 item("Fan", "2026-12-10", 0, 14)};
     world.addEntry(QStringLiteral("History"), plant.service, QStringLiteral("2026-01-05"), QStringLiteral("old"));
     LoadSettings(db());
     return plant;
@@ -142,13 +136,11 @@ private Q_SLOTS:
         QCOMPARE(orderAckWindow()->windowTitle(), QStringLiteral("Order AcknowledgeID = %1").arg(plant.order));
         QCOMPARE(itemEditor()->mode(), frmAdd::EditAlarmItem);
         QCOMPARE(itemEditor()->itemId(), plant.past);
-        QVERIFY(orderAckWindow()->txtInfo->toPlainText().startsWith(
-            QStringLiteral("ORDER replacment part(s):\n\n\nFOR name:\n  Fan")));
+        QVERIFY(orderAckWindow()->txtInfo->toPlainText().startsWith(QStringLiteral("ORDER replacment part(s):\n\n\nFOR name:\n  Fan")));
 
         // An earlier item shifts every row; the open windows keep their items.
-        const qint64 earlier =
-            world->addItem(world->addCompany(QStringLiteral("Beta")),
-                           {{"servicedate", "2026-11-20"}, {"servicewarn", 7}, {"serviceinterval", 90}});
+        const qint64 earlier = world->addItem(world->addCompany(QStringLiteral("Beta")),
+                                              {{"servicedate", "2026-11-20"}, {"servicewarn", 7}, {"serviceinterval", 90}});
         window->LoadAlarmData();
         QVERIFY(window->noAlarmSelected()); // a new evaluation needs a new click
         QCOMPARE(kinds(window), QStringLiteral("2201"));
@@ -189,13 +181,10 @@ private Q_SLOTS:
         settle();
 
         QVERIFY(!ack);
-        QCOMPARE(MessageBox::shownTexts(),
-                 QStringList({"Add \"Serviced By Ann on 12/6/2026\" to history?",
-                              "Add \"New replacement part(s) installed on 12/6/2026\" to history?"}));
-        QCOMPARE(world
-                     ->scalar(QStringLiteral("SELECT DateServiced || ' ' || servicedby || ' ' || ackservice || ' ' ||"
-                                             " servicedate FROM main WHERE ID = ?"),
-                              {plant.service})
+        QCOMPARE(MessageBox::shownTexts(), QStringList({"Add \"Serviced By Ann on 12/6/2026\" to history?", "Add \"New replacement part(s) installed on 12/6/2026\" to history?"}));
+        QCOMPARE(world->scalar(QStringLiteral("SELECT DateServiced || ' ' || servicedby || ' ' || ackservice || ' ' ||"
+                                              " servicedate FROM main WHERE ID = ?"),
+                               {plant.service})
                      .toString(),
                  QStringLiteral("2026-12-06 Ann 0 2027-03-08"));
         QCOMPARE(world->scalar(QStringLiteral("SELECT group_concat(descr, '|') FROM History WHERE ID = ?"
@@ -215,15 +204,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("change"); // made by another program while the window is open
         QTest::addColumn<int>("answer"); // to the history question; -1: not asked, -2: automatic history off
         QTest::addColumn<QString>("message"); // the refusal; none when stored
-        QTest::addColumn<QString>(
-            "stored"); // the item's acknowledgements, purchase order, service date, date serviced; new history
+        QTest::addColumn<QString>("stored"); // the item's acknowledgements, purchase order, service date, date serviced; new history
         const QString gone = QStringLiteral("This item no longer exists; nothing was saved.");
         const QString changed = QStringLiteral("This item was changed elsewhere since this window opened; close it and"
                                                " open it again to see the changes.");
-        const QString serviceOpen =
-            QStringLiteral("UPDATE main SET servicewarn = 7"); // a field the window does not read
-        const QString serviceKept = QStringLiteral("000 PO-1 2026-12-08 - "),
-                      orderKept = QStringLiteral("000 PO-1 2026-12-10 - ");
+        const QString serviceOpen = QStringLiteral("UPDATE main SET servicewarn = 7"); // a field the window does not read
+        const QString serviceKept = QStringLiteral("000 PO-1 2026-12-08 - "), orderKept = QStringLiteral("000 PO-1 2026-12-10 - ");
         QTest::newRow("ordered") << "order"
                                  << "PO-7"
                                  << "" << -1 << ""
@@ -249,12 +235,12 @@ private Q_SLOTS:
         QTest::newRow("service acknowledged elsewhere")
             << "service"
             << "12/6/2026"
-            << "UPDATE main SET servicedate = '2027-03-08', DateServiced = '2026-12-05'" << -1 << changed
-            << "000 PO-1 2027-03-08 2026-12-05 ";
-        QTest::newRow("order acknowledged elsewhere")
-            << "order"
-            << "PO-7"
-            << "UPDATE main SET ackorder = 1, purchaseorder = 'PO-9'" << -1 << changed << "010 PO-9 2026-12-10 - ";
+            << "UPDATE main SET servicedate = '2027-03-08', DateServiced = '2026-12-05'" << -1
+            << changed << "000 PO-1 2027-03-08 2026-12-05 ";
+        QTest::newRow("order acknowledged elsewhere") << "order"
+                                                      << "PO-7"
+                                                      << "UPDATE main SET ackorder = 1, purchaseorder = 'PO-9'"
+                                                      << -1 << changed << "010 PO-9 2026-12-10 - ";
         QTest::newRow("no date") << "service"
                                  << ""
                                  << "" << -1 << "Serviced on date must be specified" << serviceKept;
@@ -276,8 +262,8 @@ private Q_SLOTS:
         QTest::newRow("in stock, database fails")
             << "stock"
             << ""
-            << "CREATE TRIGGER full BEFORE INSERT ON History BEGIN SELECT RAISE(ABORT, 'disk full'); END" << -1
-            << "Could not store the acknowledgement.\r\nThe database said: disk full" << orderKept;
+            << "CREATE TRIGGER full BEFORE INSERT ON History BEGIN SELECT RAISE(ABORT, 'disk full'); END"
+            << -1 << "Could not store the acknowledgement.\r\nThe database said: disk full" << orderKept;
     }
     void storedOrRefused()
     {
@@ -295,23 +281,18 @@ private Q_SLOTS:
         const qint64 id = service ? plant.service : plant.order;
         Execute(db(), QStringLiteral("UPDATE main SET servicedby = 'Bob'")); // "Serviced By" starts with it
         QPointer<AckWindow> window = service ? static_cast<AckWindow *>(showServiceAck(id)) : showOrderAck(id);
-        window->findChild<QLineEdit *>(service ? QStringLiteral("txtServicedON") : QStringLiteral("txtPoNo"))
-            ->setText(input);
+        window->findChild<QLineEdit *>(service ? QStringLiteral("txtServicedON") : QStringLiteral("txtPoNo"))->setText(input);
         if (!change.isEmpty())
             world->changeElsewhere(change);
-        window->findChild<QPushButton *>(button == u"stock" ? QStringLiteral("cmdInStock") : QStringLiteral("cmdAck"))
-            ->click();
+        window->findChild<QPushButton *>(button == u"stock" ? QStringLiteral("cmdInStock") : QStringLiteral("cmdAck"))->click();
         settle();
         QCOMPARE(bool(window), !message.isEmpty()); // a refusal leaves the window open, a store closes it
         if (!message.isEmpty())
             QCOMPARE(MessageBox::shownTexts(), QStringList {message});
-        QCOMPARE(world
-                     ->scalar(QStringLiteral(
-                                  "SELECT ifnull((SELECT ackservice || ackorder || ackorderinstock || ' ' ||"
-                                  " purchaseorder || ' ' || servicedate || ' ' || ifnull(DateServiced, '-') FROM main "
-                                  "WHERE ID = ?), '') || ' ' ||"
-                                  " ifnull((SELECT group_concat(descr) FROM History WHERE Date = '2026-12-06'), '')"),
-                              {id})
+        QCOMPARE(world->scalar(QStringLiteral("SELECT ifnull((SELECT ackservice || ackorder || ackorderinstock || ' ' ||"
+                                              " purchaseorder || ' ' || servicedate || ' ' || ifnull(DateServiced, '-') FROM main WHERE ID = ?), '') || ' ' ||"
+                                              " ifnull((SELECT group_concat(descr) FROM History WHERE Date = '2026-12-06'), '')"),
+                               {id})
                      .toString(),
                  stored);
     }
@@ -443,10 +424,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("first");
         const std::pair<const char *, const char *> rows[] = {
-            {"alarms", "flxAlarms"}, {"sleep", "optSleepFor_0"}, {"service", "txtServicedBy"},
-            {"order", "txtPoNo"},    {"editor", "txtData0"},     {"directory", "flxCompanies"},
-            {"company", "Text1_0"},  {"history", "txtDescr"},    {"sort", "cmbSort"},
-            {"lookup", "txtLookUp"}, {"columns", "flxCols"},     {"calendar", "qt_calendar_calendarview"}};
+            {"alarms", "flxAlarms"}, {"sleep", "optSleepFor_0"}, {"service", "txtServicedBy"}, {"order", "txtPoNo"}, {"editor", "txtData0"}, {"directory", "flxCompanies"}, {"company", "Text1_0"}, {"history", "txtDescr"}, {"sort", "cmbSort"}, {"lookup", "txtLookUp"}, {"columns", "flxCols"}, {"calendar", "qt_calendar_calendarview"}};
         for (const auto &[window, first] : rows)
             QTest::newRow(window) << QString::fromLatin1(window) << QString::fromLatin1(first);
     }
@@ -459,10 +437,8 @@ private Q_SLOTS:
             {"sleep", [] { return showAlarmWindow()->cmdSleep->click(), showAlarmWindow()->sleepWindow(); }},
             {"service", [this] { return showServiceAck(plant.service); }},
             {"order", [this] { return showOrderAck(plant.order); }},
-            {"editor",
-             [this] { // parts, so that the grid has cells to trap Tab in
-                 world->addPart(plant.past, QStringLiteral("Belt"), 7),
-                     world->addPart(plant.past, QStringLiteral("Fan"), 8);
+            {"editor", [this] { // parts, so that the grid has cells to trap Tab in
+                 world->addPart(plant.past, QStringLiteral("Belt"), 7), world->addPart(plant.past, QStringLiteral("Fan"), 8);
                  return showItemEditor(frmAdd::EditListItem, plant.past);
              }},
             {"directory", [] { return showCompanyDirectory(frmCompanies::Mode::Browse); }},

@@ -144,15 +144,8 @@ private Q_SLOTS:
     void gridShowsCompaniesByName()
     {
         TestWorld world;
-        const qint64 zeta = world.addCompany(QStringLiteral("Zeta"),
-                                             {{"Street1", "9 Elm"},
-                                              {"Street2", "Unit 2"},
-                                              {"city", "Ames"},
-                                              {"State", "IA"},
-                                              {"zip", "50010"},
-                                              {"notes", "ask for Al\r\nmornings"}});
-        const qint64 acme =
-            world.addCompany(QStringLiteral("acme"), {{"Street1", "1 Main"}, {"Street2", ""}, {"contact", "Bo"}});
+        const qint64 zeta = world.addCompany(QStringLiteral("Zeta"), {{"Street1", "9 Elm"}, {"Street2", "Unit 2"}, {"city", "Ames"}, {"State", "IA"}, {"zip", "50010"}, {"notes", "ask for Al\r\nmornings"}});
+        const qint64 acme = world.addCompany(QStringLiteral("acme"), {{"Street1", "1 Main"}, {"Street2", ""}, {"contact", "Bo"}});
         world.addCompany(QStringLiteral("Beta"), {{"Street1", "2 Oak"}}); // Street2 Null
         frmCompanies *directory = openDirectory(false);
         QVERIFY(directory->cmdSelect->isHidden());

@@ -79,8 +79,7 @@ private Q_SLOTS:
     void refusesFilesThatAreNoTarvoDatabase_data()
     {
         QTest::addColumn<QString>("kind");
-        for (const char *kind :
-             {"missing", "wrong key", "not a database", "empty file", "table missing", "column missing"})
+        for (const char *kind : {"missing", "wrong key", "not a database", "empty file", "table missing", "column missing"})
             QTest::newRow(kind) << QString::fromLatin1(kind);
     }
     void refusesFilesThatAreNoTarvoDatabase()
@@ -208,17 +207,14 @@ private Q_SLOTS:
     void newFileIsEncryptedWithColumnsAndSettings()
     {
         TestWorld world;
-        QCOMPARE(
-            world.scalar(QStringLiteral("SELECT count(*) || ' ' || min(ID) || '-' || max(ID) FROM Columns")).toString(),
-            QStringLiteral("25 0-24"));
+        QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) || ' ' || min(ID) || '-' || max(ID) FROM Columns")).toString(),
+                 QStringLiteral("25 0-24"));
         // The shown places are exactly 1..K.
-        QCOMPARE(world
-                     .scalar(QStringLiteral("SELECT group_concat(ColLocation) FROM (SELECT ColLocation FROM Columns"
-                                            " WHERE ColLocation <> 0 ORDER BY ColLocation)"))
+        QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(ColLocation) FROM (SELECT ColLocation FROM Columns"
+                                             " WHERE ColLocation <> 0 ORDER BY ColLocation)"))
                      .toString(),
                  QStringLiteral("1,2,3,4,5,6"));
-        QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) || ' ' || backupdate || ' ' || Version FROM settings"))
-                     .toString(),
+        QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) || ' ' || backupdate || ' ' || Version FROM settings")).toString(),
                  QStringLiteral("1 2026-12-13 " TARVO_VERSION));
 
         world.addItem(world.addCompany(QStringLiteral("Plain Text Vendor")), {{"Name", "Secret Pump"}});
@@ -260,13 +256,11 @@ private Q_SLOTS:
         RowWriter present(db(), QStringLiteral("main"));
         present.set(QStringLiteral("Name"), QStringLiteral("Pump \"Quoted\""));
         QVERIFY(present.update(first));
-        QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main WHERE ID = ?"), {first}).toString(),
-                 QStringLiteral("Pump \"Quoted\""));
+        QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main WHERE ID = ?"), {first}).toString(), QStringLiteral("Pump \"Quoted\""));
         RowWriter missing(db(), QStringLiteral("main"));
         missing.set(QStringLiteral("Name"), QStringLiteral("Ghost"));
         QVERIFY(!missing.update(second));
-        QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(Name) FROM main")).toString(),
-                 QStringLiteral("Pump \"Quoted\",C"));
+        QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(Name) FROM main")).toString(), QStringLiteral("Pump \"Quoted\",C"));
     }
 };
 

@@ -38,9 +38,7 @@ void makePlant(TestWorld &world)
 {
     const qint64 acme = world.addCompany(QStringLiteral("acme"));
     const qint64 zeta = world.addCompany(QStringLiteral("Zeta Supply"));
-    world.addItem(
-        zeta,
-        {{"Name", "pump"}, {"servicedate", "2027-03-01"}, {"servicewarn", 10}, {"tools", "Torque wrench\r\nMeter"}});
+    world.addItem(zeta, {{"Name", "pump"}, {"servicedate", "2027-03-01"}, {"servicewarn", 10}, {"tools", "Torque wrench\r\nMeter"}});
     world.addItem(acme, {{"Name", "Boiler"}, {"servicedate", "2026-12-31"}, {"servicewarn", 7}, {"tools", "Brush"}});
     world.addItem(acme, {{"Name", "PUSHER"}}); // no service date
     world.addItem(zeta, {{"Name", "Say \"hi\" 50% a_b"}, {"servicedate", "2027-01-15"}, {"servicewarn", 7}});
@@ -68,29 +66,7 @@ private Q_SLOTS:
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         world.addItem(company + 50, {{"Name", "Orphan"}}); // without its company: not listed
         world.addItem(company, {{"Name", "Bare"}});
-        const qint64 full = world.addItem(company,
-                                          {{"Name", "Full"},
-                                           {"Tag", "T-1"},
-                                           {"location", "Roof"},
-                                           {"hazmat", "Gloves"},
-                                           {"part", "P1"},
-                                           {"serial", "S1"},
-                                           {"servicedate", "2026-12-31"},
-                                           {"servicewarn", 7},
-                                           {"DateServiced", "2026-01-05"},
-                                           {"servicedby", "Jo"},
-                                           {"tools", "Wrench\r\nMeter"},
-                                           {"dateinstalled", "2020-02-29"},
-                                           {"leadtime", 14},
-                                           {"serviceinterval", 90},
-                                           {"purchaseorder", "PO-1"},
-                                           {"replacestock", 1},
-                                           {"refmanuals", "Shelf B"},
-                                           {"Locked", "Panel 3"},
-                                           {"custom1", "c1"},
-                                           {"custom2", "c2"},
-                                           {"custom3", "c3"},
-                                           {"ackservice", 1}});
+        const qint64 full = world.addItem(company, {{"Name", "Full"}, {"Tag", "T-1"}, {"location", "Roof"}, {"hazmat", "Gloves"}, {"part", "P1"}, {"serial", "S1"}, {"servicedate", "2026-12-31"}, {"servicewarn", 7}, {"DateServiced", "2026-01-05"}, {"servicedby", "Jo"}, {"tools", "Wrench\r\nMeter"}, {"dateinstalled", "2020-02-29"}, {"leadtime", 14}, {"serviceinterval", 90}, {"purchaseorder", "PO-1"}, {"replacestock", 1}, {"refmanuals", "Shelf B"}, {"Locked", "Panel 3"}, {"custom1", "c1"}, {"custom2", "c2"}, {"custom3", "c3"}, {"ackservice", 1}});
         world.addItem(company, {{"Name", "No stock"}, {"replacestock", 0}, {"ackorder", 1}});
         world.addItem(company, {{"Name", "Odd stock"}, {"replacestock", 5}});
         world.addPart(full, QStringLiteral("filter"), QVariant());
@@ -106,32 +82,7 @@ private Q_SLOTS:
         QStringList cells;
         for (int id = 0; id < Column::Count; ++id)
             cells << model.cellText(2, id);
-        QCOMPARE(cells,
-                 QStringList({"Full",
-                              "T-1",
-                              "Roof",
-                              "Gloves",
-                              "P1",
-                              "S1",
-                              "Belt / 1234\nfilter / \n",
-                              "12/31/2026",
-                              "7",
-                              "1/5/2026",
-                              "Jo",
-                              "Wrench\nMeter",
-                              "2/29/2020",
-                              "14",
-                              "90",
-                              "PO-1",
-                              "Acme",
-                              "YES",
-                              "Shelf B",
-                              "Panel 3",
-                              "c1",
-                              "c2",
-                              "c3",
-                              "YES",
-                              "NO"}));
+        QCOMPARE(cells, QStringList({"Full", "T-1", "Roof", "Gloves", "P1", "S1", "Belt / 1234\nfilter / \n", "12/31/2026", "7", "1/5/2026", "Jo", "Wrench\nMeter", "2/29/2020", "14", "90", "PO-1", "Acme", "YES", "Shelf B", "Panel 3", "c1", "c2", "c3", "YES", "NO"}));
         // Null dates and texts are empty; the three day counts at 0 are empty, not "0".
         for (int id : {3, 6, 7, 8, 9, 12, 13, 14, 17})
             QCOMPARE(model.cellText(1, id), QString());
@@ -165,10 +116,10 @@ private Q_SLOTS:
         QCOMPARE(RepPartsText(db(), many, QStringLiteral("\r\n")), manyText);
         // The single scan of the list gives the same texts, in ID order.
         QStringList scanned;
-        forEachRepPartsText(db(), QStringLiteral("\r\n"),
-                            [&](qint64 id, QString &&text) { scanned << QString::number(id) + u':' + text; });
-        QCOMPARE(scanned,
-                 QStringList({QStringLiteral("%1:Belt / \r\n").arg(one), QStringLiteral("%1:").arg(many) + manyText}));
+        forEachRepPartsText(db(), QStringLiteral("\r\n"), [&](qint64 id, QString &&text) {
+            scanned << QString::number(id) + u':' + text;
+        });
+        QCOMPARE(scanned, QStringList({QStringLiteral("%1:Belt / \r\n").arg(one), QStringLiteral("%1:").arg(many) + manyText}));
     }
 
     void sortOrders_data()
@@ -248,8 +199,7 @@ private Q_SLOTS:
         QTest::newRow("no such day") << 7 << "2/30/2027" << Ids {} << badDate;
         QTest::newRow("star in date is no date") << 7 << "12/*" << Ids {} << badDate;
         QTest::newRow("number, leading zero") << 8 << "07" << Ids {2, 4} << "";
-        QTest::newRow("star in number") << 8 << "7*" << Ids {}
-                                        << "Cannot specify wildcards in aServiceWarn lookup query";
+        QTest::newRow("star in number") << 8 << "7*" << Ids {} << "Cannot specify wildcards in aServiceWarn lookup query";
         QTest::newRow("no number") << 8 << "seven" << Ids {} << notFound;
         QTest::newRow("id") << 23 << "5" << Ids {5} << "";
     }
@@ -323,9 +273,8 @@ private Q_SLOTS:
             widths << Twips::toPixels(column.widthTwips);
         widths[layout.colLoc[Column::Name]] = 250; // the user dragged Name wider
         saveColumnWidths(db(), layout, widths);
-        QCOMPARE(world
-                     .scalar("SELECT group_concat(size, ' ') FROM (SELECT size FROM Columns WHERE ID IN (0, 1, 3)"
-                             " ORDER BY ID)")
+        QCOMPARE(world.scalar("SELECT group_concat(size, ' ') FROM (SELECT size FROM Columns WHERE ID IN (0, 1, 3)"
+                              " ORDER BY ID)")
                      .toString(),
                  "3750 1000 1800");
 

@@ -88,7 +88,8 @@ private Q_SLOTS:
         // A line break is stored as CR LF: two characters toward the limit.
         QTest::newRow("tools: line break at 253") << int(Tools) << full255.left(253) << 13 << true;
         QTest::newRow("tools: line break at 254") << int(Tools) << full255.left(254) << 13 << false;
-        QTest::newRow("tools: after breaks") << int(Tools) << full255.left(251) + "\n\n" << int('x') << false;
+        QTest::newRow("tools: after breaks") << int(Tools) << full255.left(251) + "\n\n"
+                                             << int('x') << false;
 
         QTest::newRow("part name: fifty-first") << int(PartName) << fifty << int('x') << false;
         QTest::newRow("part number: DEL when full") << int(PartNumber) << fifty << 127 << true;
@@ -120,29 +121,19 @@ private Q_SLOTS:
         TestWorld world;
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         ItemForm form = nameAndCompany(company);
-        const char *const texts[][2] = {{"1", "T-100"},     {"2", "Hall 3"},
-                                        {"3", "Gloves"},    {"4", "P-9"},
-                                        {"5", "S-77"},      {"7", "12/31/2030"},
-                                        {"8", "7"},         {"9", "11/30/2026"},
-                                        {"10", "Bob"},      {"11", "wrench\nhammer"},
-                                        {"12", "1/2/2020"}, {"13", "14"},
-                                        {"14", "365"},      {"15", "PO-7"},
-                                        {"18", "Binder 4"}, {"19", "Press 2\nConveyor"},
-                                        {"20", "c1"},       {"21", "c2"},
-                                        {"22", "c3"}};
+        const char *const texts[][2] = {
+            {"1", "T-100"}, {"2", "Hall 3"}, {"3", "Gloves"}, {"4", "P-9"}, {"5", "S-77"}, {"7", "12/31/2030"}, {"8", "7"}, {"9", "11/30/2026"}, {"10", "Bob"}, {"11", "wrench\nhammer"}, {"12", "1/2/2020"}, {"13", "14"}, {"14", "365"}, {"15", "PO-7"}, {"18", "Binder 4"}, {"19", "Press 2\nConveyor"}, {"20", "c1"}, {"21", "c2"}, {"22", "c3"}};
         for (const auto &[id, text] : texts)
             form[QByteArray(id).toInt()] = QString::fromUtf8(text);
         form.stocked = 1;
         const qint64 id = saveItemForm(db(), form, std::nullopt, {}, {}).id;
 
         // Dates are stored in ISO form, line breaks as CR LF, day counts as numbers.
-        QCOMPARE(
-            world
-                .scalar(QStringLiteral("SELECT servicedate || '|' || DateServiced || '|' || dateinstalled || '|' ||"
-                                       " tools || '|' || Locked || '|' || typeof(servicewarn) FROM main WHERE ID = ?"),
-                        {id})
-                .toString(),
-            QStringLiteral("2030-12-31|2026-11-30|2020-01-02|wrench\r\nhammer|Press 2\r\nConveyor|integer"));
+        QCOMPARE(world.scalar(QStringLiteral("SELECT servicedate || '|' || DateServiced || '|' || dateinstalled || '|' ||"
+                                             " tools || '|' || Locked || '|' || typeof(servicewarn) FROM main WHERE ID = ?"),
+                              {id})
+                     .toString(),
+                 QStringLiteral("2030-12-31|2026-11-30|2020-01-02|wrench\r\nhammer|Press 2\r\nConveyor|integer"));
 
         const std::optional<ItemForm> loaded = loadItemForm(db(), id);
         QVERIFY(loaded);
@@ -165,9 +156,7 @@ private Q_SLOTS:
             db().exec(QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE INSERT ON %1"
                                      " BEGIN SELECT RAISE(ABORT, 'refused'); END")
                           .arg(QLatin1String(table)));
-            QVERIFY_THROWS_EXCEPTION(DbError,
-                                     saveItemForm(db(), nameAndCompany(company), std::nullopt, {},
-                                                  {{QStringLiteral("Belt"), QString()}}, history));
+            QVERIFY_THROWS_EXCEPTION(DbError, saveItemForm(db(), nameAndCompany(company), std::nullopt, {}, {{QStringLiteral("Belt"), QString()}}, history));
             QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 1);
             db().exec(QStringLiteral("DROP TRIGGER refuse"));
         }
@@ -177,18 +166,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("outcome"); // each row's name and tools, or the file's message
-        QTest::newRow("byte order mark, quotes, CR LF")
-            << QByteArray("\xEF\xBB\xBFName,tools\r\n\"Pump, 7\",\"a \"\"b\"\"\r\nc\"\r\n") << "Pump, 7|a \"b\"\nc";
+        QTest::newRow("byte order mark, quotes, CR LF") << QByteArray("\xEF\xBB\xBFName,tools\r\n\"Pump, 7\",\"a \"\"b\"\"\r\nc\"\r\n")
+                                                        << "Pump, 7|a \"b\"\nc";
         QTest::newRow("mixed line ends, a blank line") << QByteArray("Name\rA\n\nB\r\nC") << "A / B / C";
         QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "This file is not a CSV text in UTF-8";
         QTest::newRow("empty") << QByteArray() << "The file is empty";
-        QTest::newRow("a heading row only")
-            << QByteArray("Name,Company\r\n") << "The file holds a heading row but no items";
-        QTest::newRow("no names")
-            << QByteArray("Tag\r\nP-7\r\n")
-            << "The file has no column of item names; its first line must hold the item list's headings";
-        QTest::newRow("a quote never closed")
-            << QByteArray("Name\r\n\"Pump\r\nFan\r\n") << "A quoted value that begins in record 2 is never closed";
+        QTest::newRow("a heading row only") << QByteArray("Name,Company\r\n") << "The file holds a heading row but no items";
+        QTest::newRow("no names") << QByteArray("Tag\r\nP-7\r\n")
+                                  << "The file has no column of item names; its first line must hold the item list's headings";
+        QTest::newRow("a quote never closed") << QByteArray("Name\r\n\"Pump\r\nFan\r\n")
+                                              << "A quoted value that begins in record 2 is never closed";
     }
     void importFiles()
     {
@@ -251,9 +238,8 @@ private Q_SLOTS:
         QFETCH(QString, notes);
         TestWorld world;
         world.addCompany(QStringLiteral("ACME"));
-        const QByteArray file =
-            "ID,Name,Company,Service Date,Lead Time,Replacement Part(s),Tools,Replacement Stock,Colour\r\n7," +
-            record.toUtf8() + "\r\n";
+        const QByteArray file = "ID,Name,Company,Service Date,Lead Time,Replacement Part(s),Tools,Replacement Stock,Colour\r\n7,"
+            + record.toUtf8() + "\r\n";
         const ImportPreview preview = previewImport(db(), file, ColumnLayout::read(db()));
         QCOMPARE(preview.rows.size(), 1);
         QCOMPARE(preview.rows.first().problems.join(" | "), problems);
@@ -267,17 +253,7 @@ private Q_SLOTS:
         {
             TestWorld world;
             const qint64 acme = world.addCompany(QStringLiteral("Acme, Inc"));
-            const qint64 pump = world.addItem(acme,
-                                              {{"Name", "Pump; 7"},
-                                               {"Tag", "P-7"},
-                                               {"servicedate", "2026-11-20"},
-                                               {"serviceinterval", 90},
-                                               {"servicewarn", 7},
-                                               {"leadtime", 14},
-                                               {"tools", "Wrench\r\nSeal, kit"},
-                                               {"replacestock", 1},
-                                               {"dateinstalled", "2001-02-03"},
-                                               {"custom3", "ß"}});
+            const qint64 pump = world.addItem(acme, {{"Name", "Pump; 7"}, {"Tag", "P-7"}, {"servicedate", "2026-11-20"}, {"serviceinterval", 90}, {"servicewarn", 7}, {"leadtime", 14}, {"tools", "Wrench\r\nSeal, kit"}, {"replacestock", 1}, {"dateinstalled", "2001-02-03"}, {"custom3", "ß"}});
             world.addPart(pump, QStringLiteral("Seal"), QStringLiteral("S-1"));
             world.addPart(pump, QStringLiteral("Filter / coarse"), QVariant());
             world.addItem(world.addCompany(QStringLiteral("Ødegård \"AS\"")),
@@ -302,9 +278,8 @@ private Q_SLOTS:
         QCOMPARE(MessageBox::lastText(), QStringLiteral("2 items were imported"));
         QCOMPARE(listCsv(), exported);
         QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM orderinfo")).toInt(), 2);
-        QCOMPARE(world
-                     .scalar(QStringLiteral("SELECT group_concat(descr || '=' || partnumber, '|') FROM"
-                                            " (SELECT * FROM repparts ORDER BY descr)"))
+        QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(descr || '=' || partnumber, '|') FROM"
+                                             " (SELECT * FROM repparts ORDER BY descr)"))
                      .toString(),
                  QStringLiteral("Filter / coarse=|Seal=S-1"));
         QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(descr, '|') FROM History")).toString(),

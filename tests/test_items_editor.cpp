@@ -54,7 +54,8 @@ void setBox(frmAdd *editor, int id, const QString &text)
         qobject_cast<QPlainTextEdit *>(editor->box(id))->setPlainText(text);
 }
 
-template<typename W = QPushButton> W *child(QWidget *window, const char *name)
+template<typename W = QPushButton>
+W *child(QWidget *window, const char *name)
 {
     W *widget = window->findChild<W *>(QString::fromLatin1(name));
     if (!widget)
@@ -86,8 +87,7 @@ QWidget *openWindow(const QString &kind, TestWorld &world)
     if (kind == u"columns") {
         frmColumns *columns = showColumnSettings();
         const QModelIndex width = columns->flxCols->model()->index(0, ColumnSettings::SizeCell);
-        QTest::mouseClick(columns->flxCols->viewport(), Qt::LeftButton, {},
-                          columns->flxCols->visualRect(width).center());
+        QTest::mouseClick(columns->flxCols->viewport(), Qt::LeftButton, {}, columns->flxCols->visualRect(width).center());
         return columns;
     }
     return kind == u"service" ? showServiceAck(item)
@@ -130,8 +130,7 @@ private Q_SLOTS:
             {NoServiceDate, "Date Serviced has incorrect form"}, false);
         row("interval warning, then bad installation", {"Pump", "yes", "12/6/2026", "", "", "", "", "2/30/2020"},
             {NoInterval, "Date Installed has incorrect form"}, false);
-        row("no real day", {"Pump", "yes", "2/29/2027", "30", "5", "5", "", ""}, {"Service date has incorrect form"},
-            false);
+        row("no real day", {"Pump", "yes", "2/29/2027", "30", "5", "5", "", ""}, {"Service date has incorrect form"}, false);
         row("today, interval 0: one warning", {"Pump", "yes", "12/6/2026", "0", "5", "5", "", ""}, {NoInterval}, true);
         row("interval 00 counts as filled", {"Pump", "yes", "12/6/2026", "00", "", "", "", ""}, {NoWarning, NoLeadTime},
             true);
@@ -165,15 +164,7 @@ private Q_SLOTS:
     void editWritesBoxesBack()
     {
         TestWorld world;
-        const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")),
-                                        {{"Name", "Press"},
-                                         {"tools", "wrench\r\nhammer"},
-                                         {"servicedate", "2026-12-01"},
-                                         {"servicewarn", 12},
-                                         {"replacestock", 5},
-                                         {"ackservice", 1},
-                                         {"ackorder", 1},
-                                         {"ackorderinstock", 1}});
+        const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Press"}, {"tools", "wrench\r\nhammer"}, {"servicedate", "2026-12-01"}, {"servicewarn", 12}, {"replacestock", 5}, {"ackservice", 1}, {"ackorder", 1}, {"ackorderinstock", 1}});
         gv().AutoAddhstOn = 1;
         frmAdd *editor = editItem(id);
         QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(id));
@@ -193,9 +184,8 @@ private Q_SLOTS:
         click(editor, "cmdOK");
         QCOMPARE(MessageBox::shownTexts(), QStringList {NoInterval});
         // Nothing chosen keeps the stock code; the acknowledgements start over; no history.
-        QCOMPARE(itemField(world, id,
-                           "Name || '|' || replacestock || '|' || tools || '|' || servicedate || '|'"
-                           " || DateServiced || '|' || (ackservice + ackorder + ackorderinstock)"),
+        QCOMPARE(itemField(world, id, "Name || '|' || replacestock || '|' || tools || '|' || servicedate || '|'"
+                                      " || DateServiced || '|' || (ackservice + ackorder + ackorderinstock)"),
                  "New|5|wrench\r\nhammer|2026-12-06|2026-11-30|0");
         QCOMPARE(world.scalar("SELECT count(*) FROM History").toInt(), 0);
     }
@@ -229,16 +219,8 @@ private Q_SLOTS:
         QCOMPARE(child<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1);
         QSignalSpy saved(editor, &frmAdd::itemSaved);
         editor->LoadCompany(company);
-        const QList<QPair<int, const char *>> boxes = {{Name, "Pump"},
-                                                       {Tools, "wrench\nhammer"},
-                                                       {DateInstalled, "1/2/2020"},
-                                                       {ServicedBy, "Bob"},
-                                                       {DateServiced, "11/30/2026"},
-                                                       {PurchaseOrder, "PO-7"},
-                                                       {ServiceDate, "1/31/2027"},
-                                                       {ServiceInterval, "30"},
-                                                       {ServiceWarn, "7"},
-                                                       {LeadTime, "14"}};
+        const QList<QPair<int, const char *>> boxes = {
+            {Name, "Pump"}, {Tools, "wrench\nhammer"}, {DateInstalled, "1/2/2020"}, {ServicedBy, "Bob"}, {DateServiced, "11/30/2026"}, {PurchaseOrder, "PO-7"}, {ServiceDate, "1/31/2027"}, {ServiceInterval, "30"}, {ServiceWarn, "7"}, {LeadTime, "14"}};
         for (const auto &[id, text] : boxes)
             setBox(editor, id, QString::fromLatin1(text));
         addPart(editor, QStringLiteral("Seal"));
@@ -250,15 +232,13 @@ private Q_SLOTS:
         // stock is -1, line breaks are CR LF.
         QCOMPARE(saved.count(), 1);
         const qint64 id = saved.at(0).at(0).toLongLong();
-        QCOMPARE(itemField(world, id,
-                           "manuID || '|' || quote(Tag) || '|' || replacestock || '|' || tools || '|'"
-                           " || (ackservice + ackorder + ackorderinstock)"),
+        QCOMPARE(itemField(world, id, "manuID || '|' || quote(Tag) || '|' || replacestock || '|' || tools || '|'"
+                                      " || (ackservice + ackorder + ackorderinstock)"),
                  QStringLiteral("%1|''|-1|wrench\r\nhammer|0").arg(company));
         QCOMPARE(world.scalar("SELECT descr FROM repparts WHERE ID = ?", {id}).toString(), "Seal");
-        QCOMPARE(world
-                     .scalar("SELECT group_concat(descr, '|') FROM (SELECT descr FROM History WHERE ID = ?"
-                             " ORDER BY rowid)",
-                             {id})
+        QCOMPARE(world.scalar("SELECT group_concat(descr, '|') FROM (SELECT descr FROM History WHERE ID = ?"
+                              " ORDER BY rowid)",
+                              {id})
                      .toString(),
                  entries.join(u'|'));
         QCOMPARE(MessageBox::shownTexts().size(), answers.size()); // only the questions were shown
@@ -314,8 +294,7 @@ private Q_SLOTS:
         QTest::newRow("another item") << "UPDATE main SET Tag = 'T-9' WHERE Name = 'Fan'"
                                       << ""
                                       << "|Hall 9,T-9|Hall 2,1";
-        QTest::newRow("its tag") << "UPDATE main SET Tag = 'T-9' WHERE Name = 'Pump'" << changed
-                                 << "T-9|Hall 1,|Hall 2,0";
+        QTest::newRow("its tag") << "UPDATE main SET Tag = 'T-9' WHERE Name = 'Pump'" << changed << "T-9|Hall 1,|Hall 2,0";
         QTest::newRow("its service acknowledged") << "UPDATE main SET ackservice = 1" << changed << "|Hall 1,|Hall 2,0";
         QTest::newRow("deleted") << "DELETE FROM main WHERE Name = 'Pump'"
                                  << "This item no longer exists; nothing was saved."
@@ -339,10 +318,8 @@ private Q_SLOTS:
         // A refused save writes nothing and keeps the window with its input.
         QCOMPARE(MessageBox::shownTexts().mid(1), message.isEmpty() ? QStringList() : QStringList {message});
         QCOMPARE(bool(editor), !message.isEmpty());
-        QCOMPARE(world
-                     .scalar("SELECT group_concat(ifnull(Tag, '') || '|' || location, ',') || ',' || (SELECT count(*) "
-                             "FROM repparts)"
-                             " FROM main")
+        QCOMPARE(world.scalar("SELECT group_concat(ifnull(Tag, '') || '|' || location, ',') || ',' || (SELECT count(*) FROM repparts)"
+                              " FROM main")
                      .toString(),
                  stored);
     }
@@ -523,9 +500,7 @@ private Q_SLOTS:
 
         // Every box has its label as buddy; the company, the stock choice and the parts have none.
         const QList<QPair<int, const char *>> labels = {
-            {Name, "Name"},       {DateInstalled, "Date Installed"},   {ServiceWarn, "Service Warning"},
-            {Tools, "Tools"},     {DateServiced, "Last Service Date"}, {PurchaseOrder, "Last Purchase Order #"},
-            {Custom3, "Custom 3"}};
+            {Name, "Name"}, {DateInstalled, "Date Installed"}, {ServiceWarn, "Service Warning"}, {Tools, "Tools"}, {DateServiced, "Last Service Date"}, {PurchaseOrder, "Last Purchase Order #"}, {Custom3, "Custom 3"}};
         QHash<QWidget *, QString> buddies;
         for (QLabel *label : editor->findChildren<QLabel *>())
             buddies.insert(label->buddy(), label->text());
@@ -542,11 +517,9 @@ private Q_SLOTS:
 
         // "More" shows the second page, and "Back" the first.
         click(editor, "cmdMore");
-        QVERIFY(child<QGroupBox>(editor, "frmExtra")->isVisible() &&
-                !child<QGroupBox>(editor, "frmEquip")->isVisible());
+        QVERIFY(child<QGroupBox>(editor, "frmExtra")->isVisible() && !child<QGroupBox>(editor, "frmEquip")->isVisible());
         click(editor, "cmdMore");
-        QVERIFY(child<QGroupBox>(editor, "frmrepparts")->isVisible() &&
-                !child<QGroupBox>(editor, "frmHst")->isVisible());
+        QVERIFY(child<QGroupBox>(editor, "frmrepparts")->isVisible() && !child<QGroupBox>(editor, "frmHst")->isVisible());
     }
 
     void calendarButtons()

@@ -30,8 +30,7 @@ void TestLayers::initTestCase()
     static const QRegularExpression widgets(QStringLiteral(R"(#include\s+<(QtWidgets/|Q(Widget|Dialog|MainWindow|)"
                                                            R"(LineEdit|PushButton|TableView|TableWidget|Label|)"
                                                            R"(Application|MessageBox)\b))"));
-    QDirIterator files(src, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
-                       QDirIterator::Subdirectories);
+    QDirIterator files(src, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files, QDirIterator::Subdirectories);
     int count = 0;
     while (files.hasNext()) {
         const QString path = files.next();
@@ -44,8 +43,7 @@ void TestLayers::initTestCase()
             if (used != folder)
                 m_uses[folder].insert(used);
         }
-        if (folder.startsWith(u"core/") &&
-            (text.contains(QStringLiteral("#include \"gui/")) || widgets.match(text).hasMatch()))
+        if (folder.startsWith(u"core/") && (text.contains(QStringLiteral("#include \"gui/")) || widgets.match(text).hasMatch()))
             m_coreProblems << path;
         ++count;
     }

@@ -41,10 +41,7 @@ private Q_SLOTS:
     {
         initTestEnvironment();
         initResources();
-        ProgramEnd::setHandler([this](QWidget *main) {
-            ++m_ended;
-            main->close();
-        });
+        ProgramEnd::setHandler([this](QWidget *main) { ++m_ended; main->close(); });
     }
     void init() { m_ended = 0; }
     void cleanup() { closeAllWindows(); }
@@ -78,10 +75,9 @@ frmGenOpts *openOptions(frmmain &main)
 // the interval.
 QString optionsRow(const TestWorld &world)
 {
-    return world
-        .scalar(QStringLiteral("SELECT alservicedisabled || alorderdisabled || startupalarm || AutoAddhstOn"
-                               " || AutoAddHstWarn || ' ' || timerinterval || ' ' || backupinterval"
-                               " FROM settings"))
+    return world.scalar(QStringLiteral("SELECT alservicedisabled || alorderdisabled || startupalarm || AutoAddhstOn"
+                                       " || AutoAddHstWarn || ' ' || timerinterval || ' ' || backupinterval"
+                                       " FROM settings"))
         .toString();
 }
 
@@ -95,8 +91,8 @@ QByteArray bytesOf(const QString &path)
 bool noLeftovers(const QString &folder)
 {
     const QStringList pattern = {QStringLiteral("*.tarvo-*")};
-    return QDir(folder).entryList(pattern, QDir::Files | QDir::Hidden).isEmpty() &&
-        QDir(folder + QStringLiteral("/Backup")).entryList(pattern, QDir::Files | QDir::Hidden).isEmpty();
+    return QDir(folder).entryList(pattern, QDir::Files | QDir::Hidden).isEmpty()
+        && QDir(folder + QStringLiteral("/Backup")).entryList(pattern, QDir::Files | QDir::Hidden).isEmpty();
 }
 
 // Runs SQL on a file with SQLite directly, under the program's key.
@@ -129,9 +125,8 @@ void TestMaintenance::optionsWindow()
 {
     TestWorld world;
     // A notification code outside the list: it shows no entry and is kept.
-    Execute(db(),
-            QStringLiteral("UPDATE settings SET alservicedisabled = 0, alorderdisabled = 1, startupalarm = 1,"
-                           " AutoAddhstOn = 0, AutoAddHstWarn = 0, timerinterval = 20, backupinterval = 7"));
+    Execute(db(), QStringLiteral("UPDATE settings SET alservicedisabled = 0, alorderdisabled = 1, startupalarm = 1,"
+                                 " AutoAddhstOn = 0, AutoAddHstWarn = 0, timerinterval = 20, backupinterval = 7"));
     frmmain main;
     main.load();
     // Each list shows its field; OK stores the list's position there and changes nothing else.
@@ -140,10 +135,9 @@ void TestMaintenance::optionsWindow()
         int shown, chosen;
         const char *row;
     };
-    for (const Step &step :
-         {Step {"cmbSvcAl", 0, 1, "11100 20 7"}, Step {"cmbOrAl", 1, 0, "10100 20 7"},
-          Step {"cmbAlarmStartup", 1, 0, "10000 20 7"}, Step {"cmbAutoAddHst", 0, 1, "10010 20 7"},
-          Step {"cmbAutoAddHstWarn", 0, 1, "10011 20 7"}, Step {"cmbAlNoti", -1, 14, "10011 14 7"}}) {
+    for (const Step &step : {Step {"cmbSvcAl", 0, 1, "11100 20 7"}, Step {"cmbOrAl", 1, 0, "10100 20 7"},
+                             Step {"cmbAlarmStartup", 1, 0, "10000 20 7"}, Step {"cmbAutoAddHst", 0, 1, "10010 20 7"},
+                             Step {"cmbAutoAddHstWarn", 0, 1, "10011 20 7"}, Step {"cmbAlNoti", -1, 14, "10011 14 7"}}) {
         frmGenOpts *options = openOptions(main);
         auto *list = options->findChild<QComboBox *>(QLatin1StringView(step.list));
         QCOMPARE(list->currentIndex(), step.shown);
@@ -406,8 +400,8 @@ void TestMaintenance::switchFailingAfterTheCloseReopens()
         if (setgid(65534) != 0 || setuid(65534) != 0 || !OpenDatabase())
             _exit(1);
         const DatabaseFiles::Result result = DatabaseFiles::switchTo(source);
-        _exit(result.outcome == DatabaseFiles::Outcome::CopyFailed && result.reopened && DatabaseIsOpen() &&
-                      world.scalar("SELECT Name FROM main") == QVariant("Pump")
+        _exit(result.outcome == DatabaseFiles::Outcome::CopyFailed && result.reopened && DatabaseIsOpen()
+                      && world.scalar("SELECT Name FROM main") == QVariant("Pump")
                   ? 0
                   : 2);
     }

@@ -69,12 +69,7 @@ void TestRecords::entryTexts()
     QStringList texts;
     for (int kind = 0; kind <= 6; ++kind)
         texts << historyText(HistoryKind(kind), QStringLiteral("pump  oiled"), QStringLiteral("12/6/2026"));
-    QCOMPARE(texts,
-             QStringList({"pump  oiled", "Serviced By pump  oiled on 12/6/2026",
-                          "Replacement part(s) in stock as of pump  oiled",
-                          "New replacement part(s) installed on pump  oiled",
-                          "Replacement part(s) ordered - purchase order #pump  oiled",
-                          "A new pump  oiled was added on 12/6/2026", ""}));
+    QCOMPARE(texts, QStringList({"pump  oiled", "Serviced By pump  oiled on 12/6/2026", "Replacement part(s) in stock as of pump  oiled", "New replacement part(s) installed on pump  oiled", "Replacement part(s) ordered - purchase order #pump  oiled", "A new pump  oiled was added on 12/6/2026", ""}));
 }
 
 void TestRecords::automaticHistoryOptions_data()
@@ -128,9 +123,7 @@ void TestRecords::entriesNewestFirst()
     for (const Entry &entry : loadEntries(db(), HistoryTarget, item))
         entries << entry.isoDate + u' ' + entry.descr;
     // Written on the same day: the same date, without a time, in the order written.
-    QCOMPARE(
-        entries,
-        QStringList({"2026-12-06 today one", "2026-12-06 today two", "2026-11-30 last week", "2025-03-01 oldest"}));
+    QCOMPARE(entries, QStringList({"2026-12-06 today one", "2026-12-06 today two", "2026-11-30 last week", "2025-03-01 oldest"}));
     QVERIFY(loadEntries(db(), NotesTarget, item).isEmpty());
 }
 

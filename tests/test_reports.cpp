@@ -47,15 +47,15 @@ QByteArray lines(const QByteArrayList &texts, const QByteArray &before, const QB
 // A group of the list report: a row of headings, then a row of values.
 QByteArray group(const QByteArrayList &headings, const QByteArrayList &values)
 {
-    return "<tr>\r\n\r\n" + lines(headings, "<td><b>", "</b></td>") + "</tr><tr>\r\n\r\n" +
-        lines(values, "<td>", "</td>") + "</tr>\r\n\r\n";
+    return "<tr>\r\n\r\n" + lines(headings, "<td><b>", "</b></td>") + "</tr><tr>\r\n\r\n"
+        + lines(values, "<td>", "</td>") + "</tr>\r\n\r\n";
 }
 
 // One item's table of the list report.
 QByteArray itemTable(const QByteArray &groups, qint64 id)
 {
-    return Table660 + groups + "</table>\r\n\r\n<br>\r\n<b>ID = " + QByteArray::number(id) +
-        "</b></td>\r\n\r\n<hr>\r\n";
+    return Table660 + groups + "</table>\r\n\r\n<br>\r\n<b>ID = " + QByteArray::number(id)
+        + "</b></td>\r\n\r\n<hr>\r\n";
 }
 
 // The rows of a work sheet's table, headings (bold) and values taking turns.
@@ -73,10 +73,11 @@ QByteArray sheetRows(const QList<QByteArrayList> &rows)
 // contact, notes.
 QByteArray addressLines(const QByteArrayList &f)
 {
-    return "<b><br>Street</b> 1: " + f[0] + "\r\n\r\n<b><br>Street 2:</b> " + f[1] +
-        "\r\n\r\n<b><br>City, State, Zip:</b> " + f[2] + ", " + f[3] + "  " + f[4] + "\r\n<b><br>Phone 1:</b> " + f[5] +
-        "\r\n\r\n<b><br>Fax:</b> " + f[6] + "\r\n\r\n<b><br>E-mail:</b> " + f[7] + "\r\n\r\n<b><br>Web Site:</b> " +
-        f[8] + "\r\n\r\n<b><br>Contact:</b> " + f[9] + "\r\n\r\n<b><br>Notes:</b> " + f[10] + "\r\n\r\n";
+    return "<b><br>Street</b> 1: " + f[0] + "\r\n\r\n<b><br>Street 2:</b> " + f[1]
+        + "\r\n\r\n<b><br>City, State, Zip:</b> " + f[2] + ", " + f[3] + "  " + f[4] + "\r\n<b><br>Phone 1:</b> "
+        + f[5] + "\r\n\r\n<b><br>Fax:</b> " + f[6] + "\r\n\r\n<b><br>E-mail:</b> " + f[7]
+        + "\r\n\r\n<b><br>Web Site:</b> " + f[8] + "\r\n\r\n<b><br>Contact:</b> " + f[9] + "\r\n\r\n<b><br>Notes:</b> "
+        + f[10] + "\r\n\r\n";
 }
 
 QByteArray readFile(const QString &path)
@@ -110,28 +111,12 @@ const QByteArrayList AcmeAddress = {"1 Main St", "", "Springfield", "IL", "62701
 // (Boiler) and an item past its service date (Old fan). Gives the pump's and the boiler's IDs.
 std::pair<qint64, qint64> addAlarmItems(TestWorld &world)
 {
-    const qint64 acme = world.addCompany(
-        QStringLiteral("Acme"),
-        {{"Street1", "1 Main St"}, {"city", "Springfield"}, {"State", "IL"}, {"zip", "62701"}, {"phone1", "555-0100"}});
-    const qint64 pump = world.addItem(acme,
-                                      {{"Name", "Pump 7"},
-                                       {"Tag", "P-7"},
-                                       {"location", "Hall 2"},
-                                       {"hazmat", "Oil"},
-                                       {"part", "PX"},
-                                       {"tools", "Spanner"},
-                                       {"refmanuals", "Manual 3"},
-                                       {"Locked", "Valve 9"},
-                                       {"custom1", "c1"},
-                                       {"custom2", "c2"},
-                                       {"custom3", "c3"},
-                                       {"servicedate", "2026-12-10"},
-                                       {"servicewarn", 7},
-                                       {"serviceinterval", 90}});
+    const qint64 acme = world.addCompany(QStringLiteral("Acme"), {{"Street1", "1 Main St"}, {"city", "Springfield"}, {"State", "IL"}, {"zip", "62701"}, {"phone1", "555-0100"}});
+    const qint64 pump = world.addItem(
+        acme, {{"Name", "Pump 7"}, {"Tag", "P-7"}, {"location", "Hall 2"}, {"hazmat", "Oil"}, {"part", "PX"}, {"tools", "Spanner"}, {"refmanuals", "Manual 3"}, {"Locked", "Valve 9"}, {"custom1", "c1"}, {"custom2", "c2"}, {"custom3", "c3"}, {"servicedate", "2026-12-10"}, {"servicewarn", 7}, {"serviceinterval", 90}});
     world.addPart(pump, QStringLiteral("Seal"), QStringLiteral("S-1"));
     world.addPart(pump, QStringLiteral("Belt"), QStringLiteral("B-2"));
-    const qint64 boiler = world.addItem(
-        acme, {{"Name", "Boiler"}, {"servicedate", "2026-12-20"}, {"leadtime", 30}, {"serviceinterval", 90}});
+    const qint64 boiler = world.addItem(acme, {{"Name", "Boiler"}, {"servicedate", "2026-12-20"}, {"leadtime", 30}, {"serviceinterval", 90}});
     world.addPart(boiler, QStringLiteral("Filter"), QStringLiteral("F-2"));
     world.addItem(acme,
                   {{"Name", "Old fan"}, {"servicedate", "2026-12-01"}, {"servicewarn", 7}, {"serviceinterval", 90}});
@@ -140,25 +125,18 @@ std::pair<qint64, qint64> addAlarmItems(TestWorld &world)
 
 QByteArray pumpServiceSheet(qint64 id)
 {
-    return Table660 +
-        sheetRows({{"Name", "Service Date", "Tag", "Location"},
-                   {"Pump 7", "12/10/2026", "P-7", "Hall 2"},
-                   {"Hazmat", "Part", "Replacment Part(s)", "Tools"},
-                   {"Oil", "PX", "Belt / B-2<br>Seal / S-1<br>", "Spanner"},
-                   {"Reference Manuals", "Equipment Locked", "Custom 1", "Custom 2"},
-                   {"Manual 3", "Valve 9", "c1", "c2"},
-                   {"Custom 3", "ID"},
-                   {"c3", QByteArray::number(id)}}) +
-        "</table>\r\n<br><b>Serviced By  </b><input type=\"text\" name=\"T1\" size=\"30\" " + InputStyle +
-        "<b>Date Serviced  </b><input type=\"text\" name=\"T2\" size=\"15\" " + InputStyle + "<hr>\r\n";
+    return Table660
+        + sheetRows({{"Name", "Service Date", "Tag", "Location"}, {"Pump 7", "12/10/2026", "P-7", "Hall 2"}, {"Hazmat", "Part", "Replacment Part(s)", "Tools"}, {"Oil", "PX", "Belt / B-2<br>Seal / S-1<br>", "Spanner"}, {"Reference Manuals", "Equipment Locked", "Custom 1", "Custom 2"}, {"Manual 3", "Valve 9", "c1", "c2"}, {"Custom 3", "ID"}, {"c3", QByteArray::number(id)}})
+        + "</table>\r\n<br><b>Serviced By  </b><input type=\"text\" name=\"T1\" size=\"30\" " + InputStyle
+        + "<b>Date Serviced  </b><input type=\"text\" name=\"T2\" size=\"15\" " + InputStyle + "<hr>\r\n";
 }
 
 QByteArray boilerOrderSheet(qint64 id, bool withCompany)
 {
-    return "<b>ORDER replacment part(s):<br>\r\n\r\nFilter / F-2<br>\r\n<br>FOR Boiler\r\n<b><br>ID:</b> " +
-        QByteArray::number(id) + "\r\n\r\n<b><br><br>FROM Company:</b> " + (withCompany ? "Acme" : "") + "\r\n\r\n" +
-        addressLines(withCompany ? AcmeAddress : QByteArrayList(11)) +
-        "<br><br><b>Purchase Order  </b><input type=\"text\" name=\"T1\" size=\"15\" " + InputStyle + "<hr> \r\n";
+    return "<b>ORDER replacment part(s):<br>\r\n\r\nFilter / F-2<br>\r\n<br>FOR Boiler\r\n<b><br>ID:</b> "
+        + QByteArray::number(id) + "\r\n\r\n<b><br><br>FROM Company:</b> " + (withCompany ? "Acme" : "") + "\r\n\r\n"
+        + addressLines(withCompany ? AcmeAddress : QByteArrayList(11))
+        + "<br><br><b>Purchase Order  </b><input type=\"text\" name=\"T1\" size=\"15\" " + InputStyle + "<hr> \r\n";
 }
 
 } // namespace
@@ -192,15 +170,10 @@ void TestReports::gridReportAndItemName()
 {
     TestWorld world;
     const qint64 company = world.addCompany(QStringLiteral("Acme"));
-    const qint64 pump = world.addItem(company,
-                                      {{"Name", "Pump 7"},
-                                       {"Tag", "P-7"},
-                                       {"location", "Hall 2"},
-                                       {"servicedate", "2026-12-20"},
-                                       {"servicewarn", 7}});
+    const qint64 pump = world.addItem(company, {{"Name", "Pump 7"}, {"Tag", "P-7"}, {"location", "Hall 2"}, {"servicedate", "2026-12-20"}, {"servicewarn", 7}});
     world.addPart(pump, QStringLiteral("Seal"), QStringLiteral("S-1"));
-    const QByteArray first = group({"Name", "Tag", "Location", "Hazmat"}, {"Pump 7", "P-7", "Hall 2", ""}) +
-        group({"Part", "Serial", "Replacement Part(s)", "Service Date"}, {"", "", "Seal / S-1\r\n", "12/20/2026"});
+    const QByteArray first = group({"Name", "Tag", "Location", "Hazmat"}, {"Pump 7", "P-7", "Hall 2", ""})
+        + group({"Part", "Serial", "Replacement Part(s)", "Service Date"}, {"", "", "Seal / S-1\r\n", "12/20/2026"});
     const QByteArray title = opening("<h1>All Data Report as of 12/6/2026</h1>");
     // Nine columns: two groups of four and one of one.
     QCOMPARE(ReportGrid(*listWithColumns(9), allReportTitle(Clock::today())),
@@ -213,9 +186,9 @@ void TestReports::gridReportAndItemName()
     const qint64 boiler = world.addItem(company, {{"Name", "Boiler"}});
     const QString lookup = lookupReportTitle(Clock::today(), Field::Location, QStringLiteral("Hall \"2\""));
     QCOMPARE(ReportGrid(*listWithColumns(1), lookup),
-             opening("<h1>Lookup Data Report as of 12/6/2026 (Location= \"Hall &quot;2&quot;\")</h1>") +
-                 itemTable(group({"Name"}, {"Boiler"}), boiler) + itemTable(group({"Name"}, {"Pump 7"}), pump) +
-                 Closing);
+             opening("<h1>Lookup Data Report as of 12/6/2026 (Location= \"Hall &quot;2&quot;\")</h1>")
+                 + itemTable(group({"Name"}, {"Boiler"}), boiler) + itemTable(group({"Name"}, {"Pump 7"}), pump)
+                 + Closing);
 
     // The selected item's name in the reports: its Name cell, or its ID with that column hidden.
     auto list = listWithColumns(3);
@@ -232,9 +205,9 @@ void TestReports::historyAndEscaping()
     const QString value = QStringLiteral("<b>\"Pump\" & \u017Buraw \u00D6l \U0001F527 one\ntwo\r\nthree");
     const QByteArray written = "&lt;b&gt;&quot;Pump&quot; &amp; &#379;uraw &#214;l &#128295; one\r\ntwo\r\nthree";
     const auto grid = entries({{"12/1/2026", "Serviced By Ann on 12/1/2026"}, {"11/2/2026", value}});
-    const QByteArray rows = "<table border=0 cellpadding=0 cellspacing=0 width=600>\r\n<tr>\r\n\r\n" +
-        lines({"12/1/2026", "Serviced By Ann on 12/1/2026"}, "<td><b>", "</b></td>") + "</tr>\r\n\r\n<tr>\r\n\r\n" +
-        lines({"11/2/2026", written}, "<td><b>", "</b></td>") + "</tr>\r\n\r\n</table>\r\n\r\n" + Closing;
+    const QByteArray rows = "<table border=0 cellpadding=0 cellspacing=0 width=600>\r\n<tr>\r\n\r\n"
+        + lines({"12/1/2026", "Serviced By Ann on 12/1/2026"}, "<td><b>", "</b></td>") + "</tr>\r\n\r\n<tr>\r\n\r\n"
+        + lines({"11/2/2026", written}, "<td><b>", "</b></td>") + "</tr>\r\n\r\n</table>\r\n\r\n" + Closing;
     QCOMPARE(ReportHistNotes(*grid, HistoryReportKind, value, 12, Clock::today()).value_or("(none)"),
              opening("<h1>History for " + written + "as of 12/6/2026, ID =12</h1>") + rows);
 }
@@ -287,25 +260,14 @@ void TestReports::companiesInNameOrderWithNullFields()
     const QByteArray title = opening("<h1>Companies Report as of 12/6/2026</h1>");
     QCOMPARE(ReportCompanies(db(), Clock::today()).bytes, title); // the command says there is none
 
-    world.addCompany(QStringLiteral("Zeta"),
-                     {{"Street1", "9 Side Rd"},
-                      {"Street2", "Unit 4"},
-                      {"city", "Oslo"},
-                      {"State", ""},
-                      {"zip", "0150"},
-                      {"phone1", "555"},
-                      {"phone2", "556"},
-                      {"email", "z@z.no"},
-                      {"website", "zeta.no"},
-                      {"contact", "Kari"},
-                      {"notes", "Line one\r\nLine two"}});
+    world.addCompany(QStringLiteral("Zeta"), {{"Street1", "9 Side Rd"}, {"Street2", "Unit 4"}, {"city", "Oslo"}, {"State", ""}, {"zip", "0150"}, {"phone1", "555"}, {"phone2", "556"}, {"email", "z@z.no"}, {"website", "zeta.no"}, {"contact", "Kari"}, {"notes", "Line one\r\nLine two"}});
     world.addCompany(QStringLiteral("acme")); // every other field Null
     QCOMPARE(ReportCompanies(db(), Clock::today()).bytes,
-             title + "<b>Company:</b> acme\r\n\r\n" + addressLines(QByteArrayList(11)) + "<hr> \r\n" +
-                 "<b>Company:</b> Zeta\r\n\r\n" +
-                 addressLines({"9 Side Rd", "Unit 4", "Oslo", "", "0150", "555", "556", "z@z.no", "zeta.no", "Kari",
-                               "Line one\r\nLine two"}) +
-                 "<hr> \r\n" + Closing);
+             title + "<b>Company:</b> acme\r\n\r\n" + addressLines(QByteArrayList(11)) + "<hr> \r\n"
+                 + "<b>Company:</b> Zeta\r\n\r\n"
+                 + addressLines({"9 Side Rd", "Unit 4", "Oslo", "", "0150", "555", "556", "z@z.no", "zeta.no", "Kari",
+                                 "Line one\r\nLine two"})
+                 + "<hr> \r\n" + Closing);
 }
 
 void TestReports::alarmWorkSheets_data()
@@ -390,18 +352,7 @@ void TestReports::commandConditions()
     const auto history = entries(data ? QList<QStringList> {{"12/1/2026", "Serviced"}} : QList<QStringList> {});
     const auto notes = entries(data ? QList<QStringList> {{"12/2/2026", "Noisy"}} : QList<QStringList> {});
     const auto list = listWithColumns(3);
-    const ReportSources sources {.grid = list.get(),
-                                 .history = history.get(),
-                                 .notes = notes.get(),
-                                 .displayMode = setup.contains(u"lookup") ? LookupDisplay : AllDisplay,
-                                 .lookupField = Field::Tag,
-                                 .lookupValue = QStringLiteral("P*"),
-                                 .noItemSelected = !setup.contains(u"selected"),
-                                 .itemName = QStringLiteral("Pump 7"),
-                                 .itemId = 1,
-                                 .serviceSwitch = 1,
-                                 .orderSwitch = 1,
-                                 .today = Clock::today()};
+    const ReportSources sources {.grid = list.get(), .history = history.get(), .notes = notes.get(), .displayMode = setup.contains(u"lookup") ? LookupDisplay : AllDisplay, .lookupField = Field::Tag, .lookupValue = QStringLiteral("P*"), .noItemSelected = !setup.contains(u"selected"), .itemName = QStringLiteral("Pump 7"), .itemId = 1, .serviceSwitch = 1, .orderSwitch = 1, .today = Clock::today()};
     const ReportOutcome outcome = makeReport(db(), position, sources);
     QCOMPARE(outcome.message, message);
     QCOMPARE(outcome.write, !title.isEmpty());
@@ -433,21 +384,19 @@ void TestReports::csvExport()
     for (const char *text : {"Hall 2, east", "12\" pipe", "Seal\nBelt", "Seal\r\nBelt", "\xC5\xBBuraw"})
         fields << csvField(QString::fromUtf8(text));
     fields << csvField(QStringLiteral("a") + QChar(u'\0') + u'b');
-    QCOMPARE(
-        fields,
-        QByteArrayList({"\"Hall 2, east\"", "\"12\"\" pipe\"", "\"Seal\r\nBelt\"", "\"Seal\r\nBelt\"", "\xC5\xBBuraw",
-                        "a\xEF\xBF\xBD"
-                        "b"}));
+    QCOMPARE(fields, QByteArrayList({"\"Hall 2, east\"", "\"12\"\" pipe\"", "\"Seal\r\nBelt\"", "\"Seal\r\nBelt\"", "\xC5\xBBuraw", "a\xEF\xBF\xBD"
+                                                                                                                                    "b"}));
 
     TestWorld world;
     exportListCsv(nullptr, *listWithColumns(2));
     QCOMPARE(MessageBox::lastText(), QStringLiteral("No data to report"));
-    const qint64 id =
-        world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump, \"7\""}, {"Tag", "P-7"}});
+    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")),
+                                    {{"Name", "Pump, \"7\""}, {"Tag", "P-7"}});
     const auto list = listWithColumns(2);
-    const QByteArray expected = "\xEF\xBB\xBF"
-                                "ID,Name,Tag\r\n" +
-        QByteArray::number(id) + ",\"Pump, \"\"7\"\"\",P-7\r\n";
+    const QByteArray expected =
+        "\xEF\xBB\xBF"
+        "ID,Name,Tag\r\n"
+        + QByteArray::number(id) + ",\"Pump, \"\"7\"\"\",P-7\r\n";
     const QString target = QDir(world.folder()).filePath(QStringLiteral("Reports/list.csv"));
     MessageBox::clearShown();
     FileDialog::setNextPath(target);
@@ -529,14 +478,7 @@ void TestReports::dueDatesAsCalendar()
 {
     TestWorld world;
     const qint64 acme = world.addCompany(QStringLiteral("Acme, Inc; Ødegård"), {{"phone1", "555-0100"}});
-    const qint64 pump = world.addItem(acme,
-                                      {{"Name", "Pump 7, north"},
-                                       {"Tag", "P-7"},
-                                       {"location", "Hall 2; Bay\r\nB"},
-                                       {"servicedate", "2026-12-20"},
-                                       {"serviceinterval", 90},
-                                       {"servicewarn", 7},
-                                       {"leadtime", 14}});
+    const qint64 pump = world.addItem(acme, {{"Name", "Pump 7, north"}, {"Tag", "P-7"}, {"location", "Hall 2; Bay\r\nB"}, {"servicedate", "2026-12-20"}, {"serviceinterval", 90}, {"servicewarn", 7}, {"leadtime", 14}});
     world.addPart(pump, QStringLiteral("Seal"), QStringLiteral("S-1"));
     world.addItem(acme, {{"Name", "Fan"}, {"servicedate", "2027-01-05"}, {"serviceinterval", 30}});
     world.addItem(acme, {{"Name", "No interval"}, {"servicedate", "2027-01-05"}});
@@ -550,9 +492,8 @@ void TestReports::dueDatesAsCalendar()
     const QStringList lines = Ics::unfoldLines(bytes);
     QCOMPARE(lines.filter(QStringLiteral("BEGIN:VEVENT")).size(), 3);
     QVERIFY(lines.contains(QStringLiteral("DTSTAMP:20261206T100000Z")));
-    QCOMPARE(
-        lines.filter(QStringLiteral("DTSTART")),
-        QStringList({"DTSTART;VALUE=DATE:20261220", "DTSTART;VALUE=DATE:20261206", "DTSTART;VALUE=DATE:20270105"}));
+    QCOMPARE(lines.filter(QStringLiteral("DTSTART")),
+             QStringList({"DTSTART;VALUE=DATE:20261220", "DTSTART;VALUE=DATE:20261206", "DTSTART;VALUE=DATE:20270105"}));
     QCOMPARE(lines.filter(QStringLiteral("TRIGGER")), QStringList({"TRIGGER:-P7D"}));
     QCOMPARE(Ics::unescapeText(lines.filter(QStringLiteral("SUMMARY:Order")).value(0).mid(8)),
              QStringLiteral("Order parts: Pump 7, north from Acme, Inc; Ødegård"));
@@ -563,8 +504,7 @@ void TestReports::dueDatesAsCalendar()
     const QStringList again = Ics::unfoldLines(::dueDateCalendar(dueEvents(db()), Clock::now()));
     Clock::setFixed(TestWorld::Now);
     QCOMPARE(again.filter(QStringLiteral("UID:")), lines.filter(QStringLiteral("UID:")));
-    QCOMPARE(lines.filter(QStringLiteral("UID:")).value(1),
-             QStringLiteral("UID:") + dueEventUid(pump, DueEvent::Order));
+    QCOMPARE(lines.filter(QStringLiteral("UID:")).value(1), QStringLiteral("UID:") + dueEventUid(pump, DueEvent::Order));
     // The independent reader's test reads this file.
     QFile::remove(QStringLiteral(TARVO_ICS_SAMPLE));
     QVERIFY(QFile::copy(target, QStringLiteral(TARVO_ICS_SAMPLE)));

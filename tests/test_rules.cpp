@@ -50,9 +50,8 @@ private Q_SLOTS:
         QFETCH(QString, status);
         QFETCH(int, minutes);
         TestWorld world;
-        Execute(db(),
-                QStringLiteral("UPDATE settings SET timerinterval = ?, startupalarm = 0, AutoAddHstWarn = 1,"
-                               " AutoAddhstOn = 0, alservicedisabled = 0, alorderdisabled = 1"),
+        Execute(db(), QStringLiteral("UPDATE settings SET timerinterval = ?, startupalarm = 0, AutoAddHstWarn = 1,"
+                                     " AutoAddhstOn = 0, alservicedisabled = 0, alorderdisabled = 1"),
                 {code});
         QCOMPARE(LoadSettings(db()), status);
         const GlobalVars &g = gv();
@@ -79,8 +78,7 @@ private Q_SLOTS:
     void fileExists()
     {
         QTemporaryDir dir;
-        const QString empty = dir.filePath(QStringLiteral("empty.mdb")),
-                      full = dir.filePath(QStringLiteral("full.mdb"));
+        const QString empty = dir.filePath(QStringLiteral("empty.mdb")), full = dir.filePath(QStringLiteral("full.mdb"));
         QVERIFY(SafeFile::write(empty, QByteArray()) && SafeFile::write(full, "x"));
         QVERIFY(FileExists(full));
         QVERIFY(!FileExists(empty));
@@ -197,14 +195,14 @@ private Q_SLOTS:
             QVERIFY(QFile::link(folder.filePath(target.mid(5)), path));
         else if (target.startsWith(u"hard:"))
             QVERIFY(::link(QFile::encodeName(folder.filePath(target.mid(5))).constData(),
-                           QFile::encodeName(path).constData()) == 0);
+                           QFile::encodeName(path).constData())
+                    == 0);
         const QString chosen = target.contains(u':') ? path : folder.filePath(target);
 
         QString error;
         using Staged = SafeFile::StagedFile;
         Staged staged(chosen, switching ? Staged::Target::WorkingDatabase : Staged::Target::OtherFile);
-        const bool written =
-            staged.copyFrom(folder.filePath(QStringLiteral("source")), &error) && staged.commit(&error);
+        const bool written = staged.copyFrom(folder.filePath(QStringLiteral("source")), &error) && staged.commit(&error);
         QCOMPARE(written, !lands.isEmpty());
         QCOMPARE(error, written ? QString() : QString::fromLatin1(SafeFile::InUseMessage));
         QVERIFY(switching || SafeFile::write(chosen, "source") == written);
@@ -223,7 +221,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QDir folder(dir.path());
         const QStringList names = {"main.mdb.tarvo-Ab12Cd.tmp", "held.mdb.tarvo-Xy34Zw.tmp", "notes.tarvo-Ab12Cd.txt",
-                                   "main.mdb.Ab12Cd",           "x.tarvo-Ab1.tmp",           "report.tmp"};
+                                   "main.mdb.Ab12Cd", "x.tarvo-Ab1.tmp", "report.tmp"};
         for (const QString &name : names)
             QVERIFY(SafeFile::write(folder.filePath(name), "x"));
         QFile held(folder.filePath(names[1]));

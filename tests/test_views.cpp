@@ -121,10 +121,8 @@ private Q_SLOTS:
         QTest::newRow("next year") << QDate(2026, 12, 6) << QDate() << true << QDate(2027, 12, 6);
         QTest::newRow("29 February forward") << QDate(2028, 2, 29) << QDate() << true << QDate(2029, 2, 28);
         // From the month on show, not from the selected day.
-        QTest::newRow("paged ahead, then next year")
-            << QDate(2026, 12, 6) << QDate(2027, 3, 1) << true << QDate(2028, 3, 6);
-        QTest::newRow("paged to a short month")
-            << QDate(2027, 1, 31) << QDate(2027, 2, 1) << false << QDate(2026, 2, 28);
+        QTest::newRow("paged ahead, then next year") << QDate(2026, 12, 6) << QDate(2027, 3, 1) << true << QDate(2028, 3, 6);
+        QTest::newRow("paged to a short month") << QDate(2027, 1, 31) << QDate(2027, 2, 1) << false << QDate(2026, 2, 28);
     }
     void yearButtons()
     {
@@ -138,8 +136,7 @@ private Q_SLOTS:
             panel.MonthView1->setCurrentPage(page.year(), page.month());
         QTest::mousePress(forward ? panel.cmdNextYear : panel.cmdPrevYear, Qt::LeftButton);
         QCOMPARE(panel.MonthView1->selectedDate(), expected);
-        QCOMPARE(QPair(panel.MonthView1->yearShown(), panel.MonthView1->monthShown()),
-                 QPair(expected.year(), expected.month()));
+        QCOMPARE(QPair(panel.MonthView1->yearShown(), panel.MonthView1->monthShown()), QPair(expected.year(), expected.month()));
     }
 
     void calendarDayListsItemsDue()
@@ -187,8 +184,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QDate>("month");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("order days of two services")
-            << QDate(2026, 12, 1) << "6: order Pump; 20: service Fan, Pump; 31: order Belt";
+        QTest::newRow("order days of two services") << QDate(2026, 12, 1)
+                                                    << "6: order Pump; 20: service Fan, Pump; 31: order Belt";
         QTest::newRow("a service whose order fell last year") << QDate(2027, 1, 1) << "10: service Belt";
         QTest::newRow("a lead time past the month's start") << QDate(2026, 11, 1) << "";
     }

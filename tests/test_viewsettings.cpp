@@ -87,12 +87,9 @@ struct Plant {
     {
         const qint64 acme = world.addCompany(QStringLiteral("Acme"));
         using Row = std::array<const char *, 4>; // name, service date, location, tools
-        for (const Row &row :
-             {Row {"Pump", "2026-12-20", "Hall B", "drill\r\nwrench"}, Row {"Fan", "2026-12-10", "Hall C", ""},
-              Row {"Crane", "2027-01-05", "Hall A", "wrench"}})
-            world.addItem(
-                acme,
-                {{"Name", row[0]}, {"servicedate", row[1]}, {"location", row[2]}, {"tools", row[3]}, {"leadtime", 5}});
+        for (const Row &row : {Row {"Pump", "2026-12-20", "Hall B", "drill\r\nwrench"},
+                               Row {"Fan", "2026-12-10", "Hall C", ""}, Row {"Crane", "2027-01-05", "Hall A", "wrench"}})
+            world.addItem(acme, {{"Name", row[0]}, {"servicedate", row[1]}, {"location", row[2]}, {"tools", row[3]}, {"leadtime", 5}});
         window.load();
     }
 };
@@ -142,8 +139,7 @@ private Q_SLOTS:
         QFETCH(QStringList, messages);
         QFETCH(QString, shown);
         // 25 columns; Name, Tag, Location and Service Date shown at 1..4.
-        const QMap<int, QPair<QString, QString>> start = {
-            {0, {"1", "2400"}}, {1, {"2", "1200"}}, {2, {"3", "2010"}}, {7, {"4", "1500"}}};
+        const QMap<int, QPair<QString, QString>> start = {{0, {"1", "2400"}}, {1, {"2", "1200"}}, {2, {"3", "2010"}}, {7, {"4", "1500"}}};
         QVector<ColumnSettings::Row> rows;
         for (int id = 0; id < Column::Count; ++id)
             rows.append({id, QStringLiteral("c%1").arg(id), start.value(id).first, start.value(id).second});
@@ -324,8 +320,7 @@ private Q_SLOTS:
         QFETCH(bool, descending);
         QFETCH(QString, names);
         Plant plant;
-        plant.window.action(menuField < 0 ? QStringLiteral("tbSort") : QStringLiteral("mnuSortby_%1").arg(menuField))
-            ->trigger();
+        plant.window.action(menuField < 0 ? QStringLiteral("tbSort") : QStringLiteral("mnuSortby_%1").arg(menuField))->trigger();
         QPointer<frmSort> dialog = showSortDialog(std::nullopt);
         QVERIFY(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
         // A menu entry comes chosen; from the toolbar nothing is, and Sort waits for a choice.

@@ -24,8 +24,8 @@ qsizetype partLength(const QByteArray &html, qsizetype from)
         const auto tagIs = [&](const char *name) {
             const qsizetype length = qstrlen(name);
             const qsizetype after = at + 1 + length;
-            return qstrnicmp(html.constData() + at + 1, name, length) == 0 &&
-                (after >= html.size() || !std::isalnum(static_cast<unsigned char>(html.at(after))));
+            return qstrnicmp(html.constData() + at + 1, name, length) == 0
+                && (after >= html.size() || !std::isalnum(static_cast<unsigned char>(html.at(after))));
         };
         if (tagIs("table"))
             ++tables;

@@ -209,8 +209,8 @@ bool frmBrowser::mayReplace(const QString &target)
 
 void frmBrowser::save()
 {
-    const QString target =
-        FileDialog::saveFile(this, QStringLiteral("Save"), AppPaths::reportsFolder(), QString(), QStringLiteral("htm"));
+    const QString target = FileDialog::saveFile(this, QStringLiteral("Save"), AppPaths::reportsFolder(), QString(),
+                                                QStringLiteral("htm"));
     if (target.isEmpty())
         return;
     if (SafeFile::sameFile(m_path, target)) {
@@ -251,12 +251,11 @@ void frmBrowser::savePdf()
     }
     // The page is rendered after this returns; the window may be gone by then.
     QPointer<frmBrowser> self(this);
-    brwWebBrowser->printToPdf(
-        [self, target](const QByteArray &pdf) {
-            if (self)
-                self->finishPdf(target, pdf);
-        },
-        pdfPageLayout());
+    brwWebBrowser->printToPdf([self, target](const QByteArray &pdf) {
+        if (self)
+            self->finishPdf(target, pdf);
+    },
+                              pdfPageLayout());
 }
 
 void frmBrowser::writeLargePdf(const QString &target)

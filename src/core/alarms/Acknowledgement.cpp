@@ -38,8 +38,8 @@ const QString StampedAlarmFields = QStringLiteral("Name, servicedate, serviceint
 
 RowStamp stamp(Database &database, qint64 itemId, const QString &fields)
 {
-    return RowStamp::read(
-        database, QStringLiteral("SELECT %1, %2 FROM main WHERE ID = ?").arg(StampedAlarmFields, fields), {itemId});
+    return RowStamp::read(database, QStringLiteral("SELECT %1, %2 FROM main WHERE ID = ?").arg(StampedAlarmFields, fields),
+                          {itemId});
 }
 
 AckResult store(Database &database, qint64 itemId, const RowStamp &read, const QString &update,
@@ -66,45 +66,48 @@ AckResult store(Database &database, qint64 itemId, const RowStamp &read, const Q
 
 QString serviceInfoText(Database &database, qint64 itemId)
 {
-    const std::optional<QStringList> row = readRow(
-        database,
-        QStringLiteral("SELECT Name, Tag, location, hazmat, part, tools, refmanuals, Locked, custom1, custom2, custom3"
-                       " FROM main WHERE ID = ?"),
-        itemId);
+    const std::optional<QStringList> row = readRow(database, QStringLiteral("SELECT Name, Tag, location, hazmat, part, tools, refmanuals, Locked, custom1, custom2, custom3"
+                                                                            " FROM main WHERE ID = ?"),
+                                                   itemId);
     if (!row)
         return QString();
     const QStringList &f = *row;
-    return QStringLiteral("SERVICE Name: ") + CrLf + Indent + f[0] + lines(2) + QStringLiteral("Tag:") + CrLf + Indent +
-        f[1] + lines(2) + QStringLiteral("Location: ") + CrLf + Indent + f[2] + lines(2) + QStringLiteral("Hazmat: ") +
-        CrLf + Indent + f[3] + lines(2) + QStringLiteral("Part: ") + CrLf + Indent + f[4] + lines(2) +
-        QStringLiteral("Replacement Part(s): ") + CrLf + RepPartsText(database, itemId, CrLf) + lines(2) +
-        QStringLiteral("Tools: ") + CrLf + f[5] + lines(3) + QStringLiteral("Reference Manuals: ") + CrLf + Indent +
-        f[6] + lines(2) + QStringLiteral("Equipment to be Locked: ") + CrLf + f[7] + lines(2) +
-        QStringLiteral("Custom 1:") + CrLf + Indent + f[8] + lines(2) + QStringLiteral("Custom 2: ") + CrLf + Indent +
-        f[9] + lines(2) + QStringLiteral("Custom 3: ") + CrLf + Indent + f[10] + lines(2);
+    return QStringLiteral("SERVICE Name: ") + CrLf + Indent + f[0] + lines(2)
+        + QStringLiteral("Tag:") + CrLf + Indent + f[1] + lines(2)
+        + QStringLiteral("Location: ") + CrLf + Indent + f[2] + lines(2)
+        + QStringLiteral("Hazmat: ") + CrLf + Indent + f[3] + lines(2)
+        + QStringLiteral("Part: ") + CrLf + Indent + f[4] + lines(2)
+        + QStringLiteral("Replacement Part(s): ") + CrLf + RepPartsText(database, itemId, CrLf) + lines(2)
+        + QStringLiteral("Tools: ") + CrLf + f[5] + lines(3)
+        + QStringLiteral("Reference Manuals: ") + CrLf + Indent + f[6] + lines(2)
+        + QStringLiteral("Equipment to be Locked: ") + CrLf + f[7] + lines(2)
+        + QStringLiteral("Custom 1:") + CrLf + Indent + f[8] + lines(2)
+        + QStringLiteral("Custom 2: ") + CrLf + Indent + f[9] + lines(2)
+        + QStringLiteral("Custom 3: ") + CrLf + Indent + f[10] + lines(2);
 }
 
 QString orderInfoText(Database &database, qint64 itemId)
 {
     // An item whose company row is gone still shows its parts and name.
-    const std::optional<QStringList> row = readRow(
-        database,
-        QStringLiteral("SELECT main.Name, orderinfo.company, orderinfo.Street1, orderinfo.Street2, orderinfo.city,"
-                       " orderinfo.State, orderinfo.zip, orderinfo.contact, orderinfo.phone1, orderinfo.phone2,"
-                       " orderinfo.email, orderinfo.website, orderinfo.notes"
-                       " FROM main LEFT JOIN orderinfo ON main.manuID = orderinfo.ID WHERE main.ID = ?"),
-        itemId);
+    const std::optional<QStringList> row = readRow(database, QStringLiteral("SELECT main.Name, orderinfo.company, orderinfo.Street1, orderinfo.Street2, orderinfo.city,"
+                                                                            " orderinfo.State, orderinfo.zip, orderinfo.contact, orderinfo.phone1, orderinfo.phone2,"
+                                                                            " orderinfo.email, orderinfo.website, orderinfo.notes"
+                                                                            " FROM main LEFT JOIN orderinfo ON main.manuID = orderinfo.ID WHERE main.ID = ?"),
+                                                   itemId);
     if (!row)
         return QString();
     const QStringList &f = *row;
-    return QStringLiteral("ORDER replacment part(s):") + CrLf + RepPartsText(database, itemId, CrLf) + lines(2) +
-        QStringLiteral("FOR name:") + CrLf + Indent + f[0] + lines(2) + QStringLiteral("FROM Company:") + Indent +
-        f[1] + lines(2) + QStringLiteral("Address:") + CrLf + Indent + f[2] + CrLf + Indent + f[3] + CrLf + Indent +
-        f[4] + QStringLiteral(", ") + f[5] + Indent + f[6] + lines(2) + QStringLiteral("Contact:") + CrLf + Indent +
-        f[7] + lines(2) + QStringLiteral("Phone1:") + CrLf + Indent + f[8] + lines(2) + QStringLiteral("Phone2: ") +
-        CrLf + Indent + f[9] + lines(2) + QStringLiteral("E-mail: ") + CrLf + Indent + f[10] + lines(2) +
-        QStringLiteral("Web Site: ") + CrLf + Indent + f[11] + lines(2) + QStringLiteral("Notes: ") + CrLf + Indent +
-        f[12] + lines(2);
+    return QStringLiteral("ORDER replacment part(s):") + CrLf + RepPartsText(database, itemId, CrLf) + lines(2)
+        + QStringLiteral("FOR name:") + CrLf + Indent + f[0] + lines(2)
+        + QStringLiteral("FROM Company:") + Indent + f[1] + lines(2)
+        + QStringLiteral("Address:") + CrLf + Indent + f[2] + CrLf + Indent + f[3] + CrLf + Indent + f[4]
+        + QStringLiteral(", ") + f[5] + Indent + f[6] + lines(2)
+        + QStringLiteral("Contact:") + CrLf + Indent + f[7] + lines(2)
+        + QStringLiteral("Phone1:") + CrLf + Indent + f[8] + lines(2)
+        + QStringLiteral("Phone2: ") + CrLf + Indent + f[9] + lines(2)
+        + QStringLiteral("E-mail: ") + CrLf + Indent + f[10] + lines(2)
+        + QStringLiteral("Web Site: ") + CrLf + Indent + f[11] + lines(2)
+        + QStringLiteral("Notes: ") + CrLf + Indent + f[12] + lines(2);
 }
 
 QString lastServicedBy(Database &database, qint64 itemId)

@@ -4,7 +4,8 @@
 
 AlarmListModel::AlarmListModel(QObject *parent)
     : QAbstractListModel(parent)
-{ }
+{
+}
 
 void AlarmListModel::setRows(QVector<AlarmRow> rows)
 {
@@ -45,8 +46,11 @@ QVariant AlarmListModel::data(const QModelIndex &index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::AccessibleTextRole: return LineEnds::toShown(m_rows.at(row).text);
-    case Qt::TextAlignmentRole: return int(Qt::AlignLeft | Qt::AlignVCenter);
-    default: return {};
+    case Qt::AccessibleTextRole:
+        return LineEnds::toShown(m_rows.at(row).text);
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignLeft | Qt::AlignVCenter);
+    default:
+        return {};
     }
 }

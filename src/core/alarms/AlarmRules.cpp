@@ -12,7 +12,17 @@
 namespace {
 
 // The columns of the item query, in order.
-enum Col { Id, ServiceDate, Warn, Lead, Interval, AckService, AckOrder, AckInStock, Name, Location, Company };
+enum Col { Id,
+           ServiceDate,
+           Warn,
+           Lead,
+           Interval,
+           AckService,
+           AckOrder,
+           AckInStock,
+           Name,
+           Location,
+           Company };
 
 // Null reads as "absent": a comparison with a Null field is false.
 std::optional<qint64> number(const Statement &row, int column)
@@ -58,7 +68,9 @@ struct DateFormat {
     QString operator()(const QDate &date) const { return QLocale::c().toString(date, pattern); }
 };
 
-enum class Outcome { None, Due, Past };
+enum class Outcome { None,
+                     Due,
+                     Past };
 
 // Which row a rule gives: none, the due row from `days` before the service date, or the
 // past-date row from the day after it.
@@ -80,11 +92,9 @@ struct AlarmingItem {
 
 QVector<AlarmRow> evaluateAlarms(Database &database, int serviceSwitch, int orderSwitch, const QDate &today)
 {
-    Statement query(
-        database,
-        QStringLiteral("SELECT main.ID, servicedate, servicewarn, leadtime, serviceinterval, ackservice, ackorder,"
-                       " ackorderinstock, Name, location, company FROM main, orderinfo WHERE main.manuID = orderinfo.ID"
-                       " ORDER BY main.ID"));
+    Statement query(database, QStringLiteral("SELECT main.ID, servicedate, servicewarn, leadtime, serviceinterval, ackservice, ackorder,"
+                                             " ackorderinstock, Name, location, company FROM main, orderinfo WHERE main.manuID = orderinfo.ID"
+                                             " ORDER BY main.ID"));
     const DateFormat format;
     QVector<AlarmRow> found;
     QVector<AlarmingItem> items;
@@ -100,8 +110,8 @@ QVector<AlarmRow> evaluateAlarms(Database &database, int serviceSwitch, int orde
         const Outcome service = serviceSwitch == 1 && isNot(warn, 0) && is(number(query, AckService), 0)
             ? ruleOutcome(serviceDate, *warn, today)
             : Outcome::None;
-        const Outcome order =
-            orderSwitch == 1 && isNot(lead, 0) && is(number(query, AckOrder), 0) && is(number(query, AckInStock), 0)
+        const Outcome order = orderSwitch == 1 && isNot(lead, 0) && is(number(query, AckOrder), 0)
+                && is(number(query, AckInStock), 0)
             ? ruleOutcome(serviceDate, *lead, today)
             : Outcome::None;
         if (service == Outcome::None && order == Outcome::None)
@@ -113,22 +123,14 @@ QVector<AlarmRow> evaluateAlarms(Database &database, int serviceSwitch, int orde
         const QString name = query.text(Name);
         const qsizetype first = found.size();
         if (service == Outcome::Past) {
-            found.append({PastServiceDate, id,
-                          QStringLiteral("PAST SERVICE DATE: ") % name % QStringLiteral(" at ") % query.text(Location) %
-                              QStringLiteral(" HAS NOT BEEN SERVICED (see details to edit) ID = ") % idText});
+            found.append({PastServiceDate, id, QStringLiteral("PAST SERVICE DATE: ") % name % QStringLiteral(" at ") % query.text(Location) % QStringLiteral(" HAS NOT BEEN SERVICED (see details to edit) ID = ") % idText});
         } else if (service == Outcome::Due) {
-            found.append({ServiceDue, id,
-                          QStringLiteral("SERVICE ") % name % QStringLiteral(" at ") % query.text(Location) %
-                              QStringLiteral("\r\n by ") % format(serviceDate) % QStringLiteral(".   ID = ") % idText});
+            found.append({ServiceDue, id, QStringLiteral("SERVICE ") % name % QStringLiteral(" at ") % query.text(Location) % QStringLiteral("\r\n by ") % format(serviceDate) % QStringLiteral(".   ID = ") % idText});
         }
         if (order == Outcome::Past) {
-            found.append({PastServiceDate, id,
-                          QStringLiteral("PAST SERVICE DATE: Replacement part(s) for ") % name %
-                              QStringLiteral(" HAVE NOT BEEN ORDERED (see details to edit) ID = ") % idText});
+            found.append({PastServiceDate, id, QStringLiteral("PAST SERVICE DATE: Replacement part(s) for ") % name % QStringLiteral(" HAVE NOT BEEN ORDERED (see details to edit) ID = ") % idText});
         } else if (order == Outcome::Due) {
-            found.append({OrderDue, id,
-                          QStringLiteral("ORDER replacment part(s) from ") % query.text(Company) %
-                              QStringLiteral(" for ") % name % QStringLiteral(".    ID = ") % idText});
+            found.append({OrderDue, id, QStringLiteral("ORDER replacment part(s) from ") % query.text(Company) % QStringLiteral(" for ") % name % QStringLiteral(".    ID = ") % idText});
         }
         items.append({serviceDate.toJulianDay(), first, found.size() - first});
     }
@@ -149,15 +151,13 @@ bool RollServiceDate(Database &database, qint64 itemId)
 {
     // Only the item's own fields decide; a service date that does not read as a day, or a move
     // that would give none, leaves the item as it is.
-    Statement roll(database,
-                   QStringLiteral("UPDATE main SET ackservice = 0, ackorder = 0, ackorderinstock = 0,"
-                                  " servicedate = date(servicedate, printf('%+d days', serviceinterval))"
-                                  " WHERE ID = ? AND servicedate IS NOT NULL AND serviceinterval <> 0"
-                                  " AND date(servicedate, printf('%+d days', serviceinterval)) IS NOT NULL"
-                                  " AND ((servicewarn = 0 AND leadtime <> 0 AND (ackorder = 1 OR ackorderinstock = 1))"
-                                  "   OR (servicewarn <> 0 AND leadtime = 0 AND ackservice = 1)"
-                                  "   OR (servicewarn <> 0 AND leadtime <> 0 AND ackservice = 1 AND (ackorder = 1 OR "
-                                  "ackorderinstock = 1)))"));
+    Statement roll(database, QStringLiteral("UPDATE main SET ackservice = 0, ackorder = 0, ackorderinstock = 0,"
+                                            " servicedate = date(servicedate, printf('%+d days', serviceinterval))"
+                                            " WHERE ID = ? AND servicedate IS NOT NULL AND serviceinterval <> 0"
+                                            " AND date(servicedate, printf('%+d days', serviceinterval)) IS NOT NULL"
+                                            " AND ((servicewarn = 0 AND leadtime <> 0 AND (ackorder = 1 OR ackorderinstock = 1))"
+                                            "   OR (servicewarn <> 0 AND leadtime = 0 AND ackservice = 1)"
+                                            "   OR (servicewarn <> 0 AND leadtime <> 0 AND ackservice = 1 AND (ackorder = 1 OR ackorderinstock = 1)))"));
     roll.bind(1, itemId);
     roll.run();
     return database.changes() > 0;

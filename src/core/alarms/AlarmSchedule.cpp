@@ -12,8 +12,16 @@ struct SleepDuration {
 };
 
 constexpr SleepDuration Choices[SleepChoices] = {
-    {"5 minutes", 5}, {"10 minutes", 10}, {"15 minutes", 15}, {"30 minutes", 30}, {"1 hour", 60},
-    {"2 hours", 120}, {"3 hours", 180},   {"4 hours", 240},   {"5 hours", 300},   {"6 hours", 360},
+    {"5 minutes", 5},
+    {"10 minutes", 10},
+    {"15 minutes", 15},
+    {"30 minutes", 30},
+    {"1 hour", 60},
+    {"2 hours", 120},
+    {"3 hours", 180},
+    {"4 hours", 240},
+    {"5 hours", 300},
+    {"6 hours", 360},
 };
 
 } // namespace

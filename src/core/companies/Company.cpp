@@ -13,7 +13,18 @@
 namespace {
 
 const char *const FieldNames[CompanyBox::Count] = {
-    "company", "Street1", "Street2", "city", "State", "zip", "phone1", "phone2", "email", "website", "notes", "contact",
+    "company",
+    "Street1",
+    "Street2",
+    "city",
+    "State",
+    "zip",
+    "phone1",
+    "phone2",
+    "email",
+    "website",
+    "notes",
+    "contact",
 };
 
 constexpr int Backspace = 8;
@@ -53,8 +64,8 @@ QString companyAddressText(const CompanyRecord &company)
     const QString &street2 = f[CompanyBox::Street2];
     if (street2.isNull() || !street2.isEmpty())
         text += street2 + lineBreak;
-    return text + f[CompanyBox::City] + QLatin1Char(' ') + f[CompanyBox::State] + QStringLiteral("  ") +
-        f[CompanyBox::Zip];
+    return text + f[CompanyBox::City] + QLatin1Char(' ') + f[CompanyBox::State] + QStringLiteral("  ")
+        + f[CompanyBox::Zip];
 }
 
 QVector<CompanyRecord> loadCompanies(Database &db)
@@ -95,9 +106,12 @@ int companyFieldLimit(int box)
     case CompanyBox::State:
     case CompanyBox::Zip:
     case CompanyBox::Phone1:
-    case CompanyBox::Phone2: return 20;
-    case CompanyBox::Notes: return 100;
-    default: return 50;
+    case CompanyBox::Phone2:
+        return 20;
+    case CompanyBox::Notes:
+        return 100;
+    default:
+        return 50;
     }
 }
 

@@ -17,7 +17,21 @@ struct CompanyRecord {
 };
 
 namespace CompanyBox {
-enum : int { Name = 0, Street1, Street2, City, State, Zip, Phone1, Phone2, Email, Website, Notes, Contact, Count };
+enum : int {
+    Name = 0,
+    Street1,
+    Street2,
+    City,
+    State,
+    Zip,
+    Phone1,
+    Phone2,
+    Email,
+    Website,
+    Notes,
+    Contact,
+    Count
+};
 }
 
 // The directory's address cell, lines broken with CR LF: Street1, [Street2,] then city, one

@@ -48,8 +48,8 @@ QString reportsFolder()
 QString manualFile()
 {
     const QString executableFolder = QCoreApplication::applicationDirPath();
-    for (const QString &path :
-         {inFolder(ManualName), QDir(executableFolder).filePath(ManualName), installedManual(executableFolder)}) {
+    for (const QString &path : {inFolder(ManualName), QDir(executableFolder).filePath(ManualName),
+                                installedManual(executableFolder)}) {
         if (QFileInfo::exists(path))
             return path;
     }
@@ -81,7 +81,8 @@ FolderFacts inspectFolder(const QString &executableFolder)
     return facts;
 }
 
-bool settleProgramFolder(const QString &executableFolder, const QString &dataFolder, const QDate &today, QString *error)
+bool settleProgramFolder(const QString &executableFolder, const QString &dataFolder, const QDate &today,
+                         QString *error)
 {
     if (chooseProgramFolder(inspectFolder(executableFolder)) == FolderChoice::ExecutableFolder) {
         setApplicationFolder(executableFolder);

@@ -33,7 +33,8 @@ struct FolderFacts {
     bool installed = false; // the manual lies where an installation puts it
 };
 
-enum class FolderChoice { ExecutableFolder, UserDataFolder };
+enum class FolderChoice { ExecutableFolder,
+                          UserDataFolder };
 
 // Beside a database or the marker: the executable's folder, as always. Otherwise an installed
 // program, or one whose folder takes no files, works in the user's data folder.

@@ -22,8 +22,7 @@ ColumnLayout ColumnLayout::read(Database &database)
         int width;
     };
     QVector<Row> rows;
-    Statement query(database,
-                    QStringLiteral("SELECT name, size, ID, ColLocation FROM Columns ORDER BY ColLocation, ID"));
+    Statement query(database, QStringLiteral("SELECT name, size, ID, ColLocation FROM Columns ORDER BY ColLocation, ID"));
     while (query.next()) {
         const qint64 id = query.integer(2);
         if (query.isNull(2) || !Column::isValid(int(id)) || id != int(id))

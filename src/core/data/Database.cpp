@@ -61,8 +61,9 @@ bool Database::openHandle(const QString &path, int flags, QString *error)
 
 void Database::configure()
 {
-    sqlite3_exec(m_db, "PRAGMA journal_mode = DELETE; PRAGMA cache_size = -32768; PRAGMA temp_store = MEMORY;", nullptr,
-                 nullptr, nullptr);
+    sqlite3_exec(m_db,
+                 "PRAGMA journal_mode = DELETE; PRAGMA cache_size = -32768; PRAGMA temp_store = MEMORY;",
+                 nullptr, nullptr, nullptr);
     sqlite3_create_function(m_db, "fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, foldFunction, nullptr,
                             nullptr);
 }
@@ -71,7 +72,8 @@ bool Database::canWrite(QString *error)
 {
     // A real write that is rolled back: it needs the file and, for its journal, the folder to
     // be writable. SQLite would otherwise open a write-protected file read-only without a word.
-    const int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE; PRAGMA user_version = 0; ROLLBACK;", nullptr, nullptr, nullptr);
+    const int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE; PRAGMA user_version = 0; ROLLBACK;", nullptr, nullptr,
+                                nullptr);
     if (rc == SQLITE_OK && !sqlite3_db_readonly(m_db, "main"))
         return true;
     if (error)
@@ -179,8 +181,12 @@ Statement &Statement::bind(int position, const QVariant &value)
         case QMetaType::LongLong:
         case QMetaType::UInt:
         case QMetaType::Short:
-        case QMetaType::Bool: rc = sqlite3_bind_int64(m_stmt, position, value.toLongLong()); break;
-        case QMetaType::Double: rc = sqlite3_bind_double(m_stmt, position, value.toDouble()); break;
+        case QMetaType::Bool:
+            rc = sqlite3_bind_int64(m_stmt, position, value.toLongLong());
+            break;
+        case QMetaType::Double:
+            rc = sqlite3_bind_double(m_stmt, position, value.toDouble());
+            break;
         default: {
             const QByteArray text = value.toString().toUtf8();
             rc = sqlite3_bind_text(m_stmt, position, text.constData(), int(text.size()), SQLITE_TRANSIENT);
@@ -211,7 +217,8 @@ bool Statement::next()
 
 void Statement::run()
 {
-    while (next()) { }
+    while (next()) {
+    }
 }
 
 void Statement::reset()
@@ -248,10 +255,14 @@ bool Statement::isNull(int column) const
 QVariant Statement::value(int column) const
 {
     switch (sqlite3_column_type(m_stmt, column)) {
-    case SQLITE_NULL: return QVariant();
-    case SQLITE_INTEGER: return QVariant(qint64(sqlite3_column_int64(m_stmt, column)));
-    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(m_stmt, column));
-    default: return QVariant(text(column));
+    case SQLITE_NULL:
+        return QVariant();
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(m_stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, column));
+    default:
+        return QVariant(text(column));
     }
 }
 

@@ -88,7 +88,8 @@ bool Recordset::isNull(const QString &field) const
 RowWriter::RowWriter(Database &database, const QString &table)
     : m_db(database)
     , m_table(table)
-{ }
+{
+}
 
 RowWriter &RowWriter::set(const QString &field, const QVariant &value)
 {
@@ -102,9 +103,7 @@ qint64 RowWriter::insert()
     QStringList marks;
     for (qsizetype i = 0; i < m_fields.size(); ++i)
         marks << QStringLiteral("?");
-    Statement statement(m_db,
-                        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(m_table, m_fields.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+    Statement statement(m_db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(m_table, m_fields.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
     statement.bindAll(m_values);
     statement.run();
     return m_db.lastInsertId();
@@ -115,9 +114,7 @@ bool RowWriter::update(qint64 id)
     QStringList assignments;
     for (const QString &field : std::as_const(m_fields))
         assignments << field + QStringLiteral(" = ?");
-    Statement statement(
-        m_db,
-        QStringLiteral("UPDATE %1 SET %2 WHERE ID = %3").arg(m_table, assignments.join(QStringLiteral(", "))).arg(id));
+    Statement statement(m_db, QStringLiteral("UPDATE %1 SET %2 WHERE ID = %3").arg(m_table, assignments.join(QStringLiteral(", "))).arg(id));
     statement.bindAll(m_values);
     statement.run();
     return m_db.changes() > 0;

@@ -11,7 +11,8 @@ public:
     explicit DbError(const QString &message)
         : std::runtime_error(message.toStdString())
         , m_message(message)
-    { }
+    {
+    }
 
     QString message() const { return m_message; }
 

@@ -33,7 +33,8 @@ const FieldSpec Specs[] = {
      "by Replacement Stock"},
     {18, 18, "refmanuals", "RefManuals", K::Text, C::Plain, L::Text, "Reference Manuals", 2400, 0,
      "by Reference Manuals"},
-    {19, 19, "Locked", "Locked", K::Text, C::MultiLine, L::Text, "Equipment Locked", 2400, 0, "by Equipment Locked"},
+    {19, 19, "Locked", "Locked", K::Text, C::MultiLine, L::Text, "Equipment Locked", 2400, 0,
+     "by Equipment Locked"},
     {20, 20, "custom1", "Custom1", K::Text, C::Plain, L::Text, "Custom 1", 1500, 0, "by Custom 1"},
     {21, 21, "custom2", "Custom2", K::Text, C::Plain, L::Text, "Custom 2", 1500, 0, "by Custom 2"},
     {22, 22, "custom3", "Custom3", K::Text, C::Plain, L::Text, "Custom 3", 1500, 0, "by Custom 3"},
@@ -93,7 +94,8 @@ std::optional<Field::Number> fieldAtLookupPosition(int position)
     if (position < 0 || position >= LookupPositions)
         return std::nullopt;
     // Positions skip the parts (6) and the replacement stock (17).
-    const int field = position < 6 ? position : position < 16 ? position + 1 : position + 2;
+    const int field = position < 6 ? position : position < 16 ? position + 1
+                                                              : position + 2;
     return Field::Number(field);
 }
 
@@ -101,7 +103,8 @@ std::optional<int> lookupPositionOf(Field::Number field)
 {
     if (!Field::isValid(field) || field == Field::RepParts || field == Field::ReplaceStock)
         return std::nullopt;
-    return field < 6 ? int(field) : field < 17 ? field - 1 : field - 2;
+    return field < 6 ? int(field) : field < 17 ? field - 1
+                                               : field - 2;
 }
 
 std::optional<Field::Number> fieldAtSortPosition(int position)

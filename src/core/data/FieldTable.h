@@ -48,7 +48,8 @@ bool isValid(int id);
 } // namespace Column
 
 // Ascending or descending; any value but Ascending sorts descending.
-enum SortOrders : int { Ascending = 0, Descending = 1 };
+enum SortOrders : int { Ascending = 0,
+                        Descending = 1 };
 
 namespace Field {
 enum Number : int {

@@ -9,7 +9,8 @@
 // What lives for the whole run and several windows share, on the one user-interface thread.
 // Windows get what they work on when they open; nothing here passes arguments between them.
 
-enum DisplayModes : int { LookupDisplay = 0, AllDisplay = 1 };
+enum DisplayModes : int { LookupDisplay = 0,
+                          AllDisplay = 1 };
 
 struct GlobalVars {
     // The item list's view: all items or the lookup's, each with its own sort.

@@ -31,7 +31,9 @@ private:
 };
 
 // How a save that compares first came out.
-enum class SaveOutcome { Saved, ItemGone, ChangedElsewhere };
+enum class SaveOutcome { Saved,
+                         ItemGone,
+                         ChangedElsewhere };
 
 inline constexpr const char *ItemGoneText = "This item no longer exists; nothing was saved.";
 inline constexpr const char *ItemChangedText =

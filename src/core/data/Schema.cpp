@@ -52,18 +52,16 @@ struct TableShape {
 };
 
 const TableShape Shapes[] = {
-    {"main",
-     "ID manuID Name Tag location hazmat part serial servicedate servicewarn DateServiced servicedby tools"
-     " dateinstalled leadtime serviceinterval purchaseorder replacestock refmanuals Locked custom1 custom2"
-     " custom3 ackservice ackorder ackorderinstock"},
+    {"main", "ID manuID Name Tag location hazmat part serial servicedate servicewarn DateServiced servicedby tools"
+             " dateinstalled leadtime serviceinterval purchaseorder replacestock refmanuals Locked custom1 custom2"
+             " custom3 ackservice ackorder ackorderinstock"},
     {"orderinfo", "ID company Street1 Street2 city State zip phone1 phone2 email website contact notes"},
     {"History", "ID Date descr"},
     {"Notes", "ID Date descr"},
     {"repparts", "ID descr partnumber"},
     {"Columns", "ID name size ColLocation"},
-    {"settings",
-     "startupalarm timerinterval AutoAddHstWarn AutoAddhstOn alservicedisabled alorderdisabled"
-     " backupinterval backupdate Version build"},
+    {"settings", "startupalarm timerinterval AutoAddHstWarn AutoAddhstOn alservicedisabled alorderdisabled"
+                 " backupinterval backupdate Version build"},
 };
 
 // The table names are the program's own; a pragma takes no bound values.
@@ -119,7 +117,8 @@ bool hasStartingRows(Database &db, QString *problem)
         if (count(QStringLiteral("SELECT count(*) FROM settings")) != 1)
             missing = QStringLiteral("the settings table must hold one row");
         else if (count(QStringLiteral("SELECT count(DISTINCT ID) FROM Columns WHERE ID >= 0 AND ID < %1")
-                           .arg(Column::Count)) != Column::Count)
+                           .arg(Column::Count))
+                 != Column::Count)
             missing = QStringLiteral("the Columns table must hold %1 rows").arg(Column::Count);
     } catch (const DbError &error) {
         missing = error.message();
@@ -145,10 +144,9 @@ void create(Database &db, const QString &version, const QString &build, const QD
 
     // Start-up alarm on, checks every hour, both alarms on, automatic history without asking,
     // a backup reminder every week.
-    Statement settings(db,
-                       QStringLiteral("INSERT INTO settings (startupalarm, timerinterval, AutoAddHstWarn, AutoAddhstOn,"
-                                      " alservicedisabled, alorderdisabled, backupinterval, backupdate, Version, build)"
-                                      " VALUES (1, 7, 0, 1, 1, 1, 7, ?, ?, ?)"));
+    Statement settings(db, QStringLiteral("INSERT INTO settings (startupalarm, timerinterval, AutoAddHstWarn, AutoAddhstOn,"
+                                          " alservicedisabled, alorderdisabled, backupinterval, backupdate, Version, build)"
+                                          " VALUES (1, 7, 0, 1, 1, 1, 7, ?, ?, ?)"));
     settings.bindAll({today.addDays(7).toString(Qt::ISODate), version, build});
     settings.run();
     transaction.commit();

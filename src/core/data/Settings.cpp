@@ -23,8 +23,8 @@ QString alarmStatusText(int code)
     if (code == 0)
         return QStringLiteral("Alarm Status: OFF");
     const Interval interval = intervalForCode(code);
-    return QStringLiteral("Alarm Status: ") + QString::number(interval.count) +
-        (interval.hours ? QStringLiteral(" hour(s)") : QStringLiteral(" minutes"));
+    return QStringLiteral("Alarm Status: ") + QString::number(interval.count)
+        + (interval.hours ? QStringLiteral(" hour(s)") : QStringLiteral(" minutes"));
 }
 
 QDateTime nextCheck(int code, const QDateTime &now)

@@ -34,7 +34,8 @@ namespace ValueOrder {
 int compareText(const QString &a, const QString &b)
 {
     const int order = collator().compare(a, b);
-    return order < 0 ? -1 : order > 0 ? 1 : 0;
+    return order < 0 ? -1 : order > 0 ? 1
+                                      : 0;
 }
 
 QCollatorSortKey sortKey(const QString &text)

@@ -88,9 +88,12 @@ void readCell(ImportRow &row, int id, const QString &label, const QString &cell,
 {
     const FieldSpec &info = *FieldTable::column(id);
     switch (info.kind) {
-    case FieldKind::Parts: return readParts(row, label, cell);
-    case FieldKind::Flag: return readStock(row, label, cell);
-    case FieldKind::Company: return readCompany(row, label, cell, directory);
+    case FieldKind::Parts:
+        return readParts(row, label, cell);
+    case FieldKind::Flag:
+        return readStock(row, label, cell);
+    case FieldKind::Company:
+        return readCompany(row, label, cell, directory);
     case FieldKind::Number: {
         const QString days = cell.trimmed();
         if (!days.isEmpty() && (days.size() > 3 || !allDigits(days)))
@@ -116,8 +119,8 @@ void readCell(ImportRow &row, int id, const QString &label, const QString &cell,
     }
 }
 
-ImportRow readRecord(const QStringList &record, const ImportPreview &preview, const QHash<QString, qint64> &directory,
-                     const QDate &today)
+ImportRow readRecord(const QStringList &record, const ImportPreview &preview,
+                     const QHash<QString, qint64> &directory, const QDate &today)
 {
     ImportRow row;
     for (qsizetype c = 0; c < record.size(); ++c) {
@@ -258,8 +261,7 @@ ImportPreview previewImport(Database &database, const QByteArray &bytes, const C
     preview.headings = records.first();
     preview.columns = importColumns(preview.headings, layout);
     if (!preview.columns.contains(Column::Name)) {
-        preview.error =
-            QStringLiteral("The file has no column of item names; its first line must hold the item list's headings");
+        preview.error = QStringLiteral("The file has no column of item names; its first line must hold the item list's headings");
         return preview;
     }
     const QHash<QString, qint64> directory = companyDirectory(database);

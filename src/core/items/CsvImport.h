@@ -23,7 +23,8 @@ class Database;
 bool parseCsv(const QByteArray &bytes, QVector<QStringList> *records, QString *error);
 
 // What a column of the file holds: a column id of the item list, or one of these.
-enum ImportColumn : int { IdColumn = -1, UnknownColumn = -2 };
+enum ImportColumn : int { IdColumn = -1,
+                          UnknownColumn = -2 };
 // The column of each heading: the list's own headings first, then those of a new database;
 // letter case and surrounding blanks do not count. A heading met twice counts once.
 QVector<int> importColumns(const QStringList &headings, const ColumnLayout &layout);

@@ -16,8 +16,8 @@ const FieldSpec *fieldOfBox(int id)
 bool hasTextBox(int id)
 {
     const FieldSpec *field = fieldOfBox(id);
-    return field && field->kind != FieldKind::Parts && field->kind != FieldKind::Company &&
-        field->kind != FieldKind::Flag;
+    return field && field->kind != FieldKind::Parts && field->kind != FieldKind::Company
+        && field->kind != FieldKind::Flag;
 }
 
 bool isDate(int id)

@@ -8,7 +8,8 @@
 namespace {
 
 // The boxes' fields of main, by column id: every column id up to 22 but the parts.
-template<typename Visit> void forEachEditedField(Visit visit)
+template<typename Visit>
+void forEachEditedField(Visit visit)
 {
     for (int id = 0; id < ItemBox::Count; ++id) {
         const FieldSpec &info = *FieldTable::column(id);
@@ -21,12 +22,14 @@ QString shown(const Recordset &row, const FieldSpec &info)
 {
     const QString field = QString::fromLatin1(info.sql);
     switch (info.kind) {
-    case FieldKind::Date: return DateText::isoToShort(row.text(field));
+    case FieldKind::Date:
+        return DateText::isoToShort(row.text(field));
     case FieldKind::Number: {
         const int days = row.integer(field);
         return days == 0 ? QString() : QString::number(days);
     }
-    default: return LineEnds::toShown(row.text(field));
+    default:
+        return LineEnds::toShown(row.text(field));
     }
 }
 
@@ -34,14 +37,18 @@ QVariant stored(const ItemForm &form, int id, const FieldSpec &info)
 {
     const QString &text = form[id];
     switch (info.kind) {
-    case FieldKind::Company: return form.companyId;
-    case FieldKind::Flag: return form.stocked;
+    case FieldKind::Company:
+        return form.companyId;
+    case FieldKind::Flag:
+        return form.stocked;
     case FieldKind::Date: {
         const QString iso = DateText::typedToIso(text);
         return iso.isEmpty() ? QVariant() : QVariant(iso);
     }
-    case FieldKind::Number: return text.toInt(); // "" and "0" give 0
-    default: return info.cell == CellText::MultiLine ? LineEnds::toStored(text) : text;
+    case FieldKind::Number:
+        return text.toInt(); // "" and "0" give 0
+    default:
+        return info.cell == CellText::MultiLine ? LineEnds::toStored(text) : text;
     }
 }
 

@@ -90,7 +90,8 @@ Result switchTo(const QString &source)
 
 void removeLeftoverCopies()
 {
-    for (const QString &folder : {AppPaths::applicationFolder(), AppPaths::backupFolder(), AppPaths::reportsFolder()})
+    for (const QString &folder :
+         {AppPaths::applicationFolder(), AppPaths::backupFolder(), AppPaths::reportsFolder()})
         SafeFile::removeLeftovers(folder);
 }
 

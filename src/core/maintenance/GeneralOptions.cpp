@@ -8,8 +8,8 @@ namespace OptionRules {
 QString notificationEntry(int position)
 {
     static const char *const entries[NotificationEntries] = {
-        "OFF",     "5 minutes", "10 minutes", "15 minutes", "20 minutes", "30 minutes", "45 minutes", "1 hour",
-        "2 hours", "3 hours",   "4 hours",    "5 hours",    "6 hours",    "12 hours",   "24 hours"};
+        "OFF", "5 minutes", "10 minutes", "15 minutes", "20 minutes", "30 minutes", "45 minutes", "1 hour",
+        "2 hours", "3 hours", "4 hours", "5 hours", "6 hours", "12 hours", "24 hours"};
     return position >= 0 && position < NotificationEntries ? QString::fromLatin1(entries[position]) : QString();
 }
 

@@ -45,7 +45,10 @@ int notificationAfterAlarmChoice(int servicePosition, int orderPosition, int not
 // digits while it holds fewer than three characters; nothing else.
 bool acceptsIntervalKey(const QString &text, int keyChar);
 
-enum class IntervalProblem { None, Empty, NotANumber, TooLarge };
+enum class IntervalProblem { None,
+                             Empty,
+                             NotANumber,
+                             TooLarge };
 IntervalProblem checkBackupInterval(const QString &text);
 // The message for a problem; empty for None.
 QString intervalProblemText(IntervalProblem problem);

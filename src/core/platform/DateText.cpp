@@ -5,7 +5,9 @@
 
 namespace {
 
-enum class Part { Day, Month, Year };
+enum class Part { Day,
+                  Month,
+                  Year };
 
 struct ShortForm {
     Part order[3];

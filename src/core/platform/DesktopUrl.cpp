@@ -28,8 +28,8 @@ QUrl forWebSite(const QString &address)
         if (name != u"http" && name != u"https")
             return QUrl();
     } else {
-        if (trimmed.startsWith(u'/') || trimmed.startsWith(u'\\') || trimmed.startsWith(u'.') ||
-            trimmed.contains(u'\\') || (trimmed.size() > 1 && trimmed.at(1) == u':'))
+        if (trimmed.startsWith(u'/') || trimmed.startsWith(u'\\') || trimmed.startsWith(u'.')
+            || trimmed.contains(u'\\') || (trimmed.size() > 1 && trimmed.at(1) == u':'))
             return QUrl();
         text = QStringLiteral("http://") + trimmed;
     }

@@ -68,8 +68,8 @@ bool sameNode(const QString &a, const QString &b)
 {
     struct stat first {
     }, second {};
-    return ::stat(native(a).constData(), &first) == 0 && ::stat(native(b).constData(), &second) == 0 &&
-        first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    return ::stat(native(a).constData(), &first) == 0 && ::stat(native(b).constData(), &second) == 0
+        && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 bool exists(const QString &path)
@@ -117,7 +117,8 @@ bool isInUse(const QString &path)
 StagedFile::StagedFile(const QString &target, Target kind)
     : m_target(resolved(target))
     , m_kind(kind)
-{ }
+{
+}
 
 StagedFile::~StagedFile()
 {
@@ -171,8 +172,8 @@ bool StagedFile::finish(const QString &permissionsOf, QString *error)
     // A replaced file keeps its permissions; a new one takes the source's, or the usual ones.
     struct stat like {
     };
-    const mode_t mode =
-        ::stat(native(permissionsOf).constData(), &like) == 0 ? (like.st_mode & 07777) : (0666 & ~currentUmask());
+    const mode_t mode = ::stat(native(permissionsOf).constData(), &like) == 0 ? (like.st_mode & 07777)
+                                                                              : (0666 & ~currentUmask());
     if (::fchmod(m_fd, mode) != 0 || ::fsync(m_fd) != 0)
         return failed(error);
     return true;

@@ -43,8 +43,7 @@ QString historyQuestion(const QString &descr)
 QVector<Entry> loadEntries(Database &db, EntryTarget target, qint64 itemId)
 {
     // Same-day entries keep the order they were written in (rowid).
-    Statement query(
-        db, QStringLiteral("SELECT Date, descr FROM %1 WHERE ID = ? ORDER BY Date DESC, rowid").arg(tableOf(target)));
+    Statement query(db, QStringLiteral("SELECT Date, descr FROM %1 WHERE ID = ? ORDER BY Date DESC, rowid").arg(tableOf(target)));
     query.bind(1, itemId);
     QVector<Entry> entries;
     while (query.next())

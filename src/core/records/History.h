@@ -8,7 +8,8 @@ class Database;
 // Item history and notes: dated one-line entries in the tables History and Notes.
 
 // Where an entry goes: the item's history or its notes.
-enum EntryTarget : int { HistoryTarget = 0, NotesTarget = 1 };
+enum EntryTarget : int { HistoryTarget = 0,
+                         NotesTarget = 1 };
 
 // What an entry records: the text as typed, or one of the automatic entries.
 enum HistoryKind : int {
@@ -25,7 +26,9 @@ QString historyText(HistoryKind kind, const QString &text1, const QString &text2
 
 // What becomes of an entry: a typed one is written; an automatic one is written only
 // when automatic history is on, and first asked about when the warning is on.
-enum class EntryDecision { Write, Drop, Ask };
+enum class EntryDecision { Write,
+                           Drop,
+                           Ask };
 EntryDecision entryDecision(HistoryKind kind, int autoAddOn, int autoAddWarn);
 
 // The question asked before an automatic entry is written.

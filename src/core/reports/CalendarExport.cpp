@@ -119,21 +119,18 @@ QVector<DueEvent> dueEvents(Database &database)
         const QString name = query.text(1);
         const QString location = query.text(3);
         const QString company = query.text(7);
-        const QString description = QStringLiteral("Tag: ") + query.text(2) + QStringLiteral("\nVendor: ") + company +
-            QStringLiteral("\nPhone: ") + query.text(8) + QStringLiteral("\nParts:\n") + parts.value(id);
-        DueEvent event {
-            id,
-            DueEvent::Service,
-            service,
-            QStringLiteral("Service: ") + name + (location.isEmpty() ? QString() : QStringLiteral(" at ") + location),
-            description,
-            int(query.integer(5))};
+        const QString description = QStringLiteral("Tag: ") + query.text(2) + QStringLiteral("\nVendor: ") + company
+            + QStringLiteral("\nPhone: ") + query.text(8) + QStringLiteral("\nParts:\n") + parts.value(id);
+        DueEvent event {id, DueEvent::Service, service,
+                        QStringLiteral("Service: ") + name
+                            + (location.isEmpty() ? QString() : QStringLiteral(" at ") + location),
+                        description, int(query.integer(5))};
         events.append(event);
         if (const int lead = int(query.integer(6)); lead > 0) {
             event.kind = DueEvent::Order;
             event.day = service.addDays(-lead);
-            event.summary = QStringLiteral("Order parts: ") + name +
-                (company.isEmpty() ? QString() : QStringLiteral(" from ") + company);
+            event.summary = QStringLiteral("Order parts: ") + name
+                + (company.isEmpty() ? QString() : QStringLiteral(" from ") + company);
             event.alarmDays = 0;
             events.append(event);
         }

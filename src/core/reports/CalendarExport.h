@@ -29,7 +29,8 @@ QStringList unfoldLines(const QByteArray &file);
 
 // One all-day event of the calendar.
 struct DueEvent {
-    enum Kind { Service, Order };
+    enum Kind { Service,
+                Order };
     qint64 itemId = 0;
     Kind kind = Service;
     QDate day;

@@ -42,8 +42,7 @@ ReportOutcome listReport(const ReportSources &s, int mode, const char *wrongMode
     return written(ReportGrid(*s.grid, title));
 }
 
-ReportOutcome entriesReport(const ReportSources &s, const QAbstractItemModel *grid, HistNotesKind kind,
-                            const char *none)
+ReportOutcome entriesReport(const ReportSources &s, const QAbstractItemModel *grid, HistNotesKind kind, const char *none)
 {
     if (s.noItemSelected)
         return message("Please select an item first");
@@ -65,12 +64,15 @@ ReportOutcome alarmReport(Database &database, const ReportSources &s, AlarmRepor
 ReportOutcome makeReport(Database &database, int position, const ReportSources &s)
 {
     switch (position) {
-    case Report::All: return listReport(s, AllDisplay, "Please select Display->All", allReportTitle(s.today));
+    case Report::All:
+        return listReport(s, AllDisplay, "Please select Display->All", allReportTitle(s.today));
     case Report::Lookup:
         return listReport(s, LookupDisplay, "Please select Display->Lookup",
                           lookupReportTitle(s.today, s.lookupField, s.lookupValue));
-    case Report::ItemHistory: return entriesReport(s, s.history, HistoryReportKind, "No history to report");
-    case Report::ItemNotes: return entriesReport(s, s.notes, NotesReportKind, "No notes to report");
+    case Report::ItemHistory:
+        return entriesReport(s, s.history, HistoryReportKind, "No history to report");
+    case Report::ItemNotes:
+        return entriesReport(s, s.notes, NotesReportKind, "No notes to report");
     case Report::Companies: {
         // The viewer shows the page with its title even when there is no company.
         CompaniesReport report = ReportCompanies(database, s.today);
@@ -79,10 +81,14 @@ ReportOutcome makeReport(Database &database, int position, const ReportSources &
             outcome.message = QStringLiteral("No companies in database");
         return outcome;
     }
-    case Report::ServiceAlarms: return alarmReport(database, s, ServiceAlarmReport, "No service alarms to report");
-    case Report::OrderAlarms: return alarmReport(database, s, OrderAlarmReport, "No order alarms to report");
-    case Report::OrderAndServiceAlarms: return alarmReport(database, s, AllAlarmReport, "No alarms to report");
-    default: return {};
+    case Report::ServiceAlarms:
+        return alarmReport(database, s, ServiceAlarmReport, "No service alarms to report");
+    case Report::OrderAlarms:
+        return alarmReport(database, s, OrderAlarmReport, "No order alarms to report");
+    case Report::OrderAndServiceAlarms:
+        return alarmReport(database, s, AllAlarmReport, "No alarms to report");
+    default:
+        return {};
     }
 }
 

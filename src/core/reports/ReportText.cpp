@@ -34,14 +34,16 @@ inline char *putEncoded(char *out, QStringView text, qsizetype &i)
     return out;
 }
 
-template<std::size_t N> inline char *putLiteral(char *out, const char (&literal)[N])
+template<std::size_t N>
+inline char *putLiteral(char *out, const char (&literal)[N])
 {
     return std::copy(literal, literal + N - 1, out);
 }
 
 // Walks a value: & < > " escaped, line breaks made CR LF; every other character goes to put,
 // which takes it at index i and advances i.
-template<typename Put, typename Literal> void escapeValue(QStringView text, Put put, Literal literal)
+template<typename Put, typename Literal>
+void escapeValue(QStringView text, Put put, Literal literal)
 {
     qsizetype i = 0;
     while (i < text.size()) {

@@ -69,7 +69,9 @@ QVector<ColumnGroup> columnGroups(const QAbstractItemModel &grid)
 void companyLines(ReportText &out, const CompanyRecord &company)
 {
     const QString *f = company.fields;
-    auto line = [&](const char *label, int box) { out.markup(QLatin1StringView(label)).value(f[box]).endWithBreak(); };
+    auto line = [&](const char *label, int box) {
+        out.markup(QLatin1StringView(label)).value(f[box]).endWithBreak();
+    };
     line("<b><br>Street</b> 1: ", CompanyBox::Street1);
     line("<b><br>Street 2:</b> ", CompanyBox::Street2);
     out.markup(QLatin1StringView("<b><br>City, State, Zip:</b> ")).value(f[CompanyBox::City]);
@@ -85,31 +87,28 @@ void companyLines(ReportText &out, const CompanyRecord &company)
 
 // The fields of an item that its work sheets show.
 struct SheetItem {
-    enum : int {
-        Name,
-        ServiceDate,
-        Tag,
-        Location,
-        Hazmat,
-        Part,
-        Tools,
-        RefManuals,
-        Locked,
-        Custom1,
-        Custom2,
-        Custom3,
-        Count
-    };
+    enum : int { Name,
+                 ServiceDate,
+                 Tag,
+                 Location,
+                 Hazmat,
+                 Part,
+                 Tools,
+                 RefManuals,
+                 Locked,
+                 Custom1,
+                 Custom2,
+                 Custom3,
+                 Count };
     QString field[Count];
     qint64 companyId = 0;
 };
 
 bool readSheetItem(Database &database, qint64 id, SheetItem *item)
 {
-    Statement query(database,
-                    QStringLiteral("SELECT Name, servicedate, Tag, location, hazmat, part, tools,"
-                                   " refmanuals, Locked, custom1, custom2, custom3, manuID"
-                                   " FROM main WHERE ID = ?"));
+    Statement query(database, QStringLiteral("SELECT Name, servicedate, Tag, location, hazmat, part, tools,"
+                                             " refmanuals, Locked, custom1, custom2, custom3, manuID"
+                                             " FROM main WHERE ID = ?"));
     query.bind(1, id);
     if (!query.next())
         return false;
@@ -152,22 +151,12 @@ void serviceBlock(ReportText &out, Database &database, qint64 id, const SheetIte
 {
     auto f = [&](int field) { return htmlEscape(item.field[field]); };
     out.markup(TableOpening).end();
-    sheetRow(
-        out,
-        {QStringLiteral("Name"), QStringLiteral("Service Date"), QStringLiteral("Tag"), QStringLiteral("Location")},
-        true);
+    sheetRow(out, {QStringLiteral("Name"), QStringLiteral("Service Date"), QStringLiteral("Tag"), QStringLiteral("Location")}, true);
     sheetRow(out, {f(SheetItem::Name), f(SheetItem::ServiceDate), f(SheetItem::Tag), f(SheetItem::Location)}, false);
-    sheetRow(out,
-             {QStringLiteral("Hazmat"), QStringLiteral("Part"), QStringLiteral("Replacment Part(s)"),
-              QStringLiteral("Tools")},
-             true);
+    sheetRow(out, {QStringLiteral("Hazmat"), QStringLiteral("Part"), QStringLiteral("Replacment Part(s)"), QStringLiteral("Tools")}, true);
     sheetRow(out, {f(SheetItem::Hazmat), f(SheetItem::Part), partsHtml(database, id), f(SheetItem::Tools)}, false);
-    sheetRow(out,
-             {QStringLiteral("Reference Manuals"), QStringLiteral("Equipment Locked"), QStringLiteral("Custom 1"),
-              QStringLiteral("Custom 2")},
-             true);
-    sheetRow(out, {f(SheetItem::RefManuals), f(SheetItem::Locked), f(SheetItem::Custom1), f(SheetItem::Custom2)},
-             false);
+    sheetRow(out, {QStringLiteral("Reference Manuals"), QStringLiteral("Equipment Locked"), QStringLiteral("Custom 1"), QStringLiteral("Custom 2")}, true);
+    sheetRow(out, {f(SheetItem::RefManuals), f(SheetItem::Locked), f(SheetItem::Custom1), f(SheetItem::Custom2)}, false);
     sheetRow(out, {QStringLiteral("Custom 3"), QStringLiteral("ID")}, true);
     sheetRow(out, {f(SheetItem::Custom3), QString::number(id)}, false);
     out.markup(QLatin1StringView("</table>")).end();
@@ -187,9 +176,7 @@ void orderBlock(ReportText &out, Database &database, qint64 id, const SheetItem 
     out.markup(partsHtml(database, id)).end();
     out.markup(QLatin1StringView("<br>FOR ")).value(item.field[SheetItem::Name]).end();
     out.markup(QLatin1StringView("<b><br>ID:</b> ")).number(id).endWithBreak();
-    out.markup(QLatin1StringView("<b><br><br>FROM Company:</b> "))
-        .value(company.fields[CompanyBox::Name])
-        .endWithBreak();
+    out.markup(QLatin1StringView("<b><br><br>FROM Company:</b> ")).value(company.fields[CompanyBox::Name]).endWithBreak();
     companyLines(out, company);
     out.markup(QLatin1StringView("<br><br><b>Purchase Order  </b><input type=\"text\" name=\"T1\" size=\"15\" "
                                  "style=\"border-style: solid; border-width: 1\"><br>"))
@@ -206,8 +193,8 @@ QString allReportTitle(const QDate &today)
 
 QString lookupReportTitle(const QDate &today, int lookupField, const QString &lookupValue)
 {
-    return QStringLiteral("Lookup Data Report as of ") + DateText::format(today) + QStringLiteral(" (") +
-        htmlEscape(FieldName(lookupField)) + QStringLiteral("= \"") + htmlEscape(lookupValue) + QStringLiteral("\")");
+    return QStringLiteral("Lookup Data Report as of ") + DateText::format(today) + QStringLiteral(" (")
+        + htmlEscape(FieldName(lookupField)) + QStringLiteral("= \"") + htmlEscape(lookupValue) + QStringLiteral("\")");
 }
 
 QByteArray ReportGrid(const QAbstractItemModel &grid, const QString &titleHtml)
@@ -222,44 +209,34 @@ QByteArray ReportGrid(const QAbstractItemModel &grid, const QString &titleHtml)
         for (const ColumnGroup &group : groups) {
             out.encoded(group.headings);
             for (int c = group.first; c < group.first + group.count; ++c)
-                out.markup(QLatin1StringView("<td>"))
-                    .value(cell(grid, r, c))
-                    .markup(QLatin1StringView("</td>"))
-                    .endWithBreak();
+                out.markup(QLatin1StringView("<td>")).value(cell(grid, r, c)).markup(QLatin1StringView("</td>")).endWithBreak();
             out.markup(QLatin1StringView("</tr>")).endWithBreak();
         }
         out.markup(QLatin1StringView("</table>")).endWithBreak();
         out.markup(QLatin1StringView("<br>")).end();
-        out.markup(QLatin1StringView("<b>ID = "))
-            .value(cell(grid, r, 0))
-            .markup(QLatin1StringView("</b></td>"))
-            .endWithBreak();
+        out.markup(QLatin1StringView("<b>ID = ")).value(cell(grid, r, 0)).markup(QLatin1StringView("</b></td>")).endWithBreak();
         out.markup(QLatin1StringView("<hr>")).end();
     }
     closing(out);
     return out.take();
 }
 
-std::optional<QByteArray> ReportHistNotes(const QAbstractItemModel &grid, HistNotesKind kind, const QString &name,
-                                          qint64 id, const QDate &today)
+std::optional<QByteArray> ReportHistNotes(const QAbstractItemModel &grid, HistNotesKind kind, const QString &name, qint64 id,
+                                          const QDate &today)
 {
     const int rows = grid.rowCount();
     if (rows == 0)
         return std::nullopt;
     ReportText out;
-    const QString title = QStringLiteral("<h1>") +
-        (kind == HistoryReportKind ? QStringLiteral("History for ") : QStringLiteral("Notes for ")) + htmlEscape(name) +
-        QStringLiteral("as of ") + DateText::format(today) + QStringLiteral(", ID =") + QString::number(id) +
-        QStringLiteral("</h1>");
+    const QString title = QStringLiteral("<h1>") + (kind == HistoryReportKind ? QStringLiteral("History for ") : QStringLiteral("Notes for "))
+        + htmlEscape(name) + QStringLiteral("as of ") + DateText::format(today) + QStringLiteral(", ID =")
+        + QString::number(id) + QStringLiteral("</h1>");
     opening(out, title);
     out.markup(QLatin1StringView("<table border=0 cellpadding=0 cellspacing=0 width=600>")).end();
     for (int r = 0; r < rows; ++r) {
         out.markup(QLatin1StringView("<tr>")).endWithBreak();
         for (int c = 0; c < 2; ++c)
-            out.markup(QLatin1StringView("<td><b>"))
-                .value(cell(grid, r, c))
-                .markup(QLatin1StringView("</b></td>"))
-                .endWithBreak();
+            out.markup(QLatin1StringView("<td><b>")).value(cell(grid, r, c)).markup(QLatin1StringView("</b></td>")).endWithBreak();
         out.markup(QLatin1StringView("</tr>")).endWithBreak();
     }
     out.markup(QLatin1StringView("</table>")).endWithBreak();

@@ -17,8 +17,11 @@ class QAbstractItemModel;
 // and the display text of their cells.
 
 // Report kinds of ReportHistNotes and ReportAlarms.
-enum HistNotesKind : int { NotesReportKind = 0, HistoryReportKind = 1 };
-enum AlarmReportKind : int { ServiceAlarmReport = 0, OrderAlarmReport = 1, AllAlarmReport = 2 };
+enum HistNotesKind : int { NotesReportKind = 0,
+                           HistoryReportKind = 1 };
+enum AlarmReportKind : int { ServiceAlarmReport = 0,
+                             OrderAlarmReport = 1,
+                             AllAlarmReport = 2 };
 
 // Titles of the list reports, as markup: "All Data Report as of 12/6/2026" and
 // "Lookup Data Report as of 12/6/2026 (Name= "Pump")" with the lookup value escaped.

@@ -14,6 +14,6 @@ QString emptyLookupDisplayText()
 
 QString lookupDisplayText(int field, const QString &value)
 {
-    return QStringLiteral("Display Mode: Lookup, ") + FieldName(field) + QStringLiteral("= \"") + value +
-        QStringLiteral("\"");
+    return QStringLiteral("Display Mode: Lookup, ") + FieldName(field) + QStringLiteral("= \"") + value
+        + QStringLiteral("\"");
 }

@@ -19,7 +19,10 @@ constexpr int SingleScanThreshold = 64;
 
 // Where a column's value sits: its slot in an ItemRow and its column in the list statement.
 struct Place {
-    enum Store { None, Text, Date, Number } store = None;
+    enum Store { None,
+                 Text,
+                 Date,
+                 Number } store = None;
     int slot = 0;
     int statementColumn = 0;
 };
@@ -50,8 +53,8 @@ const Places &places()
             if (store != Place::None)
                 p.column[id] = {store, filled[store]++, statementColumn++};
         }
-        if (filled[Place::Text] != ItemRow::TextSlots || filled[Place::Date] != ItemRow::DateSlots ||
-            filled[Place::Number] != ItemRow::NumberSlots)
+        if (filled[Place::Text] != ItemRow::TextSlots || filled[Place::Date] != ItemRow::DateSlots
+            || filled[Place::Number] != ItemRow::NumberSlots)
             qFatal("the item row's slots do not fit the field table");
         return p;
     }();
@@ -100,9 +103,14 @@ ItemRow readRow(const Statement &query)
                 row.textNull |= 1u << place.slot;
             row.end[place.slot] = quint32(row.texts.size());
             break;
-        case Place::Date: row.day[place.slot] = isoDay(query.bytes(place.statementColumn)); break;
-        case Place::Number: row.number[place.slot] = int(query.integer(place.statementColumn)); break;
-        case Place::None: break;
+        case Place::Date:
+            row.day[place.slot] = isoDay(query.bytes(place.statementColumn));
+            break;
+        case Place::Number:
+            row.number[place.slot] = int(query.integer(place.statementColumn));
+            break;
+        case Place::None:
+            break;
         }
     }
     row.texts.squeeze();
@@ -112,13 +120,16 @@ ItemRow readRow(const Statement &query)
 QString numberText(const FieldSpec &info, qint64 value)
 {
     switch (info.cell) {
-    case CellText::Days: return value == 0 ? QString() : QString::number(value);
+    case CellText::Days:
+        return value == 0 ? QString() : QString::number(value);
     case CellText::Stock:
         if (value == 0)
             return QStringLiteral("NO");
         return value == 1 ? QStringLiteral("YES") : QString();
-    case CellText::YesNo: return value == 0 ? QStringLiteral("NO") : QStringLiteral("YES");
-    default: return QString::number(value);
+    case CellText::YesNo:
+        return value == 0 ? QStringLiteral("NO") : QStringLiteral("YES");
+    default:
+        return QString::number(value);
     }
 }
 
@@ -142,7 +153,8 @@ bool numberKey(const ItemRow &row, int field, qint64 *key)
     return false;
 }
 
-template<typename Less> std::vector<int> sortedOrder(int count, SortOrders sortOrder, Less less)
+template<typename Less>
+std::vector<int> sortedOrder(int count, SortOrders sortOrder, Less less)
 {
     std::vector<int> order(count);
     std::iota(order.begin(), order.end(), 0);
@@ -179,7 +191,8 @@ void applyOrder(std::vector<ItemRow> &rows, std::vector<int> &order)
 
 ItemListModel::ItemListModel(QObject *parent)
     : QAbstractTableModel(parent)
-{ }
+{
+}
 
 void ItemListModel::setLayout(const ColumnLayout &layout)
 {
@@ -318,11 +331,14 @@ QString ItemListModel::cellText(int row, int columnId) const
     const ItemRow &item = m_rows[row - 1];
     const Place &place = placeOf(columnId);
     switch (place.store) {
-    case Place::Text: return item.text(place.slot).toString();
+    case Place::Text:
+        return item.text(place.slot).toString();
     case Place::Date:
         return item.day[place.slot] ? DateText::format(QDate::fromJulianDay(item.day[place.slot])) : QString();
-    case Place::Number: return numberText(*FieldTable::column(columnId), item.number[place.slot]);
-    case Place::None: return item.parts;
+    case Place::Number:
+        return numberText(*FieldTable::column(columnId), item.number[place.slot]);
+    case Place::None:
+        return item.parts;
     }
     return QString();
 }
@@ -361,8 +377,10 @@ QVariant ItemListModel::data(const QModelIndex &index, int role) const
         if (column == 0)
             return QString::number(m_rows[index.row()].id);
         return cellText(row, m_layout.columnIdAt(column));
-    case Qt::TextAlignmentRole: return int(Qt::AlignLeft | Qt::AlignTop);
-    default: return QVariant();
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignLeft | Qt::AlignTop);
+    default:
+        return QVariant();
     }
 }
 

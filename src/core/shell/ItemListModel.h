@@ -36,7 +36,9 @@ struct ItemRow {
 
 // What a load of the list came to.
 struct ItemListLoad {
-    enum class Outcome { Rows, NoRows, Refused };
+    enum class Outcome { Rows,
+                         NoRows,
+                         Refused };
     Outcome outcome = Outcome::NoRows;
     QString message; // to show the user; empty when there is nothing to say
 };
@@ -57,8 +59,7 @@ public:
     // Reads the items (all of them when the lookup value is empty) sorted on a field number,
     // ascending or descending. Shows only the heading row when nothing is found or the lookup is
     // refused.
-    ItemListLoad load(Database &database, int sortField, SortOrders sortOrder, const QString &lookupValue,
-                      int lookupField);
+    ItemListLoad load(Database &database, int sortField, SortOrders sortOrder, const QString &lookupValue, int lookupField);
     // Shows only the heading row.
     void clear();
     // Sorts the listed rows anew, without reading them again, when they are the rows of the

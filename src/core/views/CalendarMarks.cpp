@@ -10,12 +10,11 @@ QMap<QDate, DayMarks> monthMarks(Database &database, int year, int month)
     if (!first.isValid())
         return marks;
     const QDate last = first.addMonths(1).addDays(-1);
-    Statement query(
-        database,
-        QStringLiteral("SELECT Name, servicedate, leadtime FROM main"
-                       " WHERE servicedate BETWEEN ?1 AND ?2"
-                       " OR (leadtime > 0 AND date(servicedate, '-' || leadtime || ' days') BETWEEN ?1 AND ?2)"
-                       " ORDER BY Name, ID"));
+    Statement query(database,
+                    QStringLiteral("SELECT Name, servicedate, leadtime FROM main"
+                                   " WHERE servicedate BETWEEN ?1 AND ?2"
+                                   " OR (leadtime > 0 AND date(servicedate, '-' || leadtime || ' days') BETWEEN ?1 AND ?2)"
+                                   " ORDER BY Name, ID"));
     query.bind(1, DateText::toIso(first)).bind(2, DateText::toIso(last));
     while (query.next()) {
         const QDate service = DateText::fromIso(query.text(1));

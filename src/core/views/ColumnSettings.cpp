@@ -185,6 +185,6 @@ bool columnEditAccepted(ColumnSettings::Cell cell, const QString &before, const 
 {
     if (!allDigits(after))
         return false;
-    return cell != ColumnSettings::SizeCell || after.size() <= ColumnSettings::SizeDigits ||
-        after.size() < before.size();
+    return cell != ColumnSettings::SizeCell || after.size() <= ColumnSettings::SizeDigits
+        || after.size() < before.size();
 }

@@ -14,7 +14,10 @@ class ColumnSettings
 {
 public:
     // The cells of a row, in the order of the list's columns.
-    enum Cell { NameCell, PlaceCell, SizeCell, DisplayCell };
+    enum Cell { NameCell,
+                PlaceCell,
+                SizeCell,
+                DisplayCell };
 
     static constexpr int ShownWidthTwips = 1500; // a column shown anew
     static constexpr int SizeDigits = 4; // what a Size box takes by typing

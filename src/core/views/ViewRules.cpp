@@ -58,13 +58,17 @@ QString displayModeText(const GlobalVars &g)
 
 LookupEntry lookupEntryKind(std::optional<int> position)
 {
-    const std::optional<Field::Number> field = position ? FieldTable::fieldAtLookupPosition(*position) : std::nullopt;
+    const std::optional<Field::Number> field =
+        position ? FieldTable::fieldAtLookupPosition(*position) : std::nullopt;
     if (!field)
         return LookupEntry::Text;
     switch (FieldTable::field(*field)->lookup) {
-    case LookupRule::Date: return LookupEntry::Date;
-    case LookupRule::Number: return LookupEntry::Number;
-    case LookupRule::Text: break;
+    case LookupRule::Date:
+        return LookupEntry::Date;
+    case LookupRule::Number:
+        return LookupEntry::Number;
+    case LookupRule::Text:
+        break;
     }
     return LookupEntry::Text;
 }
@@ -76,9 +80,12 @@ bool lookupKeyAccepted(std::optional<int> position, const QString &text, int key
     if (text.size() >= LookupValueLimit)
         return false;
     switch (lookupEntryKind(position)) {
-    case LookupEntry::Date: return keyChar == '/' || NumericKey(keyChar) != 0;
-    case LookupEntry::Number: return NumericKey(keyChar) != 0;
-    case LookupEntry::Text: break;
+    case LookupEntry::Date:
+        return keyChar == '/' || NumericKey(keyChar) != 0;
+    case LookupEntry::Number:
+        return NumericKey(keyChar) != 0;
+    case LookupEntry::Text:
+        break;
     }
     return true;
 }

@@ -34,7 +34,9 @@ GridQuery chooseLookup(GlobalVars &g, Field::Number field, const QString &value)
 QString displayModeText(const GlobalVars &g);
 
 // The Lookup dialog's entries: what a value is typed as.
-enum class LookupEntry { Text, Number, Date };
+enum class LookupEntry { Text,
+                         Number,
+                         Date };
 // The kind of a list position; Text for no position (nothing chosen).
 LookupEntry lookupEntryKind(std::optional<int> position);
 

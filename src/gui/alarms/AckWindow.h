@@ -44,8 +44,7 @@ protected:
     // one go through `store`, which gets the entries to write. An item deleted or changed
     // elsewhere meanwhile gets nothing and the user is told; a database failure is shown. The
     // window stays open then; after a store it announces the acknowledgement and closes.
-    void acknowledge(const QVector<HistoryRequest> &history,
-                     const std::function<AckResult(const QStringList &)> &store);
+    void acknowledge(const QVector<HistoryRequest> &history, const std::function<AckResult(const QStringList &)> &store);
 
 private:
     const qint64 m_itemId;
@@ -55,7 +54,8 @@ private:
 
 // A new acknowledgement window, or none when its item could not be read: the user has been told
 // (an item gone: "This item no longer exists; nothing was saved.") and the window is deleted.
-template<class Window> Window *keepIfLoaded(Window *window)
+template<class Window>
+Window *keepIfLoaded(Window *window)
 {
     if (window->itemLoaded())
         return window;

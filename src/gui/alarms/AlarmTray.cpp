@@ -11,8 +11,7 @@ namespace {
 // The program's icon with a small red disc holding the text in its lower right corner.
 QIcon badgedIcon(const QString &badge)
 {
-    QPixmap pixmap =
-        QPixmap(QStringLiteral(":/logo.png")).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPixmap pixmap = QPixmap(QStringLiteral(":/logo.png")).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     if (badge.isEmpty())
         return QIcon(pixmap);
     QPainter painter(&pixmap);
@@ -34,7 +33,8 @@ QIcon badgedIcon(const QString &badge)
 
 AlarmTray::AlarmTray(QObject *parent)
     : QObject(parent)
-{ }
+{
+}
 
 void AlarmTray::makeIcon()
 {

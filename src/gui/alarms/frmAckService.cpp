@@ -97,8 +97,9 @@ frmAckService::frmAckService(qint64 itemId, QWidget *parent)
     cmdCancel = addButton("cmdCancel", QStringLiteral("Cancel"), RightLeft + 3 * pitch, ButtonTop);
 
     // Typing and pasting obey the same limits: 50 characters; a date of digits and "/".
-    filterTyping(txtServicedBy,
-                 [](const QString &text, int keyChar) { return ackTextKeyAccepted(text, keyChar, ServicedByLimit); });
+    filterTyping(txtServicedBy, [](const QString &text, int keyChar) {
+        return ackTextKeyAccepted(text, keyChar, ServicedByLimit);
+    });
     cutPastes(txtServicedBy, ServicedByLimit);
     filterTyping(txtServicedON, servicedOnKeyAccepted);
     takeOnlyCharacters(txtServicedON, QStringLiteral("0-9/"));

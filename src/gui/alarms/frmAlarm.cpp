@@ -66,11 +66,10 @@ frmAlarm::frmAlarm(QWidget *parent)
     flxAlarms->setObjectName(QStringLiteral("flxAlarms"));
     flxAlarms->setAccessibleName(QStringLiteral("Pending alarms"));
     flxAlarms->setModel(m_model);
-    flxAlarms->setItemDelegate(new RowColourDelegate(
-        [this](const QModelIndex &index) {
-            return alarmRowColours(m_model->rowAt(index.row())->kind, m_model->isRowSelected(index.row()));
-        },
-        flxAlarms));
+    flxAlarms->setItemDelegate(new RowColourDelegate([this](const QModelIndex &index) {
+        return alarmRowColours(m_model->rowAt(index.row())->kind, m_model->isRowSelected(index.row()));
+    },
+                                                     flxAlarms));
     flxAlarms->horizontalHeader()->hide();
     // The one column fills the list beside its scroll bar.
     flxAlarms->horizontalHeader()->setStretchLastSection(true);
@@ -112,8 +111,7 @@ frmAlarm::frmAlarm(QWidget *parent)
     layout->addWidget(flxAlarms);
     layout->addLayout(buttons);
 
-    connect(flxAlarms, &QAbstractItemView::clicked, this,
-            [this](const QModelIndex &index) { rowClicked(index.row()); });
+    connect(flxAlarms, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { rowClicked(index.row()); });
     connect(flxAlarms, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { rowDoubleClicked(index.row()); });
     connect(cmdDetails, &QPushButton::clicked, this, &frmAlarm::showDetails);
@@ -246,8 +244,7 @@ frmAlarm *showAlarmWindow(bool activate)
 {
     // A new window whose evaluation failed is not shown: the user has read why.
     return showOnce(
-        alarmList,
-        [] {
+        alarmList, [] {
             auto *window = new frmAlarm;
             if (window->evaluated())
                 return window;

@@ -17,16 +17,27 @@ namespace {
 QPointer<frmAddCo> editorWindow;
 
 const char *const BoxLabels[CompanyBox::Count] = {
-    "Name", "Street 1", "Street 2", "City", "State", "Zip", "Phone", "Fax", "E-mail", "Web Site", "Notes", "Contact",
+    "Name",
+    "Street 1",
+    "Street 2",
+    "City",
+    "State",
+    "Zip",
+    "Phone",
+    "Fax",
+    "E-mail",
+    "Web Site",
+    "Notes",
+    "Contact",
 };
 
 const char *const CompanyGoneMessage = "This company no longer exists; nothing was saved";
 
 // Boxes in the editor's two columns; Notes spans the width below them.
 const int LeftColumn[] = {CompanyBox::Name, CompanyBox::Street1, CompanyBox::Street2,
-                          CompanyBox::City, CompanyBox::State,   CompanyBox::Zip};
-const int RightColumn[] = {CompanyBox::Contact, CompanyBox::Phone1, CompanyBox::Phone2, CompanyBox::Email,
-                           CompanyBox::Website};
+                          CompanyBox::City, CompanyBox::State, CompanyBox::Zip};
+const int RightColumn[] = {CompanyBox::Contact, CompanyBox::Phone1, CompanyBox::Phone2,
+                           CompanyBox::Email, CompanyBox::Website};
 
 } // namespace
 
@@ -72,8 +83,7 @@ void frmAddCo::buildBoxes()
             box = line;
         }
         box->setObjectName(QStringLiteral("Text1_%1").arg(index));
-        filterTyping(box,
-                     [index](const QString &text, int keyChar) { return companyKeyAccepted(index, text, keyChar); });
+        filterTyping(box, [index](const QString &text, int keyChar) { return companyKeyAccepted(index, text, keyChar); });
         auto *label = new QLabel(QString::fromLatin1(BoxLabels[index]), this);
         label->setBuddy(box);
         grid->addWidget(label, row, column);

@@ -124,8 +124,8 @@ void frmCompanies::LoadCompanies()
             const CompanyRecord &company = companies.at(row - 1);
             const QString *f = company.fields;
             ids[row] = company.id;
-            const QString texts[8] = {f[CompanyBox::Name],    companyAddressText(company), f[CompanyBox::Phone1],
-                                      f[CompanyBox::Phone2],  f[CompanyBox::Email],        f[CompanyBox::Website],
+            const QString texts[8] = {f[CompanyBox::Name], companyAddressText(company), f[CompanyBox::Phone1],
+                                      f[CompanyBox::Phone2], f[CompanyBox::Email], f[CompanyBox::Website],
                                       f[CompanyBox::Contact], f[CompanyBox::Notes]};
             for (int column = 0; column < 8; ++column) {
                 QTableWidgetItem *cell = grid->item(row - 1, column);

@@ -15,7 +15,8 @@ class frmCompanies : public QDialog
     Q_OBJECT
 
 public:
-    enum class Mode { Browse, Select };
+    enum class Mode { Browse,
+                      Select };
     static constexpr int RowHeightTwips = 712;
 
     // In select mode the directory serves `editor` and closes when that window goes.

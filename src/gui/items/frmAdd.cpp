@@ -145,8 +145,8 @@ QLabel *frmAdd::addLabel(QGroupBox *frame, const QString &text, int left, int to
     return label;
 }
 
-QWidget *frmAdd::addBox(QGroupBox *frame, int id, const QString &label, const QString &tip, int top, int labelWidth,
-                        int boxWidth, int height)
+QWidget *frmAdd::addBox(QGroupBox *frame, int id, const QString &label, const QString &tip, int top,
+                        int labelWidth, int boxWidth, int height)
 {
     QWidget *box = nullptr;
     if (ItemBox::isMultiLine(id)) {
@@ -190,18 +190,18 @@ void frmAdd::addCalendarButton(int index, int boxId)
 void frmAdd::buildEquipmentFrame()
 {
     using namespace Column;
-    m_frmEquip =
-        makeFrame("frmEquip", QStringLiteral("Equipment"), FrameMargin, FrameMargin, LeftFrameWidth, EquipHeight);
+    m_frmEquip = makeFrame("frmEquip", QStringLiteral("Equipment"), FrameMargin, FrameMargin, LeftFrameWidth,
+                           EquipHeight);
     constexpr int labelWidth = 1560;
     constexpr int boxWidth = 3450;
     addBox(m_frmEquip, Name, QStringLiteral("Name"), QStringLiteral("Name of the overall equipment"), rowTop(0),
            labelWidth, boxWidth);
-    addBox(m_frmEquip, Tag, QStringLiteral("Tag"), QStringLiteral("Internal company tag if any"), rowTop(1), labelWidth,
-           boxWidth);
-    addBox(m_frmEquip, Location, QStringLiteral("Location"), QStringLiteral("Location of the equipment"), rowTop(2),
+    addBox(m_frmEquip, Tag, QStringLiteral("Tag"), QStringLiteral("Internal company tag if any"), rowTop(1),
            labelWidth, boxWidth);
-    addBox(m_frmEquip, Part, QStringLiteral("Part"), QStringLiteral("Part number of the overall equipment"), rowTop(3),
-           labelWidth, boxWidth);
+    addBox(m_frmEquip, Location, QStringLiteral("Location"), QStringLiteral("Location of the equipment"),
+           rowTop(2), labelWidth, boxWidth);
+    addBox(m_frmEquip, Part, QStringLiteral("Part"), QStringLiteral("Part number of the overall equipment"),
+           rowTop(3), labelWidth, boxWidth);
     addBox(m_frmEquip, Serial, QStringLiteral("Serial"), QStringLiteral("Serial number of the overall equipment"),
            rowTop(4), labelWidth, boxWidth);
     addBox(m_frmEquip, DateInstalled, QStringLiteral("Date Installed"),
@@ -237,11 +237,11 @@ void frmAdd::buildAlarmFrame()
            QStringLiteral("Future date when the equipment needs servicing"), rowTop(0), labelWidth, DateWidth);
     addCalendarButton(0, ServiceDate);
     addBox(m_frmAlarm, ServiceWarn, QStringLiteral("Service Warning"),
-           QStringLiteral("Number of days the program will start alarming to service before service date"), rowTop(1),
-           labelWidth, DaysWidth);
+           QStringLiteral("Number of days the program will start alarming to service before service date"),
+           rowTop(1), labelWidth, DaysWidth);
     addBox(m_frmAlarm, LeadTime, QStringLiteral("Lead Time"),
-           QStringLiteral("Number of days the program will alarm for order before service date"), rowTop(2), labelWidth,
-           DaysWidth);
+           QStringLiteral("Number of days the program will alarm for order before service date"), rowTop(2),
+           labelWidth, DaysWidth);
     addBox(m_frmAlarm, ServiceInterval, QStringLiteral("Service Interval"),
            QStringLiteral("When the service date arrives the program adds this many days to create a new service date"),
            rowTop(3), labelWidth, DaysWidth);
@@ -251,8 +251,8 @@ void frmAdd::buildAlarmFrame()
 
 void frmAdd::buildPartsFrame()
 {
-    m_frmrepparts = makeFrame("frmrepparts", QStringLiteral("Replacable Part(s) "), PartsLeft, FrameMargin, PartsWidth,
-                              PartsHeight);
+    m_frmrepparts = makeFrame("frmrepparts", QStringLiteral("Replacable Part(s) "), PartsLeft, FrameMargin,
+                              PartsWidth, PartsHeight);
     constexpr int labelWidth = 2400;
     m_cmbReplaceStock = new QComboBox(m_frmrepparts);
     m_cmbReplaceStock->setObjectName(QStringLiteral("cmbReplaceStock"));
@@ -509,7 +509,9 @@ void frmAdd::openCalendar(int index)
     case 0: id = Column::ServiceDate; break;
     case 1: id = Column::DateServiced; break;
     case 2: id = Column::DateInstalled; break;
-    default: MessageBox::critical(this, QStringLiteral("Case Else Error")); return;
+    default:
+        MessageBox::critical(this, QStringLiteral("Case Else Error"));
+        return;
     }
     lib_frmCal::GetValue(qobject_cast<QLineEdit *>(box(id)));
 }

@@ -23,7 +23,9 @@ class frmAdd : public QDialog
 
 public:
     // Add, edit the item of a list row, edit the item of an alarm row.
-    enum ItemEditMode { AddItem = 0, EditListItem = 1, EditAlarmItem = 2 };
+    enum ItemEditMode { AddItem = 0,
+                        EditListItem = 1,
+                        EditAlarmItem = 2 };
 
     frmAdd(ItemEditMode mode, qint64 itemId, QWidget *parent = nullptr);
     ~frmAdd() override;

@@ -68,11 +68,16 @@ public:
     {
         const ImportRow &row = m_preview.rows.at(index.row());
         switch (role) {
-        case Qt::DisplayRole: return cellLine(text(row, index.column()));
-        case Qt::ToolTipRole: return index.column() == columnCount() - 1 ? text(row, index.column()) : QVariant();
-        case Qt::BackgroundRole: return row.problems.isEmpty() ? QColor(Qt::white) : QColor(255, 192, 192);
-        case Qt::ForegroundRole: return QColor(Qt::black);
-        default: return QVariant();
+        case Qt::DisplayRole:
+            return cellLine(text(row, index.column()));
+        case Qt::ToolTipRole:
+            return index.column() == columnCount() - 1 ? text(row, index.column()) : QVariant();
+        case Qt::BackgroundRole:
+            return row.problems.isEmpty() ? QColor(Qt::white) : QColor(255, 192, 192);
+        case Qt::ForegroundRole:
+            return QColor(Qt::black);
+        default:
+            return QVariant();
         }
     }
 
@@ -87,10 +92,13 @@ private:
         switch (id) {
         case Column::RepParts:
             return joinRepParts(row.parts, QStringLiteral("; ")).chopped(row.parts.isEmpty() ? 0 : 2);
-        case Column::Company: return row.form.companyName;
+        case Column::Company:
+            return row.form.companyName;
         case Column::ReplaceStock:
-            return row.form.stocked < 0 ? QString() : row.form.stocked ? QStringLiteral("YES") : QStringLiteral("NO");
-        default: return row.form[id];
+            return row.form.stocked < 0 ? QString() : row.form.stocked ? QStringLiteral("YES")
+                                                                       : QStringLiteral("NO");
+        default:
+            return row.form[id];
         }
     }
 
@@ -135,8 +143,8 @@ frmImport::frmImport(ImportPreview preview, const QString &fileName, QWidget *pa
 
     m_addCompanies = new QCheckBox(this);
     m_addCompanies->setObjectName(QStringLiteral("chkAddCompanies"));
-    m_addCompanies->setText(QStringLiteral("Add the companies not in the directory: ") +
-                            cellLine(m_preview.newCompanies.join(QStringLiteral(", "))));
+    m_addCompanies->setText(QStringLiteral("Add the companies not in the directory: ")
+                            + cellLine(m_preview.newCompanies.join(QStringLiteral(", "))));
     m_addCompanies->setVisible(!m_preview.newCompanies.isEmpty());
 
     auto *buttons = new QDialogButtonBox(this);
@@ -159,8 +167,8 @@ frmImport::frmImport(ImportPreview preview, const QString &fileName, QWidget *pa
 
 void frmImport::updateImportButton()
 {
-    m_import->setEnabled(m_preview.problemRows == 0 &&
-                         (m_preview.newCompanies.isEmpty() || m_addCompanies->isChecked()));
+    m_import->setEnabled(m_preview.problemRows == 0
+                         && (m_preview.newCompanies.isEmpty() || m_addCompanies->isChecked()));
     m_import->setDefault(m_import->isEnabled());
 }
 
@@ -182,9 +190,8 @@ void frmImport::importRows()
 
 frmImport *importItemsFromCsv(QWidget *parent, const ColumnLayout &layout)
 {
-    const QString path =
-        FileDialog::openFile(parent, QStringLiteral("Import Items from CSV"), AppPaths::reportsFolder(),
-                             QStringLiteral("CSV files (*.csv);;All files (*)"));
+    const QString path = FileDialog::openFile(parent, QStringLiteral("Import Items from CSV"), AppPaths::reportsFolder(),
+                                              QStringLiteral("CSV files (*.csv);;All files (*)"));
     if (path.isEmpty())
         return nullptr;
     QFile file(path);
@@ -206,6 +213,5 @@ frmImport *importItemsFromCsv(QWidget *parent, const ColumnLayout &layout)
         return nullptr;
     }
     closeNow(importWindow);
-    return showOnce(importWindow,
-                    [&] { return new frmImport(std::move(preview), QFileInfo(path).fileName(), parent); });
+    return showOnce(importWindow, [&] { return new frmImport(std::move(preview), QFileInfo(path).fileName(), parent); });
 }

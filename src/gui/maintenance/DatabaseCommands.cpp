@@ -33,8 +33,12 @@ bool finish(QWidget *mainWindow, const DatabaseFiles::Result &result, const QStr
         MessageBox::information(mainWindow, doneText);
         ProgramEnd::end(mainWindow);
         return true;
-    case Outcome::WorkingFile: MessageBox::information(mainWindow, workingFileText); break;
-    case Outcome::InvalidFile: MessageBox::information(mainWindow, QStringLiteral("Invalid path/file name")); break;
+    case Outcome::WorkingFile:
+        MessageBox::information(mainWindow, workingFileText);
+        break;
+    case Outcome::InvalidFile:
+        MessageBox::information(mainWindow, QStringLiteral("Invalid path/file name"));
+        break;
     case Outcome::CopyFailed:
         MessageBox::information(mainWindow, runsOn(QStringLiteral("The file could not be copied: ") + result.detail));
         break;
@@ -55,8 +59,8 @@ bool finish(QWidget *mainWindow, const DatabaseFiles::Result &result, const QStr
 
 bool BackUpDbase(QWidget *mainWindow)
 {
-    const QString target = FileDialog::saveFile(mainWindow, QStringLiteral("Backup Database"), AppPaths::backupFolder(),
-                                                Filter, Extension);
+    const QString target = FileDialog::saveFile(mainWindow, QStringLiteral("Backup Database"),
+                                                AppPaths::backupFolder(), Filter, Extension);
     if (target.isEmpty())
         return false;
     const QString workingFileText =
@@ -68,13 +72,14 @@ bool BackUpDbase(QWidget *mainWindow)
     if (!FileDialog::mayWriteTo(mainWindow, target))
         return false;
     return finish(mainWindow, DatabaseFiles::backUp(target),
-                  QStringLiteral("Program must be restarted for integrity check; Shutting down now"), workingFileText);
+                  QStringLiteral("Program must be restarted for integrity check; Shutting down now"),
+                  workingFileText);
 }
 
 bool OpenDbase(QWidget *mainWindow)
 {
-    const QString source =
-        FileDialog::openFile(mainWindow, QStringLiteral("Open Database"), AppPaths::backupFolder(), Filter, Extension);
+    const QString source = FileDialog::openFile(mainWindow, QStringLiteral("Open Database"),
+                                                AppPaths::backupFolder(), Filter, Extension);
     if (source.isEmpty())
         return false;
     return finish(mainWindow, DatabaseFiles::switchTo(source),
@@ -87,8 +92,8 @@ ReminderAnswer AskForBackup(QWidget *parent)
     const QDate today = Clock::today();
     BackupReminder::Check reminder;
     if (!runGuarded(parent, QStringLiteral("read the backup date"),
-                    [&] { reminder = BackupReminder::check(db(), today); }) ||
-        !reminder.due)
+                    [&] { reminder = BackupReminder::check(db(), today); })
+        || !reminder.due)
         return ReminderAnswer::NotDue;
     const bool yes = MessageBox::question(parent, BackupReminder::question());
     MessageBox::information(parent, BackupReminder::notice(reminder.days));

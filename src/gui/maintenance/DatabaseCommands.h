@@ -12,7 +12,9 @@ bool BackUpDbase(QWidget *mainWindow);
 // The switch to another database file. True when the program is ending.
 bool OpenDbase(QWidget *mainWindow);
 
-enum class ReminderAnswer { NotDue, No, Yes };
+enum class ReminderAnswer { NotDue,
+                            No,
+                            Yes };
 
 // The start-up reminder: when a backup is due, asks whether to make one now, tells when it
 // will ask again and moves backupdate on, whatever the answer.

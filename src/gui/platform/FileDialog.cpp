@@ -23,8 +23,8 @@ QString nextTestPath()
 QString withSuffix(const QString &path, const QString &suffix, QFileDialog::AcceptMode mode)
 {
     const QFileInfo info(path);
-    if (path.isEmpty() || suffix.isEmpty() || !info.suffix().isEmpty() || info.isDir() ||
-        (mode == QFileDialog::AcceptOpen && info.exists()))
+    if (path.isEmpty() || suffix.isEmpty() || !info.suffix().isEmpty() || info.isDir()
+        || (mode == QFileDialog::AcceptOpen && info.exists()))
         return path;
     return path + u'.' + suffix;
 }
@@ -65,8 +65,8 @@ bool mayWriteTo(QWidget *parent, const QString &target)
         MessageBox::information(parent, QString::fromLatin1(SafeFile::InUseMessage));
         return false;
     }
-    return !FileExists(target) ||
-        MessageBox::confirm(parent, QStringLiteral("File already exsists; It will be overwritten"));
+    return !FileExists(target)
+        || MessageBox::confirm(parent, QStringLiteral("File already exsists; It will be overwritten"));
 }
 
 void setTestMode(bool on)

@@ -15,7 +15,8 @@ public:
     TypingFilter(QWidget *box, TypingRule rule)
         : QObject(box)
         , m_rule(std::move(rule))
-    { }
+    {
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -48,8 +49,7 @@ private:
         }
         if (auto *plain = qobject_cast<QPlainTextEdit *>(box)) {
             const QTextCursor cursor = plain->textCursor();
-            return plain->toPlainText().remove(cursor.selectionStart(),
-                                               cursor.selectionEnd() - cursor.selectionStart());
+            return plain->toPlainText().remove(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart());
         }
         return QString();
     }
@@ -91,7 +91,8 @@ void cutPastes(QLineEdit *box, int limit)
 LimitedTextEdit::LimitedTextEdit(int limit, QWidget *parent)
     : QPlainTextEdit(parent)
     , m_limit(limit)
-{ }
+{
+}
 
 void LimitedTextEdit::insertFromMimeData(const QMimeData *source)
 {

@@ -10,9 +10,15 @@ class QWidget;
 class MessageBox
 {
 public:
-    enum Button { Ok, Cancel, Yes, No };
-    enum Buttons { OkOnly, OkCancel, YesNo };
-    enum Icon { NoIcon, Critical };
+    enum Button { Ok,
+                  Cancel,
+                  Yes,
+                  No };
+    enum Buttons { OkOnly,
+                   OkCancel,
+                   YesNo };
+    enum Icon { NoIcon,
+                Critical };
 
     static Button show(QWidget *parent, const QString &text, Buttons buttons = OkOnly, Icon icon = NoIcon);
 

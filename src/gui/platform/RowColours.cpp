@@ -5,7 +5,8 @@
 RowColourDelegate::RowColourDelegate(Picker picker, QObject *parent)
     : QStyledItemDelegate(parent)
     , m_picker(std::move(picker))
-{ }
+{
+}
 
 void RowColourDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {

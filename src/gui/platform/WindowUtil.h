@@ -29,7 +29,8 @@ void noAutomaticCurrent(QAbstractItemView *view);
 // Windows that exist once: shows the open one unchanged, or makes a new one (deleted when it
 // closes) and shows it. `make` may give none (it could not load): then nothing is shown.
 // Without `activate` the window comes to the front but the keyboard stays where it is.
-template<typename Window, typename Make> Window *showOnce(QPointer<Window> &slot, Make make, bool activate = true)
+template<typename Window, typename Make>
+Window *showOnce(QPointer<Window> &slot, Make make, bool activate = true)
 {
     // A closed window lingers, hidden, until its deletion runs: it no longer counts as open.
     if (slot && slot->isVisible()) {
@@ -50,7 +51,8 @@ template<typename Window, typename Make> Window *showOnce(QPointer<Window> &slot
 }
 
 // Closes an open window at once (a caller that needs fresh content).
-template<typename Window> void closeNow(QPointer<Window> &slot)
+template<typename Window>
+void closeNow(QPointer<Window> &slot)
 {
     if (slot) {
         Window *window = slot;

@@ -11,9 +11,12 @@
 bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text)
 {
     switch (entryDecision(kind, gv().AutoAddhstOn, gv().AutoAddHstWarn)) {
-    case EntryDecision::Drop: return false;
-    case EntryDecision::Ask: return MessageBox::question(parent, historyQuestion(text));
-    case EntryDecision::Write: break;
+    case EntryDecision::Drop:
+        return false;
+    case EntryDecision::Ask:
+        return MessageBox::question(parent, historyQuestion(text));
+    case EntryDecision::Write:
+        break;
     }
     return true;
 }

@@ -76,9 +76,7 @@ bool ViewerClient::start()
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     connect(m_process, &QProcess::readyReadStandardOutput, this, &ViewerClient::read);
     connect(m_process, &QProcess::finished, this, &ViewerClient::ended);
-    m_process->start(program(),
-                     {QStringLiteral("--folder"), AppPaths::applicationFolder(), QStringLiteral("--database"),
-                      AppPaths::databaseFile()});
+    m_process->start(program(), {QStringLiteral("--folder"), AppPaths::applicationFolder(), QStringLiteral("--database"), AppPaths::databaseFile()});
     return m_process->waitForStarted(10000);
 }
 

@@ -113,9 +113,7 @@ void CompanyPane::placeLines()
     grid->setVerticalSpacing(0);
     grid->setColumnStretch(1, 1);
     const std::pair<QLabel *, QLabel *> lines[] = {
-        {m_captions[0], m_name},   {m_captions[1], m_street1}, {nullptr, m_street2},       {nullptr, m_city},
-        {m_captions[2], m_phone1}, {m_captions[4], m_email},   {m_captions[6], m_contact}, {m_captions[5], m_web},
-        {m_captions[3], m_phone2}, {m_notesCaption, m_notes}};
+        {m_captions[0], m_name}, {m_captions[1], m_street1}, {nullptr, m_street2}, {nullptr, m_city}, {m_captions[2], m_phone1}, {m_captions[4], m_email}, {m_captions[6], m_contact}, {m_captions[5], m_web}, {m_captions[3], m_phone2}, {m_notesCaption, m_notes}};
     int row = 0;
     for (const auto &[caption, value] : lines) {
         if (caption)
@@ -129,8 +127,8 @@ void CompanyPane::placeLines()
 
 void CompanyPane::showPage(bool first)
 {
-    for (QLabel *label : {m_captions[0], m_captions[1], m_captions[2], m_captions[4], m_captions[6], m_name, m_street1,
-                          m_street2, m_city, m_phone1, m_email, m_contact})
+    for (QLabel *label : {m_captions[0], m_captions[1], m_captions[2], m_captions[4], m_captions[6], m_name,
+                          m_street1, m_street2, m_city, m_phone1, m_email, m_contact})
         label->setVisible(first);
     for (QLabel *label : {m_captions[5], m_captions[3], m_notesCaption, m_web, m_phone2, m_notes})
         label->setVisible(!first);
@@ -154,8 +152,8 @@ void CompanyPane::LoadCompany(qint64 companyId)
     m_name->setText(f[CompanyBox::Name]);
     m_street1->setText(f[CompanyBox::Street1]);
     m_street2->setText(f[CompanyBox::Street2]);
-    m_city->setText(f[CompanyBox::City] + QStringLiteral(", ") + f[CompanyBox::State] + QStringLiteral("  ") +
-                    f[CompanyBox::Zip]);
+    m_city->setText(f[CompanyBox::City] + QStringLiteral(", ") + f[CompanyBox::State] + QStringLiteral("  ")
+                    + f[CompanyBox::Zip]);
     m_phone1->setText(f[CompanyBox::Phone1]);
     m_email->setText(f[CompanyBox::Email]);
     m_contact->setText(f[CompanyBox::Contact]);

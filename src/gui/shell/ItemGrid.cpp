@@ -53,8 +53,7 @@ ItemGrid::ItemGrid(QWidget *parent)
     setObjectName(QStringLiteral("flxdata"));
     setAccessibleName(QStringLiteral("Items"));
     setModel(m_model);
-    setItemDelegate(
-        new FirstLineDelegate([this](const QModelIndex &index) { return itemCellColours(*m_model, index); }, this));
+    setItemDelegate(new FirstLineDelegate([this](const QModelIndex &index) { return itemCellColours(*m_model, index); }, this));
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);

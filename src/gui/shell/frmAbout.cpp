@@ -45,8 +45,8 @@ QString frmAbout::aboutText()
     Recordset settings(db(), QStringLiteral("Select * from settings"));
     if (settings.isEmpty())
         return QString();
-    return QStringLiteral("Tarvo v") + settings.text(QStringLiteral("Version")) + QStringLiteral("\r\nBuild: ") +
-        settings.text(QStringLiteral("build"));
+    return QStringLiteral("Tarvo v") + settings.text(QStringLiteral("Version")) + QStringLiteral("\r\nBuild: ")
+        + settings.text(QStringLiteral("build"));
 }
 
 frmAbout *showAbout()

@@ -30,9 +30,8 @@
 
 namespace {
 
-const char *const ReportCaptions[8] = {
-    "All",       "Lookup", "Item History", "Companies", "Service Alarms", "Order Alarms", "Order and Service Alarms",
-    "Item Notes"};
+const char *const ReportCaptions[8] = {"All", "Lookup", "Item History", "Companies", "Service Alarms",
+                                       "Order Alarms", "Order and Service Alarms", "Item Notes"};
 
 } // namespace
 
@@ -58,10 +57,8 @@ void frmmain::buildMenus()
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     addCommand(file, "mnuNew", QStringLiteral("New"), &frmmain::newItem)->setShortcut(QKeySequence::New);
-    addCommand(file, "mnuEdit", QStringLiteral("Edit"), &frmmain::editItem)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    addCommand(file, "mnuDelete", QStringLiteral("Delete"), &frmmain::deleteSelectedItem)
-        ->setShortcut(QKeySequence::Delete);
+    addCommand(file, "mnuEdit", QStringLiteral("Edit"), &frmmain::editItem)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    addCommand(file, "mnuDelete", QStringLiteral("Delete"), &frmmain::deleteSelectedItem)->setShortcut(QKeySequence::Delete);
     file->addSeparator();
     addCommand(file, "mnuOpenDbase", QStringLiteral("Open Database"), &frmmain::openDatabase);
     addCommand(file, "mnuBackup", QStringLiteral("Backup Database"), &frmmain::backUpDatabase);
@@ -90,8 +87,7 @@ void frmmain::buildMenus()
     sort->setObjectName(QStringLiteral("mnuSortby"));
     for (int position = 0; position < FieldTable::SortPositions; ++position) {
         const Field::Number number = *FieldTable::fieldAtSortPosition(position);
-        QAction *entry =
-            addCommand(sort, "", QString::fromLatin1(FieldTable::field(number)->caption), &frmmain::sortMenuChosen);
+        QAction *entry = addCommand(sort, "", QString::fromLatin1(FieldTable::field(number)->caption), &frmmain::sortMenuChosen);
         entry->setObjectName(QStringLiteral("mnuSortby_%1").arg(int(number)));
         entry->setProperty("position", int(number));
     }
@@ -116,8 +112,7 @@ void frmmain::buildMenus()
     addCommand(view, "mnuReportView", QStringLiteral("Report Viewer"), &frmmain::openReportViewer);
     addCommand(view, "mnuCalendar", QStringLiteral("Calendar"), &frmmain::showCalendarWindow);
     addCommand(view, "mnuCompanies", QStringLiteral("Companies"), &frmmain::showCompanies);
-    addCommand(view, "mnuLookup", QStringLiteral("Lookup"), &frmmain::openLookupDialog)
-        ->setShortcut(QKeySequence::Find);
+    addCommand(view, "mnuLookup", QStringLiteral("Lookup"), &frmmain::openLookupDialog)->setShortcut(QKeySequence::Find);
     addCommand(view, "mnuSort", QStringLiteral("Sort"), &frmmain::openSortDialog);
 
     QMenu *options = bar->addMenu(QStringLiteral("&Options"));
@@ -127,8 +122,7 @@ void frmmain::buildMenus()
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    addCommand(help, "mnuContents", QStringLiteral("Contents"), &frmmain::openManual)
-        ->setShortcut(QKeySequence::HelpContents);
+    addCommand(help, "mnuContents", QStringLiteral("Contents"), &frmmain::openManual)->setShortcut(QKeySequence::HelpContents);
     addCommand(help, "mnuAbout", QStringLiteral("About"), &frmmain::showAboutWindow);
 }
 
@@ -170,8 +164,7 @@ void frmmain::buildContextMenu()
     m_contextMenu->setObjectName(QStringLiteral("mnuInv"));
     addCommand(m_contextMenu, "mnuEditItem", QStringLiteral("Edit Item"), &frmmain::editItem);
     addCommand(m_contextMenu, "mnuDeleteItem", QStringLiteral("Delete Item"), &frmmain::deleteSelectedItem);
-    QAction *columns =
-        addCommand(m_contextMenu, "mnuEditColumns", QStringLiteral("Edit Columns"), &frmmain::openColumnSettings);
+    QAction *columns = addCommand(m_contextMenu, "mnuEditColumns", QStringLiteral("Edit Columns"), &frmmain::openColumnSettings);
     connect(action(QStringLiteral("mnuColums")), &QAction::enabledChanged, columns, &QAction::setEnabled);
 }
 

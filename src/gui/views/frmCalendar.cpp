@@ -39,8 +39,7 @@ void frmCalendar::markMonth(int year, int month)
     QCalendarWidget *calendar = m_panel->MonthView1;
     calendar->setDateTextFormat(QDate(), QTextCharFormat()); // the previous month's marks go
     QMap<QDate, DayMarks> marks;
-    if (!DatabaseIsOpen() ||
-        !runGuarded(this, QStringLiteral("mark the due dates"), [&] { marks = monthMarks(db(), year, month); }))
+    if (!DatabaseIsOpen() || !runGuarded(this, QStringLiteral("mark the due dates"), [&] { marks = monthMarks(db(), year, month); }))
         return;
     for (auto day = marks.cbegin(); day != marks.cend(); ++day) {
         QTextCharFormat format;

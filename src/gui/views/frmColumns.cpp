@@ -90,8 +90,8 @@ frmColumns::frmColumns(QWidget *parent)
     showAllRows();
     const int frame = 2 * flxCols->frameWidth();
     flxCols->setFixedWidth(listWidth + frame + flxCols->verticalScrollBar()->sizeHint().width());
-    flxCols->setMinimumHeight(flxCols->horizontalHeader()->sizeHint().height() + frame +
-                              m_settings.rowCount() * Twips::toPixels(RowHeightTwips));
+    flxCols->setMinimumHeight(flxCols->horizontalHeader()->sizeHint().height() + frame
+                              + m_settings.rowCount() * Twips::toPixels(RowHeightTwips));
 
     filterTyping(txtDataEntry, [this](const QString &text, int keyChar) {
         if (keyChar == EnterKey) {

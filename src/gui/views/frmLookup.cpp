@@ -31,8 +31,7 @@ frmLookup::frmLookup(std::optional<int> preset, QWidget *parent)
     cmbLookup = new QComboBox(this);
     cmbLookup->setObjectName(QStringLiteral("cmbLookup"));
     for (int position = 0; position < FieldTable::LookupPositions; ++position)
-        cmbLookup->addItem(
-            QString::fromLatin1(FieldTable::field(*FieldTable::fieldAtLookupPosition(position))->caption));
+        cmbLookup->addItem(QString::fromLatin1(FieldTable::field(*FieldTable::fieldAtLookupPosition(position))->caption));
     cmbLookup->setMaxVisibleItems(FieldTable::LookupPositions);
     cmbLookup->setCurrentIndex(preset && *preset >= 0 && *preset < FieldTable::LookupPositions ? *preset : -1);
     auto *listLabel = new QLabel(QStringLiteral("Look up &by:"), this);
