@@ -95,6 +95,7 @@ public Q_SLOTS:
     // Reads the settings again: the alarm status in panel 2 (still "Sleeping" while the monitor
     // sleeps) and the time of the next alarm check.
     void applySettings();
+    void optionsSaved();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -137,7 +138,8 @@ private:
     void sleepFor(AlarmSchedule::SleepChoice choice);
     // The tray icon follows the pending alarms; a check may also notify the desktop.
     void refreshTray(bool notify);
-    void trayClicked();
+    // The periodic check and the wake: the alarm window shown without the keyboard, the tray told.
+    void showAlarmsFromTimer();
 
     // The views: display modes, sort and lookup, column settings (frmmainViews.cpp).
     void showAllItems();

@@ -3,6 +3,7 @@
 
 #include "frmmain.h"
 
+#include "core/alarms/AlarmListModel.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/alarms/AlarmSchedule.h"
 #include "core/data/DatabaseADO.h"
@@ -35,34 +36,38 @@ void frmmain::connectAlarmMonitor()
     connect(m_timer2, &QTimer::timeout, this, &frmmain::startupAlarmTick);
     connect(m_tmrSleep, &QTimer::timeout, this, &frmmain::sleepTick);
     m_tray = new AlarmTray(this);
-    connect(m_tray, &AlarmTray::alarmsWanted, this, &frmmain::trayClicked);
+    connect(m_tray, &AlarmTray::alarmsWanted, this, &frmmain::showAlarms);
 }
 
 void frmmain::refreshTray(bool notify)
 {
-    // The desktop is told only when no window of the program is in front of the user.
-    const bool unseen = QApplication::activeWindow() == nullptr;
     if (!AlarmTray::possible()) {
         m_tray->remove();
         return;
     }
-    const GlobalVars &g = gv();
     AlarmCounts counts;
-    try {
-        counts = countAlarms(evaluateAlarms(db(), g.alservicedisabled, g.alorderdisabled, Clock::today()));
-    } catch (const DbError &) {
-        return; // the windows report failing statements; the icon keeps its last counts
+    if (frmAlarm *window = alarmWindow()) {
+        // The open alarm window holds the list just evaluated: no second evaluation.
+        counts = countAlarms(window->alarmModel()->rows());
+    } else {
+        const GlobalVars &g = gv();
+        try {
+            counts = countAlarms(evaluateAlarms(db(), g.alservicedisabled, g.alorderdisabled, Clock::today()));
+        } catch (const DbError &) {
+            return; // the windows report failing statements; the icon keeps its last counts
+        }
     }
     m_tray->show(counts);
-    if (notify && unseen)
+    if (notify)
         m_tray->notify(counts);
 }
 
-void frmmain::trayClicked()
+void frmmain::showAlarmsFromTimer()
 {
-    showAlarms();
-    if (QWidget *window = alarmWindow())
-        bringToFront(window);
+    // The desktop is told only when no window of the program was in front of the user.
+    const bool unseen = QApplication::activeWindow() == nullptr;
+    openAlarmWindow(false);
+    refreshTray(unseen);
 }
 
 void frmmain::showAlarms()
@@ -105,6 +110,12 @@ bool frmmain::alarmsSleeping() const
     return m_tmrSleep->isActive();
 }
 
+void frmmain::optionsSaved()
+{
+    applySettings();
+    refreshTray(false); // the tray option may have changed too
+}
+
 void frmmain::applySettings()
 {
     QString status;
@@ -112,7 +123,6 @@ void frmmain::applySettings()
         return;
     // Options saved during a snooze show their status at once; the sleep runs on to its end.
     setPanelText(2, status);
-    refreshTray(false);
 }
 
 void frmmain::startupAlarmTick()
@@ -132,10 +142,8 @@ void frmmain::alarmCheckTick()
     if (modalOpen())
         return;
     GlobalVars &g = gv();
-    if (AlarmSchedule::periodicCheckDue(g.timerinterval, g.NextAlarmCheck, Clock::now())) {
-        refreshTray(true);
-        openAlarmWindow(false);
-    }
+    if (AlarmSchedule::periodicCheckDue(g.timerinterval, g.NextAlarmCheck, Clock::now()))
+        showAlarmsFromTimer();
 }
 
 void frmmain::sleepFor(AlarmSchedule::SleepChoice choice)
@@ -153,6 +161,5 @@ void frmmain::sleepTick()
     m_tmrSleep->stop();
     m_timer1->start();
     applySettings();
-    refreshTray(true);
-    openAlarmWindow(false);
+    showAlarmsFromTimer();
 }

@@ -296,7 +296,7 @@ void frmmain::showAboutWindow()
 void frmmain::showOptions()
 {
     frmGenOpts *options = showGeneralOptions();
-    connect(options, &frmGenOpts::optionsSaved, this, &frmmain::applySettings, Qt::UniqueConnection);
+    connect(options, &frmGenOpts::optionsSaved, this, &frmmain::optionsSaved, Qt::UniqueConnection);
 }
 
 void frmmain::backUpDatabase()
