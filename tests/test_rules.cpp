@@ -189,7 +189,10 @@ private Q_SLOTS:
         for (const char *name : {"db", "page", "other", "source"})
             QVERIFY(SafeFile::write(folder.filePath(QLatin1String(name)), name));
         SafeFile::setWorkingDatabase(folder.filePath(QStringLiteral("db")));
+        // A viewer window going after a newer one showed "page" leaves "page" protected.
+        SafeFile::setShownPage(folder.filePath(QStringLiteral("other")));
         SafeFile::setShownPage(folder.filePath(QStringLiteral("page")));
+        SafeFile::releaseShownPage(folder.filePath(QStringLiteral("other")));
         const QString path = folder.filePath(QStringLiteral("chosen"));
         if (target.startsWith(u"link:"))
             QVERIFY(QFile::link(folder.filePath(target.mid(5)), path));

@@ -40,14 +40,17 @@ void ViewerService::open(const QString &path)
     QPointer<frmBrowser> old = m_window;
     m_window = window;
     window->show();
-    closeNow(old);
+    // close(), not delete: a dialog of the old window (Save, Print) may be running its own loop
+    // right now, and the window goes once that loop has ended.
+    if (old)
+        old->close();
     Q_EMIT reply(ViewerProtocol::line(QStringLiteral("shown"), path));
 }
 
 void ViewerService::closeWindow()
 {
     if (m_window)
-        closeNow(m_window);
+        m_window->close(); // deleted on close, once any dialog of its own has ended
     else
         Q_EMIT finished();
 }

@@ -103,8 +103,9 @@ frmBrowser::~frmBrowser()
     if (m_pdfWriter) {
         m_pdfWriter->requestInterruption();
         m_pdfWriter->wait();
+        delete m_pdfWriter; // its finished handler, which would delete it, goes with this window
     }
-    SafeFile::setShownPage(QString());
+    SafeFile::releaseShownPage(m_path);
 }
 
 void frmBrowser::makeBrowser()

@@ -18,19 +18,6 @@
 #include <cstdio>
 #include <unistd.h>
 
-namespace {
-
-// The working database: no file the viewer writes may replace it.
-QString workingDatabase;
-
-void useWorkingDatabase(const QString &path)
-{
-    workingDatabase = path;
-    SafeFile::setWorkingDatabase(path);
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     prepareWebEngine();
@@ -48,7 +35,8 @@ int main(int argc, char *argv[])
     options.process(app);
     if (options.isSet(folder))
         AppPaths::setApplicationFolder(options.value(folder));
-    useWorkingDatabase(options.isSet(database) ? options.value(database) : AppPaths::databaseFile());
+    // No file the viewer writes may replace the working database.
+    SafeFile::setWorkingDatabase(options.isSet(database) ? options.value(database) : AppPaths::databaseFile());
 
     initResources();
     ViewerService service;

@@ -109,6 +109,12 @@ void setShownPage(const QString &path)
     shownPage = path;
 }
 
+void releaseShownPage(const QString &path)
+{
+    if (shownPage == path)
+        shownPage.clear();
+}
+
 bool isInUse(const QString &path)
 {
     return names(path, workingDatabase) || names(path, shownPage);

@@ -21,6 +21,9 @@ inline constexpr const char *InUseMessage = "This file is the database in use; p
 // page; an empty path protects nothing.
 void setWorkingDatabase(const QString &path);
 void setShownPage(const QString &path);
+// Lets go of the shown page when it is still `path`: a viewer window that goes after a newer
+// one has shown its page leaves the newer page protected.
+void releaseShownPage(const QString &path);
 // True when the path names the working database or the shown page (the same device and
 // inode, or for a file not there, the same path once links are resolved).
 bool isInUse(const QString &path);
