@@ -7,7 +7,6 @@
 #include "gui/shell/frmSplash.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QStandardPaths>
 
 int main(int argc, char *argv[])
@@ -25,7 +24,6 @@ int main(int argc, char *argv[])
         qWarning("tarvo: %s", qPrintable(error));
 
     initResources();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
 
     frmSplash splash;
     if (!splash.load())

@@ -25,8 +25,6 @@ public:
     // A desktop notification of the counts, through a shown icon.
     void notify(const AlarmCounts &counts);
 
-    bool shown() const { return m_icon != nullptr; }
-
 Q_SIGNALS:
     // The icon or its notification was clicked.
     void alarmsWanted();

@@ -6,6 +6,7 @@
 #include "core/records/History.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QAbstractTableModel>
@@ -124,12 +125,11 @@ frmImport::frmImport(ImportPreview preview, const QString &fileName, QWidget *pa
 {
     setObjectName(QStringLiteral("frmImport"));
     setWindowTitle(QStringLiteral("Import Items from CSV"));
-    setAttribute(Qt::WA_DeleteOnClose);
     resize(900, 500);
 
     auto *label = new QLabel(summary(m_preview, fileName), this);
     label->setObjectName(QStringLiteral("lblSummary"));
-    label->setTextFormat(Qt::PlainText);
+    showPlainText(label);
     label->setWordWrap(true);
 
     m_grid = new QTableView(this);

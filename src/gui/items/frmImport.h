@@ -19,8 +19,6 @@ class frmImport : public QDialog
 public:
     explicit frmImport(ImportPreview preview, const QString &fileName, QWidget *parent = nullptr);
 
-    QTableView *grid() const { return m_grid; }
-
 Q_SIGNALS:
     // Items were stored: the list shows all items anew.
     void imported();

@@ -70,7 +70,6 @@ bool ViewerClient::start()
 {
     delete m_process;
     m_buffer.clear();
-    m_shown.clear();
     m_process = new QProcess(this);
     // The viewer's own messages to the terminal pass through; its answers come on its output.
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -85,8 +84,7 @@ void ViewerClient::read()
     m_buffer += m_process->readAllStandardOutput();
     for (const ViewerProtocol::Message &message : ViewerProtocol::take(m_buffer)) {
         if (message.verb == u"shown") {
-            m_shown = message.argument;
-            Q_EMIT shown(m_shown);
+            Q_EMIT shown(message.argument);
         } else if (message.verb == u"loaded") {
             Q_EMIT loaded(message.argument == u"1");
         }
@@ -96,6 +94,5 @@ void ViewerClient::read()
 void ViewerClient::ended()
 {
     // Closed by the user, or died: either way the next request starts a new viewer.
-    m_shown.clear();
     Q_EMIT closed();
 }

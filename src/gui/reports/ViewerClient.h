@@ -28,8 +28,6 @@ public:
 
     bool isRunning() const;
     qint64 processId() const;
-    // The file the viewer last said its window shows; empty when it has none.
-    QString shownFile() const { return m_shown; }
 
     // The viewer program, beside this one unless set otherwise.
     static QString program();
@@ -50,5 +48,4 @@ private:
 
     QProcess *m_process = nullptr;
     QByteArray m_buffer;
-    QString m_shown;
 };
