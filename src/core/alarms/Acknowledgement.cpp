@@ -46,7 +46,7 @@ AckResult store(Database &database, qint64 itemId, const RowStamp &read, const Q
                 const QVariantList &values, const QStringList &historyTexts)
 {
     Transaction transaction(database);
-    if (const SaveOutcome now = ackOutcome(database, itemId, read); now != SaveOutcome::Saved)
+    if (const SaveOutcome now = itemSaveOutcome(database, itemId, read); now != SaveOutcome::Saved)
         return {now};
     Statement write(database, update);
     write.bindAll(values);
@@ -166,13 +166,6 @@ RowStamp serviceAckStamp(Database &database, qint64 itemId)
 RowStamp orderAckStamp(Database &database, qint64 itemId)
 {
     return stamp(database, itemId, QStringLiteral("manuID, purchaseorder, leadtime, ackorder, ackorderinstock"));
-}
-
-SaveOutcome ackOutcome(Database &database, qint64 itemId, const RowStamp &read)
-{
-    if (read.stillHolds(database))
-        return SaveOutcome::Saved;
-    return itemExists(database, itemId) ? SaveOutcome::ChangedElsewhere : SaveOutcome::ItemGone;
 }
 
 AckResult storeServiceAck(Database &database, qint64 itemId, const RowStamp &read, const QString &servicedBy,

@@ -49,9 +49,6 @@ QVector<HistoryRequest> inStockHistory(const QDate &today);
 RowStamp serviceAckStamp(Database &database, qint64 itemId);
 RowStamp orderAckStamp(Database &database, qint64 itemId);
 
-// Whether a store would go ahead now: Saved while the item holds what the window read.
-SaveOutcome ackOutcome(Database &database, qint64 itemId, const RowStamp &read);
-
 // What a store came to: nothing at all is written when the item no longer exists or no longer
 // holds what the window read.
 struct AckResult {

@@ -46,6 +46,7 @@ SettingsRow readSettings(Database &database)
         row.AutoAddhstOn = settings.integer(QStringLiteral("AutoAddhstOn"));
         row.alservicedisabled = settings.integer(QStringLiteral("alservicedisabled"));
         row.alorderdisabled = settings.integer(QStringLiteral("alorderdisabled"));
+        row.backupinterval = settings.text(QStringLiteral("backupinterval"));
     }
     return row;
 }

@@ -32,6 +32,7 @@ struct SettingsRow {
     int AutoAddhstOn = 0;
     int alservicedisabled = 0; // 1 = service alarms on, in spite of the name
     int alorderdisabled = 0; // 1 = order alarms on
+    QString backupinterval; // days, as stored
 };
 SettingsRow readSettings(Database &database);
 

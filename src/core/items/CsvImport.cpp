@@ -73,7 +73,7 @@ void readStock(ImportRow &row, const QString &label, const QString &cell)
 
 void readCompany(ImportRow &row, const QString &label, const QString &cell, const QHash<QString, qint64> &directory)
 {
-    constexpr qsizetype Limit = 50;
+    const qsizetype Limit = companyFieldLimit(CompanyBox::Name); // as the company editor takes it
     row.form.companyName = cell;
     if (cell.size() > Limit) {
         row.problems << label + QStringLiteral(": longer than %1 characters").arg(Limit);

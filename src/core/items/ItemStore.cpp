@@ -112,8 +112,8 @@ SavedItem writeItemForm(Database &database, const ItemForm &form, std::optional<
     qint64 itemId = 0;
     if (!editedId) {
         itemId = row.insert();
-    } else if (!read.stillHolds(database)) {
-        return {itemExists(database, *editedId) ? SaveOutcome::ChangedElsewhere : SaveOutcome::ItemGone};
+    } else if (const SaveOutcome now = itemSaveOutcome(database, *editedId, read); now != SaveOutcome::Saved) {
+        return {now};
     } else if (*editedId > 0 && row.update(*editedId)) {
         itemId = *editedId;
     } else {

@@ -76,9 +76,7 @@ GeneralOptions loadOptions(Database &db)
     options.startupAlarm = row.startupalarm;
     options.autoAddHistory = row.AutoAddhstOn;
     options.autoAddHistoryWarn = row.AutoAddHstWarn;
-    Recordset settings(db, QStringLiteral("SELECT backupinterval FROM settings"));
-    if (!settings.isEmpty())
-        options.backupInterval = settings.text(QStringLiteral("backupinterval"));
+    options.backupInterval = row.backupinterval;
     return options;
 }
 

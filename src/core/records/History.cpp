@@ -65,6 +65,13 @@ bool itemExists(Database &db, qint64 itemId)
     return query.next();
 }
 
+SaveOutcome itemSaveOutcome(Database &db, qint64 itemId, const RowStamp &read)
+{
+    if (read.stillHolds(db))
+        return SaveOutcome::Saved;
+    return itemExists(db, itemId) ? SaveOutcome::ChangedElsewhere : SaveOutcome::ItemGone;
+}
+
 bool descriptionKeyAccepted(const QString &text, int keyChar)
 {
     return keyChar == 8 || keyChar == 127 || text.size() < DescriptionLimit;

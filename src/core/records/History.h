@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/data/RowStamp.h"
+
 #include <QString>
 #include <QVector>
 
@@ -47,6 +49,10 @@ void writeEntry(Database &db, EntryTarget target, qint64 itemId, const QString &
 
 // Whether the item still exists (its entries would otherwise belong to nothing).
 bool itemExists(Database &db, qint64 itemId);
+
+// Whether a compared save of the item may go ahead now: Saved while it holds what `read` found,
+// otherwise whether it changed elsewhere or is gone.
+SaveOutcome itemSaveOutcome(Database &db, qint64 itemId, const RowStamp &read);
 
 // The description box: Backspace (8) and DEL (127) always pass, any other character only
 // while the text holds fewer than 255 characters.

@@ -58,7 +58,7 @@ void AckWindow::acknowledge(const QVector<HistoryRequest> &history,
 {
     // No question for an item that is gone or changed; the store itself checks again.
     SaveOutcome now = SaveOutcome::Saved;
-    if (!runGuarded(this, QStringLiteral("read the item"), [&] { now = ackOutcome(db(), m_itemId, m_read); }))
+    if (!runGuarded(this, QStringLiteral("read the item"), [&] { now = itemSaveOutcome(db(), m_itemId, m_read); }))
         return;
     if (now != SaveOutcome::Saved) {
         tellRefusal(this, now);
