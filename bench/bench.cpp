@@ -91,16 +91,21 @@ double medianMs(int runs, const std::function<void()> &work, const std::function
 }
 
 // Peak resident memory of the process in MB, and a way to start counting anew.
+double processMegabytes(qint64 pid, const char *field, const char *file = "status")
+{
+    QFile status(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(file)));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
 double peakMegabytes()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return -1;
+    return processMegabytes(QCoreApplication::applicationPid(), "VmHWM:");
 }
 
 void resetPeak()
@@ -289,18 +294,6 @@ void reportAlarms(int items, const AlarmFigures &f)
 // Memory of a process in MB from one of its /proc files: resident now (status, VmRSS:), at its
 // peak (status, VmHWM:), or its fair share with shared pages split among their users
 // (smaps_rollup, Pss:).
-double processMegabytes(qint64 pid, const char *field, const char *file = "status")
-{
-    QFile status(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(file)));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
-}
-
 // A process and all its descendants (the viewer and the engine's helper processes).
 QList<qint64> processTree(qint64 root)
 {
