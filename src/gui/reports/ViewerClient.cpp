@@ -68,7 +68,11 @@ void ViewerClient::send(const QString &verb, const QString &path)
 
 bool ViewerClient::start()
 {
-    delete m_process;
+    if (m_process) {
+        // It may be sending a signal right now (a request made from its `closed`).
+        m_process->disconnect(this);
+        m_process->deleteLater();
+    }
     m_buffer.clear();
     m_process = new QProcess(this);
     // The viewer's own messages to the terminal pass through; its answers come on its output.
