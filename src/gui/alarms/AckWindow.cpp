@@ -3,7 +3,6 @@
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
 #include "core/records/History.h"
-#include "gui/items/frmAdd.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/AddHistory.h"

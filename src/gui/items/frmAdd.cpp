@@ -516,12 +516,6 @@ void frmAdd::openCalendar(int index)
     lib_frmCal::GetValue(qobject_cast<QLineEdit *>(box(id)));
 }
 
-void tellRefusal(QWidget *parent, SaveOutcome outcome)
-{
-    const char *text = outcome == SaveOutcome::ItemGone ? ItemGoneText : ItemChangedText;
-    MessageBox::information(parent, QString::fromLatin1(text));
-}
-
 void frmAdd::save()
 {
     const ItemForm values = form();

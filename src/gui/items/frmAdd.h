@@ -108,6 +108,3 @@ frmAdd *showItemEditor(frmAdd::ItemEditMode mode, qint64 itemId = 0);
 frmAdd *reopenItemEditor(frmAdd::ItemEditMode mode, qint64 itemId = 0);
 void closeItemEditor();
 frmAdd *itemEditor(); // null when none is open
-
-// Why a compared save did not go ahead: the item is gone, or it changed since the window read it.
-void tellRefusal(QWidget *parent, SaveOutcome outcome);

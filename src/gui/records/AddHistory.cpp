@@ -40,3 +40,9 @@ QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requ
     }
     return texts;
 }
+
+void tellRefusal(QWidget *parent, SaveOutcome outcome)
+{
+    const char *text = outcome == SaveOutcome::ItemGone ? ItemGoneText : ItemChangedText;
+    MessageBox::information(parent, QString::fromLatin1(text));
+}

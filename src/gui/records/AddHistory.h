@@ -14,6 +14,10 @@ class QWidget;
 // "Add "..." to history?".
 bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text);
 
+// Why a compared save of an item did not go ahead: it is gone, or it changed since the window
+// read it.
+void tellRefusal(QWidget *parent, SaveOutcome outcome);
+
 // The texts of those of the requested automatic entries that go in (see entryAccepted).
 QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requests);
 
