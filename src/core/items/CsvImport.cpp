@@ -95,9 +95,11 @@ void readCell(ImportRow &row, int id, const QString &label, const QString &cell,
     case FieldKind::Company:
         return readCompany(row, label, cell, directory);
     case FieldKind::Number: {
+        // As many digits as the editor's box takes.
         const QString days = cell.trimmed();
-        if (!days.isEmpty() && (days.size() > 3 || !allDigits(days)))
-            row.problems << label + QStringLiteral(": %1 is not a number from 0 to 999").arg(quoted(cell));
+        const int digits = ItemBox::lengthLimit(id);
+        if (!days.isEmpty() && (days.size() > digits || !allDigits(days)))
+            row.problems << label + QStringLiteral(": %1 is not a number from 0 to %2").arg(quoted(cell), QString(digits, u'9'));
         row.form[id] = days;
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "core/data/Database.h"
 #include "core/items/RepParts.h"
+#include "core/platform/DateText.h"
 
 #include <QHash>
 
@@ -112,7 +113,7 @@ QVector<DueEvent> dueEvents(Database &database)
     QVector<DueEvent> events;
     Statement query(database, QString::fromLatin1(EventsQuery));
     while (query.next()) {
-        const QDate service = QDate::fromString(query.text(4), Qt::ISODate);
+        const QDate service = DateText::fromIso(query.text(4));
         if (!service.isValid())
             continue;
         const qint64 id = query.integer(0);
