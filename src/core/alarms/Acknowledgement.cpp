@@ -35,6 +35,8 @@ std::optional<QStringList> readRow(Database &database, const QString &sql, qint6
 
 // The fields both windows read besides their own: the alarm's dates and the item's name.
 const QString StampedAlarmFields = QStringLiteral("Name, servicedate, serviceinterval");
+// What the service window's information box shows after the name, in its order.
+const QString ServiceInfoFields = QStringLiteral("Tag, location, hazmat, part, tools, refmanuals, Locked, custom1, custom2, custom3");
 
 RowStamp stamp(Database &database, qint64 itemId, const QString &fields)
 {
@@ -66,9 +68,8 @@ AckResult store(Database &database, qint64 itemId, const RowStamp &read, const Q
 
 QString serviceInfoText(Database &database, qint64 itemId)
 {
-    const std::optional<QStringList> row = readRow(database, QStringLiteral("SELECT Name, Tag, location, hazmat, part, tools, refmanuals, Locked, custom1, custom2, custom3"
-                                                                            " FROM main WHERE ID = ?"),
-                                                   itemId);
+    const std::optional<QStringList> row =
+        readRow(database, QStringLiteral("SELECT Name, %1 FROM main WHERE ID = ?").arg(ServiceInfoFields), itemId);
     if (!row)
         return QString();
     const QStringList &f = *row;
@@ -158,9 +159,7 @@ QVector<HistoryRequest> inStockHistory(const QDate &today)
 
 RowStamp serviceAckStamp(Database &database, qint64 itemId)
 {
-    return stamp(database, itemId,
-                 QStringLiteral("Tag, location, hazmat, part, tools, refmanuals, Locked, custom1, custom2, custom3,"
-                                " servicedby, DateServiced, servicewarn, ackservice"));
+    return stamp(database, itemId, ServiceInfoFields + QStringLiteral(", servicedby, DateServiced, servicewarn, ackservice"));
 }
 
 RowStamp orderAckStamp(Database &database, qint64 itemId)
