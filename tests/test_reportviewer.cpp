@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
@@ -71,6 +72,8 @@ private Q_SLOTS:
     void cleanup() { closeAllWindows(); }
 
     void reportsMenuWritesAndReopensTheViewer();
+    void requestToAnEndingViewer_data();
+    void requestToAnEndingViewer();
     void showsOpensSavesAndWritesPdf();
     void printKeepsEachTableOnOnePage();
     void pageTooLargeIsRefusedAtOnce();
@@ -136,6 +139,42 @@ void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
     window.action(QStringLiteral("mnuContents"))->trigger();
     Desktop::setTestOpens(true);
     QCOMPARE(nextShown(), AppPaths::manualFile());
+}
+
+void TestReportViewer::requestToAnEndingViewer_data()
+{
+    QTest::addColumn<bool>("saysClosed");
+    QTest::addColumn<int>("starts");
+    QTest::newRow("its window was closed as the request went out") << true << 2;
+    QTest::newRow("it died on the request") << false << 1;
+}
+
+void TestReportViewer::requestToAnEndingViewer()
+{
+    QFETCH(bool, saysClosed);
+    QFETCH(int, starts);
+    // A stand-in viewer: the first one ends without answering, the next shows what it is asked.
+    QTemporaryDir folder;
+    const QString program = folder.filePath(QStringLiteral("viewer"));
+    QFile script(program);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(QByteArray("#!/bin/sh\nn=$(cat \"$0.n\" 2>/dev/null || echo 0); echo $((n+1)) >\"$0.n\"\nread verb arg\n")
+                 + "if [ $n = 0 ]; then " + (saysClosed ? "echo closed; " : "") + "exit; fi\necho \"shown $arg\"\n");
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+    ViewerClient &viewer = ViewerClient::instance();
+    viewer.close(); // the real one, left by an earlier test
+    QTRY_VERIFY_WITH_TIMEOUT(!viewer.isRunning(), PageTimeoutMs);
+    ViewerClient::setProgram(program);
+    QSignalSpy shown(&viewer, &ViewerClient::shown);
+    QSignalSpy closed(&viewer, &ViewerClient::closed);
+    viewer.show(QStringLiteral("/reports/a b.htm"));
+    QTRY_COMPARE(closed.size(), starts);
+    ViewerClient::setProgram(QString());
+    QCOMPARE(readFile(program + QStringLiteral(".n")).trimmed(), QByteArray::number(starts));
+    QCOMPARE(shown.size(), starts - 1);
+    if (!shown.isEmpty())
+        QCOMPARE(shown.first().first().toString(), QStringLiteral("/reports/a b.htm"));
 }
 
 void TestReportViewer::showsOpensSavesAndWritesPdf()
@@ -227,6 +266,14 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     QCOMPARE(viewer.shownFile(), copy);
     QVERIFY(loaded.wait(PageTimeoutMs));
     QCOMPARE(viewer.brwWebBrowser->url(), QUrl::fromLocalFile(copy));
+
+    // Closed, the program ends, and a request that arrives meanwhile is left for the next viewer.
+    QSignalSpy replies(&service, &ViewerService::reply);
+    service.receive("close\n");
+    QTRY_COMPARE(replies.size(), 1);
+    service.receive("show " + QUrl::toPercentEncoding(copy) + "\n");
+    QCOMPARE(replies, QList<QVariantList>({{QByteArray("closed\n")}}));
+    QVERIFY(!service.window());
 }
 
 void TestReportViewer::printKeepsEachTableOnOnePage()

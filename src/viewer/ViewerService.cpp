@@ -8,6 +8,8 @@
 void ViewerService::receive(const QByteArray &bytes)
 {
     m_buffer += bytes;
+    if (m_finished)
+        return;
     for (const ViewerProtocol::Message &message : ViewerProtocol::take(m_buffer)) {
         if (message.verb == u"show") {
             open(message.argument);
@@ -21,6 +23,8 @@ void ViewerService::receive(const QByteArray &bytes)
         } else if (message.verb == u"close") {
             closeWindow();
         }
+        if (m_finished)
+            return;
     }
 }
 
@@ -32,10 +36,8 @@ void ViewerService::open(const QString &path)
     connect(window, &frmBrowser::pageLoaded, this,
             [this](bool ok) { Q_EMIT reply(ViewerProtocol::line(QStringLiteral("loaded"), ok ? "1" : "0")); });
     connect(window, &QObject::destroyed, this, [this, window] {
-        if (m_window == window || !m_window) {
-            Q_EMIT reply(ViewerProtocol::line(QStringLiteral("closed")));
-            Q_EMIT finished();
-        }
+        if (m_window == window || !m_window)
+            finish();
     });
     QPointer<frmBrowser> old = m_window;
     m_window = window;
@@ -52,5 +54,12 @@ void ViewerService::closeWindow()
     if (m_window)
         m_window->close(); // deleted on close, once any dialog of its own has ended
     else
-        Q_EMIT finished();
+        finish();
+}
+
+void ViewerService::finish()
+{
+    m_finished = true;
+    Q_EMIT reply(ViewerProtocol::line(QStringLiteral("closed")));
+    Q_EMIT finished();
 }

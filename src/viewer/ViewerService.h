@@ -31,6 +31,11 @@ private:
     void open(const QString &path);
     void closeWindow();
 
+    void finish();
+
     QPointer<frmBrowser> m_window;
     QByteArray m_buffer;
+    // Once the program ends, requests are left unanswered: the main program sends them again
+    // to the next viewer.
+    bool m_finished = false;
 };

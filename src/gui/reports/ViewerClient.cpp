@@ -26,9 +26,20 @@ ViewerClient::~ViewerClient()
     m_process->waitForFinished(1000);
 }
 
+namespace {
+QString viewerProgram;
+}
+
 QString ViewerClient::program()
 {
+    if (!viewerProgram.isEmpty())
+        return viewerProgram;
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tarvo-viewer"));
+}
+
+void ViewerClient::setProgram(const QString &path)
+{
+    viewerProgram = path;
 }
 
 void ViewerClient::show(const QString &path)
@@ -59,11 +70,21 @@ qint64 ViewerClient::processId() const
 
 void ViewerClient::send(const QString &verb, const QString &path)
 {
+    m_unanswered = ViewerProtocol::line(verb, path);
+    m_resent = false;
+    if (isRunning() && m_ending)
+        return; // goes to the next viewer when this one has ended
+    deliver();
+}
+
+void ViewerClient::deliver()
+{
     if (!isRunning() && !start()) {
+        m_unanswered.clear();
         MessageBox::information(nullptr, QStringLiteral("The report viewer could not be started."));
         return;
     }
-    m_process->write(ViewerProtocol::line(verb, path));
+    m_process->write(m_unanswered);
 }
 
 bool ViewerClient::start()
@@ -74,6 +95,7 @@ bool ViewerClient::start()
         m_process->deleteLater();
     }
     m_buffer.clear();
+    m_ending = false;
     m_process = new QProcess(this);
     // The viewer's own messages to the terminal pass through; its answers come on its output.
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -88,15 +110,24 @@ void ViewerClient::read()
     m_buffer += m_process->readAllStandardOutput();
     for (const ViewerProtocol::Message &message : ViewerProtocol::take(m_buffer)) {
         if (message.verb == u"shown") {
+            m_unanswered.clear();
             Q_EMIT shown(message.argument);
         } else if (message.verb == u"loaded") {
             Q_EMIT loaded(message.argument == u"1");
+        } else if (message.verb == u"closed") {
+            m_ending = true;
         }
     }
 }
 
 void ViewerClient::ended()
 {
-    // Closed by the user, or died: either way the next request starts a new viewer.
+    // Closed by the user, or died: either way the next request starts a new viewer. A request
+    // that met a closing viewer goes to a new one, once; one that a viewer died on does not.
+    const QByteArray again = m_ending && !m_resent ? m_unanswered : QByteArray();
     Q_EMIT closed();
+    if (again.isEmpty() || isRunning() || m_unanswered != again)
+        return; // nothing to send again, or a new request was made from `closed`
+    m_resent = true;
+    deliver();
 }

@@ -29,8 +29,9 @@ public:
     bool isRunning() const;
     qint64 processId() const;
 
-    // The viewer program, beside this one unless set otherwise.
+    // The viewer program, beside this one unless set otherwise (tests).
     static QString program();
+    static void setProgram(const QString &path);
 
 Q_SIGNALS:
     void shown(const QString &path);
@@ -42,10 +43,16 @@ private:
         : QObject(parent)
     { }
     void send(const QString &verb, const QString &path);
+    void deliver();
     bool start();
     void read();
     void ended();
 
     QProcess *m_process = nullptr;
     QByteArray m_buffer;
+    // The last request the viewer has not answered yet. A viewer that is ending (its window
+    // was closed as the request went out) leaves it unanswered; it goes once more to the next.
+    QByteArray m_unanswered;
+    bool m_ending = false;
+    bool m_resent = false;
 };
