@@ -277,14 +277,14 @@ void TestReportViewer::pageTooLargeIsRefusedAtOnce()
 void TestReportViewer::largePageIsShownAPartAtATime()
 {
     // A larger page of items is shown by the viewer's own reader, from the first item to the
-    // last; printed and as PDF each item (0.65 of a page, up to its <hr>) is kept whole on a page,
+    // last, input boxes and all; printed and as PDF each item (0.65 of a page, up to its <hr>) is kept whole on a page,
     // one a page, where split they would fill two thirds as many.
     TestWorld world;
     QByteArray page = "<html><body>";
     const int items = 41;
     for (int item = 0; item < items; ++item)
         page += "<table>" + QByteArray("<tr><td>Item " + QByteArray::number(item) + " line</td></tr>").repeated(ItemRows)
-            + "</table><!--" + QByteArray(100'000, 'x') + "--><hr>";
+            + "</table><input size=30><!--" + QByteArray(100'000, 'x') + "--><hr>";
     const QString path = QDir(world.folder()).filePath(QStringLiteral("large.htm"));
     page += "</body></html>";
     QVERIFY(SafeFile::write(path, page));
@@ -295,6 +295,7 @@ void TestReportViewer::largePageIsShownAPartAtATime()
     QVERIFY(!viewer.brwWebBrowser && MessageBox::shownTexts().isEmpty());
     const QString top = viewer.largePage->shownText();
     QVERIFY(top.contains(QStringLiteral("Item 0 line")) && !top.contains(QStringLiteral("Item 40 line")));
+    QVERIFY(top.contains(QChar::ObjectReplacementCharacter)); // the input box, drawn as an empty box
     QTest::keyClick(viewer.largePage, Qt::Key_End);
     const QString end = viewer.largePage->shownText();
     QVERIFY(end.contains(QStringLiteral("Item 40 line")) && !end.contains(QStringLiteral("Item 0 line")));

@@ -1,9 +1,11 @@
 #include "PagePdf.h"
 
 #include <QBuffer>
+#include <QImage>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <QThread>
 
@@ -47,7 +49,42 @@ QList<qsizetype> pageParts(QByteArrayView html)
 
 void setPartHtml(QTextDocument &document, QByteArrayView part)
 {
-    document.setHtml(QString::fromUtf8(part));
+    QString html = QString::fromUtf8(part);
+    if (!html.contains(u"<input", Qt::CaseInsensitive)) {
+        document.setHtml(html);
+        return;
+    }
+    // An input box (a line to write on, on a printed alarm sheet) becomes an empty framed box of
+    // its width, about as the engine draws it: some 7 pixels a character, 21 high, a 1-pixel
+    // frame. The box is drawn four times finer than it is laid out, so that its frame stays sharp.
+    const QRegularExpression input(QStringLiteral("<input\\b[^>]*>"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression size(QStringLiteral("\\bsize\\s*=\\s*[\"']?(\\d{1,3})"), QRegularExpression::CaseInsensitiveOption);
+    constexpr int Fine = 4;
+    constexpr int BoxHeight = 21;
+    QString boxes;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch &box : input.globalMatch(html)) {
+        const QRegularExpressionMatch sized = size.match(box.captured());
+        const int characters = sized.hasMatch() ? sized.captured(1).toInt() : 20;
+        const int width = 7 * characters + 6;
+        const QString name = QStringLiteral("viewer-input:%1").arg(characters);
+        if (!document.resource(QTextDocument::ImageResource, QUrl(name)).isValid()) {
+            QImage image(width * Fine, BoxHeight * Fine, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter frame(&image);
+            frame.fillRect(QRect(0, 0, image.width(), Fine), Qt::black);
+            frame.fillRect(QRect(0, image.height() - Fine, image.width(), Fine), Qt::black);
+            frame.fillRect(QRect(0, 0, Fine, image.height()), Qt::black);
+            frame.fillRect(QRect(image.width() - Fine, 0, Fine, image.height()), Qt::black);
+            frame.end();
+            document.addResource(QTextDocument::ImageResource, QUrl(name), image);
+        }
+        boxes += QStringView(html).sliced(done, box.capturedStart() - done);
+        boxes += QStringLiteral("<img src=\"%1\" width=%2 height=%3>").arg(name).arg(width).arg(BoxHeight);
+        done = box.capturedEnd();
+    }
+    boxes += QStringView(html).sliced(done);
+    document.setHtml(boxes);
 }
 
 bool paintPages(const QByteArray &html, QPagedPaintDevice &device, const std::function<void()> &abandon)

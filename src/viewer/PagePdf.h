@@ -12,7 +12,7 @@ class QTextDocument;
 
 // A page too large for the web engine is read a part at a time: it is cut after each <hr> that
 // no table holds (one item of a list report), and each part is laid out on its own with a
-// QTextDocument. Plain pages only (no input boxes are drawn). All of it runs in any thread.
+// QTextDocument. An input box is drawn as an empty framed box. All of it runs in any thread.
 
 // Where each part begins, followed by the page's size (so part i is [at(i), at(i + 1))).
 QList<qsizetype> pageParts(QByteArrayView html);
@@ -20,7 +20,7 @@ QList<qsizetype> pageParts(QByteArrayView html);
 // Layout is in CSS pixels (96 to the inch), as the engine's.
 constexpr int CssDpi = 96;
 
-// A part's text into a document.
+// A part's text into a document; its input boxes become images of empty boxes.
 void setPartHtml(QTextDocument &document, QByteArrayView part);
 
 // The page on a paged device (a PDF writer, a printer): each part goes whole onto the page where
