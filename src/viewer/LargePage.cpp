@@ -13,8 +13,10 @@
 
 namespace {
 
-// Layouts kept beyond those on screen, for scrolling back.
+// Layouts kept beyond those on screen, for scrolling back: so many, of parts of so many bytes
+// at most (a layout takes some 75 times the memory of its part).
 constexpr qsizetype KeptLayouts = 32;
+constexpr qsizetype KeptBytes = 4 * 1024 * 1024;
 constexpr int ScrollStep = 20;
 
 } // namespace
@@ -140,10 +142,17 @@ void LargePageView::fill()
         m_offset -= step;
         bottom += step;
     }
-    // The least used layouts go.
-    const qsizetype keep = last - m_top + 1 + KeptLayouts;
-    if (qsizetype(m_laid.size()) > keep)
-        m_laid.erase(m_laid.begin(), m_laid.end() - keep);
+    // The least used layouts go; those on screen were used last.
+    const qsizetype shown = last - m_top + 1;
+    qsizetype keptBytes = 0;
+    for (const Laid &laid : m_laid)
+        keptBytes += m_parts.at(laid.part + 1) - m_parts.at(laid.part);
+    auto drop = m_laid.begin();
+    while (m_laid.end() - drop > shown && (m_laid.end() - drop > shown + KeptLayouts || keptBytes > KeptBytes)) {
+        keptBytes -= m_parts.at(drop->part + 1) - m_parts.at(drop->part);
+        ++drop;
+    }
+    m_laid.erase(m_laid.begin(), drop);
 
     m_setting = true;
     QScrollBar *vertical = verticalScrollBar();

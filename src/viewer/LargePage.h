@@ -22,9 +22,9 @@ public:
     explicit LargePageView(QWidget *parent = nullptr);
     ~LargePageView() override;
 
-    // The largest part laid out while the user scrolls (a larger one would stop the window for
-    // seconds each time it comes on screen).
-    static constexpr qsizetype LargestPart = 256 * 1024;
+    // The largest part laid out while the user scrolls: a table of 1 MB takes some 0.7 s and
+    // 75 MB, a larger one would stop the window for seconds each time it comes on screen.
+    static constexpr qsizetype LargestPart = 1024 * 1024;
 
     // Shows the page from its top; false, with an empty view, when a part is larger than
     // LargestPart.
