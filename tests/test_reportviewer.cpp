@@ -15,6 +15,7 @@
 #include "gui/platform/WindowUtil.h"
 #include "gui/reports/ViewerClient.h"
 #include "gui/shell/frmmain.h"
+#include "viewer/LargePage.h"
 #include "viewer/ViewerService.h"
 #include "viewer/frmBrowser.h"
 
@@ -24,6 +25,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -54,8 +56,8 @@ int pdfPages(const QString &path)
     return int(QString::fromLatin1(readFile(path)).count(pageObject));
 }
 
-// Rows of a one-line table that make it some 0.6 of a printed page.
-constexpr int ItemRows = 30;
+// Rows of a one-line table that make it some 0.65 of a printed page, laid out without the engine.
+constexpr int ItemRows = 40;
 
 } // namespace
 
@@ -77,6 +79,7 @@ private Q_SLOTS:
     void showsOpensSavesAndWritesPdf();
     void printKeepsEachTableOnOnePage();
     void pageTooLargeIsRefusedAtOnce();
+    void largePageIsShownAPartAtATime();
     void keyboardReachesAndCloses_data();
     void keyboardReachesAndCloses();
     void pageStaysConfinedToItsFile_data();
@@ -214,7 +217,7 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     QVERIFY(::kill(pid_t(viewer.brwWebBrowser->page()->renderProcessPid()), SIGKILL) == 0);
     QVERIFY(ended.wait(PageTimeoutMs));
     QCOMPARE(MessageBox::shownTexts(), QStringList {"The report viewer could not show this page; it may be too large. "
-                                                    "Save and Save as PDF still work."});
+                                                    "Save, Save as PDF and Print still work."});
 
     // Open takes only a file that is there and not empty; a cancelled dialog does nothing.
     const QString empty = reports.filePath(QStringLiteral("empty.htm"));
@@ -301,31 +304,62 @@ void TestReportViewer::printKeepsEachTableOnOnePage()
 
 void TestReportViewer::pageTooLargeIsRefusedAtOnce()
 {
-    // Beyond 4 MB the engine is not given the page: the user hears so at once; Save still copies it,
-    // and its PDF is laid out without the engine, each item (up to its <hr>) kept whole on a page:
-    // three items of 0.6 page take three pages, where split they would fill two.
+    // Beyond 4 MB the engine is not given the page, nor the viewer's own reader a part (up to an
+    // <hr>) it could not lay out quickly: the user hears so at once, and Save still copies it.
     TestWorld world;
-    QByteArray page = "<html><body><!--" + QByteArray(4'000'000, 'x') + "-->";
-    for (int item = 0; item < 3; ++item)
-        page += "<table>" + QByteArray("<tr><td>Job line</td></tr>").repeated(ItemRows) + "</table><hr>";
-    page += "</body></html>";
+    const QByteArray page = "<html><body><!--" + QByteArray(4'000'000, 'x') + "--></body></html>";
     const QString path = QDir(world.folder()).filePath(QStringLiteral("large.htm"));
     QVERIFY(SafeFile::write(path, page));
     frmBrowser viewer(path);
     QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
     QVERIFY(loaded.wait(1000) && !loaded.first().first().toBool());
     QCOMPARE(MessageBox::lastText(), QStringLiteral("The report viewer could not show this page; it may be too large. "
-                                                    "Save and Save as PDF still work."));
+                                                    "Save, Save as PDF and Print still work."));
     const QString copy = QDir(world.folder()).filePath(QStringLiteral("copy.htm"));
     FileDialog::setNextPath(copy);
     viewer.save();
     QVERIFY(readFile(copy) == page);
+}
+
+void TestReportViewer::largePageIsShownAPartAtATime()
+{
+    // A larger page of items is shown by the viewer's own reader, from the first item to the
+    // last, input boxes and all; printed and as PDF each item (0.65 of a page, up to its <hr>) is kept whole on a page,
+    // one a page, where split they would fill two thirds as many.
+    TestWorld world;
+    QByteArray page = "<html><body>";
+    const int items = 41;
+    for (int item = 0; item < items; ++item)
+        page += "<table>" + QByteArray("<tr><td>Item " + QByteArray::number(item) + " line</td></tr>").repeated(ItemRows)
+            + "</table><input size=30><!--" + QByteArray(100'000, 'x') + "--><hr>";
+    const QString path = QDir(world.folder()).filePath(QStringLiteral("large.htm"));
+    page += "</body></html>";
+    QVERIFY(SafeFile::write(path, page));
+    frmBrowser viewer(path);
+    QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
+    viewer.show();
+    QVERIFY(loaded.wait(5000) && loaded.first().first().toBool());
+    QVERIFY(!viewer.brwWebBrowser && MessageBox::shownTexts().isEmpty());
+    const QString top = viewer.largePage->shownText();
+    QVERIFY(top.contains(QStringLiteral("Item 0 line")) && !top.contains(QStringLiteral("Item 40 line")));
+    QVERIFY(top.contains(QChar::ObjectReplacementCharacter)); // the input box, drawn as an empty box
+    QTest::keyClick(viewer.largePage, Qt::Key_End);
+    const QString end = viewer.largePage->shownText();
+    QVERIFY(end.contains(QStringLiteral("Item 40 line")) && !end.contains(QStringLiteral("Item 0 line")));
+
     const QString pdf = QDir(world.folder()).filePath(QStringLiteral("large.pdf"));
     QSignalSpy finished(&viewer, &frmBrowser::pdfFinished);
     FileDialog::setNextPath(pdf);
     viewer.savePdf();
     QVERIFY(finished.wait(PageTimeoutMs) && finished.first().last().toBool());
-    QCOMPARE(pdfPages(pdf), 3);
+    QCOMPARE(pdfPages(pdf), items);
+    const QString printed = QDir(world.folder()).filePath(QStringLiteral("printed.pdf"));
+    auto *printer = new QPrinter(QPrinter::HighResolution);
+    printer->setOutputFileName(printed);
+    QSignalSpy printDone(&viewer, &frmBrowser::printFinished);
+    viewer.printTo(printer);
+    QVERIFY(printDone.wait(PageTimeoutMs) && printDone.first().first().toBool());
+    QCOMPARE(pdfPages(printed), items);
 }
 
 void TestReportViewer::keyboardReachesAndCloses_data()

@@ -1,9 +1,11 @@
 #include "PagePdf.h"
 
 #include <QBuffer>
+#include <QImage>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <QThread>
 
@@ -11,63 +13,108 @@
 
 namespace {
 
-// Layout in CSS pixels, drawn at the writer's resolution.
-constexpr int CssDpi = 96;
 constexpr int PdfDpi = 300;
 
-// The length of the part that begins at from: up to and including the next <hr> that no table
-// holds, or the rest of the page.
-qsizetype partLength(const QByteArray &html, qsizetype from)
+// Whether the tag that opens at `at` is the named one.
+bool tagIs(QByteArrayView html, qsizetype at, QByteArrayView name)
 {
-    int tables = 0;
-    for (qsizetype at = html.indexOf('<', from); at >= 0; at = html.indexOf('<', at + 1)) {
-        const auto tagIs = [&](const char *name) {
-            const qsizetype length = qstrlen(name);
-            const qsizetype after = at + 1 + length;
-            return qstrnicmp(html.constData() + at + 1, name, length) == 0
-                && (after >= html.size() || !std::isalnum(static_cast<unsigned char>(html.at(after))));
-        };
-        if (tagIs("table"))
-            ++tables;
-        else if (tagIs("/table"))
-            tables = qMax(0, tables - 1);
-        else if (tables == 0 && tagIs("hr")) {
-            const qsizetype close = html.indexOf('>', at);
-            return (close < 0 ? html.size() : close + 1) - from;
-        }
-    }
-    return html.size() - from;
+    const qsizetype after = at + 1 + name.size();
+    return after <= html.size() && qstrnicmp(html.data() + at + 1, name.size(), name.data(), name.size()) == 0
+        && (after == html.size() || !std::isalnum(static_cast<unsigned char>(html.at(after))));
 }
 
 } // namespace
 
-QByteArray pagePdf(const QByteArray &html, const QPageLayout &layout)
+QList<qsizetype> pageParts(QByteArrayView html)
 {
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&pdf);
-    writer.setResolution(PdfDpi);
-    writer.setPageLayout(layout);
-    QPainter painter(&writer);
-    const double scale = double(PdfDpi) / CssDpi;
-    const double pageHeight = writer.height() / scale;
+    QList<qsizetype> starts {0};
+    int tables = 0;
+    for (qsizetype at = html.indexOf('<'); at >= 0; at = html.indexOf('<', at + 1)) {
+        if (tagIs(html, at, "table")) {
+            ++tables;
+        } else if (tagIs(html, at, "/table")) {
+            tables = qMax(0, tables - 1);
+        } else if (tables == 0 && tagIs(html, at, "hr")) {
+            const qsizetype close = html.indexOf('>', at);
+            if (close < 0)
+                break;
+            if (close + 1 < html.size())
+                starts.append(close + 1);
+            at = close;
+        }
+    }
+    starts.append(html.size());
+    return starts;
+}
+
+void setPartHtml(QTextDocument &document, QByteArrayView part)
+{
+    QString html = QString::fromUtf8(part);
+    if (!html.contains(u"<input", Qt::CaseInsensitive)) {
+        document.setHtml(html);
+        return;
+    }
+    // An input box (a line to write on, on a printed alarm sheet) becomes an empty framed box of
+    // its width, about as the engine draws it: some 7 pixels a character, 21 high, a 1-pixel
+    // frame. The box is drawn four times finer than it is laid out, so that its frame stays sharp.
+    const QRegularExpression input(QStringLiteral("<input\\b[^>]*>"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression size(QStringLiteral("\\bsize\\s*=\\s*[\"']?(\\d{1,3})"), QRegularExpression::CaseInsensitiveOption);
+    constexpr int Fine = 4;
+    constexpr int BoxHeight = 21;
+    QString boxes;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch &box : input.globalMatch(html)) {
+        const QRegularExpressionMatch sized = size.match(box.captured());
+        const int characters = sized.hasMatch() ? sized.captured(1).toInt() : 20;
+        const int width = 7 * characters + 6;
+        const QString name = QStringLiteral("viewer-input:%1").arg(characters);
+        if (!document.resource(QTextDocument::ImageResource, QUrl(name)).isValid()) {
+            QImage image(width * Fine, BoxHeight * Fine, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter frame(&image);
+            frame.fillRect(QRect(0, 0, image.width(), Fine), Qt::black);
+            frame.fillRect(QRect(0, image.height() - Fine, image.width(), Fine), Qt::black);
+            frame.fillRect(QRect(0, 0, Fine, image.height()), Qt::black);
+            frame.fillRect(QRect(image.width() - Fine, 0, Fine, image.height()), Qt::black);
+            frame.end();
+            document.addResource(QTextDocument::ImageResource, QUrl(name), image);
+        }
+        boxes += QStringView(html).sliced(done, box.capturedStart() - done);
+        boxes += QStringLiteral("<img src=\"%1\" width=%2 height=%3>").arg(name).arg(width).arg(BoxHeight);
+        done = box.capturedEnd();
+    }
+    boxes += QStringView(html).sliced(done);
+    document.setHtml(boxes);
+}
+
+bool paintPages(const QByteArray &html, QPagedPaintDevice &device, const std::function<void()> &abandon)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const double scale = double(device.logicalDpiY()) / CssDpi;
+    const double pageHeight = device.height() / scale;
     painter.scale(scale, scale);
+    const QList<qsizetype> parts = pageParts(html);
     double top = 0; // where the next part goes on the current page
-    for (qsizetype from = 0; from < html.size() && !QThread::currentThread()->isInterruptionRequested();) {
-        const qsizetype length = partLength(html, from);
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        if (QThread::currentThread()->isInterruptionRequested()) {
+            if (abandon)
+                abandon();
+            return false;
+        }
         QTextDocument part;
-        part.setHtml(QString::fromUtf8(html.constData() + from, length));
-        part.setTextWidth(writer.width() / scale);
-        from += length;
+        setPartHtml(part, QByteArrayView(html).sliced(parts.at(i), parts.at(i + 1) - parts.at(i)));
+        part.setTextWidth(device.width() / scale);
         const double height = part.size().height();
         if (top > 0 && top + height > pageHeight) {
-            writer.newPage();
+            device.newPage();
             top = 0;
         }
         // A part taller than a page is drawn a page's height at a time.
         for (double shown = 0; shown < height; shown += pageHeight) {
             if (shown > 0) {
-                writer.newPage();
+                device.newPage();
                 top = 0;
             }
             painter.save();
@@ -77,6 +124,19 @@ QByteArray pagePdf(const QByteArray &html, const QPageLayout &layout)
             top += qMin(pageHeight, height - shown);
         }
     }
-    painter.end();
+    return painter.end();
+}
+
+QByteArray pagePdf(const QByteArray &html, const QPageLayout &layout)
+{
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setResolution(PdfDpi);
+        writer.setPageLayout(layout);
+        if (!paintPages(html, writer))
+            return QByteArray();
+    }
     return pdf.data();
 }

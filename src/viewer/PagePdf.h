@@ -1,12 +1,34 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+
+#include <functional>
 
 class QPageLayout;
+class QPagedPaintDevice;
+class QTextDocument;
 
-// PDF of a page too large for the web engine, laid out a part at a time: the page is cut after
-// each <hr> outside a table (one item of a list report), and each part goes whole onto the
-// page where it fits, or begins the next one; a part taller than a page runs on over pages.
-// Memory stays that of one part; plain pages only (no input boxes are drawn). Runs in any thread;
-// a request to interrupt it ends it early.
+// A page too large for the web engine is read a part at a time: it is cut after each <hr> that
+// no table holds (one item of a list report), and each part is laid out on its own with a
+// QTextDocument. An input box is drawn as an empty framed box. All of it runs in any thread.
+
+// Where each part begins, followed by the page's size (so part i is [at(i), at(i + 1))).
+QList<qsizetype> pageParts(QByteArrayView html);
+
+// Layout is in CSS pixels (96 to the inch), as the engine's.
+constexpr int CssDpi = 96;
+
+// A part's text into a document; its input boxes become images of empty boxes.
+void setPartHtml(QTextDocument &document, QByteArrayView part);
+
+// The page on a paged device (a PDF writer, a printer): each part goes whole onto the page where
+// it fits, or begins the next one; a part taller than a page runs on over pages. Memory stays
+// that of one part. False when it was interrupted (a request to interrupt the thread ends it;
+// abandon, when given, is called first, the painter still active, so that a printer may drop
+// its job) or could not paint.
+bool paintPages(const QByteArray &html, QPagedPaintDevice &device, const std::function<void()> &abandon = {});
+
+// The page as PDF; empty when it could not be made.
 QByteArray pagePdf(const QByteArray &html, const QPageLayout &layout);

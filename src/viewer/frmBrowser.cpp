@@ -1,5 +1,6 @@
 #include "frmBrowser.h"
 
+#include "LargePage.h"
 #include "PagePdf.h"
 
 #include "core/data/AppPaths.h"
@@ -49,11 +50,15 @@ constexpr int BrowserTop = ButtonTop + ButtonHeight + 105;
 
 // The largest page handed to the engine, which needs some 200 MB and 2 s a megabyte of report: a
 // 3.9 MB page shows in 8 s with under 1 GB, while the All report of 32,767 items (17 MB) took
-// 54 s and 3.5 GB, and at 53 MB its renderer ran out of memory after 87 s.
+// 54 s and 3.5 GB, and at 53 MB its renderer ran out of memory after 87 s. A larger page is
+// shown by the viewer's own reader.
 constexpr qint64 LargestShownPage = 4'000'000;
 
 const QString TooLargeText = QStringLiteral("The report viewer could not show this page; it may be too large. "
-                                            "Save and Save as PDF still work.");
+                                            "Save, Save as PDF and Print still work.");
+
+// Where the page goes when the window opens, in twips.
+const QRect FirstViewTwips(BrowserLeft, BrowserTop, 12000, 8200);
 
 // Letter paper where the locale measures in inches, A4 elsewhere.
 QPageLayout pdfPageLayout()
@@ -90,7 +95,6 @@ frmBrowser::frmBrowser(const QString &path, QWidget *parent)
     // Esc closes, as Close does.
     new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
 
-    makeBrowser();
     resize(Twips::toPixels(12100), Twips::toPixels(9100));
     // The dialogs start in the Reports folder.
     QDir(AppPaths::applicationFolder()).mkpath(QStringLiteral("Reports"));
@@ -100,10 +104,10 @@ frmBrowser::frmBrowser(const QString &path, QWidget *parent)
 
 frmBrowser::~frmBrowser()
 {
-    if (m_pdfWriter) {
-        m_pdfWriter->requestInterruption();
-        m_pdfWriter->wait();
-        delete m_pdfWriter; // its finished handler, which would delete it, goes with this window
+    if (m_pageWriter) {
+        m_pageWriter->requestInterruption();
+        m_pageWriter->wait();
+        delete m_pageWriter; // its finished handler, which would delete it, goes with this window
     }
     SafeFile::releaseShownPage(m_path);
 }
@@ -131,7 +135,6 @@ void frmBrowser::makeBrowser()
                                        " (document.head || document.documentElement).appendChild(s);}")
                             .arg(viewerStyleSheet()));
     m_page->scripts().insert(style);
-    setGeometryTwips(brwWebBrowser, BrowserLeft, BrowserTop, 12000, 8200);
     connect(brwWebBrowser, &QWebEngineView::loadFinished, this, [this](bool ok) {
         if (!m_tooLarge) // its empty stand-in says nothing
             Q_EMIT pageLoaded(ok);
@@ -146,20 +149,59 @@ void frmBrowser::makeBrowser()
             });
 }
 
+QWidget *frmBrowser::shownView() const
+{
+    if (largePage)
+        return largePage;
+    return brwWebBrowser;
+}
+
+QRect frmBrowser::viewGeometry() const
+{
+    if (const QWidget *view = shownView())
+        return view->geometry();
+    const QRect twips = FirstViewTwips;
+    return QRect(Twips::toPixels(twips.x()), Twips::toPixels(twips.y()), Twips::toPixels(twips.width()),
+                 Twips::toPixels(twips.height()));
+}
+
 void frmBrowser::navigate(const QString &path)
 {
     // While it is shown, no save may replace it.
     SafeFile::setShownPage(path);
     m_tooLarge = QFileInfo(path).size() > LargestShownPage;
     if (!m_tooLarge) {
+        const QRect where = viewGeometry();
+        delete largePage; // and the page it holds
+        largePage = nullptr;
+        if (!brwWebBrowser)
+            makeBrowser();
+        brwWebBrowser->setGeometry(where);
+        brwWebBrowser->show();
         m_page->show(path);
         return;
     }
-    // Said at once, once the window is up, rather than after minutes of a renderer that then dies.
-    m_page->show(QString());
-    QTimer::singleShot(0, this, [this] {
-        Q_EMIT pageLoaded(false);
-        MessageBox::information(this, TooLargeText);
+    // Too large for the engine, which is given an empty page (or none at all).
+    if (brwWebBrowser) {
+        m_page->show(QString());
+        brwWebBrowser->hide();
+    }
+    if (!largePage) {
+        const QRect where = viewGeometry();
+        largePage = new LargePageView(this);
+        largePage->setObjectName(QStringLiteral("largePage"));
+        largePage->setAccessibleName(QStringLiteral("Report"));
+        largePage->setGeometry(where);
+        largePage->show();
+    }
+    QFile file(path);
+    const QByteArray html = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const bool shown = !html.isEmpty() && largePage->setPage(html);
+    // Said once the window is up: a page that cannot be shown is said to be so at once.
+    QTimer::singleShot(0, this, [this, shown] {
+        Q_EMIT pageLoaded(shown);
+        if (!shown)
+            MessageBox::information(this, TooLargeText);
     });
 }
 
@@ -182,12 +224,15 @@ bool ConfinedPage::acceptNavigationRequest(const QUrl &url, NavigationType type,
 void frmBrowser::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    QWidget *view = shownView();
+    if (!view)
+        return;
     using Twips::fromPixels;
-    const QSize current(fromPixels(brwWebBrowser->width()), fromPixels(brwWebBrowser->height()));
+    const QSize current(fromPixels(view->width()), fromPixels(view->height()));
     const QSize inside(fromPixels(width()), fromPixels(height()));
     const int saveBottom = fromPixels(cmdSave->geometry().bottom() + 1);
     const QSize size = viewerBrowserSize(current, inside, saveBottom);
-    brwWebBrowser->resize(Twips::toPixels(size.width()), Twips::toPixels(size.height()));
+    view->resize(Twips::toPixels(size.width()), Twips::toPixels(size.height()));
 }
 
 void frmBrowser::open()
@@ -233,11 +278,26 @@ void frmBrowser::print()
         delete printer;
         return;
     }
-    // The page prints after this returns; the printer lives until it has.
-    connect(
-        brwWebBrowser, &QWebEngineView::printFinished, this, [printer](bool) { delete printer; },
-        Qt::SingleShotConnection);
-    brwWebBrowser->print(printer);
+    printTo(printer);
+}
+
+void frmBrowser::printTo(QPrinter *printer)
+{
+    if (!m_tooLarge) {
+        // The page prints after this returns; the printer lives until it has.
+        connect(
+            brwWebBrowser, &QWebEngineView::printFinished, this, [this, printer](bool ok) {
+                delete printer;
+                Q_EMIT printFinished(ok);
+            },
+            Qt::SingleShotConnection);
+        brwWebBrowser->print(printer);
+        return;
+    }
+    std::shared_ptr<QPrinter> owned(printer);
+    auto ok = std::make_shared<bool>(false);
+    renderAway([html = largePageBytes(), owned, ok] { *ok = paintPages(html, *owned, [owned] { owned->abort(); }); },
+               [this, ok] { Q_EMIT printFinished(*ok); });
 }
 
 void frmBrowser::savePdf()
@@ -247,7 +307,9 @@ void frmBrowser::savePdf()
     if (target.isEmpty() || !mayReplace(target))
         return;
     if (m_tooLarge) {
-        writeLargePdf(target);
+        auto pdf = std::make_shared<QByteArray>();
+        renderAway([html = largePageBytes(), pdf] { *pdf = pagePdf(html, pdfPageLayout()); },
+                   [this, target, pdf] { finishPdf(target, *pdf); });
         return;
     }
     // The page is rendered after this returns; the window may be gone by then.
@@ -259,23 +321,28 @@ void frmBrowser::savePdf()
                               pdfPageLayout());
 }
 
-void frmBrowser::writeLargePdf(const QString &target)
+QByteArray frmBrowser::largePageBytes() const
 {
-    // Laid out from the file a part at a time, away from the window, which stays usable; one at a time.
+    // Held by the reader; read again after the engine gave up on a smaller page.
+    if (largePage && !largePage->page().isEmpty())
+        return largePage->page();
+    QFile file(m_path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void frmBrowser::renderAway(std::function<void()> work, std::function<void()> done)
+{
     cmdSavePdf->setEnabled(false);
-    auto pdf = std::make_shared<QByteArray>();
-    m_pdfWriter = QThread::create([path = m_path, pdf] {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            *pdf = pagePdf(file.readAll(), pdfPageLayout());
-    });
-    connect(m_pdfWriter, &QThread::finished, this, [this, target, pdf] {
-        m_pdfWriter->deleteLater();
-        m_pdfWriter = nullptr;
+    cmdPrint->setEnabled(false);
+    m_pageWriter = QThread::create(std::move(work));
+    connect(m_pageWriter, &QThread::finished, this, [this, done = std::move(done)] {
+        m_pageWriter->deleteLater();
+        m_pageWriter = nullptr;
         cmdSavePdf->setEnabled(true);
-        finishPdf(target, *pdf);
+        cmdPrint->setEnabled(true);
+        done();
     });
-    m_pdfWriter->start(QThread::LowPriority);
+    m_pageWriter->start(QThread::LowPriority);
 }
 
 void frmBrowser::finishPdf(const QString &target, const QByteArray &pdf)

@@ -5,6 +5,10 @@
 #include <QWebEnginePage>
 #include <QWidget>
 
+#include <functional>
+
+class LargePageView;
+class QPrinter;
 class QPushButton;
 class QThread;
 class QWebEngineView;
@@ -32,7 +36,8 @@ private:
 // "Report Viewer": shows a report page and opens another saved report, saves the shown one
 // under a name of the user's choice, prints it, writes it as PDF, or closes. The window gets
 // the file it shows when it opens; only Open changes it (following a link inside the page
-// does not change what Save copies).
+// does not change what Save copies). A page too large for the web engine is shown by a reader
+// of its own (LargePageView), and printed and written as PDF without the engine.
 class frmBrowser : public QWidget
 {
     Q_OBJECT
@@ -48,8 +53,13 @@ public:
     void save(); // cmdSave
     void print(); // cmdPrint
     void savePdf(); // cmdSavePdf
+    // Prints on a printer already chosen, which the window then owns.
+    void printTo(QPrinter *printer);
 
+    // The web engine's view, made for the first page it is given (null until then).
     QWebEngineView *brwWebBrowser = nullptr;
+    // The reader of a page too large for the engine (null while none is shown).
+    LargePageView *largePage = nullptr;
     QPushButton *cmdOpen = nullptr;
     QPushButton *cmdSave = nullptr;
     QPushButton *cmdPrint = nullptr;
@@ -61,24 +71,32 @@ Q_SIGNALS:
     void pageLoaded(bool ok);
     // A PDF has been written, or could not be (the user has been told).
     void pdfFinished(const QString &path, bool written);
+    // The page has gone to the printer, or could not.
+    void printFinished(bool ok);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void makeBrowser();
+    // The view that shows the page, and where a view goes.
+    QWidget *shownView() const;
+    QRect viewGeometry() const;
     void navigate(const QString &path);
+    // The bytes of a page the engine was not given.
+    QByteArray largePageBytes() const;
+    // Lays the page out for paper away from the window, which stays usable, then calls done;
+    // one at a time (Print and Save as PDF wait meanwhile).
+    void renderAway(std::function<void()> work, std::function<void()> done);
     // Asks before an existing file is replaced; false when the user cancels.
     bool mayReplace(const QString &target);
-    // Writes the PDF of a page the engine was not given.
-    void writeLargePdf(const QString &target);
     // Writes a rendered PDF (empty when it could not be rendered) and says how that went.
     void finishPdf(const QString &target, const QByteArray &pdf);
 
     ConfinedPage *m_page = nullptr;
     QString m_path;
     bool m_tooLarge = false; // the file is more than the engine can show
-    QThread *m_pdfWriter = nullptr; // the PDF of such a file being laid out
+    QThread *m_pageWriter = nullptr; // the PDF or print of such a file being laid out
 };
 
 // The style the viewer lays over every page without touching its file: printed, a table
