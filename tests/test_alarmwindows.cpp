@@ -136,7 +136,7 @@ private Q_SLOTS:
         QCOMPARE(orderAckWindow()->windowTitle(), QStringLiteral("Order AcknowledgeID = %1").arg(plant.order));
         QCOMPARE(itemEditor()->mode(), frmAdd::EditAlarmItem);
         QCOMPARE(itemEditor()->itemId(), plant.past);
-        QVERIFY(orderAckWindow()->txtInfo->toPlainText().startsWith(QStringLiteral("ORDER replacment part(s):\n\n\nFOR name:\n  Fan")));
+        QVERIFY(control<QPlainTextEdit>(orderAckWindow(), "txtInfo")->toPlainText().startsWith(QStringLiteral("ORDER replacment part(s):\n\n\nFOR name:\n  Fan")));
 
         // An earlier item shifts every row; the open windows keep their items.
         const qint64 earlier = world->addItem(world->addCompany(QStringLiteral("Beta")),
@@ -172,12 +172,12 @@ private Q_SLOTS:
         alarms->rowClicked(1);
         alarms->showDetails();
         QPointer<frmAckService> ack = serviceAckWindow();
-        QCOMPARE(ack->txtServicedON->text(), QStringLiteral("12/6/2026"));
-        ack->txtServicedBy->setText(QStringLiteral("Ann"));
-        QTest::mouseClick(ack->Check1, Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(ack, "txtServicedON")->text(), QStringLiteral("12/6/2026"));
+        control<QLineEdit>(ack, "txtServicedBy")->setText(QStringLiteral("Ann"));
+        QTest::mouseClick(control(ack, "Check1"), Qt::LeftButton);
         MessageBox::setNextAnswer(MessageBox::No);
         MessageBox::setNextAnswer(MessageBox::Yes);
-        ack->cmdAck->click();
+        control<QPushButton>(ack, "cmdAck")->click();
         settle();
 
         QVERIFY(!ack);
@@ -329,26 +329,27 @@ private Q_SLOTS:
     {
         showItemEditor(frmAdd::EditListItem, plant.order);
         frmAckService *ack = showServiceAck(plant.service);
-        QLineEdit *on = ack->txtServicedON;
+        QLineEdit *on = control<QLineEdit>(ack, "txtServicedON");
         // The calendar button writes the picked day into "Serviced On".
         lib_frmCal::setTestPick([](lib_frmCal &picker) { emit picker.MonthView1->clicked(QDate(2026, 12, 1)); });
-        ack->cmdCal->click();
+        control<QPushButton>(ack, "cmdCal")->click();
         lib_frmCal::setTestPick(nullptr);
         QCOMPARE(on->text(), QStringLiteral("12/1/2026"));
 
-        for (QPushButton *button : {ack->cmdAddNote, ack->cmdAddHst}) {
+        for (const char *name : {"cmdAddNote", "cmdAddHst"}) {
+            auto *button = control<QPushButton>(ack, name);
             button->click();
             frmAddEntry *entry = shownWindow<frmAddEntry>();
             QCOMPARE(entry ? entry->itemId() : 0, plant.service);
-            entry->txtDescr->setText(button->text());
+            control<QLineEdit>(entry, "txtDescr")->setText(button->text());
             entry->add();
             settle();
             // A note leaves the editor open; a history entry closes it.
-            QCOMPARE(itemEditor() != nullptr, button == ack->cmdAddNote);
+            QCOMPARE(itemEditor() != nullptr, qstrcmp(name, "cmdAddNote") == 0);
         }
-        QCOMPARE(ack->flxNotes->item(0, 1)->text(), QStringLiteral("Add Note"));
-        QCOMPARE(ack->flxHistory->item(0, 1)->text(), QStringLiteral("Add History")); // newest first
-        QCOMPARE(ack->flxHistory->item(1, 1)->text(), QStringLiteral("old"));
+        QCOMPARE(control<QTableWidget>(ack, "flxNotes")->item(0, 1)->text(), QStringLiteral("Add Note"));
+        QCOMPARE(control<QTableWidget>(ack, "flxHistory")->item(0, 1)->text(), QStringLiteral("Add History")); // newest first
+        QCOMPARE(control<QTableWidget>(ack, "flxHistory")->item(1, 1)->text(), QStringLiteral("old"));
     }
 
     void monitorStartupCheckAndSnooze()

@@ -8,6 +8,7 @@
 #include <optional>
 
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -66,12 +67,10 @@ private:
     void buildCustomFrame();
     void buildButtons();
 
-    QGroupBox *makeFrame(const char *name, const QString &title, int left, int top, int width, int height);
-    QLabel *addLabel(QGroupBox *frame, const QString &text, int left, int top, int width);
-    QWidget *addBox(QGroupBox *frame, int id, const QString &label, const QString &tip, int top, int labelWidth,
-                    int boxWidth, int height = 0);
-    void addDaysLabel(int id);
-    void addCalendarButton(int index, int boxId);
+    // A frame whose rows are a label and its box; addBox adds a row under the others.
+    QGroupBox *makeFrame(const char *name, const QString &title);
+    QWidget *addBox(QGroupBox *frame, int id, const QString &label, const QString &tip);
+    QPushButton *calendarButton(int index, QWidget *box);
 
     void loadItem();
     void showForm(const ItemForm &form);
@@ -87,6 +86,7 @@ private:
     PartList m_parts;
 
     std::array<QWidget *, ItemBox::Count> m_boxes {};
+    QGridLayout *m_pages = nullptr; // the frames of both pages
     QGroupBox *m_frmEquip = nullptr;
     QGroupBox *m_frmAlarm = nullptr;
     QGroupBox *m_frmrepparts = nullptr;
