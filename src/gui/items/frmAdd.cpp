@@ -97,12 +97,19 @@ frmAdd::frmAdd(ItemEditMode mode, qint64 itemId, QWidget *parent)
         m_itemId = itemId;
     setObjectName(QStringLiteral("frmAdd"));
 
-    // The frames scroll above the buttons, which stay in view however small the window.
+    // The frames scroll above the buttons, which stay in view however small the window. The
+    // second page is built hidden.
     auto *form = new QWidget;
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(scrollingForm(form));
-    m_pages = new QGridLayout(form);
-    m_pages->setContentsMargins(0, 0, 0, 0);
+    auto *pages = new QVBoxLayout(form);
+    pages->setContentsMargins(0, 0, 0, 0);
+    m_firstPage = new QWidget(form);
+    m_secondPage = new QWidget(form);
+    m_secondPage->hide();
+    pages->addWidget(m_firstPage);
+    pages->addWidget(m_secondPage);
+    pages->addStretch(1);
 
     buildEquipmentFrame();
     buildAlarmFrame();
@@ -112,17 +119,26 @@ frmAdd::frmAdd(ItemEditMode mode, qint64 itemId, QWidget *parent)
     buildCustomFrame();
     buildButtons();
 
-    // Page 1: "Equipment" over "Alarming", the parts beside both. Page 2: "Extra", and
-    // "Latest History" over "Custom Fields" beside it. Room to spare goes below the frames.
-    m_pages->addWidget(m_frmEquip, 0, 0);
-    m_pages->addWidget(m_frmAlarm, 1, 0);
-    m_pages->addWidget(m_frmrepparts, 0, 1, 2, 1);
-    m_pages->addWidget(m_frmExtra, 0, 0);
-    m_pages->addWidget(m_frmHst, 0, 1);
-    m_pages->addWidget(m_frmCustom, 1, 1);
-    m_pages->setRowStretch(2, 1);
-    m_pages->setColumnStretch(0, 55);
-    m_pages->setColumnStretch(1, 49);
+    // Page 1: "Equipment" over "Alarming", the parts beside both.
+    auto *first = new QGridLayout(m_firstPage);
+    first->setContentsMargins(0, 0, 0, 0);
+    first->addWidget(m_frmEquip, 0, 0);
+    first->addWidget(m_frmAlarm, 1, 0);
+    first->addWidget(m_frmrepparts, 0, 1, 2, 1);
+    // Page 2: "Extra", and "Latest History" over "Custom Fields" beside it.
+    auto *left = new QVBoxLayout;
+    left->addWidget(m_frmExtra);
+    left->addStretch(1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(m_frmHst);
+    right->addWidget(m_frmCustom);
+    right->addStretch(1);
+    auto *second = new QHBoxLayout(m_secondPage);
+    second->setContentsMargins(0, 0, 0, 0);
+    second->addLayout(left, 55);
+    second->addLayout(right, 49);
+    first->setColumnStretch(0, 55);
+    first->setColumnStretch(1, 49);
     setDefaultSizeTwips(this, WindowWidth, WindowHeight);
 
     loadItem();
@@ -131,9 +147,9 @@ frmAdd::frmAdd(ItemEditMode mode, qint64 itemId, QWidget *parent)
 
 frmAdd::~frmAdd() = default;
 
-QGroupBox *frmAdd::makeFrame(const char *name, const QString &title)
+QGroupBox *frmAdd::makeFrame(const char *name, const QString &title, QWidget *page)
 {
-    auto *frame = new QGroupBox(title, m_pages->parentWidget());
+    auto *frame = new QGroupBox(title, page);
     frame->setObjectName(QString::fromLatin1(name));
     auto *rows = new QGridLayout(frame);
     rows->setColumnStretch(1, 1);
@@ -197,7 +213,7 @@ QPushButton *frmAdd::calendarButton(int index, QWidget *box)
 void frmAdd::buildEquipmentFrame()
 {
     using namespace Column;
-    m_frmEquip = makeFrame("frmEquip", QStringLiteral("Equipment"));
+    m_frmEquip = makeFrame("frmEquip", QStringLiteral("Equipment"), m_firstPage);
     addBox(m_frmEquip, Name, QStringLiteral("Name"), QStringLiteral("Name of the overall equipment"));
     addBox(m_frmEquip, Tag, QStringLiteral("Tag"), QStringLiteral("Internal company tag if any"));
     addBox(m_frmEquip, Location, QStringLiteral("Location"), QStringLiteral("Location of the equipment"));
@@ -232,7 +248,7 @@ void frmAdd::buildEquipmentFrame()
 void frmAdd::buildAlarmFrame()
 {
     using namespace Column;
-    m_frmAlarm = makeFrame("frmAlarm", QStringLiteral("Alarming"));
+    m_frmAlarm = makeFrame("frmAlarm", QStringLiteral("Alarming"), m_firstPage);
     addBox(m_frmAlarm, ServiceDate, QStringLiteral("Service Date"),
            QStringLiteral("Future date when the equipment needs servicing"));
     addBox(m_frmAlarm, ServiceWarn, QStringLiteral("Service Warning"),
@@ -245,7 +261,7 @@ void frmAdd::buildAlarmFrame()
 
 void frmAdd::buildPartsFrame()
 {
-    m_frmrepparts = new QGroupBox(QStringLiteral("Replacable Part(s) "), m_pages->parentWidget());
+    m_frmrepparts = new QGroupBox(QStringLiteral("Replacable Part(s) "), m_firstPage);
     m_frmrepparts->setObjectName(QStringLiteral("frmrepparts"));
     m_cmbReplaceStock = new QComboBox(m_frmrepparts);
     m_cmbReplaceStock->setObjectName(QStringLiteral("cmbReplaceStock"));
@@ -310,7 +326,7 @@ void frmAdd::buildPartsFrame()
 void frmAdd::buildExtraFrame()
 {
     using namespace Column;
-    m_frmExtra = makeFrame("frmExtra", QStringLiteral("Extra"));
+    m_frmExtra = makeFrame("frmExtra", QStringLiteral("Extra"), m_secondPage);
     addBox(m_frmExtra, Tools, QStringLiteral("Tools"), QStringLiteral("Tools the equipment needs when servicing"));
     addBox(m_frmExtra, Locked, QStringLiteral("Equipment Locked"),
            QStringLiteral("Other equipment to disable before servicing"));
@@ -318,31 +334,28 @@ void frmAdd::buildExtraFrame()
            QStringLiteral("Name/location of any reference manuals"));
     addBox(m_frmExtra, Hazmat, QStringLiteral("Hazmat"),
            QStringLiteral("If any hazard conditions exsit enter the gear needed"));
-    m_frmExtra->hide();
 }
 
 void frmAdd::buildHistoryFrame()
 {
     using namespace Column;
-    m_frmHst = makeFrame("frmHst", QStringLiteral("Latest History"));
+    m_frmHst = makeFrame("frmHst", QStringLiteral("Latest History"), m_secondPage);
     addBox(m_frmHst, DateServiced, QStringLiteral("Last Service Date"),
            QStringLiteral("Last date the item was serviced. View history for prior servicing dates"));
     addBox(m_frmHst, ServicedBy, QStringLiteral("Serviced By"),
            QStringLiteral("Name of the person that serviced the equipment"));
     addBox(m_frmHst, PurchaseOrder, QStringLiteral("Last Purchase Order #"),
            QStringLiteral("Purchase number of the order when the replacement parts where ordered last"));
-    m_frmHst->hide();
 }
 
 void frmAdd::buildCustomFrame()
 {
     using namespace Column;
-    m_frmCustom = makeFrame("frmCustom", QStringLiteral("Custom Fields"));
+    m_frmCustom = makeFrame("frmCustom", QStringLiteral("Custom Fields"), m_secondPage);
     const QString tip = QStringLiteral("Custom field that user may define");
     int row = 0;
     for (int id : {Custom1, Custom2, Custom3})
         addBox(m_frmCustom, id, QStringLiteral("Custom %1").arg(++row), tip);
-    m_frmCustom->hide();
 }
 
 void frmAdd::buildButtons()
@@ -463,10 +476,8 @@ void frmAdd::togglePage()
 {
     const bool toSecondPage = m_cmdMore->text() == u"More";
     m_cmdMore->setText(toSecondPage ? QStringLiteral("Back") : QStringLiteral("More"));
-    for (QGroupBox *frame : {m_frmCustom, m_frmExtra, m_frmHst})
-        frame->setVisible(toSecondPage);
-    for (QGroupBox *frame : {m_frmEquip, m_frmAlarm, m_frmrepparts})
-        frame->setVisible(!toSecondPage);
+    m_secondPage->setVisible(toSecondPage);
+    m_firstPage->setVisible(!toSecondPage);
 }
 
 void frmAdd::selectCompany()

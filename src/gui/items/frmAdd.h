@@ -8,7 +8,6 @@
 #include <optional>
 
 class QComboBox;
-class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -68,7 +67,7 @@ private:
     void buildButtons();
 
     // A frame whose rows are a label and its box; addBox adds a row under the others.
-    QGroupBox *makeFrame(const char *name, const QString &title);
+    QGroupBox *makeFrame(const char *name, const QString &title, QWidget *page);
     QWidget *addBox(QGroupBox *frame, int id, const QString &label, const QString &tip);
     QPushButton *calendarButton(int index, QWidget *box);
 
@@ -86,7 +85,8 @@ private:
     PartList m_parts;
 
     std::array<QWidget *, ItemBox::Count> m_boxes {};
-    QGridLayout *m_pages = nullptr; // the frames of both pages
+    QWidget *m_firstPage = nullptr; // "Equipment", "Alarming", the parts
+    QWidget *m_secondPage = nullptr; // "Extra", "Latest History", "Custom Fields"
     QGroupBox *m_frmEquip = nullptr;
     QGroupBox *m_frmAlarm = nullptr;
     QGroupBox *m_frmrepparts = nullptr;
