@@ -111,15 +111,15 @@ private Q_SLOTS:
         QCOMPARE(model->data(model->index(1)).toString(),
                  QStringLiteral("SERVICE Pump at Hall\n by 12/8/2026.   ID = %1").arg(plant.service));
         const QPalette palette = QGuiApplication::palette();
-        const auto shown = [&](int row) { return shownColours(*window->flxAlarms, model->index(row)); };
+        const auto shown = [&](int row) { return shownColours(*control<QTableView>(window, "flxAlarms"), model->index(row)); };
         QCOMPARE(QList<QColor>({shown(0).background.color(), shown(1).background.color(), shown(2).background.color(),
                                 shown(2).text.color()}),
                  QList<QColor>({frmAlarm::LightRed, QColor(Qt::white), palette.color(QPalette::ToolTipBase),
                                 palette.color(QPalette::ToolTipText)}));
         window->showDetails();
         QCOMPARE(MessageBox::lastText(), QStringLiteral("Please select an alarm"));
-        QTest::mouseClick(window->flxAlarms->viewport(), Qt::LeftButton, {},
-                          window->flxAlarms->visualRect(model->index(2)).center());
+        QTest::mouseClick(control<QTableView>(window, "flxAlarms")->viewport(), Qt::LeftButton, {},
+                          control<QTableView>(window, "flxAlarms")->visualRect(model->index(2)).center());
         window->rowClicked(0);
         QCOMPARE(shown(0).background.color(), palette.color(QPalette::Highlight));
         QCOMPARE(shown(0).text.color(), palette.color(QPalette::HighlightedText));
@@ -160,6 +160,21 @@ private Q_SLOTS:
         window->LoadAlarmData();
         window->rowClicked(0);
         QVERIFY(window->noAlarmSelected() && model->rowCount() == 0);
+    }
+
+    // The keyboard chooses rows wherever a click does; Enter opens the chosen row's details.
+    void alarmListFromTheKeyboard()
+    {
+        frmAlarm *window = showAlarmWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        auto *list = control<QTableView>(window, "flxAlarms");
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(MessageBox::lastText(), QStringLiteral("Please select an alarm"));
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Up})
+            QTest::keyClick(list, key);
+        QVERIFY(window->alarmModel()->isRowSelected(1) && !window->alarmModel()->isRowSelected(2));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(serviceAckWindow() ? serviceAckWindow()->itemId() : 0, plant.service);
     }
 
     void serviceAcknowledgement()
@@ -331,7 +346,7 @@ private Q_SLOTS:
         frmAckService *ack = showServiceAck(plant.service);
         QLineEdit *on = control<QLineEdit>(ack, "txtServicedON");
         // The calendar button writes the picked day into "Serviced On".
-        lib_frmCal::setTestPick([](lib_frmCal &picker) { emit picker.MonthView1->clicked(QDate(2026, 12, 1)); });
+        lib_frmCal::setTestPick([](lib_frmCal &picker) { emit control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2026, 12, 1)); });
         control<QPushButton>(ack, "cmdCal")->click();
         lib_frmCal::setTestPick(nullptr);
         QCOMPARE(on->text(), QStringLiteral("12/1/2026"));
@@ -398,10 +413,10 @@ private Q_SLOTS:
 
         // Snoozed for 30 minutes, from 10:11 until 10:41.
         QPointer<frmAlarm> alarms = alarmWindow();
-        alarms->cmdSleep->click();
+        control<QPushButton>(alarms, "cmdSleep")->click();
         QVERIFY(alarms->sleepWindow()->option(0)->isChecked());
         QTest::mouseClick(alarms->sleepWindow()->option(3), Qt::LeftButton);
-        alarms->sleepWindow()->cmdOK->click();
+        control<QPushButton>(alarms->sleepWindow(), "cmdOK")->click();
         settle();
         QVERIFY(!alarms && main.alarmsSleeping() && !active(main, "Timer1"));
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: Sleeping"));
@@ -435,7 +450,7 @@ private Q_SLOTS:
         QFETCH(QString, first);
         const QHash<QString, std::function<QWidget *()>> open {
             {"alarms", [] { return showAlarmWindow(); }},
-            {"sleep", [] { return showAlarmWindow()->cmdSleep->click(), showAlarmWindow()->sleepWindow(); }},
+            {"sleep", [] { return control<QPushButton>(showAlarmWindow(), "cmdSleep")->click(), showAlarmWindow()->sleepWindow(); }},
             {"service", [this] { return showServiceAck(plant.service); }},
             {"order", [this] { return showOrderAck(plant.order); }},
             {"editor", [this] { // parts, so that the grid has cells to trap Tab in

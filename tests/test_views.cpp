@@ -90,11 +90,11 @@ private Q_SLOTS:
         QRect where;
         lib_frmCal::setTestPick([&](lib_frmCal &picker) {
             QVERIFY(picker.isModal());
-            shown = picker.MonthView1->selectedDate();
+            shown = control<QCalendarWidget>(&picker, "MonthView1")->selectedDate();
             where = QRect(picker.pos(), picker.size());
             QCOMPARE(picker.value(), QStringLiteral("3/4/2025"));
-            picker.MonthView1->setSelectedDate(QDate(2027, 1, 15)); // browsing does not pick
-            QTest::mousePress(picker.cmdCancel, Qt::LeftButton);
+            control<QCalendarWidget>(&picker, "MonthView1")->setSelectedDate(QDate(2027, 1, 15)); // browsing does not pick
+            QTest::mousePress(control<QPushButton>(&picker, "cmdCancel"), Qt::LeftButton);
             QCOMPARE(picker.result(), int(QDialog::Rejected));
         });
         lib_frmCal::GetValue(form.box);
@@ -105,7 +105,7 @@ private Q_SLOTS:
         QCOMPARE(where.topLeft(), pickerPosition(box, where.size(), form.box->screen()->availableGeometry()));
 
         lib_frmCal::setTestPick([](lib_frmCal &picker) {
-            emit picker.MonthView1->clicked(QDate(2027, 2, 3));
+            emit control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2027, 2, 3));
             QCOMPARE(picker.result(), int(QDialog::Accepted));
         });
         lib_frmCal::GetValue(form.box);
