@@ -229,7 +229,7 @@ void frmAdd::buildEquipmentFrame()
     m_lblCoName->setFrameShape(QFrame::StyledPanel);
     m_lblCoName->setFrameShadow(QFrame::Sunken);
     m_lblCoName->setToolTip(QStringLiteral("Company name must be selected"));
-    m_lblCoName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // a long name is cut, not widening
+    m_lblCoName->setWordWrap(true); // a long name takes two lines rather than widening the window
     auto *select = new QPushButton(QStringLiteral("Select"), m_frmEquip);
     select->setObjectName(QStringLiteral("cmdSelect"));
     connect(select, &QPushButton::clicked, this, &frmAdd::selectCompany);
