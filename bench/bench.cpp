@@ -181,9 +181,9 @@ Figures measure(int items, int runs)
         f.sortChange = medianMs(runs, [&] {
             window.action(QStringLiteral("mnuSort"))->trigger();
             frmSort *dialog = showSortDialog(std::nullopt);
-            dialog->cmbSort->setCurrentIndex(turn++ % 2 ? 0 : 2); // by Name, by Location
-            dialog->optDescending->setChecked(true);
-            dialog->cmdSort->click();
+            dialog->findChild<QComboBox *>(QStringLiteral("cmbSort"))->setCurrentIndex(turn++ % 2 ? 0 : 2); // by Name, by Location
+            dialog->findChild<QRadioButton *>(QStringLiteral("optDescending"))->setChecked(true);
+            dialog->findChild<QPushButton *>(QStringLiteral("cmdSort"))->click();
             QApplication::processEvents();
             window.repaint();
         });
@@ -192,8 +192,8 @@ Figures measure(int items, int runs)
         window.action(QStringLiteral("mnuLookupBy_0"))->trigger();
         frmLookup *lookup = showLookupDialog(0);
         f.lookup = medianMs(runs, [&] {
-            lookup->txtLookUp->setText(QStringLiteral("pump*"));
-            lookup->cmdLookUp->click();
+            lookup->findChild<QLineEdit *>(QStringLiteral("txtLookUp"))->setText(QStringLiteral("pump*"));
+            lookup->findChild<QPushButton *>(QStringLiteral("cmdLookUp"))->click();
             QApplication::processEvents();
             window.repaint();
         });

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QHash>
 #include <QPointer>
 #include <QSet>
 #include <QTest>
@@ -82,16 +83,27 @@ QString keyboardWalkFault(QWidget *window, const QString &first)
 QString overlapFault(QWidget *window)
 {
     // The program's own controls carry names; Qt's inner parts have none or "qt_" ones. A
-    // frame and what it holds do not overlap.
-    QList<QWidget *> shown;
+    // frame and what it holds do not overlap. What a scrolling area hides counts only where
+    // the area shows it.
+    QHash<QWidget *, QRect> shown;
     for (QWidget *control : window->findChildren<QWidget *>()) {
-        if (control->isVisibleTo(window) && !control->objectName().isEmpty() && !control->objectName().startsWith(u"qt_"))
-            shown << control;
+        if (!control->isVisibleTo(window) || control->objectName().isEmpty() || control->objectName().startsWith(u"qt_"))
+            continue;
+        QRect seen(control->mapTo(window, QPoint()), control->size());
+        const QRect whole = seen;
+        bool scrolled = false;
+        for (QWidget *up = control->parentWidget(); up != window; up = up->parentWidget()) {
+            seen &= QRect(up->mapTo(window, QPoint()), up->size());
+            scrolled = scrolled || up->objectName() == u"qt_scrollarea_viewport";
+        }
+        if (!scrolled && !window->rect().contains(whole))
+            return nameOf(control) + QStringLiteral(" is cut off");
+        shown.insert(control, seen);
     }
-    for (QWidget *a : shown) {
-        for (QWidget *b : shown) {
-            if (a < b && QRect(a->mapTo(window, QPoint()), a->size()).intersects(QRect(b->mapTo(window, QPoint()), b->size())) && !a->isAncestorOf(b) && !b->isAncestorOf(a))
-                return nameOf(a) + QStringLiteral(" overlaps ") + nameOf(b);
+    for (auto a = shown.cbegin(); a != shown.cend(); ++a) {
+        for (auto b = shown.cbegin(); b != shown.cend(); ++b) {
+            if (a.key() < b.key() && a.value().intersects(b.value()) && !a.key()->isAncestorOf(b.key()) && !b.key()->isAncestorOf(a.key()))
+                return nameOf(a.key()) + QStringLiteral(" overlaps ") + nameOf(b.key());
         }
     }
     return QString();

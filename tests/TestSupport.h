@@ -27,8 +27,16 @@ Window *shownWindow()
     return nullptr;
 }
 
+// The window's control of that objectName (null when it has none).
+template<class Control = QWidget>
+Control *control(const QWidget *window, const char *name)
+{
+    return window->findChild<Control *>(QString::fromLatin1(name));
+}
+
 // Walks the activated window with Tab from `first`, the control that must have the focus: what
 // went wrong, or empty when Tab visited every control it can reach and came back.
 QString keyboardWalkFault(QWidget *window, const QString &first);
-// Which two visible controls of the window overlap at its size; empty when none do.
+// Which two visible controls of the window overlap at its size, or which one the window cuts
+// off outside a scrolling area; empty when none do.
 QString overlapFault(QWidget *window);

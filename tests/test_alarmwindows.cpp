@@ -111,15 +111,15 @@ private Q_SLOTS:
         QCOMPARE(model->data(model->index(1)).toString(),
                  QStringLiteral("SERVICE Pump at Hall\n by 12/8/2026.   ID = %1").arg(plant.service));
         const QPalette palette = QGuiApplication::palette();
-        const auto shown = [&](int row) { return shownColours(*window->flxAlarms, model->index(row)); };
+        const auto shown = [&](int row) { return shownColours(*control<QTableView>(window, "flxAlarms"), model->index(row)); };
         QCOMPARE(QList<QColor>({shown(0).background.color(), shown(1).background.color(), shown(2).background.color(),
                                 shown(2).text.color()}),
                  QList<QColor>({frmAlarm::LightRed, QColor(Qt::white), palette.color(QPalette::ToolTipBase),
                                 palette.color(QPalette::ToolTipText)}));
         window->showDetails();
         QCOMPARE(MessageBox::lastText(), QStringLiteral("Please select an alarm"));
-        QTest::mouseClick(window->flxAlarms->viewport(), Qt::LeftButton, {},
-                          window->flxAlarms->visualRect(model->index(2)).center());
+        QTest::mouseClick(control<QTableView>(window, "flxAlarms")->viewport(), Qt::LeftButton, {},
+                          control<QTableView>(window, "flxAlarms")->visualRect(model->index(2)).center());
         window->rowClicked(0);
         QCOMPARE(shown(0).background.color(), palette.color(QPalette::Highlight));
         QCOMPARE(shown(0).text.color(), palette.color(QPalette::HighlightedText));
@@ -136,7 +136,7 @@ private Q_SLOTS:
         QCOMPARE(orderAckWindow()->windowTitle(), QStringLiteral("Order AcknowledgeID = %1").arg(plant.order));
         QCOMPARE(itemEditor()->mode(), frmAdd::EditAlarmItem);
         QCOMPARE(itemEditor()->itemId(), plant.past);
-        QVERIFY(orderAckWindow()->txtInfo->toPlainText().startsWith(QStringLiteral("ORDER replacment part(s):\n\n\nFOR name:\n  Fan")));
+        QVERIFY(control<QPlainTextEdit>(orderAckWindow(), "txtInfo")->toPlainText().startsWith(QStringLiteral("ORDER replacment part(s):\n\n\nFOR name:\n  Fan")));
 
         // An earlier item shifts every row; the open windows keep their items.
         const qint64 earlier = world->addItem(world->addCompany(QStringLiteral("Beta")),
@@ -162,6 +162,21 @@ private Q_SLOTS:
         QVERIFY(window->noAlarmSelected() && model->rowCount() == 0);
     }
 
+    // The keyboard chooses rows wherever a click does; Enter opens the chosen row's details.
+    void alarmListFromTheKeyboard()
+    {
+        frmAlarm *window = showAlarmWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        auto *list = control<QTableView>(window, "flxAlarms");
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(MessageBox::lastText(), QStringLiteral("Please select an alarm"));
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Up})
+            QTest::keyClick(list, key);
+        QVERIFY(window->alarmModel()->isRowSelected(1) && !window->alarmModel()->isRowSelected(2));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(serviceAckWindow() ? serviceAckWindow()->itemId() : 0, plant.service);
+    }
+
     void serviceAcknowledgement()
     {
         Execute(db(), QStringLiteral("UPDATE settings SET AutoAddhstOn = 1, AutoAddHstWarn = 1"));
@@ -172,12 +187,12 @@ private Q_SLOTS:
         alarms->rowClicked(1);
         alarms->showDetails();
         QPointer<frmAckService> ack = serviceAckWindow();
-        QCOMPARE(ack->txtServicedON->text(), QStringLiteral("12/6/2026"));
-        ack->txtServicedBy->setText(QStringLiteral("Ann"));
-        QTest::mouseClick(ack->Check1, Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(ack, "txtServicedON")->text(), QStringLiteral("12/6/2026"));
+        control<QLineEdit>(ack, "txtServicedBy")->setText(QStringLiteral("Ann"));
+        QTest::mouseClick(control(ack, "Check1"), Qt::LeftButton);
         MessageBox::setNextAnswer(MessageBox::No);
         MessageBox::setNextAnswer(MessageBox::Yes);
-        ack->cmdAck->click();
+        control<QPushButton>(ack, "cmdAck")->click();
         settle();
 
         QVERIFY(!ack);
@@ -329,26 +344,27 @@ private Q_SLOTS:
     {
         showItemEditor(frmAdd::EditListItem, plant.order);
         frmAckService *ack = showServiceAck(plant.service);
-        QLineEdit *on = ack->txtServicedON;
+        QLineEdit *on = control<QLineEdit>(ack, "txtServicedON");
         // The calendar button writes the picked day into "Serviced On".
-        lib_frmCal::setTestPick([](lib_frmCal &picker) { emit picker.MonthView1->clicked(QDate(2026, 12, 1)); });
-        ack->cmdCal->click();
+        lib_frmCal::setTestPick([](lib_frmCal &picker) { emit control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2026, 12, 1)); });
+        control<QPushButton>(ack, "cmdCal")->click();
         lib_frmCal::setTestPick(nullptr);
         QCOMPARE(on->text(), QStringLiteral("12/1/2026"));
 
-        for (QPushButton *button : {ack->cmdAddNote, ack->cmdAddHst}) {
+        for (const char *name : {"cmdAddNote", "cmdAddHst"}) {
+            auto *button = control<QPushButton>(ack, name);
             button->click();
             frmAddEntry *entry = shownWindow<frmAddEntry>();
             QCOMPARE(entry ? entry->itemId() : 0, plant.service);
-            entry->txtDescr->setText(button->text());
+            control<QLineEdit>(entry, "txtDescr")->setText(button->text());
             entry->add();
             settle();
             // A note leaves the editor open; a history entry closes it.
-            QCOMPARE(itemEditor() != nullptr, button == ack->cmdAddNote);
+            QCOMPARE(itemEditor() != nullptr, qstrcmp(name, "cmdAddNote") == 0);
         }
-        QCOMPARE(ack->flxNotes->item(0, 1)->text(), QStringLiteral("Add Note"));
-        QCOMPARE(ack->flxHistory->item(0, 1)->text(), QStringLiteral("Add History")); // newest first
-        QCOMPARE(ack->flxHistory->item(1, 1)->text(), QStringLiteral("old"));
+        QCOMPARE(control<QTableWidget>(ack, "flxNotes")->item(0, 1)->text(), QStringLiteral("Add Note"));
+        QCOMPARE(control<QTableWidget>(ack, "flxHistory")->item(0, 1)->text(), QStringLiteral("Add History")); // newest first
+        QCOMPARE(control<QTableWidget>(ack, "flxHistory")->item(1, 1)->text(), QStringLiteral("old"));
     }
 
     void monitorStartupCheckAndSnooze()
@@ -397,10 +413,10 @@ private Q_SLOTS:
 
         // Snoozed for 30 minutes, from 10:11 until 10:41.
         QPointer<frmAlarm> alarms = alarmWindow();
-        alarms->cmdSleep->click();
+        control<QPushButton>(alarms, "cmdSleep")->click();
         QVERIFY(alarms->sleepWindow()->option(0)->isChecked());
         QTest::mouseClick(alarms->sleepWindow()->option(3), Qt::LeftButton);
-        alarms->sleepWindow()->cmdOK->click();
+        control<QPushButton>(alarms->sleepWindow(), "cmdOK")->click();
         settle();
         QVERIFY(!alarms && main.alarmsSleeping() && !active(main, "Timer1"));
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: Sleeping"));
@@ -434,7 +450,7 @@ private Q_SLOTS:
         QFETCH(QString, first);
         const QHash<QString, std::function<QWidget *()>> open {
             {"alarms", [] { return showAlarmWindow(); }},
-            {"sleep", [] { return showAlarmWindow()->cmdSleep->click(), showAlarmWindow()->sleepWindow(); }},
+            {"sleep", [] { return control<QPushButton>(showAlarmWindow(), "cmdSleep")->click(), showAlarmWindow()->sleepWindow(); }},
             {"service", [this] { return showServiceAck(plant.service); }},
             {"order", [this] { return showOrderAck(plant.order); }},
             {"editor", [this] { // parts, so that the grid has cells to trap Tab in

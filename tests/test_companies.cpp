@@ -20,25 +20,25 @@ namespace {
 
 QString cellText(frmCompanies &directory, int row, int column)
 {
-    QTableWidgetItem *cell = directory.grid->item(row - 1, column);
+    QTableWidgetItem *cell = control<QTableWidget>(&directory, "flxCompanies")->item(row - 1, column);
     return cell ? cell->text() : QString();
 }
 
 void clickRow(frmCompanies &directory, int row, bool twice = false)
 {
-    QTableWidgetItem *cell = directory.grid->item(row - 1, 0);
+    QTableWidgetItem *cell = control<QTableWidget>(&directory, "flxCompanies")->item(row - 1, 0);
     QVERIFY(cell);
-    const QPoint at = directory.grid->visualItemRect(cell).center();
+    const QPoint at = control<QTableWidget>(&directory, "flxCompanies")->visualItemRect(cell).center();
     // A double-click comes after the click of its first press, as from a real mouse.
-    QTest::mouseClick(directory.grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseClick(control<QTableWidget>(&directory, "flxCompanies")->viewport(), Qt::LeftButton, {}, at);
     if (twice)
-        QTest::mouseDClick(directory.grid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(control<QTableWidget>(&directory, "flxCompanies")->viewport(), Qt::LeftButton, {}, at);
 }
 
 bool rowPainted(frmCompanies &directory, int row, const QColor &text, const QColor &background)
 {
-    for (int column = 0; column < directory.grid->columnCount(); ++column) {
-        const QTableWidgetItem *cell = directory.grid->item(row - 1, column);
+    for (int column = 0; column < control<QTableWidget>(&directory, "flxCompanies")->columnCount(); ++column) {
+        const QTableWidgetItem *cell = control<QTableWidget>(&directory, "flxCompanies")->item(row - 1, column);
         if (!cell || cell->foreground().color() != text || cell->background().color() != background)
             return false;
     }
@@ -125,16 +125,16 @@ private Q_SLOTS:
         QCOMPARE(MessageBox::shownTexts(), QStringList({"No companies in database"}));
         QCOMPARE(directory->rows(), 1);
         // Select and Edit on an empty list pick nothing.
-        QTest::mouseClick(directory->grid->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
-        QTest::mouseClick(directory->cmdEdit, Qt::LeftButton);
+        QTest::mouseClick(control<QTableWidget>(directory, "flxCompanies")->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::mouseClick(control(directory, "cmdEdit"), Qt::LeftButton);
         QVERIFY(!openEditor());
 
-        QTest::mouseClick(directory->cmdAdd, Qt::LeftButton);
+        QTest::mouseClick(control(directory, "cmdAdd"), Qt::LeftButton);
         frmAddCo *editor = openEditor();
         QVERIFY(editor && !editor->editMode());
         QCOMPARE(editor->windowTitle(), "Add Company");
         lineBox(editor, CompanyBox::Name)->setText(QStringLiteral("First Co"));
-        QTest::mouseClick(editor->cmdOK, Qt::LeftButton);
+        QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
         QCOMPARE(directory->rows(), 2);
         QCOMPARE(cellText(*directory, 1, 0), "First Co");
         // Boxes left empty are stored as empty text, never Null.
@@ -148,7 +148,7 @@ private Q_SLOTS:
         const qint64 acme = world.addCompany(QStringLiteral("acme"), {{"Street1", "1 Main"}, {"Street2", ""}, {"contact", "Bo"}});
         world.addCompany(QStringLiteral("Beta"), {{"Street1", "2 Oak"}}); // Street2 Null
         frmCompanies *directory = openDirectory(false);
-        QVERIFY(directory->cmdSelect->isHidden());
+        QVERIFY(control(directory, "cmdSelect")->isHidden());
         // By name without regard to case. Only an empty second street leaves its line out.
         QCOMPARE(directory->rows(), 4);
         QCOMPARE(directory->companyIdAt(1), acme);
@@ -199,12 +199,12 @@ private Q_SLOTS:
         frmCompanies *directory = openDirectory(true);
         QSignalSpy chosen(directory, &frmCompanies::companyChosen);
         QVERIFY(QTest::qWaitForWindowActive(directory));
-        directory->grid->setFocus();
-        QTest::keyClicks(directory->grid, typed);
+        control(directory, "flxCompanies")->setFocus();
+        QTest::keyClicks(control(directory, "flxCompanies"), typed);
         for (int i = 0; i < downs; ++i)
-            QTest::keyClick(directory->grid, Qt::Key_Down);
+            QTest::keyClick(control(directory, "flxCompanies"), Qt::Key_Down);
         MessageBox::clearShown();
-        QTest::keyClick(directory->grid, Qt::Key_Return);
+        QTest::keyClick(control(directory, "flxCompanies"), Qt::Key_Return);
         QCOMPARE(chosen.count(), chosenRow ? 1 : 0);
         if (chosenRow)
             QCOMPARE(chosen.at(0).at(0).toLongLong(), directory->companyIdAt(chosenRow));
@@ -222,7 +222,7 @@ private Q_SLOTS:
         QPointer<frmCompanies> select = openDirectory(true);
         QVERIFY(!browse);
         QCOMPARE(select->windowTitle(), "Select Company");
-        QVERIFY(!select->cmdSelect->isHidden());
+        QVERIFY(!control(select, "cmdSelect")->isHidden());
         QSignalSpy chosen(select.data(), &frmCompanies::companyChosen);
         clickRow(*select, 2, true);
         QCOMPARE(chosen.count(), 1);
@@ -250,11 +250,11 @@ private Q_SLOTS:
         TestWorld world;
         QPointer<frmAddCo> editor = showCompanyEditor(0);
         lineBox(editor, CompanyBox::City)->setText(QStringLiteral("Ames"));
-        QTest::mouseClick(editor->cmdOK, Qt::LeftButton);
+        QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
         QCOMPARE(MessageBox::shownTexts(), QStringList({"A company name must be entered"}));
         QCOMPARE(editor->boxText(CompanyBox::City), "Ames");
         lineBox(editor, CompanyBox::Name)->setText(QStringLiteral("Never"));
-        QTest::mouseClick(editor->cmdCancel, Qt::LeftButton);
+        QTest::mouseClick(control(editor, "cmdCancel"), Qt::LeftButton);
         QTRY_VERIFY(!editor);
         QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM orderinfo")).toInt(), 0);
     }
@@ -266,7 +266,7 @@ private Q_SLOTS:
         const qint64 other = world.addCompany(QStringLiteral("Other"));
         frmCompanies *directory = openDirectory(false);
         clickRow(*directory, 1);
-        QTest::mouseClick(directory->cmdEdit, Qt::LeftButton);
+        QTest::mouseClick(control(directory, "cmdEdit"), Qt::LeftButton);
         QPointer<frmAddCo> editor = openEditor();
         QCOMPARE(editor->companyId(), mid);
 
@@ -277,7 +277,7 @@ private Q_SLOTS:
 
         lineBox(editor, CompanyBox::Name)->setText(QStringLiteral("Zulu"));
         qobject_cast<QPlainTextEdit *>(editor->box(CompanyBox::Notes))->setPlainText(QStringLiteral("first\nsecond"));
-        QTest::mouseClick(editor->cmdOK, Qt::LeftButton);
+        QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
         QTRY_VERIFY(!editor);
         QCOMPARE(companyField(world, mid, "company"), "Zulu");
         QCOMPARE(companyField(world, mid, "notes"), "first\r\nsecond");
@@ -288,7 +288,7 @@ private Q_SLOTS:
 
         // Reopened, the notes show their lines again.
         clickRow(*directory, 3);
-        QTest::mouseClick(directory->cmdEdit, Qt::LeftButton);
+        QTest::mouseClick(control(directory, "cmdEdit"), Qt::LeftButton);
         QCOMPARE(qobject_cast<QPlainTextEdit *>(openEditor()->box(CompanyBox::Notes))->toPlainText(), "first\nsecond");
     }
 
@@ -298,7 +298,7 @@ private Q_SLOTS:
         const qint64 gone = world.addCompany(QStringLiteral("Gone"));
         frmAddCo *editor = showCompanyEditor(gone);
         Execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
-        QTest::mouseClick(editor->cmdOK, Qt::LeftButton);
+        QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
         QCOMPARE(MessageBox::shownTexts(), QStringList({"This company no longer exists; nothing was saved"}));
         QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM orderinfo")).toInt(), 0);
         QVERIFY(editor->isVisible());

@@ -86,8 +86,8 @@ QWidget *openWindow(const QString &kind, TestWorld &world)
     const qint64 item = world.addItem(world.addCompany("Acme"), {{"Name", "Pump"}});
     if (kind == u"columns") {
         frmColumns *columns = showColumnSettings();
-        const QModelIndex width = columns->flxCols->model()->index(0, ColumnSettings::SizeCell);
-        QTest::mouseClick(columns->flxCols->viewport(), Qt::LeftButton, {}, columns->flxCols->visualRect(width).center());
+        const QModelIndex width = control<QTableWidget>(columns, "flxCols")->model()->index(0, ColumnSettings::SizeCell);
+        QTest::mouseClick(control<QTableWidget>(columns, "flxCols")->viewport(), Qt::LeftButton, {}, control<QTableWidget>(columns, "flxCols")->visualRect(width).center());
         return columns;
     }
     return kind == u"service" ? showServiceAck(item)
@@ -527,7 +527,7 @@ private Q_SLOTS:
         TestWorld world;
         frmAdd *editor = reopenItemEditor(frmAdd::AddItem);
         editor->show();
-        lib_frmCal::setTestPick([](lib_frmCal &picker) { Q_EMIT picker.MonthView1->clicked(QDate(2027, 1, 15)); });
+        lib_frmCal::setTestPick([](lib_frmCal &picker) { Q_EMIT control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2027, 1, 15)); });
         const QList<QPair<const char *, int>> buttons = {
             {"cmdCal0", ServiceDate}, {"cmdCal1", DateServiced}, {"cmdCal2", DateInstalled}};
         for (const auto &[name, id] : buttons) {

@@ -142,7 +142,7 @@ void TestMaintenance::optionsWindow()
         auto *list = options->findChild<QComboBox *>(QLatin1StringView(step.list));
         QCOMPARE(list->currentIndex(), step.shown);
         list->setCurrentIndex(step.chosen);
-        QTest::mouseClick(options->cmdOK, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
         QCOMPARE(optionsRow(world), QLatin1StringView(step.row));
     }
     QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 24 hour(s)")); // the settings taken up
@@ -152,18 +152,18 @@ void TestMaintenance::optionsWindow()
     for (const bool esc : {false, true}) {
         frmGenOpts *options = openOptions(main);
         QCOMPARE(options->findChild<QComboBox *>(QStringLiteral("cmbAlarmStartup"))->currentIndex(), 1);
-        options->cmbAlNoti->setCurrentIndex(8);
-        options->chkTray->setChecked(false);
-        esc ? QTest::keyClick(options, Qt::Key_Escape) : QTest::mouseClick(options->cmdCancel, Qt::LeftButton);
+        control<QComboBox>(options, "cmbAlNoti")->setCurrentIndex(8);
+        control<QCheckBox>(options, "chkTray")->setChecked(false);
+        esc ? QTest::keyClick(options, Qt::Key_Escape) : QTest::mouseClick(control<QPushButton>(options, "cmdCancel"), Qt::LeftButton);
         QCOMPARE(optionsRow(world), QStringLiteral("10111 14 7"));
         QVERIFY(trayAlarmsWanted());
     }
     // The tray choice lives outside the row and is shown again on the next opening.
     for (const bool wanted : {false, true}) {
         frmGenOpts *options = openOptions(main);
-        QCOMPARE(options->chkTray->isChecked(), !wanted);
-        options->chkTray->setChecked(wanted);
-        QTest::mouseClick(options->cmdOK, Qt::LeftButton);
+        QCOMPARE(control<QCheckBox>(options, "chkTray")->isChecked(), !wanted);
+        control<QCheckBox>(options, "chkTray")->setChecked(wanted);
+        QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
         QCOMPARE(trayAlarmsWanted(), wanted);
         QCOMPARE(optionsRow(world), QStringLiteral("10111 14 7"));
     }
@@ -172,20 +172,20 @@ void TestMaintenance::optionsWindow()
     Execute(db(), QStringLiteral("UPDATE settings SET AutoAddhstOn = 0"));
     LoadSettings(db());
     frmGenOpts *options = openOptions(main);
-    QComboBox *warn = options->cmbAutoAddHstWarn;
+    QComboBox *warn = control<QComboBox>(options, "cmbAutoAddHstWarn");
     QVERIFY(warn->currentIndex() == 0 && !warn->isEnabled());
-    options->cmbAutoAddHst->setCurrentIndex(1);
+    control<QComboBox>(options, "cmbAutoAddHst")->setCurrentIndex(1);
     QVERIFY(warn->isEnabled());
     warn->setCurrentIndex(1);
-    options->cmbAutoAddHst->setCurrentIndex(0);
+    control<QComboBox>(options, "cmbAutoAddHst")->setCurrentIndex(0);
     QVERIFY(warn->currentIndex() == 0 && !warn->isEnabled());
     // Both alarm lists at NO turn the notification OFF (one is not enough); it stays OFF when
     // one comes back.
-    QCOMPARE(options->cmbAlNoti->currentText(), QStringLiteral("24 hours"));
-    options->cmbSvcAl->setCurrentIndex(0);
-    options->cmbSvcAl->setCurrentIndex(1);
-    QCOMPARE(options->cmbAlNoti->currentText(), QStringLiteral("OFF"));
-    QTest::mouseClick(options->cmdOK, Qt::LeftButton);
+    QCOMPARE(control<QComboBox>(options, "cmbAlNoti")->currentText(), QStringLiteral("24 hours"));
+    control<QComboBox>(options, "cmbSvcAl")->setCurrentIndex(0);
+    control<QComboBox>(options, "cmbSvcAl")->setCurrentIndex(1);
+    QCOMPARE(control<QComboBox>(options, "cmbAlNoti")->currentText(), QStringLiteral("OFF"));
+    QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
     QCOMPARE(optionsRow(world), QStringLiteral("10100 0 7"));
     QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: OFF"));
 }
@@ -206,13 +206,13 @@ void TestMaintenance::backupIntervalBox()
                            Box {"", "12a", "", "Please enter the backup interval in days"}}) {
         const QString stored = interval();
         frmGenOpts *options = openOptions(main);
-        options->txtBackup->clear();
-        QTest::keyClicks(options->txtBackup, QLatin1StringView(box.typed));
+        control<QLineEdit>(options, "txtBackup")->clear();
+        QTest::keyClicks(control<QLineEdit>(options, "txtBackup"), QLatin1StringView(box.typed));
         QGuiApplication::clipboard()->setText(QLatin1StringView(box.pasted));
         if (*box.pasted)
-            QTest::keySequence(options->txtBackup, QKeySequence::Paste);
-        QTest::mouseClick(options->cmdOK, Qt::LeftButton);
-        QCOMPARE(options->txtBackup->text(), QLatin1StringView(box.shown));
+            QTest::keySequence(control<QLineEdit>(options, "txtBackup"), QKeySequence::Paste);
+        QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(options, "txtBackup")->text(), QLatin1StringView(box.shown));
         QCOMPARE(MessageBox::shownTexts(), *box.message ? QStringList {box.message} : QStringList());
         QCOMPARE(interval(), *box.message ? stored : QLatin1StringView(box.shown));
         QCOMPARE(options->isVisible(), *box.message != 0);
@@ -221,8 +221,8 @@ void TestMaintenance::backupIntervalBox()
     }
     Execute(db(), QStringLiteral("UPDATE settings SET backupinterval = 'week'"));
     frmGenOpts *options = openOptions(main);
-    QCOMPARE(options->txtBackup->text(), QStringLiteral("week"));
-    QTest::mouseClick(options->cmdOK, Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(options, "txtBackup")->text(), QStringLiteral("week"));
+    QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
     QCOMPARE(MessageBox::shownTexts(), QStringList {"The backup interval must be a whole number of days"});
     QCOMPARE(interval(), QStringLiteral("week"));
 }

@@ -147,19 +147,19 @@ void TestRecords::windowsAddForTheirItem()
     const qint64 fan = addPumpAndFan(world).second;
     QPointer<frmAddEntry> window = showEntryWindow(EntryTarget(target), fan);
     QCOMPARE(window->windowTitle(), caption);
-    QCOMPARE(window->lblItem->text(), QStringLiteral("Item: Fan (ID = %1)").arg(fan));
-    QCOMPARE(window->lblDescr->buddy(), window->txtDescr);
+    QCOMPARE(control<QLabel>(window, "lblItem")->text(), QStringLiteral("Item: Fan (ID = %1)").arg(fan));
+    QCOMPARE(control<QLabel>(window, "lblDescr")->buddy(), control(window, "txtDescr"));
     QSignalSpy added(window.data(), &frmAddEntry::entryAdded);
     // An empty description is refused, by Enter as by the button.
-    QTest::keyClick(window->txtDescr, Qt::Key_Return);
-    QTest::mouseClick(window->cmdAdd, Qt::LeftButton);
+    QTest::keyClick(control<QLineEdit>(window, "txtDescr"), Qt::Key_Return);
+    QTest::mouseClick(control(window, "cmdAdd"), Qt::LeftButton);
     QCOMPARE(MessageBox::shownTexts(), QStringList(2, QStringLiteral("Description must be entered")));
     QVERIFY(window->isVisible() && added.isEmpty());
 
     // Enter adds, as the button does, for the window's item.
     MessageBox::clearShown();
-    QTest::keyClicks(window->txtDescr, QStringLiteral("belt replaced"));
-    QTest::keyClick(window->txtDescr, Qt::Key_Return);
+    QTest::keyClicks(control<QLineEdit>(window, "txtDescr"), QStringLiteral("belt replaced"));
+    QTest::keyClick(control<QLineEdit>(window, "txtDescr"), Qt::Key_Return);
     QCOMPARE(entriesIn(world, table), QStringList {QString::number(fan) + ": belt replaced"});
     QCOMPARE(added.count(), 1);
     QCOMPARE(added.at(0).at(1).toLongLong(), fan);
@@ -187,8 +187,8 @@ void TestRecords::mainWindowPaneShowsTheNewEntry()
     clickItem(pump);
     main.historyPane()->addHistoryButton()->click();
     QPointer<frmAddEntry> window = showEntryWindow(HistoryTarget, pump); // the one just opened
-    QTest::keyClicks(window->txtDescr, QStringLiteral("seal replaced"));
-    QTest::keyClick(window->txtDescr, Qt::Key_Return);
+    QTest::keyClicks(control<QLineEdit>(window, "txtDescr"), QStringLiteral("seal replaced"));
+    QTest::keyClick(control<QLineEdit>(window, "txtDescr"), Qt::Key_Return);
     QCOMPARE(history->rowCount(), 2);
     QCOMPARE(history->item(0, 1)->text(), QStringLiteral("seal replaced"));
     QTRY_VERIFY(!window);
@@ -198,8 +198,8 @@ void TestRecords::mainWindowPaneShowsTheNewEntry()
     window = showEntryWindow(HistoryTarget, pump);
     clickItem(fan);
     QCOMPARE(history->rowCount(), 0);
-    window->txtDescr->setText(QStringLiteral("for the pump"));
-    QTest::mouseClick(window->cmdAdd, Qt::LeftButton);
+    control<QLineEdit>(window, "txtDescr")->setText(QStringLiteral("for the pump"));
+    QTest::mouseClick(control(window, "cmdAdd"), Qt::LeftButton);
     QCOMPARE(history->rowCount(), 0);
     QCOMPARE(entriesIn(world, QStringLiteral("History")).last(), QString::number(pump) + ": for the pump");
 }
@@ -209,15 +209,15 @@ void TestRecords::deletedItemOrCancelWritesNothing()
     TestWorld world;
     const qint64 pump = addPumpAndFan(world).first;
     QPointer<frmAddEntry> window = showEntryWindow(NotesTarget, pump);
-    window->txtDescr->setText(QStringLiteral("never"));
-    QTest::mouseClick(window->cmdCancel, Qt::LeftButton);
+    control<QLineEdit>(window, "txtDescr")->setText(QStringLiteral("never"));
+    QTest::mouseClick(control(window, "cmdCancel"), Qt::LeftButton);
     QTRY_VERIFY(!window);
 
     window = showEntryWindow(HistoryTarget, pump);
     QSignalSpy added(window.data(), &frmAddEntry::entryAdded);
     Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {pump});
-    window->txtDescr->setText(QStringLiteral("too late"));
-    QTest::mouseClick(window->cmdAdd, Qt::LeftButton);
+    control<QLineEdit>(window, "txtDescr")->setText(QStringLiteral("too late"));
+    QTest::mouseClick(control(window, "cmdAdd"), Qt::LeftButton);
     QCOMPARE(MessageBox::shownTexts(), QStringList {"This item no longer exists; the entry was not added"});
     QCOMPARE(entriesIn(world, QStringLiteral("History")) + entriesIn(world, QStringLiteral("Notes")), QStringList());
     QVERIFY(added.isEmpty() && window->isVisible());
@@ -229,19 +229,19 @@ void TestRecords::entryForAnotherItemNeverLandsUnnoticed()
     const auto [pump, fan] = addPumpAndFan(world);
     // The same item: the open window is raised as it is.
     QPointer<frmAddEntry> history = showEntryWindow(HistoryTarget, pump);
-    history->txtDescr->setText(QStringLiteral("typed"));
+    control<QLineEdit>(history, "txtDescr")->setText(QStringLiteral("typed"));
     QCOMPARE(showEntryWindow(HistoryTarget, pump), history.data());
-    QCOMPARE(history->txtDescr->text(), QStringLiteral("typed"));
+    QCOMPARE(control<QLineEdit>(history, "txtDescr")->text(), QStringLiteral("typed"));
 
     // Another item while text is typed: the window stays with its own item and says which.
     QCOMPARE(showEntryWindow(HistoryTarget, fan), history.data());
-    QVERIFY(history->itemId() == pump && history->lblItem->text().contains(u"Pump"));
+    QVERIFY(history->itemId() == pump && control<QLabel>(history, "lblItem")->text().contains(u"Pump"));
 
     // Another item with an empty box: a window for that item takes its place.
-    history->txtDescr->clear();
+    control<QLineEdit>(history, "txtDescr")->clear();
     frmAddEntry *replaced = showEntryWindow(HistoryTarget, fan);
     QTRY_VERIFY(!history);
-    QVERIFY(replaced->itemId() == fan && replaced->lblItem->text().contains(u"Fan"));
+    QVERIFY(replaced->itemId() == fan && control<QLabel>(replaced, "lblItem")->text().contains(u"Fan"));
 
     // History and notes are separate windows.
     QVERIFY(showEntryWindow(NotesTarget, pump) != replaced);

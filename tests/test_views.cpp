@@ -90,11 +90,11 @@ private Q_SLOTS:
         QRect where;
         lib_frmCal::setTestPick([&](lib_frmCal &picker) {
             QVERIFY(picker.isModal());
-            shown = picker.MonthView1->selectedDate();
+            shown = control<QCalendarWidget>(&picker, "MonthView1")->selectedDate();
             where = QRect(picker.pos(), picker.size());
             QCOMPARE(picker.value(), QStringLiteral("3/4/2025"));
-            picker.MonthView1->setSelectedDate(QDate(2027, 1, 15)); // browsing does not pick
-            QTest::mousePress(picker.cmdCancel, Qt::LeftButton);
+            control<QCalendarWidget>(&picker, "MonthView1")->setSelectedDate(QDate(2027, 1, 15)); // browsing does not pick
+            QTest::mousePress(control<QPushButton>(&picker, "cmdCancel"), Qt::LeftButton);
             QCOMPARE(picker.result(), int(QDialog::Rejected));
         });
         lib_frmCal::GetValue(form.box);
@@ -105,7 +105,7 @@ private Q_SLOTS:
         QCOMPARE(where.topLeft(), pickerPosition(box, where.size(), form.box->screen()->availableGeometry()));
 
         lib_frmCal::setTestPick([](lib_frmCal &picker) {
-            emit picker.MonthView1->clicked(QDate(2027, 2, 3));
+            emit control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2027, 2, 3));
             QCOMPARE(picker.result(), int(QDialog::Accepted));
         });
         lib_frmCal::GetValue(form.box);
@@ -133,10 +133,10 @@ private Q_SLOTS:
         CalendarPanel panel;
         panel.showDate(start);
         if (page.isValid())
-            panel.MonthView1->setCurrentPage(page.year(), page.month());
-        QTest::mousePress(forward ? panel.cmdNextYear : panel.cmdPrevYear, Qt::LeftButton);
-        QCOMPARE(panel.MonthView1->selectedDate(), expected);
-        QCOMPARE(QPair(panel.MonthView1->yearShown(), panel.MonthView1->monthShown()), QPair(expected.year(), expected.month()));
+            panel.calendar()->setCurrentPage(page.year(), page.month());
+        QTest::mousePress(forward ? control<QPushButton>(&panel, "cmdNextYear") : control<QPushButton>(&panel, "cmdPrevYear"), Qt::LeftButton);
+        QCOMPARE(panel.calendar()->selectedDate(), expected);
+        QCOMPARE(QPair(panel.calendar()->yearShown(), panel.calendar()->monthShown()), QPair(expected.year(), expected.month()));
     }
 
     void calendarDayListsItemsDue()
@@ -153,8 +153,8 @@ private Q_SLOTS:
         window.action(QStringLiteral("mnuCalendar"))->trigger();
         QPointer<frmCalendar> calendar = showCalendar(); // the one the menu opened
         QVERIFY(calendar->windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(calendar->panel()->MonthView1->selectedDate(), QDate(2026, 12, 6));
-        emit calendar->panel()->MonthView1->clicked(QDate(2026, 12, 20));
+        QCOMPARE(calendar->panel()->calendar()->selectedDate(), QDate(2026, 12, 6));
+        emit calendar->panel()->calendar()->clicked(QDate(2026, 12, 20));
 
         QCOMPARE(gv().DisplayMode, LookupDisplay);
         QCOMPARE(gv().LookupField, Field::ServiceDate);
@@ -170,12 +170,12 @@ private Q_SLOTS:
         QCOMPARE(gv().SortOrderLookup, Descending);
 
         // A day without items, chosen with the keys, lists none; the calendar stays open until cancelled.
-        calendar->panel()->MonthView1->setSelectedDate(QDate(2027, 1, 2));
-        QTest::keyClick(calendar->panel()->MonthView1->focusProxy(), Qt::Key_Return);
+        calendar->panel()->calendar()->setSelectedDate(QDate(2027, 1, 2));
+        QTest::keyClick(calendar->panel()->calendar()->focusProxy(), Qt::Key_Return);
         QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: Lookup, ServiceDate= \"1/2/2027\""));
         QCOMPARE(window.grid()->rows(), 1);
         QVERIFY(calendar->isVisible());
-        QTest::mousePress(calendar->panel()->cmdCancel, Qt::LeftButton);
+        QTest::mousePress(control<QPushButton>(calendar->panel(), "cmdCancel"), Qt::LeftButton);
         settle();
         QVERIFY(!calendar);
     }
@@ -218,7 +218,7 @@ private Q_SLOTS:
         const qint64 acme = world.addCompany(QStringLiteral("Acme"));
         world.addItem(acme, {{"Name", "Pump"}, {"servicedate", "2026-12-20"}, {"leadtime", 14}});
         world.addItem(acme, {{"Name", "Belt"}, {"servicedate", "2027-01-10"}});
-        QCalendarWidget *month = showCalendar()->panel()->MonthView1;
+        QCalendarWidget *month = showCalendar()->panel()->calendar();
         QCOMPARE(month->dateTextFormat(QDate(2026, 12, 20)).fontWeight(), int(QFont::Bold));
         QVERIFY(!month->dateTextFormat(QDate(2026, 12, 20)).fontUnderline());
         QVERIFY(month->dateTextFormat(QDate(2026, 12, 6)).fontUnderline());

@@ -49,7 +49,7 @@ QString listRow(frmColumns *window, int row)
 {
     QStringList cells;
     for (int c = 0; c < 4; ++c)
-        cells << window->flxCols->item(row, c)->text();
+        cells << control<QTableWidget>(window, "flxCols")->item(row, c)->text();
     return cells.join(u'|');
 }
 
@@ -63,8 +63,8 @@ QString listedNames(frmmain &window)
 
 void clickCell(frmColumns *window, int row, int column)
 {
-    const QRect cell = window->flxCols->visualRect(window->flxCols->model()->index(row, column));
-    QTest::mouseClick(window->flxCols->viewport(), Qt::LeftButton, {}, cell.center());
+    const QRect cell = control<QTableWidget>(window, "flxCols")->visualRect(control<QTableWidget>(window, "flxCols")->model()->index(row, column));
+    QTest::mouseClick(control<QTableWidget>(window, "flxCols")->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
 // A lookup and a sort as the dialogs, opened from the main window, answer them.
@@ -226,7 +226,7 @@ private Q_SLOTS:
         QFETCH(QString, pasted);
         QFETCH(QString, expected);
         TestWorld world;
-        QLineEdit *edit = box < PlaceBox ? showLookupDialog(box)->txtLookUp : showColumnSettings()->txtDataEntry;
+        QLineEdit *edit = box < PlaceBox ? control<QLineEdit>(showLookupDialog(box), "txtLookUp") : control<QLineEdit>(showColumnSettings(), "txtDataEntry");
         if (box >= PlaceBox) {
             clickCell(showColumnSettings(), 0, box == PlaceBox ? ColumnSettings::PlaceCell : ColumnSettings::SizeCell);
             edit->clear();
@@ -253,24 +253,24 @@ private Q_SLOTS:
         frmColumns *columns = showColumnSettings();
         // Service Date to place 1 by typing (an empty place is refused); Name takes its place 4.
         clickCell(columns, 7, ColumnSettings::PlaceCell);
-        QCOMPARE(columns->txtDataEntry->text(), "4");
-        columns->txtDataEntry->clear();
-        QTest::keyClick(columns->txtDataEntry, Qt::Key_Return);
+        QCOMPARE(control<QLineEdit>(columns, "txtDataEntry")->text(), "4");
+        control<QLineEdit>(columns, "txtDataEntry")->clear();
+        QTest::keyClick(control<QLineEdit>(columns, "txtDataEntry"), Qt::Key_Return);
         QCOMPARE(MessageBox::lastText(), QString::fromLatin1(EnterDataMessage));
-        QVERIFY(columns->txtDataEntry->isVisible());
-        QTest::keyClicks(columns->txtDataEntry, QStringLiteral("01"));
-        QTest::keyClick(columns->txtDataEntry, Qt::Key_Enter);
+        QVERIFY(control<QLineEdit>(columns, "txtDataEntry")->isVisible());
+        QTest::keyClicks(control<QLineEdit>(columns, "txtDataEntry"), QStringLiteral("01"));
+        QTest::keyClick(control<QLineEdit>(columns, "txtDataEntry"), Qt::Key_Enter);
         QCOMPARE(listRow(columns, 7), "Service Date|1|1500|YES");
         QCOMPARE(listRow(columns, 0), "Name|4|2400|YES");
         // Tag hidden from the keyboard closes the gap; Name typed wider, OK without Enter.
-        columns->flxCols->setCurrentCell(1, ColumnSettings::DisplayCell);
-        QTest::keyClick(columns->flxCols, Qt::Key_F2);
-        QCOMPARE(columns->cmbYN->currentText(), "YES");
-        emit columns->cmbYN->activated(1);
+        control<QTableWidget>(columns, "flxCols")->setCurrentCell(1, ColumnSettings::DisplayCell);
+        QTest::keyClick(control<QTableWidget>(columns, "flxCols"), Qt::Key_F2);
+        QCOMPARE(control<QComboBox>(columns, "cmbYN")->currentText(), "YES");
+        emit control<QComboBox>(columns, "cmbYN")->activated(1);
         QCOMPARE(listRow(columns, 0), "Name|3|2400|YES");
         clickCell(columns, 0, ColumnSettings::SizeCell);
-        columns->txtDataEntry->setText(QStringLiteral("3000"));
-        QTest::mouseClick(columns->cmdOK, Qt::LeftButton);
+        control<QLineEdit>(columns, "txtDataEntry")->setText(QStringLiteral("3000"));
+        QTest::mouseClick(control<QPushButton>(columns, "cmdOK"), Qt::LeftButton);
         QVERIFY(!columns->isVisible());
 
         QCOMPARE(storedColumns(), "7:1500,2:2010,0:3000,16:2400,6:3600");
@@ -287,16 +287,16 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         columns = showColumnSettings();
         clickCell(columns, 2, ColumnSettings::DisplayCell);
-        emit columns->cmbYN->activated(1);
-        QTest::mouseClick(columns->cmdCancel, Qt::LeftButton);
+        emit control<QComboBox>(columns, "cmbYN")->activated(1);
+        QTest::mouseClick(control<QPushButton>(columns, "cmdCancel"), Qt::LeftButton);
         QCOMPARE(storedColumns(), "7:1500,2:2010,0:3000,16:2400,6:3600");
 
         // Another program changed the layout meanwhile: OK stores nothing, says so and stays.
         columns = showColumnSettings();
         clickCell(columns, 2, ColumnSettings::DisplayCell);
-        emit columns->cmbYN->activated(1);
+        emit control<QComboBox>(columns, "cmbYN")->activated(1);
         plant.world.changeElsewhere(QStringLiteral("UPDATE Columns SET size = 999 WHERE ID = 0"));
-        QTest::mouseClick(columns->cmdOK, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(columns, "cmdOK"), Qt::LeftButton);
         QCOMPARE(MessageBox::lastText(), QString::fromLatin1(ColumnsChangedText));
         QVERIFY(columns->isVisible());
         QCOMPARE(storedColumns(), "7:1500,2:2010,0:999,16:2400,6:3600");
@@ -324,15 +324,15 @@ private Q_SLOTS:
         QPointer<frmSort> dialog = showSortDialog(std::nullopt);
         QVERIFY(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
         // A menu entry comes chosen; from the toolbar nothing is, and Sort waits for a choice.
-        QCOMPARE(dialog->cmbSort->currentIndex(), menuField < 0 ? -1 : position);
-        QCOMPARE(dialog->cmdSort->isEnabled(), menuField >= 0);
-        QVERIFY(dialog->optAscending->isChecked());
-        dialog->cmbSort->setCurrentIndex(position);
-        (descending ? dialog->optDescending : dialog->optAscending)->setChecked(true);
+        QCOMPARE(control<QComboBox>(dialog, "cmbSort")->currentIndex(), menuField < 0 ? -1 : position);
+        QCOMPARE(control<QPushButton>(dialog, "cmdSort")->isEnabled(), menuField >= 0);
+        QVERIFY(control<QRadioButton>(dialog, "optAscending")->isChecked());
+        control<QComboBox>(dialog, "cmbSort")->setCurrentIndex(position);
+        (descending ? control<QRadioButton>(dialog, "optDescending") : control<QRadioButton>(dialog, "optAscending"))->setChecked(true);
         if (menuField >= 0)
-            QTest::keyClick(dialog->cmbSort, Qt::Key_Return); // Enter in the list sorts
+            QTest::keyClick(control<QComboBox>(dialog, "cmbSort"), Qt::Key_Return); // Enter in the list sorts
         else
-            QTest::mouseClick(dialog->cmdSort, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(dialog, "cmdSort"), Qt::LeftButton);
         QTRY_VERIFY(!dialog);
         QCOMPARE(listedNames(plant.window), names);
         // The sort is kept, and the rows sorted in place stand as a fresh load puts them.
@@ -370,15 +370,15 @@ private Q_SLOTS:
         Plant plant;
         plant.window.action(QStringLiteral("mnuLookupBy_%1").arg(position))->trigger();
         frmLookup *dialog = showLookupDialog(std::nullopt);
-        QCOMPARE(dialog->cmbLookup->currentIndex(), position);
-        QTest::keyClicks(dialog->txtLookUp, typed);
-        QTest::keyClick(dialog->txtLookUp, Qt::Key_Return);
+        QCOMPARE(control<QComboBox>(dialog, "cmbLookup")->currentIndex(), position);
+        QTest::keyClicks(control<QLineEdit>(dialog, "txtLookUp"), typed);
+        QTest::keyClick(control<QLineEdit>(dialog, "txtLookUp"), Qt::Key_Return);
 
         QCOMPARE(MessageBox::shownTexts(), message.isEmpty() ? QStringList() : QStringList {message});
         QCOMPARE(plant.window.grid()->rows(), listed + 1);
         QVERIFY(dialog->isVisible());
         // A refused value stays for correcting; after a lookup the box is ready for the next.
-        QCOMPARE(dialog->txtLookUp->text(), status.isEmpty() ? typed : QString());
+        QCOMPARE(control<QLineEdit>(dialog, "txtLookUp")->text(), status.isEmpty() ? typed : QString());
         QCOMPARE(plant.window.panelText(1), status.isEmpty() ? QStringLiteral("Display Mode: All") : status);
     }
 
@@ -388,20 +388,20 @@ private Q_SLOTS:
         plant.window.action(QStringLiteral("tbFind"))->trigger();
         QPointer<frmLookup> dialog = showLookupDialog(3); // shown as it was
         QVERIFY(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(dialog->cmbLookup->currentIndex(), -1);
-        QTest::keyClicks(dialog->txtLookUp, QStringLiteral("Pump\r"));
-        QVERIFY(!dialog->cmdCal->isEnabled() && !dialog->cmdLookUp->isEnabled()); // no entry chosen
+        QCOMPARE(control<QComboBox>(dialog, "cmbLookup")->currentIndex(), -1);
+        QTest::keyClicks(control<QLineEdit>(dialog, "txtLookUp"), QStringLiteral("Pump\r"));
+        QVERIFY(!control<QPushButton>(dialog, "cmdCal")->isEnabled() && !control<QPushButton>(dialog, "cmdLookUp")->isEnabled()); // no entry chosen
         QCOMPARE(gv().LookupValue, QString());
 
         // Choosing an entry empties the box; a date entry has the calendar.
-        dialog->cmbLookup->setCurrentIndex(6); // by Service Date
-        QVERIFY(dialog->txtLookUp->text().isEmpty() && dialog->cmdCal->isEnabled() && !dialog->cmdLookUp->isEnabled());
-        lib_frmCal::setTestPick([](lib_frmCal &picker) { emit picker.MonthView1->clicked(QDate(2027, 1, 5)); });
-        QTest::mouseClick(dialog->cmdCal, Qt::LeftButton);
-        QTest::mouseClick(dialog->cmdLookUp, Qt::LeftButton);
+        control<QComboBox>(dialog, "cmbLookup")->setCurrentIndex(6); // by Service Date
+        QVERIFY(control<QLineEdit>(dialog, "txtLookUp")->text().isEmpty() && control<QPushButton>(dialog, "cmdCal")->isEnabled() && !control<QPushButton>(dialog, "cmdLookUp")->isEnabled());
+        lib_frmCal::setTestPick([](lib_frmCal &picker) { emit control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2027, 1, 5)); });
+        QTest::mouseClick(control<QPushButton>(dialog, "cmdCal"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(dialog, "cmdLookUp"), Qt::LeftButton);
         QCOMPARE(listedNames(plant.window), "Crane");
-        dialog->cmbLookup->setCurrentIndex(0);
-        QVERIFY(!dialog->cmdCal->isEnabled());
+        control<QComboBox>(dialog, "cmbLookup")->setCurrentIndex(0);
+        QVERIFY(!control<QPushButton>(dialog, "cmdCal")->isEnabled());
     }
 
     void displayModesKeepTheirSorts()

@@ -10,13 +10,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-constexpr int ButtonWidth = 1300; // twips
-constexpr int ButtonHeight = 375;
-
-} // namespace
-
 AckWindow::AckWindow(const char *name, const QString &caption, qint64 itemId, QWidget *parent)
     : QDialog(parent)
     , m_itemId(itemId)
@@ -25,20 +18,18 @@ AckWindow::AckWindow(const char *name, const QString &caption, qint64 itemId, QW
     setWindowTitle(caption + QStringLiteral("ID = ") + QString::number(itemId));
 }
 
-QLabel *AckWindow::addLabel(const QString &text, QWidget *buddy, int left, int top, int width)
+QLabel *AckWindow::addLabel(const QString &text, QWidget *buddy)
 {
     auto *label = new QLabel(text, buddy->parentWidget());
     label->setObjectName(QStringLiteral("lbl") + buddy->objectName().mid(3));
     label->setBuddy(buddy);
-    setGeometryTwips(label, left, top, width, 285);
     return label;
 }
 
-QPushButton *AckWindow::addButton(const char *name, const QString &text, int left, int top)
+QPushButton *AckWindow::addButton(const char *name, const QString &text)
 {
     auto *button = new QPushButton(text, this);
     button->setObjectName(QString::fromLatin1(name));
-    setGeometryTwips(button, left, top, ButtonWidth, ButtonHeight);
     return button;
 }
 

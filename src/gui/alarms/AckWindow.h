@@ -32,8 +32,10 @@ protected:
     // The caption is followed directly by "ID = " and the item ID.
     AckWindow(const char *name, const QString &caption, qint64 itemId, QWidget *parent);
 
-    QLabel *addLabel(const QString &text, QWidget *buddy, int left, int top, int width);
-    QPushButton *addButton(const char *name, const QString &text, int left, int top);
+    // A label for a control, beside it in the control's parent; a button of the window's row.
+    QLabel *addLabel(const QString &text, QWidget *buddy);
+    QPushButton *addButton(const char *name, const QString &text);
+    static constexpr int ButtonWidth = 1300; // twips, the least width of the buttons
 
     // Reads what the window's store will compare with, before anything else is read: a change
     // made in between then refuses the store rather than slipping through.

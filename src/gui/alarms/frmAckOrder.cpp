@@ -8,54 +8,55 @@
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
 QPointer<frmAckOrder> orderWindow;
 
-// Layout in twips.
-constexpr int Margin = 120;
-constexpr int InfoWidth = 6600;
-constexpr int InfoHeight = 5400;
-constexpr int PoTop = Margin + InfoHeight + Margin;
-constexpr int PoLabelWidth = 1800;
-constexpr int ButtonTop = PoTop + 315 + 2 * Margin;
-constexpr int WindowWidth = Margin + InfoWidth + Margin;
-constexpr int WindowHeight = ButtonTop + 375 + Margin;
+// Sizes in twips: the window's default size and the purchase order box.
+constexpr int WindowWidth = 6840;
+constexpr int WindowHeight = 6690;
+constexpr int PoWidth = 3000;
 
 } // namespace
 
 frmAckOrder::frmAckOrder(qint64 itemId, QWidget *parent)
     : AckWindow("frmAckOrder", QStringLiteral("Order Acknowledge"), itemId, parent)
 {
-    setFixedSize(Twips::toPixels(WindowWidth), Twips::toPixels(WindowHeight));
-
     txtInfo = new QPlainTextEdit(this);
     txtInfo->setObjectName(QStringLiteral("txtInfo"));
     txtInfo->setAccessibleName(QStringLiteral("Order information"));
     txtInfo->setReadOnly(true);
     txtInfo->setTabChangesFocus(true);
-    setGeometryTwips(txtInfo, Margin, Margin, InfoWidth, InfoHeight);
 
     txtPoNo = new QLineEdit(this);
     txtPoNo->setObjectName(QStringLiteral("txtPoNo"));
     txtPoNo->setToolTip(QStringLiteral("Enter the purchase order if any"));
-    setGeometryTwips(txtPoNo, Margin + PoLabelWidth, PoTop, 3000, 315);
-    addLabel(QStringLiteral("Purchase Order no."), txtPoNo, Margin, PoTop + 15, PoLabelWidth);
+    txtPoNo->setMaximumWidth(Twips::toPixels(PoWidth));
     filterTyping(txtPoNo, [](const QString &text, int keyChar) {
         return ackTextKeyAccepted(text, keyChar, PurchaseOrderLimit);
     });
     cutPastes(txtPoNo, PurchaseOrderLimit);
+    auto *poRow = new QHBoxLayout;
+    poRow->addWidget(addLabel(QStringLiteral("Purchase Order no."), txtPoNo));
+    poRow->addWidget(txtPoNo, 1);
+    poRow->addStretch(0);
 
-    const int pitch = 1300 + Margin;
-    const int buttonsLeft = WindowWidth - Margin - 3 * pitch + Margin;
-    cmdAck = addButton("cmdAck", QStringLiteral("Acknowledge"), buttonsLeft, ButtonTop);
-    cmdInStock = addButton("cmdInStock", QStringLiteral("In Stock"), buttonsLeft + pitch, ButtonTop);
-    cmdCancel = addButton("cmdCancel", QStringLiteral("Cancel"), buttonsLeft + 2 * pitch, ButtonTop);
+    QPushButton *cmdAck = addButton("cmdAck", QStringLiteral("Acknowledge"));
+    QPushButton *cmdInStock = addButton("cmdInStock", QStringLiteral("In Stock"));
+    QPushButton *cmdCancel = addButton("cmdCancel", QStringLiteral("Cancel"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(txtInfo, 1);
+    layout->addLayout(poRow);
+    layout->addLayout(buttonRow({cmdAck, cmdInStock, cmdCancel}, ButtonWidth));
+    setDefaultSizeTwips(this, WindowWidth, WindowHeight);
+
     cmdAck->setDefault(true);
     txtPoNo->setFocus();
     connect(cmdAck, &QPushButton::clicked, this, &frmAckOrder::acknowledgeOrder);

@@ -18,14 +18,11 @@ public:
     void acknowledgeOrder(); // cmdAck
     void reportInStock(); // cmdInStock
 
-    QPlainTextEdit *txtInfo = nullptr;
-    QLineEdit *txtPoNo = nullptr;
-    QPushButton *cmdAck = nullptr;
-    QPushButton *cmdInStock = nullptr;
-    QPushButton *cmdCancel = nullptr;
-
 private:
     void loadorderinfo();
+
+    QPlainTextEdit *txtInfo = nullptr;
+    QLineEdit *txtPoNo = nullptr;
 };
 
 // The one order acknowledgement: an open one is raised unchanged, whichever item it is for.

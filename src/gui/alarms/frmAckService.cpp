@@ -15,86 +15,101 @@
 #include "gui/views/lib_frmCal.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace {
 
 QPointer<frmAckService> serviceWindow;
 
-// Layout in twips: the information on the left; history, notes and the input on the right,
-// the buttons under them.
-constexpr int Margin = 120;
-constexpr int LabelHeight = 285;
-constexpr int InfoWidth = 4800;
-constexpr int RightLeft = Margin + InfoWidth + Margin;
-constexpr int RightWidth = 5640;
-constexpr int HistoryTop = Margin + LabelHeight;
-constexpr int HistoryHeight = 1900;
-constexpr int NotesTop = HistoryTop + HistoryHeight + Margin + LabelHeight;
-constexpr int NotesHeight = 1500;
-constexpr int FrameTop = NotesTop + NotesHeight + Margin;
-constexpr int FrameHeight = 1620;
-constexpr int ButtonTop = FrameTop + FrameHeight + 2 * Margin;
-constexpr int ButtonHeight = 375;
-constexpr int WindowWidth = RightLeft + RightWidth + Margin;
-constexpr int WindowHeight = ButtonTop + ButtonHeight + Margin;
+// Sizes in twips: the window's default size, the date column of the lists and their rows.
+constexpr int WindowWidth = 10800;
+constexpr int WindowHeight = 6685;
 constexpr int DateColumnWidth = 1300;
 constexpr int EntryRowHeight = 285;
-constexpr int InputLeft = 1500;
+constexpr int PersonWidth = 3000;
+constexpr int DateWidth = 1300;
 
 } // namespace
 
 frmAckService::frmAckService(qint64 itemId, QWidget *parent)
     : AckWindow("frmAckService", QStringLiteral("Service Acknowledge"), itemId, parent)
 {
-    setFixedSize(Twips::toPixels(WindowWidth), Twips::toPixels(WindowHeight));
+    // The information on the left; history, notes and the input on the right. They scroll
+    // above the buttons, which stay in view however small the window.
+    auto *form = new QWidget;
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(scrollingForm(form));
 
-    txtInfo = new QPlainTextEdit(this);
+    txtInfo = new QPlainTextEdit(form);
     txtInfo->setObjectName(QStringLiteral("txtInfo"));
     txtInfo->setReadOnly(true);
     txtInfo->setTabChangesFocus(true);
-    setGeometryTwips(txtInfo, Margin, HistoryTop, InfoWidth, ButtonTop + ButtonHeight - HistoryTop);
-    addLabel(QStringLiteral("Service Information"), txtInfo, Margin, Margin, InfoWidth);
+    QLabel *infoLabel = addLabel(QStringLiteral("Service Information"), txtInfo);
 
-    flxHistory = makeEntryGrid("flxHistory", RightLeft, HistoryTop, RightWidth, HistoryHeight);
-    addLabel(QStringLiteral("History"), flxHistory, RightLeft, Margin, RightWidth);
-    flxNotes = makeEntryGrid("flxNotes", RightLeft, NotesTop, RightWidth, NotesHeight);
-    addLabel(QStringLiteral("Notes"), flxNotes, RightLeft, NotesTop - LabelHeight, RightWidth);
+    flxHistory = makeEntryGrid("flxHistory", form);
+    QLabel *historyLabel = addLabel(QStringLiteral("History"), flxHistory);
+    flxNotes = makeEntryGrid("flxNotes", form);
+    QLabel *notesLabel = addLabel(QStringLiteral("Notes"), flxNotes);
 
-    Frame1 = new QGroupBox(QStringLiteral("Acknowledgment Input"), this);
+    auto *Frame1 = new QGroupBox(QStringLiteral("Acknowledgment Input"), form);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    setGeometryTwips(Frame1, RightLeft, FrameTop, RightWidth, FrameHeight);
     txtServicedBy = new QLineEdit(Frame1);
     txtServicedBy->setObjectName(QStringLiteral("txtServicedBy"));
     txtServicedBy->setToolTip(QStringLiteral("Who the item was serviced by"));
-    setGeometryTwips(txtServicedBy, InputLeft, 330, 3000, 315);
-    addLabel(QStringLiteral("Serviced By"), txtServicedBy, Margin, 345, InputLeft - Margin);
+    txtServicedBy->setMinimumWidth(Twips::toPixels(PersonWidth));
     txtServicedON = new QLineEdit(Frame1);
     txtServicedON->setObjectName(QStringLiteral("txtServicedON"));
     txtServicedON->setToolTip(QStringLiteral("When the item was serviced"));
-    setGeometryTwips(txtServicedON, InputLeft, 750, 1300, 315);
-    addLabel(QStringLiteral("Serviced On"), txtServicedON, Margin, 765, InputLeft - Margin);
-    cmdCal = new QPushButton(QIcon(QStringLiteral(":/icons/calendar.png")), QString(), Frame1);
+    fitWidth(txtServicedON, DateWidth, QStringLiteral("12/31/2030"));
+    auto *cmdCal = new QPushButton(QIcon(QStringLiteral(":/icons/calendar.png")), QString(), Frame1);
     cmdCal->setObjectName(QStringLiteral("cmdCal"));
     cmdCal->setAccessibleName(QStringLiteral("Calendar"));
     cmdCal->setToolTip(QStringLiteral("Calendar"));
-    setGeometryTwips(cmdCal, InputLeft + 1300 + 60, 735, 375, 345);
+    const int side = txtServicedON->sizeHint().height();
+    cmdCal->setFixedSize(side, side);
     Check1 = new QCheckBox(QStringLiteral("Part Replaced"), Frame1);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setToolTip(QStringLiteral("Was the part replaced?"));
-    setGeometryTwips(Check1, Margin, 1170, 3000, 315);
 
-    const int pitch = (RightWidth + Margin) / 4;
-    cmdAck = addButton("cmdAck", QStringLiteral("Acknowledge"), RightLeft, ButtonTop);
-    cmdAddHst = addButton("cmdAddHst", QStringLiteral("Add History"), RightLeft + pitch, ButtonTop);
-    cmdAddNote = addButton("cmdAddNote", QStringLiteral("Add Note"), RightLeft + 2 * pitch, ButtonTop);
-    cmdCancel = addButton("cmdCancel", QStringLiteral("Cancel"), RightLeft + 3 * pitch, ButtonTop);
+    auto *inputs = new QGridLayout(Frame1);
+    inputs->addWidget(addLabel(QStringLiteral("Serviced By"), txtServicedBy), 0, 0);
+    inputs->addWidget(txtServicedBy, 0, 1, 1, 3);
+    inputs->addWidget(addLabel(QStringLiteral("Serviced On"), txtServicedON), 1, 0);
+    inputs->addWidget(txtServicedON, 1, 1);
+    inputs->addWidget(cmdCal, 1, 2);
+    inputs->addWidget(Check1, 2, 0, 1, 4, Qt::AlignLeft); // clicks count on its box and text
+    inputs->setColumnStretch(3, 1);
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(infoLabel);
+    left->addWidget(txtInfo, 1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(historyLabel);
+    right->addWidget(flxHistory, 19);
+    right->addWidget(notesLabel);
+    right->addWidget(flxNotes, 15);
+    right->addWidget(Frame1);
+    auto *columns = new QHBoxLayout(form);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->addLayout(left, 48);
+    columns->addLayout(right, 56);
+
+    QPushButton *cmdAck = addButton("cmdAck", QStringLiteral("Acknowledge"));
+    QPushButton *cmdAddHst = addButton("cmdAddHst", QStringLiteral("Add History"));
+    QPushButton *cmdAddNote = addButton("cmdAddNote", QStringLiteral("Add Note"));
+    QPushButton *cmdCancel = addButton("cmdCancel", QStringLiteral("Cancel"));
+    layout->addLayout(buttonRow({cmdAck, cmdAddHst, cmdAddNote, cmdCancel}, ButtonWidth));
+    setDefaultSizeTwips(this, WindowWidth, WindowHeight);
 
     // Typing and pasting obey the same limits: 50 characters; a date of digits and "/".
     filterTyping(txtServicedBy, [](const QString &text, int keyChar) {
@@ -121,12 +136,11 @@ frmAckService::frmAckService(qint64 itemId, QWidget *parent)
     LoadNotes();
 }
 
-EntryGrid *frmAckService::makeEntryGrid(const char *name, int left, int top, int width, int height)
+EntryGrid *frmAckService::makeEntryGrid(const char *name, QWidget *parent)
 {
-    auto *grid = new EntryGrid(name, Twips::toPixels(DateColumnWidth), this);
+    auto *grid = new EntryGrid(name, Twips::toPixels(DateColumnWidth), parent);
     grid->setWordWrap(false);
-    setGeometryTwips(grid, left, top, width, height);
-    grid->setColumnWidth(1, Twips::toPixels(width - DateColumnWidth - 100));
+    grid->horizontalHeader()->setStretchLastSection(true);
     return grid;
 }
 

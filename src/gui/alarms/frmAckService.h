@@ -31,24 +31,18 @@ public:
     void openCalendar(); // cmdCal
     void addEntry(EntryTarget target); // cmdAddHst, cmdAddNote
 
+private:
+    void LoadServiceData();
+    EntryGrid *makeEntryGrid(const char *name, QWidget *parent);
+    void fillEntries(EntryGrid *grid, EntryTarget target);
+    void entryAdded(EntryTarget target, qint64 itemId);
+
     QPlainTextEdit *txtInfo = nullptr;
     EntryGrid *flxHistory = nullptr;
     EntryGrid *flxNotes = nullptr;
-    QGroupBox *Frame1 = nullptr;
     QLineEdit *txtServicedBy = nullptr;
     QLineEdit *txtServicedON = nullptr;
-    QPushButton *cmdCal = nullptr;
     QCheckBox *Check1 = nullptr;
-    QPushButton *cmdAck = nullptr;
-    QPushButton *cmdAddHst = nullptr;
-    QPushButton *cmdAddNote = nullptr;
-    QPushButton *cmdCancel = nullptr;
-
-private:
-    void LoadServiceData();
-    EntryGrid *makeEntryGrid(const char *name, int left, int top, int width, int height);
-    void fillEntries(EntryGrid *grid, EntryTarget target);
-    void entryAdded(EntryTarget target, qint64 itemId);
 };
 
 // The one service acknowledgement: an open one is raised unchanged, whichever item it is for.

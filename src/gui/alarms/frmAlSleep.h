@@ -23,14 +23,13 @@ public:
 
     void ok(); // cmdOK
 
-    QGroupBox *fraSleepFor = nullptr;
-    QPushButton *cmdOK = nullptr;
-    QPushButton *cmdCancel = nullptr;
-
 Q_SIGNALS:
     void sleepChosen(AlarmSchedule::SleepChoice choice);
 
 private:
     QButtonGroup *m_options = nullptr; // optSleepFor(0..9)
     AlarmSchedule::SleepChoice m_sleepChoice = AlarmSchedule::Sleep5Minutes;
+    QGroupBox *fraSleepFor = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
 };

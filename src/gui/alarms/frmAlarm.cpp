@@ -114,6 +114,11 @@ frmAlarm::frmAlarm(QWidget *parent)
     connect(flxAlarms, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { rowClicked(index.row()); });
     connect(flxAlarms, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { rowDoubleClicked(index.row()); });
+    // A row reached otherwise from the keyboard (the page keys, Ctrl+Home, Ctrl+End) counts as clicked.
+    connect(flxAlarms->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &now) {
+        if (now.isValid() && (m_noAlarmSelected || now.row() != m_alarmCurRow))
+            rowClicked(now.row());
+    });
     connect(cmdDetails, &QPushButton::clicked, this, &frmAlarm::showDetails);
     connect(cmdSleep, &QPushButton::clicked, this, &frmAlarm::openSleep);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
@@ -149,8 +154,8 @@ void frmAlarm::rowClicked(int row)
     if (m_alarmPrevRow != m_alarmCurRow && !m_noAlarmSelected)
         m_model->setRowSelected(m_alarmPrevRow, false);
     m_alarmPrevRow = m_alarmCurRow;
-    flxAlarms->setCurrentIndex(m_model->index(row));
     m_noAlarmSelected = false;
+    flxAlarms->setCurrentIndex(m_model->index(row));
 }
 
 void frmAlarm::rowDoubleClicked(int row)
@@ -222,7 +227,8 @@ void frmAlarm::openSleep()
 
 bool frmAlarm::eventFilter(QObject *watched, QEvent *event)
 {
-    // The keyboard moves the highlight and opens the details as the mouse does.
+    // Up and Down move the highlight as a click does; with none, they start at either end.
+    // Enter goes on to the default button, Details.
     if (watched == flxAlarms && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         const int count = m_model->rowCount();
@@ -230,10 +236,6 @@ bool frmAlarm::eventFilter(QObject *watched, QEvent *event)
             const int from = m_noAlarmSelected ? (key == Qt::Key_Down ? -1 : count) : m_alarmCurRow;
             rowClicked(qBound(0, from + (key == Qt::Key_Down ? 1 : -1), count - 1));
             flxAlarms->scrollTo(m_model->index(m_alarmCurRow));
-            return true;
-        }
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            showDetails();
             return true;
         }
     }

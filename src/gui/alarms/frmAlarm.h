@@ -45,11 +45,6 @@ public:
     void openSleep(); // cmdSleep
     frmAlSleep *sleepWindow() const;
 
-    QTableView *flxAlarms = nullptr;
-    QPushButton *cmdDetails = nullptr;
-    QPushButton *cmdSleep = nullptr;
-    QPushButton *cmdCancel = nullptr;
-
 Q_SIGNALS:
     // A window for the details of a row is open (perhaps one that was open already).
     void acknowledgementOpened(AckWindow *window);
@@ -70,6 +65,10 @@ private:
     bool m_evaluated = false;
     int m_alarmCurRow = 0;
     int m_alarmPrevRow = 0;
+    QTableView *flxAlarms = nullptr;
+    QPushButton *cmdDetails = nullptr;
+    QPushButton *cmdSleep = nullptr;
+    QPushButton *cmdCancel = nullptr;
 };
 
 // The one alarm window: an open one is raised as it is, without evaluating again; a new one

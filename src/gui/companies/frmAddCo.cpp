@@ -49,9 +49,9 @@ frmAddCo::frmAddCo(qint64 companyId, QWidget *parent)
     setWindowTitle(editMode() ? QStringLiteral("Edit Company") : QStringLiteral("Add Company"));
 
     buildBoxes();
-    cmdOK = new QPushButton(editMode() ? QStringLiteral("Edit") : QStringLiteral("Add"), this);
+    auto *cmdOK = new QPushButton(editMode() ? QStringLiteral("Edit") : QStringLiteral("Add"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto *cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -4,9 +4,6 @@
 
 #include <QDialog>
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
 class LimitedTextEdit;
 
 // The company editor: adds a company (ID 0) or edits the company with the ID it opens with,
@@ -25,9 +22,6 @@ public:
     QWidget *box(int index) const { return m_boxes[index]; }
     QString boxText(int index) const;
     void setBoxText(int index, const QString &text);
-
-    QPushButton *cmdOK = nullptr;
-    QPushButton *cmdCancel = nullptr;
 
     // OK ("Add" or "Edit"): checks the name, saves and closes.
     void save();

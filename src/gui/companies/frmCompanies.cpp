@@ -76,6 +76,8 @@ frmCompanies::frmCompanies(Mode mode, QWidget *editor, QWidget *parent)
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 
     setupColumns();
+    // Never smaller than the layout rules allow: the four buttons in a row over a grid row.
+    setMinimumSize(Twips::toPixels(5 * 200 + 4 * ButtonWidth), Twips::toPixels(3 * ButtonHeight + 300 + RowHeightTwips));
     resize(Twips::toPixels(14400), Twips::toPixels(6000));
     LoadCompanies();
 }

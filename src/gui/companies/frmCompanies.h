@@ -37,12 +37,6 @@ public:
     // True from loading until the first click in the grid.
     bool noHighlight() const { return m_noHighlight; }
 
-    QTableWidget *grid = nullptr;
-    QPushButton *cmdSelect = nullptr;
-    QPushButton *cmdAdd = nullptr;
-    QPushButton *cmdEdit = nullptr;
-    QPushButton *cmdCancel = nullptr;
-
 Q_SIGNALS:
     // The user chose this company in select mode; the window closes right after.
     void companyChosen(qint64 companyId);
@@ -67,6 +61,11 @@ private:
     int m_highlightedRow = 0;
     int m_previousRow = 0;
     bool m_noHighlight = true;
+    QTableWidget *grid = nullptr;
+    QPushButton *cmdSelect = nullptr;
+    QPushButton *cmdAdd = nullptr;
+    QPushButton *cmdEdit = nullptr;
+    QPushButton *cmdCancel = nullptr;
 };
 
 // Opens the directory in a mode (select mode for one editor). An open directory of the same

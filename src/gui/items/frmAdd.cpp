@@ -15,13 +15,16 @@
 #include "gui/views/lib_frmCal.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -29,39 +32,18 @@ namespace {
 
 QPointer<frmAdd> editor;
 
-// Layout in twips. Rows of label and box inside a frame, the frames on two pages.
-constexpr int FrameMargin = 120;
-constexpr int RowTop = 360;
-constexpr int RowPitch = 420;
-constexpr int BoxHeight = 330;
-constexpr int LabelLeft = 150;
-constexpr int Gap = 90;
+// Sizes in twips: the window's default size, the boxes of fixed width and the buttons.
+constexpr int WindowWidth = 10800;
+constexpr int WindowHeight = 6555;
 constexpr int DateWidth = 1300;
 constexpr int DaysWidth = 525;
+constexpr int PartNameWidth = 2100;
+constexpr int PartNumberWidth = 1700;
 constexpr int MultiLineHeight = 1000;
 constexpr int GridRowHeight = 285;
-
-constexpr int LeftFrameWidth = 5520;
-constexpr int EquipHeight = RowTop + 7 * RowPitch + 150;
-constexpr int AlarmHeight = RowTop + 4 * RowPitch + 150;
-constexpr int PartsLeft = FrameMargin + LeftFrameWidth + FrameMargin;
-constexpr int PartsWidth = 4920;
-constexpr int PartsHeight = EquipHeight + FrameMargin + AlarmHeight;
-constexpr int PageShift = 200; // second-page frames stand this far right of and below their neighbours
-constexpr int RightFrameWidth = 4720;
-constexpr int SmallFrameHeight = RowTop + 3 * RowPitch + 150;
-constexpr int WindowWidth = PartsLeft + PartsWidth + FrameMargin;
-constexpr int ButtonTop = FrameMargin + PartsHeight + 150;
 constexpr int ButtonWidth = 1100;
-constexpr int ButtonHeight = 375;
-constexpr int WindowHeight = ButtonTop + ButtonHeight + 150;
 
 using Twips::toPixels;
-
-constexpr int rowTop(int row)
-{
-    return RowTop + row * RowPitch;
-}
 
 QString boxText(const QWidget *box)
 {
@@ -114,7 +96,20 @@ frmAdd::frmAdd(ItemEditMode mode, qint64 itemId, QWidget *parent)
     if (mode != AddItem)
         m_itemId = itemId;
     setObjectName(QStringLiteral("frmAdd"));
-    setFixedSize(toPixels(WindowWidth), toPixels(WindowHeight));
+
+    // The frames scroll above the buttons, which stay in view however small the window. The
+    // second page is built hidden.
+    auto *form = new QWidget;
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(scrollingForm(form));
+    auto *pages = new QVBoxLayout(form);
+    pages->setContentsMargins(0, 0, 0, 0);
+    m_firstPage = new QWidget(form);
+    m_secondPage = new QWidget(form);
+    m_secondPage->hide();
+    pages->addWidget(m_firstPage);
+    pages->addWidget(m_secondPage);
+    pages->addStretch(1);
 
     buildEquipmentFrame();
     buildAlarmFrame();
@@ -124,34 +119,50 @@ frmAdd::frmAdd(ItemEditMode mode, qint64 itemId, QWidget *parent)
     buildCustomFrame();
     buildButtons();
 
+    // Page 1: "Equipment" over "Alarming", the parts beside both.
+    auto *first = new QGridLayout(m_firstPage);
+    first->setContentsMargins(0, 0, 0, 0);
+    first->addWidget(m_frmEquip, 0, 0);
+    first->addWidget(m_frmAlarm, 1, 0);
+    first->addWidget(m_frmrepparts, 0, 1, 2, 1);
+    // Page 2: "Extra", and "Latest History" over "Custom Fields" beside it.
+    auto *left = new QVBoxLayout;
+    left->addWidget(m_frmExtra);
+    left->addStretch(1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(m_frmHst);
+    right->addWidget(m_frmCustom);
+    right->addStretch(1);
+    auto *second = new QHBoxLayout(m_secondPage);
+    second->setContentsMargins(0, 0, 0, 0);
+    second->addLayout(left, 55);
+    second->addLayout(right, 49);
+    first->setColumnStretch(0, 55);
+    first->setColumnStretch(1, 49);
+    setDefaultSizeTwips(this, WindowWidth, WindowHeight);
+
     loadItem();
     m_boxes[Column::Name]->setFocus();
 }
 
 frmAdd::~frmAdd() = default;
 
-QGroupBox *frmAdd::makeFrame(const char *name, const QString &title, int left, int top, int width, int height)
+QGroupBox *frmAdd::makeFrame(const char *name, const QString &title, QWidget *page)
 {
-    auto *frame = new QGroupBox(title, this);
+    auto *frame = new QGroupBox(title, page);
     frame->setObjectName(QString::fromLatin1(name));
-    setGeometryTwips(frame, left, top, width, height);
+    auto *rows = new QGridLayout(frame);
+    rows->setColumnStretch(1, 1);
     return frame;
 }
 
-QLabel *frmAdd::addLabel(QGroupBox *frame, const QString &text, int left, int top, int width)
-{
-    auto *label = new QLabel(text, frame);
-    setGeometryTwips(label, left, top, width, BoxHeight);
-    return label;
-}
-
-QWidget *frmAdd::addBox(QGroupBox *frame, int id, const QString &label, const QString &tip, int top,
-                        int labelWidth, int boxWidth, int height)
+QWidget *frmAdd::addBox(QGroupBox *frame, int id, const QString &label, const QString &tip)
 {
     QWidget *box = nullptr;
     if (ItemBox::isMultiLine(id)) {
         auto *multi = new LimitedTextEdit(ItemBox::lengthLimit(id), frame);
         multi->setTabChangesFocus(true);
+        multi->setFixedHeight(qMax(toPixels(MultiLineHeight), multi->fontMetrics().lineSpacing() * 3 + 12));
         box = multi;
     } else {
         box = new QLineEdit(frame);
@@ -160,133 +171,126 @@ QWidget *frmAdd::addBox(QGroupBox *frame, int id, const QString &label, const QS
     box->setProperty("index", id);
     box->setToolTip(tip);
     holdToRules(box, id);
-    setGeometryTwips(box, LabelLeft + labelWidth + Gap, top, boxWidth, height > 0 ? height : BoxHeight);
-    QLabel *caption = addLabel(frame, label, LabelLeft, top, labelWidth);
+    auto *caption = new QLabel(label, frame);
     caption->setObjectName(QStringLiteral("lblData%1").arg(id));
     caption->setBuddy(box);
     m_boxes[std::size_t(id)] = box;
+
+    // A date box has its calendar button beside it, a day count the word "days".
+    auto *line = new QHBoxLayout;
+    line->addWidget(box);
+    if (ItemBox::isDate(id)) {
+        fitWidth(static_cast<QLineEdit *>(box), DateWidth, QStringLiteral("12/31/2030"));
+        line->addWidget(calendarButton(id == Column::ServiceDate ? 0 : id == Column::DateServiced ? 1
+                                                                                                  : 2,
+                                       box));
+        line->addStretch(1);
+    } else if (ItemBox::isDayCount(id)) {
+        fitWidth(static_cast<QLineEdit *>(box), DaysWidth, QStringLiteral("999"));
+        line->addWidget(new QLabel(QStringLiteral("days"), frame));
+        line->addStretch(1);
+    }
+    auto *rows = static_cast<QGridLayout *>(frame->layout());
+    const int row = rows->rowCount() - (rows->isEmpty() ? 1 : 0);
+    rows->addWidget(caption, row, 0, ItemBox::isMultiLine(id) ? Qt::AlignTop : Qt::Alignment());
+    rows->addLayout(line, row, 1);
     return box;
 }
 
-void frmAdd::addDaysLabel(int id)
+QPushButton *frmAdd::calendarButton(int index, QWidget *box)
 {
-    QWidget *box = m_boxes[std::size_t(id)];
-    auto *days = new QLabel(QStringLiteral("days"), box->parentWidget());
-    days->setGeometry(box->geometry().right() + 1 + toPixels(Gap), box->y(), toPixels(600), box->height());
-}
-
-void frmAdd::addCalendarButton(int index, int boxId)
-{
-    QWidget *box = m_boxes[std::size_t(boxId)];
     auto *button = new QPushButton(QIcon(QStringLiteral(":/icons/calendar.png")), QString(), box->parentWidget());
     button->setObjectName(QStringLiteral("cmdCal%1").arg(index));
     button->setProperty("index", index);
     button->setAccessibleName(QStringLiteral("Calendar"));
     button->setToolTip(QStringLiteral("Calendar"));
-    button->setGeometry(box->geometry().right() + 1 + toPixels(60), box->y(), box->height(), box->height());
+    const int side = box->sizeHint().height();
+    button->setFixedSize(side, side);
     connect(button, &QPushButton::clicked, this, [this, index] { openCalendar(index); });
+    return button;
 }
 
 void frmAdd::buildEquipmentFrame()
 {
     using namespace Column;
-    m_frmEquip = makeFrame("frmEquip", QStringLiteral("Equipment"), FrameMargin, FrameMargin, LeftFrameWidth,
-                           EquipHeight);
-    constexpr int labelWidth = 1560;
-    constexpr int boxWidth = 3450;
-    addBox(m_frmEquip, Name, QStringLiteral("Name"), QStringLiteral("Name of the overall equipment"), rowTop(0),
-           labelWidth, boxWidth);
-    addBox(m_frmEquip, Tag, QStringLiteral("Tag"), QStringLiteral("Internal company tag if any"), rowTop(1),
-           labelWidth, boxWidth);
-    addBox(m_frmEquip, Location, QStringLiteral("Location"), QStringLiteral("Location of the equipment"),
-           rowTop(2), labelWidth, boxWidth);
-    addBox(m_frmEquip, Part, QStringLiteral("Part"), QStringLiteral("Part number of the overall equipment"),
-           rowTop(3), labelWidth, boxWidth);
-    addBox(m_frmEquip, Serial, QStringLiteral("Serial"), QStringLiteral("Serial number of the overall equipment"),
-           rowTop(4), labelWidth, boxWidth);
+    m_frmEquip = makeFrame("frmEquip", QStringLiteral("Equipment"), m_firstPage);
+    addBox(m_frmEquip, Name, QStringLiteral("Name"), QStringLiteral("Name of the overall equipment"));
+    addBox(m_frmEquip, Tag, QStringLiteral("Tag"), QStringLiteral("Internal company tag if any"));
+    addBox(m_frmEquip, Location, QStringLiteral("Location"), QStringLiteral("Location of the equipment"));
+    addBox(m_frmEquip, Part, QStringLiteral("Part"), QStringLiteral("Part number of the overall equipment"));
+    addBox(m_frmEquip, Serial, QStringLiteral("Serial"), QStringLiteral("Serial number of the overall equipment"));
     addBox(m_frmEquip, DateInstalled, QStringLiteral("Date Installed"),
-           QStringLiteral("Date that the overall equipment was installed"), rowTop(5), labelWidth, DateWidth);
-    addCalendarButton(2, DateInstalled);
+           QStringLiteral("Date that the overall equipment was installed"));
 
     // The company is chosen in the company directory, not typed.
-    constexpr int boxLeft = LabelLeft + labelWidth + Gap;
-    constexpr int selectWidth = 900;
     m_lblCoName = new QLabel(m_frmEquip);
     m_lblCoName->setObjectName(QStringLiteral("lblCoName"));
     showPlainText(m_lblCoName);
     m_lblCoName->setFrameShape(QFrame::StyledPanel);
     m_lblCoName->setFrameShadow(QFrame::Sunken);
     m_lblCoName->setToolTip(QStringLiteral("Company name must be selected"));
-    setGeometryTwips(m_lblCoName, boxLeft, rowTop(6), boxWidth - selectWidth - Gap, BoxHeight);
+    m_lblCoName->setWordWrap(true); // a long name takes two lines rather than widening the window
     auto *select = new QPushButton(QStringLiteral("Select"), m_frmEquip);
     select->setObjectName(QStringLiteral("cmdSelect"));
-    setGeometryTwips(select, boxLeft + boxWidth - selectWidth, rowTop(6), selectWidth, BoxHeight);
     connect(select, &QPushButton::clicked, this, &frmAdd::selectCompany);
-    QLabel *caption = addLabel(m_frmEquip, QStringLiteral("Company Name"), LabelLeft, rowTop(6), labelWidth);
+    auto *caption = new QLabel(QStringLiteral("Company Name"), m_frmEquip);
     caption->setObjectName(QStringLiteral("lblData16"));
     caption->setBuddy(select);
+    auto *line = new QHBoxLayout;
+    line->addWidget(m_lblCoName, 1);
+    line->addWidget(select);
+    auto *rows = static_cast<QGridLayout *>(m_frmEquip->layout());
+    const int row = rows->rowCount();
+    rows->addWidget(caption, row, 0);
+    rows->addLayout(line, row, 1);
 }
 
 void frmAdd::buildAlarmFrame()
 {
     using namespace Column;
-    m_frmAlarm = makeFrame("frmAlarm", QStringLiteral("Alarming"), FrameMargin, FrameMargin + EquipHeight + FrameMargin,
-                           LeftFrameWidth, AlarmHeight);
-    constexpr int labelWidth = 1560;
+    m_frmAlarm = makeFrame("frmAlarm", QStringLiteral("Alarming"), m_firstPage);
     addBox(m_frmAlarm, ServiceDate, QStringLiteral("Service Date"),
-           QStringLiteral("Future date when the equipment needs servicing"), rowTop(0), labelWidth, DateWidth);
-    addCalendarButton(0, ServiceDate);
+           QStringLiteral("Future date when the equipment needs servicing"));
     addBox(m_frmAlarm, ServiceWarn, QStringLiteral("Service Warning"),
-           QStringLiteral("Number of days the program will start alarming to service before service date"),
-           rowTop(1), labelWidth, DaysWidth);
+           QStringLiteral("Number of days the program will start alarming to service before service date"));
     addBox(m_frmAlarm, LeadTime, QStringLiteral("Lead Time"),
-           QStringLiteral("Number of days the program will alarm for order before service date"), rowTop(2),
-           labelWidth, DaysWidth);
+           QStringLiteral("Number of days the program will alarm for order before service date"));
     addBox(m_frmAlarm, ServiceInterval, QStringLiteral("Service Interval"),
-           QStringLiteral("When the service date arrives the program adds this many days to create a new service date"),
-           rowTop(3), labelWidth, DaysWidth);
-    for (int id : {ServiceWarn, LeadTime, ServiceInterval})
-        addDaysLabel(id);
+           QStringLiteral("When the service date arrives the program adds this many days to create a new service date"));
 }
 
 void frmAdd::buildPartsFrame()
 {
-    m_frmrepparts = makeFrame("frmrepparts", QStringLiteral("Replacable Part(s) "), PartsLeft, FrameMargin,
-                              PartsWidth, PartsHeight);
-    constexpr int labelWidth = 2400;
+    m_frmrepparts = new QGroupBox(QStringLiteral("Replacable Part(s) "), m_firstPage);
+    m_frmrepparts->setObjectName(QStringLiteral("frmrepparts"));
     m_cmbReplaceStock = new QComboBox(m_frmrepparts);
     m_cmbReplaceStock->setObjectName(QStringLiteral("cmbReplaceStock"));
     m_cmbReplaceStock->addItems({QStringLiteral("NO"), QStringLiteral("YES")});
     m_cmbReplaceStock->setCurrentIndex(-1);
     m_cmbReplaceStock->setToolTip(QStringLiteral("Are replacement part(s) usually stocked?"));
-    setGeometryTwips(m_cmbReplaceStock, LabelLeft + labelWidth + Gap, rowTop(0), 1000, BoxHeight);
-    addLabel(m_frmrepparts, QStringLiteral("Replacement(s) Stocked?"), LabelLeft, rowTop(0), labelWidth)
-        ->setBuddy(m_cmbReplaceStock);
+    auto *stocked = new QLabel(QStringLiteral("Replacement(s) Stocked?"), m_frmrepparts);
+    stocked->setBuddy(m_cmbReplaceStock);
 
     // The grid, and below it the boxes of a new part lined up with its columns.
-    constexpr int gridTop = rowTop(1) + 60;
-    constexpr int gridWidth = PartsWidth - 2 * LabelLeft;
-    constexpr int entryTop = PartsHeight - 150 - BoxHeight;
-    constexpr int nameWidth = 2100;
-    constexpr int numberWidth = 1700;
     m_flxRepParts = new QTableWidget(0, 2, m_frmrepparts);
     m_flxRepParts->setObjectName(QStringLiteral("flxRepParts"));
     m_flxRepParts->setAccessibleName(QStringLiteral("Replacement parts"));
     m_flxRepParts->setHorizontalHeaderLabels({QStringLiteral("Part Name"), QStringLiteral("Part Number")});
     m_flxRepParts->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_flxRepParts->verticalHeader()->hide();
-    m_flxRepParts->verticalHeader()->setDefaultSectionSize(toPixels(GridRowHeight));
+    m_flxRepParts->verticalHeader()->setDefaultSectionSize(
+        qMax(toPixels(GridRowHeight), m_flxRepParts->fontMetrics().height() + 4));
     m_flxRepParts->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_flxRepParts->setSelectionMode(QAbstractItemView::NoSelection);
     // Tab leaves the grid for the part boxes; the arrows move within it.
     m_flxRepParts->setTabKeyNavigation(false);
-    setGeometryTwips(m_flxRepParts, LabelLeft, gridTop, gridWidth, entryTop - Gap - gridTop);
 
-    auto partBox = [&](const char *name, int id, const QString &label, int left, int width) {
+    auto partBox = [&](const char *name, int id, const QString &label, int width) {
         auto *box = new QLineEdit(m_frmrepparts);
         box->setObjectName(QString::fromLatin1(name));
         // The grid's column heading above the box is its label.
         box->setAccessibleName(label);
+        box->setFixedWidth(toPixels(width));
         holdToRules(box, id);
         // Enter in a part box adds the part rather than saving the item.
         filterTyping(box, [this](const QString &, int keyChar) {
@@ -295,87 +299,76 @@ void frmAdd::buildPartsFrame()
             addPart();
             return false;
         });
-        setGeometryTwips(box, left, entryTop, width, BoxHeight);
         return box;
     };
-    m_txtRepPartName = partBox("txtRepPartName", ItemBox::PartName, QStringLiteral("Part Name"), LabelLeft, nameWidth);
-    m_txtRepPartNumber = partBox("txtRepPartNumber", ItemBox::PartNumber, QStringLiteral("Part Number"),
-                                 LabelLeft + nameWidth, numberWidth);
+    m_txtRepPartName = partBox("txtRepPartName", ItemBox::PartName, QStringLiteral("Part Name"), PartNameWidth);
+    m_txtRepPartNumber = partBox("txtRepPartNumber", ItemBox::PartNumber, QStringLiteral("Part Number"), PartNumberWidth);
     auto *add = new QPushButton(QStringLiteral("Add"), m_frmrepparts);
     add->setObjectName(QStringLiteral("cmdaddRepParts"));
-    setGeometryTwips(add, LabelLeft + nameWidth + numberWidth + Gap, entryTop,
-                     gridWidth - nameWidth - numberWidth - Gap, BoxHeight);
     connect(add, &QPushButton::clicked, this, &frmAdd::addPart);
+
+    auto *stockRow = new QHBoxLayout;
+    stockRow->addWidget(stocked);
+    stockRow->addWidget(m_cmbReplaceStock);
+    stockRow->addStretch(1);
+    auto *entryRow = new QHBoxLayout;
+    entryRow->setSpacing(0); // the boxes stand under the grid's columns
+    entryRow->addWidget(m_txtRepPartName);
+    entryRow->addWidget(m_txtRepPartNumber);
+    entryRow->addSpacing(toPixels(90));
+    entryRow->addWidget(add, 1);
+    auto *rows = new QVBoxLayout(m_frmrepparts);
+    rows->addLayout(stockRow);
+    rows->addWidget(m_flxRepParts, 1);
+    rows->addLayout(entryRow);
 }
 
 void frmAdd::buildExtraFrame()
 {
     using namespace Column;
-    m_frmExtra = makeFrame("frmExtra", QStringLiteral("Extra"), FrameMargin, FrameMargin, LeftFrameWidth,
-                           RowTop + 2 * (MultiLineHeight + Gap) + 2 * RowPitch + 60);
-    constexpr int labelWidth = 1800;
-    constexpr int boxWidth = 3330;
-    int top = RowTop;
-    addBox(m_frmExtra, Tools, QStringLiteral("Tools"), QStringLiteral("Tools the equipment needs when servicing"), top,
-           labelWidth, boxWidth, MultiLineHeight);
-    top += MultiLineHeight + Gap;
+    m_frmExtra = makeFrame("frmExtra", QStringLiteral("Extra"), m_secondPage);
+    addBox(m_frmExtra, Tools, QStringLiteral("Tools"), QStringLiteral("Tools the equipment needs when servicing"));
     addBox(m_frmExtra, Locked, QStringLiteral("Equipment Locked"),
-           QStringLiteral("Other equipment to disable before servicing"), top, labelWidth, boxWidth, MultiLineHeight);
-    top += MultiLineHeight + Gap;
+           QStringLiteral("Other equipment to disable before servicing"));
     addBox(m_frmExtra, RefManuals, QStringLiteral("Reference Manuals"),
-           QStringLiteral("Name/location of any reference manuals"), top, labelWidth, boxWidth);
-    top += RowPitch;
+           QStringLiteral("Name/location of any reference manuals"));
     addBox(m_frmExtra, Hazmat, QStringLiteral("Hazmat"),
-           QStringLiteral("If any hazard conditions exsit enter the gear needed"), top, labelWidth, boxWidth);
-    m_frmExtra->hide();
+           QStringLiteral("If any hazard conditions exsit enter the gear needed"));
 }
 
 void frmAdd::buildHistoryFrame()
 {
     using namespace Column;
-    m_frmHst = makeFrame("frmHst", QStringLiteral("Latest History"), PartsLeft + PageShift, FrameMargin,
-                         RightFrameWidth, SmallFrameHeight);
-    constexpr int labelWidth = 2160;
-    constexpr int boxWidth = 2160;
+    m_frmHst = makeFrame("frmHst", QStringLiteral("Latest History"), m_secondPage);
     addBox(m_frmHst, DateServiced, QStringLiteral("Last Service Date"),
-           QStringLiteral("Last date the item was serviced. View history for prior servicing dates"), rowTop(0),
-           labelWidth, DateWidth);
-    addCalendarButton(1, DateServiced);
+           QStringLiteral("Last date the item was serviced. View history for prior servicing dates"));
     addBox(m_frmHst, ServicedBy, QStringLiteral("Serviced By"),
-           QStringLiteral("Name of the person that serviced the equipment"), rowTop(1), labelWidth, boxWidth);
+           QStringLiteral("Name of the person that serviced the equipment"));
     addBox(m_frmHst, PurchaseOrder, QStringLiteral("Last Purchase Order #"),
-           QStringLiteral("Purchase number of the order when the replacement parts where ordered last"), rowTop(2),
-           labelWidth, boxWidth);
-    m_frmHst->hide();
+           QStringLiteral("Purchase number of the order when the replacement parts where ordered last"));
 }
 
 void frmAdd::buildCustomFrame()
 {
     using namespace Column;
-    m_frmCustom = makeFrame("frmCustom", QStringLiteral("Custom Fields"), PartsLeft + PageShift,
-                            FrameMargin + SmallFrameHeight + PageShift, RightFrameWidth, SmallFrameHeight);
+    m_frmCustom = makeFrame("frmCustom", QStringLiteral("Custom Fields"), m_secondPage);
     const QString tip = QStringLiteral("Custom field that user may define");
     int row = 0;
-    for (int id : {Custom1, Custom2, Custom3}) {
-        addBox(m_frmCustom, id, QStringLiteral("Custom %1").arg(row + 1), tip, rowTop(row), 2160, 2160);
-        ++row;
-    }
-    m_frmCustom->hide();
+    for (int id : {Custom1, Custom2, Custom3})
+        addBox(m_frmCustom, id, QStringLiteral("Custom %1").arg(++row), tip);
 }
 
 void frmAdd::buildButtons()
 {
-    auto button = [&](const char *name, const QString &text, int slot) {
+    auto button = [&](const char *name, const QString &text) {
         auto *b = new QPushButton(text, this);
         b->setObjectName(QString::fromLatin1(name));
-        // In one row under the frames, the last at the right edge.
-        setGeometryTwips(b, WindowWidth - (3 - slot) * (ButtonWidth + FrameMargin), ButtonTop, ButtonWidth,
-                         ButtonHeight);
         return b;
     };
-    m_cmdMore = button("cmdMore", QStringLiteral("More"), 0);
-    m_cmdOK = button("cmdOK", QStringLiteral("Add"), 1);
-    QPushButton *cancel = button("cmdCancel", QStringLiteral("Cancel"), 2);
+    m_cmdMore = button("cmdMore", QStringLiteral("More"));
+    m_cmdOK = button("cmdOK", QStringLiteral("Add"));
+    QPushButton *cancel = button("cmdCancel", QStringLiteral("Cancel"));
+    static_cast<QVBoxLayout *>(layout())->addLayout(buttonRow({m_cmdMore, m_cmdOK, cancel}, ButtonWidth));
     connect(m_cmdMore, &QPushButton::clicked, this, &frmAdd::togglePage);
     m_cmdOK->setDefault(true);
     connect(m_cmdOK, &QPushButton::clicked, this, &frmAdd::save);
@@ -482,18 +475,9 @@ void frmAdd::addPart()
 void frmAdd::togglePage()
 {
     const bool toSecondPage = m_cmdMore->text() == u"More";
-    if (toSecondPage) {
-        m_cmdMore->setText(QStringLiteral("Back"));
-        m_frmExtra->move(m_frmEquip->pos());
-        m_frmHst->move(m_frmrepparts->x() + toPixels(PageShift), m_frmrepparts->y());
-        m_frmCustom->move(m_frmHst->x(), m_frmHst->y() + m_frmHst->height() + toPixels(PageShift));
-    } else {
-        m_cmdMore->setText(QStringLiteral("More"));
-    }
-    for (QGroupBox *frame : {m_frmCustom, m_frmExtra, m_frmHst})
-        frame->setVisible(toSecondPage);
-    for (QGroupBox *frame : {m_frmEquip, m_frmAlarm, m_frmrepparts})
-        frame->setVisible(!toSecondPage);
+    m_cmdMore->setText(toSecondPage ? QStringLiteral("Back") : QStringLiteral("More"));
+    m_secondPage->setVisible(toSecondPage);
+    m_firstPage->setVisible(!toSecondPage);
 }
 
 void frmAdd::selectCompany()

@@ -66,12 +66,10 @@ private:
     void buildCustomFrame();
     void buildButtons();
 
-    QGroupBox *makeFrame(const char *name, const QString &title, int left, int top, int width, int height);
-    QLabel *addLabel(QGroupBox *frame, const QString &text, int left, int top, int width);
-    QWidget *addBox(QGroupBox *frame, int id, const QString &label, const QString &tip, int top, int labelWidth,
-                    int boxWidth, int height = 0);
-    void addDaysLabel(int id);
-    void addCalendarButton(int index, int boxId);
+    // A frame whose rows are a label and its box; addBox adds a row under the others.
+    QGroupBox *makeFrame(const char *name, const QString &title, QWidget *page);
+    QWidget *addBox(QGroupBox *frame, int id, const QString &label, const QString &tip);
+    QPushButton *calendarButton(int index, QWidget *box);
 
     void loadItem();
     void showForm(const ItemForm &form);
@@ -87,6 +85,8 @@ private:
     PartList m_parts;
 
     std::array<QWidget *, ItemBox::Count> m_boxes {};
+    QWidget *m_firstPage = nullptr; // "Equipment", "Alarming", the parts
+    QWidget *m_secondPage = nullptr; // "Extra", "Latest History", "Custom Fields"
     QGroupBox *m_frmEquip = nullptr;
     QGroupBox *m_frmAlarm = nullptr;
     QGroupBox *m_frmrepparts = nullptr;

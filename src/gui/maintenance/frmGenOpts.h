@@ -21,18 +21,6 @@ class frmGenOpts : public QDialog
 public:
     explicit frmGenOpts(QWidget *parent = nullptr);
 
-    QTabWidget *SSTab1 = nullptr;
-    QComboBox *cmbSvcAl = nullptr;
-    QComboBox *cmbOrAl = nullptr;
-    QComboBox *cmbAlNoti = nullptr;
-    QCheckBox *chkTray = nullptr; // kept with the desktop settings, not in the row
-    QLineEdit *txtBackup = nullptr;
-    QComboBox *cmbAlarmStartup = nullptr;
-    QComboBox *cmbAutoAddHst = nullptr;
-    QComboBox *cmbAutoAddHstWarn = nullptr;
-    QPushButton *cmdOK = nullptr;
-    QPushButton *cmdCancel = nullptr;
-
     // The options the window would store.
     GeneralOptions chosen() const;
 
@@ -51,6 +39,17 @@ private:
     void followAlarmChoice();
 
     GeneralOptions m_loaded; // as the window opened, for lists with nothing chosen
+    QTabWidget *SSTab1 = nullptr;
+    QComboBox *cmbSvcAl = nullptr;
+    QComboBox *cmbOrAl = nullptr;
+    QComboBox *cmbAlNoti = nullptr;
+    QCheckBox *chkTray = nullptr; // kept with the desktop settings, not in the row
+    QLineEdit *txtBackup = nullptr;
+    QComboBox *cmbAlarmStartup = nullptr;
+    QComboBox *cmbAutoAddHst = nullptr;
+    QComboBox *cmbAutoAddHstWarn = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
 };
 
 // Shows the options window, or raises the open one unchanged.

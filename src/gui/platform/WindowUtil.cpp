@@ -3,7 +3,10 @@
 #include "core/platform/Twips.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <QTimer>
 
@@ -135,6 +138,46 @@ bool runGuarded(QWidget *parent, const QString &purpose, const std::function<voi
 void setGeometryTwips(QWidget *widget, int left, int top, int width, int height)
 {
     widget->setGeometry(Twips::toPixels(left, top, width, height));
+}
+
+void setDefaultSizeTwips(QWidget *window, int width, int height)
+{
+    window->resize(Twips::toPixels(width), Twips::toPixels(height));
+}
+
+QScrollArea *scrollingForm(QWidget *form)
+{
+    auto *area = new QScrollArea;
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setWidget(form);
+    // Tab within the form scrolls by itself; the keyboard can also come from outside it.
+    QObject::connect(qApp, &QApplication::focusChanged, area, [area](QWidget *, QWidget *now) {
+        if (now && area->widget() && area->widget()->isAncestorOf(now))
+            area->ensureWidgetVisible(now);
+    });
+    return area;
+}
+
+QHBoxLayout *buttonRow(std::initializer_list<QWidget *> buttons, int minimumTwips)
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QWidget *button : buttons) {
+        button->setMinimumWidth(Twips::toPixels(minimumTwips));
+        row->addWidget(button);
+    }
+    return row;
+}
+
+void fitWidth(QLineEdit *box, int twips, const QString &sample)
+{
+    const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+    const QMargins margins = box->textMargins();
+    // The text, the frame on both sides, the box's own padding and room for the cursor.
+    const int needed = box->fontMetrics().horizontalAdvance(sample) + 2 * frame + margins.left() + margins.right() + 8;
+    box->setFixedWidth(qMax(Twips::toPixels(twips), needed));
 }
 
 void initResources()

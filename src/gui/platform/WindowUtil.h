@@ -8,6 +8,11 @@
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
+
+class QHBoxLayout;
+class QLineEdit;
+class QScrollArea;
 
 // Puts a window into the always-on-top layer (or takes it out), keeping its place and size.
 void SetTopMost(QWidget *window, bool on);
@@ -68,6 +73,20 @@ bool runGuarded(QWidget *parent, const QString &purpose, const std::function<voi
 
 // Widget geometry in twips.
 void setGeometryTwips(QWidget *widget, int left, int top, int width, int height);
+
+// The size a window opens with, given in twips; its layout decides how small it may become.
+void setDefaultSizeTwips(QWidget *window, int width, int height);
+
+// Holds a window's form, which scrolls when the window is smaller than the form (a small
+// screen, large fonts) so that the buttons beside it stay in view. Tab does not stop on the
+// area, and the control that takes the keyboard is scrolled into view.
+QScrollArea *scrollingForm(QWidget *form);
+
+// The window's buttons in one row at its right edge, each at least `minimumTwips` wide.
+QHBoxLayout *buttonRow(std::initializer_list<QWidget *> buttons, int minimumTwips);
+
+// Fixes a box's width at `twips`, or wider when `sample` would not fit in the box's font.
+void fitWidth(QLineEdit *box, int twips, const QString &sample);
 
 // Makes the compiled-in images (logo, toolbar) available and gives every window the program's
 // icon; once, before the first window.

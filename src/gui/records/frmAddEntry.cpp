@@ -9,6 +9,8 @@
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,15 +20,8 @@ namespace {
 QPointer<frmAddEntry> historyWindow;
 QPointer<frmAddEntry> noteWindow;
 
-// Layout in twips.
-constexpr int BoxLeft = 1320;
-constexpr int ItemTop = 120;
-constexpr int BoxTop = 450;
-constexpr int BoxHeight = 315;
-constexpr int RightGap = 200;
-constexpr int ButtonTop = 930;
+// Sizes in twips: the window's default size and the buttons' least width.
 constexpr int ButtonWidth = 1095;
-constexpr int ButtonHeight = 375;
 constexpr int WindowWidth = 7200;
 constexpr int WindowHeight = 1470;
 
@@ -48,35 +43,41 @@ frmAddEntry::frmAddEntry(EntryTarget target, qint64 itemId, QWidget *parent)
     setObjectName(history ? QStringLiteral("frmAddHst") : QStringLiteral("frmAddNote"));
     setWindowTitle(history ? QStringLiteral("Add History") : QStringLiteral("Add Note"));
 
-    lblItem = new QLabel(this);
+    auto *lblItem = new QLabel(this);
     lblItem->setObjectName(QStringLiteral("lblItem"));
     showPlainText(lblItem);
-    runGuarded(this, QStringLiteral("read the item"), [this] {
+    lblItem->setWordWrap(true); // a long item name takes more lines, not a wider window
+    runGuarded(this, QStringLiteral("read the item"), [&] {
         lblItem->setText(QStringLiteral("Item: %1 (ID = %2)").arg(itemName(db(), m_itemId)).arg(m_itemId));
     });
-    lblDescr = new QLabel(QStringLiteral("Description:"), this);
+    auto *lblDescr = new QLabel(QStringLiteral("Description:"), this);
     lblDescr->setObjectName(QStringLiteral("lblDescr"));
     txtDescr = new QLineEdit(this);
     txtDescr->setObjectName(QStringLiteral("txtDescr"));
     lblDescr->setBuddy(txtDescr);
-    cmdAdd = new QPushButton(QStringLiteral("Add"), this);
+    auto *cmdAdd = new QPushButton(QStringLiteral("Add"), this);
     cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto *cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
-    setGeometryTwips(lblItem, 120, ItemTop, WindowWidth - 120 - RightGap, BoxHeight);
-    setGeometryTwips(lblDescr, 120, BoxTop + 30, BoxLeft - 180, BoxHeight);
-    setGeometryTwips(txtDescr, BoxLeft, BoxTop, WindowWidth - BoxLeft - RightGap, BoxHeight);
-    setGeometryTwips(cmdAdd, BoxLeft, ButtonTop, ButtonWidth, ButtonHeight);
-    setGeometryTwips(cmdCancel, BoxLeft + ButtonWidth + 120, ButtonTop, ButtonWidth, ButtonHeight);
-    resize(Twips::toPixels(WindowWidth), Twips::toPixels(WindowHeight));
+    // The item on top; the description and, under its box, the buttons.
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *button : {cmdAdd, cmdCancel}) {
+        button->setMinimumWidth(Twips::toPixels(ButtonWidth));
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(lblItem, 0, 0, 1, 2);
+    layout->addWidget(lblDescr, 1, 0);
+    layout->addWidget(txtDescr, 1, 1);
+    layout->addLayout(buttons, 2, 1);
+    layout->setColumnStretch(1, 1);
+    setDefaultSizeTwips(this, WindowWidth, WindowHeight);
 
-    filterTyping(txtDescr, [this](const QString &text, int keyChar) {
-        if (keyChar == EnterKey) {
-            add();
-            return false;
-        }
-        return descriptionKeyAccepted(text, keyChar);
+    // Enter goes on to the default button, also in a full box.
+    filterTyping(txtDescr, [](const QString &text, int keyChar) {
+        return keyChar == EnterKey || descriptionKeyAccepted(text, keyChar);
     });
     cutPastes(txtDescr, DescriptionLimit);
     cmdAdd->setDefault(true);
@@ -88,15 +89,6 @@ frmAddEntry::frmAddEntry(EntryTarget target, qint64 itemId, QWidget *parent)
 bool frmAddEntry::hasTypedText() const
 {
     return !txtDescr->text().isEmpty();
-}
-
-void frmAddEntry::resizeEvent(QResizeEvent *event)
-{
-    QDialog::resizeEvent(event);
-    // The box reaches to 200 twips short of the window's right edge.
-    const int width = Twips::fromPixels(this->width()) - Twips::fromPixels(txtDescr->x()) - RightGap;
-    if (width > 0)
-        txtDescr->resize(Twips::toPixels(width), txtDescr->height());
 }
 
 void frmAddEntry::add()

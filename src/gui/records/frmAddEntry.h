@@ -4,9 +4,7 @@
 
 #include <QDialog>
 
-class QLabel;
 class QLineEdit;
-class QPushButton;
 
 // "Add History" (frmAddHst) and "Add Note" (frmAddNote): a typed entry for an item's history
 // or notes. The window gets its item when it opens and keeps it; a label names the item, so
@@ -22,26 +20,18 @@ public:
     EntryTarget target() const { return m_target; }
     bool hasTypedText() const;
 
-    // The add button (and Enter in the description box).
+    // The add button, the default one.
     void add();
-
-    QLabel *lblItem = nullptr;
-    QLabel *lblDescr = nullptr;
-    QLineEdit *txtDescr = nullptr;
-    QPushButton *cmdAdd = nullptr;
-    QPushButton *cmdCancel = nullptr;
 
 Q_SIGNALS:
     // An entry was written for this item (the window then closes). Whoever opened the window
     // refreshes its lists from here.
     void entryAdded(EntryTarget target, qint64 itemId);
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-
 private:
     const EntryTarget m_target;
     const qint64 m_itemId;
+    QLineEdit *txtDescr = nullptr;
 };
 
 // Shows the entry window of a target for an item. An open one for the same item is raised

@@ -15,10 +15,7 @@ class CalendarPanel : public QFrame
 public:
     explicit CalendarPanel(QWidget *parent = nullptr);
 
-    QCalendarWidget *MonthView1 = nullptr;
-    QPushButton *cmdPrevYear = nullptr;
-    QPushButton *cmdNextYear = nullptr;
-    QPushButton *cmdCancel = nullptr;
+    QCalendarWidget *calendar() const { return MonthView1; }
 
     // Shows this day (and its month) in the calendar.
     void showDate(const QDate &date);
@@ -33,4 +30,10 @@ Q_SIGNALS:
 protected:
     // Enter on a day chosen with the arrows counts as a click on it.
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QCalendarWidget *MonthView1 = nullptr;
+    QPushButton *cmdPrevYear = nullptr;
+    QPushButton *cmdNextYear = nullptr;
+    QPushButton *cmdCancel = nullptr;
 };

@@ -28,15 +28,15 @@ frmCalendar::frmCalendar(QWidget *parent)
     layout->addWidget(m_panel);
     SetTopMost(this, true);
 
-    connect(m_panel->MonthView1, &QCalendarWidget::currentPageChanged, this, &frmCalendar::markMonth);
-    markMonth(m_panel->MonthView1->yearShown(), m_panel->MonthView1->monthShown());
+    connect(m_panel->calendar(), &QCalendarWidget::currentPageChanged, this, &frmCalendar::markMonth);
+    markMonth(m_panel->calendar()->yearShown(), m_panel->calendar()->monthShown());
     connect(m_panel, &CalendarPanel::dayClicked, this, &frmCalendar::dayChosen);
     connect(m_panel, &CalendarPanel::cancelled, this, &QWidget::close);
 }
 
 void frmCalendar::markMonth(int year, int month)
 {
-    QCalendarWidget *calendar = m_panel->MonthView1;
+    QCalendarWidget *calendar = m_panel->calendar();
     calendar->setDateTextFormat(QDate(), QTextCharFormat()); // the previous month's marks go
     QMap<QDate, DayMarks> marks;
     if (!DatabaseIsOpen() || !runGuarded(this, QStringLiteral("mark the due dates"), [&] { marks = monthMarks(db(), year, month); }))

@@ -21,12 +21,6 @@ public:
 
     const ColumnSettings &settings() const { return m_settings; }
 
-    QTableWidget *flxCols = nullptr;
-    QLineEdit *txtDataEntry = nullptr;
-    QComboBox *cmbYN = nullptr;
-    QPushButton *cmdOK = nullptr;
-    QPushButton *cmdCancel = nullptr;
-
 Q_SIGNALS:
     // The Columns table holds the new layout.
     void columnsSaved();
@@ -45,6 +39,11 @@ private:
 
     ColumnSettings m_settings;
     ColumnSettings::Cell m_editedCell = ColumnSettings::NameCell;
+    QTableWidget *flxCols = nullptr;
+    QLineEdit *txtDataEntry = nullptr;
+    QComboBox *cmbYN = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
 };
 
 // Shows the column settings, or raises the open window. Opening it closes the Lookup dialog.

@@ -73,13 +73,9 @@ frmLookup::frmLookup(std::optional<int> preset, QWidget *parent)
 
     updateButtons();
 
+    // Enter goes on to the default button, LookUp, whatever the box holds.
     filterTyping(txtLookUp, [this](const QString &text, int keyChar) {
-        if (keyChar == EnterKey) {
-            if (!txtLookUp->text().isEmpty()) // Enter replaces no selection
-                lookUp();
-            return false;
-        }
-        return lookupKeyAccepted(chosenPosition(), text, keyChar);
+        return keyChar == EnterKey || lookupKeyAccepted(chosenPosition(), text, keyChar);
     });
     holdEditsToRule(txtLookUp, [this](const QString &, const QString &after) {
         return lookupEditAccepted(chosenPosition(), after);

@@ -21,12 +21,6 @@ class frmLookup : public QDialog
 public:
     explicit frmLookup(std::optional<int> preset, QWidget *parent = nullptr);
 
-    QComboBox *cmbLookup = nullptr;
-    QLineEdit *txtLookUp = nullptr;
-    QPushButton *cmdCal = nullptr;
-    QPushButton *cmdLookUp = nullptr;
-    QPushButton *cmdCancel = nullptr;
-
 Q_SIGNALS:
     // The value carries its leading "*" for the multi-line fields.
     void lookupChosen(Field::Number field, const QString &value);
@@ -40,6 +34,11 @@ private:
     void updateButtons();
     void pickDate();
     void lookUp();
+    QComboBox *cmbLookup = nullptr;
+    QLineEdit *txtLookUp = nullptr;
+    QPushButton *cmdCal = nullptr;
+    QPushButton *cmdLookUp = nullptr;
+    QPushButton *cmdCancel = nullptr;
 };
 
 // Shows the Lookup dialog with a list position chosen (or none), or raises the open one as it is.

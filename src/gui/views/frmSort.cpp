@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -15,11 +14,6 @@
 namespace {
 
 QPointer<frmSort> sortWindow;
-
-bool isEnter(const QKeyEvent *key)
-{
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
 
 } // namespace
 
@@ -67,7 +61,8 @@ frmSort::frmSort(std::optional<int> preset, QWidget *parent)
     layout->addLayout(buttons);
     setFixedWidth(sizeHint().width() + 60);
 
-    cmbSort->installEventFilter(this);
+    // Enter anywhere but on Cancel sorts through the default button; in the open drop-down it
+    // picks the entry.
     connect(cmbSort, &QComboBox::currentIndexChanged, this, [this](int index) { cmdSort->setEnabled(index >= 0); });
     connect(cmdSort, &QPushButton::clicked, this, &frmSort::sort);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
@@ -82,24 +77,6 @@ void frmSort::sort()
     const SortOrders order = optDescending->isChecked() ? Descending : Ascending;
     close();
     emit sortChosen(*field, order);
-}
-
-bool frmSort::eventFilter(QObject *watched, QEvent *event)
-{
-    // Enter in the list sorts (while its drop-down is closed; there it picks the entry).
-    if (watched == cmbSort && event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event))) {
-        sort();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void frmSort::keyPressEvent(QKeyEvent *event)
-{
-    if (isEnter(event))
-        sort();
-    else
-        QDialog::keyPressEvent(event);
 }
 
 frmSort *showSortDialog(std::optional<int> preset)

@@ -20,22 +20,18 @@ class frmSort : public QDialog
 public:
     explicit frmSort(std::optional<int> preset, QWidget *parent = nullptr);
 
+Q_SIGNALS:
+    // order: 0 ascending, 1 descending.
+    void sortChosen(Field::Number field, SortOrders order);
+
+private:
+    void sort();
+
     QComboBox *cmbSort = nullptr;
     QRadioButton *optAscending = nullptr;
     QRadioButton *optDescending = nullptr;
     QPushButton *cmdSort = nullptr;
     QPushButton *cmdCancel = nullptr;
-
-Q_SIGNALS:
-    // order: 0 ascending, 1 descending.
-    void sortChosen(Field::Number field, SortOrders order);
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void sort();
 };
 
 // Shows the Sort dialog with a list position chosen (or none), or raises the open one as it is.

@@ -22,10 +22,6 @@ lib_frmCal::lib_frmCal(QWidget *parent)
     setWindowTitle(QStringLiteral("Calendar"));
     setModal(true);
     m_panel = new CalendarPanel(this);
-    MonthView1 = m_panel->MonthView1;
-    cmdPrevYear = m_panel->cmdPrevYear;
-    cmdNextYear = m_panel->cmdNextYear;
-    cmdCancel = m_panel->cmdCancel;
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_panel);

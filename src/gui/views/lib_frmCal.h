@@ -5,9 +5,7 @@
 #include <functional>
 
 class CalendarPanel;
-class QCalendarWidget;
 class QLineEdit;
-class QPushButton;
 
 // The date picker: a modal month calendar that fills a date into a box of another window.
 class lib_frmCal : public QDialog
@@ -26,11 +24,6 @@ public:
 
     // The text that goes back into the box: the box's text until a day is clicked.
     QString value() const { return m_value; }
-
-    QCalendarWidget *MonthView1 = nullptr;
-    QPushButton *cmdPrevYear = nullptr;
-    QPushButton *cmdNextYear = nullptr;
-    QPushButton *cmdCancel = nullptr;
 
 private:
     void dayClicked(const QDate &date);
