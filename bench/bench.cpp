@@ -254,9 +254,8 @@ AlarmFigures measureAlarms(int items, int runs)
                            " servicewarn = 7, leadtime = 14, serviceinterval = 90,"
                            " ackservice = 0, ackorder = 0, ackorderinstock = 0"),
             {QDate::currentDate().toString(Qt::ISODate)});
-    GlobalVars &g = gv();
-    g.alservicedisabled = 1;
-    g.alorderdisabled = 1;
+    AppSettings settings;
+    settings.serviceAlarms = settings.orderAlarms = true;
 
     AlarmFigures f;
     resetPeak();
@@ -272,7 +271,7 @@ AlarmFigures measureAlarms(int items, int runs)
     f.openWindow = medianMs(
         runs,
         [&] {
-            window = showAlarmWindow(); // evaluates as it opens
+            window = showAlarmWindow(settings); // evaluates as it opens
             QApplication::processEvents(); // layout
             window->repaint(); // paint
         },

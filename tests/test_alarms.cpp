@@ -212,7 +212,7 @@ private Q_SLOTS:
         QFETCH(QDateTime, now);
         QFETCH(QDateTime, nextAfter);
         QDateTime check = next;
-        QCOMPARE(AlarmSchedule::periodicCheckDue(code, check, now), nextAfter.isValid());
+        QCOMPARE(AlarmSchedule::periodicCheckDue(Settings::AlarmInterval(code), check, now), nextAfter.isValid());
         QCOMPARE(check, nextAfter.isValid() ? nextAfter : next);
     }
 

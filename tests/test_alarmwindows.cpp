@@ -61,7 +61,7 @@ Plant makePlant(TestWorld &world)
     Plant plant {item("Press", "2026-12-01", 7, 0), item("Pump", "2026-12-08", 7, 0),
                  item("Fan", "2026-12-10", 0, 14)};
     world.addEntry(QStringLiteral("History"), plant.service, QStringLiteral("2026-01-05"), QStringLiteral("old"));
-    LoadSettings(db());
+    gv().settings = LoadSettings(db());
     return plant;
 }
 
@@ -104,7 +104,7 @@ private Q_SLOTS:
 
     void listDetailsAndHighlight()
     {
-        frmAlarm *window = showAlarmWindow();
+        frmAlarm *window = showAlarmWindow(gv().settings);
         AlarmListModel *model = window->alarmModel();
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(kinds(window), QStringLiteral("201"));
@@ -273,8 +273,8 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(QString, message);
         QFETCH(QString, stored);
-        gv().AutoAddhstOn = answer != -2;
-        gv().AutoAddHstWarn = answer >= 0;
+        gv().settings.autoAddHistory = answer != -2;
+        gv().settings.askBeforeHistory = answer >= 0;
         if (answer >= 0)
             MessageBox::setNextAnswer(MessageBox::Button(answer));
         const bool service = button == u"service";
@@ -327,7 +327,7 @@ private Q_SLOTS:
 
     void boxesCalendarAndEntries()
     {
-        showItemEditor(frmAdd::EditListItem, plant.order);
+        showItemEditor(frmAdd::EditListItem, plant.order, gv().settings);
         frmAckService *ack = showServiceAck(plant.service);
         QLineEdit *on = ack->txtServicedON;
         // The calendar button writes the picked day into "Serviced On".
@@ -433,13 +433,13 @@ private Q_SLOTS:
         QFETCH(QString, window);
         QFETCH(QString, first);
         const QHash<QString, std::function<QWidget *()>> open {
-            {"alarms", [] { return showAlarmWindow(); }},
-            {"sleep", [] { return showAlarmWindow()->cmdSleep->click(), showAlarmWindow()->sleepWindow(); }},
+            {"alarms", [] { return showAlarmWindow(gv().settings); }},
+            {"sleep", [] { return showAlarmWindow(gv().settings)->cmdSleep->click(), showAlarmWindow(gv().settings)->sleepWindow(); }},
             {"service", [this] { return showServiceAck(plant.service); }},
             {"order", [this] { return showOrderAck(plant.order); }},
             {"editor", [this] { // parts, so that the grid has cells to trap Tab in
                  world->addPart(plant.past, QStringLiteral("Belt"), 7), world->addPart(plant.past, QStringLiteral("Fan"), 8);
-                 return showItemEditor(frmAdd::EditListItem, plant.past);
+                 return showItemEditor(frmAdd::EditListItem, plant.past, gv().settings);
              }},
             {"directory", [] { return showCompanyDirectory(frmCompanies::Mode::Browse); }},
             {"company", [] { return showCompanyEditor(0); }},
@@ -462,7 +462,7 @@ private Q_SLOTS:
         Execute(db(), QStringLiteral("UPDATE settings SET timerinterval = 1"));
         frmmain main;
         main.load();
-        frmAdd *editor = showItemEditor(frmAdd::AddItem);
+        frmAdd *editor = showItemEditor(frmAdd::AddItem, 0, gv().settings);
         QVERIFY(QTest::qWaitForWindowActive(editor));
         QWidget *typing = QApplication::focusWidget();
         Clock::setFixed(TestWorld::Now.addSecs(3600));

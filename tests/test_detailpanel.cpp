@@ -312,7 +312,7 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("tbFind"))->trigger();
         emit showLookupDialog(std::nullopt)->lookupChosen(Field::Name, typed);
         click(row(m_pump));
-        QWidget *shown = window == u"editor" ? reopenItemEditor(frmAdd::EditListItem, m_pump)
+        QWidget *shown = window == u"editor" ? reopenItemEditor(frmAdd::EditListItem, m_pump, AppSettings())
             : window == u"entry"             ? showEntryWindow(HistoryTarget, m_pump)
             : window == u"service"           ? static_cast<QWidget *>(showServiceAck(m_pump))
                                              : m_window;

@@ -170,7 +170,6 @@ void TestMaintenance::optionsWindow()
 
     // With automatic history off its warning shows NO and is locked, whatever the row holds.
     Execute(db(), QStringLiteral("UPDATE settings SET AutoAddhstOn = 0"));
-    LoadSettings(db());
     frmGenOpts *options = openOptions(main);
     QComboBox *warn = options->cmbAutoAddHstWarn;
     QVERIFY(warn->currentIndex() == 0 && !warn->isEnabled());

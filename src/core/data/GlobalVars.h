@@ -2,6 +2,7 @@
 
 #include "ColumnLayout.h"
 #include "FieldTable.h"
+#include "Settings.h"
 
 #include <QDateTime>
 #include <QString>
@@ -26,13 +27,8 @@ struct GlobalVars {
     // The columns the item list shows (set with its columns).
     ColumnLayout Columns;
 
-    // Copies of the settings row, made by LoadSettings.
-    int startupalarm = 0;
-    int timerinterval = 0;
-    int alservicedisabled = 0; // 1 = service alarms on, in spite of the name
-    int alorderdisabled = 0; // 1 = order alarms on
-    int AutoAddhstOn = 0;
-    int AutoAddHstWarn = 0;
+    // The options last read from the settings row; the main window keeps them current.
+    AppSettings settings;
     // When the alarm monitor next shows the alarms.
     QDateTime NextAlarmCheck;
     // When a snoozing alarm monitor wakes.

@@ -160,7 +160,7 @@ void frmmain::load()
 {
     runGuarded(this, QStringLiteral("load the item list"), [&] {
         SetupGridColumns();
-        setPanelText(2, LoadSettings(db()));
+        useSettings(LoadSettings(db()));
         GlobalVars &g = gv();
         g.SortFieldAll = Field::ServiceDate;
         g.SortOrderAll = Ascending;

@@ -97,6 +97,10 @@ public Q_SLOTS:
     void applySettings();
     void optionsSaved();
 
+private:
+    // The options read: kept for the windows, the next alarm check, panel 2, the open windows told.
+    void useSettings(const AppSettings &settings);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

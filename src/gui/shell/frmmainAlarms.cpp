@@ -50,9 +50,9 @@ void frmmain::refreshTray(bool notify)
         // The open alarm window holds the list just evaluated: no second evaluation.
         counts = countAlarms(window->alarmModel()->rows());
     } else {
-        const GlobalVars &g = gv();
+        const AppSettings &settings = gv().settings;
         try {
-            counts = countAlarms(evaluateAlarms(db(), g.alservicedisabled, g.alorderdisabled, Clock::today()));
+            counts = countAlarms(evaluateAlarms(db(), settings.serviceAlarms, settings.orderAlarms, Clock::today()));
         } catch (const DbError &) {
             return; // the windows report failing statements; the icon keeps its last counts
         }
@@ -77,7 +77,7 @@ void frmmain::showAlarms()
 
 void frmmain::openAlarmWindow(bool activate)
 {
-    frmAlarm *window = showAlarmWindow(activate);
+    frmAlarm *window = showAlarmWindow(gv().settings, activate);
     if (!window)
         return; // the alarms could not be evaluated; the user has been told
     connect(window, &frmAlarm::acknowledgementOpened, this, &frmmain::watchAcknowledgement, Qt::UniqueConnection);
@@ -118,11 +118,23 @@ void frmmain::optionsSaved()
 
 void frmmain::applySettings()
 {
-    QString status;
-    if (!runGuarded(this, QStringLiteral("read the settings"), [&] { status = LoadSettings(db()); }))
-        return;
+    AppSettings settings;
+    if (runGuarded(this, QStringLiteral("read the settings"), [&] { settings = LoadSettings(db()); }))
+        useSettings(settings);
+}
+
+void frmmain::useSettings(const AppSettings &settings)
+{
+    GlobalVars &g = gv();
+    g.settings = settings;
+    g.NextAlarmCheck = Settings::nextCheck(settings.interval, Clock::now());
     // Options saved during a snooze show their status at once; the sleep runs on to its end.
-    setPanelText(2, status);
+    setPanelText(2, Settings::alarmStatusText(settings.interval));
+    // The open windows that follow the options take the new ones.
+    if (frmAlarm *alarms = alarmWindow())
+        alarms->setSettings(settings);
+    if (frmAdd *editor = itemEditor())
+        editor->setSettings(settings);
 }
 
 void frmmain::startupAlarmTick()
@@ -133,7 +145,7 @@ void frmmain::startupAlarmTick()
     }
     m_startupAlarmDue = false;
     m_timer2->stop();
-    if (gv().startupalarm == 1)
+    if (gv().settings.startupAlarm)
         showAlarms();
 }
 
@@ -142,7 +154,7 @@ void frmmain::alarmCheckTick()
     if (modalOpen())
         return;
     GlobalVars &g = gv();
-    if (AlarmSchedule::periodicCheckDue(g.timerinterval, g.NextAlarmCheck, Clock::now()))
+    if (AlarmSchedule::periodicCheckDue(g.settings.interval, g.NextAlarmCheck, Clock::now()))
         showAlarmsFromTimer();
 }
 

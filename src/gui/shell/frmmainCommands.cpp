@@ -175,7 +175,7 @@ void frmmain::newItem()
 
 void frmmain::openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh)
 {
-    frmAdd *editor = fresh ? reopenItemEditor(mode, itemId) : showItemEditor(mode, itemId);
+    frmAdd *editor = fresh ? reopenItemEditor(mode, itemId, gv().settings) : showItemEditor(mode, itemId, gv().settings);
     connect(editor, &frmAdd::itemSaved, this, &frmmain::itemSaved, Qt::UniqueConnection);
 }
 

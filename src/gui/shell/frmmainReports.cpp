@@ -29,8 +29,8 @@ void frmmain::reportCommand(int position)
         sources.itemName = reportItemName(*list, list->columnLayout(), m_grid->currentRow() - 1);
         sources.itemId = selectedItemId();
     }
-    sources.serviceSwitch = g.alservicedisabled;
-    sources.orderSwitch = g.alorderdisabled;
+    sources.serviceSwitch = g.settings.serviceAlarms;
+    sources.orderSwitch = g.settings.orderAlarms;
     sources.today = Clock::today();
     runReportCommand(this, position, sources);
 }
