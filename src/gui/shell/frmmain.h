@@ -11,6 +11,7 @@
 #include <optional>
 
 class AckWindow;
+class AlarmMonitor;
 class AlarmTray;
 class CompanyPane;
 class HistoryPane;
@@ -21,7 +22,6 @@ class QFrame;
 class QGroupBox;
 class QMenu;
 class QPlainTextEdit;
-class QTimer;
 struct GridQuery;
 
 // The main window: the item list, the detail panel below it, the menus, toolbar and status bar.
@@ -84,9 +84,8 @@ public:
     void openReportViewer();
     void showAlarms();
 
-    // The alarm monitor. A start-up backup holds the start-up alarm off until it is done.
-    void holdStartupAlarm(bool held);
-    bool alarmsSleeping() const;
+    // The alarm monitor's timers, snooze and wake.
+    AlarmMonitor *alarmMonitor() const { return m_monitor; }
 
     // The add-note and add-history buttons follow whether the list has items.
     bool addButtonsEnabled() const { return m_addButtonsEnabled; }
@@ -109,7 +108,6 @@ protected:
 private:
     void buildStatusBar();
     void buildCentralArea();
-    void buildTimers();
     void updateClockPanels();
     void layoutCentralArea();
     void makeWorkingFolders();
@@ -132,13 +130,11 @@ private:
     void watchAcknowledgement(AckWindow *window);
     void watchItemEditor(frmAdd *editor);
 
-    // The alarm monitor's timers and the snooze.
+    // The alarm monitor's signals and the snooze.
     // The alarm window; without `activate` (a timer shows it) the keyboard stays where it is.
     void openAlarmWindow(bool activate);
     void connectAlarmMonitor();
-    void startupAlarmTick();
-    void alarmCheckTick();
-    void sleepTick();
+    void woke();
     void sleepFor(AlarmSchedule::SleepChoice choice);
     // The tray icon follows the pending alarms; a check may also notify the desktop.
     void refreshTray(bool notify);
@@ -171,14 +167,9 @@ private:
     int m_clickRow = 0;
     int m_lastClickRow = 0;
     QLabel *m_panels[4] = {};
-    QTimer *m_timer1 = nullptr;
-    QTimer *m_timer2 = nullptr;
-    QTimer *m_tmrSleep = nullptr;
-    QTimer *m_tmrProcess = nullptr;
     QTimer *m_clock = nullptr;
+    AlarmMonitor *m_monitor = nullptr;
     AlarmTray *m_tray = nullptr;
     bool m_addButtonsEnabled = false;
     bool m_closing = false;
-    bool m_startupAlarmDue = false; // until Timer2 has shown the start-up alarm
-    bool m_startupAlarmHeld = false; // while a start-up backup runs
 };

@@ -4,6 +4,7 @@
 #include "frmmain.h"
 
 #include "core/alarms/AlarmListModel.h"
+#include "core/alarms/AlarmMonitor.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/alarms/AlarmSchedule.h"
 #include "core/data/DatabaseADO.h"
@@ -16,7 +17,6 @@
 #include "gui/platform/WindowUtil.h"
 
 #include <QApplication>
-#include <QTimer>
 
 namespace {
 
@@ -32,9 +32,11 @@ bool modalOpen()
 
 void frmmain::connectAlarmMonitor()
 {
-    connect(m_timer1, &QTimer::timeout, this, &frmmain::alarmCheckTick);
-    connect(m_timer2, &QTimer::timeout, this, &frmmain::startupAlarmTick);
-    connect(m_tmrSleep, &QTimer::timeout, this, &frmmain::sleepTick);
+    m_monitor = new AlarmMonitor(this);
+    m_monitor->setBusyCheck(modalOpen);
+    connect(m_monitor, &AlarmMonitor::startupDue, this, &frmmain::showAlarms);
+    connect(m_monitor, &AlarmMonitor::checkDue, this, &frmmain::showAlarmsFromTimer);
+    connect(m_monitor, &AlarmMonitor::woke, this, &frmmain::woke);
     m_tray = new AlarmTray(this);
     connect(m_tray, &AlarmTray::alarmsWanted, this, &frmmain::showAlarms);
 }
@@ -96,20 +98,6 @@ void frmmain::watchItemEditor(frmAdd *editor)
     connect(editor, &frmAdd::itemSaved, this, &frmmain::itemSaved, Qt::UniqueConnection);
 }
 
-void frmmain::holdStartupAlarm(bool held)
-{
-    m_startupAlarmHeld = held;
-    if (held)
-        m_timer2->stop();
-    else if (m_startupAlarmDue)
-        m_timer2->start();
-}
-
-bool frmmain::alarmsSleeping() const
-{
-    return m_tmrSleep->isActive();
-}
-
 void frmmain::optionsSaved()
 {
     applySettings();
@@ -125,9 +113,8 @@ void frmmain::applySettings()
 
 void frmmain::useSettings(const AppSettings &settings)
 {
-    GlobalVars &g = gv();
-    g.settings = settings;
-    g.NextAlarmCheck = Settings::nextCheck(settings.interval, Clock::now());
+    gv().settings = settings;
+    m_monitor->setSettings(settings);
     // Options saved during a snooze show their status at once; the sleep runs on to its end.
     setPanelText(2, Settings::alarmStatusText(settings.interval));
     // The open windows that follow the options take the new ones.
@@ -137,41 +124,14 @@ void frmmain::useSettings(const AppSettings &settings)
         editor->setSettings(settings);
 }
 
-void frmmain::startupAlarmTick()
-{
-    if (modalOpen()) {
-        m_timer2->start(); // once the box is answered
-        return;
-    }
-    m_startupAlarmDue = false;
-    m_timer2->stop();
-    if (gv().settings.startupAlarm)
-        showAlarms();
-}
-
-void frmmain::alarmCheckTick()
-{
-    if (modalOpen())
-        return;
-    GlobalVars &g = gv();
-    if (AlarmSchedule::periodicCheckDue(g.settings.interval, g.NextAlarmCheck, Clock::now()))
-        showAlarmsFromTimer();
-}
-
 void frmmain::sleepFor(AlarmSchedule::SleepChoice choice)
 {
-    m_timer1->stop();
-    m_tmrSleep->start();
+    m_monitor->sleepFor(choice);
     setPanelText(2, QString::fromLatin1(SleepingStatus));
-    gv().SleepUntil = AlarmSchedule::sleepEnd(choice, Clock::now());
 }
 
-void frmmain::sleepTick()
+void frmmain::woke()
 {
-    if (modalOpen() || !AlarmSchedule::wakeDue(gv().SleepUntil, Clock::now()))
-        return;
-    m_tmrSleep->stop();
-    m_timer1->start();
     applySettings();
     showAlarmsFromTimer();
 }
