@@ -185,7 +185,7 @@ Figures measure(int items, int runs)
             QApplication::processEvents();
             window.repaint();
         });
-        if (gv().SortFieldAll != Field::Name && gv().SortFieldAll != Field::Location)
+        if (gv().view.SortFieldAll != Field::Name && gv().view.SortFieldAll != Field::Location)
             qFatal("the sort did not run");
         window.action(QStringLiteral("mnuLookupBy_0"))->trigger();
         frmLookup *lookup = showLookupDialog(0);
@@ -195,7 +195,7 @@ Figures measure(int items, int runs)
             QApplication::processEvents();
             window.repaint();
         });
-        if (gv().LookupValue != u"pump*" || window.grid()->rows() != (items + 7) / 8 + 1)
+        if (gv().view.LookupValue != u"pump*" || window.grid()->rows() != (items + 7) / 8 + 1)
             qFatal("the lookup did not run");
         lookup->close();
 

@@ -336,7 +336,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!dialog);
         QCOMPARE(listedNames(plant.window), names);
         // The sort is kept, and the rows sorted in place stand as a fresh load puts them.
-        plant.window.LoadGrid(gv().SortFieldAll, gv().SortOrderAll, QString(), Field::Name);
+        plant.window.LoadGrid(gv().view.SortFieldAll, gv().view.SortOrderAll, QString(), Field::Name);
         QCOMPARE(listedNames(plant.window), names);
     }
 
@@ -391,7 +391,7 @@ private Q_SLOTS:
         QCOMPARE(dialog->cmbLookup->currentIndex(), -1);
         QTest::keyClicks(dialog->txtLookUp, QStringLiteral("Pump\r"));
         QVERIFY(!dialog->cmdCal->isEnabled() && !dialog->cmdLookUp->isEnabled()); // no entry chosen
-        QCOMPARE(gv().LookupValue, QString());
+        QCOMPARE(gv().view.LookupValue, QString());
 
         // Choosing an entry empties the box; a date entry has the calendar.
         dialog->cmbLookup->setCurrentIndex(6); // by Service Date

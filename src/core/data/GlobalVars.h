@@ -12,8 +12,8 @@
 enum DisplayModes : int { LookupDisplay = 0,
                           AllDisplay = 1 };
 
-struct GlobalVars {
-    // The item list's view: all items or the lookup's, each with its own sort.
+// The item list's view: all items or the lookup's, each with its own sort.
+struct ViewState {
     DisplayModes DisplayMode = AllDisplay;
     Field::Number SortFieldAll = Field::ServiceDate;
     SortOrders SortOrderAll = Ascending;
@@ -22,6 +22,12 @@ struct GlobalVars {
     // The current lookup; an empty value means none has been made yet.
     Field::Number LookupField = Field::Name;
     QString LookupValue;
+
+    bool operator==(const ViewState &) const = default;
+};
+
+struct GlobalVars {
+    ViewState view;
 
     // The columns the item list shows (set with its columns).
     ColumnLayout Columns;

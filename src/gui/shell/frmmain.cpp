@@ -11,7 +11,6 @@
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 #include "core/platform/Twips.h"
-#include "core/shell/DisplayText.h"
 #include "core/shell/ItemListModel.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
@@ -146,13 +145,7 @@ void frmmain::load()
     runGuarded(this, QStringLiteral("load the item list"), [&] {
         SetupGridColumns();
         useSettings(LoadSettings(db()));
-        GlobalVars &g = gv();
-        g.SortFieldAll = Field::ServiceDate;
-        g.SortOrderAll = Ascending;
-        LoadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
-        g.DisplayMode = AllDisplay;
-        setPanelText(1, allDisplayText());
-        ClearData();
+        showListAfter(ListEvent::Started);
     });
     makeWorkingFolders();
     refreshTray(false);

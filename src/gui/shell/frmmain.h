@@ -3,6 +3,7 @@
 #include "core/alarms/AlarmSchedule.h"
 #include "core/data/FieldTable.h"
 #include "core/records/History.h"
+#include "core/shell/ListChange.h"
 #include "gui/items/frmAdd.h"
 
 #include <QLabel>
@@ -17,12 +18,10 @@ class CompanyPane;
 class HistoryPane;
 class ItemGrid;
 class QAction;
-class QDate;
 class QFrame;
 class QGroupBox;
 class QMenu;
 class QPlainTextEdit;
-struct GridQuery;
 
 // The main window: the item list, the detail panel below it, the menus, toolbar and status bar.
 // The windows it opens answer through signals, which it connects.
@@ -145,6 +144,7 @@ private:
     void showAllItems();
     void showLookupItems();
     void loadView(const GridQuery &query);
+    void showListAfter(ListEvent event, const QDate &day = QDate());
     void lookupMenuChosen();
     void sortMenuChosen();
     void openLookupDialog();

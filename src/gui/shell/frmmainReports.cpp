@@ -15,22 +15,22 @@
 
 void frmmain::reportCommand(int position)
 {
-    const GlobalVars &g = gv();
+    const ViewState &view = gv().view;
     const ItemListModel *list = m_grid->itemModel();
     ReportSources sources;
     sources.grid = list;
     sources.history = m_historyPane->historyGrid()->model();
     sources.notes = m_historyPane->notesGrid()->model();
-    sources.displayMode = g.DisplayMode;
-    sources.lookupField = g.LookupField;
-    sources.lookupValue = g.LookupValue;
+    sources.displayMode = view.DisplayMode;
+    sources.lookupField = view.LookupField;
+    sources.lookupValue = view.LookupValue;
     sources.noItemSelected = m_noItemSelected;
     if (!m_noItemSelected) {
         sources.itemName = reportItemName(*list, list->columnLayout(), m_grid->currentRow() - 1);
         sources.itemId = selectedItemId();
     }
-    sources.serviceSwitch = g.settings.serviceAlarms;
-    sources.orderSwitch = g.settings.orderAlarms;
+    sources.serviceSwitch = gv().settings.serviceAlarms;
+    sources.orderSwitch = gv().settings.orderAlarms;
     sources.today = Clock::today();
     runReportCommand(this, position, sources);
 }
