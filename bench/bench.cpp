@@ -108,6 +108,17 @@ double peakMegabytes()
     return processMegabytes(QCoreApplication::applicationPid(), "VmHWM:");
 }
 
+// The dialog the main window's menu has just opened.
+template<class Dialog>
+Dialog *shownDialog()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *dialog = qobject_cast<Dialog *>(widget); dialog && dialog->isVisible())
+            return dialog;
+    }
+    qFatal("the dialog did not open");
+}
+
 void resetPeak()
 {
     QFile clear(QStringLiteral("/proc/self/clear_refs"));
@@ -178,7 +189,7 @@ Figures measure(int items, int runs)
         int turn = 0;
         f.sortChange = medianMs(runs, [&] {
             window.action(QStringLiteral("mnuSort"))->trigger();
-            frmSort *dialog = showSortDialog(std::nullopt);
+            auto *dialog = shownDialog<frmSort>();
             dialog->cmbSort->setCurrentIndex(turn++ % 2 ? 0 : 2); // by Name, by Location
             dialog->optDescending->setChecked(true);
             dialog->cmdSort->click();
@@ -188,7 +199,7 @@ Figures measure(int items, int runs)
         if (gv().view.SortFieldAll != Field::Name && gv().view.SortFieldAll != Field::Location)
             qFatal("the sort did not run");
         window.action(QStringLiteral("mnuLookupBy_0"))->trigger();
-        frmLookup *lookup = showLookupDialog(0);
+        auto *lookup = shownDialog<frmLookup>();
         f.lookup = medianMs(runs, [&] {
             lookup->txtLookUp->setText(QStringLiteral("pump*"));
             lookup->cmdLookUp->click();

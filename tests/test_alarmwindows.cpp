@@ -429,10 +429,10 @@ private Q_SLOTS:
             {"directory", [] { return showCompanyDirectory(frmCompanies::Mode::Browse); }},
             {"company", [] { return showCompanyEditor(0); }},
             {"history", [this] { return showEntryWindow(HistoryTarget, plant.past); }},
-            {"sort", [] { return showSortDialog(std::nullopt); }},
-            {"lookup", [] { return showLookupDialog(std::nullopt); }},
-            {"columns", [] { return showColumnSettings(); }},
-            {"calendar", [] { return showCalendar(); }}};
+            {"sort", [] { return openAlone<frmSort>(std::optional<int>()); }},
+            {"lookup", [] { return openAlone<frmLookup>(std::optional<int>()); }},
+            {"columns", [] { return openAlone<frmColumns>(); }},
+            {"calendar", [] { return openAlone<frmCalendar>(); }}};
         QPointer<QWidget> shown = open[window]();
         QCOMPARE(keyboardWalkFault(shown, first), QString());
         QCOMPARE(overlapFault(shown), QString());

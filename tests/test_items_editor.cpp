@@ -85,7 +85,7 @@ QWidget *openWindow(const QString &kind, TestWorld &world)
 {
     const qint64 item = world.addItem(world.addCompany("Acme"), {{"Name", "Pump"}});
     if (kind == u"columns") {
-        frmColumns *columns = showColumnSettings();
+        frmColumns *columns = openAlone<frmColumns>();
         const QModelIndex width = columns->flxCols->model()->index(0, ColumnSettings::SizeCell);
         QTest::mouseClick(columns->flxCols->viewport(), Qt::LeftButton, {}, columns->flxCols->visualRect(width).center());
         return columns;

@@ -68,7 +68,7 @@ frmGenOpts *openOptions(frmmain &main)
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     main.action(QStringLiteral("mnuGeneral"))->trigger();
-    return showGeneralOptions(); // the window exists once: this is the one just opened
+    return shownWindow<frmGenOpts>(); // the window exists once: this is the one just opened
 }
 
 // The options of the settings row: the lists in the window's order, the notification code and

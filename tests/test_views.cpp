@@ -149,7 +149,7 @@ private Q_SLOTS:
         frmmain window;
         window.load();
         window.action(QStringLiteral("mnuCalendar"))->trigger();
-        QPointer<frmCalendar> calendar = showCalendar(); // the one the menu opened
+        QPointer<frmCalendar> calendar = shownWindow<frmCalendar>(); // the one the menu opened
         QVERIFY(calendar->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(calendar->panel()->MonthView1->selectedDate(), QDate(2026, 12, 6));
         emit calendar->panel()->MonthView1->clicked(QDate(2026, 12, 20));
@@ -210,7 +210,7 @@ private Q_SLOTS:
         const qint64 acme = world.addCompany(QStringLiteral("Acme"));
         world.addItem(acme, {{"Name", "Pump"}, {"servicedate", "2026-12-20"}, {"leadtime", 14}});
         world.addItem(acme, {{"Name", "Belt"}, {"servicedate", "2027-01-10"}});
-        QCalendarWidget *month = showCalendar()->panel()->MonthView1;
+        QCalendarWidget *month = openAlone<frmCalendar>()->panel()->MonthView1;
         QCOMPARE(month->dateTextFormat(QDate(2026, 12, 20)).fontWeight(), int(QFont::Bold));
         QVERIFY(!month->dateTextFormat(QDate(2026, 12, 20)).fontUnderline());
         QVERIFY(month->dateTextFormat(QDate(2026, 12, 6)).fontUnderline());

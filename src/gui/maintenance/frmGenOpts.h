@@ -52,6 +52,3 @@ private:
 
     GeneralOptions m_loaded; // as the window opened, for lists with nothing chosen
 };
-
-// Shows the options window, or raises the open one unchanged.
-frmGenOpts *showGeneralOptions();

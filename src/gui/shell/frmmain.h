@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <optional>
 
@@ -22,6 +23,13 @@ class QFrame;
 class QGroupBox;
 class QMenu;
 class QPlainTextEdit;
+class frmAbout;
+class frmAlarm;
+class frmCalendar;
+class frmColumns;
+class frmGenOpts;
+class frmLookup;
+class frmSort;
 
 // The main window: the item list, the detail panel below it, the menus, toolbar and status bar.
 // The windows it opens answer through signals, which it connects.
@@ -172,4 +180,15 @@ private:
     AlarmTray *m_tray = nullptr;
     bool m_addButtonsEnabled = false;
     bool m_closing = false;
+
+    // The windows only this one opens, each once at a time: made and connected when they open,
+    // deleted when they close (an open one is raised as it is).
+    QPointer<frmCalendar> m_calendar;
+    QPointer<frmLookup> m_lookup;
+    QPointer<frmSort> m_sort;
+    QPointer<frmColumns> m_columns;
+    QPointer<frmGenOpts> m_options;
+    QPointer<frmAbout> m_about;
+    // The alarm window, which others also find open: connected when this one first meets it.
+    QPointer<frmAlarm> m_alarms;
 };

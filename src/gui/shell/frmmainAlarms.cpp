@@ -80,11 +80,12 @@ void frmmain::showAlarms()
 void frmmain::openAlarmWindow(bool activate)
 {
     frmAlarm *window = showAlarmWindow(gv().settings, activate);
-    if (!window)
-        return; // the alarms could not be evaluated; the user has been told
-    connect(window, &frmAlarm::acknowledgementOpened, this, &frmmain::watchAcknowledgement, Qt::UniqueConnection);
-    connect(window, &frmAlarm::itemEditorOpened, this, &frmmain::watchItemEditor, Qt::UniqueConnection);
-    connect(window, &frmAlarm::sleepChosen, this, &frmmain::sleepFor, Qt::UniqueConnection);
+    if (!window || window == m_alarms)
+        return; // none could be evaluated (the user has been told), or the one met before
+    m_alarms = window;
+    connect(window, &frmAlarm::acknowledgementOpened, this, &frmmain::watchAcknowledgement);
+    connect(window, &frmAlarm::itemEditorOpened, this, &frmmain::watchItemEditor);
+    connect(window, &frmAlarm::sleepChosen, this, &frmmain::sleepFor);
 }
 
 void frmmain::watchAcknowledgement(AckWindow *window)

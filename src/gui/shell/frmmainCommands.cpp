@@ -259,8 +259,11 @@ void frmmain::showCompanies()
 
 void frmmain::showCalendarWindow()
 {
-    frmCalendar *calendar = showCalendar();
-    connect(calendar, &frmCalendar::dayChosen, this, &frmmain::showServiceDateLookup, Qt::UniqueConnection);
+    showOnce(m_calendar, [this] {
+        auto *calendar = new frmCalendar;
+        connect(calendar, &frmCalendar::dayChosen, this, &frmmain::showServiceDateLookup);
+        return calendar;
+    });
 }
 
 void frmmain::openManual()
@@ -272,13 +275,16 @@ void frmmain::openManual()
 
 void frmmain::showAboutWindow()
 {
-    showAbout();
+    showOnce(m_about, [] { return new frmAbout; });
 }
 
 void frmmain::showOptions()
 {
-    frmGenOpts *options = showGeneralOptions();
-    connect(options, &frmGenOpts::optionsSaved, this, &frmmain::optionsSaved, Qt::UniqueConnection);
+    showOnce(m_options, [this] {
+        auto *options = new frmGenOpts;
+        connect(options, &frmGenOpts::optionsSaved, this, &frmmain::optionsSaved);
+        return options;
+    });
 }
 
 void frmmain::backUpDatabase()

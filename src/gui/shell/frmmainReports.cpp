@@ -48,7 +48,7 @@ void frmmain::exportDueDates()
 void frmmain::importItemsCsv()
 {
     if (frmImport *preview = importItemsFromCsv(this, m_grid->itemModel()->columnLayout()))
-        connect(preview, &frmImport::imported, this, &frmmain::itemSaved, Qt::UniqueConnection);
+        connect(preview, &frmImport::imported, this, &frmmain::itemSaved); // a new window every time
 }
 
 void frmmain::openReportViewer()

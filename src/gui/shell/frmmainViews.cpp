@@ -81,22 +81,34 @@ void frmmain::openSortDialog()
     openSortAt(std::nullopt);
 }
 
+// An open dialog is raised as it is, without the position asked for.
 void frmmain::openLookupAt(std::optional<int> position)
 {
-    frmLookup *dialog = showLookupDialog(position);
-    connect(dialog, &frmLookup::lookupChosen, this, &frmmain::lookupChosen, Qt::UniqueConnection);
+    showOnce(m_lookup, [this, position] {
+        auto *dialog = new frmLookup(position);
+        connect(dialog, &frmLookup::lookupChosen, this, &frmmain::lookupChosen);
+        return dialog;
+    });
 }
 
 void frmmain::openSortAt(std::optional<int> position)
 {
-    frmSort *dialog = showSortDialog(position);
-    connect(dialog, &frmSort::sortChosen, this, &frmmain::sortChosen, Qt::UniqueConnection);
+    showOnce(m_sort, [this, position] {
+        auto *dialog = new frmSort(position);
+        connect(dialog, &frmSort::sortChosen, this, &frmmain::sortChosen);
+        return dialog;
+    });
 }
 
+// Opening the column settings closes the Lookup dialog.
 void frmmain::openColumnSettings()
 {
-    frmColumns *window = showColumnSettings();
-    connect(window, &frmColumns::columnsSaved, this, &frmmain::columnsSaved, Qt::UniqueConnection);
+    showOnce(m_columns, [this] {
+        closeNow(m_lookup);
+        auto *window = new frmColumns;
+        connect(window, &frmColumns::columnsSaved, this, &frmmain::columnsSaved);
+        return window;
+    });
 }
 
 void frmmain::sortChosen(Field::Number field, SortOrders order)

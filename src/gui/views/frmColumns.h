@@ -46,6 +46,3 @@ private:
     ColumnSettings m_settings;
     ColumnSettings::Cell m_editedCell = ColumnSettings::NameCell;
 };
-
-// Shows the column settings, or raises the open window. Opening it closes the Lookup dialog.
-frmColumns *showColumnSettings();

@@ -41,8 +41,3 @@ private:
     void pickDate();
     void lookUp();
 };
-
-// Shows the Lookup dialog with a list position chosen (or none), or raises the open one as it is.
-frmLookup *showLookupDialog(std::optional<int> preset);
-// Closes the Lookup dialog if it is open.
-void closeLookupDialog();

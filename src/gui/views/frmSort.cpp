@@ -7,14 +7,11 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace {
-
-QPointer<frmSort> sortWindow;
 
 bool isEnter(const QKeyEvent *key)
 {
@@ -100,9 +97,4 @@ void frmSort::keyPressEvent(QKeyEvent *event)
         sort();
     else
         QDialog::keyPressEvent(event);
-}
-
-frmSort *showSortDialog(std::optional<int> preset)
-{
-    return showOnce(sortWindow, [preset] { return new frmSort(preset); });
 }

@@ -37,6 +37,3 @@ protected:
 private:
     void sort();
 };
-
-// Shows the Sort dialog with a list position chosen (or none), or raises the open one as it is.
-frmSort *showSortDialog(std::optional<int> preset);
