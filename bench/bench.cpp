@@ -110,6 +110,17 @@ double peakMegabytes()
     return processMegabytes(QCoreApplication::applicationPid(), "VmHWM:");
 }
 
+// The dialog the main window's menu has just opened.
+template<class Dialog>
+Dialog *shownDialog()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *dialog = qobject_cast<Dialog *>(widget); dialog && dialog->isVisible())
+            return dialog;
+    }
+    qFatal("the dialog did not open");
+}
+
 void resetPeak()
 {
     QFile clear(QStringLiteral("/proc/self/clear_refs"));
@@ -180,24 +191,24 @@ Figures measure(int items, int runs)
         int turn = 0;
         f.sortChange = medianMs(runs, [&] {
             window.action(QStringLiteral("mnuSort"))->trigger();
-            frmSort *dialog = showSortDialog(std::nullopt);
+            auto *dialog = shownDialog<frmSort>();
             dialog->findChild<QComboBox *>(QStringLiteral("cmbSort"))->setCurrentIndex(turn++ % 2 ? 0 : 2); // by Name, by Location
             dialog->findChild<QRadioButton *>(QStringLiteral("optDescending"))->setChecked(true);
             dialog->findChild<QPushButton *>(QStringLiteral("cmdSort"))->click();
             QApplication::processEvents();
             window.repaint();
         });
-        if (gv().SortFieldAll != Field::Name && gv().SortFieldAll != Field::Location)
+        if (gv().view.SortFieldAll != Field::Name && gv().view.SortFieldAll != Field::Location)
             qFatal("the sort did not run");
         window.action(QStringLiteral("mnuLookupBy_0"))->trigger();
-        frmLookup *lookup = showLookupDialog(0);
+        auto *lookup = shownDialog<frmLookup>();
         f.lookup = medianMs(runs, [&] {
             lookup->findChild<QLineEdit *>(QStringLiteral("txtLookUp"))->setText(QStringLiteral("pump*"));
             lookup->findChild<QPushButton *>(QStringLiteral("cmdLookUp"))->click();
             QApplication::processEvents();
             window.repaint();
         });
-        if (gv().LookupValue != u"pump*" || window.grid()->rows() != (items + 7) / 8 + 1)
+        if (gv().view.LookupValue != u"pump*" || window.grid()->rows() != (items + 7) / 8 + 1)
             qFatal("the lookup did not run");
         lookup->close();
 
@@ -256,9 +267,8 @@ AlarmFigures measureAlarms(int items, int runs)
                            " servicewarn = 7, leadtime = 14, serviceinterval = 90,"
                            " ackservice = 0, ackorder = 0, ackorderinstock = 0"),
             {QDate::currentDate().toString(Qt::ISODate)});
-    GlobalVars &g = gv();
-    g.alservicedisabled = 1;
-    g.alorderdisabled = 1;
+    AppSettings settings;
+    settings.serviceAlarms = settings.orderAlarms = true;
 
     AlarmFigures f;
     resetPeak();
@@ -274,7 +284,7 @@ AlarmFigures measureAlarms(int items, int runs)
     f.openWindow = medianMs(
         runs,
         [&] {
-            window = showAlarmWindow(); // evaluates as it opens
+            window = showAlarmWindow(settings); // evaluates as it opens
             QApplication::processEvents(); // layout
             window->repaint(); // paint
         },

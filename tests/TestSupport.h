@@ -2,6 +2,8 @@
 
 #include "CoreSupport.h"
 
+#include "gui/platform/WindowUtil.h"
+
 #include <QApplication>
 #include <QWidget>
 
@@ -32,6 +34,14 @@ template<class Control = QWidget>
 Control *control(const QWidget *window, const char *name)
 {
     return window->findChild<Control *>(QString::fromLatin1(name));
+}
+
+// A window made and shown as its opener shows it (deleted when it closes), with no opener.
+template<class Window, class... Args>
+Window *openAlone(Args... args)
+{
+    QPointer<Window> none;
+    return showOnce(none, [&] { return new Window(args...); });
 }
 
 // Walks the activated window with Tab from `first`, the control that must have the focus: what

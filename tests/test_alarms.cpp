@@ -5,12 +5,16 @@
 #include "CoreSupport.h"
 
 #include "core/alarms/Acknowledgement.h"
+#include "core/alarms/AlarmMonitor.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/alarms/AlarmSchedule.h"
 #include "core/alarms/AlarmSummary.h"
 #include "core/data/DatabaseADO.h"
+#include "core/platform/Clock.h"
 
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -212,8 +216,60 @@ private Q_SLOTS:
         QFETCH(QDateTime, now);
         QFETCH(QDateTime, nextAfter);
         QDateTime check = next;
-        QCOMPARE(AlarmSchedule::periodicCheckDue(code, check, now), nextAfter.isValid());
+        QCOMPARE(AlarmSchedule::periodicCheckDue(Settings::AlarmInterval(code), check, now), nextAfter.isValid());
         QCOMPARE(check, nextAfter.isValid() ? nextAfter : next);
+    }
+
+    // The monitor alone: the start-up alarm held by a backup and once per run, a tick held back
+    // while a question is open, the periodic check, the snooze and the wake.
+    void monitor()
+    {
+        const QDateTime start = TestWorld::Now;
+        AlarmMonitor monitor;
+        bool busy = false;
+        monitor.setBusyCheck([&] { return busy; });
+        QSignalSpy startup(&monitor, &AlarmMonitor::startupDue), due(&monitor, &AlarmMonitor::checkDue), woke(&monitor, &AlarmMonitor::woke);
+        AppSettings settings;
+        settings.startupAlarm = true;
+        settings.interval = Settings::AlarmInterval::Minutes5;
+        monitor.setSettings(settings);
+        const QTimer *timer2 = monitor.findChild<QTimer *>(QStringLiteral("Timer2"));
+        monitor.holdStartupAlarm(true);
+        monitor.start();
+        QVERIFY(!timer2->isActive() && monitor.checking());
+        monitor.holdStartupAlarm(false);
+        QVERIFY(timer2->isActive());
+        busy = true;
+        Clock::setFixed(start.addSecs(3600));
+        monitor.startupTick();
+        monitor.checkTick();
+        QVERIFY(startup.isEmpty() && due.isEmpty() && timer2->isActive());
+        QCOMPARE(monitor.nextCheck(), start.addSecs(5 * 60));
+        busy = false;
+        monitor.startupTick();
+        monitor.holdStartupAlarm(false);
+        QVERIFY(startup.size() == 1 && !timer2->isActive());
+
+        // Due once the interval has passed (not at its very end), then one interval later.
+        for (const int seconds : {300, 310, 600}) {
+            Clock::setFixed(start.addSecs(seconds));
+            monitor.checkTick();
+        }
+        QCOMPARE(due.size(), 1);
+        QCOMPARE(monitor.nextCheck(), start.addSecs(610));
+
+        // Snoozed for 30 minutes at 10:11; options saved meanwhile do not end it; awake after 10:41.
+        Clock::setFixed(start.addSecs(11 * 60));
+        monitor.sleepFor(AlarmSchedule::Sleep30Minutes);
+        QVERIFY(monitor.sleeping() && !monitor.checking());
+        monitor.setSettings(settings);
+        for (const int seconds : {41 * 60, 41 * 60 + 10}) {
+            Clock::setFixed(start.addSecs(seconds));
+            monitor.sleepTick();
+            QCOMPARE(woke.size(), seconds % 60 ? 1 : 0);
+        }
+        QVERIFY(!monitor.sleeping() && monitor.checking() && due.size() == 1);
+        Clock::setFixed(start);
     }
 
     void snoozeDurations_data()

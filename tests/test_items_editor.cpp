@@ -43,7 +43,7 @@ const QString NoLeadTime = QStringLiteral("Lead Time was not specified\r\nOrder 
 // Opens the editor on one item, as a double-click on its list row does.
 frmAdd *editItem(qint64 itemId)
 {
-    return reopenItemEditor(frmAdd::EditListItem, itemId);
+    return reopenItemEditor(frmAdd::EditListItem, itemId, gv().settings);
 }
 
 void setBox(frmAdd *editor, int id, const QString &text)
@@ -85,7 +85,7 @@ QWidget *openWindow(const QString &kind, TestWorld &world)
 {
     const qint64 item = world.addItem(world.addCompany("Acme"), {{"Name", "Pump"}});
     if (kind == u"columns") {
-        frmColumns *columns = showColumnSettings();
+        frmColumns *columns = openAlone<frmColumns>();
         const QModelIndex width = control<QTableWidget>(columns, "flxCols")->model()->index(0, ColumnSettings::SizeCell);
         QTest::mouseClick(control<QTableWidget>(columns, "flxCols")->viewport(), Qt::LeftButton, {}, control<QTableWidget>(columns, "flxCols")->visualRect(width).center());
         return columns;
@@ -94,7 +94,7 @@ QWidget *openWindow(const QString &kind, TestWorld &world)
         : kind == u"order"    ? showOrderAck(item)
         : kind == u"company"  ? showCompanyEditor(0)
         : kind == u"entry"    ? static_cast<QWidget *>(showEntryWindow(HistoryTarget, item))
-                              : reopenItemEditor(frmAdd::AddItem);
+                              : reopenItemEditor(frmAdd::AddItem, 0, gv().settings);
 }
 
 } // namespace
@@ -143,7 +143,7 @@ private Q_SLOTS:
         QFETCH(bool, saves);
         TestWorld world;
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
-        frmAdd *editor = reopenItemEditor(frmAdd::AddItem);
+        frmAdd *editor = reopenItemEditor(frmAdd::AddItem, 0, gv().settings);
         const int ids[] = {Name, -1, ServiceDate, ServiceInterval, ServiceWarn, LeadTime, DateServiced, DateInstalled};
         for (int i = 0; i < 8; ++i) {
             if (ids[i] >= 0)
@@ -165,7 +165,7 @@ private Q_SLOTS:
     {
         TestWorld world;
         const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Press"}, {"tools", "wrench\r\nhammer"}, {"servicedate", "2026-12-01"}, {"servicewarn", 12}, {"replacestock", 5}, {"ackservice", 1}, {"ackorder", 1}, {"ackorderinstock", 1}});
-        gv().AutoAddhstOn = 1;
+        gv().settings.autoAddHistory = true;
         frmAdd *editor = editItem(id);
         QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(id));
         QCOMPARE(child(editor, "cmdOK")->text(), "Edit");
@@ -210,10 +210,10 @@ private Q_SLOTS:
         QFETCH(QList<int>, answers);
         QFETCH(QStringList, entries);
         TestWorld world;
-        gv().AutoAddhstOn = autoOn;
-        gv().AutoAddHstWarn = warn;
+        gv().settings.autoAddHistory = autoOn;
+        gv().settings.askBeforeHistory = warn;
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
-        frmAdd *editor = reopenItemEditor(frmAdd::AddItem);
+        frmAdd *editor = reopenItemEditor(frmAdd::AddItem, 0, gv().settings);
         QCOMPARE(editor->windowTitle(), "Add Item");
         QCOMPARE(child(editor, "cmdOK")->text(), "Add");
         QCOMPARE(child<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1);
@@ -333,7 +333,7 @@ private Q_SLOTS:
         frmAdd *editor = editItem(first);
         QSignalSpy saved(editor, &frmAdd::itemSaved);
         // Another opener asking for a new item gets the open editor as it is, not reloaded.
-        QCOMPARE(showItemEditor(frmAdd::AddItem), editor);
+        QCOMPARE(showItemEditor(frmAdd::AddItem, 0, gv().settings), editor);
         setBox(editor, Name, QStringLiteral("Alpha 2"));
         click(editor, "cmdOK");
         QCOMPARE(itemField(world, first, QStringLiteral("Name")), "Alpha 2");
@@ -495,7 +495,7 @@ private Q_SLOTS:
         gv().Columns.colLoc = QVector<int>(Column::Count, 1);
         for (int hidden : {Hazmat, Tools, ReplaceStock})
             gv().Columns.colLoc[hidden] = 0;
-        frmAdd *editor = reopenItemEditor(frmAdd::AddItem);
+        frmAdd *editor = reopenItemEditor(frmAdd::AddItem, 0, gv().settings);
         editor->show();
 
         // Every box has its label as buddy; the company, the stock choice and the parts have none.
@@ -525,7 +525,7 @@ private Q_SLOTS:
     void calendarButtons()
     {
         TestWorld world;
-        frmAdd *editor = reopenItemEditor(frmAdd::AddItem);
+        frmAdd *editor = reopenItemEditor(frmAdd::AddItem, 0, gv().settings);
         editor->show();
         lib_frmCal::setTestPick([](lib_frmCal &picker) { Q_EMIT control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2027, 1, 15)); });
         const QList<QPair<const char *, int>> buttons = {

@@ -68,7 +68,7 @@ frmGenOpts *openOptions(frmmain &main)
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     main.action(QStringLiteral("mnuGeneral"))->trigger();
-    return showGeneralOptions(); // the window exists once: this is the one just opened
+    return shownWindow<frmGenOpts>(); // the window exists once: this is the one just opened
 }
 
 // The options of the settings row: the lists in the window's order, the notification code and
@@ -170,7 +170,6 @@ void TestMaintenance::optionsWindow()
 
     // With automatic history off its warning shows NO and is locked, whatever the row holds.
     Execute(db(), QStringLiteral("UPDATE settings SET AutoAddhstOn = 0"));
-    LoadSettings(db());
     frmGenOpts *options = openOptions(main);
     QComboBox *warn = control<QComboBox>(options, "cmbAutoAddHstWarn");
     QVERIFY(warn->currentIndex() == 0 && !warn->isEnabled());

@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 
 #include "core/data/DatabaseADO.h"
-#include "core/data/GlobalVars.h"
+#include "core/data/Settings.h"
 #include "core/records/History.h"
 #include "core/shell/ItemListModel.h"
 #include "gui/platform/MessageBox.h"
@@ -96,10 +96,9 @@ void TestRecords::automaticHistoryOptions()
     QFETCH(bool, written);
     TestWorld world;
     const qint64 item = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
-    gv().AutoAddhstOn = autoOn;
-    gv().AutoAddHstWarn = warn;
+    const AppSettings settings = appSettings({0, 0, warn, autoOn, 0, 0, QString()});
     MessageBox::setNextAnswer(asked && !written ? MessageBox::No : MessageBox::Yes); // Yes where none is asked
-    AddHistory(HistoryKind(kind), HistoryTarget, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
+    AddHistory(HistoryKind(kind), HistoryTarget, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"), settings);
 
     const QString descr = historyText(HistoryKind(kind), QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
     QCOMPARE(MessageBox::shownTexts(), asked ? QStringList {"Add \"" + descr + "\" to history?"} : QStringList());

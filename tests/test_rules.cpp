@@ -3,7 +3,6 @@
 #include "CoreSupport.h"
 
 #include "core/data/DatabaseADO.h"
-#include "core/data/GlobalVars.h"
 #include "core/data/Settings.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
@@ -53,19 +52,20 @@ private Q_SLOTS:
         Execute(db(), QStringLiteral("UPDATE settings SET timerinterval = ?, startupalarm = 0, AutoAddHstWarn = 1,"
                                      " AutoAddhstOn = 0, alservicedisabled = 0, alorderdisabled = 1"),
                 {code});
-        QCOMPARE(LoadSettings(db()), status);
-        const GlobalVars &g = gv();
-        QCOMPARE(QList<int>({g.timerinterval, g.startupalarm, g.AutoAddHstWarn, g.AutoAddhstOn, g.alservicedisabled,
-                             g.alorderdisabled}),
-                 QList<int>({code, 0, 1, 0, 0, 1}));
-        QCOMPARE(g.NextAlarmCheck, TestWorld::Now.addSecs(minutes * 60));
+        const AppSettings settings = LoadSettings(db());
+        QCOMPARE(Settings::alarmStatusText(settings.interval), status);
+        AppSettings expected; // the warning and the order alarms on
+        expected.interval = Settings::AlarmInterval(code);
+        expected.askBeforeHistory = expected.orderAlarms = true;
+        QVERIFY(settings == expected);
+        QCOMPARE(Settings::nextCheck(settings.interval, TestWorld::Now), TestWorld::Now.addSecs(minutes * 60));
     }
 
     void nextCheckCarriesTheDate()
     {
         // A check due after midnight falls on the next day, not earlier the same day.
         const QDateTime lateEvening(QDate(2026, 12, 6), QTime(23, 30));
-        QCOMPARE(Settings::nextCheck(14, lateEvening), lateEvening.addDays(1));
+        QCOMPARE(Settings::nextCheck(Settings::AlarmInterval::Hours24, lateEvening), lateEvening.addDays(1));
     }
 
     void numericKeyPassesDigitsAndBackspace()

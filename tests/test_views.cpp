@@ -148,26 +148,18 @@ private Q_SLOTS:
         world.addItem(company, {{"Name", "Crane"}, {"servicedate", "2026-12-21"}});
         frmmain window;
         window.load();
-        gv().SortFieldLookup = Field::Hazmat;
-        gv().SortOrderLookup = Descending;
         window.action(QStringLiteral("mnuCalendar"))->trigger();
-        QPointer<frmCalendar> calendar = showCalendar(); // the one the menu opened
+        QPointer<frmCalendar> calendar = shownWindow<frmCalendar>(); // the one the menu opened
         QVERIFY(calendar->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(calendar->panel()->calendar()->selectedDate(), QDate(2026, 12, 6));
         emit calendar->panel()->calendar()->clicked(QDate(2026, 12, 20));
 
-        QCOMPARE(gv().DisplayMode, LookupDisplay);
-        QCOMPARE(gv().LookupField, Field::ServiceDate);
-        QCOMPARE(gv().LookupValue, QStringLiteral("12/20/2026"));
         QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: Lookup, ServiceDate= \"12/20/2026\""));
         QVector<qint64> listed = {window.grid()->itemModel()->itemIdAt(1), window.grid()->itemModel()->itemIdAt(2)};
         std::sort(listed.begin(), listed.end());
         QCOMPARE(listed, QVector<qint64>({due, alsoDue}));
         QCOMPARE(window.grid()->rows(), 3);
         QCOMPARE(MessageBox::shownTexts(), QStringList());
-        // The lookup view's own sort settings are neither used nor changed.
-        QCOMPARE(gv().SortFieldLookup, Field::Hazmat);
-        QCOMPARE(gv().SortOrderLookup, Descending);
 
         // A day without items, chosen with the keys, lists none; the calendar stays open until cancelled.
         calendar->panel()->calendar()->setSelectedDate(QDate(2027, 1, 2));
@@ -218,7 +210,7 @@ private Q_SLOTS:
         const qint64 acme = world.addCompany(QStringLiteral("Acme"));
         world.addItem(acme, {{"Name", "Pump"}, {"servicedate", "2026-12-20"}, {"leadtime", 14}});
         world.addItem(acme, {{"Name", "Belt"}, {"servicedate", "2027-01-10"}});
-        QCalendarWidget *month = showCalendar()->panel()->calendar();
+        QCalendarWidget *month = openAlone<frmCalendar>()->panel()->calendar();
         QCOMPARE(month->dateTextFormat(QDate(2026, 12, 20)).fontWeight(), int(QFont::Bold));
         QVERIFY(!month->dateTextFormat(QDate(2026, 12, 20)).fontUnderline());
         QVERIFY(month->dateTextFormat(QDate(2026, 12, 6)).fontUnderline());

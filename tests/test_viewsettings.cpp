@@ -71,12 +71,12 @@ void clickCell(frmColumns *window, int row, int column)
 void lookUp(frmmain &window, Field::Number field, const QString &value)
 {
     window.action(QStringLiteral("tbFind"))->trigger();
-    emit showLookupDialog(std::nullopt)->lookupChosen(field, value);
+    emit shownWindow<frmLookup>()->lookupChosen(field, value);
 }
 void sortBy(frmmain &window, Field::Number field, SortOrders order)
 {
     window.action(QStringLiteral("mnuSort"))->trigger();
-    emit showSortDialog(std::nullopt)->sortChosen(field, order);
+    emit shownWindow<frmSort>()->sortChosen(field, order);
 }
 
 // A small plant: Pump (due 12/20), Fan (due 12/10), Crane (due 1/5) at three locations.
@@ -226,9 +226,10 @@ private Q_SLOTS:
         QFETCH(QString, pasted);
         QFETCH(QString, expected);
         TestWorld world;
-        QLineEdit *edit = box < PlaceBox ? control<QLineEdit>(showLookupDialog(box), "txtLookUp") : control<QLineEdit>(showColumnSettings(), "txtDataEntry");
-        if (box >= PlaceBox) {
-            clickCell(showColumnSettings(), 0, box == PlaceBox ? ColumnSettings::PlaceCell : ColumnSettings::SizeCell);
+        frmColumns *columns = box < PlaceBox ? nullptr : openAlone<frmColumns>();
+        QLineEdit *edit = columns ? control<QLineEdit>(columns, "txtDataEntry") : control<QLineEdit>(openAlone<frmLookup>(std::optional<int>(box)), "txtLookUp");
+        if (columns) {
+            clickCell(columns, 0, box == PlaceBox ? ColumnSettings::PlaceCell : ColumnSettings::SizeCell);
             edit->clear();
         }
         QTest::keyClicks(edit, typed);
@@ -247,10 +248,10 @@ private Q_SLOTS:
         lookUp(window, Field::Location, QStringLiteral("Hall B"));
         window.rowClicked(1, 1);
         QVERIFY(!window.noItemSelected());
-        QPointer<frmLookup> lookup = showLookupDialog(0);
+        QPointer<frmLookup> lookup = shownWindow<frmLookup>();
         window.action(QStringLiteral("mnuEditColumns"))->trigger();
-        QVERIFY(!lookup); // opening the settings closed it
-        frmColumns *columns = showColumnSettings();
+        QVERIFY(lookup.isNull()); // opening the settings closed it
+        frmColumns *columns = shownWindow<frmColumns>();
         // Service Date to place 1 by typing (an empty place is refused); Name takes its place 4.
         clickCell(columns, 7, ColumnSettings::PlaceCell);
         QCOMPARE(control<QLineEdit>(columns, "txtDataEntry")->text(), "4");
@@ -285,14 +286,16 @@ private Q_SLOTS:
 
         // Cancel stores nothing.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        columns = showColumnSettings();
+        window.action(QStringLiteral("mnuColums"))->trigger();
+        columns = shownWindow<frmColumns>();
         clickCell(columns, 2, ColumnSettings::DisplayCell);
         emit control<QComboBox>(columns, "cmbYN")->activated(1);
         QTest::mouseClick(control<QPushButton>(columns, "cmdCancel"), Qt::LeftButton);
         QCOMPARE(storedColumns(), "7:1500,2:2010,0:3000,16:2400,6:3600");
 
         // Another program changed the layout meanwhile: OK stores nothing, says so and stays.
-        columns = showColumnSettings();
+        window.action(QStringLiteral("mnuColums"))->trigger();
+        columns = shownWindow<frmColumns>();
         clickCell(columns, 2, ColumnSettings::DisplayCell);
         emit control<QComboBox>(columns, "cmbYN")->activated(1);
         plant.world.changeElsewhere(QStringLiteral("UPDATE Columns SET size = 999 WHERE ID = 0"));
@@ -321,7 +324,7 @@ private Q_SLOTS:
         QFETCH(QString, names);
         Plant plant;
         plant.window.action(menuField < 0 ? QStringLiteral("tbSort") : QStringLiteral("mnuSortby_%1").arg(menuField))->trigger();
-        QPointer<frmSort> dialog = showSortDialog(std::nullopt);
+        QPointer<frmSort> dialog = shownWindow<frmSort>();
         QVERIFY(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
         // A menu entry comes chosen; from the toolbar nothing is, and Sort waits for a choice.
         QCOMPARE(control<QComboBox>(dialog, "cmbSort")->currentIndex(), menuField < 0 ? -1 : position);
@@ -336,7 +339,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!dialog);
         QCOMPARE(listedNames(plant.window), names);
         // The sort is kept, and the rows sorted in place stand as a fresh load puts them.
-        plant.window.LoadGrid(gv().SortFieldAll, gv().SortOrderAll, QString(), Field::Name);
+        plant.window.LoadGrid(gv().view.SortFieldAll, gv().view.SortOrderAll, QString(), Field::Name);
         QCOMPARE(listedNames(plant.window), names);
     }
 
@@ -369,7 +372,7 @@ private Q_SLOTS:
         QFETCH(int, listed);
         Plant plant;
         plant.window.action(QStringLiteral("mnuLookupBy_%1").arg(position))->trigger();
-        frmLookup *dialog = showLookupDialog(std::nullopt);
+        frmLookup *dialog = shownWindow<frmLookup>();
         QCOMPARE(control<QComboBox>(dialog, "cmbLookup")->currentIndex(), position);
         QTest::keyClicks(control<QLineEdit>(dialog, "txtLookUp"), typed);
         QTest::keyClick(control<QLineEdit>(dialog, "txtLookUp"), Qt::Key_Return);
@@ -386,12 +389,13 @@ private Q_SLOTS:
     {
         Plant plant;
         plant.window.action(QStringLiteral("tbFind"))->trigger();
-        QPointer<frmLookup> dialog = showLookupDialog(3); // shown as it was
+        plant.window.action(QStringLiteral("mnuLookupBy_3"))->trigger();
+        QPointer<frmLookup> dialog = shownWindow<frmLookup>(); // shown as it was
         QVERIFY(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(control<QComboBox>(dialog, "cmbLookup")->currentIndex(), -1);
         QTest::keyClicks(control<QLineEdit>(dialog, "txtLookUp"), QStringLiteral("Pump\r"));
         QVERIFY(!control<QPushButton>(dialog, "cmdCal")->isEnabled() && !control<QPushButton>(dialog, "cmdLookUp")->isEnabled()); // no entry chosen
-        QCOMPARE(gv().LookupValue, QString());
+        QCOMPARE(gv().view.LookupValue, QString());
 
         // Choosing an entry empties the box; a date entry has the calendar.
         control<QComboBox>(dialog, "cmbLookup")->setCurrentIndex(6); // by Service Date

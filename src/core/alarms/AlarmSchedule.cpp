@@ -1,7 +1,5 @@
 #include "AlarmSchedule.h"
 
-#include "core/data/Settings.h"
-
 namespace AlarmSchedule {
 
 namespace {
@@ -26,15 +24,15 @@ constexpr SleepDuration Choices[SleepChoices] = {
 
 } // namespace
 
-bool periodicCheckDue(int timerinterval, QDateTime &next, const QDateTime &now)
+bool periodicCheckDue(Settings::AlarmInterval interval, QDateTime &next, const QDateTime &now)
 {
     // A code outside the list would give no interval at all, and the alarms would come at
     // every tick: it counts as OFF here.
-    if (timerinterval < 1 || timerinterval > 14)
+    if (!Settings::checksPeriodically(interval))
         return false;
     if (next.isValid() && now <= next)
         return false;
-    next = Settings::nextCheck(timerinterval, now);
+    next = Settings::nextCheck(interval, now);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/data/Settings.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -7,10 +9,10 @@
 // the snooze. The times carry their date, so a check or a wake-up due after midnight still comes.
 namespace AlarmSchedule {
 
-// The periodic check at `now`: due when the interval code is 1..14 (0 is OFF, and so is any code
-// outside the list) and `now` is later than `next`. When due, `next` moves on to now plus the
-// interval.
-bool periodicCheckDue(int timerinterval, QDateTime &next, const QDateTime &now);
+// The periodic check at `now`: due when the interval is one of the list's (OFF, and any code
+// outside the list, never checks) and `now` is later than `next`. When due, `next` moves on to
+// now plus the interval.
+bool periodicCheckDue(Settings::AlarmInterval interval, QDateTime &next, const QDateTime &now);
 
 // The snooze durations, in the order the snooze window lists them.
 enum SleepChoice : int {

@@ -2,8 +2,8 @@
 
 #include "ColumnLayout.h"
 #include "FieldTable.h"
+#include "Settings.h"
 
-#include <QDateTime>
 #include <QString>
 
 // What lives for the whole run and several windows share, on the one user-interface thread.
@@ -12,8 +12,8 @@
 enum DisplayModes : int { LookupDisplay = 0,
                           AllDisplay = 1 };
 
-struct GlobalVars {
-    // The item list's view: all items or the lookup's, each with its own sort.
+// The item list's view: all items or the lookup's, each with its own sort.
+struct ViewState {
     DisplayModes DisplayMode = AllDisplay;
     Field::Number SortFieldAll = Field::ServiceDate;
     SortOrders SortOrderAll = Ascending;
@@ -23,20 +23,17 @@ struct GlobalVars {
     Field::Number LookupField = Field::Name;
     QString LookupValue;
 
+    bool operator==(const ViewState &) const = default;
+};
+
+struct GlobalVars {
+    ViewState view;
+
     // The columns the item list shows (set with its columns).
     ColumnLayout Columns;
 
-    // Copies of the settings row, made by LoadSettings.
-    int startupalarm = 0;
-    int timerinterval = 0;
-    int alservicedisabled = 0; // 1 = service alarms on, in spite of the name
-    int alorderdisabled = 0; // 1 = order alarms on
-    int AutoAddhstOn = 0;
-    int AutoAddHstWarn = 0;
-    // When the alarm monitor next shows the alarms.
-    QDateTime NextAlarmCheck;
-    // When a snoozing alarm monitor wakes.
-    QDateTime SleepUntil;
+    // The options last read from the settings row; the main window keeps them current.
+    AppSettings settings;
 };
 
 GlobalVars &gv();

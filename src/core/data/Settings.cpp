@@ -1,14 +1,12 @@
 #include "Settings.h"
 
 #include "DatabaseADO.h"
-#include "GlobalVars.h"
-
-#include "core/platform/Clock.h"
 
 namespace Settings {
 
-Interval intervalForCode(int code)
+Interval intervalOf(AlarmInterval interval)
 {
+    const int code = int(interval);
     static const int minutes[] = {5, 10, 15, 20, 30, 45};
     static const int hours[] = {1, 2, 3, 4, 5, 6, 12, 24};
     if (code >= 1 && code <= 6)
@@ -18,18 +16,23 @@ Interval intervalForCode(int code)
     return {0, false};
 }
 
-QString alarmStatusText(int code)
+bool checksPeriodically(AlarmInterval code)
 {
-    if (code == 0)
+    return intervalOf(code).count > 0;
+}
+
+QString alarmStatusText(AlarmInterval code)
+{
+    if (code == AlarmInterval::Off)
         return QStringLiteral("Alarm Status: OFF");
-    const Interval interval = intervalForCode(code);
+    const Interval interval = intervalOf(code);
     return QStringLiteral("Alarm Status: ") + QString::number(interval.count)
         + (interval.hours ? QStringLiteral(" hour(s)") : QStringLiteral(" minutes"));
 }
 
-QDateTime nextCheck(int code, const QDateTime &now)
+QDateTime nextCheck(AlarmInterval code, const QDateTime &now)
 {
-    const Interval interval = intervalForCode(code);
+    const Interval interval = intervalOf(code);
     return now.addSecs(qint64(interval.count) * (interval.hours ? 3600 : 60));
 }
 
@@ -51,16 +54,19 @@ SettingsRow readSettings(Database &database)
     return row;
 }
 
-QString LoadSettings(Database &database)
+AppSettings appSettings(const SettingsRow &row)
 {
-    const SettingsRow row = readSettings(database);
-    GlobalVars &g = gv();
-    g.startupalarm = row.startupalarm;
-    g.timerinterval = row.timerinterval;
-    g.AutoAddHstWarn = row.AutoAddHstWarn;
-    g.AutoAddhstOn = row.AutoAddhstOn;
-    g.alservicedisabled = row.alservicedisabled;
-    g.alorderdisabled = row.alorderdisabled;
-    g.NextAlarmCheck = Settings::nextCheck(g.timerinterval, Clock::now());
-    return Settings::alarmStatusText(g.timerinterval);
+    AppSettings settings;
+    settings.startupAlarm = row.startupalarm == 1;
+    settings.interval = Settings::AlarmInterval(row.timerinterval);
+    settings.serviceAlarms = row.alservicedisabled == 1;
+    settings.orderAlarms = row.alorderdisabled == 1;
+    settings.autoAddHistory = row.AutoAddhstOn == 1;
+    settings.askBeforeHistory = row.AutoAddHstWarn != 0;
+    return settings;
+}
+
+AppSettings LoadSettings(Database &database)
+{
+    return appSettings(readSettings(database));
 }

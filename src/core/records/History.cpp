@@ -26,13 +26,13 @@ QString historyText(HistoryKind kind, const QString &text1, const QString &text2
     return QString();
 }
 
-EntryDecision entryDecision(HistoryKind kind, int autoAddOn, int autoAddWarn)
+EntryDecision entryDecision(HistoryKind kind, bool autoAdd, bool askFirst)
 {
     if (kind == TypedEntry)
         return EntryDecision::Write;
-    if (autoAddOn != 1)
+    if (!autoAdd)
         return EntryDecision::Drop;
-    return autoAddWarn != 0 ? EntryDecision::Ask : EntryDecision::Write;
+    return askFirst ? EntryDecision::Ask : EntryDecision::Write;
 }
 
 QString historyQuestion(const QString &descr)

@@ -31,7 +31,7 @@ QString historyText(HistoryKind kind, const QString &text1, const QString &text2
 enum class EntryDecision { Write,
                            Drop,
                            Ask };
-EntryDecision entryDecision(HistoryKind kind, int autoAddOn, int autoAddWarn);
+EntryDecision entryDecision(HistoryKind kind, bool autoAdd, bool askFirst);
 
 // The question asked before an automatic entry is written.
 QString historyQuestion(const QString &descr);

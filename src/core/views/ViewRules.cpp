@@ -11,13 +11,13 @@ namespace {
 constexpr int Backspace = 8, Del = 127;
 } // namespace
 
-GridQuery allItemsView(GlobalVars &g)
+GridQuery allItemsView(ViewState &g)
 {
     g.DisplayMode = AllDisplay;
     return {g.SortFieldAll, g.SortOrderAll, QString(), g.LookupField};
 }
 
-std::optional<GridQuery> lookupView(GlobalVars &g)
+std::optional<GridQuery> lookupView(ViewState &g)
 {
     g.DisplayMode = LookupDisplay;
     if (g.LookupValue.isEmpty())
@@ -25,7 +25,7 @@ std::optional<GridQuery> lookupView(GlobalVars &g)
     return GridQuery {g.SortFieldLookup, g.SortOrderLookup, g.LookupValue, g.LookupField};
 }
 
-std::optional<GridQuery> chooseSort(GlobalVars &g, Field::Number field, SortOrders order)
+std::optional<GridQuery> chooseSort(ViewState &g, Field::Number field, SortOrders order)
 {
     if (g.DisplayMode == AllDisplay) {
         g.SortFieldAll = field;
@@ -39,7 +39,7 @@ std::optional<GridQuery> chooseSort(GlobalVars &g, Field::Number field, SortOrde
     return GridQuery {field, order, g.LookupValue, g.LookupField};
 }
 
-GridQuery chooseLookup(GlobalVars &g, Field::Number field, const QString &value)
+GridQuery chooseLookup(ViewState &g, Field::Number field, const QString &value)
 {
     g.LookupField = field;
     g.LookupValue = value;
@@ -47,7 +47,7 @@ GridQuery chooseLookup(GlobalVars &g, Field::Number field, const QString &value)
     return {g.SortFieldLookup, g.SortOrderLookup, value, field};
 }
 
-QString displayModeText(const GlobalVars &g)
+QString displayModeText(const ViewState &g)
 {
     if (g.DisplayMode == AllDisplay)
         return allDisplayText();

@@ -1,37 +1,26 @@
 #pragma once
 
 #include "core/data/FieldTable.h"
+#include "core/shell/ListChange.h"
 
 #include <QString>
 
 #include <optional>
 
-struct GlobalVars;
-
 // The item list's two views (all items, a lookup's items), each with its own sort, and the
 // rules of the Sort and Lookup dialogs.
 
-// What the item list is loaded with.
-struct GridQuery {
-    int sortField = Field::ServiceDate;
-    SortOrders sortOrder = Ascending;
-    QString lookupValue; // empty: all items
-    int lookupField = Field::Name;
-
-    bool operator==(const GridQuery &) const = default;
-};
-
 // Display > All: the all-items view with its sort.
-GridQuery allItemsView(GlobalVars &g);
+GridQuery allItemsView(ViewState &g);
 // Display > Lookup: the lookup view with its sort, or nothing when no lookup was made yet.
-std::optional<GridQuery> lookupView(GlobalVars &g);
+std::optional<GridQuery> lookupView(ViewState &g);
 // A sort chosen in the Sort dialog: kept as the current view's sort, that view reloaded;
 // nothing to load while the lookup view has no lookup yet (its list stays empty).
-std::optional<GridQuery> chooseSort(GlobalVars &g, Field::Number field, SortOrders order);
+std::optional<GridQuery> chooseSort(ViewState &g, Field::Number field, SortOrders order);
 // A lookup made in the Lookup dialog: becomes the lookup view, with the lookup view's sort.
-GridQuery chooseLookup(GlobalVars &g, Field::Number field, const QString &value);
+GridQuery chooseLookup(ViewState &g, Field::Number field, const QString &value);
 // The text of the first status bar panel for the current view.
-QString displayModeText(const GlobalVars &g);
+QString displayModeText(const ViewState &g);
 
 // The Lookup dialog's entries: what a value is typed as.
 enum class LookupEntry { Text,

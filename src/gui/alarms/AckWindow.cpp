@@ -55,7 +55,7 @@ void AckWindow::acknowledge(const QVector<HistoryRequest> &history,
         return;
     }
     // The questions come first, so that no question is open while the row is being written.
-    const QStringList texts = acceptedHistory(this, history);
+    const QStringList texts = acceptedHistory(this, history, gv().settings);
     AckResult result;
     if (!runGuarded(this, QStringLiteral("store the acknowledgement"), [&] { result = store(texts); }))
         return;

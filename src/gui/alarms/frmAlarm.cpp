@@ -6,7 +6,6 @@
 
 #include "core/alarms/AlarmListModel.h"
 #include "core/data/DatabaseADO.h"
-#include "core/data/GlobalVars.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Twips.h"
 #include "gui/items/frmAdd.h"
@@ -53,8 +52,9 @@ RowColours alarmRowColours(AlarmKind kind, bool selected)
 
 } // namespace
 
-frmAlarm::frmAlarm(QWidget *parent)
+frmAlarm::frmAlarm(const AppSettings &settings, QWidget *parent)
     : QDialog(parent)
+    , m_settings(settings)
 {
     setObjectName(QStringLiteral("frmAlarm"));
     setWindowTitle(QStringLiteral("Pending Alarms"));
@@ -135,10 +135,9 @@ bool frmAlarm::LoadAlarmData()
 {
     m_noAlarmSelected = true;
     QVector<AlarmRow> rows;
-    const GlobalVars &g = gv();
     // A failed evaluation keeps the list shown: an empty one would read as "nothing is due".
     m_evaluated = runGuarded(this, QStringLiteral("evaluate the alarms"), [&] {
-        rows = evaluateAlarms(db(), g.alservicedisabled, g.alorderdisabled, Clock::today());
+        rows = evaluateAlarms(db(), m_settings.serviceAlarms, m_settings.orderAlarms, Clock::today());
     });
     if (m_evaluated)
         m_model->setRows(std::move(rows));
@@ -191,8 +190,8 @@ void frmAlarm::openDetails(int row, bool freshEditor)
         break;
     }
     case PastServiceDate: {
-        frmAdd *editor = freshEditor ? reopenItemEditor(frmAdd::EditAlarmItem, alarm.itemId)
-                                     : showItemEditor(frmAdd::EditAlarmItem, alarm.itemId);
+        frmAdd *editor = freshEditor ? reopenItemEditor(frmAdd::EditAlarmItem, alarm.itemId, m_settings)
+                                     : showItemEditor(frmAdd::EditAlarmItem, alarm.itemId, m_settings);
         emit itemEditorOpened(editor);
         break;
     }
@@ -242,12 +241,12 @@ bool frmAlarm::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-frmAlarm *showAlarmWindow(bool activate)
+frmAlarm *showAlarmWindow(const AppSettings &settings, bool activate)
 {
     // A new window whose evaluation failed is not shown: the user has read why.
     return showOnce(
-        alarmList, [] {
-            auto *window = new frmAlarm;
+        alarmList, [&] {
+            auto *window = new frmAlarm(settings);
             if (window->evaluated())
                 return window;
             delete window;

@@ -25,7 +25,10 @@ public:
     static constexpr int RowHeightTwips = 855;
     static constexpr QColor LightRed = QColor(255, 192, 192); // a row past its service date
 
-    explicit frmAlarm(QWidget *parent = nullptr);
+    // `settings`: the alarm switches the evaluation follows and the history options the item
+    // editor opened from here follows; the opener gives them again when they change.
+    explicit frmAlarm(const AppSettings &settings, QWidget *parent = nullptr);
+    void setSettings(const AppSettings &settings) { m_settings = settings; }
 
     // Evaluates the alarms afresh into the list; no row counts as selected afterwards. When the
     // evaluation fails the user is told and the list keeps what it showed: false then.
@@ -59,6 +62,7 @@ private:
     void openDetails(int row, bool freshEditor);
     void watch(AckWindow *window);
 
+    AppSettings m_settings;
     AlarmListModel *m_model = nullptr;
     QPointer<frmAlSleep> m_sleep;
     bool m_noAlarmSelected = true;
@@ -73,5 +77,5 @@ private:
 
 // The one alarm window: an open one is raised as it is, without evaluating again; a new one
 // evaluates as it opens. Without `activate` it comes to the front without the keyboard.
-frmAlarm *showAlarmWindow(bool activate = true);
+frmAlarm *showAlarmWindow(const AppSettings &settings, bool activate = true);
 frmAlarm *alarmWindow(); // null when none is open

@@ -89,9 +89,10 @@ void greyOut(QWidget *widget)
 
 } // namespace
 
-frmAdd::frmAdd(ItemEditMode mode, qint64 itemId, QWidget *parent)
+frmAdd::frmAdd(ItemEditMode mode, qint64 itemId, const AppSettings &settings, QWidget *parent)
     : QDialog(parent)
     , m_mode(mode)
+    , m_settings(settings)
 {
     if (mode != AddItem)
         m_itemId = itemId;
@@ -512,13 +513,12 @@ void frmAdd::save()
     // A new item's automatic history goes into the same transaction as the item, unless the
     // options ask the user first: then the item is stored before the questions.
     QVector<HistoryRequest> requests = isAddMode() ? newItemHistory(values) : QVector<HistoryRequest>();
-    const GlobalVars &g = gv();
     const bool asks = std::any_of(requests.cbegin(), requests.cend(), [&](const HistoryRequest &r) {
-        return entryDecision(r.kind, g.AutoAddhstOn, g.AutoAddHstWarn) == EntryDecision::Ask;
+        return entryDecision(r.kind, m_settings.autoAddHistory, m_settings.askBeforeHistory) == EntryDecision::Ask;
     });
     QStringList historyTexts;
     if (!asks) {
-        historyTexts = acceptedHistory(this, requests); // nothing asks here
+        historyTexts = acceptedHistory(this, requests, m_settings); // nothing asks here
         requests.clear();
     }
 
@@ -536,21 +536,21 @@ void frmAdd::save()
     // The item is stored: what follows cannot undo it, so the editor closes whatever happens.
     runGuarded(this, QStringLiteral("add the item's history"), [&] {
         for (const HistoryRequest &request : std::as_const(requests))
-            AddHistory(request.kind, HistoryTarget, savedId, request.text1, request.text2);
+            AddHistory(request.kind, HistoryTarget, savedId, request.text1, request.text2, m_settings);
     });
     emit itemSaved(savedId);
     close();
 }
 
-frmAdd *showItemEditor(frmAdd::ItemEditMode mode, qint64 itemId)
+frmAdd *showItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, const AppSettings &settings)
 {
-    return showOnce(editor, [&] { return new frmAdd(mode, itemId); });
+    return showOnce(editor, [&] { return new frmAdd(mode, itemId, settings); });
 }
 
-frmAdd *reopenItemEditor(frmAdd::ItemEditMode mode, qint64 itemId)
+frmAdd *reopenItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, const AppSettings &settings)
 {
     closeNow(editor);
-    return showItemEditor(mode, itemId);
+    return showItemEditor(mode, itemId, settings);
 }
 
 void closeItemEditor()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/data/Settings.h"
 #include "core/items/ItemStore.h"
 
 #include <QDialog>
@@ -27,8 +28,10 @@ public:
                         EditListItem = 1,
                         EditAlarmItem = 2 };
 
-    frmAdd(ItemEditMode mode, qint64 itemId, QWidget *parent = nullptr);
+    // `settings`: the history options a save follows; the opener gives them again when they change.
+    frmAdd(ItemEditMode mode, qint64 itemId, const AppSettings &settings, QWidget *parent = nullptr);
     ~frmAdd() override;
+    void setSettings(const AppSettings &settings) { m_settings = settings; }
 
     // Shows a company's name in the company label and keeps its ID (the company directory
     // hands over the chosen company).
@@ -78,6 +81,7 @@ private:
     void setCompany(qint64 companyId, const QString &name);
 
     const ItemEditMode m_mode;
+    AppSettings m_settings;
     std::optional<qint64> m_itemId; // none in add mode
     RowStamp m_read; // the item's row as it was loaded
     int m_storedStock = -1; // the item's replacestock when it opened
@@ -104,7 +108,7 @@ private:
 
 // The one item editor. showItemEditor shows the open editor unchanged or makes a new one;
 // reopenItemEditor closes an open editor (nothing saved) and makes a fresh one.
-frmAdd *showItemEditor(frmAdd::ItemEditMode mode, qint64 itemId = 0);
-frmAdd *reopenItemEditor(frmAdd::ItemEditMode mode, qint64 itemId = 0);
+frmAdd *showItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, const AppSettings &settings);
+frmAdd *reopenItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, const AppSettings &settings);
 void closeItemEditor();
 frmAdd *itemEditor(); // null when none is open

@@ -177,8 +177,8 @@ void frmImport::importRows()
     if (!m_import->isEnabled())
         return;
     // Confirming the import answers for the automatic entries the options would ask about.
-    const GlobalVars &g = gv();
-    const bool withHistory = entryDecision(NewItemEntry, g.AutoAddhstOn, g.AutoAddHstWarn) != EntryDecision::Drop;
+    const AppSettings &settings = gv().settings;
+    const bool withHistory = entryDecision(NewItemEntry, settings.autoAddHistory, settings.askBeforeHistory) != EntryDecision::Drop;
     int stored = 0;
     if (!runGuarded(this, QStringLiteral("import the items"),
                     [&] { stored = importItems(db(), m_preview, withHistory); }))

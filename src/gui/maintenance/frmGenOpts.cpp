@@ -190,9 +190,3 @@ void frmGenOpts::save()
     Q_EMIT optionsSaved();
     close();
 }
-
-frmGenOpts *showGeneralOptions()
-{
-    static QPointer<frmGenOpts> window;
-    return showOnce(window, [] { return new frmGenOpts; });
-}

@@ -51,6 +51,3 @@ private:
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdCancel = nullptr;
 };
-
-// Shows the options window, or raises the open one unchanged.
-frmGenOpts *showGeneralOptions();

@@ -3,14 +3,14 @@
 #include "core/records/History.h"
 
 #include "core/data/DatabaseADO.h"
-#include "core/data/GlobalVars.h"
+#include "core/data/Settings.h"
 #include "gui/platform/MessageBox.h"
 
 #include <QApplication>
 
-bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text)
+bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text, const AppSettings &settings)
 {
-    switch (entryDecision(kind, gv().AutoAddhstOn, gv().AutoAddHstWarn)) {
+    switch (entryDecision(kind, settings.autoAddHistory, settings.askBeforeHistory)) {
     case EntryDecision::Drop:
         return false;
     case EntryDecision::Ask:
@@ -22,20 +22,19 @@ bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text)
 }
 
 void AddHistory(HistoryKind kind, EntryTarget target, qint64 itemId, const QString &text1, const QString &text2,
-                const QString &text3)
+                const AppSettings &settings)
 {
-    Q_UNUSED(text3);
     const QString descr = historyText(kind, text1, text2);
-    if (entryAccepted(QApplication::activeWindow(), kind, descr))
+    if (entryAccepted(QApplication::activeWindow(), kind, descr, settings))
         writeEntry(db(), target, itemId, descr);
 }
 
-QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requests)
+QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requests, const AppSettings &settings)
 {
     QStringList texts;
     for (const HistoryRequest &request : requests) {
         const QString text = historyText(request.kind, request.text1, request.text2);
-        if (entryAccepted(parent, request.kind, text))
+        if (entryAccepted(parent, request.kind, text, settings))
             texts << text;
     }
     return texts;

@@ -8,23 +8,22 @@
 #include <QVector>
 
 class QWidget;
+struct AppSettings;
 
 // Whether an automatic entry of `kind` reading `text` goes into the history: never while
 // automatic history is off; when the options ask first, only after the user answers Yes to
 // "Add "..." to history?".
-bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text);
+bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text, const AppSettings &settings);
 
 // Why a compared save of an item did not go ahead: it is gone, or it changed since the window
 // read it.
 void tellRefusal(QWidget *parent, SaveOutcome outcome);
 
 // The texts of those of the requested automatic entries that go in (see entryAccepted).
-QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requests);
+QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requests, const AppSettings &settings);
 
-// Writes an entry of an item's history or notes, dated today.
-// A typed entry is always written; the other kinds are automatic entries
-// (see historyText), written only when automatic history is on and, when the warning is on,
-// only after the user answers Yes to "Add "..." to history?". text3 is not used.
-// A failing statement throws DbError; callers run it guarded.
+// Writes an automatic entry (see historyText) of an item's history or notes, dated today,
+// only when automatic history is on and, when the warning is on, only after the user answers
+// Yes to "Add "..." to history?". A failing statement throws DbError; callers run it guarded.
 void AddHistory(HistoryKind kind, EntryTarget target, qint64 itemId, const QString &text1, const QString &text2,
-                const QString &text3 = QString());
+                const AppSettings &settings);

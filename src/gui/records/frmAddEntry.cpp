@@ -102,7 +102,7 @@ void frmAddEntry::add()
     const bool written = runGuarded(this, QStringLiteral("add the entry"), [&] {
         itemGone = !itemExists(db(), m_itemId);
         if (!itemGone)
-            AddHistory(TypedEntry, m_target, m_itemId, descr, QString(), QString());
+            writeEntry(db(), m_target, m_itemId, descr); // a typed entry is always written
     });
     if (!written)
         return; // the failure was shown; the typed text stays for another try

@@ -48,9 +48,3 @@ QString frmAbout::aboutText()
     return QStringLiteral("Tarvo v") + settings.text(QStringLiteral("Version")) + QStringLiteral("\r\nBuild: ")
         + settings.text(QStringLiteral("build"));
 }
-
-frmAbout *showAbout()
-{
-    static QPointer<frmAbout> about;
-    return showOnce(about, [] { return new frmAbout; });
-}

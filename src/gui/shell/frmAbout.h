@@ -13,5 +13,3 @@ public:
     // "Tarvo v" + Version, a line break, "Build: " + build.
     static QString aboutText();
 };
-
-frmAbout *showAbout();

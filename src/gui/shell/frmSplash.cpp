@@ -2,6 +2,8 @@
 
 #include "frmmain.h"
 
+#include "core/alarms/AlarmMonitor.h"
+
 #include "core/data/DatabaseADO.h"
 #include "core/maintenance/DatabaseFiles.h"
 #include "core/platform/Twips.h"
@@ -81,14 +83,14 @@ void frmSplash::PerformChecks()
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->load();
     if (answer == ReminderAnswer::Yes)
-        main->holdStartupAlarm(true);
+        main->alarmMonitor()->holdStartupAlarm(true);
     keepOnScreen(main);
     main->show();
     Q_EMIT mainWindowShown(main);
     if (answer == ReminderAnswer::Yes) {
         if (BackUpDbase(main))
             return;
-        main->holdStartupAlarm(false);
+        main->alarmMonitor()->holdStartupAlarm(false);
     }
     close();
 }

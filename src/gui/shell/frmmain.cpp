@@ -3,6 +3,7 @@
 #include "DetailPanel.h"
 #include "ItemGrid.h"
 
+#include "core/alarms/AlarmMonitor.h"
 #include "core/data/AppPaths.h"
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
@@ -10,7 +11,6 @@
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 #include "core/platform/Twips.h"
-#include "core/shell/DisplayText.h"
 #include "core/shell/ItemListModel.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
@@ -54,7 +54,7 @@ frmmain::frmmain(QWidget *parent)
     buildStatusBar();
     buildCentralArea();
     buildContextMenu();
-    buildTimers();
+    connectAlarmMonitor();
 }
 
 frmmain::~frmmain() = default;
@@ -140,41 +140,16 @@ void frmmain::buildCentralArea()
     connect(m_grid, &ItemGrid::rightButtonPressed, this, [this](const QPoint &at) { m_contextMenu->popup(at); });
 }
 
-void frmmain::buildTimers()
-{
-    auto timer = [&](const char *name, int msec, bool singleShot) {
-        auto *t = new QTimer(this);
-        t->setObjectName(QString::fromLatin1(name));
-        t->setInterval(msec);
-        t->setSingleShot(singleShot);
-        return t;
-    };
-    m_timer1 = timer("Timer1", 10000, false); // periodic alarm check
-    m_timer2 = timer("Timer2", 1000, true); // the start-up alarm, once
-    m_tmrSleep = timer("tmrSleep", 10000, false); // ends a snooze
-    m_tmrProcess = timer("tmrProcess", 60000, false);
-    connectAlarmMonitor();
-}
-
 void frmmain::load()
 {
     runGuarded(this, QStringLiteral("load the item list"), [&] {
         SetupGridColumns();
-        setPanelText(2, LoadSettings(db()));
-        GlobalVars &g = gv();
-        g.SortFieldAll = Field::ServiceDate;
-        g.SortOrderAll = Ascending;
-        LoadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
-        g.DisplayMode = AllDisplay;
-        setPanelText(1, allDisplayText());
-        ClearData();
+        useSettings(LoadSettings(db()));
+        showListAfter(ListEvent::Started);
     });
     makeWorkingFolders();
     refreshTray(false);
-    m_timer1->start();
-    m_startupAlarmDue = true;
-    if (!m_startupAlarmHeld)
-        m_timer2->start();
+    m_monitor->start();
 }
 
 void frmmain::makeWorkingFolders()

@@ -3,26 +3,33 @@
 #include "core/alarms/AlarmSchedule.h"
 #include "core/data/FieldTable.h"
 #include "core/records/History.h"
+#include "core/shell/ListChange.h"
 #include "gui/items/frmAdd.h"
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <optional>
 
 class AckWindow;
+class AlarmMonitor;
 class AlarmTray;
 class CompanyPane;
 class HistoryPane;
 class ItemGrid;
 class QAction;
-class QDate;
 class QFrame;
 class QGroupBox;
 class QMenu;
 class QPlainTextEdit;
-class QTimer;
-struct GridQuery;
+class frmAbout;
+class frmAlarm;
+class frmCalendar;
+class frmColumns;
+class frmGenOpts;
+class frmLookup;
+class frmSort;
 
 // The main window: the item list, the detail panel below it, the menus, toolbar and status bar.
 // The windows it opens answer through signals, which it connects.
@@ -84,9 +91,8 @@ public:
     void openReportViewer();
     void showAlarms();
 
-    // The alarm monitor. A start-up backup holds the start-up alarm off until it is done.
-    void holdStartupAlarm(bool held);
-    bool alarmsSleeping() const;
+    // The alarm monitor's timers, snooze and wake.
+    AlarmMonitor *alarmMonitor() const { return m_monitor; }
 
     // The add-note and add-history buttons follow whether the list has items.
     bool addButtonsEnabled() const { return m_addButtonsEnabled; }
@@ -97,6 +103,10 @@ public Q_SLOTS:
     void applySettings();
     void optionsSaved();
 
+private:
+    // The options read: kept for the windows, the next alarm check, panel 2, the open windows told.
+    void useSettings(const AppSettings &settings);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -105,7 +115,6 @@ protected:
 private:
     void buildStatusBar();
     void buildCentralArea();
-    void buildTimers();
     void updateClockPanels();
     void layoutCentralArea();
     void makeWorkingFolders();
@@ -128,13 +137,11 @@ private:
     void watchAcknowledgement(AckWindow *window);
     void watchItemEditor(frmAdd *editor);
 
-    // The alarm monitor's timers and the snooze.
+    // The alarm monitor's signals and the snooze.
     // The alarm window; without `activate` (a timer shows it) the keyboard stays where it is.
     void openAlarmWindow(bool activate);
     void connectAlarmMonitor();
-    void startupAlarmTick();
-    void alarmCheckTick();
-    void sleepTick();
+    void woke();
     void sleepFor(AlarmSchedule::SleepChoice choice);
     // The tray icon follows the pending alarms; a check may also notify the desktop.
     void refreshTray(bool notify);
@@ -145,6 +152,7 @@ private:
     void showAllItems();
     void showLookupItems();
     void loadView(const GridQuery &query);
+    void showListAfter(ListEvent event, const QDate &day = QDate());
     void lookupMenuChosen();
     void sortMenuChosen();
     void openLookupDialog();
@@ -167,14 +175,20 @@ private:
     int m_clickRow = 0;
     int m_lastClickRow = 0;
     QLabel *m_panels[4] = {};
-    QTimer *m_timer1 = nullptr;
-    QTimer *m_timer2 = nullptr;
-    QTimer *m_tmrSleep = nullptr;
-    QTimer *m_tmrProcess = nullptr;
     QTimer *m_clock = nullptr;
+    AlarmMonitor *m_monitor = nullptr;
     AlarmTray *m_tray = nullptr;
     bool m_addButtonsEnabled = false;
     bool m_closing = false;
-    bool m_startupAlarmDue = false; // until Timer2 has shown the start-up alarm
-    bool m_startupAlarmHeld = false; // while a start-up backup runs
+
+    // The windows only this one opens, each once at a time: made and connected when they open,
+    // deleted when they close (an open one is raised as it is).
+    QPointer<frmCalendar> m_calendar;
+    QPointer<frmLookup> m_lookup;
+    QPointer<frmSort> m_sort;
+    QPointer<frmColumns> m_columns;
+    QPointer<frmGenOpts> m_options;
+    QPointer<frmAbout> m_about;
+    // The alarm window, which others also find open: connected when this one first meets it.
+    QPointer<frmAlarm> m_alarms;
 };

@@ -4,6 +4,7 @@
 #include "frmmain.h"
 
 #include "core/alarms/AlarmListModel.h"
+#include "core/alarms/AlarmMonitor.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/alarms/AlarmSchedule.h"
 #include "core/data/DatabaseADO.h"
@@ -16,7 +17,6 @@
 #include "gui/platform/WindowUtil.h"
 
 #include <QApplication>
-#include <QTimer>
 
 namespace {
 
@@ -32,9 +32,11 @@ bool modalOpen()
 
 void frmmain::connectAlarmMonitor()
 {
-    connect(m_timer1, &QTimer::timeout, this, &frmmain::alarmCheckTick);
-    connect(m_timer2, &QTimer::timeout, this, &frmmain::startupAlarmTick);
-    connect(m_tmrSleep, &QTimer::timeout, this, &frmmain::sleepTick);
+    m_monitor = new AlarmMonitor(this);
+    m_monitor->setBusyCheck(modalOpen);
+    connect(m_monitor, &AlarmMonitor::startupDue, this, &frmmain::showAlarms);
+    connect(m_monitor, &AlarmMonitor::checkDue, this, &frmmain::showAlarmsFromTimer);
+    connect(m_monitor, &AlarmMonitor::woke, this, &frmmain::woke);
     m_tray = new AlarmTray(this);
     connect(m_tray, &AlarmTray::alarmsWanted, this, &frmmain::showAlarms);
 }
@@ -50,9 +52,9 @@ void frmmain::refreshTray(bool notify)
         // The open alarm window holds the list just evaluated: no second evaluation.
         counts = countAlarms(window->alarmModel()->rows());
     } else {
-        const GlobalVars &g = gv();
+        const AppSettings &settings = gv().settings;
         try {
-            counts = countAlarms(evaluateAlarms(db(), g.alservicedisabled, g.alorderdisabled, Clock::today()));
+            counts = countAlarms(evaluateAlarms(db(), settings.serviceAlarms, settings.orderAlarms, Clock::today()));
         } catch (const DbError &) {
             return; // the windows report failing statements; the icon keeps its last counts
         }
@@ -77,12 +79,13 @@ void frmmain::showAlarms()
 
 void frmmain::openAlarmWindow(bool activate)
 {
-    frmAlarm *window = showAlarmWindow(activate);
-    if (!window)
-        return; // the alarms could not be evaluated; the user has been told
-    connect(window, &frmAlarm::acknowledgementOpened, this, &frmmain::watchAcknowledgement, Qt::UniqueConnection);
-    connect(window, &frmAlarm::itemEditorOpened, this, &frmmain::watchItemEditor, Qt::UniqueConnection);
-    connect(window, &frmAlarm::sleepChosen, this, &frmmain::sleepFor, Qt::UniqueConnection);
+    frmAlarm *window = showAlarmWindow(gv().settings, activate);
+    if (!window || window == m_alarms)
+        return; // none could be evaluated (the user has been told), or the one met before
+    m_alarms = window;
+    connect(window, &frmAlarm::acknowledgementOpened, this, &frmmain::watchAcknowledgement);
+    connect(window, &frmAlarm::itemEditorOpened, this, &frmmain::watchItemEditor);
+    connect(window, &frmAlarm::sleepChosen, this, &frmmain::sleepFor);
 }
 
 void frmmain::watchAcknowledgement(AckWindow *window)
@@ -96,20 +99,6 @@ void frmmain::watchItemEditor(frmAdd *editor)
     connect(editor, &frmAdd::itemSaved, this, &frmmain::itemSaved, Qt::UniqueConnection);
 }
 
-void frmmain::holdStartupAlarm(bool held)
-{
-    m_startupAlarmHeld = held;
-    if (held)
-        m_timer2->stop();
-    else if (m_startupAlarmDue)
-        m_timer2->start();
-}
-
-bool frmmain::alarmsSleeping() const
-{
-    return m_tmrSleep->isActive();
-}
-
 void frmmain::optionsSaved()
 {
     applySettings();
@@ -118,48 +107,32 @@ void frmmain::optionsSaved()
 
 void frmmain::applySettings()
 {
-    QString status;
-    if (!runGuarded(this, QStringLiteral("read the settings"), [&] { status = LoadSettings(db()); }))
-        return;
+    AppSettings settings;
+    if (runGuarded(this, QStringLiteral("read the settings"), [&] { settings = LoadSettings(db()); }))
+        useSettings(settings);
+}
+
+void frmmain::useSettings(const AppSettings &settings)
+{
+    gv().settings = settings;
+    m_monitor->setSettings(settings);
     // Options saved during a snooze show their status at once; the sleep runs on to its end.
-    setPanelText(2, status);
-}
-
-void frmmain::startupAlarmTick()
-{
-    if (modalOpen()) {
-        m_timer2->start(); // once the box is answered
-        return;
-    }
-    m_startupAlarmDue = false;
-    m_timer2->stop();
-    if (gv().startupalarm == 1)
-        showAlarms();
-}
-
-void frmmain::alarmCheckTick()
-{
-    if (modalOpen())
-        return;
-    GlobalVars &g = gv();
-    if (AlarmSchedule::periodicCheckDue(g.timerinterval, g.NextAlarmCheck, Clock::now()))
-        showAlarmsFromTimer();
+    setPanelText(2, Settings::alarmStatusText(settings.interval));
+    // The open windows that follow the options take the new ones.
+    if (frmAlarm *alarms = alarmWindow())
+        alarms->setSettings(settings);
+    if (frmAdd *editor = itemEditor())
+        editor->setSettings(settings);
 }
 
 void frmmain::sleepFor(AlarmSchedule::SleepChoice choice)
 {
-    m_timer1->stop();
-    m_tmrSleep->start();
+    m_monitor->sleepFor(choice);
     setPanelText(2, QString::fromLatin1(SleepingStatus));
-    gv().SleepUntil = AlarmSchedule::sleepEnd(choice, Clock::now());
 }
 
-void frmmain::sleepTick()
+void frmmain::woke()
 {
-    if (modalOpen() || !AlarmSchedule::wakeDue(gv().SleepUntil, Clock::now()))
-        return;
-    m_tmrSleep->stop();
-    m_timer1->start();
     applySettings();
     showAlarmsFromTimer();
 }

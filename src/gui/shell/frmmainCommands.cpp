@@ -9,8 +9,6 @@
 #include "core/data/AppPaths.h"
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
-#include "core/platform/DateText.h"
-#include "core/shell/DisplayText.h"
 #include "core/shell/ItemDelete.h"
 #include "core/shell/ItemListModel.h"
 #include "gui/alarms/frmAlarm.h"
@@ -175,7 +173,7 @@ void frmmain::newItem()
 
 void frmmain::openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh)
 {
-    frmAdd *editor = fresh ? reopenItemEditor(mode, itemId) : showItemEditor(mode, itemId);
+    frmAdd *editor = fresh ? reopenItemEditor(mode, itemId, gv().settings) : showItemEditor(mode, itemId, gv().settings);
     connect(editor, &frmAdd::itemSaved, this, &frmmain::itemSaved, Qt::UniqueConnection);
 }
 
@@ -207,11 +205,7 @@ void frmmain::deleteSelectedItem()
     // The alarm list shown drops the item's rows.
     if (frmAlarm *alarms = alarmWindow())
         alarms->LoadAlarmData();
-    // The lookup view's sort settings are used in both views.
-    const GlobalVars &g = gv();
-    LoadGrid(g.SortFieldLookup, g.SortOrderLookup, g.DisplayMode == AllDisplay ? QString() : g.LookupValue,
-             g.LookupField);
-    ClearData();
+    showListAfter(ListEvent::ItemDeleted);
     refreshTray(false);
 }
 
@@ -236,13 +230,7 @@ void frmmain::addHistory()
 
 void frmmain::itemSaved()
 {
-    // The list shows all items again, with the all-items sort; the selection and panes clear.
-    ClearLastClick();
-    ClearData();
-    const GlobalVars &g = gv();
-    LoadGrid(g.SortFieldAll, g.SortOrderAll, QString(), g.LookupField);
-    gv().DisplayMode = AllDisplay;
-    setPanelText(1, allDisplayText());
+    showListAfter(ListEvent::ItemSaved);
     refreshTray(false);
 }
 
@@ -261,13 +249,7 @@ void frmmain::entryAdded(EntryTarget target, qint64 itemId)
 
 void frmmain::showServiceDateLookup(const QDate &day)
 {
-    GlobalVars &g = gv();
-    g.DisplayMode = LookupDisplay;
-    g.LookupField = Field::ServiceDate;
-    g.LookupValue = DateText::format(day);
-    setPanelText(1, lookupDisplayText(Field::ServiceDate, g.LookupValue));
-    // Ordered by service date; the lookup view's own sort settings stay as they are.
-    LoadGrid(Field::ServiceDate, Ascending, g.LookupValue, Field::ServiceDate);
+    showListAfter(ListEvent::DayPicked, day);
 }
 
 void frmmain::showCompanies()
@@ -277,8 +259,11 @@ void frmmain::showCompanies()
 
 void frmmain::showCalendarWindow()
 {
-    frmCalendar *calendar = showCalendar();
-    connect(calendar, &frmCalendar::dayChosen, this, &frmmain::showServiceDateLookup, Qt::UniqueConnection);
+    showOnce(m_calendar, [this] {
+        auto *calendar = new frmCalendar;
+        connect(calendar, &frmCalendar::dayChosen, this, &frmmain::showServiceDateLookup);
+        return calendar;
+    });
 }
 
 void frmmain::openManual()
@@ -290,13 +275,16 @@ void frmmain::openManual()
 
 void frmmain::showAboutWindow()
 {
-    showAbout();
+    showOnce(m_about, [] { return new frmAbout; });
 }
 
 void frmmain::showOptions()
 {
-    frmGenOpts *options = showGeneralOptions();
-    connect(options, &frmGenOpts::optionsSaved, this, &frmmain::optionsSaved, Qt::UniqueConnection);
+    showOnce(m_options, [this] {
+        auto *options = new frmGenOpts;
+        connect(options, &frmGenOpts::optionsSaved, this, &frmmain::optionsSaved);
+        return options;
+    });
 }
 
 void frmmain::backUpDatabase()

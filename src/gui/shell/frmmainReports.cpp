@@ -15,22 +15,22 @@
 
 void frmmain::reportCommand(int position)
 {
-    const GlobalVars &g = gv();
+    const ViewState &view = gv().view;
     const ItemListModel *list = m_grid->itemModel();
     ReportSources sources;
     sources.grid = list;
     sources.history = m_historyPane->historyGrid()->model();
     sources.notes = m_historyPane->notesGrid()->model();
-    sources.displayMode = g.DisplayMode;
-    sources.lookupField = g.LookupField;
-    sources.lookupValue = g.LookupValue;
+    sources.displayMode = view.DisplayMode;
+    sources.lookupField = view.LookupField;
+    sources.lookupValue = view.LookupValue;
     sources.noItemSelected = m_noItemSelected;
     if (!m_noItemSelected) {
         sources.itemName = reportItemName(*list, list->columnLayout(), m_grid->currentRow() - 1);
         sources.itemId = selectedItemId();
     }
-    sources.serviceSwitch = g.alservicedisabled;
-    sources.orderSwitch = g.alorderdisabled;
+    sources.serviceSwitch = gv().settings.serviceAlarms;
+    sources.orderSwitch = gv().settings.orderAlarms;
     sources.today = Clock::today();
     runReportCommand(this, position, sources);
 }
@@ -48,7 +48,7 @@ void frmmain::exportDueDates()
 void frmmain::importItemsCsv()
 {
     if (frmImport *preview = importItemsFromCsv(this, m_grid->itemModel()->columnLayout()))
-        connect(preview, &frmImport::imported, this, &frmmain::itemSaved, Qt::UniqueConnection);
+        connect(preview, &frmImport::imported, this, &frmmain::itemSaved); // a new window every time
 }
 
 void frmmain::openReportViewer()

@@ -1,5 +1,6 @@
 // The main window's views: the display modes, the Sort and Lookup dialogs and the column
-// settings. The dialogs answer with signals; the view state is kept in GlobalVars.
+// settings. The dialogs answer with signals; the view state is kept in GlobalVars, and what the
+// list shows after a save, a delete, a calendar pick or a column change is decided by listAfter.
 
 #include "frmmain.h"
 
@@ -7,7 +8,6 @@
 
 #include "core/data/DatabaseADO.h"
 #include "core/data/GlobalVars.h"
-#include "core/shell/DisplayText.h"
 #include "core/shell/ItemListModel.h"
 #include "core/views/ViewRules.h"
 #include "gui/platform/WindowUtil.h"
@@ -22,17 +22,29 @@ void frmmain::loadView(const GridQuery &query)
     LoadGrid(query.sortField, query.sortOrder, query.lookupValue, query.lookupField);
 }
 
+void frmmain::showListAfter(ListEvent event, const QDate &day)
+{
+    const ListChange change = listAfter(gv().view, event, day);
+    gv().view = change.view;
+    setPanelText(1, displayModeText(gv().view));
+    if (change.clearPanes)
+        ClearLastClick();
+    loadView(change.query);
+    if (change.clearPanes)
+        ClearData();
+}
+
 void frmmain::showAllItems()
 {
     ClearLastClick();
-    loadView(allItemsView(gv()));
+    loadView(allItemsView(gv().view));
     ClearData();
-    setPanelText(1, displayModeText(gv()));
+    setPanelText(1, displayModeText(gv().view));
 }
 
 void frmmain::showLookupItems()
 {
-    const std::optional<GridQuery> query = lookupView(gv());
+    const std::optional<GridQuery> query = lookupView(gv().view);
     ClearData();
     ClearLastClick();
     if (query) {
@@ -43,7 +55,7 @@ void frmmain::showLookupItems()
         m_grid->setCurrentRow(0);
         setAddButtonsEnabled(false);
     }
-    setPanelText(1, displayModeText(gv()));
+    setPanelText(1, displayModeText(gv().view));
 }
 
 void frmmain::lookupMenuChosen()
@@ -69,29 +81,41 @@ void frmmain::openSortDialog()
     openSortAt(std::nullopt);
 }
 
+// An open dialog is raised as it is, without the position asked for.
 void frmmain::openLookupAt(std::optional<int> position)
 {
-    frmLookup *dialog = showLookupDialog(position);
-    connect(dialog, &frmLookup::lookupChosen, this, &frmmain::lookupChosen, Qt::UniqueConnection);
+    showOnce(m_lookup, [this, position] {
+        auto *dialog = new frmLookup(position);
+        connect(dialog, &frmLookup::lookupChosen, this, &frmmain::lookupChosen);
+        return dialog;
+    });
 }
 
 void frmmain::openSortAt(std::optional<int> position)
 {
-    frmSort *dialog = showSortDialog(position);
-    connect(dialog, &frmSort::sortChosen, this, &frmmain::sortChosen, Qt::UniqueConnection);
+    showOnce(m_sort, [this, position] {
+        auto *dialog = new frmSort(position);
+        connect(dialog, &frmSort::sortChosen, this, &frmmain::sortChosen);
+        return dialog;
+    });
 }
 
+// Opening the column settings closes the Lookup dialog.
 void frmmain::openColumnSettings()
 {
-    frmColumns *window = showColumnSettings();
-    connect(window, &frmColumns::columnsSaved, this, &frmmain::columnsSaved, Qt::UniqueConnection);
+    showOnce(m_columns, [this] {
+        closeNow(m_lookup);
+        auto *window = new frmColumns;
+        connect(window, &frmColumns::columnsSaved, this, &frmmain::columnsSaved);
+        return window;
+    });
 }
 
 void frmmain::sortChosen(Field::Number field, SortOrders order)
 {
     ClearData();
     ClearLastClick();
-    const std::optional<GridQuery> query = chooseSort(gv(), field, order);
+    const std::optional<GridQuery> query = chooseSort(gv().view, field, order);
     if (!query)
         return;
     // The listed rows are current (every change reloads the list): sorted anew, not read again.
@@ -105,8 +129,8 @@ void frmmain::lookupChosen(Field::Number field, const QString &value)
 {
     ClearData();
     ClearLastClick();
-    loadView(chooseLookup(gv(), field, value));
-    setPanelText(1, displayModeText(gv()));
+    loadView(chooseLookup(gv().view, field, value));
+    setPanelText(1, displayModeText(gv().view));
 }
 
 void frmmain::columnsSaved()
@@ -114,8 +138,5 @@ void frmmain::columnsSaved()
     ClearData();
     ClearLastClick();
     runGuarded(this, QStringLiteral("set up the item list's columns"), [this] { SetupGridColumns(); });
-    // All items in service-date order, whatever view was shown; the status names that view.
-    LoadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
-    gv().DisplayMode = AllDisplay;
-    setPanelText(1, displayModeText(gv()));
+    showListAfter(ListEvent::ColumnsChanged);
 }

@@ -8,13 +8,8 @@
 #include "gui/platform/WindowUtil.h"
 
 #include <QCalendarWidget>
-#include <QPointer>
 #include <QTextCharFormat>
 #include <QVBoxLayout>
-
-namespace {
-QPointer<frmCalendar> calendarWindow;
-} // namespace
 
 frmCalendar::frmCalendar(QWidget *parent)
     : QDialog(parent)
@@ -49,9 +44,4 @@ void frmCalendar::markMonth(int year, int month)
         format.setToolTip(dayMarksToolTip(*day));
         calendar->setDateTextFormat(day.key(), format);
     }
-}
-
-frmCalendar *showCalendar()
-{
-    return showOnce(calendarWindow, [] { return new frmCalendar; });
 }

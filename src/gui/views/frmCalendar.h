@@ -26,6 +26,3 @@ private:
 
     CalendarPanel *m_panel = nullptr;
 };
-
-// Shows the calendar window, or raises the open one.
-frmCalendar *showCalendar();

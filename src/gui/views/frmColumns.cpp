@@ -13,15 +13,12 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
-
-QPointer<frmColumns> columnsWindow;
 
 constexpr int RowHeightTwips = 285;
 
@@ -232,12 +229,4 @@ bool frmColumns::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-frmColumns *showColumnSettings()
-{
-    return showOnce(columnsWindow, [] {
-        closeLookupDialog();
-        return new frmColumns;
-    });
 }

@@ -45,6 +45,3 @@ private:
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdCancel = nullptr;
 };
-
-// Shows the column settings, or raises the open window. Opening it closes the Lookup dialog.
-frmColumns *showColumnSettings();

@@ -13,14 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-
-namespace {
-
-QPointer<frmLookup> lookupWindow;
-
-} // namespace
 
 frmLookup::frmLookup(std::optional<int> preset, QWidget *parent)
     : QDialog(parent)
@@ -132,14 +125,4 @@ void frmLookup::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         txtLookUp->setFocus();
-}
-
-frmLookup *showLookupDialog(std::optional<int> preset)
-{
-    return showOnce(lookupWindow, [preset] { return new frmLookup(preset); });
-}
-
-void closeLookupDialog()
-{
-    closeNow(lookupWindow);
 }

@@ -40,8 +40,3 @@ private:
     QPushButton *cmdLookUp = nullptr;
     QPushButton *cmdCancel = nullptr;
 };
-
-// Shows the Lookup dialog with a list position chosen (or none), or raises the open one as it is.
-frmLookup *showLookupDialog(std::optional<int> preset);
-// Closes the Lookup dialog if it is open.
-void closeLookupDialog();

@@ -6,16 +6,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QPointer<frmSort> sortWindow;
-
-} // namespace
 
 frmSort::frmSort(std::optional<int> preset, QWidget *parent)
     : QDialog(parent)
@@ -77,9 +70,4 @@ void frmSort::sort()
     const SortOrders order = optDescending->isChecked() ? Descending : Ascending;
     close();
     emit sortChosen(*field, order);
-}
-
-frmSort *showSortDialog(std::optional<int> preset)
-{
-    return showOnce(sortWindow, [preset] { return new frmSort(preset); });
 }

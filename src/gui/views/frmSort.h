@@ -33,6 +33,3 @@ private:
     QPushButton *cmdSort = nullptr;
     QPushButton *cmdCancel = nullptr;
 };
-
-// Shows the Sort dialog with a list position chosen (or none), or raises the open one as it is.
-frmSort *showSortDialog(std::optional<int> preset);
