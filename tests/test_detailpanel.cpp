@@ -98,6 +98,9 @@ private Q_SLOTS:
         // The keyboard moves the selection as a click does.
         QTest::keyClick(m_window->grid(), Qt::Key_Up);
         QVERIFY(model->isRowSelected(2) && !model->isRowSelected(3));
+        QTest::keyClick(m_window->grid(), Qt::Key_Return); // and Enter opens it
+        QCOMPARE(itemEditor()->itemId(), model->itemIdAt(2));
+        closeItemEditor();
 
         // After a reload nothing is selected and the first click selects its row alone.
         m_window->LoadGrid(Field::ServiceDate, Ascending, QString(), 0);
@@ -184,15 +187,19 @@ private Q_SLOTS:
         QCOMPARE(itemEditor()->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(m_boiler));
 
         // A double-click on a row opens a fresh editor for its item; below the rows, nothing.
+        // A double-click comes as a click, then the double-click event.
         ItemGrid *grid = m_window->grid();
+        const auto doubleClick = [grid](QPoint at) {
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+        };
         editor = itemEditor();
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {},
-                           grid->visualRect(grid->model()->index(row(m_crane) - 1, 1)).center());
+        doubleClick(grid->visualRect(grid->model()->index(row(m_crane) - 1, 1)).center());
         settle();
         QVERIFY(!editor);
         QCOMPARE(itemEditor()->itemId(), m_crane);
         closeItemEditor();
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, QPoint(10, grid->viewport()->height() - 3));
+        doubleClick(QPoint(10, grid->viewport()->height() - 3));
         QApplication::processEvents();
         QVERIFY(!itemEditor());
         QCOMPARE(MessageBox::shownTexts(), QStringList());
