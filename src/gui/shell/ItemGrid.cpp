@@ -75,6 +75,35 @@ ItemGrid::ItemGrid(QWidget *parent)
     heading->setHighlightSections(false);
     heading->setMinimumSectionSize(1);
     heading->setStretchLastSection(false);
+
+    // The view's signals: a press and a double-click with the left button, a move to another row
+    // and Enter from the keys. A current cell set otherwise (on taking the focus, or by the
+    // program) chooses nothing.
+    connect(this, &QAbstractItemView::pressed, this, [this](const QModelIndex &index) {
+        if (m_pressedButton == Qt::LeftButton)
+            choose(index.row() + 1, index.column());
+    });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (m_pressedButton != Qt::LeftButton)
+            return;
+        m_currentRow = index.row() + 1;
+        Q_EMIT cellDoubleClicked(m_currentRow, index.column());
+    });
+    connect(this, &QAbstractItemView::activated, this, [this] {
+        if (m_byKeyboard && m_currentRow >= 1)
+            Q_EMIT cellDoubleClicked(m_currentRow, 0);
+    });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current, const QModelIndex &previous) {
+                if (m_byKeyboard && current.isValid() && current.row() != previous.row())
+                    choose(current.row() + 1, 0);
+            });
+}
+
+void ItemGrid::choose(int row, int column)
+{
+    m_currentRow = row;
+    Q_EMIT cellClicked(row, column);
 }
 
 void ItemGrid::applyLayout(const ColumnLayout &layout)
@@ -112,47 +141,19 @@ QRect ItemGrid::cellRect(int row, int column) const
 
 void ItemGrid::mousePressEvent(QMouseEvent *event)
 {
+    // A double-click's second press comes as a double-click event: this button still holds.
+    m_pressedButton = event->button();
     QTableView::mousePressEvent(event);
-    if (event->button() == Qt::RightButton) {
+    if (event->button() == Qt::RightButton)
         Q_EMIT rightButtonPressed(event->globalPosition().toPoint());
-        return;
-    }
-    if (event->button() != Qt::LeftButton)
-        return;
-    const QModelIndex index = indexAt(event->position().toPoint());
-    if (!index.isValid())
-        return;
-    m_currentRow = index.row() + 1;
-    Q_EMIT cellClicked(index.row() + 1, index.column());
 }
 
-void ItemGrid::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    QTableView::mouseDoubleClickEvent(event);
-    if (event->button() != Qt::LeftButton)
-        return;
-    // Below the last row (or beside the last column) there is nothing to open.
-    const QModelIndex index = indexAt(event->position().toPoint());
-    if (!index.isValid())
-        return;
-    m_currentRow = index.row() + 1;
-    Q_EMIT cellDoubleClicked(m_currentRow, index.column());
-}
-
-// The keyboard selects rows as a click does; Enter opens the row as a double-click does.
+// The keyboard chooses rows as a click does; Enter opens the chosen row as a double-click does.
 void ItemGrid::keyPressEvent(QKeyEvent *event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_currentRow >= 1) {
-        Q_EMIT cellDoubleClicked(m_currentRow, 0);
-        return;
-    }
-    const int before = currentIndex().row();
+    m_byKeyboard = true;
     QTableView::keyPressEvent(event);
-    const int after = currentIndex().row();
-    if (after != before && after >= 0) {
-        m_currentRow = after + 1;
-        Q_EMIT cellClicked(m_currentRow, 0);
-    }
+    m_byKeyboard = false;
 }
 
 void ItemGrid::scrollContentsBy(int dx, int dy)

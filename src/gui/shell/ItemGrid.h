@@ -34,18 +34,24 @@ public:
     QRect cellRect(int row, int column) const;
 
 Q_SIGNALS:
+    // A row chosen with a left click on a cell, or by moving to it with the keys (column 0).
     void cellClicked(int row, int column);
+    // A row opened with a left double-click on a cell, or with Enter on the chosen row (column 0).
     void cellDoubleClicked(int row, int column);
     void rightButtonPressed(const QPoint &globalPos);
     void scrolled();
 
 protected:
+    // They only note where a press or a key comes from; the view's own signals carry the rest.
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void choose(int row, int column);
+
     ItemListModel *m_model;
-    int m_currentRow = 0;
+    int m_currentRow = 0; // the chosen row; the view's current cell may lie elsewhere
+    Qt::MouseButton m_pressedButton = Qt::NoButton;
+    bool m_byKeyboard = false; // while a key is handled
 };

@@ -23,6 +23,7 @@ class QFrame;
 class QGroupBox;
 class QMenu;
 class QPlainTextEdit;
+class QTimer;
 class frmAbout;
 class frmAlarm;
 class frmCalendar;
@@ -103,10 +104,6 @@ public Q_SLOTS:
     void applySettings();
     void optionsSaved();
 
-private:
-    // The options read: kept for the windows, the next alarm check, panel 2, the open windows told.
-    void useSettings(const AppSettings &settings);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -141,6 +138,8 @@ private:
     // The alarm window; without `activate` (a timer shows it) the keyboard stays where it is.
     void openAlarmWindow(bool activate);
     void connectAlarmMonitor();
+    // The options read: kept for the windows, the next alarm check, panel 2, the open windows told.
+    void useSettings(const AppSettings &settings);
     void woke();
     void sleepFor(AlarmSchedule::SleepChoice choice);
     // The tray icon follows the pending alarms; a check may also notify the desktop.
