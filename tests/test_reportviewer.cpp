@@ -16,6 +16,7 @@
 #include "gui/reports/ViewerClient.h"
 #include "gui/shell/frmmain.h"
 #include "viewer/LargePage.h"
+#include "viewer/PagePdf.h"
 #include "viewer/ViewerService.h"
 #include "viewer/frmBrowser.h"
 
@@ -80,6 +81,8 @@ private Q_SLOTS:
     void printKeepsEachTableOnOnePage();
     void pageTooLargeIsRefusedAtOnce();
     void largePageIsShownAPartAtATime();
+    void pageIsCutAfterEachItem_data();
+    void pageIsCutAfterEachItem();
     void keyboardReachesAndCloses_data();
     void keyboardReachesAndCloses();
     void pageStaysConfinedToItsFile_data();
@@ -360,6 +363,23 @@ void TestReportViewer::largePageIsShownAPartAtATime()
     viewer.printTo(printer);
     QVERIFY(printDone.wait(PageTimeoutMs) && printDone.first().first().toBool());
     QCOMPARE(pdfPages(printed), items);
+}
+
+void TestReportViewer::pageIsCutAfterEachItem_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QList<qsizetype>>("starts"); // of the parts, then the page's end
+    QTest::newRow("items") << QByteArray("<h1>T</h1><hr><br>a<HR>b<hr/>") << QList<qsizetype> {0, 14, 23, 29};
+    QTest::newRow("rule in a table") << QByteArray("<table><tr><td><hr></td></tr></TABLE>x<hr>") << QList<qsizetype> {0, 42};
+    QTest::newRow("other tags") << QByteArray("<hra><tablex><hr >y") << QList<qsizetype> {0, 18, 19};
+    QTest::newRow("unended rule") << QByteArray("a<hr") << QList<qsizetype> {0, 4};
+}
+
+void TestReportViewer::pageIsCutAfterEachItem()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QList<qsizetype>, starts);
+    QCOMPARE(pageParts(page), starts);
 }
 
 void TestReportViewer::keyboardReachesAndCloses_data()

@@ -57,8 +57,6 @@ constexpr qint64 LargestShownPage = 4'000'000;
 const QString TooLargeText = QStringLiteral("The report viewer could not show this page; it may be too large. "
                                             "Save, Save as PDF and Print still work.");
 
-// Where the page goes when the window opens, in twips.
-const QRect FirstViewTwips(BrowserLeft, BrowserTop, 12000, 8200);
 
 // Letter paper where the locale measures in inches, A4 elsewhere.
 QPageLayout pdfPageLayout()
@@ -160,9 +158,7 @@ QRect frmBrowser::viewGeometry() const
 {
     if (const QWidget *view = shownView())
         return view->geometry();
-    const QRect twips = FirstViewTwips;
-    return QRect(Twips::toPixels(twips.x()), Twips::toPixels(twips.y()), Twips::toPixels(twips.width()),
-                 Twips::toPixels(twips.height()));
+    return Twips::toPixels(BrowserLeft, BrowserTop, 12000, 8200); // as the window opens
 }
 
 void frmBrowser::navigate(const QString &path)
@@ -332,6 +328,8 @@ QByteArray frmBrowser::largePageBytes() const
 
 void frmBrowser::renderAway(std::function<void()> work, std::function<void()> done)
 {
+    if (m_pageWriter)
+        return; // its buttons are disabled meanwhile
     cmdSavePdf->setEnabled(false);
     cmdPrint->setEnabled(false);
     m_pageWriter = QThread::create(std::move(work));
