@@ -87,6 +87,10 @@ private Q_SLOTS:
     void clickPaintsOnlyTheLastRow()
     {
         ItemListModel *model = m_window->grid()->itemModel();
+        // The list takes the focus with nothing chosen; the first Down chooses the first row.
+        m_window->grid()->setFocus();
+        QTest::keyClick(m_window->grid(), Qt::Key_Down);
+        QVERIFY(model->isRowSelected(1) && !model->isRowSelected(2));
         click(1);
         click(3);
         QVERIFY(!model->isRowSelected(1) && model->isRowSelected(3));

@@ -4,6 +4,7 @@
 #include "core/platform/Twips.h"
 #include "core/shell/ItemListModel.h"
 #include "gui/platform/RowColours.h"
+#include "gui/platform/WindowUtil.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -59,8 +60,10 @@ ItemGrid::ItemGrid(QWidget *parent)
     setWordWrap(false);
     setCornerButtonEnabled(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    // Tab leaves the list for the panes below; the arrows move within it.
+    // Tab leaves the list for the panes below; the arrows move within it. Taking the focus
+    // makes no row current, so the first Down chooses the first row.
     setTabKeyNavigation(false);
+    noAutomaticCurrent(this);
 
     // Every row the same height, so the view lays out any number of rows at once.
     verticalHeader()->hide();
