@@ -229,7 +229,10 @@ void frmAdd::buildEquipmentFrame()
     m_lblCoName->setFrameShape(QFrame::StyledPanel);
     m_lblCoName->setFrameShadow(QFrame::Sunken);
     m_lblCoName->setToolTip(QStringLiteral("Company name must be selected"));
-    m_lblCoName->setWordWrap(true); // a long name takes two lines rather than widening the window
+    // A long name takes a second line, for which there is always room, rather than widening
+    // the window or moving the rows below when a company is chosen.
+    m_lblCoName->setWordWrap(true);
+    m_lblCoName->setMinimumHeight(2 * m_lblCoName->fontMetrics().lineSpacing() + 2 * m_lblCoName->frameWidth());
     auto *select = new QPushButton(QStringLiteral("Select"), m_frmEquip);
     select->setObjectName(QStringLiteral("cmdSelect"));
     connect(select, &QPushButton::clicked, this, &frmAdd::selectCompany);

@@ -142,12 +142,27 @@ void setGeometryTwips(QWidget *widget, int left, int top, int width, int height)
 
 void setDefaultSizeTwips(QWidget *window, int width, int height)
 {
-    window->resize(Twips::toPixels(width), Twips::toPixels(height));
+    window->resize(QSize(Twips::toPixels(width), Twips::toPixels(height)).expandedTo(window->sizeHint()));
 }
+
+namespace {
+
+// Asks for room for the whole form, which the window gets where the screen has it.
+class FormArea : public QScrollArea
+{
+public:
+    QSize sizeHint() const override
+    {
+        const int frame = 2 * frameWidth();
+        return widget() ? widget()->sizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
+    }
+};
+
+} // namespace
 
 QScrollArea *scrollingForm(QWidget *form)
 {
-    auto *area = new QScrollArea;
+    auto *area = new FormArea;
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
     area->setFocusPolicy(Qt::NoFocus);
