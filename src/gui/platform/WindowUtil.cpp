@@ -38,6 +38,10 @@ void bringToFront(QWidget *window, bool activate)
 
 void keepOnScreen(QWidget *window)
 {
+    // A window that never set its size gets the one showing would give it, not the toolkit's
+    // placeholder size.
+    if (!window->testAttribute(Qt::WA_Resized))
+        window->adjustSize();
     const QRect available = window->screen()->availableGeometry();
     // Before its first show the window manager's frame is unknown: leave room for a title bar.
     QMargins frame(window->geometry().left() - window->frameGeometry().left(),
@@ -147,14 +151,15 @@ void setDefaultSizeTwips(QWidget *window, int width, int height)
 
 namespace {
 
-// Asks for room for the whole form, which the window gets where the screen has it.
+// Asks for room for the whole form at its least size (its lists and text boxes as short as they
+// may be), which the window gets where the screen has it.
 class FormArea : public QScrollArea
 {
 public:
     QSize sizeHint() const override
     {
         const int frame = 2 * frameWidth();
-        return widget() ? widget()->sizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
+        return widget() ? widget()->minimumSizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
     }
 };
 
