@@ -43,6 +43,9 @@ constexpr int MultiLineHeight = 1000;
 constexpr int GridRowHeight = 285;
 constexpr int ButtonWidth = 1100;
 
+// The date boxes by the index of their calendar button.
+constexpr int CalendarBoxes[] = {Column::ServiceDate, Column::DateServiced, Column::DateInstalled};
+
 using Twips::toPixels;
 
 QString boxText(const QWidget *box)
@@ -181,9 +184,8 @@ QWidget *frmAdd::addBox(QGroupBox *frame, int id, const QString &label, const QS
     line->addWidget(box);
     if (ItemBox::isDate(id)) {
         fitWidth(static_cast<QLineEdit *>(box), DateWidth, QStringLiteral("12/31/2030"));
-        line->addWidget(calendarButton(id == Column::ServiceDate ? 0 : id == Column::DateServiced ? 1
-                                                                                                  : 2,
-                                       box));
+        const auto calendar = std::find(std::begin(CalendarBoxes), std::end(CalendarBoxes), id);
+        line->addWidget(calendarButton(int(calendar - std::begin(CalendarBoxes)), box));
         line->addStretch(1);
     } else if (ItemBox::isDayCount(id)) {
         fitWidth(static_cast<QLineEdit *>(box), DaysWidth, QStringLiteral("999"));
@@ -191,7 +193,7 @@ QWidget *frmAdd::addBox(QGroupBox *frame, int id, const QString &label, const QS
         line->addStretch(1);
     }
     auto *rows = static_cast<QGridLayout *>(frame->layout());
-    const int row = rows->rowCount() - (rows->isEmpty() ? 1 : 0);
+    const int row = rows->isEmpty() ? 0 : rows->rowCount(); // an empty grid counts one row
     rows->addWidget(caption, row, 0, ItemBox::isMultiLine(id) ? Qt::AlignTop : Qt::Alignment());
     rows->addLayout(line, row, 1);
     return box;
@@ -491,16 +493,11 @@ void frmAdd::selectCompany()
 
 void frmAdd::openCalendar(int index)
 {
-    int id = 0;
-    switch (index) {
-    case 0: id = Column::ServiceDate; break;
-    case 1: id = Column::DateServiced; break;
-    case 2: id = Column::DateInstalled; break;
-    default:
+    if (index < 0 || index >= int(std::size(CalendarBoxes))) {
         MessageBox::critical(this, QStringLiteral("Case Else Error"));
         return;
     }
-    lib_frmCal::GetValue(qobject_cast<QLineEdit *>(box(id)));
+    lib_frmCal::GetValue(qobject_cast<QLineEdit *>(box(CalendarBoxes[index])));
 }
 
 void frmAdd::save()
