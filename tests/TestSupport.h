@@ -29,11 +29,14 @@ Window *shownWindow()
     return nullptr;
 }
 
-// The window's control of that objectName (null when it has none).
+// The window's control of that objectName and class; the test program stops when there is none.
 template<class Control = QWidget>
 Control *control(const QWidget *window, const char *name)
 {
-    return window->findChild<Control *>(QString::fromLatin1(name));
+    Control *found = window->findChild<Control *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control named %s", name);
+    return found;
 }
 
 // A window made and shown as its opener shows it (deleted when it closes), with no opener.

@@ -54,24 +54,15 @@ void setBox(frmAdd *editor, int id, const QString &text)
         qobject_cast<QPlainTextEdit *>(editor->box(id))->setPlainText(text);
 }
 
-template<typename W = QPushButton>
-W *child(QWidget *window, const char *name)
-{
-    W *widget = window->findChild<W *>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no control named %s", name);
-    return widget;
-}
-
 void click(QWidget *window, const char *name)
 {
-    QTest::mouseClick(child(window, name), Qt::LeftButton);
+    QTest::mouseClick(control(window, name), Qt::LeftButton);
 }
 
 void addPart(frmAdd *editor, const QString &name, const QString &number = QString())
 {
-    child<QLineEdit>(editor, "txtRepPartName")->setText(name);
-    child<QLineEdit>(editor, "txtRepPartNumber")->setText(number);
+    control<QLineEdit>(editor, "txtRepPartName")->setText(name);
+    control<QLineEdit>(editor, "txtRepPartNumber")->setText(number);
     click(editor, "cmdaddRepParts");
 }
 
@@ -85,10 +76,9 @@ QWidget *openWindow(const QString &kind, TestWorld &world)
 {
     const qint64 item = world.addItem(world.addCompany("Acme"), {{"Name", "Pump"}});
     if (kind == u"columns") {
-        frmColumns *columns = openAlone<frmColumns>();
-        const QModelIndex width = control<QTableWidget>(columns, "flxCols")->model()->index(0, ColumnSettings::SizeCell);
-        QTest::mouseClick(control<QTableWidget>(columns, "flxCols")->viewport(), Qt::LeftButton, {}, control<QTableWidget>(columns, "flxCols")->visualRect(width).center());
-        return columns;
+        auto *grid = control<QTableWidget>(openAlone<frmColumns>(), "flxCols");
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, ColumnSettings::SizeCell)).center());
+        return grid->window();
     }
     return kind == u"service" ? showServiceAck(item)
         : kind == u"order"    ? showOrderAck(item)
@@ -168,10 +158,10 @@ private Q_SLOTS:
         gv().settings.autoAddHistory = true;
         frmAdd *editor = editItem(id);
         QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(id));
-        QCOMPARE(child(editor, "cmdOK")->text(), "Edit");
-        QCOMPARE(child<QLabel>(editor, "lblCoName")->text(), "Acme");
+        QCOMPARE(control<QPushButton>(editor, "cmdOK")->text(), "Edit");
+        QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), "Acme");
         QCOMPARE(editor->form()[LeadTime], QString()); // 0 days shows empty
-        QCOMPARE(child<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1); // code 5 selects nothing
+        QCOMPARE(control<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1); // code 5 selects nothing
 
         // A service date now past blocks every edit until it is moved on.
         setBox(editor, Name, QStringLiteral("New"));
@@ -215,8 +205,8 @@ private Q_SLOTS:
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         frmAdd *editor = reopenItemEditor(frmAdd::AddItem, 0, gv().settings);
         QCOMPARE(editor->windowTitle(), "Add Item");
-        QCOMPARE(child(editor, "cmdOK")->text(), "Add");
-        QCOMPARE(child<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1);
+        QCOMPARE(control<QPushButton>(editor, "cmdOK")->text(), "Add");
+        QCOMPARE(control<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1);
         QSignalSpy saved(editor, &frmAdd::itemSaved);
         editor->LoadCompany(company);
         const QList<QPair<int, const char *>> boxes = {
@@ -253,7 +243,7 @@ private Q_SLOTS:
         world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-1"));
         world.addPart(id, QStringLiteral("Belt"), QStringLiteral("B-1"));
         frmAdd *editor = editItem(id);
-        auto *grid = child<QTableWidget>(editor, "flxRepParts");
+        auto *grid = control<QTableWidget>(editor, "flxRepParts");
         QCOMPARE(grid->rowCount(), 2);
         QCOMPARE(grid->item(0, 0)->text(), "Belt"); // by name
         QCOMPARE(editor->firstNewPartRow(), 3);
@@ -261,10 +251,10 @@ private Q_SLOTS:
         addPart(editor, QString(), QStringLiteral("N-1"));
         QCOMPARE(MessageBox::shownTexts(), QStringList {"A Part Name must be specified"});
         QCOMPARE(grid->rowCount(), 2);
-        QCOMPARE(child<QLineEdit>(editor, "txtRepPartNumber")->text(), "N-1");
+        QCOMPARE(control<QLineEdit>(editor, "txtRepPartNumber")->text(), "N-1");
         addPart(editor, QStringLiteral("Valve"), QStringLiteral("N-1"));
         QCOMPARE(grid->item(2, 1)->text(), "N-1");
-        QVERIFY(child<QLineEdit>(editor, "txtRepPartName")->text().isEmpty());
+        QVERIFY(control<QLineEdit>(editor, "txtRepPartName")->text().isEmpty());
 
         // Each part is stored once: the stored ones are not written again.
         click(editor, "cmdOK");
@@ -357,7 +347,7 @@ private Q_SLOTS:
 
         // An item whose company is gone opens without one, and must be given one again.
         frmAdd *editor = editItem(id);
-        QCOMPARE(child<QLabel>(editor, "lblCoName")->text(), QString());
+        QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), QString());
         click(editor, "cmdOK");
         QCOMPARE(MessageBox::shownTexts(), QStringList {"A Company must be selected"});
 
@@ -365,7 +355,7 @@ private Q_SLOTS:
         click(editor, "cmdSelect");
         QPointer<frmCompanies> directory = showCompanyDirectory(frmCompanies::Mode::Select, editor);
         Q_EMIT directory->companyChosen(replacement);
-        QCOMPARE(child<QLabel>(editor, "lblCoName")->text(), "New Co");
+        QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), "New Co");
         click(editor, "cmdOK");
         QCOMPARE(itemField(world, id, QStringLiteral("manuID")).toLongLong(), replacement);
 
@@ -387,85 +377,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed"); // "paste:" pastes the rest instead
         QTest::addColumn<QString>("expected");
         const QString fifty(50, u'n'), full(255, u'd'), paste = QStringLiteral("paste:");
-        QTest::newRow("Service Date") << "item"
-                                      << "txtData7"
-                                      << "12/20/2026"
-                                      << "01/05/20271"
-                                      << "01/05/2027";
-        QTest::newRow("Service Date, pasted") << "item"
-                                              << "txtData7"
-                                              << "12/20/2026"
-                                              << "paste:1/5/2027"
-                                              << "1/5/2027";
-        QTest::newRow("Date Installed, dotted paste dropped") << "item"
-                                                              << "txtData12"
-                                                              << "12/20/2026"
-                                                              << "paste:1.5.2027"
-                                                              << "12/20/2026";
-        QTest::newRow("Service Interval") << "item"
-                                          << "txtData14"
-                                          << "180"
-                                          << "1234"
-                                          << "123";
-        QTest::newRow("Service Warning, letters pasted") << "item"
-                                                         << "txtData8"
-                                                         << ""
-                                                         << "paste:4a"
-                                                         << "";
-        QTest::newRow("Name") << "item"
-                              << "txtData0" << fifty << "Pump"
-                              << "Pump";
-        QTest::newRow("Name, long paste cut") << "item"
-                                              << "txtData0"
-                                              << "" << paste + QString(60, u'p') << QString(50, u'p');
-        QTest::newRow("Tools") << "item"
-                               << "txtData11" << full << "xy"
-                               << "xy";
-        // A multi-line box is stored with CR LF: its line breaks count twice toward 255.
-        QTest::newRow("Tools, paste cut") << "item"
-                                          << "txtData11"
-                                          << "" << paste + QString(100, u't') + "\n" + QString(200, u't')
-                                          << QString(100, u't') + "\n" + QString(153, u't');
-        QTest::newRow("Part Name") << "item"
-                                   << "txtRepPartName" << fifty << "Seal"
-                                   << "Seal";
-        QTest::newRow("Column width") << "columns"
-                                      << "txtDataEntry"
-                                      << "2400"
-                                      << "12345"
-                                      << "1234";
-        QTest::newRow("Serviced On") << "service"
-                                     << "txtServicedON"
-                                     << "12/16/2026"
-                                     << "01/02/20271"
-                                     << "01/02/2027";
-        QTest::newRow("Serviced On, letters") << "service"
-                                              << "txtServicedON"
-                                              << ""
-                                              << "1a2/-6/2026"
-                                              << "12/6/2026";
-        QTest::newRow("Serviced On, paste with a blank dropped") << "service"
-                                                                 << "txtServicedON"
-                                                                 << "12/6/2026"
-                                                                 << "paste:1/2/2027 "
-                                                                 << "12/6/2026";
-        QTest::newRow("Purchase order") << "order"
-                                        << "txtPoNo" << fifty << "PO-9"
-                                        << "PO-9";
-        QTest::newRow("Serviced By, long paste cut") << "service"
-                                                     << "txtServicedBy"
-                                                     << "" << paste + fifty + "xy" << fifty;
-        QTest::newRow("company Zip") << "company"
-                                     << "Text1_5" << QString(20, u'7') << QString(21, u'4') << QString(20, u'4');
-        QTest::newRow("company Notes") << "company"
-                                       << "Text1_10" << QString(100, u'x') << "ok"
-                                       << "ok";
-        QTest::newRow("history description") << "entry"
-                                             << "txtDescr" << full << "belt"
-                                             << "belt";
-        QTest::newRow("history description, 256th") << "entry"
-                                                    << "txtDescr"
-                                                    << "" << full + u'e' << full;
+        struct Case {
+            const char *name, *window, *box;
+            QString start, typed, expected;
+        };
+        const Case cases[] = {
+            {"Service Date", "item", "txtData7", "12/20/2026", "01/05/20271", "01/05/2027"},
+            {"Service Date, pasted", "item", "txtData7", "12/20/2026", "paste:1/5/2027", "1/5/2027"},
+            {"Date Installed, dotted paste dropped", "item", "txtData12", "12/20/2026", "paste:1.5.2027", "12/20/2026"},
+            {"Service Interval", "item", "txtData14", "180", "1234", "123"},
+            {"Service Warning, letters pasted", "item", "txtData8", "", "paste:4a", ""},
+            {"Name", "item", "txtData0", fifty, "Pump", "Pump"},
+            {"Name, long paste cut", "item", "txtData0", "", paste + QString(60, u'p'), QString(50, u'p')},
+            {"Tools", "item", "txtData11", full, "xy", "xy"},
+            // A multi-line box is stored with CR LF: its line breaks count twice toward 255.
+            {"Tools, paste cut", "item", "txtData11", "", paste + QString(100, u't') + "\n" + QString(200, u't'), QString(100, u't') + "\n" + QString(153, u't')},
+            {"Part Name", "item", "txtRepPartName", fifty, "Seal", "Seal"},
+            {"Column width", "columns", "txtDataEntry", "2400", "12345", "1234"},
+            {"Serviced On", "service", "txtServicedON", "12/16/2026", "01/02/20271", "01/02/2027"},
+            {"Serviced On, letters", "service", "txtServicedON", "", "1a2/-6/2026", "12/6/2026"},
+            {"Serviced On, paste with a blank dropped", "service", "txtServicedON", "12/6/2026", "paste:1/2/2027 ", "12/6/2026"},
+            {"Purchase order", "order", "txtPoNo", fifty, "PO-9", "PO-9"},
+            {"Serviced By, long paste cut", "service", "txtServicedBy", "", paste + fifty + "xy", fifty},
+            {"company Zip", "company", "Text1_5", QString(20, u'7'), QString(21, u'4'), QString(20, u'4')},
+            {"company Notes", "company", "Text1_10", QString(100, u'x'), "ok", "ok"},
+            {"history description", "entry", "txtDescr", full, "belt", "belt"},
+            {"history description, 256th", "entry", "txtDescr", "", full + u'e', full}};
+        for (const Case &c : cases)
+            QTest::newRow(c.name) << QString::fromLatin1(c.window) << QString::fromLatin1(c.box) << c.start << c.typed << c.expected;
     }
     void fullBoxesAreOvertyped()
     {
@@ -475,7 +414,7 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, expected);
         TestWorld world;
-        QWidget *edit = child<QWidget>(openWindow(window, world), box.toLatin1().constData());
+        QWidget *edit = control<QWidget>(openWindow(window, world), box.toLatin1().constData());
         auto *line = qobject_cast<QLineEdit *>(edit);
         auto *multi = qobject_cast<QPlainTextEdit *>(edit);
         line ? line->setText(start) : multi->setPlainText(start);
@@ -506,20 +445,20 @@ private Q_SLOTS:
             buddies.insert(label->buddy(), label->text());
         for (const auto &[id, text] : labels)
             QCOMPARE(buddies.value(editor->box(id)), QString::fromLatin1(text));
-        QCOMPARE(buddies.value(child<QComboBox>(editor, "cmbReplaceStock")), "Replacement(s) Stocked?");
+        QCOMPARE(buddies.value(control<QComboBox>(editor, "cmbReplaceStock")), "Replacement(s) Stocked?");
 
         // Fields whose column the list hides are greyed, and stay editable.
         const QColor face = editor->palette().color(QPalette::Button);
         QCOMPARE(editor->box(Tools)->palette().color(QPalette::Base), face);
-        QCOMPARE(child<QComboBox>(editor, "cmbReplaceStock")->palette().color(QPalette::Base), face);
+        QCOMPARE(control<QComboBox>(editor, "cmbReplaceStock")->palette().color(QPalette::Base), face);
         QVERIFY(editor->box(Name)->palette().color(QPalette::Base) != face);
         QVERIFY(editor->box(Hazmat)->isEnabled());
 
         // "More" shows the second page, and "Back" the first.
         click(editor, "cmdMore");
-        QVERIFY(child<QGroupBox>(editor, "frmExtra")->isVisible() && !child<QGroupBox>(editor, "frmEquip")->isVisible());
+        QVERIFY(control<QGroupBox>(editor, "frmExtra")->isVisible() && !control<QGroupBox>(editor, "frmEquip")->isVisible());
         click(editor, "cmdMore");
-        QVERIFY(child<QGroupBox>(editor, "frmrepparts")->isVisible() && !child<QGroupBox>(editor, "frmHst")->isVisible());
+        QVERIFY(control<QGroupBox>(editor, "frmrepparts")->isVisible() && !control<QGroupBox>(editor, "frmHst")->isVisible());
     }
 
     void calendarButtons()

@@ -326,6 +326,7 @@ private Q_SLOTS:
         plant.window.action(menuField < 0 ? QStringLiteral("tbSort") : QStringLiteral("mnuSortby_%1").arg(menuField))->trigger();
         QPointer<frmSort> dialog = shownWindow<frmSort>();
         QVERIFY(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(dialog->height(), dialog->sizeHint().height()); // as its layout asks, not a placeholder size
         // A menu entry comes chosen; from the toolbar nothing is, and Sort waits for a choice.
         QCOMPARE(control<QComboBox>(dialog, "cmbSort")->currentIndex(), menuField < 0 ? -1 : position);
         QCOMPARE(control<QPushButton>(dialog, "cmdSort")->isEnabled(), menuField >= 0);

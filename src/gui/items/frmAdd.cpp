@@ -43,6 +43,9 @@ constexpr int MultiLineHeight = 1000;
 constexpr int GridRowHeight = 285;
 constexpr int ButtonWidth = 1100;
 
+// The date boxes by the index of their calendar button.
+constexpr int CalendarBoxes[] = {Column::ServiceDate, Column::DateServiced, Column::DateInstalled};
+
 using Twips::toPixels;
 
 QString boxText(const QWidget *box)
@@ -182,9 +185,8 @@ QWidget *frmAdd::addBox(QGroupBox *frame, int id, const QString &label, const QS
     line->addWidget(box);
     if (ItemBox::isDate(id)) {
         fitWidth(static_cast<QLineEdit *>(box), DateWidth, QStringLiteral("12/31/2030"));
-        line->addWidget(calendarButton(id == Column::ServiceDate ? 0 : id == Column::DateServiced ? 1
-                                                                                                  : 2,
-                                       box));
+        const auto calendar = std::find(std::begin(CalendarBoxes), std::end(CalendarBoxes), id);
+        line->addWidget(calendarButton(int(calendar - std::begin(CalendarBoxes)), box));
         line->addStretch(1);
     } else if (ItemBox::isDayCount(id)) {
         fitWidth(static_cast<QLineEdit *>(box), DaysWidth, QStringLiteral("999"));
@@ -192,7 +194,7 @@ QWidget *frmAdd::addBox(QGroupBox *frame, int id, const QString &label, const QS
         line->addStretch(1);
     }
     auto *rows = static_cast<QGridLayout *>(frame->layout());
-    const int row = rows->rowCount() - (rows->isEmpty() ? 1 : 0);
+    const int row = rows->isEmpty() ? 0 : rows->rowCount(); // an empty grid counts one row
     rows->addWidget(caption, row, 0, ItemBox::isMultiLine(id) ? Qt::AlignTop : Qt::Alignment());
     rows->addLayout(line, row, 1);
     return box;
@@ -230,7 +232,10 @@ void frmAdd::buildEquipmentFrame()
     m_lblCoName->setFrameShape(QFrame::StyledPanel);
     m_lblCoName->setFrameShadow(QFrame::Sunken);
     m_lblCoName->setToolTip(QStringLiteral("Company name must be selected"));
-    m_lblCoName->setWordWrap(true); // a long name takes two lines rather than widening the window
+    // A long name takes a second line, for which there is always room, rather than widening
+    // the window or moving the rows below when a company is chosen.
+    m_lblCoName->setWordWrap(true);
+    m_lblCoName->setMinimumHeight(2 * m_lblCoName->fontMetrics().lineSpacing() + 2 * m_lblCoName->frameWidth());
     auto *select = new QPushButton(QStringLiteral("Select"), m_frmEquip);
     select->setObjectName(QStringLiteral("cmdSelect"));
     connect(select, &QPushButton::clicked, this, &frmAdd::selectCompany);
@@ -489,16 +494,11 @@ void frmAdd::selectCompany()
 
 void frmAdd::openCalendar(int index)
 {
-    int id = 0;
-    switch (index) {
-    case 0: id = Column::ServiceDate; break;
-    case 1: id = Column::DateServiced; break;
-    case 2: id = Column::DateInstalled; break;
-    default:
+    if (index < 0 || index >= int(std::size(CalendarBoxes))) {
         MessageBox::critical(this, QStringLiteral("Case Else Error"));
         return;
     }
-    lib_frmCal::GetValue(qobject_cast<QLineEdit *>(box(id)));
+    lib_frmCal::GetValue(qobject_cast<QLineEdit *>(box(CalendarBoxes[index])));
 }
 
 void frmAdd::save()

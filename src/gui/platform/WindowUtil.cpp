@@ -38,6 +38,10 @@ void bringToFront(QWidget *window, bool activate)
 
 void keepOnScreen(QWidget *window)
 {
+    // A window that never set its size gets the one showing would give it, not the toolkit's
+    // placeholder size.
+    if (!window->testAttribute(Qt::WA_Resized))
+        window->adjustSize();
     const QRect available = window->screen()->availableGeometry();
     // Before its first show the window manager's frame is unknown: leave room for a title bar.
     QMargins frame(window->geometry().left() - window->frameGeometry().left(),
@@ -142,12 +146,28 @@ void setGeometryTwips(QWidget *widget, int left, int top, int width, int height)
 
 void setDefaultSizeTwips(QWidget *window, int width, int height)
 {
-    window->resize(Twips::toPixels(width), Twips::toPixels(height));
+    window->resize(QSize(Twips::toPixels(width), Twips::toPixels(height)).expandedTo(window->sizeHint()));
 }
+
+namespace {
+
+// Asks for room for the whole form at its least size (its lists and text boxes as short as they
+// may be), which the window gets where the screen has it.
+class FormArea : public QScrollArea
+{
+public:
+    QSize sizeHint() const override
+    {
+        const int frame = 2 * frameWidth();
+        return widget() ? widget()->minimumSizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
+    }
+};
+
+} // namespace
 
 QScrollArea *scrollingForm(QWidget *form)
 {
-    auto *area = new QScrollArea;
+    auto *area = new FormArea;
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
     area->setFocusPolicy(Qt::NoFocus);

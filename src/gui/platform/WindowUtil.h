@@ -74,7 +74,8 @@ bool runGuarded(QWidget *parent, const QString &purpose, const std::function<voi
 // Widget geometry in twips.
 void setGeometryTwips(QWidget *widget, int left, int top, int width, int height);
 
-// The size a window opens with, given in twips; its layout decides how small it may become.
+// The size a window opens with, given in twips, or larger where its layout needs more room (large
+// fonts); the layout decides how small it may become.
 void setDefaultSizeTwips(QWidget *window, int width, int height);
 
 // Holds a window's form, which scrolls when the window is smaller than the form (a small

@@ -21,6 +21,7 @@
 namespace {
 
 constexpr int RowHeightTwips = 285;
+constexpr int LeastRows = 4;
 
 // The headings, and the texts whose rendered widths give the list's column widths.
 const char *const Headings[4] = {"Name", "Column", "Size", "Display"};
@@ -87,8 +88,13 @@ frmColumns::frmColumns(QWidget *parent)
     showAllRows();
     const int frame = 2 * flxCols->frameWidth();
     flxCols->setFixedWidth(listWidth + frame + flxCols->verticalScrollBar()->sizeHint().width());
-    flxCols->setMinimumHeight(flxCols->horizontalHeader()->sizeHint().height() + frame
-                              + m_settings.rowCount() * Twips::toPixels(RowHeightTwips));
+    // The window opens with the whole list where the screen has room for it; on a smaller screen
+    // (large fonts) the list scrolls and keeps a few rows.
+    const int listTop = flxCols->horizontalHeader()->sizeHint().height() + frame;
+    flxCols->setMinimumHeight(listTop + m_settings.rowCount() * Twips::toPixels(RowHeightTwips));
+    const QSize whole = sizeHint();
+    flxCols->setMinimumHeight(listTop + LeastRows * Twips::toPixels(RowHeightTwips));
+    resize(whole);
 
     filterTyping(txtDataEntry, [this](const QString &text, int keyChar) {
         if (keyChar == EnterKey) {
