@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -346,6 +347,16 @@ void TestReportViewer::largePageIsShownAPartAtATime()
     const QString top = viewer.largePage->shownText();
     QVERIFY(top.contains(QStringLiteral("Item 0 line")) && !top.contains(QStringLiteral("Item 40 line")));
     QVERIFY(top.contains(QChar::ObjectReplacementCharacter)); // the input box, drawn as an empty box
+    // Text is selected with the mouse within what is shown, or all of it, and copied.
+    QWidget *area = viewer.largePage->viewport();
+    QTest::mousePress(area, Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(area->width() / 2, area->height() - 1));
+    QTest::keyClick(viewer.largePage, Qt::Key_C, Qt::ControlModifier);
+    const QString dragged = QGuiApplication::clipboard()->text();
+    QVERIFY2(dragged.trimmed().startsWith(QStringLiteral("Item 0 line\nItem 0 line")) && !dragged.contains(u"Item 2 line"), qPrintable(dragged));
+    QTest::keyClick(viewer.largePage, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(viewer.largePage, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text().count(u"line"), items * ItemRows);
     QTest::keyClick(viewer.largePage, Qt::Key_End);
     const QString end = viewer.largePage->shownText();
     QVERIFY(end.contains(QStringLiteral("Item 40 line")) && !end.contains(QStringLiteral("Item 0 line")));
