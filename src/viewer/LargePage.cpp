@@ -3,13 +3,18 @@
 #include "PagePdf.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -43,6 +48,7 @@ bool LargePageView::setPage(const QByteArray &html)
     forget();
     m_top = 0;
     m_offset = 0;
+    m_selectionStart = m_selectionEnd = Spot();
     fill();
     return fits;
 }
@@ -200,7 +206,99 @@ void LargePageView::keyPressEvent(QKeyEvent *event)
                                                                         : QAbstractSlider::SliderToMaximum);
         return;
     }
+    if (event->matches(QKeySequence::SelectAll) && partCount() > 0) {
+        m_selectionStart = Spot();
+        m_selectionEnd = {partCount() - 1, std::numeric_limits<int>::max()}; // to the end of the last part
+        viewport()->update();
+        return;
+    }
+    if (event->matches(QKeySequence::Copy)) {
+        // The parts not laid out are read again, one at a time: all of a large page takes seconds.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const QString text = selectedText();
+        QGuiApplication::restoreOverrideCursor();
+        if (!text.isEmpty())
+            QGuiApplication::clipboard()->setText(text);
+        return;
+    }
     QAbstractScrollArea::keyPressEvent(event);
+}
+
+void LargePageView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || partCount() < 1)
+        return QAbstractScrollArea::mousePressEvent(event);
+    m_selectionEnd = spotAt(event->position());
+    if (!event->modifiers().testFlag(Qt::ShiftModifier))
+        m_selectionStart = m_selectionEnd;
+    viewport()->update();
+}
+
+void LargePageView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons().testFlag(Qt::LeftButton))
+        dragTo(event);
+}
+
+void LargePageView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        dragTo(event);
+}
+
+void LargePageView::dragTo(QMouseEvent *event)
+{
+    if (partCount() < 1)
+        return;
+    m_selectionEnd = spotAt(event->position());
+    viewport()->update();
+}
+
+LargePageView::Spot LargePageView::spotAt(QPointF point)
+{
+    // Within the view: a drag beyond it ends at its edge.
+    point.setY(std::clamp<qreal>(point.y(), 0, viewport()->height() - 1));
+    qint64 y = -m_offset;
+    for (qsizetype part = m_top; part < partCount(); ++part) {
+        QTextDocument *laid = document(part);
+        if (point.y() < double(y + height(part)) || part + 1 == partCount()) {
+            const QPointF inside(point.x() + horizontalScrollBar()->value(), point.y() - double(y));
+            return {part, qMax(0, laid->documentLayout()->hitTest(inside, Qt::FuzzyHit))};
+        }
+        y += height(part);
+    }
+    return {};
+}
+
+std::pair<int, int> LargePageView::selectedIn(qsizetype part, const QTextDocument &document) const
+{
+    const auto [from, to] = std::minmax(m_selectionStart, m_selectionEnd);
+    if (from == to || part < from.part || part > to.part)
+        return {0, 0};
+    const int end = document.characterCount() - 1;
+    return {part == from.part ? qMin(from.position, end) : 0, part == to.part ? qMin(to.position, end) : end};
+}
+
+QString LargePageView::selectedText()
+{
+    const auto [from, to] = std::minmax(m_selectionStart, m_selectionEnd);
+    QStringList texts;
+    for (qsizetype part = from.part; from != to && part <= to.part; ++part) {
+        const auto kept = std::find_if(m_laid.begin(), m_laid.end(), [part](const Laid &l) { return l.part == part; });
+        QTextDocument read; // a part not laid out is only read, never laid out
+        QTextDocument *document = &read;
+        if (kept != m_laid.end())
+            document = kept->document.get();
+        else
+            setPartHtml(read, QByteArrayView(m_html).sliced(m_parts.at(part), m_parts.at(part + 1) - m_parts.at(part)));
+        const auto [start, end] = selectedIn(part, *document);
+        QTextCursor cursor(document);
+        cursor.setPosition(start);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        texts.append(cursor.selection().toPlainText());
+    }
+    // An input box is an image of an empty box, which has no text.
+    return texts.join(u'\n').remove(QChar::ObjectReplacementCharacter);
 }
 
 void LargePageView::paintEvent(QPaintEvent *event)
@@ -216,6 +314,16 @@ void LargePageView::paintEvent(QPaintEvent *event)
         painter.save();
         painter.translate(-x, double(y));
         context.clip = QRectF(x, double(-y), viewport()->width(), viewport()->height());
+        context.selections.clear();
+        if (const auto [start, end] = selectedIn(part, *laid); start != end) {
+            QAbstractTextDocumentLayout::Selection selection;
+            selection.cursor = QTextCursor(laid);
+            selection.cursor.setPosition(start);
+            selection.cursor.setPosition(end, QTextCursor::KeepAnchor);
+            selection.format.setBackground(palette().highlight());
+            selection.format.setForeground(palette().highlightedText());
+            context.selections.append(selection);
+        }
         laid->documentLayout()->draw(&painter, context);
         painter.restore();
         y += height(part);

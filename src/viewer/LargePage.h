@@ -4,7 +4,9 @@
 #include <QByteArray>
 #include <QList>
 
+#include <compare>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QTextDocument;
@@ -13,7 +15,8 @@ class QTextDocument;
 // its parts (see PagePdf.h), and only the parts on screen are laid out, a few dozen kept for
 // scrolling back. The heights of the parts not laid out yet are estimated from the average of
 // those that have been, refined as more are; the view is anchored to the part at its top, so
-// that a better estimate moves the scroll bar, never the text.
+// that a better estimate moves the scroll bar, never the text. Its text is selected with the
+// mouse (Shift+click extends the selection) or all of it with Ctrl+A, and copied with Ctrl+C.
 class LargePageView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -33,17 +36,28 @@ public:
     QByteArray page() const { return m_html; }
     // The text of the parts on screen, as plain text.
     QString shownText() const;
+    // The text selected, as plain text (empty when none).
+    QString selectedText();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     struct Laid {
         qsizetype part;
         std::unique_ptr<QTextDocument> document;
+    };
+    // A place in the page's text: a part, and a position in its document's text.
+    struct Spot {
+        qsizetype part = 0;
+        int position = 0;
+        auto operator<=>(const Spot &) const = default;
     };
     qsizetype partCount() const { return m_parts.size() - 1; }
     // The part laid out at the view's width; its height becomes known.
@@ -57,6 +71,12 @@ private:
     void fill();
     // Forgets every layout (the width changed).
     void forget();
+    // The place of the text at a point of the view.
+    Spot spotAt(QPointF point);
+    // The selected stretch of a part's text, from and to (equal when none of it is).
+    std::pair<int, int> selectedIn(qsizetype part, const QTextDocument &document) const;
+    // The selection ends at a point the mouse was dragged to.
+    void dragTo(QMouseEvent *event);
 
     QByteArray m_html;
     QList<qsizetype> m_parts;
@@ -71,4 +91,7 @@ private:
     qsizetype m_top = 0; // the part at the top of the view
     qint64 m_offset = 0; // how far the view begins into it
     bool m_setting = false; // the scroll bars are being set to match the anchor
+    // The selection runs from where it began to where it ends, which may come first.
+    Spot m_selectionStart;
+    Spot m_selectionEnd;
 };

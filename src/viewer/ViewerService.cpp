@@ -35,10 +35,15 @@ void ViewerService::open(const QString &path)
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &frmBrowser::pageLoaded, this,
             [this](bool ok) { Q_EMIT reply(ViewerProtocol::line(QStringLiteral("loaded"), ok ? "1" : "0")); });
-    connect(window, &QObject::destroyed, this, [this, window] {
-        if (m_window == window || !m_window)
-            finish();
-    });
+    // Once a window has gone, the program ends when it was the one shown. Asked after the window
+    // is gone altogether: while it is being destroyed it is no longer a frmBrowser, and
+    // m_window may not be read as one.
+    connect(
+        window, &QObject::destroyed, this, [this] {
+            if (!m_window && !m_finished)
+                finish();
+        },
+        Qt::QueuedConnection);
     QPointer<frmBrowser> old = m_window;
     m_window = window;
     window->show();

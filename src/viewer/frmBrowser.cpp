@@ -137,13 +137,15 @@ void frmBrowser::makeBrowser()
         if (!m_tooLarge) // its empty stand-in says nothing
             Q_EMIT pageLoaded(ok);
     });
-    // A page too large for the browser's memory ends its renderer: say so rather than stay blank.
+    // A page too large for the browser's memory ends its renderer: the viewer's own reader shows
+    // it instead, or the user hears that it cannot, rather than look at a blank view.
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
-                if (status == QWebEnginePage::NormalTerminationStatus)
-                    return;
+                if (status == QWebEnginePage::NormalTerminationStatus || largePage)
+                    return; // the reader shows the page already; the engine had only its stand-in
                 m_tooLarge = true; // a PDF, too, is now laid out without the engine
-                MessageBox::information(this, TooLargeText);
+                brwWebBrowser->hide();
+                showInReader(m_path);
             });
 }
 
@@ -182,6 +184,11 @@ void frmBrowser::navigate(const QString &path)
         m_page->show(QString());
         brwWebBrowser->hide();
     }
+    showInReader(path);
+}
+
+void frmBrowser::showInReader(const QString &path)
+{
     if (!largePage) {
         const QRect where = viewGeometry();
         largePage = new LargePageView(this);

@@ -36,8 +36,9 @@ private:
 // "Report Viewer": shows a report page and opens another saved report, saves the shown one
 // under a name of the user's choice, prints it, writes it as PDF, or closes. The window gets
 // the file it shows when it opens; only Open changes it (following a link inside the page
-// does not change what Save copies). A page too large for the web engine is shown by a reader
-// of its own (LargePageView), and printed and written as PDF without the engine.
+// does not change what Save copies). A page too large for the web engine, or one whose renderer
+// died, is shown by a reader of its own (LargePageView), and printed and written as PDF without
+// the engine.
 class frmBrowser : public QWidget
 {
     Q_OBJECT
@@ -83,6 +84,9 @@ private:
     QWidget *shownView() const;
     QRect viewGeometry() const;
     void navigate(const QString &path);
+    // The page in the viewer's own reader, which takes the engine's place; says when the page
+    // has been shown, or that it cannot be (a part too large).
+    void showInReader(const QString &path);
     // The bytes of a page the engine was not given.
     QByteArray largePageBytes() const;
     // Lays the page out for paper away from the window, which stays usable, then calls done;
