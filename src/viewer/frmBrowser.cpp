@@ -57,7 +57,6 @@ constexpr qint64 LargestShownPage = 4'000'000;
 const QString TooLargeText = QStringLiteral("The report viewer could not show this page; it may be too large. "
                                             "Save, Save as PDF and Print still work.");
 
-
 // Letter paper where the locale measures in inches, A4 elsewhere.
 QPageLayout pdfPageLayout()
 {
