@@ -31,6 +31,11 @@ public:
     void openCalendar(); // cmdCal
     void addEntry(EntryTarget target); // cmdAddHst, cmdAddNote
 
+Q_SIGNALS:
+    // A history entry for this item was added from here: an open item editor is closed, nothing
+    // saved, as the entry may be about the dates it shows.
+    void historyEntryAdded();
+
 private:
     void LoadServiceData();
     EntryGrid *makeEntryGrid(const char *name, QWidget *parent);
@@ -44,7 +49,3 @@ private:
     QLineEdit *txtServicedON = nullptr;
     QCheckBox *Check1 = nullptr;
 };
-
-// The one service acknowledgement: an open one is raised unchanged, whichever item it is for.
-frmAckService *showServiceAck(qint64 itemId);
-frmAckService *serviceAckWindow(); // null when none is open

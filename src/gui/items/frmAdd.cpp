@@ -30,8 +30,6 @@
 
 namespace {
 
-QPointer<frmAdd> editor;
-
 // Sizes in twips: the window's default size, the boxes of fixed width and the buttons.
 constexpr int WindowWidth = 10800;
 constexpr int WindowHeight = 6555;
@@ -540,25 +538,4 @@ void frmAdd::save()
     });
     emit itemSaved(savedId);
     close();
-}
-
-frmAdd *showItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, const AppSettings &settings)
-{
-    return showOnce(editor, [&] { return new frmAdd(mode, itemId, settings); });
-}
-
-frmAdd *reopenItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, const AppSettings &settings)
-{
-    closeNow(editor);
-    return showItemEditor(mode, itemId, settings);
-}
-
-void closeItemEditor()
-{
-    closeNow(editor);
-}
-
-frmAdd *itemEditor()
-{
-    return editor;
 }

@@ -105,10 +105,3 @@ private:
     QPushButton *m_cmdMore = nullptr;
     QPushButton *m_cmdOK = nullptr;
 };
-
-// The one item editor. showItemEditor shows the open editor unchanged or makes a new one;
-// reopenItemEditor closes an open editor (nothing saved) and makes a fresh one.
-frmAdd *showItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, const AppSettings &settings);
-frmAdd *reopenItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, const AppSettings &settings);
-void closeItemEditor();
-frmAdd *itemEditor(); // null when none is open

@@ -25,6 +25,8 @@ class QMenu;
 class QPlainTextEdit;
 class QTimer;
 class frmAbout;
+class frmAckOrder;
+class frmAckService;
 class frmAlarm;
 class frmCalendar;
 class frmColumns;
@@ -95,6 +97,13 @@ public:
     // The alarm monitor's timers, snooze and wake.
     AlarmMonitor *alarmMonitor() const { return m_monitor; }
 
+    // The item editor, which exists once: `fresh` closes an open one (nothing saved) and opens
+    // a new one; otherwise an open one is raised as it is.
+    void openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh);
+    // The windows that exist once and answer to this one; null when none is open.
+    frmAdd *itemEditor() const;
+    frmAlarm *alarmWindow() const;
+
     // The add-note and add-history buttons follow whether the list has items.
     bool addButtonsEnabled() const { return m_addButtonsEnabled; }
 
@@ -122,7 +131,6 @@ private:
     void setAddButtonsEnabled(bool enabled);
     bool requireSelection(const QString &message);
     void openEntryWindow(EntryTarget target);
-    void openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh);
     void showCellViewer(int row, int column);
     void storeColumnWidths();
     void fillPanes(int row);
@@ -131,12 +139,16 @@ private:
     void itemSaved();
     void entryAdded(EntryTarget target, qint64 itemId);
     void showServiceDateLookup(const QDate &day);
-    void watchAcknowledgement(AckWindow *window);
-    void watchItemEditor(frmAdd *editor);
+    void acknowledged();
 
     // The alarm monitor's signals and the snooze.
     // The alarm window; without `activate` (a timer shows it) the keyboard stays where it is.
     void openAlarmWindow(bool activate);
+    // The acknowledgements the alarm window asks for: an open one is raised unchanged, whichever
+    // item it is for. They outlive the alarm window.
+    void openServiceAck(qint64 itemId);
+    void openOrderAck(qint64 itemId);
+    void watchAcknowledgement(AckWindow *window);
     void connectAlarmMonitor();
     // The options read: kept for the windows, the next alarm check, panel 2, the open windows told.
     void useSettings(const AppSettings &settings);
@@ -188,6 +200,10 @@ private:
     QPointer<frmColumns> m_columns;
     QPointer<frmGenOpts> m_options;
     QPointer<frmAbout> m_about;
-    // The alarm window, which others also find open: connected when this one first meets it.
+    // The windows others open through this one, each once at a time and connected when made:
+    // the alarm window, its acknowledgements and the item editor.
     QPointer<frmAlarm> m_alarms;
+    QPointer<frmAckService> m_serviceAck;
+    QPointer<frmAckOrder> m_orderAck;
+    QPointer<frmAdd> m_editor;
 };

@@ -173,8 +173,18 @@ void frmmain::newItem()
 
 void frmmain::openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh)
 {
-    frmAdd *editor = fresh ? reopenItemEditor(mode, itemId, gv().settings) : showItemEditor(mode, itemId, gv().settings);
-    connect(editor, &frmAdd::itemSaved, this, &frmmain::itemSaved, Qt::UniqueConnection);
+    if (fresh)
+        closeNow(m_editor);
+    showOnce(m_editor, [&] {
+        auto *editor = new frmAdd(mode, itemId, gv().settings);
+        connect(editor, &frmAdd::itemSaved, this, &frmmain::itemSaved);
+        return editor;
+    });
+}
+
+frmAdd *frmmain::itemEditor() const
+{
+    return m_editor;
 }
 
 bool frmmain::requireSelection(const QString &message)
