@@ -433,8 +433,8 @@ private Q_SLOTS:
                  world->addPart(plant.past, QStringLiteral("Belt"), 7), world->addPart(plant.past, QStringLiteral("Fan"), 8);
                  return openAlone<frmAdd>(frmAdd::EditListItem, plant.past, gv().settings);
              }},
-            {"directory", [] { return showCompanyDirectory(frmCompanies::Mode::Browse); }},
-            {"company", [] { return showCompanyEditor(0); }},
+            {"directory", [] { return openAlone<frmCompanies>(frmCompanies::Mode::Browse); }},
+            {"company", [] { return openAlone<frmAddCo>(qint64(0)); }},
             {"history", [this] { return showEntryWindow(HistoryTarget, plant.past); }},
             {"sort", [] { return openAlone<frmSort>(std::optional<int>()); }},
             {"lookup", [] { return openAlone<frmLookup>(std::optional<int>()); }},

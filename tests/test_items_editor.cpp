@@ -83,7 +83,7 @@ QWidget *openWindow(const QString &kind, TestWorld &world)
     }
     return kind == u"service" ? openAlone<frmAckService>(item)
         : kind == u"order"    ? openAlone<frmAckOrder>(item)
-        : kind == u"company"  ? showCompanyEditor(0)
+        : kind == u"company"  ? openAlone<frmAddCo>(qint64(0))
         : kind == u"entry"    ? static_cast<QWidget *>(showEntryWindow(HistoryTarget, item))
                               : openAlone<frmAdd>(frmAdd::AddItem, 0, gv().settings);
 }
@@ -352,23 +352,27 @@ private Q_SLOTS:
         Execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
 
         // An item whose company is gone opens without one, and must be given one again.
-        frmAdd *editor = editItem(id);
+        frmmain main;
+        main.openItemEditor(frmAdd::EditListItem, id, true);
+        frmAdd *editor = main.itemEditor();
         QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), QString());
         click(editor, "cmdOK");
         QCOMPARE(MessageBox::shownTexts(), QStringList {"A Company must be selected"});
 
         // The directory opened by Select serves this editor and hands the choice back.
         click(editor, "cmdSelect");
-        QPointer<frmCompanies> directory = showCompanyDirectory(frmCompanies::Mode::Select, editor);
+        QPointer<frmCompanies> directory = shownWindow<frmCompanies>();
+        QCOMPARE(directory->servedEditor(), editor);
         Q_EMIT directory->companyChosen(replacement);
         QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), "New Co");
         click(editor, "cmdOK");
         QCOMPARE(itemField(world, id, QStringLiteral("manuID")).toLongLong(), replacement);
 
         // The editor closes while its directory is open: the directory goes with it.
-        editor = editItem(id);
+        main.openItemEditor(frmAdd::EditListItem, id, true);
+        editor = main.itemEditor();
         click(editor, "cmdSelect");
-        directory = showCompanyDirectory(frmCompanies::Mode::Select, editor);
+        directory = shownWindow<frmCompanies>();
         editor->close();
         QTRY_VERIFY(!directory || !directory->isVisible());
     }

@@ -6,7 +6,6 @@
 #include "core/platform/Clock.h"
 #include "core/platform/Twips.h"
 #include "core/records/History.h"
-#include "gui/companies/frmCompanies.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/PlainText.h"
@@ -486,8 +485,7 @@ void frmAdd::togglePage()
 
 void frmAdd::selectCompany()
 {
-    frmCompanies *directory = showCompanyDirectory(frmCompanies::Mode::Select, this);
-    connect(directory, &frmCompanies::companyChosen, this, &frmAdd::LoadCompany, Qt::UniqueConnection);
+    emit companyWanted();
 }
 
 void frmAdd::openCalendar(int index)

@@ -34,7 +34,7 @@ public:
     void setSettings(const AppSettings &settings) { m_settings = settings; }
 
     // Shows a company's name in the company label and keeps its ID (the company directory
-    // hands over the chosen company).
+    // opened by Select hands over the chosen company).
     void LoadCompany(qint64 companyId);
 
     ItemEditMode mode() const { return m_mode; }
@@ -59,6 +59,8 @@ public:
 
 Q_SIGNALS:
     void itemSaved(qint64 itemId);
+    // Select was pressed: the company directory is wanted in select mode for this editor.
+    void companyWanted();
 
 private:
     void buildEquipmentFrame();

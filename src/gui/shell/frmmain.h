@@ -27,9 +27,11 @@ class QTimer;
 class frmAbout;
 class frmAckOrder;
 class frmAckService;
+class frmAddCo;
 class frmAlarm;
 class frmCalendar;
 class frmColumns;
+class frmCompanies;
 class frmGenOpts;
 class frmLookup;
 class frmSort;
@@ -139,6 +141,11 @@ private:
     void itemSaved();
     void entryAdded(EntryTarget target, qint64 itemId);
     void showServiceDateLookup(const QDate &day);
+    // The company directory, choosing for an item editor (select mode) or, without one,
+    // browsing: an open one serving the same is raised unchanged, any other is closed and opened
+    // anew. The company editor it asks for exists once and may outlive it.
+    void openCompanyDirectory(frmAdd *editor);
+    void openCompanyEditor(qint64 companyId);
     void acknowledged();
 
     // The alarm monitor's signals and the snooze.
@@ -201,9 +208,11 @@ private:
     QPointer<frmGenOpts> m_options;
     QPointer<frmAbout> m_about;
     // The windows others open through this one, each once at a time and connected when made:
-    // the alarm window, its acknowledgements and the item editor.
+    // the alarm window, its acknowledgements, the item editor and the company directory.
     QPointer<frmAlarm> m_alarms;
     QPointer<frmAckService> m_serviceAck;
     QPointer<frmAckOrder> m_orderAck;
     QPointer<frmAdd> m_editor;
+    QPointer<frmCompanies> m_directory;
+    QPointer<frmAddCo> m_companyEditor;
 };

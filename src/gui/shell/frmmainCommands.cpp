@@ -12,6 +12,7 @@
 #include "core/shell/ItemDelete.h"
 #include "core/shell/ItemListModel.h"
 #include "gui/alarms/frmAlarm.h"
+#include "gui/companies/frmAddCo.h"
 #include "gui/companies/frmCompanies.h"
 #include "gui/maintenance/DatabaseCommands.h"
 #include "gui/maintenance/frmGenOpts.h"
@@ -178,6 +179,7 @@ void frmmain::openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fres
     showOnce(m_editor, [&] {
         auto *editor = new frmAdd(mode, itemId, gv().settings);
         connect(editor, &frmAdd::itemSaved, this, &frmmain::itemSaved);
+        connect(editor, &frmAdd::companyWanted, this, [this, editor] { openCompanyDirectory(editor); });
         return editor;
     });
 }
@@ -264,7 +266,34 @@ void frmmain::showServiceDateLookup(const QDate &day)
 
 void frmmain::showCompanies()
 {
-    showCompanyDirectory(frmCompanies::Mode::Browse);
+    openCompanyDirectory(nullptr);
+}
+
+void frmmain::openCompanyDirectory(frmAdd *editor)
+{
+    const frmCompanies::Mode mode = editor ? frmCompanies::Mode::Select : frmCompanies::Mode::Browse;
+    if (m_directory && (m_directory->mode() != mode || m_directory->servedEditor() != editor))
+        closeNow(m_directory);
+    showOnce(m_directory, [&] {
+        auto *directory = new frmCompanies(mode, editor);
+        if (editor)
+            connect(directory, &frmCompanies::companyChosen, editor, &frmAdd::LoadCompany);
+        connect(directory, &frmCompanies::companyEditorWanted, this, &frmmain::openCompanyEditor);
+        return directory;
+    });
+}
+
+void frmmain::openCompanyEditor(qint64 companyId)
+{
+    showOnce(m_companyEditor, [&] {
+        auto *editor = new frmAddCo(companyId);
+        // The directory open at the time of the save shows it.
+        connect(editor, &frmAddCo::companySaved, this, [this] {
+            if (m_directory)
+                m_directory->LoadCompanies();
+        });
+        return editor;
+    });
 }
 
 void frmmain::showCalendarWindow()
