@@ -435,7 +435,7 @@ private Q_SLOTS:
              }},
             {"directory", [] { return openAlone<frmCompanies>(frmCompanies::Mode::Browse); }},
             {"company", [] { return openAlone<frmAddCo>(qint64(0)); }},
-            {"history", [this] { return showEntryWindow(HistoryTarget, plant.past); }},
+            {"history", [this] { return openAlone<frmAddEntry>(HistoryTarget, plant.past); }},
             {"sort", [] { return openAlone<frmSort>(std::optional<int>()); }},
             {"lookup", [] { return openAlone<frmLookup>(std::optional<int>()); }},
             {"columns", [] { return openAlone<frmColumns>(); }},

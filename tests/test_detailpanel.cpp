@@ -323,7 +323,7 @@ private Q_SLOTS:
         emit shownWindow<frmLookup>()->lookupChosen(Field::Name, typed);
         click(row(m_pump));
         QWidget *shown = window == u"editor" ? openAlone<frmAdd>(frmAdd::EditListItem, m_pump, AppSettings())
-            : window == u"entry"             ? showEntryWindow(HistoryTarget, m_pump)
+            : window == u"entry"             ? openAlone<frmAddEntry>(HistoryTarget, m_pump)
             : window == u"service"           ? static_cast<QWidget *>(openAlone<frmAckService>(m_pump))
                                              : m_window;
         QString read;

@@ -84,7 +84,7 @@ QWidget *openWindow(const QString &kind, TestWorld &world)
     return kind == u"service" ? openAlone<frmAckService>(item)
         : kind == u"order"    ? openAlone<frmAckOrder>(item)
         : kind == u"company"  ? openAlone<frmAddCo>(qint64(0))
-        : kind == u"entry"    ? static_cast<QWidget *>(showEntryWindow(HistoryTarget, item))
+        : kind == u"entry"    ? static_cast<QWidget *>(openAlone<frmAddEntry>(HistoryTarget, item))
                               : openAlone<frmAdd>(frmAdd::AddItem, 0, gv().settings);
 }
 

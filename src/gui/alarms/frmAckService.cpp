@@ -10,7 +10,6 @@
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/EntryGrid.h"
-#include "gui/records/frmAddEntry.h"
 #include "gui/views/lib_frmCal.h"
 
 #include <QCheckBox>
@@ -178,8 +177,7 @@ void frmAckService::openCalendar()
 
 void frmAckService::addEntry(EntryTarget target)
 {
-    frmAddEntry *window = showEntryWindow(target, itemId());
-    connect(window, &frmAddEntry::entryAdded, this, &frmAckService::entryAdded, Qt::UniqueConnection);
+    emit entryWanted(target);
 }
 
 void frmAckService::entryAdded(EntryTarget target, qint64 itemId)

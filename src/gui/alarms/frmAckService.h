@@ -31,7 +31,13 @@ public:
     void openCalendar(); // cmdCal
     void addEntry(EntryTarget target); // cmdAddHst, cmdAddNote
 
+    // An entry window this one opened added an entry: the list of its kind is read again when
+    // the entry is for this item.
+    void entryAdded(EntryTarget target, qint64 itemId);
+
 Q_SIGNALS:
+    // The entry window of a target is wanted for this item.
+    void entryWanted(EntryTarget target);
     // A history entry for this item was added from here: an open item editor is closed, nothing
     // saved, as the entry may be about the dates it shows.
     void historyEntryAdded();
@@ -40,7 +46,6 @@ private:
     void LoadServiceData();
     EntryGrid *makeEntryGrid(const char *name, QWidget *parent);
     void fillEntries(EntryGrid *grid, EntryTarget target);
-    void entryAdded(EntryTarget target, qint64 itemId);
 
     QPlainTextEdit *txtInfo = nullptr;
     EntryGrid *flxHistory = nullptr;

@@ -28,6 +28,7 @@ class frmAbout;
 class frmAckOrder;
 class frmAckService;
 class frmAddCo;
+class frmAddEntry;
 class frmAlarm;
 class frmCalendar;
 class frmColumns;
@@ -133,13 +134,16 @@ private:
     void setAddButtonsEnabled(bool enabled);
     bool requireSelection(const QString &message);
     void openEntryWindow(EntryTarget target);
+    // The note or history window for an item, serving `opener` (this window or Service
+    // Acknowledge) as well as any that opened it before.
+    void showEntryWindowFor(EntryTarget target, qint64 itemId, QWidget *opener);
     void showCellViewer(int row, int column);
     void storeColumnWidths();
     void fillPanes(int row);
 
     // Answers of the windows this one opens.
     void itemSaved();
-    void entryAdded(EntryTarget target, qint64 itemId);
+    void entryAdded(const frmAddEntry *window);
     void showServiceDateLookup(const QDate &day);
     // The company directory, choosing for an item editor (select mode) or, without one,
     // browsing: an open one serving the same is raised unchanged, any other is closed and opened
@@ -208,11 +212,13 @@ private:
     QPointer<frmGenOpts> m_options;
     QPointer<frmAbout> m_about;
     // The windows others open through this one, each once at a time and connected when made:
-    // the alarm window, its acknowledgements, the item editor and the company directory.
+    // the alarm window, its acknowledgements, the item editor, the company directory and the
+    // note and history windows.
     QPointer<frmAlarm> m_alarms;
     QPointer<frmAckService> m_serviceAck;
     QPointer<frmAckOrder> m_orderAck;
     QPointer<frmAdd> m_editor;
     QPointer<frmCompanies> m_directory;
     QPointer<frmAddCo> m_companyEditor;
+    QPointer<frmAddEntry> m_entryWindows[2]; // by EntryTarget
 };

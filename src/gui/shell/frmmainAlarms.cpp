@@ -111,6 +111,8 @@ void frmmain::openServiceAck(qint64 itemId)
         if (window) {
             watchAcknowledgement(window);
             connect(window, &frmAckService::historyEntryAdded, this, [this] { closeNow(m_editor); });
+            connect(window, &frmAckService::entryWanted, this,
+                    [this, window](EntryTarget target) { showEntryWindowFor(target, window->itemId(), window); });
         }
         return window;
     });

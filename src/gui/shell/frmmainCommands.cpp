@@ -11,6 +11,7 @@
 #include "core/data/GlobalVars.h"
 #include "core/shell/ItemDelete.h"
 #include "core/shell/ItemListModel.h"
+#include "gui/alarms/frmAckService.h"
 #include "gui/alarms/frmAlarm.h"
 #include "gui/companies/frmAddCo.h"
 #include "gui/companies/frmCompanies.h"
@@ -226,8 +227,14 @@ void frmmain::openEntryWindow(EntryTarget target)
 {
     if (!requireSelection(QStringLiteral("Please select an item first")))
         return;
-    frmAddEntry *window = showEntryWindow(target, selectedItemId());
-    connect(window, &frmAddEntry::entryAdded, this, &frmmain::entryAdded, Qt::UniqueConnection);
+    showEntryWindowFor(target, selectedItemId(), this);
+}
+
+void frmmain::showEntryWindowFor(EntryTarget target, qint64 itemId, QWidget *opener)
+{
+    showEntryWindow(m_entryWindows[target], target, itemId, [this](frmAddEntry *window) {
+        connect(window, &frmAddEntry::entryAdded, this, [this, window] { entryAdded(window); });
+    })->serve(opener);
 }
 
 void frmmain::addNote()
@@ -246,10 +253,15 @@ void frmmain::itemSaved()
     refreshTray(false);
 }
 
-void frmmain::entryAdded(EntryTarget target, qint64 itemId)
+void frmmain::entryAdded(const frmAddEntry *window)
 {
+    const EntryTarget target = window->target();
+    const qint64 itemId = window->itemId();
+    // Only the windows it served hear of it: an open Service Acknowledge, and this one.
+    if (m_serviceAck && window->serves(m_serviceAck))
+        m_serviceAck->entryAdded(target, itemId);
     // The entry window keeps its item; its pane is refreshed only while that item is shown.
-    if (selectedItemId() != itemId)
+    if (!window->serves(this) || selectedItemId() != itemId)
         return;
     runGuarded(this, QStringLiteral("read the item's details"), [&] {
         if (target == HistoryTarget)
