@@ -34,6 +34,7 @@ class frmCalendar;
 class frmColumns;
 class frmCompanies;
 class frmGenOpts;
+class frmImport;
 class frmLookup;
 class frmSort;
 
@@ -221,4 +222,5 @@ private:
     QPointer<frmCompanies> m_directory;
     QPointer<frmAddCo> m_companyEditor;
     QPointer<frmAddEntry> m_entryWindows[2]; // by EntryTarget
+    QPointer<frmImport> m_import; // a new preview replaces the open one
 };
