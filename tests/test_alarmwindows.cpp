@@ -101,7 +101,6 @@ private Q_SLOTS:
     void listDetailsAndHighlight()
     {
         frmmain main;
-        main.load();
         main.showAlarms();
         frmAlarm *window = main.alarmWindow();
         AlarmListModel *model = window->alarmModel();
@@ -327,11 +326,9 @@ private Q_SLOTS:
     void boxesCalendarAndEntries()
     {
         frmmain main;
-        main.load();
         main.openItemEditor(frmAdd::EditListItem, plant.order, false);
         main.showAlarms();
-        main.alarmWindow()->rowClicked(1);
-        main.alarmWindow()->showDetails();
+        main.alarmWindow()->rowDoubleClicked(1);
         frmAckService *ack = shownWindow<frmAckService>();
         QLineEdit *on = control<QLineEdit>(ack, "txtServicedON");
         // The calendar button writes the picked day into "Serviced On".
@@ -423,10 +420,7 @@ private Q_SLOTS:
         QFETCH(QString, first);
         const QHash<QString, std::function<QWidget *()>> open {
             {"alarms", [] { return openAlone<frmAlarm>(gv().settings); }},
-            {"sleep", [] {
-                 auto *alarms = openAlone<frmAlarm>(gv().settings);
-                 return control<QPushButton>(alarms, "cmdSleep")->click(), alarms->sleepWindow();
-             }},
+            {"sleep", [] { auto *alarms = openAlone<frmAlarm>(gv().settings); return control<QPushButton>(alarms, "cmdSleep")->click(), alarms->sleepWindow(); }},
             {"service", [this] { return openAlone<frmAckService>(plant.service); }},
             {"order", [this] { return openAlone<frmAckOrder>(plant.order); }},
             {"editor", [this] { // parts, so that the grid has cells to trap Tab in
@@ -456,8 +450,7 @@ private Q_SLOTS:
         Execute(db(), QStringLiteral("UPDATE settings SET timerinterval = 1"));
         frmmain main;
         main.load();
-        main.openItemEditor(frmAdd::AddItem, 0, false);
-        frmAdd *editor = main.itemEditor();
+        frmAdd *editor = main.openItemEditor(frmAdd::AddItem, 0, false);
         QVERIFY(QTest::qWaitForWindowActive(editor));
         QWidget *typing = QApplication::focusWidget();
         Clock::setFixed(TestWorld::Now.addSecs(3600));

@@ -52,8 +52,7 @@ bool rowPainted(frmCompanies &directory, int row, const QColor &text, const QCol
 frmCompanies *openDirectory(frmmain &main, bool selectMode)
 {
     if (selectMode) {
-        main.openItemEditor(frmAdd::AddItem, 0, false);
-        main.itemEditor()->selectCompany();
+        main.openItemEditor(frmAdd::AddItem, 0, false)->selectCompany();
     } else {
         main.showCompanies();
     }

@@ -322,13 +322,10 @@ private Q_SLOTS:
         const qint64 first = world.addItem(company, {{"Name", "Alpha"}});
         const qint64 second = world.addItem(company, {{"Name", "Beta"}});
         frmmain main;
-        main.load();
-        main.openItemEditor(frmAdd::EditListItem, first, true);
-        frmAdd *editor = main.itemEditor();
+        frmAdd *editor = main.openItemEditor(frmAdd::EditListItem, first, true);
         QSignalSpy saved(editor, &frmAdd::itemSaved);
         // Another opener asking for a new item gets the open editor as it is, not reloaded.
-        main.openItemEditor(frmAdd::AddItem, 0, false);
-        QCOMPARE(main.itemEditor(), editor);
+        QCOMPARE(main.openItemEditor(frmAdd::AddItem, 0, false), editor);
         setBox(editor, Name, QStringLiteral("Alpha 2"));
         click(editor, "cmdOK");
         QCOMPARE(itemField(world, first, QStringLiteral("Name")), "Alpha 2");
@@ -336,11 +333,10 @@ private Q_SLOTS:
         QCOMPARE(saved.at(0).at(0).toLongLong(), first);
 
         // A double-click closes an open editor and opens a fresh one for its row.
-        main.openItemEditor(frmAdd::EditListItem, first, true);
-        QPointer<frmAdd> old = main.itemEditor();
-        main.openItemEditor(frmAdd::EditListItem, second, true);
+        QPointer<frmAdd> old = main.openItemEditor(frmAdd::EditListItem, first, true);
+        frmAdd *fresh = main.openItemEditor(frmAdd::EditListItem, second, true);
         QTRY_VERIFY(!old);
-        QCOMPARE(main.itemEditor()->form()[Name], "Beta");
+        QCOMPARE(fresh->form()[Name], "Beta");
     }
 
     void companyChoice()
@@ -353,8 +349,7 @@ private Q_SLOTS:
 
         // An item whose company is gone opens without one, and must be given one again.
         frmmain main;
-        main.openItemEditor(frmAdd::EditListItem, id, true);
-        frmAdd *editor = main.itemEditor();
+        frmAdd *editor = main.openItemEditor(frmAdd::EditListItem, id, true);
         QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), QString());
         click(editor, "cmdOK");
         QCOMPARE(MessageBox::shownTexts(), QStringList {"A Company must be selected"});
@@ -369,8 +364,7 @@ private Q_SLOTS:
         QCOMPARE(itemField(world, id, QStringLiteral("manuID")).toLongLong(), replacement);
 
         // The editor closes while its directory is open: the directory goes with it.
-        main.openItemEditor(frmAdd::EditListItem, id, true);
-        editor = main.itemEditor();
+        editor = main.openItemEditor(frmAdd::EditListItem, id, true);
         click(editor, "cmdSelect");
         directory = shownWindow<frmCompanies>();
         editor->close();

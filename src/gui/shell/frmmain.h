@@ -12,7 +12,6 @@
 
 #include <optional>
 
-class AckWindow;
 class AlarmMonitor;
 class AlarmTray;
 class CompanyPane;
@@ -102,8 +101,8 @@ public:
     AlarmMonitor *alarmMonitor() const { return m_monitor; }
 
     // The item editor, which exists once: `fresh` closes an open one (nothing saved) and opens
-    // a new one; otherwise an open one is raised as it is.
-    void openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh);
+    // a new one; otherwise an open one is raised as it is. Gives the editor shown.
+    frmAdd *openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh);
     // The windows that exist once and answer to this one; null when none is open.
     frmAdd *itemEditor() const;
     frmAlarm *alarmWindow() const;
@@ -160,7 +159,6 @@ private:
     // item it is for. They outlive the alarm window.
     void openServiceAck(qint64 itemId);
     void openOrderAck(qint64 itemId);
-    void watchAcknowledgement(AckWindow *window);
     void connectAlarmMonitor();
     // The options read: kept for the windows, the next alarm check, panel 2, the open windows told.
     void useSettings(const AppSettings &settings);

@@ -109,7 +109,7 @@ void frmmain::openServiceAck(qint64 itemId)
     showOnce(m_serviceAck, [&] {
         frmAckService *window = keepIfLoaded(new frmAckService(itemId));
         if (window) {
-            watchAcknowledgement(window);
+            connect(window, &AckWindow::acknowledged, this, &frmmain::acknowledged);
             connect(window, &frmAckService::historyEntryAdded, this, [this] { closeNow(m_editor); });
             connect(window, &frmAckService::entryWanted, this,
                     [this, window](EntryTarget target) { showEntryWindowFor(target, window->itemId(), window); });
@@ -123,14 +123,9 @@ void frmmain::openOrderAck(qint64 itemId)
     showOnce(m_orderAck, [&] {
         frmAckOrder *window = keepIfLoaded(new frmAckOrder(itemId));
         if (window)
-            watchAcknowledgement(window);
+            connect(window, &AckWindow::acknowledged, this, &frmmain::acknowledged);
         return window;
     });
-}
-
-void frmmain::watchAcknowledgement(AckWindow *window)
-{
-    connect(window, &AckWindow::acknowledged, this, &frmmain::acknowledged);
 }
 
 void frmmain::acknowledged()

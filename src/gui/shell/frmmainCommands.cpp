@@ -173,11 +173,11 @@ void frmmain::newItem()
     openItemEditor(frmAdd::AddItem, 0, false);
 }
 
-void frmmain::openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh)
+frmAdd *frmmain::openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh)
 {
     if (fresh)
         closeNow(m_editor);
-    showOnce(m_editor, [&] {
+    return showOnce(m_editor, [&] {
         auto *editor = new frmAdd(mode, itemId, gv().settings);
         connect(editor, &frmAdd::itemSaved, this, &frmmain::itemSaved);
         connect(editor, &frmAdd::companyWanted, this, [this, editor] { openCompanyDirectory(editor); });
