@@ -33,8 +33,8 @@ public:
     bool serves(const QWidget *opener) const;
 
 Q_SIGNALS:
-    // An entry was written for this item (the window then closes). Whoever opened the window
-    // refreshes its lists from here.
+    // An entry was written for this item (the window then closes). The windows it serves
+    // refresh their lists from here.
     void entryAdded(EntryTarget target, qint64 itemId);
 
 private:
