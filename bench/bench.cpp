@@ -280,15 +280,15 @@ AlarmFigures measureAlarms(int items, int runs)
             f.rows = rows.size();
             rows = {};
         });
-    frmAlarm *window = nullptr;
+    QPointer<frmAlarm> window;
     f.openWindow = medianMs(
         runs,
         [&] {
-            window = showAlarmWindow(settings); // evaluates as it opens
+            showOnce(window, [&] { return new frmAlarm(settings); }); // evaluates as it opens
             QApplication::processEvents(); // layout
             window->repaint(); // paint
         },
-        [&] { delete window; });
+        [&] { delete window.data(); });
     f.peak = peakMegabytes();
     CloseDatabase();
     return f;

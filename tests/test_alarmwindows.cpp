@@ -100,7 +100,9 @@ private Q_SLOTS:
 
     void listDetailsAndHighlight()
     {
-        frmAlarm *window = showAlarmWindow(gv().settings);
+        frmmain main;
+        main.showAlarms();
+        frmAlarm *window = main.alarmWindow();
         AlarmListModel *model = window->alarmModel();
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(kinds(window), QStringLiteral("201"));
@@ -122,17 +124,17 @@ private Q_SLOTS:
         QCOMPARE(shown(2).background.color(), palette.color(QPalette::ToolTipBase)); // its kind colour back
 
         // Details open what the row's kind calls for; a row reached by the keyboard counts as clicked.
-        QSignalSpy editors(window, &frmAlarm::itemEditorOpened);
+        QSignalSpy editors(window, &frmAlarm::itemEditorWanted);
         window->showDetails();
         window->rowDoubleClicked(2);
         for (Qt::Key key : {Qt::Key_PageDown, Qt::Key_Up, Qt::Key_Return}) // row 2, row 1, Details
             QTest::keyClick(list, key);
         QCOMPARE(editors.count(), 1);
-        QCOMPARE(serviceAckWindow()->windowTitle(), QStringLiteral("Service AcknowledgeID = %1").arg(plant.service));
-        QCOMPARE(orderAckWindow()->windowTitle(), QStringLiteral("Order AcknowledgeID = %1").arg(plant.order));
-        QCOMPARE(itemEditor()->mode(), frmAdd::EditAlarmItem);
-        QCOMPARE(itemEditor()->itemId(), plant.past);
-        QVERIFY(control<QPlainTextEdit>(orderAckWindow(), "txtInfo")->toPlainText().startsWith(QStringLiteral("ORDER replacment part(s):\n\n\nFOR name:\n  Fan")));
+        QCOMPARE(shownWindow<frmAckService>()->windowTitle(), QStringLiteral("Service AcknowledgeID = %1").arg(plant.service));
+        QCOMPARE(shownWindow<frmAckOrder>()->windowTitle(), QStringLiteral("Order AcknowledgeID = %1").arg(plant.order));
+        QCOMPARE(main.itemEditor()->mode(), frmAdd::EditAlarmItem);
+        QCOMPARE(main.itemEditor()->itemId(), plant.past);
+        QVERIFY(control<QPlainTextEdit>(shownWindow<frmAckOrder>(), "txtInfo")->toPlainText().startsWith(QStringLiteral("ORDER replacment part(s):\n\n\nFOR name:\n  Fan")));
 
         // An earlier item shifts every row; the open windows keep their items.
         const qint64 earlier = world->addItem(world->addCompany(QStringLiteral("Beta")),
@@ -142,14 +144,14 @@ private Q_SLOTS:
         QCOMPARE(kinds(window), QStringLiteral("2201"));
         window->rowClicked(2);
         window->showDetails(); // another service row: the open window is raised unchanged
-        QCOMPARE(serviceAckWindow()->itemId(), plant.service);
-        QCOMPARE(orderAckWindow()->itemId(), plant.order);
+        QCOMPARE(shownWindow<frmAckService>()->itemId(), plant.service);
+        QCOMPARE(shownWindow<frmAckOrder>()->itemId(), plant.order);
         window->rowClicked(0);
         window->showDetails(); // Details raises the open editor as it is
-        QCOMPARE(itemEditor()->itemId(), plant.past);
+        QCOMPARE(main.itemEditor()->itemId(), plant.past);
         window->rowDoubleClicked(0); // a double-click opens a fresh one
         settle();
-        QCOMPARE(itemEditor()->itemId(), earlier);
+        QCOMPARE(main.itemEditor()->itemId(), earlier);
 
         // An empty list takes no click.
         Execute(db(), QStringLiteral("DELETE FROM main"));
@@ -164,10 +166,10 @@ private Q_SLOTS:
         frmmain main;
         main.load();
         main.showAlarms();
-        frmAlarm *alarms = alarmWindow();
+        frmAlarm *alarms = main.alarmWindow();
         alarms->rowClicked(1);
         alarms->showDetails();
-        QPointer<frmAckService> ack = serviceAckWindow();
+        QPointer<frmAckService> ack = shownWindow<frmAckService>();
         QCOMPARE(control<QLineEdit>(ack, "txtServicedON")->text(), QStringLiteral("12/6/2026"));
         control<QLineEdit>(ack, "txtServicedBy")->setText(QStringLiteral("Ann"));
         QTest::mouseClick(control(ack, "Check1"), Qt::LeftButton);
@@ -276,7 +278,7 @@ private Q_SLOTS:
         const bool service = button == u"service";
         const qint64 id = service ? plant.service : plant.order;
         Execute(db(), QStringLiteral("UPDATE main SET servicedby = 'Bob'")); // "Serviced By" starts with it
-        QPointer<AckWindow> window = service ? static_cast<AckWindow *>(showServiceAck(id)) : showOrderAck(id);
+        QPointer<AckWindow> window = service ? static_cast<AckWindow *>(openAlone<frmAckService>(id)) : openAlone<frmAckOrder>(id);
         window->findChild<QLineEdit *>(service ? QStringLiteral("txtServicedON") : QStringLiteral("txtPoNo"))->setText(input);
         if (!change.isEmpty())
             world->changeElsewhere(change);
@@ -298,11 +300,11 @@ private Q_SLOTS:
         frmmain main;
         main.load();
         main.showAlarms();
-        QPointer<frmAlarm> alarms = alarmWindow();
+        QPointer<frmAlarm> alarms = main.alarmWindow();
         // An item deleted by another program keeps its rows until the list is rebuilt; they open nothing.
         world->changeElsewhere(QStringLiteral("DELETE FROM main WHERE Name = 'Fan'"));
         alarms->rowDoubleClicked(2);
-        QVERIFY(!orderAckWindow());
+        QVERIFY(!shownWindow<frmAckOrder>());
         QCOMPARE(MessageBox::lastText(), QStringLiteral("This item no longer exists; nothing was saved."));
         // Deleting an item here (Pump, second by service date) rebuilds the list shown.
         main.rowClicked(2, 1);
@@ -317,14 +319,17 @@ private Q_SLOTS:
         settle();
         MessageBox::clearShown();
         main.showAlarms();
-        QVERIFY(!alarmWindow());
+        QVERIFY(!main.alarmWindow());
         QVERIFY(MessageBox::lastText().startsWith(QStringLiteral("Could not evaluate the alarms.")));
     }
 
     void boxesCalendarAndEntries()
     {
-        showItemEditor(frmAdd::EditListItem, plant.order, gv().settings);
-        frmAckService *ack = showServiceAck(plant.service);
+        frmmain main;
+        main.openItemEditor(frmAdd::EditListItem, plant.order, false);
+        main.showAlarms();
+        main.alarmWindow()->rowDoubleClicked(1);
+        frmAckService *ack = shownWindow<frmAckService>();
         QLineEdit *on = control<QLineEdit>(ack, "txtServicedON");
         // The calendar button writes the picked day into "Serviced On".
         lib_frmCal::setTestPick([](lib_frmCal &picker) { emit control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2026, 12, 1)); });
@@ -341,7 +346,7 @@ private Q_SLOTS:
             entry->add();
             settle();
             // A note leaves the editor open; a history entry closes it.
-            QCOMPARE(itemEditor() != nullptr, qstrcmp(name, "cmdAddNote") == 0);
+            QCOMPARE(main.itemEditor() != nullptr, qstrcmp(name, "cmdAddNote") == 0);
         }
         QCOMPARE(control<QTableWidget>(ack, "flxNotes")->item(0, 1)->text(), QStringLiteral("Add Note"));
         QCOMPARE(control<QTableWidget>(ack, "flxHistory")->item(0, 1)->text(), QStringLiteral("Add History")); // newest first
@@ -359,28 +364,28 @@ private Q_SLOTS:
             question.setModal(true);
             question.show();
             fire(main, "Timer2");
-            QVERIFY(!alarmWindow());
+            QVERIFY(!main.alarmWindow());
         }
         fire(main, "Timer2");
-        QVERIFY(alarmWindow());
+        QVERIFY(main.alarmWindow());
 
-        alarmWindow()->close();
+        main.alarmWindow()->close();
         settle();
         Clock::setFixed(TestWorld::Now.addSecs(5 * 60 + 10));
         fire(main, "Timer1");
-        QVERIFY(alarmWindow());
+        QVERIFY(main.alarmWindow());
         // Shown again, an open window is only raised: its highlight stays.
-        alarmWindow()->rowClicked(1);
+        main.alarmWindow()->rowClicked(1);
         Clock::setFixed(TestWorld::Now.addSecs(11 * 60));
         fire(main, "Timer1");
-        QVERIFY(alarmWindow()->alarmModel()->isRowSelected(1));
+        QVERIFY(main.alarmWindow()->alarmModel()->isRowSelected(1));
         // The menu shows the same window.
         QVERIFY(main.action(QStringLiteral("mnuAlarms"))->isEnabled());
         main.action(QStringLiteral("mnuAlarms"))->trigger();
-        QVERIFY(alarmWindow()->alarmModel()->isRowSelected(1));
+        QVERIFY(main.alarmWindow()->alarmModel()->isRowSelected(1));
 
         // Snoozed for 30 minutes, from 10:11 until 10:41.
-        QPointer<frmAlarm> alarms = alarmWindow();
+        QPointer<frmAlarm> alarms = main.alarmWindow();
         control<QPushButton>(alarms, "cmdSleep")->click();
         QVERIFY(alarms->sleepWindow()->option(0)->isChecked());
         QTest::mouseClick(alarms->sleepWindow()->option(3), Qt::LeftButton);
@@ -393,7 +398,7 @@ private Q_SLOTS:
         const QDateTime wake = TestWorld::Now.addSecs(41 * 60 + 10);
         Clock::setFixed(wake);
         fire(main, "tmrSleep");
-        QVERIFY(!main.alarmMonitor()->sleeping() && alarmWindow());
+        QVERIFY(!main.alarmMonitor()->sleeping() && main.alarmWindow());
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 5 minutes"));
         QCOMPARE(main.alarmMonitor()->nextCheck(), wake.addSecs(5 * 60)); // one full interval after waking
     }
@@ -414,17 +419,17 @@ private Q_SLOTS:
         QFETCH(QString, window);
         QFETCH(QString, first);
         const QHash<QString, std::function<QWidget *()>> open {
-            {"alarms", [] { return showAlarmWindow(gv().settings); }},
-            {"sleep", [] { return control<QPushButton>(showAlarmWindow(gv().settings), "cmdSleep")->click(), showAlarmWindow(gv().settings)->sleepWindow(); }},
-            {"service", [this] { return showServiceAck(plant.service); }},
-            {"order", [this] { return showOrderAck(plant.order); }},
+            {"alarms", [] { return openAlone<frmAlarm>(gv().settings); }},
+            {"sleep", [] { auto *alarms = openAlone<frmAlarm>(gv().settings); return control<QPushButton>(alarms, "cmdSleep")->click(), alarms->sleepWindow(); }},
+            {"service", [this] { return openAlone<frmAckService>(plant.service); }},
+            {"order", [this] { return openAlone<frmAckOrder>(plant.order); }},
             {"editor", [this] { // parts, so that the grid has cells to trap Tab in
                  world->addPart(plant.past, QStringLiteral("Belt"), 7), world->addPart(plant.past, QStringLiteral("Fan"), 8);
-                 return showItemEditor(frmAdd::EditListItem, plant.past, gv().settings);
+                 return openAlone<frmAdd>(frmAdd::EditListItem, plant.past, gv().settings);
              }},
-            {"directory", [] { return showCompanyDirectory(frmCompanies::Mode::Browse); }},
-            {"company", [] { return showCompanyEditor(0); }},
-            {"history", [this] { return showEntryWindow(HistoryTarget, plant.past); }},
+            {"directory", [] { return openAlone<frmCompanies>(frmCompanies::Mode::Browse); }},
+            {"company", [] { return openAlone<frmAddCo>(qint64(0)); }},
+            {"history", [this] { return openAlone<frmAddEntry>(HistoryTarget, plant.past); }},
             {"sort", [] { return openAlone<frmSort>(std::optional<int>()); }},
             {"lookup", [] { return openAlone<frmLookup>(std::optional<int>()); }},
             {"columns", [] { return openAlone<frmColumns>(); }},
@@ -445,13 +450,13 @@ private Q_SLOTS:
         Execute(db(), QStringLiteral("UPDATE settings SET timerinterval = 1"));
         frmmain main;
         main.load();
-        frmAdd *editor = showItemEditor(frmAdd::AddItem, 0, gv().settings);
+        frmAdd *editor = main.openItemEditor(frmAdd::AddItem, 0, false);
         QVERIFY(QTest::qWaitForWindowActive(editor));
         QWidget *typing = QApplication::focusWidget();
         Clock::setFixed(TestWorld::Now.addSecs(3600));
         fire(main, "Timer1");
         QCoreApplication::processEvents(); // an activation would arrive now
-        QVERIFY(alarmWindow() && alarmWindow()->isVisible());
+        QVERIFY(main.alarmWindow() && main.alarmWindow()->isVisible());
         QCOMPARE(QApplication::focusWidget(), typing);
     }
 

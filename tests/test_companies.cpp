@@ -6,8 +6,10 @@
 #include "core/data/DatabaseADO.h"
 #include "gui/companies/frmAddCo.h"
 #include "gui/companies/frmCompanies.h"
+#include "gui/items/frmAdd.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
+#include "gui/shell/frmmain.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -45,19 +47,16 @@ bool rowPainted(frmCompanies &directory, int row, const QColor &text, const QCol
     return true;
 }
 
-// A stand-in for the item editor that a select-mode directory serves.
-QWidget *servedEditor()
+// The directory as its openers open it: the main window's Companies command, or the Select
+// button of an item editor.
+frmCompanies *openDirectory(frmmain &main, bool selectMode)
 {
-    static QPointer<QWidget> editor;
-    if (!editor)
-        editor = new QWidget;
-    return editor;
-}
-
-frmCompanies *openDirectory(bool selectMode)
-{
-    frmCompanies *directory = selectMode ? showCompanyDirectory(frmCompanies::Mode::Select, servedEditor())
-                                         : showCompanyDirectory(frmCompanies::Mode::Browse);
+    if (selectMode) {
+        main.openItemEditor(frmAdd::AddItem, 0, false)->selectCompany();
+    } else {
+        main.showCompanies();
+    }
+    frmCompanies *directory = shownWindow<frmCompanies>();
     directory->resize(900, 500);
     return directory;
 }
@@ -121,7 +120,8 @@ private Q_SLOTS:
     void emptyTableSaysSoAndAddStillWorks()
     {
         TestWorld world;
-        frmCompanies *directory = openDirectory(false);
+        frmmain main;
+        frmCompanies *directory = openDirectory(main, false);
         QCOMPARE(MessageBox::shownTexts(), QStringList({"No companies in database"}));
         QCOMPARE(directory->rows(), 1);
         // Select and Edit on an empty list pick nothing.
@@ -144,10 +144,11 @@ private Q_SLOTS:
     void gridShowsCompaniesByName()
     {
         TestWorld world;
+        frmmain main;
         const qint64 zeta = world.addCompany(QStringLiteral("Zeta"), {{"Street1", "9 Elm"}, {"Street2", "Unit 2"}, {"city", "Ames"}, {"State", "IA"}, {"zip", "50010"}, {"notes", "ask for Al\r\nmornings"}});
         const qint64 acme = world.addCompany(QStringLiteral("acme"), {{"Street1", "1 Main"}, {"Street2", ""}, {"contact", "Bo"}});
         world.addCompany(QStringLiteral("Beta"), {{"Street1", "2 Oak"}}); // Street2 Null
-        frmCompanies *directory = openDirectory(false);
+        frmCompanies *directory = openDirectory(main, false);
         QVERIFY(control(directory, "cmdSelect")->isHidden());
         // By name without regard to case. Only an empty second street leaves its line out.
         QCOMPARE(directory->rows(), 4);
@@ -163,9 +164,10 @@ private Q_SLOTS:
     void clickPaintsRows()
     {
         TestWorld world;
+        frmmain main;
         for (const char *name : {"A1", "A2", "A3", "A4", "A5"})
             world.addCompany(QString::fromLatin1(name));
-        frmCompanies *directory = openDirectory(false);
+        frmCompanies *directory = openDirectory(main, false);
         const QColor highlight = directory->palette().color(QPalette::Highlight), white(Qt::white), black(Qt::black);
         clickRow(*directory, 3);
         QVERIFY(rowPainted(*directory, 3, white, highlight));
@@ -194,9 +196,10 @@ private Q_SLOTS:
         QFETCH(int, downs);
         QFETCH(int, chosenRow);
         TestWorld world;
+        frmmain main;
         world.addCompany(QStringLiteral("Acme"));
         world.addCompany(QStringLiteral("Ingersoll Tooling"));
-        frmCompanies *directory = openDirectory(true);
+        frmCompanies *directory = openDirectory(main, true);
         QSignalSpy chosen(directory, &frmCompanies::companyChosen);
         QVERIFY(QTest::qWaitForWindowActive(directory));
         control(directory, "flxCompanies")->setFocus();
@@ -216,10 +219,11 @@ private Q_SLOTS:
     {
         // Browse first, then Select from an editor: a select-mode directory that delivers.
         TestWorld world;
+        frmmain main;
         world.addCompany(QStringLiteral("Acme"));
         const qint64 beta = world.addCompany(QStringLiteral("Beta"), {{"zip", "12345"}});
-        QPointer<frmCompanies> browse = openDirectory(false);
-        QPointer<frmCompanies> select = openDirectory(true);
+        QPointer<frmCompanies> browse = openDirectory(main, false);
+        QPointer<frmCompanies> select = openDirectory(main, true);
         QVERIFY(!browse);
         QCOMPARE(select->windowTitle(), "Select Company");
         QVERIFY(!control(select, "cmdSelect")->isHidden());
@@ -230,8 +234,8 @@ private Q_SLOTS:
         QTRY_VERIFY(!select);
 
         // And the other way round: browse replaces select, and its double-click edits.
-        select = openDirectory(true);
-        browse = openDirectory(false);
+        select = openDirectory(main, true);
+        browse = openDirectory(main, false);
         QVERIFY(!select);
         QSignalSpy none(browse.data(), &frmCompanies::companyChosen);
         clickRow(*browse, 2, true);
@@ -242,13 +246,13 @@ private Q_SLOTS:
         QCOMPARE(editor->windowTitle(), "Edit Company");
         QCOMPARE(editor->boxText(CompanyBox::Zip), "12345");
         // Asking again for the same directory raises it unchanged.
-        QCOMPARE(openDirectory(false), browse.data());
+        QCOMPARE(openDirectory(main, false), browse.data());
     }
 
     void editorAddsAndCancels()
     {
         TestWorld world;
-        QPointer<frmAddCo> editor = showCompanyEditor(0);
+        QPointer<frmAddCo> editor = openAlone<frmAddCo>(qint64(0));
         lineBox(editor, CompanyBox::City)->setText(QStringLiteral("Ames"));
         QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
         QCOMPARE(MessageBox::shownTexts(), QStringList({"A company name must be entered"}));
@@ -262,9 +266,10 @@ private Q_SLOTS:
     void editorEditKeepsItsCompany()
     {
         TestWorld world;
+        frmmain main;
         const qint64 mid = world.addCompany(QStringLiteral("Mid"));
         const qint64 other = world.addCompany(QStringLiteral("Other"));
-        frmCompanies *directory = openDirectory(false);
+        frmCompanies *directory = openDirectory(main, false);
         clickRow(*directory, 1);
         QTest::mouseClick(control(directory, "cmdEdit"), Qt::LeftButton);
         QPointer<frmAddCo> editor = openEditor();
@@ -296,7 +301,7 @@ private Q_SLOTS:
     {
         TestWorld world;
         const qint64 gone = world.addCompany(QStringLiteral("Gone"));
-        frmAddCo *editor = showCompanyEditor(gone);
+        frmAddCo *editor = openAlone<frmAddCo>(gone);
         Execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
         QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
         QCOMPARE(MessageBox::shownTexts(), QStringList({"This company no longer exists; nothing was saved"}));
@@ -307,7 +312,7 @@ private Q_SLOTS:
     void editorBoxesHoldTheirLimits()
     {
         TestWorld world;
-        frmAddCo *editor = showCompanyEditor(0);
+        frmAddCo *editor = openAlone<frmAddCo>(qint64(0));
         editor->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(editor));
         QLineEdit *zip = lineBox(editor, CompanyBox::Zip);

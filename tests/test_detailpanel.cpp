@@ -103,8 +103,8 @@ private Q_SLOTS:
         QTest::keyClick(m_window->grid(), Qt::Key_Up);
         QVERIFY(model->isRowSelected(2) && !model->isRowSelected(3));
         QTest::keyClick(m_window->grid(), Qt::Key_Return); // and Enter opens it
-        QCOMPARE(itemEditor()->itemId(), model->itemIdAt(2));
-        closeItemEditor();
+        QCOMPARE(m_window->itemEditor()->itemId(), model->itemIdAt(2));
+        delete m_window->itemEditor();
 
         // After a reload nothing is selected and the first click selects its row alone.
         m_window->LoadGrid(Field::ServiceDate, Ascending, QString(), 0);
@@ -174,37 +174,37 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("mnuDelete"))->trigger();
         m_window->historyPane()->addHistoryButton()->click();
         QCOMPARE(MessageBox::shownTexts(), QStringList({"Please select an item to edit first", "Please select an item to delete first", "Please select an item first"}));
-        QVERIFY(!itemEditor());
+        QVERIFY(!m_window->itemEditor());
         MessageBox::clearShown();
 
         // New opens an empty editor; with one open, Edit raises it unchanged.
         m_window->action(QStringLiteral("mnuNew"))->trigger();
-        QPointer<frmAdd> editor = itemEditor();
+        QPointer<frmAdd> editor = m_window->itemEditor();
         QVERIFY(editor && editor->isAddMode());
         click(row(m_boiler));
         m_window->action(QStringLiteral("mnuEdit"))->trigger();
-        QCOMPARE(itemEditor(), editor.data());
-        closeItemEditor();
+        QCOMPARE(m_window->itemEditor(), editor.data());
+        delete m_window->itemEditor();
 
         // The context menu's Edit Item opens the selected item.
         m_window->action(QStringLiteral("mnuEditItem"))->trigger();
-        QCOMPARE(itemEditor()->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(m_boiler));
+        QCOMPARE(m_window->itemEditor()->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(m_boiler));
 
         // A double-click on a row opens a fresh editor for its item; below the rows, nothing.
         // (The mouse sends a click before the double-click.)
         ItemGrid *grid = m_window->grid();
-        editor = itemEditor();
+        editor = m_window->itemEditor();
         const QPoint crane = grid->visualRect(grid->model()->index(row(m_crane) - 1, 1)).center(), below(10, grid->viewport()->height() - 3);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, crane);
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, crane);
         settle();
         QVERIFY(!editor);
-        QCOMPARE(itemEditor()->itemId(), m_crane);
-        closeItemEditor();
+        QCOMPARE(m_window->itemEditor()->itemId(), m_crane);
+        delete m_window->itemEditor();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, below);
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, below);
         QApplication::processEvents();
-        QVERIFY(!itemEditor());
+        QVERIFY(!m_window->itemEditor());
         QCOMPARE(MessageBox::shownTexts(), QStringList());
 
         // The context menu pops up on the right button.
@@ -219,11 +219,11 @@ private Q_SLOTS:
     {
         click(row(m_pump));
         m_window->action(QStringLiteral("mnuEdit"))->trigger();
-        frmAdd *editor = itemEditor();
+        frmAdd *editor = m_window->itemEditor();
         qobject_cast<QLineEdit *>(editor->box(Column::Name))->setText(QStringLiteral("Pump 2"));
         editor->save();
         settle();
-        QVERIFY(!itemEditor());
+        QVERIFY(!m_window->itemEditor());
         // All items by service date, the selection and panes cleared.
         QVERIFY(m_window->noItemSelected());
         QCOMPARE(m_window->panelText(1), QStringLiteral("Display Mode: All"));
@@ -322,9 +322,9 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("tbFind"))->trigger();
         emit shownWindow<frmLookup>()->lookupChosen(Field::Name, typed);
         click(row(m_pump));
-        QWidget *shown = window == u"editor" ? reopenItemEditor(frmAdd::EditListItem, m_pump, AppSettings())
-            : window == u"entry"             ? showEntryWindow(HistoryTarget, m_pump)
-            : window == u"service"           ? static_cast<QWidget *>(showServiceAck(m_pump))
+        QWidget *shown = window == u"editor" ? openAlone<frmAdd>(frmAdd::EditListItem, m_pump, AppSettings())
+            : window == u"entry"             ? openAlone<frmAddEntry>(HistoryTarget, m_pump)
+            : window == u"service"           ? static_cast<QWidget *>(openAlone<frmAckService>(m_pump))
                                              : m_window;
         QString read;
         if (auto *grid = shown->findChild<QTableWidget *>(label))

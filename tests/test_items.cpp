@@ -268,7 +268,8 @@ private Q_SLOTS:
         gv().settings.autoAddHistory = true;
         gv().settings.askBeforeHistory = true;
         FileDialog::setNextPath(path);
-        frmImport *preview = importItemsFromCsv(nullptr, ColumnLayout::read(db()));
+        QPointer<frmImport> slot;
+        frmImport *preview = importItemsFromCsv(slot, nullptr, ColumnLayout::read(db()));
         QVERIFY(preview);
         auto *import = preview->findChild<QPushButton *>(QStringLiteral("cmdImport"));
         QVERIFY(!import->isEnabled()); // not before the missing companies may be added

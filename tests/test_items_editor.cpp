@@ -15,6 +15,7 @@
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/frmAddEntry.h"
+#include "gui/shell/frmmain.h"
 #include "gui/views/frmColumns.h"
 #include "gui/views/lib_frmCal.h"
 
@@ -40,10 +41,10 @@ const QString NoInterval = QStringLiteral("Service interval was not specified\r\
 const QString NoWarning = QStringLiteral("Service Warning was not specified\r\nService alarms will not be active");
 const QString NoLeadTime = QStringLiteral("Lead Time was not specified\r\nOrder alarms will not be active");
 
-// Opens the editor on one item, as a double-click on its list row does.
+// An editor on one item.
 frmAdd *editItem(qint64 itemId)
 {
-    return reopenItemEditor(frmAdd::EditListItem, itemId, gv().settings);
+    return openAlone<frmAdd>(frmAdd::EditListItem, itemId, gv().settings);
 }
 
 void setBox(frmAdd *editor, int id, const QString &text)
@@ -80,11 +81,11 @@ QWidget *openWindow(const QString &kind, TestWorld &world)
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, ColumnSettings::SizeCell)).center());
         return grid->window();
     }
-    return kind == u"service" ? showServiceAck(item)
-        : kind == u"order"    ? showOrderAck(item)
-        : kind == u"company"  ? showCompanyEditor(0)
-        : kind == u"entry"    ? static_cast<QWidget *>(showEntryWindow(HistoryTarget, item))
-                              : reopenItemEditor(frmAdd::AddItem, 0, gv().settings);
+    return kind == u"service" ? openAlone<frmAckService>(item)
+        : kind == u"order"    ? openAlone<frmAckOrder>(item)
+        : kind == u"company"  ? openAlone<frmAddCo>(qint64(0))
+        : kind == u"entry"    ? static_cast<QWidget *>(openAlone<frmAddEntry>(HistoryTarget, item))
+                              : openAlone<frmAdd>(frmAdd::AddItem, 0, gv().settings);
 }
 
 } // namespace
@@ -133,7 +134,7 @@ private Q_SLOTS:
         QFETCH(bool, saves);
         TestWorld world;
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
-        frmAdd *editor = reopenItemEditor(frmAdd::AddItem, 0, gv().settings);
+        frmAdd *editor = openAlone<frmAdd>(frmAdd::AddItem, 0, gv().settings);
         const int ids[] = {Name, -1, ServiceDate, ServiceInterval, ServiceWarn, LeadTime, DateServiced, DateInstalled};
         for (int i = 0; i < 8; ++i) {
             if (ids[i] >= 0)
@@ -203,7 +204,7 @@ private Q_SLOTS:
         gv().settings.autoAddHistory = autoOn;
         gv().settings.askBeforeHistory = warn;
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
-        frmAdd *editor = reopenItemEditor(frmAdd::AddItem, 0, gv().settings);
+        frmAdd *editor = openAlone<frmAdd>(frmAdd::AddItem, 0, gv().settings);
         QCOMPARE(editor->windowTitle(), "Add Item");
         QCOMPARE(control<QPushButton>(editor, "cmdOK")->text(), "Add");
         QCOMPARE(control<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1);
@@ -320,10 +321,11 @@ private Q_SLOTS:
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         const qint64 first = world.addItem(company, {{"Name", "Alpha"}});
         const qint64 second = world.addItem(company, {{"Name", "Beta"}});
-        frmAdd *editor = editItem(first);
+        frmmain main;
+        frmAdd *editor = main.openItemEditor(frmAdd::EditListItem, first, true);
         QSignalSpy saved(editor, &frmAdd::itemSaved);
         // Another opener asking for a new item gets the open editor as it is, not reloaded.
-        QCOMPARE(showItemEditor(frmAdd::AddItem, 0, gv().settings), editor);
+        QCOMPARE(main.openItemEditor(frmAdd::AddItem, 0, false), editor);
         setBox(editor, Name, QStringLiteral("Alpha 2"));
         click(editor, "cmdOK");
         QCOMPARE(itemField(world, first, QStringLiteral("Name")), "Alpha 2");
@@ -331,8 +333,8 @@ private Q_SLOTS:
         QCOMPARE(saved.at(0).at(0).toLongLong(), first);
 
         // A double-click closes an open editor and opens a fresh one for its row.
-        QPointer<frmAdd> old = editItem(first);
-        frmAdd *fresh = editItem(second);
+        QPointer<frmAdd> old = main.openItemEditor(frmAdd::EditListItem, first, true);
+        frmAdd *fresh = main.openItemEditor(frmAdd::EditListItem, second, true);
         QTRY_VERIFY(!old);
         QCOMPARE(fresh->form()[Name], "Beta");
     }
@@ -346,24 +348,26 @@ private Q_SLOTS:
         Execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
 
         // An item whose company is gone opens without one, and must be given one again.
-        frmAdd *editor = editItem(id);
+        frmmain main;
+        frmAdd *editor = main.openItemEditor(frmAdd::EditListItem, id, true);
         QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), QString());
         click(editor, "cmdOK");
         QCOMPARE(MessageBox::shownTexts(), QStringList {"A Company must be selected"});
 
         // The directory opened by Select serves this editor and hands the choice back.
         click(editor, "cmdSelect");
-        QPointer<frmCompanies> directory = showCompanyDirectory(frmCompanies::Mode::Select, editor);
+        QPointer<frmCompanies> directory = shownWindow<frmCompanies>();
+        QCOMPARE(directory->servedEditor(), editor);
         Q_EMIT directory->companyChosen(replacement);
         QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), "New Co");
         click(editor, "cmdOK");
         QCOMPARE(itemField(world, id, QStringLiteral("manuID")).toLongLong(), replacement);
 
         // The editor closes while its directory is open: the directory goes with it.
-        editor = editItem(id);
+        editor = main.openItemEditor(frmAdd::EditListItem, id, true);
         click(editor, "cmdSelect");
-        directory = showCompanyDirectory(frmCompanies::Mode::Select, editor);
-        closeItemEditor();
+        directory = shownWindow<frmCompanies>();
+        editor->close();
         QTRY_VERIFY(!directory || !directory->isVisible());
     }
 
@@ -434,7 +438,7 @@ private Q_SLOTS:
         gv().Columns.colLoc = QVector<int>(Column::Count, 1);
         for (int hidden : {Hazmat, Tools, ReplaceStock})
             gv().Columns.colLoc[hidden] = 0;
-        frmAdd *editor = reopenItemEditor(frmAdd::AddItem, 0, gv().settings);
+        frmAdd *editor = openAlone<frmAdd>(frmAdd::AddItem, 0, gv().settings);
         editor->show();
 
         // Every box has its label as buddy; the company, the stock choice and the parts have none.
@@ -464,7 +468,7 @@ private Q_SLOTS:
     void calendarButtons()
     {
         TestWorld world;
-        frmAdd *editor = reopenItemEditor(frmAdd::AddItem, 0, gv().settings);
+        frmAdd *editor = openAlone<frmAdd>(frmAdd::AddItem, 0, gv().settings);
         editor->show();
         lib_frmCal::setTestPick([](lib_frmCal &picker) { Q_EMIT control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2027, 1, 15)); });
         const QList<QPair<const char *, int>> buttons = {

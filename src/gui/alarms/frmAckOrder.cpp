@@ -17,8 +17,6 @@
 
 namespace {
 
-QPointer<frmAckOrder> orderWindow;
-
 // Sizes in twips: the window's default size and the purchase order box.
 constexpr int WindowWidth = 6840;
 constexpr int WindowHeight = 6690;
@@ -91,14 +89,4 @@ void frmAckOrder::reportInStock()
     // The purchase order box is not consulted.
     acknowledge(inStockHistory(Clock::today()),
                 [&](const QStringList &history) { return storeInStock(db(), itemId(), stamp(), history); });
-}
-
-frmAckOrder *showOrderAck(qint64 itemId)
-{
-    return showOnce(orderWindow, [&] { return keepIfLoaded(new frmAckOrder(itemId)); });
-}
-
-frmAckOrder *orderAckWindow()
-{
-    return orderWindow;
 }

@@ -24,7 +24,3 @@ private:
     QPlainTextEdit *txtInfo = nullptr;
     QLineEdit *txtPoNo = nullptr;
 };
-
-// The one order acknowledgement: an open one is raised unchanged, whichever item it is for.
-frmAckOrder *showOrderAck(qint64 itemId);
-frmAckOrder *orderAckWindow(); // null when none is open

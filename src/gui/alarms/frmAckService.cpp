@@ -5,13 +5,11 @@
 #include "core/platform/DateText.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
-#include "gui/items/frmAdd.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/EntryGrid.h"
-#include "gui/records/frmAddEntry.h"
 #include "gui/views/lib_frmCal.h"
 
 #include <QCheckBox>
@@ -28,8 +26,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QPointer<frmAckService> serviceWindow;
 
 // Sizes in twips: the window's default size, the date column of the lists and their rows.
 constexpr int WindowWidth = 10800;
@@ -181,8 +177,7 @@ void frmAckService::openCalendar()
 
 void frmAckService::addEntry(EntryTarget target)
 {
-    frmAddEntry *window = showEntryWindow(target, itemId());
-    connect(window, &frmAddEntry::entryAdded, this, &frmAckService::entryAdded, Qt::UniqueConnection);
+    emit entryWanted(target);
 }
 
 void frmAckService::entryAdded(EntryTarget target, qint64 itemId)
@@ -190,8 +185,7 @@ void frmAckService::entryAdded(EntryTarget target, qint64 itemId)
     if (itemId != this->itemId())
         return; // an entry window kept for another item, with its typed text
     if (target == HistoryTarget) {
-        // An open item editor is closed, nothing saved, after a history entry.
-        closeItemEditor();
+        emit historyEntryAdded();
         LoadHistory();
     } else {
         LoadNotes();
@@ -211,14 +205,4 @@ void frmAckService::acknowledgeService()
     acknowledge(serviceAckHistory(servicedBy, servicedOn, partReplaced()), [&](const QStringList &history) {
         return storeServiceAck(db(), itemId(), stamp(), servicedBy, day, history);
     });
-}
-
-frmAckService *showServiceAck(qint64 itemId)
-{
-    return showOnce(serviceWindow, [&] { return keepIfLoaded(new frmAckService(itemId)); });
-}
-
-frmAckService *serviceAckWindow()
-{
-    return serviceWindow;
 }

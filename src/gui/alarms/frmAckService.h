@@ -31,11 +31,21 @@ public:
     void openCalendar(); // cmdCal
     void addEntry(EntryTarget target); // cmdAddHst, cmdAddNote
 
+    // An entry window this one opened added an entry: the list of its kind is read again when
+    // the entry is for this item.
+    void entryAdded(EntryTarget target, qint64 itemId);
+
+Q_SIGNALS:
+    // The entry window of a target is wanted for this item.
+    void entryWanted(EntryTarget target);
+    // A history entry for this item was added from here: an open item editor is closed, nothing
+    // saved, as the entry may be about the dates it shows.
+    void historyEntryAdded();
+
 private:
     void LoadServiceData();
     EntryGrid *makeEntryGrid(const char *name, QWidget *parent);
     void fillEntries(EntryGrid *grid, EntryTarget target);
-    void entryAdded(EntryTarget target, qint64 itemId);
 
     QPlainTextEdit *txtInfo = nullptr;
     EntryGrid *flxHistory = nullptr;
@@ -44,7 +54,3 @@ private:
     QLineEdit *txtServicedON = nullptr;
     QCheckBox *Check1 = nullptr;
 };
-
-// The one service acknowledgement: an open one is raised unchanged, whichever item it is for.
-frmAckService *showServiceAck(qint64 itemId);
-frmAckService *serviceAckWindow(); // null when none is open

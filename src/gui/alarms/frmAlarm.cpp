@@ -1,14 +1,11 @@
 #include "frmAlarm.h"
 
-#include "frmAckOrder.h"
-#include "frmAckService.h"
 #include "frmAlSleep.h"
 
 #include "core/alarms/AlarmListModel.h"
 #include "core/data/DatabaseADO.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Twips.h"
-#include "gui/items/frmAdd.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/RowColours.h"
 #include "gui/platform/WindowUtil.h"
@@ -22,8 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QPointer<frmAlarm> alarmList;
 
 // Layout in twips: the list fills the window above a row of buttons at its right.
 constexpr int Margin = 100;
@@ -123,10 +118,6 @@ frmAlarm::frmAlarm(const AppSettings &settings, QWidget *parent)
     connect(cmdSleep, &QPushButton::clicked, this, &frmAlarm::openSleep);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 
-    // Acknowledgements already open (this list was closed and opened again) still refresh it.
-    for (AckWindow *open : {static_cast<AckWindow *>(serviceAckWindow()), static_cast<AckWindow *>(orderAckWindow())})
-        watch(open);
-
     resize(toPixels(WindowWidth), toPixels(WindowHeight));
     LoadAlarmData();
 }
@@ -178,30 +169,10 @@ void frmAlarm::openDetails(int row, bool freshEditor)
     // redirects it.
     const AlarmRow alarm = *m_model->rowAt(row);
     switch (alarm.kind) {
-    case ServiceDue:
-    case OrderDue: {
-        // None opens for an item deleted meanwhile.
-        AckWindow *window = alarm.kind == ServiceDue ? static_cast<AckWindow *>(showServiceAck(alarm.itemId))
-                                                     : showOrderAck(alarm.itemId);
-        if (window) {
-            watch(window);
-            emit acknowledgementOpened(window);
-        }
-        break;
+    case ServiceDue: emit serviceAckWanted(alarm.itemId); break;
+    case OrderDue: emit orderAckWanted(alarm.itemId); break;
+    case PastServiceDate: emit itemEditorWanted(alarm.itemId, freshEditor); break;
     }
-    case PastServiceDate: {
-        frmAdd *editor = freshEditor ? reopenItemEditor(frmAdd::EditAlarmItem, alarm.itemId, m_settings)
-                                     : showItemEditor(frmAdd::EditAlarmItem, alarm.itemId, m_settings);
-        emit itemEditorOpened(editor);
-        break;
-    }
-    }
-}
-
-void frmAlarm::watch(AckWindow *window)
-{
-    if (window)
-        connect(window, &AckWindow::acknowledged, this, &frmAlarm::LoadAlarmData, Qt::UniqueConnection);
 }
 
 frmAlSleep *frmAlarm::sleepWindow() const
@@ -239,23 +210,4 @@ bool frmAlarm::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-frmAlarm *showAlarmWindow(const AppSettings &settings, bool activate)
-{
-    // A new window whose evaluation failed is not shown: the user has read why.
-    return showOnce(
-        alarmList, [&] {
-            auto *window = new frmAlarm(settings);
-            if (window->evaluated())
-                return window;
-            delete window;
-            return static_cast<frmAlarm *>(nullptr);
-        },
-        activate);
-}
-
-frmAlarm *alarmWindow()
-{
-    return alarmList;
 }

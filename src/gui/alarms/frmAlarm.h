@@ -1,13 +1,12 @@
 #pragma once
 
 #include "core/alarms/AlarmSchedule.h"
-#include "gui/items/frmAdd.h"
+#include "core/data/Settings.h"
 
 #include <QColor>
 #include <QDialog>
 #include <QPointer>
 
-class AckWindow;
 class AlarmListModel;
 class frmAlSleep;
 class QPushButton;
@@ -25,8 +24,8 @@ public:
     static constexpr int RowHeightTwips = 855;
     static constexpr QColor LightRed = QColor(255, 192, 192); // a row past its service date
 
-    // `settings`: the alarm switches the evaluation follows and the history options the item
-    // editor opened from here follows; the opener gives them again when they change.
+    // `settings`: the alarm switches the evaluation follows; the opener gives them again when
+    // they change.
     explicit frmAlarm(const AppSettings &settings, QWidget *parent = nullptr);
     void setSettings(const AppSettings &settings) { m_settings = settings; }
 
@@ -49,9 +48,11 @@ public:
     frmAlSleep *sleepWindow() const;
 
 Q_SIGNALS:
-    // A window for the details of a row is open (perhaps one that was open already).
-    void acknowledgementOpened(AckWindow *window);
-    void itemEditorOpened(frmAdd *editor);
+    // The details of a row are wanted: the acknowledgement of its item, or the item editor
+    // (`fresh`: an open editor is closed and a new one opened for this item).
+    void serviceAckWanted(qint64 itemId);
+    void orderAckWanted(qint64 itemId);
+    void itemEditorWanted(qint64 itemId, bool fresh);
     // The user chose to snooze for this duration (the window then closes).
     void sleepChosen(AlarmSchedule::SleepChoice choice);
 
@@ -60,7 +61,6 @@ protected:
 
 private:
     void openDetails(int row, bool freshEditor);
-    void watch(AckWindow *window);
 
     AppSettings m_settings;
     AlarmListModel *m_model = nullptr;
@@ -74,8 +74,3 @@ private:
     QPushButton *cmdSleep = nullptr;
     QPushButton *cmdCancel = nullptr;
 };
-
-// The one alarm window: an open one is raised as it is, without evaluating again; a new one
-// evaluates as it opens. Without `activate` it comes to the front without the keyboard.
-frmAlarm *showAlarmWindow(const AppSettings &settings, bool activate = true);
-frmAlarm *alarmWindow(); // null when none is open

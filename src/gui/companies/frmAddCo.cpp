@@ -9,12 +9,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 
 namespace {
-
-QPointer<frmAddCo> editorWindow;
 
 const char *const BoxLabels[CompanyBox::Count] = {
     "Name",
@@ -143,9 +140,4 @@ void frmAddCo::save()
     }
     emit companySaved(saved);
     close();
-}
-
-frmAddCo *showCompanyEditor(qint64 companyId)
-{
-    return showOnce(editorWindow, [&] { return new frmAddCo(companyId); });
 }

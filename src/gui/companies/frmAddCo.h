@@ -36,6 +36,3 @@ private:
     const qint64 m_companyId;
     QWidget *m_boxes[CompanyBox::Count] = {};
 };
-
-// Shows the editor for a company (0: a new one), or raises the open one unchanged.
-frmAddCo *showCompanyEditor(qint64 companyId);

@@ -1,7 +1,5 @@
 #include "frmCompanies.h"
 
-#include "frmAddCo.h"
-
 #include "core/companies/Company.h"
 #include "core/data/DatabaseADO.h"
 #include "core/platform/LineEnds.h"
@@ -9,13 +7,10 @@
 #include "gui/platform/WindowUtil.h"
 
 #include <QHeaderView>
-#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 
 namespace {
-
-QPointer<frmCompanies> directoryWindow;
 
 constexpr int ButtonWidth = 1095; // twips, shared by the four buttons
 constexpr int ButtonHeight = 375;
@@ -71,7 +66,7 @@ frmCompanies::frmCompanies(Mode mode, QWidget *editor, QWidget *parent)
     });
     connect(grid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { rowDoubleClicked(row + 1); });
     connect(cmdSelect, &QPushButton::clicked, this, &frmCompanies::selectClicked);
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { openEditor(0); });
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { emit companyEditorWanted(0); });
     connect(cmdEdit, &QPushButton::clicked, this, &frmCompanies::editClicked);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 
@@ -177,7 +172,7 @@ void frmCompanies::rowDoubleClicked(int row)
     if (m_mode == Mode::Select)
         deliver(row);
     else if (row >= 1 && row < rows())
-        openEditor(companyIdAt(row));
+        emit companyEditorWanted(companyIdAt(row));
 }
 
 void frmCompanies::selectClicked()
@@ -195,7 +190,7 @@ void frmCompanies::editClicked()
         MessageBox::information(this, QStringLiteral("Please select an company to edit"));
         return;
     }
-    openEditor(companyIdAt(m_highlightedRow));
+    emit companyEditorWanted(companyIdAt(m_highlightedRow));
 }
 
 void frmCompanies::deliver(int row)
@@ -205,12 +200,6 @@ void frmCompanies::deliver(int row)
         return;
     emit companyChosen(companyIdAt(row));
     close();
-}
-
-void frmCompanies::openEditor(qint64 companyId)
-{
-    frmAddCo *editor = showCompanyEditor(companyId);
-    connect(editor, &frmAddCo::companySaved, this, &frmCompanies::LoadCompanies, Qt::UniqueConnection);
 }
 
 void frmCompanies::resizeEvent(QResizeEvent *event)
@@ -233,11 +222,4 @@ void frmCompanies::layoutControls()
     cmdAdd->move(Twips::toPixels(layout->addLeft), top);
     cmdEdit->move(Twips::toPixels(layout->editLeft), top);
     cmdCancel->move(Twips::toPixels(layout->cancelLeft), top);
-}
-
-frmCompanies *showCompanyDirectory(frmCompanies::Mode mode, QWidget *editor)
-{
-    if (directoryWindow && (directoryWindow->mode() != mode || directoryWindow->servedEditor() != editor))
-        closeNow(directoryWindow);
-    return showOnce(directoryWindow, [&] { return new frmCompanies(mode, editor); });
 }

@@ -40,6 +40,9 @@ public:
 Q_SIGNALS:
     // The user chose this company in select mode; the window closes right after.
     void companyChosen(qint64 companyId);
+    // Add (0) or Edit in browse mode: the company editor is wanted for this company. Its opener
+    // has the list loaded again after a save (LoadCompanies).
+    void companyEditorWanted(qint64 companyId);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -52,7 +55,6 @@ private:
     void selectClicked();
     void editClicked();
     void deliver(int row);
-    void openEditor(qint64 companyId);
     void layoutControls();
 
     const Mode m_mode;
@@ -67,7 +69,3 @@ private:
     QPushButton *cmdEdit = nullptr;
     QPushButton *cmdCancel = nullptr;
 };
-
-// Opens the directory in a mode (select mode for one editor). An open directory of the same
-// mode, serving the same editor, is raised unchanged; any other is closed and opened anew.
-frmCompanies *showCompanyDirectory(frmCompanies::Mode mode, QWidget *editor = nullptr);

@@ -6,7 +6,6 @@
 #include "core/platform/Clock.h"
 #include "core/platform/Twips.h"
 #include "core/records/History.h"
-#include "gui/companies/frmCompanies.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/PlainText.h"
@@ -29,8 +28,6 @@
 #include <algorithm>
 
 namespace {
-
-QPointer<frmAdd> editor;
 
 // Sizes in twips: the window's default size, the boxes of fixed width and the buttons.
 constexpr int WindowWidth = 10800;
@@ -488,8 +485,7 @@ void frmAdd::togglePage()
 
 void frmAdd::selectCompany()
 {
-    frmCompanies *directory = showCompanyDirectory(frmCompanies::Mode::Select, this);
-    connect(directory, &frmCompanies::companyChosen, this, &frmAdd::LoadCompany, Qt::UniqueConnection);
+    emit companyWanted();
 }
 
 void frmAdd::openCalendar(int index)
@@ -540,25 +536,4 @@ void frmAdd::save()
     });
     emit itemSaved(savedId);
     close();
-}
-
-frmAdd *showItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, const AppSettings &settings)
-{
-    return showOnce(editor, [&] { return new frmAdd(mode, itemId, settings); });
-}
-
-frmAdd *reopenItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, const AppSettings &settings)
-{
-    closeNow(editor);
-    return showItemEditor(mode, itemId, settings);
-}
-
-void closeItemEditor()
-{
-    closeNow(editor);
-}
-
-frmAdd *itemEditor()
-{
-    return editor;
 }

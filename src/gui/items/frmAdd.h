@@ -34,7 +34,7 @@ public:
     void setSettings(const AppSettings &settings) { m_settings = settings; }
 
     // Shows a company's name in the company label and keeps its ID (the company directory
-    // hands over the chosen company).
+    // opened by Select hands over the chosen company).
     void LoadCompany(qint64 companyId);
 
     ItemEditMode mode() const { return m_mode; }
@@ -59,6 +59,8 @@ public:
 
 Q_SIGNALS:
     void itemSaved(qint64 itemId);
+    // Select was pressed: the company directory is wanted in select mode for this editor.
+    void companyWanted();
 
 private:
     void buildEquipmentFrame();
@@ -105,10 +107,3 @@ private:
     QPushButton *m_cmdMore = nullptr;
     QPushButton *m_cmdOK = nullptr;
 };
-
-// The one item editor. showItemEditor shows the open editor unchanged or makes a new one;
-// reopenItemEditor closes an open editor (nothing saved) and makes a fresh one.
-frmAdd *showItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, const AppSettings &settings);
-frmAdd *reopenItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, const AppSettings &settings);
-void closeItemEditor();
-frmAdd *itemEditor(); // null when none is open

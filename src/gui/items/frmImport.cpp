@@ -16,14 +16,11 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
-
-QPointer<frmImport> importWindow;
 
 // A file this large is no item list a spreadsheet wrote.
 constexpr qint64 MostBytes = 256 * 1024 * 1024;
@@ -188,7 +185,7 @@ void frmImport::importRows()
     accept();
 }
 
-frmImport *importItemsFromCsv(QWidget *parent, const ColumnLayout &layout)
+frmImport *importItemsFromCsv(QPointer<frmImport> &slot, QWidget *parent, const ColumnLayout &layout)
 {
     const QString path = FileDialog::openFile(parent, QStringLiteral("Import Items from CSV"), AppPaths::reportsFolder(),
                                               QStringLiteral("CSV files (*.csv);;All files (*)"));
@@ -212,6 +209,6 @@ frmImport *importItemsFromCsv(QWidget *parent, const ColumnLayout &layout)
         MessageBox::information(parent, preview.error);
         return nullptr;
     }
-    closeNow(importWindow);
-    return showOnce(importWindow, [&] { return new frmImport(std::move(preview), QFileInfo(path).fileName(), parent); });
+    closeNow(slot);
+    return showOnce(slot, [&] { return new frmImport(std::move(preview), QFileInfo(path).fileName(), parent); });
 }

@@ -3,6 +3,7 @@
 #include "core/items/CsvImport.h"
 
 #include <QDialog>
+#include <QPointer>
 
 class QCheckBox;
 class QLabel;
@@ -35,4 +36,5 @@ private:
 
 // Reports > Import Items from CSV...: asks for the file and shows its preview, or says why the
 // file cannot be imported. The headings are matched against the list's columns in the layout.
-frmImport *importItemsFromCsv(QWidget *parent, const ColumnLayout &layout);
+// The preview exists once: a new one, kept in `slot`, replaces the one open there.
+frmImport *importItemsFromCsv(QPointer<frmImport> &slot, QWidget *parent, const ColumnLayout &layout);

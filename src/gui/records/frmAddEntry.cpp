@@ -15,10 +15,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
+#include <algorithm>
 
-QPointer<frmAddEntry> historyWindow;
-QPointer<frmAddEntry> noteWindow;
+namespace {
 
 // Sizes in twips: the window's default size and the buttons' least width.
 constexpr int ButtonWidth = 1095;
@@ -26,11 +25,6 @@ constexpr int WindowWidth = 7200;
 constexpr int WindowHeight = 1470;
 
 const char *const ItemGoneMessage = "This item no longer exists; the entry was not added";
-
-QPointer<frmAddEntry> &windowOf(EntryTarget target)
-{
-    return target == HistoryTarget ? historyWindow : noteWindow;
-}
 
 } // namespace
 
@@ -114,10 +108,27 @@ void frmAddEntry::add()
     close();
 }
 
-frmAddEntry *showEntryWindow(EntryTarget target, qint64 itemId)
+void frmAddEntry::serve(QWidget *opener)
 {
-    QPointer<frmAddEntry> &slot = windowOf(target);
+    if (!serves(opener))
+        m_servedBy.append(opener);
+}
+
+bool frmAddEntry::serves(const QWidget *opener) const
+{
+    return std::any_of(m_servedBy.begin(), m_servedBy.end(),
+                       [opener](const QPointer<QWidget> &served) { return served.data() == opener; });
+}
+
+frmAddEntry *showEntryWindow(QPointer<frmAddEntry> &slot, EntryTarget target, qint64 itemId,
+                             const std::function<void(frmAddEntry *)> &connectNew)
+{
     if (slot && slot->itemId() != itemId && !slot->hasTypedText())
         closeNow(slot);
-    return showOnce(slot, [&] { return new frmAddEntry(target, itemId); });
+    return showOnce(slot, [&] {
+        auto *window = new frmAddEntry(target, itemId);
+        if (connectNew)
+            connectNew(window);
+        return window;
+    });
 }

@@ -3,6 +3,10 @@
 #include "core/records/History.h"
 
 #include <QDialog>
+#include <QList>
+#include <QPointer>
+
+#include <functional>
 
 class QLineEdit;
 
@@ -23,18 +27,26 @@ public:
     // The add button, the default one.
     void add();
 
+    // The windows it serves: each that opened it or found it open. Whoever connects entryAdded
+    // tells those it serves, while they are open.
+    void serve(QWidget *opener);
+    bool serves(const QWidget *opener) const;
+
 Q_SIGNALS:
-    // An entry was written for this item (the window then closes). Whoever opened the window
-    // refreshes its lists from here.
+    // An entry was written for this item (the window then closes). The windows it serves
+    // refresh their lists from here.
     void entryAdded(EntryTarget target, qint64 itemId);
 
 private:
     const EntryTarget m_target;
     const qint64 m_itemId;
+    QList<QPointer<QWidget>> m_servedBy;
     QLineEdit *txtDescr = nullptr;
 };
 
-// Shows the entry window of a target for an item. An open one for the same item is raised
-// unchanged; one for another item is replaced when its box is empty, and otherwise raised as
-// it is, naming its own item, so that the typed text is not lost.
-frmAddEntry *showEntryWindow(EntryTarget target, qint64 itemId);
+// Shows the entry window of a target, kept in `slot`, for an item. An open one for the same item
+// is raised unchanged; one for another item is replaced when its box is empty, and otherwise
+// raised as it is, naming its own item, so that the typed text is not lost. `connectNew` wires a
+// new window as it is made.
+frmAddEntry *showEntryWindow(QPointer<frmAddEntry> &slot, EntryTarget target, qint64 itemId,
+                             const std::function<void(frmAddEntry *)> &connectNew = nullptr);

@@ -12,7 +12,6 @@
 
 #include <optional>
 
-class AckWindow;
 class AlarmMonitor;
 class AlarmTray;
 class CompanyPane;
@@ -25,10 +24,16 @@ class QMenu;
 class QPlainTextEdit;
 class QTimer;
 class frmAbout;
+class frmAckOrder;
+class frmAckService;
+class frmAddCo;
+class frmAddEntry;
 class frmAlarm;
 class frmCalendar;
 class frmColumns;
+class frmCompanies;
 class frmGenOpts;
+class frmImport;
 class frmLookup;
 class frmSort;
 
@@ -95,6 +100,13 @@ public:
     // The alarm monitor's timers, snooze and wake.
     AlarmMonitor *alarmMonitor() const { return m_monitor; }
 
+    // The item editor, which exists once: `fresh` closes an open one (nothing saved) and opens
+    // a new one; otherwise an open one is raised as it is. Gives the editor shown.
+    frmAdd *openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh);
+    // The windows that exist once and answer to this one; null when none is open.
+    frmAdd *itemEditor() const;
+    frmAlarm *alarmWindow() const;
+
     // The add-note and add-history buttons follow whether the list has items.
     bool addButtonsEnabled() const { return m_addButtonsEnabled; }
 
@@ -122,21 +134,31 @@ private:
     void setAddButtonsEnabled(bool enabled);
     bool requireSelection(const QString &message);
     void openEntryWindow(EntryTarget target);
-    void openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh);
+    // The note or history window for an item, serving `opener` (this window or Service
+    // Acknowledge) as well as any that opened it before.
+    void showEntryWindowFor(EntryTarget target, qint64 itemId, QWidget *opener);
     void showCellViewer(int row, int column);
     void storeColumnWidths();
     void fillPanes(int row);
 
     // Answers of the windows this one opens.
     void itemSaved();
-    void entryAdded(EntryTarget target, qint64 itemId);
+    void entryAdded(const frmAddEntry *window);
     void showServiceDateLookup(const QDate &day);
-    void watchAcknowledgement(AckWindow *window);
-    void watchItemEditor(frmAdd *editor);
+    // The company directory, choosing for an item editor (select mode) or, without one,
+    // browsing: an open one serving the same is raised unchanged, any other is closed and opened
+    // anew. The company editor it asks for exists once and may outlive it.
+    void openCompanyDirectory(frmAdd *editor);
+    void openCompanyEditor(qint64 companyId);
+    void acknowledged();
 
     // The alarm monitor's signals and the snooze.
     // The alarm window; without `activate` (a timer shows it) the keyboard stays where it is.
     void openAlarmWindow(bool activate);
+    // The acknowledgements the alarm window asks for: an open one is raised unchanged, whichever
+    // item it is for. They outlive the alarm window.
+    void openServiceAck(qint64 itemId);
+    void openOrderAck(qint64 itemId);
     void connectAlarmMonitor();
     // The options read: kept for the windows, the next alarm check, panel 2, the open windows told.
     void useSettings(const AppSettings &settings);
@@ -188,6 +210,15 @@ private:
     QPointer<frmColumns> m_columns;
     QPointer<frmGenOpts> m_options;
     QPointer<frmAbout> m_about;
-    // The alarm window, which others also find open: connected when this one first meets it.
+    // The windows others open through this one, each once at a time and connected when made:
+    // the alarm window, its acknowledgements, the item editor, the company directory and the
+    // note and history windows.
     QPointer<frmAlarm> m_alarms;
+    QPointer<frmAckService> m_serviceAck;
+    QPointer<frmAckOrder> m_orderAck;
+    QPointer<frmAdd> m_editor;
+    QPointer<frmCompanies> m_directory;
+    QPointer<frmAddCo> m_companyEditor;
+    QPointer<frmAddEntry> m_entryWindows[2]; // by EntryTarget
+    QPointer<frmImport> m_import; // a new preview replaces the open one
 };

@@ -11,8 +11,9 @@
 #include "core/data/GlobalVars.h"
 #include "core/data/Settings.h"
 #include "core/platform/Clock.h"
-#include "gui/alarms/AckWindow.h"
 #include "gui/alarms/AlarmTray.h"
+#include "gui/alarms/frmAckOrder.h"
+#include "gui/alarms/frmAckService.h"
 #include "gui/alarms/frmAlarm.h"
 #include "gui/platform/WindowUtil.h"
 
@@ -77,26 +78,63 @@ void frmmain::showAlarms()
     openAlarmWindow(true);
 }
 
+frmAlarm *frmmain::alarmWindow() const
+{
+    return m_alarms;
+}
+
 void frmmain::openAlarmWindow(bool activate)
 {
-    frmAlarm *window = showAlarmWindow(gv().settings, activate);
-    if (!window || window == m_alarms)
-        return; // none could be evaluated (the user has been told), or the one met before
-    m_alarms = window;
-    connect(window, &frmAlarm::acknowledgementOpened, this, &frmmain::watchAcknowledgement);
-    connect(window, &frmAlarm::itemEditorOpened, this, &frmmain::watchItemEditor);
-    connect(window, &frmAlarm::sleepChosen, this, &frmmain::sleepFor);
+    // A new window whose evaluation failed is not shown: the user has read why.
+    showOnce(
+        m_alarms, [this] {
+            auto *window = new frmAlarm(gv().settings);
+            if (!window->evaluated()) {
+                delete window;
+                return static_cast<frmAlarm *>(nullptr);
+            }
+            connect(window, &frmAlarm::serviceAckWanted, this, &frmmain::openServiceAck);
+            connect(window, &frmAlarm::orderAckWanted, this, &frmmain::openOrderAck);
+            connect(window, &frmAlarm::itemEditorWanted, this,
+                    [this](qint64 itemId, bool fresh) { openItemEditor(frmAdd::EditAlarmItem, itemId, fresh); });
+            connect(window, &frmAlarm::sleepChosen, this, &frmmain::sleepFor);
+            return window;
+        },
+        activate);
 }
 
-void frmmain::watchAcknowledgement(AckWindow *window)
+// None opens for an item deleted meanwhile.
+void frmmain::openServiceAck(qint64 itemId)
 {
-    // The list shows the item's new state, as after an editor save.
-    connect(window, &AckWindow::acknowledged, this, &frmmain::itemSaved, Qt::UniqueConnection);
+    showOnce(m_serviceAck, [&] {
+        frmAckService *window = keepIfLoaded(new frmAckService(itemId));
+        if (window) {
+            connect(window, &AckWindow::acknowledged, this, &frmmain::acknowledged);
+            connect(window, &frmAckService::historyEntryAdded, this, [this] { closeNow(m_editor); });
+            connect(window, &frmAckService::entryWanted, this,
+                    [this, window](EntryTarget target) { showEntryWindowFor(target, window->itemId(), window); });
+        }
+        return window;
+    });
 }
 
-void frmmain::watchItemEditor(frmAdd *editor)
+void frmmain::openOrderAck(qint64 itemId)
 {
-    connect(editor, &frmAdd::itemSaved, this, &frmmain::itemSaved, Qt::UniqueConnection);
+    showOnce(m_orderAck, [&] {
+        frmAckOrder *window = keepIfLoaded(new frmAckOrder(itemId));
+        if (window)
+            connect(window, &AckWindow::acknowledged, this, &frmmain::acknowledged);
+        return window;
+    });
+}
+
+void frmmain::acknowledged()
+{
+    // The alarm list shown loses the item's rows, and the item list shows its new state, as
+    // after an editor save (whose tray count then reads the alarm list just evaluated).
+    if (m_alarms)
+        m_alarms->LoadAlarmData();
+    itemSaved();
 }
 
 void frmmain::optionsSaved()

@@ -11,7 +11,9 @@
 #include "core/data/GlobalVars.h"
 #include "core/shell/ItemDelete.h"
 #include "core/shell/ItemListModel.h"
+#include "gui/alarms/frmAckService.h"
 #include "gui/alarms/frmAlarm.h"
+#include "gui/companies/frmAddCo.h"
 #include "gui/companies/frmCompanies.h"
 #include "gui/maintenance/DatabaseCommands.h"
 #include "gui/maintenance/frmGenOpts.h"
@@ -171,10 +173,21 @@ void frmmain::newItem()
     openItemEditor(frmAdd::AddItem, 0, false);
 }
 
-void frmmain::openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh)
+frmAdd *frmmain::openItemEditor(frmAdd::ItemEditMode mode, qint64 itemId, bool fresh)
 {
-    frmAdd *editor = fresh ? reopenItemEditor(mode, itemId, gv().settings) : showItemEditor(mode, itemId, gv().settings);
-    connect(editor, &frmAdd::itemSaved, this, &frmmain::itemSaved, Qt::UniqueConnection);
+    if (fresh)
+        closeNow(m_editor);
+    return showOnce(m_editor, [&] {
+        auto *editor = new frmAdd(mode, itemId, gv().settings);
+        connect(editor, &frmAdd::itemSaved, this, &frmmain::itemSaved);
+        connect(editor, &frmAdd::companyWanted, this, [this, editor] { openCompanyDirectory(editor); });
+        return editor;
+    });
+}
+
+frmAdd *frmmain::itemEditor() const
+{
+    return m_editor;
 }
 
 bool frmmain::requireSelection(const QString &message)
@@ -214,8 +227,14 @@ void frmmain::openEntryWindow(EntryTarget target)
 {
     if (!requireSelection(QStringLiteral("Please select an item first")))
         return;
-    frmAddEntry *window = showEntryWindow(target, selectedItemId());
-    connect(window, &frmAddEntry::entryAdded, this, &frmmain::entryAdded, Qt::UniqueConnection);
+    showEntryWindowFor(target, selectedItemId(), this);
+}
+
+void frmmain::showEntryWindowFor(EntryTarget target, qint64 itemId, QWidget *opener)
+{
+    showEntryWindow(m_entryWindows[target], target, itemId, [this](frmAddEntry *window) {
+        connect(window, &frmAddEntry::entryAdded, this, [this, window] { entryAdded(window); });
+    })->serve(opener);
 }
 
 void frmmain::addNote()
@@ -234,10 +253,15 @@ void frmmain::itemSaved()
     refreshTray(false);
 }
 
-void frmmain::entryAdded(EntryTarget target, qint64 itemId)
+void frmmain::entryAdded(const frmAddEntry *window)
 {
+    const EntryTarget target = window->target();
+    const qint64 itemId = window->itemId();
+    // Only the windows it served hear of it: an open Service Acknowledge, and this one.
+    if (m_serviceAck && window->serves(m_serviceAck))
+        m_serviceAck->entryAdded(target, itemId);
     // The entry window keeps its item; its pane is refreshed only while that item is shown.
-    if (selectedItemId() != itemId)
+    if (!window->serves(this) || selectedItemId() != itemId)
         return;
     runGuarded(this, QStringLiteral("read the item's details"), [&] {
         if (target == HistoryTarget)
@@ -254,7 +278,34 @@ void frmmain::showServiceDateLookup(const QDate &day)
 
 void frmmain::showCompanies()
 {
-    showCompanyDirectory(frmCompanies::Mode::Browse);
+    openCompanyDirectory(nullptr);
+}
+
+void frmmain::openCompanyDirectory(frmAdd *editor)
+{
+    const frmCompanies::Mode mode = editor ? frmCompanies::Mode::Select : frmCompanies::Mode::Browse;
+    if (m_directory && (m_directory->mode() != mode || m_directory->servedEditor() != editor))
+        closeNow(m_directory);
+    showOnce(m_directory, [&] {
+        auto *directory = new frmCompanies(mode, editor);
+        if (editor)
+            connect(directory, &frmCompanies::companyChosen, editor, &frmAdd::LoadCompany);
+        connect(directory, &frmCompanies::companyEditorWanted, this, &frmmain::openCompanyEditor);
+        return directory;
+    });
+}
+
+void frmmain::openCompanyEditor(qint64 companyId)
+{
+    showOnce(m_companyEditor, [&] {
+        auto *editor = new frmAddCo(companyId);
+        // The directory open at the time of the save shows it.
+        connect(editor, &frmAddCo::companySaved, this, [this] {
+            if (m_directory)
+                m_directory->LoadCompanies();
+        });
+        return editor;
+    });
 }
 
 void frmmain::showCalendarWindow()

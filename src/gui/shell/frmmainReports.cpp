@@ -47,7 +47,7 @@ void frmmain::exportDueDates()
 
 void frmmain::importItemsCsv()
 {
-    if (frmImport *preview = importItemsFromCsv(this, m_grid->itemModel()->columnLayout()))
+    if (frmImport *preview = importItemsFromCsv(m_import, this, m_grid->itemModel()->columnLayout()))
         connect(preview, &frmImport::imported, this, &frmmain::itemSaved); // a new window every time
 }
 
