@@ -22,6 +22,10 @@ public:
     void clear();
     QString valueText(const char *labelName) const;
     void toggleCompanyPage(); // cmdChangeCo
+    QPushButton *moreButton() const { return m_more; }
+
+    // The pane's historic size, or more where its lines need it; it gives way down to its lines.
+    QSize sizeHint() const override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -57,6 +61,10 @@ public:
     QTableWidget *notesGrid() const { return m_notes; }
     QPushButton *addHistoryButton() const { return m_addHistory; }
     QPushButton *addNoteButton() const { return m_addNote; }
+    QPushButton *changeButton() const { return m_change; }
+
+    // The pane's historic size, or more where its buttons need it; it gives way down to them.
+    QSize sizeHint() const override;
 
 private:
     EntryGrid *makeGrid(const char *name);
