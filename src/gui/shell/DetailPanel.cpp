@@ -82,6 +82,7 @@ CompanyPane::CompanyPane(QWidget *parent)
     m_notes->setWordWrap(true);
     m_notes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_notes->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored); // long notes are cut off below
+    m_contact->setAlignment(Qt::AlignLeft | Qt::AlignTop); // in line with its caption beside the button
     setLinkStyle(m_email);
     setLinkStyle(m_web);
     m_email->installEventFilter(this);
