@@ -94,7 +94,7 @@ private Q_SLOTS:
     // the list takes the height the window gains.
     void layoutAtEverySize_data()
     {
-        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QSize>("size"); // none: the default size
         QTest::newRow("default") << QSize();
         QTest::newRow("small laptop") << QSize(1024, 700);
         QTest::newRow("least") << QSize(0, 0);
@@ -119,11 +119,10 @@ private Q_SLOTS:
         for (const QWidget *pane : {window.findChild<QWidget *>(QStringLiteral("frmInv2")), window.findChild<QWidget *>(QStringLiteral("frmInv3"))})
             QVERIFY2(pane->geometry().top() > window.grid()->geometry().bottom(), qPrintable(pane->objectName()));
         QVERIFY(QRect(0, 0, 683, 354).contains(QRect(QPoint(), window.minimumSize())));
-        if (size.isEmpty())
-            return;
+        // Also just above the least height, where the panes stay as low as their lines allow.
         const int listHeight = window.grid()->height();
-        window.resize(window.width(), window.height() + 50);
-        QTRY_COMPARE(window.grid()->height(), listHeight + 50);
+        window.resize(window.width(), window.height() + 20);
+        QTRY_COMPARE(window.grid()->height(), listHeight + 20);
     }
 
     void closingStoresOnlyDraggedWidths()

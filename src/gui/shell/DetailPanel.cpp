@@ -143,7 +143,15 @@ void CompanyPane::placeLines()
 
 QSize CompanyPane::sizeHint() const
 {
-    return QSize(toPixels(CompanyPaneWidth), toPixels(PaneHeight)).expandedTo(minimumSizeHint());
+    return QSize(toPixels(CompanyPaneWidth), qMin(toPixels(PaneHeight), m_room)).expandedTo(minimumSizeHint());
+}
+
+void CompanyPane::setRoom(int height)
+{
+    if (height != m_room) {
+        m_room = height;
+        updateGeometry();
+    }
 }
 
 void CompanyPane::showPage(bool first)
@@ -257,7 +265,15 @@ HistoryPane::HistoryPane(QWidget *parent)
 
 QSize HistoryPane::sizeHint() const
 {
-    return QSize(toPixels(HistoryPaneWidth), toPixels(PaneHeight)).expandedTo(minimumSizeHint());
+    return QSize(toPixels(HistoryPaneWidth), qMin(toPixels(PaneHeight), m_room)).expandedTo(minimumSizeHint());
+}
+
+void HistoryPane::setRoom(int height)
+{
+    if (height != m_room) {
+        m_room = height;
+        updateGeometry();
+    }
 }
 
 EntryGrid *HistoryPane::makeGrid(const char *name)

@@ -34,8 +34,10 @@ namespace {
 constexpr int Margin = 100;
 constexpr int LogoFrameWidth = 2400;
 // The list always shows its heading and three rows; the height the window gains beyond that and
-// the panes goes to the list.
+// the panes goes to the list. On a short window the panes give way down to their lines before
+// the list goes below its heading and six rows.
 constexpr int LeastListHeight = ItemGrid::HeadingHeightTwips + 3 * ItemGrid::RowHeightTwips;
+constexpr int ShortListHeight = ItemGrid::HeadingHeightTwips + 6 * ItemGrid::RowHeightTwips;
 
 using Twips::toPixels;
 
@@ -249,6 +251,9 @@ void frmmain::layoutCentralArea()
     // The logo shows only where both panes have their full widths beside it.
     const int needed = m_companyPane->sizeHint().width() + m_historyPane->sizeHint().width() + toPixels(LogoFrameWidth + 4 * Margin);
     m_logoFrame->setVisible(width() >= needed);
+    const int room = centralWidget()->height() - m_line->height() - toPixels(ShortListHeight + Margin) - 4;
+    m_companyPane->setRoom(room);
+    m_historyPane->setRoom(room);
 }
 
 void frmmain::closeEvent(QCloseEvent *event)
