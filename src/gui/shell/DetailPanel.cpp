@@ -11,8 +11,8 @@
 #include "gui/platform/PlainText.h"
 #include "gui/records/EntryGrid.h"
 
-#include <QEvent>
 #include <QBoxLayout>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
