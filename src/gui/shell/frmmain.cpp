@@ -33,6 +33,7 @@ namespace {
 // Layout of the central area, in twips.
 constexpr int Margin = 100;
 constexpr int LogoFrameWidth = 2400;
+constexpr int Edge = 2; // pixels above the list and below the panes
 // The list always shows its heading and three rows; the height the window gains beyond that and
 // the panes goes to the list. On a short window the panes give way down to their lines before
 // the list goes below its heading and six rows.
@@ -139,7 +140,7 @@ void frmmain::buildCentralArea()
     panes->addWidget(m_logoFrame);
     panes->addStretch();
     auto *content = new QVBoxLayout;
-    content->setContentsMargins(margin, 2, margin, 2);
+    content->setContentsMargins(margin, Edge, margin, Edge);
     content->setSpacing(margin);
     content->addWidget(m_grid, 1);
     content->addLayout(panes);
@@ -251,7 +252,8 @@ void frmmain::layoutCentralArea()
     // The logo shows only where both panes have their full widths beside it.
     const int needed = m_companyPane->sizeHint().width() + m_historyPane->sizeHint().width() + toPixels(LogoFrameWidth + 4 * Margin);
     m_logoFrame->setVisible(width() >= needed);
-    const int room = centralWidget()->height() - m_line->height() - toPixels(ShortListHeight + Margin) - 4;
+    // The panes' room: the central area less the line, the list's rows and the gaps.
+    const int room = centralWidget()->height() - m_line->height() - toPixels(ShortListHeight + Margin) - 2 * Edge;
     m_companyPane->setRoom(room);
     m_historyPane->setRoom(room);
 }
