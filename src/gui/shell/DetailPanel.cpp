@@ -59,7 +59,7 @@ CompanyPane::CompanyPane(QWidget *parent)
     : QGroupBox(QStringLiteral("Vendor Company Information"), parent)
 {
     setObjectName(QStringLiteral("frmInv2"));
-    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred); // as high as the other pane
     caption("lblCo0", QStringLiteral("Company Name"), 0);
     caption("lblCo1", QStringLiteral("Address"), 1);
     caption("lblCo2", QStringLiteral("Phone"), 2);
@@ -222,7 +222,7 @@ HistoryPane::HistoryPane(QWidget *parent)
     : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("frmInv3"));
-    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred); // as high as the other pane
     m_title = new QLabel(QStringLiteral("History"), this);
     m_title->setObjectName(QStringLiteral("Label19_0"));
     QFont bold = m_title->font();
