@@ -8,6 +8,7 @@
 #include "core/shell/ItemListModel.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
+#include "gui/shell/DetailPanel.h"
 #include "gui/shell/ItemGrid.h"
 #include "gui/shell/frmSplash.h"
 #include "gui/shell/frmmain.h"
@@ -87,29 +88,41 @@ private Q_SLOTS:
         QCOMPARE(window.addButtonsEnabled(), rows > 1);
     }
 
-    // The company, history and logo panes sit below the list at any size, also when the window
-    // is first shown smaller than the height at which the list stops giving way.
-    void panesStayBelowTheList_data()
+    // Laid out at its default size, on a small laptop and at its least size, which fits a
+    // 1366x768 screen at scale 2 (683x384 less a title bar): Tab walks from the list through
+    // the panes, nothing overlaps, the panes sit below the list, and above the least height
+    // the list takes the height the window gains.
+    void layoutAtEverySize_data()
     {
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("default") << QSize(1100, 700);
+        QTest::addColumn<QSize>("size"); // none: the default size
+        QTest::newRow("default") << QSize();
         QTest::newRow("small laptop") << QSize(1024, 700);
-        QTest::newRow("first shown small") << QSize(800, 380);
+        QTest::newRow("least") << QSize(0, 0);
     }
-    void panesStayBelowTheList()
+    void layoutAtEverySize()
     {
         QFETCH(QSize, size);
         TestWorld world;
+        world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
         frmmain window;
         window.load();
-        window.resize(size);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const int listBottom = window.grid()->geometry().bottom();
-        for (const char *name : {"frmInv2", "frmInv3", "frmCompli"}) {
-            const QWidget *pane = window.findChild<QWidget *>(QString::fromLatin1(name));
-            QVERIFY2(pane->geometry().top() > listBottom, name);
+        if (size.isValid())
+            window.resize(size.expandedTo(window.minimumSizeHint()));
+        QCOMPARE(keyboardWalkFault(&window, QStringLiteral("flxdata")), QString());
+        QStringList walk;
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            walk << QApplication::focusWidget()->objectName();
         }
+        QCOMPARE(walk.join(u' '), QStringLiteral("cmdAddHst cmdChange flxHistory cmdChangeCo flxdata"));
+        QCOMPARE(overlapFault(&window), QString());
+        for (const QWidget *pane : {window.findChild<QWidget *>(QStringLiteral("frmInv2")), window.findChild<QWidget *>(QStringLiteral("frmInv3"))})
+            QVERIFY2(pane->geometry().top() > window.grid()->geometry().bottom(), qPrintable(pane->objectName()));
+        QVERIFY(QRect(0, 0, 683, 354).contains(QRect(QPoint(), window.minimumSize())));
+        // Also just above the least height, where the panes stay as low as their lines allow.
+        const int listHeight = window.grid()->height();
+        window.resize(window.width(), window.height() + 20);
+        QTRY_COMPARE(window.grid()->height(), listHeight + 20);
     }
 
     void closingStoresOnlyDraggedWidths()

@@ -11,6 +11,7 @@
 #include "gui/platform/PlainText.h"
 #include "gui/records/EntryGrid.h"
 
+#include <QBoxLayout>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -23,11 +24,19 @@ namespace {
 
 using Twips::toPixels;
 
+// The panes' historic sizes, in twips: they take them where the window has room.
+constexpr int CompanyPaneWidth = 5400;
+constexpr int HistoryPaneWidth = 7200;
+constexpr int PaneHeight = 2700;
+
+// The company pane's lines by their place in its grid: the last of each page.
+constexpr int ContactLine = 6;
+constexpr int NotesLine = 9;
+
 // History pane, in twips inside the frame.
 constexpr int GridLeft = 120;
-constexpr int GridTop = 500;
 constexpr int GridWidth = 6960;
-constexpr int GridHeight = 1900;
+constexpr int ButtonWidth = 1300;
 constexpr int DateColumnWidth = 1300;
 constexpr int HistoryRowHeight = 570;
 constexpr int NoteRowHeight = 285;
@@ -37,8 +46,9 @@ void setLinkStyle(QLabel *label)
     QFont font = label->font();
     font.setUnderline(true);
     label->setFont(font);
+    // The link colour of the palette: blue on a light window, and still readable on a dark one.
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::blue);
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
     label->setPalette(palette);
     label->setCursor(Qt::PointingHandCursor);
 }
@@ -49,6 +59,7 @@ CompanyPane::CompanyPane(QWidget *parent)
     : QGroupBox(QStringLiteral("Vendor Company Information"), parent)
 {
     setObjectName(QStringLiteral("frmInv2"));
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred); // as high as the other pane
     caption("lblCo0", QStringLiteral("Company Name"), 0);
     caption("lblCo1", QStringLiteral("Address"), 1);
     caption("lblCo2", QStringLiteral("Phone"), 2);
@@ -70,6 +81,8 @@ CompanyPane::CompanyPane(QWidget *parent)
     m_notes = value("lblNotes");
     m_notes->setWordWrap(true);
     m_notes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_notes->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored); // long notes are cut off below
+    m_contact->setAlignment(Qt::AlignLeft | Qt::AlignTop); // in line with its caption beside the button
     setLinkStyle(m_email);
     setLinkStyle(m_web);
     m_email->installEventFilter(this);
@@ -101,15 +114,18 @@ QLabel *CompanyPane::value(const char *name)
     label->setObjectName(QString::fromLatin1(name));
     showPlainText(label);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long value is cut off at the pane's edge rather than widening the pane.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return label;
 }
 
 void CompanyPane::placeLines()
 {
     // Both pages in one grid: the lines of the hidden page take no room, so each page starts
-    // at the top and every line is as high as its font needs.
+    // at the top and every line is as high as its font needs. The button sits beside the
+    // page's last line, contact or notes, at the pane's lower right.
     auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(6, grid->contentsMargins().top(), 6, 2);
+    grid->setContentsMargins(6, 2, 6, 2);
     grid->setVerticalSpacing(0);
     grid->setColumnStretch(1, 1);
     const std::pair<QLabel *, QLabel *> lines[] = {
@@ -118,15 +134,31 @@ void CompanyPane::placeLines()
     for (const auto &[caption, value] : lines) {
         if (caption)
             grid->addWidget(caption, row, 0, Qt::AlignTop);
-        grid->addWidget(value, row, 1);
+        const bool besideButton = value == m_contact || value == m_notes;
+        grid->addWidget(value, row, 1, 1, besideButton ? 1 : 2);
         ++row;
     }
     grid->setRowStretch(row - 1, 1); // the notes take what is left
-    grid->addWidget(m_more, row, 1, Qt::AlignRight);
+}
+
+QSize CompanyPane::sizeHint() const
+{
+    return QSize(toPixels(CompanyPaneWidth), qMin(toPixels(PaneHeight), m_room)).expandedTo(minimumSizeHint());
+}
+
+void CompanyPane::setRoom(int height)
+{
+    if (height != m_room) {
+        m_room = height;
+        updateGeometry();
+    }
 }
 
 void CompanyPane::showPage(bool first)
 {
+    auto *grid = qobject_cast<QGridLayout *>(layout());
+    grid->removeWidget(m_more);
+    grid->addWidget(m_more, first ? ContactLine : NotesLine, 2, Qt::AlignRight | Qt::AlignBottom);
     for (QLabel *label : {m_captions[0], m_captions[1], m_captions[2], m_captions[4], m_captions[6], m_name,
                           m_street1, m_street2, m_city, m_phone1, m_email, m_contact})
         label->setVisible(first);
@@ -190,13 +222,13 @@ HistoryPane::HistoryPane(QWidget *parent)
     : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("frmInv3"));
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred); // as high as the other pane
     m_title = new QLabel(QStringLiteral("History"), this);
     m_title->setObjectName(QStringLiteral("Label19_0"));
     QFont bold = m_title->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.2);
     m_title->setFont(bold);
-    m_title->setGeometry(toPixels(GridLeft), toPixels(150), toPixels(2400), toPixels(300));
 
     m_history = makeGrid("flxHistory");
     m_notes = makeGrid("flxNotes");
@@ -205,24 +237,48 @@ HistoryPane::HistoryPane(QWidget *parent)
     m_history->setWordWrap(true);
     m_notes->hide();
 
-    const int buttonTop = toPixels(120);
     m_change = new QPushButton(QStringLiteral("View Notes"), this);
     m_change->setObjectName(QStringLiteral("cmdChange"));
-    m_change->setGeometry(toPixels(GridLeft + GridWidth - 1300), buttonTop, toPixels(1300), toPixels(330));
     m_addHistory = new QPushButton(QStringLiteral("Add History"), this);
     m_addHistory->setObjectName(QStringLiteral("cmdAddHst"));
-    m_addHistory->setGeometry(toPixels(GridLeft + GridWidth - 2700), buttonTop, toPixels(1300), toPixels(330));
     m_addNote = new QPushButton(QStringLiteral("Add Note"), this);
     m_addNote->setObjectName(QStringLiteral("cmdAddNote"));
-    m_addNote->setGeometry(m_addHistory->geometry());
     m_addNote->hide();
     connect(m_change, &QPushButton::clicked, this, &HistoryPane::toggleView);
+
+    // The title and the buttons on one line, the grid below; the two grids and the two add
+    // buttons share their places, one of each shown.
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_title);
+    top->addStretch(1);
+    for (QPushButton *button : {m_addHistory, m_addNote, m_change}) {
+        button->setMinimumWidth(toPixels(ButtonWidth));
+        top->addWidget(button);
+    }
+    auto *pane = new QVBoxLayout(this);
+    const int margin = toPixels(GridLeft);
+    pane->setContentsMargins(margin, margin, margin, margin);
+    pane->addLayout(top);
+    pane->addWidget(m_history, 1);
+    pane->addWidget(m_notes, 1);
+}
+
+QSize HistoryPane::sizeHint() const
+{
+    return QSize(toPixels(HistoryPaneWidth), qMin(toPixels(PaneHeight), m_room)).expandedTo(minimumSizeHint());
+}
+
+void HistoryPane::setRoom(int height)
+{
+    if (height != m_room) {
+        m_room = height;
+        updateGeometry();
+    }
 }
 
 EntryGrid *HistoryPane::makeGrid(const char *name)
 {
     auto *grid = new EntryGrid(name, toPixels(DateColumnWidth), this);
-    grid->setGeometry(toPixels(GridLeft), toPixels(GridTop), toPixels(GridWidth), toPixels(GridHeight));
     // The history's descriptions are as wide as the grid; the notes' five times that.
     const int descriptionWidth = toPixels(GridWidth) * (qstrcmp(name, "flxNotes") == 0 ? 5 : 1);
     grid->setColumnWidth(1, descriptionWidth);

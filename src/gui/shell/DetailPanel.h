@@ -22,6 +22,12 @@ public:
     void clear();
     QString valueText(const char *labelName) const;
     void toggleCompanyPage(); // cmdChangeCo
+    QPushButton *moreButton() const { return m_more; }
+
+    // The pane's historic size, or more where its lines need it; it gives way down to its lines,
+    // and is no higher than the room the window leaves it.
+    QSize sizeHint() const override;
+    void setRoom(int height);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -37,6 +43,7 @@ private:
     QLabel *m_name, *m_street1, *m_street2, *m_city, *m_phone1, *m_email, *m_contact;
     QLabel *m_web, *m_phone2, *m_notes;
     QPushButton *m_more = nullptr;
+    int m_room = QWIDGETSIZE_MAX;
 };
 
 // The history and notes pane (frmInv3): one grid shown at a time, and its add button.
@@ -57,6 +64,12 @@ public:
     QTableWidget *notesGrid() const { return m_notes; }
     QPushButton *addHistoryButton() const { return m_addHistory; }
     QPushButton *addNoteButton() const { return m_addNote; }
+    QPushButton *changeButton() const { return m_change; }
+
+    // The pane's historic size, or more where its buttons need it; it gives way down to them,
+    // and is no higher than the room the window leaves it.
+    QSize sizeHint() const override;
+    void setRoom(int height);
 
 private:
     EntryGrid *makeGrid(const char *name);
@@ -68,4 +81,5 @@ private:
     QPushButton *m_change = nullptr;
     QPushButton *m_addHistory = nullptr;
     QPushButton *m_addNote = nullptr;
+    int m_room = QWIDGETSIZE_MAX;
 };

@@ -40,7 +40,8 @@ frmSplash::frmSplash(QWidget *parent)
     auto *row = new QHBoxLayout(this);
     row->addWidget(logo);
     row->addLayout(text, 1);
-    setStyleSheet(QStringLiteral("frmSplash { background: white; border: 1px solid #5a7fb0; }"));
+    // Dark text with the white, so that a dark theme's light text does not vanish on it.
+    setStyleSheet(QStringLiteral("frmSplash { background: white; border: 1px solid #5a7fb0; } frmSplash QLabel { color: black; }"));
     setAttribute(Qt::WA_StyledBackground);
     setFixedSize(360, Twips::toPixels(1500));
 

@@ -16,6 +16,7 @@
 #include "gui/platform/WindowUtil.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFrame>
@@ -31,12 +32,13 @@ namespace {
 
 // Layout of the central area, in twips.
 constexpr int Margin = 100;
-constexpr int NotesGridHeight = 1900;
-constexpr int PanelHeight = 2700;
-constexpr int CompanyFrameWidth = 5400;
-constexpr int HistoryFrameWidth = 7200;
 constexpr int LogoFrameWidth = 2400;
-constexpr int ResizeThreshold = 8000; // below this window height the grid keeps its height
+constexpr int Edge = 2; // pixels above the list and below the panes
+// The list always shows its heading and three rows; the height the window gains beyond that and
+// the panes goes to the list. On a short window the panes give way down to their lines before
+// the list goes below its heading and six rows.
+constexpr int LeastListHeight = ItemGrid::HeadingHeightTwips + 3 * ItemGrid::RowHeightTwips;
+constexpr int ShortListHeight = ItemGrid::HeadingHeightTwips + 6 * ItemGrid::RowHeightTwips;
 
 using Twips::toPixels;
 
@@ -106,7 +108,8 @@ void frmmain::buildCentralArea()
     m_line->setFrameShadow(QFrame::Sunken);
 
     m_grid = new ItemGrid(central);
-    m_grid->setGeometry(toPixels(Margin), 4, 800, 300);
+    m_grid->setMinimumHeight(toPixels(LeastListHeight));
+    m_grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     m_companyPane = new CompanyPane(central);
     m_historyPane = new HistoryPane(central);
@@ -119,7 +122,41 @@ void frmmain::buildCentralArea()
     logo->setObjectName(QStringLiteral("imgLogo"));
     logo->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
     logo->setAlignment(Qt::AlignCenter);
-    logo->setGeometry(0, 0, toPixels(LogoFrameWidth), toPixels(PanelHeight));
+    logo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored); // on a short window it is cut off
+    m_logoFrame->setFixedWidth(toPixels(LogoFrameWidth));
+    m_logoFrame->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    (new QVBoxLayout(m_logoFrame))->addWidget(logo);
+
+    // The line under the toolbar spans the window; below it the list, and the panes 100 twips
+    // below the list at their own heights. The panes keep their widths from the left where the
+    // window has room; on a narrower one the logo goes first, then the history pane gives way
+    // down to what its buttons need (its grid scrolls, its long texts have tooltips), and only
+    // then the company pane, whose lines are cut off at its edge.
+    const int margin = toPixels(Margin);
+    auto *panes = new QHBoxLayout;
+    panes->setSpacing(margin);
+    panes->addWidget(m_companyPane);
+    panes->addWidget(m_historyPane, 1);
+    panes->addWidget(m_logoFrame);
+    panes->addStretch();
+    auto *content = new QVBoxLayout;
+    content->setContentsMargins(margin, Edge, margin, Edge);
+    content->setSpacing(margin);
+    content->addWidget(m_grid, 1);
+    content->addLayout(panes);
+    auto *area = new QVBoxLayout(central);
+    area->setContentsMargins(0, 0, 0, 0);
+    area->setSpacing(0);
+    area->addWidget(m_line);
+    area->addLayout(content, 1);
+
+    // Tab goes from the list to the panes' buttons and grids as they read, line by line.
+    QWidget::setTabOrder(m_grid, m_historyPane->addHistoryButton());
+    QWidget::setTabOrder(m_historyPane->addHistoryButton(), m_historyPane->addNoteButton());
+    QWidget::setTabOrder(m_historyPane->addNoteButton(), m_historyPane->changeButton());
+    QWidget::setTabOrder(m_historyPane->changeButton(), m_historyPane->historyGrid());
+    QWidget::setTabOrder(m_historyPane->historyGrid(), m_historyPane->notesGrid());
+    QWidget::setTabOrder(m_historyPane->notesGrid(), m_companyPane->moreButton());
 
     // The cell viewer shows a long cell's whole text over the cell; it is never stored.
     m_cellViewer = new QPlainTextEdit(central);
@@ -212,28 +249,13 @@ void frmmain::resizeEvent(QResizeEvent *event)
 
 void frmmain::layoutCentralArea()
 {
-    QWidget *central = centralWidget();
-    const int width = central->width();
-    m_line->setGeometry(0, 0, width, 2);
-    QRect grid = m_grid->geometry();
-    grid.setWidth(qMax(1, width - toPixels(2 * Margin)));
-    // Below the threshold height the list keeps the height it has there and the panes stay
-    // below it, clipped by the window, never drawn over the list (also in a window first
-    // shown that small).
-    const int areaHeight = central->height() + qMax(0, toPixels(ResizeThreshold) - height());
-    // The central area is the window less menu, toolbar and status bar.
-    grid.setHeight(qMax(1, areaHeight - toPixels(NotesGridHeight) - toPixels(1250)));
-    const int top = grid.bottom() + 1 + toPixels(Margin);
-    int left = toPixels(Margin);
-    m_companyPane->setGeometry(left, top, toPixels(CompanyFrameWidth), toPixels(PanelHeight));
-    left += toPixels(CompanyFrameWidth + Margin);
-    m_historyPane->setGeometry(left, top, toPixels(HistoryFrameWidth), toPixels(PanelHeight));
-    left += toPixels(HistoryFrameWidth + Margin);
-    // The logo gives way on a narrow screen.
-    const int logoWidth = qBound(0, width - left - toPixels(Margin), toPixels(LogoFrameWidth));
-    m_logoFrame->setGeometry(left, top, logoWidth, toPixels(PanelHeight));
-    m_logoFrame->setVisible(logoWidth > toPixels(Margin));
-    m_grid->setGeometry(grid);
+    // The logo shows only where both panes have their full widths beside it.
+    const int needed = m_companyPane->sizeHint().width() + m_historyPane->sizeHint().width() + toPixels(LogoFrameWidth + 4 * Margin);
+    m_logoFrame->setVisible(width() >= needed);
+    // The panes' room: the central area less the line, the list's rows and the gaps.
+    const int room = centralWidget()->height() - m_line->height() - toPixels(ShortListHeight + Margin) - 2 * Edge;
+    m_companyPane->setRoom(room);
+    m_historyPane->setRoom(room);
 }
 
 void frmmain::closeEvent(QCloseEvent *event)
