@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -271,6 +272,11 @@ private Q_SLOTS:
         QCOMPARE(listRow(columns, 0), "Name|3|2400|YES");
         clickCell(columns, 0, ColumnSettings::SizeCell);
         control<QLineEdit>(columns, "txtDataEntry")->setText(QStringLiteral("3000"));
+        // The list, made too short for its rows, scrolls: the typed width stays with its cell.
+        columns->resize(columns->minimumSize());
+        auto *list = control<QTableWidget>(columns, "flxCols");
+        list->verticalScrollBar()->setValue(3);
+        QCOMPARE(control<QLineEdit>(columns, "txtDataEntry")->geometry(), list->visualRect(list->model()->index(0, ColumnSettings::SizeCell)));
         QTest::mouseClick(control<QPushButton>(columns, "cmdOK"), Qt::LeftButton);
         QVERIFY(!columns->isVisible());
 

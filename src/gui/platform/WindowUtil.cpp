@@ -104,8 +104,11 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        auto *view = static_cast<QAbstractItemView *>(watched);
-        if (event->type() != QEvent::FocusIn || view->currentIndex().isValid())
+        // A list being destroyed still hears of its focus going, as a plain widget by then.
+        if (event->type() != QEvent::FocusIn)
+            return false;
+        auto *view = qobject_cast<QAbstractItemView *>(watched);
+        if (!view || view->currentIndex().isValid())
             return false;
         view->viewport()->update(); // the focus frame
         return true;

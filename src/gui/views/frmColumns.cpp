@@ -111,8 +111,7 @@ frmColumns::frmColumns(QWidget *parent)
     flxCols->setTabKeyNavigation(false);
 
     connect(flxCols, &QTableWidget::cellClicked, this, &frmColumns::cellClicked);
-    connect(flxCols->verticalScrollBar(), &QScrollBar::valueChanged, txtDataEntry, &QWidget::hide);
-    connect(flxCols->verticalScrollBar(), &QScrollBar::valueChanged, cmbYN, &QWidget::hide);
+    connect(flxCols->verticalScrollBar(), &QScrollBar::valueChanged, this, &frmColumns::followScroll);
     connect(cmbYN, &QComboBox::activated, this, &frmColumns::displayChosen);
     connect(cmdOK, &QPushButton::clicked, this, &frmColumns::save);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
@@ -141,11 +140,16 @@ void frmColumns::showAllRows()
         showRow(row);
 }
 
-void frmColumns::placeEditor(QWidget *editor, int row, int column, int widthLessTwips)
+void frmColumns::setEditorGeometry(QWidget *editor, int row, int column, int widthLessTwips)
 {
     QRect cell = flxCols->visualRect(flxCols->model()->index(row, column));
     cell.setWidth(cell.width() - Twips::toPixels(widthLessTwips));
     editor->setGeometry(cell);
+}
+
+void frmColumns::placeEditor(QWidget *editor, int row, int column, int widthLessTwips)
+{
+    setEditorGeometry(editor, row, column, widthLessTwips);
     editor->show();
     editor->raise();
     editor->setFocus();
@@ -180,6 +184,17 @@ void frmColumns::cellClicked(int row, int column)
         cmbYN->hide();
         return;
     }
+}
+
+// An open editor stays over its cell as the list scrolls (the window may be shorter than the
+// list), keeping what is typed for Enter or OK.
+void frmColumns::followScroll()
+{
+    const int row = flxCols->currentRow();
+    if (!txtDataEntry->isHidden())
+        setEditorGeometry(txtDataEntry, row, m_editedCell, 0);
+    if (!cmbYN->isHidden())
+        setEditorGeometry(cmbYN, row, ColumnSettings::DisplayCell, 50);
 }
 
 void frmColumns::commitEntry()

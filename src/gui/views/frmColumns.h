@@ -31,6 +31,8 @@ protected:
 private:
     void cellClicked(int row, int column);
     void placeEditor(QWidget *editor, int row, int column, int widthLessTwips);
+    void setEditorGeometry(QWidget *editor, int row, int column, int widthLessTwips);
+    void followScroll();
     void commitEntry();
     void displayChosen(int index);
     void showRow(int row);
