@@ -30,6 +30,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -88,6 +89,7 @@ private Q_SLOTS:
     void keyboardReachesAndCloses();
     void pageStaysConfinedToItsFile_data();
     void pageStaysConfinedToItsFile();
+    void scrollUpMovesTheTextByTheStep();
 };
 
 void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
@@ -479,3 +481,27 @@ int main(int argc, char *argv[])
 }
 
 #include "test_reportviewer.moc"
+
+void TestReportViewer::scrollUpMovesTheTextByTheStep()
+{
+    // Items of 1 and 30 lines, so that estimated heights are wrong: each step up from the end
+    // moves the text down by the step, to the top, whatever the parts laid out on the way.
+    QByteArray page;
+    for (int item = 0; item < 60; ++item)
+        page += QByteArray("<p>Item " + QByteArray::number(item) + "</p>").repeated(item % 5 ? 1 : 30) + "<hr>";
+    LargePageView view;
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(view.setPage(page));
+    QTest::keyClick(&view, Qt::Key_End);
+    QImage before = view.viewport()->grab().toImage();
+    const int rest = before.height() - 20; // a step is 20 pixels
+    for (int step = 0; step < 2000 && view.verticalScrollBar()->value() >= 20; ++step) {
+        view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        const QImage after = view.viewport()->grab().toImage();
+        QVERIFY2(after.copy(0, 20, after.width(), rest) == before.copy(0, 0, before.width(), rest), qPrintable(QString::number(step)));
+        before = after;
+    }
+    view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QVERIFY(view.shownText().startsWith(QStringLiteral("Item 0")));
+}

@@ -183,6 +183,14 @@ void LargePageView::scrollContentsBy(int, int dy)
         if (vertical->value() == vertical->maximum() && vertical->maximum() > 0) {
             m_top = partCount() - 1; // the end, whatever the estimates say
             m_offset = height(m_top);
+        } else if (qAbs(dy) <= viewport()->height()) {
+            // A step or a page moves the text by as much: the parts it comes to are laid out
+            // first, so that an estimate of their height neither skips text nor shows it again.
+            m_offset -= dy;
+            while (m_offset < 0 && m_top > 0) {
+                document(--m_top);
+                m_offset += height(m_top);
+            }
         } else {
             locate(vertical->value());
         }
