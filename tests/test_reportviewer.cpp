@@ -90,6 +90,8 @@ private Q_SLOTS:
     void pageStaysConfinedToItsFile_data();
     void pageStaysConfinedToItsFile();
     void scrollUpMovesTheTextByTheStep();
+    void largePageIsReadInItsCharset_data();
+    void largePageIsReadInItsCharset();
 };
 
 void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
@@ -472,16 +474,6 @@ void TestReportViewer::pageStaysConfinedToItsFile()
     QCOMPARE(imageWidth, 0);
 }
 
-int main(int argc, char *argv[])
-{
-    prepareWebEngine();
-    QApplication app(argc, argv);
-    TestReportViewer test;
-    return QTest::qExec(&test, argc, argv);
-}
-
-#include "test_reportviewer.moc"
-
 void TestReportViewer::scrollUpMovesTheTextByTheStep()
 {
     // Items of 1 and 30 lines, so that estimated heights are wrong: each step up from the end
@@ -505,3 +497,34 @@ void TestReportViewer::scrollUpMovesTheTextByTheStep()
     view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
     QVERIFY(view.shownText().startsWith(QStringLiteral("Item 0")));
 }
+
+void TestReportViewer::largePageIsReadInItsCharset_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("8-bit") << QByteArray("Caf\xe9 \x80 5") << QStringLiteral("Caf\u00e9 \u20ac 5");
+    QTest::newRow("UTF-8") << QByteArray("Caf\xc3\xa9") << QStringLiteral("Caf\u00e9");
+    QTest::newRow("charset") << QByteArray("<meta charset=koi8-r>\xc1") << QStringLiteral("\u0430");
+}
+
+void TestReportViewer::largePageIsReadInItsCharset()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, shown);
+    TestWorld world;
+    const QString path = QDir(world.folder()).filePath(QStringLiteral("large.htm"));
+    QVERIFY(SafeFile::write(path, text + ("<hr><!--" + QByteArray(100'000, 'x') + "-->").repeated(41)));
+    frmBrowser viewer(path);
+    viewer.show();
+    QVERIFY2(viewer.largePage->shownText().startsWith(shown), qPrintable(viewer.largePage->shownText().left(20)));
+}
+
+int main(int argc, char *argv[])
+{
+    prepareWebEngine();
+    QApplication app(argc, argv);
+    TestReportViewer test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_reportviewer.moc"

@@ -6,9 +6,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTextDocument>
 #include <QThread>
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -24,6 +26,25 @@ bool tagIs(QByteArrayView html, qsizetype at, QByteArrayView name)
 }
 
 } // namespace
+
+QByteArray pageAsUtf8(const QByteArray &file)
+{
+    if (std::all_of(file.begin(), file.end(), [](char c) { return uchar(c) < 0x80; }))
+        return file; // ASCII, as this program writes its reports
+    const bool marked = file.startsWith("\xEF\xBB\xBF") || file.startsWith("\xFE\xFF") || file.startsWith("\xFF\xFE");
+    QStringDecoder declared = QStringDecoder::decoderForHtml(file);
+    if ((marked || file.left(1024).toLower().contains("charset")) && declared.isValid()
+        && declared.name() != QByteArrayView("UTF-8"))
+        return QString(declared(file)).toUtf8();
+    QStringDecoder utf8(QStringConverter::Utf8);
+    constexpr qsizetype Chunk = 1024 * 1024; // read a piece at a time: the text is not kept
+    for (qsizetype at = 0; at < file.size() && !utf8.hasError(); at += Chunk)
+        static_cast<void>(QString(utf8(QByteArrayView(file).sliced(at, qMin(Chunk, file.size() - at)))));
+    if (!utf8.hasError())
+        return file;
+    QStringDecoder eightBit("windows-1252");
+    return QString(eightBit.isValid() ? eightBit(file) : QStringDecoder(QStringConverter::Latin1)(file)).toUtf8();
+}
 
 QList<qsizetype> pageParts(QByteArrayView html)
 {

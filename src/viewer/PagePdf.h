@@ -14,6 +14,11 @@ class QTextDocument;
 // no table holds (one item of a list report), and each part is laid out on its own with a
 // QTextDocument. An input box is drawn as an empty framed box. All of it runs in any thread.
 
+// A page file's bytes as UTF-8, which the functions here read: as its byte order mark or its
+// charset says, else as UTF-8 where they are valid UTF-8, else in the 8-bit set of the system
+// that wrote the reports (Windows-1252), as the engine shows such a page.
+QByteArray pageAsUtf8(const QByteArray &file);
+
 // Where each part begins, followed by the page's size (so part i is [at(i), at(i + 1))).
 QList<qsizetype> pageParts(QByteArrayView html);
 

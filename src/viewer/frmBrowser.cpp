@@ -197,7 +197,7 @@ void frmBrowser::showInReader(const QString &path)
         largePage->show();
     }
     QFile file(path);
-    const QByteArray html = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray html = file.open(QIODevice::ReadOnly) ? pageAsUtf8(file.readAll()) : QByteArray();
     const bool shown = !html.isEmpty() && largePage->setPage(html);
     // Said once the window is up: a page that cannot be shown is said to be so at once.
     QTimer::singleShot(0, this, [this, shown] {
@@ -329,7 +329,7 @@ QByteArray frmBrowser::largePageBytes() const
     if (largePage && !largePage->page().isEmpty())
         return largePage->page();
     QFile file(m_path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return file.open(QIODevice::ReadOnly) ? pageAsUtf8(file.readAll()) : QByteArray();
 }
 
 void frmBrowser::renderAway(std::function<void()> work, std::function<void()> done)
