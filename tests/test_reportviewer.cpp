@@ -34,6 +34,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -91,6 +93,7 @@ private Q_SLOTS:
     void pageStaysConfinedToItsFile_data();
     void pageStaysConfinedToItsFile();
     void scrollUpMovesTheTextByTheStep();
+    void printBreaksATallPartBetweenRows();
 };
 
 void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
@@ -490,6 +493,23 @@ void TestReportViewer::scrollUpMovesTheTextByTheStep()
         const QImage after = view.viewport()->grab().toImage();
         QVERIFY(after.copy(0, 20, 400, 200) == std::exchange(before, after).copy(0, 0, 400, 200));
     }
+}
+
+void TestReportViewer::printBreaksATallPartBetweenRows()
+{
+    // An item taller than a page (a long history) runs on over pages that end between rows: no
+    // row is drawn cut through at the foot of one page and the head of the next, so the text
+    // drawn for 150 rows is 150 times that of one. Text is counted in its drawing operators.
+    const auto textDraws = [](int rows) {
+        const QByteArray pdf = pagePdf("<table>" + QByteArray("<tr><td>Belt changed</td></tr>").repeated(rows) + "</table>",
+                                       QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        qsizetype draws = 0;
+        const QByteArray mark = "/FlateDecode\n>>\nstream\n";
+        for (qsizetype at = pdf.indexOf(mark); at >= 0; at = pdf.indexOf(mark, at + 1))
+            draws += qUncompress(QByteArray("\0\x10\0\0", 4) + pdf.mid(at + mark.size(), pdf.indexOf("endstream", at) - at - mark.size())).count(" Tj");
+        return draws;
+    };
+    QCOMPARE(textDraws(150), 150 * textDraws(1));
 }
 
 int main(int argc, char *argv[])

@@ -1,5 +1,6 @@
 #include "PagePdf.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QImage>
 #include <QPageLayout>
@@ -7,6 +8,7 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QThread>
 
@@ -127,12 +129,20 @@ bool paintPages(const QByteArray &html, QPagedPaintDevice &device, const std::fu
         QTextDocument part;
         setPartHtml(part, QByteArrayView(html).sliced(parts.at(i), parts.at(i + 1) - parts.at(i)));
         part.setTextWidth(device.width() / scale);
-        const double height = part.size().height();
+        double height = part.size().height();
         if (top > 0 && top + height > pageHeight) {
             device.newPage();
             top = 0;
         }
-        // A part taller than a page is drawn a page's height at a time.
+        // A part taller than a page is laid out in pages, which end between lines and table rows
+        // rather than through them, and drawn a page at a time.
+        double end = height; // where the part ends on its last page
+        if (height > pageHeight) {
+            part.setPageSize(QSizeF(part.textWidth(), pageHeight));
+            height = part.pageCount() * pageHeight;
+            const QRectF last = part.documentLayout()->blockBoundingRect(part.lastBlock());
+            end = std::clamp(last.bottom() + part.documentMargin() - (height - pageHeight), 0.0, pageHeight);
+        }
         for (double shown = 0; shown < height; shown += pageHeight) {
             if (shown > 0) {
                 device.newPage();
@@ -142,8 +152,8 @@ bool paintPages(const QByteArray &html, QPagedPaintDevice &device, const std::fu
             painter.translate(0, top - shown);
             part.drawContents(&painter, QRectF(0, shown, part.textWidth(), pageHeight));
             painter.restore();
-            top += qMin(pageHeight, height - shown);
         }
+        top += end;
     }
     return painter.end();
 }
