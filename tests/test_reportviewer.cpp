@@ -34,6 +34,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QWebEngineFindTextResult>
@@ -93,6 +94,7 @@ private Q_SLOTS:
     void pageStaysConfinedToItsFile_data();
     void pageStaysConfinedToItsFile();
     void scrollUpMovesTheTextByTheStep();
+    void windowReplacedDuringPrintWaitsForItsDialog();
     void printBreaksATallPartBetweenRows();
 };
 
@@ -503,6 +505,21 @@ void TestReportViewer::printBreaksATallPartBetweenRows()
         return draws;
     };
     QCOMPARE(textDraws(150), 150 * textDraws(1));
+}
+
+void TestReportViewer::windowReplacedDuringPrintWaitsForItsDialog()
+{
+    // A new report comes while the Print dialog is open: the old window goes once it has ended.
+    ViewerService service;
+    service.receive("show\n");
+    QPointer<frmBrowser> first = service.window();
+    QTimer::singleShot(200, [&] {
+        service.receive("show\n");
+        QTimer::singleShot(200, [] { QApplication::activeModalWidget()->close(); });
+    });
+    first->print();
+    QVERIFY(first && service.window() != first);
+    QTRY_VERIFY(!first);
 }
 
 int main(int argc, char *argv[])

@@ -14,6 +14,7 @@
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -221,6 +222,15 @@ bool ConfinedPage::acceptNavigationRequest(const QUrl &url, NavigationType type,
     if (type == NavigationTypeLinkClicked && (scheme == u"http" || scheme == u"https"))
         Desktop::open(url);
     return false;
+}
+
+bool frmBrowser::event(QEvent *event)
+{
+    if (event->type() == QEvent::DeferredDelete && QApplication::activeModalWidget()) {
+        QTimer::singleShot(100, this, &QObject::deleteLater);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void frmBrowser::resizeEvent(QResizeEvent *event)
