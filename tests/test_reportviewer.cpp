@@ -94,6 +94,7 @@ private Q_SLOTS:
     void pageStaysConfinedToItsFile_data();
     void pageStaysConfinedToItsFile();
     void scrollUpMovesTheTextByTheStep();
+    void readerShowsNoLocalImage();
     void windowReplacedDuringPrintWaitsForItsDialog();
     void printBreaksATallPartBetweenRows();
 };
@@ -520,6 +521,19 @@ void TestReportViewer::windowReplacedDuringPrintWaitsForItsDialog()
     first->print();
     QVERIFY(first && service.window() != first);
     QTRY_VERIFY(!first);
+}
+
+void TestReportViewer::readerShowsNoLocalImage()
+{
+    // The viewer's own reader, as the engine, shows nothing the page names beyond itself.
+    QTemporaryDir folder;
+    QImage red(200, 100, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(folder.filePath(QStringLiteral("red.png"))));
+    LargePageView view;
+    view.resize(400, 300);
+    QVERIFY(view.setPage("<img src=\"" + QUrl::fromLocalFile(folder.filePath(QStringLiteral("red.png"))).toEncoded() + "\">"));
+    QVERIFY(view.viewport()->grab().toImage().pixelColor(50, 50) != QColor(Qt::red));
 }
 
 int main(int argc, char *argv[])

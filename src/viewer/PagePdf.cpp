@@ -126,7 +126,7 @@ bool paintPages(const QByteArray &html, QPagedPaintDevice &device, const std::fu
                 abandon();
             return false;
         }
-        QTextDocument part;
+        PartDocument part;
         setPartHtml(part, QByteArrayView(html).sliced(parts.at(i), parts.at(i + 1) - parts.at(i)));
         part.setTextWidth(device.width() / scale);
         double height = part.size().height();

@@ -3,12 +3,12 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QTextDocument>
 
 #include <functional>
 
 class QPageLayout;
 class QPagedPaintDevice;
-class QTextDocument;
 
 // A page too large for the web engine is read a part at a time: it is cut after each <hr> that
 // no table holds (one item of a list report), and each part is laid out on its own with a
@@ -24,6 +24,17 @@ QList<qsizetype> pageParts(QByteArrayView html);
 
 // Layout is in CSS pixels (96 to the inch), as the engine's.
 constexpr int CssDpi = 96;
+
+// The document a part is laid out in. Like the engine's page, it shows nothing the page names
+// beyond itself: no image, style sheet or other file is read.
+class PartDocument : public QTextDocument
+{
+public:
+    using QTextDocument::QTextDocument;
+
+protected:
+    QVariant loadResource(int, const QUrl &) override { return QVariant(); }
+};
 
 // A part's text into a document; its input boxes become images of empty boxes.
 void setPartHtml(QTextDocument &document, QByteArrayView part);
