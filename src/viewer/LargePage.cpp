@@ -71,7 +71,7 @@ QTextDocument *LargePageView::document(qsizetype part)
         std::rotate(kept, kept + 1, m_laid.end()); // the latest used goes last
         return m_laid.back().document.get();
     }
-    auto document = std::make_unique<QTextDocument>();
+    auto document = std::make_unique<PartDocument>();
     setPartHtml(*document, QByteArrayView(m_html).sliced(m_parts.at(part), m_parts.at(part + 1) - m_parts.at(part)));
     document->setTextWidth(m_layoutWidth);
     const QSizeF size = document->size();
@@ -183,6 +183,14 @@ void LargePageView::scrollContentsBy(int, int dy)
         if (vertical->value() == vertical->maximum() && vertical->maximum() > 0) {
             m_top = partCount() - 1; // the end, whatever the estimates say
             m_offset = height(m_top);
+        } else if (qAbs(dy) <= viewport()->height()) {
+            // A step or a page moves the text by as much: the parts it comes to are laid out
+            // first, so that an estimate of their height neither skips text nor shows it again.
+            m_offset -= dy;
+            while (m_offset < 0 && m_top > 0) {
+                document(--m_top);
+                m_offset += height(m_top);
+            }
         } else {
             locate(vertical->value());
         }
@@ -285,7 +293,7 @@ QString LargePageView::selectedText()
     QStringList texts;
     for (qsizetype part = from.part; from != to && part <= to.part; ++part) {
         const auto kept = std::find_if(m_laid.begin(), m_laid.end(), [part](const Laid &l) { return l.part == part; });
-        QTextDocument read; // a part not laid out is only read, never laid out
+        PartDocument read; // a part not laid out is only read, never laid out
         QTextDocument *document = &read;
         if (kept != m_laid.end())
             document = kept->document.get();

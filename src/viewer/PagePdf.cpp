@@ -1,14 +1,18 @@
 #include "PagePdf.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QThread>
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -24,6 +28,25 @@ bool tagIs(QByteArrayView html, qsizetype at, QByteArrayView name)
 }
 
 } // namespace
+
+QByteArray pageAsUtf8(const QByteArray &file)
+{
+    if (std::all_of(file.begin(), file.end(), [](char c) { return uchar(c) < 0x80; }))
+        return file; // ASCII, as this program writes its reports
+    const bool marked = file.startsWith("\xEF\xBB\xBF") || file.startsWith("\xFE\xFF") || file.startsWith("\xFF\xFE");
+    QStringDecoder declared = QStringDecoder::decoderForHtml(file);
+    if ((marked || file.left(1024).toLower().contains("charset")) && declared.isValid()
+        && declared.name() != QByteArrayView("UTF-8"))
+        return QString(declared(file)).toUtf8();
+    QStringDecoder utf8(QStringConverter::Utf8);
+    constexpr qsizetype Chunk = 1024 * 1024; // read a piece at a time: the text is not kept
+    for (qsizetype at = 0; at < file.size() && !utf8.hasError(); at += Chunk)
+        static_cast<void>(QString(utf8(QByteArrayView(file).sliced(at, qMin(Chunk, file.size() - at)))));
+    if (!utf8.hasError())
+        return file;
+    QStringDecoder eightBit("windows-1252");
+    return QString(eightBit.isValid() ? eightBit(file) : QStringDecoder(QStringConverter::Latin1)(file)).toUtf8();
+}
 
 QList<qsizetype> pageParts(QByteArrayView html)
 {
@@ -103,15 +126,23 @@ bool paintPages(const QByteArray &html, QPagedPaintDevice &device, const std::fu
                 abandon();
             return false;
         }
-        QTextDocument part;
+        PartDocument part;
         setPartHtml(part, QByteArrayView(html).sliced(parts.at(i), parts.at(i + 1) - parts.at(i)));
         part.setTextWidth(device.width() / scale);
-        const double height = part.size().height();
+        double height = part.size().height();
         if (top > 0 && top + height > pageHeight) {
             device.newPage();
             top = 0;
         }
-        // A part taller than a page is drawn a page's height at a time.
+        // A part taller than a page is laid out in pages, which end between lines and table rows
+        // rather than through them, and drawn a page at a time.
+        double end = height; // where the part ends on its last page
+        if (height > pageHeight) {
+            part.setPageSize(QSizeF(part.textWidth(), pageHeight));
+            height = part.pageCount() * pageHeight;
+            const QRectF last = part.documentLayout()->blockBoundingRect(part.lastBlock());
+            end = std::clamp(last.bottom() + part.documentMargin() - (height - pageHeight), 0.0, pageHeight);
+        }
         for (double shown = 0; shown < height; shown += pageHeight) {
             if (shown > 0) {
                 device.newPage();
@@ -121,8 +152,8 @@ bool paintPages(const QByteArray &html, QPagedPaintDevice &device, const std::fu
             painter.translate(0, top - shown);
             part.drawContents(&painter, QRectF(0, shown, part.textWidth(), pageHeight));
             painter.restore();
-            top += qMin(pageHeight, height - shown);
         }
+        top += end;
     }
     return painter.end();
 }

@@ -3,22 +3,38 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QTextDocument>
 
 #include <functional>
 
 class QPageLayout;
 class QPagedPaintDevice;
-class QTextDocument;
 
 // A page too large for the web engine is read a part at a time: it is cut after each <hr> that
 // no table holds (one item of a list report), and each part is laid out on its own with a
 // QTextDocument. An input box is drawn as an empty framed box. All of it runs in any thread.
+
+// A page file's bytes as UTF-8, which the functions here read: as its byte order mark or its
+// charset says, else as UTF-8 where they are valid UTF-8, else in the 8-bit set of the system
+// that wrote the reports (Windows-1252), as the engine shows such a page.
+QByteArray pageAsUtf8(const QByteArray &file);
 
 // Where each part begins, followed by the page's size (so part i is [at(i), at(i + 1))).
 QList<qsizetype> pageParts(QByteArrayView html);
 
 // Layout is in CSS pixels (96 to the inch), as the engine's.
 constexpr int CssDpi = 96;
+
+// The document a part is laid out in. Like the engine's page, it shows nothing the page names
+// beyond itself: no image, style sheet or other file is read.
+class PartDocument : public QTextDocument
+{
+public:
+    using QTextDocument::QTextDocument;
+
+protected:
+    QVariant loadResource(int, const QUrl &) override { return QVariant(); }
+};
 
 // A part's text into a document; its input boxes become images of empty boxes.
 void setPartHtml(QTextDocument &document, QByteArrayView part);

@@ -14,6 +14,7 @@
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -197,7 +198,7 @@ void frmBrowser::showInReader(const QString &path)
         largePage->show();
     }
     QFile file(path);
-    const QByteArray html = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray html = file.open(QIODevice::ReadOnly) ? pageAsUtf8(file.readAll()) : QByteArray();
     const bool shown = !html.isEmpty() && largePage->setPage(html);
     // Said once the window is up: a page that cannot be shown is said to be so at once.
     QTimer::singleShot(0, this, [this, shown] {
@@ -221,6 +222,15 @@ bool ConfinedPage::acceptNavigationRequest(const QUrl &url, NavigationType type,
     if (type == NavigationTypeLinkClicked && (scheme == u"http" || scheme == u"https"))
         Desktop::open(url);
     return false;
+}
+
+bool frmBrowser::event(QEvent *event)
+{
+    if (event->type() == QEvent::DeferredDelete && QApplication::activeModalWidget()) {
+        QTimer::singleShot(100, this, &QObject::deleteLater);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void frmBrowser::resizeEvent(QResizeEvent *event)
@@ -329,7 +339,7 @@ QByteArray frmBrowser::largePageBytes() const
     if (largePage && !largePage->page().isEmpty())
         return largePage->page();
     QFile file(m_path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return file.open(QIODevice::ReadOnly) ? pageAsUtf8(file.readAll()) : QByteArray();
 }
 
 void frmBrowser::renderAway(std::function<void()> work, std::function<void()> done)

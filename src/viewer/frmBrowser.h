@@ -77,6 +77,10 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // A window closed while a dialog runs its own loop (a new report replaced it during Print)
+    // goes once no dialog runs: deleted from within that loop, it would take the dialog, and the
+    // command waiting for it, away from under them.
+    bool event(QEvent *event) override;
 
 private:
     void makeBrowser();
