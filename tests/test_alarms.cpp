@@ -264,7 +264,11 @@ private Q_SLOTS:
             monitor.sleepTick();
             QCOMPARE(woke.size(), seconds % 60 ? 1 : 0);
         }
+        // The wake shows the alarms, so the next check is one interval on, even where the
+        // options could not be read again.
+        monitor.checkTick();
         QVERIFY(!monitor.sleeping() && monitor.checking() && due.size() == 1);
+        QCOMPARE(monitor.nextCheck(), start.addSecs(41 * 60 + 10 + 300));
         Clock::setFixed(start);
     }
 

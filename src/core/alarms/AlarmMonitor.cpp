@@ -94,5 +94,7 @@ void AlarmMonitor::sleepTick()
         return;
     m_sleep->stop();
     m_check->start();
+    // The wake shows the alarms: the next periodic check is one interval from now.
+    m_nextCheck = Settings::nextCheck(m_interval, Clock::now());
     Q_EMIT woke();
 }
