@@ -119,6 +119,7 @@ private Q_SLOTS:
         QCOMPARE(MessageBox::lastText(), QStringLiteral("Please select an alarm"));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(model->index(2)).center());
         window->rowClicked(0);
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {}, list->visualRect(model->index(1)).center()); // not a choice
         QCOMPARE(shown(0).background.color(), palette.color(QPalette::Highlight));
         QCOMPARE(shown(0).text.color(), palette.color(QPalette::HighlightedText));
         QCOMPARE(shown(2).background.color(), palette.color(QPalette::ToolTipBase)); // its kind colour back

@@ -109,8 +109,11 @@ frmAlarm::frmAlarm(const AppSettings &settings, QWidget *parent)
     connect(flxAlarms, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { rowClicked(index.row()); });
     connect(flxAlarms, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { rowDoubleClicked(index.row()); });
-    // A row reached otherwise from the keyboard (the page keys, Ctrl+Home, Ctrl+End) counts as clicked.
+    // A row reached otherwise from the keyboard (the page keys, Ctrl+Home, Ctrl+End) counts as
+    // clicked; a right or middle press moves the view's current row but chooses nothing.
     connect(flxAlarms->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &now) {
+        if (QGuiApplication::mouseButtons() & ~Qt::MouseButtons(Qt::LeftButton))
+            return;
         if (now.isValid() && (m_noAlarmSelected || now.row() != m_alarmCurRow))
             rowClicked(now.row());
     });
