@@ -26,6 +26,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
@@ -35,16 +37,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <csignal>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
