@@ -183,9 +183,10 @@ void LargePageView::scrollContentsBy(int, int dy)
         if (vertical->value() == vertical->maximum() && vertical->maximum() > 0) {
             m_top = partCount() - 1; // the end, whatever the estimates say
             m_offset = height(m_top);
-        } else if (qAbs(dy) <= viewport()->height()) {
+        } else if (qAbs(dy) <= viewport()->height() && vertical->value() > 0) {
             // A step or a page moves the text by as much: the parts it comes to are laid out
             // first, so that an estimate of their height neither skips text nor shows it again.
+            // The top is the top, whatever the estimates say.
             m_offset -= dy;
             while (m_offset < 0 && m_top > 0) {
                 document(--m_top);
