@@ -330,6 +330,13 @@ void TestReportViewer::pageTooLargeIsRefusedAtOnce()
     QVERIFY(loaded.wait(1000) && !loaded.first().first().toBool());
     QCOMPARE(MessageBox::lastText(), QStringLiteral("The report viewer could not show this page; it may be too large. "
                                                     "Save, Save as PDF and Print still work."));
+    // Its PDF is made from the file; a file gone meanwhile is said to be so, never a blank PDF.
+    QVERIFY(QFile::remove(path));
+    const QString pdf = QDir(world.folder()).filePath(QStringLiteral("large.pdf"));
+    FileDialog::setNextPath(pdf);
+    QSignalSpy finished(&viewer, &frmBrowser::pdfFinished);
+    viewer.savePdf();
+    QVERIFY(finished.wait(5000) && !finished.first().last().toBool() && !QFile::exists(pdf));
 }
 
 void TestReportViewer::largePageIsShownAPartAtATime()

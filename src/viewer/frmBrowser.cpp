@@ -308,7 +308,7 @@ void frmBrowser::printTo(QPrinter *printer)
     }
     std::shared_ptr<QPrinter> owned(printer);
     auto ok = std::make_shared<bool>(false);
-    renderAway([html = largePageBytes(), owned, ok] { *ok = paintPages(html, *owned, [owned] { owned->abort(); }); },
+    renderAway([html = largePageBytes(), owned, ok] { *ok = !html.isEmpty() && paintPages(html, *owned, [owned] { owned->abort(); }); },
                [this, ok] { Q_EMIT printFinished(*ok); });
 }
 
@@ -320,7 +320,8 @@ void frmBrowser::savePdf()
         return;
     if (m_tooLarge) {
         auto pdf = std::make_shared<QByteArray>();
-        renderAway([html = largePageBytes(), pdf] { *pdf = pagePdf(html, pdfPageLayout()); },
+        // A file that can no longer be read gives no PDF, not a blank one.
+        renderAway([html = largePageBytes(), pdf] { *pdf = html.isEmpty() ? QByteArray() : pagePdf(html, pdfPageLayout()); },
                    [this, target, pdf] { finishPdf(target, *pdf); });
         return;
     }
