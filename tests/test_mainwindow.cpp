@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -119,6 +120,14 @@ private Q_SLOTS:
         for (const QWidget *pane : {window.findChild<QWidget *>(QStringLiteral("frmInv2")), window.findChild<QWidget *>(QStringLiteral("frmInv3"))})
             QVERIFY2(pane->geometry().top() > window.grid()->geometry().bottom(), qPrintable(pane->objectName()));
         QVERIFY(QRect(0, 0, 683, 354).contains(QRect(QPoint(), window.minimumSize())));
+        // "More" leaves the list, the panes and the button under the pointer where they were.
+        auto *more = window.findChild<QPushButton *>(QStringLiteral("cmdChangeCo"));
+        auto places = [&] { return QList<QRect>{window.grid()->geometry(), QRect(more->mapTo(&window, QPoint()), more->size())}; };
+        const QList<QRect> before = places();
+        more->click();
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(places(), before);
+        QCOMPARE(overlapFault(&window), QString());
         // Also just above the least height, where the panes stay as low as their lines allow.
         const int listHeight = window.grid()->height();
         window.resize(window.width(), window.height() + 20);

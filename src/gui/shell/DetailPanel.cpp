@@ -29,9 +29,11 @@ constexpr int CompanyPaneWidth = 5400;
 constexpr int HistoryPaneWidth = 7200;
 constexpr int PaneHeight = 2700;
 
-// The company pane's lines by their place in its grid: the last of each page.
+// The company pane's lines by their place in its grid: the contact, the first of the notes and
+// the empty line below the contact that takes the room the pane has beyond its lines.
 constexpr int ContactLine = 6;
-constexpr int NotesLine = 9;
+constexpr int NotesLine = 2;
+constexpr int LastLine = 7;
 
 // History pane, in twips inside the frame.
 constexpr int GridLeft = 120;
@@ -121,24 +123,36 @@ QLabel *CompanyPane::value(const char *name)
 
 void CompanyPane::placeLines()
 {
-    // Both pages in one grid: the lines of the hidden page take no room, so each page starts
-    // at the top and every line is as high as its font needs. The button sits beside the
-    // page's last line, contact or notes, at the pane's lower right.
+    // Both pages in one grid, the second over the first: "Web Site" on the company name's line,
+    // "Fax" on the address's, the notes from below the address down to the pane's foot. Hidden
+    // lines keep their room, so the pane, its caption column and the button, at its lower right
+    // beside the contact or the notes, stay where they are when the page changes.
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(6, 2, 6, 2);
     grid->setVerticalSpacing(0);
     grid->setColumnStretch(1, 1);
     const std::pair<QLabel *, QLabel *> lines[] = {
-        {m_captions[0], m_name}, {m_captions[1], m_street1}, {nullptr, m_street2}, {nullptr, m_city}, {m_captions[2], m_phone1}, {m_captions[4], m_email}, {m_captions[6], m_contact}, {m_captions[5], m_web}, {m_captions[3], m_phone2}, {m_notesCaption, m_notes}};
+        {m_captions[0], m_name}, {m_captions[1], m_street1}, {nullptr, m_street2}, {nullptr, m_city}, {m_captions[2], m_phone1}, {m_captions[4], m_email}, {m_captions[6], m_contact}};
     int row = 0;
     for (const auto &[caption, value] : lines) {
         if (caption)
             grid->addWidget(caption, row, 0, Qt::AlignTop);
-        const bool besideButton = value == m_contact || value == m_notes;
-        grid->addWidget(value, row, 1, 1, besideButton ? 1 : 2);
+        grid->addWidget(value, row, 1, 1, value == m_contact ? 1 : 2);
         ++row;
     }
-    grid->setRowStretch(row - 1, 1); // the notes take what is left
+    grid->addWidget(m_captions[5], 0, 0, Qt::AlignTop);
+    grid->addWidget(m_web, 0, 1, 1, 2);
+    grid->addWidget(m_captions[3], 1, 0, Qt::AlignTop);
+    grid->addWidget(m_phone2, 1, 1, 1, 2);
+    grid->addWidget(m_notesCaption, NotesLine, 0, Qt::AlignTop);
+    grid->addWidget(m_notes, NotesLine, 1, LastLine - NotesLine + 1, 1);
+    grid->addWidget(m_more, ContactLine, 2, LastLine - ContactLine + 1, 1, Qt::AlignRight | Qt::AlignBottom);
+    grid->setRowStretch(LastLine, 1); // the room below the lines
+    for (QWidget *line : findChildren<QLabel *>()) {
+        QSizePolicy policy = line->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        line->setSizePolicy(policy);
+    }
 }
 
 QSize CompanyPane::sizeHint() const
@@ -156,9 +170,6 @@ void CompanyPane::setRoom(int height)
 
 void CompanyPane::showPage(bool first)
 {
-    auto *grid = qobject_cast<QGridLayout *>(layout());
-    grid->removeWidget(m_more);
-    grid->addWidget(m_more, first ? ContactLine : NotesLine, 2, Qt::AlignRight | Qt::AlignBottom);
     for (QLabel *label : {m_captions[0], m_captions[1], m_captions[2], m_captions[4], m_captions[6], m_name,
                           m_street1, m_street2, m_city, m_phone1, m_email, m_contact})
         label->setVisible(first);
