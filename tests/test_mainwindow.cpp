@@ -132,6 +132,13 @@ private Q_SLOTS:
         const int listHeight = window.grid()->height();
         window.resize(window.width(), window.height() + 20);
         QTRY_COMPARE(window.grid()->height(), listHeight + 20);
+        // The panes give way before the list shows fewer than six whole rows below its heading.
+        auto *company = window.findChild<QWidget *>(QStringLiteral("frmInv2"));
+        for (int height = window.minimumHeight(); height < window.minimumHeight() + 150; height += 10) {
+            window.resize(window.width(), height);
+            QCoreApplication::sendPostedEvents();
+            QVERIFY2(window.grid()->viewport()->height() >= 6 * window.grid()->verticalHeader()->defaultSectionSize() || company->height() == company->minimumSizeHint().height(), qPrintable(QString::number(height)));
+        }
     }
 
     void closingStoresOnlyDraggedWidths()

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 namespace {
 
@@ -134,6 +135,12 @@ void ItemGrid::setCurrentRow(int row)
     m_currentRow = row;
     if (row >= 1 && row <= m_model->rowCount())
         setCurrentIndex(m_model->index(row - 1, qMax(0, currentIndex().column())));
+}
+
+int ItemGrid::heightShowing(int rowCount) const
+{
+    return horizontalHeader()->height() + rowCount * verticalHeader()->defaultSectionSize() + 2 * frameWidth()
+        + horizontalScrollBar()->sizeHint().height();
 }
 
 QRect ItemGrid::cellRect(int row, int column) const

@@ -30,6 +30,9 @@ public:
     int currentRow() const { return m_currentRow; }
     void setCurrentRow(int row);
 
+    // The height that shows the heading and this many whole rows above the horizontal scroll bar.
+    int heightShowing(int rowCount) const;
+
     // Where a cell lies, in the grid's parent's coordinates.
     QRect cellRect(int row, int column) const;
 

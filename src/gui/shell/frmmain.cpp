@@ -38,7 +38,7 @@ constexpr int Edge = 2; // pixels above the list and below the panes
 // the panes goes to the list. On a short window the panes give way down to their lines before
 // the list goes below its heading and six rows.
 constexpr int LeastListHeight = ItemGrid::HeadingHeightTwips + 3 * ItemGrid::RowHeightTwips;
-constexpr int ShortListHeight = ItemGrid::HeadingHeightTwips + 6 * ItemGrid::RowHeightTwips;
+constexpr int ShortListRows = 6;
 
 using Twips::toPixels;
 
@@ -252,8 +252,8 @@ void frmmain::layoutCentralArea()
     // The logo shows only where both panes have their full widths beside it.
     const int needed = m_companyPane->sizeHint().width() + m_historyPane->sizeHint().width() + toPixels(LogoFrameWidth + 4 * Margin);
     m_logoFrame->setVisible(width() >= needed);
-    // The panes' room: the central area less the line, the list's rows and the gaps.
-    const int room = centralWidget()->height() - m_line->height() - toPixels(ShortListHeight + Margin) - 2 * Edge;
+    // The panes' room: the central area less the line, the list's rows with its scroll bar, and the gaps.
+    const int room = centralWidget()->height() - m_line->height() - m_grid->heightShowing(ShortListRows) - toPixels(Margin) - 2 * Edge;
     m_companyPane->setRoom(room);
     m_historyPane->setRoom(room);
 }
