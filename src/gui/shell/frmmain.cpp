@@ -170,6 +170,7 @@ void frmmain::buildCentralArea()
     m_cellViewer->setPalette(selection);
     m_cellViewer->hide();
     m_cellViewer->viewport()->installEventFilter(this);
+    central->installEventFilter(this); // its resizes
 
     connect(m_grid, &ItemGrid::cellClicked, this, &frmmain::rowClicked);
     connect(m_grid, &ItemGrid::cellDoubleClicked, this, [this](int row, int) { rowDoubleClicked(row); });
@@ -239,12 +240,6 @@ void frmmain::setAddButtonsEnabled(bool enabled)
     m_addButtonsEnabled = enabled;
     m_historyPane->addHistoryButton()->setEnabled(enabled);
     m_historyPane->addNoteButton()->setEnabled(enabled);
-}
-
-void frmmain::resizeEvent(QResizeEvent *event)
-{
-    QMainWindow::resizeEvent(event);
-    layoutCentralArea();
 }
 
 void frmmain::layoutCentralArea()
@@ -327,10 +322,13 @@ void frmmain::rowDoubleClicked(int row)
 
 bool frmmain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_cellViewer->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    if (event->type() == QEvent::MouseButtonDblClick && watched == m_cellViewer->viewport()) {
         rowDoubleClicked(m_grid->currentRow());
         return true;
     }
+    // The central area changes height with the window and also when the toolbar is hidden or shown.
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        layoutCentralArea();
     return QMainWindow::eventFilter(watched, event);
 }
 
