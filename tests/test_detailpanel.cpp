@@ -139,6 +139,9 @@ private Q_SLOTS:
         click(row(m_pump), Column::Tools);
         click(row(m_pump), Column::Name);
         QVERIFY(!viewer->isVisible());
+        click(row(m_pump), Column::Tools); // a resize, which can leave the cell out of view, hides it too
+        m_window->resize(m_window->size() - QSize(40, 40));
+        QVERIFY(!viewer->isVisible());
 
         // A company without a city still shows the separators.
         click(row(m_boiler));

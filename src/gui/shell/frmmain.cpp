@@ -327,8 +327,11 @@ bool frmmain::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     // The central area changes height with the window and also when the toolbar is hidden or shown.
-    if (watched == centralWidget() && event->type() == QEvent::Resize)
+    // The list changes with it, so the cell viewer, like on a scroll, goes.
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        m_cellViewer->hide();
         layoutCentralArea();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
