@@ -57,8 +57,27 @@ void setLinkStyle(QLabel *label)
 
 } // namespace
 
+DetailPane::DetailPane(const QString &title, int widthTwips, QWidget *parent)
+    : QGroupBox(title, parent)
+    , m_widthTwips(widthTwips)
+{
+}
+
+QSize DetailPane::sizeHint() const
+{
+    return QSize(toPixels(m_widthTwips), qMin(toPixels(PaneHeight), m_room)).expandedTo(minimumSizeHint());
+}
+
+void DetailPane::setRoom(int height)
+{
+    if (height != m_room) {
+        m_room = height;
+        updateGeometry();
+    }
+}
+
 CompanyPane::CompanyPane(QWidget *parent)
-    : QGroupBox(QStringLiteral("Vendor Company Information"), parent)
+    : DetailPane(QStringLiteral("Vendor Company Information"), CompanyPaneWidth, parent)
 {
     setObjectName(QStringLiteral("frmInv2"));
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred); // as high as the other pane
@@ -155,19 +174,6 @@ void CompanyPane::placeLines()
     }
 }
 
-QSize CompanyPane::sizeHint() const
-{
-    return QSize(toPixels(CompanyPaneWidth), qMin(toPixels(PaneHeight), m_room)).expandedTo(minimumSizeHint());
-}
-
-void CompanyPane::setRoom(int height)
-{
-    if (height != m_room) {
-        m_room = height;
-        updateGeometry();
-    }
-}
-
 void CompanyPane::showPage(bool first)
 {
     for (QLabel *label : {m_captions[0], m_captions[1], m_captions[2], m_captions[4], m_captions[6], m_name,
@@ -230,7 +236,7 @@ bool CompanyPane::eventFilter(QObject *watched, QEvent *event)
 }
 
 HistoryPane::HistoryPane(QWidget *parent)
-    : QGroupBox(parent)
+    : DetailPane(QString(), HistoryPaneWidth, parent)
 {
     setObjectName(QStringLiteral("frmInv3"));
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred); // as high as the other pane
@@ -272,19 +278,6 @@ HistoryPane::HistoryPane(QWidget *parent)
     pane->addLayout(top);
     pane->addWidget(m_history, 1);
     pane->addWidget(m_notes, 1);
-}
-
-QSize HistoryPane::sizeHint() const
-{
-    return QSize(toPixels(HistoryPaneWidth), qMin(toPixels(PaneHeight), m_room)).expandedTo(minimumSizeHint());
-}
-
-void HistoryPane::setRoom(int height)
-{
-    if (height != m_room) {
-        m_room = height;
-        updateGeometry();
-    }
 }
 
 EntryGrid *HistoryPane::makeGrid(const char *name)

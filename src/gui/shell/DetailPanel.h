@@ -9,8 +9,23 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 
+// A pane below the item list: its historic size, or more where its lines need it; it gives way
+// down to them, and is no higher than the room the window leaves it.
+class DetailPane : public QGroupBox
+{
+public:
+    DetailPane(const QString &title, int widthTwips, QWidget *parent);
+
+    QSize sizeHint() const override;
+    void setRoom(int height);
+
+private:
+    int m_widthTwips;
+    int m_room = QWIDGETSIZE_MAX;
+};
+
 // The company pane (frmInv2): the selected item's vendor, on two pages switched by "More"/"Back".
-class CompanyPane : public QGroupBox
+class CompanyPane : public DetailPane
 {
     Q_OBJECT
 
@@ -23,11 +38,6 @@ public:
     QString valueText(const char *labelName) const;
     void toggleCompanyPage(); // cmdChangeCo
     QPushButton *moreButton() const { return m_more; }
-
-    // The pane's historic size, or more where its lines need it; it gives way down to its lines,
-    // and is no higher than the room the window leaves it.
-    QSize sizeHint() const override;
-    void setRoom(int height);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -43,11 +53,10 @@ private:
     QLabel *m_name, *m_street1, *m_street2, *m_city, *m_phone1, *m_email, *m_contact;
     QLabel *m_web, *m_phone2, *m_notes;
     QPushButton *m_more = nullptr;
-    int m_room = QWIDGETSIZE_MAX;
 };
 
 // The history and notes pane (frmInv3): one grid shown at a time, and its add button.
-class HistoryPane : public QGroupBox
+class HistoryPane : public DetailPane
 {
     Q_OBJECT
 
@@ -66,11 +75,6 @@ public:
     QPushButton *addNoteButton() const { return m_addNote; }
     QPushButton *changeButton() const { return m_change; }
 
-    // The pane's historic size, or more where its buttons need it; it gives way down to them,
-    // and is no higher than the room the window leaves it.
-    QSize sizeHint() const override;
-    void setRoom(int height);
-
 private:
     EntryGrid *makeGrid(const char *name);
     void fill(EntryGrid *grid, EntryTarget target, qint64 itemId, int rowHeightTwips);
@@ -81,5 +85,4 @@ private:
     QPushButton *m_change = nullptr;
     QPushButton *m_addHistory = nullptr;
     QPushButton *m_addNote = nullptr;
-    int m_room = QWIDGETSIZE_MAX;
 };
