@@ -31,13 +31,6 @@ QString quoted(const QString &value)
     return u'"' + line.left(Most) + (cut ? QStringLiteral("...") : QString()) + u'"';
 }
 
-// Line breaks as the editor's boxes hold them, however the file wrote them.
-QString shownLines(const QString &cell)
-{
-    QString text = cell;
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-}
-
 bool allDigits(const QString &text)
 {
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
@@ -46,7 +39,7 @@ bool allDigits(const QString &text)
 void readParts(ImportRow &row, const QString &label, const QString &cell)
 {
     constexpr qsizetype Limit = 50;
-    for (const QString &line : shownLines(cell).split(u'\n')) {
+    for (const QString &line : LineEnds::unified(cell).split(u'\n')) {
         if (line.trimmed().isEmpty())
             continue;
         // The list writes each part as name + " / " + number.
@@ -112,7 +105,7 @@ void readCell(ImportRow &row, int id, const QString &label, const QString &cell,
         return;
     }
     case FieldKind::Text: {
-        row.form[id] = shownLines(cell);
+        row.form[id] = LineEnds::unified(cell);
         const int limit = ItemBox::lengthLimit(id);
         if (LineEnds::storedLength(row.form[id]) > limit)
             row.problems << label + QStringLiteral(": longer than %1 characters").arg(limit);

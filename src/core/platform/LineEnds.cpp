@@ -9,6 +9,11 @@ QString toShown(const QString &stored)
     return QString(stored).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+QString unified(const QString &text)
+{
+    return toShown(text).replace(u'\r', u'\n');
+}
+
 QString toStored(const QString &shown)
 {
     return toShown(shown).replace(u'\n', QStringLiteral("\r\n"));

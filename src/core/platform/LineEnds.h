@@ -9,6 +9,9 @@ namespace LineEnds {
 // "\r\n" becomes "\n".
 QString toShown(const QString &stored);
 
+// Every line break, "\r\n", a lone "\r" or "\n", becomes "\n" (text written elsewhere).
+QString unified(const QString &text);
+
 // Every line break becomes "\r\n", whether it came as "\n" or already as "\r\n".
 QString toStored(const QString &shown);
 

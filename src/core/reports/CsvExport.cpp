@@ -1,5 +1,7 @@
 #include "CsvExport.h"
 
+#include "core/platform/LineEnds.h"
+
 #include <QAbstractItemModel>
 
 QByteArray csvField(const QString &text)
@@ -8,8 +10,7 @@ QByteArray csvField(const QString &text)
     // A NUL stored in a field becomes the replacement character, as invalid UTF-8 reads.
     field.replace(QChar(u'\0'), QChar(QChar::ReplacementCharacter));
     // Line breaks as CR LF, whichever way the cell holds them.
-    field.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    field.replace(u'\n', QStringLiteral("\r\n"));
+    field = LineEnds::unified(field).replace(u'\n', QStringLiteral("\r\n"));
     if (field.contains(u',') || field.contains(u'"') || field.contains(u'\n')) {
         field.replace(QStringLiteral("\""), QStringLiteral("\"\""));
         field = u'"' + field + u'"';
