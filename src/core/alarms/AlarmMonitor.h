@@ -39,7 +39,6 @@ public:
     bool sleeping() const;
     bool checking() const;
     QDateTime nextCheck() const { return m_nextCheck; } // NextAlarmCheck
-    QDateTime sleepUntil() const { return m_sleepUntil; } // SleepUntil
 
     void startupTick(); // Timer2
     void checkTick(); // Timer1
