@@ -92,7 +92,9 @@ double medianMs(int runs, const std::function<void()> &work, const std::function
     return times[times.size() / 2];
 }
 
-// Peak resident memory of the process in MB, and a way to start counting anew.
+// Memory of a process in MB from one of its /proc files: resident now (status, VmRSS:), at its
+// peak (status, VmHWM:), or its fair share with shared pages split among their users
+// (smaps_rollup, Pss:).
 double processMegabytes(qint64 pid, const char *field, const char *file = "status")
 {
     QFile status(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(file)));
@@ -105,9 +107,17 @@ double processMegabytes(qint64 pid, const char *field, const char *file = "statu
     return 0;
 }
 
+// Peak resident memory of the process in MB, and a way to start counting anew.
 double peakMegabytes()
 {
     return processMegabytes(QCoreApplication::applicationPid(), "VmHWM:");
+}
+
+void resetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
 }
 
 // The dialog the main window's menu has just opened.
@@ -119,13 +129,6 @@ Dialog *shownDialog()
             return dialog;
     }
     qFatal("the dialog did not open");
-}
-
-void resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
 }
 
 void makeDatabase(const QString &path, int items)
@@ -303,9 +306,6 @@ void reportAlarms(int items, const AlarmFigures &f)
     out.flush();
 }
 
-// Memory of a process in MB from one of its /proc files: resident now (status, VmRSS:), at its
-// peak (status, VmHWM:), or its fair share with shared pages split among their users
-// (smaps_rollup, Pss:).
 // A process and all its descendants (the viewer and the engine's helper processes).
 QList<qint64> processTree(qint64 root)
 {
