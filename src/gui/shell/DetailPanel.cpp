@@ -2,7 +2,6 @@
 
 #include "core/companies/Company.h"
 #include "core/data/DatabaseADO.h"
-#include "core/platform/DateText.h"
 #include "core/platform/DesktopUrl.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
