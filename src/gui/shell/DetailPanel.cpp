@@ -13,7 +13,6 @@
 #include <QBoxLayout>
 #include <QEvent>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
