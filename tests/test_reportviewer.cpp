@@ -359,8 +359,7 @@ void TestReportViewer::largePageIsShownAPartAtATime()
     QVERIFY(loaded.wait(5000) && loaded.first().first().toBool());
     QVERIFY(!viewer.brwWebBrowser && MessageBox::shownTexts().isEmpty());
     const QString top = viewer.largePage->shownText();
-    QVERIFY(top.contains(QStringLiteral("Item 0 line")) && !top.contains(QStringLiteral("Item 40 line")));
-    QVERIFY(top.contains(QChar::ObjectReplacementCharacter)); // the input box, drawn as an empty box
+    QVERIFY(top.contains(QStringLiteral("Item 0 line")) && !top.contains(QStringLiteral("Item 40 line")) && top.contains(QChar::ObjectReplacementCharacter)); // the input box, an empty box
     // Text is selected with the mouse within what is shown, or all of it, and copied.
     QWidget *area = viewer.largePage->viewport();
     QTest::mousePress(area, Qt::LeftButton, {}, QPoint(1, 1));
@@ -398,13 +397,14 @@ void TestReportViewer::pageIsCutAfterEachItem_data()
     QTest::newRow("rule in a table") << QByteArray("<table><tr><td><hr></td></tr></TABLE>x<hr>") << QList<qsizetype> {0, 42};
     QTest::newRow("other tags") << QByteArray("<hra><tablex><hr >y") << QList<qsizetype> {0, 18, 19};
     QTest::newRow("unended rule") << QByteArray("a<hr") << QList<qsizetype> {0, 4};
+    QTest::newRow("8-bit, read as UTF-8") << QByteArray("a<hr>caf\xE9") << QList<qsizetype> {0, 5, 10};
 }
 
 void TestReportViewer::pageIsCutAfterEachItem()
 {
     QFETCH(QByteArray, page);
     QFETCH(QList<qsizetype>, starts);
-    QCOMPARE(pageParts(page), starts);
+    QCOMPARE(pageParts(pageAsUtf8(page)), starts); // as the reader gets it
 }
 
 void TestReportViewer::keyboardReachesAndCloses_data()

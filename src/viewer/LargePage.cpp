@@ -72,7 +72,7 @@ QTextDocument *LargePageView::document(qsizetype part)
         return m_laid.back().document.get();
     }
     auto document = std::make_unique<PartDocument>();
-    setPartHtml(*document, QByteArrayView(m_html).sliced(m_parts.at(part), m_parts.at(part + 1) - m_parts.at(part)));
+    setPartHtml(*document, partHtml(part));
     document->setTextWidth(m_layoutWidth);
     const QSizeF size = document->size();
     int &known = m_heights[size_t(part)];
@@ -86,6 +86,17 @@ QTextDocument *LargePageView::document(qsizetype part)
     m_contentWidth = qMax(m_contentWidth, int(std::ceil(size.width())));
     m_laid.push_back({part, std::move(document)});
     return m_laid.back().document.get();
+}
+
+QTextDocument *LargePageView::laidOut(qsizetype part) const
+{
+    const auto kept = std::find_if(m_laid.begin(), m_laid.end(), [part](const Laid &l) { return l.part == part; });
+    return kept != m_laid.end() ? kept->document.get() : nullptr;
+}
+
+QByteArrayView LargePageView::partHtml(qsizetype part) const
+{
+    return QByteArrayView(m_html).sliced(m_parts.at(part), m_parts.at(part + 1) - m_parts.at(part));
 }
 
 int LargePageView::height(qsizetype part) const
@@ -152,10 +163,10 @@ void LargePageView::fill()
     const qsizetype shown = last - m_top + 1;
     qsizetype keptBytes = 0;
     for (const Laid &laid : m_laid)
-        keptBytes += m_parts.at(laid.part + 1) - m_parts.at(laid.part);
+        keptBytes += partHtml(laid.part).size();
     auto drop = m_laid.begin();
     while (m_laid.end() - drop > shown && (m_laid.end() - drop > shown + KeptLayouts || keptBytes > KeptBytes)) {
-        keptBytes -= m_parts.at(drop->part + 1) - m_parts.at(drop->part);
+        keptBytes -= partHtml(drop->part).size();
         ++drop;
     }
     m_laid.erase(m_laid.begin(), drop);
@@ -293,13 +304,12 @@ QString LargePageView::selectedText()
     const auto [from, to] = std::minmax(m_selectionStart, m_selectionEnd);
     QStringList texts;
     for (qsizetype part = from.part; from != to && part <= to.part; ++part) {
-        const auto kept = std::find_if(m_laid.begin(), m_laid.end(), [part](const Laid &l) { return l.part == part; });
         PartDocument read; // a part not laid out is only read, never laid out
-        QTextDocument *document = &read;
-        if (kept != m_laid.end())
-            document = kept->document.get();
-        else
-            setPartHtml(read, QByteArrayView(m_html).sliced(m_parts.at(part), m_parts.at(part + 1) - m_parts.at(part)));
+        QTextDocument *document = laidOut(part);
+        if (!document) {
+            document = &read;
+            setPartHtml(read, partHtml(part));
+        }
         const auto [start, end] = selectedIn(part, *document);
         QTextCursor cursor(document);
         cursor.setPosition(start);
@@ -344,10 +354,8 @@ QString LargePageView::shownText() const
     QStringList texts;
     qint64 y = -m_offset;
     for (qsizetype part = m_top; part < partCount() && y < viewport()->height(); ++part) {
-        for (const Laid &laid : m_laid) {
-            if (laid.part == part)
-                texts.append(laid.document->toPlainText());
-        }
+        if (const QTextDocument *laid = laidOut(part))
+            texts.append(laid->toPlainText());
         y += height(part);
     }
     return texts.join(u'\n');

@@ -60,6 +60,10 @@ private:
         auto operator<=>(const Spot &) const = default;
     };
     qsizetype partCount() const { return m_parts.size() - 1; }
+    // A part's bytes within the page.
+    QByteArrayView partHtml(qsizetype part) const;
+    // The part's kept layout; null when it has none.
+    QTextDocument *laidOut(qsizetype part) const;
     // The part laid out at the view's width; its height becomes known.
     QTextDocument *document(qsizetype part);
     int height(qsizetype part) const;

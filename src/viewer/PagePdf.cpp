@@ -38,11 +38,7 @@ QByteArray pageAsUtf8(const QByteArray &file)
     if ((marked || file.left(1024).toLower().contains("charset")) && declared.isValid()
         && declared.name() != QByteArrayView("UTF-8"))
         return QString(declared(file)).toUtf8();
-    QStringDecoder utf8(QStringConverter::Utf8);
-    constexpr qsizetype Chunk = 1024 * 1024; // read a piece at a time: the text is not kept
-    for (qsizetype at = 0; at < file.size() && !utf8.hasError(); at += Chunk)
-        static_cast<void>(QString(utf8(QByteArrayView(file).sliced(at, qMin(Chunk, file.size() - at)))));
-    if (!utf8.hasError())
+    if (file.isValidUtf8())
         return file;
     QStringDecoder eightBit("windows-1252");
     return QString(eightBit.isValid() ? eightBit(file) : QStringDecoder(QStringConverter::Latin1)(file)).toUtf8();

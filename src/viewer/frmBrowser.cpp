@@ -260,11 +260,6 @@ void frmBrowser::open()
     navigate(m_path);
 }
 
-bool frmBrowser::mayReplace(const QString &target)
-{
-    return FileDialog::mayWriteTo(this, target);
-}
-
 void frmBrowser::save()
 {
     const QString target = FileDialog::saveFile(this, QStringLiteral("Save"), AppPaths::reportsFolder(), QString(),
@@ -275,7 +270,7 @@ void frmBrowser::save()
         MessageBox::information(this, QStringLiteral("The report is shown from that file; choose another name"));
         return;
     }
-    if (!mayReplace(target))
+    if (!FileDialog::mayWriteTo(this, target))
         return;
     QString error;
     if (!SafeFile::copy(m_path, target, &error))
@@ -316,7 +311,7 @@ void frmBrowser::savePdf()
 {
     const QString target = FileDialog::saveFile(this, QStringLiteral("Save as PDF"), AppPaths::reportsFolder(),
                                                 QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
-    if (target.isEmpty() || !mayReplace(target))
+    if (target.isEmpty() || !FileDialog::mayWriteTo(this, target))
         return;
     if (m_tooLarge) {
         auto pdf = std::make_shared<QByteArray>();

@@ -96,8 +96,6 @@ private:
     // Lays the page out for paper away from the window, which stays usable, then calls done;
     // one at a time (Print and Save as PDF wait meanwhile).
     void renderAway(std::function<void()> work, std::function<void()> done);
-    // Asks before an existing file is replaced; false when the user cancels.
-    bool mayReplace(const QString &target);
     // Writes a rendered PDF (empty when it could not be rendered) and says how that went.
     void finishPdf(const QString &target, const QByteArray &pdf);
 

@@ -6,7 +6,6 @@
 #include "core/data/DatabaseADO.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
-#include "core/platform/Utility.h"
 #include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
 #include "gui/platform/FileDialog.h"

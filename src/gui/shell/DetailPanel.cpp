@@ -2,7 +2,6 @@
 
 #include "core/companies/Company.h"
 #include "core/data/DatabaseADO.h"
-#include "core/platform/DateText.h"
 #include "core/platform/DesktopUrl.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
@@ -14,7 +13,6 @@
 #include <QBoxLayout>
 #include <QEvent>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>

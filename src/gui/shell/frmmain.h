@@ -111,8 +111,8 @@ public:
     bool addButtonsEnabled() const { return m_addButtonsEnabled; }
 
 public Q_SLOTS:
-    // Reads the settings again: the alarm status in panel 2 (still "Sleeping" while the monitor
-    // sleeps) and the time of the next alarm check.
+    // Reads the settings again: the alarm status in panel 2 (shown at once, also during a snooze,
+    // which runs on to its end) and the time of the next alarm check.
     void applySettings();
     void optionsSaved();
 

@@ -30,8 +30,9 @@
 
 namespace {
 
-const char *const ReportCaptions[8] = {"All", "Lookup", "Item History", "Companies", "Service Alarms",
-                                       "Order Alarms", "Order and Service Alarms", "Item Notes"};
+// By Report::Position.
+const char *const ReportCaptions[Report::Count] = {"All", "Lookup", "Item History", "Companies", "Service Alarms",
+                                                   "Order Alarms", "Order and Service Alarms", "Item Notes"};
 
 } // namespace
 
@@ -94,7 +95,7 @@ void frmmain::buildMenus()
 
     QMenu *reports = bar->addMenu(QStringLiteral("&Reports"));
     reports->setObjectName(QStringLiteral("mnuReports"));
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < Report::Count; ++i) {
         QAction *entry = addCommand(reports, "", QString::fromLatin1(ReportCaptions[i]));
         entry->setObjectName(QStringLiteral("mnuReport_%1").arg(i));
         entry->setProperty("position", i);
