@@ -95,7 +95,7 @@ frmBrowser::frmBrowser(const QString &path, QWidget *parent)
 
     resize(Twips::toPixels(12100), Twips::toPixels(9100));
     // The dialogs start in the Reports folder.
-    QDir(AppPaths::applicationFolder()).mkpath(QStringLiteral("Reports"));
+    QDir().mkpath(AppPaths::reportsFolder());
     m_path = path;
     navigate(m_path);
 }

@@ -57,7 +57,7 @@ namespace {
 void saveExport(QWidget *parent, const QString &caption, const QString &filter, const QString &suffix,
                 const QByteArray &bytes)
 {
-    QDir(AppPaths::applicationFolder()).mkpath(QStringLiteral("Reports"));
+    QDir().mkpath(AppPaths::reportsFolder());
     const QString target = FileDialog::saveFile(parent, caption, AppPaths::reportsFolder(), filter, suffix);
     if (target.isEmpty())
         return;

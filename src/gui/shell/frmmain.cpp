@@ -192,9 +192,8 @@ void frmmain::load()
 
 void frmmain::makeWorkingFolders()
 {
-    QDir folder(AppPaths::applicationFolder());
-    folder.mkpath(QStringLiteral("Backup"));
-    folder.mkpath(QStringLiteral("Reports"));
+    QDir().mkpath(AppPaths::backupFolder());
+    QDir().mkpath(AppPaths::reportsFolder());
 }
 
 void frmmain::setPanelText(int panel, const QString &text)
