@@ -33,7 +33,6 @@ constexpr int WindowHeight = 6685;
 constexpr int DateColumnWidth = 1300;
 constexpr int EntryRowHeight = 285;
 constexpr int PersonWidth = 3000;
-constexpr int DateWidth = 1300;
 
 } // namespace
 
@@ -66,13 +65,7 @@ frmAckService::frmAckService(qint64 itemId, QWidget *parent)
     txtServicedON = new QLineEdit(Frame1);
     txtServicedON->setObjectName(QStringLiteral("txtServicedON"));
     txtServicedON->setToolTip(QStringLiteral("When the item was serviced"));
-    fitWidth(txtServicedON, DateWidth, QStringLiteral("12/31/2030"));
-    auto *cmdCal = new QPushButton(QIcon(QStringLiteral(":/icons/calendar.png")), QString(), Frame1);
-    cmdCal->setObjectName(QStringLiteral("cmdCal"));
-    cmdCal->setAccessibleName(QStringLiteral("Calendar"));
-    cmdCal->setToolTip(QStringLiteral("Calendar"));
-    const int side = txtServicedON->sizeHint().height();
-    cmdCal->setFixedSize(side, side);
+    QPushButton *cmdCal = lib_frmCal::dateBoxButton(txtServicedON, QStringLiteral("cmdCal"));
     Check1 = new QCheckBox(QStringLiteral("Part Replaced"), Frame1);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setToolTip(QStringLiteral("Was the part replaced?"));

@@ -2,6 +2,7 @@
 
 #include "core/alarms/AlarmSchedule.h"
 #include "core/platform/Twips.h"
+#include "gui/platform/WindowUtil.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -26,7 +27,7 @@ frmAlSleep::frmAlSleep(QWidget *parent)
     setObjectName(QStringLiteral("frmAlSleep"));
     setWindowTitle(QStringLiteral("Sleep for"));
 
-    fraSleepFor = new QGroupBox(QStringLiteral("Sleep for"), this);
+    auto *fraSleepFor = new QGroupBox(QStringLiteral("Sleep for"), this);
     fraSleepFor->setObjectName(QStringLiteral("fraSleepFor"));
     auto *options = new QGridLayout(fraSleepFor);
     m_options = new QButtonGroup(this);
@@ -43,20 +44,14 @@ frmAlSleep::frmAlSleep(QWidget *parent)
             m_sleepChoice = AlarmSchedule::SleepChoice(index);
     });
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto *cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton *button : {cmdOK, cmdCancel}) {
-        button->setMinimumWidth(Twips::toPixels(ButtonWidth));
-        buttons->addWidget(button);
-    }
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(fraSleepFor);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({cmdOK, cmdCancel}, ButtonWidth));
     resize(Twips::toPixels(WindowWidth), Twips::toPixels(WindowHeight));
     connect(cmdOK, &QPushButton::clicked, this, &frmAlSleep::ok);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);

@@ -5,8 +5,6 @@
 #include <QDialog>
 
 class QButtonGroup;
-class QGroupBox;
-class QPushButton;
 class QRadioButton;
 
 // "Sleep for": silences the alarm monitor for one of ten durations. The first duration is
@@ -29,7 +27,4 @@ Q_SIGNALS:
 private:
     QButtonGroup *m_options = nullptr; // optSleepFor(0..9)
     AlarmSchedule::SleepChoice m_sleepChoice = AlarmSchedule::Sleep5Minutes;
-    QGroupBox *fraSleepFor = nullptr;
-    QPushButton *cmdOK = nullptr;
-    QPushButton *cmdCancel = nullptr;
 };

@@ -91,14 +91,9 @@ frmAlarm::frmAlarm(const AppSettings &settings, QWidget *parent)
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdDetails->setDefault(true);
-    auto *buttons = new QHBoxLayout;
+    QHBoxLayout *buttons = buttonRow({cmdDetails, cmdSleep, cmdCancel}, ButtonWidth);
     buttons->setSpacing(toPixels(ButtonGap));
     buttons->setContentsMargins(0, 0, toPixels(ButtonGap - Margin), 0);
-    buttons->addStretch(1);
-    for (QPushButton *button : {cmdDetails, cmdSleep, cmdCancel}) {
-        button->setMinimumWidth(toPixels(ButtonWidth));
-        buttons->addWidget(button);
-    }
     auto *layout = new QVBoxLayout(this);
     // The list is as wide as the window less 200; the buttons keep a gap to the right edge.
     layout->setContentsMargins(toPixels(Margin), toPixels(Margin), toPixels(Margin), toPixels(ButtonGap));

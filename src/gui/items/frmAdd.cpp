@@ -32,7 +32,6 @@ namespace {
 // Sizes in twips: the window's default size, the boxes of fixed width and the buttons.
 constexpr int WindowWidth = 10800;
 constexpr int WindowHeight = 6555;
-constexpr int DateWidth = 1300;
 constexpr int DaysWidth = 525;
 constexpr int PartNameWidth = 2100;
 constexpr int PartNumberWidth = 1700;
@@ -181,9 +180,8 @@ QWidget *frmAdd::addBox(QGroupBox *frame, int id, const QString &label, const QS
     auto *line = new QHBoxLayout;
     line->addWidget(box);
     if (ItemBox::isDate(id)) {
-        fitWidth(static_cast<QLineEdit *>(box), DateWidth, QStringLiteral("12/31/2030"));
         const auto calendar = std::find(std::begin(CalendarBoxes), std::end(CalendarBoxes), id);
-        line->addWidget(calendarButton(int(calendar - std::begin(CalendarBoxes)), box));
+        line->addWidget(calendarButton(int(calendar - std::begin(CalendarBoxes)), static_cast<QLineEdit *>(box)));
         line->addStretch(1);
     } else if (ItemBox::isDayCount(id)) {
         fitWidth(static_cast<QLineEdit *>(box), DaysWidth, QStringLiteral("999"));
@@ -197,15 +195,10 @@ QWidget *frmAdd::addBox(QGroupBox *frame, int id, const QString &label, const QS
     return box;
 }
 
-QPushButton *frmAdd::calendarButton(int index, QWidget *box)
+QPushButton *frmAdd::calendarButton(int index, QLineEdit *box)
 {
-    auto *button = new QPushButton(QIcon(QStringLiteral(":/icons/calendar.png")), QString(), box->parentWidget());
-    button->setObjectName(QStringLiteral("cmdCal%1").arg(index));
+    QPushButton *button = lib_frmCal::dateBoxButton(box, QStringLiteral("cmdCal%1").arg(index));
     button->setProperty("index", index);
-    button->setAccessibleName(QStringLiteral("Calendar"));
-    button->setToolTip(QStringLiteral("Calendar"));
-    const int side = box->sizeHint().height();
-    button->setFixedSize(side, side);
     connect(button, &QPushButton::clicked, this, [this, index] { openCalendar(index); });
     return button;
 }

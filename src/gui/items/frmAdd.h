@@ -74,7 +74,7 @@ private:
     // A frame whose rows are a label and its box; addBox adds a row under the others.
     QGroupBox *makeFrame(const char *name, const QString &title, QWidget *page);
     QWidget *addBox(QGroupBox *frame, int id, const QString &label, const QString &tip);
-    QPushButton *calendarButton(int index, QWidget *box);
+    QPushButton *calendarButton(int index, QLineEdit *box);
 
     void loadItem();
     void showForm(const ItemForm &form);

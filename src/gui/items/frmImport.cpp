@@ -29,7 +29,8 @@ constexpr qint64 MostBytes = 256 * 1024 * 1024;
 QString cellLine(const QString &text)
 {
     constexpr qsizetype Most = 100;
-    const qsizetype end = qMin(text.indexOf(u'\n') < 0 ? text.size() : text.indexOf(u'\n'), Most);
+    const qsizetype newline = text.indexOf(u'\n');
+    const qsizetype end = qMin(newline < 0 ? text.size() : newline, Most);
     return end < text.size() ? text.left(end) + QStringLiteral(" ...") : text;
 }
 

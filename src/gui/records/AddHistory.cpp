@@ -8,6 +8,9 @@
 
 #include <QApplication>
 
+namespace {
+
+// Whether an automatic entry of `kind` reading `text` goes into the history.
 bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text, const AppSettings &settings)
 {
     switch (entryDecision(kind, settings.autoAddHistory, settings.askBeforeHistory)) {
@@ -20,6 +23,8 @@ bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text, const
     }
     return true;
 }
+
+} // namespace
 
 void AddHistory(HistoryKind kind, EntryTarget target, qint64 itemId, const QString &text1, const QString &text2,
                 const AppSettings &settings)

@@ -10,16 +10,13 @@
 class QWidget;
 struct AppSettings;
 
-// Whether an automatic entry of `kind` reading `text` goes into the history: never while
-// automatic history is off; when the options ask first, only after the user answers Yes to
-// "Add "..." to history?".
-bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text, const AppSettings &settings);
-
 // Why a compared save of an item did not go ahead: it is gone, or it changed since the window
 // read it.
 void tellRefusal(QWidget *parent, SaveOutcome outcome);
 
-// The texts of those of the requested automatic entries that go in (see entryAccepted).
+// The texts of those of the requested automatic entries that go in: none while automatic
+// history is off; when the options ask first, each only after the user answers Yes to
+// "Add "..." to history?".
 QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requests, const AppSettings &settings);
 
 // Writes an automatic entry (see historyText) of an item's history or notes, dated today,

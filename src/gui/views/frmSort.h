@@ -21,7 +21,6 @@ public:
     explicit frmSort(std::optional<int> preset, QWidget *parent = nullptr);
 
 Q_SIGNALS:
-    // order: 0 ascending, 1 descending.
     void sortChosen(Field::Number field, SortOrders order);
 
 private:

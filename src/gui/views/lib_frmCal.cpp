@@ -5,14 +5,17 @@
 
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
+#include "gui/platform/WindowUtil.h"
 
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
 std::function<void(lib_frmCal &)> testPick;
+constexpr int DateBoxTwips = 1300; // the least width of a date box
 } // namespace
 
 lib_frmCal::lib_frmCal(QWidget *parent)
@@ -61,4 +64,16 @@ void lib_frmCal::GetValue(QLineEdit *box)
         picker.exec();
     if (!picker.m_value.isEmpty())
         box->setText(picker.m_value);
+}
+
+QPushButton *lib_frmCal::dateBoxButton(QLineEdit *box, const QString &name)
+{
+    fitWidth(box, DateBoxTwips, QStringLiteral("12/31/2030"));
+    auto *button = new QPushButton(QIcon(QStringLiteral(":/icons/calendar.png")), QString(), box->parentWidget());
+    button->setObjectName(name);
+    button->setAccessibleName(QStringLiteral("Calendar"));
+    button->setToolTip(QStringLiteral("Calendar"));
+    const int side = box->sizeHint().height();
+    button->setFixedSize(side, side);
+    return button;
 }

@@ -6,6 +6,7 @@
 
 class CalendarPanel;
 class QLineEdit;
+class QPushButton;
 
 // The date picker: a modal month calendar that fills a date into a box of another window.
 class lib_frmCal : public QDialog
@@ -18,6 +19,10 @@ public:
     // Opens the picker on today's date just below the box and waits for it. A clicked day is
     // written into the box in the short date form; "x" leaves the box's text as it was.
     static void GetValue(QLineEdit *box);
+
+    // Fits a date box to a short date and makes the square calendar button that stands beside
+    // it, in the box's parent; the caller connects the click.
+    static QPushButton *dateBoxButton(QLineEdit *box, const QString &name);
 
     // Tests: called with the open picker instead of waiting for the user (null: wait).
     static void setTestPick(std::function<void(lib_frmCal &)> pick);
