@@ -121,10 +121,10 @@ private Q_SLOTS:
         QVERIFY(QRect(0, 0, 683, 354).contains(QRect(QPoint(), window.minimumSize())));
         // "More" leaves the list and the button under the pointer where they were.
         auto *more = window.findChild<QWidget *>(QStringLiteral("cmdChangeCo"));
-        const QList<QRect> before{window.grid()->geometry(), QRect(more->mapTo(&window, QPoint()), more->size())};
+        const QList<QRect> before {window.grid()->geometry(), QRect(more->mapTo(&window, QPoint()), more->size())};
         window.companyPane()->toggleCompanyPage();
         QCoreApplication::sendPostedEvents();
-        QCOMPARE((QList<QRect>{window.grid()->geometry(), QRect(more->mapTo(&window, QPoint()), more->size())}), before);
+        QCOMPARE((QList<QRect> {window.grid()->geometry(), QRect(more->mapTo(&window, QPoint()), more->size())}), before);
         // Above the least height the list takes what the window gains up to six whole rows; only
         // then the panes grow. Also when the toolbar comes back (from its menu) after a resize.
         for (int height = window.minimumHeight(); height < window.minimumHeight() + 150; height += 10) {
