@@ -1,7 +1,7 @@
 // tarvo-bench: how fast the item list loads, against the floor of reading the same rows.
 //
 // Builds a database of N items in a temporary folder and times, in one run: opening with the
-// key; LoadGrid of all items sorted by service date into the real main grid, through one
+// key; loadGrid of all items sorted by service date into the real main grid, through one
 // layout and paint (the first time, then again); a sort and a lookup asked for in their
 // dialogs; and the floor: the same joined rows and all parts read as text with plain
 // SQL on the same connection. Prints medians, the ratio and the peak memory.
@@ -20,13 +20,13 @@
 
 #include "Version.h"
 #include "core/alarms/AlarmRules.h"
-#include "core/data/AppPaths.h"
-#include "core/data/Database.h"
-#include "core/data/DatabaseADO.h"
-#include "core/data/GlobalVars.h"
-#include "core/data/NewDatabase.h"
-#include "core/data/SampleData.h"
-#include "core/data/Schema.h"
+#include "core/settings/AppPaths.h"
+#include "core/db/Database.h"
+#include "core/db/Recordset.h"
+#include "core/settings/GlobalVars.h"
+#include "core/db/NewDatabase.h"
+#include "core/db/SampleData.h"
+#include "core/db/Schema.h"
 #include "core/items/CsvImport.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
@@ -34,17 +34,18 @@
 #include "core/reports/CsvExport.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
-#include "core/shell/ItemListModel.h"
-#include "core/shell/LookupQuery.h"
-#include "gui/alarms/frmAlarm.h"
+#include "core/itemlist/ItemListModel.h"
+#include "core/itemlist/LookupQuery.h"
+#include "gui/alarms/AlarmWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/reports/ViewerClient.h"
-#include "gui/shell/ItemGrid.h"
-#include "gui/shell/frmmain.h"
-#include "gui/views/frmLookup.h"
-#include "gui/views/frmSort.h"
+#include "gui/itemlist/ItemGrid.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/views/LookupDialog.h"
+#include "gui/views/SortDialog.h"
 #include "viewer/PagePdf.h"
+#include "core/maintenance/WorkingDatabase.h"
 
 #include <QAction>
 #include <QApplication>
@@ -146,7 +147,7 @@ void openBenchDatabase(const QTemporaryDir &dir, int items)
 {
     AppPaths::setApplicationFolder(dir.path());
     makeDatabase(AppPaths::databaseFile(), items);
-    if (!OpenDatabase())
+    if (!openWorkingDatabase())
         qFatal("cannot open the database");
 }
 
@@ -169,21 +170,21 @@ Figures measure(int items, int runs)
     });
 
     resetPeak();
-    if (!OpenDatabase())
+    if (!openWorkingDatabase())
         qFatal("cannot open the database");
     {
-        frmmain window;
+        MainWindow window;
         window.resize(1280, 900);
-        window.SetupGridColumns();
+        window.setupGridColumns();
         window.show();
         QApplication::processEvents();
         f.firstLoad = medianMs(1, [&] {
-            window.LoadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
+            window.loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
             QApplication::processEvents();
             window.repaint();
         });
         f.loadGrid = medianMs(runs, [&] {
-            window.LoadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
+            window.loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
             QApplication::processEvents(); // layout
             window.repaint(); // paint
         });
@@ -194,7 +195,7 @@ Figures measure(int items, int runs)
         int turn = 0;
         f.sortChange = medianMs(runs, [&] {
             window.action(QStringLiteral("mnuSort"))->trigger();
-            auto *dialog = shownDialog<frmSort>();
+            auto *dialog = shownDialog<SortDialog>();
             dialog->findChild<QComboBox *>(QStringLiteral("cmbSort"))->setCurrentIndex(turn++ % 2 ? 0 : 2); // by Name, by Location
             dialog->findChild<QRadioButton *>(QStringLiteral("optDescending"))->setChecked(true);
             dialog->findChild<QPushButton *>(QStringLiteral("cmdSort"))->click();
@@ -204,7 +205,7 @@ Figures measure(int items, int runs)
         if (gv().view.SortFieldAll != Field::Name && gv().view.SortFieldAll != Field::Location)
             qFatal("the sort did not run");
         window.action(QStringLiteral("mnuLookupBy_0"))->trigger();
-        auto *lookup = shownDialog<frmLookup>();
+        auto *lookup = shownDialog<LookupDialog>();
         f.lookup = medianMs(runs, [&] {
             lookup->findChild<QLineEdit *>(QStringLiteral("txtLookUp"))->setText(QStringLiteral("pump*"));
             lookup->findChild<QPushButton *>(QStringLiteral("cmdLookUp"))->click();
@@ -234,7 +235,7 @@ Figures measure(int items, int runs)
         });
         window.hide();
     }
-    CloseDatabase();
+    closeWorkingDatabase();
     return f;
 }
 
@@ -265,7 +266,7 @@ AlarmFigures measureAlarms(int items, int runs)
     openBenchDatabase(dir, items);
     // Service dates from 30 days past to 7 days ahead, warning 7 and lead time 14 days: every
     // item has two rows, both past its date or service and order due.
-    Execute(db(),
+    execute(db(),
             QStringLiteral("UPDATE main SET servicedate = date(?, printf('%+d days', ID % 38 - 30)),"
                            " servicewarn = 7, leadtime = 14, serviceinterval = 90,"
                            " ackservice = 0, ackorder = 0, ackorderinstock = 0"),
@@ -283,17 +284,17 @@ AlarmFigures measureAlarms(int items, int runs)
             f.rows = rows.size();
             rows = {};
         });
-    QPointer<frmAlarm> window;
+    QPointer<AlarmWindow> window;
     f.openWindow = medianMs(
         runs,
         [&] {
-            showOnce(window, [&] { return new frmAlarm(settings); }); // evaluates as it opens
+            showOnce(window, [&] { return new AlarmWindow(settings); }); // evaluates as it opens
             QApplication::processEvents(); // layout
             window->repaint(); // paint
         },
         [&] { delete window.data(); });
     f.peak = peakMegabytes();
-    CloseDatabase();
+    closeWorkingDatabase();
     return f;
 }
 
@@ -400,24 +401,24 @@ void reportFigures(int items, int runs, bool allColumns)
     QTemporaryDir dir;
     openBenchDatabase(dir, items);
     if (allColumns)
-        Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = ID + 1"));
+        execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = ID + 1"));
     double write = 0;
     qint64 size = 0;
     int columns = 0;
     {
-        frmmain window;
-        window.SetupGridColumns();
-        window.LoadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
+        MainWindow window;
+        window.setupGridColumns();
+        window.loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
         const ItemListModel &grid = *window.grid()->itemModel();
         columns = grid.columnCount() - 1;
         write = medianMs(runs, [&] {
-            const QByteArray bytes = ReportGrid(grid, allReportTitle(Clock::today()));
+            const QByteArray bytes = reportGrid(grid, allReportTitle(Clock::today()));
             if (!SafeFile::write(reportFile(), bytes))
                 qFatal("cannot write the report");
             size = bytes.size();
         });
     }
-    CloseDatabase();
+    closeWorkingDatabase();
     const ViewerFigures f = showInViewer(reportFile(), 120000);
     closeViewer();
     // A page the engine is not given (beyond 4 MB) becomes a PDF without it, as Save as PDF and
@@ -460,16 +461,16 @@ void firstReportFigures()
     QTemporaryDir dir;
     AppPaths::setApplicationFolder(dir.path());
     QString error;
-    if (!createDatabaseFile(AppPaths::databaseFile(), true, QDate::currentDate(), &error) || !OpenDatabase())
+    if (!createDatabaseFile(AppPaths::databaseFile(), true, QDate::currentDate(), &error) || !openWorkingDatabase())
         qFatal("cannot make the demo database: %s", qPrintable(error));
     {
-        frmmain window;
-        window.SetupGridColumns();
-        window.LoadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
-        if (!SafeFile::write(reportFile(), ReportGrid(*window.grid()->itemModel(), allReportTitle(Clock::today()))))
+        MainWindow window;
+        window.setupGridColumns();
+        window.loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
+        if (!SafeFile::write(reportFile(), reportGrid(*window.grid()->itemModel(), allReportTitle(Clock::today()))))
             qFatal("cannot write the report");
     }
-    CloseDatabase();
+    closeWorkingDatabase();
     const ViewerFigures first = showInViewer(reportFile(), 60000);
     const ViewerFigures later = showInViewer(reportFile(), 60000);
     closeViewer();
@@ -525,11 +526,11 @@ void exchangeFigures(int items, int runs)
 {
     QTemporaryDir dir;
     openBenchDatabase(dir, items);
-    Execute(db(),
+    execute(db(),
             QStringLiteral("UPDATE main SET servicedate = date(?, printf('%+d days', ID % 365)),"
                            " servicewarn = 7, leadtime = 14, serviceinterval = 90"),
             {QDate::currentDate().toString(Qt::ISODate)});
-    Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = ID + 1"));
+    execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = ID + 1"));
     qint64 icsSize = 0;
     const double ics = medianMs(runs, [&] {
         const QByteArray bytes = dueDateCalendar(dueEvents(db()), Clock::now());
@@ -551,10 +552,10 @@ void exchangeFigures(int items, int runs)
     qsizetype largeRows = 0;
     const double largeMs = medianMs(1, [&] { largeRows = previewImport(db(), large, layout).rows.size(); });
     for (const char *table : {"main", "repparts", "History"})
-        Execute(db(), QStringLiteral("DELETE FROM ") + QString::fromLatin1(table));
+        execute(db(), QStringLiteral("DELETE FROM ") + QString::fromLatin1(table));
     int stored = 0;
     const double importMs = medianMs(1, [&] { stored = importItems(db(), preview, true); });
-    CloseDatabase();
+    closeWorkingDatabase();
     out << QStringLiteral("exchange, %1 items\n").arg(items);
     out << QStringLiteral("  calendar export       %1 ms (%2 MB)\n").arg(ics, 0, 'f', 1).arg(icsSize / 1e6, 0, 'f', 1);
     out << QStringLiteral("  CSV import preview    %1 ms (%2 MB, %3 rows with problems)\n")

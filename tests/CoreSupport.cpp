@@ -1,11 +1,12 @@
 #include "CoreSupport.h"
 
-#include "core/data/AppPaths.h"
-#include "core/data/DatabaseADO.h"
-#include "core/data/GlobalVars.h"
-#include "core/data/NewDatabase.h"
-#include "core/data/ValueOrder.h"
+#include "core/settings/AppPaths.h"
+#include "core/db/Recordset.h"
+#include "core/settings/GlobalVars.h"
+#include "core/db/NewDatabase.h"
+#include "core/platform/ValueOrder.h"
 #include "core/platform/Clock.h"
+#include "core/maintenance/WorkingDatabase.h"
 
 #include <QLocale>
 #include <QStandardPaths>
@@ -30,7 +31,7 @@ TestWorld::TestWorld()
     QString error;
     if (!createDatabaseFile(databasePath(), false, Clock::today(), &error))
         qFatal("cannot make the test database: %s", qPrintable(error));
-    if (!OpenDatabase(&error))
+    if (!openWorkingDatabase(&error))
         qFatal("cannot open the test database: %s", qPrintable(error));
     if (started)
         started();
@@ -38,7 +39,7 @@ TestWorld::TestWorld()
 
 TestWorld::~TestWorld()
 {
-    CloseDatabase();
+    closeWorkingDatabase();
     AppPaths::setApplicationFolder(QString());
 }
 
@@ -69,13 +70,13 @@ qint64 TestWorld::addItem(qint64 companyId, const QVariantMap &fields)
 
 void TestWorld::addPart(qint64 itemId, const QString &descr, const QVariant &partNumber)
 {
-    Execute(db(), QStringLiteral("INSERT INTO repparts (ID, descr, partnumber) VALUES (?, ?, ?)"),
+    execute(db(), QStringLiteral("INSERT INTO repparts (ID, descr, partnumber) VALUES (?, ?, ?)"),
             {itemId, descr, partNumber});
 }
 
 void TestWorld::addEntry(const QString &table, qint64 itemId, const QString &isoDate, const QString &descr)
 {
-    Execute(db(), QStringLiteral("INSERT INTO %1 (ID, Date, descr) VALUES (?, ?, ?)").arg(table),
+    execute(db(), QStringLiteral("INSERT INTO %1 (ID, Date, descr) VALUES (?, ?, ?)").arg(table),
             {itemId, isoDate, descr});
 }
 

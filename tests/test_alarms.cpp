@@ -9,7 +9,8 @@
 #include "core/alarms/AlarmRules.h"
 #include "core/alarms/AlarmSchedule.h"
 #include "core/alarms/AlarmSummary.h"
-#include "core/data/DatabaseADO.h"
+#include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 
 #include <QSignalSpy>
@@ -169,7 +170,7 @@ private Q_SLOTS:
         const QString sql = QStringLiteral("SELECT servicedate || ' ' || (ackservice + ackorder + ackorderinstock)"
                                            " FROM main WHERE ID = ?");
         const QVariant untouched = world.scalar(sql, {other});
-        const bool rolled = RollServiceDate(db(), id);
+        const bool rolled = rollServiceDate(db(), id);
         QCOMPARE(rolled, serviceDate != item.value("servicedate").toString());
         // Rolled forward, the acknowledgements start again; only the given item moves.
         QCOMPARE(world.scalar(sql, {id}).toString(), serviceDate + (rolled ? " 0" : " 1"));
@@ -181,7 +182,7 @@ private Q_SLOTS:
         // Only the acknowledgement's own fields are written: a change made meanwhile stays.
         TestWorld world;
         const qint64 id = world.addItem(world.addCompany("Acme"), example({{"purchaseorder", "PO-1"}}));
-        Execute(db(), QStringLiteral("UPDATE main SET Name = 'Renamed'"));
+        execute(db(), QStringLiteral("UPDATE main SET Name = 'Renamed'"));
         const AckResult service = storeServiceAck(db(), id, {}, "Ann", QDate(2026, 12, 5), {"serviced"});
         const AckResult order = storeOrderAck(db(), id, {}, "PO-2", {"ordered"}); // both done: the next cycle
         const AckResult stock = storeInStock(db(), id, {}, {"in stock"});
@@ -314,7 +315,7 @@ private Q_SLOTS:
                                 "Contact:\r\n  Sam\r\n\r\nPhone1:\r\n  555-0155\r\n\r\nPhone2: \r\n  \r\n\r\n"
                                 "E-mail: \r\n  sam@acme.test\r\n\r\nWeb Site: \r\n  acme.test\r\n\r\n"
                                 "Notes: \r\n  Net 30\r\n\r\n"));
-        Execute(db(), QStringLiteral("DELETE FROM main"));
+        execute(db(), QStringLiteral("DELETE FROM main"));
         QCOMPARE(serviceInfoText(db(), id) + orderInfoText(db(), id), QString());
     }
 };

@@ -5,28 +5,29 @@
 
 #include "core/alarms/AlarmListModel.h"
 #include "core/alarms/AlarmMonitor.h"
-#include "core/data/DatabaseADO.h"
-#include "core/data/GlobalVars.h"
-#include "core/data/Settings.h"
+#include "core/db/Recordset.h"
+#include "core/itemlist/ItemListModel.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
-#include "core/shell/ItemListModel.h"
-#include "gui/alarms/frmAckOrder.h"
-#include "gui/alarms/frmAckService.h"
-#include "gui/alarms/frmAlSleep.h"
-#include "gui/alarms/frmAlarm.h"
-#include "gui/companies/frmAddCo.h"
-#include "gui/companies/frmCompanies.h"
+#include "core/settings/GlobalVars.h"
+#include "core/settings/Settings.h"
+#include "gui/alarms/AlarmWindow.h"
+#include "gui/alarms/OrderAckDialog.h"
+#include "gui/alarms/ServiceAckDialog.h"
+#include "gui/alarms/SnoozeDialog.h"
+#include "gui/companies/CompanyDirectory.h"
+#include "gui/companies/CompanyEditor.h"
+#include "gui/itemlist/ItemGrid.h"
+#include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/RowColours.h"
 #include "gui/platform/WindowUtil.h"
-#include "gui/records/frmAddEntry.h"
-#include "gui/shell/ItemGrid.h"
-#include "gui/shell/frmmain.h"
-#include "gui/views/frmCalendar.h"
-#include "gui/views/frmColumns.h"
-#include "gui/views/frmLookup.h"
-#include "gui/views/frmSort.h"
-#include "gui/views/lib_frmCal.h"
+#include "gui/records/EntryDialog.h"
+#include "gui/views/CalendarWindow.h"
+#include "gui/views/ColumnSettingsDialog.h"
+#include "gui/views/DatePicker.h"
+#include "gui/views/LookupDialog.h"
+#include "gui/views/SortDialog.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -62,11 +63,11 @@ Plant makePlant(TestWorld &world)
     Plant plant {item("Press", "2026-12-01", 7, 0), item("Pump", "2026-12-08", 7, 0),
                  item("Fan", "2026-12-10", 0, 14)};
     world.addEntry(QStringLiteral("History"), plant.service, QStringLiteral("2026-01-05"), QStringLiteral("old"));
-    gv().settings = LoadSettings(db());
+    gv().settings = loadSettings(db());
     return plant;
 }
 
-QString kinds(const frmAlarm *window)
+QString kinds(const AlarmWindow *window)
 {
     QString result;
     for (const AlarmRow &row : window->alarmModel()->rows())
@@ -74,7 +75,7 @@ QString kinds(const frmAlarm *window)
     return result;
 }
 
-void fire(const frmmain &main, const char *name)
+void fire(const MainWindow &main, const char *name)
 {
     QVERIFY(QMetaObject::invokeMethod(main.findChild<QTimer *>(QString::fromLatin1(name)), "timeout"));
 }
@@ -100,9 +101,9 @@ private Q_SLOTS:
 
     void listDetailsAndHighlight()
     {
-        frmmain main;
+        MainWindow main;
         main.showAlarms();
-        frmAlarm *window = main.alarmWindow();
+        AlarmWindow *window = main.alarmWindow();
         AlarmListModel *model = window->alarmModel();
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(kinds(window), QStringLiteral("201"));
@@ -113,7 +114,7 @@ private Q_SLOTS:
         const auto shown = [&](int row) { return shownColours(*list, model->index(row)); };
         QCOMPARE(QList<QColor>({shown(0).background.color(), shown(1).background.color(), shown(2).background.color(),
                                 shown(2).text.color()}),
-                 QList<QColor>({frmAlarm::LightRed, QColor(Qt::white), palette.color(QPalette::ToolTipBase),
+                 QList<QColor>({AlarmWindow::LightRed, QColor(Qt::white), palette.color(QPalette::ToolTipBase),
                                 palette.color(QPalette::ToolTipText)}));
         QTest::keyClick(list, Qt::Key_Return); // Enter is Details
         QCOMPARE(MessageBox::lastText(), QStringLiteral("Please select an alarm"));
@@ -125,28 +126,28 @@ private Q_SLOTS:
         QCOMPARE(shown(2).background.color(), palette.color(QPalette::ToolTipBase)); // its kind colour back
 
         // Details open what the row's kind calls for; a row reached by the keyboard counts as clicked.
-        QSignalSpy editors(window, &frmAlarm::itemEditorWanted);
+        QSignalSpy editors(window, &AlarmWindow::itemEditorWanted);
         window->showDetails();
         window->rowDoubleClicked(2);
         for (Qt::Key key : {Qt::Key_PageDown, Qt::Key_Up, Qt::Key_Return}) // row 2, row 1, Details
             QTest::keyClick(list, key);
         QCOMPARE(editors.count(), 1);
-        QCOMPARE(shownWindow<frmAckService>()->windowTitle(), QStringLiteral("Service AcknowledgeID = %1").arg(plant.service));
-        QCOMPARE(shownWindow<frmAckOrder>()->windowTitle(), QStringLiteral("Order AcknowledgeID = %1").arg(plant.order));
-        QCOMPARE(main.itemEditor()->mode(), frmAdd::EditAlarmItem);
+        QCOMPARE(shownWindow<ServiceAckDialog>()->windowTitle(), QStringLiteral("Service AcknowledgeID = %1").arg(plant.service));
+        QCOMPARE(shownWindow<OrderAckDialog>()->windowTitle(), QStringLiteral("Order AcknowledgeID = %1").arg(plant.order));
+        QCOMPARE(main.itemEditor()->mode(), ItemEditor::EditAlarmItem);
         QCOMPARE(main.itemEditor()->itemId(), plant.past);
-        QVERIFY(control<QPlainTextEdit>(shownWindow<frmAckOrder>(), "txtInfo")->toPlainText().startsWith(QStringLiteral("ORDER replacment part(s):\n\n\nFOR name:\n  Fan")));
+        QVERIFY(control<QPlainTextEdit>(shownWindow<OrderAckDialog>(), "txtInfo")->toPlainText().startsWith(QStringLiteral("ORDER replacment part(s):\n\n\nFOR name:\n  Fan")));
 
         // An earlier item shifts every row; the open windows keep their items.
         const qint64 earlier = world->addItem(world->addCompany(QStringLiteral("Beta")),
                                               {{"servicedate", "2026-11-20"}, {"servicewarn", 7}, {"serviceinterval", 90}});
-        window->LoadAlarmData();
+        window->loadAlarmData();
         QVERIFY(window->noAlarmSelected()); // a new evaluation needs a new click
         QCOMPARE(kinds(window), QStringLiteral("2201"));
         window->rowClicked(2);
         window->showDetails(); // another service row: the open window is raised unchanged
-        QCOMPARE(shownWindow<frmAckService>()->itemId(), plant.service);
-        QCOMPARE(shownWindow<frmAckOrder>()->itemId(), plant.order);
+        QCOMPARE(shownWindow<ServiceAckDialog>()->itemId(), plant.service);
+        QCOMPARE(shownWindow<OrderAckDialog>()->itemId(), plant.order);
         window->rowClicked(0);
         window->showDetails(); // Details raises the open editor as it is
         QCOMPARE(main.itemEditor()->itemId(), plant.past);
@@ -155,22 +156,22 @@ private Q_SLOTS:
         QCOMPARE(main.itemEditor()->itemId(), earlier);
 
         // An empty list takes no click.
-        Execute(db(), QStringLiteral("DELETE FROM main"));
-        window->LoadAlarmData();
+        execute(db(), QStringLiteral("DELETE FROM main"));
+        window->loadAlarmData();
         window->rowClicked(0);
         QVERIFY(window->noAlarmSelected() && model->rowCount() == 0);
     }
 
     void serviceAcknowledgement()
     {
-        Execute(db(), QStringLiteral("UPDATE settings SET AutoAddhstOn = 1, AutoAddHstWarn = 1"));
-        frmmain main;
+        execute(db(), QStringLiteral("UPDATE settings SET AutoAddhstOn = 1, AutoAddHstWarn = 1"));
+        MainWindow main;
         main.load();
         main.showAlarms();
-        frmAlarm *alarms = main.alarmWindow();
+        AlarmWindow *alarms = main.alarmWindow();
         alarms->rowClicked(1);
         alarms->showDetails();
-        QPointer<frmAckService> ack = shownWindow<frmAckService>();
+        QPointer<ServiceAckDialog> ack = shownWindow<ServiceAckDialog>();
         QCOMPARE(control<QLineEdit>(ack, "txtServicedON")->text(), QStringLiteral("12/6/2026"));
         control<QLineEdit>(ack, "txtServicedBy")->setText(QStringLiteral("Ann"));
         QTest::mouseClick(control(ack, "Check1"), Qt::LeftButton);
@@ -278,8 +279,8 @@ private Q_SLOTS:
             MessageBox::setNextAnswer(MessageBox::Button(answer));
         const bool service = button == u"service";
         const qint64 id = service ? plant.service : plant.order;
-        Execute(db(), QStringLiteral("UPDATE main SET servicedby = 'Bob'")); // "Serviced By" starts with it
-        QPointer<AckWindow> window = service ? static_cast<AckWindow *>(openAlone<frmAckService>(id)) : openAlone<frmAckOrder>(id);
+        execute(db(), QStringLiteral("UPDATE main SET servicedby = 'Bob'")); // "Serviced By" starts with it
+        QPointer<AckDialog> window = service ? static_cast<AckDialog *>(openAlone<ServiceAckDialog>(id)) : openAlone<OrderAckDialog>(id);
         window->findChild<QLineEdit *>(service ? QStringLiteral("txtServicedON") : QStringLiteral("txtPoNo"))->setText(input);
         if (!change.isEmpty())
             world->changeElsewhere(change);
@@ -298,14 +299,14 @@ private Q_SLOTS:
 
     void deletedItemsAndFailedEvaluations()
     {
-        frmmain main;
+        MainWindow main;
         main.load();
         main.showAlarms();
-        QPointer<frmAlarm> alarms = main.alarmWindow();
+        QPointer<AlarmWindow> alarms = main.alarmWindow();
         // An item deleted by another program keeps its rows until the list is rebuilt; they open nothing.
         world->changeElsewhere(QStringLiteral("DELETE FROM main WHERE Name = 'Fan'"));
         alarms->rowDoubleClicked(2);
-        QVERIFY(!shownWindow<frmAckOrder>());
+        QVERIFY(!shownWindow<OrderAckDialog>());
         QCOMPARE(MessageBox::lastText(), QStringLiteral("This item no longer exists; nothing was saved."));
         // Deleting an item here (Pump, second by service date) rebuilds the list shown.
         main.rowClicked(2, 1);
@@ -313,8 +314,8 @@ private Q_SLOTS:
         main.action(QStringLiteral("mnuDelete"))->trigger();
         QCOMPARE(kinds(alarms), QStringLiteral("2"));
         // A failed evaluation keeps the list shown, and opens no new window.
-        Execute(db(), QStringLiteral("ALTER TABLE orderinfo RENAME TO vendors"));
-        QVERIFY(!alarms->LoadAlarmData());
+        execute(db(), QStringLiteral("ALTER TABLE orderinfo RENAME TO vendors"));
+        QVERIFY(!alarms->loadAlarmData());
         QCOMPARE(kinds(alarms), QStringLiteral("2"));
         alarms->close();
         settle();
@@ -326,22 +327,22 @@ private Q_SLOTS:
 
     void boxesCalendarAndEntries()
     {
-        frmmain main;
-        main.openItemEditor(frmAdd::EditListItem, plant.order, false);
+        MainWindow main;
+        main.openItemEditor(ItemEditor::EditListItem, plant.order, false);
         main.showAlarms();
         main.alarmWindow()->rowDoubleClicked(1);
-        frmAckService *ack = shownWindow<frmAckService>();
+        ServiceAckDialog *ack = shownWindow<ServiceAckDialog>();
         QLineEdit *on = control<QLineEdit>(ack, "txtServicedON");
         // The calendar button writes the picked day into "Serviced On".
-        lib_frmCal::setTestPick([](lib_frmCal &picker) { emit control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2026, 12, 1)); });
+        DatePicker::setTestPick([](DatePicker &picker) { emit control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2026, 12, 1)); });
         control<QPushButton>(ack, "cmdCal")->click();
-        lib_frmCal::setTestPick(nullptr);
+        DatePicker::setTestPick(nullptr);
         QCOMPARE(on->text(), QStringLiteral("12/1/2026"));
 
         for (const char *name : {"cmdAddNote", "cmdAddHst"}) {
             auto *button = control<QPushButton>(ack, name);
             button->click();
-            frmAddEntry *entry = shownWindow<frmAddEntry>();
+            EntryDialog *entry = shownWindow<EntryDialog>();
             QCOMPARE(entry ? entry->itemId() : 0, plant.service);
             control<QLineEdit>(entry, "txtDescr")->setText(button->text());
             entry->add();
@@ -356,8 +357,8 @@ private Q_SLOTS:
 
     void monitorStartupCheckAndSnooze()
     {
-        Execute(db(), QStringLiteral("UPDATE settings SET startupalarm = 1, timerinterval = 1"));
-        frmmain main;
+        execute(db(), QStringLiteral("UPDATE settings SET startupalarm = 1, timerinterval = 1"));
+        MainWindow main;
         main.load();
         {
             // A tick never cuts into a question; the start-up alarm comes once the box is gone.
@@ -386,7 +387,7 @@ private Q_SLOTS:
         QVERIFY(main.alarmWindow()->alarmModel()->isRowSelected(1));
 
         // Snoozed for 30 minutes, from 10:11 until 10:41.
-        QPointer<frmAlarm> alarms = main.alarmWindow();
+        QPointer<AlarmWindow> alarms = main.alarmWindow();
         control<QPushButton>(alarms, "cmdSleep")->click();
         QVERIFY(alarms->sleepWindow()->option(0)->isChecked());
         QTest::mouseClick(alarms->sleepWindow()->option(3), Qt::LeftButton);
@@ -420,21 +421,21 @@ private Q_SLOTS:
         QFETCH(QString, window);
         QFETCH(QString, first);
         const QHash<QString, std::function<QWidget *()>> open {
-            {"alarms", [] { return openAlone<frmAlarm>(gv().settings); }},
-            {"sleep", [] { auto *alarms = openAlone<frmAlarm>(gv().settings); return control<QPushButton>(alarms, "cmdSleep")->click(), alarms->sleepWindow(); }},
-            {"service", [this] { return openAlone<frmAckService>(plant.service); }},
-            {"order", [this] { return openAlone<frmAckOrder>(plant.order); }},
+            {"alarms", [] { return openAlone<AlarmWindow>(gv().settings); }},
+            {"sleep", [] { auto *alarms = openAlone<AlarmWindow>(gv().settings); return control<QPushButton>(alarms, "cmdSleep")->click(), alarms->sleepWindow(); }},
+            {"service", [this] { return openAlone<ServiceAckDialog>(plant.service); }},
+            {"order", [this] { return openAlone<OrderAckDialog>(plant.order); }},
             {"editor", [this] { // parts, so that the grid has cells to trap Tab in
                  world->addPart(plant.past, QStringLiteral("Belt"), 7), world->addPart(plant.past, QStringLiteral("Fan"), 8);
-                 return openAlone<frmAdd>(frmAdd::EditListItem, plant.past, gv().settings);
+                 return openAlone<ItemEditor>(ItemEditor::EditListItem, plant.past, gv().settings);
              }},
-            {"directory", [] { return openAlone<frmCompanies>(frmCompanies::Mode::Browse); }},
-            {"company", [] { return openAlone<frmAddCo>(qint64(0)); }},
-            {"history", [this] { return openAlone<frmAddEntry>(HistoryTarget, plant.past); }},
-            {"sort", [] { return openAlone<frmSort>(std::optional<int>()); }},
-            {"lookup", [] { return openAlone<frmLookup>(std::optional<int>()); }},
-            {"columns", [] { return openAlone<frmColumns>(); }},
-            {"calendar", [] { return openAlone<frmCalendar>(); }}};
+            {"directory", [] { return openAlone<CompanyDirectory>(CompanyDirectory::Mode::Browse); }},
+            {"company", [] { return openAlone<CompanyEditor>(qint64(0)); }},
+            {"history", [this] { return openAlone<EntryDialog>(HistoryTarget, plant.past); }},
+            {"sort", [] { return openAlone<SortDialog>(std::optional<int>()); }},
+            {"lookup", [] { return openAlone<LookupDialog>(std::optional<int>()); }},
+            {"columns", [] { return openAlone<ColumnSettingsDialog>(); }},
+            {"calendar", [] { return openAlone<CalendarWindow>(); }}};
         QPointer<QWidget> shown = open[window]();
         QCOMPARE(keyboardWalkFault(shown, first), QString());
         QCOMPARE(overlapFault(shown), QString());
@@ -448,10 +449,10 @@ private Q_SLOTS:
 
     void periodicCheckLeavesTheKeyboardAlone()
     {
-        Execute(db(), QStringLiteral("UPDATE settings SET timerinterval = 1"));
-        frmmain main;
+        execute(db(), QStringLiteral("UPDATE settings SET timerinterval = 1"));
+        MainWindow main;
         main.load();
-        frmAdd *editor = main.openItemEditor(frmAdd::AddItem, 0, false);
+        ItemEditor *editor = main.openItemEditor(ItemEditor::AddItem, 0, false);
         QVERIFY(QTest::qWaitForWindowActive(editor));
         QWidget *typing = QApplication::focusWidget();
         Clock::setFixed(TestWorld::Now.addSecs(3600));

@@ -3,13 +3,14 @@
 #include "TestSupport.h"
 
 #include "core/companies/Company.h"
-#include "core/data/DatabaseADO.h"
-#include "gui/companies/frmAddCo.h"
-#include "gui/companies/frmCompanies.h"
-#include "gui/items/frmAdd.h"
+#include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
+#include "gui/companies/CompanyDirectory.h"
+#include "gui/companies/CompanyEditor.h"
+#include "gui/items/ItemEditor.h"
+#include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
-#include "gui/shell/frmmain.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,13 +21,13 @@
 
 namespace {
 
-QString cellText(frmCompanies &directory, int row, int column)
+QString cellText(CompanyDirectory &directory, int row, int column)
 {
     QTableWidgetItem *cell = control<QTableWidget>(&directory, "flxCompanies")->item(row - 1, column);
     return cell ? cell->text() : QString();
 }
 
-void clickRow(frmCompanies &directory, int row, bool twice = false)
+void clickRow(CompanyDirectory &directory, int row, bool twice = false)
 {
     QTableWidgetItem *cell = control<QTableWidget>(&directory, "flxCompanies")->item(row - 1, 0);
     QVERIFY(cell);
@@ -37,7 +38,7 @@ void clickRow(frmCompanies &directory, int row, bool twice = false)
         QTest::mouseDClick(control<QTableWidget>(&directory, "flxCompanies")->viewport(), Qt::LeftButton, {}, at);
 }
 
-bool rowPainted(frmCompanies &directory, int row, const QColor &text, const QColor &background)
+bool rowPainted(CompanyDirectory &directory, int row, const QColor &text, const QColor &background)
 {
     for (int column = 0; column < control<QTableWidget>(&directory, "flxCompanies")->columnCount(); ++column) {
         const QTableWidgetItem *cell = control<QTableWidget>(&directory, "flxCompanies")->item(row - 1, column);
@@ -49,29 +50,29 @@ bool rowPainted(frmCompanies &directory, int row, const QColor &text, const QCol
 
 // The directory as its openers open it: the main window's Companies command, or the Select
 // button of an item editor.
-frmCompanies *openDirectory(frmmain &main, bool selectMode)
+CompanyDirectory *openDirectory(MainWindow &main, bool selectMode)
 {
     if (selectMode) {
-        main.openItemEditor(frmAdd::AddItem, 0, false)->selectCompany();
+        main.openItemEditor(ItemEditor::AddItem, 0, false)->selectCompany();
     } else {
         main.showCompanies();
     }
-    frmCompanies *directory = shownWindow<frmCompanies>();
+    CompanyDirectory *directory = shownWindow<CompanyDirectory>();
     directory->resize(900, 500);
     return directory;
 }
 
 // The company editor when one is open.
-frmAddCo *openEditor()
+CompanyEditor *openEditor()
 {
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *editor = qobject_cast<frmAddCo *>(window); editor && editor->isVisible())
+        if (auto *editor = qobject_cast<CompanyEditor *>(window); editor && editor->isVisible())
             return editor;
     }
     return nullptr;
 }
 
-QLineEdit *lineBox(frmAddCo *editor, int box)
+QLineEdit *lineBox(CompanyEditor *editor, int box)
 {
     return qobject_cast<QLineEdit *>(editor->box(box));
 }
@@ -120,8 +121,8 @@ private Q_SLOTS:
     void emptyTableSaysSoAndAddStillWorks()
     {
         TestWorld world;
-        frmmain main;
-        frmCompanies *directory = openDirectory(main, false);
+        MainWindow main;
+        CompanyDirectory *directory = openDirectory(main, false);
         QCOMPARE(MessageBox::shownTexts(), QStringList({"No companies in database"}));
         QCOMPARE(directory->rows(), 1);
         // Select and Edit on an empty list pick nothing.
@@ -130,7 +131,7 @@ private Q_SLOTS:
         QVERIFY(!openEditor());
 
         QTest::mouseClick(control(directory, "cmdAdd"), Qt::LeftButton);
-        frmAddCo *editor = openEditor();
+        CompanyEditor *editor = openEditor();
         QVERIFY(editor && !editor->editMode());
         QCOMPARE(editor->windowTitle(), "Add Company");
         lineBox(editor, CompanyBox::Name)->setText(QStringLiteral("First Co"));
@@ -144,11 +145,11 @@ private Q_SLOTS:
     void gridShowsCompaniesByName()
     {
         TestWorld world;
-        frmmain main;
+        MainWindow main;
         const qint64 zeta = world.addCompany(QStringLiteral("Zeta"), {{"Street1", "9 Elm"}, {"Street2", "Unit 2"}, {"city", "Ames"}, {"State", "IA"}, {"zip", "50010"}, {"notes", "ask for Al\r\nmornings"}});
         const qint64 acme = world.addCompany(QStringLiteral("acme"), {{"Street1", "1 Main"}, {"Street2", ""}, {"contact", "Bo"}});
         world.addCompany(QStringLiteral("Beta"), {{"Street1", "2 Oak"}}); // Street2 Null
-        frmCompanies *directory = openDirectory(main, false);
+        CompanyDirectory *directory = openDirectory(main, false);
         QVERIFY(control(directory, "cmdSelect")->isHidden());
         // By name without regard to case. Only an empty second street leaves its line out.
         QCOMPARE(directory->rows(), 4);
@@ -164,10 +165,10 @@ private Q_SLOTS:
     void clickPaintsRows()
     {
         TestWorld world;
-        frmmain main;
+        MainWindow main;
         for (const char *name : {"A1", "A2", "A3", "A4", "A5"})
             world.addCompany(QString::fromLatin1(name));
-        frmCompanies *directory = openDirectory(main, false);
+        CompanyDirectory *directory = openDirectory(main, false);
         const QColor highlight = directory->palette().color(QPalette::Highlight), white(Qt::white), black(Qt::black);
         clickRow(*directory, 3);
         QVERIFY(rowPainted(*directory, 3, white, highlight));
@@ -196,11 +197,11 @@ private Q_SLOTS:
         QFETCH(int, downs);
         QFETCH(int, chosenRow);
         TestWorld world;
-        frmmain main;
+        MainWindow main;
         world.addCompany(QStringLiteral("Acme"));
         world.addCompany(QStringLiteral("Ingersoll Tooling"));
-        frmCompanies *directory = openDirectory(main, true);
-        QSignalSpy chosen(directory, &frmCompanies::companyChosen);
+        CompanyDirectory *directory = openDirectory(main, true);
+        QSignalSpy chosen(directory, &CompanyDirectory::companyChosen);
         QVERIFY(QTest::qWaitForWindowActive(directory));
         control(directory, "flxCompanies")->setFocus();
         QTest::keyClicks(control(directory, "flxCompanies"), typed);
@@ -219,15 +220,15 @@ private Q_SLOTS:
     {
         // Browse first, then Select from an editor: a select-mode directory that delivers.
         TestWorld world;
-        frmmain main;
+        MainWindow main;
         world.addCompany(QStringLiteral("Acme"));
         const qint64 beta = world.addCompany(QStringLiteral("Beta"), {{"zip", "12345"}});
-        QPointer<frmCompanies> browse = openDirectory(main, false);
-        QPointer<frmCompanies> select = openDirectory(main, true);
+        QPointer<CompanyDirectory> browse = openDirectory(main, false);
+        QPointer<CompanyDirectory> select = openDirectory(main, true);
         QVERIFY(!browse);
         QCOMPARE(select->windowTitle(), "Select Company");
         QVERIFY(!control(select, "cmdSelect")->isHidden());
-        QSignalSpy chosen(select.data(), &frmCompanies::companyChosen);
+        QSignalSpy chosen(select.data(), &CompanyDirectory::companyChosen);
         clickRow(*select, 2, true);
         QCOMPARE(chosen.count(), 1);
         QCOMPARE(chosen.at(0).at(0).toLongLong(), beta);
@@ -237,10 +238,10 @@ private Q_SLOTS:
         select = openDirectory(main, true);
         browse = openDirectory(main, false);
         QVERIFY(!select);
-        QSignalSpy none(browse.data(), &frmCompanies::companyChosen);
+        QSignalSpy none(browse.data(), &CompanyDirectory::companyChosen);
         clickRow(*browse, 2, true);
         QCOMPARE(none.count(), 0);
-        frmAddCo *editor = openEditor();
+        CompanyEditor *editor = openEditor();
         QVERIFY(editor && browse->isVisible());
         QCOMPARE(editor->companyId(), beta);
         QCOMPARE(editor->windowTitle(), "Edit Company");
@@ -252,7 +253,7 @@ private Q_SLOTS:
     void editorAddsAndCancels()
     {
         TestWorld world;
-        QPointer<frmAddCo> editor = openAlone<frmAddCo>(qint64(0));
+        QPointer<CompanyEditor> editor = openAlone<CompanyEditor>(qint64(0));
         lineBox(editor, CompanyBox::City)->setText(QStringLiteral("Ames"));
         QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
         QCOMPARE(MessageBox::shownTexts(), QStringList({"A company name must be entered"}));
@@ -266,18 +267,18 @@ private Q_SLOTS:
     void editorEditKeepsItsCompany()
     {
         TestWorld world;
-        frmmain main;
+        MainWindow main;
         const qint64 mid = world.addCompany(QStringLiteral("Mid"));
         const qint64 other = world.addCompany(QStringLiteral("Other"));
-        frmCompanies *directory = openDirectory(main, false);
+        CompanyDirectory *directory = openDirectory(main, false);
         clickRow(*directory, 1);
         QTest::mouseClick(control(directory, "cmdEdit"), Qt::LeftButton);
-        QPointer<frmAddCo> editor = openEditor();
+        QPointer<CompanyEditor> editor = openEditor();
         QCOMPARE(editor->companyId(), mid);
 
         // Another company now sorts first: row 1 of the directory is no longer Mid.
         const qint64 first = world.addCompany(QStringLiteral("Aardvark"));
-        directory->LoadCompanies();
+        directory->reloadCompanies();
         QCOMPARE(directory->companyIdAt(1), first);
 
         lineBox(editor, CompanyBox::Name)->setText(QStringLiteral("Zulu"));
@@ -301,8 +302,8 @@ private Q_SLOTS:
     {
         TestWorld world;
         const qint64 gone = world.addCompany(QStringLiteral("Gone"));
-        frmAddCo *editor = openAlone<frmAddCo>(gone);
-        Execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
+        CompanyEditor *editor = openAlone<CompanyEditor>(gone);
+        execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
         QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
         QCOMPARE(MessageBox::shownTexts(), QStringList({"This company no longer exists; nothing was saved"}));
         QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM orderinfo")).toInt(), 0);
@@ -312,7 +313,7 @@ private Q_SLOTS:
     void editorBoxesHoldTheirLimits()
     {
         TestWorld world;
-        frmAddCo *editor = openAlone<frmAddCo>(qint64(0));
+        CompanyEditor *editor = openAlone<CompanyEditor>(qint64(0));
         editor->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(editor));
         QLineEdit *zip = lineBox(editor, CompanyBox::Zip);

@@ -3,12 +3,13 @@
 #include "CoreSupport.h"
 
 #include "Version.h"
-#include "core/data/AppPaths.h"
-#include "core/data/DatabaseADO.h"
-#include "core/data/DbError.h"
-#include "core/data/NewDatabase.h"
-#include "core/data/Schema.h"
+#include "core/db/DbError.h"
+#include "core/db/NewDatabase.h"
+#include "core/db/Recordset.h"
+#include "core/db/Schema.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/SafeFile.h"
+#include "core/settings/AppPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,12 +45,12 @@ void writeWithOtherKey(const QString &path)
 bool opensForUser()
 {
     if (geteuid() != 0)
-        return OpenDatabase();
+        return openWorkingDatabase();
     const pid_t child = fork();
     if (child == 0) {
         if (setgid(65534) != 0 || setuid(65534) != 0)
             _exit(2);
-        _exit(OpenDatabase() ? 0 : 1);
+        _exit(openWorkingDatabase() ? 0 : 1);
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -107,7 +108,7 @@ private Q_SLOTS:
         const QByteArray before = readFile(path);
 
         QString error;
-        QVERIFY(!OpenDatabase(&error) && !error.isEmpty());
+        QVERIFY(!openWorkingDatabase(&error) && !error.isEmpty());
         QVERIFY_THROWS_EXCEPTION(DbError, db());
         QCOMPARE(readFile(path), before); // nothing written
         if (kind == u"missing")
@@ -158,15 +159,15 @@ private Q_SLOTS:
         QCOMPARE(AppPaths::applicationFolder(), userData ? data : bin);
         QCOMPARE(QFileInfo::exists(data), userData);
         if (userData) // a first start in the data folder makes a database that opens
-            QVERIFY2(OpenDatabase(&error), qPrintable(error));
-        CloseDatabase();
+            QVERIFY2(openWorkingDatabase(&error), qPrintable(error));
+        closeWorkingDatabase();
         AppPaths::setApplicationFolder(QString());
     }
 
     void refusesWriteProtectedFiles()
     {
         TestWorld world;
-        CloseDatabase();
+        closeWorkingDatabase();
         const QString path = world.databasePath();
         const auto all = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther,
                    write = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther,
@@ -186,7 +187,7 @@ private Q_SLOTS:
     {
         // Another program holds the file for a moment while Tarvo starts: the open waits for it.
         TestWorld world;
-        CloseDatabase();
+        closeWorkingDatabase();
         static sqlite3_vfs vfs = *sqlite3_vfs_find(nullptr);
         vfs.zName = "tarvo-test-hold";
         vfs.xSleep = endHoldInsteadOfSleeping;
@@ -196,9 +197,9 @@ private Q_SLOTS:
         sqlite3_key(other, Database::Key, int(qstrlen(Database::Key)));
         QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
         QString error;
-        const bool opened = OpenDatabase(&error);
+        const bool opened = openWorkingDatabase(&error);
         holder = nullptr;
-        CloseDatabase();
+        closeWorkingDatabase();
         sqlite3_close(other);
         sqlite3_vfs_unregister(&vfs);
         QVERIFY2(opened, qPrintable(error));
@@ -218,11 +219,11 @@ private Q_SLOTS:
                  QStringLiteral("1 2026-12-13 " TARVO_VERSION));
 
         world.addItem(world.addCompany(QStringLiteral("Plain Text Vendor")), {{"Name", "Secret Pump"}});
-        CloseDatabase();
+        closeWorkingDatabase();
         const QByteArray bytes = readFile(world.databasePath());
         QVERIFY(!bytes.isEmpty() && !bytes.startsWith("SQLite format 3"));
         QVERIFY(!bytes.contains("Secret Pump") && !bytes.contains("CREATE TABLE"));
-        QVERIFY(OpenDatabase());
+        QVERIFY(openWorkingDatabase());
         QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main")).toString(), QStringLiteral("Secret Pump"));
     }
 
@@ -249,7 +250,7 @@ private Q_SLOTS:
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         const qint64 first = world.addItem(company, {{"Name", "A"}});
         const qint64 second = world.addItem(company, {{"Name", "B"}});
-        Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {second});
+        execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {second});
         QVERIFY(world.addItem(company, {{"Name", "C"}}) > second); // never reused
 
         // An update names whether the row was there.

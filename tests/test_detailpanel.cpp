@@ -3,21 +3,22 @@
 
 #include "TestSupport.h"
 
-#include "core/data/DatabaseADO.h"
-#include "core/data/GlobalVars.h"
-#include "core/shell/ItemListModel.h"
-#include "gui/alarms/frmAckService.h"
-#include "gui/items/frmAdd.h"
+#include "core/db/Recordset.h"
+#include "core/itemlist/ItemListModel.h"
+#include "core/maintenance/WorkingDatabase.h"
+#include "core/settings/GlobalVars.h"
+#include "gui/alarms/ServiceAckDialog.h"
+#include "gui/itemlist/ItemGrid.h"
+#include "gui/items/ItemEditor.h"
+#include "gui/mainwindow/AboutDialog.h"
+#include "gui/mainwindow/DetailPanel.h"
+#include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/Desktop.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/RowColours.h"
 #include "gui/platform/WindowUtil.h"
-#include "gui/records/frmAddEntry.h"
-#include "gui/shell/DetailPanel.h"
-#include "gui/shell/ItemGrid.h"
-#include "gui/shell/frmAbout.h"
-#include "gui/shell/frmmain.h"
-#include "gui/views/frmLookup.h"
+#include "gui/records/EntryDialog.h"
+#include "gui/views/LookupDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,9 +68,9 @@ private Q_SLOTS:
         m_world->addEntry("History", m_pump, "2026-11-02", "Newer");
         m_world->addEntry("Notes", m_pump, "2026-10-02", "A note");
         m_world->addEntry("History", m_boiler, "2026-10-02", "Boiler entry");
-        Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 7 WHERE ID = 11")); // show the tools too
+        execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 7 WHERE ID = 11")); // show the tools too
 
-        m_window = new frmmain;
+        m_window = new MainWindow;
         m_window->load();
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -107,11 +108,11 @@ private Q_SLOTS:
         delete m_window->itemEditor();
 
         // After a reload nothing is selected and the first click selects its row alone.
-        m_window->LoadGrid(Field::ServiceDate, Ascending, QString(), 0);
+        m_window->loadGrid(Field::ServiceDate, Ascending, QString(), 0);
         QVERIFY(m_window->noItemSelected());
         click(1);
         QVERIFY(model->isRowSelected(1) && !model->isRowSelected(2));
-        m_window->ClearLastClick();
+        m_window->clearLastClick();
         QVERIFY(!model->isRowSelected(1) && m_window->noItemSelected());
     }
 
@@ -147,7 +148,7 @@ private Q_SLOTS:
         click(row(m_boiler));
         QCOMPARE(company->valueText("lblCity"), QStringLiteral(",   "));
         QCOMPARE(m_window->historyPane()->notesGrid()->rowCount(), 0);
-        m_window->ClearData();
+        m_window->clearData();
         QCOMPARE(history->rowCount(), 0);
         QCOMPARE(company->valueText("lblName"), QString());
     }
@@ -182,7 +183,7 @@ private Q_SLOTS:
 
         // New opens an empty editor; with one open, Edit raises it unchanged.
         m_window->action(QStringLiteral("mnuNew"))->trigger();
-        QPointer<frmAdd> editor = m_window->itemEditor();
+        QPointer<ItemEditor> editor = m_window->itemEditor();
         QVERIFY(editor && editor->isAddMode());
         click(row(m_boiler));
         m_window->action(QStringLiteral("mnuEdit"))->trigger();
@@ -222,7 +223,7 @@ private Q_SLOTS:
     {
         click(row(m_pump));
         m_window->action(QStringLiteral("mnuEdit"))->trigger();
-        frmAdd *editor = m_window->itemEditor();
+        ItemEditor *editor = m_window->itemEditor();
         qobject_cast<QLineEdit *>(editor->box(Column::Name))->setText(QStringLiteral("Pump 2"));
         editor->save();
         settle();
@@ -247,13 +248,13 @@ private Q_SLOTS:
         const QString count = QStringLiteral("SELECT (SELECT count(*) FROM main WHERE ID = ?1) || (SELECT count(*) FROM History"
                                              " WHERE ID = ?1) || (SELECT count(*) FROM Notes WHERE ID = ?1) ||"
                                              " (SELECT count(*) FROM repparts WHERE ID = ?1)");
-        Execute(db(), QStringLiteral("CREATE TRIGGER keep_parts BEFORE DELETE ON repparts BEGIN SELECT RAISE(ABORT, 'parts are locked'); END"));
+        execute(db(), QStringLiteral("CREATE TRIGGER keep_parts BEFORE DELETE ON repparts BEGIN SELECT RAISE(ABORT, 'parts are locked'); END"));
         MessageBox::setNextAnswer(MessageBox::Ok);
         m_window->action(QStringLiteral("mnuDelete"))->trigger();
         QCOMPARE(MessageBox::lastText(), QStringLiteral("Could not delete the item.\r\nThe database said: parts are locked"));
         QCOMPARE(m_world->scalar(count, {m_pump}).toString(), QStringLiteral("1211"));
 
-        Execute(db(), QStringLiteral("DROP TRIGGER keep_parts"));
+        execute(db(), QStringLiteral("DROP TRIGGER keep_parts"));
         MessageBox::clearShown();
         MessageBox::setNextAnswer(MessageBox::Ok);
         m_window->action(QStringLiteral("mnuDelete"))->trigger();
@@ -284,7 +285,7 @@ private Q_SLOTS:
         QFETCH(QString, email);
         QFETCH(QString, website);
         QFETCH(QStringList, opened);
-        Execute(db(), QStringLiteral("UPDATE orderinfo SET email = ?, website = ? WHERE ID = ?"), {email, website, m_acme});
+        execute(db(), QStringLiteral("UPDATE orderinfo SET email = ?, website = ? WHERE ID = ?"), {email, website, m_acme});
         click(row(m_pump));
         CompanyPane *company = m_window->companyPane();
         QTest::mousePress(company->findChild<QLabel *>(QStringLiteral("lblEmail")), Qt::LeftButton);
@@ -319,15 +320,15 @@ private Q_SLOTS:
         QFETCH(QString, window);
         QFETCH(QString, label);
         const QString typed = QStringLiteral("<b>x</b> & <i>");
-        Execute(db(), QStringLiteral("UPDATE orderinfo SET company = ?, notes = ?"), {typed, typed});
-        Execute(db(), QStringLiteral("UPDATE main SET Name = ?"), {typed});
+        execute(db(), QStringLiteral("UPDATE orderinfo SET company = ?, notes = ?"), {typed, typed});
+        execute(db(), QStringLiteral("UPDATE main SET Name = ?"), {typed});
         m_world->addEntry("History", m_pump, "2026-12-01", typed);
         m_window->action(QStringLiteral("tbFind"))->trigger();
-        emit shownWindow<frmLookup>()->lookupChosen(Field::Name, typed);
+        emit shownWindow<LookupDialog>()->lookupChosen(Field::Name, typed);
         click(row(m_pump));
-        QWidget *shown = window == u"editor" ? openAlone<frmAdd>(frmAdd::EditListItem, m_pump, AppSettings())
-            : window == u"entry"             ? openAlone<frmAddEntry>(HistoryTarget, m_pump)
-            : window == u"service"           ? static_cast<QWidget *>(openAlone<frmAckService>(m_pump))
+        QWidget *shown = window == u"editor" ? openAlone<ItemEditor>(ItemEditor::EditListItem, m_pump, AppSettings())
+            : window == u"entry"             ? openAlone<EntryDialog>(HistoryTarget, m_pump)
+            : window == u"service"           ? static_cast<QWidget *>(openAlone<ServiceAckDialog>(m_pump))
                                              : m_window;
         QString read;
         if (auto *grid = shown->findChild<QTableWidget *>(label))
@@ -343,8 +344,8 @@ private Q_SLOTS:
         // The test's folder holds no manual: the one beside the executable opens.
         const QString manual = QCoreApplication::applicationDirPath() + "/manual.htm";
         QCOMPARE(Desktop::openedUrls(), QList<QUrl> {QUrl::fromLocalFile(manual)});
-        Execute(db(), QStringLiteral("UPDATE settings SET Version = '2.1', build = '57'"));
-        QCOMPARE(frmAbout::aboutText(), QStringLiteral("Tarvo v2.1\r\nBuild: 57"));
+        execute(db(), QStringLiteral("UPDATE settings SET Version = '2.1', build = '57'"));
+        QCOMPARE(AboutDialog::aboutText(), QStringLiteral("Tarvo v2.1\r\nBuild: 57"));
         QStringList keys;
         for (QAction *button : m_window->findChild<QToolBar *>(QStringLiteral("tbToolBar"))->actions())
             keys << button->property("key").toString();
@@ -376,7 +377,7 @@ private:
     }
 
     TestWorld *m_world = nullptr;
-    frmmain *m_window = nullptr;
+    MainWindow *m_window = nullptr;
     qint64 m_acme = 0;
     qint64 m_pump = 0, m_boiler = 0, m_crane = 0;
 };

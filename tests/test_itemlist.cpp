@@ -3,16 +3,17 @@
 #include "CoreSupport.h"
 
 #include "core/companies/Company.h"
-#include "core/data/ColumnLayout.h"
-#include "core/data/DatabaseADO.h"
-#include "core/data/FieldTable.h"
-#include "core/data/GlobalVars.h"
-#include "core/data/ValueOrder.h"
+#include "core/db/FieldTable.h"
+#include "core/db/Recordset.h"
+#include "core/itemlist/ItemDelete.h"
+#include "core/itemlist/ItemListModel.h"
+#include "core/itemlist/ListChange.h"
 #include "core/items/RepParts.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
-#include "core/shell/ItemDelete.h"
-#include "core/shell/ItemListModel.h"
-#include "core/shell/ListChange.h"
+#include "core/platform/ValueOrder.h"
+#include "core/settings/ColumnLayout.h"
+#include "core/settings/GlobalVars.h"
 
 #include <QAbstractItemModelTester>
 #include <QLocale>
@@ -110,11 +111,11 @@ private Q_SLOTS:
         world.addPart(many, QStringLiteral("Filter"), QStringLiteral("F-9"));
         world.addPart(many, QStringLiteral("Ölfilter"), QStringLiteral("Ö-1"));
 
-        QCOMPARE(RepPartsText(db(), none, QStringLiteral("\r\n")), QString());
-        QCOMPARE(RepPartsText(db(), one, QStringLiteral("<br>")), "Belt / <br>");
+        QCOMPARE(replacementPartsText(db(), none, QStringLiteral("\r\n")), QString());
+        QCOMPARE(replacementPartsText(db(), one, QStringLiteral("<br>")), "Belt / <br>");
         // By name in the locale without regard to case; two parts of one name both kept.
         const QString manyText = QStringLiteral("Filter / F-1\r\nFilter / F-9\r\ngasket / G-2\r\nÖlfilter / Ö-1\r\n");
-        QCOMPARE(RepPartsText(db(), many, QStringLiteral("\r\n")), manyText);
+        QCOMPARE(replacementPartsText(db(), many, QStringLiteral("\r\n")), manyText);
         // The single scan of the list gives the same texts, in ID order.
         QStringList scanned;
         forEachRepPartsText(db(), QStringLiteral("\r\n"), [&](qint64 id, QString &&text) {
@@ -241,7 +242,7 @@ private Q_SLOTS:
         for (int i = 0; i < 70; ++i)
             world.addPart(world.addItem(acme, {{"Name", QStringLiteral("Filler %1").arg(i)}}),
                           QStringLiteral("Part %1").arg(i), QString());
-        Execute(db(), QStringLiteral("UPDATE sqlite_sequence SET seq = 4294967296 WHERE name = 'main'"));
+        execute(db(), QStringLiteral("UPDATE sqlite_sequence SET seq = 4294967296 WHERE name = 'main'"));
         const qint64 big = world.addItem(acme, {{"Name", "Big"}});
         QCOMPARE(big, Q_INT64_C(4294967297));
         world.addPart(big, QStringLiteral("Big belt"), QStringLiteral("B-1"));
@@ -299,7 +300,7 @@ private Q_SLOTS:
         TestWorld world;
         // A width the user did not drag keeps its twips, even when not a whole number of pixels;
         // hidden columns keep theirs.
-        Execute(db(), QStringLiteral("UPDATE Columns SET size = 1000 WHERE ID = 1"));
+        execute(db(), QStringLiteral("UPDATE Columns SET size = 1000 WHERE ID = 1"));
         ColumnLayout layout = ColumnLayout::read(db());
         QVector<int> widths = {0};
         for (const ColumnLayout::Shown &column : layout.shown)
@@ -320,7 +321,7 @@ private Q_SLOTS:
         QCOMPARE(layout.shown.at(1).widthTwips, 99999);
         QCOMPARE(layout.columnIdAt(2), int(Column::Company));
         QCOMPARE(layout.columnIdAt(3), -1);
-        Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 0"));
+        execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 0"));
         QVERIFY(ColumnLayout::read(db()).shown.isEmpty());
     }
 };

@@ -4,15 +4,16 @@
 
 #include "TestSupport.h"
 
-#include "core/data/DatabaseADO.h"
-#include "core/data/DbError.h"
-#include "core/data/GlobalVars.h"
+#include "core/db/DbError.h"
+#include "core/db/Recordset.h"
+#include "core/itemlist/ItemListModel.h"
 #include "core/items/CsvImport.h"
 #include "core/items/ItemRules.h"
 #include "core/items/ItemStore.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/reports/CsvExport.h"
-#include "core/shell/ItemListModel.h"
-#include "gui/items/frmImport.h"
+#include "core/settings/GlobalVars.h"
+#include "gui/items/ImportPreviewDialog.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 
@@ -32,7 +33,7 @@ namespace {
 // The item list with every column shown, as Export List as CSV writes it.
 QByteArray listCsv()
 {
-    Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = ID + 1"));
+    execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = ID + 1"));
     ItemListModel list;
     list.setLayout(ColumnLayout::read(db()));
     list.load(db(), Field::ID, Ascending, QString(), Field::Name);
@@ -268,8 +269,8 @@ private Q_SLOTS:
         gv().settings.autoAddHistory = true;
         gv().settings.askBeforeHistory = true;
         FileDialog::setNextPath(path);
-        QPointer<frmImport> slot;
-        frmImport *preview = importItemsFromCsv(slot, nullptr, ColumnLayout::read(db()));
+        QPointer<ImportPreviewDialog> slot;
+        ImportPreviewDialog *preview = importItemsFromCsv(slot, nullptr, ColumnLayout::read(db()));
         QVERIFY(preview);
         auto *import = preview->findChild<QPushButton *>(QStringLiteral("cmdImport"));
         QVERIFY(!import->isEnabled()); // not before the missing companies may be added

@@ -3,21 +3,22 @@
 
 #include "TestSupport.h"
 
-#include "core/data/DatabaseADO.h"
-#include "core/data/GlobalVars.h"
+#include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/LineEnds.h"
+#include "core/settings/GlobalVars.h"
 #include "core/views/ColumnSettings.h"
-#include "gui/alarms/frmAckOrder.h"
-#include "gui/alarms/frmAckService.h"
-#include "gui/companies/frmAddCo.h"
-#include "gui/companies/frmCompanies.h"
-#include "gui/items/frmAdd.h"
+#include "gui/alarms/OrderAckDialog.h"
+#include "gui/alarms/ServiceAckDialog.h"
+#include "gui/companies/CompanyDirectory.h"
+#include "gui/companies/CompanyEditor.h"
+#include "gui/items/ItemEditor.h"
+#include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
-#include "gui/records/frmAddEntry.h"
-#include "gui/shell/frmmain.h"
-#include "gui/views/frmColumns.h"
-#include "gui/views/lib_frmCal.h"
+#include "gui/records/EntryDialog.h"
+#include "gui/views/ColumnSettingsDialog.h"
+#include "gui/views/DatePicker.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -42,12 +43,12 @@ const QString NoWarning = QStringLiteral("Service Warning was not specified\r\nS
 const QString NoLeadTime = QStringLiteral("Lead Time was not specified\r\nOrder alarms will not be active");
 
 // An editor on one item.
-frmAdd *editItem(qint64 itemId)
+ItemEditor *editItem(qint64 itemId)
 {
-    return openAlone<frmAdd>(frmAdd::EditListItem, itemId, gv().settings);
+    return openAlone<ItemEditor>(ItemEditor::EditListItem, itemId, gv().settings);
 }
 
-void setBox(frmAdd *editor, int id, const QString &text)
+void setBox(ItemEditor *editor, int id, const QString &text)
 {
     if (auto *line = qobject_cast<QLineEdit *>(editor->box(id)))
         line->setText(text);
@@ -60,7 +61,7 @@ void click(QWidget *window, const char *name)
     QTest::mouseClick(control(window, name), Qt::LeftButton);
 }
 
-void addPart(frmAdd *editor, const QString &name, const QString &number = QString())
+void addPart(ItemEditor *editor, const QString &name, const QString &number = QString())
 {
     control<QLineEdit>(editor, "txtRepPartName")->setText(name);
     control<QLineEdit>(editor, "txtRepPartNumber")->setText(number);
@@ -77,15 +78,15 @@ QWidget *openWindow(const QString &kind, TestWorld &world)
 {
     const qint64 item = world.addItem(world.addCompany("Acme"), {{"Name", "Pump"}});
     if (kind == u"columns") {
-        auto *grid = control<QTableWidget>(openAlone<frmColumns>(), "flxCols");
+        auto *grid = control<QTableWidget>(openAlone<ColumnSettingsDialog>(), "flxCols");
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, ColumnSettings::SizeCell)).center());
         return grid->window();
     }
-    return kind == u"service" ? openAlone<frmAckService>(item)
-        : kind == u"order"    ? openAlone<frmAckOrder>(item)
-        : kind == u"company"  ? openAlone<frmAddCo>(qint64(0))
-        : kind == u"entry"    ? static_cast<QWidget *>(openAlone<frmAddEntry>(HistoryTarget, item))
-                              : openAlone<frmAdd>(frmAdd::AddItem, 0, gv().settings);
+    return kind == u"service" ? openAlone<ServiceAckDialog>(item)
+        : kind == u"order"    ? openAlone<OrderAckDialog>(item)
+        : kind == u"company"  ? openAlone<CompanyEditor>(qint64(0))
+        : kind == u"entry"    ? static_cast<QWidget *>(openAlone<EntryDialog>(HistoryTarget, item))
+                              : openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
 }
 
 } // namespace
@@ -102,7 +103,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        lib_frmCal::setTestPick(nullptr);
+        DatePicker::setTestPick(nullptr);
         closeAllWindows();
     }
 
@@ -134,14 +135,14 @@ private Q_SLOTS:
         QFETCH(bool, saves);
         TestWorld world;
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
-        frmAdd *editor = openAlone<frmAdd>(frmAdd::AddItem, 0, gv().settings);
+        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
         const int ids[] = {Name, -1, ServiceDate, ServiceInterval, ServiceWarn, LeadTime, DateServiced, DateInstalled};
         for (int i = 0; i < 8; ++i) {
             if (ids[i] >= 0)
                 setBox(editor, ids[i], boxes.at(i));
         }
         if (!boxes.at(1).isEmpty())
-            editor->LoadCompany(company);
+            editor->showCompany(company);
         click(editor, "cmdOK");
         QCOMPARE(MessageBox::shownTexts(), messages);
         QCOMPARE(world.scalar("SELECT count(*) FROM main").toInt(), saves ? 1 : 0);
@@ -157,7 +158,7 @@ private Q_SLOTS:
         TestWorld world;
         const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Press"}, {"tools", "wrench\r\nhammer"}, {"servicedate", "2026-12-01"}, {"servicewarn", 12}, {"replacestock", 5}, {"ackservice", 1}, {"ackorder", 1}, {"ackorderinstock", 1}});
         gv().settings.autoAddHistory = true;
-        frmAdd *editor = editItem(id);
+        ItemEditor *editor = editItem(id);
         QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(id));
         QCOMPARE(control<QPushButton>(editor, "cmdOK")->text(), "Edit");
         QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), "Acme");
@@ -204,12 +205,12 @@ private Q_SLOTS:
         gv().settings.autoAddHistory = autoOn;
         gv().settings.askBeforeHistory = warn;
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
-        frmAdd *editor = openAlone<frmAdd>(frmAdd::AddItem, 0, gv().settings);
+        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
         QCOMPARE(editor->windowTitle(), "Add Item");
         QCOMPARE(control<QPushButton>(editor, "cmdOK")->text(), "Add");
         QCOMPARE(control<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1);
-        QSignalSpy saved(editor, &frmAdd::itemSaved);
-        editor->LoadCompany(company);
+        QSignalSpy saved(editor, &ItemEditor::itemSaved);
+        editor->showCompany(company);
         const QList<QPair<int, const char *>> boxes = {
             {Name, "Pump"}, {Tools, "wrench\nhammer"}, {DateInstalled, "1/2/2020"}, {ServicedBy, "Bob"}, {DateServiced, "11/30/2026"}, {PurchaseOrder, "PO-7"}, {ServiceDate, "1/31/2027"}, {ServiceInterval, "30"}, {ServiceWarn, "7"}, {LeadTime, "14"}};
         for (const auto &[id, text] : boxes)
@@ -243,7 +244,7 @@ private Q_SLOTS:
         const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
         world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-1"));
         world.addPart(id, QStringLiteral("Belt"), QStringLiteral("B-1"));
-        frmAdd *editor = editItem(id);
+        ItemEditor *editor = editItem(id);
         auto *grid = control<QTableWidget>(editor, "flxRepParts");
         QCOMPARE(grid->rowCount(), 2);
         QCOMPARE(grid->item(0, 0)->text(), "Belt"); // by name
@@ -266,7 +267,7 @@ private Q_SLOTS:
     {
         TestWorld world;
         const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
-        QPointer<frmAdd> editor = editItem(id);
+        QPointer<ItemEditor> editor = editItem(id);
         setBox(editor, Name, QStringLiteral("Changed"));
         addPart(editor, QStringLiteral("Belt"));
         click(editor, "cmdCancel");
@@ -300,7 +301,7 @@ private Q_SLOTS:
         const qint64 acme = world.addCompany(QStringLiteral("Acme"));
         const qint64 id = world.addItem(acme, {{"Name", "Pump"}, {"location", "Hall 1"}});
         world.addItem(acme, {{"Name", "Fan"}, {"location", "Hall 2"}});
-        QPointer<frmAdd> editor = editItem(id);
+        QPointer<ItemEditor> editor = editItem(id);
         setBox(editor, Location, QStringLiteral("Hall 9"));
         addPart(editor, QStringLiteral("Belt"));
         world.changeElsewhere(change);
@@ -321,11 +322,11 @@ private Q_SLOTS:
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         const qint64 first = world.addItem(company, {{"Name", "Alpha"}});
         const qint64 second = world.addItem(company, {{"Name", "Beta"}});
-        frmmain main;
-        frmAdd *editor = main.openItemEditor(frmAdd::EditListItem, first, true);
-        QSignalSpy saved(editor, &frmAdd::itemSaved);
+        MainWindow main;
+        ItemEditor *editor = main.openItemEditor(ItemEditor::EditListItem, first, true);
+        QSignalSpy saved(editor, &ItemEditor::itemSaved);
         // Another opener asking for a new item gets the open editor as it is, not reloaded.
-        QCOMPARE(main.openItemEditor(frmAdd::AddItem, 0, false), editor);
+        QCOMPARE(main.openItemEditor(ItemEditor::AddItem, 0, false), editor);
         setBox(editor, Name, QStringLiteral("Alpha 2"));
         click(editor, "cmdOK");
         QCOMPARE(itemField(world, first, QStringLiteral("Name")), "Alpha 2");
@@ -333,8 +334,8 @@ private Q_SLOTS:
         QCOMPARE(saved.at(0).at(0).toLongLong(), first);
 
         // A double-click closes an open editor and opens a fresh one for its row.
-        QPointer<frmAdd> old = main.openItemEditor(frmAdd::EditListItem, first, true);
-        frmAdd *fresh = main.openItemEditor(frmAdd::EditListItem, second, true);
+        QPointer<ItemEditor> old = main.openItemEditor(ItemEditor::EditListItem, first, true);
+        ItemEditor *fresh = main.openItemEditor(ItemEditor::EditListItem, second, true);
         QTRY_VERIFY(!old);
         QCOMPARE(fresh->form()[Name], "Beta");
     }
@@ -345,18 +346,18 @@ private Q_SLOTS:
         const qint64 gone = world.addCompany(QStringLiteral("Old Co"));
         const qint64 replacement = world.addCompany(QStringLiteral("New Co"));
         const qint64 id = world.addItem(gone, {{"Name", "Pump"}});
-        Execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
+        execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
 
         // An item whose company is gone opens without one, and must be given one again.
-        frmmain main;
-        frmAdd *editor = main.openItemEditor(frmAdd::EditListItem, id, true);
+        MainWindow main;
+        ItemEditor *editor = main.openItemEditor(ItemEditor::EditListItem, id, true);
         QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), QString());
         click(editor, "cmdOK");
         QCOMPARE(MessageBox::shownTexts(), QStringList {"A Company must be selected"});
 
         // The directory opened by Select serves this editor and hands the choice back.
         click(editor, "cmdSelect");
-        QPointer<frmCompanies> directory = shownWindow<frmCompanies>();
+        QPointer<CompanyDirectory> directory = shownWindow<CompanyDirectory>();
         QCOMPARE(directory->servedEditor(), editor);
         Q_EMIT directory->companyChosen(replacement);
         QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), "New Co");
@@ -364,9 +365,9 @@ private Q_SLOTS:
         QCOMPARE(itemField(world, id, QStringLiteral("manuID")).toLongLong(), replacement);
 
         // The editor closes while its directory is open: the directory goes with it.
-        editor = main.openItemEditor(frmAdd::EditListItem, id, true);
+        editor = main.openItemEditor(ItemEditor::EditListItem, id, true);
         click(editor, "cmdSelect");
-        directory = shownWindow<frmCompanies>();
+        directory = shownWindow<CompanyDirectory>();
         editor->close();
         QTRY_VERIFY(!directory || !directory->isVisible());
     }
@@ -438,7 +439,7 @@ private Q_SLOTS:
         gv().Columns.colLoc = QVector<int>(Column::Count, 1);
         for (int hidden : {Hazmat, Tools, ReplaceStock})
             gv().Columns.colLoc[hidden] = 0;
-        frmAdd *editor = openAlone<frmAdd>(frmAdd::AddItem, 0, gv().settings);
+        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
         editor->show();
 
         // Every box has its label as buddy; the company, the stock choice and the parts have none.
@@ -468,9 +469,9 @@ private Q_SLOTS:
     void calendarButtons()
     {
         TestWorld world;
-        frmAdd *editor = openAlone<frmAdd>(frmAdd::AddItem, 0, gv().settings);
+        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
         editor->show();
-        lib_frmCal::setTestPick([](lib_frmCal &picker) { Q_EMIT control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2027, 1, 15)); });
+        DatePicker::setTestPick([](DatePicker &picker) { Q_EMIT control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2027, 1, 15)); });
         const QList<QPair<const char *, int>> buttons = {
             {"cmdCal0", ServiceDate}, {"cmdCal1", DateServiced}, {"cmdCal2", DateInstalled}};
         for (const auto &[name, id] : buttons) {

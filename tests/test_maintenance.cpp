@@ -3,17 +3,18 @@
 #include "TestSupport.h"
 
 #include "core/alarms/AlarmSummary.h"
-#include "core/data/DatabaseADO.h"
-#include "core/data/Settings.h"
+#include "core/db/Recordset.h"
 #include "core/maintenance/DatabaseFiles.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/SafeFile.h"
+#include "core/settings/Settings.h"
+#include "gui/maintenance/OptionsDialog.h"
 #include "gui/maintenance/ProgramEnd.h"
-#include "gui/maintenance/frmGenOpts.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/SplashWindow.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
-#include "gui/shell/frmSplash.h"
-#include "gui/shell/frmmain.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -64,11 +65,11 @@ const QString BackupDone = QStringLiteral("Program must be restarted for integri
 const QString SwitchDone = QStringLiteral("Program must be restarted for changes to commit; Shutting down now");
 
 // Options > General, once the window closed before is gone, so that it reads afresh.
-frmGenOpts *openOptions(frmmain &main)
+OptionsDialog *openOptions(MainWindow &main)
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     main.action(QStringLiteral("mnuGeneral"))->trigger();
-    return shownWindow<frmGenOpts>(); // the window exists once: this is the one just opened
+    return shownWindow<OptionsDialog>(); // the window exists once: this is the one just opened
 }
 
 // The options of the settings row: the lists in the window's order, the notification code and
@@ -110,13 +111,13 @@ void runOnFile(const QString &path, const char *sql)
 void damagedCopy(TestWorld &world, const QString &path)
 {
     world.addItem(0, {{"Name", "Filler"}, {"hazmat", QString(400000, u'x')}});
-    CloseDatabase();
+    closeWorkingDatabase();
     QVERIFY(path == world.databasePath() || QFile::copy(world.databasePath(), path));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(file.size() / 2));
     file.write(QByteArray(1, char(file.peek(1).at(0) ^ 0x5a)));
     file.close();
-    QVERIFY(OpenDatabase());
+    QVERIFY(openWorkingDatabase());
 }
 
 } // namespace
@@ -125,9 +126,9 @@ void TestMaintenance::optionsWindow()
 {
     TestWorld world;
     // A notification code outside the list: it shows no entry and is kept.
-    Execute(db(), QStringLiteral("UPDATE settings SET alservicedisabled = 0, alorderdisabled = 1, startupalarm = 1,"
+    execute(db(), QStringLiteral("UPDATE settings SET alservicedisabled = 0, alorderdisabled = 1, startupalarm = 1,"
                                  " AutoAddhstOn = 0, AutoAddHstWarn = 0, timerinterval = 20, backupinterval = 7"));
-    frmmain main;
+    MainWindow main;
     main.load();
     // Each list shows its field; OK stores the list's position there and changes nothing else.
     struct Step {
@@ -138,7 +139,7 @@ void TestMaintenance::optionsWindow()
     for (const Step &step : {Step {"cmbSvcAl", 0, 1, "11100 20 7"}, Step {"cmbOrAl", 1, 0, "10100 20 7"},
                              Step {"cmbAlarmStartup", 1, 0, "10000 20 7"}, Step {"cmbAutoAddHst", 0, 1, "10010 20 7"},
                              Step {"cmbAutoAddHstWarn", 0, 1, "10011 20 7"}, Step {"cmbAlNoti", -1, 14, "10011 14 7"}}) {
-        frmGenOpts *options = openOptions(main);
+        OptionsDialog *options = openOptions(main);
         auto *list = options->findChild<QComboBox *>(QLatin1StringView(step.list));
         QCOMPARE(list->currentIndex(), step.shown);
         list->setCurrentIndex(step.chosen);
@@ -148,9 +149,9 @@ void TestMaintenance::optionsWindow()
     QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 24 hour(s)")); // the settings taken up
     // Cancel and Esc store nothing. The window shows the file's options, also one changed since
     // the program read them.
-    Execute(db(), QStringLiteral("UPDATE settings SET startupalarm = 1"));
+    execute(db(), QStringLiteral("UPDATE settings SET startupalarm = 1"));
     for (const bool esc : {false, true}) {
-        frmGenOpts *options = openOptions(main);
+        OptionsDialog *options = openOptions(main);
         QCOMPARE(options->findChild<QComboBox *>(QStringLiteral("cmbAlarmStartup"))->currentIndex(), 1);
         control<QComboBox>(options, "cmbAlNoti")->setCurrentIndex(8);
         control<QCheckBox>(options, "chkTray")->setChecked(false);
@@ -160,7 +161,7 @@ void TestMaintenance::optionsWindow()
     }
     // The tray choice lives outside the row and is shown again on the next opening.
     for (const bool wanted : {false, true}) {
-        frmGenOpts *options = openOptions(main);
+        OptionsDialog *options = openOptions(main);
         QCOMPARE(control<QCheckBox>(options, "chkTray")->isChecked(), !wanted);
         control<QCheckBox>(options, "chkTray")->setChecked(wanted);
         QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
@@ -169,8 +170,8 @@ void TestMaintenance::optionsWindow()
     }
 
     // With automatic history off its warning shows NO and is locked, whatever the row holds.
-    Execute(db(), QStringLiteral("UPDATE settings SET AutoAddhstOn = 0"));
-    frmGenOpts *options = openOptions(main);
+    execute(db(), QStringLiteral("UPDATE settings SET AutoAddhstOn = 0"));
+    OptionsDialog *options = openOptions(main);
     QComboBox *warn = control<QComboBox>(options, "cmbAutoAddHstWarn");
     QVERIFY(warn->currentIndex() == 0 && !warn->isEnabled());
     control<QComboBox>(options, "cmbAutoAddHst")->setCurrentIndex(1);
@@ -192,7 +193,7 @@ void TestMaintenance::optionsWindow()
 void TestMaintenance::backupIntervalBox()
 {
     TestWorld world;
-    frmmain main;
+    MainWindow main;
     main.load();
     const auto interval = [&] { return world.scalar("SELECT backupinterval FROM settings").toString(); };
     // The box takes three typed digits and nothing else (Backspace always), a paste only when it
@@ -204,7 +205,7 @@ void TestMaintenance::backupIntervalBox()
                            Box {"", "12345", "12345", "Backup interval is too large"},
                            Box {"", "12a", "", "Please enter the backup interval in days"}}) {
         const QString stored = interval();
-        frmGenOpts *options = openOptions(main);
+        OptionsDialog *options = openOptions(main);
         control<QLineEdit>(options, "txtBackup")->clear();
         QTest::keyClicks(control<QLineEdit>(options, "txtBackup"), QLatin1StringView(box.typed));
         QGuiApplication::clipboard()->setText(QLatin1StringView(box.pasted));
@@ -218,8 +219,8 @@ void TestMaintenance::backupIntervalBox()
         options->close();
         MessageBox::clearShown();
     }
-    Execute(db(), QStringLiteral("UPDATE settings SET backupinterval = 'week'"));
-    frmGenOpts *options = openOptions(main);
+    execute(db(), QStringLiteral("UPDATE settings SET backupinterval = 'week'"));
+    OptionsDialog *options = openOptions(main);
     QCOMPARE(control<QLineEdit>(options, "txtBackup")->text(), QStringLiteral("week"));
     QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
     QCOMPARE(MessageBox::shownTexts(), QStringList {"The backup interval must be a whole number of days"});
@@ -255,13 +256,13 @@ void TestMaintenance::reminderAtStart()
     QFETCH(QString, target);
     QFETCH(QVariant, nextDate);
     TestWorld world;
-    Execute(db(), QStringLiteral("UPDATE settings SET backupdate = ?, backupinterval = ?"), {backupDate, interval});
+    execute(db(), QStringLiteral("UPDATE settings SET backupdate = ?, backupinterval = ?"), {backupDate, interval});
     MessageBox::setNextAnswer(MessageBox::Button(answer));
     FileDialog::setNextPath(target.isEmpty() ? QString() : world.folder() + u'/' + target);
-    auto *splash = new frmSplash;
-    QPointer<frmmain> main;
-    connect(splash, &frmSplash::mainWindowShown, this, [&](frmmain *shown) { main = shown; });
-    splash->PerformChecks();
+    auto *splash = new SplashWindow;
+    QPointer<MainWindow> main;
+    connect(splash, &SplashWindow::mainWindowShown, this, [&](MainWindow *shown) { main = shown; });
+    splash->performChecks();
     const bool backedUp = !target.isEmpty();
     const QStringList reminder = {
         QStringLiteral("Backup is scheduled for today.\r\nWould you like to backup database now?"),
@@ -272,7 +273,7 @@ void TestMaintenance::reminderAtStart()
     QVERIFY(main);
     QCOMPARE(main->findChild<QTimer *>(QStringLiteral("Timer2"))->isActive(), !backedUp);
     QCOMPARE(m_ended, backedUp ? 1 : 0);
-    QVERIFY(!backedUp || OpenDatabase());
+    QVERIFY(!backedUp || openWorkingDatabase());
     QCOMPARE(world.scalar(QStringLiteral("SELECT backupdate FROM settings")), nextDate);
 }
 
@@ -349,7 +350,7 @@ void TestMaintenance::fileCommands()
     else if (kind.startsWith(u"damaged"))
         damagedCopy(world, kind == u"damaged copy" ? path : world.databasePath());
     const QByteArray working = bytesOf(world.databasePath()), before = bytesOf(path);
-    frmmain main;
+    MainWindow main;
     FileDialog::setNextPath(kind.contains(u"without .mdb") ? path.chopped(4) : path);
     MessageBox::setNextAnswer(MessageBox::Button(answer));
     {
@@ -365,7 +366,7 @@ void TestMaintenance::fileCommands()
     // stays open (or is opened again) and the files stay as they were.
     const bool done = messages.contains(BackupDone) || messages.contains(SwitchDone);
     QCOMPARE(m_ended, done ? 1 : 0);
-    QCOMPARE(DatabaseIsOpen(), !done);
+    QCOMPARE(workingDatabaseIsOpen(), !done);
     QVERIFY(noLeftovers(world.folder()));
     QCOMPARE(QFileInfo(path).isSymLink(), kind == u"link" || kind == u"the working file");
     if (command == u"mnuOpenDbase" || !done)
@@ -374,7 +375,7 @@ void TestMaintenance::fileCommands()
         QCOMPARE(bytesOf(world.databasePath()), working);
     else if (command == u"mnuBackup")
         QCOMPARE(DatabaseFiles::checkDatabaseFile(path), QString());
-    QVERIFY(!done || OpenDatabase());
+    QVERIFY(!done || openWorkingDatabase());
     // A backup keeps the items; a switch shows the other file's.
     QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main WHERE Name = 'Pump'")),
              QVariant(done && command == u"mnuOpenDbase" ? 0 : 1));
@@ -389,17 +390,17 @@ void TestMaintenance::switchFailingAfterTheCloseReopens()
     TestWorld world;
     world.addItem(0, {{"Name", "Pump"}});
     const QString source = world.folder() + QStringLiteral("/other.mdb");
-    CloseDatabase();
+    closeWorkingDatabase();
     QVERIFY(QFile::copy(world.databasePath(), source));
     const QByteArray working = bytesOf(world.databasePath());
     chmod(QFile::encodeName(world.folder()).constData(), 01777);
     chmod(QFile::encodeName(world.databasePath()).constData(), 0666);
     const pid_t child = fork();
     if (child == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0 || !OpenDatabase())
+        if (setgid(65534) != 0 || setuid(65534) != 0 || !openWorkingDatabase())
             _exit(1);
         const DatabaseFiles::Result result = DatabaseFiles::switchTo(source);
-        _exit(result.outcome == DatabaseFiles::Outcome::CopyFailed && result.reopened && DatabaseIsOpen()
+        _exit(result.outcome == DatabaseFiles::Outcome::CopyFailed && result.reopened && workingDatabaseIsOpen()
                       && world.scalar("SELECT Name FROM main") == QVariant("Pump")
                   ? 0
                   : 2);
@@ -410,7 +411,7 @@ void TestMaintenance::switchFailingAfterTheCloseReopens()
     QCOMPARE(status, 0);
     QCOMPARE(bytesOf(world.databasePath()), working);
     QVERIFY(noLeftovers(world.folder()));
-    QVERIFY(OpenDatabase());
+    QVERIFY(openWorkingDatabase());
 }
 
 void TestMaintenance::backupCodeRefusesTheWorkingFileAndOnlyReadsTheCopy()
@@ -422,7 +423,7 @@ void TestMaintenance::backupCodeRefusesTheWorkingFileAndOnlyReadsTheCopy()
     const QByteArray working = bytesOf(world.databasePath());
     for (const QString &target : {world.databasePath(), hard}) {
         QVERIFY(DatabaseFiles::backUp(target).outcome == DatabaseFiles::Outcome::WorkingFile);
-        QVERIFY(DatabaseIsOpen());
+        QVERIFY(workingDatabaseIsOpen());
     }
     QCOMPARE(bytesOf(world.databasePath()), working);
 

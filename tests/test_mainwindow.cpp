@@ -2,16 +2,17 @@
 
 #include "TestSupport.h"
 
-#include "core/data/AppPaths.h"
-#include "core/data/DatabaseADO.h"
-#include "core/data/GlobalVars.h"
-#include "core/shell/ItemListModel.h"
+#include "core/db/Recordset.h"
+#include "core/itemlist/ItemListModel.h"
+#include "core/maintenance/WorkingDatabase.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/GlobalVars.h"
+#include "gui/itemlist/ItemGrid.h"
+#include "gui/mainwindow/DetailPanel.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/SplashWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
-#include "gui/shell/DetailPanel.h"
-#include "gui/shell/ItemGrid.h"
-#include "gui/shell/frmSplash.h"
-#include "gui/shell/frmmain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,11 +35,11 @@ private Q_SLOTS:
     void loadFillsListAndStatus()
     {
         TestWorld world;
-        Execute(db(), QStringLiteral("UPDATE settings SET timerinterval = 2"));
+        execute(db(), QStringLiteral("UPDATE settings SET timerinterval = 2"));
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         const qint64 later = world.addItem(company, {{"Name", "Later"}, {"servicedate", "2027-02-01"}});
         const qint64 sooner = world.addItem(company, {{"Name", "Sooner"}, {"servicedate", "2026-12-20"}});
-        frmmain window;
+        MainWindow window;
         window.load();
 
         QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: All"));
@@ -53,8 +54,8 @@ private Q_SLOTS:
         QVERIFY(QDir(AppPaths::backupFolder()).exists() && QDir(AppPaths::reportsFolder()).exists());
 
         // With every column hidden the IDs still show.
-        Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 0"));
-        frmmain bare;
+        execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 0"));
+        MainWindow bare;
         bare.load();
         QCOMPARE(bare.grid()->model()->columnCount(), 1);
         QCOMPARE(bare.grid()->model()->data(bare.grid()->model()->index(0, 0)).toString(), QString::number(sooner));
@@ -79,10 +80,10 @@ private Q_SLOTS:
         QFETCH(int, rows);
         TestWorld world;
         world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
-        frmmain window;
+        MainWindow window;
         window.load();
         MessageBox::clearShown();
-        window.LoadGrid(Field::ServiceDate, Ascending, value, field);
+        window.loadGrid(Field::ServiceDate, Ascending, value, field);
         QCOMPARE(MessageBox::lastText(), message);
         QCOMPARE(window.grid()->rows(), rows);
         QCOMPARE(window.addButtonsEnabled(), rows > 1);
@@ -104,7 +105,7 @@ private Q_SLOTS:
         QFETCH(QSize, size);
         TestWorld world;
         world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
-        frmmain window;
+        MainWindow window;
         window.load();
         if (size.isValid())
             window.resize(size.expandedTo(window.minimumSizeHint()));
@@ -139,30 +140,30 @@ private Q_SLOTS:
     void closingStoresOnlyDraggedWidths()
     {
         TestWorld world;
-        auto *window = new frmmain;
+        auto *window = new MainWindow;
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->load();
         window->show();
         window->grid()->setColumnWidth(gv().Columns.colLoc[Column::Location], 200);
         window->close();
-        QVERIFY(!DatabaseIsOpen());
-        QVERIFY(OpenDatabase());
+        QVERIFY(!workingDatabaseIsOpen());
+        QVERIFY(openWorkingDatabase());
         QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(size) FROM Columns WHERE ID IN (0, 2)")).toString(),
                  QStringLiteral("2400,3000"));
 
         // With nothing dragged nothing is written: a file that takes no writes gives no message.
-        window = new frmmain;
+        window = new MainWindow;
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->load();
         db().exec(QStringLiteral("PRAGMA query_only = 1"));
         window->close();
         // Nor does closing after the database was closed, as a backup does before it ends the program.
-        QVERIFY(OpenDatabase());
-        frmmain last;
+        QVERIFY(openWorkingDatabase());
+        MainWindow last;
         last.load();
         last.show();
         last.grid()->setColumnWidth(gv().Columns.colLoc[Column::Location], 250);
-        CloseDatabase();
+        closeWorkingDatabase();
         last.close();
         QCOMPARE(MessageBox::shownTexts(), QStringList());
     }
@@ -181,8 +182,8 @@ private Q_SLOTS:
             QFile::remove(world.databasePath());
         else
             db().exec(damage);
-        CloseDatabase();
-        frmSplash splash;
+        closeWorkingDatabase();
+        SplashWindow splash;
         QVERIFY(!splash.load());
         QCOMPARE(MessageBox::shownTexts(),
                  QStringList({QStringLiteral("Fatal: Database cound not opened\r\nIf there are backup databases restore one "
@@ -193,17 +194,17 @@ private Q_SLOTS:
     void splashPausesFourSecondsThenShowsMainWindow()
     {
         TestWorld world;
-        CloseDatabase();
-        auto *splash = new frmSplash;
+        closeWorkingDatabase();
+        auto *splash = new SplashWindow;
         splash->setAttribute(Qt::WA_DeleteOnClose);
-        QPointer<frmSplash> alive = splash;
+        QPointer<SplashWindow> alive = splash;
         QVERIFY(splash->load());
-        frmmain *shown = nullptr;
-        connect(splash, &frmSplash::mainWindowShown, this, [&](frmmain *window) { shown = window; });
+        MainWindow *shown = nullptr;
+        connect(splash, &SplashWindow::mainWindowShown, this, [&](MainWindow *window) { shown = window; });
         splash->show();
         auto *pause = splash->findChild<QTimer *>(QStringLiteral("tmrPause"));
         QVERIFY(pause && pause->isActive() && !shown);
-        QMetaObject::invokeMethod(splash, &frmSplash::PerformChecks);
+        QMetaObject::invokeMethod(splash, &SplashWindow::performChecks);
         QVERIFY(shown && shown->isVisible());
         settle();
         QVERIFY(!alive);

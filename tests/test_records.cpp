@@ -2,17 +2,18 @@
 
 #include "TestSupport.h"
 
-#include "core/data/DatabaseADO.h"
-#include "core/data/Settings.h"
+#include "core/db/Recordset.h"
+#include "core/itemlist/ItemListModel.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/records/History.h"
-#include "core/shell/ItemListModel.h"
+#include "core/settings/Settings.h"
+#include "gui/itemlist/ItemGrid.h"
+#include "gui/mainwindow/DetailPanel.h"
+#include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/AddHistory.h"
-#include "gui/records/frmAddEntry.h"
-#include "gui/shell/DetailPanel.h"
-#include "gui/shell/ItemGrid.h"
-#include "gui/shell/frmmain.h"
+#include "gui/records/EntryDialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -144,11 +145,11 @@ void TestRecords::windowsAddForTheirItem()
     QFETCH(QString, table);
     TestWorld world;
     const qint64 fan = addPumpAndFan(world).second;
-    QPointer<frmAddEntry> window = openAlone<frmAddEntry>(EntryTarget(target), fan);
+    QPointer<EntryDialog> window = openAlone<EntryDialog>(EntryTarget(target), fan);
     QCOMPARE(window->windowTitle(), caption);
     QCOMPARE(control<QLabel>(window, "lblItem")->text(), QStringLiteral("Item: Fan (ID = %1)").arg(fan));
     QCOMPARE(control<QLabel>(window, "lblDescr")->buddy(), control(window, "txtDescr"));
-    QSignalSpy added(window.data(), &frmAddEntry::entryAdded);
+    QSignalSpy added(window.data(), &EntryDialog::entryAdded);
     // An empty description is refused, by Enter as by the button.
     QTest::keyClick(control<QLineEdit>(window, "txtDescr"), Qt::Key_Return);
     QTest::mouseClick(control(window, "cmdAdd"), Qt::LeftButton);
@@ -171,7 +172,7 @@ void TestRecords::mainWindowPaneShowsTheNewEntry()
     TestWorld world;
     const auto [pump, fan] = addPumpAndFan(world);
     world.addEntry(QStringLiteral("History"), pump, QStringLiteral("2026-01-05"), QStringLiteral("older"));
-    frmmain main;
+    MainWindow main;
     main.load();
     main.show();
     auto clickItem = [&](qint64 itemId) {
@@ -185,7 +186,7 @@ void TestRecords::mainWindowPaneShowsTheNewEntry()
 
     clickItem(pump);
     main.historyPane()->addHistoryButton()->click();
-    QPointer<frmAddEntry> window = shownWindow<frmAddEntry>(); // the one just opened
+    QPointer<EntryDialog> window = shownWindow<EntryDialog>(); // the one just opened
     QTest::keyClicks(control<QLineEdit>(window, "txtDescr"), QStringLiteral("seal replaced"));
     QTest::keyClick(control<QLineEdit>(window, "txtDescr"), Qt::Key_Return);
     QCOMPARE(history->rowCount(), 2);
@@ -194,7 +195,7 @@ void TestRecords::mainWindowPaneShowsTheNewEntry()
 
     // Another item is shown by the time the entry is added: its pane is left as it is.
     main.historyPane()->addHistoryButton()->click();
-    window = shownWindow<frmAddEntry>();
+    window = shownWindow<EntryDialog>();
     clickItem(fan);
     QCOMPARE(history->rowCount(), 0);
     control<QLineEdit>(window, "txtDescr")->setText(QStringLiteral("for the pump"));
@@ -207,14 +208,14 @@ void TestRecords::deletedItemOrCancelWritesNothing()
 {
     TestWorld world;
     const qint64 pump = addPumpAndFan(world).first;
-    QPointer<frmAddEntry> window = openAlone<frmAddEntry>(NotesTarget, pump);
+    QPointer<EntryDialog> window = openAlone<EntryDialog>(NotesTarget, pump);
     control<QLineEdit>(window, "txtDescr")->setText(QStringLiteral("never"));
     QTest::mouseClick(control(window, "cmdCancel"), Qt::LeftButton);
     QTRY_VERIFY(!window);
 
-    window = openAlone<frmAddEntry>(HistoryTarget, pump);
-    QSignalSpy added(window.data(), &frmAddEntry::entryAdded);
-    Execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {pump});
+    window = openAlone<EntryDialog>(HistoryTarget, pump);
+    QSignalSpy added(window.data(), &EntryDialog::entryAdded);
+    execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {pump});
     control<QLineEdit>(window, "txtDescr")->setText(QStringLiteral("too late"));
     QTest::mouseClick(control(window, "cmdAdd"), Qt::LeftButton);
     QCOMPARE(MessageBox::shownTexts(), QStringList {"This item no longer exists; the entry was not added"});
@@ -227,8 +228,8 @@ void TestRecords::entryForAnotherItemNeverLandsUnnoticed()
     TestWorld world;
     const auto [pump, fan] = addPumpAndFan(world);
     // The same item: the open window is raised as it is.
-    QPointer<frmAddEntry> slot; // as its opener keeps it
-    QPointer<frmAddEntry> history = showEntryWindow(slot, HistoryTarget, pump);
+    QPointer<EntryDialog> slot; // as its opener keeps it
+    QPointer<EntryDialog> history = showEntryWindow(slot, HistoryTarget, pump);
     control<QLineEdit>(history, "txtDescr")->setText(QStringLiteral("typed"));
     QCOMPARE(showEntryWindow(slot, HistoryTarget, pump), history.data());
     QCOMPARE(control<QLineEdit>(history, "txtDescr")->text(), QStringLiteral("typed"));
@@ -239,7 +240,7 @@ void TestRecords::entryForAnotherItemNeverLandsUnnoticed()
 
     // Another item with an empty box: a window for that item takes its place.
     control<QLineEdit>(history, "txtDescr")->clear();
-    frmAddEntry *replaced = showEntryWindow(slot, HistoryTarget, fan);
+    EntryDialog *replaced = showEntryWindow(slot, HistoryTarget, fan);
     QTRY_VERIFY(!history);
     QVERIFY(replaced->itemId() == fan && control<QLabel>(replaced, "lblItem")->text().contains(u"Fan"));
 }

@@ -3,17 +3,17 @@
 #include "TestSupport.h"
 
 #include "core/alarms/AlarmRules.h"
-#include "core/data/DatabaseADO.h"
-#include "core/data/GlobalVars.h"
+#include "core/maintenance/WorkingDatabase.h"
+#include "core/db/Recordset.h"
+#include "core/settings/GlobalVars.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
-#include "core/reports/ViewerLayout.h"
-#include "core/shell/ItemDelete.h"
-#include "core/shell/ItemListModel.h"
+#include "core/itemlist/ItemDelete.h"
+#include "core/itemlist/ItemListModel.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/reports/ReportCommands.h"
@@ -89,7 +89,7 @@ QByteArray readFile(const QString &path)
 // The item list with the column ids below n shown, in id order.
 std::unique_ptr<ItemListModel> listWithColumns(int n)
 {
-    Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = CASE WHEN ID < ? THEN ID + 1 ELSE 0 END"), {n});
+    execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = CASE WHEN ID < ? THEN ID + 1 ELSE 0 END"), {n});
     auto model = std::make_unique<ItemListModel>();
     model->setLayout(ColumnLayout::read(db()));
     model->load(db(), Field::Name, Ascending, QString(), Field::Name);
@@ -163,7 +163,6 @@ private Q_SLOTS:
     void calendarTextRoundTrip_data();
     void calendarTextRoundTrip();
     void dueDatesAsCalendar();
-    void viewerBrowserFollowsTheWindow();
 };
 
 void TestReports::gridReportAndItemName()
@@ -176,16 +175,16 @@ void TestReports::gridReportAndItemName()
         + group({"Part", "Serial", "Replacement Part(s)", "Service Date"}, {"", "", "Seal / S-1\r\n", "12/20/2026"});
     const QByteArray title = opening("<h1>All Data Report as of 12/6/2026</h1>");
     // Nine columns: two groups of four and one of one.
-    QCOMPARE(ReportGrid(*listWithColumns(9), allReportTitle(Clock::today())),
+    QCOMPARE(reportGrid(*listWithColumns(9), allReportTitle(Clock::today())),
              title + itemTable(first + group({"Service Warning"}, {"7"}), pump) + Closing);
     // Eight: nothing remains, but the remainder group's row lines stand.
-    QCOMPARE(ReportGrid(*listWithColumns(8), allReportTitle(Clock::today())),
+    QCOMPARE(reportGrid(*listWithColumns(8), allReportTitle(Clock::today())),
              title + itemTable(first + group({}, {}), pump) + Closing);
 
     // A table per row, in list order (by name); the lookup value escaped in the title.
     const qint64 boiler = world.addItem(company, {{"Name", "Boiler"}});
     const QString lookup = lookupReportTitle(Clock::today(), Field::Location, QStringLiteral("Hall \"2\""));
-    QCOMPARE(ReportGrid(*listWithColumns(1), lookup),
+    QCOMPARE(reportGrid(*listWithColumns(1), lookup),
              opening("<h1>Lookup Data Report as of 12/6/2026 (Location= \"Hall &quot;2&quot;\")</h1>")
                  + itemTable(group({"Name"}, {"Boiler"}), boiler) + itemTable(group({"Name"}, {"Pump 7"}), pump)
                  + Closing);
@@ -193,7 +192,7 @@ void TestReports::gridReportAndItemName()
     // The selected item's name in the reports: its Name cell, or its ID with that column hidden.
     auto list = listWithColumns(3);
     QCOMPARE(reportItemName(*list, list->columnLayout(), 1), QStringLiteral("Pump 7"));
-    Execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 0 WHERE ID = 0"));
+    execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 0 WHERE ID = 0"));
     list->setLayout(ColumnLayout::read(db()));
     QCOMPARE(reportItemName(*list, list->columnLayout(), 1), QString::number(pump));
 }
@@ -208,7 +207,7 @@ void TestReports::historyAndEscaping()
     const QByteArray rows = "<table border=0 cellpadding=0 cellspacing=0 width=600>\r\n<tr>\r\n\r\n"
         + lines({"12/1/2026", "Serviced By Ann on 12/1/2026"}, "<td><b>", "</b></td>") + "</tr>\r\n\r\n<tr>\r\n\r\n"
         + lines({"11/2/2026", written}, "<td><b>", "</b></td>") + "</tr>\r\n\r\n</table>\r\n\r\n" + Closing;
-    QCOMPARE(ReportHistNotes(*grid, HistoryReportKind, value, 12, Clock::today()).value_or("(none)"),
+    QCOMPARE(reportHistoryAndNotes(*grid, HistoryReportKind, value, 12, Clock::today()).value_or("(none)"),
              opening("<h1>History for " + written + "as of 12/6/2026, ID =12</h1>") + rows);
 }
 
@@ -240,15 +239,15 @@ void TestReports::everyWriterEscapesValues()
     headed.setHorizontalHeaderLabels({QStringLiteral("ID"), value});
     QByteArray page;
     if (writer == u"grid values")
-        page = ReportGrid(*listWithColumns(Column::Count), allReportTitle(today));
+        page = reportGrid(*listWithColumns(Column::Count), allReportTitle(today));
     else if (writer == u"grid headings")
-        page = ReportGrid(headed, allReportTitle(today));
+        page = reportGrid(headed, allReportTitle(today));
     else if (writer == u"lookup title")
-        page = ReportGrid(headed, lookupReportTitle(today, Field::Name, value));
+        page = reportGrid(headed, lookupReportTitle(today, Field::Name, value));
     else if (writer == u"companies")
-        page = ReportCompanies(db(), today).bytes;
+        page = reportCompanies(db(), today).bytes;
     else
-        page = ReportAlarms(db(), writer == u"service sheet" ? ServiceAlarmReport : OrderAlarmReport, alarms, today)
+        page = reportAlarms(db(), writer == u"service sheet" ? ServiceAlarmReport : OrderAlarmReport, alarms, today)
                    .value_or("");
     QVERIFY2(page.contains(written), page.constData());
     QVERIFY(!page.contains("<b>\"Pump") && !page.contains('\0')); // no value written raw
@@ -258,11 +257,11 @@ void TestReports::companiesInNameOrderWithNullFields()
 {
     TestWorld world;
     const QByteArray title = opening("<h1>Companies Report as of 12/6/2026</h1>");
-    QCOMPARE(ReportCompanies(db(), Clock::today()).bytes, title); // the command says there is none
+    QCOMPARE(reportCompanies(db(), Clock::today()).bytes, title); // the command says there is none
 
     world.addCompany(QStringLiteral("Zeta"), {{"Street1", "9 Side Rd"}, {"Street2", "Unit 4"}, {"city", "Oslo"}, {"State", ""}, {"zip", "0150"}, {"phone1", "555"}, {"phone2", "556"}, {"email", "z@z.no"}, {"website", "zeta.no"}, {"contact", "Kari"}, {"notes", "Line one\r\nLine two"}});
     world.addCompany(QStringLiteral("acme")); // every other field Null
-    QCOMPARE(ReportCompanies(db(), Clock::today()).bytes,
+    QCOMPARE(reportCompanies(db(), Clock::today()).bytes,
              title + "<b>Company:</b> acme\r\n\r\n" + addressLines(QByteArrayList(11)) + "<hr> \r\n"
                  + "<b>Company:</b> Zeta\r\n\r\n"
                  + addressLines({"9 Side Rd", "Unit 4", "Oslo", "", "0150", "555", "556", "z@z.no", "zeta.no", "Kari",
@@ -301,12 +300,12 @@ void TestReports::alarmWorkSheets()
     const QVector<AlarmRow> alarms = evaluateAlarms(db(), setup == u"orders only" ? 0 : 1, 1, Clock::today());
     if (setup == u"gone") {
         deleteItem(db(), pump);
-        Execute(db(), QStringLiteral("DELETE FROM orderinfo"));
+        execute(db(), QStringLiteral("DELETE FROM orderinfo"));
     }
     QByteArray expected = opening("<h1>" + title + " as of 12/6/2026 </h1>");
     for (const char sheet : sheets)
         expected += sheet == 'S' ? pumpServiceSheet(pump) : boilerOrderSheet(boiler, sheet == 'O');
-    QCOMPARE(ReportAlarms(db(), AlarmReportKind(kind), alarms, Clock::today()).value_or("(none)"), expected);
+    QCOMPARE(reportAlarms(db(), AlarmReportKind(kind), alarms, Clock::today()).value_or("(none)"), expected);
 }
 
 void TestReports::commandConditions_data()
@@ -434,15 +433,6 @@ void TestReports::csvExport()
     MessageBox::clearShown();
     exportListCsv(nullptr, *list);
     QCOMPARE(MessageBox::shownTexts(), QStringList());
-}
-
-void TestReports::viewerBrowserFollowsTheWindow()
-{
-    // In twips, the Save button ending 435 down: the browser is 100 narrower than the inside
-    // and reaches to 350 above its bottom, each only while there is room; else it keeps its size.
-    const QSize current(9000, 6000);
-    QCOMPARE(viewerBrowserSize(current, QSize(101, 786), 435), QSize(1, 1));
-    QCOMPARE(viewerBrowserSize(current, QSize(100, 785), 435), current);
 }
 
 QTEST_MAIN(TestReports)

@@ -2,23 +2,25 @@
 
 #include "TestSupport.h"
 
-#include "core/data/AppPaths.h"
-#include "core/data/DatabaseADO.h"
+#include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "core/platform/Twips.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
+#include "core/settings/AppPaths.h"
+#include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/Desktop.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/reports/ViewerClient.h"
-#include "gui/shell/frmmain.h"
 #include "viewer/LargePage.h"
 #include "viewer/PagePdf.h"
+#include "viewer/ReportViewerWindow.h"
+#include "viewer/ViewerLayout.h"
 #include "viewer/ViewerService.h"
-#include "viewer/frmBrowser.h"
 
 #include <QAction>
 #include <QApplication>
@@ -81,6 +83,7 @@ private Q_SLOTS:
     void cleanup() { closeAllWindows(); }
 
     void reportsMenuWritesAndReopensTheViewer();
+    void viewerBrowserFollowsTheWindow();
     void requestToAnEndingViewer_data();
     void requestToAnEndingViewer();
     void showsOpensSavesAndWritesPdf();
@@ -102,7 +105,7 @@ void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
     TestWorld world;
     const qint64 pump = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump 7"}});
     world.addEntry(QStringLiteral("History"), pump, QStringLiteral("2026-12-01"), QStringLiteral("Belt changed"));
-    frmmain window;
+    MainWindow window;
     window.load();
     ViewerClient &viewer = ViewerClient::instance();
     QSignalSpy shown(&viewer, &ViewerClient::shown);
@@ -195,13 +198,13 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
 {
     TestWorld world;
     world.addCompany(QStringLiteral("Acme Pumps"), {{"city", QStringLiteral("\u017Bary")}});
-    const QByteArray report = ReportCompanies(db(), Clock::today()).bytes;
+    const QByteArray report = reportCompanies(db(), Clock::today()).bytes;
     QVERIFY(SafeFile::write(reportFile(), report));
     ViewerService service;
     service.receive("show " + QUrl::toPercentEncoding(reportFile()) + "\n");
-    frmBrowser &viewer = *service.window();
+    ReportViewerWindow &viewer = *service.window();
     const QDir reports(AppPaths::reportsFolder());
-    QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
+    QSignalSpy loaded(&viewer, &ReportViewerWindow::pageLoaded);
     QVERIFY(loaded.wait(PageTimeoutMs) && loaded.first().first().toBool());
     QString text;
     viewer.brwWebBrowser->page()->toPlainText([&text](const QString &t) { text = t; });
@@ -223,7 +226,7 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     QVERIFY(viewer.largePage && viewer.largePage->isVisible() && !viewer.brwWebBrowser->isVisible());
     QVERIFY(viewer.largePage->shownText().contains(u"Company: Acme Pumps") && MessageBox::shownTexts().isEmpty());
     const QString pdf = reports.filePath(QStringLiteral("companies.pdf"));
-    QSignalSpy finished(&viewer, &frmBrowser::pdfFinished);
+    QSignalSpy finished(&viewer, &ReportViewerWindow::pdfFinished);
     FileDialog::setNextPath(pdf);
     viewer.savePdf();
     QVERIFY(finished.wait(PageTimeoutMs));
@@ -258,7 +261,7 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     QCOMPARE(readFile(reportFile()), report);
     // Nor the working database (its other names are the staged writer's own test), as a page or as PDF.
     const QByteArray working = readFile(world.databasePath());
-    for (auto command : {&frmBrowser::save, &frmBrowser::savePdf}) {
+    for (auto command : {&ReportViewerWindow::save, &ReportViewerWindow::savePdf}) {
         MessageBox::clearShown();
         FileDialog::setNextPath(world.databasePath());
         MessageBox::setNextAnswer(MessageBox::Ok);
@@ -276,7 +279,7 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     QCOMPARE(viewer.brwWebBrowser->url(), QUrl::fromLocalFile(copy));
 
     // A new report while the Print dialog is open: the window goes once the dialog has ended.
-    QPointer<frmBrowser> old = &viewer;
+    QPointer<ReportViewerWindow> old = &viewer;
     QTimer::singleShot(200, [&] {
         service.receive("show " + QUrl::toPercentEncoding(copy) + "\n");
         QTimer::singleShot(200, [] { QApplication::activeModalWidget()->close(); });
@@ -305,9 +308,9 @@ void TestReportViewer::printKeepsEachTableOnOnePage()
     page += "Caf\xe9</body></html>"; // in the 8-bit set, as the engine reads it
     const QString path = QDir(world.folder()).filePath(QStringLiteral("sheet.htm"));
     QVERIFY(SafeFile::write(path, page));
-    frmBrowser viewer(path);
-    QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
-    QSignalSpy finished(&viewer, &frmBrowser::pdfFinished);
+    ReportViewerWindow viewer(path);
+    QSignalSpy loaded(&viewer, &ReportViewerWindow::pageLoaded);
+    QSignalSpy finished(&viewer, &ReportViewerWindow::pdfFinished);
     QVERIFY(loaded.wait(PageTimeoutMs));
     const QString pdf = QDir(world.folder()).filePath(QStringLiteral("sheet.pdf"));
     FileDialog::setNextPath(pdf);
@@ -325,8 +328,8 @@ void TestReportViewer::pageTooLargeIsRefusedAtOnce()
     const QByteArray page = "<html><body><!--" + QByteArray(4'000'000, 'x') + "--></body></html>";
     const QString path = QDir(world.folder()).filePath(QStringLiteral("large.htm"));
     QVERIFY(SafeFile::write(path, page));
-    frmBrowser viewer(path);
-    QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
+    ReportViewerWindow viewer(path);
+    QSignalSpy loaded(&viewer, &ReportViewerWindow::pageLoaded);
     QVERIFY(loaded.wait(1000) && !loaded.first().first().toBool());
     QCOMPARE(MessageBox::lastText(), QStringLiteral("The report viewer could not show this page; it may be too large. "
                                                     "Save, Save as PDF and Print still work."));
@@ -334,7 +337,7 @@ void TestReportViewer::pageTooLargeIsRefusedAtOnce()
     QVERIFY(QFile::remove(path));
     const QString pdf = QDir(world.folder()).filePath(QStringLiteral("large.pdf"));
     FileDialog::setNextPath(pdf);
-    QSignalSpy finished(&viewer, &frmBrowser::pdfFinished);
+    QSignalSpy finished(&viewer, &ReportViewerWindow::pdfFinished);
     viewer.savePdf();
     QVERIFY(finished.wait(5000) && !finished.first().last().toBool() && !QFile::exists(pdf));
 }
@@ -353,8 +356,8 @@ void TestReportViewer::largePageIsShownAPartAtATime()
     const QString path = QDir(world.folder()).filePath(QStringLiteral("large.htm"));
     page += "Caf\xe9</body></html>"; // in the 8-bit set, as the engine reads it
     QVERIFY(SafeFile::write(path, page));
-    frmBrowser viewer(path);
-    QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
+    ReportViewerWindow viewer(path);
+    QSignalSpy loaded(&viewer, &ReportViewerWindow::pageLoaded);
     viewer.show();
     QVERIFY(loaded.wait(5000) && loaded.first().first().toBool());
     QVERIFY(!viewer.brwWebBrowser && MessageBox::shownTexts().isEmpty());
@@ -375,7 +378,7 @@ void TestReportViewer::largePageIsShownAPartAtATime()
     QVERIFY(end.endsWith(u"Caf\u00e9") && end.contains(u"Item 40 line") && !end.contains(u"Item 0 line"));
 
     const QString pdf = QDir(world.folder()).filePath(QStringLiteral("large.pdf"));
-    QSignalSpy finished(&viewer, &frmBrowser::pdfFinished);
+    QSignalSpy finished(&viewer, &ReportViewerWindow::pdfFinished);
     FileDialog::setNextPath(pdf);
     viewer.savePdf();
     QVERIFY(finished.wait(PageTimeoutMs) && finished.first().last().toBool());
@@ -383,7 +386,7 @@ void TestReportViewer::largePageIsShownAPartAtATime()
     const QString printed = QDir(world.folder()).filePath(QStringLiteral("printed.pdf"));
     auto *printer = new QPrinter(QPrinter::HighResolution);
     printer->setOutputFileName(printed);
-    QSignalSpy printDone(&viewer, &frmBrowser::printFinished);
+    QSignalSpy printDone(&viewer, &ReportViewerWindow::printFinished);
     viewer.printTo(printer);
     QVERIFY(printDone.wait(PageTimeoutMs) && printDone.first().first().toBool());
     QCOMPARE(pdfPages(printed), items);
@@ -422,9 +425,9 @@ void TestReportViewer::keyboardReachesAndCloses()
     TestWorld world;
     const QString page = QDir(world.folder()).filePath(QStringLiteral("page.htm"));
     QVERIFY(SafeFile::write(page, "<html><body><p>Page text</p></body></html>"));
-    QPointer<frmBrowser> viewer = new frmBrowser(page);
+    QPointer<ReportViewerWindow> viewer = new ReportViewerWindow(page);
     viewer->setAttribute(Qt::WA_DeleteOnClose);
-    QSignalSpy loaded(viewer.data(), &frmBrowser::pageLoaded);
+    QSignalSpy loaded(viewer.data(), &ReportViewerWindow::pageLoaded);
     viewer->show();
     QVERIFY(loaded.wait(PageTimeoutMs));
     QVERIFY(QTest::qWaitForWindowActive(viewer));
@@ -462,8 +465,8 @@ void TestReportViewer::pageStaysConfinedToItsFile()
     const QString page = folder.filePath(QStringLiteral("page.htm"));
     QVERIFY(SafeFile::write(page, ("<html><body><p>Page text</p>" + reference.arg(target) + "</body></html>").toUtf8()));
 
-    frmBrowser viewer(page);
-    QSignalSpy loaded(&viewer, &frmBrowser::pageLoaded);
+    ReportViewerWindow viewer(page);
+    QSignalSpy loaded(&viewer, &ReportViewerWindow::pageLoaded);
     viewer.show();
     QVERIFY(loaded.wait(PageTimeoutMs));
     QTest::qWait(300); // time for a refresh or a frame to follow
@@ -530,6 +533,15 @@ void TestReportViewer::printBreaksATallPartBetweenRows()
         return draws;
     };
     QCOMPARE(textDraws(150), 150 * textDraws(1));
+}
+
+void TestReportViewer::viewerBrowserFollowsTheWindow()
+{
+    // In twips, the Save button ending 435 down: the browser is 100 narrower than the inside
+    // and reaches to 350 above its bottom, each only while there is room; else it keeps its size.
+    const QSize current(9000, 6000);
+    QCOMPARE(viewerBrowserSize(current, QSize(101, 786), 435), QSize(1, 1));
+    QCOMPARE(viewerBrowserSize(current, QSize(100, 785), 435), current);
 }
 
 int main(int argc, char *argv[])

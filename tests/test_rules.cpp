@@ -2,14 +2,15 @@
 
 #include "CoreSupport.h"
 
-#include "core/data/DatabaseADO.h"
-#include "core/data/Settings.h"
+#include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 #include "core/platform/DesktopUrl.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/SafeFile.h"
 #include "core/platform/Utility.h"
+#include "core/settings/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,10 +51,10 @@ private Q_SLOTS:
         QFETCH(QString, status);
         QFETCH(int, minutes);
         TestWorld world;
-        Execute(db(), QStringLiteral("UPDATE settings SET timerinterval = ?, startupalarm = 0, AutoAddHstWarn = 1,"
+        execute(db(), QStringLiteral("UPDATE settings SET timerinterval = ?, startupalarm = 0, AutoAddHstWarn = 1,"
                                      " AutoAddhstOn = 0, alservicedisabled = 0, alorderdisabled = 1"),
                 {code});
-        const AppSettings settings = LoadSettings(db());
+        const AppSettings settings = loadSettings(db());
         QCOMPARE(Settings::alarmStatusText(settings.interval), status);
         QVERIFY(settings == AppSettings({false, Settings::AlarmInterval(code), false, true, false, true}));
         QCOMPARE(Settings::nextCheck(settings.interval, TestWorld::Now), TestWorld::Now.addSecs(minutes * 60));
@@ -62,20 +63,20 @@ private Q_SLOTS:
     void numericKeyPassesDigitsAndBackspace()
     {
         // "/" and ":" lie either side of the digits.
-        QCOMPARE(QList<int>({NumericKey(8), NumericKey('0'), NumericKey('9'), NumericKey('/'), NumericKey(':')}),
+        QCOMPARE(QList<int>({numericKey(8), numericKey('0'), numericKey('9'), numericKey('/'), numericKey(':')}),
                  QList<int>({8, '0', '9', 0, 0}));
     }
 
-    void fileExists()
+    void fileExistsOnlyForNonEmptyFiles()
     {
         QTemporaryDir dir;
         const QString empty = dir.filePath(QStringLiteral("empty.mdb")), full = dir.filePath(QStringLiteral("full.mdb"));
         QVERIFY(SafeFile::write(empty, QByteArray()) && SafeFile::write(full, "x"));
-        QVERIFY(FileExists(full));
-        QVERIFY(!FileExists(empty));
-        QVERIFY(!FileExists(dir.filePath(QStringLiteral("missing.mdb"))));
-        QVERIFY(!FileExists(dir.path())); // a folder is no file
-        QVERIFY(!FileExists(QString()));
+        QVERIFY(fileExists(full));
+        QVERIFY(!fileExists(empty));
+        QVERIFY(!fileExists(dir.filePath(QStringLiteral("missing.mdb"))));
+        QVERIFY(!fileExists(dir.path())); // a folder is no file
+        QVERIFY(!fileExists(QString()));
     }
 
     void parsesOnlyRealDates_data()

@@ -2,20 +2,21 @@
 
 #include "TestSupport.h"
 
-#include "core/data/DatabaseADO.h"
-#include "core/data/GlobalVars.h"
+#include "core/db/Recordset.h"
+#include "core/itemlist/DisplayText.h"
+#include "core/itemlist/ItemListModel.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
-#include "core/shell/DisplayText.h"
-#include "core/shell/ItemListModel.h"
+#include "core/settings/GlobalVars.h"
 #include "core/views/CalendarMarks.h"
-#include "core/views/PickerPlace.h"
+#include "gui/itemlist/ItemGrid.h"
+#include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
-#include "gui/shell/ItemGrid.h"
-#include "gui/shell/frmmain.h"
 #include "gui/views/CalendarPanel.h"
-#include "gui/views/frmCalendar.h"
-#include "gui/views/lib_frmCal.h"
+#include "gui/views/CalendarWindow.h"
+#include "gui/views/DatePicker.h"
+#include "gui/views/PickerPlace.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -60,7 +61,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        lib_frmCal::setTestPick(nullptr);
+        DatePicker::setTestPick(nullptr);
         closeAllWindows();
     }
 
@@ -88,7 +89,7 @@ private Q_SLOTS:
         form.box->setText(QStringLiteral("3/4/2025"));
         QDate shown;
         QRect where;
-        lib_frmCal::setTestPick([&](lib_frmCal &picker) {
+        DatePicker::setTestPick([&](DatePicker &picker) {
             QVERIFY(picker.isModal());
             shown = control<QCalendarWidget>(&picker, "MonthView1")->selectedDate();
             where = QRect(picker.pos(), picker.size());
@@ -97,18 +98,18 @@ private Q_SLOTS:
             QTest::mousePress(control<QPushButton>(&picker, "cmdCancel"), Qt::LeftButton);
             QCOMPARE(picker.result(), int(QDialog::Rejected));
         });
-        lib_frmCal::GetValue(form.box);
+        DatePicker::pickInto(form.box);
         QCOMPARE(form.box->text(), QStringLiteral("3/4/2025"));
         // It opened on today, placed by the box.
         QCOMPARE(shown, QDate(2026, 12, 6));
         const QRect box(form.box->mapToGlobal(QPoint(0, 0)), form.box->size());
         QCOMPARE(where.topLeft(), pickerPosition(box, where.size(), form.box->screen()->availableGeometry()));
 
-        lib_frmCal::setTestPick([](lib_frmCal &picker) {
+        DatePicker::setTestPick([](DatePicker &picker) {
             emit control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2027, 2, 3));
             QCOMPARE(picker.result(), int(QDialog::Accepted));
         });
-        lib_frmCal::GetValue(form.box);
+        DatePicker::pickInto(form.box);
         QCOMPARE(form.box->text(), QStringLiteral("2/3/2027"));
     }
 
@@ -146,10 +147,10 @@ private Q_SLOTS:
         const qint64 due = world.addItem(company, {{"Name", "Pump"}, {"servicedate", "2026-12-20"}});
         const qint64 alsoDue = world.addItem(company, {{"Name", "Fan"}, {"servicedate", "2026-12-20"}});
         world.addItem(company, {{"Name", "Crane"}, {"servicedate", "2026-12-21"}});
-        frmmain window;
+        MainWindow window;
         window.load();
         window.action(QStringLiteral("mnuCalendar"))->trigger();
-        QPointer<frmCalendar> calendar = shownWindow<frmCalendar>(); // the one the menu opened
+        QPointer<CalendarWindow> calendar = shownWindow<CalendarWindow>(); // the one the menu opened
         QVERIFY(calendar->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(calendar->panel()->calendar()->selectedDate(), QDate(2026, 12, 6));
         emit calendar->panel()->calendar()->clicked(QDate(2026, 12, 20));
@@ -210,7 +211,7 @@ private Q_SLOTS:
         const qint64 acme = world.addCompany(QStringLiteral("Acme"));
         world.addItem(acme, {{"Name", "Pump"}, {"servicedate", "2026-12-20"}, {"leadtime", 14}});
         world.addItem(acme, {{"Name", "Belt"}, {"servicedate", "2027-01-10"}});
-        QCalendarWidget *month = openAlone<frmCalendar>()->panel()->calendar();
+        QCalendarWidget *month = openAlone<CalendarWindow>()->panel()->calendar();
         QCOMPARE(month->dateTextFormat(QDate(2026, 12, 20)).fontWeight(), int(QFont::Bold));
         QVERIFY(!month->dateTextFormat(QDate(2026, 12, 20)).fontUnderline());
         QVERIFY(month->dateTextFormat(QDate(2026, 12, 6)).fontUnderline());

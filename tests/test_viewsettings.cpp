@@ -2,18 +2,19 @@
 
 #include "TestSupport.h"
 
-#include "core/data/DatabaseADO.h"
-#include "core/data/DbError.h"
-#include "core/data/GlobalVars.h"
-#include "core/shell/ItemListModel.h"
+#include "core/db/DbError.h"
+#include "core/db/Recordset.h"
+#include "core/itemlist/ItemListModel.h"
+#include "core/maintenance/WorkingDatabase.h"
+#include "core/settings/GlobalVars.h"
+#include "gui/itemlist/ItemGrid.h"
+#include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
-#include "gui/shell/ItemGrid.h"
-#include "gui/shell/frmmain.h"
-#include "gui/views/frmColumns.h"
-#include "gui/views/frmLookup.h"
-#include "gui/views/frmSort.h"
-#include "gui/views/lib_frmCal.h"
+#include "gui/views/ColumnSettingsDialog.h"
+#include "gui/views/DatePicker.h"
+#include "gui/views/LookupDialog.h"
+#include "gui/views/SortDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,7 +47,7 @@ QString storedColumns()
 }
 
 // One row of the settings list: "Name|1|2400|YES".
-QString listRow(frmColumns *window, int row)
+QString listRow(ColumnSettingsDialog *window, int row)
 {
     QStringList cells;
     for (int c = 0; c < 4; ++c)
@@ -54,7 +55,7 @@ QString listRow(frmColumns *window, int row)
     return cells.join(u'|');
 }
 
-QString listedNames(frmmain &window)
+QString listedNames(MainWindow &window)
 {
     QStringList names;
     for (int row = 1; row < window.grid()->rows(); ++row)
@@ -62,28 +63,28 @@ QString listedNames(frmmain &window)
     return names.join(u',');
 }
 
-void clickCell(frmColumns *window, int row, int column)
+void clickCell(ColumnSettingsDialog *window, int row, int column)
 {
     const QRect cell = control<QTableWidget>(window, "flxCols")->visualRect(control<QTableWidget>(window, "flxCols")->model()->index(row, column));
     QTest::mouseClick(control<QTableWidget>(window, "flxCols")->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
 // A lookup and a sort as the dialogs, opened from the main window, answer them.
-void lookUp(frmmain &window, Field::Number field, const QString &value)
+void lookUp(MainWindow &window, Field::Number field, const QString &value)
 {
     window.action(QStringLiteral("tbFind"))->trigger();
-    emit shownWindow<frmLookup>()->lookupChosen(field, value);
+    emit shownWindow<LookupDialog>()->lookupChosen(field, value);
 }
-void sortBy(frmmain &window, Field::Number field, SortOrders order)
+void sortBy(MainWindow &window, Field::Number field, SortOrders order)
 {
     window.action(QStringLiteral("mnuSort"))->trigger();
-    emit shownWindow<frmSort>()->sortChosen(field, order);
+    emit shownWindow<SortDialog>()->sortChosen(field, order);
 }
 
 // A small plant: Pump (due 12/20), Fan (due 12/10), Crane (due 1/5) at three locations.
 struct Plant {
     TestWorld world;
-    frmmain window;
+    MainWindow window;
     Plant()
     {
         const qint64 acme = world.addCompany(QStringLiteral("Acme"));
@@ -112,7 +113,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        lib_frmCal::setTestPick(nullptr);
+        DatePicker::setTestPick(nullptr);
         closeAllWindows();
     }
 
@@ -227,8 +228,8 @@ private Q_SLOTS:
         QFETCH(QString, pasted);
         QFETCH(QString, expected);
         TestWorld world;
-        frmColumns *columns = box < PlaceBox ? nullptr : openAlone<frmColumns>();
-        QLineEdit *edit = columns ? control<QLineEdit>(columns, "txtDataEntry") : control<QLineEdit>(openAlone<frmLookup>(std::optional<int>(box)), "txtLookUp");
+        ColumnSettingsDialog *columns = box < PlaceBox ? nullptr : openAlone<ColumnSettingsDialog>();
+        QLineEdit *edit = columns ? control<QLineEdit>(columns, "txtDataEntry") : control<QLineEdit>(openAlone<LookupDialog>(std::optional<int>(box)), "txtLookUp");
         if (columns) {
             clickCell(columns, 0, box == PlaceBox ? ColumnSettings::PlaceCell : ColumnSettings::SizeCell);
             edit->clear();
@@ -244,15 +245,15 @@ private Q_SLOTS:
     void columnsWindowEditsAndSaves()
     {
         Plant plant;
-        frmmain &window = plant.window;
+        MainWindow &window = plant.window;
         sortBy(window, Field::Name, Descending); // OK lists by service date whatever the sort before
         lookUp(window, Field::Location, QStringLiteral("Hall B"));
         window.rowClicked(1, 1);
         QVERIFY(!window.noItemSelected());
-        QPointer<frmLookup> lookup = shownWindow<frmLookup>();
+        QPointer<LookupDialog> lookup = shownWindow<LookupDialog>();
         window.action(QStringLiteral("mnuEditColumns"))->trigger();
         QVERIFY(lookup.isNull()); // opening the settings closed it
-        frmColumns *columns = shownWindow<frmColumns>();
+        ColumnSettingsDialog *columns = shownWindow<ColumnSettingsDialog>();
         // Service Date to place 1 by typing (an empty place is refused); Name takes its place 4.
         clickCell(columns, 7, ColumnSettings::PlaceCell);
         QCOMPARE(control<QLineEdit>(columns, "txtDataEntry")->text(), "4");
@@ -293,7 +294,7 @@ private Q_SLOTS:
         // Cancel stores nothing.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         window.action(QStringLiteral("mnuColums"))->trigger();
-        columns = shownWindow<frmColumns>();
+        columns = shownWindow<ColumnSettingsDialog>();
         clickCell(columns, 2, ColumnSettings::DisplayCell);
         emit control<QComboBox>(columns, "cmbYN")->activated(1);
         QTest::mouseClick(control<QPushButton>(columns, "cmdCancel"), Qt::LeftButton);
@@ -301,7 +302,7 @@ private Q_SLOTS:
 
         // Another program changed the layout meanwhile: OK stores nothing, says so and stays.
         window.action(QStringLiteral("mnuColums"))->trigger();
-        columns = shownWindow<frmColumns>();
+        columns = shownWindow<ColumnSettingsDialog>();
         clickCell(columns, 2, ColumnSettings::DisplayCell);
         emit control<QComboBox>(columns, "cmbYN")->activated(1);
         plant.world.changeElsewhere(QStringLiteral("UPDATE Columns SET size = 999 WHERE ID = 0"));
@@ -330,7 +331,7 @@ private Q_SLOTS:
         QFETCH(QString, names);
         Plant plant;
         plant.window.action(menuField < 0 ? QStringLiteral("tbSort") : QStringLiteral("mnuSortby_%1").arg(menuField))->trigger();
-        QPointer<frmSort> dialog = shownWindow<frmSort>();
+        QPointer<SortDialog> dialog = shownWindow<SortDialog>();
         QVERIFY(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(dialog->height(), dialog->sizeHint().height()); // as its layout asks, not a placeholder size
         // A menu entry comes chosen; from the toolbar nothing is, and Sort waits for a choice.
@@ -346,7 +347,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!dialog);
         QCOMPARE(listedNames(plant.window), names);
         // The sort is kept, and the rows sorted in place stand as a fresh load puts them.
-        plant.window.LoadGrid(gv().view.SortFieldAll, gv().view.SortOrderAll, QString(), Field::Name);
+        plant.window.loadGrid(gv().view.SortFieldAll, gv().view.SortOrderAll, QString(), Field::Name);
         QCOMPARE(listedNames(plant.window), names);
     }
 
@@ -379,7 +380,7 @@ private Q_SLOTS:
         QFETCH(int, listed);
         Plant plant;
         plant.window.action(QStringLiteral("mnuLookupBy_%1").arg(position))->trigger();
-        frmLookup *dialog = shownWindow<frmLookup>();
+        LookupDialog *dialog = shownWindow<LookupDialog>();
         QCOMPARE(control<QComboBox>(dialog, "cmbLookup")->currentIndex(), position);
         QTest::keyClicks(control<QLineEdit>(dialog, "txtLookUp"), typed);
         QTest::keyClick(control<QLineEdit>(dialog, "txtLookUp"), Qt::Key_Return);
@@ -397,7 +398,7 @@ private Q_SLOTS:
         Plant plant;
         plant.window.action(QStringLiteral("tbFind"))->trigger();
         plant.window.action(QStringLiteral("mnuLookupBy_3"))->trigger();
-        QPointer<frmLookup> dialog = shownWindow<frmLookup>(); // shown as it was
+        QPointer<LookupDialog> dialog = shownWindow<LookupDialog>(); // shown as it was
         QVERIFY(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(control<QComboBox>(dialog, "cmbLookup")->currentIndex(), -1);
         QTest::keyClicks(control<QLineEdit>(dialog, "txtLookUp"), QStringLiteral("Pump\r"));
@@ -407,7 +408,7 @@ private Q_SLOTS:
         // Choosing an entry empties the box; a date entry has the calendar.
         control<QComboBox>(dialog, "cmbLookup")->setCurrentIndex(6); // by Service Date
         QVERIFY(control<QLineEdit>(dialog, "txtLookUp")->text().isEmpty() && control<QPushButton>(dialog, "cmdCal")->isEnabled() && !control<QPushButton>(dialog, "cmdLookUp")->isEnabled());
-        lib_frmCal::setTestPick([](lib_frmCal &picker) { emit control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2027, 1, 5)); });
+        DatePicker::setTestPick([](DatePicker &picker) { emit control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2027, 1, 5)); });
         QTest::mouseClick(control<QPushButton>(dialog, "cmdCal"), Qt::LeftButton);
         QTest::mouseClick(control<QPushButton>(dialog, "cmdLookUp"), Qt::LeftButton);
         QCOMPARE(listedNames(plant.window), "Crane");
@@ -418,7 +419,7 @@ private Q_SLOTS:
     void displayModesKeepTheirSorts()
     {
         Plant plant;
-        frmmain &window = plant.window;
+        MainWindow &window = plant.window;
         // Before any lookup the lookup view is empty, also after a sort.
         window.action(QStringLiteral("mnuDispLookUp"))->trigger();
         QCOMPARE(window.panelText(1), "Display Mode: Lookup");

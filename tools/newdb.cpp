@@ -1,6 +1,6 @@
 // tarvo-newdb: writes a new, empty Tarvo database (or, with --sample, one filled with demo data).
 
-#include "core/data/NewDatabase.h"
+#include "core/db/NewDatabase.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,10 +1,10 @@
 // Tarvo: equipment maintenance, service alarms and records.
 
 #include "Version.h"
-#include "core/data/AppPaths.h"
+#include "core/settings/AppPaths.h"
 #include "core/platform/Clock.h"
 #include "gui/platform/WindowUtil.h"
-#include "gui/shell/frmSplash.h"
+#include "gui/mainwindow/SplashWindow.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
 
     initResources();
 
-    frmSplash splash;
+    SplashWindow splash;
     if (!splash.load())
         return 1;
     splash.show();

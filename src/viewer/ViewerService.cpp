@@ -1,6 +1,6 @@
 #include "ViewerService.h"
 
-#include "frmBrowser.h"
+#include "ReportViewerWindow.h"
 
 #include "core/reports/ViewerProtocol.h"
 #include "gui/platform/WindowUtil.h"
@@ -31,12 +31,12 @@ void ViewerService::receive(const QByteArray &bytes)
 void ViewerService::open(const QString &path)
 {
     // The new window comes first, so that there is never a moment without one.
-    auto *window = new frmBrowser(path);
+    auto *window = new ReportViewerWindow(path);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    connect(window, &frmBrowser::pageLoaded, this,
+    connect(window, &ReportViewerWindow::pageLoaded, this,
             [this](bool ok) { Q_EMIT reply(ViewerProtocol::line(QStringLiteral("loaded"), ok ? "1" : "0")); });
     // Once a window has gone, the program ends when it was the one shown. Asked after the window
-    // is gone altogether: while it is being destroyed it is no longer a frmBrowser, and
+    // is gone altogether: while it is being destroyed it is no longer a ReportViewerWindow, and
     // m_window may not be read as one.
     connect(
         window, &QObject::destroyed, this, [this] {
@@ -44,7 +44,7 @@ void ViewerService::open(const QString &path)
                 finish();
         },
         Qt::QueuedConnection);
-    QPointer<frmBrowser> old = m_window;
+    QPointer<ReportViewerWindow> old = m_window;
     m_window = window;
     window->show();
     // close(), not delete: a dialog of the old window (Save, Print) may be running its own loop

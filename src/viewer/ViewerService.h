@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QPointer>
 
-class frmBrowser;
+class ReportViewerWindow;
 
 // The viewer program's side of its conversation with the main program (see ViewerProtocol):
 // it keeps the single viewer window, opened, replaced, raised and closed as the main program
@@ -19,7 +19,7 @@ public:
     // Bytes from the main program; complete lines are carried out at once.
     void receive(const QByteArray &bytes);
 
-    frmBrowser *window() const { return m_window; }
+    ReportViewerWindow *window() const { return m_window; }
 
 Q_SIGNALS:
     // A line for the main program.
@@ -33,7 +33,7 @@ private:
 
     void finish();
 
-    QPointer<frmBrowser> m_window;
+    QPointer<ReportViewerWindow> m_window;
     QByteArray m_buffer;
     // Once the program ends, requests are left unanswered: the main program sends them again
     // to the next viewer.

@@ -4,10 +4,10 @@
 // it ends; the viewer ends with its window.
 
 #include "ViewerService.h"
-#include "frmBrowser.h"
+#include "ReportViewerWindow.h"
 
 #include "Version.h"
-#include "core/data/AppPaths.h"
+#include "core/settings/AppPaths.h"
 #include "core/platform/SafeFile.h"
 #include "gui/platform/WindowUtil.h"
 

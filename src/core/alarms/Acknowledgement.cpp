@@ -2,7 +2,7 @@
 
 #include "AlarmRules.h"
 
-#include "core/data/Database.h"
+#include "core/db/Database.h"
 #include "core/items/RepParts.h"
 #include "core/platform/DateText.h"
 
@@ -59,7 +59,7 @@ AckResult store(Database &database, qint64 itemId, const RowStamp &read, const Q
     for (const QString &text : historyTexts)
         writeEntry(database, HistoryTarget, itemId, text);
     AckResult result {SaveOutcome::Saved};
-    result.rolled = RollServiceDate(database, itemId);
+    result.rolled = rollServiceDate(database, itemId);
     transaction.commit();
     return result;
 }
@@ -78,7 +78,7 @@ QString serviceInfoText(Database &database, qint64 itemId)
         + QStringLiteral("Location: ") + CrLf + Indent + f[2] + lines(2)
         + QStringLiteral("Hazmat: ") + CrLf + Indent + f[3] + lines(2)
         + QStringLiteral("Part: ") + CrLf + Indent + f[4] + lines(2)
-        + QStringLiteral("Replacement Part(s): ") + CrLf + RepPartsText(database, itemId, CrLf) + lines(2)
+        + QStringLiteral("Replacement Part(s): ") + CrLf + replacementPartsText(database, itemId, CrLf) + lines(2)
         + QStringLiteral("Tools: ") + CrLf + f[5] + lines(3)
         + QStringLiteral("Reference Manuals: ") + CrLf + Indent + f[6] + lines(2)
         + QStringLiteral("Equipment to be Locked: ") + CrLf + f[7] + lines(2)
@@ -98,7 +98,7 @@ QString orderInfoText(Database &database, qint64 itemId)
     if (!row)
         return QString();
     const QStringList &f = *row;
-    return QStringLiteral("ORDER replacment part(s):") + CrLf + RepPartsText(database, itemId, CrLf) + lines(2)
+    return QStringLiteral("ORDER replacment part(s):") + CrLf + replacementPartsText(database, itemId, CrLf) + lines(2)
         + QStringLiteral("FOR name:") + CrLf + Indent + f[0] + lines(2)
         + QStringLiteral("FROM Company:") + Indent + f[1] + lines(2)
         + QStringLiteral("Address:") + CrLf + Indent + f[2] + CrLf + Indent + f[3] + CrLf + Indent + f[4]
@@ -127,7 +127,7 @@ bool servicedOnKeyAccepted(const QString &text, int keyChar)
 {
     if (keyChar == 8 || keyChar == 127)
         return true;
-    return text.size() < ServicedOnLimit && (keyChar == '/' || NumericKey(keyChar) != 0);
+    return text.size() < ServicedOnLimit && (keyChar == '/' || numericKey(keyChar) != 0);
 }
 
 QString servicedOnProblem(const QString &text)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/data/RowStamp.h"
+#include "core/db/RowStamp.h"
 #include "core/items/ItemRules.h"
 
 #include <QDate>
@@ -59,7 +59,7 @@ struct AckResult {
 
 // Each store runs in one transaction: the compare with what the window read, an UPDATE of only
 // the fields the acknowledgement owns, the given history texts (already decided upon) as entries
-// dated today, then RollServiceDate.
+// dated today, then rollServiceDate.
 AckResult storeServiceAck(Database &database, qint64 itemId, const RowStamp &read, const QString &servicedBy,
                           const QDate &servicedOn, const QStringList &historyTexts);
 AckResult storeOrderAck(Database &database, qint64 itemId, const RowStamp &read, const QString &purchaseOrder,

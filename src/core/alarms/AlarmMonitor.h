@@ -2,7 +2,7 @@
 
 #include "AlarmSchedule.h"
 
-#include "core/data/Settings.h"
+#include "core/settings/Settings.h"
 
 #include <QDateTime>
 #include <QObject>

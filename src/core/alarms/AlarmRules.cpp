@@ -1,6 +1,6 @@
 #include "AlarmRules.h"
 
-#include "core/data/Database.h"
+#include "core/db/Database.h"
 #include "core/platform/DateText.h"
 
 #include <QLocale>
@@ -147,7 +147,7 @@ QVector<AlarmRow> evaluateAlarms(Database &database, int serviceSwitch, int orde
     return rows;
 }
 
-bool RollServiceDate(Database &database, qint64 itemId)
+bool rollServiceDate(Database &database, qint64 itemId)
 {
     // Only the item's own fields decide; a service date that does not read as a day, or a move
     // that would give none, leaves the item as it is.

@@ -28,4 +28,4 @@ QVector<AlarmRow> evaluateAlarms(Database &database, int serviceSwitch, int orde
 // Starts the item's next service cycle when every alarm in use for it is acknowledged: clears
 // the three acknowledgement flags and moves the service date on by the interval, counted from
 // the old service date, in one statement. True when the item was rolled forward.
-bool RollServiceDate(Database &database, qint64 itemId);
+bool rollServiceDate(Database &database, qint64 itemId);

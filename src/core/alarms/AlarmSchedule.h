@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/data/Settings.h"
+#include "core/settings/Settings.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "Company.h"
 
-#include "core/data/DatabaseADO.h"
-#include "core/data/ValueOrder.h"
+#include "core/db/Recordset.h"
+#include "core/platform/ValueOrder.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
 

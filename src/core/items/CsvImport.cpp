@@ -3,7 +3,7 @@
 #include "ItemStore.h"
 
 #include "core/companies/Company.h"
-#include "core/data/Database.h"
+#include "core/db/Database.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 #include "core/platform/LineEnds.h"

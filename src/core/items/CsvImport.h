@@ -3,7 +3,7 @@
 #include "ItemRules.h"
 #include "RepParts.h"
 
-#include "core/data/ColumnLayout.h"
+#include "core/settings/ColumnLayout.h"
 
 #include <QByteArray>
 #include <QDate>

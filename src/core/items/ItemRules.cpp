@@ -131,9 +131,9 @@ bool acceptsKey(int id, const QString &current, int keyChar)
     if (keyChar == Enter)
         return true; // types nothing in a one-line box
     if (ItemBox::isDate(id))
-        return length < limit && (keyChar == '/' || NumericKey(keyChar) != 0);
+        return length < limit && (keyChar == '/' || numericKey(keyChar) != 0);
     if (ItemBox::isDayCount(id))
-        return NumericKey(keyChar) != 0 && length < limit;
+        return numericKey(keyChar) != 0 && length < limit;
     return length < limit;
 }
 

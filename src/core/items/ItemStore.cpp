@@ -1,6 +1,6 @@
 #include "ItemStore.h"
 
-#include "core/data/DatabaseADO.h"
+#include "core/db/Recordset.h"
 #include "core/platform/DateText.h"
 #include "core/platform/LineEnds.h"
 #include "core/records/History.h"

@@ -3,7 +3,7 @@
 #include "ItemRules.h"
 #include "RepParts.h"
 
-#include "core/data/RowStamp.h"
+#include "core/db/RowStamp.h"
 
 #include <QString>
 #include <QVector>

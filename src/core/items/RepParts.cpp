@@ -1,7 +1,7 @@
 #include "RepParts.h"
 
-#include "core/data/Database.h"
-#include "core/data/ValueOrder.h"
+#include "core/db/Database.h"
+#include "core/platform/ValueOrder.h"
 
 #include <algorithm>
 
@@ -60,7 +60,7 @@ QString joinRepParts(const QVector<RepPart> &parts, const QString &separator)
     return text;
 }
 
-QString RepPartsText(Database &database, qint64 itemId, const QString &separator)
+QString replacementPartsText(Database &database, qint64 itemId, const QString &separator)
 {
     return joinRepParts(loadRepParts(database, itemId), separator);
 }

@@ -25,7 +25,7 @@ void addRepParts(Database &database, qint64 itemId, const QVector<RepPart> &part
 // The parts of an item joined into one text: for each part by name, name + " / " + number +
 // separator (a Null field adds nothing; the separator follows the last part too). No parts
 // give the empty text.
-QString RepPartsText(Database &database, qint64 itemId, const QString &separator);
+QString replacementPartsText(Database &database, qint64 itemId, const QString &separator);
 QString joinRepParts(const QVector<RepPart> &parts, const QString &separator);
 
 // The joined text of every item that has parts, in one scan of repparts, in item ID order

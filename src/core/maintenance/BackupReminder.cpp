@@ -1,6 +1,6 @@
 #include "BackupReminder.h"
 
-#include "core/data/DatabaseADO.h"
+#include "core/db/Recordset.h"
 #include "core/platform/DateText.h"
 
 namespace BackupReminder {
@@ -44,7 +44,7 @@ Check check(Database &db, const QDate &today)
 
 void moveOn(Database &db, const QDate &today, int days)
 {
-    Execute(db, QStringLiteral("UPDATE settings SET backupdate = ?"), {DateText::toIso(today.addDays(days))});
+    execute(db, QStringLiteral("UPDATE settings SET backupdate = ?"), {DateText::toIso(today.addDays(days))});
 }
 
 } // namespace BackupReminder

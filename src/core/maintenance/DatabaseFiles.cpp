@@ -1,12 +1,13 @@
 #include "DatabaseFiles.h"
 
-#include "core/data/AppPaths.h"
-#include "core/data/Database.h"
-#include "core/data/DatabaseADO.h"
-#include "core/data/DbError.h"
-#include "core/data/Schema.h"
+#include "core/settings/AppPaths.h"
+#include "core/db/Database.h"
+#include "core/db/Recordset.h"
+#include "core/db/DbError.h"
+#include "core/db/Schema.h"
 #include "core/platform/SafeFile.h"
 #include "core/platform/Utility.h"
+#include "WorkingDatabase.h"
 
 #include <QStringList>
 
@@ -16,7 +17,7 @@ namespace {
 DatabaseFiles::Result failedAfterClose(DatabaseFiles::Outcome outcome, const QString &detail)
 {
     DatabaseFiles::Result result {outcome, detail, true};
-    result.reopened = OpenDatabase();
+    result.reopened = openWorkingDatabase();
     return result;
 }
 
@@ -52,7 +53,7 @@ Result backUp(const QString &target)
     if (SafeFile::sameFile(target, working))
         return {Outcome::WorkingFile, QString(), true};
 
-    CloseDatabase();
+    closeWorkingDatabase();
     SafeFile::StagedFile copy(target);
     QString detail;
     if (!copy.copyFrom(working, &detail))
@@ -68,7 +69,7 @@ Result backUp(const QString &target)
 Result switchTo(const QString &source)
 {
     const QString working = AppPaths::databaseFile();
-    if (!FileExists(source))
+    if (!fileExists(source))
         return {Outcome::InvalidFile, QStringLiteral("the file is missing or empty"), true};
     if (SafeFile::sameFile(source, working))
         return {Outcome::WorkingFile, QString(), true};
@@ -82,7 +83,7 @@ Result switchTo(const QString &source)
     if (!detail.isEmpty())
         return {Outcome::InvalidFile, detail, true};
 
-    CloseDatabase();
+    closeWorkingDatabase();
     if (!copy.commit(&detail))
         return failedAfterClose(Outcome::CopyFailed, detail);
     return {Outcome::Done, QString(), false};

@@ -1,7 +1,7 @@
 #include "GeneralOptions.h"
 
-#include "core/data/DatabaseADO.h"
-#include "core/data/Settings.h"
+#include "core/db/Recordset.h"
+#include "core/settings/Settings.h"
 
 namespace OptionRules {
 
@@ -82,7 +82,7 @@ GeneralOptions loadOptions(Database &db)
 
 void saveOptions(Database &db, const GeneralOptions &options)
 {
-    Execute(db,
+    execute(db,
             QStringLiteral("UPDATE settings SET alservicedisabled = ?, alorderdisabled = ?, startupalarm = ?,"
                            " AutoAddHstWarn = ?, AutoAddhstOn = ?, backupinterval = ?, timerinterval = ?"),
             {options.serviceAlarms, options.orderAlarms, options.startupAlarm, options.autoAddHistoryWarn,

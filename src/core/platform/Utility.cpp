@@ -2,14 +2,14 @@
 
 #include <QFileInfo>
 
-int NumericKey(int keyCode)
+int numericKey(int keyCode)
 {
     if (keyCode == 8 || keyCode == 127 || (keyCode >= '0' && keyCode <= '9'))
         return keyCode;
     return 0;
 }
 
-bool FileExists(const QString &path)
+bool fileExists(const QString &path)
 {
     if (path.isEmpty())
         return false;

@@ -6,7 +6,7 @@
 
 // The key filter of digit-only boxes: backspace (8), DEL (127) and "0".."9" pass unchanged,
 // every other key gives 0 (dropped).
-int NumericKey(int keyCode);
+int numericKey(int keyCode);
 
 // True when a file exists at the path and is not empty.
-bool FileExists(const QString &path);
+bool fileExists(const QString &path);

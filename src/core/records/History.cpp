@@ -1,6 +1,6 @@
 #include "History.h"
 
-#include "core/data/Database.h"
+#include "core/db/Database.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 

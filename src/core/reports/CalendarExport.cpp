@@ -1,6 +1,6 @@
 #include "CalendarExport.h"
 
-#include "core/data/Database.h"
+#include "core/db/Database.h"
 #include "core/items/RepParts.h"
 #include "core/platform/DateText.h"
 

@@ -3,9 +3,9 @@
 #include "Reporting.h"
 
 #include "core/alarms/AlarmRules.h"
-#include "core/data/AppPaths.h"
-#include "core/data/ColumnLayout.h"
-#include "core/data/GlobalVars.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/ColumnLayout.h"
+#include "core/settings/GlobalVars.h"
 
 #include <QAbstractItemModel>
 #include <QDir>
@@ -39,7 +39,7 @@ ReportOutcome listReport(const ReportSources &s, int mode, const char *wrongMode
         return message(wrongMode);
     if (!s.grid || s.grid->rowCount() == 0)
         return message("No data to report");
-    return written(ReportGrid(*s.grid, title));
+    return written(reportGrid(*s.grid, title));
 }
 
 ReportOutcome entriesReport(const ReportSources &s, const QAbstractItemModel *grid, HistNotesKind kind, const char *none)
@@ -48,14 +48,14 @@ ReportOutcome entriesReport(const ReportSources &s, const QAbstractItemModel *gr
         return message("Please select an item first");
     std::optional<QByteArray> bytes;
     if (grid)
-        bytes = ReportHistNotes(*grid, kind, s.itemName, s.itemId, s.today);
+        bytes = reportHistoryAndNotes(*grid, kind, s.itemName, s.itemId, s.today);
     return bytes ? written(std::move(*bytes)) : message(none);
 }
 
 ReportOutcome alarmReport(Database &database, const ReportSources &s, AlarmReportKind kind, const char *none)
 {
     const QVector<AlarmRow> alarms = evaluateAlarms(database, s.serviceSwitch, s.orderSwitch, s.today);
-    std::optional<QByteArray> bytes = ReportAlarms(database, kind, alarms, s.today);
+    std::optional<QByteArray> bytes = reportAlarms(database, kind, alarms, s.today);
     return bytes ? written(std::move(*bytes)) : message(none);
 }
 
@@ -75,7 +75,7 @@ ReportOutcome makeReport(Database &database, int position, const ReportSources &
         return entriesReport(s, s.notes, NotesReportKind, "No notes to report");
     case Report::Companies: {
         // The viewer shows the page with its title even when there is no company.
-        CompaniesReport report = ReportCompanies(database, s.today);
+        CompaniesReport report = reportCompanies(database, s.today);
         ReportOutcome outcome = written(std::move(report.bytes));
         if (!report.hasCompanies)
             outcome.message = QStringLiteral("No companies in database");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/data/FieldTable.h"
+#include "core/db/FieldTable.h"
 
 #include <QByteArray>
 #include <QDate>

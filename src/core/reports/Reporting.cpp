@@ -3,8 +3,8 @@
 #include "ReportText.h"
 
 #include "core/companies/Company.h"
-#include "core/data/Database.h"
-#include "core/data/FieldTable.h"
+#include "core/db/Database.h"
+#include "core/db/FieldTable.h"
 #include "core/items/RepParts.h"
 #include "core/platform/DateText.h"
 
@@ -194,10 +194,10 @@ QString allReportTitle(const QDate &today)
 QString lookupReportTitle(const QDate &today, int lookupField, const QString &lookupValue)
 {
     return QStringLiteral("Lookup Data Report as of ") + DateText::format(today) + QStringLiteral(" (")
-        + htmlEscape(FieldName(lookupField)) + QStringLiteral("= \"") + htmlEscape(lookupValue) + QStringLiteral("\")");
+        + htmlEscape(fieldName(lookupField)) + QStringLiteral("= \"") + htmlEscape(lookupValue) + QStringLiteral("\")");
 }
 
-QByteArray ReportGrid(const QAbstractItemModel &grid, const QString &titleHtml)
+QByteArray reportGrid(const QAbstractItemModel &grid, const QString &titleHtml)
 {
     ReportText out;
     opening(out, QStringLiteral("<h1>") + titleHtml + QStringLiteral("</h1>"));
@@ -221,7 +221,7 @@ QByteArray ReportGrid(const QAbstractItemModel &grid, const QString &titleHtml)
     return out.take();
 }
 
-std::optional<QByteArray> ReportHistNotes(const QAbstractItemModel &grid, HistNotesKind kind, const QString &name, qint64 id,
+std::optional<QByteArray> reportHistoryAndNotes(const QAbstractItemModel &grid, HistNotesKind kind, const QString &name, qint64 id,
                                           const QDate &today)
 {
     const int rows = grid.rowCount();
@@ -244,7 +244,7 @@ std::optional<QByteArray> ReportHistNotes(const QAbstractItemModel &grid, HistNo
     return out.take();
 }
 
-CompaniesReport ReportCompanies(Database &database, const QDate &today)
+CompaniesReport reportCompanies(Database &database, const QDate &today)
 {
     CompaniesReport report;
     ReportText out;
@@ -263,7 +263,7 @@ CompaniesReport ReportCompanies(Database &database, const QDate &today)
     return report;
 }
 
-std::optional<QByteArray> ReportAlarms(Database &database, AlarmReportKind kind, const QVector<AlarmRow> &alarms,
+std::optional<QByteArray> reportAlarms(Database &database, AlarmReportKind kind, const QVector<AlarmRow> &alarms,
                                        const QDate &today)
 {
     if (alarms.isEmpty())

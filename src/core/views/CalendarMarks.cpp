@@ -1,6 +1,6 @@
 #include "CalendarMarks.h"
 
-#include "core/data/Database.h"
+#include "core/db/Database.h"
 #include "core/platform/DateText.h"
 
 QMap<QDate, DayMarks> monthMarks(Database &database, int year, int month)

@@ -1,7 +1,7 @@
 #include "ColumnSettings.h"
 
-#include "core/data/ColumnLayout.h"
-#include "core/data/Database.h"
+#include "core/settings/ColumnLayout.h"
+#include "core/db/Database.h"
 #include "core/platform/Utility.h"
 
 #include <algorithm>
@@ -178,7 +178,7 @@ bool columnKeyAccepted(ColumnSettings::Cell cell, const QString &text, int keyCh
         return true;
     if (cell == ColumnSettings::SizeCell && text.size() >= ColumnSettings::SizeDigits)
         return false;
-    return NumericKey(keyChar) != 0;
+    return numericKey(keyChar) != 0;
 }
 
 bool columnEditAccepted(ColumnSettings::Cell cell, const QString &before, const QString &after)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/data/RowStamp.h"
+#include "core/db/RowStamp.h"
 
 #include <QString>
 #include <QVector>

@@ -1,9 +1,9 @@
 #include "ViewRules.h"
 
-#include "core/data/GlobalVars.h"
+#include "core/settings/GlobalVars.h"
 #include "core/platform/DateText.h"
 #include "core/platform/Utility.h"
-#include "core/shell/DisplayText.h"
+#include "core/itemlist/DisplayText.h"
 
 #include <algorithm>
 
@@ -81,9 +81,9 @@ bool lookupKeyAccepted(std::optional<int> position, const QString &text, int key
         return false;
     switch (lookupEntryKind(position)) {
     case LookupEntry::Date:
-        return keyChar == '/' || NumericKey(keyChar) != 0;
+        return keyChar == '/' || numericKey(keyChar) != 0;
     case LookupEntry::Number:
-        return NumericKey(keyChar) != 0;
+        return numericKey(keyChar) != 0;
     case LookupEntry::Text:
         break;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/data/FieldTable.h"
-#include "core/shell/ListChange.h"
+#include "core/db/FieldTable.h"
+#include "core/itemlist/ListChange.h"
 
 #include <QString>
 

@@ -2,8 +2,8 @@
 
 #include "ProgramEnd.h"
 
-#include "core/data/AppPaths.h"
-#include "core/data/DatabaseADO.h"
+#include "core/settings/AppPaths.h"
+#include "core/db/Recordset.h"
 #include "core/maintenance/BackupReminder.h"
 #include "core/maintenance/DatabaseFiles.h"
 #include "core/platform/Clock.h"
@@ -11,6 +11,7 @@
 #include "core/platform/Utility.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/WindowUtil.h"
+#include "core/maintenance/WorkingDatabase.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ bool finish(QWidget *mainWindow, const DatabaseFiles::Result &result, const QStr
 
 } // namespace
 
-bool BackUpDbase(QWidget *mainWindow)
+bool backUpDatabase(QWidget *mainWindow)
 {
     const QString target = FileDialog::saveFile(mainWindow, QStringLiteral("Backup Database"),
                                                 AppPaths::backupFolder(), Filter, Extension);
@@ -76,7 +77,7 @@ bool BackUpDbase(QWidget *mainWindow)
                   workingFileText);
 }
 
-bool OpenDbase(QWidget *mainWindow)
+bool switchDatabase(QWidget *mainWindow)
 {
     const QString source = FileDialog::openFile(mainWindow, QStringLiteral("Open Database"),
                                                 AppPaths::backupFolder(), Filter, Extension);
@@ -87,7 +88,7 @@ bool OpenDbase(QWidget *mainWindow)
                   QString::fromLatin1(SafeFile::InUseMessage));
 }
 
-ReminderAnswer AskForBackup(QWidget *parent)
+ReminderAnswer askForBackup(QWidget *parent)
 {
     const QDate today = Clock::today();
     BackupReminder::Check reminder;

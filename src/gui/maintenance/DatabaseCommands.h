@@ -7,10 +7,10 @@ class QWidget;
 // failed one leaves the database open and the program running.
 
 // The backup: save dialog, overwrite question, copy, check. True when the program is ending.
-bool BackUpDbase(QWidget *mainWindow);
+bool backUpDatabase(QWidget *mainWindow);
 
 // The switch to another database file. True when the program is ending.
-bool OpenDbase(QWidget *mainWindow);
+bool switchDatabase(QWidget *mainWindow);
 
 enum class ReminderAnswer { NotDue,
                             No,
@@ -18,4 +18,4 @@ enum class ReminderAnswer { NotDue,
 
 // The start-up reminder: when a backup is due, asks whether to make one now, tells when it
 // will ask again and moves backupdate on, whatever the answer.
-ReminderAnswer AskForBackup(QWidget *parent);
+ReminderAnswer askForBackup(QWidget *parent);

@@ -65,7 +65,7 @@ bool mayWriteTo(QWidget *parent, const QString &target)
         MessageBox::information(parent, QString::fromLatin1(SafeFile::InUseMessage));
         return false;
     }
-    return !FileExists(target)
+    return !fileExists(target)
         || MessageBox::confirm(parent, QStringLiteral("File already exsists; It will be overwritten"));
 }
 

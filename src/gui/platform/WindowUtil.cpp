@@ -10,7 +10,7 @@
 #include <QStyle>
 #include <QTimer>
 
-void SetTopMost(QWidget *window, bool on)
+void setTopMost(QWidget *window, bool on)
 {
     if (!window)
         return;

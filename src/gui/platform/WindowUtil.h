@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/data/DbError.h"
+#include "core/db/DbError.h"
 #include "gui/platform/MessageBox.h"
 
 #include <QAbstractItemView>
@@ -15,7 +15,7 @@ class QLineEdit;
 class QScrollArea;
 
 // Puts a window into the always-on-top layer (or takes it out), keeping its place and size.
-void SetTopMost(QWidget *window, bool on);
+void setTopMost(QWidget *window, bool on);
 
 // Raises an open window without reloading it; with `activate` it also takes the keyboard.
 void bringToFront(QWidget *window, bool activate = true);

@@ -2,9 +2,10 @@
 
 #include "core/records/History.h"
 
-#include "core/data/DatabaseADO.h"
-#include "core/data/Settings.h"
+#include "core/db/Recordset.h"
+#include "core/settings/Settings.h"
 #include "gui/platform/MessageBox.h"
+#include "core/maintenance/WorkingDatabase.h"
 
 #include <QApplication>
 

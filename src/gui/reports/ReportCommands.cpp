@@ -2,8 +2,8 @@
 
 #include "ViewerClient.h"
 
-#include "core/data/AppPaths.h"
-#include "core/data/DatabaseADO.h"
+#include "core/settings/AppPaths.h"
+#include "core/db/Recordset.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "core/reports/CalendarExport.h"
@@ -11,6 +11,7 @@
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
+#include "core/maintenance/WorkingDatabase.h"
 
 #include <QAbstractItemModel>
 #include <QDir>

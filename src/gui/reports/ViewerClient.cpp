@@ -1,6 +1,6 @@
 #include "ViewerClient.h"
 
-#include "core/data/AppPaths.h"
+#include "core/settings/AppPaths.h"
 #include "core/reports/ViewerProtocol.h"
 #include "gui/platform/MessageBox.h"
 

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/alarms/Acknowledgement.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+// What the service and order acknowledgements share: the item they were opened for, kept while
+// they are open whatever happens to the alarm list, and the road of an acknowledgement from the
+// history questions to the stored row and the announcement.
+class AckDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    qint64 itemId() const { return m_itemId; }
+
+    // Whether the item was there to read when the window opened; a window without it is not
+    // shown (see keepIfLoaded).
+    bool itemLoaded() const { return m_loaded; }
+
+Q_SIGNALS:
+    // The acknowledgement of this item is stored (the window then closes): the alarm list and
+    // the item list are out of date.
+    void acknowledged(qint64 itemId);
+
+protected:
+    // The caption is followed directly by "ID = " and the item ID.
+    AckDialog(const char *name, const QString &caption, qint64 itemId, QWidget *parent);
+
+    // A label for a control, beside it in the control's parent; a button of the window's row.
+    QLabel *addLabel(const QString &text, QWidget *buddy);
+    QPushButton *addButton(const char *name, const QString &text);
+    static constexpr int ButtonWidth = 1300; // twips, the least width of the buttons
+
+    // Reads what the window's store will compare with, before anything else is read: a change
+    // made in between then refuses the store rather than slipping through.
+    void readStamp(const std::function<RowStamp(Database &, qint64)> &read);
+    const RowStamp &stamp() const { return m_read; }
+
+    // Asks about the automatic history entries under the options, then stores everything in
+    // one go through `store`, which gets the entries to write. An item deleted or changed
+    // elsewhere meanwhile gets nothing and the user is told; a database failure is shown. The
+    // window stays open then; after a store it announces the acknowledgement and closes.
+    void acknowledge(const QVector<HistoryRequest> &history, const std::function<AckResult(const QStringList &)> &store);
+
+private:
+    const qint64 m_itemId;
+    RowStamp m_read;
+    bool m_loaded = false;
+};
+
+// A new acknowledgement window, or none when its item could not be read: the user has been told
+// (an item gone: "This item no longer exists; nothing was saved.") and the window is deleted.
+template<class Window>
+Window *keepIfLoaded(Window *window)
+{
+    if (window->itemLoaded())
+        return window;
+    delete window;
+    return nullptr;
+}

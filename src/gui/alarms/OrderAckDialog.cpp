@@ -1,0 +1,93 @@
+#include "OrderAckDialog.h"
+
+#include "core/db/Recordset.h"
+#include "core/platform/Clock.h"
+#include "core/platform/LineEnds.h"
+#include "core/platform/Twips.h"
+#include "gui/platform/KeyFilter.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/platform/WindowUtil.h"
+#include "core/maintenance/WorkingDatabase.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Sizes in twips: the window's default size and the purchase order box.
+constexpr int WindowWidth = 6840;
+constexpr int WindowHeight = 6690;
+constexpr int PoWidth = 3000;
+
+} // namespace
+
+OrderAckDialog::OrderAckDialog(qint64 itemId, QWidget *parent)
+    : AckDialog("frmAckOrder", QStringLiteral("Order Acknowledge"), itemId, parent)
+{
+    txtInfo = new QPlainTextEdit(this);
+    txtInfo->setObjectName(QStringLiteral("txtInfo"));
+    txtInfo->setAccessibleName(QStringLiteral("Order information"));
+    txtInfo->setReadOnly(true);
+    txtInfo->setTabChangesFocus(true);
+
+    txtPoNo = new QLineEdit(this);
+    txtPoNo->setObjectName(QStringLiteral("txtPoNo"));
+    txtPoNo->setToolTip(QStringLiteral("Enter the purchase order if any"));
+    txtPoNo->setMaximumWidth(Twips::toPixels(PoWidth));
+    filterTyping(txtPoNo, [](const QString &text, int keyChar) {
+        return ackTextKeyAccepted(text, keyChar, PurchaseOrderLimit);
+    });
+    cutPastes(txtPoNo, PurchaseOrderLimit);
+    auto *poRow = new QHBoxLayout;
+    poRow->addWidget(addLabel(QStringLiteral("Purchase Order no."), txtPoNo));
+    poRow->addWidget(txtPoNo, 1);
+    poRow->addStretch(0);
+
+    QPushButton *cmdAck = addButton("cmdAck", QStringLiteral("Acknowledge"));
+    QPushButton *cmdInStock = addButton("cmdInStock", QStringLiteral("In Stock"));
+    QPushButton *cmdCancel = addButton("cmdCancel", QStringLiteral("Cancel"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(txtInfo, 1);
+    layout->addLayout(poRow);
+    layout->addLayout(buttonRow({cmdAck, cmdInStock, cmdCancel}, ButtonWidth));
+    setDefaultSizeTwips(this, WindowWidth, WindowHeight);
+
+    cmdAck->setDefault(true);
+    txtPoNo->setFocus();
+    connect(cmdAck, &QPushButton::clicked, this, &OrderAckDialog::acknowledgeOrder);
+    connect(cmdInStock, &QPushButton::clicked, this, &OrderAckDialog::reportInStock);
+    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+
+    readStamp(orderAckStamp);
+    if (itemLoaded())
+        loadorderinfo();
+}
+
+void OrderAckDialog::loadorderinfo()
+{
+    runGuarded(this, QStringLiteral("read the item"),
+               [this] { txtInfo->setPlainText(LineEnds::toShown(orderInfoText(db(), itemId()))); });
+}
+
+void OrderAckDialog::acknowledgeOrder()
+{
+    const QString purchaseOrder = txtPoNo->text();
+    if (purchaseOrder.trimmed().isEmpty()) { // spaces alone name no order
+        MessageBox::information(this, QStringLiteral("Purchase order number must be specified"));
+        return;
+    }
+    acknowledge(orderAckHistory(purchaseOrder), [&](const QStringList &history) {
+        return storeOrderAck(db(), itemId(), stamp(), purchaseOrder, history);
+    });
+}
+
+void OrderAckDialog::reportInStock()
+{
+    // The purchase order box is not consulted.
+    acknowledge(inStockHistory(Clock::today()),
+                [&](const QStringList &history) { return storeInStock(db(), itemId(), stamp(), history); });
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "AckDialog.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+
+// "Order Acknowledge": what to order for the item and from whom, and the purchase order
+// number; or word that the parts are in stock. Opened for one item, which it keeps.
+class OrderAckDialog : public AckDialog
+{
+    Q_OBJECT
+
+public:
+    explicit OrderAckDialog(qint64 itemId, QWidget *parent = nullptr);
+
+    // The buttons' commands.
+    void acknowledgeOrder(); // cmdAck
+    void reportInStock(); // cmdInStock
+
+private:
+    void loadorderinfo();
+
+    QPlainTextEdit *txtInfo = nullptr;
+    QLineEdit *txtPoNo = nullptr;
+};

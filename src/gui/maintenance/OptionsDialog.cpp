@@ -1,0 +1,193 @@
+#include "OptionsDialog.h"
+
+#include "core/alarms/AlarmSummary.h"
+#include "core/db/Recordset.h"
+#include "gui/platform/KeyFilter.h"
+#include "gui/platform/WindowUtil.h"
+#include "core/maintenance/WorkingDatabase.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+using namespace OptionRules;
+
+namespace {
+
+QComboBox *yesNoList(QWidget *parent, const char *name)
+{
+    auto *list = new QComboBox(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->addItems({QStringLiteral("NO"), QStringLiteral("YES")});
+    return list;
+}
+
+QWidget *page(QWidget *parent, QFormLayout **form)
+{
+    auto *widget = new QWidget(parent);
+    *form = new QFormLayout(widget);
+    (*form)->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    (*form)->setLabelAlignment(Qt::AlignLeft);
+    return widget;
+}
+
+} // namespace
+
+OptionsDialog::OptionsDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmGenOpts"));
+    setWindowTitle(QStringLiteral("Options"));
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->addTab(buildAlarmsTab(), QStringLiteral("Alarms"));
+    SSTab1->addTab(buildBackupTab(), QStringLiteral("Backup"));
+    SSTab1->addTab(buildAdvancedTab(), QStringLiteral("Advanced"));
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    connect(cmdOK, &QPushButton::clicked, this, &OptionsDialog::save);
+    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(SSTab1);
+    layout->addLayout(buttons);
+
+    // Without the row the window offers nothing to store.
+    if (runGuarded(this, QStringLiteral("read the options"), [&] { m_loaded = loadOptions(db()); }))
+        showOptions(m_loaded);
+    else
+        cmdOK->setEnabled(false);
+    connect(cmbAutoAddHst, &QComboBox::currentIndexChanged, this, &OptionsDialog::followHistoryChoice);
+    connect(cmbSvcAl, &QComboBox::currentIndexChanged, this, &OptionsDialog::followAlarmChoice);
+    connect(cmbOrAl, &QComboBox::currentIndexChanged, this, &OptionsDialog::followAlarmChoice);
+    resize(440, 230);
+}
+
+QWidget *OptionsDialog::buildAlarmsTab()
+{
+    QFormLayout *form = nullptr;
+    QWidget *widget = page(this, &form);
+    cmbSvcAl = yesNoList(widget, "cmbSvcAl");
+    cmbOrAl = yesNoList(widget, "cmbOrAl");
+    cmbAlNoti = new QComboBox(widget);
+    cmbAlNoti->setObjectName(QStringLiteral("cmbAlNoti"));
+    for (int position = 0; position < NotificationEntries; ++position)
+        cmbAlNoti->addItem(notificationEntry(position));
+    form->addRow(QStringLiteral("Service Alarms On"), cmbSvcAl);
+    form->addRow(QStringLiteral("Order Alarms On"), cmbOrAl);
+    form->addRow(QStringLiteral("Alarm Notification time"), cmbAlNoti);
+    chkTray = new QCheckBox(QStringLiteral("Show alarms in the system tray"), widget);
+    chkTray->setObjectName(QStringLiteral("chkTray"));
+    chkTray->setChecked(trayAlarmsWanted());
+    form->addRow(chkTray);
+    return widget;
+}
+
+QWidget *OptionsDialog::buildBackupTab()
+{
+    QFormLayout *form = nullptr;
+    QWidget *widget = page(this, &form);
+    txtBackup = new QLineEdit(widget);
+    txtBackup->setObjectName(QStringLiteral("txtBackup"));
+    txtBackup->setFixedWidth(60);
+    // Three typed digits; a paste is taken only when the result is all digits, and a long one
+    // is refused by OK.
+    filterTyping(txtBackup, acceptsIntervalKey);
+    txtBackup->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtBackup));
+    auto *days = new QLabel(QStringLiteral("days"), widget);
+    days->setObjectName(QStringLiteral("lblDays"));
+    auto *row = new QHBoxLayout;
+    row->addWidget(txtBackup);
+    row->addWidget(days);
+    row->addStretch(1);
+    auto *caption = new QLabel(QStringLiteral("Backup Interval"), widget);
+    caption->setObjectName(QStringLiteral("lblBackup"));
+    caption->setBuddy(txtBackup);
+    form->addRow(caption, row);
+    return widget;
+}
+
+QWidget *OptionsDialog::buildAdvancedTab()
+{
+    QFormLayout *form = nullptr;
+    QWidget *widget = page(this, &form);
+    cmbAlarmStartup = yesNoList(widget, "cmbAlarmStartup");
+    cmbAutoAddHst = yesNoList(widget, "cmbAutoAddHst");
+    cmbAutoAddHstWarn = yesNoList(widget, "cmbAutoAddHstWarn");
+    form->addRow(QStringLiteral("Show alarms on startup"), cmbAlarmStartup);
+    form->addRow(QStringLiteral("Automatically add history"), cmbAutoAddHst);
+    form->addRow(QStringLiteral("Notify before automatically adding history"), cmbAutoAddHstWarn);
+    return widget;
+}
+
+void OptionsDialog::showOptions(const GeneralOptions &options)
+{
+    cmbSvcAl->setCurrentIndex(listPosition(options.serviceAlarms, YesNoEntries));
+    cmbOrAl->setCurrentIndex(listPosition(options.orderAlarms, YesNoEntries));
+    cmbAlarmStartup->setCurrentIndex(listPosition(options.startupAlarm, YesNoEntries));
+    cmbAlNoti->setCurrentIndex(listPosition(options.notification, NotificationEntries));
+    cmbAutoAddHstWarn->setCurrentIndex(listPosition(options.autoAddHistoryWarn, YesNoEntries));
+    cmbAutoAddHst->setCurrentIndex(listPosition(options.autoAddHistory, YesNoEntries));
+    txtBackup->setText(options.backupInterval);
+    followHistoryChoice();
+}
+
+void OptionsDialog::followHistoryChoice()
+{
+    const bool locked = historyWarnLocked(cmbAutoAddHst->currentIndex());
+    if (locked)
+        cmbAutoAddHstWarn->setCurrentIndex(0);
+    cmbAutoAddHstWarn->setEnabled(!locked);
+}
+
+void OptionsDialog::followAlarmChoice()
+{
+    cmbAlNoti->setCurrentIndex(
+        notificationAfterAlarmChoice(cmbSvcAl->currentIndex(), cmbOrAl->currentIndex(), cmbAlNoti->currentIndex()));
+}
+
+GeneralOptions OptionsDialog::chosen() const
+{
+    GeneralOptions options;
+    options.serviceAlarms = storedValue(cmbSvcAl->currentIndex(), m_loaded.serviceAlarms);
+    options.orderAlarms = storedValue(cmbOrAl->currentIndex(), m_loaded.orderAlarms);
+    options.notification = storedValue(cmbAlNoti->currentIndex(), m_loaded.notification);
+    options.startupAlarm = storedValue(cmbAlarmStartup->currentIndex(), m_loaded.startupAlarm);
+    options.autoAddHistory = storedValue(cmbAutoAddHst->currentIndex(), m_loaded.autoAddHistory);
+    options.autoAddHistoryWarn = storedValue(cmbAutoAddHstWarn->currentIndex(), m_loaded.autoAddHistoryWarn);
+    options.backupInterval = txtBackup->text();
+    return options;
+}
+
+void OptionsDialog::save()
+{
+    const IntervalProblem problem = checkBackupInterval(txtBackup->text());
+    if (problem != IntervalProblem::None) {
+        MessageBox::information(this, intervalProblemText(problem));
+        SSTab1->setCurrentIndex(1);
+        txtBackup->setFocus();
+        return;
+    }
+    const GeneralOptions options = chosen();
+    if (!runGuarded(this, QStringLiteral("save the options"), [&] { saveOptions(db(), options); }))
+        return;
+    setTrayAlarmsWanted(chkTray->isChecked());
+    Q_EMIT optionsSaved();
+    close();
+}

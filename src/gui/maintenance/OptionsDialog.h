@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/maintenance/GeneralOptions.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+// The options window: the alarm switches and notification interval, the backup interval and
+// the start-up alarm and automatic history, and the tray icon. OK writes the settings row and
+// announces it;
+// Cancel writes nothing. It does not block the main window.
+class OptionsDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit OptionsDialog(QWidget *parent = nullptr);
+
+    // The options the window would store.
+    GeneralOptions chosen() const;
+
+    // OK: checks the interval, writes the row, announces it and closes.
+    void save();
+
+Q_SIGNALS:
+    void optionsSaved();
+
+private:
+    QWidget *buildAlarmsTab();
+    QWidget *buildBackupTab();
+    QWidget *buildAdvancedTab();
+    void showOptions(const GeneralOptions &options);
+    void followHistoryChoice();
+    void followAlarmChoice();
+
+    GeneralOptions m_loaded; // as the window opened, for lists with nothing chosen
+    QTabWidget *SSTab1 = nullptr;
+    QComboBox *cmbSvcAl = nullptr;
+    QComboBox *cmbOrAl = nullptr;
+    QComboBox *cmbAlNoti = nullptr;
+    QCheckBox *chkTray = nullptr; // kept with the desktop settings, not in the row
+    QLineEdit *txtBackup = nullptr;
+    QComboBox *cmbAlarmStartup = nullptr;
+    QComboBox *cmbAutoAddHst = nullptr;
+    QComboBox *cmbAutoAddHstWarn = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
+};

@@ -1,0 +1,51 @@
+#include "AboutDialog.h"
+
+#include "core/db/Recordset.h"
+#include "core/platform/LineEnds.h"
+#include "gui/platform/WindowUtil.h"
+#include "core/maintenance/WorkingDatabase.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+AboutDialog::AboutDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About Tarvo"));
+
+    auto *logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("imgLogo"));
+    logo->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
+    auto *text = new QPlainTextEdit(this);
+    text->setObjectName(QStringLiteral("txtAbout"));
+    text->setAccessibleName(QStringLiteral("About Tarvo"));
+    text->setReadOnly(true);
+    text->setFixedHeight(60);
+    runGuarded(this, QStringLiteral("read the settings"), [&] { text->setPlainText(LineEnds::toShown(aboutText())); });
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *right = new QVBoxLayout;
+    right->addWidget(new QLabel(QStringLiteral("Tarvo: equipment service and parts alarms"), this));
+    right->addWidget(text);
+    right->addWidget(ok, 0, Qt::AlignRight);
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(logo, 0, Qt::AlignTop);
+    layout->addLayout(right, 1);
+    resize(460, 170);
+}
+
+QString AboutDialog::aboutText()
+{
+    Recordset settings(db(), QStringLiteral("Select * from settings"));
+    if (settings.isEmpty())
+        return QString();
+    return QStringLiteral("Tarvo v") + settings.text(QStringLiteral("Version")) + QStringLiteral("\r\nBuild: ")
+        + settings.text(QStringLiteral("build"));
+}

@@ -1,0 +1,135 @@
+#include "EntryDialog.h"
+
+#include "AddHistory.h"
+
+#include "core/db/Recordset.h"
+#include "core/items/ItemStore.h"
+#include "core/platform/Twips.h"
+#include "gui/platform/KeyFilter.h"
+#include "gui/platform/PlainText.h"
+#include "gui/platform/WindowUtil.h"
+#include "core/maintenance/WorkingDatabase.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+
+// Sizes in twips: the window's default size and the buttons' least width.
+constexpr int ButtonWidth = 1095;
+constexpr int WindowWidth = 7200;
+constexpr int WindowHeight = 1470;
+
+const char *const ItemGoneMessage = "This item no longer exists; the entry was not added";
+
+} // namespace
+
+EntryDialog::EntryDialog(EntryTarget target, qint64 itemId, QWidget *parent)
+    : QDialog(parent)
+    , m_target(target)
+    , m_itemId(itemId)
+{
+    const bool history = target == HistoryTarget;
+    setObjectName(history ? QStringLiteral("frmAddHst") : QStringLiteral("frmAddNote"));
+    setWindowTitle(history ? QStringLiteral("Add History") : QStringLiteral("Add Note"));
+
+    auto *lblItem = new QLabel(this);
+    lblItem->setObjectName(QStringLiteral("lblItem"));
+    showPlainText(lblItem);
+    lblItem->setWordWrap(true); // a long item name takes more lines, not a wider window
+    runGuarded(this, QStringLiteral("read the item"), [&] {
+        lblItem->setText(QStringLiteral("Item: %1 (ID = %2)").arg(itemName(db(), m_itemId)).arg(m_itemId));
+    });
+    auto *lblDescr = new QLabel(QStringLiteral("Description:"), this);
+    lblDescr->setObjectName(QStringLiteral("lblDescr"));
+    txtDescr = new QLineEdit(this);
+    txtDescr->setObjectName(QStringLiteral("txtDescr"));
+    lblDescr->setBuddy(txtDescr);
+    auto *cmdAdd = new QPushButton(QStringLiteral("Add"), this);
+    cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
+    auto *cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+
+    // The item on top; the description and, under its box, the buttons.
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *button : {cmdAdd, cmdCancel}) {
+        button->setMinimumWidth(Twips::toPixels(ButtonWidth));
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(lblItem, 0, 0, 1, 2);
+    layout->addWidget(lblDescr, 1, 0);
+    layout->addWidget(txtDescr, 1, 1);
+    layout->addLayout(buttons, 2, 1);
+    layout->setColumnStretch(1, 1);
+    setDefaultSizeTwips(this, WindowWidth, WindowHeight);
+
+    // Enter goes on to the default button, also in a full box.
+    filterTyping(txtDescr, [](const QString &text, int keyChar) {
+        return keyChar == EnterKey || descriptionKeyAccepted(text, keyChar);
+    });
+    cutPastes(txtDescr, DescriptionLimit);
+    cmdAdd->setDefault(true);
+    txtDescr->setFocus();
+    connect(cmdAdd, &QPushButton::clicked, this, &EntryDialog::add);
+    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+}
+
+bool EntryDialog::hasTypedText() const
+{
+    return !txtDescr->text().isEmpty();
+}
+
+void EntryDialog::add()
+{
+    const QString descr = txtDescr->text();
+    if (descr.isEmpty()) {
+        MessageBox::information(this, QStringLiteral("Description must be entered"));
+        return;
+    }
+    bool itemGone = false;
+    const bool written = runGuarded(this, QStringLiteral("add the entry"), [&] {
+        itemGone = !itemExists(db(), m_itemId);
+        if (!itemGone)
+            writeEntry(db(), m_target, m_itemId, descr); // a typed entry is always written
+    });
+    if (!written)
+        return; // the failure was shown; the typed text stays for another try
+    if (itemGone) {
+        MessageBox::information(this, QString::fromLatin1(ItemGoneMessage));
+        return;
+    }
+    emit entryAdded(m_target, m_itemId);
+    close();
+}
+
+void EntryDialog::serve(QWidget *opener)
+{
+    if (!serves(opener))
+        m_servedBy.append(opener);
+}
+
+bool EntryDialog::serves(const QWidget *opener) const
+{
+    return std::any_of(m_servedBy.begin(), m_servedBy.end(),
+                       [opener](const QPointer<QWidget> &served) { return served.data() == opener; });
+}
+
+EntryDialog *showEntryWindow(QPointer<EntryDialog> &slot, EntryTarget target, qint64 itemId,
+                             const std::function<void(EntryDialog *)> &connectNew)
+{
+    if (slot && slot->itemId() != itemId && !slot->hasTypedText())
+        closeNow(slot);
+    return showOnce(slot, [&] {
+        auto *window = new EntryDialog(target, itemId);
+        if (connectNew)
+            connectNew(window);
+        return window;
+    });
+}

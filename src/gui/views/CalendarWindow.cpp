@@ -1,0 +1,48 @@
+#include "CalendarWindow.h"
+
+#include "CalendarPanel.h"
+
+#include "core/db/Recordset.h"
+#include "core/platform/Clock.h"
+#include "core/views/CalendarMarks.h"
+#include "gui/platform/WindowUtil.h"
+#include "core/maintenance/WorkingDatabase.h"
+
+#include <QCalendarWidget>
+#include <QTextCharFormat>
+#include <QVBoxLayout>
+
+CalendarWindow::CalendarWindow(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmCalendar"));
+    setWindowTitle(QStringLiteral("Calendar"));
+    m_panel = new CalendarPanel(this);
+    m_panel->showDate(Clock::today());
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_panel);
+    setTopMost(this, true);
+
+    connect(m_panel->calendar(), &QCalendarWidget::currentPageChanged, this, &CalendarWindow::markMonth);
+    markMonth(m_panel->calendar()->yearShown(), m_panel->calendar()->monthShown());
+    connect(m_panel, &CalendarPanel::dayClicked, this, &CalendarWindow::dayChosen);
+    connect(m_panel, &CalendarPanel::cancelled, this, &QWidget::close);
+}
+
+void CalendarWindow::markMonth(int year, int month)
+{
+    QCalendarWidget *calendar = m_panel->calendar();
+    calendar->setDateTextFormat(QDate(), QTextCharFormat()); // the previous month's marks go
+    QMap<QDate, DayMarks> marks;
+    if (!workingDatabaseIsOpen() || !runGuarded(this, QStringLiteral("mark the due dates"), [&] { marks = monthMarks(db(), year, month); }))
+        return;
+    for (auto day = marks.cbegin(); day != marks.cend(); ++day) {
+        QTextCharFormat format;
+        if (!day->services.isEmpty())
+            format.setFontWeight(QFont::Bold);
+        format.setFontUnderline(!day->orders.isEmpty());
+        format.setToolTip(dayMarksToolTip(*day));
+        calendar->setDateTextFormat(day.key(), format);
+    }
+}

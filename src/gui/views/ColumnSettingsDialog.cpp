@@ -1,0 +1,254 @@
+#include "ColumnSettingsDialog.h"
+
+#include "EditRule.h"
+#include "LookupDialog.h"
+
+#include "core/db/Recordset.h"
+#include "core/platform/Twips.h"
+#include "gui/platform/KeyFilter.h"
+#include "gui/platform/WindowUtil.h"
+#include "core/maintenance/WorkingDatabase.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int RowHeightTwips = 285;
+constexpr int LeastRows = 4;
+
+// The headings, and the texts whose rendered widths give the list's column widths.
+const char *const Headings[4] = {"Name", "Column", "Size", "Display"};
+const char *const WidthTexts[4] = {"Equipment to be Locked   ", "Column   ", "Size       ", "Display     "};
+
+} // namespace
+
+ColumnSettingsDialog::ColumnSettingsDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmColumns"));
+    setWindowTitle(QStringLiteral("Column Settings"));
+
+    flxCols = new QTableWidget(this);
+    flxCols->setObjectName(QStringLiteral("flxCols"));
+    flxCols->setAccessibleName(QStringLiteral("Columns"));
+    flxCols->setColumnCount(4);
+    flxCols->verticalHeader()->hide();
+    flxCols->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    flxCols->verticalHeader()->setDefaultSectionSize(Twips::toPixels(RowHeightTwips));
+    flxCols->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    flxCols->horizontalHeader()->setHighlightSections(false);
+    flxCols->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    flxCols->setSelectionMode(QAbstractItemView::SingleSelection);
+    flxCols->setSelectionBehavior(QAbstractItemView::SelectRows);
+    flxCols->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    int listWidth = 0;
+    for (int c = 0; c < 4; ++c) {
+        auto *heading = new QTableWidgetItem(QString::fromLatin1(Headings[c]));
+        heading->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        flxCols->setHorizontalHeaderItem(c, heading);
+        const int width = fontMetrics().horizontalAdvance(QString::fromLatin1(WidthTexts[c]));
+        flxCols->setColumnWidth(c, width);
+        listWidth += width;
+    }
+
+    // The in-cell editors live over the list's cells.
+    txtDataEntry = new QLineEdit(flxCols->viewport());
+    txtDataEntry->setObjectName(QStringLiteral("txtDataEntry"));
+    txtDataEntry->setFrame(false);
+    txtDataEntry->hide();
+    cmbYN = new QComboBox(flxCols->viewport());
+    cmbYN->setObjectName(QStringLiteral("cmbYN"));
+    cmbYN->setAccessibleName(QStringLiteral("Display"));
+    cmbYN->addItems({QStringLiteral("YES"), QStringLiteral("NO")});
+    cmbYN->hide();
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdOK->setDefault(true);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(flxCols);
+    layout->addLayout(buttons);
+
+    runGuarded(this, QStringLiteral("read the column settings"), [this] { m_settings = ColumnSettings::read(db()); });
+    flxCols->setRowCount(m_settings.rowCount());
+    showAllRows();
+    const int frame = 2 * flxCols->frameWidth();
+    flxCols->setFixedWidth(listWidth + frame + flxCols->verticalScrollBar()->sizeHint().width());
+    // The window opens with the whole list where the screen has room for it; on a smaller screen
+    // (large fonts) the list scrolls and keeps a few rows.
+    const int listTop = flxCols->horizontalHeader()->sizeHint().height() + frame;
+    flxCols->setMinimumHeight(listTop + m_settings.rowCount() * Twips::toPixels(RowHeightTwips));
+    const QSize whole = sizeHint();
+    flxCols->setMinimumHeight(listTop + LeastRows * Twips::toPixels(RowHeightTwips));
+    resize(whole);
+
+    filterTyping(txtDataEntry, [this](const QString &text, int keyChar) {
+        if (keyChar == EnterKey) {
+            commitEntry();
+            return false;
+        }
+        return columnKeyAccepted(m_editedCell, text, keyChar);
+    });
+    holdEditsToRule(txtDataEntry, [this](const QString &before, const QString &after) {
+        return columnEditAccepted(m_editedCell, before, after);
+    });
+    flxCols->installEventFilter(this);
+    // Tab leaves the list for the buttons; the arrows move within it.
+    flxCols->setTabKeyNavigation(false);
+
+    connect(flxCols, &QTableWidget::cellClicked, this, &ColumnSettingsDialog::cellClicked);
+    connect(flxCols->verticalScrollBar(), &QScrollBar::valueChanged, this, &ColumnSettingsDialog::followScroll);
+    connect(cmbYN, &QComboBox::activated, this, &ColumnSettingsDialog::displayChosen);
+    connect(cmdOK, &QPushButton::clicked, this, &ColumnSettingsDialog::save);
+    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void ColumnSettingsDialog::showRow(int row)
+{
+    const ColumnSettings::Row &settings = m_settings.row(row);
+    const QString texts[4] = {settings.name, settings.place, settings.size,
+                              settings.shown() ? QStringLiteral("YES") : QStringLiteral("NO")};
+    for (int c = 0; c < 4; ++c) {
+        QTableWidgetItem *item = flxCols->item(row, c);
+        if (!item) {
+            item = new QTableWidgetItem;
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            flxCols->setItem(row, c, item);
+        }
+        item->setText(texts[c]);
+    }
+}
+
+void ColumnSettingsDialog::showAllRows()
+{
+    for (int row = 0; row < m_settings.rowCount(); ++row)
+        showRow(row);
+}
+
+void ColumnSettingsDialog::setEditorGeometry(QWidget *editor, int row, int column, int widthLessTwips)
+{
+    QRect cell = flxCols->visualRect(flxCols->model()->index(row, column));
+    cell.setWidth(cell.width() - Twips::toPixels(widthLessTwips));
+    editor->setGeometry(cell);
+}
+
+void ColumnSettingsDialog::placeEditor(QWidget *editor, int row, int column, int widthLessTwips)
+{
+    setEditorGeometry(editor, row, column, widthLessTwips);
+    editor->show();
+    editor->raise();
+    editor->setFocus();
+}
+
+void ColumnSettingsDialog::cellClicked(int row, int column)
+{
+    if (row < 0 || row >= m_settings.rowCount())
+        return;
+    flxCols->setCurrentCell(row, column);
+    switch (column) {
+    case ColumnSettings::PlaceCell:
+    case ColumnSettings::SizeCell:
+        cmbYN->hide();
+        if (!m_settings.row(row).shown()) {
+            txtDataEntry->hide(); // a hidden column has no place or width
+            return;
+        }
+        m_editedCell = ColumnSettings::Cell(column);
+        txtDataEntry->setAccessibleName(QString::fromLatin1(Headings[column]));
+        txtDataEntry->setText(flxCols->item(row, column)->text());
+        placeEditor(txtDataEntry, row, column, 0);
+        txtDataEntry->selectAll();
+        return;
+    case ColumnSettings::DisplayCell:
+        txtDataEntry->hide();
+        cmbYN->setCurrentIndex(m_settings.row(row).shown() ? 0 : 1);
+        placeEditor(cmbYN, row, column, 50);
+        return;
+    default:
+        txtDataEntry->hide();
+        cmbYN->hide();
+        return;
+    }
+}
+
+// An open editor stays over its cell as the list scrolls (the window may be shorter than the
+// list), keeping what is typed for Enter or OK.
+void ColumnSettingsDialog::followScroll()
+{
+    const int row = flxCols->currentRow();
+    if (!txtDataEntry->isHidden())
+        setEditorGeometry(txtDataEntry, row, m_editedCell, 0);
+    if (!cmbYN->isHidden())
+        setEditorGeometry(cmbYN, row, ColumnSettings::DisplayCell, 50);
+}
+
+void ColumnSettingsDialog::commitEntry()
+{
+    if (txtDataEntry->isHidden())
+        return;
+    const int row = flxCols->currentRow();
+    const QString message = m_settings.validate(row, m_editedCell, txtDataEntry->text());
+    if (!message.isEmpty()) {
+        MessageBox::information(this, message);
+        txtDataEntry->setFocus(); // the box stays open with its text
+        return;
+    }
+    txtDataEntry->hide();
+    showAllRows(); // a new place swaps with the column that held it
+    flxCols->setFocus();
+}
+
+void ColumnSettingsDialog::displayChosen(int index)
+{
+    const int row = flxCols->currentRow();
+    m_settings.setShown(row, index == 0);
+    showAllRows();
+}
+
+void ColumnSettingsDialog::save()
+{
+    // A place or width still being typed counts as entered.
+    if (txtDataEntry->isVisible()) {
+        commitEntry();
+        if (txtDataEntry->isVisible())
+            return;
+    }
+    bool written = false;
+    if (!runGuarded(this, QStringLiteral("save the column settings"), [&] { written = m_settings.write(db()); }))
+        return;
+    if (!written) {
+        MessageBox::information(this, QString::fromLatin1(ColumnsChangedText));
+        return;
+    }
+    close();
+    emit columnsSaved();
+}
+
+bool ColumnSettingsDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // From the keyboard, Enter or F2 on a cell does what a click does.
+    if (watched == flxCols && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) {
+            cellClicked(flxCols->currentRow(), flxCols->currentColumn());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
