@@ -214,7 +214,7 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
              qPrintable(text)); // the entity shows the letter
     // The browser follows the window, up to 350 twips above its bottom.
     viewer.resize(800, 600);
-    const int saveBottom = Twips::fromPixels(viewer.cmdSave->geometry().bottom() + 1);
+    const int saveBottom = Twips::fromPixels(control<QPushButton>(&viewer, "cmdSave")->geometry().bottom() + 1);
     QCOMPARE(viewer.brwWebBrowser->size(),
              QSize(Twips::toPixels(12000 - 100), Twips::toPixels(9000 - saveBottom - 350)));
 

@@ -3,12 +3,12 @@
 #include "LargePage.h"
 #include "PagePdf.h"
 
-#include "core/settings/AppPaths.h"
+#include "ViewerLayout.h"
 #include "core/platform/SafeFile.h"
 #include "core/platform/Twips.h"
 #include "core/platform/Utility.h"
 #include "core/reports/ReportCommand.h"
-#include "ViewerLayout.h"
+#include "core/settings/AppPaths.h"
 #include "gui/platform/Desktop.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
@@ -84,11 +84,11 @@ ReportViewerWindow::ReportViewerWindow(const QString &path, QWidget *parent)
         slot->setAutoDefault(true); // Enter presses the button that has the focus
         connect(slot, &QPushButton::clicked, this, command);
     };
-    button(cmdOpen, "cmdOpen", QStringLiteral("Open"), 1100, &ReportViewerWindow::open);
-    button(cmdSave, "cmdSave", QStringLiteral("Save"), 1100, &ReportViewerWindow::save);
-    button(cmdPrint, "cmdPrint", QStringLiteral("Print"), 1100, &ReportViewerWindow::print);
-    button(cmdSavePdf, "cmdSavePdf", QStringLiteral("Save as PDF"), 1500, &ReportViewerWindow::savePdf);
-    button(cmdClose, "cmdClose", QStringLiteral("Close"), 1100, &QWidget::close);
+    button(m_openButton, "cmdOpen", QStringLiteral("Open"), 1100, &ReportViewerWindow::open);
+    button(m_saveButton, "cmdSave", QStringLiteral("Save"), 1100, &ReportViewerWindow::save);
+    button(m_printButton, "cmdPrint", QStringLiteral("Print"), 1100, &ReportViewerWindow::print);
+    button(m_savePdfButton, "cmdSavePdf", QStringLiteral("Save as PDF"), 1500, &ReportViewerWindow::savePdf);
+    button(m_closeButton, "cmdClose", QStringLiteral("Close"), 1100, &QWidget::close);
 
     // Esc closes, as Close does.
     new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
@@ -242,7 +242,7 @@ void ReportViewerWindow::resizeEvent(QResizeEvent *event)
     using Twips::fromPixels;
     const QSize current(fromPixels(view->width()), fromPixels(view->height()));
     const QSize inside(fromPixels(width()), fromPixels(height()));
-    const int saveBottom = fromPixels(cmdSave->geometry().bottom() + 1);
+    const int saveBottom = fromPixels(m_saveButton->geometry().bottom() + 1);
     const QSize size = viewerBrowserSize(current, inside, saveBottom);
     view->resize(Twips::toPixels(size.width()), Twips::toPixels(size.height()));
 }
@@ -342,14 +342,14 @@ void ReportViewerWindow::renderAway(std::function<void()> work, std::function<vo
 {
     if (m_pageWriter)
         return; // its buttons are disabled meanwhile
-    cmdSavePdf->setEnabled(false);
-    cmdPrint->setEnabled(false);
+    m_savePdfButton->setEnabled(false);
+    m_printButton->setEnabled(false);
     m_pageWriter = QThread::create(std::move(work));
     connect(m_pageWriter, &QThread::finished, this, [this, done = std::move(done)] {
         m_pageWriter->deleteLater();
         m_pageWriter = nullptr;
-        cmdSavePdf->setEnabled(true);
-        cmdPrint->setEnabled(true);
+        m_savePdfButton->setEnabled(true);
+        m_printButton->setEnabled(true);
         done();
     });
     m_pageWriter->start(QThread::LowPriority);

@@ -61,11 +61,11 @@ public:
     QWebEngineView *brwWebBrowser = nullptr;
     // The reader of a page too large for the engine (null while none is shown).
     LargePageView *largePage = nullptr;
-    QPushButton *cmdOpen = nullptr;
-    QPushButton *cmdSave = nullptr;
-    QPushButton *cmdPrint = nullptr;
-    QPushButton *cmdSavePdf = nullptr;
-    QPushButton *cmdClose = nullptr;
+    QPushButton *m_openButton = nullptr;
+    QPushButton *m_saveButton = nullptr;
+    QPushButton *m_printButton = nullptr;
+    QPushButton *m_savePdfButton = nullptr;
+    QPushButton *m_closeButton = nullptr;
 
 Q_SIGNALS:
     // The page has been loaded (ok false when it could not be).

@@ -4,12 +4,12 @@
 
 #include "core/alarms/AlarmListModel.h"
 #include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Twips.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/RowColours.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -85,14 +85,14 @@ AlarmWindow::AlarmWindow(const AppSettings &settings, QWidget *parent)
     flxAlarms->setTabKeyNavigation(false);
     noAutomaticCurrent(flxAlarms);
 
-    cmdDetails = new QPushButton(QStringLiteral("Details"), this);
-    cmdDetails->setObjectName(QStringLiteral("cmdDetails"));
-    cmdSleep = new QPushButton(QStringLiteral("Sleep"), this);
-    cmdSleep->setObjectName(QStringLiteral("cmdSleep"));
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdDetails->setDefault(true);
-    QHBoxLayout *buttons = buttonRow({cmdDetails, cmdSleep, cmdCancel}, ButtonWidth);
+    m_detailsButton = new QPushButton(QStringLiteral("Details"), this);
+    m_detailsButton->setObjectName(QStringLiteral("cmdDetails"));
+    m_sleepButton = new QPushButton(QStringLiteral("Sleep"), this);
+    m_sleepButton->setObjectName(QStringLiteral("cmdSleep"));
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cmdCancel"));
+    m_detailsButton->setDefault(true);
+    QHBoxLayout *buttons = buttonRow({m_detailsButton, m_sleepButton, m_cancelButton}, ButtonWidth);
     buttons->setSpacing(toPixels(ButtonGap));
     buttons->setContentsMargins(0, 0, toPixels(ButtonGap - Margin), 0);
     auto *layout = new QVBoxLayout(this);
@@ -113,9 +113,9 @@ AlarmWindow::AlarmWindow(const AppSettings &settings, QWidget *parent)
         if (now.isValid() && (m_noAlarmSelected || now.row() != m_alarmCurRow))
             rowClicked(now.row());
     });
-    connect(cmdDetails, &QPushButton::clicked, this, &AlarmWindow::showDetails);
-    connect(cmdSleep, &QPushButton::clicked, this, &AlarmWindow::openSleep);
-    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_detailsButton, &QPushButton::clicked, this, &AlarmWindow::showDetails);
+    connect(m_sleepButton, &QPushButton::clicked, this, &AlarmWindow::openSleep);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
 
     resize(toPixels(WindowWidth), toPixels(WindowHeight));
     loadAlarmData();

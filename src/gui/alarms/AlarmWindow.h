@@ -70,7 +70,7 @@ private:
     int m_alarmCurRow = 0;
     int m_alarmPrevRow = 0;
     QTableView *flxAlarms = nullptr;
-    QPushButton *cmdDetails = nullptr;
-    QPushButton *cmdSleep = nullptr;
-    QPushButton *cmdCancel = nullptr;
+    QPushButton *m_detailsButton = nullptr;
+    QPushButton *m_sleepButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };

@@ -1,13 +1,13 @@
 #include "OrderAckDialog.h"
 
 #include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,36 +28,36 @@ constexpr int PoWidth = 3000;
 OrderAckDialog::OrderAckDialog(qint64 itemId, QWidget *parent)
     : AckDialog("frmAckOrder", QStringLiteral("Order Acknowledge"), itemId, parent)
 {
-    txtInfo = new QPlainTextEdit(this);
-    txtInfo->setObjectName(QStringLiteral("txtInfo"));
-    txtInfo->setAccessibleName(QStringLiteral("Order information"));
-    txtInfo->setReadOnly(true);
-    txtInfo->setTabChangesFocus(true);
+    m_infoText = new QPlainTextEdit(this);
+    m_infoText->setObjectName(QStringLiteral("txtInfo"));
+    m_infoText->setAccessibleName(QStringLiteral("Order information"));
+    m_infoText->setReadOnly(true);
+    m_infoText->setTabChangesFocus(true);
 
-    txtPoNo = new QLineEdit(this);
-    txtPoNo->setObjectName(QStringLiteral("txtPoNo"));
-    txtPoNo->setToolTip(QStringLiteral("Enter the purchase order if any"));
-    txtPoNo->setMaximumWidth(Twips::toPixels(PoWidth));
-    filterTyping(txtPoNo, [](const QString &text, int keyChar) {
+    m_purchaseOrderEdit = new QLineEdit(this);
+    m_purchaseOrderEdit->setObjectName(QStringLiteral("txtPoNo"));
+    m_purchaseOrderEdit->setToolTip(QStringLiteral("Enter the purchase order if any"));
+    m_purchaseOrderEdit->setMaximumWidth(Twips::toPixels(PoWidth));
+    filterTyping(m_purchaseOrderEdit, [](const QString &text, int keyChar) {
         return ackTextKeyAccepted(text, keyChar, PurchaseOrderLimit);
     });
-    cutPastes(txtPoNo, PurchaseOrderLimit);
+    cutPastes(m_purchaseOrderEdit, PurchaseOrderLimit);
     auto *poRow = new QHBoxLayout;
-    poRow->addWidget(addLabel(QStringLiteral("Purchase Order no."), txtPoNo));
-    poRow->addWidget(txtPoNo, 1);
+    poRow->addWidget(addLabel(QStringLiteral("Purchase Order no."), m_purchaseOrderEdit));
+    poRow->addWidget(m_purchaseOrderEdit, 1);
     poRow->addStretch(0);
 
     QPushButton *cmdAck = addButton("cmdAck", QStringLiteral("Acknowledge"));
     QPushButton *cmdInStock = addButton("cmdInStock", QStringLiteral("In Stock"));
     QPushButton *cmdCancel = addButton("cmdCancel", QStringLiteral("Cancel"));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(txtInfo, 1);
+    layout->addWidget(m_infoText, 1);
     layout->addLayout(poRow);
     layout->addLayout(buttonRow({cmdAck, cmdInStock, cmdCancel}, ButtonWidth));
     setDefaultSizeTwips(this, WindowWidth, WindowHeight);
 
     cmdAck->setDefault(true);
-    txtPoNo->setFocus();
+    m_purchaseOrderEdit->setFocus();
     connect(cmdAck, &QPushButton::clicked, this, &OrderAckDialog::acknowledgeOrder);
     connect(cmdInStock, &QPushButton::clicked, this, &OrderAckDialog::reportInStock);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
@@ -70,12 +70,12 @@ OrderAckDialog::OrderAckDialog(qint64 itemId, QWidget *parent)
 void OrderAckDialog::loadorderinfo()
 {
     runGuarded(this, QStringLiteral("read the item"),
-               [this] { txtInfo->setPlainText(LineEnds::toShown(orderInfoText(db(), itemId()))); });
+               [this] { m_infoText->setPlainText(LineEnds::toShown(orderInfoText(db(), itemId()))); });
 }
 
 void OrderAckDialog::acknowledgeOrder()
 {
-    const QString purchaseOrder = txtPoNo->text();
+    const QString purchaseOrder = m_purchaseOrderEdit->text();
     if (purchaseOrder.trimmed().isEmpty()) { // spaces alone name no order
         MessageBox::information(this, QStringLiteral("Purchase order number must be specified"));
         return;

@@ -21,6 +21,6 @@ public:
 private:
     void loadorderinfo();
 
-    QPlainTextEdit *txtInfo = nullptr;
-    QLineEdit *txtPoNo = nullptr;
+    QPlainTextEdit *m_infoText = nullptr;
+    QLineEdit *m_purchaseOrderEdit = nullptr;
 };

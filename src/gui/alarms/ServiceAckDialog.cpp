@@ -1,6 +1,7 @@
 #include "ServiceAckDialog.h"
 
 #include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 #include "core/platform/LineEnds.h"
@@ -11,7 +12,6 @@
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/EntryGrid.h"
 #include "gui/views/DatePicker.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -46,11 +46,11 @@ ServiceAckDialog::ServiceAckDialog(qint64 itemId, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(scrollingForm(form));
 
-    txtInfo = new QPlainTextEdit(form);
-    txtInfo->setObjectName(QStringLiteral("txtInfo"));
-    txtInfo->setReadOnly(true);
-    txtInfo->setTabChangesFocus(true);
-    QLabel *infoLabel = addLabel(QStringLiteral("Service Information"), txtInfo);
+    m_infoText = new QPlainTextEdit(form);
+    m_infoText->setObjectName(QStringLiteral("txtInfo"));
+    m_infoText->setReadOnly(true);
+    m_infoText->setTabChangesFocus(true);
+    QLabel *infoLabel = addLabel(QStringLiteral("Service Information"), m_infoText);
 
     flxHistory = makeEntryGrid("flxHistory", form);
     QLabel *historyLabel = addLabel(QStringLiteral("History"), flxHistory);
@@ -59,30 +59,30 @@ ServiceAckDialog::ServiceAckDialog(qint64 itemId, QWidget *parent)
 
     auto *Frame1 = new QGroupBox(QStringLiteral("Acknowledgment Input"), form);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    txtServicedBy = new QLineEdit(Frame1);
-    txtServicedBy->setObjectName(QStringLiteral("txtServicedBy"));
-    txtServicedBy->setToolTip(QStringLiteral("Who the item was serviced by"));
-    txtServicedBy->setMinimumWidth(Twips::toPixels(PersonWidth));
-    txtServicedON = new QLineEdit(Frame1);
-    txtServicedON->setObjectName(QStringLiteral("txtServicedON"));
-    txtServicedON->setToolTip(QStringLiteral("When the item was serviced"));
-    QPushButton *cmdCal = DatePicker::dateBoxButton(txtServicedON, QStringLiteral("cmdCal"));
+    m_servicedByEdit = new QLineEdit(Frame1);
+    m_servicedByEdit->setObjectName(QStringLiteral("txtServicedBy"));
+    m_servicedByEdit->setToolTip(QStringLiteral("Who the item was serviced by"));
+    m_servicedByEdit->setMinimumWidth(Twips::toPixels(PersonWidth));
+    m_servicedOnEdit = new QLineEdit(Frame1);
+    m_servicedOnEdit->setObjectName(QStringLiteral("txtServicedON"));
+    m_servicedOnEdit->setToolTip(QStringLiteral("When the item was serviced"));
+    QPushButton *cmdCal = DatePicker::dateBoxButton(m_servicedOnEdit, QStringLiteral("cmdCal"));
     Check1 = new QCheckBox(QStringLiteral("Part Replaced"), Frame1);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setToolTip(QStringLiteral("Was the part replaced?"));
 
     auto *inputs = new QGridLayout(Frame1);
-    inputs->addWidget(addLabel(QStringLiteral("Serviced By"), txtServicedBy), 0, 0);
-    inputs->addWidget(txtServicedBy, 0, 1, 1, 3);
-    inputs->addWidget(addLabel(QStringLiteral("Serviced On"), txtServicedON), 1, 0);
-    inputs->addWidget(txtServicedON, 1, 1);
+    inputs->addWidget(addLabel(QStringLiteral("Serviced By"), m_servicedByEdit), 0, 0);
+    inputs->addWidget(m_servicedByEdit, 0, 1, 1, 3);
+    inputs->addWidget(addLabel(QStringLiteral("Serviced On"), m_servicedOnEdit), 1, 0);
+    inputs->addWidget(m_servicedOnEdit, 1, 1);
     inputs->addWidget(cmdCal, 1, 2);
     inputs->addWidget(Check1, 2, 0, 1, 4, Qt::AlignLeft); // clicks count on its box and text
     inputs->setColumnStretch(3, 1);
 
     auto *left = new QVBoxLayout;
     left->addWidget(infoLabel);
-    left->addWidget(txtInfo, 1);
+    left->addWidget(m_infoText, 1);
     auto *right = new QVBoxLayout;
     right->addWidget(historyLabel);
     right->addWidget(flxHistory, 19);
@@ -102,16 +102,16 @@ ServiceAckDialog::ServiceAckDialog(qint64 itemId, QWidget *parent)
     setDefaultSizeTwips(this, WindowWidth, WindowHeight);
 
     // Typing and pasting obey the same limits: 50 characters; a date of digits and "/".
-    filterTyping(txtServicedBy, [](const QString &text, int keyChar) {
+    filterTyping(m_servicedByEdit, [](const QString &text, int keyChar) {
         return ackTextKeyAccepted(text, keyChar, ServicedByLimit);
     });
-    cutPastes(txtServicedBy, ServicedByLimit);
-    filterTyping(txtServicedON, servicedOnKeyAccepted);
-    takeOnlyCharacters(txtServicedON, QStringLiteral("0-9/"));
-    cutPastes(txtServicedON, ServicedOnLimit);
+    cutPastes(m_servicedByEdit, ServicedByLimit);
+    filterTyping(m_servicedOnEdit, servicedOnKeyAccepted);
+    takeOnlyCharacters(m_servicedOnEdit, QStringLiteral("0-9/"));
+    cutPastes(m_servicedOnEdit, ServicedOnLimit);
 
     cmdAck->setDefault(true);
-    txtServicedBy->setFocus();
+    m_servicedByEdit->setFocus();
     connect(cmdAck, &QPushButton::clicked, this, &ServiceAckDialog::acknowledgeService);
     connect(cmdCal, &QPushButton::clicked, this, &ServiceAckDialog::openCalendar);
     connect(cmdAddHst, &QPushButton::clicked, this, [this] { addEntry(HistoryTarget); });
@@ -137,10 +137,10 @@ EntryGrid *ServiceAckDialog::makeEntryGrid(const char *name, QWidget *parent)
 void ServiceAckDialog::loadServiceData()
 {
     runGuarded(this, QStringLiteral("read the item"), [this] {
-        txtInfo->setPlainText(LineEnds::toShown(serviceInfoText(db(), itemId())));
-        txtServicedBy->setText(lastServicedBy(db(), itemId()));
+        m_infoText->setPlainText(LineEnds::toShown(serviceInfoText(db(), itemId())));
+        m_servicedByEdit->setText(lastServicedBy(db(), itemId()));
     });
-    txtServicedON->setText(DateText::format(Clock::today()));
+    m_servicedOnEdit->setText(DateText::format(Clock::today()));
 }
 
 void ServiceAckDialog::fillEntries(EntryGrid *grid, EntryTarget target)
@@ -166,7 +166,7 @@ bool ServiceAckDialog::partReplaced() const
 
 void ServiceAckDialog::openCalendar()
 {
-    DatePicker::pickInto(txtServicedON);
+    DatePicker::pickInto(m_servicedOnEdit);
 }
 
 void ServiceAckDialog::addEntry(EntryTarget target)
@@ -188,13 +188,13 @@ void ServiceAckDialog::entryAdded(EntryTarget target, qint64 itemId)
 
 void ServiceAckDialog::acknowledgeService()
 {
-    const QString servicedOn = txtServicedON->text();
+    const QString servicedOn = m_servicedOnEdit->text();
     const QString problem = servicedOnProblem(servicedOn);
     if (!problem.isEmpty()) {
         MessageBox::information(this, problem);
         return;
     }
-    const QString servicedBy = txtServicedBy->text();
+    const QString servicedBy = m_servicedByEdit->text();
     const QDate day = DateText::parse(servicedOn);
     acknowledge(serviceAckHistory(servicedBy, servicedOn, partReplaced()), [&](const QStringList &history) {
         return storeServiceAck(db(), itemId(), stamp(), servicedBy, day, history);

@@ -47,10 +47,10 @@ private:
     EntryGrid *makeEntryGrid(const char *name, QWidget *parent);
     void fillEntries(EntryGrid *grid, EntryTarget target);
 
-    QPlainTextEdit *txtInfo = nullptr;
+    QPlainTextEdit *m_infoText = nullptr;
     EntryGrid *flxHistory = nullptr;
     EntryGrid *flxNotes = nullptr;
-    QLineEdit *txtServicedBy = nullptr;
-    QLineEdit *txtServicedON = nullptr;
+    QLineEdit *m_servicedByEdit = nullptr;
+    QLineEdit *m_servicedOnEdit = nullptr;
     QCheckBox *Check1 = nullptr;
 };

@@ -2,10 +2,10 @@
 
 #include "core/companies/Company.h"
 #include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -51,13 +51,13 @@ CompanyDirectory::CompanyDirectory(Mode mode, QWidget *editor, QWidget *parent)
     grid->verticalHeader()->hide();
     grid->move(0, 0);
 
-    cmdSelect = button("cmdSelect", QStringLiteral("Select"), this);
-    cmdAdd = button("cmdAdd", QStringLiteral("Add"), this);
-    cmdEdit = button("cmdEdit", QStringLiteral("Edit"), this);
-    cmdCancel = button("cmdCancel", QStringLiteral("Cancel"), this);
-    cmdSelect->setVisible(selectMode);
+    m_selectButton = button("cmdSelect", QStringLiteral("Select"), this);
+    m_addButton = button("cmdAdd", QStringLiteral("Add"), this);
+    m_editButton = button("cmdEdit", QStringLiteral("Edit"), this);
+    m_cancelButton = button("cmdCancel", QStringLiteral("Cancel"), this);
+    m_selectButton->setVisible(selectMode);
     // Enter on a chosen row does what a double-click does.
-    (selectMode ? cmdSelect : cmdEdit)->setDefault(true);
+    (selectMode ? m_selectButton : m_editButton)->setDefault(true);
 
     connect(grid, &QTableWidget::cellClicked, this, [this](int row, int) { rowClicked(row + 1); });
     // A row reached with the arrows or by typing its first letters counts as clicked.
@@ -66,10 +66,10 @@ CompanyDirectory::CompanyDirectory(Mode mode, QWidget *editor, QWidget *parent)
             rowClicked(row + 1);
     });
     connect(grid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { rowDoubleClicked(row + 1); });
-    connect(cmdSelect, &QPushButton::clicked, this, &CompanyDirectory::selectClicked);
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { emit companyEditorWanted(0); });
-    connect(cmdEdit, &QPushButton::clicked, this, &CompanyDirectory::editClicked);
-    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_selectButton, &QPushButton::clicked, this, &CompanyDirectory::selectClicked);
+    connect(m_addButton, &QPushButton::clicked, this, [this] { emit companyEditorWanted(0); });
+    connect(m_editButton, &QPushButton::clicked, this, &CompanyDirectory::editClicked);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
 
     setupColumns();
     // Never smaller than the layout rules allow: the four buttons in a row over a grid row.
@@ -214,13 +214,13 @@ void CompanyDirectory::layoutControls()
     // The rules measure the window's outer size; a window too small for them keeps its layout.
     const QSize outer = frameGeometry().size();
     const auto layout = companyLayout(Twips::fromPixels(outer.width()), Twips::fromPixels(outer.height()),
-                                      Twips::fromPixels(cmdEdit->width()), Twips::fromPixels(cmdEdit->height()));
+                                      Twips::fromPixels(m_editButton->width()), Twips::fromPixels(m_editButton->height()));
     if (!layout)
         return;
     grid->resize(Twips::toPixels(layout->gridWidth), Twips::toPixels(layout->gridHeight));
     const int top = Twips::toPixels(layout->buttonTop);
-    cmdSelect->move(Twips::toPixels(layout->selectLeft), top);
-    cmdAdd->move(Twips::toPixels(layout->addLeft), top);
-    cmdEdit->move(Twips::toPixels(layout->editLeft), top);
-    cmdCancel->move(Twips::toPixels(layout->cancelLeft), top);
+    m_selectButton->move(Twips::toPixels(layout->selectLeft), top);
+    m_addButton->move(Twips::toPixels(layout->addLeft), top);
+    m_editButton->move(Twips::toPixels(layout->editLeft), top);
+    m_cancelButton->move(Twips::toPixels(layout->cancelLeft), top);
 }

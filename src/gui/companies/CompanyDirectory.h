@@ -64,8 +64,8 @@ private:
     int m_previousRow = 0;
     bool m_noHighlight = true;
     QTableWidget *grid = nullptr;
-    QPushButton *cmdSelect = nullptr;
-    QPushButton *cmdAdd = nullptr;
-    QPushButton *cmdEdit = nullptr;
-    QPushButton *cmdCancel = nullptr;
+    QPushButton *m_selectButton = nullptr;
+    QPushButton *m_addButton = nullptr;
+    QPushButton *m_editButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };

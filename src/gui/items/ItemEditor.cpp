@@ -2,17 +2,17 @@
 
 #include "core/companies/Company.h"
 #include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Twips.h"
 #include "core/records/History.h"
+#include "core/settings/GlobalVars.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/AddHistory.h"
 #include "gui/views/DatePicker.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -123,16 +123,16 @@ ItemEditor::ItemEditor(ItemEditMode mode, qint64 itemId, const AppSettings &sett
     // Page 1: "Equipment" over "Alarming", the parts beside both.
     auto *first = new QGridLayout(m_firstPage);
     first->setContentsMargins(0, 0, 0, 0);
-    first->addWidget(m_frmEquip, 0, 0);
-    first->addWidget(m_frmAlarm, 1, 0);
-    first->addWidget(m_frmrepparts, 0, 1, 2, 1);
+    first->addWidget(m_equipmentFrame, 0, 0);
+    first->addWidget(m_alarmFrame, 1, 0);
+    first->addWidget(m_partsFrame, 0, 1, 2, 1);
     // Page 2: "Extra", and "Latest History" over "Custom Fields" beside it.
     auto *left = new QVBoxLayout;
-    left->addWidget(m_frmExtra);
+    left->addWidget(m_extraFrame);
     left->addStretch(1);
     auto *right = new QVBoxLayout;
-    right->addWidget(m_frmHst);
-    right->addWidget(m_frmCustom);
+    right->addWidget(m_historyFrame);
+    right->addWidget(m_customFrame);
     right->addStretch(1);
     auto *second = new QHBoxLayout(m_secondPage);
     second->setContentsMargins(0, 0, 0, 0);
@@ -207,17 +207,17 @@ QPushButton *ItemEditor::calendarButton(int index, QLineEdit *box)
 void ItemEditor::buildEquipmentFrame()
 {
     using namespace Column;
-    m_frmEquip = makeFrame("frmEquip", QStringLiteral("Equipment"), m_firstPage);
-    addBox(m_frmEquip, Name, QStringLiteral("Name"), QStringLiteral("Name of the overall equipment"));
-    addBox(m_frmEquip, Tag, QStringLiteral("Tag"), QStringLiteral("Internal company tag if any"));
-    addBox(m_frmEquip, Location, QStringLiteral("Location"), QStringLiteral("Location of the equipment"));
-    addBox(m_frmEquip, Part, QStringLiteral("Part"), QStringLiteral("Part number of the overall equipment"));
-    addBox(m_frmEquip, Serial, QStringLiteral("Serial"), QStringLiteral("Serial number of the overall equipment"));
-    addBox(m_frmEquip, DateInstalled, QStringLiteral("Date Installed"),
+    m_equipmentFrame = makeFrame("frmEquip", QStringLiteral("Equipment"), m_firstPage);
+    addBox(m_equipmentFrame, Name, QStringLiteral("Name"), QStringLiteral("Name of the overall equipment"));
+    addBox(m_equipmentFrame, Tag, QStringLiteral("Tag"), QStringLiteral("Internal company tag if any"));
+    addBox(m_equipmentFrame, Location, QStringLiteral("Location"), QStringLiteral("Location of the equipment"));
+    addBox(m_equipmentFrame, Part, QStringLiteral("Part"), QStringLiteral("Part number of the overall equipment"));
+    addBox(m_equipmentFrame, Serial, QStringLiteral("Serial"), QStringLiteral("Serial number of the overall equipment"));
+    addBox(m_equipmentFrame, DateInstalled, QStringLiteral("Date Installed"),
            QStringLiteral("Date that the overall equipment was installed"));
 
     // The company is chosen in the company directory, not typed.
-    m_lblCoName = new QLabel(m_frmEquip);
+    m_lblCoName = new QLabel(m_equipmentFrame);
     m_lblCoName->setObjectName(QStringLiteral("lblCoName"));
     showPlainText(m_lblCoName);
     m_lblCoName->setFrameShape(QFrame::StyledPanel);
@@ -227,16 +227,16 @@ void ItemEditor::buildEquipmentFrame()
     // the window or moving the rows below when a company is chosen.
     m_lblCoName->setWordWrap(true);
     m_lblCoName->setMinimumHeight(2 * m_lblCoName->fontMetrics().lineSpacing() + 2 * m_lblCoName->frameWidth());
-    auto *select = new QPushButton(QStringLiteral("Select"), m_frmEquip);
+    auto *select = new QPushButton(QStringLiteral("Select"), m_equipmentFrame);
     select->setObjectName(QStringLiteral("cmdSelect"));
     connect(select, &QPushButton::clicked, this, &ItemEditor::selectCompany);
-    auto *caption = new QLabel(QStringLiteral("Company Name"), m_frmEquip);
+    auto *caption = new QLabel(QStringLiteral("Company Name"), m_equipmentFrame);
     caption->setObjectName(QStringLiteral("lblData16"));
     caption->setBuddy(select);
     auto *line = new QHBoxLayout;
     line->addWidget(m_lblCoName, 1);
     line->addWidget(select);
-    auto *rows = static_cast<QGridLayout *>(m_frmEquip->layout());
+    auto *rows = static_cast<QGridLayout *>(m_equipmentFrame->layout());
     const int row = rows->rowCount();
     rows->addWidget(caption, row, 0);
     rows->addLayout(line, row, 1);
@@ -245,31 +245,31 @@ void ItemEditor::buildEquipmentFrame()
 void ItemEditor::buildAlarmFrame()
 {
     using namespace Column;
-    m_frmAlarm = makeFrame("frmAlarm", QStringLiteral("Alarming"), m_firstPage);
-    addBox(m_frmAlarm, ServiceDate, QStringLiteral("Service Date"),
+    m_alarmFrame = makeFrame("frmAlarm", QStringLiteral("Alarming"), m_firstPage);
+    addBox(m_alarmFrame, ServiceDate, QStringLiteral("Service Date"),
            QStringLiteral("Future date when the equipment needs servicing"));
-    addBox(m_frmAlarm, ServiceWarn, QStringLiteral("Service Warning"),
+    addBox(m_alarmFrame, ServiceWarn, QStringLiteral("Service Warning"),
            QStringLiteral("Number of days the program will start alarming to service before service date"));
-    addBox(m_frmAlarm, LeadTime, QStringLiteral("Lead Time"),
+    addBox(m_alarmFrame, LeadTime, QStringLiteral("Lead Time"),
            QStringLiteral("Number of days the program will alarm for order before service date"));
-    addBox(m_frmAlarm, ServiceInterval, QStringLiteral("Service Interval"),
+    addBox(m_alarmFrame, ServiceInterval, QStringLiteral("Service Interval"),
            QStringLiteral("When the service date arrives the program adds this many days to create a new service date"));
 }
 
 void ItemEditor::buildPartsFrame()
 {
-    m_frmrepparts = new QGroupBox(QStringLiteral("Replacable Part(s) "), m_firstPage);
-    m_frmrepparts->setObjectName(QStringLiteral("frmrepparts"));
-    m_cmbReplaceStock = new QComboBox(m_frmrepparts);
+    m_partsFrame = new QGroupBox(QStringLiteral("Replacable Part(s) "), m_firstPage);
+    m_partsFrame->setObjectName(QStringLiteral("frmrepparts"));
+    m_cmbReplaceStock = new QComboBox(m_partsFrame);
     m_cmbReplaceStock->setObjectName(QStringLiteral("cmbReplaceStock"));
     m_cmbReplaceStock->addItems({QStringLiteral("NO"), QStringLiteral("YES")});
     m_cmbReplaceStock->setCurrentIndex(-1);
     m_cmbReplaceStock->setToolTip(QStringLiteral("Are replacement part(s) usually stocked?"));
-    auto *stocked = new QLabel(QStringLiteral("Replacement(s) Stocked?"), m_frmrepparts);
+    auto *stocked = new QLabel(QStringLiteral("Replacement(s) Stocked?"), m_partsFrame);
     stocked->setBuddy(m_cmbReplaceStock);
 
     // The grid, and below it the boxes of a new part lined up with its columns.
-    m_flxRepParts = new QTableWidget(0, 2, m_frmrepparts);
+    m_flxRepParts = new QTableWidget(0, 2, m_partsFrame);
     m_flxRepParts->setObjectName(QStringLiteral("flxRepParts"));
     m_flxRepParts->setAccessibleName(QStringLiteral("Replacement parts"));
     m_flxRepParts->setHorizontalHeaderLabels({QStringLiteral("Part Name"), QStringLiteral("Part Number")});
@@ -283,7 +283,7 @@ void ItemEditor::buildPartsFrame()
     m_flxRepParts->setTabKeyNavigation(false);
 
     auto partBox = [&](const char *name, int id, const QString &label, int width) {
-        auto *box = new QLineEdit(m_frmrepparts);
+        auto *box = new QLineEdit(m_partsFrame);
         box->setObjectName(QString::fromLatin1(name));
         // The grid's column heading above the box is its label.
         box->setAccessibleName(label);
@@ -300,7 +300,7 @@ void ItemEditor::buildPartsFrame()
     };
     m_txtRepPartName = partBox("txtRepPartName", ItemBox::PartName, QStringLiteral("Part Name"), PartNameWidth);
     m_txtRepPartNumber = partBox("txtRepPartNumber", ItemBox::PartNumber, QStringLiteral("Part Number"), PartNumberWidth);
-    auto *add = new QPushButton(QStringLiteral("Add"), m_frmrepparts);
+    auto *add = new QPushButton(QStringLiteral("Add"), m_partsFrame);
     add->setObjectName(QStringLiteral("cmdaddRepParts"));
     connect(add, &QPushButton::clicked, this, &ItemEditor::addPart);
 
@@ -314,7 +314,7 @@ void ItemEditor::buildPartsFrame()
     entryRow->addWidget(m_txtRepPartNumber);
     entryRow->addSpacing(toPixels(90));
     entryRow->addWidget(add, 1);
-    auto *rows = new QVBoxLayout(m_frmrepparts);
+    auto *rows = new QVBoxLayout(m_partsFrame);
     rows->addLayout(stockRow);
     rows->addWidget(m_flxRepParts, 1);
     rows->addLayout(entryRow);
@@ -323,36 +323,36 @@ void ItemEditor::buildPartsFrame()
 void ItemEditor::buildExtraFrame()
 {
     using namespace Column;
-    m_frmExtra = makeFrame("frmExtra", QStringLiteral("Extra"), m_secondPage);
-    addBox(m_frmExtra, Tools, QStringLiteral("Tools"), QStringLiteral("Tools the equipment needs when servicing"));
-    addBox(m_frmExtra, Locked, QStringLiteral("Equipment Locked"),
+    m_extraFrame = makeFrame("frmExtra", QStringLiteral("Extra"), m_secondPage);
+    addBox(m_extraFrame, Tools, QStringLiteral("Tools"), QStringLiteral("Tools the equipment needs when servicing"));
+    addBox(m_extraFrame, Locked, QStringLiteral("Equipment Locked"),
            QStringLiteral("Other equipment to disable before servicing"));
-    addBox(m_frmExtra, RefManuals, QStringLiteral("Reference Manuals"),
+    addBox(m_extraFrame, RefManuals, QStringLiteral("Reference Manuals"),
            QStringLiteral("Name/location of any reference manuals"));
-    addBox(m_frmExtra, Hazmat, QStringLiteral("Hazmat"),
+    addBox(m_extraFrame, Hazmat, QStringLiteral("Hazmat"),
            QStringLiteral("If any hazard conditions exsit enter the gear needed"));
 }
 
 void ItemEditor::buildHistoryFrame()
 {
     using namespace Column;
-    m_frmHst = makeFrame("frmHst", QStringLiteral("Latest History"), m_secondPage);
-    addBox(m_frmHst, DateServiced, QStringLiteral("Last Service Date"),
+    m_historyFrame = makeFrame("frmHst", QStringLiteral("Latest History"), m_secondPage);
+    addBox(m_historyFrame, DateServiced, QStringLiteral("Last Service Date"),
            QStringLiteral("Last date the item was serviced. View history for prior servicing dates"));
-    addBox(m_frmHst, ServicedBy, QStringLiteral("Serviced By"),
+    addBox(m_historyFrame, ServicedBy, QStringLiteral("Serviced By"),
            QStringLiteral("Name of the person that serviced the equipment"));
-    addBox(m_frmHst, PurchaseOrder, QStringLiteral("Last Purchase Order #"),
+    addBox(m_historyFrame, PurchaseOrder, QStringLiteral("Last Purchase Order #"),
            QStringLiteral("Purchase number of the order when the replacement parts where ordered last"));
 }
 
 void ItemEditor::buildCustomFrame()
 {
     using namespace Column;
-    m_frmCustom = makeFrame("frmCustom", QStringLiteral("Custom Fields"), m_secondPage);
+    m_customFrame = makeFrame("frmCustom", QStringLiteral("Custom Fields"), m_secondPage);
     const QString tip = QStringLiteral("Custom field that user may define");
     int row = 0;
     for (int id : {Custom1, Custom2, Custom3})
-        addBox(m_frmCustom, id, QStringLiteral("Custom %1").arg(++row), tip);
+        addBox(m_customFrame, id, QStringLiteral("Custom %1").arg(++row), tip);
 }
 
 void ItemEditor::buildButtons()

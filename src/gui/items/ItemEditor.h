@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/settings/Settings.h"
 #include "core/items/ItemStore.h"
+#include "core/settings/Settings.h"
 
 #include <QDialog>
 
@@ -93,12 +93,12 @@ private:
     std::array<QWidget *, ItemBox::Count> m_boxes {};
     QWidget *m_firstPage = nullptr; // "Equipment", "Alarming", the parts
     QWidget *m_secondPage = nullptr; // "Extra", "Latest History", "Custom Fields"
-    QGroupBox *m_frmEquip = nullptr;
-    QGroupBox *m_frmAlarm = nullptr;
-    QGroupBox *m_frmrepparts = nullptr;
-    QGroupBox *m_frmExtra = nullptr;
-    QGroupBox *m_frmHst = nullptr;
-    QGroupBox *m_frmCustom = nullptr;
+    QGroupBox *m_equipmentFrame = nullptr;
+    QGroupBox *m_alarmFrame = nullptr;
+    QGroupBox *m_partsFrame = nullptr;
+    QGroupBox *m_extraFrame = nullptr;
+    QGroupBox *m_historyFrame = nullptr;
+    QGroupBox *m_customFrame = nullptr;
     QLabel *m_lblCoName = nullptr;
     QComboBox *m_cmbReplaceStock = nullptr;
     QTableWidget *m_flxRepParts = nullptr;

@@ -2,9 +2,9 @@
 
 #include "core/alarms/AlarmSummary.h"
 #include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -52,18 +52,18 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     SSTab1->addTab(buildBackupTab(), QStringLiteral("Backup"));
     SSTab1->addTab(buildAdvancedTab(), QStringLiteral("Advanced"));
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(cmdOK, &QPushButton::clicked, this, &OptionsDialog::save);
-    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("cmdOK"));
+    m_okButton->setDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cmdCancel"));
+    connect(m_okButton, &QPushButton::clicked, this, &OptionsDialog::save);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
     layout->addLayout(buttons);
@@ -72,7 +72,7 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     if (runGuarded(this, QStringLiteral("read the options"), [&] { m_loaded = loadOptions(db()); }))
         showOptions(m_loaded);
     else
-        cmdOK->setEnabled(false);
+        m_okButton->setEnabled(false);
     connect(cmbAutoAddHst, &QComboBox::currentIndexChanged, this, &OptionsDialog::followHistoryChoice);
     connect(cmbSvcAl, &QComboBox::currentIndexChanged, this, &OptionsDialog::followAlarmChoice);
     connect(cmbOrAl, &QComboBox::currentIndexChanged, this, &OptionsDialog::followAlarmChoice);
@@ -92,10 +92,10 @@ QWidget *OptionsDialog::buildAlarmsTab()
     form->addRow(QStringLiteral("Service Alarms On"), cmbSvcAl);
     form->addRow(QStringLiteral("Order Alarms On"), cmbOrAl);
     form->addRow(QStringLiteral("Alarm Notification time"), cmbAlNoti);
-    chkTray = new QCheckBox(QStringLiteral("Show alarms in the system tray"), widget);
-    chkTray->setObjectName(QStringLiteral("chkTray"));
-    chkTray->setChecked(trayAlarmsWanted());
-    form->addRow(chkTray);
+    m_trayCheck = new QCheckBox(QStringLiteral("Show alarms in the system tray"), widget);
+    m_trayCheck->setObjectName(QStringLiteral("chkTray"));
+    m_trayCheck->setChecked(trayAlarmsWanted());
+    form->addRow(m_trayCheck);
     return widget;
 }
 
@@ -103,22 +103,22 @@ QWidget *OptionsDialog::buildBackupTab()
 {
     QFormLayout *form = nullptr;
     QWidget *widget = page(this, &form);
-    txtBackup = new QLineEdit(widget);
-    txtBackup->setObjectName(QStringLiteral("txtBackup"));
-    txtBackup->setFixedWidth(60);
+    m_backupIntervalEdit = new QLineEdit(widget);
+    m_backupIntervalEdit->setObjectName(QStringLiteral("txtBackup"));
+    m_backupIntervalEdit->setFixedWidth(60);
     // Three typed digits; a paste is taken only when the result is all digits, and a long one
     // is refused by OK.
-    filterTyping(txtBackup, acceptsIntervalKey);
-    txtBackup->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtBackup));
+    filterTyping(m_backupIntervalEdit, acceptsIntervalKey);
+    m_backupIntervalEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_backupIntervalEdit));
     auto *days = new QLabel(QStringLiteral("days"), widget);
     days->setObjectName(QStringLiteral("lblDays"));
     auto *row = new QHBoxLayout;
-    row->addWidget(txtBackup);
+    row->addWidget(m_backupIntervalEdit);
     row->addWidget(days);
     row->addStretch(1);
     auto *caption = new QLabel(QStringLiteral("Backup Interval"), widget);
     caption->setObjectName(QStringLiteral("lblBackup"));
-    caption->setBuddy(txtBackup);
+    caption->setBuddy(m_backupIntervalEdit);
     form->addRow(caption, row);
     return widget;
 }
@@ -144,7 +144,7 @@ void OptionsDialog::showOptions(const GeneralOptions &options)
     cmbAlNoti->setCurrentIndex(listPosition(options.notification, NotificationEntries));
     cmbAutoAddHstWarn->setCurrentIndex(listPosition(options.autoAddHistoryWarn, YesNoEntries));
     cmbAutoAddHst->setCurrentIndex(listPosition(options.autoAddHistory, YesNoEntries));
-    txtBackup->setText(options.backupInterval);
+    m_backupIntervalEdit->setText(options.backupInterval);
     followHistoryChoice();
 }
 
@@ -171,23 +171,23 @@ GeneralOptions OptionsDialog::chosen() const
     options.startupAlarm = storedValue(cmbAlarmStartup->currentIndex(), m_loaded.startupAlarm);
     options.autoAddHistory = storedValue(cmbAutoAddHst->currentIndex(), m_loaded.autoAddHistory);
     options.autoAddHistoryWarn = storedValue(cmbAutoAddHstWarn->currentIndex(), m_loaded.autoAddHistoryWarn);
-    options.backupInterval = txtBackup->text();
+    options.backupInterval = m_backupIntervalEdit->text();
     return options;
 }
 
 void OptionsDialog::save()
 {
-    const IntervalProblem problem = checkBackupInterval(txtBackup->text());
+    const IntervalProblem problem = checkBackupInterval(m_backupIntervalEdit->text());
     if (problem != IntervalProblem::None) {
         MessageBox::information(this, intervalProblemText(problem));
         SSTab1->setCurrentIndex(1);
-        txtBackup->setFocus();
+        m_backupIntervalEdit->setFocus();
         return;
     }
     const GeneralOptions options = chosen();
     if (!runGuarded(this, QStringLiteral("save the options"), [&] { saveOptions(db(), options); }))
         return;
-    setTrayAlarmsWanted(chkTray->isChecked());
+    setTrayAlarmsWanted(m_trayCheck->isChecked());
     Q_EMIT optionsSaved();
     close();
 }

@@ -43,11 +43,11 @@ private:
     QComboBox *cmbSvcAl = nullptr;
     QComboBox *cmbOrAl = nullptr;
     QComboBox *cmbAlNoti = nullptr;
-    QCheckBox *chkTray = nullptr; // kept with the desktop settings, not in the row
-    QLineEdit *txtBackup = nullptr;
+    QCheckBox *m_trayCheck = nullptr; // kept with the desktop settings, not in the row
+    QLineEdit *m_backupIntervalEdit = nullptr;
     QComboBox *cmbAlarmStartup = nullptr;
     QComboBox *cmbAutoAddHst = nullptr;
     QComboBox *cmbAutoAddHstWarn = nullptr;
-    QPushButton *cmdOK = nullptr;
-    QPushButton *cmdCancel = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };

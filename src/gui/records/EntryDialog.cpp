@@ -4,11 +4,11 @@
 
 #include "core/db/Recordset.h"
 #include "core/items/ItemStore.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -47,9 +47,9 @@ EntryDialog::EntryDialog(EntryTarget target, qint64 itemId, QWidget *parent)
     });
     auto *lblDescr = new QLabel(QStringLiteral("Description:"), this);
     lblDescr->setObjectName(QStringLiteral("lblDescr"));
-    txtDescr = new QLineEdit(this);
-    txtDescr->setObjectName(QStringLiteral("txtDescr"));
-    lblDescr->setBuddy(txtDescr);
+    m_descriptionEdit = new QLineEdit(this);
+    m_descriptionEdit->setObjectName(QStringLiteral("txtDescr"));
+    lblDescr->setBuddy(m_descriptionEdit);
     auto *cmdAdd = new QPushButton(QStringLiteral("Add"), this);
     cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
     auto *cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
@@ -65,30 +65,30 @@ EntryDialog::EntryDialog(EntryTarget target, qint64 itemId, QWidget *parent)
     auto *layout = new QGridLayout(this);
     layout->addWidget(lblItem, 0, 0, 1, 2);
     layout->addWidget(lblDescr, 1, 0);
-    layout->addWidget(txtDescr, 1, 1);
+    layout->addWidget(m_descriptionEdit, 1, 1);
     layout->addLayout(buttons, 2, 1);
     layout->setColumnStretch(1, 1);
     setDefaultSizeTwips(this, WindowWidth, WindowHeight);
 
     // Enter goes on to the default button, also in a full box.
-    filterTyping(txtDescr, [](const QString &text, int keyChar) {
+    filterTyping(m_descriptionEdit, [](const QString &text, int keyChar) {
         return keyChar == EnterKey || descriptionKeyAccepted(text, keyChar);
     });
-    cutPastes(txtDescr, DescriptionLimit);
+    cutPastes(m_descriptionEdit, DescriptionLimit);
     cmdAdd->setDefault(true);
-    txtDescr->setFocus();
+    m_descriptionEdit->setFocus();
     connect(cmdAdd, &QPushButton::clicked, this, &EntryDialog::add);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 }
 
 bool EntryDialog::hasTypedText() const
 {
-    return !txtDescr->text().isEmpty();
+    return !m_descriptionEdit->text().isEmpty();
 }
 
 void EntryDialog::add()
 {
-    const QString descr = txtDescr->text();
+    const QString descr = m_descriptionEdit->text();
     if (descr.isEmpty()) {
         MessageBox::information(this, QStringLiteral("Description must be entered"));
         return;

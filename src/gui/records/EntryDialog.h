@@ -41,7 +41,7 @@ private:
     const EntryTarget m_target;
     const qint64 m_itemId;
     QList<QPointer<QWidget>> m_servedBy;
-    QLineEdit *txtDescr = nullptr;
+    QLineEdit *m_descriptionEdit = nullptr;
 };
 
 // Shows the entry window of a target, kept in `slot`, for an item. An open one for the same item

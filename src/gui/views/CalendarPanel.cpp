@@ -32,15 +32,15 @@ CalendarPanel::CalendarPanel(QWidget *parent)
     MonthView1->setObjectName(QStringLiteral("MonthView1"));
     MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthView1->setAccessibleName(QStringLiteral("Calendar"));
-    cmdPrevYear = smallButton("cmdPrevYear", QStringLiteral("<"), this);
-    cmdNextYear = smallButton("cmdNextYear", QStringLiteral(">"), this);
-    cmdCancel = smallButton("cmdCancel", QStringLiteral("x"), this);
+    m_previousYearButton = smallButton("cmdPrevYear", QStringLiteral("<"), this);
+    m_nextYearButton = smallButton("cmdNextYear", QStringLiteral(">"), this);
+    m_cancelButton = smallButton("cmdCancel", QStringLiteral("x"), this);
 
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdPrevYear);
-    buttons->addWidget(cmdNextYear);
+    buttons->addWidget(m_previousYearButton);
+    buttons->addWidget(m_nextYearButton);
     buttons->addStretch(1);
-    buttons->addWidget(cmdCancel);
+    buttons->addWidget(m_cancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
@@ -50,9 +50,9 @@ CalendarPanel::CalendarPanel(QWidget *parent)
     // The month's day grid takes the keys.
     (MonthView1->focusProxy() ? MonthView1->focusProxy() : MonthView1)->installEventFilter(this);
     connect(MonthView1, &QCalendarWidget::clicked, this, &CalendarPanel::dayClicked);
-    connect(cmdPrevYear, &QPushButton::pressed, this, [this] { moveYears(-1); });
-    connect(cmdNextYear, &QPushButton::pressed, this, [this] { moveYears(1); });
-    connect(cmdCancel, &QPushButton::pressed, this, &CalendarPanel::cancelled);
+    connect(m_previousYearButton, &QPushButton::pressed, this, [this] { moveYears(-1); });
+    connect(m_nextYearButton, &QPushButton::pressed, this, [this] { moveYears(1); });
+    connect(m_cancelButton, &QPushButton::pressed, this, &CalendarPanel::cancelled);
 }
 
 bool CalendarPanel::eventFilter(QObject *watched, QEvent *event)

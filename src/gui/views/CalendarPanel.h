@@ -33,7 +33,7 @@ protected:
 
 private:
     QCalendarWidget *MonthView1 = nullptr;
-    QPushButton *cmdPrevYear = nullptr;
-    QPushButton *cmdNextYear = nullptr;
-    QPushButton *cmdCancel = nullptr;
+    QPushButton *m_previousYearButton = nullptr;
+    QPushButton *m_nextYearButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };

@@ -4,10 +4,10 @@
 #include "LookupDialog.h"
 
 #include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -60,26 +60,26 @@ ColumnSettingsDialog::ColumnSettingsDialog(QWidget *parent)
     }
 
     // The in-cell editors live over the list's cells.
-    txtDataEntry = new QLineEdit(flxCols->viewport());
-    txtDataEntry->setObjectName(QStringLiteral("txtDataEntry"));
-    txtDataEntry->setFrame(false);
-    txtDataEntry->hide();
+    m_cellEdit = new QLineEdit(flxCols->viewport());
+    m_cellEdit->setObjectName(QStringLiteral("txtDataEntry"));
+    m_cellEdit->setFrame(false);
+    m_cellEdit->hide();
     cmbYN = new QComboBox(flxCols->viewport());
     cmbYN->setObjectName(QStringLiteral("cmbYN"));
     cmbYN->setAccessibleName(QStringLiteral("Display"));
     cmbYN->addItems({QStringLiteral("YES"), QStringLiteral("NO")});
     cmbYN->hide();
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdOK->setDefault(true);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("cmdOK"));
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cmdCancel"));
+    m_okButton->setDefault(true);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(flxCols);
     layout->addLayout(buttons);
@@ -97,14 +97,14 @@ ColumnSettingsDialog::ColumnSettingsDialog(QWidget *parent)
     flxCols->setMinimumHeight(listTop + LeastRows * Twips::toPixels(RowHeightTwips));
     resize(whole);
 
-    filterTyping(txtDataEntry, [this](const QString &text, int keyChar) {
+    filterTyping(m_cellEdit, [this](const QString &text, int keyChar) {
         if (keyChar == EnterKey) {
             commitEntry();
             return false;
         }
         return columnKeyAccepted(m_editedCell, text, keyChar);
     });
-    holdEditsToRule(txtDataEntry, [this](const QString &before, const QString &after) {
+    holdEditsToRule(m_cellEdit, [this](const QString &before, const QString &after) {
         return columnEditAccepted(m_editedCell, before, after);
     });
     flxCols->installEventFilter(this);
@@ -114,8 +114,8 @@ ColumnSettingsDialog::ColumnSettingsDialog(QWidget *parent)
     connect(flxCols, &QTableWidget::cellClicked, this, &ColumnSettingsDialog::cellClicked);
     connect(flxCols->verticalScrollBar(), &QScrollBar::valueChanged, this, &ColumnSettingsDialog::followScroll);
     connect(cmbYN, &QComboBox::activated, this, &ColumnSettingsDialog::displayChosen);
-    connect(cmdOK, &QPushButton::clicked, this, &ColumnSettingsDialog::save);
-    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_okButton, &QPushButton::clicked, this, &ColumnSettingsDialog::save);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void ColumnSettingsDialog::showRow(int row)
@@ -166,22 +166,22 @@ void ColumnSettingsDialog::cellClicked(int row, int column)
     case ColumnSettings::SizeCell:
         cmbYN->hide();
         if (!m_settings.row(row).shown()) {
-            txtDataEntry->hide(); // a hidden column has no place or width
+            m_cellEdit->hide(); // a hidden column has no place or width
             return;
         }
         m_editedCell = ColumnSettings::Cell(column);
-        txtDataEntry->setAccessibleName(QString::fromLatin1(Headings[column]));
-        txtDataEntry->setText(flxCols->item(row, column)->text());
-        placeEditor(txtDataEntry, row, column, 0);
-        txtDataEntry->selectAll();
+        m_cellEdit->setAccessibleName(QString::fromLatin1(Headings[column]));
+        m_cellEdit->setText(flxCols->item(row, column)->text());
+        placeEditor(m_cellEdit, row, column, 0);
+        m_cellEdit->selectAll();
         return;
     case ColumnSettings::DisplayCell:
-        txtDataEntry->hide();
+        m_cellEdit->hide();
         cmbYN->setCurrentIndex(m_settings.row(row).shown() ? 0 : 1);
         placeEditor(cmbYN, row, column, 50);
         return;
     default:
-        txtDataEntry->hide();
+        m_cellEdit->hide();
         cmbYN->hide();
         return;
     }
@@ -192,24 +192,24 @@ void ColumnSettingsDialog::cellClicked(int row, int column)
 void ColumnSettingsDialog::followScroll()
 {
     const int row = flxCols->currentRow();
-    if (!txtDataEntry->isHidden())
-        setEditorGeometry(txtDataEntry, row, m_editedCell, 0);
+    if (!m_cellEdit->isHidden())
+        setEditorGeometry(m_cellEdit, row, m_editedCell, 0);
     if (!cmbYN->isHidden())
         setEditorGeometry(cmbYN, row, ColumnSettings::DisplayCell, 50);
 }
 
 void ColumnSettingsDialog::commitEntry()
 {
-    if (txtDataEntry->isHidden())
+    if (m_cellEdit->isHidden())
         return;
     const int row = flxCols->currentRow();
-    const QString message = m_settings.validate(row, m_editedCell, txtDataEntry->text());
+    const QString message = m_settings.validate(row, m_editedCell, m_cellEdit->text());
     if (!message.isEmpty()) {
         MessageBox::information(this, message);
-        txtDataEntry->setFocus(); // the box stays open with its text
+        m_cellEdit->setFocus(); // the box stays open with its text
         return;
     }
-    txtDataEntry->hide();
+    m_cellEdit->hide();
     showAllRows(); // a new place swaps with the column that held it
     flxCols->setFocus();
 }
@@ -224,9 +224,9 @@ void ColumnSettingsDialog::displayChosen(int index)
 void ColumnSettingsDialog::save()
 {
     // A place or width still being typed counts as entered.
-    if (txtDataEntry->isVisible()) {
+    if (m_cellEdit->isVisible()) {
         commitEntry();
-        if (txtDataEntry->isVisible())
+        if (m_cellEdit->isVisible())
             return;
     }
     bool written = false;

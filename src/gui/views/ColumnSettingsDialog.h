@@ -42,8 +42,8 @@ private:
     ColumnSettings m_settings;
     ColumnSettings::Cell m_editedCell = ColumnSettings::NameCell;
     QTableWidget *flxCols = nullptr;
-    QLineEdit *txtDataEntry = nullptr;
+    QLineEdit *m_cellEdit = nullptr;
     QComboBox *cmbYN = nullptr;
-    QPushButton *cmdOK = nullptr;
-    QPushButton *cmdCancel = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "LookupDialog.h"
 
-#include "EditRule.h"
 #include "DatePicker.h"
+#include "EditRule.h"
 
 #include "core/views/ViewRules.h"
 #include "gui/platform/KeyFilter.h"
@@ -31,34 +31,34 @@ LookupDialog::LookupDialog(std::optional<int> preset, QWidget *parent)
     listLabel->setBuddy(cmbLookup);
     cmbLookup->setAccessibleName(QStringLiteral("Look up by:"));
 
-    txtLookUp = new QLineEdit(this);
-    txtLookUp->setObjectName(QStringLiteral("txtLookUp"));
-    txtLookUp->setMaxLength(LookupValueLimit);
+    m_valueEdit = new QLineEdit(this);
+    m_valueEdit->setObjectName(QStringLiteral("txtLookUp"));
+    m_valueEdit->setMaxLength(LookupValueLimit);
     auto *valueLabel = new QLabel(QStringLiteral("&Value:"), this);
-    valueLabel->setBuddy(txtLookUp);
-    txtLookUp->setAccessibleName(QStringLiteral("Value:"));
+    valueLabel->setBuddy(m_valueEdit);
+    m_valueEdit->setAccessibleName(QStringLiteral("Value:"));
 
-    cmdCal = new QPushButton(QIcon(QStringLiteral(":/icons/calendar.png")), QString(), this);
-    cmdCal->setObjectName(QStringLiteral("cmdCal"));
-    cmdCal->setToolTip(QStringLiteral("Calendar"));
-    cmdCal->setAccessibleName(QStringLiteral("Calendar"));
-    cmdLookUp = new QPushButton(QStringLiteral("LookUp"), this);
-    cmdLookUp->setObjectName(QStringLiteral("cmdLookUp"));
-    cmdCancel = new QPushButton(QStringLiteral("Close"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdLookUp->setDefault(true);
+    m_calendarButton = new QPushButton(QIcon(QStringLiteral(":/icons/calendar.png")), QString(), this);
+    m_calendarButton->setObjectName(QStringLiteral("cmdCal"));
+    m_calendarButton->setToolTip(QStringLiteral("Calendar"));
+    m_calendarButton->setAccessibleName(QStringLiteral("Calendar"));
+    m_lookUpButton = new QPushButton(QStringLiteral("LookUp"), this);
+    m_lookUpButton->setObjectName(QStringLiteral("cmdLookUp"));
+    m_cancelButton = new QPushButton(QStringLiteral("Close"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cmdCancel"));
+    m_lookUpButton->setDefault(true);
 
     auto *grid = new QGridLayout;
     grid->addWidget(listLabel, 0, 0);
     grid->addWidget(cmbLookup, 0, 1, 1, 2);
     grid->addWidget(valueLabel, 1, 0);
-    grid->addWidget(txtLookUp, 1, 1);
-    grid->addWidget(cmdCal, 1, 2);
+    grid->addWidget(m_valueEdit, 1, 1);
+    grid->addWidget(m_calendarButton, 1, 2);
     grid->setColumnStretch(1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdLookUp);
-    buttons->addWidget(cmdCancel);
+    buttons->addWidget(m_lookUpButton);
+    buttons->addWidget(m_cancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
@@ -67,19 +67,19 @@ LookupDialog::LookupDialog(std::optional<int> preset, QWidget *parent)
     updateButtons();
 
     // Enter goes on to the default button, LookUp, whatever the box holds.
-    filterTyping(txtLookUp, [this](const QString &text, int keyChar) {
+    filterTyping(m_valueEdit, [this](const QString &text, int keyChar) {
         return keyChar == EnterKey || lookupKeyAccepted(chosenPosition(), text, keyChar);
     });
-    holdEditsToRule(txtLookUp, [this](const QString &, const QString &after) {
+    holdEditsToRule(m_valueEdit, [this](const QString &, const QString &after) {
         return lookupEditAccepted(chosenPosition(), after);
     });
     connect(cmbLookup, &QComboBox::currentIndexChanged, this, &LookupDialog::entryChosen);
-    connect(txtLookUp, &QLineEdit::textChanged, this, &LookupDialog::updateButtons);
-    connect(cmdCal, &QPushButton::clicked, this, &LookupDialog::pickDate);
-    connect(cmdLookUp, &QPushButton::clicked, this, &LookupDialog::lookUp);
-    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_valueEdit, &QLineEdit::textChanged, this, &LookupDialog::updateButtons);
+    connect(m_calendarButton, &QPushButton::clicked, this, &LookupDialog::pickDate);
+    connect(m_lookUpButton, &QPushButton::clicked, this, &LookupDialog::lookUp);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
     setTopMost(this, true);
-    txtLookUp->setFocus();
+    m_valueEdit->setFocus();
 }
 
 std::optional<int> LookupDialog::chosenPosition() const
@@ -90,33 +90,33 @@ std::optional<int> LookupDialog::chosenPosition() const
 
 void LookupDialog::entryChosen()
 {
-    txtLookUp->clear(); // a value of one kind means nothing for another
+    m_valueEdit->clear(); // a value of one kind means nothing for another
     updateButtons();
 }
 
 void LookupDialog::updateButtons()
 {
-    cmdCal->setEnabled(chosenPosition() && lookupEntryKind(chosenPosition()) == LookupEntry::Date);
-    cmdLookUp->setEnabled(chosenPosition() && !txtLookUp->text().isEmpty());
+    m_calendarButton->setEnabled(chosenPosition() && lookupEntryKind(chosenPosition()) == LookupEntry::Date);
+    m_lookUpButton->setEnabled(chosenPosition() && !m_valueEdit->text().isEmpty());
 }
 
 void LookupDialog::pickDate()
 {
-    DatePicker::pickInto(txtLookUp);
-    txtLookUp->setFocus();
+    DatePicker::pickInto(m_valueEdit);
+    m_valueEdit->setFocus();
 }
 
 void LookupDialog::lookUp()
 {
     const std::optional<int> position = chosenPosition();
-    if (!position || txtLookUp->text().isEmpty())
+    if (!position || m_valueEdit->text().isEmpty())
         return;
-    const LookupRequest request = lookupRequest(*position, txtLookUp->text());
+    const LookupRequest request = lookupRequest(*position, m_valueEdit->text());
     if (!request.ok()) {
         MessageBox::information(this, request.error);
         return; // the box keeps what was typed
     }
-    txtLookUp->clear(); // ready for the next lookup
+    m_valueEdit->clear(); // ready for the next lookup
     emit lookupChosen(request.field, request.value);
 }
 
@@ -124,5 +124,5 @@ void LookupDialog::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        txtLookUp->setFocus();
+        m_valueEdit->setFocus();
 }

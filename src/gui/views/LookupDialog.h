@@ -35,8 +35,8 @@ private:
     void pickDate();
     void lookUp();
     QComboBox *cmbLookup = nullptr;
-    QLineEdit *txtLookUp = nullptr;
-    QPushButton *cmdCal = nullptr;
-    QPushButton *cmdLookUp = nullptr;
-    QPushButton *cmdCancel = nullptr;
+    QLineEdit *m_valueEdit = nullptr;
+    QPushButton *m_calendarButton = nullptr;
+    QPushButton *m_lookUpButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };

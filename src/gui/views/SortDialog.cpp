@@ -27,26 +27,26 @@ SortDialog::SortDialog(std::optional<int> preset, QWidget *parent)
     cmbSort->setAccessibleName(QStringLiteral("Sort by:"));
 
     auto *direction = new QGroupBox(QStringLiteral("Order"), this);
-    optAscending = new QRadioButton(QStringLiteral("Ascending"), direction);
-    optAscending->setObjectName(QStringLiteral("optAscending"));
-    optDescending = new QRadioButton(QStringLiteral("Descending"), direction);
-    optDescending->setObjectName(QStringLiteral("optDescending"));
-    optAscending->setChecked(true);
+    m_ascending = new QRadioButton(QStringLiteral("Ascending"), direction);
+    m_ascending->setObjectName(QStringLiteral("optAscending"));
+    m_descending = new QRadioButton(QStringLiteral("Descending"), direction);
+    m_descending->setObjectName(QStringLiteral("optDescending"));
+    m_ascending->setChecked(true);
     auto *directionLayout = new QVBoxLayout(direction);
-    directionLayout->addWidget(optAscending);
-    directionLayout->addWidget(optDescending);
+    directionLayout->addWidget(m_ascending);
+    directionLayout->addWidget(m_descending);
 
-    cmdSort = new QPushButton(QStringLiteral("Sort"), this);
-    cmdSort->setObjectName(QStringLiteral("cmdSort"));
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdSort->setDefault(true);
-    cmdSort->setEnabled(cmbSort->currentIndex() >= 0);
+    m_sortButton = new QPushButton(QStringLiteral("Sort"), this);
+    m_sortButton->setObjectName(QStringLiteral("cmdSort"));
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cmdCancel"));
+    m_sortButton->setDefault(true);
+    m_sortButton->setEnabled(cmbSort->currentIndex() >= 0);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdSort);
-    buttons->addWidget(cmdCancel);
+    buttons->addWidget(m_sortButton);
+    buttons->addWidget(m_cancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(cmbSort);
@@ -56,9 +56,9 @@ SortDialog::SortDialog(std::optional<int> preset, QWidget *parent)
 
     // Enter anywhere but on Cancel sorts through the default button; in the open drop-down it
     // picks the entry.
-    connect(cmbSort, &QComboBox::currentIndexChanged, this, [this](int index) { cmdSort->setEnabled(index >= 0); });
-    connect(cmdSort, &QPushButton::clicked, this, &SortDialog::sort);
-    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmbSort, &QComboBox::currentIndexChanged, this, [this](int index) { m_sortButton->setEnabled(index >= 0); });
+    connect(m_sortButton, &QPushButton::clicked, this, &SortDialog::sort);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
     setTopMost(this, true);
 }
 
@@ -67,7 +67,7 @@ void SortDialog::sort()
     const std::optional<Field::Number> field = FieldTable::fieldAtSortPosition(cmbSort->currentIndex());
     if (!field)
         return; // no entry chosen
-    const SortOrders order = optDescending->isChecked() ? Descending : Ascending;
+    const SortOrders order = m_descending->isChecked() ? Descending : Ascending;
     close();
     emit sortChosen(*field, order);
 }

@@ -27,8 +27,8 @@ private:
     void sort();
 
     QComboBox *cmbSort = nullptr;
-    QRadioButton *optAscending = nullptr;
-    QRadioButton *optDescending = nullptr;
-    QPushButton *cmdSort = nullptr;
-    QPushButton *cmdCancel = nullptr;
+    QRadioButton *m_ascending = nullptr;
+    QRadioButton *m_descending = nullptr;
+    QPushButton *m_sortButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };
