@@ -99,7 +99,7 @@ void TestRecords::automaticHistoryOptions()
     const qint64 item = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
     const AppSettings settings = appSettings({0, 0, warn, autoOn, 0, 0, QString()});
     MessageBox::setNextAnswer(asked && !written ? MessageBox::No : MessageBox::Yes); // Yes where none is asked
-    AddHistory(HistoryKind(kind), HistoryTarget, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"), settings);
+    addHistory(HistoryKind(kind), HistoryTarget, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"), settings);
 
     const QString descr = historyText(HistoryKind(kind), QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
     QCOMPARE(MessageBox::shownTexts(), asked ? QStringList {"Add \"" + descr + "\" to history?"} : QStringList());

@@ -526,7 +526,7 @@ void ItemEditor::save()
     // The item is stored: what follows cannot undo it, so the editor closes whatever happens.
     runGuarded(this, QStringLiteral("add the item's history"), [&] {
         for (const HistoryRequest &request : std::as_const(requests))
-            AddHistory(request.kind, HistoryTarget, savedId, request.text1, request.text2, m_settings);
+            addHistory(request.kind, HistoryTarget, savedId, request.text1, request.text2, m_settings);
     });
     emit itemSaved(savedId);
     close();

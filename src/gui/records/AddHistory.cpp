@@ -27,7 +27,7 @@ bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text, const
 
 } // namespace
 
-void AddHistory(HistoryKind kind, EntryTarget target, qint64 itemId, const QString &text1, const QString &text2,
+void addHistory(HistoryKind kind, EntryTarget target, qint64 itemId, const QString &text1, const QString &text2,
                 const AppSettings &settings)
 {
     const QString descr = historyText(kind, text1, text2);
