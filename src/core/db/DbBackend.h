@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+
+class SqlDialect;
+
+// The seam below Database and Statement: what each engine (the encrypted file, the server)
+// gives them. Only the engines' own files speak to SQLite or libpq. Every failure throws DbError.
+
+// One prepared statement of an engine, with the current row of its last run.
+class DbCursor
+{
+public:
+    virtual ~DbCursor() = default;
+
+    // Binds by position, counting from 1. A null QVariant binds NULL.
+    virtual void bind(int position, const QVariant &value) = 0;
+    // Runs the statement at the first call, then steps: true while a row is there.
+    virtual bool next() = 0;
+    // Runs a statement that returns no rows.
+    virtual void run() = 0;
+    // Runs an INSERT into a table with an ID of its own and gives the new row's ID.
+    virtual qint64 insert() = 0;
+    // The rows the last run() or insert() changed.
+    virtual int changes() const = 0;
+    // Ready to run again, every value unbound.
+    virtual void reset() = 0;
+
+    virtual int columnCount() const = 0;
+    virtual QString columnName(int column) const = 0;
+    virtual bool isNull(int column) const = 0;
+    // Whole numbers as qint64, fractions as double, everything else (dates too) as text.
+    virtual QVariant value(int column) const = 0;
+    virtual bool readText(int column, QString *text) const = 0;
+    // The value's UTF-8 text, valid until the next step.
+    virtual QByteArrayView bytes(int column) const = 0;
+    virtual qint64 integer(int column) const = 0;
+};
+
+// One connection of an engine.
+class DbBackend
+{
+public:
+    virtual ~DbBackend() = default;
+
+    virtual std::unique_ptr<DbCursor> prepare(const QString &sql) = 0;
+    // Runs SQL text that carries no values (the schema's statements).
+    virtual void exec(const QString &sql) = 0;
+
+    // A transaction that writes: on the file it takes the write lock at once.
+    virtual void begin() = 0;
+    virtual void commit() = 0;
+    virtual void rollback() noexcept = 0;
+
+    // The names of a table's columns, empty when the table is missing.
+    virtual QStringList columnNames(const QString &table) = 0;
+    // What the engine's own consistency check finds, empty when the database is sound.
+    virtual QString integrityProblems() = 0;
+
+    virtual const SqlDialect &dialect() const = 0;
+    // How a window title names the database: the file's name, or user@host/database.
+    virtual QString displayName() const = 0;
+};

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "DbBackend.h"
+#include "SqlDialect.h"
+
+#include <QByteArray>
+#include <QHash>
+
+struct pg_conn;
+struct pg_result;
+
+// A connection to a PostgreSQL server through libpq. Statements are prepared on the server once
+// per connection and run with their values as real parameters; failures carry the server's
+// SQLSTATE. A lost connection is said once, and the next statement outside a transaction
+// connects again.
+class PgBackend final : public DbBackend
+{
+public:
+    // How long a statement waits for a row another connection has locked.
+    static constexpr int DefaultLockTimeoutMsec = 5000;
+
+    // Connects to a libpq URI (postgresql://…) or key=value text. A non-empty password is given
+    // to the server when it asks for one. Throws DbError: NeedsPassword when the server wants a
+    // password that was not given or that it refused.
+    PgBackend(const QString &address, const QString &password = QString());
+    ~PgBackend() override;
+    PgBackend(const PgBackend &) = delete;
+    PgBackend &operator=(const PgBackend &) = delete;
+
+    std::unique_ptr<DbCursor> prepare(const QString &sql) override;
+    void exec(const QString &sql) override;
+    void begin() override;
+    void commit() override;
+    void rollback() noexcept override;
+    QStringList columnNames(const QString &table) override;
+    QString integrityProblems() override;
+    const SqlDialect &dialect() const override { return m_dialect; }
+    QString displayName() const override;
+
+    void setLockTimeout(int msec);
+
+    // For the cursors: runs the prepared form of `sql` (placeholders already numbered) with the
+    // values in text form, a null pointer for Null. The caller owns the result.
+    pg_result *execute(const QString &sql, int count, const char *const *values);
+
+private:
+    void startSession();
+    void ensureConnected();
+    QByteArray preparedName(const QString &sql, int count);
+    pg_result *checked(pg_result *result);
+    [[noreturn]] void fail(pg_result *result);
+    bool connectionLost() const;
+
+    pg_conn *m_conn = nullptr;
+    SqlDialect m_dialect {SqlDialect::Engine::PostgreSql};
+    QHash<QString, QByteArray> m_prepared;
+    int m_lockTimeoutMsec = DefaultLockTimeoutMsec;
+    bool m_inTransaction = false;
+    bool m_lostInTransaction = false;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The tables of a Tarvo database on a PostgreSQL server: the file's tables and columns under the
+// same names, typed for the server; fold(), which folds the case of letters exactly as the
+// program does on the file; and a meta table saying which schema and Unicode version made them.
+namespace ServerSchema {
+
+// The schema this program writes and reads.
+inline constexpr int Version = 1;
+inline constexpr const char *MetaTable = "tarvo_meta";
+
+// The statements that make the tables, their indexes, fold() and the meta table in an empty
+// database.
+QStringList createStatements();
+
+// The code points whose case this program's Qt folds, in `from`, each folded in `to` at the same
+// place; the first ones those Latin texts meet most, so that translate() finds them soonest.
+struct FoldTable {
+    QString from;
+    QString to;
+    int changed = 0; // code points that fold to another
+};
+FoldTable foldTable();
+
+// CREATE OR REPLACE FUNCTION fold(text): translate() over foldTable(), an IMMUTABLE function the
+// server may inline and index.
+QString foldFunction();
+
+// The Unicode version of this program's Qt ("14.0"), which its folding follows.
+QString unicodeVersion();
+
+// The statements that give the tables to `owner` and let `technicians` read and write rows, and
+// nothing more; both roles are made when missing (they cannot log in; people's logins are
+// granted one of them).
+QStringList roleStatements(const QString &owner, const QString &technicians);
+
+// SQL text quoting for names and values the program does not bind (role names).
+QString quotedName(const QString &name);
+QString quotedText(const QString &text);
+
+} // namespace ServerSchema
