@@ -16,6 +16,8 @@ private Q_SLOTS:
     void initTestCase();
     void coreHoldsNoWidgets();
     void foldersFormNoCycle();
+    void enginesStayInTheirFiles_data();
+    void enginesStayInTheirFiles();
 
 private:
     // Folder ("core/items") -> the folders its files include.
@@ -80,6 +82,42 @@ void TestLayers::foldersFormNoCycle()
             visit(folder);
     }
     QVERIFY2(cycle.isEmpty(), qPrintable(QStringLiteral("include cycle: ") + cycle));
+}
+
+void TestLayers::enginesStayInTheirFiles_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("engineFile");
+    QTest::newRow("SQLite") << R"((sqlite3\.h|\bsqlite3_\w+\s*\())"
+                            << "core/db/SqliteBackend.cpp";
+    QTest::newRow("libpq") << R"((libpq-fe\.h|\bPQ[a-z]\w*\s*\())"
+                           << "core/db/PgBackend.cpp";
+}
+
+void TestLayers::enginesStayInTheirFiles()
+{
+    // The program and its tools reach either engine through core/db/Database.h only.
+    QFETCH(QString, pattern);
+    QFETCH(QString, engineFile);
+    const QRegularExpression call(pattern);
+    QStringList outside;
+    int engineCalls = 0;
+    for (const QString &root : {QStringLiteral("src"), QStringLiteral("tools")}) {
+        const QString top = QStringLiteral(TARVO_SOURCE_DIR "/") + root;
+        QDirIterator files(top, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString path = files.next();
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const bool calls = call.match(QString::fromUtf8(file.readAll())).hasMatch();
+            if (path.endsWith(u'/' + engineFile))
+                engineCalls += calls;
+            else if (calls)
+                outside << path.mid(QStringLiteral(TARVO_SOURCE_DIR).size() + 1);
+        }
+    }
+    QCOMPARE(outside, QStringList());
+    QCOMPARE(engineCalls, 1); // the pattern finds what it looks for
 }
 
 QTEST_GUILESS_MAIN(TestLayers)

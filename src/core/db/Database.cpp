@@ -1,200 +1,138 @@
 #include "Database.h"
 
 #include "DbError.h"
+#include "PgBackend.h"
 #include "Schema.h"
-
-#include <QFileInfo>
-
-#include <sqlite3.h>
+#include "SqliteBackend.h"
 
 namespace {
 
-constexpr int BusyTimeoutMsec = 5000;
-
-// fold(text): the text with every letter's case folded, so that lookups ignore case for every
-// letter, not only for ASCII as NOCASE does. Null stays Null.
-void foldFunction(sqlite3_context *context, int, sqlite3_value **values)
-{
-    if (sqlite3_value_type(values[0]) == SQLITE_NULL) {
-        sqlite3_result_null(context);
-        return;
-    }
-    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(values[0]));
-    const QByteArray folded = QString::fromUtf8(text, sqlite3_value_bytes(values[0])).toCaseFolded().toUtf8();
-    sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
-}
+const SqlDialect FileDialect(SqlDialect::Engine::SqlCipher);
 
 } // namespace
+
+Database::Database() = default;
 
 Database::~Database()
 {
     close();
 }
 
-bool Database::openHandle(const QString &path, int flags, QString *error)
+bool Database::openFile(const QString &path, int mode, bool checkShape, QString *error)
 {
     close();
-    sqlite3 *db = nullptr;
-    const QByteArray file = path.toUtf8();
-    // One thread uses the connection, so SQLite need not lock it at every call.
-    int rc = sqlite3_open_v2(file.constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc == SQLITE_OK) {
-        // Before the first read: another program holding the file briefly delays the open
-        // instead of failing it.
-        sqlite3_busy_timeout(db, BusyTimeoutMsec);
-        rc = sqlite3_key(db, Key, int(qstrlen(Key)));
-    }
-    if (rc == SQLITE_OK)
-        // The key is only checked at the first read.
-        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
+    try {
+        m_backend = std::make_unique<SqliteBackend>(path, SqliteBackend::Mode(mode));
+    } catch (const DbError &failure) {
         if (error)
-            *error = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
-        sqlite3_close(db);
+            *error = failure.message();
         return false;
     }
-    m_db = db;
     m_path = path;
-    configure();
+    if (checkShape && !Schema::hasExpectedShape(*this, error)) {
+        close();
+        return false;
+    }
     return true;
-}
-
-void Database::configure()
-{
-    sqlite3_exec(m_db,
-                 "PRAGMA journal_mode = DELETE; PRAGMA cache_size = -32768; PRAGMA temp_store = MEMORY;",
-                 nullptr, nullptr, nullptr);
-    sqlite3_create_function(m_db, "fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, foldFunction, nullptr,
-                            nullptr);
-}
-
-bool Database::canWrite(QString *error)
-{
-    // A real write that is rolled back: it needs the file and, for its journal, the folder to
-    // be writable. SQLite would otherwise open a write-protected file read-only without a word.
-    const int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE; PRAGMA user_version = 0; ROLLBACK;", nullptr, nullptr,
-                                nullptr);
-    if (rc == SQLITE_OK && !sqlite3_db_readonly(m_db, "main"))
-        return true;
-    if (error)
-        *error = rc == SQLITE_OK ? QStringLiteral("the file is write-protected") : lastError();
-    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-    return false;
 }
 
 bool Database::open(const QString &path, QString *error)
 {
-    if (!openHandle(path, SQLITE_OPEN_READWRITE, error))
-        return false;
-    if (!canWrite(error) || !Schema::hasExpectedShape(*this, error)) {
-        close();
-        return false;
-    }
-    return true;
+    return openFile(path, int(SqliteBackend::Mode::ReadWrite), true, error);
 }
 
 bool Database::openReadOnly(const QString &path, QString *error)
 {
-    if (!openHandle(path, SQLITE_OPEN_READONLY, error))
-        return false;
-    if (!Schema::hasExpectedShape(*this, error)) {
-        close();
-        return false;
-    }
-    return true;
+    return openFile(path, int(SqliteBackend::Mode::ReadOnly), true, error);
 }
 
 bool Database::create(const QString &path, QString *error)
 {
-    if (QFileInfo::exists(path)) {
-        if (error)
-            *error = QStringLiteral("%1 exists already").arg(path);
-        return false;
+    return openFile(path, int(SqliteBackend::Mode::Create), false, error);
+}
+
+void Database::connectServer(const QString &address, const QString &password)
+{
+    close();
+    m_backend = std::make_unique<PgBackend>(address, password);
+    m_path = address;
+}
+
+void Database::openServer(const QString &address, const QString &password)
+{
+    connectServer(address, password);
+    QString problem;
+    if (!Schema::hasExpectedShape(*this, &problem)) {
+        close();
+        throw DbError(QStringLiteral("This server database holds no Tarvo tables: %1").arg(problem));
     }
-    return openHandle(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
 }
 
 void Database::close()
 {
-    if (m_db) {
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-    }
+    m_backend.reset();
+}
+
+QString Database::displayName() const
+{
+    return m_backend ? m_backend->displayName() : QString();
+}
+
+const SqlDialect &Database::dialect() const
+{
+    return m_backend ? m_backend->dialect() : FileDialect;
+}
+
+DbBackend &Database::backend()
+{
+    if (!m_backend)
+        throw DbError(QStringLiteral("The database is not open"));
+    return *m_backend;
 }
 
 void Database::exec(const QString &sql)
 {
-    if (!m_db)
-        throw DbError(QStringLiteral("The database is not open"));
-    char *message = nullptr;
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
-        const QString text = QString::fromUtf8(message ? message : "unknown error");
-        sqlite3_free(message);
-        throw DbError(text);
-    }
+    backend().exec(sql);
+}
+
+QStringList Database::columnNames(const QString &table)
+{
+    return backend().columnNames(table);
+}
+
+QString Database::integrityProblems()
+{
+    return backend().integrityProblems();
 }
 
 qint64 Database::lastInsertId() const
 {
-    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+    const auto *file = dynamic_cast<const SqliteBackend *>(m_backend.get());
+    return file ? file->lastInsertId() : 0;
 }
 
 int Database::changes() const
 {
-    return m_db ? sqlite3_changes(m_db) : 0;
+    const auto *file = dynamic_cast<const SqliteBackend *>(m_backend.get());
+    return file ? file->changes() : 0;
 }
 
 QString Database::lastError() const
 {
-    return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
+    const auto *file = dynamic_cast<const SqliteBackend *>(m_backend.get());
+    return file ? file->lastError() : QString();
 }
 
 Statement::Statement(Database &db, const QString &sql)
-    : m_db(db)
-    , m_sql(sql)
+    : m_cursor(db.backend().prepare(sql))
 {
-    if (!db.isOpen())
-        throw DbError(QStringLiteral("The database is not open"));
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db.handle(), text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK)
-        fail();
 }
 
-Statement::~Statement()
-{
-    sqlite3_finalize(m_stmt);
-}
-
-void Statement::fail() const
-{
-    throw DbError(m_db.lastError());
-}
+Statement::~Statement() = default;
 
 Statement &Statement::bind(int position, const QVariant &value)
 {
-    int rc;
-    if (value.isNull()) {
-        rc = sqlite3_bind_null(m_stmt, position);
-    } else {
-        switch (value.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::UInt:
-        case QMetaType::Short:
-        case QMetaType::Bool:
-            rc = sqlite3_bind_int64(m_stmt, position, value.toLongLong());
-            break;
-        case QMetaType::Double:
-            rc = sqlite3_bind_double(m_stmt, position, value.toDouble());
-            break;
-        default: {
-            const QByteArray text = value.toString().toUtf8();
-            rc = sqlite3_bind_text(m_stmt, position, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-        }
-        }
-    }
-    if (rc != SQLITE_OK)
-        fail();
+    m_cursor->bind(position, value);
     return *this;
 }
 
@@ -205,36 +143,14 @@ Statement &Statement::bindAll(const QVariantList &values)
     return *this;
 }
 
-bool Statement::next()
-{
-    const int rc = sqlite3_step(m_stmt);
-    if (rc == SQLITE_ROW)
-        return true;
-    if (rc == SQLITE_DONE)
-        return false;
-    fail();
-}
-
 void Statement::run()
 {
-    while (next()) {
-    }
+    m_cursor->run();
 }
 
-void Statement::reset()
+qint64 Statement::insert()
 {
-    sqlite3_reset(m_stmt);
-    sqlite3_clear_bindings(m_stmt);
-}
-
-int Statement::columnCount() const
-{
-    return sqlite3_column_count(m_stmt);
-}
-
-QString Statement::columnName(int column) const
-{
-    return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+    return m_cursor->insert();
 }
 
 int Statement::columnIndex(const QString &name) const
@@ -247,65 +163,26 @@ int Statement::columnIndex(const QString &name) const
     return -1;
 }
 
-bool Statement::isNull(int column) const
-{
-    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
-}
-
-QVariant Statement::value(int column) const
-{
-    switch (sqlite3_column_type(m_stmt, column)) {
-    case SQLITE_NULL:
-        return QVariant();
-    case SQLITE_INTEGER:
-        return QVariant(qint64(sqlite3_column_int64(m_stmt, column)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(m_stmt, column));
-    default:
-        return QVariant(text(column));
-    }
-}
-
 QString Statement::text(int column) const
 {
-    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
-    return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
-}
-
-bool Statement::readText(int column, QString *text) const
-{
-    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
-    if (!data)
-        return false;
-    *text = QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column));
-    return true;
-}
-
-QByteArrayView Statement::bytes(int column) const
-{
-    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
-    return data ? QByteArrayView(data, sqlite3_column_bytes(m_stmt, column)) : QByteArrayView();
-}
-
-qint64 Statement::integer(int column) const
-{
-    return sqlite3_column_int64(m_stmt, column);
+    QString text;
+    return readText(column, &text) ? text : QString();
 }
 
 Transaction::Transaction(Database &db)
     : m_db(db)
 {
-    m_db.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    m_db.backend().begin();
 }
 
 Transaction::~Transaction()
 {
     if (!m_done && m_db.isOpen())
-        sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        m_db.backend().rollback();
 }
 
 void Transaction::commit()
 {
-    m_db.exec(QStringLiteral("COMMIT"));
+    m_db.backend().commit();
     m_done = true;
 }

@@ -1,19 +1,24 @@
 #pragma once
 
+#include "DbBackend.h"
+#include "SqlDialect.h"
+
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
-struct sqlite3;
-struct sqlite3_stmt;
+#include <memory>
 
-// The encrypted database file and its one connection.
+// The program's connection to its database: the encrypted file, or a PostgreSQL server. The
+// stores hold the SQL and reach either engine through this class and Statement only; what the
+// engines write differently they ask dialect() for.
 class Database
 {
 public:
     static constexpr const char *Key = "tirbek";
 
-    Database() = default;
+    Database();
     ~Database();
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
@@ -24,34 +29,52 @@ public:
     bool open(const QString &path, QString *error = nullptr);
     // The same for reading only (checking a copy): nothing is written, not even a journal.
     bool openReadOnly(const QString &path, QString *error = nullptr);
-
     // Makes a new, empty encrypted file (the database tool only). Fails if the file exists.
     bool create(const QString &path, QString *error = nullptr);
 
-    void close();
-    bool isOpen() const { return m_db != nullptr; }
-    QString path() const { return m_path; }
-    sqlite3 *handle() const { return m_db; }
+    // Connects to a server database (a libpq URI or key=value text) that holds every table of
+    // the schema. Throws DbError, NeedsPassword when the server asks for a password that was not
+    // given or that it refused.
+    void openServer(const QString &address, const QString &password = QString());
+    // Connects to a server database whatever it holds (the database tool, before its schema).
+    void connectServer(const QString &address, const QString &password = QString());
 
-    // Runs SQL text that carries no user values (schema, pragmas, transactions). Throws DbError.
+    void close();
+    bool isOpen() const { return m_backend != nullptr; }
+    // The file's path, or the server's address.
+    QString path() const { return m_path; }
+    bool isServer() const { return isOpen() && dialect().isServer(); }
+    // How a window title names it: the file's name, or user@host/database.
+    QString displayName() const;
+    const SqlDialect &dialect() const;
+
+    // Runs SQL text that carries no values (the schema's statements). Throws DbError.
     void exec(const QString &sql);
+
+    // The names of a table's columns, empty when the table is missing. Throws DbError.
+    QStringList columnNames(const QString &table);
+    // What the engine's own consistency check finds, empty when it is sound. Throws DbError.
+    QString integrityProblems();
 
     qint64 lastInsertId() const;
     int changes() const; // rows changed by the last statement
     QString lastError() const;
 
-private:
-    bool openHandle(const QString &path, int flags, QString *error);
-    void configure();
-    bool canWrite(QString *error);
+    // The engine below, for Statement and Transaction. Throws DbError when closed.
+    DbBackend &backend();
 
-    sqlite3 *m_db = nullptr;
+private:
+    bool openFile(const QString &path, int mode, bool checkShape, QString *error);
+
+    std::unique_ptr<DbBackend> m_backend;
     QString m_path;
 };
 
-// One prepared statement. Values typed by a user are bound, never pasted into the text.
-// Every failure throws DbError with SQLite's own account of it. The connection offers
-// fold(text), the text with every letter's case folded, for lookups.
+// One prepared statement: prepare (the constructor), bind, then step through the rows with
+// next() and read the current row's columns, or run() a statement that returns none. Values
+// typed by a user are bound, never pasted into the text. Every failure throws DbError with the
+// engine's own account of it. The connection offers fold(text), the text with every letter's
+// case folded, for lookups.
 class Statement
 {
 public:
@@ -65,37 +88,43 @@ public:
     Statement &bindAll(const QVariantList &values);
 
     // Steps to the next row: true while a row is there.
-    bool next();
-    // Runs a statement that returns no rows.
+    bool next() { return m_cursor->next(); }
+    // Runs a statement that returns no rows (an UPDATE, a DELETE).
     void run();
-    void reset();
+    // Runs an INSERT into a table with an ID of its own and gives the ID of the new row.
+    qint64 insert();
+    // The rows the last run() or insert() changed.
+    int changes() const { return m_cursor->changes(); }
+    // Makes the statement ready to run again, its values unbound.
+    void reset() { m_cursor->reset(); }
 
-    int columnCount() const;
-    QString columnName(int column) const;
+    int columnCount() const { return m_cursor->columnCount(); }
+    QString columnName(int column) const { return m_cursor->columnName(column); }
     int columnIndex(const QString &name) const; // case-insensitive, -1 when absent
 
-    bool isNull(int column) const;
-    QVariant value(int column) const;
+    bool isNull(int column) const { return m_cursor->isNull(column); }
+    QVariant value(int column) const { return m_cursor->value(column); }
     QString text(int column) const;
-    // The text, or false when the value is Null (one call into SQLite instead of two).
-    bool readText(int column, QString *text) const;
-    QByteArrayView bytes(int column) const; // the raw UTF-8, valid until the next step
-    qint64 integer(int column) const;
+    // The text, or false when the value is Null (one call into the engine instead of two).
+    bool readText(int column, QString *text) const { return m_cursor->readText(column, text); }
+    QByteArrayView bytes(int column) const { return m_cursor->bytes(column); } // UTF-8, valid until the next step
+    qint64 integer(int column) const { return m_cursor->integer(column); }
 
 private:
-    [[noreturn]] void fail() const;
-
-    Database &m_db;
-    sqlite3_stmt *m_stmt = nullptr;
-    QString m_sql;
+    std::unique_ptr<DbCursor> m_cursor;
 };
 
-// A transaction that rolls back unless committed.
+// A transaction that rolls back unless committed. It takes the write lock at once on the file,
+// so that what a save compares first cannot change before it writes; on the server a save's
+// compare locks the rows it reads (SqlDialect::lockingRead).
 class Transaction
 {
 public:
     explicit Transaction(Database &db);
     ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
     void commit();
 
 private:

@@ -61,7 +61,11 @@ public:
     {
     }
 
-    ~PgCursor() override { PQclear(m_result); }
+    ~PgCursor() override
+    {
+        PQclear(m_result);
+        PQclear(m_described);
+    }
 
     void bind(int position, const QVariant &value) override
     {
@@ -109,12 +113,9 @@ public:
         }
     }
 
-    int columnCount() const override { return m_result ? PQnfields(m_result) : 0; }
+    int columnCount() const override { return PQnfields(columns()); }
 
-    QString columnName(int column) const override
-    {
-        return m_result ? QString::fromUtf8(PQfname(m_result, column)) : QString();
-    }
+    QString columnName(int column) const override { return QString::fromUtf8(PQfname(columns(), column)); }
 
     bool isNull(int column) const override { return !hasRow() || PQgetisnull(m_result, m_row, column); }
 
@@ -174,6 +175,16 @@ public:
     }
 
 private:
+    // The result's columns; before the first run the server describes the statement.
+    const PGresult *columns() const
+    {
+        if (m_result)
+            return m_result;
+        if (!m_described)
+            m_described = m_backend.describe(m_sql, m_count);
+        return m_described;
+    }
+
     bool hasRow() const { return m_result && m_row < PQntuples(m_result); }
 
     void execute(const QString &sql)
@@ -194,6 +205,7 @@ private:
     std::vector<QByteArray> m_values;
     std::vector<bool> m_isNull;
     PGresult *m_result = nullptr;
+    mutable PGresult *m_described = nullptr;
     int m_row = 0;
     int m_changes = 0;
 };
@@ -320,6 +332,13 @@ PGresult *PgBackend::execute(const QString &sql, int count, const char *const *v
     ensureConnected();
     const QByteArray name = preparedName(sql, count);
     return checked(PQexecPrepared(m_conn, name.constData(), count, values, nullptr, nullptr, 0));
+}
+
+PGresult *PgBackend::describe(const QString &sql, int count)
+{
+    ensureConnected();
+    const QByteArray name = preparedName(sql, count);
+    return checked(PQdescribePrepared(m_conn, name.constData()));
 }
 
 std::unique_ptr<DbCursor> PgBackend::prepare(const QString &sql)

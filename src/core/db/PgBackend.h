@@ -42,6 +42,8 @@ public:
     // For the cursors: runs the prepared form of `sql` (placeholders already numbered) with the
     // values in text form, a null pointer for Null. The caller owns the result.
     pg_result *execute(const QString &sql, int count, const char *const *values);
+    // The columns the prepared form of `sql` answers with, without running it.
+    pg_result *describe(const QString &sql, int count);
 
 private:
     void startSession();

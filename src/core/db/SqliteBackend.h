@@ -1,0 +1,48 @@
+#pragma once
+
+#include "DbBackend.h"
+#include "SqlDialect.h"
+
+struct sqlite3;
+
+// The encrypted database file through SQLCipher: the key, the connection's settings and the
+// fold() function the lookups use.
+class SqliteBackend final : public DbBackend
+{
+public:
+    enum class Mode {
+        ReadWrite, // an existing file that can be written
+        ReadOnly, // nothing is written, not even a journal
+        Create, // a new file
+    };
+
+    // Opens the file with the key; the open counts only when the file reads with it and, to
+    // read and write, can be written. Throws DbError.
+    SqliteBackend(const QString &path, Mode mode);
+    ~SqliteBackend() override;
+    SqliteBackend(const SqliteBackend &) = delete;
+    SqliteBackend &operator=(const SqliteBackend &) = delete;
+
+    std::unique_ptr<DbCursor> prepare(const QString &sql) override;
+    void exec(const QString &sql) override;
+    void begin() override;
+    void commit() override;
+    void rollback() noexcept override;
+    QStringList columnNames(const QString &table) override;
+    QString integrityProblems() override;
+    const SqlDialect &dialect() const override { return m_dialect; }
+    QString displayName() const override;
+
+    qint64 lastInsertId() const;
+    int changes() const;
+    QString lastError() const;
+
+private:
+    void configure();
+    void checkWritable();
+    [[noreturn]] void fail() const;
+
+    sqlite3 *m_db = nullptr;
+    QString m_path;
+    SqlDialect m_dialect {SqlDialect::Engine::SqlCipher};
+};
