@@ -5,6 +5,8 @@
 #include "Schema.h"
 #include "SqliteBackend.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 const SqlDialect FileDialect(SqlDialect::Engine::SqlCipher);
@@ -12,6 +14,13 @@ const SqlDialect FileDialect(SqlDialect::Engine::SqlCipher);
 } // namespace
 
 Database::Database() = default;
+
+bool Database::isServerAddress(const QString &target)
+{
+    static const QRegularExpression keyValue(QStringLiteral(R"(^\s*[A-Za-z_]+\s*=)"));
+    return target.startsWith(QStringLiteral("postgresql://")) || target.startsWith(QStringLiteral("postgres://"))
+        || keyValue.match(target).hasMatch();
+}
 
 Database::~Database()
 {
@@ -169,10 +178,10 @@ QString Statement::text(int column) const
     return readText(column, &text) ? text : QString();
 }
 
-Transaction::Transaction(Database &db)
+Transaction::Transaction(Database &db, DbBackend::Access access)
     : m_db(db)
 {
-    m_db.backend().begin();
+    m_db.backend().begin(access);
 }
 
 Transaction::~Transaction()

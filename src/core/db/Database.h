@@ -20,6 +20,10 @@ public:
 
     Database();
     ~Database();
+
+    // Whether a database named on the command line is a server's (a libpq URI such as
+    // postgresql://host/db, or key=value text such as "host=... dbname=...") rather than a file.
+    static bool isServerAddress(const QString &target);
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
 
@@ -120,7 +124,7 @@ private:
 class Transaction
 {
 public:
-    explicit Transaction(Database &db);
+    explicit Transaction(Database &db, DbBackend::Access access = DbBackend::Access::Write);
     ~Transaction();
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;

@@ -52,8 +52,11 @@ public:
     // Runs SQL text that carries no values (the schema's statements).
     virtual void exec(const QString &sql) = 0;
 
-    // A transaction that writes: on the file it takes the write lock at once.
-    virtual void begin() = 0;
+    enum class Access {
+        Write, // on the file it takes the write lock at once
+        Snapshot, // reads only, all from one moment (a copy of the whole database)
+    };
+    virtual void begin(Access access = Access::Write) = 0;
     virtual void commit() = 0;
     virtual void rollback() noexcept = 0;
 
@@ -61,6 +64,11 @@ public:
     virtual QStringList columnNames(const QString &table) = 0;
     // What the engine's own consistency check finds, empty when the database is sound.
     virtual QString integrityProblems() = 0;
+
+    // The highest ID a table ever gave in that column (the file's AUTOINCREMENT counter, the
+    // server's identity sequence), so that a copy gives no ID twice either; 0 when none.
+    virtual qint64 idCounter(const QString &table, const QString &column) = 0;
+    virtual void setIdCounter(const QString &table, const QString &column, qint64 value) = 0;
 
     virtual const SqlDialect &dialect() const = 0;
     // How a window title names the database: the file's name, or user@host/database.

@@ -352,9 +352,10 @@ void PgBackend::exec(const QString &sql)
     PQclear(checked(PQexec(m_conn, sql.toUtf8().constData())));
 }
 
-void PgBackend::begin()
+void PgBackend::begin(Access access)
 {
-    exec(m_dialect.beginWrite());
+    exec(access == Access::Write ? m_dialect.beginWrite()
+                                 : QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"));
     m_inTransaction = true;
     m_lostInTransaction = false;
 }
@@ -395,6 +396,24 @@ QString PgBackend::integrityProblems()
 {
     // The server keeps its tables sound itself; what a damaged file can suffer does not apply.
     return QString();
+}
+
+qint64 PgBackend::idCounter(const QString &table, const QString &column)
+{
+    PgCursor query(*this, QStringLiteral("SELECT pg_sequence_last_value(pg_get_serial_sequence(?, ?))"));
+    query.bind(1, table.toLower());
+    query.bind(2, column.toLower());
+    return query.next() ? query.integer(0) : 0;
+}
+
+void PgBackend::setIdCounter(const QString &table, const QString &column, qint64 value)
+{
+    // With nothing given yet the sequence starts at 1, as the file's counter does.
+    PgCursor query(*this, QStringLiteral("SELECT setval(pg_get_serial_sequence(?, ?), greatest(CAST(?3 AS bigint), 1), CAST(?3 AS bigint) > 0)"));
+    query.bind(1, table.toLower());
+    query.bind(2, column.toLower());
+    query.bind(3, value);
+    query.next();
 }
 
 QString PgBackend::displayName() const

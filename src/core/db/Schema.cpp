@@ -3,6 +3,8 @@
 #include "Database.h"
 #include "DbError.h"
 #include "FieldTable.h"
+#include "ServerSchema.h"
+#include "TableShapes.h"
 
 #include <QStringList>
 #include <QVariant>
@@ -45,65 +47,38 @@ const char *const CreateStatements[] = {
     " backupinterval INTEGER, backupdate TEXT, Version TEXT, build TEXT)",
 };
 
-// The columns of each table that the program reads or writes.
-struct TableShape {
-    const char *table;
-    const char *columns;
-};
-
-const TableShape Shapes[] = {
-    {"main", "ID manuID Name Tag location hazmat part serial servicedate servicewarn DateServiced servicedby tools"
-             " dateinstalled leadtime serviceinterval purchaseorder replacestock refmanuals Locked custom1 custom2"
-             " custom3 ackservice ackorder ackorderinstock"},
-    {"orderinfo", "ID company Street1 Street2 city State zip phone1 phone2 email website contact notes"},
-    {"History", "ID Date descr"},
-    {"Notes", "ID Date descr"},
-    {"repparts", "ID descr partnumber"},
-    {"Columns", "ID name size ColLocation"},
-    {"settings", "startupalarm timerinterval AutoAddHstWarn AutoAddhstOn alservicedisabled alorderdisabled"
-                 " backupinterval backupdate Version build"},
-};
-
-// The table names are the program's own; a pragma takes no bound values.
-QStringList columnsOf(Database &db, const QString &table)
-{
-    Statement query(db, QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
-    const int name = query.columnIndex(QStringLiteral("name"));
-    QStringList names;
-    while (query.next())
-        names << query.text(name);
-    return names;
-}
-
 } // namespace
 
 namespace Schema {
 
 bool hasExpectedShape(Database &db, QString *problem)
 {
+    QString missing;
     try {
-        for (const TableShape &shape : Shapes) {
-            const QString table = QString::fromLatin1(shape.table);
-            const QStringList present = columnsOf(db, table);
+        for (const TableShapes::Table &shape : TableShapes::all()) {
+            const QString table = QString::fromLatin1(shape.name);
+            const QStringList present = db.columnNames(table);
             if (present.isEmpty()) {
-                if (problem)
-                    *problem = QStringLiteral("table %1 is missing").arg(table);
-                return false;
+                missing = QStringLiteral("table %1 is missing").arg(table);
+                break;
             }
-            for (const QString &column : QString::fromLatin1(shape.columns).split(u' ')) {
+            for (const QString &column : TableShapes::columnNames(shape)) {
                 if (!present.contains(column, Qt::CaseInsensitive)) {
-                    if (problem)
-                        *problem = QStringLiteral("table %1 has no column %2").arg(table, column);
-                    return false;
+                    missing = QStringLiteral("table %1 has no column %2").arg(table, column);
+                    break;
                 }
             }
+            if (!missing.isEmpty())
+                break;
         }
+        if (missing.isEmpty() && db.isServer())
+            missing = ServerSchema::versionProblem(db);
     } catch (const DbError &error) {
-        if (problem)
-            *problem = error.message();
-        return false;
+        missing = error.message();
     }
-    return true;
+    if (problem)
+        *problem = missing;
+    return missing.isEmpty();
 }
 
 bool hasStartingRows(Database &db, QString *problem)
@@ -131,9 +106,24 @@ bool hasStartingRows(Database &db, QString *problem)
 void create(Database &db, const QString &version, const QString &build, const QDate &today)
 {
     Transaction transaction(db);
+    createTables(db);
+    addStartingRows(db, version, build, today);
+    transaction.commit();
+}
+
+void createTables(Database &db)
+{
+    if (db.isServer()) {
+        for (const QString &sql : ServerSchema::createStatements())
+            db.exec(sql);
+        return;
+    }
     for (const char *sql : CreateStatements)
         db.exec(QString::fromLatin1(sql));
+}
 
+void addStartingRows(Database &db, const QString &version, const QString &build, const QDate &today)
+{
     Statement column(db, QStringLiteral("INSERT INTO Columns (ID, name, size, ColLocation) VALUES (?, ?, ?, ?)"));
     for (int id = 0; id < Column::Count; ++id) {
         const FieldSpec &info = *FieldTable::column(id);
@@ -149,7 +139,6 @@ void create(Database &db, const QString &version, const QString &build, const QD
                                           " VALUES (1, 7, 0, 1, 1, 1, 7, ?, ?, ?)"));
     settings.bindAll({today.addDays(7).toString(Qt::ISODate), version, build});
     settings.run();
-    transaction.commit();
 }
 
 } // namespace Schema

@@ -5,20 +5,25 @@
 
 class Database;
 
-// The tables of the database file and the rows a new file starts with.
+// The tables of a database, on the file or the server, and the rows a new one starts with.
 namespace Schema {
 
-// True when the file holds the seven tables, each with every column the program reads or
-// writes; otherwise false, with the first thing missing in `problem`.
+// True when the database holds the seven tables, each with every column the program reads or
+// writes, and on a server the meta table of a schema this program knows; otherwise false, with
+// the first thing missing in `problem`.
 bool hasExpectedShape(Database &db, QString *problem = nullptr);
 
 // True when the file holds the one settings row and the 25 column rows (ids 0..24) a start
 // needs; otherwise false, with what is missing in `problem`.
 bool hasStartingRows(Database &db, QString *problem = nullptr);
 
-// Writes the tables, the 25 column rows and the settings row into an empty database.
-// Version and build name the program that made the file; the backup falls due a week
-// after the given day.
+// Writes the tables, the 25 column rows and the settings row into an empty database, in one
+// transaction. Version and build name the program that made the database; the backup falls due
+// a week after the given day.
 void create(Database &db, const QString &version, const QString &build, const QDate &today);
+
+// The two steps of create(), for a caller that runs its own transaction.
+void createTables(Database &db);
+void addStartingRows(Database &db, const QString &version, const QString &build, const QDate &today);
 
 } // namespace Schema

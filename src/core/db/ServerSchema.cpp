@@ -1,5 +1,6 @@
 #include "ServerSchema.h"
 
+#include "Database.h"
 #include "TableShapes.h"
 
 #include <QChar>
@@ -47,6 +48,14 @@ QString tableStatement(const TableShapes::Table &table)
     for (const TableShapes::Column &column : table.columns)
         columns << columnDefinition(column);
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(QString::fromLatin1(table.name), columns.join(QStringLiteral(", ")));
+}
+
+// A value of the meta table; empty when it has none of that name.
+QString metaValue(Database &db, const QString &name)
+{
+    Statement query(db, QStringLiteral("SELECT value FROM %1 WHERE name = ?").arg(QString::fromLatin1(MetaTable)));
+    query.bind(1, name);
+    return query.next() ? query.text(0) : QString();
 }
 
 QString tableList()
@@ -184,6 +193,37 @@ QStringList roleStatements(const QString &owner, const QString &technicians)
                                  " END $grant$")
                       .arg(quotedText(technicians));
     return statements;
+}
+
+QString versionProblem(Database &db)
+{
+    if (db.columnNames(QString::fromLatin1(MetaTable)).isEmpty())
+        return QStringLiteral("table %1 is missing").arg(QString::fromLatin1(MetaTable));
+    const int schema = metaValue(db, QStringLiteral("schema")).toInt();
+    if (schema > Version)
+        return QStringLiteral("the database was made by a newer Tarvo (schema %1; this Tarvo knows schema %2)")
+            .arg(schema)
+            .arg(Version);
+    return QString();
+}
+
+QString unicodeWarning(Database &db)
+{
+    const QString recorded = metaValue(db, QStringLiteral("unicode"));
+    if (recorded == unicodeVersion())
+        return QString();
+    return QStringLiteral("This database's lookups fold letters as Unicode %1 does, this Tarvo as Unicode %2. A lookup"
+                          " of a letter that only one of them knows may find other items here than on another"
+                          " computer. The database's owner can renew the lookups with \"tarvo-dbcopy --init\".")
+        .arg(recorded, unicodeVersion());
+}
+
+void renewFold(Database &db)
+{
+    db.exec(foldFunction());
+    Statement record(db, QStringLiteral("UPDATE %1 SET value = ? WHERE name = 'unicode'").arg(QString::fromLatin1(MetaTable)));
+    record.bind(1, unicodeVersion());
+    record.run();
 }
 
 QString quotedName(const QString &name)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class Database;
+
 // The tables of a Tarvo database on a PostgreSQL server: the file's tables and columns under the
 // same names, typed for the server; fold(), which folds the case of letters exactly as the
 // program does on the file; and a meta table saying which schema and Unicode version made them.
@@ -36,6 +38,18 @@ QString unicodeVersion();
 // nothing more; both roles are made when missing (they cannot log in; people's logins are
 // granted one of them).
 QStringList roleStatements(const QString &owner, const QString &technicians);
+
+// What keeps this program from working on the server database: no meta table, or a schema
+// newer than this program's. Empty when nothing does. Throws DbError.
+QString versionProblem(Database &db);
+
+// When the database's fold() follows another Unicode version than this program's Qt, what a
+// user should know: a lookup of a letter that only one of the two versions folds may find other
+// items here than on another computer. Empty when both agree. Throws DbError.
+QString unicodeWarning(Database &db);
+
+// Replaces fold() by this program's and records its Unicode version. Throws DbError.
+void renewFold(Database &db);
 
 // SQL text quoting for names and values the program does not bind (role names).
 QString quotedName(const QString &name);

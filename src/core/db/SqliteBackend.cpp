@@ -232,9 +232,10 @@ void SqliteBackend::exec(const QString &sql)
     }
 }
 
-void SqliteBackend::begin()
+void SqliteBackend::begin(Access access)
 {
-    exec(m_dialect.beginWrite());
+    // A deferred transaction holds its read lock from the first read to the end.
+    exec(access == Access::Write ? m_dialect.beginWrite() : QStringLiteral("BEGIN"));
 }
 
 void SqliteBackend::commit()
@@ -265,6 +266,32 @@ QString SqliteBackend::integrityProblems()
     while (check.next())
         problems << check.value(0).toString();
     return problems == QStringList {QStringLiteral("ok")} ? QString() : problems.join(QStringLiteral("; "));
+}
+
+qint64 SqliteBackend::idCounter(const QString &table, const QString &column)
+{
+    // Only the tables with AUTOINCREMENT keep a counter; a rowid is the highest one's plus one.
+    if (column.compare(QStringLiteral("rowid"), Qt::CaseInsensitive) == 0)
+        return 0;
+    SqliteCursor query(*this, m_db, QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"));
+    query.bind(1, table);
+    return query.next() ? query.integer(0) : 0;
+}
+
+void SqliteBackend::setIdCounter(const QString &table, const QString &column, qint64 value)
+{
+    if (column.compare(QStringLiteral("rowid"), Qt::CaseInsensitive) == 0)
+        return;
+    SqliteCursor update(*this, m_db, QStringLiteral("UPDATE sqlite_sequence SET seq = ?2 WHERE name = ?1"));
+    update.bind(1, table);
+    update.bind(2, value);
+    update.run();
+    if (update.changes() == 0) {
+        SqliteCursor insert(*this, m_db, QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES (?, ?)"));
+        insert.bind(1, table);
+        insert.bind(2, value);
+        insert.run();
+    }
 }
 
 QString SqliteBackend::displayName() const

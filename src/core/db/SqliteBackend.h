@@ -25,11 +25,13 @@ public:
 
     std::unique_ptr<DbCursor> prepare(const QString &sql) override;
     void exec(const QString &sql) override;
-    void begin() override;
+    void begin(Access access) override;
     void commit() override;
     void rollback() noexcept override;
     QStringList columnNames(const QString &table) override;
     QString integrityProblems() override;
+    qint64 idCounter(const QString &table, const QString &column) override;
+    void setIdCounter(const QString &table, const QString &column, qint64 value) override;
     const SqlDialect &dialect() const override { return m_dialect; }
     QString displayName() const override;
 

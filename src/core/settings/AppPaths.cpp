@@ -8,6 +8,7 @@
 
 namespace {
 QString overrideFolder;
+QString chosenDatabase;
 
 const QString DatabaseName = QStringLiteral("main.mdb");
 const QString ManualName = QStringLiteral("manual.htm");
@@ -32,7 +33,12 @@ void setApplicationFolder(const QString &folder)
 
 QString databaseFile()
 {
-    return inFolder(DatabaseName);
+    return chosenDatabase.isEmpty() ? inFolder(DatabaseName) : chosenDatabase;
+}
+
+void setDatabaseFile(const QString &path)
+{
+    chosenDatabase = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
 }
 
 QString backupFolder()

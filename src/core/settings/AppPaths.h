@@ -12,7 +12,9 @@ QString applicationFolder();
 // folder.
 void setApplicationFolder(const QString &folder);
 
-QString databaseFile(); // main.mdb
+QString databaseFile(); // main.mdb, or the file chosen at start
+// The database file the program was started on (tarvo --database FILE); empty for main.mdb.
+void setDatabaseFile(const QString &path);
 QString backupFolder(); // Backup
 QString reportsFolder(); // Reports
 // manual.htm in the application folder, else beside the executable, else where an installation
