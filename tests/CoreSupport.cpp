@@ -1,13 +1,21 @@
 #include "CoreSupport.h"
 
-#include "core/settings/AppPaths.h"
-#include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
-#include "core/db/NewDatabase.h"
-#include "core/platform/ValueOrder.h"
-#include "core/platform/Clock.h"
-#include "core/maintenance/WorkingDatabase.h"
+#include "ServerSupport.h"
+#include "Version.h"
+#include "core/db/DbError.h"
+#include "core/db/Schema.h"
+#include "core/db/TableShapes.h"
 
+#include "core/db/NewDatabase.h"
+#include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
+#include "core/platform/Clock.h"
+#include "core/platform/ValueOrder.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/GlobalVars.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
 
@@ -23,18 +31,60 @@ void initCoreTestEnvironment()
     Clock::setFixed(TestWorld::Now);
 }
 
+bool TestWorld::onServer()
+{
+    return qEnvironmentVariable("TARVO_TEST_ENGINE") == u"postgresql";
+}
+
+QString TestWorld::serverAddress()
+{
+    // One database per test program, copied once from the run's template.
+    static const QString address = TestServerDatabase::create(
+        QFileInfo(QCoreApplication::applicationFilePath()).fileName(), QStringLiteral("tarvo_template"));
+    return address;
+}
+
 TestWorld::TestWorld()
 {
     initCoreTestEnvironment();
     resetGlobalVars();
     AppPaths::setApplicationFolder(m_dir.path());
-    QString error;
-    if (!createDatabaseFile(databasePath(), false, Clock::today(), &error))
-        qFatal("cannot make the test database: %s", qPrintable(error));
-    if (!openWorkingDatabase(&error))
-        qFatal("cannot open the test database: %s", qPrintable(error));
+    if (onServer()) {
+        startOnServer();
+    } else {
+        setServerAddress(QString());
+        QString error;
+        if (!createDatabaseFile(databasePath(), false, Clock::today(), &error))
+            qFatal("cannot make the test database: %s", qPrintable(error));
+        if (!openWorkingDatabase(&error))
+            qFatal("cannot open the test database: %s", qPrintable(error));
+    }
     if (started)
         started();
+}
+
+void TestWorld::startOnServer()
+{
+    setServerAddress(serverAddress());
+    QString error;
+    if (!openWorkingDatabase(&error))
+        qFatal("cannot open the test database: %s", qPrintable(error));
+    try {
+        // Back to a new database: no rows but the starting ones, every ID counter at its start.
+        Transaction transaction(db());
+        for (const TableShapes::Table &table : TableShapes::all()) {
+            const QString name = QString::fromLatin1(table.name);
+            db().exec(QStringLiteral("DELETE FROM ") + name);
+            if (table.columns.front().kind == TableShapes::Kind::Identity)
+                db().backend().setIdCounter(name, QStringLiteral("ID"), 0);
+            if (table.keepsOrder)
+                db().backend().setIdCounter(name, QString::fromLatin1(TableShapes::OrderColumn), 0);
+        }
+        Schema::addStartingRows(db(), QStringLiteral(TARVO_VERSION), QStringLiteral(TARVO_BUILD), Clock::today());
+        transaction.commit();
+    } catch (const DbError &failure) {
+        qFatal("cannot empty the test database: %s", qPrintable(failure.message()));
+    }
 }
 
 TestWorld::~TestWorld()
@@ -84,7 +134,9 @@ void TestWorld::changeElsewhere(const QString &sql) const
 {
     Database other;
     QString error;
-    if (!other.open(databasePath(), &error))
+    if (onServer())
+        other.openServer(serverAddress());
+    else if (!other.open(databasePath(), &error))
         qFatal("cannot open a second connection: %s", qPrintable(error));
     other.exec(sql);
 }

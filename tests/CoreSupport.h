@@ -13,12 +13,18 @@
 
 // What the tests of the core library share: they link it and Qt Core only.
 
-// A test's own application folder with a fresh encrypted database, made by the same code as
-// tarvo-newdb, opened as the program's connection. Locale en_US, clock fixed at
-// 2026-12-06 10:00.
+// A test's own application folder with a fresh database opened as the program's connection:
+// an encrypted file made by the same code as tarvo-newdb or, when TARVO_TEST_ENGINE says
+// "postgresql", the test program's own database on the test run's server, emptied down to the
+// rows a new database starts with. Locale en_US, clock fixed at 2026-12-06 10:00.
 class TestWorld
 {
 public:
+    // Whether this run's worlds are on the server.
+    static bool onServer();
+    // The address of this test program's server database.
+    static QString serverAddress();
+
     static const QDateTime Now;
     // Run by every new world (the window tests reset the answers waiting and the messages shown).
     static std::function<void()> started;
@@ -35,13 +41,15 @@ public:
     void addPart(qint64 itemId, const QString &descr, const QVariant &partNumber);
     void addEntry(const QString &table, qint64 itemId, const QString &isoDate, const QString &descr);
 
-    // Runs SQL on a second connection to the same file, as another program would.
+    // Runs SQL on a second connection to the same database, as another program would.
     void changeElsewhere(const QString &sql) const;
 
     // One value of the database, e.g. scalar("SELECT count(*) FROM main").
     QVariant scalar(const QString &sql, const QVariantList &values = {}) const;
 
 private:
+    void startOnServer();
+
     QTemporaryDir m_dir;
 };
 

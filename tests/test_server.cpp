@@ -231,10 +231,10 @@ void TestServer::waitsForALockedRowThenSaysBusy()
 {
     m_backend->exec(QStringLiteral("DELETE FROM sample; INSERT INTO sample (n) VALUES (1)"));
     PgBackend other(TestServerDatabase::address(QStringLiteral("test_server_engine")));
-    other.begin();
+    other.begin(DbBackend::Access::Write);
     other.exec(QStringLiteral("UPDATE sample SET t = 'other' WHERE n = 1"));
     m_backend->setLockTimeout(300);
-    m_backend->begin();
+    m_backend->begin(DbBackend::Access::Write);
     QElapsedTimer waited;
     waited.start();
     const DbError error = failureOf([&] {
@@ -266,7 +266,7 @@ void TestServer::connectsAgainAfterALostConnection()
 void TestServer::keepsALostTransactionLost()
 {
     m_backend->exec(QStringLiteral("DELETE FROM sample"));
-    m_backend->begin();
+    m_backend->begin(DbBackend::Access::Write);
     m_backend->prepare(QStringLiteral("INSERT INTO sample (n) VALUES (1)"))->run();
     const qint64 pid = scalar(*m_backend, QStringLiteral("SELECT pg_backend_pid()")).toLongLong();
     PgBackend(TestServerDatabase::address(QStringLiteral("test_server_engine")))
