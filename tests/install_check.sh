@@ -14,7 +14,7 @@ for icon in scalable/apps/$id.svg 16x16/apps/$id.png 48x48/apps/$id.png 256x256/
   test -s "$share/icons/hicolor/$icon" || { echo "missing icon $icon"; exit 1; }
 done
 test -s "$share/doc/tarvo/manual.htm"
-for program in tarvo tarvo-viewer tarvo-newdb; do test -x "$root/usr/bin/$program"; done
+for program in tarvo tarvo-viewer tarvo-newdb tarvo-dbcopy; do test -x "$root/usr/bin/$program"; done
 
 mkdir "$root/home"
 HOME=$root/home XDG_DATA_HOME= QT_QPA_PLATFORM=offscreen "$root/usr/bin/tarvo" >/dev/null 2>&1 &
