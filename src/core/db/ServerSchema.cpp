@@ -66,67 +66,58 @@ QString tableList()
     return names.join(QStringLiteral(", "));
 }
 
-QString folded(char32_t codePoint)
+// Ranges of the code points beyond ASCII that fold, as a regular expression's bracket.
+QString foldClass(const QList<char32_t> &folding)
 {
-    return QString::fromUcs4(&codePoint, 1).toCaseFolded();
-}
-
-QString foldClass()
-{
-    // Ranges of the code points beyond ASCII that fold, as a regular expression's bracket.
     QString ranges;
-    char32_t first = 0;
-    char32_t last = 0;
-    auto flush = [&] {
-        if (first == 0)
-            return;
+    for (qsizetype i = 0; i < folding.size();) {
+        const char32_t first = folding.at(i);
+        char32_t last = first;
+        while (++i < folding.size() && folding.at(i) == last + 1)
+            last = folding.at(i);
         ranges += QString::fromUcs4(&first, 1);
         if (last > first)
             ranges += u'-' + QString::fromUcs4(&last, 1);
-    };
-    for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
-        if ((c >= 0xD800 && c <= 0xDFFF) || folded(c) == QString::fromUcs4(&c, 1))
-            continue;
-        if (first != 0 && c == last + 1) {
-            last = c;
-            continue;
-        }
-        flush();
-        first = last = c;
     }
-    flush();
     return u'[' + ranges + u']';
 }
 
 } // namespace
 
-FoldTable foldTable()
+const FoldTable &foldTable()
 {
-    FoldTable table;
-    const QString leading = QStringLiteral(" eaitnsolrudkmhpcgvyjbfwzxqä-ö0123456789.,/()'&:å") + QStringLiteral("éüèàçßñ");
-    for (const QChar c : leading) {
-        table.from += c;
-        table.to += QString(c).toCaseFolded();
-    }
-    for (char32_t c = 1; c <= 0x10FFFF; ++c) {
-        if (c >= 0xD800 && c <= 0xDFFF)
-            continue; // surrogates are no characters of their own
-        const QString original = QString::fromUcs4(&c, 1);
-        const QString fold = folded(c);
-        const bool changes = fold != original;
-        if (changes)
-            ++table.changed;
-        if ((changes || c <= CommonEnd) && !(c < 0x10000 && leading.contains(QChar(c)))) {
-            table.from += original;
-            table.to += fold;
+    // Made once: it looks at every code point.
+    static const FoldTable table = [] {
+        FoldTable made;
+        const QString leading = QStringLiteral(" eaitnsolrudkmhpcgvyjbfwzxqä-ö0123456789.,/()'&:å") + QStringLiteral("éüèàçßñ");
+        for (const QChar c : leading) {
+            made.from += c;
+            made.to += QString(c).toCaseFolded();
         }
-    }
+        for (char32_t c = 1; c <= 0x10FFFF; ++c) {
+            if (c >= 0xD800 && c <= 0xDFFF)
+                continue; // surrogates are no characters of their own
+            const QString original = QString::fromUcs4(&c, 1);
+            const QString fold = original.toCaseFolded();
+            const bool changes = fold != original;
+            if (changes) {
+                ++made.changed;
+                if (c >= 0x80)
+                    made.beyondAscii << c;
+            }
+            if ((changes || c <= CommonEnd) && !(c < 0x10000 && leading.contains(QChar(c)))) {
+                made.from += original;
+                made.to += fold;
+            }
+        }
+        return made;
+    }();
     return table;
 }
 
 QString foldFunction()
 {
-    const FoldTable table = foldTable();
+    const FoldTable &table = foldTable();
     // Text whose letters beyond ASCII need no folding folds as lower() under "C" folds it (A-Z
     // only), far quicker than translate(), which looks every character up in its table. Not
     // STRICT, so that the server can inline it.
@@ -134,7 +125,7 @@ QString foldFunction()
                           " LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $fold$"
                           " SELECT CASE WHEN $1 ~ %3 THEN translate(lower($1 COLLATE \"C\"), %1, %2) ELSE lower($1 COLLATE \"C\") END"
                           " $fold$")
-        .arg(quotedText(table.from), quotedText(table.to), quotedText(foldClass()));
+        .arg(quotedText(table.from), quotedText(table.to), quotedText(foldClass(table.beyondAscii)));
 }
 
 QString unicodeVersion()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -24,8 +25,9 @@ struct FoldTable {
     QString from;
     QString to;
     int changed = 0; // code points that fold to another
+    QList<char32_t> beyondAscii; // those of them beyond ASCII, in order
 };
-FoldTable foldTable();
+const FoldTable &foldTable();
 
 // CREATE OR REPLACE FUNCTION fold(text): translate() over foldTable(), an IMMUTABLE function the
 // server may inline and index.
