@@ -77,6 +77,13 @@ void Database::openServer(const QString &address, const QString &password)
     }
 }
 
+void Database::adopt(std::unique_ptr<DbBackend> backend, const QString &path)
+{
+    close();
+    m_backend = std::move(backend);
+    m_path = path;
+}
+
 void Database::close()
 {
     m_backend.reset();

@@ -43,6 +43,9 @@ public:
     // Connects to a server database whatever it holds (the database tool, before its schema).
     void connectServer(const QString &address, const QString &password = QString());
 
+    // Works on an engine connection made elsewhere (a test wraps one to slow it down).
+    void adopt(std::unique_ptr<DbBackend> backend, const QString &path);
+
     void close();
     bool isOpen() const { return m_backend != nullptr; }
     // The file's path, or the server's address.

@@ -46,6 +46,9 @@ public:
 class DbBackend
 {
 public:
+    // How long a statement waits for what another connection holds, unless told otherwise.
+    static constexpr int DefaultLockTimeoutMsec = 5000;
+
     virtual ~DbBackend() = default;
 
     virtual std::unique_ptr<DbCursor> prepare(const QString &sql) = 0;
@@ -69,6 +72,10 @@ public:
     // server's identity sequence), so that a copy gives no ID twice either; 0 when none.
     virtual qint64 idCounter(const QString &table, const QString &column) = 0;
     virtual void setIdCounter(const QString &table, const QString &column, qint64 value) = 0;
+
+    // How long a statement waits for what another connection holds (the file's write lock, the
+    // server's row locks) before it fails with DbError::Kind::Busy.
+    virtual void setLockTimeout(int msec) = 0;
 
     virtual const SqlDialect &dialect() const = 0;
     // How a window title names the database: the file's name, or user@host/database.

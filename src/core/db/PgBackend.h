@@ -16,8 +16,6 @@ struct pg_result;
 class PgBackend final : public DbBackend
 {
 public:
-    // How long a statement waits for a row another connection has locked.
-    static constexpr int DefaultLockTimeoutMsec = 5000;
 
     // Connects to a libpq URI (postgresql://…) or key=value text. A non-empty password is given
     // to the server when it asks for one. Throws DbError: NeedsPassword when the server wants a
@@ -39,7 +37,7 @@ public:
     const SqlDialect &dialect() const override { return m_dialect; }
     QString displayName() const override;
 
-    void setLockTimeout(int msec);
+    void setLockTimeout(int msec) override;
 
     // For the cursors: runs the prepared form of `sql` (placeholders already numbered) with the
     // values in text form, a null pointer for Null. The caller owns the result.

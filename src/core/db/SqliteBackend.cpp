@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int BusyTimeoutMsec = 5000;
-
 // fold(text): the text with every letter's case folded, so that lookups ignore case for every
 // letter, not only for ASCII as NOCASE does. Null stays Null.
 void foldFunction(sqlite3_context *context, int, sqlite3_value **values)
@@ -166,7 +164,7 @@ SqliteBackend::SqliteBackend(const QString &path, Mode mode)
     if (rc == SQLITE_OK) {
         // Before the first read: another program holding the file briefly delays the open
         // instead of failing it.
-        sqlite3_busy_timeout(m_db, BusyTimeoutMsec);
+        sqlite3_busy_timeout(m_db, DefaultLockTimeoutMsec);
         rc = sqlite3_key(m_db, Database::Key, int(qstrlen(Database::Key)));
     }
     if (rc == SQLITE_OK)
@@ -297,6 +295,11 @@ void SqliteBackend::setIdCounter(const QString &table, const QString &column, qi
 QString SqliteBackend::displayName() const
 {
     return QFileInfo(m_path).fileName();
+}
+
+void SqliteBackend::setLockTimeout(int msec)
+{
+    sqlite3_busy_timeout(m_db, msec);
 }
 
 qint64 SqliteBackend::lastInsertId() const

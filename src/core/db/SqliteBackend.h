@@ -34,6 +34,7 @@ public:
     void setIdCounter(const QString &table, const QString &column, qint64 value) override;
     const SqlDialect &dialect() const override { return m_dialect; }
     QString displayName() const override;
+    void setLockTimeout(int msec) override;
 
     qint64 lastInsertId() const;
     int changes() const;
