@@ -1,11 +1,13 @@
 #include "AlarmSummary.h"
 
+#include <QSet>
 #include <QSettings>
 #include <QStringList>
 
 namespace {
 
 const QString TrayKey = QStringLiteral("desktop/trayAlarms");
+const QString NoticesKey = QStringLiteral("desktop/notifyAlarms");
 
 QString counted(int count, const char *one, const char *many)
 {
@@ -18,14 +20,17 @@ const QString SettingsName = QStringLiteral("Tarvo");
 
 AlarmCounts countAlarms(const QVector<AlarmRow> &rows)
 {
-    AlarmCounts counts;
+    QSet<qint64> byKind[3];
+    QSet<qint64> items;
     for (const AlarmRow &row : rows) {
-        switch (row.kind) {
-        case ServiceDue: ++counts.services; break;
-        case OrderDue: ++counts.orders; break;
-        case PastServiceDate: ++counts.pastDue; break;
-        }
+        byKind[row.kind].insert(row.itemId);
+        items.insert(row.itemId);
     }
+    AlarmCounts counts;
+    counts.services = int(byKind[ServiceDue].size());
+    counts.orders = int(byKind[OrderDue].size());
+    counts.pastDue = int(byKind[PastServiceDate].size());
+    counts.items = int(items.size());
     return counts;
 }
 
@@ -46,10 +51,9 @@ QString alarmSummary(const AlarmCounts &counts)
 
 QString trayToolTip(const AlarmCounts &counts)
 {
-    if (counts.total() == 0)
+    if (counts.items == 0)
         return QStringLiteral("Tarvo\nNo alarms pending");
-    return QStringLiteral("Tarvo: %1\n%2")
-        .arg(counted(counts.total(), "pending alarm", "pending alarms"), alarmSummary(counts));
+    return QStringLiteral("Tarvo: %1\n%2").arg(counted(counts.items, "item with alarms", "items with alarms"), alarmSummary(counts));
 }
 
 QString badgeText(int pastDue)
@@ -67,4 +71,14 @@ bool trayAlarmsWanted()
 void setTrayAlarmsWanted(bool wanted)
 {
     QSettings(SettingsName, SettingsName).setValue(TrayKey, wanted);
+}
+
+bool desktopNoticesWanted()
+{
+    return QSettings(SettingsName, SettingsName).value(NoticesKey, true).toBool();
+}
+
+void setDesktopNoticesWanted(bool wanted)
+{
+    QSettings(SettingsName, SettingsName).setValue(NoticesKey, wanted);
 }
