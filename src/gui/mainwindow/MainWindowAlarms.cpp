@@ -64,8 +64,10 @@ void MainWindow::refreshTray(bool checked, bool unseen)
     if (!icon && !checked)
         return;
     QVector<AlarmRow> rows;
-    if (AlarmWindow *window = alarmWindow()) {
-        // The open alarm window holds the list just evaluated: no second evaluation.
+    AlarmWindow *window = alarmWindow();
+    if (window && !checked) {
+        // The open alarm window holds the list evaluated last: no second evaluation. A check
+        // evaluates afresh, since an open window keeps its list.
         rows = window->alarmModel()->rows();
     } else {
         const AppSettings &settings = gv().settings;
