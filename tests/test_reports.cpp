@@ -6,6 +6,7 @@
 #include "core/db/Recordset.h"
 #include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
+#include "core/items/ItemTransfer.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/CsvText.h"
@@ -428,6 +429,9 @@ void TestReports::csvExport()
     TestWorld world;
     exportListCsv(nullptr, *listWithColumns(2));
     QCOMPARE(MessageBox::lastText(), QStringLiteral("No data to report"));
+    MessageBox::clearShown();
+    QCOMPARE(exportAllFieldsCsv(nullptr), QString());
+    QCOMPARE(MessageBox::lastText(), QStringLiteral("No data to report"));
     const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")),
                                     {{"Name", "Pump, \"7\""}, {"Tag", "=1+1"}});
     world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-1"));
@@ -445,6 +449,11 @@ void TestReports::csvExport()
     QCOMPARE(MessageBox::shownTexts(), QStringList()); // a new file: no question
     QCOMPARE(readFile(target), expected);
     QCOMPARE(FileDialog::lastStart(), QDir(world.folder()).filePath(QStringLiteral("Reports/tarvo-list.csv")));
+    const QString all = QDir(world.folder()).filePath(QStringLiteral("Reports/all.csv"));
+    FileDialog::setNextPath(all);
+    QCOMPARE(exportAllFieldsCsv(nullptr), QStringLiteral("1 item written to all.csv"));
+    QCOMPARE(FileDialog::lastStart(), QDir(world.folder()).filePath(QStringLiteral("Reports/tarvo-all-fields.csv")));
+    QCOMPARE(readFile(all), ItemTransfer::itemsCsv(db()));
 
     QVERIFY(SafeFile::write(target, "kept"));
     FileDialog::setNextPath(target);
