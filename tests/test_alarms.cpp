@@ -113,10 +113,6 @@ private Q_SLOTS:
                                       << "3 services and 2 orders pending, 1 past due"
                                       << "Tarvo: 4 items with alarms"
                                       << "1";
-        QTest::newRow("one order, one past") << "1a2b"
-                                             << "1 order pending, 1 past due"
-                                             << "Tarvo: 2 items with alarms"
-                                             << "1";
         QTest::newRow("four items past due in eight rows") << "2a2a2b2b2c2c2d2d"
                                                            << "4 past due"
                                                            << "Tarvo: 4 items with alarms"
@@ -149,7 +145,6 @@ private Q_SLOTS:
         QTest::newRow("an item becomes past due") << "0a1a|2a2a" << QStringList {"New alarms for 1 item: 1 service and 1 order pending", "New alarms for 1 item: 1 past due"};
         QTest::newRow("one more item") << "0a|0a1b" << QStringList {"New alarms for 1 item: 1 service pending", "New alarms for 1 item: 1 order pending"};
         QTest::newRow("gone and back") << "0a||0a" << QStringList {"New alarms for 1 item: 1 service pending", "", "New alarms for 1 item: 1 service pending"};
-        QTest::newRow("an order follows its service") << "0a|0a1a" << QStringList {"New alarms for 1 item: 1 service pending", "New alarms for 1 item: 1 order pending"};
     }
     void newsOfEachCheck()
     {

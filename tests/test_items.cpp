@@ -389,15 +389,6 @@ private Q_SLOTS:
             << "Columns read: \"Name\", \"Company\", \"Service Date\", \"Service Interval\", \"Service Warning\", \"Lead Time\".\n"
                "Columns not read: \"Colour\"."
             << "";
-        QTest::newRow("no schedule at all")
-            << QByteArray("Name,Company\r\n,Acme\r\n,\r\n")
-            << "2 items read from f.csv. 2 of them have problems (marked red); nothing is imported until the file is corrected."
-            << "Columns read: \"Name\", \"Company\".\n"
-               "No Service Date column: the items will raise no alarms until one is set.\n"
-               "No Service Interval column: the items will raise no service alarms until one is set.\n"
-               "No Service Warning column: the items will raise no service alarms until one is set.\n"
-               "No Lead Time column: the items will raise no order alarms until one is set."
-            << "";
     }
     void previewTexts()
     {

@@ -390,8 +390,6 @@ void TestReports::csvFields_data()
     QTest::newRow("comma") << "Hall 2, east" << QByteArray("\"Hall 2, east\"");
     QTest::newRow("quote") << "12\" pipe" << QByteArray("\"12\"\" pipe\"");
     QTest::newRow("LF") << "Seal\nBelt" << QByteArray("\"Seal\r\nBelt\"");
-    QTest::newRow("CR LF") << "Seal\r\nBelt" << QByteArray("\"Seal\r\nBelt\"");
-    QTest::newRow("non-ASCII") << "\u017Buraw" << QByteArray("\xC5\xBBuraw");
     QTest::newRow("NUL") << QStringLiteral("a") + QChar(u'\0') + u'b' << QByteArray("a\xEF\xBF\xBD"
                                                                                     "b");
     // Whatever a spreadsheet would run as a formula starts with one apostrophe.
@@ -403,9 +401,7 @@ void TestReports::csvFields_data()
     QTest::newRow("CR") << "\rx" << QByteArray("\"'\r\nx\"");
     QTest::newRow("line break first") << "\nx" << QByteArray("\"'\r\nx\"");
     QTest::newRow("' then =") << "'=x" << QByteArray("''=x");
-    QTest::newRow("'' then +") << "''+x, y" << QByteArray("\"'''+x, y\"");
     QTest::newRow("' alone") << "'x" << QByteArray("'x");
-    QTest::newRow("only apostrophes") << "''" << QByteArray("''");
     QTest::newRow("= later") << "a=b" << QByteArray("a=b");
 }
 

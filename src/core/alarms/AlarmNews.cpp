@@ -1,5 +1,7 @@
 #include "AlarmNews.h"
 
+#include "core/platform/Utility.h"
+
 namespace {
 
 qint64 rowKey(const AlarmRow &row)
@@ -25,8 +27,7 @@ AlarmCounts AlarmNews::update(const QVector<AlarmRow> &rows)
 
 QString noticeTitle(const AlarmCounts &news)
 {
-    return news.items == 1 ? QStringLiteral("New alarms for 1 item")
-                           : QStringLiteral("New alarms for %1 items").arg(news.items);
+    return QStringLiteral("New alarms for ") + countedText(news.items, "item", "items");
 }
 
 QString noticeText(const AlarmCounts &news)

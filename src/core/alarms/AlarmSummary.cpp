@@ -1,5 +1,7 @@
 #include "AlarmSummary.h"
 
+#include "core/platform/Utility.h"
+
 #include <QSet>
 #include <QSettings>
 #include <QStringList>
@@ -9,10 +11,6 @@ namespace {
 const QString TrayKey = QStringLiteral("desktop/trayAlarms");
 const QString NoticesKey = QStringLiteral("desktop/notifyAlarms");
 
-QString counted(int count, const char *one, const char *many)
-{
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1StringView(count == 1 ? one : many));
-}
 // The program's desktop settings, in the user's configuration folder.
 const QString SettingsName = QStringLiteral("Tarvo");
 
@@ -38,9 +36,9 @@ QString alarmSummary(const AlarmCounts &counts)
 {
     QStringList pending;
     if (counts.services > 0)
-        pending << counted(counts.services, "service", "services");
+        pending << countedText(counts.services, "service", "services");
     if (counts.orders > 0)
-        pending << counted(counts.orders, "order", "orders");
+        pending << countedText(counts.orders, "order", "orders");
     QStringList parts;
     if (!pending.isEmpty())
         parts << pending.join(QStringLiteral(" and ")) + QStringLiteral(" pending");
@@ -53,7 +51,7 @@ QString trayToolTip(const AlarmCounts &counts)
 {
     if (counts.items == 0)
         return QStringLiteral("Tarvo\nNo alarms pending");
-    return QStringLiteral("Tarvo: %1\n%2").arg(counted(counts.items, "item with alarms", "items with alarms"), alarmSummary(counts));
+    return QStringLiteral("Tarvo: %1\n%2").arg(countedText(counts.items, "item with alarms", "items with alarms"), alarmSummary(counts));
 }
 
 QString badgeText(int pastDue)

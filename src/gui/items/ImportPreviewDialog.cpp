@@ -2,6 +2,7 @@
 
 #include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
+#include "core/platform/Utility.h"
 #include "core/records/History.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/GlobalVars.h"
@@ -110,17 +111,12 @@ private:
     QVector<int> m_shown; // file columns that are stored
 };
 
-QString counted(qsizetype count, const char *one, const char *many)
-{
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1StringView(count == 1 ? one : many));
-}
-
 QString summary(const ImportPreview &preview, const QString &fileName)
 {
-    QString text = QStringLiteral("%1 read from %2.").arg(counted(preview.rows.size(), "item", "items"), fileName);
+    QString text = QStringLiteral("%1 read from %2.").arg(countedText(preview.rows.size(), "item", "items"), fileName);
     if (preview.problemRows > 0)
         text += QStringLiteral(" %1 (marked red); nothing is imported until the file is corrected.")
-                    .arg(counted(preview.problemRows, "of them has a problem", "of them have problems"));
+                    .arg(countedText(preview.problemRows, "of them has a problem", "of them have problems"));
     return text;
 }
 

@@ -8,6 +8,7 @@
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
+#include "core/platform/Utility.h"
 #include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
 #include "core/settings/AppPaths.h"
@@ -59,9 +60,7 @@ namespace {
 // What a save of `count` things of one kind tells the status bar.
 QString writtenText(qsizetype count, const char *one, const char *many, const QString &target)
 {
-    return QStringLiteral("%1 %2 written to %3")
-        .arg(count)
-        .arg(QLatin1StringView(count == 1 ? one : many), QFileInfo(target).fileName());
+    return countedText(count, one, many) + QStringLiteral(" written to ") + QFileInfo(target).fileName();
 }
 
 // Asks for the file in the Reports folder, proposing a name, asks before replacing one, and
