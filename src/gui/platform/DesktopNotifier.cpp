@@ -25,14 +25,21 @@ QDBusConnection noticeBus()
 
 DesktopNotifier::DesktopNotifier(QObject *parent)
     : QObject(parent)
-    , m_bus(noticeBus())
 {
-    if (!m_bus.isConnected())
-        return;
-    m_bus.connect(Service, Path, Interface, QStringLiteral("ActionInvoked"), this,
-                  SLOT(serviceActionInvoked(uint, QString)));
-    m_bus.connect(Service, Path, Interface, QStringLiteral("NotificationClosed"), this,
-                  SLOT(serviceClosed(uint, uint)));
+}
+
+QDBusConnection &DesktopNotifier::bus()
+{
+    if (!m_bus) {
+        m_bus = noticeBus();
+        if (m_bus->isConnected()) {
+            m_bus->connect(Service, Path, Interface, QStringLiteral("ActionInvoked"), this,
+                           SLOT(serviceActionInvoked(uint, QString)));
+            m_bus->connect(Service, Path, Interface, QStringLiteral("NotificationClosed"), this,
+                           SLOT(serviceClosed(uint, uint)));
+        }
+    }
+    return *m_bus;
 }
 
 void DesktopNotifier::useBus(const QString &address)
@@ -42,7 +49,7 @@ void DesktopNotifier::useBus(const QString &address)
 
 void DesktopNotifier::notify(const QString &title, const QString &text, const QString &actionLabel)
 {
-    if (!m_bus.isConnected()) {
+    if (!bus().isConnected()) {
         Q_EMIT unanswered(title, text);
         return;
     }
@@ -53,7 +60,7 @@ void DesktopNotifier::notify(const QString &title, const QString &text, const QS
     const QVariantMap hints {{QStringLiteral("desktop-entry"), appId},
                              {QStringLiteral("urgency"), QVariant::fromValue(uchar(1))}};
     call << QStringLiteral("Tarvo") << uint(0) << appId << title << text << actions << hints << int(-1);
-    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, AnswerMsec), this);
+    auto *watcher = new QDBusPendingCallWatcher(m_bus->asyncCall(call, AnswerMsec), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, title, text](QDBusPendingCallWatcher *answer) {
         const QDBusPendingReply<uint> reply = *answer;
         if (reply.isError())

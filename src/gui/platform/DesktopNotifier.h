@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QSet>
 
+#include <optional>
+
 // Notices through the desktop's notification service (org.freedesktop.Notifications on the
 // session bus), so that they appear in the desktop's history and keep to its do-not-disturb.
 // The service answers in its own time; a notice no service takes is handed back through
@@ -31,6 +33,9 @@ private Q_SLOTS:
     void serviceClosed(uint id, uint reason);
 
 private:
-    QDBusConnection m_bus;
+    // The bus, connected at the first notice: a program that tells nothing keeps no connection.
+    QDBusConnection &bus();
+
+    std::optional<QDBusConnection> m_bus;
     QSet<uint> m_shown; // the notices of this notifier still on the desktop
 };
