@@ -210,7 +210,7 @@ void ImportPreviewDialog::importRows()
     if (!runGuarded(this, QStringLiteral("import the items"),
                     [&] { stored = importItems(db(), m_preview, withHistory); }))
         return;
-    MessageBox::information(this, stored == 1 ? QStringLiteral("1 item was imported") : QStringLiteral("%1 items were imported").arg(stored));
+    MessageBox::information(this, countedText(stored, "item was imported", "items were imported"));
     emit imported();
     accept();
 }
