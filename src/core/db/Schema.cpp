@@ -5,6 +5,7 @@
 #include "FieldTable.h"
 
 #include <QStringList>
+#include <QUuid>
 #include <QVariant>
 
 namespace {
@@ -42,7 +43,7 @@ const char *const CreateStatements[] = {
     "CREATE TABLE settings ("
     " startupalarm INTEGER, timerinterval INTEGER, AutoAddHstWarn INTEGER,"
     " AutoAddhstOn INTEGER, alservicedisabled INTEGER, alorderdisabled INTEGER,"
-    " backupinterval INTEGER, backupdate TEXT, Version TEXT, build TEXT)",
+    " backupinterval INTEGER, backupdate TEXT, Version TEXT, build TEXT, identity TEXT)",
 };
 
 // The columns of each table that the program reads or writes.
@@ -73,6 +74,12 @@ QStringList columnsOf(Database &db, const QString &table)
     while (query.next())
         names << query.text(name);
     return names;
+}
+
+// A name no other database has: calendar events exported from two databases never meet.
+QString newIdentity()
+{
+    return QUuid::createUuid().toString(QUuid::Id128);
 }
 
 } // namespace
@@ -145,10 +152,24 @@ void create(Database &db, const QString &version, const QString &build, const QD
     // Start-up alarm on, checks every hour, both alarms on, automatic history without asking,
     // a backup reminder every week.
     Statement settings(db, QStringLiteral("INSERT INTO settings (startupalarm, timerinterval, AutoAddHstWarn, AutoAddhstOn,"
-                                          " alservicedisabled, alorderdisabled, backupinterval, backupdate, Version, build)"
-                                          " VALUES (1, 7, 0, 1, 1, 1, 7, ?, ?, ?)"));
-    settings.bindAll({today.addDays(7).toString(Qt::ISODate), version, build});
+                                          " alservicedisabled, alorderdisabled, backupinterval, backupdate, Version, build,"
+                                          " identity) VALUES (1, 7, 0, 1, 1, 1, 7, ?, ?, ?, ?)"));
+    settings.bindAll({today.addDays(7).toString(Qt::ISODate), version, build, newIdentity()});
     settings.run();
+    transaction.commit();
+}
+
+void upgrade(Database &db)
+{
+    const bool hasIdentity = columnsOf(db, QStringLiteral("settings")).contains(QStringLiteral("identity"), Qt::CaseInsensitive);
+    if (hasIdentity && !Statement(db, QStringLiteral("SELECT 1 FROM settings WHERE identity IS NULL OR identity = ''")).next())
+        return; // up to date: the file is not written to
+    Transaction transaction(db);
+    if (!hasIdentity)
+        db.exec(QStringLiteral("ALTER TABLE settings ADD COLUMN identity TEXT"));
+    Statement identity(db, QStringLiteral("UPDATE settings SET identity = ? WHERE identity IS NULL OR identity = ''"));
+    identity.bind(1, newIdentity());
+    identity.run();
     transaction.commit();
 }
 

@@ -1,6 +1,7 @@
 #include "WorkingDatabase.h"
 
 #include "core/db/DbError.h"
+#include "core/db/Schema.h"
 #include "core/settings/AppPaths.h"
 
 #include "core/platform/SafeFile.h"
@@ -13,7 +14,14 @@ bool openWorkingDatabase(QString *error)
 {
     // From here on no save may replace this file.
     SafeFile::setWorkingDatabase(AppPaths::databaseFile());
-    return connection.open(AppPaths::databaseFile(), error);
+    if (!connection.open(AppPaths::databaseFile(), error))
+        return false;
+    try {
+        Schema::upgrade(connection);
+    } catch (const DbError &) {
+        // A file that cannot take the upgrade now is still used as it is; the next open tries again.
+    }
+    return true;
 }
 
 void closeWorkingDatabase()
