@@ -10,10 +10,12 @@
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/SafeFile.h"
 #include "core/settings/AppPaths.h"
+#include "core/settings/Settings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -225,6 +227,40 @@ private Q_SLOTS:
         QVERIFY(!bytes.contains("Secret Pump") && !bytes.contains("CREATE TABLE"));
         QVERIFY(openWorkingDatabase());
         QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main")).toString(), QStringLiteral("Secret Pump"));
+    }
+
+    // Every database has an identity of its own; a file made before there was one gets it on its
+    // first open, and later opens leave the file as it is.
+    void identityOfEveryDatabase_data()
+    {
+        QTest::addColumn<QString>("before"); // what an older program left
+        QTest::newRow("a new file") << "";
+        QTest::newRow("no identity column") << "CREATE TABLE old AS SELECT startupalarm, timerinterval, AutoAddHstWarn,"
+                                               " AutoAddhstOn, alservicedisabled, alorderdisabled, backupinterval,"
+                                               " backupdate, Version, build FROM settings;"
+                                               " DROP TABLE settings; ALTER TABLE old RENAME TO settings";
+        QTest::newRow("an empty identity") << "UPDATE settings SET identity = NULL";
+    }
+    void identityOfEveryDatabase()
+    {
+        QFETCH(QString, before);
+        TestWorld world;
+        const QString made = databaseIdentity(db());
+        if (!before.isEmpty())
+            world.changeElsewhere(before);
+        closeWorkingDatabase();
+        QVERIFY(openWorkingDatabase());
+        const QString identity = databaseIdentity(db());
+        QVERIFY2(QRegularExpression(QStringLiteral("^[0-9a-f]{32}$")).match(identity).hasMatch(), qPrintable(identity));
+        QCOMPARE(identity == made, before.isEmpty());
+        closeWorkingDatabase();
+        const QByteArray file = readFile(world.databasePath());
+        QVERIFY(openWorkingDatabase());
+        QCOMPARE(databaseIdentity(db()), identity);
+        closeWorkingDatabase();
+        QCOMPARE(readFile(world.databasePath()), file);
+        TestWorld other;
+        QVERIFY(databaseIdentity(db()) != identity);
     }
 
     void newDatabaseToolRefusesExistingFile()

@@ -159,15 +159,19 @@ void TestMaintenance::optionsWindow()
         QCOMPARE(optionsRow(world), QStringLiteral("10111 14 7"));
         QVERIFY(trayAlarmsWanted());
     }
-    // The tray choice lives outside the row and is shown again on the next opening.
+    // The tray and notice choices live outside the row and are shown again on the next opening.
     for (const bool wanted : {false, true}) {
         OptionsDialog *options = openOptions(main);
         QCOMPARE(control<QCheckBox>(options, "chkTray")->isChecked(), !wanted);
+        QCOMPARE(control<QCheckBox>(options, "chkNotify")->isChecked(), desktopNoticesWanted());
         control<QCheckBox>(options, "chkTray")->setChecked(wanted);
+        control<QCheckBox>(options, "chkNotify")->setChecked(!wanted);
         QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
         QCOMPARE(trayAlarmsWanted(), wanted);
+        QCOMPARE(desktopNoticesWanted(), !wanted);
         QCOMPARE(optionsRow(world), QStringLiteral("10111 14 7"));
     }
+    setDesktopNoticesWanted(true);
 
     // With automatic history off its warning shows NO and is locked, whatever the row holds.
     execute(db(), QStringLiteral("UPDATE settings SET AutoAddhstOn = 0"));

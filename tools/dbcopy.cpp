@@ -128,6 +128,8 @@ int copy(QStringList args)
         err() << "tarvo-dbcopy: " << result.error << "\n";
         return 1;
     }
+    // A file of an older version gives its copy no identity of its own; the copy gets one now.
+    Schema::upgrade(target);
     for (const DatabaseCopy::TableCount &count : result.counts)
         err() << count.table << ": " << count.rows << " rows\n";
     err() << "tarvo-dbcopy: copied " << source.displayName() << " to " << target.displayName()

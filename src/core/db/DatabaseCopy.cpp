@@ -21,37 +21,68 @@ using TableShapes::Kind;
 // engines take.
 constexpr int ValuesPerInsert = 990;
 
-// The columns read and written: on tables that keep the order rows were written in, that
-// order's own column first (the file's rowid, the server's identity column).
-QStringList copiedColumns(Database &db, const TableShapes::Table &table)
+// The columns a copy reads and writes of one table: those of its columns the source holds and,
+// on tables that keep the order rows were written in, that order's own column first (the file's
+// rowid, the server's identity column), whose values carry over as they are.
+class CopiedColumns
 {
-    QStringList columns = TableShapes::columnNames(table);
-    if (table.keepsOrder)
-        columns.prepend(db.dialect().insertionOrder());
-    return columns;
-}
+public:
+    CopiedColumns(Database &source, const TableShapes::Table &table)
+        : m_table(table)
+    {
+        const QStringList present = source.columnNames(QString::fromLatin1(table.name));
+        if (table.keepsOrder)
+            m_columns << nullptr;
+        for (const TableShapes::Column &column : table.columns) {
+            if (!column.addedLater || present.contains(QLatin1StringView(column.name), Qt::CaseInsensitive))
+                m_columns << &column;
+        }
+    }
 
-QString selectInOrder(Database &db, const TableShapes::Table &table)
-{
-    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(copiedColumns(db, table).join(QStringLiteral(", ")), QString::fromLatin1(table.name));
-    if (table.keepsOrder)
-        sql += QStringLiteral(" ORDER BY ") + db.dialect().insertionOrder();
-    else if (table.columns.front().kind != Kind::Integer)
-        sql += QStringLiteral(" ORDER BY ID"); // main, orderinfo and Columns have an ID of their own
-    return sql;
-}
+    qsizetype size() const { return m_columns.size(); }
+    // The column's shape; null for the order column.
+    const TableShapes::Column *at(qsizetype index) const { return m_columns.at(index); }
+    // Where the row's ID is read (an item's in History, Notes and repparts); -1 in settings.
+    int idIndex() const
+    {
+        const int first = m_table.keepsOrder ? 1 : 0;
+        return m_table.keepsOrder || m_table.columns.front().kind != Kind::Integer ? first : -1;
+    }
 
-QString insertRows(Database &db, const TableShapes::Table &table, int rows)
-{
-    const QStringList columns = copiedColumns(db, table);
-    QStringList marks;
-    marks.fill(QStringLiteral("?"), columns.size());
-    const QString row = QStringLiteral("(%1)").arg(marks.join(QStringLiteral(", ")));
-    QStringList values;
-    values.fill(row, rows);
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
-        .arg(QString::fromLatin1(table.name), columns.join(QStringLiteral(", ")), values.join(QStringLiteral(", ")));
-}
+    QStringList names(Database &db) const
+    {
+        QStringList names;
+        for (const TableShapes::Column *column : m_columns)
+            names << (column ? QString::fromLatin1(column->name) : db.dialect().insertionOrder());
+        return names;
+    }
+
+    QString selectInOrder(Database &db) const
+    {
+        QString sql = QStringLiteral("SELECT %1 FROM %2").arg(names(db).join(QStringLiteral(", ")), tableName());
+        if (m_table.keepsOrder)
+            sql += QStringLiteral(" ORDER BY ") + db.dialect().insertionOrder();
+        else if (idIndex() == 0)
+            sql += QStringLiteral(" ORDER BY ID"); // main, orderinfo and Columns have an ID of their own
+        return sql;
+    }
+
+    QString insertRows(Database &db, int rows) const
+    {
+        QStringList marks;
+        marks.fill(QStringLiteral("?"), size());
+        QStringList values;
+        values.fill(QStringLiteral("(%1)").arg(marks.join(QStringLiteral(", "))), rows);
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+            .arg(tableName(), names(db).join(QStringLiteral(", ")), values.join(QStringLiteral(", ")));
+    }
+
+    QString tableName() const { return QString::fromLatin1(m_table.name); }
+
+private:
+    const TableShapes::Table &m_table;
+    QList<const TableShapes::Column *> m_columns;
+};
 
 // Each value as its text, Null apart from every text: alike for the same value on either engine.
 void addToChecksum(QCryptographicHash &hash, const QVariant &value)
@@ -64,31 +95,46 @@ void addToChecksum(QCryptographicHash &hash, const QVariant &value)
     hash.addData(value.toString().toUtf8());
 }
 
-// Writes the rows of one table in batches; the values of a row as the target takes them.
+QByteArray checksumOf(Database &db, const CopiedColumns &columns, qint64 *rows)
+{
+    Statement read(db, columns.selectInOrder(db));
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    qint64 count = 0;
+    while (read.next()) {
+        for (int c = 0; c < read.columnCount(); ++c)
+            addToChecksum(hash, read.value(c));
+        ++count;
+    }
+    if (rows)
+        *rows = count;
+    return hash.result();
+}
+
+// Writes the rows of one table in batches: many rows travel to the server in one round trip.
 class RowBatches
 {
 public:
-    RowBatches(Database &target, const TableShapes::Table &table)
+    RowBatches(Database &target, const CopiedColumns &columns)
         : m_target(target)
-        , m_table(table)
-        , m_columns(int(copiedColumns(target, table).size()))
-        , m_rowsPerInsert(qMax(1, ValuesPerInsert / m_columns))
+        , m_columns(columns)
+        , m_width(int(columns.size()))
+        , m_rowsPerInsert(qMax(1, ValuesPerInsert / m_width))
     {
     }
 
     void add(const QVariantList &row)
     {
         m_pending += row;
-        if (m_pending.size() == m_rowsPerInsert * m_columns)
+        if (m_pending.size() == m_rowsPerInsert * m_width)
             flush();
     }
 
     void flush()
     {
-        const int rows = int(m_pending.size()) / m_columns;
+        const int rows = int(m_pending.size()) / m_width;
         if (rows == 0)
             return;
-        Statement insert(m_target, insertRows(m_target, m_table, rows));
+        Statement insert(m_target, m_columns.insertRows(m_target, rows));
         insert.bindAll(m_pending);
         insert.run();
         m_pending.clear();
@@ -96,8 +142,8 @@ public:
 
 private:
     Database &m_target;
-    const TableShapes::Table &m_table;
-    int m_columns;
+    const CopiedColumns &m_columns;
+    int m_width;
     int m_rowsPerInsert;
     QVariantList m_pending;
 };
@@ -107,31 +153,39 @@ struct TableCopy {
     QByteArray checksum;
 };
 
+// Whether the value can go into the column: text in a date column must be a day, and a number
+// column takes whole numbers only.
+bool fits(const QVariant &value, const TableShapes::Column *column)
+{
+    if (value.isNull())
+        return true;
+    const Kind kind = column ? column->kind : Kind::Integer;
+    switch (kind) {
+    case Kind::Text: return true;
+    case Kind::Date: return value.typeId() == QMetaType::QString && isIsoDate(value.toString());
+    default: return value.typeId() == QMetaType::LongLong;
+    }
+}
+
 // Copies one table's rows, checking each value against its column; gives the count and checksum
 // of what was written.
-TableCopy copyTable(Database &source, Database &target, const TableShapes::Table &table, Result &result)
+TableCopy copyTable(Database &source, Database &target, const CopiedColumns &columns, Result &result)
 {
-    Statement read(source, selectInOrder(source, table));
-    RowBatches batches(target, table);
+    Statement read(source, columns.selectInOrder(source));
+    RowBatches batches(target, columns);
     QCryptographicHash hash(QCryptographicHash::Sha256);
-    const int offset = table.keepsOrder ? 1 : 0;
-    const int idColumn = table.columns.front().kind == Kind::Integer && !table.keepsOrder ? -1 : offset;
+    const int idIndex = columns.idIndex();
     TableCopy copied;
     while (read.next()) {
         QVariantList row;
         for (int c = 0; c < read.columnCount(); ++c) {
             const QVariant value = read.value(c);
-            const Kind kind = c < offset ? Kind::Integer : table.columns[size_t(c - offset)].kind;
-            const bool isText = value.typeId() == QMetaType::QString;
-            const bool fits = value.isNull() || (kind == Kind::Date ? isText && isIsoDate(value.toString()) : kind == Kind::Text ? true
-                                                                                                                                 : value.typeId() == QMetaType::LongLong);
-            if (fits) {
+            if (fits(value, columns.at(c))) {
                 row << value;
                 continue;
             }
-            result.badValues << BadValue {QString::fromLatin1(table.name),
-                                          idColumn < 0 ? QString() : read.text(idColumn),
-                                          QString::fromLatin1(table.columns[size_t(c - offset)].name),
+            result.badValues << BadValue {columns.tableName(), idIndex < 0 ? QString() : read.text(idIndex),
+                                          QString::fromLatin1(columns.at(c) ? columns.at(c)->name : "order"),
                                           value.toString()};
             row << QVariant(); // a blank the copy keeps only when told to
         }
@@ -211,17 +265,7 @@ bool isIsoDate(const QString &text)
 
 QByteArray checksum(Database &db, const TableShapes::Table &table, qint64 *rows)
 {
-    Statement read(db, selectInOrder(db, table));
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    qint64 count = 0;
-    while (read.next()) {
-        for (int c = 0; c < read.columnCount(); ++c)
-            addToChecksum(hash, read.value(c));
-        ++count;
-    }
-    if (rows)
-        *rows = count;
-    return hash.result();
+    return checksumOf(db, CopiedColumns(db, table), rows);
 }
 
 Result copy(Database &source, Database &target, const Options &options)
@@ -232,9 +276,10 @@ Result copy(Database &source, Database &target, const Options &options)
         Transaction writing(target);
         prepareTarget(target);
         for (const TableShapes::Table &table : TableShapes::all()) {
-            const TableCopy copied = copyTable(source, target, table, result);
+            const CopiedColumns columns(source, table);
+            const TableCopy copied = copyTable(source, target, columns, result);
             qint64 readBack = 0;
-            const QByteArray written = checksum(target, table, &readBack);
+            const QByteArray written = checksumOf(target, columns, &readBack);
             if (readBack != copied.rows || written != copied.checksum)
                 throw DbError(QStringLiteral("The copy of table %1 differs from its source (%2 rows read, %3 written);"
                                              " nothing was copied.")

@@ -7,6 +7,7 @@
 #include "TableShapes.h"
 
 #include <QStringList>
+#include <QUuid>
 #include <QVariant>
 
 namespace {
@@ -44,8 +45,14 @@ const char *const CreateStatements[] = {
     "CREATE TABLE settings ("
     " startupalarm INTEGER, timerinterval INTEGER, AutoAddHstWarn INTEGER,"
     " AutoAddhstOn INTEGER, alservicedisabled INTEGER, alorderdisabled INTEGER,"
-    " backupinterval INTEGER, backupdate TEXT, Version TEXT, build TEXT)",
+    " backupinterval INTEGER, backupdate TEXT, Version TEXT, build TEXT, identity TEXT)",
 };
+
+// A name no other database has: calendar events exported from two databases never meet.
+QString newIdentity()
+{
+    return QUuid::createUuid().toString(QUuid::Id128);
+}
 
 } // namespace
 
@@ -62,8 +69,9 @@ bool hasExpectedShape(Database &db, QString *problem)
                 missing = QStringLiteral("table %1 is missing").arg(table);
                 break;
             }
-            for (const QString &column : TableShapes::columnNames(shape)) {
-                if (!present.contains(column, Qt::CaseInsensitive)) {
+            for (const TableShapes::Column &shapeColumn : shape.columns) {
+                const QString column = QString::fromLatin1(shapeColumn.name);
+                if (!shapeColumn.addedLater && !present.contains(column, Qt::CaseInsensitive)) {
                     missing = QStringLiteral("table %1 has no column %2").arg(table, column);
                     break;
                 }
@@ -135,10 +143,24 @@ void addStartingRows(Database &db, const QString &version, const QString &build,
     // Start-up alarm on, checks every hour, both alarms on, automatic history without asking,
     // a backup reminder every week.
     Statement settings(db, QStringLiteral("INSERT INTO settings (startupalarm, timerinterval, AutoAddHstWarn, AutoAddhstOn,"
-                                          " alservicedisabled, alorderdisabled, backupinterval, backupdate, Version, build)"
-                                          " VALUES (1, 7, 0, 1, 1, 1, 7, ?, ?, ?)"));
-    settings.bindAll({today.addDays(7).toString(Qt::ISODate), version, build});
+                                          " alservicedisabled, alorderdisabled, backupinterval, backupdate, Version, build,"
+                                          " identity) VALUES (1, 7, 0, 1, 1, 1, 7, ?, ?, ?, ?)"));
+    settings.bindAll({today.addDays(7).toString(Qt::ISODate), version, build, newIdentity()});
     settings.run();
+}
+
+void upgrade(Database &db)
+{
+    const bool hasIdentity = db.columnNames(QStringLiteral("settings")).contains(QStringLiteral("identity"), Qt::CaseInsensitive);
+    if (hasIdentity && !Statement(db, QStringLiteral("SELECT 1 FROM settings WHERE identity IS NULL OR identity = ''")).next())
+        return; // up to date: the file is not written to
+    Transaction transaction(db);
+    if (!hasIdentity)
+        db.exec(QStringLiteral("ALTER TABLE settings ADD COLUMN identity TEXT"));
+    Statement identity(db, QStringLiteral("UPDATE settings SET identity = ? WHERE identity IS NULL OR identity = ''"));
+    identity.bind(1, newIdentity());
+    identity.run();
+    transaction.commit();
 }
 
 } // namespace Schema

@@ -81,6 +81,7 @@ constexpr Column Settings[] = {
     {"backupdate", K::Date},
     {"Version", K::Text},
     {"build", K::Text},
+    {"identity", K::Text, false, nullptr, true},
 };
 
 constexpr Table Tables[] = {

@@ -22,6 +22,9 @@ struct Column {
     Kind kind;
     bool notNull = false;
     const char *defaultValue = nullptr;
+    // Made by Schema::upgrade in a file an older version wrote: the shape check does not ask
+    // for it, and a copy takes it only from a source that holds it.
+    bool addedLater = false;
 };
 
 struct Table {

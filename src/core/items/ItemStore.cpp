@@ -125,6 +125,35 @@ SavedItem writeItemForm(Database &database, const ItemForm &form, std::optional<
     return {SaveOutcome::Saved, itemId};
 }
 
+void setItemAcks(Database &database, qint64 itemId, const ItemAcks &acks)
+{
+    execute(database, QStringLiteral("UPDATE main SET ackservice = ?, ackorder = ?, ackorderinstock = ? WHERE ID = ?"),
+            {acks.service, acks.order, acks.inStock, itemId});
+}
+
+void forEachStoredItem(Database &database, const std::function<void(const StoredItem &)> &take)
+{
+    Statement query(database, QStringLiteral("SELECT * FROM main ORDER BY ID"));
+    auto column = [&](const char *name) { return query.columnIndex(QString::fromLatin1(name)); };
+    std::array<int, Column::Count> columns;
+    for (int id = 0; id < Column::Count; ++id) {
+        const FieldSpec &info = *FieldTable::column(id);
+        const bool stored = info.kind != FieldKind::Parts && info.kind != FieldKind::Company;
+        columns[std::size_t(id)] = stored ? column(info.sql) : -1;
+    }
+    const int id = column("ID"), company = column("manuID"), service = column("ackservice"),
+              order = column("ackorder"), inStock = column("ackorderinstock");
+    StoredItem item;
+    while (query.next()) {
+        item.id = query.integer(id);
+        item.companyId = query.integer(company);
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            item.fields[c] = columns[c] < 0 ? QVariant() : query.value(columns[c]);
+        item.acks = {int(query.integer(service)), int(query.integer(order)), int(query.integer(inStock))};
+        take(item);
+    }
+}
+
 void PartList::setStored(const QVector<RepPart> &stored)
 {
     m_parts = stored;

@@ -6,8 +6,11 @@
 #include "core/db/RowStamp.h"
 
 #include <QString>
+#include <QVariant>
 #include <QVector>
 
+#include <array>
+#include <functional>
 #include <optional>
 
 class Database;
@@ -38,6 +41,30 @@ SavedItem saveItemForm(Database &database, const ItemForm &form, std::optional<q
 // The same inside a transaction the caller holds.
 SavedItem writeItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId, const RowStamp &read,
                         const QVector<RepPart> &newParts, const QStringList &historyTexts = {});
+
+// The acknowledgement flags of an item's current service cycle (0 or 1 each).
+struct ItemAcks {
+    int service = 0; // ackservice
+    int order = 0; // ackorder
+    int inStock = 0; // ackorderinstock
+
+    bool operator==(const ItemAcks &) const = default;
+};
+
+// Sets the flags as another database held them: a saved item starts with none.
+void setItemAcks(Database &database, qint64 itemId, const ItemAcks &acks);
+
+// An item's row as stored, as a transfer to another database carries it: by column id each
+// field of main (Null as a null QVariant; the company and parts columns stay Null), its
+// company's ID and its acknowledgement flags.
+struct StoredItem {
+    qint64 id = 0;
+    qint64 companyId = 0;
+    std::array<QVariant, Column::Count> fields;
+    ItemAcks acks;
+};
+// Every item in ID order.
+void forEachStoredItem(Database &database, const std::function<void(const StoredItem &)> &take);
 
 // The parts the editor's grid shows: first the stored ones, then those added since it opened.
 // Rows count from 1 as in the grid, whose row 0 is the heading.

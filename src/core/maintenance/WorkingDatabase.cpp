@@ -1,6 +1,7 @@
 #include "WorkingDatabase.h"
 
 #include "core/db/DbError.h"
+#include "core/db/Schema.h"
 #include "core/settings/AppPaths.h"
 
 #include "core/platform/SafeFile.h"
@@ -33,7 +34,6 @@ bool openWorkingDatabase(QString *error, DbError::Kind *kind)
     if (!server.isEmpty()) {
         try {
             connection.openServer(server, serverPassword);
-            return true;
         } catch (const DbError &failure) {
             if (error)
                 *error = failure.message();
@@ -41,10 +41,19 @@ bool openWorkingDatabase(QString *error, DbError::Kind *kind)
                 *kind = failure.kind();
             return false;
         }
+    } else {
+        // From here on no save may replace this file.
+        SafeFile::setWorkingDatabase(AppPaths::databaseFile());
+        if (!connection.open(AppPaths::databaseFile(), error))
+            return false;
     }
-    // From here on no save may replace this file.
-    SafeFile::setWorkingDatabase(AppPaths::databaseFile());
-    return connection.open(AppPaths::databaseFile(), error);
+    try {
+        Schema::upgrade(connection);
+    } catch (const DbError &) {
+        // A database that cannot take the upgrade now is still used as it is; the next open tries
+        // again.
+    }
+    return true;
 }
 
 void closeWorkingDatabase()

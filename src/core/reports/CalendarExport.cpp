@@ -139,14 +139,15 @@ QVector<DueEvent> dueEvents(Database &database)
     return events;
 }
 
-QString dueEventUid(qint64 itemId, DueEvent::Kind kind)
+QString dueEventUid(const QString &identity, qint64 itemId, DueEvent::Kind kind)
 {
-    return QStringLiteral("item-%1-%2@tarvo")
+    return QStringLiteral("%1item-%2-%3@tarvo")
+        .arg(identity.isEmpty() ? QString() : identity + u'-')
         .arg(itemId)
         .arg(kind == DueEvent::Service ? QStringLiteral("service") : QStringLiteral("order"));
 }
 
-QByteArray dueDateCalendar(const QVector<DueEvent> &events, const QDateTime &stamp)
+QByteArray dueDateCalendar(const QVector<DueEvent> &events, const QDateTime &stamp, const QString &identity)
 {
     const QString stampText = stamp.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
     QByteArray out;
@@ -158,7 +159,7 @@ QByteArray dueDateCalendar(const QVector<DueEvent> &events, const QDateTime &sta
     line(QStringLiteral("CALSCALE:GREGORIAN"));
     for (const DueEvent &event : events) {
         line(QStringLiteral("BEGIN:VEVENT"));
-        line(QStringLiteral("UID:") + dueEventUid(event.itemId, event.kind));
+        line(QStringLiteral("UID:") + dueEventUid(identity, event.itemId, event.kind));
         line(QStringLiteral("DTSTAMP:") + stampText);
         line(QStringLiteral("DTSTART;VALUE=DATE:") + dayText(event.day));
         line(QStringLiteral("DTEND;VALUE=DATE:") + dayText(event.day.addDays(1)));

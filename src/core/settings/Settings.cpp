@@ -70,3 +70,10 @@ AppSettings loadSettings(Database &database)
 {
     return appSettings(readSettings(database));
 }
+
+QString databaseIdentity(Database &database)
+{
+    Statement query(database, QStringLiteral("SELECT * FROM settings"));
+    const int column = query.columnIndex(QStringLiteral("identity"));
+    return column >= 0 && query.next() ? query.text(column) : QString();
+}

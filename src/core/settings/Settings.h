@@ -72,3 +72,7 @@ AppSettings appSettings(const SettingsRow &row);
 
 // Reads the options of the settings row; the caller hands them to whoever consults them.
 AppSettings loadSettings(Database &database);
+
+// The database's identity, a random name given when it was made (or first opened by a version
+// that knew it); empty text when the row holds none.
+QString databaseIdentity(Database &database);

@@ -1,14 +1,15 @@
 #include "ImportPreviewDialog.h"
 
-#include "core/settings/AppPaths.h"
 #include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
+#include "core/maintenance/WorkingDatabase.h"
+#include "core/platform/Utility.h"
 #include "core/records/History.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/GlobalVars.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QAbstractTableModel>
 #include <QCheckBox>
@@ -22,6 +23,10 @@
 #include <QVBoxLayout>
 
 namespace {
+
+const char *const ImportCaption =
+    "Import Items from CSV: the first line holds headings as Export All Fields as CSV writes them"
+    " (Help > Contents lists them)";
 
 // A file this large is no item list a spreadsheet wrote.
 constexpr qint64 MostBytes = 256 * 1024 * 1024;
@@ -58,7 +63,7 @@ public:
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
             return QVariant();
         if (section == 0)
-            return QStringLiteral("Record");
+            return QStringLiteral("Line");
         if (section == columnCount() - 1)
             return QStringLiteral("Problems");
         return m_preview.headings.at(m_shown.at(section - 1));
@@ -85,7 +90,7 @@ private:
     QString text(const ImportRow &row, int column) const
     {
         if (column == 0)
-            return QString::number(row.record);
+            return QString::number(row.line);
         if (column == columnCount() - 1)
             return (row.problems + row.notes).join(QStringLiteral("; "));
         const int id = m_preview.columns.at(m_shown.at(column - 1));
@@ -108,11 +113,29 @@ private:
 
 QString summary(const ImportPreview &preview, const QString &fileName)
 {
-    QString text = QStringLiteral("%1 items read from %2.").arg(preview.rows.size()).arg(fileName);
+    QString text = QStringLiteral("%1 read from %2.").arg(countedText(preview.rows.size(), "item", "items"), fileName);
     if (preview.problemRows > 0)
-        text += QStringLiteral(" %1 of them have problems (marked red); nothing is imported until the file is"
-                               " corrected.")
-                    .arg(preview.problemRows);
+        text += QStringLiteral(" %1 (marked red); nothing is imported until the file is corrected.")
+                    .arg(countedText(preview.problemRows, "of them has a problem", "of them have problems"));
+    return text;
+}
+
+QString headingList(const QStringList &headings)
+{
+    QStringList quoted;
+    for (const QString &heading : headings)
+        quoted << u'"' + cellLine(heading) + u'"';
+    return quoted.join(QStringLiteral(", "));
+}
+
+// Which columns of the file are read, which are not, and what that means for the alarms.
+QString columnsText(const ImportPreview &preview)
+{
+    QString text = QStringLiteral("Columns read: ") + headingList(preview.readHeadings) + u'.';
+    if (!preview.ignoredHeadings.isEmpty())
+        text += QStringLiteral("\nColumns not read: ") + headingList(preview.ignoredHeadings) + u'.';
+    for (const QString &warning : preview.warnings)
+        text += u'\n' + warning + u'.';
     return text;
 }
 
@@ -130,6 +153,10 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPreview preview, const QString &f
     label->setObjectName(QStringLiteral("lblSummary"));
     showPlainText(label);
     label->setWordWrap(true);
+    auto *columns = new QLabel(columnsText(m_preview), this);
+    columns->setObjectName(QStringLiteral("lblColumns"));
+    showPlainText(columns);
+    columns->setWordWrap(true);
 
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("flxImport"));
@@ -142,8 +169,8 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPreview preview, const QString &f
 
     m_addCompanies = new QCheckBox(this);
     m_addCompanies->setObjectName(QStringLiteral("chkAddCompanies"));
-    m_addCompanies->setText(QStringLiteral("Add the companies not in the directory: ")
-                            + cellLine(m_preview.newCompanies.join(QStringLiteral(", "))));
+    m_addCompanies->setText(captionText(QStringLiteral("Add the companies not in the directory: ")
+                                        + cellLine(m_preview.newCompanies.join(QStringLiteral(", ")))));
     m_addCompanies->setVisible(!m_preview.newCompanies.isEmpty());
 
     auto *buttons = new QDialogButtonBox(this);
@@ -154,6 +181,7 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPreview preview, const QString &f
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
+    layout->addWidget(columns);
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_addCompanies);
     layout->addWidget(buttons);
@@ -182,15 +210,16 @@ void ImportPreviewDialog::importRows()
     if (!runGuarded(this, QStringLiteral("import the items"),
                     [&] { stored = importItems(db(), m_preview, withHistory); }))
         return;
-    MessageBox::information(this, QStringLiteral("%1 items were imported").arg(stored));
+    MessageBox::information(this, countedText(stored, "item was imported", "items were imported"));
     emit imported();
     accept();
 }
 
 ImportPreviewDialog *importItemsFromCsv(QPointer<ImportPreviewDialog> &slot, QWidget *parent, const ColumnLayout &layout)
 {
-    const QString path = FileDialog::openFile(parent, QStringLiteral("Import Items from CSV"), AppPaths::reportsFolder(),
-                                              QStringLiteral("CSV files (*.csv);;All files (*)"));
+    // The window's title says where the expected headings are to be seen before a file is chosen.
+    const QString path = FileDialog::openFile(parent, QString::fromLatin1(ImportCaption), AppPaths::reportsFolder(),
+                                              QStringLiteral("CSV files (*.csv *.txt);;All files (*)"));
     if (path.isEmpty())
         return nullptr;
     QFile file(path);

@@ -96,6 +96,10 @@ QWidget *OptionsDialog::buildAlarmsTab()
     m_trayCheck->setObjectName(QStringLiteral("chkTray"));
     m_trayCheck->setChecked(trayAlarmsWanted());
     form->addRow(m_trayCheck);
+    m_noticeCheck = new QCheckBox(QStringLiteral("Notify about new alarms on the desktop"), widget);
+    m_noticeCheck->setObjectName(QStringLiteral("chkNotify"));
+    m_noticeCheck->setChecked(desktopNoticesWanted());
+    form->addRow(m_noticeCheck);
     return widget;
 }
 
@@ -188,6 +192,7 @@ void OptionsDialog::save()
     if (!runGuarded(this, QStringLiteral("save the options"), [&] { saveOptions(db(), options); }))
         return;
     setTrayAlarmsWanted(m_trayCheck->isChecked());
+    setDesktopNoticesWanted(m_noticeCheck->isChecked());
     Q_EMIT optionsSaved();
     close();
 }

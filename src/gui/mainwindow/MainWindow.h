@@ -2,8 +2,8 @@
 
 #include "core/alarms/AlarmSchedule.h"
 #include "core/db/FieldTable.h"
-#include "core/records/History.h"
 #include "core/itemlist/ListChange.h"
+#include "core/records/History.h"
 #include "gui/items/ItemEditor.h"
 
 #include <QLabel>
@@ -13,6 +13,7 @@
 #include <optional>
 
 class AlarmMonitor;
+class AlarmNotifier;
 class AlarmTray;
 class CompanyPane;
 class HistoryPane;
@@ -92,6 +93,7 @@ public:
     // The Reports menu (positions 0..7), its exports and the CSV import, and View > Report Viewer.
     void reportCommand(int position);
     void exportListAsCsv();
+    void exportAllFields();
     void exportDueDates();
     void importItemsCsv();
     void openReportViewer();
@@ -136,6 +138,8 @@ private:
     // The note or history window for an item, serving `opener` (this window or Service
     // Acknowledge) as well as any that opened it before.
     void showEntryWindowFor(EntryTarget target, qint64 itemId, QWidget *opener);
+    // What an export wrote, shown for a while in the status bar.
+    void showExported(const QString &written);
     void showCellViewer(int row, int column);
     void storeColumnWidths();
     void fillPanes(int row);
@@ -163,8 +167,9 @@ private:
     void useSettings(const AppSettings &settings);
     void woke();
     void sleepFor(AlarmSchedule::SleepChoice choice);
-    // The tray icon follows the pending alarms; a check may also notify the desktop.
-    void refreshTray(bool notify);
+    // The tray icon follows the pending alarms. After a check (`checked`) the notifier hears of
+    // them too, and tells the desktop of the new ones when the check was `unseen`.
+    void refreshTray(bool checked, bool unseen = false);
     // The periodic check and the wake: the alarm window shown without the keyboard, the tray told.
     void showAlarmsFromTimer();
 
@@ -198,6 +203,7 @@ private:
     QTimer *m_clock = nullptr;
     AlarmMonitor *m_monitor = nullptr;
     AlarmTray *m_tray = nullptr;
+    AlarmNotifier *m_notifier = nullptr;
     bool m_addButtonsEnabled = false;
     bool m_closing = false;
 

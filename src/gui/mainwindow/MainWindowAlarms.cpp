@@ -8,15 +8,16 @@
 #include "core/alarms/AlarmRules.h"
 #include "core/alarms/AlarmSchedule.h"
 #include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
+#include "core/platform/Clock.h"
 #include "core/settings/GlobalVars.h"
 #include "core/settings/Settings.h"
-#include "core/platform/Clock.h"
+#include "gui/alarms/AlarmNotifier.h"
 #include "gui/alarms/AlarmTray.h"
+#include "gui/alarms/AlarmWindow.h"
 #include "gui/alarms/OrderAckDialog.h"
 #include "gui/alarms/ServiceAckDialog.h"
-#include "gui/alarms/AlarmWindow.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QApplication>
 
@@ -36,34 +37,50 @@ void MainWindow::connectAlarmMonitor()
 {
     m_monitor = new AlarmMonitor(this);
     m_monitor->setBusyCheck(modalOpen);
-    connect(m_monitor, &AlarmMonitor::startupDue, this, &MainWindow::showAlarms);
+    // The start-up alarm is a check the user sees: its alarms are not told again.
+    connect(m_monitor, &AlarmMonitor::startupDue, this, [this] {
+        showAlarms();
+        refreshTray(true, false);
+    });
     connect(m_monitor, &AlarmMonitor::checkDue, this, &MainWindow::showAlarmsFromTimer);
     connect(m_monitor, &AlarmMonitor::woke, this, &MainWindow::woke);
     m_tray = new AlarmTray(this);
     connect(m_tray, &AlarmTray::alarmsWanted, this, &MainWindow::showAlarms);
+    connect(m_tray, &AlarmTray::programWanted, this, [this] {
+        showNormal();
+        raise();
+        activateWindow();
+    });
+    connect(m_tray, &AlarmTray::quitWanted, this, &QWidget::close);
+    m_notifier = new AlarmNotifier(m_tray, this);
+    connect(m_notifier, &AlarmNotifier::alarmsWanted, this, &MainWindow::showAlarms);
 }
 
-void MainWindow::refreshTray(bool notify)
+void MainWindow::refreshTray(bool checked, bool unseen)
 {
-    if (!AlarmTray::possible()) {
+    const bool icon = AlarmTray::possible();
+    if (!icon)
         m_tray->remove();
+    if (!icon && !checked)
         return;
-    }
-    AlarmCounts counts;
-    if (AlarmWindow *window = alarmWindow()) {
-        // The open alarm window holds the list just evaluated: no second evaluation.
-        counts = countAlarms(window->alarmModel()->rows());
+    QVector<AlarmRow> rows;
+    AlarmWindow *window = alarmWindow();
+    if (window && !checked) {
+        // The open alarm window holds the list evaluated last: no second evaluation. A check
+        // evaluates afresh, since an open window keeps its list.
+        rows = window->alarmModel()->rows();
     } else {
         const AppSettings &settings = gv().settings;
         try {
-            counts = countAlarms(evaluateAlarms(db(), settings.serviceAlarms, settings.orderAlarms, Clock::today()));
+            rows = evaluateAlarms(db(), settings.serviceAlarms, settings.orderAlarms, Clock::today());
         } catch (const DbError &) {
             return; // the windows report failing statements; the icon keeps its last counts
         }
     }
-    m_tray->show(counts);
-    if (notify)
-        m_tray->notify(counts);
+    if (icon)
+        m_tray->show(countAlarms(rows));
+    if (checked)
+        m_notifier->alarmsChecked(rows, unseen);
 }
 
 void MainWindow::showAlarmsFromTimer()
@@ -71,7 +88,7 @@ void MainWindow::showAlarmsFromTimer()
     // The desktop is told only when no window of the program was in front of the user.
     const bool unseen = QApplication::activeWindow() == nullptr;
     openAlarmWindow(false);
-    refreshTray(unseen);
+    refreshTray(true, unseen);
 }
 
 void MainWindow::showAlarms()

@@ -105,6 +105,7 @@ void MainWindow::buildMenus()
     }
     reports->addSeparator();
     addCommand(reports, "mnuExportCsv", QStringLiteral("Export List as CSV"), &MainWindow::exportListAsCsv);
+    addCommand(reports, "mnuExportCsvAll", QStringLiteral("Export All Fields as CSV"), &MainWindow::exportAllFields);
     addCommand(reports, "mnuExportIcs", QStringLiteral("Export Due Dates as Calendar"), &MainWindow::exportDueDates);
     addCommand(reports, "mnuImportCsv", QStringLiteral("Import Items from CSV\u2026"), &MainWindow::importItemsCsv);
 
@@ -322,8 +323,10 @@ void MainWindow::showCalendarWindow()
 void MainWindow::openManual()
 {
     // Without a program of the desktop for it, the manual is shown in the report viewer.
-    if (!Desktop::open(QUrl::fromLocalFile(AppPaths::manualFile())))
-        showFileInViewer(AppPaths::manualFile());
+    Desktop::openChecked(QUrl::fromLocalFile(AppPaths::manualFile()), this, [](bool opened) {
+        if (!opened)
+            showFileInViewer(AppPaths::manualFile());
+    });
 }
 
 void MainWindow::showAboutWindow()

@@ -5,12 +5,13 @@
 #include "DetailPanel.h"
 #include "gui/itemlist/ItemGrid.h"
 
-#include "core/settings/GlobalVars.h"
-#include "core/platform/Clock.h"
 #include "core/itemlist/ItemListModel.h"
+#include "core/platform/Clock.h"
+#include "core/settings/GlobalVars.h"
 #include "gui/items/ImportPreviewDialog.h"
 #include "gui/reports/ReportCommands.h"
 
+#include <QStatusBar>
 #include <QTableWidget>
 
 void MainWindow::reportCommand(int position)
@@ -37,12 +38,24 @@ void MainWindow::reportCommand(int position)
 
 void MainWindow::exportListAsCsv()
 {
-    exportListCsv(this, *m_grid->itemModel());
+    showExported(exportListCsv(this, *m_grid->itemModel()));
+}
+
+void MainWindow::exportAllFields()
+{
+    showExported(exportAllFieldsCsv(this));
 }
 
 void MainWindow::exportDueDates()
 {
-    exportDueDateCalendar(this);
+    showExported(exportDueDateCalendar(this));
+}
+
+void MainWindow::showExported(const QString &written)
+{
+    constexpr int ShownMsec = 15000;
+    if (!written.isEmpty())
+        statusBar()->showMessage(written, ShownMsec);
 }
 
 void MainWindow::importItemsCsv()

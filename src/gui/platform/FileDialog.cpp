@@ -12,9 +12,13 @@
 namespace {
 bool inTestMode = false;
 QQueue<QString> paths;
+QString lastStartSeen;
+QString lastCaptionSeen;
 
-QString nextTestPath()
+QString nextTestPath(const QString &caption, const QString &start)
 {
+    lastCaptionSeen = caption;
+    lastStartSeen = start;
     return paths.isEmpty() ? QString() : paths.dequeue();
 }
 
@@ -32,12 +36,12 @@ QString withSuffix(const QString &path, const QString &suffix, QFileDialog::Acce
 
 namespace FileDialog {
 
-QString openFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
+QString openFile(QWidget *parent, const QString &caption, const QString &start, const QString &filter,
                  const QString &defaultSuffix)
 {
     if (inTestMode)
-        return withSuffix(nextTestPath(), defaultSuffix, QFileDialog::AcceptOpen);
-    QFileDialog dialog(parent, caption, folder, filter);
+        return withSuffix(nextTestPath(caption, start), defaultSuffix, QFileDialog::AcceptOpen);
+    QFileDialog dialog(parent, caption, start, filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -45,12 +49,12 @@ QString openFile(QWidget *parent, const QString &caption, const QString &folder,
     return withSuffix(dialog.selectedFiles().first(), defaultSuffix, QFileDialog::AcceptOpen);
 }
 
-QString saveFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
+QString saveFile(QWidget *parent, const QString &caption, const QString &start, const QString &filter,
                  const QString &defaultSuffix)
 {
     if (inTestMode)
-        return withSuffix(nextTestPath(), defaultSuffix, QFileDialog::AcceptSave);
-    QFileDialog dialog(parent, caption, folder, filter);
+        return withSuffix(nextTestPath(caption, start), defaultSuffix, QFileDialog::AcceptSave);
+    QFileDialog dialog(parent, caption, start, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(defaultSuffix);
@@ -73,11 +77,23 @@ void setTestMode(bool on)
 {
     inTestMode = on;
     paths.clear();
+    lastStartSeen.clear();
+    lastCaptionSeen.clear();
 }
 
 void setNextPath(const QString &path)
 {
     paths.enqueue(path);
+}
+
+QString lastStart()
+{
+    return lastStartSeen;
+}
+
+QString lastCaption()
+{
+    return lastCaptionSeen;
 }
 
 } // namespace FileDialog
