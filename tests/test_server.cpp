@@ -3,12 +3,14 @@
 
 #include "ServerSupport.h"
 
+#include "core/db/Database.h"
 #include "core/db/DbError.h"
 #include "core/db/PgBackend.h"
 #include "core/db/ServerSchema.h"
 #include "core/db/SqlDialect.h"
 
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -51,6 +53,8 @@ private Q_SLOTS:
     void bindsValuesAsParameters();
     void foldsAsQtFolds_data();
     void foldsAsQtFolds();
+    void ordersAsTheFileDoes_data();
+    void ordersAsTheFileDoes();
     void addsDaysWithinTheCalendar_data();
     void addsDaysWithinTheCalendar();
     void namesFailuresByKind_data();
@@ -183,6 +187,58 @@ void TestServer::foldsAsQtFolds()
     const QString folded = scalar(*m_backend, QStringLiteral("SELECT fold(?)"), {text}).toString();
     QCOMPARE(folded, text.toCaseFolded());
     QVERIFY(scalar(*m_backend, QStringLiteral("SELECT fold(NULL)")).isNull());
+}
+
+void TestServer::ordersAsTheFileDoes_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QVariantList>("values");
+    QTest::addColumn<bool>("caseless");
+    QTest::addColumn<bool>("descending");
+    const QVariantList texts = {QStringLiteral("b"), QVariant(), QStringLiteral("A"), QStringLiteral("a"), QStringLiteral("B"),
+                                QStringLiteral("ä"), QStringLiteral("Ä"), QStringLiteral("_x"), QStringLiteral("Z"), QString(""),
+                                QStringLiteral("a b"), QStringLiteral("ab"), QStringLiteral("10"), QStringLiteral("9")};
+    const QVariantList days = {QStringLiteral("2026-12-01"), QVariant(), QStringLiteral("2025-01-31"), QStringLiteral("2026-12-01"),
+                               QVariant(), QStringLiteral("0999-05-05")};
+    const QVariantList numbers = {5, QVariant(), -3, 0, 5, QVariant(), 12};
+    QTest::newRow("text without case") << "text" << texts << true << false;
+    QTest::newRow("text without case, descending") << "text" << texts << true << true;
+    QTest::newRow("dates") << "date" << days << false << false;
+    QTest::newRow("dates, newest first") << "date" << days << false << true;
+    QTest::newRow("numbers") << "bigint" << numbers << false << false;
+    QTest::newRow("numbers, descending") << "bigint" << numbers << false << true;
+}
+
+void TestServer::ordersAsTheFileDoes()
+{
+    QFETCH(QString, type);
+    QFETCH(QVariantList, values);
+    QFETCH(bool, caseless);
+    QFETCH(bool, descending);
+    QTemporaryDir dir;
+    Database file;
+    QVERIFY(file.create(dir.filePath(QStringLiteral("order.mdb"))));
+    Database server;
+    server.connectServer(TestServerDatabase::address(QStringLiteral("test_server_engine")));
+    QStringList orders;
+    for (Database *db : {&file, &server}) {
+        const bool onServer = db->isServer();
+        db->exec(QStringLiteral("DROP TABLE IF EXISTS ordered"));
+        db->exec(QStringLiteral("CREATE TABLE ordered (ID bigint, x %1)").arg(onServer && type == u"text" ? QStringLiteral("text COLLATE \"C\"") : type));
+        Statement insert(*db, QStringLiteral("INSERT INTO ordered (ID, x) VALUES (?, ?)"));
+        for (int i = 0; i < values.size(); ++i) {
+            insert.reset();
+            insert.bindAll({i, values.at(i)}).run();
+        }
+        const SqlDialect &dialect = db->dialect();
+        const QString term = caseless ? dialect.caseless(QStringLiteral("x")) : QStringLiteral("x");
+        Statement read(*db, QStringLiteral("SELECT ID FROM ordered ORDER BY %1, ID").arg(descending ? dialect.descending(term) : dialect.ascending(term)));
+        QStringList ids;
+        while (read.next())
+            ids << read.text(0);
+        orders << ids.join(u' ');
+    }
+    QCOMPARE(orders.at(1), orders.at(0));
 }
 
 void TestServer::addsDaysWithinTheCalendar_data()

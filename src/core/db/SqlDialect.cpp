@@ -31,6 +31,16 @@ QString SqlDialect::caseless(const QString &column) const
     return QStringLiteral("lower(%1 COLLATE \"C\") COLLATE \"C\"").arg(column);
 }
 
+QString SqlDialect::ascending(const QString &term) const
+{
+    return m_engine == Engine::SqlCipher ? term : term + QStringLiteral(" NULLS FIRST");
+}
+
+QString SqlDialect::descending(const QString &term) const
+{
+    return term + (m_engine == Engine::SqlCipher ? QStringLiteral(" DESC") : QStringLiteral(" DESC NULLS LAST"));
+}
+
 QString SqlDialect::insertionOrder() const
 {
     return m_engine == Engine::SqlCipher ? QStringLiteral("rowid") : QStringLiteral("seq");

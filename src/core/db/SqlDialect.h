@@ -26,9 +26,13 @@ public:
     // The column matched against a bound LIKE pattern whose "\" escapes "%", "_" and itself,
     // every letter's case folded.
     QString foldedLike(const QString &column) const;
-    // The column as an ORDER BY term without regard to ASCII case, as the file's NOCASE orders;
-    // the caller adds the ID as the last term, so that ties come out alike on both engines.
+    // The column as an expression to order by without regard to ASCII case, as the file's
+    // NOCASE orders; the caller adds the ID as the last term, so that ties come out alike.
     QString caseless(const QString &column) const;
+    // An ORDER BY term, ascending or descending, with Null first or last as the file puts it
+    // (the smallest value), where the server would put it the other way round.
+    QString ascending(const QString &term) const;
+    QString descending(const QString &term) const;
     // The column that holds the order rows were written in (History, Notes, repparts).
     QString insertionOrder() const;
     // Appended to the SELECT a save compares before it writes: on the server it locks the rows
