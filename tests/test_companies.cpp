@@ -3,7 +3,6 @@
 #include "TestSupport.h"
 
 #include "core/companies/Company.h"
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "gui/companies/CompanyDirectory.h"
 #include "gui/companies/CompanyEditor.h"

@@ -4,8 +4,8 @@
 
 #include "TestSupport.h"
 
+#include "core/db/Database.h"
 #include "core/db/DbError.h"
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/items/CsvImport.h"
 #include "core/items/ItemRules.h"

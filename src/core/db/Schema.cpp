@@ -9,7 +9,8 @@
 
 namespace {
 
-// Text fields compare and sort without regard to case; dates are ISO text or NULL.
+// Text fields compare and sort without regard to case (SQLite only: COLLATE NOCASE, and
+// AUTOINCREMENT, which never gives an ID twice); dates are ISO text or NULL.
 const char *const CreateStatements[] = {
     "CREATE TABLE main ("
     " ID INTEGER PRIMARY KEY AUTOINCREMENT,"
@@ -64,17 +65,6 @@ const TableShape Shapes[] = {
                  " backupinterval backupdate Version build"},
 };
 
-// The table names are the program's own; a pragma takes no bound values.
-QStringList columnsOf(Database &db, const QString &table)
-{
-    Statement query(db, QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
-    const int name = query.columnIndex(QStringLiteral("name"));
-    QStringList names;
-    while (query.next())
-        names << query.text(name);
-    return names;
-}
-
 } // namespace
 
 namespace Schema {
@@ -84,7 +74,7 @@ bool hasExpectedShape(Database &db, QString *problem)
     try {
         for (const TableShape &shape : Shapes) {
             const QString table = QString::fromLatin1(shape.table);
-            const QStringList present = columnsOf(db, table);
+            const QStringList present = db.columnNames(table);
             if (present.isEmpty()) {
                 if (problem)
                     *problem = QStringLiteral("table %1 is missing").arg(table);

@@ -2,7 +2,7 @@
 
 #include "ItemStore.h"
 
-#include "core/companies/Company.h"
+#include "core/companies/CompanyStore.h"
 #include "core/db/Database.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
@@ -153,9 +153,8 @@ ImportRow readRecord(const QStringList &record, const ImportPreview &preview,
 QHash<QString, qint64> companyDirectory(Database &database)
 {
     QHash<QString, qint64> directory;
-    Statement query(database, QStringLiteral("SELECT ID, company FROM orderinfo ORDER BY ID"));
-    while (query.next())
-        directory.insert(fold(query.text(1)), query.integer(0)); // the first of equal names wins
+    for (const CompanyName &company : loadCompanyNames(database))
+        directory.insert(fold(company.name), company.id); // the first of equal names wins
     return directory;
 }
 

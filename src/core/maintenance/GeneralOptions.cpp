@@ -1,7 +1,6 @@
 #include "GeneralOptions.h"
 
-#include "core/db/Recordset.h"
-#include "core/settings/Settings.h"
+#include "core/settings/SettingsStore.h"
 
 namespace OptionRules {
 
@@ -82,11 +81,15 @@ GeneralOptions loadOptions(Database &db)
 
 void saveOptions(Database &db, const GeneralOptions &options)
 {
-    execute(db,
-            QStringLiteral("UPDATE settings SET alservicedisabled = ?, alorderdisabled = ?, startupalarm = ?,"
-                           " AutoAddHstWarn = ?, AutoAddhstOn = ?, backupinterval = ?, timerinterval = ?"),
-            {options.serviceAlarms, options.orderAlarms, options.startupAlarm, options.autoAddHistoryWarn,
-             options.autoAddHistory, options.backupInterval.toInt(), options.notification});
+    SettingsRow row;
+    row.alservicedisabled = options.serviceAlarms;
+    row.alorderdisabled = options.orderAlarms;
+    row.timerinterval = options.notification;
+    row.startupalarm = options.startupAlarm;
+    row.AutoAddhstOn = options.autoAddHistory;
+    row.AutoAddHstWarn = options.autoAddHistoryWarn;
+    row.backupinterval = options.backupInterval;
+    writeSettings(db, row);
 }
 
 } // namespace OptionRules

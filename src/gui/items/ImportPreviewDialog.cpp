@@ -1,14 +1,13 @@
 #include "ImportPreviewDialog.h"
 
-#include "core/settings/AppPaths.h"
-#include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/records/History.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/GlobalVars.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QAbstractTableModel>
 #include <QCheckBox>

@@ -7,16 +7,15 @@
 #include "core/alarms/AlarmMonitor.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/alarms/AlarmSchedule.h"
-#include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
+#include "core/platform/Clock.h"
 #include "core/settings/GlobalVars.h"
 #include "core/settings/Settings.h"
-#include "core/platform/Clock.h"
 #include "gui/alarms/AlarmTray.h"
+#include "gui/alarms/AlarmWindow.h"
 #include "gui/alarms/OrderAckDialog.h"
 #include "gui/alarms/ServiceAckDialog.h"
-#include "gui/alarms/AlarmWindow.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QApplication>
 

@@ -2,16 +2,15 @@
 
 #include "ViewerClient.h"
 
-#include "core/settings/AppPaths.h"
-#include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
+#include "core/settings/AppPaths.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QAbstractItemModel>
 #include <QDir>

@@ -1,0 +1,255 @@
+#include "AlarmStore.h"
+
+#include "core/db/Database.h"
+#include "core/db/SqlText.h"
+#include "core/items/ItemStore.h"
+#include "core/platform/DateText.h"
+#include "core/records/RecordStore.h"
+
+namespace {
+
+using SqlText::SqliteOnly::addDays;
+
+// The columns of the alarm rules' reading, in order.
+enum AlarmColumn { Id,
+                   ServiceDate,
+                   Warn,
+                   Lead,
+                   Interval,
+                   AckService,
+                   AckOrder,
+                   AckInStock,
+                   Name,
+                   Location,
+                   Company };
+
+// The fields both acknowledgement windows read besides their own: the alarm's dates and the
+// item's name.
+const QString StampedAlarmFields = QStringLiteral("Name, servicedate, serviceinterval");
+
+RowStamp stamp(Database &database, qint64 itemId, const QString &fields)
+{
+    return RowStamp::read(database, QStringLiteral("SELECT %1, %2 FROM main WHERE ID = ?").arg(StampedAlarmFields, fields),
+                          {itemId});
+}
+
+AckResult store(Database &database, qint64 itemId, const RowStamp &read, const QString &update,
+                const QVariantList &values, const QStringList &historyTexts)
+{
+    Transaction transaction(database);
+    if (const SaveOutcome now = itemSaveOutcome(database, itemId, read); now != SaveOutcome::Saved)
+        return {now};
+    Statement write(database, update);
+    write.bindAll(values);
+    write.bind(int(values.size()) + 1, itemId);
+    write.run();
+    if (write.changes() == 0)
+        return {}; // the item is gone: nothing is written, not even its history
+    for (const QString &text : historyTexts)
+        writeEntry(database, HistoryTarget, itemId, text);
+    AckResult result {SaveOutcome::Saved};
+    result.rolled = rollServiceDate(database, itemId);
+    transaction.commit();
+    return result;
+}
+
+} // namespace
+
+qint64 AlarmItem::id() const
+{
+    return m_row.integer(Id);
+}
+
+QDate AlarmItem::serviceDate() const
+{
+    // "yyyy-MM-dd" read straight from its bytes, anything else as the date routines read it.
+    const QByteArrayView iso = m_row.bytes(ServiceDate);
+    auto digits = [&](int from, int count) {
+        int value = 0;
+        for (int i = from; i < from + count; ++i) {
+            if (iso[i] < '0' || iso[i] > '9')
+                return -1;
+            value = value * 10 + (iso[i] - '0');
+        }
+        return value;
+    };
+    if (iso.size() == 10 && iso[4] == '-' && iso[7] == '-') {
+        const int year = digits(0, 4), month = digits(5, 2), day = digits(8, 2);
+        if (year >= 0 && month >= 0 && day >= 0)
+            return QDate(year, month, day); // invalid when it is no calendar day
+    }
+    return iso.isNull() ? QDate() : DateText::fromIso(m_row.text(ServiceDate));
+}
+
+std::optional<qint64> AlarmItem::number(int column) const
+{
+    return m_row.isNull(column) ? std::nullopt : std::optional<qint64>(m_row.integer(column));
+}
+
+std::optional<qint64> AlarmItem::warnDays() const
+{
+    return number(Warn);
+}
+
+std::optional<qint64> AlarmItem::leadDays() const
+{
+    return number(Lead);
+}
+
+std::optional<qint64> AlarmItem::intervalDays() const
+{
+    return number(Interval);
+}
+
+std::optional<qint64> AlarmItem::serviceAcknowledged() const
+{
+    return number(AckService);
+}
+
+std::optional<qint64> AlarmItem::orderAcknowledged() const
+{
+    return number(AckOrder);
+}
+
+std::optional<qint64> AlarmItem::partsInStock() const
+{
+    return number(AckInStock);
+}
+
+QString AlarmItem::name() const
+{
+    return m_row.text(Name);
+}
+
+QString AlarmItem::location() const
+{
+    return m_row.text(Location);
+}
+
+QString AlarmItem::company() const
+{
+    return m_row.text(Company);
+}
+
+void readAlarmItems(Database &database, const std::function<void(const AlarmItem &)> &take)
+{
+    Statement query(database, QStringLiteral("SELECT main.ID, servicedate, servicewarn, leadtime, serviceinterval, ackservice, ackorder,"
+                                             " ackorderinstock, Name, location, company FROM main, orderinfo WHERE main.manuID = orderinfo.ID"
+                                             " ORDER BY main.ID"));
+    const AlarmItem item(query);
+    while (query.next())
+        take(item);
+}
+
+bool rollServiceDate(Database &database, qint64 itemId)
+{
+    // Only the item's own fields decide; a service date that does not read as a day, or a move
+    // that would give none, leaves the item as it is.
+    const QString nextDate = addDays(QStringLiteral("servicedate"), QStringLiteral("serviceinterval"));
+    Statement roll(database, QStringLiteral("UPDATE main SET ackservice = 0, ackorder = 0, ackorderinstock = 0,"
+                                            " servicedate = %1"
+                                            " WHERE ID = ? AND servicedate IS NOT NULL AND serviceinterval <> 0"
+                                            " AND %1 IS NOT NULL"
+                                            " AND ((servicewarn = 0 AND leadtime <> 0 AND (ackorder = 1 OR ackorderinstock = 1))"
+                                            "   OR (servicewarn <> 0 AND leadtime = 0 AND ackservice = 1)"
+                                            "   OR (servicewarn <> 0 AND leadtime <> 0 AND ackservice = 1 AND (ackorder = 1 OR ackorderinstock = 1)))")
+                                 .arg(nextDate));
+    roll.bind(1, itemId);
+    roll.run();
+    return roll.changes() > 0;
+}
+
+std::optional<QStringList> orderInfoFields(Database &database, qint64 itemId)
+{
+    // A left join: an item whose company row is gone still gives its name.
+    Statement query(database, QStringLiteral("SELECT main.Name, orderinfo.company, orderinfo.Street1, orderinfo.Street2, orderinfo.city,"
+                                             " orderinfo.State, orderinfo.zip, orderinfo.contact, orderinfo.phone1, orderinfo.phone2,"
+                                             " orderinfo.email, orderinfo.website, orderinfo.notes"
+                                             " FROM main LEFT JOIN orderinfo ON main.manuID = orderinfo.ID WHERE main.ID = ?"));
+    query.bind(1, itemId);
+    if (!query.next())
+        return std::nullopt;
+    QStringList values;
+    for (int c = 0; c < query.columnCount(); ++c)
+        values << query.text(c); // Null reads as empty text
+    return values;
+}
+
+RowStamp serviceAckStamp(Database &database, qint64 itemId)
+{
+    return stamp(database, itemId,
+                 QStringLiteral("Tag, location, hazmat, part, tools, refmanuals, Locked, custom1, custom2, custom3,"
+                                " servicedby, DateServiced, servicewarn, ackservice"));
+}
+
+RowStamp orderAckStamp(Database &database, qint64 itemId)
+{
+    return stamp(database, itemId, QStringLiteral("manuID, purchaseorder, leadtime, ackorder, ackorderinstock"));
+}
+
+AckResult storeServiceAck(Database &database, qint64 itemId, const RowStamp &read, const QString &servicedBy,
+                          const QDate &servicedOn, const QStringList &historyTexts)
+{
+    return store(database, itemId, read,
+                 QStringLiteral("UPDATE main SET ackservice = 1, DateServiced = ?, servicedby = ? WHERE ID = ?"),
+                 {DateText::toIso(servicedOn), servicedBy.isNull() ? QStringLiteral("") : servicedBy}, historyTexts);
+}
+
+AckResult storeOrderAck(Database &database, qint64 itemId, const RowStamp &read, const QString &purchaseOrder,
+                        const QStringList &historyTexts)
+{
+    return store(database, itemId, read, QStringLiteral("UPDATE main SET ackorder = 1, purchaseorder = ? WHERE ID = ?"),
+                 {purchaseOrder}, historyTexts);
+}
+
+AckResult storeInStock(Database &database, qint64 itemId, const RowStamp &read, const QStringList &historyTexts)
+{
+    return store(database, itemId, read, QStringLiteral("UPDATE main SET ackorderinstock = 1 WHERE ID = ?"), {},
+                 historyTexts);
+}
+
+QVector<ScheduledItem> loadScheduleBetween(Database &database, const QDate &first, const QDate &last)
+{
+    Statement query(database,
+                    QStringLiteral("SELECT ID, Name, servicedate, leadtime FROM main"
+                                   " WHERE servicedate BETWEEN ?1 AND ?2"
+                                   " OR (leadtime > 0 AND %1 BETWEEN ?1 AND ?2)"
+                                   " ORDER BY %2, ID")
+                        .arg(addDays(QStringLiteral("servicedate"), QStringLiteral("-leadtime")),
+                             SqlText::SqliteOnly::caseless(QStringLiteral("Name"))));
+    query.bind(1, DateText::toIso(first)).bind(2, DateText::toIso(last));
+    QVector<ScheduledItem> items;
+    while (query.next()) {
+        ScheduledItem item;
+        item.id = query.integer(0);
+        item.name = query.text(1);
+        item.serviceDate = query.text(2);
+        item.leadDays = query.integer(3);
+        items.append(item);
+    }
+    return items;
+}
+
+QVector<ScheduledItem> loadSchedule(Database &database)
+{
+    Statement query(database,
+                    QStringLiteral("SELECT main.ID, main.Name, main.Tag, main.location, main.servicedate, main.servicewarn,"
+                                   " main.leadtime, orderinfo.company, orderinfo.phone1"
+                                   " FROM main LEFT JOIN orderinfo ON orderinfo.ID = main.manuID"
+                                   " WHERE main.servicedate IS NOT NULL AND main.serviceinterval > 0 ORDER BY main.ID"));
+    QVector<ScheduledItem> items;
+    while (query.next()) {
+        ScheduledItem item;
+        item.id = query.integer(0);
+        item.name = query.text(1);
+        item.tag = query.text(2);
+        item.location = query.text(3);
+        item.serviceDate = query.text(4);
+        item.warnDays = query.integer(5);
+        item.leadDays = query.integer(6);
+        item.company = query.text(7);
+        item.phone = query.text(8);
+        items.append(item);
+    }
+    return items;
+}

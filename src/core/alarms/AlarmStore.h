@@ -1,0 +1,104 @@
+#pragma once
+
+#include "core/db/RowStamp.h"
+
+#include <QByteArrayView>
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+#include <optional>
+
+class Database;
+class Statement;
+
+// What the alarms read of the items and write when one is acknowledged: the only place with
+// their SQL.
+
+// One item as the alarm rules read it, valid while the reading is at it. A Null number is
+// nothing (a comparison with it is false).
+class AlarmItem
+{
+public:
+    explicit AlarmItem(const Statement &row)
+        : m_row(row)
+    {
+    }
+
+    qint64 id() const;
+    // The stored service date; invalid for Null or text that is no day.
+    QDate serviceDate() const;
+    std::optional<qint64> warnDays() const;
+    std::optional<qint64> leadDays() const;
+    std::optional<qint64> intervalDays() const;
+    std::optional<qint64> serviceAcknowledged() const;
+    std::optional<qint64> orderAcknowledged() const;
+    std::optional<qint64> partsInStock() const;
+    QString name() const;
+    QString location() const;
+    QString company() const;
+
+private:
+    std::optional<qint64> number(int column) const;
+
+    const Statement &m_row;
+};
+
+// Reads every item that has a company, in ID order, handing each to `take`.
+void readAlarmItems(Database &database, const std::function<void(const AlarmItem &)> &take);
+
+// Starts the item's next service cycle when every alarm in use for it is acknowledged: clears
+// the three acknowledgement flags and moves the service date on by the interval, counted from
+// the old service date, in one statement. True when the item was rolled forward.
+bool rollServiceDate(Database &database, qint64 itemId);
+
+// The order window's text fields: the item's name, then its company's name, Street1, Street2,
+// city, State, zip, contact, phone1, phone2, email, website and notes (Null reads as empty
+// text; an item whose company row is gone has them all empty). Nothing when the item is gone.
+std::optional<QStringList> orderInfoFields(Database &database, qint64 itemId);
+
+// What each window reads of the item's row when it opens: the item's fields it shows, those it
+// writes and the alarm state it acknowledges. Its store goes ahead only while they still read
+// the same, so an acknowledgement made meanwhile by another program is not made twice.
+RowStamp serviceAckStamp(Database &database, qint64 itemId);
+RowStamp orderAckStamp(Database &database, qint64 itemId);
+
+// What a store came to: nothing at all is written when the item no longer exists or no longer
+// holds what the window read.
+struct AckResult {
+    SaveOutcome outcome = SaveOutcome::ItemGone;
+    bool rolled = false; // the item's next service cycle began
+    bool stored() const { return outcome == SaveOutcome::Saved; }
+};
+
+// Each store runs in one transaction: the compare with what the window read, an UPDATE of only
+// the fields the acknowledgement owns, the given history texts (already decided upon) as entries
+// dated today, then rollServiceDate.
+AckResult storeServiceAck(Database &database, qint64 itemId, const RowStamp &read, const QString &servicedBy,
+                          const QDate &servicedOn, const QStringList &historyTexts);
+AckResult storeOrderAck(Database &database, qint64 itemId, const RowStamp &read, const QString &purchaseOrder,
+                        const QStringList &historyTexts);
+AckResult storeInStock(Database &database, qint64 itemId, const RowStamp &read, const QStringList &historyTexts);
+
+// An item's schedule as the calendars read it.
+struct ScheduledItem {
+    qint64 id = 0;
+    QString name;
+    QString serviceDate; // as stored: ISO text
+    qint64 leadDays = 0;
+    qint64 warnDays = 0;
+    QString tag;
+    QString location;
+    QString company; // empty when the company row is gone
+    QString phone;
+};
+
+// The items whose service date, or (where a lead time is set) whose order date, the service
+// date less the lead time, falls between the two days, by name (ASCII case ignored), then ID.
+// Only the name, the service date and the lead time are read.
+QVector<ScheduledItem> loadScheduleBetween(Database &database, const QDate &first, const QDate &last);
+
+// Every item with a service date and an interval above 0, in ID order, with its company.
+QVector<ScheduledItem> loadSchedule(Database &database);
