@@ -212,12 +212,12 @@ QVector<ScheduledItem> loadScheduleBetween(Database &database, const QDate &firs
 {
     Statement query(database,
                     QStringLiteral("SELECT ID, Name, servicedate, leadtime FROM main"
-                                   " WHERE servicedate BETWEEN ?1 AND ?2"
-                                   " OR (leadtime > 0 AND %1 BETWEEN ?1 AND ?2)"
+                                   " WHERE servicedate BETWEEN ? AND ?"
+                                   " OR (leadtime > 0 AND %1 BETWEEN ? AND ?)"
                                    " ORDER BY %2, ID")
                         .arg(addDays(QStringLiteral("servicedate"), QStringLiteral("-leadtime")),
                              SqlText::SqliteOnly::caseless(QStringLiteral("Name"))));
-    query.bind(1, DateText::toIso(first)).bind(2, DateText::toIso(last));
+    query.bindAll({DateText::toIso(first), DateText::toIso(last), DateText::toIso(first), DateText::toIso(last)});
     QVector<ScheduledItem> items;
     while (query.next()) {
         ScheduledItem item;
