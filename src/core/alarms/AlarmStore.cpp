@@ -10,19 +10,6 @@ namespace {
 
 using SqlText::SqliteOnly::addDays;
 
-// The columns of the alarm rules' reading, in order.
-enum AlarmColumn { Id,
-                   ServiceDate,
-                   Warn,
-                   Lead,
-                   Interval,
-                   AckService,
-                   AckOrder,
-                   AckInStock,
-                   Name,
-                   Location,
-                   Company };
-
 // The fields both acknowledgement windows read besides their own: the alarm's dates and the
 // item's name.
 const QString StampedAlarmFields = QStringLiteral("Name, servicedate, serviceinterval");
@@ -53,6 +40,34 @@ AckResult store(Database &database, qint64 itemId, const RowStamp &read, const Q
     return result;
 }
 
+// The items' schedules with their companies, those the condition selects, in its order.
+QString scheduleStatement(const QString &condition)
+{
+    return QStringLiteral("SELECT main.ID, main.Name, main.Tag, main.location, main.servicedate, main.servicewarn,"
+                          " main.leadtime, orderinfo.company, orderinfo.phone1"
+                          " FROM main LEFT JOIN orderinfo ON orderinfo.ID = main.manuID WHERE ")
+        + condition;
+}
+
+QVector<ScheduledItem> readSchedule(Statement &query)
+{
+    QVector<ScheduledItem> items;
+    while (query.next()) {
+        ScheduledItem item;
+        item.id = query.integer(0);
+        item.name = query.text(1);
+        item.tag = query.text(2);
+        item.location = query.text(3);
+        item.serviceDate = query.text(4);
+        item.warnDays = query.integer(5);
+        item.leadDays = query.integer(6);
+        item.company = query.text(7);
+        item.phone = query.text(8);
+        items.append(item);
+    }
+    return items;
+}
+
 } // namespace
 
 qint64 AlarmItem::id() const
@@ -81,39 +96,9 @@ QDate AlarmItem::serviceDate() const
     return iso.isNull() ? QDate() : DateText::fromIso(m_row.text(ServiceDate));
 }
 
-std::optional<qint64> AlarmItem::number(int column) const
+std::optional<qint64> AlarmItem::number(Column column) const
 {
     return m_row.isNull(column) ? std::nullopt : std::optional<qint64>(m_row.integer(column));
-}
-
-std::optional<qint64> AlarmItem::warnDays() const
-{
-    return number(Warn);
-}
-
-std::optional<qint64> AlarmItem::leadDays() const
-{
-    return number(Lead);
-}
-
-std::optional<qint64> AlarmItem::intervalDays() const
-{
-    return number(Interval);
-}
-
-std::optional<qint64> AlarmItem::serviceAcknowledged() const
-{
-    return number(AckService);
-}
-
-std::optional<qint64> AlarmItem::orderAcknowledged() const
-{
-    return number(AckOrder);
-}
-
-std::optional<qint64> AlarmItem::partsInStock() const
-{
-    return number(AckInStock);
 }
 
 QString AlarmItem::name() const
@@ -210,46 +195,17 @@ AckResult storeInStock(Database &database, qint64 itemId, const RowStamp &read, 
 
 QVector<ScheduledItem> loadScheduleBetween(Database &database, const QDate &first, const QDate &last)
 {
-    Statement query(database,
-                    QStringLiteral("SELECT ID, Name, servicedate, leadtime FROM main"
-                                   " WHERE servicedate BETWEEN ? AND ?"
-                                   " OR (leadtime > 0 AND %1 BETWEEN ? AND ?)"
-                                   " ORDER BY %2, ID")
-                        .arg(addDays(QStringLiteral("servicedate"), QStringLiteral("-leadtime")),
-                             SqlText::SqliteOnly::caseless(QStringLiteral("Name"))));
+    Statement query(database, scheduleStatement(QStringLiteral("main.servicedate BETWEEN ? AND ?"
+                                                               " OR (main.leadtime > 0 AND %1 BETWEEN ? AND ?)"
+                                                               " ORDER BY %2, main.ID")
+                                                    .arg(addDays(QStringLiteral("main.servicedate"), QStringLiteral("-main.leadtime")), SqlText::SqliteOnly::caseless(QStringLiteral("main.Name")))));
     query.bindAll({DateText::toIso(first), DateText::toIso(last), DateText::toIso(first), DateText::toIso(last)});
-    QVector<ScheduledItem> items;
-    while (query.next()) {
-        ScheduledItem item;
-        item.id = query.integer(0);
-        item.name = query.text(1);
-        item.serviceDate = query.text(2);
-        item.leadDays = query.integer(3);
-        items.append(item);
-    }
-    return items;
+    return readSchedule(query);
 }
 
 QVector<ScheduledItem> loadSchedule(Database &database)
 {
-    Statement query(database,
-                    QStringLiteral("SELECT main.ID, main.Name, main.Tag, main.location, main.servicedate, main.servicewarn,"
-                                   " main.leadtime, orderinfo.company, orderinfo.phone1"
-                                   " FROM main LEFT JOIN orderinfo ON orderinfo.ID = main.manuID"
-                                   " WHERE main.servicedate IS NOT NULL AND main.serviceinterval > 0 ORDER BY main.ID"));
-    QVector<ScheduledItem> items;
-    while (query.next()) {
-        ScheduledItem item;
-        item.id = query.integer(0);
-        item.name = query.text(1);
-        item.tag = query.text(2);
-        item.location = query.text(3);
-        item.serviceDate = query.text(4);
-        item.warnDays = query.integer(5);
-        item.leadDays = query.integer(6);
-        item.company = query.text(7);
-        item.phone = query.text(8);
-        items.append(item);
-    }
-    return items;
+    Statement query(database, scheduleStatement(QStringLiteral("main.servicedate IS NOT NULL AND main.serviceinterval > 0"
+                                                               " ORDER BY main.ID")));
+    return readSchedule(query);
 }

@@ -30,18 +30,31 @@ public:
     qint64 id() const;
     // The stored service date; invalid for Null or text that is no day.
     QDate serviceDate() const;
-    std::optional<qint64> warnDays() const;
-    std::optional<qint64> leadDays() const;
-    std::optional<qint64> intervalDays() const;
-    std::optional<qint64> serviceAcknowledged() const;
-    std::optional<qint64> orderAcknowledged() const;
-    std::optional<qint64> partsInStock() const;
+    std::optional<qint64> warnDays() const { return number(Warn); }
+    std::optional<qint64> leadDays() const { return number(Lead); }
+    std::optional<qint64> intervalDays() const { return number(Interval); }
+    std::optional<qint64> serviceAcknowledged() const { return number(AckService); }
+    std::optional<qint64> orderAcknowledged() const { return number(AckOrder); }
+    std::optional<qint64> partsInStock() const { return number(AckInStock); }
     QString name() const;
     QString location() const;
     QString company() const;
 
 private:
-    std::optional<qint64> number(int column) const;
+    // The columns of the reading, in order.
+    enum Column { Id,
+                  ServiceDate,
+                  Warn,
+                  Lead,
+                  Interval,
+                  AckService,
+                  AckOrder,
+                  AckInStock,
+                  Name,
+                  Location,
+                  Company };
+
+    std::optional<qint64> number(Column column) const;
 
     const Statement &m_row;
 };
@@ -97,7 +110,6 @@ struct ScheduledItem {
 
 // The items whose service date, or (where a lead time is set) whose order date, the service
 // date less the lead time, falls between the two days, by name (ASCII case ignored), then ID.
-// Only the name, the service date and the lead time are read.
 QVector<ScheduledItem> loadScheduleBetween(Database &database, const QDate &first, const QDate &last);
 
 // Every item with a service date and an interval above 0, in ID order, with its company.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QVector>
 
 // One vendor company (a row of orderinfo). The fields follow the editor's boxes, 0..11:
 // company, Street1, Street2, city, State, zip, phone1, phone2, email, website, notes, contact.

@@ -2,6 +2,25 @@
 
 #include "core/settings/SettingsStore.h"
 
+namespace {
+
+// Each list of the window and the field of the settings row it shows.
+struct OptionColumn {
+    int GeneralOptions::*option;
+    int SettingsRow::*stored;
+};
+
+constexpr OptionColumn OptionColumns[] = {
+    {&GeneralOptions::serviceAlarms, &SettingsRow::alservicedisabled},
+    {&GeneralOptions::orderAlarms, &SettingsRow::alorderdisabled},
+    {&GeneralOptions::notification, &SettingsRow::timerinterval},
+    {&GeneralOptions::startupAlarm, &SettingsRow::startupalarm},
+    {&GeneralOptions::autoAddHistory, &SettingsRow::AutoAddhstOn},
+    {&GeneralOptions::autoAddHistoryWarn, &SettingsRow::AutoAddHstWarn},
+};
+
+} // namespace
+
 namespace OptionRules {
 
 QString notificationEntry(int position)
@@ -69,12 +88,8 @@ GeneralOptions loadOptions(Database &db)
     // From the file itself: another program may have changed the options since they were read.
     const SettingsRow row = readSettings(db);
     GeneralOptions options;
-    options.serviceAlarms = row.alservicedisabled;
-    options.orderAlarms = row.alorderdisabled;
-    options.notification = row.timerinterval;
-    options.startupAlarm = row.startupalarm;
-    options.autoAddHistory = row.AutoAddhstOn;
-    options.autoAddHistoryWarn = row.AutoAddHstWarn;
+    for (const auto &[option, stored] : OptionColumns)
+        options.*option = row.*stored;
     options.backupInterval = row.backupinterval;
     return options;
 }
@@ -82,12 +97,8 @@ GeneralOptions loadOptions(Database &db)
 void saveOptions(Database &db, const GeneralOptions &options)
 {
     SettingsRow row;
-    row.alservicedisabled = options.serviceAlarms;
-    row.alorderdisabled = options.orderAlarms;
-    row.timerinterval = options.notification;
-    row.startupalarm = options.startupAlarm;
-    row.AutoAddhstOn = options.autoAddHistory;
-    row.AutoAddHstWarn = options.autoAddHistoryWarn;
+    for (const auto &[option, stored] : OptionColumns)
+        row.*stored = options.*option;
     row.backupinterval = options.backupInterval;
     writeSettings(db, row);
 }
