@@ -124,7 +124,7 @@ void TestLayers::statementTextIsRecognised_data()
     auto row = [](const char *name, const char *source, bool sql) {
         QTest::newRow(name) << QString::fromUtf8(source) << sql;
     };
-    row("select star, any case", R"src(Recordset r(db(), QStringLiteral("Select * from settings"));)src", true);
+    row("select star, any case", R"src(Statement q(db(), QStringLiteral("Select * from settings"));)src", true);
     row("select columns", R"src(q(db, QStringLiteral("SELECT Name, servicedate FROM main WHERE ID = ?"));)src", true);
     row("select one column", R"src(q(db, QStringLiteral("SELECT Name FROM main"));)src", true);
     row("select count", R"src(q(db, "select count(*) from main");)src", true);

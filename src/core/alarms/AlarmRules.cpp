@@ -55,12 +55,12 @@ QVector<AlarmRow> evaluateAlarms(Database &database, int serviceSwitch, int orde
     const DateFormat format;
     QVector<AlarmRow> found;
     QVector<AlarmingItem> items;
-    readAlarmItems(database, [&](const AlarmItem &item) {
+    for (AlarmItems item(database); item.next();) {
         if (!isNot(item.intervalDays(), 0))
-            return;
+            continue;
         const QDate serviceDate = item.serviceDate();
         if (!serviceDate.isValid())
-            return;
+            continue;
         const std::optional<qint64> warn = item.warnDays();
         const std::optional<qint64> lead = item.leadDays();
         const Outcome service = serviceSwitch == 1 && isNot(warn, 0) && is(item.serviceAcknowledged(), 0)
@@ -71,7 +71,7 @@ QVector<AlarmRow> evaluateAlarms(Database &database, int serviceSwitch, int orde
             ? ruleOutcome(serviceDate, *lead, today)
             : Outcome::None;
         if (service == Outcome::None && order == Outcome::None)
-            return;
+            continue;
 
         // Only an alarming item's texts are read.
         const qint64 id = item.id();
@@ -89,7 +89,7 @@ QVector<AlarmRow> evaluateAlarms(Database &database, int serviceSwitch, int orde
             found.append({OrderDue, id, QStringLiteral("ORDER replacment part(s) from ") % item.company() % QStringLiteral(" for ") % name % QStringLiteral(".    ID = ") % idText});
         }
         items.append({serviceDate.toJulianDay(), first, found.size() - first});
-    });
+    }
 
     // By service date; items of one day keep their ID order, an item's service row comes first.
     std::stable_sort(items.begin(), items.end(),

@@ -40,45 +40,19 @@ AckResult store(Database &database, qint64 itemId, const RowStamp &read, const Q
     return result;
 }
 
-// The items' schedules with their companies, those the condition selects, in its order.
-QString scheduleStatement(const QString &condition)
-{
-    return QStringLiteral("SELECT main.ID, main.Name, main.Tag, main.location, main.servicedate, main.servicewarn,"
-                          " main.leadtime, orderinfo.company, orderinfo.phone1"
-                          " FROM main LEFT JOIN orderinfo ON orderinfo.ID = main.manuID WHERE ")
-        + condition;
-}
-
-QVector<ScheduledItem> readSchedule(Statement &query)
-{
-    QVector<ScheduledItem> items;
-    while (query.next()) {
-        ScheduledItem item;
-        item.id = query.integer(0);
-        item.name = query.text(1);
-        item.tag = query.text(2);
-        item.location = query.text(3);
-        item.serviceDate = query.text(4);
-        item.warnDays = query.integer(5);
-        item.leadDays = query.integer(6);
-        item.company = query.text(7);
-        item.phone = query.text(8);
-        items.append(item);
-    }
-    return items;
-}
-
 } // namespace
 
-qint64 AlarmItem::id() const
+AlarmItems::AlarmItems(Database &database)
+    : m_query(database, QStringLiteral("SELECT main.ID, servicedate, servicewarn, leadtime, serviceinterval, ackservice,"
+                                       " ackorder, ackorderinstock, Name, location, company FROM main, orderinfo"
+                                       " WHERE main.manuID = orderinfo.ID ORDER BY main.ID"))
 {
-    return m_row.integer(Id);
 }
 
-QDate AlarmItem::serviceDate() const
+QDate AlarmItems::serviceDate() const
 {
     // "yyyy-MM-dd" read straight from its bytes, anything else as the date routines read it.
-    const QByteArrayView iso = m_row.bytes(ServiceDate);
+    const QByteArrayView iso = m_query.bytes(ServiceDate);
     auto digits = [&](int from, int count) {
         int value = 0;
         for (int i = from; i < from + count; ++i) {
@@ -93,37 +67,7 @@ QDate AlarmItem::serviceDate() const
         if (year >= 0 && month >= 0 && day >= 0)
             return QDate(year, month, day); // invalid when it is no calendar day
     }
-    return iso.isNull() ? QDate() : DateText::fromIso(m_row.text(ServiceDate));
-}
-
-std::optional<qint64> AlarmItem::number(Column column) const
-{
-    return m_row.isNull(column) ? std::nullopt : std::optional<qint64>(m_row.integer(column));
-}
-
-QString AlarmItem::name() const
-{
-    return m_row.text(Name);
-}
-
-QString AlarmItem::location() const
-{
-    return m_row.text(Location);
-}
-
-QString AlarmItem::company() const
-{
-    return m_row.text(Company);
-}
-
-void readAlarmItems(Database &database, const std::function<void(const AlarmItem &)> &take)
-{
-    Statement query(database, QStringLiteral("SELECT main.ID, servicedate, servicewarn, leadtime, serviceinterval, ackservice, ackorder,"
-                                             " ackorderinstock, Name, location, company FROM main, orderinfo WHERE main.manuID = orderinfo.ID"
-                                             " ORDER BY main.ID"));
-    const AlarmItem item(query);
-    while (query.next())
-        take(item);
+    return iso.isNull() ? QDate() : DateText::fromIso(m_query.text(ServiceDate));
 }
 
 bool rollServiceDate(Database &database, qint64 itemId)
@@ -193,19 +137,28 @@ AckResult storeInStock(Database &database, qint64 itemId, const RowStamp &read, 
                  historyTexts);
 }
 
-QVector<ScheduledItem> loadScheduleBetween(Database &database, const QDate &first, const QDate &last)
+ScheduledItems::ScheduledItems(Database &database, const QString &condition, const QVariantList &values)
+    : m_query(database, QStringLiteral("SELECT main.ID, main.Name, main.Tag, main.location, main.servicedate,"
+                                       " main.servicewarn, main.leadtime, orderinfo.company, orderinfo.phone1"
+                                       " FROM main LEFT JOIN orderinfo ON orderinfo.ID = main.manuID WHERE ")
+                  + condition)
 {
-    Statement query(database, scheduleStatement(QStringLiteral("main.servicedate BETWEEN ? AND ?"
-                                                               " OR (main.leadtime > 0 AND %1 BETWEEN ? AND ?)"
-                                                               " ORDER BY %2, main.ID")
-                                                    .arg(addDays(QStringLiteral("main.servicedate"), QStringLiteral("-main.leadtime")), SqlText::SqliteOnly::caseless(QStringLiteral("main.Name")))));
-    query.bindAll({DateText::toIso(first), DateText::toIso(last), DateText::toIso(first), DateText::toIso(last)});
-    return readSchedule(query);
+    m_query.bindAll(values);
 }
 
-QVector<ScheduledItem> loadSchedule(Database &database)
+ScheduledItems ScheduledItems::withInterval(Database &database)
 {
-    Statement query(database, scheduleStatement(QStringLiteral("main.servicedate IS NOT NULL AND main.serviceinterval > 0"
-                                                               " ORDER BY main.ID")));
-    return readSchedule(query);
+    return ScheduledItems(database, QStringLiteral("main.servicedate IS NOT NULL AND main.serviceinterval > 0"
+                                                   " ORDER BY main.ID"));
+}
+
+ScheduledItems ScheduledItems::dueBetween(Database &database, const QDate &first, const QDate &last)
+{
+    const QString from = DateText::toIso(first), to = DateText::toIso(last);
+    return ScheduledItems(database,
+                          QStringLiteral("main.servicedate BETWEEN ? AND ? OR (main.leadtime > 0 AND %1 BETWEEN ? AND ?)"
+                                         " ORDER BY %2, main.ID")
+                              .arg(addDays(QStringLiteral("main.servicedate"), QStringLiteral("-main.leadtime")),
+                                   SqlText::SqliteOnly::caseless(QStringLiteral("main.Name"))),
+                          {from, to, from, to});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/db/Database.h"
 #include "core/db/RowStamp.h"
 
 #include <QByteArrayView>
@@ -8,26 +9,22 @@
 #include <QStringList>
 #include <QVector>
 
-#include <functional>
 #include <optional>
-
-class Database;
-class Statement;
 
 // What the alarms read of the items and write when one is acknowledged: the only place with
 // their SQL.
 
-// One item as the alarm rules read it, valid while the reading is at it. A Null number is
-// nothing (a comparison with it is false).
-class AlarmItem
+// The items that have a company, read one at a time in ID order, as the alarm rules read them.
+// A Null number is nothing (a comparison with it is false).
+class AlarmItems
 {
 public:
-    explicit AlarmItem(const Statement &row)
-        : m_row(row)
-    {
-    }
+    explicit AlarmItems(Database &database);
 
-    qint64 id() const;
+    // Steps to the next item: true while there is one.
+    bool next() { return m_query.next(); }
+
+    qint64 id() const { return m_query.integer(Id); }
     // The stored service date; invalid for Null or text that is no day.
     QDate serviceDate() const;
     std::optional<qint64> warnDays() const { return number(Warn); }
@@ -36,12 +33,12 @@ public:
     std::optional<qint64> serviceAcknowledged() const { return number(AckService); }
     std::optional<qint64> orderAcknowledged() const { return number(AckOrder); }
     std::optional<qint64> partsInStock() const { return number(AckInStock); }
-    QString name() const;
-    QString location() const;
-    QString company() const;
+    QString name() const { return m_query.text(Name); }
+    QString location() const { return m_query.text(Location); }
+    QString company() const { return m_query.text(Company); }
 
 private:
-    // The columns of the reading, in order.
+    // The columns of the statement, in order.
     enum Column { Id,
                   ServiceDate,
                   Warn,
@@ -54,13 +51,13 @@ private:
                   Location,
                   Company };
 
-    std::optional<qint64> number(Column column) const;
+    std::optional<qint64> number(Column column) const
+    {
+        return m_query.isNull(column) ? std::nullopt : std::optional<qint64>(m_query.integer(column));
+    }
 
-    const Statement &m_row;
+    Statement m_query;
 };
-
-// Reads every item that has a company, in ID order, handing each to `take`.
-void readAlarmItems(Database &database, const std::function<void(const AlarmItem &)> &take);
 
 // Starts the item's next service cycle when every alarm in use for it is acknowledged: clears
 // the three acknowledgement flags and moves the service date on by the interval, counted from
@@ -95,22 +92,31 @@ AckResult storeOrderAck(Database &database, qint64 itemId, const RowStamp &read,
                         const QStringList &historyTexts);
 AckResult storeInStock(Database &database, qint64 itemId, const RowStamp &read, const QStringList &historyTexts);
 
-// An item's schedule as the calendars read it.
-struct ScheduledItem {
-    qint64 id = 0;
-    QString name;
-    QString serviceDate; // as stored: ISO text
-    qint64 leadDays = 0;
-    qint64 warnDays = 0;
-    QString tag;
-    QString location;
-    QString company; // empty when the company row is gone
-    QString phone;
+// Items' schedules with their companies, read one at a time.
+class ScheduledItems
+{
+public:
+    // Every item with a service date and an interval above 0, in ID order.
+    static ScheduledItems withInterval(Database &database);
+    // The items whose service date, or (where a lead time is set) whose order date, the service
+    // date less the lead time, falls between the two days, by name (ASCII case ignored), then ID.
+    static ScheduledItems dueBetween(Database &database, const QDate &first, const QDate &last);
+
+    // Steps to the next item: true while there is one.
+    bool next() { return m_query.next(); }
+
+    qint64 id() const { return m_query.integer(0); }
+    QString name() const { return m_query.text(1); }
+    QString tag() const { return m_query.text(2); }
+    QString location() const { return m_query.text(3); }
+    QString serviceDate() const { return m_query.text(4); } // as stored: ISO text
+    qint64 warnDays() const { return m_query.integer(5); }
+    qint64 leadDays() const { return m_query.integer(6); }
+    QString company() const { return m_query.text(7); } // empty when the company row is gone
+    QString phone() const { return m_query.text(8); }
+
+private:
+    ScheduledItems(Database &database, const QString &condition, const QVariantList &values = {});
+
+    Statement m_query;
 };
-
-// The items whose service date, or (where a lead time is set) whose order date, the service
-// date less the lead time, falls between the two days, by name (ASCII case ignored), then ID.
-QVector<ScheduledItem> loadScheduleBetween(Database &database, const QDate &first, const QDate &last);
-
-// Every item with a service date and an interval above 0, in ID order, with its company.
-QVector<ScheduledItem> loadSchedule(Database &database);

@@ -84,14 +84,15 @@ int isoDay(QByteArrayView iso)
     return int(QDate(year, month, day).toJulianDay());
 }
 
-ItemRow readRow(const ListedItem &item)
+ItemRow readRow(const ListedItems &item)
 {
     ItemRow row;
     row.id = item.id();
     row.manuId = item.companyId();
     QString text;
+    const Places &all = places();
     for (int id = 0; id < Column::Count; ++id) {
-        const Place &place = places().column[id];
+        const Place &place = all.column[id];
         switch (place.store) {
         case Place::Text:
             if (item.readText(id, &text))
@@ -248,7 +249,8 @@ ItemListLoad ItemListModel::load(Database &database, int sortField, SortOrders s
     }
 
     std::vector<ItemRow> rows;
-    readListedItems(database, lookup, [&rows](const ListedItem &item) { rows.push_back(readRow(item)); });
+    for (ListedItems items(database, lookup); items.next();)
+        rows.push_back(readRow(items));
 
     if (rows.empty()) {
         result.outcome = ItemListLoad::Outcome::NoRows;

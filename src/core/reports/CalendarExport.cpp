@@ -105,22 +105,26 @@ QVector<DueEvent> dueEvents(Database &database)
     forEachRepPartsText(database, QStringLiteral("\n"),
                         [&](qint64 id, QString &&text) { parts.insert(id, text.trimmed()); });
     QVector<DueEvent> events;
-    for (const ScheduledItem &item : loadSchedule(database)) {
-        const QDate service = DateText::fromIso(item.serviceDate);
+    for (ScheduledItems item = ScheduledItems::withInterval(database); item.next();) {
+        const QDate service = DateText::fromIso(item.serviceDate());
         if (!service.isValid())
             continue;
-        const QString description = QStringLiteral("Tag: ") + item.tag + QStringLiteral("\nVendor: ") + item.company
-            + QStringLiteral("\nPhone: ") + item.phone + QStringLiteral("\nParts:\n") + parts.value(item.id);
-        DueEvent event {item.id, DueEvent::Service, service,
-                        QStringLiteral("Service: ") + item.name
-                            + (item.location.isEmpty() ? QString() : QStringLiteral(" at ") + item.location),
-                        description, int(item.warnDays)};
+        const qint64 id = item.id();
+        const QString name = item.name();
+        const QString location = item.location();
+        const QString company = item.company();
+        const QString description = QStringLiteral("Tag: ") + item.tag() + QStringLiteral("\nVendor: ") + company
+            + QStringLiteral("\nPhone: ") + item.phone() + QStringLiteral("\nParts:\n") + parts.value(id);
+        DueEvent event {id, DueEvent::Service, service,
+                        QStringLiteral("Service: ") + name
+                            + (location.isEmpty() ? QString() : QStringLiteral(" at ") + location),
+                        description, int(item.warnDays())};
         events.append(event);
-        if (const int lead = int(item.leadDays); lead > 0) {
+        if (const int lead = int(item.leadDays()); lead > 0) {
             event.kind = DueEvent::Order;
             event.day = service.addDays(-lead);
-            event.summary = QStringLiteral("Order parts: ") + item.name
-                + (item.company.isEmpty() ? QString() : QStringLiteral(" from ") + item.company);
+            event.summary = QStringLiteral("Order parts: ") + name
+                + (company.isEmpty() ? QString() : QStringLiteral(" from ") + company);
             event.alarmDays = 0;
             events.append(event);
         }

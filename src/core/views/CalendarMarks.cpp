@@ -10,13 +10,15 @@ QMap<QDate, DayMarks> monthMarks(Database &database, int year, int month)
     if (!first.isValid())
         return marks;
     const QDate last = first.addMonths(1).addDays(-1);
-    for (const ScheduledItem &item : loadScheduleBetween(database, first, last)) {
-        const QDate service = DateText::fromIso(item.serviceDate);
+    for (ScheduledItems item = ScheduledItems::dueBetween(database, first, last); item.next();) {
+        const QDate service = DateText::fromIso(item.serviceDate());
+        const QString name = item.name();
         if (service >= first && service <= last)
-            marks[service].services << item.name;
-        const QDate order = service.addDays(-item.leadDays);
-        if (item.leadDays > 0 && order >= first && order <= last)
-            marks[order].orders << item.name;
+            marks[service].services << name;
+        const qint64 lead = item.leadDays();
+        const QDate order = service.addDays(-lead);
+        if (lead > 0 && order >= first && order <= last)
+            marks[order].orders << name;
     }
     return marks;
 }
