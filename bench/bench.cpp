@@ -22,10 +22,10 @@
 #include "core/alarms/AlarmRules.h"
 #include "core/db/Database.h"
 #include "core/db/NewDatabase.h"
-#include "core/db/Recordset.h"
 #include "core/db/SampleData.h"
 #include "core/db/Schema.h"
 #include "core/itemlist/ItemListModel.h"
+#include "core/itemlist/ItemListStore.h"
 #include "core/itemlist/LookupQuery.h"
 #include "core/items/CsvImport.h"
 #include "core/items/ItemTransfer.h"
@@ -36,6 +36,7 @@
 #include "core/reports/CsvExport.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
+#include "core/settings/SettingsStore.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/GlobalVars.h"
 #include "core/settings/Settings.h"
@@ -78,6 +79,14 @@
 namespace {
 
 QTextStream out(stdout);
+
+// Runs a statement of the benchmark's own, which shapes the data it measures.
+void execute(Database &database, const QString &sql, const QVariantList &values = {})
+{
+    Statement statement(database, sql);
+    statement.bindAll(values);
+    statement.run();
+}
 
 // The median time of the work; after each run, outside the clock, the optional drop step.
 double medianMs(int runs, const std::function<void()> &work, const std::function<void()> &drop = {})

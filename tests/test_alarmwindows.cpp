@@ -5,7 +5,6 @@
 
 #include "core/alarms/AlarmListModel.h"
 #include "core/alarms/AlarmMonitor.h"
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"

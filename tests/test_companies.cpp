@@ -3,8 +3,8 @@
 #include "TestSupport.h"
 
 #include "core/companies/Company.h"
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
+#include "core/platform/Twips.h"
 #include "gui/companies/CompanyDirectory.h"
 #include "gui/companies/CompanyEditor.h"
 #include "gui/items/ItemEditor.h"
@@ -116,6 +116,39 @@ private Q_SLOTS:
         QFETCH(int, key);
         QFETCH(bool, accepted);
         QCOMPARE(companyKeyAccepted(box, QString(length, QLatin1Char('x')), key), accepted);
+    }
+
+    void buttonsSitInARowUnderTheGrid_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("as it opens") << QSize(960, 400);
+        QTest::newRow("wide") << QSize(1300, 500);
+        QTest::newRow("tall") << QSize(900, 760);
+    }
+    void buttonsSitInARowUnderTheGrid()
+    {
+        QFETCH(QSize, size);
+        TestWorld world;
+        MainWindow main;
+        CompanyDirectory *directory = openDirectory(main, true);
+        directory->resize(size);
+        QApplication::processEvents();
+        const QSize outer = directory->frameGeometry().size();
+        const int gap = Twips::toPixels(200);
+        QList<QRect> buttons;
+        for (const char *name : {"cmdSelect", "cmdAdd", "cmdEdit", "cmdCancel"})
+            buttons << control<QPushButton>(directory, name)->geometry();
+        // Left to right, a gap apart, on one line; the last a gap from the window's right edge.
+        for (int i = 1; i < buttons.size(); ++i) {
+            QCOMPARE(buttons.at(i).top(), buttons.at(0).top());
+            QVERIFY(qAbs(buttons.at(i).left() - buttons.at(i - 1).right() - 1 - gap) <= 1);
+        }
+        QVERIFY(qAbs(outer.width() - buttons.last().right() - 1 - gap) <= 1);
+        // The grid reaches down to above the buttons and across to a gap from the edge.
+        const QRect grid = control<QTableWidget>(directory, "flxCompanies")->geometry();
+        QVERIFY(grid.bottom() < buttons.first().top());
+        QVERIFY(buttons.first().bottom() < outer.height());
+        QVERIFY(qAbs(outer.width() - grid.width() - gap) <= 1);
     }
 
     void emptyTableSaysSoAndAddStillWorks()

@@ -3,7 +3,6 @@
 
 #include "TestSupport.h"
 
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/settings/GlobalVars.h"

@@ -3,7 +3,6 @@
 
 #include "TestSupport.h"
 
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/LineEnds.h"
 #include "core/settings/GlobalVars.h"

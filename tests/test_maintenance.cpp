@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 
 #include "core/alarms/AlarmSummary.h"
-#include "core/db/Recordset.h"
+#include "core/db/Database.h"
 #include "core/maintenance/DatabaseFiles.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/SafeFile.h"

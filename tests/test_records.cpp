@@ -2,10 +2,10 @@
 
 #include "TestSupport.h"
 
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/records/History.h"
+#include "core/records/RecordStore.h"
 #include "core/settings/Settings.h"
 #include "gui/itemlist/ItemGrid.h"
 #include "gui/mainwindow/DetailPanel.h"

@@ -3,9 +3,9 @@
 #include "TestSupport.h"
 
 #include "core/alarms/AlarmRules.h"
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
+#include "core/items/ItemStore.h"
 #include "core/items/ItemTransfer.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
@@ -16,6 +16,7 @@
 #include "core/reports/CsvExport.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
+#include "core/settings/SettingsStore.h"
 #include "core/settings/GlobalVars.h"
 #include "core/settings/Settings.h"
 #include "gui/platform/FileDialog.h"

@@ -45,7 +45,7 @@ bool Database::openHandle(const QString &path, int flags, QString *error)
         rc = sqlite3_key(db, Key, int(qstrlen(Key)));
     }
     if (rc == SQLITE_OK)
-        // The key is only checked at the first read.
+        // The key is only checked at the first read (SQLite only: sqlite_master).
         rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         if (error)
@@ -59,6 +59,7 @@ bool Database::openHandle(const QString &path, int flags, QString *error)
     return true;
 }
 
+// SQLite only: the journal, the cache and fold(), set on every connection.
 void Database::configure()
 {
     sqlite3_exec(m_db,
@@ -72,6 +73,7 @@ bool Database::canWrite(QString *error)
 {
     // A real write that is rolled back: it needs the file and, for its journal, the folder to
     // be writable. SQLite would otherwise open a write-protected file read-only without a word.
+    // SQLite only: BEGIN IMMEDIATE and the user_version pragma.
     const int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE; PRAGMA user_version = 0; ROLLBACK;", nullptr, nullptr,
                                 nullptr);
     if (rc == SQLITE_OK && !sqlite3_db_readonly(m_db, "main"))
@@ -134,14 +136,26 @@ void Database::exec(const QString &sql)
     }
 }
 
-qint64 Database::lastInsertId() const
+QStringList Database::columnNames(const QString &table)
 {
-    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+    // SQLite only: the table_info pragma. The table names are the program's own; a pragma
+    // takes no bound values.
+    Statement query(*this, QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
+    const int name = query.columnIndex(QStringLiteral("name"));
+    QStringList names;
+    while (query.next())
+        names << query.text(name);
+    return names;
 }
 
-int Database::changes() const
+QString Database::integrityProblems()
 {
-    return m_db ? sqlite3_changes(m_db) : 0;
+    // SQLite only: the integrity_check pragma, which answers the single row "ok" for a sound file.
+    Statement check(*this, QStringLiteral("PRAGMA integrity_check"));
+    QStringList findings;
+    while (check.next())
+        findings << check.text(0);
+    return findings == QStringList {QStringLiteral("ok")} ? QString() : findings.join(QStringLiteral("; "));
 }
 
 QString Database::lastError() const
@@ -151,12 +165,11 @@ QString Database::lastError() const
 
 Statement::Statement(Database &db, const QString &sql)
     : m_db(db)
-    , m_sql(sql)
 {
     if (!db.isOpen())
         throw DbError(QStringLiteral("The database is not open"));
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db.handle(), text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(db.m_db, text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK)
         fail();
 }
 
@@ -219,6 +232,14 @@ void Statement::run()
 {
     while (next()) {
     }
+    m_changes = sqlite3_changes(m_db.m_db);
+}
+
+qint64 Statement::insert()
+{
+    run();
+    // SQLite only: the new row's ID is the connection's last rowid.
+    return sqlite3_last_insert_rowid(m_db.m_db);
 }
 
 void Statement::reset()
@@ -295,13 +316,14 @@ qint64 Statement::integer(int column) const
 Transaction::Transaction(Database &db)
     : m_db(db)
 {
+    // SQLite only: BEGIN IMMEDIATE takes the file's write lock before the first read.
     m_db.exec(QStringLiteral("BEGIN IMMEDIATE"));
 }
 
 Transaction::~Transaction()
 {
     if (!m_done && m_db.isOpen())
-        sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_exec(m_db.m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void Transaction::commit()

@@ -10,7 +10,8 @@
 
 namespace {
 
-// Text fields compare and sort without regard to case; dates are ISO text or NULL.
+// Text fields compare and sort without regard to case (SQLite only: COLLATE NOCASE, and
+// AUTOINCREMENT, which never gives an ID twice); dates are ISO text or NULL.
 const char *const CreateStatements[] = {
     "CREATE TABLE main ("
     " ID INTEGER PRIMARY KEY AUTOINCREMENT,"
@@ -65,17 +66,6 @@ const TableShape Shapes[] = {
                  " backupinterval backupdate Version build"},
 };
 
-// The table names are the program's own; a pragma takes no bound values.
-QStringList columnsOf(Database &db, const QString &table)
-{
-    Statement query(db, QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
-    const int name = query.columnIndex(QStringLiteral("name"));
-    QStringList names;
-    while (query.next())
-        names << query.text(name);
-    return names;
-}
-
 // A name no other database has: calendar events exported from two databases never meet.
 QString newIdentity()
 {
@@ -91,7 +81,7 @@ bool hasExpectedShape(Database &db, QString *problem)
     try {
         for (const TableShape &shape : Shapes) {
             const QString table = QString::fromLatin1(shape.table);
-            const QStringList present = columnsOf(db, table);
+            const QStringList present = db.columnNames(table);
             if (present.isEmpty()) {
                 if (problem)
                     *problem = QStringLiteral("table %1 is missing").arg(table);
@@ -161,7 +151,7 @@ void create(Database &db, const QString &version, const QString &build, const QD
 
 void upgrade(Database &db)
 {
-    const bool hasIdentity = columnsOf(db, QStringLiteral("settings")).contains(QStringLiteral("identity"), Qt::CaseInsensitive);
+    const bool hasIdentity = db.columnNames(QStringLiteral("settings")).contains(QStringLiteral("identity"), Qt::CaseInsensitive);
     if (hasIdentity && !Statement(db, QStringLiteral("SELECT 1 FROM settings WHERE identity IS NULL OR identity = ''")).next())
         return; // up to date: the file is not written to
     Transaction transaction(db);

@@ -3,7 +3,6 @@
 #include "SnoozeDialog.h"
 
 #include "core/alarms/AlarmListModel.h"
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Twips.h"

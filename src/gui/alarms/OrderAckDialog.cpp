@@ -1,6 +1,5 @@
 #include "OrderAckDialog.h"
 
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/LineEnds.h"

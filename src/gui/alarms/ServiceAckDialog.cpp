@@ -1,11 +1,11 @@
 #include "ServiceAckDialog.h"
 
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
+#include "core/records/RecordStore.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/PlainText.h"

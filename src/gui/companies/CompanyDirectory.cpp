@@ -1,7 +1,9 @@
 #include "CompanyDirectory.h"
 
+#include "DirectoryLayout.h"
+
 #include "core/companies/Company.h"
-#include "core/db/Recordset.h"
+#include "core/companies/CompanyStore.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"

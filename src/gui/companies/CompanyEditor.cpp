@@ -1,10 +1,10 @@
 #include "CompanyEditor.h"
 
-#include "core/db/Recordset.h"
+#include "core/companies/CompanyStore.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/LineEnds.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,5 @@
 #include "ImportPreviewDialog.h"
 
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Utility.h"
 #include "core/records/History.h"

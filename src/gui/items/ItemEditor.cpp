@@ -1,7 +1,7 @@
 #include "ItemEditor.h"
 
 #include "core/companies/Company.h"
-#include "core/db/Recordset.h"
+#include "core/companies/CompanyStore.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Twips.h"

@@ -1,7 +1,6 @@
 #include "OptionsDialog.h"
 
 #include "core/alarms/AlarmSummary.h"
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/WindowUtil.h"

@@ -1,15 +1,16 @@
 #include "DetailPanel.h"
 
 #include "core/companies/Company.h"
-#include "core/db/Recordset.h"
+#include "core/companies/CompanyStore.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/DesktopUrl.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
 #include "core/records/History.h"
+#include "core/records/RecordStore.h"
 #include "gui/platform/Desktop.h"
 #include "gui/platform/PlainText.h"
 #include "gui/records/EntryGrid.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QBoxLayout>
 #include <QEvent>

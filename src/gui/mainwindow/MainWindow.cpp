@@ -4,17 +4,16 @@
 #include "gui/itemlist/ItemGrid.h"
 
 #include "core/alarms/AlarmMonitor.h"
-#include "core/settings/AppPaths.h"
-#include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
-#include "core/settings/Settings.h"
+#include "core/itemlist/ItemListModel.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 #include "core/platform/Twips.h"
-#include "core/itemlist/ItemListModel.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/GlobalVars.h"
+#include "core/settings/Settings.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QApplication>
 #include <QBoxLayout>

@@ -6,9 +6,9 @@
 #include "DetailPanel.h"
 #include "gui/itemlist/ItemGrid.h"
 
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
+#include "core/items/ItemStore.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/GlobalVars.h"

@@ -2,10 +2,10 @@
 
 #include "core/records/History.h"
 
-#include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
+#include "core/records/RecordStore.h"
 #include "core/settings/Settings.h"
 #include "gui/platform/MessageBox.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QApplication>
 

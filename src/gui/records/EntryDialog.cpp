@@ -2,10 +2,10 @@
 
 #include "AddHistory.h"
 
-#include "core/db/Recordset.h"
 #include "core/items/ItemStore.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
+#include "core/records/RecordStore.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"

@@ -2,7 +2,6 @@
 
 #include "ViewerClient.h"
 
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/items/ItemTransfer.h"
 #include "core/maintenance/WorkingDatabase.h"
@@ -11,6 +10,7 @@
 #include "core/platform/Utility.h"
 #include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
+#include "core/settings/SettingsStore.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/Settings.h"
 #include "gui/platform/FileDialog.h"

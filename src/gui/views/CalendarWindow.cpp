@@ -2,11 +2,10 @@
 
 #include "CalendarPanel.h"
 
-#include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/views/CalendarMarks.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QCalendarWidget>
 #include <QTextCharFormat>

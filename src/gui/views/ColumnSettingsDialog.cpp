@@ -3,7 +3,6 @@
 #include "EditRule.h"
 #include "LookupDialog.h"
 
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
 #include "gui/platform/KeyFilter.h"
