@@ -91,6 +91,8 @@ private:
     // The page in the viewer's own reader, which takes the engine's place; says when the page
     // has been shown, or that it cannot be (a part too large).
     void showInReader(const QString &path);
+    // A page nested too deeply for any reader: neither is given it, and the user hears so at once.
+    void refuseTooDeep();
     // The bytes of a page the engine was not given.
     QByteArray largePageBytes() const;
     // Lays the page out for paper away from the window, which stays usable, then calls done;
@@ -102,6 +104,7 @@ private:
     ConfinedPage *m_page = nullptr;
     QString m_path;
     bool m_tooLarge = false; // the file is more than the engine can show
+    bool m_tooDeep = false; // the file nests too deeply for any reader: it is not shown
     QThread *m_pageWriter = nullptr; // the PDF or print of such a file being laid out
 };
 

@@ -1,9 +1,10 @@
 #include "Company.h"
 
+#include "core/db/Database.h"
 #include "core/db/Recordset.h"
-#include "core/platform/ValueOrder.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
+#include "core/platform/ValueOrder.h"
 
 #include <QStringList>
 
@@ -98,6 +99,23 @@ qint64 saveCompany(Database &db, qint64 id, const CompanyRecord &company)
     if (id == 0)
         return row.insert();
     return row.update(id) ? id : 0;
+}
+
+RowStamp companyStamp(Database &db, qint64 id)
+{
+    return RowStamp::read(db, QStringLiteral("SELECT * FROM orderinfo WHERE ID = ?"), {id});
+}
+
+SavedCompany saveCompanyChecked(Database &db, qint64 id, const CompanyRecord &company, const RowStamp &read)
+{
+    Transaction transaction(db);
+    if (id != 0 && !read.stillHolds(db))
+        return {loadCompany(db, id).id == 0 ? SaveOutcome::ItemGone : SaveOutcome::ChangedElsewhere};
+    const qint64 saved = saveCompany(db, id, company);
+    if (saved == 0)
+        return {SaveOutcome::ItemGone};
+    transaction.commit();
+    return {SaveOutcome::Saved, saved};
 }
 
 int companyFieldLimit(int box)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/db/RowStamp.h"
+
 #include <QString>
 #include <QVector>
 
@@ -7,6 +9,10 @@
 #include <optional>
 
 class Database;
+
+inline constexpr const char *CompanyGoneText = "This company no longer exists; nothing was saved";
+inline constexpr const char *CompanyChangedText =
+    "This company was changed elsewhere since this window opened; close it and open it again to see the changes.";
 
 // One vendor company (a row of orderinfo). The fields follow the editor's boxes, 0..11:
 // company, Street1, Street2, city, State, zip, phone1, phone2, email, website, notes, contact.
@@ -46,6 +52,17 @@ CompanyRecord loadCompany(Database &db, qint64 id);
 // Writes the twelve fields as given (a Null field is stored as empty text): a new row when id
 // is 0, else that row. Returns the company's ID, or 0 when the row to update is gone.
 qint64 saveCompany(Database &db, qint64 id, const CompanyRecord &company);
+
+// The company's row as the editor reads it when it opens, for its save to compare with.
+RowStamp companyStamp(Database &db, qint64 id);
+
+struct SavedCompany {
+    SaveOutcome outcome = SaveOutcome::Saved;
+    qint64 id = 0; // the company's ID once saved
+};
+// The editor's save: a new company, or the edited one only while its row still holds what
+// `read` found; otherwise nothing is written (another program's change stands).
+SavedCompany saveCompanyChecked(Database &db, qint64 id, const CompanyRecord &company, const RowStamp &read);
 
 // Longest text a box takes by typing: 50, 20 for State, Zip and the phones, 100 for Notes.
 int companyFieldLimit(int box);

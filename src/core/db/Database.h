@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QElapsedTimer>
 #include <QString>
 #include <QVariant>
+
+#include <functional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -40,13 +43,26 @@ public:
     int changes() const; // rows changed by the last statement
     QString lastError() const;
 
+    // While another program holds the file's lock, a statement waits for it, at most
+    // `msec` (5 s; tests shorten it) before it fails with "database is locked".
+    static void setBusyTimeout(int msec);
+    // Told when a statement begins to wait for another program's lock (true) and when the wait
+    // is over (false), so that the windows can say so.
+    static void setWaitNotice(std::function<void(bool waiting)> notice);
+
 private:
+    friend class Statement;
+
     bool openHandle(const QString &path, int flags, QString *error);
     void configure();
     bool canWrite(QString *error);
+    static int waitForLock(void *database, int tries);
+    void waitOver();
 
     sqlite3 *m_db = nullptr;
     QString m_path;
+    bool m_waiting = false;
+    QElapsedTimer m_waitClock;
 };
 
 // One prepared statement. Values typed by a user are bound, never pasted into the text.

@@ -1,5 +1,6 @@
 #include "GeneralOptions.h"
 
+#include "core/db/Database.h"
 #include "core/db/Recordset.h"
 #include "core/settings/Settings.h"
 
@@ -80,13 +81,25 @@ GeneralOptions loadOptions(Database &db)
     return options;
 }
 
-void saveOptions(Database &db, const GeneralOptions &options)
+RowStamp optionsStamp(Database &db)
 {
+    // The fields the window writes; others (the last backup's date) may change meanwhile.
+    return RowStamp::read(db, QStringLiteral("SELECT alservicedisabled, alorderdisabled, startupalarm, AutoAddHstWarn,"
+                                             " AutoAddhstOn, backupinterval, timerinterval FROM settings"));
+}
+
+bool saveOptions(Database &db, const GeneralOptions &options, const RowStamp &read)
+{
+    Transaction transaction(db);
+    if (!read.stillHolds(db))
+        return false;
     execute(db,
             QStringLiteral("UPDATE settings SET alservicedisabled = ?, alorderdisabled = ?, startupalarm = ?,"
                            " AutoAddHstWarn = ?, AutoAddhstOn = ?, backupinterval = ?, timerinterval = ?"),
             {options.serviceAlarms, options.orderAlarms, options.startupAlarm, options.autoAddHistoryWarn,
              options.autoAddHistory, options.backupInterval.toInt(), options.notification});
+    transaction.commit();
+    return true;
 }
 
 } // namespace OptionRules

@@ -65,6 +65,16 @@ bool itemExists(Database &db, qint64 itemId)
     return query.next();
 }
 
+SaveOutcome addEntryToItem(Database &db, EntryTarget target, qint64 itemId, const QString &descr)
+{
+    Transaction transaction(db);
+    if (!itemExists(db, itemId))
+        return SaveOutcome::ItemGone;
+    writeEntry(db, target, itemId, descr);
+    transaction.commit();
+    return SaveOutcome::Saved;
+}
+
 SaveOutcome itemSaveOutcome(Database &db, qint64 itemId, const RowStamp &read)
 {
     if (read.stillHolds(db))

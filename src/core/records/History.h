@@ -50,6 +50,12 @@ void writeEntry(Database &db, EntryTarget target, qint64 itemId, const QString &
 // Whether the item still exists (its entries would otherwise belong to nothing).
 bool itemExists(Database &db, qint64 itemId);
 
+// Writes an entry dated today while the item exists, asked and written in one transaction so
+// that no other program can delete the item in between: Saved, or ItemGone with nothing written.
+SaveOutcome addEntryToItem(Database &db, EntryTarget target, qint64 itemId, const QString &descr);
+
+inline constexpr const char *EntryItemGoneText = "This item no longer exists; the entry was not added";
+
 // Whether a compared save of the item may go ahead now: Saved while it holds what `read` found,
 // otherwise whether it changed elsewhere or is gone.
 SaveOutcome itemSaveOutcome(Database &db, qint64 itemId, const RowStamp &read);

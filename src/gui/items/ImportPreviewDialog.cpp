@@ -1,14 +1,15 @@
 #include "ImportPreviewDialog.h"
 
-#include "core/settings/AppPaths.h"
 #include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/records/History.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/GlobalVars.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QAbstractTableModel>
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -72,10 +74,12 @@ public:
             return cellLine(text(row, index.column()));
         case Qt::ToolTipRole:
             return index.column() == columnCount() - 1 ? text(row, index.column()) : QVariant();
+        // A row with problems is marked light red, as an alarm past its date is; the others
+        // keep the list's colours.
         case Qt::BackgroundRole:
-            return row.problems.isEmpty() ? QColor(Qt::white) : QColor(255, 192, 192);
+            return row.problems.isEmpty() ? QVariant() : QVariant(QColor(255, 192, 192));
         case Qt::ForegroundRole:
-            return QColor(Qt::black);
+            return row.problems.isEmpty() ? QVariant() : QVariant(QColor(Qt::black));
         default:
             return QVariant();
         }
@@ -116,6 +120,17 @@ QString summary(const ImportPreview &preview, const QString &fileName)
     return text;
 }
 
+// Each row's problems and notes, one row a line.
+QString problemList(const ImportPreview &preview)
+{
+    QStringList lines;
+    for (const ImportRow &row : preview.rows) {
+        if (!row.problems.isEmpty() || !row.notes.isEmpty())
+            lines << QStringLiteral("Record %1: ").arg(row.record) + (row.problems + row.notes).join(QStringLiteral("; "));
+    }
+    return lines.join(u'\n');
+}
+
 } // namespace
 
 ImportPreviewDialog::ImportPreviewDialog(ImportPreview preview, const QString &fileName, QWidget *parent)
@@ -138,7 +153,22 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPreview preview, const QString &f
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setTabKeyNavigation(false);
     m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    // Every heading reads whole, from its start.
+    QHeaderView *headings = m_grid->horizontalHeader();
+    headings->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    headings->setStretchLastSection(true);
+    for (int column = 0; column < headings->count(); ++column)
+        m_grid->setColumnWidth(column, qMax(headings->defaultSectionSize(), headings->sectionSizeHint(column)));
+
+    // What is wrong with each row, whole, whatever its length.
+    auto *problems = new QPlainTextEdit(this);
+    problems->setObjectName(QStringLiteral("txtProblems"));
+    problems->setAccessibleName(QStringLiteral("Problems"));
+    problems->setReadOnly(true);
+    problems->setTabChangesFocus(true);
+    problems->setPlainText(problemList(m_preview));
+    problems->setVisible(!problems->document()->isEmpty());
+    problems->setFixedHeight(problems->fontMetrics().lineSpacing() * 5 + 12);
 
     m_addCompanies = new QCheckBox(this);
     m_addCompanies->setObjectName(QStringLiteral("chkAddCompanies"));
@@ -155,6 +185,7 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPreview preview, const QString &f
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_grid, 1);
+    layout->addWidget(problems);
     layout->addWidget(m_addCompanies);
     layout->addWidget(buttons);
 
@@ -162,6 +193,7 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPreview preview, const QString &f
     connect(buttons, &QDialogButtonBox::accepted, this, &ImportPreviewDialog::importRows);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     updateImportButton();
+    Mnemonics::give(this);
 }
 
 void ImportPreviewDialog::updateImportButton()

@@ -2,16 +2,16 @@
 
 #include "ViewerClient.h"
 
-#include "core/settings/AppPaths.h"
 #include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
+#include "core/settings/AppPaths.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QAbstractItemModel>
 #include <QDir>
@@ -58,7 +58,7 @@ namespace {
 void saveExport(QWidget *parent, const QString &caption, const QString &filter, const QString &suffix,
                 const QByteArray &bytes)
 {
-    QDir().mkpath(AppPaths::reportsFolder());
+    SafeFile::makeFolder(AppPaths::reportsFolder());
     const QString target = FileDialog::saveFile(parent, caption, AppPaths::reportsFolder(), filter, suffix);
     if (target.isEmpty())
         return;
