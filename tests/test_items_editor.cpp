@@ -14,6 +14,7 @@
 #include "gui/companies/CompanyEditor.h"
 #include "gui/items/ItemEditor.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/platform/BusyWait.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
@@ -31,6 +32,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -317,6 +319,34 @@ private Q_SLOTS:
                  stored);
     }
 
+    // While another program holds the file's write lock a save waits for it: the pointer is the
+    // busy one and the status bar says why, until the save is refused.
+    void saveWaitsVisiblyForAnotherProgram()
+    {
+        TestWorld world;
+        const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
+        MainWindow main;
+        main.load();
+        ItemEditor *editor = main.openItemEditor(ItemEditor::EditListItem, id, true);
+        setBox(editor, Location, QStringLiteral("Hall 9"));
+        Database other;
+        QVERIFY(other.open(world.databasePath()));
+        other.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        Database::setBusyTimeout(300);
+        const auto restore = qScopeGuard([] { Database::setBusyTimeout(5000); });
+        QStringList seen; // the status texts, each with whether the pointer was the busy one
+        connect(main.statusBar(), &QStatusBar::messageChanged, this, [&seen](const QString &text) {
+            const QCursor *pointer = QGuiApplication::overrideCursor();
+            seen << text + (pointer && pointer->shape() == Qt::WaitCursor ? QStringLiteral(" (busy)") : QString());
+        });
+        click(editor, "cmdOK");
+        QCOMPARE(seen, QStringList({QString::fromLatin1(DatabaseWaitText) + " (busy)", QString()}));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(MessageBox::lastText(), databaseFailureText(QStringLiteral("save the item"), QStringLiteral("database is locked")));
+        other.exec(QStringLiteral("ROLLBACK"));
+        QCOMPARE(itemField(world, id, QStringLiteral("location")), QString());
+    }
+
     void openEditorKeepsItsItem()
     {
         TestWorld world;
@@ -448,7 +478,7 @@ private Q_SLOTS:
             {Name, "Name"}, {DateInstalled, "Date Installed"}, {ServiceWarn, "Service Warning"}, {Tools, "Tools"}, {DateServiced, "Last Service Date"}, {PurchaseOrder, "Last Purchase Order #"}, {Custom3, "Custom 3"}};
         QHash<QWidget *, QString> buddies;
         for (QLabel *label : editor->findChildren<QLabel *>())
-            buddies.insert(label->buddy(), label->text());
+            buddies.insert(label->buddy(), Mnemonics::plain(label->text()));
         for (const auto &[id, text] : labels)
             QCOMPARE(buddies.value(editor->box(id)), QString::fromLatin1(text));
         QCOMPARE(buddies.value(control<QComboBox>(editor, "cmbReplaceStock")), "Replacement(s) Stocked?");

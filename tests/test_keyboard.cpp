@@ -89,16 +89,17 @@ QString mnemonicFault(const QString &where, const QStringList &captions)
     return QString();
 }
 
-// The captions of a window that take an Alt key: buttons, tabs, labels of inputs and the menu bar.
+// The captions of a window that take an Alt key: buttons, tabs, labels of inputs and the menu
+// bar, of the controls the window shows (one page of several).
 QStringList windowCaptions(QWidget *window)
 {
     QStringList captions;
     const auto ours = [window](const QWidget *control) {
-        for (const QWidget *w = control; w && w != window; w = w->parentWidget()) {
-            if (w->objectName().startsWith(u"qt_") || w->inherits("QCalendarWidget") || w->inherits("QToolBar"))
+        for (const QWidget *w = control->parentWidget(); w && w != window; w = w->parentWidget()) {
+            if (w->inherits("QCalendarWidget") || w->inherits("QToolBar"))
                 return false;
         }
-        return true;
+        return !control->objectName().startsWith(u"qt_") && control->isVisibleTo(window);
     };
     for (QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
         if (ours(button) && !button->text().isEmpty())

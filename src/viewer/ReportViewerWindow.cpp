@@ -16,6 +16,7 @@
 #include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -69,6 +70,14 @@ bool nestedTooDeeply(const QString &path)
     return file.open(QIODevice::ReadOnly) && PageNesting::tooDeep(file.readAll());
 }
 
+// The viewer's window is a frame to a screen reader, as a main window is, not a pane of one.
+QAccessibleInterface *frameAccessible(const QString &className, QObject *object)
+{
+    if (className == u"ReportViewerWindow" && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
 // Letter paper where the locale measures in inches, A4 elsewhere.
 QPageLayout pdfPageLayout()
 {
@@ -84,6 +93,11 @@ ReportViewerWindow::ReportViewerWindow(const QString &path, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmBrowser"));
     setWindowTitle(QStringLiteral("Report Viewer"));
+    static const bool framed = [] {
+        QAccessible::installFactory(frameAccessible);
+        return true;
+    }();
+    Q_UNUSED(framed);
     setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
 
     int left = 120;
@@ -411,6 +425,11 @@ void ReportViewerWindow::finishPdf(const QString &target, const QByteArray &pdf)
 QString viewerStyleSheet()
 {
     return QStringLiteral("@media print { table { break-inside: avoid; page-break-inside: avoid; } }");
+}
+
+void nameViewerProgram()
+{
+    QApplication::setApplicationName(QStringLiteral("Tarvo Report Viewer"));
 }
 
 void prepareWebEngine()

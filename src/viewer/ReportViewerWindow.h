@@ -112,6 +112,9 @@ private:
 // (one job of a work sheet) is never split across two pages.
 QString viewerStyleSheet();
 
+// The program's name, as the desktop and a screen reader know it: "Tarvo Report Viewer".
+void nameViewerProgram();
+
 // Before the application object: what the web engine needs (shared OpenGL contexts, no
 // Chromium sandbox when the program runs as root, which Chromium refuses otherwise) and
 // quiet about its own set-up.

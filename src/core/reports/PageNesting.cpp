@@ -128,17 +128,20 @@ private:
         m_deepest = std::max(m_deepest, int(m_open.size()));
     }
 
+    // Closes the outermost element the rule ends above the element that holds both, and all
+    // inside it (a new row ends the open row and its cell).
     void endImplied(const ImpliedEnd &rule)
     {
+        qsizetype outermost = -1;
         for (qsizetype i = m_open.size() - 1; i >= 0; --i) {
             const QByteArrayView name = m_open.at(i);
             if (isOneOf(name, rule.within))
-                return;
-            if (isOneOf(name, rule.ends)) {
-                m_open.resize(i);
-                return;
-            }
+                break;
+            if (isOneOf(name, rule.ends))
+                outermost = i;
         }
+        if (outermost >= 0)
+            m_open.resize(outermost);
     }
 
     // An end tag closes its element and all opened inside it; one with no open element is ignored.

@@ -129,7 +129,12 @@ ItemEditor::ItemEditor(ItemEditMode mode, qint64 itemId, const AppSettings &sett
 
     loadItem();
     m_boxes[Column::Name]->setFocus();
-    Mnemonics::give(this);
+    // Each page's keys, with the paging button's caption on that page.
+    m_cmdMore->setText(QStringLiteral("&More"));
+    Mnemonics::give(this, {m_secondPage});
+    m_cmdMore->setText(QStringLiteral("Bac&k"));
+    Mnemonics::give(this, {m_firstPage});
+    m_cmdMore->setText(QStringLiteral("&More"));
 }
 
 ItemEditor::~ItemEditor() = default;
@@ -468,7 +473,7 @@ QWidget *ItemEditor::faultControl(int id)
 void ItemEditor::togglePage()
 {
     const bool toSecondPage = m_secondPage->isHidden();
-    m_cmdMore->setText(toSecondPage ? QStringLiteral("&Back") : QStringLiteral("&More"));
+    m_cmdMore->setText(toSecondPage ? QStringLiteral("Bac&k") : QStringLiteral("&More"));
     m_secondPage->setVisible(toSecondPage);
     m_firstPage->setVisible(!toSecondPage);
 }

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSet>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -67,8 +68,10 @@ void giveAll(QList<Caption> &captions)
 // their own; their captions are not the program's. A toolbar's buttons repeat menu entries.
 bool ownControl(const QWidget *control, const QWidget *window)
 {
-    for (const QWidget *w = control; w && w != window; w = w->parentWidget()) {
-        if (w->objectName().startsWith(u"qt_") || w->inherits("QCalendarWidget") || w->inherits("QToolBar"))
+    if (control->objectName().startsWith(u"qt_"))
+        return false;
+    for (const QWidget *w = control->parentWidget(); w && w != window; w = w->parentWidget()) {
+        if (w->inherits("QCalendarWidget") || w->inherits("QToolBar"))
             return false;
     }
     return true;
@@ -109,51 +112,95 @@ QString plain(const QString &caption)
     return text;
 }
 
-QStringList assign(const QStringList &captions)
+namespace {
+
+// Gives each caption a key by matching captions to characters: each takes its best free one in
+// turn; one left without takes a key from earlier captions that can move on to others.
+class KeyMatch
 {
-    // Who holds each key: a caption marked by hand keeps its own.
-    QHash<QChar, qsizetype> holder;
-    QList<qsizetype> marked(captions.size(), -1);
-    for (qsizetype k = 0; k < captions.size(); ++k) {
-        if (const QChar key = keyOf(captions.at(k)); !key.isNull())
-            holder.insert(key, -1);
+public:
+    explicit KeyMatch(const QStringList &captions)
+        : m_captions(captions)
+        , m_marked(captions.size(), -1)
+    {
+        for (qsizetype k = 0; k < captions.size(); ++k) {
+            if (const QChar key = keyOf(captions.at(k)); !key.isNull())
+                m_holder.insert(key, Fixed);
+        }
+        for (qsizetype k = 0; k < captions.size(); ++k) {
+            if (!keyOf(captions.at(k)).isNull() || takeFree(k))
+                continue;
+            QSet<QChar> visited;
+            moveOthersFor(k, visited);
+        }
     }
-    const auto freeIn = [&](qsizetype k) -> qsizetype {
-        for (qsizetype at : candidates(captions.at(k))) {
-            if (!holder.contains(captions.at(k).at(at).toLower()))
-                return at;
+
+    QStringList marked() const
+    {
+        QStringList result;
+        for (qsizetype k = 0; k < m_captions.size(); ++k) {
+            const QString &caption = m_captions.at(k);
+            const qsizetype at = m_marked.at(k);
+            result << (at < 0 ? caption : caption.left(at) + u'&' + caption.mid(at));
         }
-        return -1;
-    };
-    const auto take = [&](qsizetype k, qsizetype at) {
-        holder.insert(captions.at(k).at(at).toLower(), k);
-        marked[k] = at;
-    };
-    // In order, each takes its best free key; one left without takes a key from an earlier
-    // caption that can move to another.
-    for (qsizetype k = 0; k < captions.size(); ++k) {
-        if (!keyOf(captions.at(k)).isNull())
-            continue;
-        if (const qsizetype at = freeIn(k); at >= 0) {
-            take(k, at);
-            continue;
-        }
-        for (qsizetype at : candidates(captions.at(k))) {
-            const qsizetype other = holder.value(captions.at(k).at(at).toLower(), -1);
-            const qsizetype moved = other >= 0 ? freeIn(other) : -1;
-            if (moved >= 0) {
-                take(other, moved);
+        return result;
+    }
+
+private:
+    static constexpr qsizetype Fixed = -1; // a key marked by hand
+    static constexpr qsizetype NoOne = -2; // a key no caption holds
+
+    QChar keyAt(qsizetype k, qsizetype at) const { return m_captions.at(k).at(at).toLower(); }
+
+    void take(qsizetype k, qsizetype at)
+    {
+        m_holder.insert(keyAt(k, at), k);
+        m_marked[k] = at;
+    }
+
+    bool takeFree(qsizetype k)
+    {
+        for (qsizetype at : candidates(m_captions.at(k))) {
+            if (!m_holder.contains(keyAt(k, at))) {
                 take(k, at);
-                break;
+                return true;
             }
         }
+        return false;
     }
-    QStringList result;
-    for (qsizetype k = 0; k < captions.size(); ++k) {
-        const QString &caption = captions.at(k);
-        result << (marked.at(k) < 0 ? caption : caption.left(marked.at(k)) + u'&' + caption.mid(marked.at(k)));
+
+    // A key held by a later caption is asked for first: the earlier ones (the default button,
+    // the buttons) keep theirs where they can.
+    bool moveOthersFor(qsizetype k, QSet<QChar> &visited)
+    {
+        QList<qsizetype> positions = candidates(m_captions.at(k));
+        std::stable_sort(positions.begin(), positions.end(), [&](qsizetype a, qsizetype b) {
+            return m_holder.value(keyAt(k, a), NoOne) > m_holder.value(keyAt(k, b), NoOne);
+        });
+        for (qsizetype at : positions) {
+            const QChar key = keyAt(k, at);
+            if (visited.contains(key))
+                continue;
+            visited.insert(key);
+            const qsizetype other = m_holder.value(key, NoOne);
+            if (other == NoOne || (other != Fixed && moveOthersFor(other, visited))) {
+                take(k, at);
+                return true;
+            }
+        }
+        return false;
     }
-    return result;
+
+    const QStringList &m_captions;
+    QList<qsizetype> m_marked;
+    QHash<QChar, qsizetype> m_holder;
+};
+
+} // namespace
+
+QStringList assign(const QStringList &captions)
+{
+    return KeyMatch(captions).marked();
 }
 
 void give(QMenu *menu)
@@ -168,8 +215,15 @@ void give(QMenu *menu)
     giveAll(captions);
 }
 
-void give(QWidget *window)
+namespace {
+
+// The window's captions that take keys, leaving out the controls inside `left`.
+QList<Caption> windowCaptions(QWidget *window, const QList<QWidget *> &left)
 {
+    const auto counted = [&](const QWidget *control) {
+        return ownControl(control, window)
+            && std::none_of(left.cbegin(), left.cend(), [control](const QWidget *page) { return page->isAncestorOf(control); });
+    };
     QList<Caption> captions;
     addMenuBar(captions, window);
     // The default button first: it keeps its caption's first letter where another could take it.
@@ -179,7 +233,7 @@ void give(QWidget *window)
         return push && push->isDefault();
     });
     for (QAbstractButton *button : buttons) {
-        if (ownControl(button, window) && !button->text().isEmpty())
+        if (counted(button) && !button->text().isEmpty())
             captions.append({button->text(), [button](const QString &text) { button->setText(text); }});
     }
     for (QTabWidget *tabs : window->findChildren<QTabWidget *>()) {
@@ -187,9 +241,17 @@ void give(QWidget *window)
             captions.append({tabs->tabText(i), [tabs, i](const QString &text) { tabs->setTabText(i, text); }});
     }
     for (QLabel *label : window->findChildren<QLabel *>()) {
-        if (label->buddy() && ownControl(label, window) && !label->text().isEmpty())
+        if (label->buddy() && counted(label) && !label->text().isEmpty())
             captions.append({label->text(), [label](const QString &text) { label->setText(text); }});
     }
+    return captions;
+}
+
+} // namespace
+
+void give(QWidget *window, const QList<QWidget *> &leftOut)
+{
+    QList<Caption> captions = windowCaptions(window, leftOut);
     giveAll(captions);
 }
 

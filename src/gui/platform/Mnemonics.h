@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -25,7 +26,10 @@ QStringList assign(const QStringList &captions);
 // The entries of a menu (and of its submenus, each on its own).
 void give(QMenu *menu);
 // The window's buttons (its own, not those inside Qt's composite controls), tab captions and
-// labels of inputs, together with the titles of its menu bar.
-void give(QWidget *window);
+// labels of inputs, together with the titles of its menu bar, leaving out the controls inside
+// `leftOut`. A window of pages shown one at a time gives each page its keys with the others left
+// out: the controls outside the pages keep the keys they took first, and a page may repeat
+// another's.
+void give(QWidget *window, const QList<QWidget *> &leftOut = {});
 
 } // namespace Mnemonics

@@ -1,0 +1,289 @@
+// How the windows look on a light and a dark desktop at a laptop's size (the screen of this test
+// is 1366x768), and how they show values of any length from a foreign file.
+
+#include "TestSupport.h"
+
+#include "core/db/FieldTable.h"
+#include "core/itemlist/ItemListModel.h"
+#include "core/settings/GlobalVars.h"
+#include "gui/alarms/ServiceAckDialog.h"
+#include "gui/companies/CompanyDirectory.h"
+#include "gui/companies/CompanyEditor.h"
+#include "gui/itemlist/ItemGrid.h"
+#include "gui/items/ItemEditor.h"
+#include "gui/mainwindow/DetailPanel.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/platform/Appearance.h"
+#include "gui/platform/MessageBox.h"
+#include "gui/platform/RowColours.h"
+#include "gui/records/EntryDialog.h"
+
+#include <QAction>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+// The light palette the style gives, or the dark one a dark desktop gives, its link colour left
+// at the default dark blue as a dark theme often leaves it.
+QPalette paletteNamed(const QString &name)
+{
+    if (name == u"light")
+        return QApplication::style()->standardPalette();
+    QPalette dark = Appearance::darkPalette();
+    dark.setColor(QPalette::Link, QColor(0, 0, 255));
+    return dark;
+}
+
+// Of an icon drawn on a background, how much of its shape stands out from it: the share of its
+// opaque pixels' bounding box that the pixels differing clearly from the background span.
+double standingOut(const QImage &icon, const QColor &background)
+{
+    QRect shape, seen;
+    for (int y = 0; y < icon.height(); ++y) {
+        for (int x = 0; x < icon.width(); ++x) {
+            const QColor pixel = icon.pixelColor(x, y);
+            if (pixel.alpha() < 128)
+                continue;
+            shape |= QRect(x, y, 1, 1);
+            QColor drawn = pixel;
+            const double a = pixel.alphaF();
+            drawn.setRgbF(pixel.redF() * a + background.redF() * (1 - a), pixel.greenF() * a + background.greenF() * (1 - a),
+                          pixel.blueF() * a + background.blueF() * (1 - a));
+            if (Appearance::contrast(drawn, background) >= 2.0)
+                seen |= QRect(x, y, 1, 1);
+        }
+    }
+    const double whole = double(shape.width()) * shape.height();
+    return whole > 0 ? double(seen.width()) * seen.height() / whole : 0;
+}
+
+QString longText(QChar c)
+{
+    return QString(1'000'000, c);
+}
+
+} // namespace
+
+class TestAppearance : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        initTestEnvironment();
+        initResources();
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    }
+    void cleanup()
+    {
+        closeAllWindows();
+        QApplication::setPalette(QApplication::style()->standardPalette());
+    }
+
+    void textReadsOnItsBackground_data();
+    void textReadsOnItsBackground();
+    void toolbarIconsShowOnLightAndDark_data();
+    void toolbarIconsShowOnLightAndDark();
+    void noWindowScrollsOnALaptop_data();
+    void noWindowScrollsOnALaptop();
+    void longValuesShownInPartAndKept_data();
+    void longValuesShownInPartAndKept();
+};
+
+// Every text the windows colour themselves reads on its background, on light and dark desktops;
+// the list takes the desktop's colours.
+void TestAppearance::textReadsOnItsBackground_data()
+{
+    QTest::addColumn<QString>("palette");
+    QTest::addColumn<QString>("where");
+    for (const char *palette : {"light", "dark"}) {
+        for (const char *where : {"list row", "chosen list row", "e-mail link", "company row", "chosen company row"})
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(palette), QLatin1String(where))))
+                << QString::fromLatin1(palette) << QString::fromLatin1(where);
+    }
+}
+
+void TestAppearance::textReadsOnItsBackground()
+{
+    QFETCH(QString, palette);
+    QFETCH(QString, where);
+    QApplication::setPalette(paletteNamed(palette));
+    TestWorld world;
+    const qint64 acme = world.addCompany(QStringLiteral("Acme"), {{"email", "sales@acme.example"}});
+    world.addItem(acme, {{"Name", "Pump"}});
+    world.addItem(acme, {{"Name", "Fan"}});
+    world.addCompany(QStringLiteral("Zeta"));
+    MainWindow main;
+    main.load();
+    main.rowClicked(1, 1);
+    const QPalette colours = QApplication::palette();
+    QColor text, background;
+    if (where.endsWith(u"list row")) {
+        const RowColours shown = shownColours(*main.grid(), main.grid()->model()->index(where.startsWith(u"chosen") ? 0 : 1, 1));
+        text = shown.text.color();
+        background = shown.background.color();
+        if (!where.startsWith(u"chosen"))
+            QCOMPARE(background, colours.color(QPalette::Base)); // the desktop's, not white
+    } else if (where == u"e-mail link") {
+        auto *link = main.companyPane()->findChild<QLabel *>(QStringLiteral("lblEmail"));
+        text = link->palette().color(QPalette::WindowText);
+        background = colours.color(QPalette::Window);
+    } else {
+        CompanyDirectory *directory = openAlone<CompanyDirectory>(CompanyDirectory::Mode::Browse, nullptr);
+        auto *grid = directory->findChild<QTableWidget *>(QStringLiteral("flxCompanies"));
+        if (where.startsWith(u"chosen"))
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(0, 0)).center());
+        text = grid->item(0, 0)->foreground().color();
+        background = grid->item(0, 0)->background().color();
+        if (!where.startsWith(u"chosen"))
+            QCOMPARE(background, colours.color(QPalette::Base));
+    }
+    const double least = where.startsWith(u"chosen") ? 3.0 : 4.5;
+    QVERIFY2(Appearance::contrast(text, background) >= least,
+             qPrintable(QStringLiteral("%1 on %2").arg(text.name(), background.name())));
+}
+
+// Each toolbar picture keeps its whole shape on a light and on a dark toolbar.
+void TestAppearance::toolbarIconsShowOnLightAndDark_data()
+{
+    QTest::addColumn<QString>("icon");
+    QTest::addColumn<QColor>("background");
+    for (const char *icon : {"new", "edit", "delete", "find", "sort", "alarm", "company", "calendar"}) {
+        for (const QColor &background : {QColor(0xf0, 0xf0, 0xf0), QColor(0x35, 0x35, 0x35), QColor(0x23, 0x23, 0x23)})
+            QTest::newRow(qPrintable(QStringLiteral("%1 on %2").arg(QLatin1String(icon), background.name()))) << QString::fromLatin1(icon) << background;
+    }
+}
+
+void TestAppearance::toolbarIconsShowOnLightAndDark()
+{
+    QFETCH(QString, icon);
+    QFETCH(QColor, background);
+    const QImage image = QImage(QStringLiteral(":/icons/%1.png").arg(icon)).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(!image.isNull());
+    const double share = standingOut(image, background);
+    QVERIFY2(share >= 0.8, qPrintable(QString::number(share)));
+}
+
+// Under the Fusion style with a dark desktop the windows whose forms can scroll open without a
+// scroll bar and with no control cut off.
+void TestAppearance::noWindowScrollsOnALaptop_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("secondPage");
+    QTest::addColumn<int>("points"); // the desktop's font size
+    for (const int points : {9, 11}) {
+        const QString font = QStringLiteral(", %1 pt").arg(points);
+        QTest::newRow(qPrintable("item editor" + font)) << "item" << false << points;
+        QTest::newRow(qPrintable("item editor, second page" + font)) << "item" << true << points;
+        QTest::newRow(qPrintable("service acknowledgement" + font)) << "service" << false << points;
+    }
+}
+
+void TestAppearance::noWindowScrollsOnALaptop()
+{
+    QFETCH(QString, window);
+    QFETCH(bool, secondPage);
+    QFETCH(int, points);
+    QCOMPARE(QGuiApplication::primaryScreen()->size(), QSize(1366, 768));
+    QApplication::setPalette(Appearance::darkPalette());
+    const QFont before = QApplication::font();
+    const auto restore = qScopeGuard([before] { QApplication::setFont(before); });
+    QFont font = before;
+    font.setPointSize(points);
+    QApplication::setFont(font);
+    TestWorld world;
+    const qint64 pump = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
+    QWidget *shown = nullptr;
+    if (window == u"item")
+        shown = openAlone<ItemEditor>(ItemEditor::EditListItem, pump, AppSettings());
+    else
+        shown = openAlone<ServiceAckDialog>(pump);
+    if (secondPage)
+        static_cast<ItemEditor *>(shown)->togglePage();
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    auto *form = shown->findChild<QScrollArea *>();
+    QVERIFY(!form->verticalScrollBar()->isVisible() && !form->horizontalScrollBar()->isVisible());
+    QCOMPARE(overlapFault(shown), QString());
+    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(shown->frameGeometry()));
+}
+
+// A million characters in a field: the windows show a part of it (a box, a label or a cell holds
+// at most a thousand of one line) and store it unchanged unless the user edits it.
+void TestAppearance::longValuesShownInPartAndKept_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("item editor") << "editor";
+    QTest::newRow("item editor, edited") << "editor edited";
+    QTest::newRow("service acknowledgement") << "service";
+    QTest::newRow("history") << "history";
+    QTest::newRow("detail panel") << "panel";
+    QTest::newRow("company editor") << "company";
+}
+
+void TestAppearance::longValuesShownInPartAndKept()
+{
+    QFETCH(QString, window);
+    TestWorld world;
+    const QString name = longText(u'n'), hazard = longText(u'h');
+    const qint64 acme = world.addCompany(longText(u'c'), {{"email", longText(u'e')}});
+    const qint64 pump = world.addItem(acme, {{"Name", name}, {"hazmat", hazard}, {"servicedby", longText(u's')}, {"servicedate", "2026-12-20"}});
+    world.addEntry(QStringLiteral("History"), pump, QStringLiteral("2026-12-01"), longText(u'd'));
+    const auto shortEnough = [](const QString &text) {
+        const QStringList lines = text.split(u'\n');
+        return std::all_of(lines.cbegin(), lines.cend(), [](const QString &line) { return line.size() <= 1100; });
+    };
+    if (window.startsWith(u"editor")) {
+        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::EditListItem, pump, AppSettings());
+        auto *nameBox = qobject_cast<QLineEdit *>(editor->box(Column::Name));
+        QVERIFY(shortEnough(nameBox->text()) && shortEnough(qobject_cast<QLineEdit *>(editor->box(Column::Hazmat))->text()));
+        QVERIFY(shortEnough(editor->findChild<QLabel *>(QStringLiteral("lblCoName"))->text()));
+        if (window.endsWith(u"edited")) {
+            nameBox->setFocus();
+            nameBox->end(false);
+            QTest::keyClick(nameBox, Qt::Key_Backspace);
+        }
+        editor->findChild<QLineEdit *>(QStringLiteral("txtData7"))->setText(QStringLiteral("12/20/2026"));
+        editor->save();
+        const QString stored = world.scalar(QStringLiteral("SELECT Name FROM main")).toString();
+        QCOMPARE(stored.size(), window.endsWith(u"edited") ? 999 : 1'000'000);
+        QCOMPARE(world.scalar(QStringLiteral("SELECT hazmat FROM main")).toString(), hazard);
+    } else if (window == u"service") {
+        ServiceAckDialog *ack = openAlone<ServiceAckDialog>(pump);
+        QVERIFY(shortEnough(ack->findChild<QPlainTextEdit *>(QStringLiteral("txtInfo"))->toPlainText()));
+        QVERIFY(shortEnough(ack->findChild<QLineEdit *>(QStringLiteral("txtServicedBy"))->text()));
+        QVERIFY(shortEnough(ack->findChild<QTableWidget *>(QStringLiteral("flxHistory"))->item(0, 1)->text()));
+        QTest::mouseClick(ack->findChild<QWidget *>(QStringLiteral("cmdAck")), Qt::LeftButton);
+        QCOMPARE(world.scalar(QStringLiteral("SELECT length(servicedby) FROM main")).toInt(), 1'000'000);
+    } else if (window == u"history") {
+        EntryDialog *entry = openAlone<EntryDialog>(HistoryTarget, pump);
+        QVERIFY(shortEnough(entry->findChild<QLabel *>(QStringLiteral("lblItem"))->text()));
+    } else if (window == u"panel") {
+        MainWindow main;
+        main.load();
+        main.rowClicked(1, 1);
+        for (const char *label : {"lblName", "lblEmail"})
+            QVERIFY2(shortEnough(main.companyPane()->valueText(label)), label);
+        QVERIFY(shortEnough(main.historyPane()->historyGrid()->item(0, 1)->text()));
+    } else {
+        CompanyEditor *editor = openAlone<CompanyEditor>(acme);
+        QVERIFY(shortEnough(qobject_cast<QLineEdit *>(editor->box(CompanyBox::Name))->text()));
+        qobject_cast<QLineEdit *>(editor->box(CompanyBox::Contact))->setText(QStringLiteral("Ann"));
+        editor->save();
+        QCOMPARE(world.scalar(QStringLiteral("SELECT length(company) || '/' || length(email) || '/' || contact FROM orderinfo")).toString(),
+                 QStringLiteral("1000000/1000000/Ann"));
+    }
+}
+
+QTEST_MAIN(TestAppearance)
+#include "test_appearance.moc"
