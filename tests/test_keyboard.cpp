@@ -5,6 +5,8 @@
 
 #include "core/companies/Company.h"
 #include "core/db/FieldTable.h"
+#include "core/maintenance/WorkingDatabase.h"
+#include "core/settings/ColumnLayout.h"
 #include "gui/alarms/AlarmWindow.h"
 #include "gui/alarms/OrderAckDialog.h"
 #include "gui/alarms/ServiceAckDialog.h"
@@ -12,12 +14,14 @@
 #include "gui/companies/CompanyDirectory.h"
 #include "gui/companies/CompanyEditor.h"
 #include "gui/itemlist/ItemGrid.h"
+#include "gui/items/ImportPreviewDialog.h"
 #include "gui/items/ItemEditor.h"
 #include "gui/maintenance/OptionsDialog.h"
 #include "gui/mainwindow/AboutDialog.h"
 #include "gui/mainwindow/DetailPanel.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/Desktop.h"
+#include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/Mnemonics.h"
 #include "gui/records/EntryDialog.h"
@@ -33,14 +37,19 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QWindow>
@@ -158,6 +167,7 @@ private Q_SLOTS:
     void timerAlarmWindowStandsAside_data();
     void timerAlarmWindowStandsAside();
     void enterAddsPartAndReturnsToName();
+    void importPreviewReadsWhole();
 };
 
 // Lookup and the Calendar stay on top: the boxes they cause stand above them and give the
@@ -589,6 +599,33 @@ void TestKeyboard::enterAddsPartAndReturnsToName()
     QCOMPARE(control<QTableWidget>(editor, "flxRepParts")->rowCount(), 1);
     QVERIFY(name->hasFocus());
     QVERIFY(editor->isVisible());
+}
+
+// The import preview's headings read from their start to their end, and each row's problems
+// can be read whole.
+void TestKeyboard::importPreviewReadsWhole()
+{
+    TestWorld world;
+    world.addCompany(QStringLiteral("Acme"));
+    const QString path = QDir(world.folder()).filePath(QStringLiteral("list.csv"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Name,Company,Replacement Part(s),Equipment Locked,Lead Time\r\n"
+               "Pump,Acme, / S-1,,1000\r\n");
+    file.close();
+    FileDialog::setNextPath(path);
+    QPointer<ImportPreviewDialog> slot;
+    ImportPreviewDialog *preview = importItemsFromCsv(slot, nullptr, ColumnLayout::read(db()));
+    QVERIFY(preview);
+    auto *grid = preview->findChild<QTableView *>(QStringLiteral("flxImport"));
+    QHeaderView *headings = grid->horizontalHeader();
+    for (int column = 0; column + 1 < headings->count(); ++column) {
+        const QString heading = grid->model()->headerData(column, Qt::Horizontal).toString();
+        QVERIFY2(headings->sectionSize(column) >= headings->sectionSizeHint(column), qPrintable(heading));
+        QVERIFY2(headings->defaultAlignment() & Qt::AlignLeft, qPrintable(heading));
+    }
+    const QString problems = preview->findChild<QPlainTextEdit *>(QStringLiteral("txtProblems"))->toPlainText();
+    QCOMPARE(problems, QStringLiteral("Record 2: Replacement Part(s): a part without a name; Lead Time: \"1000\" is not a number from 0 to 999"));
 }
 
 QTEST_MAIN(TestKeyboard)
