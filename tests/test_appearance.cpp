@@ -120,9 +120,9 @@ void TestAppearance::textReadsOnItsBackground()
     QFETCH(QString, where);
     QApplication::setPalette(paletteNamed(palette));
     TestWorld world;
-    const qint64 acme = world.addCompany(QStringLiteral("Acme"), {{"email", "sales@acme.example"}});
-    world.addItem(acme, {{"Name", "Pump"}});
-    world.addItem(acme, {{"Name", "Fan"}});
+    const qint64 acme = world.addCompany(QStringLiteral("Acme"), {{QStringLiteral("email"), QStringLiteral("sales@acme.example")}});
+    world.addItem(acme, {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+    world.addItem(acme, {{QStringLiteral("Name"), QStringLiteral("Fan")}});
     world.addCompany(QStringLiteral("Zeta"));
     MainWindow main;
     main.load();
@@ -184,9 +184,9 @@ void TestAppearance::noWindowScrollsOnALaptop_data()
     QTest::addColumn<int>("points"); // the desktop's font size
     for (const int points : {9, 11}) {
         const QString font = QStringLiteral(", %1 pt").arg(points);
-        QTest::newRow(qPrintable("item editor" + font)) << "item" << false << points;
-        QTest::newRow(qPrintable("item editor, second page" + font)) << "item" << true << points;
-        QTest::newRow(qPrintable("service acknowledgement" + font)) << "service" << false << points;
+        QTest::newRow(qPrintable(QStringLiteral("item editor") + font)) << QStringLiteral("item") << false << points;
+        QTest::newRow(qPrintable(QStringLiteral("item editor, second page") + font)) << QStringLiteral("item") << true << points;
+        QTest::newRow(qPrintable(QStringLiteral("service acknowledgement") + font)) << QStringLiteral("service") << false << points;
     }
 }
 
@@ -203,7 +203,7 @@ void TestAppearance::noWindowScrollsOnALaptop()
     font.setPointSize(points);
     QApplication::setFont(font);
     TestWorld world;
-    const qint64 pump = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
+    const qint64 pump = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
     QWidget *shown = nullptr;
     if (window == u"item")
         shown = openAlone<ItemEditor>(ItemEditor::EditListItem, pump, AppSettings());
@@ -236,8 +236,8 @@ void TestAppearance::longValuesShownInPartAndKept()
     QFETCH(QString, window);
     TestWorld world;
     const QString name = longText(u'n'), hazard = longText(u'h');
-    const qint64 acme = world.addCompany(longText(u'c'), {{"email", longText(u'e')}});
-    const qint64 pump = world.addItem(acme, {{"Name", name}, {"hazmat", hazard}, {"servicedby", longText(u's')}, {"servicedate", "2026-12-20"}});
+    const qint64 acme = world.addCompany(longText(u'c'), {{QStringLiteral("email"), longText(u'e')}});
+    const qint64 pump = world.addItem(acme, {{QStringLiteral("Name"), name}, {QStringLiteral("hazmat"), hazard}, {QStringLiteral("servicedby"), longText(u's')}, {QStringLiteral("servicedate"), QStringLiteral("2026-12-20")}});
     world.addEntry(QStringLiteral("History"), pump, QStringLiteral("2026-12-01"), longText(u'd'));
     const auto shortEnough = [](const QString &text) {
         const QStringList lines = text.split(u'\n');

@@ -321,7 +321,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QFETCH(QString, stored);
         TestWorld world;
-        const qint64 acme = world.addCompany(QStringLiteral("Acme"), {{"phone1", "555-1"}, {"contact", "Bob"}});
+        const qint64 acme = world.addCompany(QStringLiteral("Acme"), {{QStringLiteral("phone1"), QStringLiteral("555-1")}, {QStringLiteral("contact"), QStringLiteral("Bob")}});
         world.addCompany(QStringLiteral("Zeta"));
         QPointer<CompanyEditor> editor = openAlone<CompanyEditor>(acme);
         lineBox(editor, CompanyBox::Contact)->setText(QStringLiteral("Ann"));

@@ -324,7 +324,7 @@ private Q_SLOTS:
     void saveWaitsVisiblyForAnotherProgram()
     {
         TestWorld world;
-        const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
+        const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
         MainWindow main;
         main.load();
         ItemEditor *editor = main.openItemEditor(ItemEditor::EditListItem, id, true);
@@ -340,7 +340,7 @@ private Q_SLOTS:
             seen << text + (pointer && pointer->shape() == Qt::WaitCursor ? QStringLiteral(" (busy)") : QString());
         });
         click(editor, "cmdOK");
-        QCOMPARE(seen, QStringList({QString::fromLatin1(DatabaseWaitText) + " (busy)", QString()}));
+        QCOMPARE(seen, QStringList({QString::fromLatin1(DatabaseWaitText) + QStringLiteral(" (busy)"), QString()}));
         QVERIFY(!QGuiApplication::overrideCursor());
         QCOMPARE(MessageBox::lastText(), databaseFailureText(QStringLiteral("save the item"), QStringLiteral("database is locked")));
         other.exec(QStringLiteral("ROLLBACK"));

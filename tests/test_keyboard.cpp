@@ -132,8 +132,8 @@ QStringList windowCaptions(QWidget *window)
 // An item with its company, a service alarm due and an order alarm due.
 struct Plant {
     TestWorld world;
-    qint64 company = world.addCompany(QStringLiteral("Acme"), {{"email", "sales@acme.example"}, {"website", "acme.example"}});
-    qint64 pump = world.addItem(company, {{"Name", "Pump"}, {"servicedate", "2026-12-10"}, {"servicewarn", 10}, {"leadtime", 20}, {"serviceinterval", 30}});
+    qint64 company = world.addCompany(QStringLiteral("Acme"), {{QStringLiteral("email"), QStringLiteral("sales@acme.example")}, {QStringLiteral("website"), QStringLiteral("acme.example")}});
+    qint64 pump = world.addItem(company, {{QStringLiteral("Name"), QStringLiteral("Pump")}, {QStringLiteral("servicedate"), QStringLiteral("2026-12-10")}, {QStringLiteral("servicewarn"), 10}, {QStringLiteral("leadtime"), 20}, {QStringLiteral("serviceinterval"), 30}});
 };
 
 } // namespace
@@ -504,7 +504,7 @@ void TestKeyboard::pickerButtonsReachedAndNamed()
             break;
     }
     reached.sort();
-    QCOMPARE(reached, QStringList({"cmdCancel=Close the calendar", "cmdNextYear=Next year", "cmdPrevYear=Previous year"}));
+    QCOMPARE(reached, QStringList({QStringLiteral("cmdCancel=Close the calendar"), QStringLiteral("cmdNextYear=Next year"), QStringLiteral("cmdPrevYear=Previous year")}));
     auto *next = control<QPushButton>(panel, "cmdNextYear");
     next->setFocus();
     QTest::keyClick(next, Qt::Key_Space);
@@ -528,10 +528,10 @@ void TestKeyboard::accessibleNames()
     };
     ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, qint64(0), settings);
     QCOMPARE(QStringList({name(control(editor, "cmdCal0")), name(control(editor, "cmdCal1")), name(control(editor, "cmdCal2"))}),
-             QStringList({"Pick Service Date", "Pick Last Service Date", "Pick Date Installed"}));
+             QStringList({QStringLiteral("Pick Service Date"), QStringLiteral("Pick Last Service Date"), QStringLiteral("Pick Date Installed")}));
     ServiceAckDialog *service = openAlone<ServiceAckDialog>(plant.pump);
     QCOMPARE(QStringList({name(control(service, "flxHistory")), name(control(service, "flxNotes")), name(control(service, "cmdCal"))}),
-             QStringList({"History", "Notes", "Pick Serviced On"}));
+             QStringList({QStringLiteral("History"), QStringLiteral("Notes"), QStringLiteral("Pick Serviced On")}));
     OptionsDialog *options = openAlone<OptionsDialog>();
     QVERIFY(!name(control<QTabWidget>(options, "SSTab1")->tabBar()).isEmpty());
 
@@ -542,7 +542,7 @@ void TestKeyboard::accessibleNames()
     QStringList values;
     for (const char *label : {"lblName", "lblPhone1", "lblPhone2", "lblEmail", "lblWeb", "lblContact", "lblNotes"})
         values << name(control(pane, label));
-    QCOMPARE(values, QStringList({"Company Name", "Phone", "Fax", "E-mail", "Web Site", "Contact", "Notes"}));
+    QCOMPARE(values, QStringList({QStringLiteral("Company Name"), QStringLiteral("Phone"), QStringLiteral("Fax"), QStringLiteral("E-mail"), QStringLiteral("Web Site"), QStringLiteral("Contact"), QStringLiteral("Notes")}));
 }
 
 // A window shown by the alarm timer stands beside the window the user types in, where the
@@ -573,7 +573,7 @@ void TestKeyboard::timerAlarmWindowStandsAside()
 
     // On the screen: the window the user types in keeps the keyboard and is not covered.
     TestWorld world;
-    EntryDialog *typing = openAlone<EntryDialog>(NotesTarget, world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}}));
+    EntryDialog *typing = openAlone<EntryDialog>(NotesTarget, world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}}));
     typing->move(150, 300); // in the middle, where a window placed anyhow would cover it
     activate(typing);
     QPointer<AlarmWindow> alarms;

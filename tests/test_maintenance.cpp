@@ -461,7 +461,7 @@ void TestMaintenance::filesAndFoldersArePrivate()
     } else if (what == u"newdb") {
         QVERIFY(createDatabaseFile(folder.filePath(QStringLiteral("new.mdb")), false, QDate(2026, 12, 6), &error));
     } else {
-        world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
+        world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
         ViewerClient::setProgram(QStringLiteral("/bin/true"));
         MainWindow main;
         main.load();

@@ -114,7 +114,7 @@ void TestRecords::automaticHistoryOptions()
     MessageBox::setTestHandler(nullptr);
 
     const QString descr = historyText(HistoryKind(kind), QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
-    QStringList shown = asked ? QStringList {"Add \"" + descr + "\" to history?"} : QStringList();
+    QStringList shown = asked ? QStringList {QStringLiteral("Add \"") + descr + QStringLiteral("\" to history?")} : QStringList();
     if (deletedMeanwhile)
         shown << QString::fromLatin1(EntryItemGoneText);
     QCOMPARE(MessageBox::shownTexts(), shown);
