@@ -426,20 +426,13 @@ void TestMaintenance::filesAndFoldersArePrivate_data()
 {
     QTest::addColumn<QString>("what");
     QTest::addColumn<QString>("modes"); // of the files named, as made
-    QTest::newRow("installed: data folder and database") << "installed"
-                                                         << "Tarvo=700 Tarvo/main.mdb=600";
-    QTest::newRow("the database tool") << "newdb"
-                                       << "new.mdb=600";
-    QTest::newRow("start") << "start"
-                           << "Backup=700 Reports=700";
-    QTest::newRow("backup") << "mnuBackup"
-                            << "Backup/copy.mdb=600";
-    QTest::newRow("report") << "mnuReport_0"
-                            << "temp.htm=600";
-    QTest::newRow("export") << "mnuExportCsv"
-                            << "Reports/list.csv=600";
-    QTest::newRow("a replaced file keeps its mode") << "replace"
-                                                    << "Reports/shared.csv=644";
+    QTest::newRow("installed: data folder and database") << QStringLiteral("installed") << QStringLiteral("Tarvo=700 Tarvo/main.mdb=600");
+    QTest::newRow("the database tool") << QStringLiteral("newdb") << QStringLiteral("new.mdb=600");
+    QTest::newRow("start") << QStringLiteral("start") << QStringLiteral("Backup=700 Reports=700");
+    QTest::newRow("backup") << QStringLiteral("mnuBackup") << QStringLiteral("Backup/copy.mdb=600");
+    QTest::newRow("report") << QStringLiteral("mnuReport_0") << QStringLiteral("temp.htm=600");
+    QTest::newRow("export") << QStringLiteral("mnuExportCsv") << QStringLiteral("Reports/list.csv=600");
+    QTest::newRow("a replaced file keeps its mode") << QStringLiteral("replace") << QStringLiteral("Reports/shared.csv=644");
 }
 
 void TestMaintenance::filesAndFoldersArePrivate()
