@@ -1,6 +1,12 @@
 #pragma once
 
+#include "core/db/RowStamp.h"
+
 #include <QString>
+
+inline constexpr const char *CompanyGoneText = "This company no longer exists; nothing was saved";
+inline constexpr const char *CompanyChangedText =
+    "This company was changed elsewhere since this window opened; close it and open it again to see the changes.";
 
 // One vendor company (a row of orderinfo). The fields follow the editor's boxes, 0..11:
 // company, Street1, Street2, city, State, zip, phone1, phone2, email, website, notes, contact.

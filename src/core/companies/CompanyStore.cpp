@@ -85,6 +85,23 @@ qint64 saveCompany(Database &db, qint64 id, const CompanyRecord &company)
     return update.changes() > 0 ? id : 0;
 }
 
+RowStamp companyStamp(Database &db, qint64 id)
+{
+    return RowStamp::read(db, QStringLiteral("SELECT * FROM orderinfo WHERE ID = ?"), {id});
+}
+
+SavedCompany saveCompanyChecked(Database &db, qint64 id, const CompanyRecord &company, const RowStamp &read)
+{
+    Transaction transaction(db);
+    if (id != 0 && !read.stillHolds(db))
+        return {loadCompany(db, id).id == 0 ? SaveOutcome::ItemGone : SaveOutcome::ChangedElsewhere};
+    const qint64 saved = saveCompany(db, id, company);
+    if (saved == 0)
+        return {SaveOutcome::ItemGone};
+    transaction.commit();
+    return {SaveOutcome::Saved, saved};
+}
+
 QVector<CompanyName> loadCompanyNames(Database &db)
 {
     Statement query(db, QStringLiteral("SELECT ID, company FROM orderinfo ORDER BY ID"));

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+
+#include <functional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -44,6 +47,13 @@ public:
 
     QString lastError() const;
 
+    // While another program holds the file's lock, a statement waits for it, at most
+    // `msec` (5 s; tests shorten it) before it fails with "database is locked".
+    static void setBusyTimeout(int msec);
+    // Told when a statement begins to wait for another program's lock (true) and when the wait
+    // is over (false), so that the windows can say so.
+    static void setWaitNotice(std::function<void(bool waiting)> notice);
+
 private:
     friend class Statement;
     friend class Transaction;
@@ -51,9 +61,13 @@ private:
     bool openHandle(const QString &path, int flags, QString *error);
     void configure();
     bool canWrite(QString *error);
+    static int waitForLock(void *database, int tries);
+    void waitOver();
 
     sqlite3 *m_db = nullptr;
     QString m_path;
+    bool m_waiting = false;
+    QElapsedTimer m_waitClock;
 };
 
 // One prepared statement: prepare (the constructor), bind, then step through the rows with

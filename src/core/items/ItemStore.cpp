@@ -123,6 +123,16 @@ bool itemExists(Database &database, qint64 itemId)
     return query.next();
 }
 
+SaveOutcome addEntryToItem(Database &database, EntryTarget target, qint64 itemId, const QString &descr)
+{
+    Transaction transaction(database);
+    if (!itemExists(database, itemId))
+        return SaveOutcome::ItemGone;
+    writeEntry(database, target, itemId, descr);
+    transaction.commit();
+    return SaveOutcome::Saved;
+}
+
 SaveOutcome itemSaveOutcome(Database &database, qint64 itemId, const RowStamp &read)
 {
     if (read.stillHolds(database))

@@ -32,6 +32,10 @@ std::optional<QStringList> loadItemTexts(Database &database, qint64 itemId, cons
 // Whether the item still exists (its entries would otherwise belong to nothing).
 bool itemExists(Database &database, qint64 itemId);
 
+// Writes an entry dated today while the item exists, asked and written in one transaction so
+// that no other program can delete the item in between: Saved, or ItemGone with nothing written.
+SaveOutcome addEntryToItem(Database &database, EntryTarget target, qint64 itemId, const QString &descr);
+
 // Whether a compared save of the item may go ahead now: Saved while it holds what `read` found,
 // otherwise whether it changed elsewhere or is gone.
 SaveOutcome itemSaveOutcome(Database &database, qint64 itemId, const RowStamp &read);

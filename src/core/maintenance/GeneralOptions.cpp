@@ -1,5 +1,6 @@
 #include "GeneralOptions.h"
 
+#include "core/db/Database.h"
 #include "core/settings/SettingsStore.h"
 
 namespace {
@@ -94,13 +95,23 @@ GeneralOptions loadOptions(Database &db)
     return options;
 }
 
-void saveOptions(Database &db, const GeneralOptions &options)
+RowStamp optionsStamp(Database &db)
 {
+    return optionsRowStamp(db);
+}
+
+bool saveOptions(Database &db, const GeneralOptions &options, const RowStamp &read)
+{
+    Transaction transaction(db);
+    if (!read.stillHolds(db))
+        return false;
     SettingsRow row;
     for (const auto &[option, stored] : OptionColumns)
         row.*stored = options.*option;
     row.backupinterval = options.backupInterval;
     writeSettings(db, row);
+    transaction.commit();
+    return true;
 }
 
 } // namespace OptionRules

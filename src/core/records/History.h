@@ -40,3 +40,5 @@ struct Entry {
 // while the text holds fewer than 255 characters.
 inline constexpr int DescriptionLimit = 255;
 bool descriptionKeyAccepted(const QString &text, int keyChar);
+
+inline constexpr const char *EntryItemGoneText = "This item no longer exists; the entry was not added";

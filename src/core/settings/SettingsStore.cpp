@@ -29,6 +29,12 @@ void writeSettings(Database &database, const SettingsRow &row)
     update.run();
 }
 
+RowStamp optionsRowStamp(Database &database)
+{
+    return RowStamp::read(database, QStringLiteral("SELECT alservicedisabled, alorderdisabled, startupalarm, AutoAddHstWarn,"
+                                                   " AutoAddhstOn, backupinterval, timerinterval FROM settings"));
+}
+
 std::optional<StoredBackupSchedule> readBackupSchedule(Database &database)
 {
     Statement query(database, QStringLiteral("SELECT backupdate, backupinterval FROM settings"));

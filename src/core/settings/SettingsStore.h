@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/db/RowStamp.h"
+
 #include "Settings.h"
 
 #include <QDate>
@@ -16,6 +18,9 @@ class Database;
 SettingsRow readSettings(Database &database);
 // Writes the options of the row in one statement, the backup interval as a whole number.
 void writeSettings(Database &database, const SettingsRow &row);
+// The fields writeSettings writes, as read now, for a later save to compare with; others (the
+// last backup's date) may change meanwhile.
+RowStamp optionsRowStamp(Database &database);
 
 // The backup reminder's date and interval as stored; nothing when the row is missing.
 struct StoredBackupSchedule {

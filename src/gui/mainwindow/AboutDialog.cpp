@@ -3,6 +3,7 @@
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/LineEnds.h"
 #include "core/settings/SettingsStore.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QHBoxLayout>
@@ -39,6 +40,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     layout->addWidget(logo, 0, Qt::AlignTop);
     layout->addLayout(right, 1);
     resize(460, 170);
+    Mnemonics::give(this);
 }
 
 QString AboutDialog::aboutText()

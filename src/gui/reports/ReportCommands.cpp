@@ -10,9 +10,9 @@
 #include "core/platform/Utility.h"
 #include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
-#include "core/settings/SettingsStore.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/Settings.h"
+#include "core/settings/SettingsStore.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
@@ -68,7 +68,7 @@ QString writtenText(qsizetype count, const char *one, const char *many, const QS
 QString saveExport(QWidget *parent, const QString &caption, const QString &proposedName, const QString &filter,
                    const QByteArray &bytes)
 {
-    QDir().mkpath(AppPaths::reportsFolder());
+    SafeFile::makeFolder(AppPaths::reportsFolder());
     const QString proposed = QDir(AppPaths::reportsFolder()).filePath(proposedName);
     const QString target = FileDialog::saveFile(parent, caption, proposed, filter, QFileInfo(proposedName).suffix());
     if (target.isEmpty() || !FileDialog::mayWriteTo(parent, target))
