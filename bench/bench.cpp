@@ -16,16 +16,17 @@
 // list's CSV. Last the main program (tarvo, run as the user runs it) idle with the viewer never
 // opened: its resident memory on the demo database and on the large one, and the first
 // report's time. Memory figures mean most under a display with GL (xvfb-run), where the engine
-// would map its drivers.
+// would map its drivers. Text from a foreign file (also alone with --long-text): the windows
+// opened on an item whose name, hazard field and a history entry hold a million characters.
 
 #include "Version.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/db/Database.h"
 #include "core/db/NewDatabase.h"
-#include "core/db/Recordset.h"
 #include "core/db/SampleData.h"
 #include "core/db/Schema.h"
 #include "core/itemlist/ItemListModel.h"
+#include "core/itemlist/ItemListStore.h"
 #include "core/itemlist/LookupQuery.h"
 #include "core/items/CsvImport.h"
 #include "core/items/ItemTransfer.h"
@@ -39,11 +40,15 @@
 #include "core/settings/AppPaths.h"
 #include "core/settings/GlobalVars.h"
 #include "core/settings/Settings.h"
+#include "core/settings/SettingsStore.h"
 #include "gui/alarms/AlarmWindow.h"
+#include "gui/alarms/ServiceAckDialog.h"
 #include "gui/itemlist/ItemGrid.h"
+#include "gui/items/ItemEditor.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
+#include "gui/records/EntryDialog.h"
 #include "gui/reports/ViewerClient.h"
 #include "gui/views/LookupDialog.h"
 #include "gui/views/SortDialog.h"
@@ -78,6 +83,14 @@
 namespace {
 
 QTextStream out(stdout);
+
+// Runs a statement of the benchmark's own, which shapes the data it measures.
+void execute(Database &database, const QString &sql, const QVariantList &values = {})
+{
+    Statement statement(database, sql);
+    statement.bindAll(values);
+    statement.run();
+}
 
 // The median time of the work; after each run, outside the clock, the optional drop step.
 double medianMs(int runs, const std::function<void()> &work, const std::function<void()> &drop = {})
@@ -576,6 +589,84 @@ void exchangeFigures(int items, int runs)
     out.flush();
 }
 
+struct LongTextFigures {
+    double editor = 0, serviceAck = 0, history = 0, alarms = 0, detailPanel = 0, list = 0;
+};
+
+// The windows opened on an item whose name and hazard field are `length` characters of one line,
+// with a history entry as long: each made, laid out and painted, then closed.
+LongTextFigures measureLongText(int length, int runs)
+{
+    QTemporaryDir dir;
+    openBenchDatabase(dir, 50);
+    const QString text(length, u'x');
+    execute(db(),
+            QStringLiteral("UPDATE main SET Name = ?, hazmat = ?, servicedate = date('now', '+3 days'), servicewarn = 7"
+                           " WHERE ID = 1"),
+            {text, text});
+    execute(db(), QStringLiteral("INSERT INTO History (ID, Date, descr) VALUES (1, date('now'), ?)"), {text});
+    const auto windowOn = [runs](auto make) {
+        return medianMs(runs, [&] {
+            QPointer<QWidget> window;
+            showOnce(window, make);
+            QApplication::processEvents();
+            window->repaint();
+            delete window.data();
+        });
+    };
+    LongTextFigures f;
+    f.editor = windowOn([] { return new ItemEditor(ItemEditor::EditListItem, 1, AppSettings()); });
+    f.serviceAck = windowOn([] { return new ServiceAckDialog(1); });
+    f.history = windowOn([] { return new EntryDialog(HistoryTarget, 1); });
+    f.alarms = windowOn([] {
+        AppSettings settings;
+        settings.serviceAlarms = true;
+        return new AlarmWindow(settings);
+    });
+    {
+        MainWindow window;
+        window.resize(1280, 900);
+        window.load();
+        window.show();
+        QApplication::processEvents();
+        // The long item first in the list, which shows its cells.
+        f.list = medianMs(runs, [&] {
+            window.loadGrid(Field::ID, Ascending, QString(), Field::Name);
+            QApplication::processEvents();
+            window.repaint();
+        });
+        if (window.grid()->itemModel()->itemIdAt(1) != 1)
+            qFatal("the long item is not listed first");
+        f.detailPanel = medianMs(runs, [&] {
+            window.clearLastClick();
+            window.rowClicked(1, 1);
+            QApplication::processEvents();
+            window.repaint();
+        });
+        window.hide();
+    }
+    closeWorkingDatabase();
+    return f;
+}
+
+// Text from a foreign file: every window opens at once whatever a field holds.
+void longTextFigures(int runs)
+{
+    const LongTextFigures few = measureLongText(10, runs);
+    const LongTextFigures many = measureLongText(1'000'000, runs);
+    out << "long text: an item's name, hazard field and a history entry of 10 / 1,000,000 characters\n";
+    const auto line = [](const char *what, double a, double b) {
+        out << QStringLiteral("  %1 %2 ms / %3 ms\n").arg(QLatin1String(what), -24).arg(a, 0, 'f', 1).arg(b, 0, 'f', 1);
+    };
+    line("item editor", few.editor, many.editor);
+    line("service acknowledgement", few.serviceAck, many.serviceAck);
+    line("history entry window", few.history, many.history);
+    line("alarm window", few.alarms, many.alarms);
+    line("detail panel", few.detailPanel, many.detailPanel);
+    line("list + paint", few.list, many.list);
+    out.flush();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -601,11 +692,15 @@ int main(int argc, char *argv[])
             runs = args.at(i + 1).toInt();
     }
     // --viewer: only the report viewer's and the main program's figures; --exchange: only the
-    // calendar export and the CSV import.
+    // calendar export and the CSV import; --long-text: only the windows on very long values.
     const bool viewerOnly = args.contains(QStringLiteral("--viewer"));
     out << "median of " << runs << " runs each\n";
     if (args.contains(QStringLiteral("--exchange"))) {
         exchangeFigures(items, runs);
+        return 0;
+    }
+    if (args.contains(QStringLiteral("--long-text"))) {
+        longTextFigures(runs);
         return 0;
     }
     if (!viewerOnly) {
@@ -619,8 +714,10 @@ int main(int argc, char *argv[])
         reportFigures(count, runs, false);
         reportFigures(count, runs, true);
     }
-    if (!viewerOnly)
+    if (!viewerOnly) {
         exchangeFigures(items, runs);
+        longTextFigures(runs);
+    }
     firstReportFigures();
     idleProgramFigures(0);
     idleProgramFigures(items);

@@ -9,8 +9,8 @@
 #include "core/alarms/AlarmNews.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/alarms/AlarmSchedule.h"
+#include "core/alarms/AlarmStore.h"
 #include "core/alarms/AlarmSummary.h"
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 

@@ -3,12 +3,13 @@
 #include "CoreSupport.h"
 
 #include "Version.h"
+#include "core/db/Database.h"
 #include "core/db/DbError.h"
 #include "core/db/NewDatabase.h"
-#include "core/db/Recordset.h"
 #include "core/db/Schema.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/SafeFile.h"
+#include "core/settings/SettingsStore.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/Settings.h"
 
@@ -290,13 +291,13 @@ private Q_SLOTS:
         QVERIFY(world.addItem(company, {{"Name", "C"}}) > second); // never reused
 
         // An update names whether the row was there.
-        RowWriter present(db(), QStringLiteral("main"));
-        present.set(QStringLiteral("Name"), QStringLiteral("Pump \"Quoted\""));
-        QVERIFY(present.update(first));
+        Statement present(db(), QStringLiteral("UPDATE main SET Name = ? WHERE ID = ?"));
+        present.bindAll({QStringLiteral("Pump \"Quoted\""), first}).run();
+        QCOMPARE(present.changes(), 1);
         QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main WHERE ID = ?"), {first}).toString(), QStringLiteral("Pump \"Quoted\""));
-        RowWriter missing(db(), QStringLiteral("main"));
-        missing.set(QStringLiteral("Name"), QStringLiteral("Ghost"));
-        QVERIFY(!missing.update(second));
+        Statement missing(db(), QStringLiteral("UPDATE main SET Name = ? WHERE ID = ?"));
+        missing.bindAll({QStringLiteral("Ghost"), second}).run();
+        QCOMPARE(missing.changes(), 0);
         QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(Name) FROM main")).toString(), QStringLiteral("Pump \"Quoted\",C"));
     }
 };

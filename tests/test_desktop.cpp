@@ -6,7 +6,6 @@
 
 #include "core/alarms/AlarmMonitor.h"
 #include "core/alarms/AlarmSummary.h"
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"

@@ -3,11 +3,12 @@
 #include "CoreSupport.h"
 
 #include "core/companies/Company.h"
+#include "core/companies/CompanyStore.h"
 #include "core/db/FieldTable.h"
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/itemlist/ListChange.h"
+#include "core/items/ItemStore.h"
 #include "core/items/RepParts.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"

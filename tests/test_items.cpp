@@ -5,8 +5,8 @@
 #include "TestSupport.h"
 
 #include "core/alarms/AlarmRules.h"
+#include "core/db/Database.h"
 #include "core/db/DbError.h"
-#include "core/db/Recordset.h"
 #include "core/db/SampleData.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/items/CsvImport.h"

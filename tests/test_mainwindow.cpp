@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 
-#include "core/db/Recordset.h"
+#include "core/db/Database.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/settings/AppPaths.h"

@@ -3,9 +3,9 @@
 #include "TestSupport.h"
 
 #include "core/alarms/AlarmRules.h"
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
+#include "core/items/ItemStore.h"
 #include "core/items/ItemTransfer.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
@@ -14,10 +14,12 @@
 #include "core/platform/SafeFile.h"
 #include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
+#include "core/reports/PageNesting.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
 #include "core/settings/GlobalVars.h"
 #include "core/settings/Settings.h"
+#include "core/settings/SettingsStore.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/reports/ReportCommands.h"
@@ -169,6 +171,8 @@ private Q_SLOTS:
     void calendarTextRoundTrip_data();
     void calendarTextRoundTrip();
     void dueDatesAsCalendar();
+    void pageNestingDepth_data();
+    void pageNestingDepth();
 };
 
 void TestReports::gridReportAndItemName()
@@ -554,4 +558,31 @@ void TestReports::dueDatesAsCalendar()
     // The independent reader's test reads this file.
     QFile::remove(QStringLiteral(TARVO_ICS_SAMPLE));
     QVERIFY(QFile::copy(target, QStringLiteral(TARVO_ICS_SAMPLE)));
+}
+
+// How deep a page's elements lie, as a browser reads them: what a report of this program holds,
+// what an element left open or a void element does, and text that only looks like markup.
+void TestReports::pageNestingDepth_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<int>("depth");
+    QTest::newRow("a work sheet") << "<html><body>" + pumpServiceSheet(7) + "</body></html>" << 6;
+    QTest::newRow("rows and cells left open") << "<table>" + QByteArray("<tr><td>a<td>b").repeated(1000) + "</table>" << 3;
+    QTest::newRow("list entries left open") << "<ul>" + QByteArray("<li>x").repeated(1000) << 2;
+    QTest::newRow("paragraphs left open") << QByteArray("<P>x").repeated(1000) << 1;
+    QTest::newRow("void elements") << QByteArray("<br><img src=x><INPUT type=text><hr/>").repeated(1000) << 0;
+    QTest::newRow("markup in a comment and a script")
+        << "<!--" + QByteArray("<div>").repeated(1000) + "--><script>" + QByteArray("<div>").repeated(1000) + "</script>" << 0;
+    QTest::newRow("\">\" in an attribute") << QByteArray("<div title=\"a>b\"><span>x</span></div>") << 2;
+    QTest::newRow("an end tag closes what lies inside") << QByteArray("<div><span><b>x</div><div>y</div>") << 3;
+    QTest::newRow("5000 nested tables") << QByteArray("<table><tr><td>").repeated(5000) << PageNesting::SaneDepth + 1;
+    QTest::newRow("just deep enough") << QByteArray("<div>").repeated(PageNesting::SaneDepth) << PageNesting::SaneDepth;
+}
+
+void TestReports::pageNestingDepth()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(int, depth);
+    QCOMPARE(PageNesting::depth(page), depth);
+    QCOMPARE(PageNesting::tooDeep(page), depth > PageNesting::SaneDepth);
 }

@@ -289,7 +289,7 @@ void TestServer::waitsForALockedRowThenSaysBusy()
     PgBackend other(TestServerDatabase::address(QStringLiteral("test_server_engine")));
     other.begin(DbBackend::Access::Write);
     other.exec(QStringLiteral("UPDATE sample SET t = 'other' WHERE n = 1"));
-    m_backend->setLockTimeout(300);
+    Database::setBusyTimeout(300);
     m_backend->begin(DbBackend::Access::Write);
     QElapsedTimer waited;
     waited.start();
@@ -299,7 +299,7 @@ void TestServer::waitsForALockedRowThenSaysBusy()
     const qint64 elapsed = waited.elapsed();
     m_backend->rollback();
     other.rollback();
-    m_backend->setLockTimeout(PgBackend::DefaultLockTimeoutMsec);
+    Database::setBusyTimeout(LockWait::DefaultTimeoutMsec);
     QCOMPARE(error.kind(), DbError::Kind::Busy);
     QCOMPARE(error.message(), QString::fromLatin1(DbError::BusyText));
     QVERIFY2(elapsed >= 250, qPrintable(QString::number(elapsed)));

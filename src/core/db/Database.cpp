@@ -10,8 +10,45 @@
 namespace {
 
 const SqlDialect FileDialect(SqlDialect::Engine::SqlCipher);
+int lockTimeoutMsec = LockWait::DefaultTimeoutMsec;
+std::function<void(bool)> waitNotice;
 
 } // namespace
+
+namespace LockWait {
+
+int timeoutMsec()
+{
+    return lockTimeoutMsec;
+}
+
+void setTimeoutMsec(int msec)
+{
+    lockTimeoutMsec = msec;
+}
+
+void setNotice(std::function<void(bool)> notice)
+{
+    waitNotice = std::move(notice);
+}
+
+void notify(bool waiting)
+{
+    if (waitNotice)
+        waitNotice(waiting);
+}
+
+} // namespace LockWait
+
+void Database::setBusyTimeout(int msec)
+{
+    LockWait::setTimeoutMsec(msec);
+}
+
+void Database::setWaitNotice(std::function<void(bool waiting)> notice)
+{
+    LockWait::setNotice(std::move(notice));
+}
 
 Database::Database() = default;
 

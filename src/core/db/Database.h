@@ -67,6 +67,14 @@ public:
     int changes() const; // rows changed by the last statement
     QString lastError() const;
 
+    // While another program holds what a statement needs (the file's lock, a row on the server),
+    // the statement waits for it, at most `msec` (5 s; tests shorten it) before it fails with
+    // "database is locked".
+    static void setBusyTimeout(int msec);
+    // Told when a statement begins to wait for another program (true) and when the wait is over
+    // (false), so that the windows can say so.
+    static void setWaitNotice(std::function<void(bool waiting)> notice);
+
     // The engine below, for Statement and Transaction. Throws DbError when closed.
     DbBackend &backend();
 

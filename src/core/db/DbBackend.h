@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 class SqlDialect;
@@ -42,13 +43,23 @@ public:
     virtual qint64 integer(int column) const = 0;
 };
 
+// How long a statement waits for what another connection holds (the file's lock, the server's
+// row locks) before it fails with DbError::Kind::Busy, and who is told when a wait begins and
+// ends, so that the windows can say so. The same for every connection of either engine.
+namespace LockWait {
+
+inline constexpr int DefaultTimeoutMsec = 5000;
+int timeoutMsec();
+void setTimeoutMsec(int msec);
+void setNotice(std::function<void(bool waiting)> notice);
+void notify(bool waiting);
+
+} // namespace LockWait
+
 // One connection of an engine.
 class DbBackend
 {
 public:
-    // How long a statement waits for what another connection holds, unless told otherwise.
-    static constexpr int DefaultLockTimeoutMsec = 5000;
-
     virtual ~DbBackend() = default;
 
     virtual std::unique_ptr<DbCursor> prepare(const QString &sql) = 0;
@@ -72,10 +83,6 @@ public:
     // server's identity sequence), so that a copy gives no ID twice either; 0 when none.
     virtual qint64 idCounter(const QString &table, const QString &column) = 0;
     virtual void setIdCounter(const QString &table, const QString &column, qint64 value) = 0;
-
-    // How long a statement waits for what another connection holds (the file's write lock, the
-    // server's row locks) before it fails with DbError::Kind::Busy.
-    virtual void setLockTimeout(int msec) = 0;
 
     virtual const SqlDialect &dialect() const = 0;
     // How a window title names the database: the file's name, or user@host/database.

@@ -2,9 +2,13 @@
 
 #include "DbError.h"
 
+#include <QElapsedTimer>
+
 #include <libpq-fe.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <poll.h>
 #include <vector>
 
 namespace {
@@ -18,6 +22,9 @@ constexpr Oid OidType = 26;
 constexpr Oid Float4Type = 700;
 constexpr Oid Float8Type = 701;
 constexpr Oid NumericType = 1700;
+
+// How long a statement may take before the windows are told that it waits.
+constexpr qint64 WaitNoticeMsec = 250;
 
 // So many prepared statements per connection before the server is asked to forget them all:
 // lookups and sorts make new statement texts as the user types.
@@ -250,19 +257,47 @@ PgBackend::~PgBackend()
 void PgBackend::startSession()
 {
     m_prepared.clear();
+    m_lockTimeoutMsec = -1;
     // Dates travel as ISO text; the order of text and the case of letters never hang on the
     // server's locale, since every text column and comparison names the "C" collation.
-    PQclear(checked(PQexec(m_conn, QStringLiteral("SET DateStyle = ISO, YMD; SET IntervalStyle = postgres;"
-                                                  " SET client_min_messages = warning; SET lock_timeout = %1")
-                                       .arg(m_lockTimeoutMsec)
-                                       .toUtf8()
-                                       .constData())));
+    PQclear(checked(PQexec(m_conn, "SET DateStyle = ISO, YMD; SET IntervalStyle = postgres;"
+                                   " SET client_min_messages = warning")));
+    applyLockTimeout();
 }
 
-void PgBackend::setLockTimeout(int msec)
+void PgBackend::applyLockTimeout()
 {
-    m_lockTimeoutMsec = msec;
-    exec(QStringLiteral("SET lock_timeout = %1").arg(msec));
+    const int wanted = LockWait::timeoutMsec();
+    if (wanted == m_lockTimeoutMsec)
+        return;
+    PQclear(checked(PQexec(m_conn, QStringLiteral("SET lock_timeout = %1").arg(wanted).toUtf8().constData())));
+    m_lockTimeoutMsec = wanted;
+}
+
+PGresult *PgBackend::awaitResult()
+{
+    // A statement that keeps us waiting a moment waits, most likely, for a row another
+    // connection has locked: the windows are told, as for the file's lock.
+    QElapsedTimer clock;
+    clock.start();
+    bool waiting = false;
+    while (PQisBusy(m_conn)) {
+        pollfd socket {PQsocket(m_conn), POLLIN, 0};
+        const int ready = ::poll(&socket, 1, waiting ? -1 : int(qMax<qint64>(0, WaitNoticeMsec - clock.elapsed())));
+        if (ready == 0) {
+            waiting = true;
+            LockWait::notify(true);
+            continue;
+        }
+        if ((ready < 0 && errno != EINTR) || (ready > 0 && !PQconsumeInput(m_conn)))
+            break; // the connection is gone; libpq says so below
+    }
+    PGresult *result = PQgetResult(m_conn);
+    while (PGresult *more = PQgetResult(m_conn))
+        PQclear(more);
+    if (waiting)
+        LockWait::notify(false);
+    return result;
 }
 
 bool PgBackend::connectionLost() const
@@ -330,8 +365,11 @@ QByteArray PgBackend::preparedName(const QString &sql, int count)
 PGresult *PgBackend::execute(const QString &sql, int count, const char *const *values)
 {
     ensureConnected();
+    applyLockTimeout();
     const QByteArray name = preparedName(sql, count);
-    return checked(PQexecPrepared(m_conn, name.constData(), count, values, nullptr, nullptr, 0));
+    if (!PQsendQueryPrepared(m_conn, name.constData(), count, values, nullptr, nullptr, 0))
+        fail(nullptr);
+    return checked(awaitResult());
 }
 
 PGresult *PgBackend::describe(const QString &sql, int count)

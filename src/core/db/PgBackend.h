@@ -16,7 +16,6 @@ struct pg_result;
 class PgBackend final : public DbBackend
 {
 public:
-
     // Connects to a libpq URI (postgresql://…) or key=value text. A non-empty password is given
     // to the server when it asks for one. Throws DbError: NeedsPassword when the server wants a
     // password that was not given or that it refused.
@@ -37,8 +36,6 @@ public:
     const SqlDialect &dialect() const override { return m_dialect; }
     QString displayName() const override;
 
-    void setLockTimeout(int msec) override;
-
     // For the cursors: runs the prepared form of `sql` (placeholders already numbered) with the
     // values in text form, a null pointer for Null. The caller owns the result.
     pg_result *execute(const QString &sql, int count, const char *const *values);
@@ -52,11 +49,14 @@ private:
     pg_result *checked(pg_result *result);
     [[noreturn]] void fail(pg_result *result);
     bool connectionLost() const;
+    void applyLockTimeout();
+    pg_result *awaitResult();
 
     pg_conn *m_conn = nullptr;
     SqlDialect m_dialect {SqlDialect::Engine::PostgreSql};
     QHash<QString, QByteArray> m_prepared;
-    int m_lockTimeoutMsec = DefaultLockTimeoutMsec;
+    int m_lockTimeoutMsec = -1; // as the session has it
+
     bool m_inTransaction = false;
     bool m_lostInTransaction = false;
 };

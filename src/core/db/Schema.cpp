@@ -12,7 +12,8 @@
 
 namespace {
 
-// Text fields compare and sort without regard to case; dates are ISO text or NULL.
+// Text fields compare and sort without regard to case (SQLite only: COLLATE NOCASE, and
+// AUTOINCREMENT, which never gives an ID twice); dates are ISO text or NULL.
 const char *const CreateStatements[] = {
     "CREATE TABLE main ("
     " ID INTEGER PRIMARY KEY AUTOINCREMENT,"

@@ -3,9 +3,16 @@
 #include "Database.h"
 #include "DbError.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <sqlite3.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,7 +44,9 @@ public:
         , m_db(db)
     {
         const QByteArray text = sql.toUtf8();
-        if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK)
+        const int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_stmt, nullptr);
+        m_backend.waitOver();
+        if (rc != SQLITE_OK)
             fail();
     }
 
@@ -73,6 +82,7 @@ public:
     bool next() override
     {
         const int rc = sqlite3_step(m_stmt);
+        m_backend.waitOver();
         if (rc == SQLITE_ROW)
             return true;
         if (rc == SQLITE_DONE) {
@@ -148,31 +158,49 @@ private:
     int m_changes = 0;
 };
 
+// Makes the new file first, the user's alone, never over one that is there; SQLite then fills
+// it, and gives its journal the same mode.
+void makePrivateFile(const QString &path)
+{
+    const QByteArray file = QFile::encodeName(path);
+    const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const bool made = fd >= 0 && ::fchmod(fd, 0600) == 0;
+    const int cause = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (made)
+        return;
+    if (fd >= 0)
+        ::unlink(file.constData());
+    throw DbError(cause == EEXIST ? QStringLiteral("%1 exists already").arg(path) : QString::fromLocal8Bit(std::strerror(cause)));
+}
+
 } // namespace
 
 SqliteBackend::SqliteBackend(const QString &path, Mode mode)
     : m_path(path)
 {
-    if (mode == Mode::Create && QFileInfo::exists(path))
-        throw DbError(QStringLiteral("%1 exists already").arg(path));
-    const int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY
-        : mode == Mode::Create               ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
-                                             : SQLITE_OPEN_READWRITE;
+    if (mode == Mode::Create)
+        makePrivateFile(path);
+    const int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     const QByteArray file = path.toUtf8();
     // One thread uses the connection, so SQLite need not lock it at every call.
     int rc = sqlite3_open_v2(file.constData(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc == SQLITE_OK) {
         // Before the first read: another program holding the file briefly delays the open
         // instead of failing it.
-        sqlite3_busy_timeout(m_db, DefaultLockTimeoutMsec);
+        sqlite3_busy_handler(m_db, &SqliteBackend::waitForLock, this);
         rc = sqlite3_key(m_db, Database::Key, int(qstrlen(Database::Key)));
     }
     if (rc == SQLITE_OK)
         // The key is only checked at the first read.
         rc = sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    waitOver();
     if (rc != SQLITE_OK) {
         const DbError error = m_db ? errorOf(m_db) : DbError(QStringLiteral("out of memory"));
         sqlite3_close(m_db);
+        if (mode == Mode::Create)
+            QFile::remove(path);
         throw error;
     }
     configure();
@@ -200,6 +228,7 @@ void SqliteBackend::checkWritable()
     // be writable. SQLite would otherwise open a write-protected file read-only without a word.
     const int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE; PRAGMA user_version = 0; ROLLBACK;", nullptr, nullptr,
                                 nullptr);
+    waitOver();
     if (rc == SQLITE_OK && !sqlite3_db_readonly(m_db, "main"))
         return;
     const DbError error = rc == SQLITE_OK ? DbError(QStringLiteral("the file is write-protected")) : errorOf(m_db);
@@ -222,7 +251,9 @@ std::unique_ptr<DbCursor> SqliteBackend::prepare(const QString &sql)
 void SqliteBackend::exec(const QString &sql)
 {
     char *message = nullptr;
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    waitOver();
+    if (rc != SQLITE_OK) {
         const QString text = QString::fromUtf8(message ? message : "unknown error");
         sqlite3_free(message);
         const int code = sqlite3_errcode(m_db) & 0xff;
@@ -297,9 +328,28 @@ QString SqliteBackend::displayName() const
     return QFileInfo(m_path).fileName();
 }
 
-void SqliteBackend::setLockTimeout(int msec)
+int SqliteBackend::waitForLock(void *backend, int tries)
 {
-    sqlite3_busy_timeout(m_db, msec);
+    auto *self = static_cast<SqliteBackend *>(backend);
+    if (tries == 0) {
+        self->m_waitClock.start();
+        if (!self->m_waiting) {
+            self->m_waiting = true;
+            LockWait::notify(true);
+        }
+    }
+    if (self->m_waitClock.elapsed() >= LockWait::timeoutMsec())
+        return 0; // the statement fails: "database is locked"
+    sqlite3_sleep(10);
+    return 1;
+}
+
+void SqliteBackend::waitOver()
+{
+    if (!m_waiting)
+        return;
+    m_waiting = false;
+    LockWait::notify(false);
 }
 
 qint64 SqliteBackend::lastInsertId() const

@@ -3,6 +3,8 @@
 #include "DbBackend.h"
 #include "SqlDialect.h"
 
+#include <QElapsedTimer>
+
 struct sqlite3;
 
 // The encrypted database file through SQLCipher: the key, the connection's settings and the
@@ -34,18 +36,23 @@ public:
     void setIdCounter(const QString &table, const QString &column, qint64 value) override;
     const SqlDialect &dialect() const override { return m_dialect; }
     QString displayName() const override;
-    void setLockTimeout(int msec) override;
 
     qint64 lastInsertId() const;
     int changes() const;
     QString lastError() const;
 
+    // Ends a wait for another program's lock that the last call into SQLite began.
+    void waitOver();
+
 private:
+    static int waitForLock(void *backend, int tries);
     void configure();
     void checkWritable();
     [[noreturn]] void fail() const;
 
     sqlite3 *m_db = nullptr;
     QString m_path;
+    bool m_waiting = false;
+    QElapsedTimer m_waitClock;
     SqlDialect m_dialect {SqlDialect::Engine::SqlCipher};
 };

@@ -2,6 +2,7 @@
 
 #include "ItemTransfer.h"
 
+#include "core/companies/CompanyStore.h"
 #include "core/db/Database.h"
 #include "core/platform/Clock.h"
 #include "core/platform/CsvText.h"
@@ -215,9 +216,9 @@ ImportRow readRecord(const Csv::Record &record, const ImportPreview &preview,
 QHash<QString, qint64> companyDirectory(Database &database)
 {
     QHash<QString, qint64> directory;
-    for (const CompanyRecord &company : loadCompanies(database)) {
+    for (const CompanyName &company : loadCompanyNames(database)) {
         // The first of equal names wins.
-        const QString name = fold(company.fields[CompanyBox::Name]);
+        const QString name = fold(company.name);
         if (!directory.contains(name) || company.id < directory.value(name))
             directory.insert(name, company.id);
     }

@@ -4,6 +4,7 @@
 #include "RepParts.h"
 
 #include "core/companies/Company.h"
+#include "core/companies/CompanyStore.h"
 #include "core/db/FieldTable.h"
 #include "core/platform/CsvText.h"
 

@@ -1,7 +1,7 @@
 #include "CalendarExport.h"
 
-#include "core/db/Database.h"
-#include "core/items/RepParts.h"
+#include "core/alarms/AlarmStore.h"
+#include "core/items/ItemStore.h"
 #include "core/platform/DateText.h"
 
 #include <QHash>
@@ -92,12 +92,6 @@ QStringList unfoldLines(const QByteArray &file)
 
 namespace {
 
-const char *const EventsQuery =
-    "SELECT main.ID, main.Name, main.Tag, main.location, main.servicedate, main.servicewarn, main.leadtime,"
-    " orderinfo.company, orderinfo.phone1"
-    " FROM main LEFT JOIN orderinfo ON orderinfo.ID = main.manuID"
-    " WHERE main.servicedate IS NOT NULL AND main.serviceinterval > 0 ORDER BY main.ID";
-
 QString dayText(const QDate &day)
 {
     return day.toString(QStringLiteral("yyyyMMdd"));
@@ -111,23 +105,22 @@ QVector<DueEvent> dueEvents(Database &database)
     forEachRepPartsText(database, QStringLiteral("\n"),
                         [&](qint64 id, QString &&text) { parts.insert(id, text.trimmed()); });
     QVector<DueEvent> events;
-    Statement query(database, QString::fromLatin1(EventsQuery));
-    while (query.next()) {
-        const QDate service = DateText::fromIso(query.text(4));
+    for (ScheduledItems item = ScheduledItems::withInterval(database); item.next();) {
+        const QDate service = DateText::fromIso(item.serviceDate());
         if (!service.isValid())
             continue;
-        const qint64 id = query.integer(0);
-        const QString name = query.text(1);
-        const QString location = query.text(3);
-        const QString company = query.text(7);
-        const QString description = QStringLiteral("Tag: ") + query.text(2) + QStringLiteral("\nVendor: ") + company
-            + QStringLiteral("\nPhone: ") + query.text(8) + QStringLiteral("\nParts:\n") + parts.value(id);
+        const qint64 id = item.id();
+        const QString name = item.name();
+        const QString location = item.location();
+        const QString company = item.company();
+        const QString description = QStringLiteral("Tag: ") + item.tag() + QStringLiteral("\nVendor: ") + company
+            + QStringLiteral("\nPhone: ") + item.phone() + QStringLiteral("\nParts:\n") + parts.value(id);
         DueEvent event {id, DueEvent::Service, service,
                         QStringLiteral("Service: ") + name
                             + (location.isEmpty() ? QString() : QStringLiteral(" at ") + location),
-                        description, int(query.integer(5))};
+                        description, int(item.warnDays())};
         events.append(event);
-        if (const int lead = int(query.integer(6)); lead > 0) {
+        if (const int lead = int(item.leadDays()); lead > 0) {
             event.kind = DueEvent::Order;
             event.day = service.addDays(-lead);
             event.summary = QStringLiteral("Order parts: ") + name

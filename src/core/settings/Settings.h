@@ -54,7 +54,6 @@ struct SettingsRow {
     int alorderdisabled = 0; // 1 = order alarms on
     QString backupinterval; // days, as stored
 };
-SettingsRow readSettings(Database &database);
 
 // The options the running program consults, as the rules read the row: a switch is on at 1,
 // the history question is asked at any value but 0.
@@ -72,7 +71,3 @@ AppSettings appSettings(const SettingsRow &row);
 
 // Reads the options of the settings row; the caller hands them to whoever consults them.
 AppSettings loadSettings(Database &database);
-
-// The database's identity, a random name given when it was made (or first opened by a version
-// that knew it); empty text when the row holds none.
-QString databaseIdentity(Database &database);

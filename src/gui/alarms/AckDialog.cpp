@@ -1,12 +1,12 @@
 #include "AckDialog.h"
 
-#include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
+#include "core/items/ItemStore.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/records/History.h"
+#include "core/settings/GlobalVars.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/AddHistory.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -3,11 +3,11 @@
 #include "SnoozeDialog.h"
 
 #include "core/alarms/AlarmListModel.h"
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Twips.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/RowColours.h"
 #include "gui/platform/WindowUtil.h"
 
@@ -119,6 +119,7 @@ AlarmWindow::AlarmWindow(const AppSettings &settings, QWidget *parent)
 
     resize(toPixels(WindowWidth), toPixels(WindowHeight));
     loadAlarmData();
+    Mnemonics::give(this);
 }
 
 bool AlarmWindow::loadAlarmData()
@@ -156,7 +157,7 @@ void AlarmWindow::rowDoubleClicked(int row)
 void AlarmWindow::showDetails()
 {
     if (m_noAlarmSelected) {
-        MessageBox::information(this, QStringLiteral("Please select an alarm"));
+        MessageBox::fault(flxAlarms, QStringLiteral("Please select an alarm"));
         return;
     }
     openDetails(m_alarmCurRow, false);

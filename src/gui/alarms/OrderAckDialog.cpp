@@ -1,12 +1,13 @@
 #include "OrderAckDialog.h"
 
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
 #include "gui/platform/KeyFilter.h"
+#include "gui/platform/LongText.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QHBoxLayout>
@@ -65,19 +66,20 @@ OrderAckDialog::OrderAckDialog(qint64 itemId, QWidget *parent)
     readStamp(orderAckStamp);
     if (itemLoaded())
         loadorderinfo();
+    Mnemonics::give(this);
 }
 
 void OrderAckDialog::loadorderinfo()
 {
     runGuarded(this, QStringLiteral("read the item"),
-               [this] { m_infoText->setPlainText(LineEnds::toShown(orderInfoText(db(), itemId()))); });
+               [this] { m_infoText->setPlainText(LongText::shownPart(LineEnds::toShown(orderInfoText(db(), itemId())))); });
 }
 
 void OrderAckDialog::acknowledgeOrder()
 {
     const QString purchaseOrder = m_purchaseOrderEdit->text();
     if (purchaseOrder.trimmed().isEmpty()) { // spaces alone name no order
-        MessageBox::information(this, QStringLiteral("Purchase order number must be specified"));
+        MessageBox::fault(m_purchaseOrderEdit, QStringLiteral("Purchase order number must be specified"));
         return;
     }
     acknowledge(orderAckHistory(purchaseOrder), [&](const QStringList &history) {

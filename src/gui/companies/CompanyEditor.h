@@ -34,5 +34,6 @@ private:
     void fill(const CompanyRecord &company);
 
     const qint64 m_companyId;
+    RowStamp m_read; // the company's row as it was loaded
     QWidget *m_boxes[CompanyBox::Count] = {};
 };

@@ -1,6 +1,5 @@
 #include "ImportPreviewDialog.h"
 
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Utility.h"
 #include "core/records/History.h"
@@ -8,6 +7,7 @@
 #include "core/settings/GlobalVars.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 
@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -77,10 +78,12 @@ public:
             return cellLine(text(row, index.column()));
         case Qt::ToolTipRole:
             return index.column() == columnCount() - 1 ? text(row, index.column()) : QVariant();
+        // A row with problems is marked light red, as an alarm past its date is; the others
+        // keep the list's colours.
         case Qt::BackgroundRole:
-            return row.problems.isEmpty() ? QColor(Qt::white) : QColor(255, 192, 192);
+            return row.problems.isEmpty() ? QVariant() : QVariant(QColor(255, 192, 192));
         case Qt::ForegroundRole:
-            return QColor(Qt::black);
+            return row.problems.isEmpty() ? QVariant() : QVariant(QColor(Qt::black));
         default:
             return QVariant();
         }
@@ -139,6 +142,17 @@ QString columnsText(const ImportPreview &preview)
     return text;
 }
 
+// Each row's problems and notes, one row a line.
+QString problemList(const ImportPreview &preview)
+{
+    QStringList lines;
+    for (const ImportRow &row : preview.rows) {
+        if (!row.problems.isEmpty() || !row.notes.isEmpty())
+            lines << QStringLiteral("Line %1: ").arg(row.line) + (row.problems + row.notes).join(QStringLiteral("; "));
+    }
+    return lines.join(u'\n');
+}
+
 } // namespace
 
 ImportPreviewDialog::ImportPreviewDialog(ImportPreview preview, const QString &fileName, QWidget *parent)
@@ -165,7 +179,22 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPreview preview, const QString &f
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setTabKeyNavigation(false);
     m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    // Every heading reads whole, from its start.
+    QHeaderView *headings = m_grid->horizontalHeader();
+    headings->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    headings->setStretchLastSection(true);
+    for (int column = 0; column < headings->count(); ++column)
+        m_grid->setColumnWidth(column, qMax(headings->defaultSectionSize(), headings->sectionSizeHint(column)));
+
+    // What is wrong with each row, whole, whatever its length.
+    auto *problems = new QPlainTextEdit(this);
+    problems->setObjectName(QStringLiteral("txtProblems"));
+    problems->setAccessibleName(QStringLiteral("Problems"));
+    problems->setReadOnly(true);
+    problems->setTabChangesFocus(true);
+    problems->setPlainText(problemList(m_preview));
+    problems->setVisible(!problems->document()->isEmpty());
+    problems->setFixedHeight(problems->fontMetrics().lineSpacing() * 5 + 12);
 
     m_addCompanies = new QCheckBox(this);
     m_addCompanies->setObjectName(QStringLiteral("chkAddCompanies"));
@@ -183,6 +212,7 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPreview preview, const QString &f
     layout->addWidget(label);
     layout->addWidget(columns);
     layout->addWidget(m_grid, 1);
+    layout->addWidget(problems);
     layout->addWidget(m_addCompanies);
     layout->addWidget(buttons);
 
@@ -190,6 +220,7 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPreview preview, const QString &f
     connect(buttons, &QDialogButtonBox::accepted, this, &ImportPreviewDialog::importRows);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     updateImportButton();
+    Mnemonics::give(this);
 }
 
 void ImportPreviewDialog::updateImportButton()

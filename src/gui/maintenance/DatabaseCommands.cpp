@@ -2,16 +2,15 @@
 
 #include "ProgramEnd.h"
 
-#include "core/settings/AppPaths.h"
-#include "core/db/Recordset.h"
 #include "core/maintenance/BackupReminder.h"
 #include "core/maintenance/DatabaseFiles.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "core/platform/Utility.h"
+#include "core/settings/AppPaths.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "OptionsDialog.h"
 
 #include "core/alarms/AlarmSummary.h"
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "gui/platform/KeyFilter.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QCheckBox>
@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -51,6 +52,7 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     SSTab1->addTab(buildAlarmsTab(), QStringLiteral("Alarms"));
     SSTab1->addTab(buildBackupTab(), QStringLiteral("Backup"));
     SSTab1->addTab(buildAdvancedTab(), QStringLiteral("Advanced"));
+    SSTab1->tabBar()->setAccessibleName(QStringLiteral("Option pages"));
 
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
     m_okButton->setObjectName(QStringLiteral("cmdOK"));
@@ -69,7 +71,10 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     layout->addLayout(buttons);
 
     // Without the row the window offers nothing to store.
-    if (runGuarded(this, QStringLiteral("read the options"), [&] { m_loaded = loadOptions(db()); }))
+    if (runGuarded(this, QStringLiteral("read the options"), [&] {
+            m_read = optionsStamp(db());
+            m_loaded = loadOptions(db());
+        }))
         showOptions(m_loaded);
     else
         m_okButton->setEnabled(false);
@@ -77,6 +82,7 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     connect(cmbSvcAl, &QComboBox::currentIndexChanged, this, &OptionsDialog::followAlarmChoice);
     connect(cmbOrAl, &QComboBox::currentIndexChanged, this, &OptionsDialog::followAlarmChoice);
     resize(440, 230);
+    Mnemonics::give(this);
 }
 
 QWidget *OptionsDialog::buildAlarmsTab()
@@ -183,14 +189,18 @@ void OptionsDialog::save()
 {
     const IntervalProblem problem = checkBackupInterval(m_backupIntervalEdit->text());
     if (problem != IntervalProblem::None) {
-        MessageBox::information(this, intervalProblemText(problem));
         SSTab1->setCurrentIndex(1);
-        m_backupIntervalEdit->setFocus();
+        MessageBox::fault(m_backupIntervalEdit, intervalProblemText(problem));
         return;
     }
     const GeneralOptions options = chosen();
-    if (!runGuarded(this, QStringLiteral("save the options"), [&] { saveOptions(db(), options); }))
+    bool written = false;
+    if (!runGuarded(this, QStringLiteral("save the options"), [&] { written = saveOptions(db(), options, m_read); }))
         return;
+    if (!written) {
+        MessageBox::information(this, QString::fromLatin1(OptionsChangedText));
+        return;
+    }
     setTrayAlarmsWanted(m_trayCheck->isChecked());
     setDesktopNoticesWanted(m_noticeCheck->isChecked());
     Q_EMIT optionsSaved();

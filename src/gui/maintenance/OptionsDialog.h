@@ -38,6 +38,7 @@ private:
     void followAlarmChoice();
 
     GeneralOptions m_loaded; // as the window opened, for lists with nothing chosen
+    RowStamp m_read; // the same, as the save compares it
     QTabWidget *SSTab1 = nullptr;
     QComboBox *cmbSvcAl = nullptr;
     QComboBox *cmbOrAl = nullptr;

@@ -1,9 +1,10 @@
 #include "AboutDialog.h"
 
-#include "core/db/Recordset.h"
-#include "core/platform/LineEnds.h"
-#include "gui/platform/WindowUtil.h"
 #include "core/maintenance/WorkingDatabase.h"
+#include "core/platform/LineEnds.h"
+#include "core/settings/SettingsStore.h"
+#include "gui/platform/Mnemonics.h"
+#include "gui/platform/WindowUtil.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -39,13 +40,13 @@ AboutDialog::AboutDialog(QWidget *parent)
     layout->addWidget(logo, 0, Qt::AlignTop);
     layout->addLayout(right, 1);
     resize(460, 170);
+    Mnemonics::give(this);
 }
 
 QString AboutDialog::aboutText()
 {
-    Recordset settings(db(), QStringLiteral("Select * from settings"));
-    if (settings.isEmpty())
+    const std::optional<DatabaseVersion> made = readDatabaseVersion(db());
+    if (!made)
         return QString();
-    return QStringLiteral("Tarvo v") + settings.text(QStringLiteral("Version")) + QStringLiteral("\r\nBuild: ")
-        + settings.text(QStringLiteral("build"));
+    return QStringLiteral("Tarvo v") + made->version + QStringLiteral("\r\nBuild: ") + made->build;
 }

@@ -4,17 +4,19 @@
 #include "gui/itemlist/ItemGrid.h"
 
 #include "core/alarms/AlarmMonitor.h"
-#include "core/settings/AppPaths.h"
-#include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
-#include "core/settings/Settings.h"
+#include "core/itemlist/ItemListModel.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
+#include "core/platform/SafeFile.h"
 #include "core/platform/Twips.h"
-#include "core/itemlist/ItemListModel.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/GlobalVars.h"
+#include "core/settings/Settings.h"
+#include "gui/platform/BusyWait.h"
+#include "gui/platform/LongText.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -88,6 +90,7 @@ void MainWindow::buildStatusBar()
     connect(m_clock, &QTimer::timeout, this, &MainWindow::updateClockPanels);
     m_clock->start();
     updateClockPanels();
+    showDatabaseWaits(bar);
 }
 
 void MainWindow::updateClockPanels()
@@ -157,7 +160,7 @@ void MainWindow::buildCentralArea()
     QWidget::setTabOrder(m_historyPane->addNoteButton(), m_historyPane->changeButton());
     QWidget::setTabOrder(m_historyPane->changeButton(), m_historyPane->historyGrid());
     QWidget::setTabOrder(m_historyPane->historyGrid(), m_historyPane->notesGrid());
-    QWidget::setTabOrder(m_historyPane->notesGrid(), m_companyPane->moreButton());
+    QWidget::setTabOrder(m_historyPane->notesGrid(), m_companyPane->firstInTabOrder());
 
     // The cell viewer shows a long cell's whole text over the cell; it is never stored.
     m_cellViewer = new QPlainTextEdit(central);
@@ -193,8 +196,8 @@ void MainWindow::load()
 
 void MainWindow::makeWorkingFolders()
 {
-    QDir().mkpath(AppPaths::backupFolder());
-    QDir().mkpath(AppPaths::reportsFolder());
+    SafeFile::makeFolder(AppPaths::backupFolder());
+    SafeFile::makeFolder(AppPaths::reportsFolder());
 }
 
 void MainWindow::setPanelText(int panel, const QString &text)
@@ -307,7 +310,7 @@ void MainWindow::showCellViewer(int row, int column)
         return;
     }
     m_cellViewer->setGeometry(m_grid->cellRect(row, column));
-    m_cellViewer->setPlainText(model->cellText(row, columnId));
+    m_cellViewer->setPlainText(LongText::shownPart(model->cellText(row, columnId)));
     m_cellViewer->show();
     m_cellViewer->raise();
 }

@@ -7,7 +7,6 @@
 #include "core/alarms/AlarmMonitor.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/alarms/AlarmSchedule.h"
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/settings/GlobalVars.h"

@@ -6,9 +6,9 @@
 #include "DetailPanel.h"
 #include "gui/itemlist/ItemGrid.h"
 
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
+#include "core/items/ItemStore.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/GlobalVars.h"
@@ -19,6 +19,7 @@
 #include "gui/maintenance/DatabaseCommands.h"
 #include "gui/maintenance/OptionsDialog.h"
 #include "gui/platform/Desktop.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/EntryDialog.h"
 #include "gui/reports/ReportCommands.h"
@@ -127,6 +128,8 @@ void MainWindow::buildMenus()
     help->setObjectName(QStringLiteral("mnuHelp"));
     addCommand(help, "mnuContents", QStringLiteral("Contents"), &MainWindow::openManual)->setShortcut(QKeySequence::HelpContents);
     addCommand(help, "mnuAbout", QStringLiteral("About"), &MainWindow::showAboutWindow);
+    for (QAction *title : bar->actions())
+        Mnemonics::give(title->menu());
 }
 
 void MainWindow::buildToolBar()
@@ -169,6 +172,7 @@ void MainWindow::buildContextMenu()
     addCommand(m_contextMenu, "mnuDeleteItem", QStringLiteral("Delete Item"), &MainWindow::deleteSelectedItem);
     QAction *columns = addCommand(m_contextMenu, "mnuEditColumns", QStringLiteral("Edit Columns"), &MainWindow::openColumnSettings);
     connect(action(QStringLiteral("mnuColums")), &QAction::enabledChanged, columns, &QAction::setEnabled);
+    Mnemonics::give(m_contextMenu);
 }
 
 void MainWindow::newItem()
@@ -197,7 +201,7 @@ bool MainWindow::requireSelection(const QString &message)
 {
     if (!m_noItemSelected)
         return true;
-    MessageBox::information(this, message);
+    MessageBox::fault(m_grid, message);
     return false;
 }
 
@@ -214,7 +218,7 @@ void MainWindow::deleteSelectedItem()
         return;
     }
     const qint64 id = selectedItemId();
-    if (!MessageBox::confirm(this, deleteItemQuestion(id)))
+    if (!MessageBox::confirmDestructive(this, deleteItemQuestion(id)))
         return;
     if (!runGuarded(this, QStringLiteral("delete the item"), [&] { deleteItem(db(), id); }))
         return;

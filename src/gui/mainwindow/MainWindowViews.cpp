@@ -6,9 +6,8 @@
 
 #include "gui/itemlist/ItemGrid.h"
 
-#include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
 #include "core/itemlist/ItemListModel.h"
+#include "core/settings/GlobalVars.h"
 #include "core/views/ViewRules.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/views/ColumnSettingsDialog.h"

@@ -4,13 +4,12 @@
 
 #include "core/alarms/AlarmMonitor.h"
 
-#include "core/db/Recordset.h"
 #include "core/maintenance/DatabaseFiles.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
 #include "gui/maintenance/DatabaseCommands.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QLabel>
 #include <QScreen>

@@ -1,5 +1,6 @@
 #include "FileDialog.h"
 
+#include "DialogOwner.h"
 #include "MessageBox.h"
 
 #include "core/platform/SafeFile.h"
@@ -41,7 +42,9 @@ QString openFile(QWidget *parent, const QString &caption, const QString &start, 
 {
     if (inTestMode)
         return withSuffix(nextTestPath(caption, start), defaultSuffix, QFileDialog::AcceptOpen);
-    QFileDialog dialog(parent, caption, start, filter);
+    const DialogOwner owner(parent);
+    QFileDialog dialog(owner.window(), caption, start, filter);
+    owner.place(&dialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -54,7 +57,9 @@ QString saveFile(QWidget *parent, const QString &caption, const QString &start, 
 {
     if (inTestMode)
         return withSuffix(nextTestPath(caption, start), defaultSuffix, QFileDialog::AcceptSave);
-    QFileDialog dialog(parent, caption, start, filter);
+    const DialogOwner owner(parent);
+    QFileDialog dialog(owner.window(), caption, start, filter);
+    owner.place(&dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(defaultSuffix);
@@ -70,7 +75,7 @@ bool mayWriteTo(QWidget *parent, const QString &target)
         return false;
     }
     return !fileExists(target)
-        || MessageBox::confirm(parent, QStringLiteral("File already exsists; It will be overwritten"));
+        || MessageBox::confirmDestructive(parent, QStringLiteral("File already exsists; It will be overwritten"));
 }
 
 void setTestMode(bool on)

@@ -2,10 +2,11 @@
 
 #include "core/records/History.h"
 
-#include "core/db/Recordset.h"
+#include "core/items/ItemStore.h"
+#include "core/maintenance/WorkingDatabase.h"
+#include "core/records/RecordStore.h"
 #include "core/settings/Settings.h"
 #include "gui/platform/MessageBox.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QApplication>
 
@@ -31,8 +32,10 @@ void addHistory(HistoryKind kind, EntryTarget target, qint64 itemId, const QStri
                 const AppSettings &settings)
 {
     const QString descr = historyText(kind, text1, text2);
-    if (entryAccepted(QApplication::activeWindow(), kind, descr, settings))
-        writeEntry(db(), target, itemId, descr);
+    // The question may stay open while another program deletes the item.
+    if (entryAccepted(QApplication::activeWindow(), kind, descr, settings)
+        && addEntryToItem(db(), target, itemId, descr) == SaveOutcome::ItemGone)
+        MessageBox::information(QApplication::activeWindow(), QString::fromLatin1(EntryItemGoneText));
 }
 
 QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requests, const AppSettings &settings)

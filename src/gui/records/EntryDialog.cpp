@@ -2,11 +2,13 @@
 
 #include "AddHistory.h"
 
-#include "core/db/Recordset.h"
 #include "core/items/ItemStore.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
+#include "core/records/RecordStore.h"
 #include "gui/platform/KeyFilter.h"
+#include "gui/platform/LongText.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 
@@ -25,8 +27,6 @@ constexpr int ButtonWidth = 1095;
 constexpr int WindowWidth = 7200;
 constexpr int WindowHeight = 1470;
 
-const char *const ItemGoneMessage = "This item no longer exists; the entry was not added";
-
 } // namespace
 
 EntryDialog::EntryDialog(EntryTarget target, qint64 itemId, QWidget *parent)
@@ -43,7 +43,7 @@ EntryDialog::EntryDialog(EntryTarget target, qint64 itemId, QWidget *parent)
     showPlainText(lblItem);
     lblItem->setWordWrap(true); // a long item name takes more lines, not a wider window
     runGuarded(this, QStringLiteral("read the item"), [&] {
-        lblItem->setText(QStringLiteral("Item: %1 (ID = %2)").arg(itemName(db(), m_itemId)).arg(m_itemId));
+        lblItem->setText(QStringLiteral("Item: %1 (ID = %2)").arg(LongText::shownPart(itemName(db(), m_itemId))).arg(m_itemId));
     });
     auto *lblDescr = new QLabel(QStringLiteral("Description:"), this);
     lblDescr->setObjectName(QStringLiteral("lblDescr"));
@@ -79,6 +79,7 @@ EntryDialog::EntryDialog(EntryTarget target, qint64 itemId, QWidget *parent)
     m_descriptionEdit->setFocus();
     connect(cmdAdd, &QPushButton::clicked, this, &EntryDialog::add);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    Mnemonics::give(this);
 }
 
 bool EntryDialog::hasTypedText() const
@@ -90,19 +91,17 @@ void EntryDialog::add()
 {
     const QString descr = m_descriptionEdit->text();
     if (descr.isEmpty()) {
-        MessageBox::information(this, QStringLiteral("Description must be entered"));
+        MessageBox::fault(m_descriptionEdit, QStringLiteral("Description must be entered"));
         return;
     }
-    bool itemGone = false;
-    const bool written = runGuarded(this, QStringLiteral("add the entry"), [&] {
-        itemGone = !itemExists(db(), m_itemId);
-        if (!itemGone)
-            writeEntry(db(), m_target, m_itemId, descr); // a typed entry is always written
+    SaveOutcome outcome = SaveOutcome::Saved;
+    const bool ran = runGuarded(this, QStringLiteral("add the entry"), [&] {
+        outcome = addEntryToItem(db(), m_target, m_itemId, descr); // a typed entry is always written
     });
-    if (!written)
+    if (!ran)
         return; // the failure was shown; the typed text stays for another try
-    if (itemGone) {
-        MessageBox::information(this, QString::fromLatin1(ItemGoneMessage));
+    if (outcome != SaveOutcome::Saved) {
+        MessageBox::information(this, QString::fromLatin1(EntryItemGoneText));
         return;
     }
     emit entryAdded(m_target, m_itemId);

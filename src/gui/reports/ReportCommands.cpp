@@ -2,7 +2,6 @@
 
 #include "ViewerClient.h"
 
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/items/ItemTransfer.h"
 #include "core/maintenance/WorkingDatabase.h"
@@ -13,6 +12,7 @@
 #include "core/reports/CsvExport.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/Settings.h"
+#include "core/settings/SettingsStore.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
@@ -68,7 +68,7 @@ QString writtenText(qsizetype count, const char *one, const char *many, const QS
 QString saveExport(QWidget *parent, const QString &caption, const QString &proposedName, const QString &filter,
                    const QByteArray &bytes)
 {
-    QDir().mkpath(AppPaths::reportsFolder());
+    SafeFile::makeFolder(AppPaths::reportsFolder());
     const QString proposed = QDir(AppPaths::reportsFolder()).filePath(proposedName);
     const QString target = FileDialog::saveFile(parent, caption, proposed, filter, QFileInfo(proposedName).suffix());
     if (target.isEmpty() || !FileDialog::mayWriteTo(parent, target))

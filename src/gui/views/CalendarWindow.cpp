@@ -2,11 +2,12 @@
 
 #include "CalendarPanel.h"
 
-#include "core/db/Recordset.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/views/CalendarMarks.h"
+#include "gui/platform/LongText.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QCalendarWidget>
 #include <QTextCharFormat>
@@ -28,6 +29,7 @@ CalendarWindow::CalendarWindow(QWidget *parent)
     markMonth(m_panel->calendar()->yearShown(), m_panel->calendar()->monthShown());
     connect(m_panel, &CalendarPanel::dayClicked, this, &CalendarWindow::dayChosen);
     connect(m_panel, &CalendarPanel::cancelled, this, &QWidget::close);
+    Mnemonics::give(this);
 }
 
 void CalendarWindow::markMonth(int year, int month)
@@ -42,7 +44,7 @@ void CalendarWindow::markMonth(int year, int month)
         if (!day->services.isEmpty())
             format.setFontWeight(QFont::Bold);
         format.setFontUnderline(!day->orders.isEmpty());
-        format.setToolTip(dayMarksToolTip(*day));
+        format.setToolTip(LongText::shownPart(dayMarksToolTip(*day)));
         calendar->setDateTextFormat(day.key(), format);
     }
 }
