@@ -46,6 +46,16 @@ public:
 
     // One value of the database, e.g. scalar("SELECT count(*) FROM main").
     QVariant scalar(const QString &sql, const QVariantList &values = {}) const;
+    // The first column of every row, as text (Null as empty text), joined in the order read.
+    QString joined(const QString &sql, const QString &separator, const QVariantList &values = {}) const;
+    // Makes the database refuse every `event` (INSERT, UPDATE or DELETE) on the table where the
+    // condition holds (e.g. "NEW.ID = 23"), failing with the message, as a full disk or a
+    // locked table would; until allow().
+    void refuse(const QString &event, const QString &table, const QString &message, const QString &condition = {}) const;
+    void allow(const QString &table) const;
+    // The column that orders rows as they were written (History, Notes, repparts), for a test's
+    // own statements.
+    static QString insertionOrder();
 
 private:
     void startOnServer();

@@ -193,6 +193,8 @@ private Q_SLOTS:
     {
         QFETCH(QVariantMap, item);
         QFETCH(QString, serviceDate);
+        if (TestWorld::onServer() && !item.value("servicedate").toString().startsWith(u'2'))
+            QSKIP("a server's date column holds days only");
         TestWorld world;
         const qint64 acme = world.addCompany("Acme");
         const qint64 id = world.addItem(acme, item);
@@ -223,7 +225,7 @@ private Q_SLOTS:
                                              " FROM main"))
                      .toString(),
                  QStringLiteral("Renamed 2026-12-05 Ann PO-2 2027-06-08 001"));
-        QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(Date || ' ' || descr, '|') FROM History")).toString(),
+        QCOMPARE(world.joined(QStringLiteral("SELECT Date || ' ' || descr FROM History ORDER BY ") + TestWorld::insertionOrder(), QStringLiteral("|")),
                  QStringLiteral("2026-12-06 serviced|2026-12-06 ordered|2026-12-06 in stock"));
     }
 

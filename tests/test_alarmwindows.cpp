@@ -49,6 +49,9 @@
 
 namespace {
 
+// A change that makes the database refuse new history rows, as a full disk would.
+const QString HistoryRefused = QStringLiteral("(History refuses new rows)");
+
 // Three items, by service date: past its date (kind 2), service due (0) and order due (1).
 struct Plant {
     qint64 past = 0, service = 0, order = 0;
@@ -187,9 +190,9 @@ private Q_SLOTS:
                                {plant.service})
                      .toString(),
                  QStringLiteral("2026-12-06 Ann 0 2027-03-08"));
-        QCOMPARE(world->scalar(QStringLiteral("SELECT group_concat(descr, '|') FROM History WHERE ID = ?"
-                                              " AND Date = '2026-12-06'"),
-                               {plant.service}),
+        QCOMPARE(world->joined(QStringLiteral("SELECT descr FROM History WHERE ID = ? AND Date = '2026-12-06' ORDER BY ")
+                                   + TestWorld::insertionOrder(),
+                               QStringLiteral("|"), {plant.service}),
                  QStringLiteral("New replacement part(s) installed on 12/6/2026"));
         // Both lists show the new state: the service row is gone, the main list all items again.
         QCOMPARE(kinds(alarms), QStringLiteral("21"));
@@ -262,7 +265,7 @@ private Q_SLOTS:
         QTest::newRow("in stock, database fails")
             << "stock"
             << ""
-            << "CREATE TRIGGER full BEFORE INSERT ON History BEGIN SELECT RAISE(ABORT, 'disk full'); END"
+            << HistoryRefused
             << -1 << "Could not store the acknowledgement.\r\nThe database said: disk full" << orderKept;
     }
     void storedOrRefused()
@@ -282,19 +285,23 @@ private Q_SLOTS:
         execute(db(), QStringLiteral("UPDATE main SET servicedby = 'Bob'")); // "Serviced By" starts with it
         QPointer<AckDialog> window = service ? static_cast<AckDialog *>(openAlone<ServiceAckDialog>(id)) : openAlone<OrderAckDialog>(id);
         window->findChild<QLineEdit *>(service ? QStringLiteral("txtServicedON") : QStringLiteral("txtPoNo"))->setText(input);
-        if (!change.isEmpty())
+        if (change == HistoryRefused)
+            world->refuse(QStringLiteral("INSERT"), QStringLiteral("History"), QStringLiteral("disk full"));
+        else if (!change.isEmpty())
             world->changeElsewhere(change);
         window->findChild<QPushButton *>(button == u"stock" ? QStringLiteral("cmdInStock") : QStringLiteral("cmdAck"))->click();
         settle();
         QCOMPARE(bool(window), !message.isEmpty()); // a refusal leaves the window open, a store closes it
         if (!message.isEmpty())
             QCOMPARE(MessageBox::shownTexts(), QStringList {message});
-        QCOMPARE(world->scalar(QStringLiteral("SELECT ifnull((SELECT ackservice || ackorder || ackorderinstock || ' ' ||"
-                                              " purchaseorder || ' ' || servicedate || ' ' || ifnull(DateServiced, '-') FROM main WHERE ID = ?), '') || ' ' ||"
-                                              " ifnull((SELECT group_concat(descr) FROM History WHERE Date = '2026-12-06'), '')"),
-                               {id})
-                     .toString(),
-                 stored);
+        const QString item = world->scalar(QStringLiteral("SELECT '' || ackservice || ackorder || ackorderinstock || ' ' || purchaseorder"
+                                                          " || ' ' || servicedate || ' ' || coalesce('' || DateServiced, '-') FROM main WHERE ID = ?"),
+                                           {id})
+                                 .toString();
+        const QString entries = world->joined(QStringLiteral("SELECT descr FROM History WHERE Date = '2026-12-06' ORDER BY ")
+                                                  + TestWorld::insertionOrder(),
+                                              QStringLiteral(","));
+        QCOMPARE(item + u' ' + entries, stored);
     }
 
     void deletedItemsAndFailedEvaluations()

@@ -245,16 +245,16 @@ private Q_SLOTS:
         QVERIFY(!m_window->noItemSelected());
 
         // A statement that fails half-way leaves every table as it was, and says what failed.
-        const QString count = QStringLiteral("SELECT (SELECT count(*) FROM main WHERE ID = ?1) || (SELECT count(*) FROM History"
+        const QString count = QStringLiteral("SELECT '' || (SELECT count(*) FROM main WHERE ID = ?1) || (SELECT count(*) FROM History"
                                              " WHERE ID = ?1) || (SELECT count(*) FROM Notes WHERE ID = ?1) ||"
                                              " (SELECT count(*) FROM repparts WHERE ID = ?1)");
-        execute(db(), QStringLiteral("CREATE TRIGGER keep_parts BEFORE DELETE ON repparts BEGIN SELECT RAISE(ABORT, 'parts are locked'); END"));
+        m_world->refuse(QStringLiteral("DELETE"), QStringLiteral("repparts"), QStringLiteral("parts are locked"));
         MessageBox::setNextAnswer(MessageBox::Ok);
         m_window->action(QStringLiteral("mnuDelete"))->trigger();
         QCOMPARE(MessageBox::lastText(), QStringLiteral("Could not delete the item.\r\nThe database said: parts are locked"));
         QCOMPARE(m_world->scalar(count, {m_pump}).toString(), QStringLiteral("1211"));
 
-        execute(db(), QStringLiteral("DROP TRIGGER keep_parts"));
+        m_world->allow(QStringLiteral("repparts"));
         MessageBox::clearShown();
         MessageBox::setNextAnswer(MessageBox::Ok);
         m_window->action(QStringLiteral("mnuDelete"))->trigger();

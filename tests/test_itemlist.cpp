@@ -243,7 +243,7 @@ private Q_SLOTS:
         for (int i = 0; i < 70; ++i)
             world.addPart(world.addItem(acme, {{"Name", QStringLiteral("Filler %1").arg(i)}}),
                           QStringLiteral("Part %1").arg(i), QString());
-        execute(db(), QStringLiteral("UPDATE sqlite_sequence SET seq = 4294967296 WHERE name = 'main'"));
+        db().backend().setIdCounter(QStringLiteral("main"), QStringLiteral("ID"), Q_INT64_C(4294967296));
         const qint64 big = world.addItem(acme, {{"Name", "Big"}});
         QCOMPARE(big, Q_INT64_C(4294967297));
         world.addPart(big, QStringLiteral("Big belt"), QStringLiteral("B-1"));
@@ -308,10 +308,7 @@ private Q_SLOTS:
             widths << Twips::toPixels(column.widthTwips);
         widths[layout.colLoc[Column::Name]] = 250; // the user dragged Name wider
         saveColumnWidths(db(), layout, widths);
-        QCOMPARE(world.scalar("SELECT group_concat(size, ' ') FROM (SELECT size FROM Columns WHERE ID IN (0, 1, 3)"
-                              " ORDER BY ID)")
-                     .toString(),
-                 "3750 1000 1800");
+        QCOMPARE(world.joined("SELECT size FROM Columns WHERE ID IN (0, 1, 3) ORDER BY ID", " "), "3750 1000 1800");
 
         // Widths read are held to 0..99,999 twips; with every column hidden only the ID is left.
         db().exec(QStringLiteral("UPDATE Columns SET ColLocation = 0; UPDATE Columns SET ColLocation = 1, size = -5"

@@ -213,6 +213,5 @@ void TestLayers::coreSqlIsInStores()
     QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral(", "))));
 }
 
-
 QTEST_GUILESS_MAIN(TestLayers)
 #include "test_layers.moc"

@@ -83,7 +83,7 @@ OptionsDialog *openOptions(MainWindow &main)
 // the interval.
 QString optionsRow(const TestWorld &world)
 {
-    return world.scalar(QStringLiteral("SELECT alservicedisabled || alorderdisabled || startupalarm || AutoAddhstOn"
+    return world.scalar(QStringLiteral("SELECT '' || alservicedisabled || alorderdisabled || startupalarm || AutoAddhstOn"
                                        " || AutoAddHstWarn || ' ' || timerinterval || ' ' || backupinterval"
                                        " FROM settings"))
         .toString();
@@ -261,6 +261,9 @@ void TestMaintenance::backupIntervalBox()
         options->close();
         MessageBox::clearShown();
     }
+    // A file may hold text where the interval belongs (a server's number column cannot).
+    if (TestWorld::onServer())
+        return;
     execute(db(), QStringLiteral("UPDATE settings SET backupinterval = 'week'"));
     OptionsDialog *options = openOptions(main);
     QCOMPARE(control<QLineEdit>(options, "txtBackup")->text(), QStringLiteral("week"));
@@ -292,6 +295,8 @@ void TestMaintenance::reminderAtStart_data()
 
 void TestMaintenance::reminderAtStart()
 {
+    if (TestWorld::onServer())
+        QSKIP("on a server the backup reminder is off");
     QFETCH(QVariant, backupDate);
     QFETCH(QVariant, interval);
     QFETCH(int, answer);
@@ -363,6 +368,8 @@ void TestMaintenance::fileCommands_data()
 
 void TestMaintenance::fileCommands()
 {
+    if (TestWorld::onServer())
+        QSKIP("the backup and switch of the database file");
     QFETCH(QString, command);
     QFETCH(QString, file);
     QFETCH(QString, kind);
@@ -490,6 +497,8 @@ void TestMaintenance::filesAndFoldersArePrivate()
 
 void TestMaintenance::switchFailingAfterTheCloseReopens()
 {
+    if (TestWorld::onServer())
+        QSKIP("the switch of the database file");
     // In a sticky folder a user may make files but not replace another user's: the copy is made
     // and checked, and only its rename over the working file, after the close, fails.
     if (geteuid() != 0)
@@ -523,6 +532,8 @@ void TestMaintenance::switchFailingAfterTheCloseReopens()
 
 void TestMaintenance::backupCodeRefusesTheWorkingFileAndOnlyReadsTheCopy()
 {
+    if (TestWorld::onServer())
+        QSKIP("the backup of the database file");
     // Refused by the backup itself, whichever name the working file goes by.
     TestWorld world;
     const QString hard = world.folder() + QStringLiteral("/hard.mdb");

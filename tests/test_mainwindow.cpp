@@ -148,14 +148,15 @@ private Q_SLOTS:
         window->close();
         QVERIFY(!workingDatabaseIsOpen());
         QVERIFY(openWorkingDatabase());
-        QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(size) FROM Columns WHERE ID IN (0, 2)")).toString(),
+        QCOMPARE(world.joined(QStringLiteral("SELECT size FROM Columns WHERE ID IN (0, 2) ORDER BY ID"), QStringLiteral(",")),
                  QStringLiteral("2400,3000"));
 
         // With nothing dragged nothing is written: a file that takes no writes gives no message.
         window = new MainWindow;
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->load();
-        db().exec(QStringLiteral("PRAGMA query_only = 1"));
+        db().exec(TestWorld::onServer() ? QStringLiteral("SET default_transaction_read_only = on")
+                                        : QStringLiteral("PRAGMA query_only = 1"));
         window->close();
         // Nor does closing after the database was closed, as a backup does before it ends the program.
         QVERIFY(openWorkingDatabase());
@@ -177,6 +178,8 @@ private Q_SLOTS:
     void splashFatalWhenDatabaseUnusable()
     {
         QFETCH(QString, damage);
+        if (TestWorld::onServer())
+            QSKIP("damage to the file itself");
         TestWorld world;
         if (damage.isEmpty())
             QFile::remove(world.databasePath());

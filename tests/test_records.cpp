@@ -59,8 +59,7 @@ std::pair<qint64, qint64> addPumpAndFan(TestWorld &world)
 // Every entry of a table as "item ID: description", in the order written.
 QStringList entriesIn(TestWorld &world, const QString &table)
 {
-    return world.scalar(QStringLiteral("SELECT group_concat(ID || ': ' || descr, '|') FROM %1").arg(table))
-        .toString()
+    return world.joined(QStringLiteral("SELECT ID || ': ' || descr FROM %1 ORDER BY %2").arg(table, TestWorld::insertionOrder()), QStringLiteral("|"))
         .split(u'|', Qt::SkipEmptyParts);
 }
 

@@ -161,6 +161,9 @@ void TestServer::bindsValuesAsParameters()
     QCOMPARE(scalar(*m_backend, QStringLiteral("SELECT f FROM sample WHERE d = ?"), {QStringLiteral("2030-02-28")}), QVariant(0.1));
     const DbError range = failureOf([&] { insert->bind(5, 1); });
     QCOMPARE(range.message(), QStringLiteral("column index out of range"));
+    // Text the server cannot hold is refused, never cut short.
+    QCOMPARE(failureOf([&] { insert->bind(2, QStringLiteral("before") + QChar(u'\0') + QStringLiteral("after")); }).kind(),
+             DbError::Kind::BadValue);
 }
 
 void TestServer::foldsAsQtFolds_data()

@@ -177,11 +177,10 @@ private Q_SLOTS:
         settings.setShown(22, true); // Custom 3 (row 22 is ID 23: ID 20 is missing)
         QVERIFY(settings.validate(1, ColumnSettings::SizeCell, QStringLiteral("0777")).isEmpty());
         // A statement failing half way leaves the table as it was.
-        db().exec(QStringLiteral("CREATE TRIGGER stop BEFORE UPDATE ON Columns WHEN NEW.ID = 23 "
-                                 "BEGIN SELECT RAISE(ABORT, 'stopped'); END"));
+        world.refuse(QStringLiteral("UPDATE"), QStringLiteral("Columns"), QStringLiteral("stopped"), QStringLiteral("NEW.ID = 23"));
         QVERIFY_THROWS_EXCEPTION(DbError, settings.write(db()));
         QCOMPARE(storedColumns(), "2:2010,9:1500,4:1500,1:1200");
-        db().exec(QStringLiteral("DROP TRIGGER stop"));
+        world.allow(QStringLiteral("Columns"));
         settings.write(db());
         QCOMPARE(world.scalar("SELECT size || '/' || ColLocation FROM Columns WHERE ID = 2").toString(), "2010/0");
         QCOMPARE(storedColumns(), "9:1500,4:1500,1:777,23:1500");

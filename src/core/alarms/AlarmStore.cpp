@@ -8,8 +8,6 @@
 
 namespace {
 
-using SqlText::SqliteOnly::addDays;
-
 // The fields both acknowledgement windows read besides their own: the alarm's dates and the
 // item's name.
 const QString StampedAlarmFields = QStringLiteral("Name, servicedate, serviceinterval");
@@ -74,7 +72,7 @@ bool rollServiceDate(Database &database, qint64 itemId)
 {
     // Only the item's own fields decide; a service date that does not read as a day, or a move
     // that would give none, leaves the item as it is.
-    const QString nextDate = addDays(QStringLiteral("servicedate"), QStringLiteral("serviceinterval"));
+    const QString nextDate = database.dialect().addDays(QStringLiteral("servicedate"), QStringLiteral("serviceinterval"));
     Statement roll(database, QStringLiteral("UPDATE main SET ackservice = 0, ackorder = 0, ackorderinstock = 0,"
                                             " servicedate = %1"
                                             " WHERE ID = ? AND servicedate IS NOT NULL AND serviceinterval <> 0"
@@ -155,10 +153,11 @@ ScheduledItems ScheduledItems::withInterval(Database &database)
 ScheduledItems ScheduledItems::dueBetween(Database &database, const QDate &first, const QDate &last)
 {
     const QString from = DateText::toIso(first), to = DateText::toIso(last);
+    const SqlDialect &dialect = database.dialect();
     return ScheduledItems(database,
                           QStringLiteral("main.servicedate BETWEEN ? AND ? OR (main.leadtime > 0 AND %1 BETWEEN ? AND ?)"
                                          " ORDER BY %2, main.ID")
-                              .arg(addDays(QStringLiteral("main.servicedate"), QStringLiteral("-main.leadtime")),
-                                   SqlText::SqliteOnly::caseless(QStringLiteral("main.Name"))),
+                              .arg(dialect.addDays(QStringLiteral("main.servicedate"), QStringLiteral("-main.leadtime")),
+                                   dialect.ascending(dialect.caseless(QStringLiteral("main.Name")))),
                           {from, to, from, to});
 }

@@ -3,6 +3,7 @@
 #include "DbError.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 
 #include <libpq-fe.h>
 
@@ -52,9 +53,11 @@ DbError::Kind kindOf(const QByteArray &state)
     return DbError::Kind::Other;
 }
 
+// The first line of libpq's account, without the server's "FATAL:" or "ERROR:" before it.
 QString trimmedMessage(const char *text)
 {
-    return QString::fromUtf8(text).trimmed();
+    static const QRegularExpression severity(QStringLiteral("^(FATAL|ERROR|PANIC):\\s+"));
+    return QString::fromUtf8(text).trimmed().section(u'\n', 0, 0).remove(severity);
 }
 
 class PgCursor final : public DbCursor
@@ -88,6 +91,9 @@ public:
             m_values[at] = QByteArray::number(value.toDouble(), 'g', 17);
         else
             m_values[at] = value.toString().toUtf8();
+        // The server's text holds no NUL; libpq would cut the value there without a word.
+        if (m_values[at].contains('\0'))
+            throw DbError(QStringLiteral("text with a NUL character cannot be stored on the server"), DbError::Kind::BadValue);
     }
 
     bool next() override

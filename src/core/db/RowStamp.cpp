@@ -29,5 +29,7 @@ RowStamp RowStamp::read(Database &database, const QString &sql, const QVariantLi
 
 bool RowStamp::stillHolds(Database &database) const
 {
-    return m_sql.isEmpty() || readAll(database, m_sql, m_binds) == m_values;
+    // On the server the re-read locks the rows it reads until the save's transaction ends: a
+    // second save of the same rows waits here, then reads what the first one wrote.
+    return m_sql.isEmpty() || readAll(database, m_sql + database.dialect().lockingRead(), m_binds) == m_values;
 }

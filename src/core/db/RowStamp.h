@@ -14,14 +14,16 @@ class RowStamp
 public:
     RowStamp() = default; // nothing read: nothing to compare, every save goes ahead
 
-    // Every column of every row `sql` selects with `values` bound, in the order read.
+    // Every column of every row `sql` selects with `values` bound, in the order read. The
+    // statement reads one table, so that the server can lock the rows it reads again.
     static RowStamp read(Database &database, const QString &sql, const QVariantList &values = {});
 
     // True when the read found no row (the item is gone).
     bool foundNothing() const { return !m_sql.isEmpty() && m_values.isEmpty(); }
 
     // Whether the rows read the same now. Call it inside the save's transaction, so that no
-    // other program can write between the compare and the save.
+    // other program can write between the compare and the save: the file's write transaction
+    // holds the whole file, and on the server the rows read stay locked until it ends.
     bool stillHolds(Database &database) const;
 
 private:

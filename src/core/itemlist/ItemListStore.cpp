@@ -15,15 +15,15 @@ QString qualifiedColumn(const FieldSpec &info)
         + QString::fromLatin1(info.sql);
 }
 
-QString conditionText(const LookupCondition &lookup)
+QString conditionText(const SqlDialect &dialect, const LookupCondition &lookup)
 {
     using Match = LookupCondition::Match;
     if (lookup.match == Match::All)
         return QString();
     const QString column = qualifiedColumn(*FieldTable::field(lookup.field));
     switch (lookup.match) {
-    case Match::TextLike: return SqlText::SqliteOnly::foldedLike(column);
-    case Match::TextEqual: return SqlText::SqliteOnly::foldedEquals(column);
+    case Match::TextLike: return dialect.foldedLike(column);
+    case Match::TextEqual: return dialect.foldedEquals(column);
     default: return column + QStringLiteral(" = ?");
     }
 }
@@ -47,7 +47,7 @@ QString listStatement(const QString &condition)
 } // namespace
 
 ListedItems::ListedItems(Database &database, const LookupCondition &lookup)
-    : m_query(database, listStatement(conditionText(lookup)))
+    : m_query(database, listStatement(conditionText(database.dialect(), lookup)))
 {
     if (lookup.match != LookupCondition::Match::All)
         m_query.bind(1, lookup.value);

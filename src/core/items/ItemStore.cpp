@@ -40,6 +40,13 @@ QString columnOf(const FieldSpec &info)
     return info.kind == FieldKind::Company ? QStringLiteral("manuID") : QString::fromLatin1(info.sql);
 }
 
+// An item's parts by name without regard to case, equal names in the order they were stored.
+QString partsOrder(Database &database)
+{
+    const SqlDialect &dialect = database.dialect();
+    return dialect.ascending(dialect.caseless(QStringLiteral("descr"))) + QStringLiteral(", ") + dialect.insertionOrder();
+}
+
 void deleteRows(Database &database, const QString &table, qint64 itemId)
 {
     Statement remove(database, QStringLiteral("DELETE FROM %1 WHERE ID = ?").arg(table));
@@ -199,9 +206,10 @@ void deleteItem(Database &database, qint64 itemId)
 
 QVector<RepPart> loadRepParts(Database &database, qint64 itemId)
 {
-    // The (ID, descr) index gives the parts of an item by name as the database compares them;
-    // sortRepParts then orders them as every list does.
-    Statement query(database, QStringLiteral("SELECT descr, partnumber FROM repparts WHERE ID = ? ORDER BY %1").arg(SqlText::SqliteOnly::caseless(QStringLiteral("descr"))));
+    // The (ID, descr) index gives the parts of an item by name as the database compares them,
+    // equal names in the order they were stored; sortRepParts then orders them as every list
+    // does.
+    Statement query(database, QStringLiteral("SELECT descr, partnumber FROM repparts WHERE ID = ? ORDER BY ") + partsOrder(database));
     query.bind(1, itemId);
     QVector<RepPart> parts;
     while (query.next())
@@ -228,7 +236,7 @@ QString replacementPartsText(Database &database, qint64 itemId, const QString &s
 void forEachRepPartsText(Database &database, const QString &separator,
                          const std::function<void(qint64 itemId, QString &&text)> &take)
 {
-    Statement query(database, QStringLiteral("SELECT ID, descr, partnumber FROM repparts ORDER BY ID, %1").arg(SqlText::SqliteOnly::caseless(QStringLiteral("descr"))));
+    Statement query(database, QStringLiteral("SELECT ID, descr, partnumber FROM repparts ORDER BY ID, ") + partsOrder(database));
     qint64 currentId = 0;
     QVector<RepPart> parts;
     auto flush = [&] {

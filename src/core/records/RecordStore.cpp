@@ -17,7 +17,7 @@ QString tableOf(EntryTarget target)
 QVector<Entry> loadEntries(Database &db, EntryTarget target, qint64 itemId)
 {
     // Same-day entries keep the order they were written in.
-    Statement query(db, QStringLiteral("SELECT Date, descr FROM %1 WHERE ID = ? ORDER BY Date DESC, %2").arg(tableOf(target), SqlText::SqliteOnly::insertionOrder()));
+    Statement query(db, QStringLiteral("SELECT Date, descr FROM %1 WHERE ID = ? ORDER BY %2, %3").arg(tableOf(target), db.dialect().descending(QStringLiteral("Date")), db.dialect().insertionOrder()));
     query.bind(1, itemId);
     QVector<Entry> entries;
     while (query.next())
