@@ -133,7 +133,11 @@ bool itemExists(Database &database, qint64 itemId)
 SaveOutcome addEntryToItem(Database &database, EntryTarget target, qint64 itemId, const QString &descr)
 {
     Transaction transaction(database);
-    if (!itemExists(database, itemId))
+    // The item's row, locked on the server as every save of an item locks it first: a deletion
+    // of the item meanwhile waits for this entry, or this entry for the deletion.
+    Statement item(database, QStringLiteral("SELECT 1 FROM main WHERE ID = ?") + database.dialect().lockingRead());
+    item.bind(1, itemId);
+    if (!item.next())
         return SaveOutcome::ItemGone;
     writeEntry(database, target, itemId, descr);
     transaction.commit();
