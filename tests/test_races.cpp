@@ -55,7 +55,6 @@ public:
     {
         m_inner->setIdCounter(table, column, value);
     }
-    void setLockTimeout(int msec) override { m_inner->setLockTimeout(msec); }
     const SqlDialect &dialect() const override { return m_inner->dialect(); }
     QString displayName() const override { return m_inner->displayName(); }
 
@@ -209,7 +208,8 @@ void TestRaces::lockHeldTooLongIsRefusedAlike()
     openSlowly(other, world, holding, 1500);
     const Save bea = openWindow(QStringLiteral("item editor"), other, id, QStringLiteral("Bea"));
     const Save al = openWindow(QStringLiteral("item editor"), db(), id, QStringLiteral("Al"));
-    db().backend().setLockTimeout(300);
+    Database::setBusyTimeout(300);
+    const auto restore = qScopeGuard([] { Database::setBusyTimeout(LockWait::DefaultTimeoutMsec); });
     std::thread beaSaves([&] { bea(other); });
     holding.acquire();
     QString refusal;
@@ -220,7 +220,6 @@ void TestRaces::lockHeldTooLongIsRefusedAlike()
         refusal = error.message();
     }
     beaSaves.join();
-    db().backend().setLockTimeout(DbBackend::DefaultLockTimeoutMsec);
     QCOMPARE(refusal, QString::fromLatin1(DbError::BusyText));
     QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main")).toString(), QStringLiteral("Bea's pump"));
 }
