@@ -316,8 +316,9 @@ private Q_SLOTS:
                  stored);
     }
 
-    // While another program holds the file's write lock a save waits for it: the pointer is the
-    // busy one and the status bar says why, until the save is refused.
+    // While another program holds the file's write lock (on a server, the item's row) a save
+    // waits for it: the pointer is the busy one and the status bar says why, until the save is
+    // refused.
     void saveWaitsVisiblyForAnotherProgram()
     {
         TestWorld world;
@@ -327,9 +328,14 @@ private Q_SLOTS:
         ItemEditor *editor = main.openItemEditor(ItemEditor::EditListItem, id, true);
         setBox(editor, Location, QStringLiteral("Hall 9"));
         Database other;
-        QVERIFY(other.open(world.databasePath()));
-        other.exec(QStringLiteral("BEGIN IMMEDIATE"));
-        Database::setBusyTimeout(300);
+        if (TestWorld::onServer()) {
+            other.openServer(TestWorld::serverAddress());
+            other.exec(QStringLiteral("BEGIN; SELECT ID FROM main FOR UPDATE"));
+        } else {
+            QVERIFY(other.open(world.databasePath()));
+            other.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        }
+        Database::setBusyTimeout(600);
         const auto restore = qScopeGuard([] { Database::setBusyTimeout(5000); });
         QStringList seen; // the status texts, each with whether the pointer was the busy one
         connect(main.statusBar(), &QStatusBar::messageChanged, this, [&seen](const QString &text) {

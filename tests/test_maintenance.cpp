@@ -4,7 +4,9 @@
 
 #include "core/alarms/AlarmSummary.h"
 #include "core/db/Database.h"
+#include "core/db/DatabaseCopy.h"
 #include "core/db/NewDatabase.h"
+#include "core/db/TableShapes.h"
 #include "core/maintenance/DatabaseFiles.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/SafeFile.h"
@@ -59,6 +61,7 @@ private Q_SLOTS:
     void fileCommands();
     void switchFailingAfterTheCloseReopens();
     void backupCodeRefusesTheWorkingFileAndOnlyReadsTheCopy();
+    void serverExportsInsteadOfBackingUp();
     void filesAndFoldersArePrivate_data();
     void filesAndFoldersArePrivate();
 
@@ -433,6 +436,36 @@ void TestMaintenance::fileCommands()
 // What the program makes is the user's alone, whatever the umask: folders 0700, files 0600; a
 // file it replaces keeps its mode. An installed program makes its data folder and database, a
 // program beside its database its Backup and Reports folders.
+void TestMaintenance::serverExportsInsteadOfBackingUp()
+{
+    if (!TestWorld::onServer())
+        QSKIP("the file's backup and switch are fileCommands'");
+    TestWorld world;
+    world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}, {"servicedate", "2026-12-01"}});
+    execute(db(), QStringLiteral("UPDATE settings SET backupdate = '2026-01-01'")); // long overdue on a file
+    auto *splash = new SplashWindow;
+    QPointer<MainWindow> main;
+    connect(splash, &SplashWindow::mainWindowShown, this, [&](MainWindow *shown) { main = shown; });
+    splash->performChecks();
+    QVERIFY(main);
+    QCOMPARE(MessageBox::shownTexts(), QStringList()); // no backup reminder
+    QVERIFY(!main->action(QStringLiteral("mnuOpenDbase"))->isEnabled());
+    QAction *exportCommand = main->action(QStringLiteral("mnuBackup"));
+    QCOMPARE(exportCommand->text().remove(u'&'), QStringLiteral("Export to File\u2026"));
+
+    const QString path = QDir(AppPaths::backupFolder()).filePath(QStringLiteral("export.mdb"));
+    FileDialog::setNextPath(path);
+    exportCommand->trigger();
+    QCOMPARE(MessageBox::shownTexts(), QStringList {QStringLiteral("The database was exported to ") + QDir::toNativeSeparators(path)});
+    QCOMPARE(m_ended, 0); // the program runs on, on the server
+    QVERIFY(workingDatabaseIsOpen());
+    Database exported;
+    QVERIFY(exported.openReadOnly(path));
+    for (const TableShapes::Table &table : TableShapes::all())
+        QCOMPARE(DatabaseCopy::checksum(exported, table), DatabaseCopy::checksum(db(), table));
+    QCOMPARE(DatabaseFiles::checkDatabaseFile(path, DatabaseFiles::Contents::StartingRows), QString());
+}
+
 void TestMaintenance::filesAndFoldersArePrivate_data()
 {
     QTest::addColumn<QString>("what");

@@ -2,6 +2,7 @@
 
 #include "WorkingDatabase.h"
 #include "core/db/Database.h"
+#include "core/db/DatabaseCopy.h"
 #include "core/db/DbError.h"
 #include "core/db/Schema.h"
 #include "core/platform/SafeFile.h"
@@ -9,6 +10,7 @@
 #include "core/settings/AppPaths.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -60,6 +62,32 @@ Result backUp(const QString &target)
     if (!copy.commit(&detail))
         return failedAfterClose(Outcome::CopyFailed, detail);
     return {Outcome::Done, QString(), false};
+}
+
+Result exportTo(Database &database, const QString &target)
+{
+    // The copy is made in a private folder of its own, then staged beside the target as every
+    // file the program writes, and checked there.
+    QTemporaryDir scratch;
+    const QString made = scratch.filePath(QStringLiteral("export.mdb"));
+    QString detail;
+    {
+        Database file;
+        if (!scratch.isValid() || !file.create(made, &detail))
+            return {Outcome::CopyFailed, detail.isEmpty() ? scratch.errorString() : detail, true};
+        const DatabaseCopy::Result copied = DatabaseCopy::copy(database, file);
+        if (!copied.copied)
+            return {Outcome::CopyFailed, copied.error, true};
+    }
+    SafeFile::StagedFile copy(target);
+    if (!copy.copyFrom(made, &detail))
+        return {Outcome::CopyFailed, detail, true};
+    detail = checkDatabaseFile(copy.path());
+    if (!detail.isEmpty())
+        return {Outcome::CheckFailed, detail, true};
+    if (!copy.commit(&detail))
+        return {Outcome::CopyFailed, detail, true};
+    return {Outcome::Done, QString(), true};
 }
 
 Result switchTo(const QString &source)

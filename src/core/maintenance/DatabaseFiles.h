@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class Database;
+
 // Backing up the working database and switching to another database file. Both copy whole
 // files into a temporary file in the target's folder, check the copy and rename it over the
 // target, so the working database is never lost: whatever fails, the old files stay as they
@@ -34,6 +36,10 @@ struct Result {
 // Closes the database, copies the working file to the target and checks the copy. On any
 // failure after the close the database is opened again.
 Result backUp(const QString &target);
+
+// Writes the whole database (a server's) into a new encrypted file, checks it as a backup is
+// checked and only then puts it in place of the target. The database stays open throughout.
+Result exportTo(Database &database, const QString &target);
 
 // Copies the chosen file beside the working file and checks it while the database is still
 // open; only a sound copy replaces the working file, with the database closed. On a failure

@@ -12,6 +12,8 @@
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/WindowUtil.h"
 
+#include <QDir>
+
 namespace {
 
 const QString Filter = QStringLiteral("Tarvo databases (*.mdb);;All files (*)");
@@ -55,10 +57,38 @@ bool finish(QWidget *mainWindow, const DatabaseFiles::Result &result, const QStr
     return false;
 }
 
+// On a server the whole database goes into a new encrypted file; the program runs on.
+void exportDatabase(QWidget *mainWindow)
+{
+    const QString target = FileDialog::saveFile(mainWindow, QStringLiteral("Export to File"), AppPaths::backupFolder(),
+                                                Filter, Extension);
+    if (target.isEmpty() || !FileDialog::mayWriteTo(mainWindow, target))
+        return;
+    using DatabaseFiles::Outcome;
+    DatabaseFiles::Result result;
+    if (!runGuarded(mainWindow, QStringLiteral("export the database"), [&] { result = DatabaseFiles::exportTo(db(), target); }))
+        return;
+    switch (result.outcome) {
+    case Outcome::Done:
+        MessageBox::information(mainWindow, QStringLiteral("The database was exported to %1").arg(QDir::toNativeSeparators(target)));
+        break;
+    case Outcome::CheckFailed:
+        MessageBox::information(mainWindow, QStringLiteral("The export failed its check and was removed: ") + result.detail);
+        break;
+    default:
+        MessageBox::information(mainWindow, QStringLiteral("The file could not be written: ") + result.detail);
+        break;
+    }
+}
+
 } // namespace
 
 bool backUpDatabase(QWidget *mainWindow)
 {
+    if (!serverAddress().isEmpty()) {
+        exportDatabase(mainWindow);
+        return false;
+    }
     const QString target = FileDialog::saveFile(mainWindow, QStringLiteral("Backup Database"),
                                                 AppPaths::backupFolder(), Filter, Extension);
     if (target.isEmpty())
@@ -89,6 +119,9 @@ bool switchDatabase(QWidget *mainWindow)
 
 ReminderAnswer askForBackup(QWidget *parent)
 {
+    // A server's backups are its administrator's (pg_dump), not each technician's.
+    if (!serverAddress().isEmpty())
+        return ReminderAnswer::NotDue;
     const QDate today = Clock::today();
     BackupReminder::Check reminder;
     if (!runGuarded(parent, QStringLiteral("read the backup date"),

@@ -7,6 +7,8 @@ class QWidget;
 // failed one leaves the database open and the program running.
 
 // The backup: save dialog, overwrite question, copy, check. True when the program is ending.
+// On a server it is the export instead: the whole database into a new encrypted file, checked
+// as a backup; the program runs on.
 bool backUpDatabase(QWidget *mainWindow);
 
 // The switch to another database file. True when the program is ending.
@@ -17,5 +19,5 @@ enum class ReminderAnswer { NotDue,
                             Yes };
 
 // The start-up reminder: when a backup is due, asks whether to make one now, tells when it
-// will ask again and moves backupdate on, whatever the answer.
+// will ask again and moves backupdate on, whatever the answer. Never on a server.
 ReminderAnswer askForBackup(QWidget *parent);

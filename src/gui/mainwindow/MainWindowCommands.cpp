@@ -63,8 +63,12 @@ void MainWindow::buildMenus()
     addCommand(file, "mnuEdit", QStringLiteral("Edit"), &MainWindow::editItem)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     addCommand(file, "mnuDelete", QStringLiteral("Delete"), &MainWindow::deleteSelectedItem)->setShortcut(QKeySequence::Delete);
     file->addSeparator();
-    addCommand(file, "mnuOpenDbase", QStringLiteral("Open Database"), &MainWindow::openDatabase);
-    addCommand(file, "mnuBackup", QStringLiteral("Backup Database"), &MainWindow::backUpDatabase);
+    // On a server the database is the server's to keep: a copy goes out as a new file, and no
+    // file comes in in its place.
+    const bool onServer = !serverAddress().isEmpty();
+    addCommand(file, "mnuOpenDbase", QStringLiteral("Open Database"), &MainWindow::openDatabase)->setEnabled(!onServer);
+    addCommand(file, "mnuBackup", onServer ? QStringLiteral("Export to File\u2026") : QStringLiteral("Backup Database"),
+               &MainWindow::backUpDatabase);
     file->addSeparator();
     QAction *exit = addCommand(file, "mnuExit", QStringLiteral("Exit"));
     exit->setEnabled(true);
