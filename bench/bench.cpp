@@ -20,32 +20,32 @@
 
 #include "Version.h"
 #include "core/alarms/AlarmRules.h"
-#include "core/settings/AppPaths.h"
 #include "core/db/Database.h"
-#include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
 #include "core/db/NewDatabase.h"
+#include "core/db/Recordset.h"
 #include "core/db/SampleData.h"
 #include "core/db/Schema.h"
+#include "core/itemlist/ItemListModel.h"
+#include "core/itemlist/LookupQuery.h"
 #include "core/items/CsvImport.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
-#include "core/itemlist/ItemListModel.h"
-#include "core/itemlist/LookupQuery.h"
+#include "core/settings/AppContext.h"
+#include "core/settings/AppPaths.h"
 #include "gui/alarms/AlarmWindow.h"
+#include "gui/itemlist/ItemGrid.h"
+#include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/reports/ViewerClient.h"
-#include "gui/itemlist/ItemGrid.h"
-#include "gui/mainwindow/MainWindow.h"
 #include "gui/views/LookupDialog.h"
 #include "gui/views/SortDialog.h"
 #include "viewer/PagePdf.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QAction>
 #include <QApplication>
@@ -76,6 +76,19 @@
 namespace {
 
 QTextStream out(stdout);
+
+// The benchmark's one connection, held like the program's, and what its windows share.
+Database &db()
+{
+    static Database database;
+    return database;
+}
+
+AppContext &context()
+{
+    static AppContext shared(db());
+    return shared;
+}
 
 // The median time of the work; after each run, outside the clock, the optional drop step.
 double medianMs(int runs, const std::function<void()> &work, const std::function<void()> &drop = {})
@@ -147,7 +160,7 @@ void openBenchDatabase(const QTemporaryDir &dir, int items)
 {
     AppPaths::setApplicationFolder(dir.path());
     makeDatabase(AppPaths::databaseFile(), items);
-    if (!openWorkingDatabase())
+    if (!openWorkingDatabase(db()))
         qFatal("cannot open the database");
 }
 
@@ -170,10 +183,10 @@ Figures measure(int items, int runs)
     });
 
     resetPeak();
-    if (!openWorkingDatabase())
+    if (!openWorkingDatabase(db()))
         qFatal("cannot open the database");
     {
-        MainWindow window;
+        MainWindow window(context());
         window.resize(1280, 900);
         window.setupGridColumns();
         window.show();
@@ -202,7 +215,7 @@ Figures measure(int items, int runs)
             QApplication::processEvents();
             window.repaint();
         });
-        if (gv().view.SortFieldAll != Field::Name && gv().view.SortFieldAll != Field::Location)
+        if (window.viewState().SortFieldAll != Field::Name && window.viewState().SortFieldAll != Field::Location)
             qFatal("the sort did not run");
         window.action(QStringLiteral("mnuLookupBy_0"))->trigger();
         auto *lookup = shownDialog<LookupDialog>();
@@ -212,7 +225,7 @@ Figures measure(int items, int runs)
             QApplication::processEvents();
             window.repaint();
         });
-        if (gv().view.LookupValue != u"pump*" || window.grid()->rows() != (items + 7) / 8 + 1)
+        if (window.viewState().LookupValue != u"pump*" || window.grid()->rows() != (items + 7) / 8 + 1)
             qFatal("the lookup did not run");
         lookup->close();
 
@@ -235,7 +248,7 @@ Figures measure(int items, int runs)
         });
         window.hide();
     }
-    closeWorkingDatabase();
+    db().close();
     return f;
 }
 
@@ -273,6 +286,7 @@ AlarmFigures measureAlarms(int items, int runs)
             {QDate::currentDate().toString(Qt::ISODate)});
     AppSettings settings;
     settings.serviceAlarms = settings.orderAlarms = true;
+    context().setSettings(settings);
 
     AlarmFigures f;
     resetPeak();
@@ -288,13 +302,13 @@ AlarmFigures measureAlarms(int items, int runs)
     f.openWindow = medianMs(
         runs,
         [&] {
-            showOnce(window, [&] { return new AlarmWindow(settings); }); // evaluates as it opens
+            showOnce(window, [&] { return keepIfLoaded(new AlarmWindow(context())); });
             QApplication::processEvents(); // layout
             window->repaint(); // paint
         },
         [&] { delete window.data(); });
     f.peak = peakMegabytes();
-    closeWorkingDatabase();
+    db().close();
     return f;
 }
 
@@ -406,7 +420,7 @@ void reportFigures(int items, int runs, bool allColumns)
     qint64 size = 0;
     int columns = 0;
     {
-        MainWindow window;
+        MainWindow window(context());
         window.setupGridColumns();
         window.loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
         const ItemListModel &grid = *window.grid()->itemModel();
@@ -418,7 +432,7 @@ void reportFigures(int items, int runs, bool allColumns)
             size = bytes.size();
         });
     }
-    closeWorkingDatabase();
+    db().close();
     const ViewerFigures f = showInViewer(reportFile(), 120000);
     closeViewer();
     // A page the engine is not given (beyond 4 MB) becomes a PDF without it, as Save as PDF and
@@ -461,16 +475,16 @@ void firstReportFigures()
     QTemporaryDir dir;
     AppPaths::setApplicationFolder(dir.path());
     QString error;
-    if (!createDatabaseFile(AppPaths::databaseFile(), true, QDate::currentDate(), &error) || !openWorkingDatabase())
+    if (!createDatabaseFile(AppPaths::databaseFile(), true, QDate::currentDate(), &error) || !openWorkingDatabase(db()))
         qFatal("cannot make the demo database: %s", qPrintable(error));
     {
-        MainWindow window;
+        MainWindow window(context());
         window.setupGridColumns();
         window.loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
         if (!SafeFile::write(reportFile(), reportGrid(*window.grid()->itemModel(), allReportTitle(Clock::today()))))
             qFatal("cannot write the report");
     }
-    closeWorkingDatabase();
+    db().close();
     const ViewerFigures first = showInViewer(reportFile(), 60000);
     const ViewerFigures later = showInViewer(reportFile(), 60000);
     closeViewer();
@@ -555,7 +569,7 @@ void exchangeFigures(int items, int runs)
         execute(db(), QStringLiteral("DELETE FROM ") + QString::fromLatin1(table));
     int stored = 0;
     const double importMs = medianMs(1, [&] { stored = importItems(db(), preview, true); });
-    closeWorkingDatabase();
+    db().close();
     out << QStringLiteral("exchange, %1 items\n").arg(items);
     out << QStringLiteral("  calendar export       %1 ms (%2 MB)\n").arg(ics, 0, 'f', 1).arg(icsSize / 1e6, 0, 'f', 1);
     out << QStringLiteral("  CSV import preview    %1 ms (%2 MB, %3 rows with problems)\n")

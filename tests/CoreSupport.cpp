@@ -1,12 +1,13 @@
 #include "CoreSupport.h"
 
-#include "core/settings/AppPaths.h"
-#include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
+#include "core/db/DbError.h"
 #include "core/db/NewDatabase.h"
-#include "core/platform/ValueOrder.h"
-#include "core/platform/Clock.h"
+#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
+#include "core/platform/Clock.h"
+#include "core/platform/ValueOrder.h"
+#include "core/settings/AppContext.h"
+#include "core/settings/AppPaths.h"
 
 #include <QLocale>
 #include <QStandardPaths>
@@ -14,6 +15,51 @@
 const QDateTime TestWorld::Now(QDate(2026, 12, 6), QTime(10, 0));
 
 std::function<void()> TestWorld::started;
+
+namespace {
+
+Database &connection()
+{
+    static Database database;
+    return database;
+}
+
+} // namespace
+
+Database &db()
+{
+    if (!connection().isOpen())
+        throw DbError(QStringLiteral("The database is not open"));
+    return connection();
+}
+
+AppContext &appContext()
+{
+    static AppContext context(connection());
+    return context;
+}
+
+bool openWorkingDatabase(QString *error)
+{
+    return openWorkingDatabase(connection(), error);
+}
+
+void closeWorkingDatabase()
+{
+    connection().close();
+}
+
+bool workingDatabaseIsOpen()
+{
+    return connection().isOpen();
+}
+
+void changeSettings(const std::function<void(AppSettings &)> &change)
+{
+    AppSettings settings = appContext().settings();
+    change(settings);
+    appContext().setSettings(settings);
+}
 
 void initCoreTestEnvironment()
 {
@@ -26,7 +72,7 @@ void initCoreTestEnvironment()
 TestWorld::TestWorld()
 {
     initCoreTestEnvironment();
-    resetGlobalVars();
+    appContext().setSettings(AppSettings());
     AppPaths::setApplicationFolder(m_dir.path());
     QString error;
     if (!createDatabaseFile(databasePath(), false, Clock::today(), &error))

@@ -13,6 +13,21 @@
 
 // What the tests of the core library share: they link it and Qt Core only.
 
+class AppContext;
+class Database;
+struct AppSettings;
+
+// The test program's one connection, kept like the program's for the whole run, and the
+// context the windows under test share. db() throws DbError while the connection is closed.
+Database &db();
+AppContext &appContext();
+// Opens main.mdb of the application folder on that connection, or closes it.
+bool openWorkingDatabase(QString *error = nullptr);
+void closeWorkingDatabase();
+bool workingDatabaseIsOpen();
+// Changes the options the windows read, as the main window does after a save of the options.
+void changeSettings(const std::function<void(AppSettings &)> &change);
+
 // A test's own application folder with a fresh encrypted database, made by the same code as
 // tarvo-newdb, opened as the program's connection. Locale en_US, clock fixed at
 // 2026-12-06 10:00.

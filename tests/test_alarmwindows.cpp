@@ -9,7 +9,7 @@
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "core/settings/Settings.h"
 #include "gui/alarms/AlarmWindow.h"
 #include "gui/alarms/OrderAckDialog.h"
@@ -63,7 +63,7 @@ Plant makePlant(TestWorld &world)
     Plant plant {item("Press", "2026-12-01", 7, 0), item("Pump", "2026-12-08", 7, 0),
                  item("Fan", "2026-12-10", 0, 14)};
     world.addEntry(QStringLiteral("History"), plant.service, QStringLiteral("2026-01-05"), QStringLiteral("old"));
-    gv().settings = loadSettings(db());
+    appContext().setSettings(loadSettings(db()));
     return plant;
 }
 
@@ -101,7 +101,7 @@ private Q_SLOTS:
 
     void listDetailsAndHighlight()
     {
-        MainWindow main;
+        MainWindow main(appContext());
         main.showAlarms();
         AlarmWindow *window = main.alarmWindow();
         AlarmListModel *model = window->alarmModel();
@@ -141,7 +141,7 @@ private Q_SLOTS:
         // An earlier item shifts every row; the open windows keep their items.
         const qint64 earlier = world->addItem(world->addCompany(QStringLiteral("Beta")),
                                               {{"servicedate", "2026-11-20"}, {"servicewarn", 7}, {"serviceinterval", 90}});
-        window->loadAlarmData();
+        window->load();
         QVERIFY(window->noAlarmSelected()); // a new evaluation needs a new click
         QCOMPARE(kinds(window), QStringLiteral("2201"));
         window->rowClicked(2);
@@ -157,7 +157,7 @@ private Q_SLOTS:
 
         // An empty list takes no click.
         execute(db(), QStringLiteral("DELETE FROM main"));
-        window->loadAlarmData();
+        window->load();
         window->rowClicked(0);
         QVERIFY(window->noAlarmSelected() && model->rowCount() == 0);
     }
@@ -165,7 +165,7 @@ private Q_SLOTS:
     void serviceAcknowledgement()
     {
         execute(db(), QStringLiteral("UPDATE settings SET AutoAddhstOn = 1, AutoAddHstWarn = 1"));
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
         main.showAlarms();
         AlarmWindow *alarms = main.alarmWindow();
@@ -273,14 +273,16 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(QString, message);
         QFETCH(QString, stored);
-        gv().settings.autoAddHistory = answer != -2;
-        gv().settings.askBeforeHistory = answer >= 0;
+        changeSettings([&](AppSettings &settings) {
+            settings.autoAddHistory = answer != -2;
+            settings.askBeforeHistory = answer >= 0;
+        });
         if (answer >= 0)
             MessageBox::setNextAnswer(MessageBox::Button(answer));
         const bool service = button == u"service";
         const qint64 id = service ? plant.service : plant.order;
         execute(db(), QStringLiteral("UPDATE main SET servicedby = 'Bob'")); // "Serviced By" starts with it
-        QPointer<AckDialog> window = service ? static_cast<AckDialog *>(openAlone<ServiceAckDialog>(id)) : openAlone<OrderAckDialog>(id);
+        QPointer<AckDialog> window = service ? static_cast<AckDialog *>(openAlone<ServiceAckDialog>(appContext(), id)) : openAlone<OrderAckDialog>(appContext(), id);
         window->findChild<QLineEdit *>(service ? QStringLiteral("txtServicedON") : QStringLiteral("txtPoNo"))->setText(input);
         if (!change.isEmpty())
             world->changeElsewhere(change);
@@ -299,7 +301,7 @@ private Q_SLOTS:
 
     void deletedItemsAndFailedEvaluations()
     {
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
         main.showAlarms();
         QPointer<AlarmWindow> alarms = main.alarmWindow();
@@ -315,7 +317,7 @@ private Q_SLOTS:
         QCOMPARE(kinds(alarms), QStringLiteral("2"));
         // A failed evaluation keeps the list shown, and opens no new window.
         execute(db(), QStringLiteral("ALTER TABLE orderinfo RENAME TO vendors"));
-        QVERIFY(!alarms->loadAlarmData());
+        QVERIFY(!alarms->load());
         QCOMPARE(kinds(alarms), QStringLiteral("2"));
         alarms->close();
         settle();
@@ -327,7 +329,7 @@ private Q_SLOTS:
 
     void boxesCalendarAndEntries()
     {
-        MainWindow main;
+        MainWindow main(appContext());
         main.openItemEditor(ItemEditor::EditListItem, plant.order, false);
         main.showAlarms();
         main.alarmWindow()->rowDoubleClicked(1);
@@ -358,7 +360,7 @@ private Q_SLOTS:
     void monitorStartupCheckAndSnooze()
     {
         execute(db(), QStringLiteral("UPDATE settings SET startupalarm = 1, timerinterval = 1"));
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
         {
             // A tick never cuts into a question; the start-up alarm comes once the box is gone.
@@ -421,21 +423,21 @@ private Q_SLOTS:
         QFETCH(QString, window);
         QFETCH(QString, first);
         const QHash<QString, std::function<QWidget *()>> open {
-            {"alarms", [] { return openAlone<AlarmWindow>(gv().settings); }},
-            {"sleep", [] { auto *alarms = openAlone<AlarmWindow>(gv().settings); return control<QPushButton>(alarms, "cmdSleep")->click(), alarms->sleepWindow(); }},
-            {"service", [this] { return openAlone<ServiceAckDialog>(plant.service); }},
-            {"order", [this] { return openAlone<OrderAckDialog>(plant.order); }},
+            {"alarms", [] { return openAlone<AlarmWindow>(appContext()); }},
+            {"sleep", [] { auto *alarms = openAlone<AlarmWindow>(appContext()); return control<QPushButton>(alarms, "cmdSleep")->click(), alarms->sleepWindow(); }},
+            {"service", [this] { return openAlone<ServiceAckDialog>(appContext(), plant.service); }},
+            {"order", [this] { return openAlone<OrderAckDialog>(appContext(), plant.order); }},
             {"editor", [this] { // parts, so that the grid has cells to trap Tab in
                  world->addPart(plant.past, QStringLiteral("Belt"), 7), world->addPart(plant.past, QStringLiteral("Fan"), 8);
-                 return openAlone<ItemEditor>(ItemEditor::EditListItem, plant.past, gv().settings);
+                 return openAlone<ItemEditor>(appContext(), ItemEditor::EditListItem, plant.past, ColumnLayout());
              }},
-            {"directory", [] { return openAlone<CompanyDirectory>(CompanyDirectory::Mode::Browse); }},
-            {"company", [] { return openAlone<CompanyEditor>(qint64(0)); }},
-            {"history", [this] { return openAlone<EntryDialog>(HistoryTarget, plant.past); }},
+            {"directory", [] { return openAlone<CompanyDirectory>(db(), CompanyDirectory::Mode::Browse); }},
+            {"company", [] { return openAlone<CompanyEditor>(db(), qint64(0)); }},
+            {"history", [this] { return openAlone<EntryDialog>(db(), HistoryTarget, plant.past); }},
             {"sort", [] { return openAlone<SortDialog>(std::optional<int>()); }},
             {"lookup", [] { return openAlone<LookupDialog>(std::optional<int>()); }},
-            {"columns", [] { return openAlone<ColumnSettingsDialog>(); }},
-            {"calendar", [] { return openAlone<CalendarWindow>(); }}};
+            {"columns", [] { return openAlone<ColumnSettingsDialog>(db()); }},
+            {"calendar", [] { return openAlone<CalendarWindow>(db()); }}};
         QPointer<QWidget> shown = open[window]();
         QCOMPARE(keyboardWalkFault(shown, first), QString());
         QCOMPARE(overlapFault(shown), QString());
@@ -450,7 +452,7 @@ private Q_SLOTS:
     void periodicCheckLeavesTheKeyboardAlone()
     {
         execute(db(), QStringLiteral("UPDATE settings SET timerinterval = 1"));
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
         ItemEditor *editor = main.openItemEditor(ItemEditor::AddItem, 0, false);
         QVERIFY(QTest::qWaitForWindowActive(editor));

@@ -121,7 +121,7 @@ private Q_SLOTS:
     void emptyTableSaysSoAndAddStillWorks()
     {
         TestWorld world;
-        MainWindow main;
+        MainWindow main(appContext());
         CompanyDirectory *directory = openDirectory(main, false);
         QCOMPARE(MessageBox::shownTexts(), QStringList({"No companies in database"}));
         QCOMPARE(directory->rows(), 1);
@@ -145,7 +145,7 @@ private Q_SLOTS:
     void gridShowsCompaniesByName()
     {
         TestWorld world;
-        MainWindow main;
+        MainWindow main(appContext());
         const qint64 zeta = world.addCompany(QStringLiteral("Zeta"), {{"Street1", "9 Elm"}, {"Street2", "Unit 2"}, {"city", "Ames"}, {"State", "IA"}, {"zip", "50010"}, {"notes", "ask for Al\r\nmornings"}});
         const qint64 acme = world.addCompany(QStringLiteral("acme"), {{"Street1", "1 Main"}, {"Street2", ""}, {"contact", "Bo"}});
         world.addCompany(QStringLiteral("Beta"), {{"Street1", "2 Oak"}}); // Street2 Null
@@ -165,7 +165,7 @@ private Q_SLOTS:
     void clickPaintsRows()
     {
         TestWorld world;
-        MainWindow main;
+        MainWindow main(appContext());
         for (const char *name : {"A1", "A2", "A3", "A4", "A5"})
             world.addCompany(QString::fromLatin1(name));
         CompanyDirectory *directory = openDirectory(main, false);
@@ -197,7 +197,7 @@ private Q_SLOTS:
         QFETCH(int, downs);
         QFETCH(int, chosenRow);
         TestWorld world;
-        MainWindow main;
+        MainWindow main(appContext());
         world.addCompany(QStringLiteral("Acme"));
         world.addCompany(QStringLiteral("Ingersoll Tooling"));
         CompanyDirectory *directory = openDirectory(main, true);
@@ -220,7 +220,7 @@ private Q_SLOTS:
     {
         // Browse first, then Select from an editor: a select-mode directory that delivers.
         TestWorld world;
-        MainWindow main;
+        MainWindow main(appContext());
         world.addCompany(QStringLiteral("Acme"));
         const qint64 beta = world.addCompany(QStringLiteral("Beta"), {{"zip", "12345"}});
         QPointer<CompanyDirectory> browse = openDirectory(main, false);
@@ -253,7 +253,7 @@ private Q_SLOTS:
     void editorAddsAndCancels()
     {
         TestWorld world;
-        QPointer<CompanyEditor> editor = openAlone<CompanyEditor>(qint64(0));
+        QPointer<CompanyEditor> editor = openAlone<CompanyEditor>(db(), qint64(0));
         lineBox(editor, CompanyBox::City)->setText(QStringLiteral("Ames"));
         QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
         QCOMPARE(MessageBox::shownTexts(), QStringList({"A company name must be entered"}));
@@ -267,7 +267,7 @@ private Q_SLOTS:
     void editorEditKeepsItsCompany()
     {
         TestWorld world;
-        MainWindow main;
+        MainWindow main(appContext());
         const qint64 mid = world.addCompany(QStringLiteral("Mid"));
         const qint64 other = world.addCompany(QStringLiteral("Other"));
         CompanyDirectory *directory = openDirectory(main, false);
@@ -278,7 +278,7 @@ private Q_SLOTS:
 
         // Another company now sorts first: row 1 of the directory is no longer Mid.
         const qint64 first = world.addCompany(QStringLiteral("Aardvark"));
-        directory->reloadCompanies();
+        directory->load();
         QCOMPARE(directory->companyIdAt(1), first);
 
         lineBox(editor, CompanyBox::Name)->setText(QStringLiteral("Zulu"));
@@ -302,7 +302,7 @@ private Q_SLOTS:
     {
         TestWorld world;
         const qint64 gone = world.addCompany(QStringLiteral("Gone"));
-        CompanyEditor *editor = openAlone<CompanyEditor>(gone);
+        CompanyEditor *editor = openAlone<CompanyEditor>(db(), gone);
         execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
         QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
         QCOMPARE(MessageBox::shownTexts(), QStringList({"This company no longer exists; nothing was saved"}));
@@ -313,7 +313,7 @@ private Q_SLOTS:
     void editorBoxesHoldTheirLimits()
     {
         TestWorld world;
-        CompanyEditor *editor = openAlone<CompanyEditor>(qint64(0));
+        CompanyEditor *editor = openAlone<CompanyEditor>(db(), qint64(0));
         editor->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(editor));
         QLineEdit *zip = lineBox(editor, CompanyBox::Zip);

@@ -6,7 +6,7 @@
 #include "core/db/Recordset.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "gui/alarms/ServiceAckDialog.h"
 #include "gui/itemlist/ItemGrid.h"
 #include "gui/items/ItemEditor.h"
@@ -70,7 +70,7 @@ private Q_SLOTS:
         m_world->addEntry("History", m_boiler, "2026-10-02", "Boiler entry");
         execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 7 WHERE ID = 11")); // show the tools too
 
-        m_window = new MainWindow;
+        m_window = new MainWindow(appContext());
         m_window->load();
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -326,9 +326,9 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("tbFind"))->trigger();
         emit shownWindow<LookupDialog>()->lookupChosen(Field::Name, typed);
         click(row(m_pump));
-        QWidget *shown = window == u"editor" ? openAlone<ItemEditor>(ItemEditor::EditListItem, m_pump, AppSettings())
-            : window == u"entry"             ? openAlone<EntryDialog>(HistoryTarget, m_pump)
-            : window == u"service"           ? static_cast<QWidget *>(openAlone<ServiceAckDialog>(m_pump))
+        QWidget *shown = window == u"editor" ? openAlone<ItemEditor>(appContext(), ItemEditor::EditListItem, m_pump, ColumnLayout())
+            : window == u"entry"             ? openAlone<EntryDialog>(db(), HistoryTarget, m_pump)
+            : window == u"service"           ? static_cast<QWidget *>(openAlone<ServiceAckDialog>(appContext(), m_pump))
                                              : m_window;
         QString read;
         if (auto *grid = shown->findChild<QTableWidget *>(label))
@@ -345,7 +345,7 @@ private Q_SLOTS:
         const QString manual = QCoreApplication::applicationDirPath() + "/manual.htm";
         QCOMPARE(Desktop::openedUrls(), QList<QUrl> {QUrl::fromLocalFile(manual)});
         execute(db(), QStringLiteral("UPDATE settings SET Version = '2.1', build = '57'"));
-        QCOMPARE(AboutDialog::aboutText(), QStringLiteral("Tarvo v2.1\r\nBuild: 57"));
+        QCOMPARE(AboutDialog::aboutText(db()), QStringLiteral("Tarvo v2.1\r\nBuild: 57"));
         QStringList keys;
         for (QAction *button : m_window->findChild<QToolBar *>(QStringLiteral("tbToolBar"))->actions())
             keys << button->property("key").toString();

@@ -12,8 +12,8 @@
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
 #include "core/platform/ValueOrder.h"
+#include "core/settings/AppContext.h"
 #include "core/settings/ColumnLayout.h"
-#include "core/settings/GlobalVars.h"
 
 #include <QAbstractItemModelTester>
 #include <QLocale>

@@ -12,7 +12,7 @@
 #include "core/items/ItemStore.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/reports/CsvExport.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "gui/items/ImportPreviewDialog.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
@@ -266,11 +266,10 @@ private Q_SLOTS:
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(exported) == exported.size());
         file.close();
-        gv().settings.autoAddHistory = true;
-        gv().settings.askBeforeHistory = true;
+        changeSettings([](AppSettings &settings) { settings.autoAddHistory = settings.askBeforeHistory = true; });
         FileDialog::setNextPath(path);
         QPointer<ImportPreviewDialog> slot;
-        ImportPreviewDialog *preview = importItemsFromCsv(slot, nullptr, ColumnLayout::read(db()));
+        ImportPreviewDialog *preview = importItemsFromCsv(slot, nullptr, appContext(), ColumnLayout::read(db()));
         QVERIFY(preview);
         auto *import = preview->findChild<QPushButton *>(QStringLiteral("cmdImport"));
         QVERIFY(!import->isEnabled()); // not before the missing companies may be added

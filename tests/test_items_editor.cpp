@@ -6,7 +6,7 @@
 #include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/LineEnds.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "core/views/ColumnSettings.h"
 #include "gui/alarms/OrderAckDialog.h"
 #include "gui/alarms/ServiceAckDialog.h"
@@ -45,7 +45,7 @@ const QString NoLeadTime = QStringLiteral("Lead Time was not specified\r\nOrder 
 // An editor on one item.
 ItemEditor *editItem(qint64 itemId)
 {
-    return openAlone<ItemEditor>(ItemEditor::EditListItem, itemId, gv().settings);
+    return openAlone<ItemEditor>(appContext(), ItemEditor::EditListItem, itemId, ColumnLayout());
 }
 
 void setBox(ItemEditor *editor, int id, const QString &text)
@@ -78,15 +78,15 @@ QWidget *openWindow(const QString &kind, TestWorld &world)
 {
     const qint64 item = world.addItem(world.addCompany("Acme"), {{"Name", "Pump"}});
     if (kind == u"columns") {
-        auto *grid = control<QTableWidget>(openAlone<ColumnSettingsDialog>(), "flxCols");
+        auto *grid = control<QTableWidget>(openAlone<ColumnSettingsDialog>(db()), "flxCols");
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, ColumnSettings::SizeCell)).center());
         return grid->window();
     }
-    return kind == u"service" ? openAlone<ServiceAckDialog>(item)
-        : kind == u"order"    ? openAlone<OrderAckDialog>(item)
-        : kind == u"company"  ? openAlone<CompanyEditor>(qint64(0))
-        : kind == u"entry"    ? static_cast<QWidget *>(openAlone<EntryDialog>(HistoryTarget, item))
-                              : openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
+    return kind == u"service" ? openAlone<ServiceAckDialog>(appContext(), item)
+        : kind == u"order"    ? openAlone<OrderAckDialog>(appContext(), item)
+        : kind == u"company"  ? openAlone<CompanyEditor>(db(), qint64(0))
+        : kind == u"entry"    ? static_cast<QWidget *>(openAlone<EntryDialog>(db(), HistoryTarget, item))
+                              : openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, 0, ColumnLayout());
 }
 
 } // namespace
@@ -135,7 +135,7 @@ private Q_SLOTS:
         QFETCH(bool, saves);
         TestWorld world;
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
-        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
+        ItemEditor *editor = openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, 0, ColumnLayout());
         const int ids[] = {Name, -1, ServiceDate, ServiceInterval, ServiceWarn, LeadTime, DateServiced, DateInstalled};
         for (int i = 0; i < 8; ++i) {
             if (ids[i] >= 0)
@@ -157,7 +157,7 @@ private Q_SLOTS:
     {
         TestWorld world;
         const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Press"}, {"tools", "wrench\r\nhammer"}, {"servicedate", "2026-12-01"}, {"servicewarn", 12}, {"replacestock", 5}, {"ackservice", 1}, {"ackorder", 1}, {"ackorderinstock", 1}});
-        gv().settings.autoAddHistory = true;
+        changeSettings([](AppSettings &settings) { settings.autoAddHistory = true; });
         ItemEditor *editor = editItem(id);
         QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(id));
         QCOMPARE(control<QPushButton>(editor, "cmdOK")->text(), "Edit");
@@ -202,10 +202,12 @@ private Q_SLOTS:
         QFETCH(QList<int>, answers);
         QFETCH(QStringList, entries);
         TestWorld world;
-        gv().settings.autoAddHistory = autoOn;
-        gv().settings.askBeforeHistory = warn;
+        changeSettings([&](AppSettings &settings) {
+            settings.autoAddHistory = autoOn;
+            settings.askBeforeHistory = warn;
+        });
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
-        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
+        ItemEditor *editor = openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, 0, ColumnLayout());
         QCOMPARE(editor->windowTitle(), "Add Item");
         QCOMPARE(control<QPushButton>(editor, "cmdOK")->text(), "Add");
         QCOMPARE(control<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1);
@@ -322,7 +324,7 @@ private Q_SLOTS:
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         const qint64 first = world.addItem(company, {{"Name", "Alpha"}});
         const qint64 second = world.addItem(company, {{"Name", "Beta"}});
-        MainWindow main;
+        MainWindow main(appContext());
         ItemEditor *editor = main.openItemEditor(ItemEditor::EditListItem, first, true);
         QSignalSpy saved(editor, &ItemEditor::itemSaved);
         // Another opener asking for a new item gets the open editor as it is, not reloaded.
@@ -349,7 +351,7 @@ private Q_SLOTS:
         execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
 
         // An item whose company is gone opens without one, and must be given one again.
-        MainWindow main;
+        MainWindow main(appContext());
         ItemEditor *editor = main.openItemEditor(ItemEditor::EditListItem, id, true);
         QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), QString());
         click(editor, "cmdOK");
@@ -436,10 +438,11 @@ private Q_SLOTS:
     void boxesLabelsAndPages()
     {
         TestWorld world;
-        gv().Columns.colLoc = QVector<int>(Column::Count, 1);
+        ColumnLayout columns;
+        columns.colLoc = QVector<int>(Column::Count, 1);
         for (int hidden : {Hazmat, Tools, ReplaceStock})
-            gv().Columns.colLoc[hidden] = 0;
-        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
+            columns.colLoc[hidden] = 0;
+        ItemEditor *editor = openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, 0, columns);
         editor->show();
 
         // Every box has its label as buddy; the company, the stock choice and the parts have none.
@@ -469,7 +472,7 @@ private Q_SLOTS:
     void calendarButtons()
     {
         TestWorld world;
-        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
+        ItemEditor *editor = openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, 0, ColumnLayout());
         editor->show();
         DatePicker::setTestPick([](DatePicker &picker) { Q_EMIT control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2027, 1, 15)); });
         const QList<QPair<const char *, int>> buttons = {

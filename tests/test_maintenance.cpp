@@ -128,7 +128,7 @@ void TestMaintenance::optionsWindow()
     // A notification code outside the list: it shows no entry and is kept.
     execute(db(), QStringLiteral("UPDATE settings SET alservicedisabled = 0, alorderdisabled = 1, startupalarm = 1,"
                                  " AutoAddhstOn = 0, AutoAddHstWarn = 0, timerinterval = 20, backupinterval = 7"));
-    MainWindow main;
+    MainWindow main(appContext());
     main.load();
     // Each list shows its field; OK stores the list's position there and changes nothing else.
     struct Step {
@@ -193,7 +193,7 @@ void TestMaintenance::optionsWindow()
 void TestMaintenance::backupIntervalBox()
 {
     TestWorld world;
-    MainWindow main;
+    MainWindow main(appContext());
     main.load();
     const auto interval = [&] { return world.scalar("SELECT backupinterval FROM settings").toString(); };
     // The box takes three typed digits and nothing else (Backspace always), a paste only when it
@@ -259,7 +259,7 @@ void TestMaintenance::reminderAtStart()
     execute(db(), QStringLiteral("UPDATE settings SET backupdate = ?, backupinterval = ?"), {backupDate, interval});
     MessageBox::setNextAnswer(MessageBox::Button(answer));
     FileDialog::setNextPath(target.isEmpty() ? QString() : world.folder() + u'/' + target);
-    auto *splash = new SplashWindow;
+    auto *splash = new SplashWindow(appContext());
     QPointer<MainWindow> main;
     connect(splash, &SplashWindow::mainWindowShown, this, [&](MainWindow *shown) { main = shown; });
     splash->performChecks();
@@ -350,7 +350,7 @@ void TestMaintenance::fileCommands()
     else if (kind.startsWith(u"damaged"))
         damagedCopy(world, kind == u"damaged copy" ? path : world.databasePath());
     const QByteArray working = bytesOf(world.databasePath()), before = bytesOf(path);
-    MainWindow main;
+    MainWindow main(appContext());
     FileDialog::setNextPath(kind.contains(u"without .mdb") ? path.chopped(4) : path);
     MessageBox::setNextAnswer(MessageBox::Button(answer));
     {
@@ -399,7 +399,7 @@ void TestMaintenance::switchFailingAfterTheCloseReopens()
     if (child == 0) {
         if (setgid(65534) != 0 || setuid(65534) != 0 || !openWorkingDatabase())
             _exit(1);
-        const DatabaseFiles::Result result = DatabaseFiles::switchTo(source);
+        const DatabaseFiles::Result result = DatabaseFiles::switchTo(db(), source);
         _exit(result.outcome == DatabaseFiles::Outcome::CopyFailed && result.reopened && workingDatabaseIsOpen()
                       && world.scalar("SELECT Name FROM main") == QVariant("Pump")
                   ? 0
@@ -422,7 +422,7 @@ void TestMaintenance::backupCodeRefusesTheWorkingFileAndOnlyReadsTheCopy()
     QVERIFY(::link(QFile::encodeName(world.databasePath()).constData(), QFile::encodeName(hard).constData()) == 0);
     const QByteArray working = bytesOf(world.databasePath());
     for (const QString &target : {world.databasePath(), hard}) {
-        QVERIFY(DatabaseFiles::backUp(target).outcome == DatabaseFiles::Outcome::WorkingFile);
+        QVERIFY(DatabaseFiles::backUp(db(), target).outcome == DatabaseFiles::Outcome::WorkingFile);
         QVERIFY(workingDatabaseIsOpen());
     }
     QCOMPARE(bytesOf(world.databasePath()), working);

@@ -5,8 +5,8 @@
 #include "core/db/Recordset.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
+#include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
-#include "core/settings/GlobalVars.h"
 #include "gui/itemlist/ItemGrid.h"
 #include "gui/mainwindow/DetailPanel.h"
 #include "gui/mainwindow/MainWindow.h"
@@ -39,7 +39,7 @@ private Q_SLOTS:
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         const qint64 later = world.addItem(company, {{"Name", "Later"}, {"servicedate", "2027-02-01"}});
         const qint64 sooner = world.addItem(company, {{"Name", "Sooner"}, {"servicedate", "2026-12-20"}});
-        MainWindow window;
+        MainWindow window(appContext());
         window.load();
 
         QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: All"));
@@ -55,7 +55,7 @@ private Q_SLOTS:
 
         // With every column hidden the IDs still show.
         execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 0"));
-        MainWindow bare;
+        MainWindow bare(appContext());
         bare.load();
         QCOMPARE(bare.grid()->model()->columnCount(), 1);
         QCOMPARE(bare.grid()->model()->data(bare.grid()->model()->index(0, 0)).toString(), QString::number(sooner));
@@ -80,7 +80,7 @@ private Q_SLOTS:
         QFETCH(int, rows);
         TestWorld world;
         world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
-        MainWindow window;
+        MainWindow window(appContext());
         window.load();
         MessageBox::clearShown();
         window.loadGrid(Field::ServiceDate, Ascending, value, field);
@@ -105,7 +105,7 @@ private Q_SLOTS:
         QFETCH(QSize, size);
         TestWorld world;
         world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
-        MainWindow window;
+        MainWindow window(appContext());
         window.load();
         if (size.isValid())
             window.resize(size.expandedTo(window.minimumSizeHint()));
@@ -140,11 +140,11 @@ private Q_SLOTS:
     void closingStoresOnlyDraggedWidths()
     {
         TestWorld world;
-        auto *window = new MainWindow;
+        auto *window = new MainWindow(appContext());
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->load();
         window->show();
-        window->grid()->setColumnWidth(gv().Columns.colLoc[Column::Location], 200);
+        window->grid()->setColumnWidth(window->grid()->itemModel()->columnLayout().colLoc[Column::Location], 200);
         window->close();
         QVERIFY(!workingDatabaseIsOpen());
         QVERIFY(openWorkingDatabase());
@@ -152,17 +152,17 @@ private Q_SLOTS:
                  QStringLiteral("2400,3000"));
 
         // With nothing dragged nothing is written: a file that takes no writes gives no message.
-        window = new MainWindow;
+        window = new MainWindow(appContext());
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->load();
         db().exec(QStringLiteral("PRAGMA query_only = 1"));
         window->close();
         // Nor does closing after the database was closed, as a backup does before it ends the program.
         QVERIFY(openWorkingDatabase());
-        MainWindow last;
+        MainWindow last(appContext());
         last.load();
         last.show();
-        last.grid()->setColumnWidth(gv().Columns.colLoc[Column::Location], 250);
+        last.grid()->setColumnWidth(last.grid()->itemModel()->columnLayout().colLoc[Column::Location], 250);
         closeWorkingDatabase();
         last.close();
         QCOMPARE(MessageBox::shownTexts(), QStringList());
@@ -183,7 +183,7 @@ private Q_SLOTS:
         else
             db().exec(damage);
         closeWorkingDatabase();
-        SplashWindow splash;
+        SplashWindow splash(appContext());
         QVERIFY(!splash.load());
         QCOMPARE(MessageBox::shownTexts(),
                  QStringList({QStringLiteral("Fatal: Database cound not opened\r\nIf there are backup databases restore one "
@@ -195,7 +195,7 @@ private Q_SLOTS:
     {
         TestWorld world;
         closeWorkingDatabase();
-        auto *splash = new SplashWindow;
+        auto *splash = new SplashWindow(appContext());
         splash->setAttribute(Qt::WA_DeleteOnClose);
         QPointer<SplashWindow> alive = splash;
         QVERIFY(splash->load());

@@ -99,7 +99,7 @@ void TestRecords::automaticHistoryOptions()
     const qint64 item = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
     const AppSettings settings = appSettings({0, 0, warn, autoOn, 0, 0, QString()});
     MessageBox::setNextAnswer(asked && !written ? MessageBox::No : MessageBox::Yes); // Yes where none is asked
-    addHistory(HistoryKind(kind), HistoryTarget, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"), settings);
+    addHistory(db(), HistoryKind(kind), HistoryTarget, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"), settings);
 
     const QString descr = historyText(HistoryKind(kind), QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
     QCOMPARE(MessageBox::shownTexts(), asked ? QStringList {"Add \"" + descr + "\" to history?"} : QStringList());
@@ -145,7 +145,7 @@ void TestRecords::windowsAddForTheirItem()
     QFETCH(QString, table);
     TestWorld world;
     const qint64 fan = addPumpAndFan(world).second;
-    QPointer<EntryDialog> window = openAlone<EntryDialog>(EntryTarget(target), fan);
+    QPointer<EntryDialog> window = openAlone<EntryDialog>(db(), EntryTarget(target), fan);
     QCOMPARE(window->windowTitle(), caption);
     QCOMPARE(control<QLabel>(window, "lblItem")->text(), QStringLiteral("Item: Fan (ID = %1)").arg(fan));
     QCOMPARE(control<QLabel>(window, "lblDescr")->buddy(), control(window, "txtDescr"));
@@ -172,7 +172,7 @@ void TestRecords::mainWindowPaneShowsTheNewEntry()
     TestWorld world;
     const auto [pump, fan] = addPumpAndFan(world);
     world.addEntry(QStringLiteral("History"), pump, QStringLiteral("2026-01-05"), QStringLiteral("older"));
-    MainWindow main;
+    MainWindow main(appContext());
     main.load();
     main.show();
     auto clickItem = [&](qint64 itemId) {
@@ -208,12 +208,12 @@ void TestRecords::deletedItemOrCancelWritesNothing()
 {
     TestWorld world;
     const qint64 pump = addPumpAndFan(world).first;
-    QPointer<EntryDialog> window = openAlone<EntryDialog>(NotesTarget, pump);
+    QPointer<EntryDialog> window = openAlone<EntryDialog>(db(), NotesTarget, pump);
     control<QLineEdit>(window, "txtDescr")->setText(QStringLiteral("never"));
     QTest::mouseClick(control(window, "cmdCancel"), Qt::LeftButton);
     QTRY_VERIFY(!window);
 
-    window = openAlone<EntryDialog>(HistoryTarget, pump);
+    window = openAlone<EntryDialog>(db(), HistoryTarget, pump);
     QSignalSpy added(window.data(), &EntryDialog::entryAdded);
     execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {pump});
     control<QLineEdit>(window, "txtDescr")->setText(QStringLiteral("too late"));
@@ -229,18 +229,18 @@ void TestRecords::entryForAnotherItemNeverLandsUnnoticed()
     const auto [pump, fan] = addPumpAndFan(world);
     // The same item: the open window is raised as it is.
     QPointer<EntryDialog> slot; // as its opener keeps it
-    QPointer<EntryDialog> history = showEntryWindow(slot, HistoryTarget, pump);
+    QPointer<EntryDialog> history = showEntryWindow(slot, db(), HistoryTarget, pump);
     control<QLineEdit>(history, "txtDescr")->setText(QStringLiteral("typed"));
-    QCOMPARE(showEntryWindow(slot, HistoryTarget, pump), history.data());
+    QCOMPARE(showEntryWindow(slot, db(), HistoryTarget, pump), history.data());
     QCOMPARE(control<QLineEdit>(history, "txtDescr")->text(), QStringLiteral("typed"));
 
     // Another item while text is typed: the window stays with its own item and says which.
-    QCOMPARE(showEntryWindow(slot, HistoryTarget, fan), history.data());
+    QCOMPARE(showEntryWindow(slot, db(), HistoryTarget, fan), history.data());
     QVERIFY(history->itemId() == pump && control<QLabel>(history, "lblItem")->text().contains(u"Pump"));
 
     // Another item with an empty box: a window for that item takes its place.
     control<QLineEdit>(history, "txtDescr")->clear();
-    EntryDialog *replaced = showEntryWindow(slot, HistoryTarget, fan);
+    EntryDialog *replaced = showEntryWindow(slot, db(), HistoryTarget, fan);
     QTRY_VERIFY(!history);
     QVERIFY(replaced->itemId() == fan && control<QLabel>(replaced, "lblItem")->text().contains(u"Fan"));
 }

@@ -3,17 +3,17 @@
 #include "TestSupport.h"
 
 #include "core/alarms/AlarmRules.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
+#include "core/itemlist/ItemDelete.h"
+#include "core/itemlist/ItemListModel.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
-#include "core/itemlist/ItemDelete.h"
-#include "core/itemlist/ItemListModel.h"
+#include "core/settings/AppContext.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/reports/ReportCommands.h"
@@ -367,7 +367,7 @@ void TestReports::failedWriteKeepsTheOldReport()
         const auto limit = limitFileSize(16);
         ReportSources sources;
         sources.today = Clock::today();
-        runReportCommand(nullptr, Report::Companies, sources);
+        runReportCommand(nullptr, db(), Report::Companies, sources);
     }
     QVERIFY(MessageBox::lastText().startsWith("Could not write " + QDir::toNativeSeparators(reportFile())));
     QCOMPARE(readFile(reportFile()), QByteArray("old report"));
@@ -474,7 +474,7 @@ void TestReports::dueDatesAsCalendar()
     world.addItem(acme, {{"Name", "No interval"}, {"servicedate", "2027-01-05"}});
     const QString target = QDir(world.folder()).filePath(QStringLiteral("Reports/due.ics"));
     FileDialog::setNextPath(target);
-    exportDueDateCalendar(nullptr);
+    exportDueDateCalendar(nullptr, db());
     QFile file(target);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();

@@ -105,7 +105,7 @@ void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
     TestWorld world;
     const qint64 pump = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump 7"}});
     world.addEntry(QStringLiteral("History"), pump, QStringLiteral("2026-12-01"), QStringLiteral("Belt changed"));
-    MainWindow window;
+    MainWindow window(appContext());
     window.load();
     ViewerClient &viewer = ViewerClient::instance();
     QSignalSpy shown(&viewer, &ViewerClient::shown);

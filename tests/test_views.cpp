@@ -7,7 +7,7 @@
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "core/views/CalendarMarks.h"
 #include "gui/itemlist/ItemGrid.h"
 #include "gui/mainwindow/MainWindow.h"
@@ -147,7 +147,7 @@ private Q_SLOTS:
         const qint64 due = world.addItem(company, {{"Name", "Pump"}, {"servicedate", "2026-12-20"}});
         const qint64 alsoDue = world.addItem(company, {{"Name", "Fan"}, {"servicedate", "2026-12-20"}});
         world.addItem(company, {{"Name", "Crane"}, {"servicedate", "2026-12-21"}});
-        MainWindow window;
+        MainWindow window(appContext());
         window.load();
         window.action(QStringLiteral("mnuCalendar"))->trigger();
         QPointer<CalendarWindow> calendar = shownWindow<CalendarWindow>(); // the one the menu opened
@@ -211,7 +211,7 @@ private Q_SLOTS:
         const qint64 acme = world.addCompany(QStringLiteral("Acme"));
         world.addItem(acme, {{"Name", "Pump"}, {"servicedate", "2026-12-20"}, {"leadtime", 14}});
         world.addItem(acme, {{"Name", "Belt"}, {"servicedate", "2027-01-10"}});
-        QCalendarWidget *month = openAlone<CalendarWindow>()->panel()->calendar();
+        QCalendarWidget *month = openAlone<CalendarWindow>(db())->panel()->calendar();
         QCOMPARE(month->dateTextFormat(QDate(2026, 12, 20)).fontWeight(), int(QFont::Bold));
         QVERIFY(!month->dateTextFormat(QDate(2026, 12, 20)).fontUnderline());
         QVERIFY(month->dateTextFormat(QDate(2026, 12, 6)).fontUnderline());

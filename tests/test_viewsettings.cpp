@@ -6,7 +6,7 @@
 #include "core/db/Recordset.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "gui/itemlist/ItemGrid.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
@@ -84,7 +84,7 @@ void sortBy(MainWindow &window, Field::Number field, SortOrders order)
 // A small plant: Pump (due 12/20), Fan (due 12/10), Crane (due 1/5) at three locations.
 struct Plant {
     TestWorld world;
-    MainWindow window;
+    MainWindow window {appContext()};
     Plant()
     {
         const qint64 acme = world.addCompany(QStringLiteral("Acme"));
@@ -228,7 +228,7 @@ private Q_SLOTS:
         QFETCH(QString, pasted);
         QFETCH(QString, expected);
         TestWorld world;
-        ColumnSettingsDialog *columns = box < PlaceBox ? nullptr : openAlone<ColumnSettingsDialog>();
+        ColumnSettingsDialog *columns = box < PlaceBox ? nullptr : openAlone<ColumnSettingsDialog>(db());
         QLineEdit *edit = columns ? control<QLineEdit>(columns, "txtDataEntry") : control<QLineEdit>(openAlone<LookupDialog>(std::optional<int>(box)), "txtLookUp");
         if (columns) {
             clickCell(columns, 0, box == PlaceBox ? ColumnSettings::PlaceCell : ColumnSettings::SizeCell);
@@ -347,7 +347,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!dialog);
         QCOMPARE(listedNames(plant.window), names);
         // The sort is kept, and the rows sorted in place stand as a fresh load puts them.
-        plant.window.loadGrid(gv().view.SortFieldAll, gv().view.SortOrderAll, QString(), Field::Name);
+        plant.window.loadGrid(plant.window.viewState().SortFieldAll, plant.window.viewState().SortOrderAll, QString(), Field::Name);
         QCOMPARE(listedNames(plant.window), names);
     }
 
@@ -403,7 +403,7 @@ private Q_SLOTS:
         QCOMPARE(control<QComboBox>(dialog, "cmbLookup")->currentIndex(), -1);
         QTest::keyClicks(control<QLineEdit>(dialog, "txtLookUp"), QStringLiteral("Pump\r"));
         QVERIFY(!control<QPushButton>(dialog, "cmdCal")->isEnabled() && !control<QPushButton>(dialog, "cmdLookUp")->isEnabled()); // no entry chosen
-        QCOMPARE(gv().view.LookupValue, QString());
+        QCOMPARE(plant.window.viewState().LookupValue, QString());
 
         // Choosing an entry empties the box; a date entry has the calendar.
         control<QComboBox>(dialog, "cmbLookup")->setCurrentIndex(6); // by Service Date

@@ -5,7 +5,6 @@
 #include "core/alarms/AlarmRules.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/ColumnLayout.h"
-#include "core/settings/GlobalVars.h"
 
 #include <QAbstractItemModel>
 #include <QDir>

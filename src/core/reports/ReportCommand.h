@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/db/FieldTable.h"
+#include "core/itemlist/ViewState.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -31,7 +32,7 @@ struct ReportSources {
     const QAbstractItemModel *grid = nullptr; // the item list; column 0 the item's ID
     const QAbstractItemModel *history = nullptr; // the selected item's history (date, text)
     const QAbstractItemModel *notes = nullptr; // and its notes
-    int displayMode = 1; // DisplayModes of GlobalVars
+    int displayMode = AllDisplay;
     int lookupField = Field::Name;
     QString lookupValue;
     bool noItemSelected = true;

@@ -4,7 +4,6 @@
 #include "core/platform/LineEnds.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -39,8 +38,9 @@ const int RightColumn[] = {CompanyBox::Contact, CompanyBox::Phone1, CompanyBox::
 
 } // namespace
 
-CompanyEditor::CompanyEditor(qint64 companyId, QWidget *parent)
+CompanyEditor::CompanyEditor(Database &database, qint64 companyId, QWidget *parent)
     : QDialog(parent)
+    , m_database(database)
     , m_companyId(companyId)
 {
     setObjectName(QStringLiteral("frmAddCo"));
@@ -60,9 +60,12 @@ CompanyEditor::CompanyEditor(qint64 companyId, QWidget *parent)
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &CompanyEditor::save);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+}
 
+void CompanyEditor::load()
+{
     if (editMode())
-        runGuarded(this, QStringLiteral("read the company"), [this] { fill(loadCompany(db(), m_companyId)); });
+        runGuarded(this, QStringLiteral("read the company"), [this] { fill(loadCompany(m_database, m_companyId)); });
 }
 
 void CompanyEditor::buildBoxes()
@@ -131,7 +134,7 @@ void CompanyEditor::save()
     qint64 saved = 0;
     const bool ran = runGuarded(this, QStringLiteral("save the company"), [&] {
         // An edited company is only ever updated: if its row is gone, nothing is written.
-        saved = saveCompany(db(), m_companyId, company);
+        saved = saveCompany(m_database, m_companyId, company);
     });
     if (!ran)
         return;

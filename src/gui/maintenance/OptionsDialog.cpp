@@ -2,7 +2,6 @@
 
 #include "core/alarms/AlarmSummary.h"
 #include "core/db/Recordset.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/WindowUtil.h"
 
@@ -40,8 +39,9 @@ QWidget *page(QWidget *parent, QFormLayout **form)
 
 } // namespace
 
-OptionsDialog::OptionsDialog(QWidget *parent)
+OptionsDialog::OptionsDialog(Database &database, QWidget *parent)
     : QDialog(parent)
+    , m_database(database)
 {
     setObjectName(QStringLiteral("frmGenOpts"));
     setWindowTitle(QStringLiteral("Options"));
@@ -68,15 +68,18 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     layout->addWidget(SSTab1);
     layout->addLayout(buttons);
 
-    // Without the row the window offers nothing to store.
-    if (runGuarded(this, QStringLiteral("read the options"), [&] { m_loaded = loadOptions(db()); }))
-        showOptions(m_loaded);
-    else
-        m_okButton->setEnabled(false);
     connect(cmbAutoAddHst, &QComboBox::currentIndexChanged, this, &OptionsDialog::followHistoryChoice);
     connect(cmbSvcAl, &QComboBox::currentIndexChanged, this, &OptionsDialog::followAlarmChoice);
     connect(cmbOrAl, &QComboBox::currentIndexChanged, this, &OptionsDialog::followAlarmChoice);
     resize(440, 230);
+}
+
+void OptionsDialog::load()
+{
+    if (runGuarded(this, QStringLiteral("read the options"), [&] { m_loaded = loadOptions(m_database); }))
+        showOptions(m_loaded);
+    else
+        m_okButton->setEnabled(false);
 }
 
 QWidget *OptionsDialog::buildAlarmsTab()
@@ -185,7 +188,7 @@ void OptionsDialog::save()
         return;
     }
     const GeneralOptions options = chosen();
-    if (!runGuarded(this, QStringLiteral("save the options"), [&] { saveOptions(db(), options); }))
+    if (!runGuarded(this, QStringLiteral("save the options"), [&] { saveOptions(m_database, options); }))
         return;
     setTrayAlarmsWanted(m_trayCheck->isChecked());
     Q_EMIT optionsSaved();

@@ -9,7 +9,6 @@
 #include "gui/platform/Desktop.h"
 #include "gui/platform/PlainText.h"
 #include "gui/records/EntryGrid.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QBoxLayout>
 #include <QEvent>
@@ -75,8 +74,9 @@ void DetailPane::setRoom(int height)
     }
 }
 
-CompanyPane::CompanyPane(QWidget *parent)
+CompanyPane::CompanyPane(Database &database, QWidget *parent)
     : DetailPane(QStringLiteral("Vendor Company Information"), CompanyPaneWidth, parent)
+    , m_database(database)
 {
     setObjectName(QStringLiteral("frmInv2"));
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred); // as high as the other pane
@@ -195,7 +195,7 @@ void CompanyPane::toggleCompanyPage()
 
 void CompanyPane::showCompany(qint64 companyId)
 {
-    const CompanyRecord company = loadCompany(db(), companyId);
+    const CompanyRecord company = loadCompany(m_database, companyId);
     const auto &f = company.fields;
     m_name->setText(f[CompanyBox::Name]);
     m_street1->setText(f[CompanyBox::Street1]);
@@ -234,8 +234,9 @@ bool CompanyPane::eventFilter(QObject *watched, QEvent *event)
     return QGroupBox::eventFilter(watched, event);
 }
 
-HistoryPane::HistoryPane(QWidget *parent)
+HistoryPane::HistoryPane(Database &database, QWidget *parent)
     : DetailPane(QString(), HistoryPaneWidth, parent)
+    , m_database(database)
 {
     setObjectName(QStringLiteral("frmInv3"));
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred); // as high as the other pane
@@ -290,7 +291,7 @@ EntryGrid *HistoryPane::makeGrid(const char *name)
 
 void HistoryPane::fill(EntryGrid *grid, EntryTarget target, qint64 itemId, int rowHeightTwips)
 {
-    grid->fill(loadEntries(db(), target, itemId), toPixels(rowHeightTwips));
+    grid->fill(loadEntries(m_database, target, itemId), toPixels(rowHeightTwips));
 }
 
 void HistoryPane::loadHistory(qint64 itemId)

@@ -4,17 +4,16 @@
 #include "gui/itemlist/ItemGrid.h"
 
 #include "core/alarms/AlarmMonitor.h"
-#include "core/settings/AppPaths.h"
 #include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
-#include "core/settings/Settings.h"
+#include "core/itemlist/ItemListModel.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 #include "core/platform/Twips.h"
-#include "core/itemlist/ItemListModel.h"
+#include "core/settings/AppContext.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/Settings.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -45,8 +44,9 @@ using Twips::toPixels;
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(AppContext &context, QWidget *parent)
     : QMainWindow(parent)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(QStringLiteral("Norlith Tarvo"));
@@ -112,8 +112,8 @@ void MainWindow::buildCentralArea()
     m_grid->setMinimumHeight(toPixels(LeastListHeight));
     m_grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
-    m_companyPane = new CompanyPane(central);
-    m_historyPane = new HistoryPane(central);
+    m_companyPane = new CompanyPane(m_context.database(), central);
+    m_historyPane = new HistoryPane(m_context.database(), central);
     connect(m_historyPane->addHistoryButton(), &QPushButton::clicked, this, &MainWindow::addHistory);
     connect(m_historyPane->addNoteButton(), &QPushButton::clicked, this, &MainWindow::addNote);
 
@@ -183,7 +183,7 @@ void MainWindow::load()
 {
     runGuarded(this, QStringLiteral("load the item list"), [&] {
         setupGridColumns();
-        useSettings(loadSettings(db()));
+        useSettings(loadSettings(m_context.database()));
         showListAfter(ListEvent::Started);
     });
     makeWorkingFolders();
@@ -210,10 +210,9 @@ QString MainWindow::panelText(int panel) const
 
 void MainWindow::setupGridColumns()
 {
-    const ColumnLayout layout = ColumnLayout::read(db());
+    const ColumnLayout layout = ColumnLayout::read(m_context.database());
     m_grid->itemModel()->setLayout(layout);
     m_grid->applyLayout(layout);
-    gv().Columns = layout;
 }
 
 void MainWindow::loadGrid(int sortField, SortOrders sortOrder, const QString &lookupValue, int lookupField)
@@ -222,7 +221,7 @@ void MainWindow::loadGrid(int sortField, SortOrders sortOrder, const QString &lo
     m_cellViewer->hide();
     ItemListLoad result;
     const bool ran = runGuarded(this, QStringLiteral("load the item list"), [&] {
-        result = m_grid->itemModel()->load(db(), sortField, sortOrder, lookupValue, lookupField);
+        result = m_grid->itemModel()->load(m_context.database(), sortField, sortOrder, lookupValue, lookupField);
     });
     setAddButtonsEnabled(ran && result.outcome == ItemListLoad::Outcome::Rows);
     m_grid->setCurrentRow(0);
@@ -232,7 +231,7 @@ void MainWindow::loadGrid(int sortField, SortOrders sortOrder, const QString &lo
 
 void MainWindow::storeColumnWidths()
 {
-    saveColumnWidths(db(), m_grid->itemModel()->columnLayout(), m_grid->columnWidths());
+    saveColumnWidths(m_context.database(), m_grid->itemModel()->columnLayout(), m_grid->columnWidths());
 }
 
 void MainWindow::setAddButtonsEnabled(bool enabled)
@@ -261,9 +260,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
             if (window != this && window->isVisible())
                 window->close();
         }
-        if (workingDatabaseIsOpen())
+        if (m_context.database().isOpen())
             runGuarded(this, QStringLiteral("store the column widths"), [&] { storeColumnWidths(); });
-        closeWorkingDatabase();
+        m_context.database().close();
     }
     event->accept();
 }

@@ -2,8 +2,9 @@
 
 #include "core/alarms/AlarmSchedule.h"
 #include "core/db/FieldTable.h"
-#include "core/records/History.h"
 #include "core/itemlist/ListChange.h"
+#include "core/itemlist/ViewState.h"
+#include "core/records/History.h"
 #include "gui/items/ItemEditor.h"
 
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <optional>
 
 class AlarmMonitor;
+class AppContext;
 class AlarmTray;
 class CompanyPane;
 class HistoryPane;
@@ -44,13 +46,15 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    // The windows it opens share `context`, which the main window keeps current.
+    explicit MainWindow(AppContext &context, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Builds the window's content in the order of its load: columns, settings, all items.
     void load();
 
     ItemGrid *grid() const { return m_grid; }
+    const ViewState &viewState() const { return m_view; }
     CompanyPane *companyPane() const { return m_companyPane; }
     HistoryPane *historyPane() const { return m_historyPane; }
     QPlainTextEdit *cellViewer() const { return m_cellViewer; }
@@ -184,6 +188,8 @@ private:
     void lookupChosen(Field::Number field, const QString &value);
     void columnsSaved();
 
+    AppContext &m_context;
+    ViewState m_view;
     ItemGrid *m_grid = nullptr;
     QFrame *m_line = nullptr;
     CompanyPane *m_companyPane = nullptr; // frmInv2

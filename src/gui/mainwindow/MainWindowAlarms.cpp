@@ -8,15 +8,14 @@
 #include "core/alarms/AlarmRules.h"
 #include "core/alarms/AlarmSchedule.h"
 #include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
-#include "core/settings/Settings.h"
 #include "core/platform/Clock.h"
+#include "core/settings/AppContext.h"
+#include "core/settings/Settings.h"
 #include "gui/alarms/AlarmTray.h"
+#include "gui/alarms/AlarmWindow.h"
 #include "gui/alarms/OrderAckDialog.h"
 #include "gui/alarms/ServiceAckDialog.h"
-#include "gui/alarms/AlarmWindow.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QApplication>
 
@@ -54,9 +53,9 @@ void MainWindow::refreshTray(bool notify)
         // The open alarm window holds the list just evaluated: no second evaluation.
         counts = countAlarms(window->alarmModel()->rows());
     } else {
-        const AppSettings &settings = gv().settings;
+        const AppSettings &settings = m_context.settings();
         try {
-            counts = countAlarms(evaluateAlarms(db(), settings.serviceAlarms, settings.orderAlarms, Clock::today()));
+            counts = countAlarms(evaluateAlarms(m_context.database(), settings.serviceAlarms, settings.orderAlarms, Clock::today()));
         } catch (const DbError &) {
             return; // the windows report failing statements; the icon keeps its last counts
         }
@@ -89,11 +88,9 @@ void MainWindow::openAlarmWindow(bool activate)
     // A new window whose evaluation failed is not shown: the user has read why.
     showOnce(
         m_alarms, [this] {
-            auto *window = new AlarmWindow(gv().settings);
-            if (!window->evaluated()) {
-                delete window;
-                return static_cast<AlarmWindow *>(nullptr);
-            }
+            AlarmWindow *window = keepIfLoaded(new AlarmWindow(m_context));
+            if (!window)
+                return window;
             connect(window, &AlarmWindow::serviceAckWanted, this, &MainWindow::openServiceAck);
             connect(window, &AlarmWindow::orderAckWanted, this, &MainWindow::openOrderAck);
             connect(window, &AlarmWindow::itemEditorWanted, this,
@@ -108,7 +105,7 @@ void MainWindow::openAlarmWindow(bool activate)
 void MainWindow::openServiceAck(qint64 itemId)
 {
     showOnce(m_serviceAck, [&] {
-        ServiceAckDialog *window = keepIfLoaded(new ServiceAckDialog(itemId));
+        ServiceAckDialog *window = keepIfLoaded(new ServiceAckDialog(m_context, itemId));
         if (window) {
             connect(window, &AckDialog::acknowledged, this, &MainWindow::acknowledged);
             connect(window, &ServiceAckDialog::historyEntryAdded, this, [this] { closeNow(m_editor); });
@@ -122,7 +119,7 @@ void MainWindow::openServiceAck(qint64 itemId)
 void MainWindow::openOrderAck(qint64 itemId)
 {
     showOnce(m_orderAck, [&] {
-        OrderAckDialog *window = keepIfLoaded(new OrderAckDialog(itemId));
+        OrderAckDialog *window = keepIfLoaded(new OrderAckDialog(m_context, itemId));
         if (window)
             connect(window, &AckDialog::acknowledged, this, &MainWindow::acknowledged);
         return window;
@@ -134,7 +131,7 @@ void MainWindow::acknowledged()
     // The alarm list shown loses the item's rows, and the item list shows its new state, as
     // after an editor save (whose tray count then reads the alarm list just evaluated).
     if (m_alarms)
-        m_alarms->loadAlarmData();
+        m_alarms->load();
     itemSaved();
 }
 
@@ -147,21 +144,17 @@ void MainWindow::optionsSaved()
 void MainWindow::applySettings()
 {
     AppSettings settings;
-    if (runGuarded(this, QStringLiteral("read the settings"), [&] { settings = loadSettings(db()); }))
+    if (runGuarded(this, QStringLiteral("read the settings"), [&] { settings = loadSettings(m_context.database()); }))
         useSettings(settings);
 }
 
 void MainWindow::useSettings(const AppSettings &settings)
 {
-    gv().settings = settings;
+    // The open windows read the options from the context when they act on them.
+    m_context.setSettings(settings);
     m_monitor->setSettings(settings);
     // Options saved during a snooze show their status at once; the sleep runs on to its end.
     setPanelText(2, Settings::alarmStatusText(settings.interval));
-    // The open windows that follow the options take the new ones.
-    if (AlarmWindow *alarms = alarmWindow())
-        alarms->setSettings(settings);
-    if (ItemEditor *editor = itemEditor())
-        editor->setSettings(settings);
 }
 
 void MainWindow::sleepFor(AlarmSchedule::SleepChoice choice)

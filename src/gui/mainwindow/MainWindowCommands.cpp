@@ -9,9 +9,8 @@
 #include "core/db/Recordset.h"
 #include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
-#include "core/maintenance/WorkingDatabase.h"
+#include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
-#include "core/settings/GlobalVars.h"
 #include "gui/alarms/AlarmWindow.h"
 #include "gui/alarms/ServiceAckDialog.h"
 #include "gui/companies/CompanyDirectory.h"
@@ -180,7 +179,8 @@ ItemEditor *MainWindow::openItemEditor(ItemEditor::ItemEditMode mode, qint64 ite
     if (fresh)
         closeNow(m_editor);
     return showOnce(m_editor, [&] {
-        auto *editor = new ItemEditor(mode, itemId, gv().settings);
+        auto *editor = new ItemEditor(m_context, mode, itemId, m_grid->itemModel()->columnLayout());
+        editor->load();
         connect(editor, &ItemEditor::itemSaved, this, &MainWindow::itemSaved);
         connect(editor, &ItemEditor::companyWanted, this, [this, editor] { openCompanyDirectory(editor); });
         return editor;
@@ -215,11 +215,11 @@ void MainWindow::deleteSelectedItem()
     const qint64 id = selectedItemId();
     if (!MessageBox::confirm(this, deleteItemQuestion(id)))
         return;
-    if (!runGuarded(this, QStringLiteral("delete the item"), [&] { deleteItem(db(), id); }))
+    if (!runGuarded(this, QStringLiteral("delete the item"), [&] { deleteItem(m_context.database(), id); }))
         return;
     // The alarm list shown drops the item's rows.
     if (AlarmWindow *alarms = alarmWindow())
-        alarms->loadAlarmData();
+        alarms->load();
     showListAfter(ListEvent::ItemDeleted);
     refreshTray(false);
 }
@@ -234,7 +234,7 @@ void MainWindow::openEntryWindow(EntryTarget target)
 
 void MainWindow::showEntryWindowFor(EntryTarget target, qint64 itemId, QWidget *opener)
 {
-    showEntryWindow(m_entryWindows[target], target, itemId, [this](EntryDialog *window) {
+    showEntryWindow(m_entryWindows[target], m_context.database(), target, itemId, [this](EntryDialog *window) {
         connect(window, &EntryDialog::entryAdded, this, [this, window] { entryAdded(window); });
     })->serve(opener);
 }
@@ -289,7 +289,8 @@ void MainWindow::openCompanyDirectory(ItemEditor *editor)
     if (m_directory && (m_directory->mode() != mode || m_directory->servedEditor() != editor))
         closeNow(m_directory);
     showOnce(m_directory, [&] {
-        auto *directory = new CompanyDirectory(mode, editor);
+        auto *directory = new CompanyDirectory(m_context.database(), mode, editor);
+        directory->load();
         if (editor)
             connect(directory, &CompanyDirectory::companyChosen, editor, &ItemEditor::showCompany);
         connect(directory, &CompanyDirectory::companyEditorWanted, this, &MainWindow::openCompanyEditor);
@@ -300,11 +301,12 @@ void MainWindow::openCompanyDirectory(ItemEditor *editor)
 void MainWindow::openCompanyEditor(qint64 companyId)
 {
     showOnce(m_companyEditor, [&] {
-        auto *editor = new CompanyEditor(companyId);
+        auto *editor = new CompanyEditor(m_context.database(), companyId);
+        editor->load();
         // The directory open at the time of the save shows it.
         connect(editor, &CompanyEditor::companySaved, this, [this] {
             if (m_directory)
-                m_directory->reloadCompanies();
+                m_directory->load();
         });
         return editor;
     });
@@ -313,7 +315,8 @@ void MainWindow::openCompanyEditor(qint64 companyId)
 void MainWindow::showCalendarWindow()
 {
     showOnce(m_calendar, [this] {
-        auto *calendar = new CalendarWindow;
+        auto *calendar = new CalendarWindow(m_context.database());
+        calendar->load();
         connect(calendar, &CalendarWindow::dayChosen, this, &MainWindow::showServiceDateLookup);
         return calendar;
     });
@@ -328,13 +331,18 @@ void MainWindow::openManual()
 
 void MainWindow::showAboutWindow()
 {
-    showOnce(m_about, [] { return new AboutDialog; });
+    showOnce(m_about, [this] {
+        auto *about = new AboutDialog(m_context.database());
+        about->load();
+        return about;
+    });
 }
 
 void MainWindow::showOptions()
 {
     showOnce(m_options, [this] {
-        auto *options = new OptionsDialog;
+        auto *options = new OptionsDialog(m_context.database());
+        options->load();
         connect(options, &OptionsDialog::optionsSaved, this, &MainWindow::optionsSaved);
         return options;
     });
@@ -342,10 +350,10 @@ void MainWindow::showOptions()
 
 void MainWindow::backUpDatabase()
 {
-    ::backUpDatabase(this);
+    ::backUpDatabase(this, m_context.database());
 }
 
 void MainWindow::openDatabase()
 {
-    switchDatabase(this);
+    switchDatabase(this, m_context.database());
 }

@@ -5,9 +5,9 @@
 #include "DetailPanel.h"
 #include "gui/itemlist/ItemGrid.h"
 
-#include "core/settings/GlobalVars.h"
-#include "core/platform/Clock.h"
 #include "core/itemlist/ItemListModel.h"
+#include "core/platform/Clock.h"
+#include "core/settings/AppContext.h"
 #include "gui/items/ImportPreviewDialog.h"
 #include "gui/reports/ReportCommands.h"
 
@@ -15,7 +15,7 @@
 
 void MainWindow::reportCommand(int position)
 {
-    const ViewState &view = gv().view;
+    const ViewState &view = m_view;
     const ItemListModel *list = m_grid->itemModel();
     ReportSources sources;
     sources.grid = list;
@@ -29,10 +29,10 @@ void MainWindow::reportCommand(int position)
         sources.itemName = reportItemName(*list, list->columnLayout(), m_grid->currentRow() - 1);
         sources.itemId = selectedItemId();
     }
-    sources.serviceSwitch = gv().settings.serviceAlarms;
-    sources.orderSwitch = gv().settings.orderAlarms;
+    sources.serviceSwitch = m_context.settings().serviceAlarms;
+    sources.orderSwitch = m_context.settings().orderAlarms;
     sources.today = Clock::today();
-    runReportCommand(this, position, sources);
+    runReportCommand(this, m_context.database(), position, sources);
 }
 
 void MainWindow::exportListAsCsv()
@@ -42,12 +42,12 @@ void MainWindow::exportListAsCsv()
 
 void MainWindow::exportDueDates()
 {
-    exportDueDateCalendar(this);
+    exportDueDateCalendar(this, m_context.database());
 }
 
 void MainWindow::importItemsCsv()
 {
-    if (ImportPreviewDialog *preview = importItemsFromCsv(m_import, this, m_grid->itemModel()->columnLayout()))
+    if (ImportPreviewDialog *preview = importItemsFromCsv(m_import, this, m_context, m_grid->itemModel()->columnLayout()))
         connect(preview, &ImportPreviewDialog::imported, this, &MainWindow::itemSaved); // a new window every time
 }
 

@@ -7,8 +7,8 @@
 #include "gui/itemlist/ItemGrid.h"
 
 #include "core/db/Recordset.h"
-#include "core/settings/GlobalVars.h"
 #include "core/itemlist/ItemListModel.h"
+#include "core/settings/AppContext.h"
 #include "core/views/ViewRules.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/views/ColumnSettingsDialog.h"
@@ -24,9 +24,9 @@ void MainWindow::loadView(const GridQuery &query)
 
 void MainWindow::showListAfter(ListEvent event, const QDate &day)
 {
-    const ListChange change = listAfter(gv().view, event, day);
-    gv().view = change.view;
-    setPanelText(1, displayModeText(gv().view));
+    const ListChange change = listAfter(m_view, event, day);
+    m_view = change.view;
+    setPanelText(1, displayModeText(m_view));
     if (change.clearPanes)
         clearLastClick();
     loadView(change.query);
@@ -37,14 +37,14 @@ void MainWindow::showListAfter(ListEvent event, const QDate &day)
 void MainWindow::showAllItems()
 {
     clearLastClick();
-    loadView(allItemsView(gv().view));
+    loadView(allItemsView(m_view));
     clearData();
-    setPanelText(1, displayModeText(gv().view));
+    setPanelText(1, displayModeText(m_view));
 }
 
 void MainWindow::showLookupItems()
 {
-    const std::optional<GridQuery> query = lookupView(gv().view);
+    const std::optional<GridQuery> query = lookupView(m_view);
     clearData();
     clearLastClick();
     if (query) {
@@ -55,7 +55,7 @@ void MainWindow::showLookupItems()
         m_grid->setCurrentRow(0);
         setAddButtonsEnabled(false);
     }
-    setPanelText(1, displayModeText(gv().view));
+    setPanelText(1, displayModeText(m_view));
 }
 
 void MainWindow::lookupMenuChosen()
@@ -105,7 +105,8 @@ void MainWindow::openColumnSettings()
 {
     showOnce(m_columns, [this] {
         closeNow(m_lookup);
-        auto *window = new ColumnSettingsDialog;
+        auto *window = new ColumnSettingsDialog(m_context.database());
+        window->load();
         connect(window, &ColumnSettingsDialog::columnsSaved, this, &MainWindow::columnsSaved);
         return window;
     });
@@ -115,7 +116,7 @@ void MainWindow::sortChosen(Field::Number field, SortOrders order)
 {
     clearData();
     clearLastClick();
-    const std::optional<GridQuery> query = chooseSort(gv().view, field, order);
+    const std::optional<GridQuery> query = chooseSort(m_view, field, order);
     if (!query)
         return;
     // The listed rows are current (every change reloads the list): sorted anew, not read again.
@@ -129,8 +130,8 @@ void MainWindow::lookupChosen(Field::Number field, const QString &value)
 {
     clearData();
     clearLastClick();
-    loadView(chooseLookup(gv().view, field, value));
-    setPanelText(1, displayModeText(gv().view));
+    loadView(chooseLookup(m_view, field, value));
+    setPanelText(1, displayModeText(m_view));
 }
 
 void MainWindow::columnsSaved()

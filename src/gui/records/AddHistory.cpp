@@ -5,7 +5,6 @@
 #include "core/db/Recordset.h"
 #include "core/settings/Settings.h"
 #include "gui/platform/MessageBox.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QApplication>
 
@@ -27,12 +26,12 @@ bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text, const
 
 } // namespace
 
-void addHistory(HistoryKind kind, EntryTarget target, qint64 itemId, const QString &text1, const QString &text2,
-                const AppSettings &settings)
+void addHistory(Database &database, HistoryKind kind, EntryTarget target, qint64 itemId, const QString &text1,
+                const QString &text2, const AppSettings &settings)
 {
     const QString descr = historyText(kind, text1, text2);
     if (entryAccepted(QApplication::activeWindow(), kind, descr, settings))
-        writeEntry(db(), target, itemId, descr);
+        writeEntry(database, target, itemId, descr);
 }
 
 QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requests, const AppSettings &settings)

@@ -2,25 +2,24 @@
 
 #include "ViewerClient.h"
 
-#include "core/settings/AppPaths.h"
 #include "core/db/Recordset.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
+#include "core/settings/AppPaths.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QAbstractItemModel>
 #include <QDir>
 #include <QFileInfo>
 
-void runReportCommand(QWidget *parent, int position, const ReportSources &sources)
+void runReportCommand(QWidget *parent, Database &database, int position, const ReportSources &sources)
 {
     ReportOutcome outcome;
-    if (!runGuarded(parent, QStringLiteral("write the report"), [&] { outcome = makeReport(db(), position, sources); }))
+    if (!runGuarded(parent, QStringLiteral("write the report"), [&] { outcome = makeReport(database, position, sources); }))
         return;
     if (!outcome.message.isEmpty())
         MessageBox::information(parent, outcome.message);
@@ -81,10 +80,10 @@ void exportListCsv(QWidget *parent, const QAbstractItemModel &grid)
                gridCsv(grid));
 }
 
-void exportDueDateCalendar(QWidget *parent)
+void exportDueDateCalendar(QWidget *parent, Database &database)
 {
     QVector<DueEvent> events;
-    if (!runGuarded(parent, QStringLiteral("read the due dates"), [&] { events = dueEvents(db()); }))
+    if (!runGuarded(parent, QStringLiteral("read the due dates"), [&] { events = dueEvents(database); }))
         return;
     if (events.isEmpty()) {
         MessageBox::information(parent, QStringLiteral("No data to report"));

@@ -2,13 +2,14 @@
 
 #include "core/reports/ReportCommand.h"
 
+class Database;
 class QAbstractItemModel;
 class QWidget;
 
 // Runs a Reports menu command: its conditions and messages, then the report file, written
 // whole or not at all, and the viewer opened anew on it. Nothing is opened when the file
 // cannot be written; the user is told why.
-void runReportCommand(QWidget *parent, int position, const ReportSources &sources);
+void runReportCommand(QWidget *parent, Database &database, int position, const ReportSources &sources);
 
 // The report just written, in a new viewer window (the open one closes).
 void showReportFile();
@@ -24,4 +25,4 @@ void exportListCsv(QWidget *parent, const QAbstractItemModel &grid);
 
 // Reports > Export Due Dates as Calendar: every item's service and order days as an
 // iCalendar file the user names (asked before an existing file is replaced).
-void exportDueDateCalendar(QWidget *parent);
+void exportDueDateCalendar(QWidget *parent, Database &database);

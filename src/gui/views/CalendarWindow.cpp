@@ -6,14 +6,14 @@
 #include "core/platform/Clock.h"
 #include "core/views/CalendarMarks.h"
 #include "gui/platform/WindowUtil.h"
-#include "core/maintenance/WorkingDatabase.h"
 
 #include <QCalendarWidget>
 #include <QTextCharFormat>
 #include <QVBoxLayout>
 
-CalendarWindow::CalendarWindow(QWidget *parent)
+CalendarWindow::CalendarWindow(Database &database, QWidget *parent)
     : QDialog(parent)
+    , m_database(database)
 {
     setObjectName(QStringLiteral("frmCalendar"));
     setWindowTitle(QStringLiteral("Calendar"));
@@ -25,9 +25,13 @@ CalendarWindow::CalendarWindow(QWidget *parent)
     setTopMost(this, true);
 
     connect(m_panel->calendar(), &QCalendarWidget::currentPageChanged, this, &CalendarWindow::markMonth);
-    markMonth(m_panel->calendar()->yearShown(), m_panel->calendar()->monthShown());
     connect(m_panel, &CalendarPanel::dayClicked, this, &CalendarWindow::dayChosen);
     connect(m_panel, &CalendarPanel::cancelled, this, &QWidget::close);
+}
+
+void CalendarWindow::load()
+{
+    markMonth(m_panel->calendar()->yearShown(), m_panel->calendar()->monthShown());
 }
 
 void CalendarWindow::markMonth(int year, int month)
@@ -35,7 +39,7 @@ void CalendarWindow::markMonth(int year, int month)
     QCalendarWidget *calendar = m_panel->calendar();
     calendar->setDateTextFormat(QDate(), QTextCharFormat()); // the previous month's marks go
     QMap<QDate, DayMarks> marks;
-    if (!workingDatabaseIsOpen() || !runGuarded(this, QStringLiteral("mark the due dates"), [&] { marks = monthMarks(db(), year, month); }))
+    if (!m_database.isOpen() || !runGuarded(this, QStringLiteral("mark the due dates"), [&] { marks = monthMarks(m_database, year, month); }))
         return;
     for (auto day = marks.cbegin(); day != marks.cend(); ++day) {
         QTextCharFormat format;
