@@ -39,6 +39,7 @@
 #include "core/settings/AppPaths.h"
 #include "gui/alarms/AlarmWindow.h"
 #include "gui/itemlist/ItemGrid.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
@@ -188,16 +189,16 @@ Figures measure(int items, int runs)
     {
         MainWindow window(context());
         window.resize(1280, 900);
-        window.setupGridColumns();
+        window.itemList()->setupColumns();
         window.show();
         QApplication::processEvents();
         f.firstLoad = medianMs(1, [&] {
-            window.loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
+            window.itemList()->loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
             QApplication::processEvents();
             window.repaint();
         });
         f.loadGrid = medianMs(runs, [&] {
-            window.loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
+            window.itemList()->loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
             QApplication::processEvents(); // layout
             window.repaint(); // paint
         });
@@ -215,7 +216,7 @@ Figures measure(int items, int runs)
             QApplication::processEvents();
             window.repaint();
         });
-        if (window.viewState().SortFieldAll != Field::Name && window.viewState().SortFieldAll != Field::Location)
+        if (window.itemList()->view().SortFieldAll != Field::Name && window.itemList()->view().SortFieldAll != Field::Location)
             qFatal("the sort did not run");
         window.action(QStringLiteral("mnuLookupBy_0"))->trigger();
         auto *lookup = shownDialog<LookupDialog>();
@@ -225,7 +226,7 @@ Figures measure(int items, int runs)
             QApplication::processEvents();
             window.repaint();
         });
-        if (window.viewState().LookupValue != u"pump*" || window.grid()->rows() != (items + 7) / 8 + 1)
+        if (window.itemList()->view().LookupValue != u"pump*" || window.grid()->rows() != (items + 7) / 8 + 1)
             qFatal("the lookup did not run");
         lookup->close();
 
@@ -421,8 +422,8 @@ void reportFigures(int items, int runs, bool allColumns)
     int columns = 0;
     {
         MainWindow window(context());
-        window.setupGridColumns();
-        window.loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
+        window.itemList()->setupColumns();
+        window.itemList()->loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
         const ItemListModel &grid = *window.grid()->itemModel();
         columns = grid.columnCount() - 1;
         write = medianMs(runs, [&] {
@@ -479,8 +480,8 @@ void firstReportFigures()
         qFatal("cannot make the demo database: %s", qPrintable(error));
     {
         MainWindow window(context());
-        window.setupGridColumns();
-        window.loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
+        window.itemList()->setupColumns();
+        window.itemList()->loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
         if (!SafeFile::write(reportFile(), reportGrid(*window.grid()->itemModel(), allReportTitle(Clock::today()))))
             qFatal("cannot write the report");
     }

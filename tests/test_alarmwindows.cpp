@@ -11,6 +11,7 @@
 #include "core/platform/Clock.h"
 #include "core/settings/AppContext.h"
 #include "core/settings/Settings.h"
+#include "gui/alarms/AlarmController.h"
 #include "gui/alarms/AlarmWindow.h"
 #include "gui/alarms/OrderAckDialog.h"
 #include "gui/alarms/ServiceAckDialog.h"
@@ -18,7 +19,9 @@
 #include "gui/companies/CompanyDirectory.h"
 #include "gui/companies/CompanyEditor.h"
 #include "gui/itemlist/ItemGrid.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/WindowRegistry.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/RowColours.h"
 #include "gui/platform/WindowUtil.h"
@@ -102,8 +105,8 @@ private Q_SLOTS:
     void listDetailsAndHighlight()
     {
         MainWindow main(appContext());
-        main.showAlarms();
-        AlarmWindow *window = main.alarmWindow();
+        main.alarms()->showAlarms();
+        AlarmWindow *window = main.alarms()->alarmWindow();
         AlarmListModel *model = window->alarmModel();
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(kinds(window), QStringLiteral("201"));
@@ -134,8 +137,8 @@ private Q_SLOTS:
         QCOMPARE(editors.count(), 1);
         QCOMPARE(shownWindow<ServiceAckDialog>()->windowTitle(), QStringLiteral("Service AcknowledgeID = %1").arg(plant.service));
         QCOMPARE(shownWindow<OrderAckDialog>()->windowTitle(), QStringLiteral("Order AcknowledgeID = %1").arg(plant.order));
-        QCOMPARE(main.itemEditor()->mode(), ItemEditor::EditAlarmItem);
-        QCOMPARE(main.itemEditor()->itemId(), plant.past);
+        QCOMPARE(main.windows()->itemEditor()->mode(), ItemEditor::EditAlarmItem);
+        QCOMPARE(main.windows()->itemEditor()->itemId(), plant.past);
         QVERIFY(control<QPlainTextEdit>(shownWindow<OrderAckDialog>(), "txtInfo")->toPlainText().startsWith(QStringLiteral("ORDER replacment part(s):\n\n\nFOR name:\n  Fan")));
 
         // An earlier item shifts every row; the open windows keep their items.
@@ -150,10 +153,10 @@ private Q_SLOTS:
         QCOMPARE(shownWindow<OrderAckDialog>()->itemId(), plant.order);
         window->rowClicked(0);
         window->showDetails(); // Details raises the open editor as it is
-        QCOMPARE(main.itemEditor()->itemId(), plant.past);
+        QCOMPARE(main.windows()->itemEditor()->itemId(), plant.past);
         window->rowDoubleClicked(0); // a double-click opens a fresh one
         settle();
-        QCOMPARE(main.itemEditor()->itemId(), earlier);
+        QCOMPARE(main.windows()->itemEditor()->itemId(), earlier);
 
         // An empty list takes no click.
         execute(db(), QStringLiteral("DELETE FROM main"));
@@ -167,8 +170,8 @@ private Q_SLOTS:
         execute(db(), QStringLiteral("UPDATE settings SET AutoAddhstOn = 1, AutoAddHstWarn = 1"));
         MainWindow main(appContext());
         main.load();
-        main.showAlarms();
-        AlarmWindow *alarms = main.alarmWindow();
+        main.alarms()->showAlarms();
+        AlarmWindow *alarms = main.alarms()->alarmWindow();
         alarms->rowClicked(1);
         alarms->showDetails();
         QPointer<ServiceAckDialog> ack = shownWindow<ServiceAckDialog>();
@@ -303,15 +306,15 @@ private Q_SLOTS:
     {
         MainWindow main(appContext());
         main.load();
-        main.showAlarms();
-        QPointer<AlarmWindow> alarms = main.alarmWindow();
+        main.alarms()->showAlarms();
+        QPointer<AlarmWindow> alarms = main.alarms()->alarmWindow();
         // An item deleted by another program keeps its rows until the list is rebuilt; they open nothing.
         world->changeElsewhere(QStringLiteral("DELETE FROM main WHERE Name = 'Fan'"));
         alarms->rowDoubleClicked(2);
         QVERIFY(!shownWindow<OrderAckDialog>());
         QCOMPARE(MessageBox::lastText(), QStringLiteral("This item no longer exists; nothing was saved."));
         // Deleting an item here (Pump, second by service date) rebuilds the list shown.
-        main.rowClicked(2, 1);
+        main.itemList()->rowClicked(2, 1);
         MessageBox::setNextAnswer(MessageBox::Ok);
         main.action(QStringLiteral("mnuDelete"))->trigger();
         QCOMPARE(kinds(alarms), QStringLiteral("2"));
@@ -322,17 +325,17 @@ private Q_SLOTS:
         alarms->close();
         settle();
         MessageBox::clearShown();
-        main.showAlarms();
-        QVERIFY(!main.alarmWindow());
+        main.alarms()->showAlarms();
+        QVERIFY(!main.alarms()->alarmWindow());
         QVERIFY(MessageBox::lastText().startsWith(QStringLiteral("Could not evaluate the alarms.")));
     }
 
     void boxesCalendarAndEntries()
     {
         MainWindow main(appContext());
-        main.openItemEditor(ItemEditor::EditListItem, plant.order, false);
-        main.showAlarms();
-        main.alarmWindow()->rowDoubleClicked(1);
+        main.windows()->openItemEditor(ItemEditor::EditListItem, plant.order, false);
+        main.alarms()->showAlarms();
+        main.alarms()->alarmWindow()->rowDoubleClicked(1);
         ServiceAckDialog *ack = shownWindow<ServiceAckDialog>();
         QLineEdit *on = control<QLineEdit>(ack, "txtServicedON");
         // The calendar button writes the picked day into "Serviced On".
@@ -350,7 +353,7 @@ private Q_SLOTS:
             entry->add();
             settle();
             // A note leaves the editor open; a history entry closes it.
-            QCOMPARE(main.itemEditor() != nullptr, qstrcmp(name, "cmdAddNote") == 0);
+            QCOMPARE(main.windows()->itemEditor() != nullptr, qstrcmp(name, "cmdAddNote") == 0);
         }
         QCOMPARE(control<QTableWidget>(ack, "flxNotes")->item(0, 1)->text(), QStringLiteral("Add Note"));
         QCOMPARE(control<QTableWidget>(ack, "flxHistory")->item(0, 1)->text(), QStringLiteral("Add History")); // newest first
@@ -368,43 +371,43 @@ private Q_SLOTS:
             question.setModal(true);
             question.show();
             fire(main, "Timer2");
-            QVERIFY(!main.alarmWindow());
+            QVERIFY(!main.alarms()->alarmWindow());
         }
         fire(main, "Timer2");
-        QVERIFY(main.alarmWindow());
+        QVERIFY(main.alarms()->alarmWindow());
 
-        main.alarmWindow()->close();
+        main.alarms()->alarmWindow()->close();
         settle();
         Clock::setFixed(TestWorld::Now.addSecs(5 * 60 + 10));
         fire(main, "Timer1");
-        QVERIFY(main.alarmWindow());
+        QVERIFY(main.alarms()->alarmWindow());
         // Shown again, an open window is only raised: its highlight stays.
-        main.alarmWindow()->rowClicked(1);
+        main.alarms()->alarmWindow()->rowClicked(1);
         Clock::setFixed(TestWorld::Now.addSecs(11 * 60));
         fire(main, "Timer1");
-        QVERIFY(main.alarmWindow()->alarmModel()->isRowSelected(1));
+        QVERIFY(main.alarms()->alarmWindow()->alarmModel()->isRowSelected(1));
         // The menu shows the same window.
         QVERIFY(main.action(QStringLiteral("mnuAlarms"))->isEnabled());
         main.action(QStringLiteral("mnuAlarms"))->trigger();
-        QVERIFY(main.alarmWindow()->alarmModel()->isRowSelected(1));
+        QVERIFY(main.alarms()->alarmWindow()->alarmModel()->isRowSelected(1));
 
         // Snoozed for 30 minutes, from 10:11 until 10:41.
-        QPointer<AlarmWindow> alarms = main.alarmWindow();
+        QPointer<AlarmWindow> alarms = main.alarms()->alarmWindow();
         control<QPushButton>(alarms, "cmdSleep")->click();
         QVERIFY(alarms->sleepWindow()->option(0)->isChecked());
         QTest::mouseClick(alarms->sleepWindow()->option(3), Qt::LeftButton);
         control<QPushButton>(alarms->sleepWindow(), "cmdOK")->click();
         settle();
-        QVERIFY(!alarms && main.alarmMonitor()->sleeping());
+        QVERIFY(!alarms && main.alarms()->monitor()->sleeping());
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: Sleeping"));
-        main.applySettings(); // the options saved meanwhile show their status, the sleep goes on
+        main.alarms()->applySettings(); // the options saved meanwhile show their status, the sleep goes on
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 5 minutes"));
         const QDateTime wake = TestWorld::Now.addSecs(41 * 60 + 10);
         Clock::setFixed(wake);
         fire(main, "tmrSleep");
-        QVERIFY(!main.alarmMonitor()->sleeping() && main.alarmWindow());
+        QVERIFY(!main.alarms()->monitor()->sleeping() && main.alarms()->alarmWindow());
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 5 minutes"));
-        QCOMPARE(main.alarmMonitor()->nextCheck(), wake.addSecs(5 * 60)); // one full interval after waking
+        QCOMPARE(main.alarms()->monitor()->nextCheck(), wake.addSecs(5 * 60)); // one full interval after waking
     }
 
     // Every window from the keyboard alone, and laid out without overlaps at its default and
@@ -454,13 +457,13 @@ private Q_SLOTS:
         execute(db(), QStringLiteral("UPDATE settings SET timerinterval = 1"));
         MainWindow main(appContext());
         main.load();
-        ItemEditor *editor = main.openItemEditor(ItemEditor::AddItem, 0, false);
+        ItemEditor *editor = main.windows()->openItemEditor(ItemEditor::AddItem, 0, false);
         QVERIFY(QTest::qWaitForWindowActive(editor));
         QWidget *typing = QApplication::focusWidget();
         Clock::setFixed(TestWorld::Now.addSecs(3600));
         fire(main, "Timer1");
         QCoreApplication::processEvents(); // an activation would arrive now
-        QVERIFY(main.alarmWindow() && main.alarmWindow()->isVisible());
+        QVERIFY(main.alarms()->alarmWindow() && main.alarms()->alarmWindow()->isVisible());
         QCOMPARE(QApplication::focusWidget(), typing);
     }
 

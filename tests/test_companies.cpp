@@ -9,6 +9,7 @@
 #include "gui/companies/CompanyEditor.h"
 #include "gui/items/ItemEditor.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/WindowRegistry.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 
@@ -53,9 +54,9 @@ bool rowPainted(CompanyDirectory &directory, int row, const QColor &text, const 
 CompanyDirectory *openDirectory(MainWindow &main, bool selectMode)
 {
     if (selectMode) {
-        main.openItemEditor(ItemEditor::AddItem, 0, false)->selectCompany();
+        main.windows()->openItemEditor(ItemEditor::AddItem, 0, false)->selectCompany();
     } else {
-        main.showCompanies();
+        main.windows()->openCompanyDirectory(nullptr);
     }
     CompanyDirectory *directory = shownWindow<CompanyDirectory>();
     directory->resize(900, 500);

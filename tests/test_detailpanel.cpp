@@ -9,10 +9,12 @@
 #include "core/settings/AppContext.h"
 #include "gui/alarms/ServiceAckDialog.h"
 #include "gui/itemlist/ItemGrid.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/items/ItemEditor.h"
 #include "gui/mainwindow/AboutDialog.h"
 #include "gui/mainwindow/DetailPanel.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/WindowRegistry.h"
 #include "gui/platform/Desktop.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/RowColours.h"
@@ -99,21 +101,21 @@ private Q_SLOTS:
         QVERIFY(model->isRowSelected(3));
         QCOMPARE(shownColours(*m_window->grid(), model->index(2, 1)).text.color(), QColor(Qt::white));
         QCOMPARE(shownColours(*m_window->grid(), model->index(0, 1)).background.color(), QColor(Qt::white));
-        QVERIFY(!m_window->noItemSelected());
+        QVERIFY(!m_window->itemList()->noItemSelected());
         // The keyboard moves the selection as a click does.
         QTest::keyClick(m_window->grid(), Qt::Key_Up);
         QVERIFY(model->isRowSelected(2) && !model->isRowSelected(3));
         QTest::keyClick(m_window->grid(), Qt::Key_Return); // and Enter opens it
-        QCOMPARE(m_window->itemEditor()->itemId(), model->itemIdAt(2));
-        delete m_window->itemEditor();
+        QCOMPARE(m_window->windows()->itemEditor()->itemId(), model->itemIdAt(2));
+        delete m_window->windows()->itemEditor();
 
         // After a reload nothing is selected and the first click selects its row alone.
-        m_window->loadGrid(Field::ServiceDate, Ascending, QString(), 0);
-        QVERIFY(m_window->noItemSelected());
+        m_window->itemList()->loadGrid(Field::ServiceDate, Ascending, QString(), 0);
+        QVERIFY(m_window->itemList()->noItemSelected());
         click(1);
         QVERIFY(model->isRowSelected(1) && !model->isRowSelected(2));
-        m_window->clearLastClick();
-        QVERIFY(!model->isRowSelected(1) && m_window->noItemSelected());
+        m_window->itemList()->clearLastClick();
+        QVERIFY(!model->isRowSelected(1) && m_window->itemList()->noItemSelected());
     }
 
     void clickFillsThePanesAndViewer()
@@ -178,37 +180,37 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("mnuDelete"))->trigger();
         m_window->historyPane()->addHistoryButton()->click();
         QCOMPARE(MessageBox::shownTexts(), QStringList({"Please select an item to edit first", "Please select an item to delete first", "Please select an item first"}));
-        QVERIFY(!m_window->itemEditor());
+        QVERIFY(!m_window->windows()->itemEditor());
         MessageBox::clearShown();
 
         // New opens an empty editor; with one open, Edit raises it unchanged.
         m_window->action(QStringLiteral("mnuNew"))->trigger();
-        QPointer<ItemEditor> editor = m_window->itemEditor();
+        QPointer<ItemEditor> editor = m_window->windows()->itemEditor();
         QVERIFY(editor && editor->isAddMode());
         click(row(m_boiler));
         m_window->action(QStringLiteral("mnuEdit"))->trigger();
-        QCOMPARE(m_window->itemEditor(), editor.data());
-        delete m_window->itemEditor();
+        QCOMPARE(m_window->windows()->itemEditor(), editor.data());
+        delete m_window->windows()->itemEditor();
 
         // The context menu's Edit Item opens the selected item.
         m_window->action(QStringLiteral("mnuEditItem"))->trigger();
-        QCOMPARE(m_window->itemEditor()->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(m_boiler));
+        QCOMPARE(m_window->windows()->itemEditor()->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(m_boiler));
 
         // A double-click on a row opens a fresh editor for its item; below the rows, nothing.
         // (The mouse sends a click before the double-click.)
         ItemGrid *grid = m_window->grid();
-        editor = m_window->itemEditor();
+        editor = m_window->windows()->itemEditor();
         const QPoint crane = grid->visualRect(grid->model()->index(row(m_crane) - 1, 1)).center(), below(10, grid->viewport()->height() - 3);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, crane);
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, crane);
         settle();
         QVERIFY(!editor);
-        QCOMPARE(m_window->itemEditor()->itemId(), m_crane);
-        delete m_window->itemEditor();
+        QCOMPARE(m_window->windows()->itemEditor()->itemId(), m_crane);
+        delete m_window->windows()->itemEditor();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, below);
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, below);
         QApplication::processEvents();
-        QVERIFY(!m_window->itemEditor());
+        QVERIFY(!m_window->windows()->itemEditor());
         QCOMPARE(MessageBox::shownTexts(), QStringList());
 
         // The context menu pops up on the right button.
@@ -223,13 +225,13 @@ private Q_SLOTS:
     {
         click(row(m_pump));
         m_window->action(QStringLiteral("mnuEdit"))->trigger();
-        ItemEditor *editor = m_window->itemEditor();
+        ItemEditor *editor = m_window->windows()->itemEditor();
         qobject_cast<QLineEdit *>(editor->box(Column::Name))->setText(QStringLiteral("Pump 2"));
         editor->save();
         settle();
-        QVERIFY(!m_window->itemEditor());
+        QVERIFY(!m_window->windows()->itemEditor());
         // All items by service date, the selection and panes cleared.
-        QVERIFY(m_window->noItemSelected());
+        QVERIFY(m_window->itemList()->noItemSelected());
         QCOMPARE(m_window->panelText(1), QStringLiteral("Display Mode: All"));
         QCOMPARE(m_window->grid()->itemModel()->cellText(row(m_pump), Column::Name), QStringLiteral("Pump 2"));
         QCOMPARE(m_window->companyPane()->valueText("lblName"), QString());
@@ -242,7 +244,7 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("mnuDelete"))->trigger(); // unanswered: Cancel
         QCOMPARE(listedIds(), before);
         QCOMPARE(m_window->companyPane()->valueText("lblName"), QStringLiteral("Acme"));
-        QVERIFY(!m_window->noItemSelected());
+        QVERIFY(!m_window->itemList()->noItemSelected());
 
         // A statement that fails half-way leaves every table as it was, and says what failed.
         const QString count = QStringLiteral("SELECT (SELECT count(*) FROM main WHERE ID = ?1) || (SELECT count(*) FROM History"

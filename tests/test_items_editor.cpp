@@ -14,6 +14,7 @@
 #include "gui/companies/CompanyEditor.h"
 #include "gui/items/ItemEditor.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/WindowRegistry.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/EntryDialog.h"
@@ -325,10 +326,10 @@ private Q_SLOTS:
         const qint64 first = world.addItem(company, {{"Name", "Alpha"}});
         const qint64 second = world.addItem(company, {{"Name", "Beta"}});
         MainWindow main(appContext());
-        ItemEditor *editor = main.openItemEditor(ItemEditor::EditListItem, first, true);
+        ItemEditor *editor = main.windows()->openItemEditor(ItemEditor::EditListItem, first, true);
         QSignalSpy saved(editor, &ItemEditor::itemSaved);
         // Another opener asking for a new item gets the open editor as it is, not reloaded.
-        QCOMPARE(main.openItemEditor(ItemEditor::AddItem, 0, false), editor);
+        QCOMPARE(main.windows()->openItemEditor(ItemEditor::AddItem, 0, false), editor);
         setBox(editor, Name, QStringLiteral("Alpha 2"));
         click(editor, "cmdOK");
         QCOMPARE(itemField(world, first, QStringLiteral("Name")), "Alpha 2");
@@ -336,8 +337,8 @@ private Q_SLOTS:
         QCOMPARE(saved.at(0).at(0).toLongLong(), first);
 
         // A double-click closes an open editor and opens a fresh one for its row.
-        QPointer<ItemEditor> old = main.openItemEditor(ItemEditor::EditListItem, first, true);
-        ItemEditor *fresh = main.openItemEditor(ItemEditor::EditListItem, second, true);
+        QPointer<ItemEditor> old = main.windows()->openItemEditor(ItemEditor::EditListItem, first, true);
+        ItemEditor *fresh = main.windows()->openItemEditor(ItemEditor::EditListItem, second, true);
         QTRY_VERIFY(!old);
         QCOMPARE(fresh->form()[Name], "Beta");
     }
@@ -352,7 +353,7 @@ private Q_SLOTS:
 
         // An item whose company is gone opens without one, and must be given one again.
         MainWindow main(appContext());
-        ItemEditor *editor = main.openItemEditor(ItemEditor::EditListItem, id, true);
+        ItemEditor *editor = main.windows()->openItemEditor(ItemEditor::EditListItem, id, true);
         QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), QString());
         click(editor, "cmdOK");
         QCOMPARE(MessageBox::shownTexts(), QStringList {"A Company must be selected"});
@@ -367,7 +368,7 @@ private Q_SLOTS:
         QCOMPARE(itemField(world, id, QStringLiteral("manuID")).toLongLong(), replacement);
 
         // The editor closes while its directory is open: the directory goes with it.
-        editor = main.openItemEditor(ItemEditor::EditListItem, id, true);
+        editor = main.windows()->openItemEditor(ItemEditor::EditListItem, id, true);
         click(editor, "cmdSelect");
         directory = shownWindow<CompanyDirectory>();
         editor->close();

@@ -8,6 +8,7 @@
 #include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
 #include "gui/itemlist/ItemGrid.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/mainwindow/DetailPanel.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/SplashWindow.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -45,7 +47,7 @@ private Q_SLOTS:
         QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: All"));
         QCOMPARE(window.panelText(2), QStringLiteral("Alarm Status: 10 minutes"));
         QCOMPARE(window.panelText(3), QStringLiteral("12/6/2026"));
-        QVERIFY(window.noItemSelected() && window.addButtonsEnabled());
+        QVERIFY(window.itemList()->noItemSelected() && window.itemList()->hasItems());
 
         ItemGrid *grid = window.findChild<ItemGrid *>(QStringLiteral("flxdata"));
         QCOMPARE(grid->rows(), 3);
@@ -83,10 +85,10 @@ private Q_SLOTS:
         MainWindow window(appContext());
         window.load();
         MessageBox::clearShown();
-        window.loadGrid(Field::ServiceDate, Ascending, value, field);
+        window.itemList()->loadGrid(Field::ServiceDate, Ascending, value, field);
         QCOMPARE(MessageBox::lastText(), message);
         QCOMPARE(window.grid()->rows(), rows);
-        QCOMPARE(window.addButtonsEnabled(), rows > 1);
+        QCOMPARE(window.itemList()->hasItems(), rows > 1);
     }
 
     // Laid out at its default size, on a small laptop and at its least size, which fits a
@@ -166,6 +168,34 @@ private Q_SLOTS:
         closeWorkingDatabase();
         last.close();
         QCOMPARE(MessageBox::shownTexts(), QStringList());
+    }
+
+    // The Reports menu lists the reports in their order, each enabled, then a separator before
+    // the exports.
+    void reportsMenuInOrder_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("caption"); // empty: the separator
+        const char *const captions[] = {"All", "Lookup", "Item History", "Companies", "Service Alarms",
+                                        "Order Alarms", "Order and Service Alarms", "Item Notes", ""};
+        for (int position = 0; position < int(std::size(captions)); ++position)
+            QTest::addRow("%d %s", position, captions[position]) << position << QString::fromLatin1(captions[position]);
+    }
+    void reportsMenuInOrder()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, caption);
+        TestWorld world;
+        MainWindow window(appContext());
+        const QAction *entry = window.findChild<QMenu *>(QStringLiteral("mnuReports"))->actions().value(position);
+        QVERIFY(entry);
+        if (caption.isEmpty()) {
+            QVERIFY(entry->isSeparator());
+            return;
+        }
+        QCOMPARE(entry->objectName(), QStringLiteral("mnuReport_%1").arg(position));
+        QCOMPARE(entry->text(), caption);
+        QVERIFY(entry->isEnabled());
     }
 
     void splashFatalWhenDatabaseUnusable_data()

@@ -10,6 +10,7 @@
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
 #include "core/settings/AppPaths.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/Desktop.h"
 #include "gui/platform/FileDialog.h"
@@ -124,7 +125,7 @@ void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
     // View > Report Viewer raises it as it is; a later report reuses it.
     window.action(QStringLiteral("mnuReportView"))->trigger();
     QCOMPARE(nextShown(), reportFile());
-    window.rowClicked(1, 1);
+    window.itemList()->rowClicked(1, 1);
     window.action(QStringLiteral("mnuReport_2"))->trigger();
     QCOMPARE(nextShown(), reportFile());
     QCOMPARE(viewer.processId(), first);

@@ -8,6 +8,7 @@
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/settings/AppContext.h"
 #include "gui/itemlist/ItemGrid.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
@@ -248,8 +249,8 @@ private Q_SLOTS:
         MainWindow &window = plant.window;
         sortBy(window, Field::Name, Descending); // OK lists by service date whatever the sort before
         lookUp(window, Field::Location, QStringLiteral("Hall B"));
-        window.rowClicked(1, 1);
-        QVERIFY(!window.noItemSelected());
+        window.itemList()->rowClicked(1, 1);
+        QVERIFY(!window.itemList()->noItemSelected());
         QPointer<LookupDialog> lookup = shownWindow<LookupDialog>();
         window.action(QStringLiteral("mnuEditColumns"))->trigger();
         QVERIFY(lookup.isNull()); // opening the settings closed it
@@ -288,7 +289,7 @@ private Q_SLOTS:
         QCOMPARE(headings, QStringList({"Service Date", "Location", "Name", "Company", "Replacement Part(s)"}));
         QCOMPARE(window.grid()->columnWidth(3), 200);
         QCOMPARE(listedNames(window), "Fan,Pump,Crane");
-        QVERIFY(window.noItemSelected());
+        QVERIFY(window.itemList()->noItemSelected());
         QCOMPARE(window.panelText(1), "Display Mode: All");
 
         // Cancel stores nothing.
@@ -347,7 +348,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!dialog);
         QCOMPARE(listedNames(plant.window), names);
         // The sort is kept, and the rows sorted in place stand as a fresh load puts them.
-        plant.window.loadGrid(plant.window.viewState().SortFieldAll, plant.window.viewState().SortOrderAll, QString(), Field::Name);
+        plant.window.itemList()->loadGrid(plant.window.itemList()->view().SortFieldAll, plant.window.itemList()->view().SortOrderAll, QString(), Field::Name);
         QCOMPARE(listedNames(plant.window), names);
     }
 
@@ -403,7 +404,7 @@ private Q_SLOTS:
         QCOMPARE(control<QComboBox>(dialog, "cmbLookup")->currentIndex(), -1);
         QTest::keyClicks(control<QLineEdit>(dialog, "txtLookUp"), QStringLiteral("Pump\r"));
         QVERIFY(!control<QPushButton>(dialog, "cmdCal")->isEnabled() && !control<QPushButton>(dialog, "cmdLookUp")->isEnabled()); // no entry chosen
-        QCOMPARE(plant.window.viewState().LookupValue, QString());
+        QCOMPARE(plant.window.itemList()->view().LookupValue, QString());
 
         // Choosing an entry empties the box; a date entry has the calendar.
         control<QComboBox>(dialog, "cmbLookup")->setCurrentIndex(6); // by Service Date

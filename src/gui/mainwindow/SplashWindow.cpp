@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 
 #include "core/alarms/AlarmMonitor.h"
+#include "gui/alarms/AlarmController.h"
 
 #include "core/db/Recordset.h"
 #include "core/maintenance/DatabaseFiles.h"
@@ -87,14 +88,14 @@ void SplashWindow::performChecks()
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->load();
     if (answer == ReminderAnswer::Yes)
-        main->alarmMonitor()->holdStartupAlarm(true);
+        main->alarms()->monitor()->holdStartupAlarm(true);
     keepOnScreen(main);
     main->show();
     Q_EMIT mainWindowShown(main);
     if (answer == ReminderAnswer::Yes) {
         if (backUpDatabase(main, m_context.database()))
             return;
-        main->alarmMonitor()->holdStartupAlarm(false);
+        main->alarms()->monitor()->holdStartupAlarm(false);
     }
     close();
 }
