@@ -3,12 +3,12 @@
 // talks to it on its standard input and output (see ViewerProtocol) and closes its input when
 // it ends; the viewer ends with its window.
 
-#include "ViewerService.h"
 #include "ReportViewerWindow.h"
+#include "ViewerService.h"
 
 #include "Version.h"
-#include "core/settings/AppPaths.h"
 #include "core/platform/SafeFile.h"
+#include "core/settings/AppPaths.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QApplication>

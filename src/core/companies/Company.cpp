@@ -1,9 +1,9 @@
 #include "Company.h"
 
 #include "core/db/Recordset.h"
-#include "core/platform/ValueOrder.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
+#include "core/platform/ValueOrder.h"
 
 #include <QStringList>
 

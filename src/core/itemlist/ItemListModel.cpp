@@ -3,10 +3,10 @@
 #include "LookupQuery.h"
 
 #include "core/db/Database.h"
-#include "core/platform/ValueOrder.h"
 #include "core/items/RepParts.h"
 #include "core/platform/DateText.h"
 #include "core/platform/LineEnds.h"
+#include "core/platform/ValueOrder.h"
 
 #include <algorithm>
 #include <limits>

@@ -222,7 +222,7 @@ QByteArray reportGrid(const QAbstractItemModel &grid, const QString &titleHtml)
 }
 
 std::optional<QByteArray> reportHistoryAndNotes(const QAbstractItemModel &grid, HistNotesKind kind, const QString &name, qint64 id,
-                                          const QDate &today)
+                                                const QDate &today)
 {
     const int rows = grid.rowCount();
     if (rows == 0)

@@ -1,8 +1,8 @@
 #include "ColumnSettings.h"
 
-#include "core/settings/ColumnLayout.h"
 #include "core/db/Database.h"
 #include "core/platform/Utility.h"
+#include "core/settings/ColumnLayout.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "ItemGrid.h"
 
-#include "core/settings/ColumnLayout.h"
-#include "core/platform/Twips.h"
 #include "core/itemlist/ItemListModel.h"
+#include "core/platform/Twips.h"
+#include "core/settings/ColumnLayout.h"
 #include "gui/platform/RowColours.h"
 #include "gui/platform/WindowUtil.h"
 
