@@ -74,6 +74,8 @@
 #include <functional>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QTextStream out(stdout);
@@ -457,8 +459,8 @@ void reportFigures(int items, int runs, bool allColumns)
     out << QStringLiteral("  build + write         %1 ms\n").arg(write, 0, 'f', 1);
     out << QStringLiteral("  viewer: request to shown page  %1 ms%2%3\n")
                .arg(f.ms, 0, 'f', 0)
-               .arg(large ? " (its own reader)" : " (web engine)")
-               .arg(f.shown ? "" : ", NOT SHOWN");
+               .arg(large ? u" (its own reader)"_s : u" (web engine)"_s)
+               .arg(f.shown ? u""_s : u", NOT SHOWN"_s);
     out << QStringLiteral("  viewer processes (PSS): after load %1 MB, peak %2 MB; viewer program peak %3 MB\n")
                .arg(f.resident, 0, 'f', 0)
                .arg(f.peak, 0, 'f', 0)
@@ -492,10 +494,10 @@ void firstReportFigures()
     out << QStringLiteral("viewer, demo All report\n");
     out << QStringLiteral("  first report          %1 ms%2\n")
                .arg(first.ms, 0, 'f', 0)
-               .arg(first.shown ? "" : ", NOT SHOWN");
+               .arg(first.shown ? u""_s : u", NOT SHOWN"_s);
     out << QStringLiteral("  later report          %1 ms%2\n")
                .arg(later.ms, 0, 'f', 0)
-               .arg(later.shown ? "" : ", NOT SHOWN");
+               .arg(later.shown ? u""_s : u", NOT SHOWN"_s);
     out.flush();
 }
 
@@ -531,7 +533,7 @@ void idleProgramFigures(int items)
     out << QStringLiteral("  resident %1 MB, peak %2 MB%3\n")
                .arg(resident, 0, 'f', 1)
                .arg(peak, 0, 'f', 1)
-               .arg(viewerStarted ? ", A CHILD PROCESS RAN" : "");
+               .arg(viewerStarted ? u", A CHILD PROCESS RAN"_s : u""_s);
     out.flush();
 }
 

@@ -114,6 +114,28 @@ qint64 TestWorld::addItem(qint64 companyId, const QVariantMap &fields)
     return row.insert();
 }
 
+namespace {
+
+QVariantMap fieldMap(TestFields fields)
+{
+    QVariantMap map;
+    for (const auto &[name, value] : fields)
+        map.insert(QString::fromLatin1(name), value.value);
+    return map;
+}
+
+} // namespace
+
+qint64 TestWorld::addCompany(const QString &name, TestFields fields)
+{
+    return addCompany(name, fieldMap(fields));
+}
+
+qint64 TestWorld::addItem(qint64 companyId, TestFields fields)
+{
+    return addItem(companyId, fieldMap(fields));
+}
+
 void TestWorld::addPart(qint64 itemId, const QString &descr, const QVariant &partNumber)
 {
     execute(db(), QStringLiteral("INSERT INTO repparts (ID, descr, partnumber) VALUES (?, ?, ?)"),

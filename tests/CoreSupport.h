@@ -8,8 +8,10 @@
 
 #include <csignal>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <sys/resource.h>
+#include <utility>
 
 // What the tests of the core library share: they link it and Qt Core only.
 
@@ -27,6 +29,20 @@ void closeWorkingDatabase();
 bool workingDatabaseIsOpen();
 // Changes the options the windows read, as the main window does after a save of the options.
 void changeSettings(const std::function<void(AppSettings &)> &change);
+
+// A field's value in a row a test writes; a text literal is UTF-8.
+struct TestValue {
+    TestValue(const char *text)
+        : value(QString::fromUtf8(text))
+    { }
+    template<class T>
+    TestValue(const T &any)
+        : value(QVariant::fromValue(any))
+    { }
+    QVariant value;
+};
+// Fields by name, as in {{"Name", "Pump"}, {"leadtime", 7}}.
+using TestFields = std::initializer_list<std::pair<const char *, TestValue>>;
 
 // A test's own application folder with a fresh encrypted database, made by the same code as
 // tarvo-newdb, opened as the program's connection. Locale en_US, clock fixed at
@@ -46,7 +62,9 @@ public:
 
     // Rows for tests. Fields not given take the values a new item gets from the editor.
     qint64 addCompany(const QString &name, const QVariantMap &fields = {});
+    qint64 addCompany(const QString &name, TestFields fields);
     qint64 addItem(qint64 companyId, const QVariantMap &fields);
+    qint64 addItem(qint64 companyId, TestFields fields);
     void addPart(qint64 itemId, const QString &descr, const QVariant &partNumber);
     void addEntry(const QString &table, qint64 itemId, const QString &isoDate, const QString &descr);
 

@@ -50,6 +50,8 @@
 #include <functional>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Three items, by service date: past its date (kind 2), service due (0) and order due (1).
@@ -184,7 +186,7 @@ private Q_SLOTS:
         settle();
 
         QVERIFY(!ack);
-        QCOMPARE(MessageBox::shownTexts(), QStringList({"Add \"Serviced By Ann on 12/6/2026\" to history?", "Add \"New replacement part(s) installed on 12/6/2026\" to history?"}));
+        QCOMPARE(MessageBox::shownTexts(), QStringList({u"Add \"Serviced By Ann on 12/6/2026\" to history?"_s, u"Add \"New replacement part(s) installed on 12/6/2026\" to history?"_s}));
         QCOMPARE(world->scalar(QStringLiteral("SELECT DateServiced || ' ' || servicedby || ' ' || ackservice || ' ' ||"
                                               " servicedate FROM main WHERE ID = ?"),
                                {plant.service})
@@ -426,21 +428,21 @@ private Q_SLOTS:
         QFETCH(QString, window);
         QFETCH(QString, first);
         const QHash<QString, std::function<QWidget *()>> open {
-            {"alarms", [] { return openAlone<AlarmWindow>(appContext()); }},
-            {"sleep", [] { auto *alarms = openAlone<AlarmWindow>(appContext()); return control<QPushButton>(alarms, "cmdSleep")->click(), alarms->sleepWindow(); }},
-            {"service", [this] { return openAlone<ServiceAckDialog>(appContext(), plant.service); }},
-            {"order", [this] { return openAlone<OrderAckDialog>(appContext(), plant.order); }},
-            {"editor", [this] { // parts, so that the grid has cells to trap Tab in
+            {u"alarms"_s, [] { return openAlone<AlarmWindow>(appContext()); }},
+            {u"sleep"_s, [] { auto *alarms = openAlone<AlarmWindow>(appContext()); return control<QPushButton>(alarms, "cmdSleep")->click(), alarms->sleepWindow(); }},
+            {u"service"_s, [this] { return openAlone<ServiceAckDialog>(appContext(), plant.service); }},
+            {u"order"_s, [this] { return openAlone<OrderAckDialog>(appContext(), plant.order); }},
+            {u"editor"_s, [this] { // parts, so that the grid has cells to trap Tab in
                  world->addPart(plant.past, QStringLiteral("Belt"), 7), world->addPart(plant.past, QStringLiteral("Fan"), 8);
                  return openAlone<ItemEditor>(appContext(), ItemEditor::EditListItem, plant.past, ColumnLayout());
              }},
-            {"directory", [] { return openAlone<CompanyDirectory>(db(), CompanyDirectory::Mode::Browse); }},
-            {"company", [] { return openAlone<CompanyEditor>(db(), qint64(0)); }},
-            {"history", [this] { return openAlone<EntryDialog>(db(), HistoryTarget, plant.past); }},
-            {"sort", [] { return openAlone<SortDialog>(std::optional<int>()); }},
-            {"lookup", [] { return openAlone<LookupDialog>(std::optional<int>()); }},
-            {"columns", [] { return openAlone<ColumnSettingsDialog>(db()); }},
-            {"calendar", [] { return openAlone<CalendarWindow>(db()); }}};
+            {u"directory"_s, [] { return openAlone<CompanyDirectory>(db(), CompanyDirectory::Mode::Browse); }},
+            {u"company"_s, [] { return openAlone<CompanyEditor>(db(), qint64(0)); }},
+            {u"history"_s, [this] { return openAlone<EntryDialog>(db(), HistoryTarget, plant.past); }},
+            {u"sort"_s, [] { return openAlone<SortDialog>(std::optional<int>()); }},
+            {u"lookup"_s, [] { return openAlone<LookupDialog>(std::optional<int>()); }},
+            {u"columns"_s, [] { return openAlone<ColumnSettingsDialog>(db()); }},
+            {u"calendar"_s, [] { return openAlone<CalendarWindow>(db()); }}};
         QPointer<QWidget> shown = open[window]();
         QCOMPARE(keyboardWalkFault(shown, first), QString());
         QCOMPARE(overlapFault(shown), QString());

@@ -20,6 +20,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString cellText(CompanyDirectory &directory, int row, int column)
@@ -124,7 +126,7 @@ private Q_SLOTS:
         TestWorld world;
         MainWindow main(appContext());
         CompanyDirectory *directory = openDirectory(main, false);
-        QCOMPARE(MessageBox::shownTexts(), QStringList({"No companies in database"}));
+        QCOMPARE(MessageBox::shownTexts(), QStringList({u"No companies in database"_s}));
         QCOMPARE(directory->rows(), 1);
         // Select and Edit on an empty list pick nothing.
         QTest::mouseClick(control<QTableWidget>(directory, "flxCompanies")->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
@@ -134,11 +136,11 @@ private Q_SLOTS:
         QTest::mouseClick(control(directory, "cmdAdd"), Qt::LeftButton);
         CompanyEditor *editor = openEditor();
         QVERIFY(editor && !editor->editMode());
-        QCOMPARE(editor->windowTitle(), "Add Company");
+        QCOMPARE(editor->windowTitle(), u"Add Company"_s);
         lineBox(editor, CompanyBox::Name)->setText(QStringLiteral("First Co"));
         QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
         QCOMPARE(directory->rows(), 2);
-        QCOMPARE(cellText(*directory, 1, 0), "First Co");
+        QCOMPARE(cellText(*directory, 1, 0), u"First Co"_s);
         // Boxes left empty are stored as empty text, never Null.
         QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM orderinfo WHERE Street2 = ''")).toInt(), 1);
     }
@@ -156,11 +158,11 @@ private Q_SLOTS:
         QCOMPARE(directory->rows(), 4);
         QCOMPARE(directory->companyIdAt(1), acme);
         QCOMPARE(directory->companyIdAt(3), zeta);
-        QCOMPARE(cellText(*directory, 1, 1), "1 Main\n   "); // Null city, state and zip
-        QCOMPARE(cellText(*directory, 1, 6), "Bo");
-        QCOMPARE(cellText(*directory, 2, 1), "2 Oak\n\n   ");
-        QCOMPARE(cellText(*directory, 3, 1), "9 Elm\nUnit 2\nAmes IA  50010");
-        QCOMPARE(cellText(*directory, 3, 7), "ask for Al\nmornings");
+        QCOMPARE(cellText(*directory, 1, 1), u"1 Main\n   "_s); // Null city, state and zip
+        QCOMPARE(cellText(*directory, 1, 6), u"Bo"_s);
+        QCOMPARE(cellText(*directory, 2, 1), u"2 Oak\n\n   "_s);
+        QCOMPARE(cellText(*directory, 3, 1), u"9 Elm\nUnit 2\nAmes IA  50010"_s);
+        QCOMPARE(cellText(*directory, 3, 7), u"ask for Al\nmornings"_s);
     }
 
     void clickPaintsRows()
@@ -214,7 +216,7 @@ private Q_SLOTS:
         if (chosenRow)
             QCOMPARE(chosen.at(0).at(0).toLongLong(), directory->companyIdAt(chosenRow));
         else
-            QCOMPARE(MessageBox::shownTexts(), QStringList({"Please select an company"}));
+            QCOMPARE(MessageBox::shownTexts(), QStringList({u"Please select an company"_s}));
     }
 
     void modeIsFixedWhenTheDirectoryOpens()
@@ -227,7 +229,7 @@ private Q_SLOTS:
         QPointer<CompanyDirectory> browse = openDirectory(main, false);
         QPointer<CompanyDirectory> select = openDirectory(main, true);
         QVERIFY(!browse);
-        QCOMPARE(select->windowTitle(), "Select Company");
+        QCOMPARE(select->windowTitle(), u"Select Company"_s);
         QVERIFY(!control(select, "cmdSelect")->isHidden());
         QSignalSpy chosen(select.data(), &CompanyDirectory::companyChosen);
         clickRow(*select, 2, true);
@@ -245,8 +247,8 @@ private Q_SLOTS:
         CompanyEditor *editor = openEditor();
         QVERIFY(editor && browse->isVisible());
         QCOMPARE(editor->companyId(), beta);
-        QCOMPARE(editor->windowTitle(), "Edit Company");
-        QCOMPARE(editor->boxText(CompanyBox::Zip), "12345");
+        QCOMPARE(editor->windowTitle(), u"Edit Company"_s);
+        QCOMPARE(editor->boxText(CompanyBox::Zip), u"12345"_s);
         // Asking again for the same directory raises it unchanged.
         QCOMPARE(openDirectory(main, false), browse.data());
     }
@@ -257,8 +259,8 @@ private Q_SLOTS:
         QPointer<CompanyEditor> editor = openAlone<CompanyEditor>(db(), qint64(0));
         lineBox(editor, CompanyBox::City)->setText(QStringLiteral("Ames"));
         QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
-        QCOMPARE(MessageBox::shownTexts(), QStringList({"A company name must be entered"}));
-        QCOMPARE(editor->boxText(CompanyBox::City), "Ames");
+        QCOMPARE(MessageBox::shownTexts(), QStringList({u"A company name must be entered"_s}));
+        QCOMPARE(editor->boxText(CompanyBox::City), u"Ames"_s);
         lineBox(editor, CompanyBox::Name)->setText(QStringLiteral("Never"));
         QTest::mouseClick(control(editor, "cmdCancel"), Qt::LeftButton);
         QTRY_VERIFY(!editor);
@@ -286,9 +288,9 @@ private Q_SLOTS:
         qobject_cast<QPlainTextEdit *>(editor->box(CompanyBox::Notes))->setPlainText(QStringLiteral("first\nsecond"));
         QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
         QTRY_VERIFY(!editor);
-        QCOMPARE(companyField(world, mid, "company"), "Zulu");
-        QCOMPARE(companyField(world, mid, "notes"), "first\r\nsecond");
-        QCOMPARE(companyField(world, first, "company"), "Aardvark");
+        QCOMPARE(companyField(world, mid, "company"), u"Zulu"_s);
+        QCOMPARE(companyField(world, mid, "notes"), u"first\r\nsecond"_s);
+        QCOMPARE(companyField(world, first, "company"), u"Aardvark"_s);
         // The list was rebuilt in name order: the renamed company moved down.
         QCOMPARE(directory->companyIdAt(2), other);
         QCOMPARE(directory->companyIdAt(3), mid);
@@ -296,7 +298,7 @@ private Q_SLOTS:
         // Reopened, the notes show their lines again.
         clickRow(*directory, 3);
         QTest::mouseClick(control(directory, "cmdEdit"), Qt::LeftButton);
-        QCOMPARE(qobject_cast<QPlainTextEdit *>(openEditor()->box(CompanyBox::Notes))->toPlainText(), "first\nsecond");
+        QCOMPARE(qobject_cast<QPlainTextEdit *>(openEditor()->box(CompanyBox::Notes))->toPlainText(), u"first\nsecond"_s);
     }
 
     void editorTellsWhenCompanyGone()
@@ -306,7 +308,7 @@ private Q_SLOTS:
         CompanyEditor *editor = openAlone<CompanyEditor>(db(), gone);
         execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
         QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
-        QCOMPARE(MessageBox::shownTexts(), QStringList({"This company no longer exists; nothing was saved"}));
+        QCOMPARE(MessageBox::shownTexts(), QStringList({u"This company no longer exists; nothing was saved"_s}));
         QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM orderinfo")).toInt(), 0);
         QVERIFY(editor->isVisible());
     }

@@ -22,6 +22,8 @@
 
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray readFile(const QString &path)
@@ -149,9 +151,9 @@ private Q_SLOTS:
         const QString data = root.filePath(QStringLiteral("home/Tarvo"));
         QDir().mkpath(bin);
         if (databaseBeside)
-            QVERIFY(createDatabaseFile(bin + "/main.mdb", false, QDate(2026, 12, 6), nullptr));
+            QVERIFY(createDatabaseFile(bin + u"/main.mdb"_s, false, QDate(2026, 12, 6), nullptr));
         if (marker)
-            QVERIFY(SafeFile::write(bin + "/" + AppPaths::PortableMarker, QByteArray()));
+            QVERIFY(SafeFile::write(bin + u"/"_s + QString::fromLatin1(AppPaths::PortableMarker), QByteArray()));
         if (installed && QDir().mkpath(QFileInfo(AppPaths::installedManual(bin)).path()))
             QVERIFY(SafeFile::write(AppPaths::installedManual(bin), QByteArray("<html></html>")));
         QString error;

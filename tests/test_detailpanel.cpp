@@ -36,6 +36,8 @@
 #include <QTextDocument>
 #include <QToolBar>
 
+using namespace Qt::StringLiterals;
+
 // What a user reads in a label or a tooltip: its text, or what that renders to when Qt takes
 // it for markup.
 static QString readable(const QString &text, Qt::TextFormat format)
@@ -61,15 +63,15 @@ private Q_SLOTS:
     void init()
     {
         m_world = new TestWorld;
-        m_acme = m_world->addCompany("Acme", {{"Street1", "1 Main St"}, {"city", "Dayton"}, {"State", "OH"}, {"zip", "45402"}, {"email", "parts@acme.example"}, {"phone2", "555-0101"}});
+        m_acme = m_world->addCompany(u"Acme"_s, {{"Street1", "1 Main St"}, {"city", "Dayton"}, {"State", "OH"}, {"zip", "45402"}, {"email", "parts@acme.example"}, {"phone2", "555-0101"}});
         m_pump = m_world->addItem(m_acme, {{"Name", "Pump"}, {"servicedate", "2026-12-10"}, {"tools", "Wrench\r\nMeter\r\nGloves"}});
-        m_boiler = m_world->addItem(m_world->addCompany("Zeta"), {{"Name", "Boiler"}, {"servicedate", "2026-12-20"}});
+        m_boiler = m_world->addItem(m_world->addCompany(u"Zeta"_s), {{"Name", "Boiler"}, {"servicedate", "2026-12-20"}});
         m_crane = m_world->addItem(m_acme, {{"Name", "Crane"}, {"servicedate", "2026-12-30"}});
-        m_world->addPart(m_pump, "Seal", "S-1");
-        m_world->addEntry("History", m_pump, "2026-01-02", "Older");
-        m_world->addEntry("History", m_pump, "2026-11-02", "Newer");
-        m_world->addEntry("Notes", m_pump, "2026-10-02", "A note");
-        m_world->addEntry("History", m_boiler, "2026-10-02", "Boiler entry");
+        m_world->addPart(m_pump, u"Seal"_s, u"S-1"_s);
+        m_world->addEntry(u"History"_s, m_pump, u"2026-01-02"_s, u"Older"_s);
+        m_world->addEntry(u"History"_s, m_pump, u"2026-11-02"_s, u"Newer"_s);
+        m_world->addEntry(u"Notes"_s, m_pump, u"2026-10-02"_s, u"A note"_s);
+        m_world->addEntry(u"History"_s, m_boiler, u"2026-10-02"_s, u"Boiler entry"_s);
         execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 7 WHERE ID = 11")); // show the tools too
 
         m_window = new MainWindow(appContext());
@@ -179,7 +181,7 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("mnuEditItem"))->trigger();
         m_window->action(QStringLiteral("mnuDelete"))->trigger();
         m_window->historyPane()->addHistoryButton()->click();
-        QCOMPARE(MessageBox::shownTexts(), QStringList({"Please select an item to edit first", "Please select an item to delete first", "Please select an item first"}));
+        QCOMPARE(MessageBox::shownTexts(), QStringList({u"Please select an item to edit first"_s, u"Please select an item to delete first"_s, u"Please select an item first"_s}));
         QVERIFY(!m_window->windows()->itemEditor());
         MessageBox::clearShown();
 
@@ -276,11 +278,11 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("opened");
         QTest::newRow("addresses") << "parts@acme.example"
                                    << "www.acme.example"
-                                   << QStringList {"mailto:parts@acme.example", "http://www.acme.example"};
+                                   << QStringList {u"mailto:parts@acme.example"_s, u"http://www.acme.example"_s};
         QTest::newRow("empty") << ""
-                               << "" << QStringList {"mailto:"};
+                               << u""_s << QStringList {u"mailto:"_s};
         QTest::newRow("local program") << "x@y.example"
-                                       << "/usr/bin/xterm" << QStringList {"mailto:x@y.example"};
+                                       << u"/usr/bin/xterm"_s << QStringList {u"mailto:x@y.example"_s};
     }
     void linksOpenOnlyMailAndWeb()
     {
@@ -324,7 +326,7 @@ private Q_SLOTS:
         const QString typed = QStringLiteral("<b>x</b> & <i>");
         execute(db(), QStringLiteral("UPDATE orderinfo SET company = ?, notes = ?"), {typed, typed});
         execute(db(), QStringLiteral("UPDATE main SET Name = ?"), {typed});
-        m_world->addEntry("History", m_pump, "2026-12-01", typed);
+        m_world->addEntry(u"History"_s, m_pump, u"2026-12-01"_s, typed);
         m_window->action(QStringLiteral("tbFind"))->trigger();
         emit shownWindow<LookupDialog>()->lookupChosen(Field::Name, typed);
         click(row(m_pump));
@@ -344,14 +346,14 @@ private Q_SLOTS:
     {
         m_window->action(QStringLiteral("mnuContents"))->trigger();
         // The test's folder holds no manual: the one beside the executable opens.
-        const QString manual = QCoreApplication::applicationDirPath() + "/manual.htm";
+        const QString manual = QCoreApplication::applicationDirPath() + u"/manual.htm"_s;
         QCOMPARE(Desktop::openedUrls(), QList<QUrl> {QUrl::fromLocalFile(manual)});
         execute(db(), QStringLiteral("UPDATE settings SET Version = '2.1', build = '57'"));
         QCOMPARE(AboutDialog::aboutText(db()), QStringLiteral("Tarvo v2.1\r\nBuild: 57"));
         QStringList keys;
         for (QAction *button : m_window->findChild<QToolBar *>(QStringLiteral("tbToolBar"))->actions())
             keys << button->property("key").toString();
-        QCOMPARE(keys, QStringList({"New", "Open", "Delete", "Find", "Sort", "Alarm", "Comp", "Cal"}));
+        QCOMPARE(keys, QStringList({u"New"_s, u"Open"_s, u"Delete"_s, u"Find"_s, u"Sort"_s, u"Alarm"_s, u"Comp"_s, u"Cal"_s}));
         // The toolbar runs the menu command: Delete without a selection.
         m_window->findChild<QToolBar *>(QStringLiteral("tbToolBar"))->actions().at(2)->trigger();
         QCOMPARE(MessageBox::lastText(), QStringLiteral("Please select an item to delete first"));

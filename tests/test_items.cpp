@@ -24,6 +24,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace Column;
 using ItemBox::PartName;
 using ItemBox::PartNumber;
@@ -89,7 +91,7 @@ private Q_SLOTS:
         // A line break is stored as CR LF: two characters toward the limit.
         QTest::newRow("tools: line break at 253") << int(Tools) << full255.left(253) << 13 << true;
         QTest::newRow("tools: line break at 254") << int(Tools) << full255.left(254) << 13 << false;
-        QTest::newRow("tools: after breaks") << int(Tools) << full255.left(251) + "\n\n"
+        QTest::newRow("tools: after breaks") << int(Tools) << full255.left(251) + u"\n\n"_s
                                              << int('x') << false;
 
         QTest::newRow("part name: fifty-first") << int(PartName) << fifty << int('x') << false;
@@ -114,7 +116,7 @@ private Q_SLOTS:
         const QVector<HistoryRequest> requests = newItemHistory(form);
         QCOMPARE(requests.size(), 1);
         QCOMPARE(QStringList({QString::number(requests[0].kind), requests[0].text1, requests[0].text2}),
-                 QStringList({"5", "Pump", "1/2/2020"}));
+                 QStringList({u"5"_s, u"Pump"_s, u"1/2/2020"_s}));
     }
 
     void everyFieldRoundTrips()
@@ -186,8 +188,8 @@ private Q_SLOTS:
         const ImportPreview preview = previewImport(db(), file, ColumnLayout::read(db()));
         QStringList rows;
         for (const ImportRow &row : preview.rows)
-            rows << row.form[Name] + (row.form[Tools].isEmpty() ? QString() : "|" + row.form[Tools]);
-        QCOMPARE(preview.error.isEmpty() ? rows.join(" / ") : preview.error, outcome);
+            rows << row.form[Name] + (row.form[Tools].isEmpty() ? QString() : u"|"_s + row.form[Tools]);
+        QCOMPARE(preview.error.isEmpty() ? rows.join(u" / "_s) : preview.error, outcome);
     }
 
     void importRowChecks_data()
@@ -210,10 +212,10 @@ private Q_SLOTS:
         QTest::newRow("number over 999") << "Pump,Acme,,1000,,,,"
                                          << "Lead Time: \"1000\" is not a number from 0 to 999"
                                          << "";
-        QTest::newRow("text over its limit") << "Pump,Acme,,,," + QString(256, u'x') + ",,"
+        QTest::newRow("text over its limit") << u"Pump,Acme,,,,"_s + QString(256, u'x') + u",,"_s
                                              << "Tools: longer than 255 characters"
                                              << "";
-        QTest::newRow("a cell of 1 MB") << QString(1 << 20, u'x') + ",Acme,,,,,,"
+        QTest::newRow("a cell of 1 MB") << QString(1 << 20, u'x') + u",Acme,,,,,,"_s
                                         << "Name: longer than 50 characters"
                                         << "";
         QTest::newRow("part without a name") << "Pump,Acme,,, / S-1,,,"
@@ -243,8 +245,8 @@ private Q_SLOTS:
             + record.toUtf8() + "\r\n";
         const ImportPreview preview = previewImport(db(), file, ColumnLayout::read(db()));
         QCOMPARE(preview.rows.size(), 1);
-        QCOMPARE(preview.rows.first().problems.join(" | "), problems);
-        QCOMPARE(preview.rows.first().notes.join(" | "), notes);
+        QCOMPARE(preview.rows.first().problems.join(u" | "_s), problems);
+        QCOMPARE(preview.rows.first().notes.join(u" | "_s), notes);
         QCOMPARE(importItems(db(), preview, false), problems.isEmpty() ? 1 : 0);
     }
 

@@ -33,6 +33,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 class TestMaintenance : public QObject
 {
     Q_OBJECT
@@ -195,7 +197,7 @@ void TestMaintenance::backupIntervalBox()
     TestWorld world;
     MainWindow main(appContext());
     main.load();
-    const auto interval = [&] { return world.scalar("SELECT backupinterval FROM settings").toString(); };
+    const auto interval = [&] { return world.scalar(u"SELECT backupinterval FROM settings"_s).toString(); };
     // The box takes three typed digits and nothing else (Backspace always), a paste only when it
     // is all digits; OK refuses a bad interval with a message, keeping what was typed.
     struct Box {
@@ -213,7 +215,7 @@ void TestMaintenance::backupIntervalBox()
             QTest::keySequence(control<QLineEdit>(options, "txtBackup"), QKeySequence::Paste);
         QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
         QCOMPARE(control<QLineEdit>(options, "txtBackup")->text(), QLatin1StringView(box.shown));
-        QCOMPARE(MessageBox::shownTexts(), *box.message ? QStringList {box.message} : QStringList());
+        QCOMPARE(MessageBox::shownTexts(), *box.message ? QStringList {QString::fromLatin1(box.message)} : QStringList());
         QCOMPARE(interval(), *box.message ? stored : QLatin1StringView(box.shown));
         QCOMPARE(options->isVisible(), *box.message != 0);
         options->close();
@@ -223,7 +225,7 @@ void TestMaintenance::backupIntervalBox()
     OptionsDialog *options = openOptions(main);
     QCOMPARE(control<QLineEdit>(options, "txtBackup")->text(), QStringLiteral("week"));
     QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
-    QCOMPARE(MessageBox::shownTexts(), QStringList {"The backup interval must be a whole number of days"});
+    QCOMPARE(MessageBox::shownTexts(), QStringList {u"The backup interval must be a whole number of days"_s});
     QCOMPARE(interval(), QStringLiteral("week"));
 }
 
@@ -237,14 +239,14 @@ void TestMaintenance::reminderAtStart_data()
     const QVariant week = 7, today = QStringLiteral("2026-12-06"), nextWeek = QStringLiteral("2026-12-13");
     const int no = MessageBox::No, yes = MessageBox::Yes;
     QTest::newRow("due today, No") << today << week << no << "" << nextWeek;
-    QTest::newRow("overdue") << QVariant("2026-10-01") << week << no << "" << nextWeek;
-    QTest::newRow("due tomorrow") << QVariant("2026-12-07") << week << 0 << "" << QVariant("2026-12-07");
+    QTest::newRow("overdue") << QVariant(u"2026-10-01"_s) << week << no << u""_s << nextWeek;
+    QTest::newRow("due tomorrow") << QVariant(u"2026-12-07"_s) << week << 0 << u""_s << QVariant(u"2026-12-07"_s);
     QTest::newRow("Yes, dialog cancelled") << today << week << yes << "" << nextWeek;
     QTest::newRow("Yes, backed up") << today << week << yes << "Backup/start.mdb" << nextWeek;
-    QTest::newRow("empty date never due") << QVariant("") << week << 0 << "" << QVariant("");
+    QTest::newRow("empty date never due") << QVariant(u""_s) << week << 0 << u""_s << QVariant(u""_s);
     QTest::newRow("no date never due") << QVariant() << week << 0 << "" << QVariant();
-    QTest::newRow("unreadable date is due") << QVariant("soon") << week << no << "" << nextWeek;
-    QTest::newRow("text interval: 0 days") << today << QVariant("week") << no << "" << today;
+    QTest::newRow("unreadable date is due") << QVariant(u"soon"_s) << week << no << u""_s << nextWeek;
+    QTest::newRow("text interval: 0 days") << today << QVariant(u"week"_s) << no << u""_s << today;
     QTest::newRow("negative interval: 0 days") << today << QVariant(-3) << no << "" << today;
 }
 
@@ -305,7 +307,7 @@ void TestMaintenance::fileCommands_data()
     backup("missing folder", "Gone/new.mdb", "", 0, {failed});
     backup("onto a folder", "Backup", "", 0, {failed});
     backup("damaged working file", "Backup/old.mdb", "damaged working file", ok,
-           {overwrite, "The backup failed its check and was removed: "});
+           {overwrite, u"The backup failed its check and was removed: "_s});
     auto open = [](const char *kind, const QString &message) {
         QTest::newRow(kind) << "mnuOpenDbase"
                             << "Backup/chosen.mdb" << kind << 0 << QStringList {message};
@@ -316,7 +318,7 @@ void TestMaintenance::fileCommands_data()
     open("the working file", QStringLiteral("This file is the database in use; please choose another file"));
     open("a backup", SwitchDone);
     open("a backup typed without .mdb", SwitchDone);
-    open("a backup onto a full disk", failed + "the file is too large for the disk");
+    open("a backup onto a full disk", failed + u"the file is too large for the disk"_s);
 }
 
 void TestMaintenance::fileCommands()
@@ -401,7 +403,7 @@ void TestMaintenance::switchFailingAfterTheCloseReopens()
             _exit(1);
         const DatabaseFiles::Result result = DatabaseFiles::switchTo(db(), source);
         _exit(result.outcome == DatabaseFiles::Outcome::CopyFailed && result.reopened && workingDatabaseIsOpen()
-                      && world.scalar("SELECT Name FROM main") == QVariant("Pump")
+                      && world.scalar(u"SELECT Name FROM main"_s) == QVariant(u"Pump"_s)
                   ? 0
                   : 2);
     }

@@ -22,6 +22,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestRecords : public QObject
 {
     Q_OBJECT
@@ -70,7 +72,7 @@ void TestRecords::entryTexts()
     QStringList texts;
     for (int kind = 0; kind <= 6; ++kind)
         texts << historyText(HistoryKind(kind), QStringLiteral("pump  oiled"), QStringLiteral("12/6/2026"));
-    QCOMPARE(texts, QStringList({"pump  oiled", "Serviced By pump  oiled on 12/6/2026", "Replacement part(s) in stock as of pump  oiled", "New replacement part(s) installed on pump  oiled", "Replacement part(s) ordered - purchase order #pump  oiled", "A new pump  oiled was added on 12/6/2026", ""}));
+    QCOMPARE(texts, QStringList({u"pump  oiled"_s, u"Serviced By pump  oiled on 12/6/2026"_s, u"Replacement part(s) in stock as of pump  oiled"_s, u"New replacement part(s) installed on pump  oiled"_s, u"Replacement part(s) ordered - purchase order #pump  oiled"_s, u"A new pump  oiled was added on 12/6/2026"_s, u""_s}));
 }
 
 void TestRecords::automaticHistoryOptions_data()
@@ -102,9 +104,9 @@ void TestRecords::automaticHistoryOptions()
     addHistory(db(), HistoryKind(kind), HistoryTarget, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"), settings);
 
     const QString descr = historyText(HistoryKind(kind), QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
-    QCOMPARE(MessageBox::shownTexts(), asked ? QStringList {"Add \"" + descr + "\" to history?"} : QStringList());
+    QCOMPARE(MessageBox::shownTexts(), asked ? QStringList {u"Add \""_s + descr + u"\" to history?"_s} : QStringList());
     QCOMPARE(entriesIn(world, QStringLiteral("History")),
-             written ? QStringList {QString::number(item) + ": " + descr} : QStringList());
+             written ? QStringList {QString::number(item) + u": "_s + descr} : QStringList());
     QCOMPARE(entriesIn(world, QStringLiteral("Notes")), QStringList());
 }
 
@@ -123,7 +125,7 @@ void TestRecords::entriesNewestFirst()
     for (const Entry &entry : loadEntries(db(), HistoryTarget, item))
         entries << entry.isoDate + u' ' + entry.descr;
     // Written on the same day: the same date, without a time, in the order written.
-    QCOMPARE(entries, QStringList({"2026-12-06 today one", "2026-12-06 today two", "2026-11-30 last week", "2025-03-01 oldest"}));
+    QCOMPARE(entries, QStringList({u"2026-12-06 today one"_s, u"2026-12-06 today two"_s, u"2026-11-30 last week"_s, u"2025-03-01 oldest"_s}));
     QVERIFY(loadEntries(db(), NotesTarget, item).isEmpty());
 }
 
@@ -160,7 +162,7 @@ void TestRecords::windowsAddForTheirItem()
     MessageBox::clearShown();
     QTest::keyClicks(control<QLineEdit>(window, "txtDescr"), QStringLiteral("belt replaced"));
     QTest::keyClick(control<QLineEdit>(window, "txtDescr"), Qt::Key_Return);
-    QCOMPARE(entriesIn(world, table), QStringList {QString::number(fan) + ": belt replaced"});
+    QCOMPARE(entriesIn(world, table), QStringList {QString::number(fan) + u": belt replaced"_s});
     QCOMPARE(added.count(), 1);
     QCOMPARE(added.at(0).at(1).toLongLong(), fan);
     QCOMPARE(MessageBox::shownTexts(), QStringList());
@@ -201,7 +203,7 @@ void TestRecords::mainWindowPaneShowsTheNewEntry()
     control<QLineEdit>(window, "txtDescr")->setText(QStringLiteral("for the pump"));
     QTest::mouseClick(control(window, "cmdAdd"), Qt::LeftButton);
     QCOMPARE(history->rowCount(), 0);
-    QCOMPARE(entriesIn(world, QStringLiteral("History")).last(), QString::number(pump) + ": for the pump");
+    QCOMPARE(entriesIn(world, QStringLiteral("History")).last(), QString::number(pump) + u": for the pump"_s);
 }
 
 void TestRecords::deletedItemOrCancelWritesNothing()
@@ -218,7 +220,7 @@ void TestRecords::deletedItemOrCancelWritesNothing()
     execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {pump});
     control<QLineEdit>(window, "txtDescr")->setText(QStringLiteral("too late"));
     QTest::mouseClick(control(window, "cmdAdd"), Qt::LeftButton);
-    QCOMPARE(MessageBox::shownTexts(), QStringList {"This item no longer exists; the entry was not added"});
+    QCOMPARE(MessageBox::shownTexts(), QStringList {u"This item no longer exists; the entry was not added"_s});
     QCOMPARE(entriesIn(world, QStringLiteral("History")) + entriesIn(world, QStringLiteral("Notes")), QStringList());
     QVERIFY(added.isEmpty() && window->isVisible());
 }

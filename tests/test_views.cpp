@@ -29,6 +29,8 @@
 #include <QTextCharFormat>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A window with one date box, shown so that the box has a place on the screen.
@@ -143,7 +145,7 @@ private Q_SLOTS:
     void calendarDayListsItemsDue()
     {
         TestWorld world;
-        const qint64 company = world.addCompany("Acme");
+        const qint64 company = world.addCompany(u"Acme"_s);
         const qint64 due = world.addItem(company, {{"Name", "Pump"}, {"servicedate", "2026-12-20"}});
         const qint64 alsoDue = world.addItem(company, {{"Name", "Fan"}, {"servicedate", "2026-12-20"}});
         world.addItem(company, {{"Name", "Crane"}, {"servicedate", "2026-12-21"}});
@@ -197,12 +199,12 @@ private Q_SLOTS:
         for (auto day = marks.cbegin(); day != marks.cend(); ++day) {
             QStringList kinds;
             if (!day->orders.isEmpty())
-                kinds << "order " + day->orders.join(", ");
+                kinds << u"order "_s + day->orders.join(u", "_s);
             if (!day->services.isEmpty())
-                kinds << "service " + day->services.join(", ");
-            days << QString::number(day.key().day()) + ": " + kinds.join(" and ");
+                kinds << u"service "_s + day->services.join(u", "_s);
+            days << QString::number(day.key().day()) + u": "_s + kinds.join(u" and "_s);
         }
-        QCOMPARE(days.join("; "), expected);
+        QCOMPARE(days.join(u"; "_s), expected);
     }
 
     void calendarWindowMarksTheMonthShown()
@@ -225,7 +227,7 @@ private Q_SLOTS:
                 tips << view->model()->index(r, c).data(Qt::ToolTipRole).toString();
         }
         tips.removeAll(QString());
-        QCOMPARE(tips, QStringList({"Order parts: Pump", "Service: Pump"}));
+        QCOMPARE(tips, QStringList({u"Order parts: Pump"_s, u"Service: Pump"_s}));
         // Another month: its own marks, the last month's gone.
         month->setCurrentPage(2027, 1);
         QVERIFY(month->dateTextFormat(QDate(2026, 12, 20)).isEmpty());

@@ -112,7 +112,7 @@ void addDemo(Database &db, const QDate &today)
     QVector<qint64> vendorIds;
     for (const Vendor &v : Vendors) {
         RowWriter row(db, QStringLiteral("orderinfo"));
-        row.set(QStringLiteral("company"), v.company).set(QStringLiteral("Street1"), v.street1).set(QStringLiteral("Street2"), v.street2).set(QStringLiteral("city"), v.city).set(QStringLiteral("State"), v.state).set(QStringLiteral("zip"), v.zip).set(QStringLiteral("phone1"), v.phone1).set(QStringLiteral("phone2"), v.phone2).set(QStringLiteral("email"), v.email).set(QStringLiteral("website"), v.website).set(QStringLiteral("notes"), v.notes).set(QStringLiteral("contact"), v.contact);
+        row.set(QStringLiteral("company"), QString::fromLatin1(v.company)).set(QStringLiteral("Street1"), QString::fromLatin1(v.street1)).set(QStringLiteral("Street2"), QString::fromLatin1(v.street2)).set(QStringLiteral("city"), QString::fromLatin1(v.city)).set(QStringLiteral("State"), QString::fromLatin1(v.state)).set(QStringLiteral("zip"), QString::fromLatin1(v.zip)).set(QStringLiteral("phone1"), QString::fromLatin1(v.phone1)).set(QStringLiteral("phone2"), QString::fromLatin1(v.phone2)).set(QStringLiteral("email"), QString::fromLatin1(v.email)).set(QStringLiteral("website"), QString::fromLatin1(v.website)).set(QStringLiteral("notes"), QString::fromLatin1(v.notes)).set(QStringLiteral("contact"), QString::fromLatin1(v.contact));
         vendorIds << row.insert();
     }
 
@@ -126,23 +126,23 @@ void addDemo(Database &db, const QDate &today)
         const QString po = QStringLiteral("PO-%1").arg(24100 + n * 7);
         RowWriter row(db, QStringLiteral("main"));
         row.set(QStringLiteral("manuID"), vendorIds.at(item.vendor))
-            .set(QStringLiteral("Name"), item.name)
-            .set(QStringLiteral("Tag"), item.tag)
-            .set(QStringLiteral("location"), item.location)
-            .set(QStringLiteral("hazmat"), item.hazmat)
-            .set(QStringLiteral("part"), item.part)
-            .set(QStringLiteral("serial"), item.serial)
+            .set(QStringLiteral("Name"), QString::fromLatin1(item.name))
+            .set(QStringLiteral("Tag"), QString::fromLatin1(item.tag))
+            .set(QStringLiteral("location"), QString::fromLatin1(item.location))
+            .set(QStringLiteral("hazmat"), QString::fromLatin1(item.hazmat))
+            .set(QStringLiteral("part"), QString::fromLatin1(item.part))
+            .set(QStringLiteral("serial"), QString::fromLatin1(item.serial))
             .set(QStringLiteral("servicedate"), dateIn(today, item.dueInDays))
             .set(QStringLiteral("servicewarn"), item.warn)
             .set(QStringLiteral("DateServiced"), dated ? QVariant(lastService.toString(Qt::ISODate)) : QVariant())
             .set(QStringLiteral("servicedby"), dated ? technician : QString())
-            .set(QStringLiteral("tools"), item.tools)
+            .set(QStringLiteral("tools"), QString::fromLatin1(item.tools))
             .set(QStringLiteral("dateinstalled"), today.addYears(-(3 + n % 9)).addDays(-n * 11).toString(Qt::ISODate))
             .set(QStringLiteral("leadtime"), item.lead)
             .set(QStringLiteral("purchaseorder"), dated ? po : QString())
             .set(QStringLiteral("replacestock"), item.stocked)
-            .set(QStringLiteral("refmanuals"), item.manuals)
-            .set(QStringLiteral("Locked"), item.locked)
+            .set(QStringLiteral("refmanuals"), QString::fromLatin1(item.manuals))
+            .set(QStringLiteral("Locked"), QString::fromLatin1(item.locked))
             .set(QStringLiteral("custom1"), QString())
             .set(QStringLiteral("custom2"), QString())
             .set(QStringLiteral("custom3"), QString())
@@ -155,11 +155,11 @@ void addDemo(Database &db, const QDate &today)
         for (const PartSpec &part : item.parts) {
             if (part.descr)
                 execute(db, QStringLiteral("INSERT INTO repparts (ID, descr, partnumber) VALUES (?, ?, ?)"),
-                        {id, part.descr, part.number});
+                        {id, QString::fromLatin1(part.descr), QString::fromLatin1(part.number)});
         }
         const QDate installed = today.addYears(-(3 + n % 9)).addDays(-n * 11);
         addHistory(db, "History", id, installed,
-                   QStringLiteral("A new %1 was added on %2").arg(item.name, DateText::format(installed)));
+                   QStringLiteral("A new %1 was added on %2").arg(QString::fromLatin1(item.name), DateText::format(installed)));
         if (dated) {
             addHistory(db, "History", id, lastService.addDays(-item.lead),
                        QStringLiteral("Replacement part(s) ordered - purchase order #") + po);
