@@ -1,4 +1,4 @@
-// Start-up, the main window's item list and closing.
+// Start-up, the main window's item list and menus, windows reading their data, and closing.
 
 #include "TestSupport.h"
 
@@ -7,13 +7,23 @@
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
+#include "gui/alarms/AlarmWindow.h"
+#include "gui/alarms/OrderAckDialog.h"
+#include "gui/alarms/ServiceAckDialog.h"
+#include "gui/companies/CompanyDirectory.h"
+#include "gui/companies/CompanyEditor.h"
 #include "gui/itemlist/ItemGrid.h"
 #include "gui/itemlist/ItemListController.h"
+#include "gui/items/ItemEditor.h"
+#include "gui/maintenance/OptionsDialog.h"
+#include "gui/mainwindow/AboutDialog.h"
 #include "gui/mainwindow/DetailPanel.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/SplashWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
+#include "gui/records/EntryDialog.h"
+#include "gui/views/ColumnSettingsDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,6 +32,25 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// A window made, and what loads it.
+struct Made {
+    QWidget *window;
+    std::function<void()> load;
+};
+
+template<class Window, class... Args>
+Made make(Args &&...args)
+{
+    auto *window = new Window(std::forward<Args>(args)...);
+    return {window, [window] { window->load(); }};
+}
+
+} // namespace
 
 class TestMainWindow : public QObject
 {
@@ -196,6 +225,60 @@ private Q_SLOTS:
         QCOMPARE(entry->objectName(), QStringLiteral("mnuReport_%1").arg(position));
         QCOMPARE(entry->text(), caption);
         QVERIFY(entry->isEnabled());
+    }
+
+    // A window reads its data in load(), not while it is built: with the connection closed the
+    // constructor says nothing, and load() tells what it could not read.
+    void windowsReadOnlyInLoad_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("purpose");
+        QTest::newRow("alarms") << "alarms"
+                                << "evaluate the alarms";
+        QTest::newRow("service acknowledgement") << "service"
+                                                 << "read the item";
+        QTest::newRow("order acknowledgement") << "order"
+                                               << "read the item";
+        QTest::newRow("item editor") << "editor"
+                                     << "read the item";
+        QTest::newRow("company directory") << "directory"
+                                           << "read the companies";
+        QTest::newRow("company editor") << "company"
+                                        << "read the company";
+        QTest::newRow("history entry") << "entry"
+                                       << "read the item";
+        QTest::newRow("column settings") << "columns"
+                                         << "read the column settings";
+        QTest::newRow("options") << "options"
+                                 << "read the options";
+        QTest::newRow("about") << "about"
+                               << "read the settings";
+    }
+    void windowsReadOnlyInLoad()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, purpose);
+        TestWorld world;
+        const qint64 company = world.addCompany(QStringLiteral("Acme"));
+        const qint64 item = world.addItem(company, {{"Name", "Pump"}});
+        Database &database = db();
+        closeWorkingDatabase();
+        const QHash<QString, std::function<Made()>> makers {
+            {QStringLiteral("alarms"), [] { return make<AlarmWindow>(appContext()); }},
+            {QStringLiteral("service"), [&] { return make<ServiceAckDialog>(appContext(), item); }},
+            {QStringLiteral("order"), [&] { return make<OrderAckDialog>(appContext(), item); }},
+            {QStringLiteral("editor"), [&] { return make<ItemEditor>(appContext(), ItemEditor::EditListItem, item, ColumnLayout()); }},
+            {QStringLiteral("directory"), [&] { return make<CompanyDirectory>(database, CompanyDirectory::Mode::Browse); }},
+            {QStringLiteral("company"), [&] { return make<CompanyEditor>(database, company); }},
+            {QStringLiteral("entry"), [&] { return make<EntryDialog>(database, HistoryTarget, item); }},
+            {QStringLiteral("columns"), [&] { return make<ColumnSettingsDialog>(database); }},
+            {QStringLiteral("options"), [&] { return make<OptionsDialog>(database); }},
+            {QStringLiteral("about"), [&] { return make<AboutDialog>(database); }}};
+        const Made made = makers.value(window)();
+        const std::unique_ptr<QWidget> owner(made.window);
+        QCOMPARE(MessageBox::shownTexts(), QStringList());
+        made.load();
+        QCOMPARE(MessageBox::shownTexts(), QStringList {databaseFailureText(purpose, QStringLiteral("The database is not open"))});
     }
 
     void splashFatalWhenDatabaseUnusable_data()
