@@ -34,7 +34,7 @@ AlarmController::AlarmController(AppContext &context, QWidget *mainWindow)
     m_monitor->setBusyCheck(modalOpen);
     connect(m_monitor, &AlarmMonitor::startupDue, this, &AlarmController::showAlarms);
     connect(m_monitor, &AlarmMonitor::checkDue, this, &AlarmController::showAlarmsFromTimer);
-    connect(m_monitor, &AlarmMonitor::woke, this, &AlarmController::woke);
+    connect(m_monitor, &AlarmMonitor::woke, this, &AlarmController::resumeAfterSleep);
     connect(m_tray, &AlarmTray::alarmsWanted, this, &AlarmController::showAlarms);
 }
 
@@ -43,7 +43,7 @@ AlarmWindow *AlarmController::alarmWindow() const
     return m_window;
 }
 
-void AlarmController::start()
+void AlarmController::startMonitoring()
 {
     refreshTray(false);
     m_monitor->start();
@@ -136,7 +136,7 @@ void AlarmController::sleepFor(AlarmSchedule::SleepChoice choice)
     emit statusChanged(QString::fromLatin1(SleepingStatus));
 }
 
-void AlarmController::woke()
+void AlarmController::resumeAfterSleep()
 {
     applySettings();
     showAlarmsFromTimer();

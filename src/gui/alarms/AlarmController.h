@@ -28,7 +28,7 @@ public:
     AlarmWindow *alarmWindow() const;
 
     // The main window has loaded: the tray shows the alarms and the monitor starts.
-    void start();
+    void startMonitoring();
     // View > Alarms, the tray and the start-up alarm: the alarm window, taking the keyboard.
     void showAlarms();
     // The items changed: an open alarm window evaluates its list again.
@@ -59,7 +59,8 @@ private:
     // The periodic check and the wake: the alarm window shown without the keyboard, the tray told.
     void showAlarmsFromTimer();
     void sleepFor(AlarmSchedule::SleepChoice choice);
-    void woke();
+    // A snooze is over: the options are read again and the alarms shown.
+    void resumeAfterSleep();
 
     AppContext &m_context;
     QWidget *m_mainWindow;

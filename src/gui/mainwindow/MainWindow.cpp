@@ -86,10 +86,10 @@ void MainWindow::connectCollaborators()
     connect(m_alarms, &AlarmController::itemEditorWanted, m_windows,
             [this](qint64 itemId, bool fresh) { m_windows->openItemEditor(ItemEditor::EditAlarmItem, itemId, fresh); });
 
-    connect(m_windows, &WindowRegistry::itemSaved, this, &MainWindow::itemSaved);
-    connect(m_windows, &WindowRegistry::acknowledged, this, &MainWindow::acknowledged);
+    connect(m_windows, &WindowRegistry::itemSaved, this, &MainWindow::refreshAfterSave);
+    connect(m_windows, &WindowRegistry::acknowledged, this, &MainWindow::refreshAfterAcknowledgement);
     connect(m_windows, &WindowRegistry::optionsSaved, m_alarms, &AlarmController::optionsSaved);
-    connect(m_windows, &WindowRegistry::mainWindowEntryAdded, this, &MainWindow::entryAdded);
+    connect(m_windows, &WindowRegistry::mainWindowEntryAdded, this, &MainWindow::refreshEntries);
 }
 
 void MainWindow::buildStatusBar()
@@ -213,7 +213,7 @@ void MainWindow::load()
         m_items->showListAfter(ListEvent::Started);
     });
     makeWorkingFolders();
-    m_alarms->start();
+    m_alarms->startMonitoring();
 }
 
 void MainWindow::makeWorkingFolders()
@@ -330,7 +330,7 @@ void MainWindow::openEntryWindow(EntryTarget target)
     m_windows->showEntryWindowFor(target, m_items->selectedItemId(), this);
 }
 
-void MainWindow::entryAdded(EntryTarget target, qint64 itemId)
+void MainWindow::refreshEntries(EntryTarget target, qint64 itemId)
 {
     if (m_items->selectedItemId() != itemId)
         return;
@@ -342,18 +342,18 @@ void MainWindow::entryAdded(EntryTarget target, qint64 itemId)
     });
 }
 
-void MainWindow::itemSaved()
+void MainWindow::refreshAfterSave()
 {
     m_items->showListAfter(ListEvent::ItemSaved);
     m_alarms->refreshTray(false);
 }
 
-void MainWindow::acknowledged()
+void MainWindow::refreshAfterAcknowledgement()
 {
     // The alarm list shown loses the item's rows, and the item list shows its new state, as
     // after an editor save (whose tray count then reads the alarm list just evaluated).
     m_alarms->reloadAlarms();
-    itemSaved();
+    refreshAfterSave();
 }
 
 void MainWindow::reportCommand(int position)

@@ -83,9 +83,10 @@ private:
     void openEntryWindow(EntryTarget target);
     // An entry added from a window serving this one: its pane is refreshed only while its item
     // is shown.
-    void entryAdded(EntryTarget target, qint64 itemId);
-    void itemSaved();
-    void acknowledged();
+    void refreshEntries(EntryTarget target, qint64 itemId);
+    // An item saved or imported, or an acknowledgement stored: the lists and the tray follow.
+    void refreshAfterSave();
+    void refreshAfterAcknowledgement();
     // The Reports menu (positions of the report list): the reports get what the window shows.
     void reportCommand(int position);
     void openManual();
