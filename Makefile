@@ -11,12 +11,13 @@ TESTS   ?= OFF
 WERROR  ?= OFF
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build stage run demo test bench install clean
+.PHONY: all deps build stage run demo test bench install uninstall clean
 
 all: build
 
+# What the program needs to build and run; the test programs' own packages only for `make test`.
 deps:
-	@scripts/install-deps
+	@scripts/install-deps $(if $(filter ON,$(TESTS)),--tests)
 
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) \
@@ -46,6 +47,12 @@ demo: build
 # folder (~/.local/share/Tarvo).
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX) --strip
+	@echo "Tarvo is installed in $(PREFIX): start it from the menu, or as $(PREFIX)/bin/tarvo"
+
+# Removes what `make install` put under the same PREFIX; the data in ~/.local/share/Tarvo stays.
+uninstall:
+	@test -f $(BUILD)/cmake_install.cmake || { echo "No build in $(BUILD): run make install first"; exit 1; }
+	@scripts/uninstall $(BUILD) $(PREFIX)
 
 test:
 	@$(MAKE) build TESTS=ON

@@ -16,18 +16,20 @@
 // list's CSV. Last the main program (tarvo, run as the user runs it) idle with the viewer never
 // opened: its resident memory on the demo database and on the large one, and the first
 // report's time. Memory figures mean most under a display with GL (xvfb-run), where the engine
-// would map its drivers.
+// would map its drivers. Text from a foreign file (also alone with --long-text): the windows
+// opened on an item whose name, hazard field and a history entry hold a million characters.
 
 #include "Version.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/db/Database.h"
 #include "core/db/NewDatabase.h"
-#include "core/db/Recordset.h"
 #include "core/db/SampleData.h"
 #include "core/db/Schema.h"
 #include "core/itemlist/ItemListModel.h"
+#include "core/itemlist/ItemListStore.h"
 #include "core/itemlist/LookupQuery.h"
 #include "core/items/CsvImport.h"
+#include "core/items/ItemTransfer.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
@@ -37,12 +39,17 @@
 #include "core/reports/Reporting.h"
 #include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
+#include "core/settings/ColumnLayout.h"
+#include "core/settings/SettingsStore.h"
 #include "gui/alarms/AlarmWindow.h"
+#include "gui/alarms/ServiceAckDialog.h"
 #include "gui/itemlist/ItemGrid.h"
 #include "gui/itemlist/ItemListController.h"
+#include "gui/items/ItemEditor.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
+#include "gui/records/EntryDialog.h"
 #include "gui/reports/ViewerClient.h"
 #include "gui/views/LookupDialog.h"
 #include "gui/views/SortDialog.h"
@@ -91,6 +98,14 @@ AppContext &context()
 {
     static AppContext shared(db());
     return shared;
+}
+
+// Runs a statement of the benchmark's own, which shapes the data it measures.
+void execute(Database &database, const QString &sql, const QVariantList &values = {})
+{
+    Statement statement(database, sql);
+    statement.bindAll(values);
+    statement.run();
 }
 
 // The median time of the work; after each run, outside the clock, the optional drop step.
@@ -537,8 +552,8 @@ void idleProgramFigures(int items)
     out.flush();
 }
 
-// The calendar export and the CSV import of every item, each with a service date, an
-// interval, a warning and a lead time (two events each).
+// The calendar export, the CSV exports and the CSV import of every item, each with a service
+// date, an interval, a warning and a lead time (two events each).
 void exchangeFigures(int items, int runs)
 {
     QTemporaryDir dir;
@@ -550,7 +565,7 @@ void exchangeFigures(int items, int runs)
     execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = ID + 1"));
     qint64 icsSize = 0;
     const double ics = medianMs(runs, [&] {
-        const QByteArray bytes = dueDateCalendar(dueEvents(db()), Clock::now());
+        const QByteArray bytes = dueDateCalendar(dueEvents(db()), Clock::now(), databaseIdentity(db()));
         if (!SafeFile::write(QDir(dir.path()).filePath(QStringLiteral("due.ics")), bytes))
             qFatal("cannot write the calendar");
         icsSize = bytes.size();
@@ -559,7 +574,11 @@ void exchangeFigures(int items, int runs)
     const ColumnLayout layout = ColumnLayout::read(db());
     list.setLayout(layout);
     list.load(db(), Field::ID, Ascending, QString(), Field::Name);
-    const QByteArray csv = gridCsv(list);
+    QByteArray shown;
+    const double listMs = medianMs(runs, [&] { shown = gridCsv(list); });
+    QByteArray csv;
+    const double allFieldsMs = medianMs(runs, [&] { csv = ItemTransfer::itemsCsv(db()); });
+    const double listPreviewMs = medianMs(runs, [&] { previewImport(db(), shown, layout); });
     ImportPreview preview;
     const double previewMs = medianMs(runs, [&] { preview = previewImport(db(), csv, layout); });
     // Past 100,000 rows: the list's rows three times and more.
@@ -575,12 +594,103 @@ void exchangeFigures(int items, int runs)
     db().close();
     out << QStringLiteral("exchange, %1 items\n").arg(items);
     out << QStringLiteral("  calendar export       %1 ms (%2 MB)\n").arg(ics, 0, 'f', 1).arg(icsSize / 1e6, 0, 'f', 1);
-    out << QStringLiteral("  CSV import preview    %1 ms (%2 MB, %3 rows with problems)\n")
+    out << QStringLiteral("  CSV of the list       %1 ms (%2 MB)\n").arg(listMs, 0, 'f', 1).arg(shown.size() / 1e6, 0, 'f', 1);
+    out << QStringLiteral("  CSV of every field    %1 ms\n").arg(allFieldsMs, 0, 'f', 1);
+    out << QStringLiteral("  preview of the list   %1 ms\n").arg(listPreviewMs, 0, 'f', 1);
+    out << QStringLiteral("  preview, every field  %1 ms (%2 MB, %3 rows with problems)\n")
                .arg(previewMs, 0, 'f', 1)
                .arg(csv.size() / 1e6, 0, 'f', 1)
                .arg(preview.problemRows);
     out << QStringLiteral("  preview of %1 rows %2 ms (once)\n").arg(largeRows).arg(largeMs, 0, 'f', 1);
     out << QStringLiteral("  import of %1 items  %2 ms (once)\n").arg(stored).arg(importMs, 0, 'f', 1);
+    out.flush();
+}
+
+struct LongTextFigures {
+    double editor = 0, serviceAck = 0, history = 0, alarms = 0, detailPanel = 0, list = 0;
+};
+
+// The windows opened on an item whose name and hazard field are `length` characters of one line,
+// with a history entry as long: each made, laid out and painted, then closed.
+LongTextFigures measureLongText(int length, int runs)
+{
+    QTemporaryDir dir;
+    openBenchDatabase(dir, 50);
+    const QString text(length, u'x');
+    execute(db(),
+            QStringLiteral("UPDATE main SET Name = ?, hazmat = ?, servicedate = date('now', '+3 days'), servicewarn = 7"
+                           " WHERE ID = 1"),
+            {text, text});
+    execute(db(), QStringLiteral("INSERT INTO History (ID, Date, descr) VALUES (1, date('now'), ?)"), {text});
+    const auto windowOn = [runs](auto make) {
+        return medianMs(runs, [&] {
+            QPointer<QWidget> window;
+            showOnce(window, make);
+            QApplication::processEvents();
+            window->repaint();
+            delete window.data();
+        });
+    };
+    LongTextFigures f;
+    // Each window as its opener makes it: built, then loaded.
+    const ColumnLayout layout = ColumnLayout::read(db());
+    f.editor = windowOn([&] {
+        auto *editor = new ItemEditor(context(), ItemEditor::EditListItem, 1, layout);
+        editor->load();
+        return editor;
+    });
+    f.serviceAck = windowOn([] { return keepIfLoaded(new ServiceAckDialog(context(), 1)); });
+    f.history = windowOn([] {
+        auto *entry = new EntryDialog(db(), HistoryTarget, 1);
+        entry->load();
+        return entry;
+    });
+    AppSettings settings;
+    settings.serviceAlarms = true;
+    context().setSettings(settings);
+    f.alarms = windowOn([] { return keepIfLoaded(new AlarmWindow(context())); });
+    {
+        MainWindow window(context());
+        window.resize(1280, 900);
+        window.load();
+        window.show();
+        QApplication::processEvents();
+        ItemListController *list = window.itemList();
+        // The long item first in the list, which shows its cells.
+        f.list = medianMs(runs, [&] {
+            list->loadGrid(Field::ID, Ascending, QString(), Field::Name);
+            QApplication::processEvents();
+            window.repaint();
+        });
+        if (window.grid()->itemModel()->itemIdAt(1) != 1)
+            qFatal("the long item is not listed first");
+        f.detailPanel = medianMs(runs, [&] {
+            list->clearLastClick();
+            list->rowClicked(1, 1);
+            QApplication::processEvents();
+            window.repaint();
+        });
+        window.hide();
+    }
+    db().close();
+    return f;
+}
+
+// Text from a foreign file: every window opens at once whatever a field holds.
+void longTextFigures(int runs)
+{
+    const LongTextFigures few = measureLongText(10, runs);
+    const LongTextFigures many = measureLongText(1'000'000, runs);
+    out << "long text: an item's name, hazard field and a history entry of 10 / 1,000,000 characters\n";
+    const auto line = [](const char *what, double a, double b) {
+        out << QStringLiteral("  %1 %2 ms / %3 ms\n").arg(QLatin1String(what), -24).arg(a, 0, 'f', 1).arg(b, 0, 'f', 1);
+    };
+    line("item editor", few.editor, many.editor);
+    line("service acknowledgement", few.serviceAck, many.serviceAck);
+    line("history entry window", few.history, many.history);
+    line("alarm window", few.alarms, many.alarms);
+    line("detail panel", few.detailPanel, many.detailPanel);
+    line("list + paint", few.list, many.list);
     out.flush();
 }
 
@@ -609,11 +719,15 @@ int main(int argc, char *argv[])
             runs = args.at(i + 1).toInt();
     }
     // --viewer: only the report viewer's and the main program's figures; --exchange: only the
-    // calendar export and the CSV import.
+    // calendar export and the CSV import; --long-text: only the windows on very long values.
     const bool viewerOnly = args.contains(QStringLiteral("--viewer"));
     out << "median of " << runs << " runs each\n";
     if (args.contains(QStringLiteral("--exchange"))) {
         exchangeFigures(items, runs);
+        return 0;
+    }
+    if (args.contains(QStringLiteral("--long-text"))) {
+        longTextFigures(runs);
         return 0;
     }
     if (!viewerOnly) {
@@ -627,8 +741,10 @@ int main(int argc, char *argv[])
         reportFigures(count, runs, false);
         reportFigures(count, runs, true);
     }
-    if (!viewerOnly)
+    if (!viewerOnly) {
         exchangeFigures(items, runs);
+        longTextFigures(runs);
+    }
     firstReportFigures();
     idleProgramFigures(0);
     idleProgramFigures(items);

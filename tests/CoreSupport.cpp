@@ -1,8 +1,9 @@
 #include "CoreSupport.h"
 
+#include "core/db/Database.h"
 #include "core/db/DbError.h"
 #include "core/db/NewDatabase.h"
-#include "core/db/Recordset.h"
+#include "core/db/SqlText.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/ValueOrder.h"
@@ -94,13 +95,30 @@ QString TestWorld::databasePath() const
     return AppPaths::databaseFile();
 }
 
+namespace {
+
+// Adds a row with the given values by column name, in the map's order.
+qint64 insertRow(const QString &table, const QVariantMap &values)
+{
+    Statement insert(db(), SqlText::insertInto(table, values.keys()));
+    insert.bindAll(values.values());
+    return insert.insert();
+}
+
+} // namespace
+
+void execute(Database &database, const QString &sql, const QVariantList &values)
+{
+    Statement statement(database, sql);
+    statement.bindAll(values);
+    statement.run();
+}
+
 qint64 TestWorld::addCompany(const QString &name, const QVariantMap &fields)
 {
-    RowWriter row(db(), QStringLiteral("orderinfo"));
-    row.set(QStringLiteral("company"), name);
-    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
-        row.set(it.key(), it.value());
-    return row.insert();
+    QVariantMap all = {{QStringLiteral("company"), name}};
+    all.insert(fields); // a field given overrides the name
+    return insertRow(QStringLiteral("orderinfo"), all);
 }
 
 qint64 TestWorld::addItem(qint64 companyId, const QVariantMap &fields)
@@ -108,10 +126,7 @@ qint64 TestWorld::addItem(qint64 companyId, const QVariantMap &fields)
     QVariantMap all = {{QStringLiteral("manuID"), companyId}, {QStringLiteral("Name"), QString()}, {QStringLiteral("Tag"), QString()}, {QStringLiteral("location"), QString()}, {QStringLiteral("servicewarn"), 0}, {QStringLiteral("leadtime"), 0}, {QStringLiteral("serviceinterval"), 0}, {QStringLiteral("replacestock"), -1}, {QStringLiteral("ackservice"), 0}, {QStringLiteral("ackorder"), 0}, {QStringLiteral("ackorderinstock"), 0}};
     for (auto it = fields.cbegin(); it != fields.cend(); ++it)
         all.insert(it.key(), it.value());
-    RowWriter row(db(), QStringLiteral("main"));
-    for (auto it = all.cbegin(); it != all.cend(); ++it)
-        row.set(it.key(), it.value());
-    return row.insert();
+    return insertRow(QStringLiteral("main"), all);
 }
 
 namespace {

@@ -78,6 +78,9 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Runs a statement of the test's own on the connection (the stores hold the program's SQL).
+void execute(Database &database, const QString &sql, const QVariantList &values = {});
+
 // Limits the size of files this process may write, as a full disk would, until the guard goes.
 inline auto limitFileSize(rlim_t bytes)
 {

@@ -6,10 +6,11 @@
 
 #include "core/alarms/Acknowledgement.h"
 #include "core/alarms/AlarmMonitor.h"
+#include "core/alarms/AlarmNews.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/alarms/AlarmSchedule.h"
+#include "core/alarms/AlarmStore.h"
 #include "core/alarms/AlarmSummary.h"
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 
@@ -28,6 +29,15 @@ QVariantMap example(std::initializer_list<std::pair<const char *, QVariant>> cha
     for (const auto &[name, value] : changes)
         fields.insert(QString::fromLatin1(name), value);
     return fields;
+}
+
+// Alarm rows from pairs of a kind and a character that names the item.
+QVector<AlarmRow> alarmRows(const QString &pairs)
+{
+    QVector<AlarmRow> rows;
+    for (qsizetype i = 0; i + 1 < pairs.size(); i += 2)
+        rows.append({AlarmKind(pairs.at(i).digitValue()), pairs.at(i + 1).unicode(), QString()});
+    return rows;
 }
 
 } // namespace
@@ -81,10 +91,10 @@ private Q_SLOTS:
         QCOMPARE(got, kinds);
     }
 
-    // The desktop's texts, from the kinds of the pending rows.
+    // The desktop's texts, from the pending rows: pairs of a kind and an item's letter.
     void summaryTexts_data()
     {
-        QTest::addColumn<QString>("kinds");
+        QTest::addColumn<QString>("rows");
         QTest::addColumn<QString>("summary");
         QTest::addColumn<QString>("tip"); // the tooltip's first line
         QTest::addColumn<QString>("badge");
@@ -92,42 +102,62 @@ private Q_SLOTS:
                               << "No alarms pending"
                               << "Tarvo"
                               << "";
-        QTest::newRow("one service") << "0"
+        QTest::newRow("one service") << "0a"
                                      << "1 service pending"
-                                     << "Tarvo: 1 pending alarm"
+                                     << "Tarvo: 1 item with alarms"
                                      << "";
-        QTest::newRow("services and orders") << "01010"
+        QTest::newRow("services and orders") << "0a1a0b1b0c"
                                              << "3 services and 2 orders pending"
-                                             << "Tarvo: 5 pending alarms"
+                                             << "Tarvo: 3 items with alarms"
                                              << "";
-        QTest::newRow("and past due") << "201010"
+        // An item late with both its service and its order counts once.
+        QTest::newRow("and past due") << "0a1a0b1b0c2d2d"
                                       << "3 services and 2 orders pending, 1 past due"
-                                      << "Tarvo: 6 pending alarms"
+                                      << "Tarvo: 4 items with alarms"
                                       << "1";
-        QTest::newRow("one order, one past") << "12"
-                                             << "1 order pending, 1 past due"
-                                             << "Tarvo: 2 pending alarms"
-                                             << "1";
-        QTest::newRow("past due only") << "22"
-                                       << "2 past due"
-                                       << "Tarvo: 2 pending alarms"
-                                       << "2";
-        QTest::newRow("past due beyond the badge") << QString(120, u'2') << "120 past due"
-                                                   << "Tarvo: 120 pending alarms"
+        QTest::newRow("four items past due in eight rows") << "2a2a2b2b2c2c2d2d"
+                                                           << "4 past due"
+                                                           << "Tarvo: 4 items with alarms"
+                                                           << "4";
+        QString many;
+        for (int item = 0; item < 120; ++item)
+            many += QStringLiteral("2") + QChar(0x100 + item);
+        QTest::newRow("past due beyond the badge") << many << "120 past due"
+                                                   << "Tarvo: 120 items with alarms"
                                                    << "99+";
     }
     void summaryTexts()
     {
-        QFETCH(QString, kinds);
-        QVector<AlarmRow> rows;
-        for (const QChar kind : kinds)
-            rows.append({AlarmKind(kind.digitValue()), 1, QString()});
-        const AlarmCounts counts = countAlarms(rows);
+        QFETCH(QString, rows);
+        const AlarmCounts counts = countAlarms(alarmRows(rows));
         QTEST(alarmSummary(counts), "summary");
         QTEST(trayToolTip(counts).section(u'\n', 0, 0), "tip");
         QFETCH(QString, summary);
         QCOMPARE(trayToolTip(counts).section(u'\n', 1), summary);
         QTEST(badgeText(counts.pastDue), "badge");
+    }
+
+    // What the desktop is told after each of a run of checks (rows as above, "|" between checks).
+    void newsOfEachCheck_data()
+    {
+        QTest::addColumn<QString>("checks");
+        QTest::addColumn<QStringList>("told"); // title and text of each check; empty: nothing
+        QTest::newRow("the first check tells all") << "0a1a0b" << QStringList {u"New alarms for 2 items: 2 services and 1 order pending"_s};
+        QTest::newRow("the same again tells nothing") << "0a1a|0a1a" << QStringList {u"New alarms for 1 item: 1 service and 1 order pending"_s, QString()};
+        QTest::newRow("an item becomes past due") << "0a1a|2a2a" << QStringList {u"New alarms for 1 item: 1 service and 1 order pending"_s, u"New alarms for 1 item: 1 past due"_s};
+        QTest::newRow("one more item") << "0a|0a1b" << QStringList {u"New alarms for 1 item: 1 service pending"_s, u"New alarms for 1 item: 1 order pending"_s};
+        QTest::newRow("gone and back") << "0a||0a" << QStringList {u"New alarms for 1 item: 1 service pending"_s, QString(), u"New alarms for 1 item: 1 service pending"_s};
+    }
+    void newsOfEachCheck()
+    {
+        QFETCH(QString, checks);
+        AlarmNews news;
+        QStringList told;
+        for (const QString &check : checks.split(u'|')) {
+            const AlarmCounts counts = news.update(alarmRows(check));
+            told << (counts.items == 0 ? QString() : noticeTitle(counts) + QStringLiteral(": ") + noticeText(counts));
+        }
+        QTEST(told, "told");
     }
 
     void textsInServiceDateOrder()

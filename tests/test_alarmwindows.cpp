@@ -5,7 +5,6 @@
 
 #include "core/alarms/AlarmListModel.h"
 #include "core/alarms/AlarmMonitor.h"
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
@@ -23,6 +22,7 @@
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/WindowRegistry.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/RowColours.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/EntryDialog.h"
@@ -351,7 +351,7 @@ private Q_SLOTS:
             button->click();
             EntryDialog *entry = shownWindow<EntryDialog>();
             QCOMPARE(entry ? entry->itemId() : 0, plant.service);
-            control<QLineEdit>(entry, "txtDescr")->setText(button->text());
+            control<QLineEdit>(entry, "txtDescr")->setText(Mnemonics::plain(button->text()));
             entry->add();
             settle();
             // A note leaves the editor open; a history entry closes it.

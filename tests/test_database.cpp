@@ -3,17 +3,20 @@
 #include "CoreSupport.h"
 
 #include "Version.h"
+#include "core/db/Database.h"
 #include "core/db/DbError.h"
 #include "core/db/NewDatabase.h"
-#include "core/db/Recordset.h"
 #include "core/db/Schema.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/SafeFile.h"
 #include "core/settings/AppPaths.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -229,6 +232,40 @@ private Q_SLOTS:
         QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main")).toString(), QStringLiteral("Secret Pump"));
     }
 
+    // Every database has an identity of its own; a file made before there was one gets it on its
+    // first open, and later opens leave the file as it is.
+    void identityOfEveryDatabase_data()
+    {
+        QTest::addColumn<QString>("before"); // what an older program left
+        QTest::newRow("a new file") << "";
+        QTest::newRow("no identity column") << "CREATE TABLE old AS SELECT startupalarm, timerinterval, AutoAddHstWarn,"
+                                               " AutoAddhstOn, alservicedisabled, alorderdisabled, backupinterval,"
+                                               " backupdate, Version, build FROM settings;"
+                                               " DROP TABLE settings; ALTER TABLE old RENAME TO settings";
+        QTest::newRow("an empty identity") << "UPDATE settings SET identity = NULL";
+    }
+    void identityOfEveryDatabase()
+    {
+        QFETCH(QString, before);
+        TestWorld world;
+        const QString made = databaseIdentity(db());
+        if (!before.isEmpty())
+            world.changeElsewhere(before);
+        closeWorkingDatabase();
+        QVERIFY(openWorkingDatabase());
+        const QString identity = databaseIdentity(db());
+        QVERIFY2(QRegularExpression(QStringLiteral("^[0-9a-f]{32}$")).match(identity).hasMatch(), qPrintable(identity));
+        QCOMPARE(identity == made, before.isEmpty());
+        closeWorkingDatabase();
+        const QByteArray file = readFile(world.databasePath());
+        QVERIFY(openWorkingDatabase());
+        QCOMPARE(databaseIdentity(db()), identity);
+        closeWorkingDatabase();
+        QCOMPARE(readFile(world.databasePath()), file);
+        TestWorld other;
+        QVERIFY(databaseIdentity(db()) != identity);
+    }
+
     void newDatabaseToolRefusesExistingFile()
     {
         QTemporaryDir dir;
@@ -256,13 +293,13 @@ private Q_SLOTS:
         QVERIFY(world.addItem(company, {{"Name", "C"}}) > second); // never reused
 
         // An update names whether the row was there.
-        RowWriter present(db(), QStringLiteral("main"));
-        present.set(QStringLiteral("Name"), QStringLiteral("Pump \"Quoted\""));
-        QVERIFY(present.update(first));
+        Statement present(db(), QStringLiteral("UPDATE main SET Name = ? WHERE ID = ?"));
+        present.bindAll({QStringLiteral("Pump \"Quoted\""), first}).run();
+        QCOMPARE(present.changes(), 1);
         QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main WHERE ID = ?"), {first}).toString(), QStringLiteral("Pump \"Quoted\""));
-        RowWriter missing(db(), QStringLiteral("main"));
-        missing.set(QStringLiteral("Name"), QStringLiteral("Ghost"));
-        QVERIFY(!missing.update(second));
+        Statement missing(db(), QStringLiteral("UPDATE main SET Name = ? WHERE ID = ?"));
+        missing.bindAll({QStringLiteral("Ghost"), second}).run();
+        QCOMPARE(missing.changes(), 0);
         QCOMPARE(world.scalar(QStringLiteral("SELECT group_concat(Name) FROM main")).toString(), QStringLiteral("Pump \"Quoted\",C"));
     }
 };

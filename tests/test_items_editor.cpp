@@ -3,7 +3,6 @@
 
 #include "TestSupport.h"
 
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/LineEnds.h"
 #include "core/settings/AppContext.h"
@@ -15,7 +14,9 @@
 #include "gui/items/ItemEditor.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/WindowRegistry.h"
+#include "gui/platform/BusyWait.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/EntryDialog.h"
 #include "gui/views/ColumnSettingsDialog.h"
@@ -31,6 +32,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -163,7 +165,7 @@ private Q_SLOTS:
         changeSettings([](AppSettings &settings) { settings.autoAddHistory = true; });
         ItemEditor *editor = editItem(id);
         QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(id));
-        QCOMPARE(control<QPushButton>(editor, "cmdOK")->text(), u"Edit"_s);
+        QCOMPARE(Mnemonics::plain(control<QPushButton>(editor, "cmdOK")->text()), u"Edit"_s);
         QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), u"Acme"_s);
         QCOMPARE(editor->form()[LeadTime], QString()); // 0 days shows empty
         QCOMPARE(control<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1); // code 5 selects nothing
@@ -212,7 +214,7 @@ private Q_SLOTS:
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         ItemEditor *editor = openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, 0, ColumnLayout());
         QCOMPARE(editor->windowTitle(), u"Add Item"_s);
-        QCOMPARE(control<QPushButton>(editor, "cmdOK")->text(), u"Add"_s);
+        QCOMPARE(Mnemonics::plain(control<QPushButton>(editor, "cmdOK")->text()), u"Add"_s);
         QCOMPARE(control<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1);
         QSignalSpy saved(editor, &ItemEditor::itemSaved);
         editor->showCompany(company);
@@ -319,6 +321,34 @@ private Q_SLOTS:
                               " FROM main"_s)
                      .toString(),
                  stored);
+    }
+
+    // While another program holds the file's write lock a save waits for it: the pointer is the
+    // busy one and the status bar says why, until the save is refused.
+    void saveWaitsVisiblyForAnotherProgram()
+    {
+        TestWorld world;
+        const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+        MainWindow main(appContext());
+        main.load();
+        ItemEditor *editor = main.windows()->openItemEditor(ItemEditor::EditListItem, id, true);
+        setBox(editor, Location, QStringLiteral("Hall 9"));
+        Database other;
+        QVERIFY(other.open(world.databasePath()));
+        other.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        Database::setBusyTimeout(300);
+        const auto restore = qScopeGuard([] { Database::setBusyTimeout(5000); });
+        QStringList seen; // the status texts, each with whether the pointer was the busy one
+        connect(main.statusBar(), &QStatusBar::messageChanged, this, [&seen](const QString &text) {
+            const QCursor *pointer = QGuiApplication::overrideCursor();
+            seen << text + (pointer && pointer->shape() == Qt::WaitCursor ? QStringLiteral(" (busy)") : QString());
+        });
+        click(editor, "cmdOK");
+        QCOMPARE(seen, QStringList({QString::fromLatin1(DatabaseWaitText) + QStringLiteral(" (busy)"), QString()}));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(MessageBox::lastText(), databaseFailureText(QStringLiteral("save the item"), QStringLiteral("database is locked")));
+        other.exec(QStringLiteral("ROLLBACK"));
+        QCOMPARE(itemField(world, id, QStringLiteral("location")), QString());
     }
 
     void openEditorKeepsItsItem()
@@ -453,7 +483,7 @@ private Q_SLOTS:
             {Name, "Name"}, {DateInstalled, "Date Installed"}, {ServiceWarn, "Service Warning"}, {Tools, "Tools"}, {DateServiced, "Last Service Date"}, {PurchaseOrder, "Last Purchase Order #"}, {Custom3, "Custom 3"}};
         QHash<QWidget *, QString> buddies;
         for (QLabel *label : editor->findChildren<QLabel *>())
-            buddies.insert(label->buddy(), label->text());
+            buddies.insert(label->buddy(), Mnemonics::plain(label->text()));
         for (const auto &[id, text] : labels)
             QCOMPARE(buddies.value(editor->box(id)), QString::fromLatin1(text));
         QCOMPARE(buddies.value(control<QComboBox>(editor, "cmbReplaceStock")), u"Replacement(s) Stocked?"_s);

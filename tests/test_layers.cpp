@@ -1,6 +1,8 @@
 // The layers of the source tree: core holds no widgets and includes nothing from gui, no two
 // folders include each other, directly or through others, and no window reaches for the
-// connection or the view state through a global instead of what its opener hands it.
+// connection or the view state through a global instead of what its opener hands it. The stores
+// hold the SQL: no statement text in the windows, none in core outside the store files and the
+// connection's folder, and SQLite's own API only in the connection's file.
 
 #include <QDirIterator>
 #include <QFile>
@@ -20,12 +22,19 @@ private Q_SLOTS:
     void globalCallsAreFound_data();
     void globalCallsAreFound();
     void windowsCallNoGlobals();
+    void statementTextIsRecognised_data();
+    void statementTextIsRecognised();
+    void windowsHoldNoSql();
+    void coreSqlIsInStores();
+    void sqliteOnlyInTheConnection();
 
 private:
     // Folder ("core/items") -> the folders its files include.
     QMap<QString, QSet<QString>> m_uses;
     QStringList m_coreProblems;
     QStringList m_globalCalls; // "gui/…/File.cpp:line" of each db() or gv() call
+    // Path below src -> the file's text.
+    QMap<QString, QString> m_files;
 };
 
 namespace {
@@ -39,6 +48,27 @@ QList<int> globalCallLines(const QString &text)
     for (auto match = call.globalMatch(text); match.hasNext();)
         lines << int(text.left(match.next().capturedStart()).count(u'\n')) + 1;
     return lines;
+}
+
+// Whether a source text holds a string literal that begins an SQL statement. Captions such as
+// "Select Company" or "Delete Item" are no statements; literals split over lines are joined.
+bool holdsSqlText(QString text)
+{
+    static const QRegularExpression adjacent(QStringLiteral(R"("\s*\n\s*")"));
+    // Upper-case SELECT col FROM, or in any case a shape no caption has.
+    static const QRegularExpression statement(QStringLiteral(
+        R"re("\s*SELECT\s+[\w.]+\s+FROM\b)re"
+        R"re(|"\s*(?i)(select\s+(\*|distinct\b|count\s*\(|[\w.]+\s*,))re"
+        R"re(|insert\s+into\s+\w+|update\s+%?\w+\s+set\s|delete\s+from\s+%?\w+)re"
+        R"re(|(create|drop)\s+(table|index|trigger|view)\b|alter\s+table\b|pragma\s+\w+)re"
+        R"re(|begin(\s+immediate)?\s*;?"|commit\s*"|rollback\s*"))re"));
+    text.replace(adjacent, QString());
+    return statement.match(text).hasMatch();
+}
+
+bool isStoreFile(const QString &path)
+{
+    return QFileInfo(path).completeBaseName().endsWith(u"Store");
 }
 
 } // namespace
@@ -69,6 +99,7 @@ void TestLayers::initTestCase()
             for (int line : globalCallLines(text))
                 m_globalCalls << QStringLiteral("%1:%2").arg(path.mid(src.size() + 1)).arg(line);
         }
+        m_files.insert(path.mid(src.size() + 1), text);
         ++count;
     }
     QVERIFY(count > 50);
@@ -110,7 +141,7 @@ void TestLayers::globalCallsAreFound_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QList<int>>("lines");
-    QTest::newRow("a statement on the connection") << "Recordset r(db(), sql);" << QList<int> {1};
+    QTest::newRow("a statement on the connection") << "Statement s(db(), sql);" << QList<int> {1};
     QTest::newRow("the view state") << "int a;\nconst ViewState &v = gv().view;" << QList<int> {2};
     QTest::newRow("qualified, spaced") << "x = ::db ( );\ny = gv( )" << QList<int> {1, 2};
     QTest::newRow("two on a line") << "f(db(), gv().settings);" << QList<int> {1, 1};
@@ -129,6 +160,76 @@ void TestLayers::globalCallsAreFound()
 void TestLayers::windowsCallNoGlobals()
 {
     QVERIFY2(m_globalCalls.isEmpty(), qPrintable(m_globalCalls.join(u' ')));
+}
+
+void TestLayers::statementTextIsRecognised_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("sql");
+    auto row = [](const char *name, const char *source, bool sql) {
+        QTest::newRow(name) << QString::fromUtf8(source) << sql;
+    };
+    row("select star, any case", R"src(Statement q(db(), QStringLiteral("Select * from settings"));)src", true);
+    row("select columns", R"src(q(db, QStringLiteral("SELECT Name, servicedate FROM main WHERE ID = ?"));)src", true);
+    row("select one column", R"src(q(db, QStringLiteral("SELECT Name FROM main"));)src", true);
+    row("select count", R"src(q(db, "select count(*) from main");)src", true);
+    row("split over lines", "q(db, \"UPDATE main \"\n    \"SET Name = ?\");", true);
+    row("insert", R"src(q(db, "INSERT INTO repparts (ID) VALUES (?)");)src", true);
+    row("update", R"src(q(db, "update settings set backupdate = ?");)src", true);
+    row("update of a table named later", R"src(q(db, QStringLiteral("UPDATE %1 SET x = ?").arg(t));)src", true);
+    row("delete", R"src(q(db, "DELETE FROM History WHERE ID = ?");)src", true);
+    row("create", R"src(db.exec("CREATE TABLE main (ID INTEGER)");)src", true);
+    row("drop trigger", R"src(db.exec("DROP TRIGGER keep");)src", true);
+    row("pragma", R"src(q(db, "PRAGMA integrity_check");)src", true);
+    row("begin", R"src(db.exec("BEGIN IMMEDIATE");)src", true);
+    row("rollback", R"src(db.exec("ROLLBACK");)src", true);
+    row("select button", R"src(button("cmdSelect", QStringLiteral("Select"), this);)src", false);
+    row("select caption", R"src(setWindowTitle(QStringLiteral("Select Company"));)src", false);
+    row("delete command", R"src(addCommand(file, "mnuDelete", QStringLiteral("Delete Item"));)src", false);
+    row("sentence", R"src(information(this, QStringLiteral("Please select an item from the list"));)src", false);
+    row("sentence starting with a keyword", R"src(tip(QStringLiteral("Select the company from which parts are ordered"));)src", false);
+    row("calendar line", R"src(line(QStringLiteral("BEGIN:VCALENDAR"));)src", false);
+    row("update notice", R"src(QStringLiteral("Update the settings before you go on"))src", false);
+}
+
+void TestLayers::statementTextIsRecognised()
+{
+    QFETCH(QString, source);
+    QFETCH(bool, sql);
+    QCOMPARE(holdsSqlText(source), sql);
+}
+
+void TestLayers::windowsHoldNoSql()
+{
+    QStringList found;
+    for (auto it = m_files.cbegin(); it != m_files.cend(); ++it) {
+        if (it.key().startsWith(u"gui/") && holdsSqlText(it.value()))
+            found << it.key();
+    }
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral(", "))));
+}
+
+void TestLayers::coreSqlIsInStores()
+{
+    // The connection's folder holds the connection and the schema with its sample rows.
+    QStringList found;
+    for (auto it = m_files.cbegin(); it != m_files.cend(); ++it) {
+        const bool allowed = it.key().startsWith(u"core/db/") || isStoreFile(it.key());
+        if (it.key().startsWith(u"core/") && !allowed && holdsSqlText(it.value()))
+            found << it.key();
+    }
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral(", "))));
+}
+
+void TestLayers::sqliteOnlyInTheConnection()
+{
+    static const QRegularExpression sqlite(QStringLiteral(R"(#include\s*[<"]sqlite3\.h[>"]|\bsqlite3_\w+\s*\()"));
+    QStringList found;
+    for (auto it = m_files.cbegin(); it != m_files.cend(); ++it) {
+        if (it.key() != u"core/db/Database.cpp" && sqlite.match(it.value()).hasMatch())
+            found << it.key();
+    }
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral(", "))));
 }
 
 QTEST_GUILESS_MAIN(TestLayers)

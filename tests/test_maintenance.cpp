@@ -3,11 +3,14 @@
 #include "TestSupport.h"
 
 #include "core/alarms/AlarmSummary.h"
-#include "core/db/Recordset.h"
+#include "core/db/Database.h"
+#include "core/db/NewDatabase.h"
 #include "core/maintenance/DatabaseFiles.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/SafeFile.h"
+#include "core/settings/AppPaths.h"
 #include "core/settings/Settings.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/maintenance/OptionsDialog.h"
 #include "gui/maintenance/ProgramEnd.h"
 #include "gui/mainwindow/MainWindow.h"
@@ -15,6 +18,7 @@
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
+#include "gui/reports/ViewerClient.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -49,6 +53,8 @@ private Q_SLOTS:
     void init() { m_ended = 0; }
     void cleanup() { closeAllWindows(); }
     void optionsWindow();
+    void optionsChangedElsewhere_data();
+    void optionsChangedElsewhere();
     void backupIntervalBox();
     void reminderAtStart_data();
     void reminderAtStart();
@@ -56,6 +62,8 @@ private Q_SLOTS:
     void fileCommands();
     void switchFailingAfterTheCloseReopens();
     void backupCodeRefusesTheWorkingFileAndOnlyReadsTheCopy();
+    void filesAndFoldersArePrivate_data();
+    void filesAndFoldersArePrivate();
 
 private:
     int m_ended = 0;
@@ -161,15 +169,19 @@ void TestMaintenance::optionsWindow()
         QCOMPARE(optionsRow(world), QStringLiteral("10111 14 7"));
         QVERIFY(trayAlarmsWanted());
     }
-    // The tray choice lives outside the row and is shown again on the next opening.
+    // The tray and notice choices live outside the row and are shown again on the next opening.
     for (const bool wanted : {false, true}) {
         OptionsDialog *options = openOptions(main);
         QCOMPARE(control<QCheckBox>(options, "chkTray")->isChecked(), !wanted);
+        QCOMPARE(control<QCheckBox>(options, "chkNotify")->isChecked(), desktopNoticesWanted());
         control<QCheckBox>(options, "chkTray")->setChecked(wanted);
+        control<QCheckBox>(options, "chkNotify")->setChecked(!wanted);
         QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
         QCOMPARE(trayAlarmsWanted(), wanted);
+        QCOMPARE(desktopNoticesWanted(), !wanted);
         QCOMPARE(optionsRow(world), QStringLiteral("10111 14 7"));
     }
+    setDesktopNoticesWanted(true);
 
     // With automatic history off its warning shows NO and is locked, whatever the row holds.
     execute(db(), QStringLiteral("UPDATE settings SET AutoAddhstOn = 0"));
@@ -190,6 +202,37 @@ void TestMaintenance::optionsWindow()
     QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
     QCOMPARE(optionsRow(world), QStringLiteral("10100 0 7"));
     QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: OFF"));
+}
+
+// Another program changes the options while the window is open: OK, even with nothing touched,
+// writes nothing over its change and says so; a change to what the window does not write (the
+// date of the last backup) is no obstacle.
+void TestMaintenance::optionsChangedElsewhere_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("interval and start-up alarm") << "UPDATE settings SET backupinterval = 45, startupalarm = 0" << true;
+    QTest::newRow("automatic history") << "UPDATE settings SET AutoAddhstOn = 0" << true;
+    QTest::newRow("the last backup's date") << "UPDATE settings SET backupdate = '2026-12-01'" << false;
+}
+
+void TestMaintenance::optionsChangedElsewhere()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, refused);
+    TestWorld world;
+    execute(db(), QStringLiteral("UPDATE settings SET startupalarm = 1, AutoAddhstOn = 1, backupinterval = 7"));
+    MainWindow main(appContext());
+    main.load();
+    QPointer<OptionsDialog> options = openOptions(main);
+    const QString opened = optionsRow(world);
+    world.changeElsewhere(change);
+    const QString changed = optionsRow(world);
+    QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
+    settle();
+    QCOMPARE(MessageBox::shownTexts(), refused ? QStringList {QString::fromLatin1(OptionRules::OptionsChangedText)} : QStringList());
+    QCOMPARE(optionsRow(world), refused ? changed : opened);
+    QCOMPARE(bool(options), refused);
 }
 
 void TestMaintenance::backupIntervalBox()
@@ -381,6 +424,71 @@ void TestMaintenance::fileCommands()
     // A backup keeps the items; a switch shows the other file's.
     QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main WHERE Name = 'Pump'")),
              QVariant(done && command == u"mnuOpenDbase" ? 0 : 1));
+}
+
+// What the program makes is the user's alone, whatever the umask: folders 0700, files 0600; a
+// file it replaces keeps its mode. An installed program makes its data folder and database, a
+// program beside its database its Backup and Reports folders.
+void TestMaintenance::filesAndFoldersArePrivate_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("modes"); // of the files named, as made
+    QTest::newRow("installed: data folder and database") << QStringLiteral("installed") << QStringLiteral("Tarvo=700 Tarvo/main.mdb=600");
+    QTest::newRow("the database tool") << QStringLiteral("newdb") << QStringLiteral("new.mdb=600");
+    QTest::newRow("start") << QStringLiteral("start") << QStringLiteral("Backup=700 Reports=700");
+    QTest::newRow("backup") << QStringLiteral("mnuBackup") << QStringLiteral("Backup/copy.mdb=600");
+    QTest::newRow("report") << QStringLiteral("mnuReport_0") << QStringLiteral("temp.htm=600");
+    QTest::newRow("export") << QStringLiteral("mnuExportCsv") << QStringLiteral("Reports/list.csv=600");
+    QTest::newRow("a replaced file keeps its mode") << QStringLiteral("replace") << QStringLiteral("Reports/shared.csv=644");
+}
+
+void TestMaintenance::filesAndFoldersArePrivate()
+{
+    QFETCH(QString, what);
+    QFETCH(QString, modes);
+    const mode_t before = ::umask(022);
+    const auto restore = qScopeGuard([before] { ::umask(before); });
+    TestWorld world;
+    const QDir folder(world.folder());
+    QString error;
+    if (what == u"installed") {
+        const QString program = folder.filePath(QStringLiteral("bin"));
+        QVERIFY(QDir().mkpath(program) && QDir().mkpath(folder.filePath(QStringLiteral("share/doc/tarvo"))));
+        QVERIFY(SafeFile::write(folder.filePath(QStringLiteral("share/doc/tarvo/manual.htm")), "manual"));
+        const bool settled = AppPaths::settleProgramFolder(program, folder.filePath(QStringLiteral("Tarvo")), QDate(2026, 12, 6), &error);
+        AppPaths::setApplicationFolder(world.folder());
+        QVERIFY2(settled, qPrintable(error));
+    } else if (what == u"newdb") {
+        QVERIFY(createDatabaseFile(folder.filePath(QStringLiteral("new.mdb")), false, QDate(2026, 12, 6), &error));
+    } else {
+        world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
+        ViewerClient::setProgram(QStringLiteral("/bin/true"));
+        MainWindow main(appContext());
+        main.load();
+        main.itemList()->rowClicked(1, 1);
+        const QString target = what == u"mnuBackup" ? QStringLiteral("Backup/copy.mdb") : QStringLiteral("Reports/list.csv");
+        if (what == u"replace") {
+            QVERIFY(SafeFile::write(folder.filePath(QStringLiteral("Reports/shared.csv")), "old"));
+            QVERIFY(QFile::setPermissions(folder.filePath(QStringLiteral("Reports/shared.csv")),
+                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
+            FileDialog::setNextPath(folder.filePath(QStringLiteral("Reports/shared.csv")));
+            MessageBox::setNextAnswer(MessageBox::Ok);
+            main.action(QStringLiteral("mnuExportCsv"))->trigger();
+        } else if (what != u"start") {
+            FileDialog::setNextPath(folder.filePath(target));
+            main.action(what)->trigger();
+        }
+        ViewerClient::setProgram(QString());
+    }
+    QStringList found;
+    for (const QString &entry : modes.split(u' ')) {
+        const QString name = entry.section(u'=', 0, 0);
+        struct stat info {
+        };
+        const bool there = ::stat(QFile::encodeName(folder.filePath(name)).constData(), &info) == 0;
+        found << name + u'=' + (there ? QString::number(info.st_mode & 0777, 8) : QStringLiteral("missing"));
+    }
+    QCOMPARE(found.join(u' '), modes);
 }
 
 void TestMaintenance::switchFailingAfterTheCloseReopens()

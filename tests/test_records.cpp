@@ -2,10 +2,10 @@
 
 #include "TestSupport.h"
 
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/records/History.h"
+#include "core/records/RecordStore.h"
 #include "core/settings/Settings.h"
 #include "gui/itemlist/ItemGrid.h"
 #include "gui/mainwindow/DetailPanel.h"
@@ -17,6 +17,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -82,12 +83,14 @@ void TestRecords::automaticHistoryOptions_data()
     QTest::addColumn<int>("warn");
     QTest::addColumn<bool>("asked"); // then answered Yes when written, else No
     QTest::addColumn<bool>("written");
-    QTest::newRow("automatic off") << 1 << 0 << 1 << false << false;
-    QTest::newRow("on, warning off") << 1 << 1 << 0 << false << true;
-    QTest::newRow("on, warning on, Yes") << 4 << 1 << 1 << true << true;
-    QTest::newRow("on, warning on, No") << 4 << 1 << 1 << true << false;
-    QTest::newRow("on counts only as 1") << 5 << 2 << 0 << false << false;
-    QTest::newRow("typed entry with automatic off") << 0 << 0 << 1 << false << true;
+    QTest::addColumn<bool>("deletedMeanwhile"); // by another program while the question is open
+    QTest::newRow("automatic off") << 1 << 0 << 1 << false << false << false;
+    QTest::newRow("on, warning off") << 1 << 1 << 0 << false << true << false;
+    QTest::newRow("on, warning on, Yes") << 4 << 1 << 1 << true << true << false;
+    QTest::newRow("on, warning on, No") << 4 << 1 << 1 << true << false << false;
+    QTest::newRow("on counts only as 1") << 5 << 2 << 0 << false << false << false;
+    QTest::newRow("typed entry with automatic off") << 0 << 0 << 1 << false << true << false;
+    QTest::newRow("Yes for an item deleted meanwhile") << 4 << 1 << 1 << true << false << true;
 }
 
 void TestRecords::automaticHistoryOptions()
@@ -97,14 +100,26 @@ void TestRecords::automaticHistoryOptions()
     QFETCH(int, warn);
     QFETCH(bool, asked);
     QFETCH(bool, written);
+    QFETCH(bool, deletedMeanwhile);
     TestWorld world;
     const qint64 item = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
     const AppSettings settings = appSettings({0, 0, warn, autoOn, 0, 0, QString()});
     MessageBox::setNextAnswer(asked && !written ? MessageBox::No : MessageBox::Yes); // Yes where none is asked
+    if (deletedMeanwhile) {
+        MessageBox::setTestHandler([&world](QMessageBox &box) {
+            if (box.button(QMessageBox::Yes))
+                world.changeElsewhere(QStringLiteral("DELETE FROM main"));
+            (box.button(QMessageBox::Yes) ? box.button(QMessageBox::Yes) : box.button(QMessageBox::Ok))->click();
+        });
+    }
     addHistory(db(), HistoryKind(kind), HistoryTarget, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"), settings);
+    MessageBox::setTestHandler(nullptr);
 
     const QString descr = historyText(HistoryKind(kind), QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
-    QCOMPARE(MessageBox::shownTexts(), asked ? QStringList {u"Add \""_s + descr + u"\" to history?"_s} : QStringList());
+    QStringList shown = asked ? QStringList {QStringLiteral("Add \"") + descr + QStringLiteral("\" to history?")} : QStringList();
+    if (deletedMeanwhile)
+        shown << QString::fromLatin1(EntryItemGoneText);
+    QCOMPARE(MessageBox::shownTexts(), shown);
     QCOMPARE(entriesIn(world, QStringLiteral("History")),
              written ? QStringList {QString::number(item) + u": "_s + descr} : QStringList());
     QCOMPARE(entriesIn(world, QStringLiteral("Notes")), QStringList());

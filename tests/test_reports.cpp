@@ -3,17 +3,23 @@
 #include "TestSupport.h"
 
 #include "core/alarms/AlarmRules.h"
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
+#include "core/items/ItemStore.h"
+#include "core/items/ItemTransfer.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
+#include "core/platform/CsvText.h"
+#include "core/platform/LineEnds.h"
 #include "core/platform/SafeFile.h"
 #include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
+#include "core/reports/PageNesting.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
 #include "core/settings/AppContext.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsStore.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/reports/ReportCommands.h"
@@ -161,10 +167,14 @@ private Q_SLOTS:
     void commandConditions_data();
     void commandConditions();
     void failedWriteKeepsTheOldReport();
+    void csvFields_data();
+    void csvFields();
     void csvExport();
     void calendarTextRoundTrip_data();
     void calendarTextRoundTrip();
     void dueDatesAsCalendar();
+    void pageNestingDepth_data();
+    void pageNestingDepth();
 };
 
 void TestReports::gridReportAndItemName()
@@ -379,31 +389,73 @@ void TestReports::failedWriteKeepsTheOldReport()
              QStringList {QStringLiteral("temp.htm")});
 }
 
+void TestReports::csvFields_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("field");
+    QTest::newRow("comma") << "Hall 2, east" << QByteArray("\"Hall 2, east\"");
+    QTest::newRow("quote") << "12\" pipe" << QByteArray("\"12\"\" pipe\"");
+    QTest::newRow("LF") << "Seal\nBelt" << QByteArray("\"Seal\r\nBelt\"");
+    QTest::newRow("NUL") << QStringLiteral("a") + QChar(u'\0') + u'b' << QByteArray("a\xEF\xBF\xBD"
+                                                                                    "b");
+    // Whatever a spreadsheet would run as a formula starts with one apostrophe.
+    QTest::newRow("=") << "=cmd|' /C calc'!A0" << QByteArray("'=cmd|' /C calc'!A0");
+    QTest::newRow("+") << "+1+1" << QByteArray("'+1+1");
+    QTest::newRow("-") << "-2" << QByteArray("'-2");
+    QTest::newRow("@") << "@SUM(A1:A9)" << QByteArray("'@SUM(A1:A9)");
+    QTest::newRow("tab") << "\tx" << QByteArray("'\tx");
+    QTest::newRow("CR") << "\rx" << QByteArray("\"'\r\nx\"");
+    QTest::newRow("line break first") << "\nx" << QByteArray("\"'\r\nx\"");
+    QTest::newRow("' then =") << "'=x" << QByteArray("''=x");
+    QTest::newRow("' alone") << "'x" << QByteArray("'x");
+    QTest::newRow("= later") << "a=b" << QByteArray("a=b");
+}
+
+void TestReports::csvFields()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, field);
+    QCOMPARE(Csv::field(text), field);
+    // Read back, the field gives the text exactly (line breaks as CR LF).
+    QVector<Csv::Record> records;
+    QString error;
+    QVERIFY(Csv::parse("Name\r\n" + field + "\r\n", &records, &error));
+    QCOMPARE(records.size(), 2);
+    QString expected = text;
+    expected.replace(QChar(u'\0'), QChar(QChar::ReplacementCharacter));
+    QCOMPARE(records.last().fields, QStringList {LineEnds::toStored(LineEnds::unified(expected))});
+}
+
 void TestReports::csvExport()
 {
-    QByteArrayList fields;
-    for (const char *text : {"Hall 2, east", "12\" pipe", "Seal\nBelt", "Seal\r\nBelt", "\xC5\xBBuraw"})
-        fields << csvField(QString::fromUtf8(text));
-    fields << csvField(QStringLiteral("a") + QChar(u'\0') + u'b');
-    QCOMPARE(fields, QByteArrayList({"\"Hall 2, east\"", "\"12\"\" pipe\"", "\"Seal\r\nBelt\"", "\"Seal\r\nBelt\"", "\xC5\xBBuraw", "a\xEF\xBF\xBD"
-                                                                                                                                    "b"}));
-
     TestWorld world;
     exportListCsv(nullptr, *listWithColumns(2));
     QCOMPARE(MessageBox::lastText(), QStringLiteral("No data to report"));
+    MessageBox::clearShown();
+    QCOMPARE(exportAllFieldsCsv(nullptr, db()), QString());
+    QCOMPARE(MessageBox::lastText(), QStringLiteral("No data to report"));
     const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")),
-                                    {{"Name", "Pump, \"7\""}, {"Tag", "P-7"}});
-    const auto list = listWithColumns(2);
+                                    {{"Name", "Pump, \"7\""}, {"Tag", "=1+1"}});
+    world.addPart(id, QStringLiteral("Seal"), QStringLiteral("S-1"));
+    world.addPart(id, QStringLiteral("Belt"), QVariant());
+    const auto list = listWithColumns(7);
+    // No line break after the last part.
     const QByteArray expected =
         "\xEF\xBB\xBF"
-        "ID,Name,Tag\r\n"
-        + QByteArray::number(id) + ",\"Pump, \"\"7\"\"\",P-7\r\n";
+        "ID,Name,Tag,Location,Hazmat,Part,Serial,Replacement Part(s)\r\n"
+        + QByteArray::number(id) + ",\"Pump, \"\"7\"\"\",'=1+1,,,,,\"Belt / \r\nSeal / S-1\"\r\n";
     const QString target = QDir(world.folder()).filePath(QStringLiteral("Reports/list.csv"));
     MessageBox::clearShown();
     FileDialog::setNextPath(target);
-    exportListCsv(nullptr, *list);
+    QCOMPARE(exportListCsv(nullptr, *list), QStringLiteral("1 item written to list.csv"));
     QCOMPARE(MessageBox::shownTexts(), QStringList()); // a new file: no question
     QCOMPARE(readFile(target), expected);
+    QCOMPARE(FileDialog::lastStart(), QDir(world.folder()).filePath(QStringLiteral("Reports/tarvo-list.csv")));
+    const QString all = QDir(world.folder()).filePath(QStringLiteral("Reports/all.csv"));
+    FileDialog::setNextPath(all);
+    QCOMPARE(exportAllFieldsCsv(nullptr, db()), QStringLiteral("1 item written to all.csv"));
+    QCOMPARE(FileDialog::lastStart(), QDir(world.folder()).filePath(QStringLiteral("Reports/tarvo-all-fields.csv")));
+    QCOMPARE(readFile(all), ItemTransfer::itemsCsv(db()));
 
     QVERIFY(SafeFile::write(target, "kept"));
     FileDialog::setNextPath(target);
@@ -476,7 +528,8 @@ void TestReports::dueDatesAsCalendar()
     world.addItem(acme, {{"Name", "No interval"}, {"servicedate", "2027-01-05"}});
     const QString target = QDir(world.folder()).filePath(QStringLiteral("Reports/due.ics"));
     FileDialog::setNextPath(target);
-    exportDueDateCalendar(nullptr, db());
+    QCOMPARE(exportDueDateCalendar(nullptr, db()), QStringLiteral("3 events written to due.ics"));
+    QCOMPARE(FileDialog::lastStart(), QDir(world.folder()).filePath(QStringLiteral("Reports/tarvo-due-dates.ics")));
     QFile file(target);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -493,11 +546,45 @@ void TestReports::dueDatesAsCalendar()
              QStringLiteral("Tag: P-7\nVendor: Acme, Inc; Ødegård\nPhone: 555-0100\nParts:\nSeal / S-1"));
     // The same items keep their UIDs in a later export.
     Clock::setFixed(TestWorld::Now.addDays(3));
-    const QStringList again = Ics::unfoldLines(::dueDateCalendar(dueEvents(db()), Clock::now()));
+    const QString identity = databaseIdentity(db());
+    const QStringList again = Ics::unfoldLines(::dueDateCalendar(dueEvents(db()), Clock::now(), identity));
     Clock::setFixed(TestWorld::Now);
     QCOMPARE(again.filter(QStringLiteral("UID:")), lines.filter(QStringLiteral("UID:")));
-    QCOMPARE(lines.filter(QStringLiteral("UID:")).value(1), QStringLiteral("UID:") + dueEventUid(pump, DueEvent::Order));
+    QCOMPARE(lines.filter(QStringLiteral("UID:")).value(1),
+             QStringLiteral("UID:%1-item-%2-order@tarvo").arg(identity).arg(pump));
+    // Another database's item 1 is another event.
+    {
+        TestWorld other;
+        QVERIFY(!databaseIdentity(db()).isEmpty() && databaseIdentity(db()) != identity);
+    }
     // The independent reader's test reads this file.
     QFile::remove(QStringLiteral(TARVO_ICS_SAMPLE));
     QVERIFY(QFile::copy(target, QStringLiteral(TARVO_ICS_SAMPLE)));
+}
+
+// How deep a page's elements lie, as a browser reads them: what a report of this program holds,
+// what an element left open or a void element does, and text that only looks like markup.
+void TestReports::pageNestingDepth_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<int>("depth");
+    QTest::newRow("a work sheet") << "<html><body>" + pumpServiceSheet(7) + "</body></html>" << 6;
+    QTest::newRow("rows and cells left open") << "<table>" + QByteArray("<tr><td>a<td>b").repeated(1000) + "</table>" << 3;
+    QTest::newRow("list entries left open") << "<ul>" + QByteArray("<li>x").repeated(1000) << 2;
+    QTest::newRow("paragraphs left open") << QByteArray("<P>x").repeated(1000) << 1;
+    QTest::newRow("void elements") << QByteArray("<br><img src=x><INPUT type=text><hr/>").repeated(1000) << 0;
+    QTest::newRow("markup in a comment and a script")
+        << "<!--" + QByteArray("<div>").repeated(1000) + "--><script>" + QByteArray("<div>").repeated(1000) + "</script>" << 0;
+    QTest::newRow("\">\" in an attribute") << QByteArray("<div title=\"a>b\"><span>x</span></div>") << 2;
+    QTest::newRow("an end tag closes what lies inside") << QByteArray("<div><span><b>x</div><div>y</div>") << 3;
+    QTest::newRow("5000 nested tables") << QByteArray("<table><tr><td>").repeated(5000) << PageNesting::SaneDepth + 1;
+    QTest::newRow("just deep enough") << QByteArray("<div>").repeated(PageNesting::SaneDepth) << PageNesting::SaneDepth;
+}
+
+void TestReports::pageNestingDepth()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(int, depth);
+    QCOMPARE(PageNesting::depth(page), depth);
+    QCOMPARE(PageNesting::tooDeep(page), depth > PageNesting::SaneDepth);
 }

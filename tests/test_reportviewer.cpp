@@ -2,13 +2,13 @@
 
 #include "TestSupport.h"
 
-#include "core/db/Recordset.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "core/platform/Twips.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
+#include "core/reports/ViewerProtocol.h"
 #include "core/settings/AppPaths.h"
 #include "gui/itemlist/ItemListController.h"
 #include "gui/mainwindow/MainWindow.h"
@@ -23,6 +23,7 @@
 #include "viewer/ViewerLayout.h"
 #include "viewer/ViewerService.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -33,6 +34,7 @@
 #include <QPageSize>
 #include <QPointer>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -92,6 +94,9 @@ private Q_SLOTS:
     void showsOpensSavesAndWritesPdf();
     void printKeepsEachTableOnOnePage();
     void pageTooLargeIsRefusedAtOnce();
+    void pageNestedTooDeeplyIsRefusedAtOnce();
+    void viewerEndsWithItsInputWhateverIsOpen();
+    void viewerIsAFrameOfItsOwnProgram();
     void largePageIsShownAPartAtATime();
     void pageIsCutAfterEachItem_data();
     void pageIsCutAfterEachItem();
@@ -343,6 +348,69 @@ void TestReportViewer::pageTooLargeIsRefusedAtOnce()
     QSignalSpy finished(&viewer, &ReportViewerWindow::pdfFinished);
     viewer.savePdf();
     QVERIFY(finished.wait(5000) && !finished.first().last().toBool() && !QFile::exists(pdf));
+}
+
+namespace {
+
+// A page of 5,000 tables each in the cell of the one before: 165 KB that no reader lays out.
+QString deeplyNestedPage(const TestWorld &world)
+{
+    const QString path = QDir(world.folder()).filePath(QStringLiteral("nested.htm"));
+    const QByteArray page = "<html><body>" + QByteArray("<table><tr><td>").repeated(5000) + "deep</body></html>";
+    return SafeFile::write(path, page) ? path : QString();
+}
+
+} // namespace
+
+void TestReportViewer::pageNestedTooDeeplyIsRefusedAtOnce()
+{
+    // Neither the engine nor the viewer's own reader is given the page; the user hears so at once
+    // and may still save the file.
+    TestWorld world;
+    const QString path = deeplyNestedPage(world);
+    ReportViewerWindow viewer(path);
+    QSignalSpy loaded(&viewer, &ReportViewerWindow::pageLoaded);
+    QVERIFY(loaded.wait(1000) && !loaded.first().first().toBool());
+    QCOMPARE(MessageBox::lastText(), QStringLiteral("The report viewer cannot show this page: its parts are nested too deeply "
+                                                    "to be laid out. Save still works."));
+    QVERIFY(!viewer.largePage && (!viewer.brwWebBrowser || !viewer.brwWebBrowser->isVisibleTo(&viewer)));
+    QVERIFY(!viewer.m_printButton->isEnabled() && !viewer.m_savePdfButton->isEnabled());
+    const QString copy = QDir(world.folder()).filePath(QStringLiteral("copy.htm"));
+    FileDialog::setNextPath(copy);
+    viewer.save();
+    QCOMPARE(readFile(copy), readFile(path));
+}
+
+void TestReportViewer::viewerEndsWithItsInputWhateverIsOpen()
+{
+    // The viewer program shows its "cannot show" box; the main program ends (its side of the pipe
+    // closes): the viewer ends too, box and all, and does not crash.
+    TestWorld world;
+    QProcess viewer;
+    viewer.start(ViewerClient::program(), {QStringLiteral("--folder"), world.folder()});
+    QVERIFY(viewer.waitForStarted());
+    viewer.write(ViewerProtocol::line(QStringLiteral("show"), deeplyNestedPage(world)));
+    QByteArray said;
+    while (!said.contains("loaded") && viewer.waitForReadyRead(PageTimeoutMs))
+        said += viewer.readAllStandardOutput();
+    QVERIFY2(said.contains("loaded 0"), said.constData());
+    QTest::qWait(300); // the box is open by now
+    viewer.closeWriteChannel();
+    QVERIFY(viewer.waitForFinished(30000));
+    QCOMPARE(viewer.exitStatus(), QProcess::NormalExit);
+}
+
+void TestReportViewer::viewerIsAFrameOfItsOwnProgram()
+{
+    // A screen reader hears of a frame of the program "Tarvo Report Viewer".
+    TestWorld world;
+    const QString name = QCoreApplication::applicationName();
+    nameViewerProgram();
+    const QString viewerName = QAccessible::queryAccessibleInterface(qApp)->text(QAccessible::Name);
+    QCoreApplication::setApplicationName(name);
+    QCOMPARE(viewerName, QStringLiteral("Tarvo Report Viewer"));
+    ReportViewerWindow viewer {QString()};
+    QCOMPARE(QAccessible::queryAccessibleInterface(&viewer)->role(), QAccessible::Window);
 }
 
 void TestReportViewer::largePageIsShownAPartAtATime()

@@ -2,7 +2,6 @@
 
 #include "TestSupport.h"
 
-#include "core/db/Recordset.h"
 #include "core/itemlist/DisplayText.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"

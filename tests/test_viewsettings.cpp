@@ -2,8 +2,8 @@
 
 #include "TestSupport.h"
 
+#include "core/db/Database.h"
 #include "core/db/DbError.h"
-#include "core/db/Recordset.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/settings/AppContext.h"

@@ -7,13 +7,16 @@
 #include "core/platform/SafeFile.h"
 #include "core/platform/Twips.h"
 #include "core/platform/Utility.h"
+#include "core/reports/PageNesting.h"
 #include "core/reports/ReportCommand.h"
 #include "core/settings/AppPaths.h"
 #include "gui/platform/Desktop.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -57,6 +60,23 @@ constexpr qint64 LargestShownPage = 4'000'000;
 
 const QString TooLargeText = QStringLiteral("The report viewer could not show this page; it may be too large. "
                                             "Save, Save as PDF and Print still work.");
+const QString TooDeepText = QStringLiteral("The report viewer cannot show this page: its parts are nested too deeply "
+                                           "to be laid out. Save still works.");
+
+// Whether the file's elements nest beyond what a reader can lay out; such a page is given to none.
+bool nestedTooDeeply(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && PageNesting::tooDeep(file.readAll());
+}
+
+// The viewer's window is a frame to a screen reader, as a main window is, not a pane of one.
+QAccessibleInterface *frameAccessible(const QString &className, QObject *object)
+{
+    if (className == u"ReportViewerWindow" && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
 
 // Letter paper where the locale measures in inches, A4 elsewhere.
 QPageLayout pdfPageLayout()
@@ -73,6 +93,11 @@ ReportViewerWindow::ReportViewerWindow(const QString &path, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmBrowser"));
     setWindowTitle(QStringLiteral("Report Viewer"));
+    static const bool framed = [] {
+        QAccessible::installFactory(frameAccessible);
+        return true;
+    }();
+    Q_UNUSED(framed);
     setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
 
     int left = 120;
@@ -95,9 +120,10 @@ ReportViewerWindow::ReportViewerWindow(const QString &path, QWidget *parent)
 
     resize(Twips::toPixels(12100), Twips::toPixels(9100));
     // The dialogs start in the Reports folder.
-    QDir().mkpath(AppPaths::reportsFolder());
+    SafeFile::makeFolder(AppPaths::reportsFolder());
     m_path = path;
     navigate(m_path);
+    Mnemonics::give(this);
 }
 
 ReportViewerWindow::~ReportViewerWindow()
@@ -141,7 +167,7 @@ void ReportViewerWindow::makeBrowser()
     // it instead, or the user hears that it cannot, rather than look at a blank view.
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
-                if (status == QWebEnginePage::NormalTerminationStatus || largePage)
+                if (status == QWebEnginePage::NormalTerminationStatus || largePage || m_tooDeep)
                     return; // the reader shows the page already; the engine had only its stand-in
                 m_tooLarge = true; // a PDF, too, is now laid out without the engine
                 brwWebBrowser->hide();
@@ -167,6 +193,13 @@ void ReportViewerWindow::navigate(const QString &path)
 {
     // While it is shown, no save may replace it.
     SafeFile::setShownPage(path);
+    m_tooDeep = nestedTooDeeply(path);
+    m_printButton->setEnabled(!m_tooDeep);
+    m_savePdfButton->setEnabled(!m_tooDeep);
+    if (m_tooDeep) {
+        refuseTooDeep();
+        return;
+    }
     m_tooLarge = QFileInfo(path).size() > LargestShownPage;
     if (!m_tooLarge) {
         const QRect where = viewGeometry();
@@ -185,6 +218,20 @@ void ReportViewerWindow::navigate(const QString &path)
         brwWebBrowser->hide();
     }
     showInReader(path);
+}
+
+void ReportViewerWindow::refuseTooDeep()
+{
+    if (brwWebBrowser) {
+        m_page->show(QString());
+        brwWebBrowser->hide();
+    }
+    delete largePage; // and the page it holds
+    largePage = nullptr;
+    QTimer::singleShot(0, this, [this] {
+        Q_EMIT pageLoaded(false);
+        MessageBox::information(this, TooDeepText);
+    });
 }
 
 void ReportViewerWindow::showInReader(const QString &path)
@@ -290,6 +337,11 @@ void ReportViewerWindow::print()
 
 void ReportViewerWindow::printTo(QPrinter *printer)
 {
+    if (m_tooDeep) {
+        delete printer;
+        Q_EMIT printFinished(false);
+        return;
+    }
     if (!m_tooLarge) {
         // The page prints after this returns; the printer lives until it has.
         connect(
@@ -309,6 +361,8 @@ void ReportViewerWindow::printTo(QPrinter *printer)
 
 void ReportViewerWindow::savePdf()
 {
+    if (m_tooDeep)
+        return; // its button is disabled
     const QString target = FileDialog::saveFile(this, QStringLiteral("Save as PDF"), AppPaths::reportsFolder(),
                                                 QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
     if (target.isEmpty() || !FileDialog::mayWriteTo(this, target))
@@ -348,8 +402,8 @@ void ReportViewerWindow::renderAway(std::function<void()> work, std::function<vo
     connect(m_pageWriter, &QThread::finished, this, [this, done = std::move(done)] {
         m_pageWriter->deleteLater();
         m_pageWriter = nullptr;
-        m_savePdfButton->setEnabled(true);
-        m_printButton->setEnabled(true);
+        m_savePdfButton->setEnabled(!m_tooDeep);
+        m_printButton->setEnabled(!m_tooDeep);
         done();
     });
     m_pageWriter->start(QThread::LowPriority);
@@ -371,6 +425,11 @@ void ReportViewerWindow::finishPdf(const QString &target, const QByteArray &pdf)
 QString viewerStyleSheet()
 {
     return QStringLiteral("@media print { table { break-inside: avoid; page-break-inside: avoid; } }");
+}
+
+void nameViewerProgram()
+{
+    QApplication::setApplicationName(QStringLiteral("Tarvo Report Viewer"));
 }
 
 void prepareWebEngine()

@@ -91,6 +91,8 @@ private:
     // The page in the viewer's own reader, which takes the engine's place; says when the page
     // has been shown, or that it cannot be (a part too large).
     void showInReader(const QString &path);
+    // A page nested too deeply for any reader: neither is given it, and the user hears so at once.
+    void refuseTooDeep();
     // The bytes of a page the engine was not given.
     QByteArray largePageBytes() const;
     // Lays the page out for paper away from the window, which stays usable, then calls done;
@@ -102,12 +104,16 @@ private:
     ConfinedPage *m_page = nullptr;
     QString m_path;
     bool m_tooLarge = false; // the file is more than the engine can show
+    bool m_tooDeep = false; // the file nests too deeply for any reader: it is not shown
     QThread *m_pageWriter = nullptr; // the PDF or print of such a file being laid out
 };
 
 // The style the viewer lays over every page without touching its file: printed, a table
 // (one job of a work sheet) is never split across two pages.
 QString viewerStyleSheet();
+
+// The program's name, as the desktop and a screen reader know it: "Tarvo Report Viewer".
+void nameViewerProgram();
 
 // Before the application object: what the web engine needs (shared OpenGL contexts, no
 // Chromium sandbox when the program runs as root, which Chromium refuses otherwise) and

@@ -5,6 +5,8 @@
 #include "core/reports/ViewerProtocol.h"
 #include "gui/platform/WindowUtil.h"
 
+#include <QApplication>
+
 void ViewerService::receive(const QByteArray &bytes)
 {
     m_buffer += bytes;
@@ -52,6 +54,15 @@ void ViewerService::open(const QString &path)
     if (old)
         old->close();
     Q_EMIT reply(ViewerProtocol::line(QStringLiteral("shown"), path));
+}
+
+void ViewerService::inputEnded()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->isModal())
+            window->close();
+    }
+    closeWindow();
 }
 
 void ViewerService::closeWindow()

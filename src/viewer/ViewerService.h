@@ -21,6 +21,10 @@ public:
 
     ReportViewerWindow *window() const { return m_window; }
 
+    // The main program has ended (or closed its side): the viewer ends too, even while a box or
+    // dialog of its own is open, which is closed as Esc would.
+    void inputEnded();
+
 Q_SIGNALS:
     // A line for the main program.
     void reply(const QByteArray &line);

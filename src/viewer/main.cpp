@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
 {
     prepareWebEngine();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarvo"));
+    nameViewerProgram();
     QApplication::setApplicationVersion(QStringLiteral(TARVO_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -56,7 +56,7 @@ int main(int argc, char *argv[])
             return;
         }
         input.setEnabled(false);
-        service.receive("close\n");
+        service.inputEnded();
     });
     return app.exec();
 }

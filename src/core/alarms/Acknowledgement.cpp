@@ -1,13 +1,11 @@
 #include "Acknowledgement.h"
 
-#include "AlarmRules.h"
+#include "AlarmStore.h"
 
-#include "core/db/Database.h"
-#include "core/items/RepParts.h"
+#include "core/items/ItemStore.h"
 #include "core/platform/DateText.h"
-
 #include "core/platform/Utility.h"
-#include "core/records/History.h"
+
 #include <optional>
 
 namespace {
@@ -20,56 +18,21 @@ QString lines(int count)
     return CrLf.repeated(count);
 }
 
-// Every text column of one row of a query that binds the item's ID; nothing when there is no row.
-std::optional<QStringList> readRow(Database &database, const QString &sql, qint64 itemId)
+// What the service window's information box shows, in its order.
+const QStringList &serviceInfoColumns()
 {
-    Statement query(database, sql);
-    query.bind(1, itemId);
-    if (!query.next())
-        return std::nullopt;
-    QStringList values;
-    for (int c = 0; c < query.columnCount(); ++c)
-        values << query.text(c); // Null reads as empty text
-    return values;
-}
-
-// The fields both windows read besides their own: the alarm's dates and the item's name.
-const QString StampedAlarmFields = QStringLiteral("Name, servicedate, serviceinterval");
-// What the service window's information box shows after the name, in its order.
-const QString ServiceInfoFields = QStringLiteral("Tag, location, hazmat, part, tools, refmanuals, Locked, custom1, custom2, custom3");
-
-RowStamp stamp(Database &database, qint64 itemId, const QString &fields)
-{
-    return RowStamp::read(database, QStringLiteral("SELECT %1, %2 FROM main WHERE ID = ?").arg(StampedAlarmFields, fields),
-                          {itemId});
-}
-
-AckResult store(Database &database, qint64 itemId, const RowStamp &read, const QString &update,
-                const QVariantList &values, const QStringList &historyTexts)
-{
-    Transaction transaction(database);
-    if (const SaveOutcome now = itemSaveOutcome(database, itemId, read); now != SaveOutcome::Saved)
-        return {now};
-    Statement write(database, update);
-    write.bindAll(values);
-    write.bind(int(values.size()) + 1, itemId);
-    write.run();
-    if (database.changes() == 0)
-        return {}; // the item is gone: nothing is written, not even its history
-    for (const QString &text : historyTexts)
-        writeEntry(database, HistoryTarget, itemId, text);
-    AckResult result {SaveOutcome::Saved};
-    result.rolled = rollServiceDate(database, itemId);
-    transaction.commit();
-    return result;
+    static const QStringList columns = {
+        QStringLiteral("Name"), QStringLiteral("Tag"), QStringLiteral("location"), QStringLiteral("hazmat"),
+        QStringLiteral("part"), QStringLiteral("tools"), QStringLiteral("refmanuals"), QStringLiteral("Locked"),
+        QStringLiteral("custom1"), QStringLiteral("custom2"), QStringLiteral("custom3")};
+    return columns;
 }
 
 } // namespace
 
 QString serviceInfoText(Database &database, qint64 itemId)
 {
-    const std::optional<QStringList> row =
-        readRow(database, QStringLiteral("SELECT Name, %1 FROM main WHERE ID = ?").arg(ServiceInfoFields), itemId);
+    const std::optional<QStringList> row = loadItemTexts(database, itemId, serviceInfoColumns());
     if (!row)
         return QString();
     const QStringList &f = *row;
@@ -90,11 +53,7 @@ QString serviceInfoText(Database &database, qint64 itemId)
 QString orderInfoText(Database &database, qint64 itemId)
 {
     // An item whose company row is gone still shows its parts and name.
-    const std::optional<QStringList> row = readRow(database, QStringLiteral("SELECT main.Name, orderinfo.company, orderinfo.Street1, orderinfo.Street2, orderinfo.city,"
-                                                                            " orderinfo.State, orderinfo.zip, orderinfo.contact, orderinfo.phone1, orderinfo.phone2,"
-                                                                            " orderinfo.email, orderinfo.website, orderinfo.notes"
-                                                                            " FROM main LEFT JOIN orderinfo ON main.manuID = orderinfo.ID WHERE main.ID = ?"),
-                                                   itemId);
+    const std::optional<QStringList> row = orderInfoFields(database, itemId);
     if (!row)
         return QString();
     const QStringList &f = *row;
@@ -113,8 +72,7 @@ QString orderInfoText(Database &database, qint64 itemId)
 
 QString lastServicedBy(Database &database, qint64 itemId)
 {
-    const std::optional<QStringList> row =
-        readRow(database, QStringLiteral("SELECT servicedby FROM main WHERE ID = ?"), itemId);
+    const std::optional<QStringList> row = loadItemTexts(database, itemId, {QStringLiteral("servicedby")});
     return row ? row->first() : QString();
 }
 
@@ -155,35 +113,4 @@ QVector<HistoryRequest> orderAckHistory(const QString &purchaseOrder)
 QVector<HistoryRequest> inStockHistory(const QDate &today)
 {
     return {{PartsInStockEntry, DateText::format(today), QString()}};
-}
-
-RowStamp serviceAckStamp(Database &database, qint64 itemId)
-{
-    return stamp(database, itemId, ServiceInfoFields + QStringLiteral(", servicedby, DateServiced, servicewarn, ackservice"));
-}
-
-RowStamp orderAckStamp(Database &database, qint64 itemId)
-{
-    return stamp(database, itemId, QStringLiteral("manuID, purchaseorder, leadtime, ackorder, ackorderinstock"));
-}
-
-AckResult storeServiceAck(Database &database, qint64 itemId, const RowStamp &read, const QString &servicedBy,
-                          const QDate &servicedOn, const QStringList &historyTexts)
-{
-    return store(database, itemId, read,
-                 QStringLiteral("UPDATE main SET ackservice = 1, DateServiced = ?, servicedby = ? WHERE ID = ?"),
-                 {DateText::toIso(servicedOn), servicedBy.isNull() ? QStringLiteral("") : servicedBy}, historyTexts);
-}
-
-AckResult storeOrderAck(Database &database, qint64 itemId, const RowStamp &read, const QString &purchaseOrder,
-                        const QStringList &historyTexts)
-{
-    return store(database, itemId, read, QStringLiteral("UPDATE main SET ackorder = 1, purchaseorder = ? WHERE ID = ?"),
-                 {purchaseOrder}, historyTexts);
-}
-
-AckResult storeInStock(Database &database, qint64 itemId, const RowStamp &read, const QStringList &historyTexts)
-{
-    return store(database, itemId, read, QStringLiteral("UPDATE main SET ackorderinstock = 1 WHERE ID = ?"), {},
-                 historyTexts);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/db/RowStamp.h"
 #include "core/items/ItemRules.h"
 
 #include <QDate>
@@ -10,8 +9,8 @@
 
 class Database;
 
-// The service and order acknowledgements apart from their windows: what they show, the rules
-// of their boxes, and what they store.
+// The service and order acknowledgements apart from their windows: what they show and the
+// rules of their boxes. What they store is in the alarm store.
 
 // The service information text: the item's name, tag, location, hazards, part, replacement
 // parts, tools, manuals, equipment to lock out and custom fields under their headings, lines
@@ -42,26 +41,3 @@ QString servicedOnProblem(const QString &text);
 QVector<HistoryRequest> serviceAckHistory(const QString &servicedBy, const QString &servicedOnText, bool partReplaced);
 QVector<HistoryRequest> orderAckHistory(const QString &purchaseOrder);
 QVector<HistoryRequest> inStockHistory(const QDate &today);
-
-// What each window reads of the item's row when it opens: the item's fields it shows, those it
-// writes and the alarm state it acknowledges. Its store goes ahead only while they still read the same, so an
-// acknowledgement made meanwhile by another program is not made twice.
-RowStamp serviceAckStamp(Database &database, qint64 itemId);
-RowStamp orderAckStamp(Database &database, qint64 itemId);
-
-// What a store came to: nothing at all is written when the item no longer exists or no longer
-// holds what the window read.
-struct AckResult {
-    SaveOutcome outcome = SaveOutcome::ItemGone;
-    bool rolled = false; // the item's next service cycle began
-    bool stored() const { return outcome == SaveOutcome::Saved; }
-};
-
-// Each store runs in one transaction: the compare with what the window read, an UPDATE of only
-// the fields the acknowledgement owns, the given history texts (already decided upon) as entries
-// dated today, then rollServiceDate.
-AckResult storeServiceAck(Database &database, qint64 itemId, const RowStamp &read, const QString &servicedBy,
-                          const QDate &servicedOn, const QStringList &historyTexts);
-AckResult storeOrderAck(Database &database, qint64 itemId, const RowStamp &read, const QString &purchaseOrder,
-                        const QStringList &historyTexts);
-AckResult storeInStock(Database &database, qint64 itemId, const RowStamp &read, const QStringList &historyTexts);

@@ -6,7 +6,7 @@
 
 class Database;
 
-// The service and order alarm rules, and the roll-forward of the service date.
+// The service and order alarm rules.
 
 enum AlarmKind : int {
     ServiceDue = 0, // within the warning period, not yet past
@@ -24,8 +24,3 @@ struct AlarmRow {
 // ID), for each item the service row before the order row. The switches are the settings'
 // alservicedisabled and alorderdisabled, each on at 1.
 QVector<AlarmRow> evaluateAlarms(Database &database, int serviceSwitch, int orderSwitch, const QDate &today);
-
-// Starts the item's next service cycle when every alarm in use for it is acknowledged: clears
-// the three acknowledgement flags and moves the service date on by the interval, counted from
-// the old service date, in one statement. True when the item was rolled forward.
-bool rollServiceDate(Database &database, qint64 itemId);

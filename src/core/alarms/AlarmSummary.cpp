@@ -1,16 +1,16 @@
 #include "AlarmSummary.h"
 
+#include "core/platform/Utility.h"
+
+#include <QSet>
 #include <QSettings>
 #include <QStringList>
 
 namespace {
 
 const QString TrayKey = QStringLiteral("desktop/trayAlarms");
+const QString NoticesKey = QStringLiteral("desktop/notifyAlarms");
 
-QString counted(int count, const char *one, const char *many)
-{
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1StringView(count == 1 ? one : many));
-}
 // The program's desktop settings, in the user's configuration folder.
 const QString SettingsName = QStringLiteral("Tarvo");
 
@@ -18,14 +18,17 @@ const QString SettingsName = QStringLiteral("Tarvo");
 
 AlarmCounts countAlarms(const QVector<AlarmRow> &rows)
 {
-    AlarmCounts counts;
+    QSet<qint64> byKind[3];
+    QSet<qint64> items;
     for (const AlarmRow &row : rows) {
-        switch (row.kind) {
-        case ServiceDue: ++counts.services; break;
-        case OrderDue: ++counts.orders; break;
-        case PastServiceDate: ++counts.pastDue; break;
-        }
+        byKind[row.kind].insert(row.itemId);
+        items.insert(row.itemId);
     }
+    AlarmCounts counts;
+    counts.services = int(byKind[ServiceDue].size());
+    counts.orders = int(byKind[OrderDue].size());
+    counts.pastDue = int(byKind[PastServiceDate].size());
+    counts.items = int(items.size());
     return counts;
 }
 
@@ -33,9 +36,9 @@ QString alarmSummary(const AlarmCounts &counts)
 {
     QStringList pending;
     if (counts.services > 0)
-        pending << counted(counts.services, "service", "services");
+        pending << countedText(counts.services, "service", "services");
     if (counts.orders > 0)
-        pending << counted(counts.orders, "order", "orders");
+        pending << countedText(counts.orders, "order", "orders");
     QStringList parts;
     if (!pending.isEmpty())
         parts << pending.join(QStringLiteral(" and ")) + QStringLiteral(" pending");
@@ -46,10 +49,9 @@ QString alarmSummary(const AlarmCounts &counts)
 
 QString trayToolTip(const AlarmCounts &counts)
 {
-    if (counts.total() == 0)
+    if (counts.items == 0)
         return QStringLiteral("Tarvo\nNo alarms pending");
-    return QStringLiteral("Tarvo: %1\n%2")
-        .arg(counted(counts.total(), "pending alarm", "pending alarms"), alarmSummary(counts));
+    return QStringLiteral("Tarvo: %1\n%2").arg(countedText(counts.items, "item with alarms", "items with alarms"), alarmSummary(counts));
 }
 
 QString badgeText(int pastDue)
@@ -67,4 +69,14 @@ bool trayAlarmsWanted()
 void setTrayAlarmsWanted(bool wanted)
 {
     QSettings(SettingsName, SettingsName).setValue(TrayKey, wanted);
+}
+
+bool desktopNoticesWanted()
+{
+    return QSettings(SettingsName, SettingsName).value(NoticesKey, true).toBool();
+}
+
+void setDesktopNoticesWanted(bool wanted)
+{
+    QSettings(SettingsName, SettingsName).setValue(NoticesKey, wanted);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/db/RowStamp.h"
+
 #include <QString>
-#include <QVector>
 
-#include <array>
-#include <optional>
-
-class Database;
+inline constexpr const char *CompanyGoneText = "This company no longer exists; nothing was saved";
+inline constexpr const char *CompanyChangedText =
+    "This company was changed elsewhere since this window opened; close it and open it again to see the changes.";
 
 // One vendor company (a row of orderinfo). The fields follow the editor's boxes, 0..11:
 // company, Street1, Street2, city, State, zip, phone1, phone2, email, website, notes, contact.
@@ -39,40 +39,9 @@ enum : int {
 // an empty middle line.
 QString companyAddressText(const CompanyRecord &company);
 
-// Every company, ordered by name.
-QVector<CompanyRecord> loadCompanies(Database &db);
-// The company with this ID; id 0 in the result when there is none.
-CompanyRecord loadCompany(Database &db, qint64 id);
-// Writes the twelve fields as given (a Null field is stored as empty text): a new row when id
-// is 0, else that row. Returns the company's ID, or 0 when the row to update is gone.
-qint64 saveCompany(Database &db, qint64 id, const CompanyRecord &company);
-
 // Longest text a box takes by typing: 50, 20 for State, Zip and the phones, 100 for Notes.
 int companyFieldLimit(int box);
 // Whether a typed character goes into a box holding this text. Backspace (8) and DEL (127)
 // always pass; the whole text counts, whatever is selected, and a line break of the notes
 // counts as the two characters it is stored as.
 bool companyKeyAccepted(int box, const QString &text, int keyChar);
-
-// The directory's columns: heading, and the sample text and factor its width comes from.
-struct CompanyColumn {
-    const char *title;
-    const char *sample;
-    double factor;
-};
-const std::array<CompanyColumn, 8> &companyColumns();
-// A column's width in twips from its sample's rendered width in pixels: times the factor, rounded.
-int companyColumnTwips(int column, int samplePixels);
-
-// Where the directory's grid and buttons go for a window of W x H twips whose buttons are
-// w x h; nothing when the window is too small for the rules (the caller keeps what it has).
-struct CompanyLayout {
-    int gridWidth = 0;
-    int gridHeight = 0;
-    int buttonTop = 0;
-    int selectLeft = 0;
-    int addLeft = 0;
-    int editLeft = 0;
-    int cancelLeft = 0;
-};
-std::optional<CompanyLayout> companyLayout(int width, int height, int buttonWidth, int buttonHeight);

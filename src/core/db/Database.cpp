@@ -3,13 +3,21 @@
 #include "DbError.h"
 #include "Schema.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <sqlite3.h>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
-constexpr int BusyTimeoutMsec = 5000;
+int busyTimeoutMsec = 5000;
+std::function<void(bool)> waitNotice;
 
 // fold(text): the text with every letter's case folded, so that lookups ignore case for every
 // letter, not only for ASCII as NOCASE does. Null stays Null.
@@ -41,12 +49,13 @@ bool Database::openHandle(const QString &path, int flags, QString *error)
     if (rc == SQLITE_OK) {
         // Before the first read: another program holding the file briefly delays the open
         // instead of failing it.
-        sqlite3_busy_timeout(db, BusyTimeoutMsec);
+        sqlite3_busy_handler(db, &Database::waitForLock, this);
         rc = sqlite3_key(db, Key, int(qstrlen(Key)));
     }
     if (rc == SQLITE_OK)
-        // The key is only checked at the first read.
+        // The key is only checked at the first read (SQLite only: sqlite_master).
         rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    waitOver();
     if (rc != SQLITE_OK) {
         if (error)
             *error = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
@@ -59,6 +68,7 @@ bool Database::openHandle(const QString &path, int flags, QString *error)
     return true;
 }
 
+// SQLite only: the journal, the cache and fold(), set on every connection.
 void Database::configure()
 {
     sqlite3_exec(m_db,
@@ -72,8 +82,10 @@ bool Database::canWrite(QString *error)
 {
     // A real write that is rolled back: it needs the file and, for its journal, the folder to
     // be writable. SQLite would otherwise open a write-protected file read-only without a word.
+    // SQLite only: BEGIN IMMEDIATE and the user_version pragma.
     const int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE; PRAGMA user_version = 0; ROLLBACK;", nullptr, nullptr,
                                 nullptr);
+    waitOver();
     if (rc == SQLITE_OK && !sqlite3_db_readonly(m_db, "main"))
         return true;
     if (error)
@@ -106,12 +118,21 @@ bool Database::openReadOnly(const QString &path, QString *error)
 
 bool Database::create(const QString &path, QString *error)
 {
-    if (QFileInfo::exists(path)) {
-        if (error)
-            *error = QStringLiteral("%1 exists already").arg(path);
-        return false;
-    }
-    return openHandle(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
+    // The file is made first, the user's alone, never over one that is there; SQLite then
+    // fills it, and gives its journal the same mode.
+    const QByteArray file = QFile::encodeName(path);
+    const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const bool made = fd >= 0 && ::fchmod(fd, 0600) == 0;
+    const int cause = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (made && openHandle(path, SQLITE_OPEN_READWRITE, error))
+        return true;
+    if (!made && error)
+        *error = cause == EEXIST ? QStringLiteral("%1 exists already").arg(path) : QString::fromLocal8Bit(std::strerror(cause));
+    if (fd >= 0)
+        ::unlink(file.constData());
+    return false;
 }
 
 void Database::close()
@@ -127,21 +148,35 @@ void Database::exec(const QString &sql)
     if (!m_db)
         throw DbError(QStringLiteral("The database is not open"));
     char *message = nullptr;
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    waitOver();
+    if (rc != SQLITE_OK) {
         const QString text = QString::fromUtf8(message ? message : "unknown error");
         sqlite3_free(message);
         throw DbError(text);
     }
 }
 
-qint64 Database::lastInsertId() const
+QStringList Database::columnNames(const QString &table)
 {
-    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+    // SQLite only: the table_info pragma. The table names are the program's own; a pragma
+    // takes no bound values.
+    Statement query(*this, QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
+    const int name = query.columnIndex(QStringLiteral("name"));
+    QStringList names;
+    while (query.next())
+        names << query.text(name);
+    return names;
 }
 
-int Database::changes() const
+QString Database::integrityProblems()
 {
-    return m_db ? sqlite3_changes(m_db) : 0;
+    // SQLite only: the integrity_check pragma, which answers the single row "ok" for a sound file.
+    Statement check(*this, QStringLiteral("PRAGMA integrity_check"));
+    QStringList findings;
+    while (check.next())
+        findings << check.text(0);
+    return findings == QStringList {QStringLiteral("ok")} ? QString() : findings.join(QStringLiteral("; "));
 }
 
 QString Database::lastError() const
@@ -149,14 +184,50 @@ QString Database::lastError() const
     return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
 }
 
+void Database::setBusyTimeout(int msec)
+{
+    busyTimeoutMsec = msec;
+}
+
+void Database::setWaitNotice(std::function<void(bool)> notice)
+{
+    waitNotice = std::move(notice);
+}
+
+int Database::waitForLock(void *database, int tries)
+{
+    auto *self = static_cast<Database *>(database);
+    if (tries == 0) {
+        self->m_waitClock.start();
+        if (!self->m_waiting && waitNotice) {
+            self->m_waiting = true;
+            waitNotice(true);
+        }
+    }
+    if (self->m_waitClock.elapsed() >= busyTimeoutMsec)
+        return 0; // the statement fails: "database is locked"
+    sqlite3_sleep(10);
+    return 1;
+}
+
+void Database::waitOver()
+{
+    if (!m_waiting)
+        return;
+    m_waiting = false;
+    if (waitNotice)
+        waitNotice(false);
+}
+
 Statement::Statement(Database &db, const QString &sql)
     : m_db(db)
-    , m_sql(sql)
 {
     if (!db.isOpen())
         throw DbError(QStringLiteral("The database is not open"));
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db.handle(), text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK)
+    const int rc = sqlite3_prepare_v2(db.m_db, text.constData(), int(text.size()), &m_stmt, nullptr);
+    m_db.waitOver();
+    if (rc != SQLITE_OK)
         fail();
 }
 
@@ -208,6 +279,7 @@ Statement &Statement::bindAll(const QVariantList &values)
 bool Statement::next()
 {
     const int rc = sqlite3_step(m_stmt);
+    m_db.waitOver();
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)
@@ -219,6 +291,14 @@ void Statement::run()
 {
     while (next()) {
     }
+    m_changes = sqlite3_changes(m_db.m_db);
+}
+
+qint64 Statement::insert()
+{
+    run();
+    // SQLite only: the new row's ID is the connection's last rowid.
+    return sqlite3_last_insert_rowid(m_db.m_db);
 }
 
 void Statement::reset()
@@ -295,13 +375,14 @@ qint64 Statement::integer(int column) const
 Transaction::Transaction(Database &db)
     : m_db(db)
 {
+    // SQLite only: BEGIN IMMEDIATE takes the file's write lock before the first read.
     m_db.exec(QStringLiteral("BEGIN IMMEDIATE"));
 }
 
 Transaction::~Transaction()
 {
     if (!m_done && m_db.isOpen())
-        sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_exec(m_db.m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void Transaction::commit()

@@ -1,13 +1,18 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
+
+#include <functional>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
-// The encrypted database file and its one connection.
+// The encrypted database file and its one connection. The stores hold the SQL; this file and
+// Database.cpp are the only ones that speak to SQLite itself.
 class Database
 {
 public:
@@ -31,27 +36,45 @@ public:
     void close();
     bool isOpen() const { return m_db != nullptr; }
     QString path() const { return m_path; }
-    sqlite3 *handle() const { return m_db; }
 
-    // Runs SQL text that carries no user values (schema, pragmas, transactions). Throws DbError.
+    // Runs SQL text that carries no values (the schema's statements). Throws DbError.
     void exec(const QString &sql);
 
-    qint64 lastInsertId() const;
-    int changes() const; // rows changed by the last statement
+    // The names of a table's columns, empty when the table is missing. Throws DbError.
+    QStringList columnNames(const QString &table);
+    // What the file's own consistency check finds, empty when the file is sound. Throws DbError.
+    QString integrityProblems();
+
     QString lastError() const;
 
+    // While another program holds the file's lock, a statement waits for it, at most
+    // `msec` (5 s; tests shorten it) before it fails with "database is locked".
+    static void setBusyTimeout(int msec);
+    // Told when a statement begins to wait for another program's lock (true) and when the wait
+    // is over (false), so that the windows can say so.
+    static void setWaitNotice(std::function<void(bool waiting)> notice);
+
 private:
+    friend class Statement;
+    friend class Transaction;
+
     bool openHandle(const QString &path, int flags, QString *error);
     void configure();
     bool canWrite(QString *error);
+    static int waitForLock(void *database, int tries);
+    void waitOver();
 
     sqlite3 *m_db = nullptr;
     QString m_path;
+    bool m_waiting = false;
+    QElapsedTimer m_waitClock;
 };
 
-// One prepared statement. Values typed by a user are bound, never pasted into the text.
-// Every failure throws DbError with SQLite's own account of it. The connection offers
-// fold(text), the text with every letter's case folded, for lookups.
+// One prepared statement: prepare (the constructor), bind, then step through the rows with
+// next() and read the current row's columns, or run() a statement that returns none. Values
+// typed by a user are bound, never pasted into the text. Every failure throws DbError with
+// SQLite's own account of it. The connection offers fold(text), the text with every letter's
+// case folded, for lookups.
 class Statement
 {
 public:
@@ -66,8 +89,13 @@ public:
 
     // Steps to the next row: true while a row is there.
     bool next();
-    // Runs a statement that returns no rows.
+    // Runs a statement that returns no rows (an UPDATE, a DELETE).
     void run();
+    // Runs an INSERT and gives the ID the database gave the new row.
+    qint64 insert();
+    // The rows the last run() or insert() changed.
+    int changes() const { return m_changes; }
+    // Makes the statement ready to run again, its values unbound.
     void reset();
 
     int columnCount() const;
@@ -87,15 +115,19 @@ private:
 
     Database &m_db;
     sqlite3_stmt *m_stmt = nullptr;
-    QString m_sql;
+    int m_changes = 0;
 };
 
-// A transaction that rolls back unless committed.
+// A transaction that rolls back unless committed. It takes the write lock at once, so that
+// what a save compares first cannot change before it writes.
 class Transaction
 {
 public:
     explicit Transaction(Database &db);
     ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
     void commit();
 
 private:

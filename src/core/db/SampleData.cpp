@@ -1,7 +1,7 @@
 #include "SampleData.h"
 
 #include "Database.h"
-#include "Recordset.h"
+#include "SqlText.h"
 
 #include "core/platform/DateText.h"
 
@@ -96,11 +96,51 @@ QVariant dateIn(const QDate &today, int days)
     return days == NoDate ? QVariant() : QVariant(today.addDays(days).toString(Qt::ISODate));
 }
 
-void addHistory(Database &db, const char *table, qint64 item, const QDate &day, const QString &text)
+QString text(const char *sample)
 {
-    execute(db, QStringLiteral("INSERT INTO %1 (ID, Date, descr) VALUES (?, ?, ?)").arg(QLatin1String(table)),
-            {item, day.toString(Qt::ISODate), text});
+    return QString::fromUtf8(sample);
 }
+
+QStringList names(std::initializer_list<const char *> columns)
+{
+    QStringList list;
+    for (const char *column : columns)
+        list << QString::fromLatin1(column);
+    return list;
+}
+
+// The sample rows go straight into the tables; the stores' rules (such as the empty text an
+// editor stores for an empty box) do not apply to them.
+class SampleRows
+{
+public:
+    explicit SampleRows(Database &db)
+        : m_company(db, SqlText::insertInto(QStringLiteral("orderinfo"), names({"company", "Street1", "Street2", "city", "State", "zip", "phone1", "phone2", "email", "website", "notes", "contact"})))
+        , m_item(db, SqlText::insertInto(QStringLiteral("main"), names({"manuID", "Name", "Tag", "location", "hazmat", "part", "serial", "servicedate", "servicewarn", "DateServiced", "servicedby", "tools", "dateinstalled", "leadtime", "purchaseorder", "replacestock", "refmanuals", "Locked", "custom1", "custom2", "custom3", "serviceinterval", "ackorder", "ackservice", "ackorderinstock"})))
+        , m_part(db, SqlText::insertInto(QStringLiteral("repparts"), names({"ID", "descr", "partnumber"})))
+        , m_history(db, SqlText::insertInto(QStringLiteral("History"), names({"ID", "Date", "descr"})))
+        , m_notes(db, SqlText::insertInto(QStringLiteral("Notes"), names({"ID", "Date", "descr"})))
+    {
+    }
+
+    // Twelve values in the order of the company columns above.
+    qint64 company(const QVariantList &values) { return add(m_company, values); }
+    // Twenty-five values in the order of the item columns above.
+    qint64 item(const QVariantList &values) { return add(m_item, values); }
+    void part(qint64 item, const QVariant &descr, const QVariant &number) { add(m_part, {item, descr, number}); }
+    void history(qint64 item, const QDate &day, const QString &descr) { add(m_history, {item, day.toString(Qt::ISODate), descr}); }
+    void note(qint64 item, const QDate &day, const QString &descr) { add(m_notes, {item, day.toString(Qt::ISODate), descr}); }
+
+private:
+    static qint64 add(Statement &statement, const QVariantList &values)
+    {
+        statement.reset();
+        statement.bindAll(values);
+        return statement.insert();
+    }
+
+    Statement m_company, m_item, m_part, m_history, m_notes;
+};
 
 } // namespace
 
@@ -109,11 +149,12 @@ namespace SampleData {
 void addDemo(Database &db, const QDate &today)
 {
     Transaction transaction(db);
+    SampleRows rows(db);
     QVector<qint64> vendorIds;
     for (const Vendor &v : Vendors) {
-        RowWriter row(db, QStringLiteral("orderinfo"));
-        row.set(QStringLiteral("company"), QString::fromLatin1(v.company)).set(QStringLiteral("Street1"), QString::fromLatin1(v.street1)).set(QStringLiteral("Street2"), QString::fromLatin1(v.street2)).set(QStringLiteral("city"), QString::fromLatin1(v.city)).set(QStringLiteral("State"), QString::fromLatin1(v.state)).set(QStringLiteral("zip"), QString::fromLatin1(v.zip)).set(QStringLiteral("phone1"), QString::fromLatin1(v.phone1)).set(QStringLiteral("phone2"), QString::fromLatin1(v.phone2)).set(QStringLiteral("email"), QString::fromLatin1(v.email)).set(QStringLiteral("website"), QString::fromLatin1(v.website)).set(QStringLiteral("notes"), QString::fromLatin1(v.notes)).set(QStringLiteral("contact"), QString::fromLatin1(v.contact));
-        vendorIds << row.insert();
+        vendorIds << rows.company({text(v.company), text(v.street1), text(v.street2), text(v.city), text(v.state),
+                                   text(v.zip), text(v.phone1), text(v.phone2), text(v.email), text(v.website),
+                                   text(v.notes), text(v.contact)});
     }
 
     const QStringList technicians = {QStringLiteral("J. Alvarez"), QStringLiteral("M. Okafor"),
@@ -124,53 +165,32 @@ void addDemo(Database &db, const QDate &today)
         const QDate lastService = today.addDays(dated ? item.dueInDays - item.interval : -200);
         const QString technician = technicians.at(n % technicians.size());
         const QString po = QStringLiteral("PO-%1").arg(24100 + n * 7);
-        RowWriter row(db, QStringLiteral("main"));
-        row.set(QStringLiteral("manuID"), vendorIds.at(item.vendor))
-            .set(QStringLiteral("Name"), QString::fromLatin1(item.name))
-            .set(QStringLiteral("Tag"), QString::fromLatin1(item.tag))
-            .set(QStringLiteral("location"), QString::fromLatin1(item.location))
-            .set(QStringLiteral("hazmat"), QString::fromLatin1(item.hazmat))
-            .set(QStringLiteral("part"), QString::fromLatin1(item.part))
-            .set(QStringLiteral("serial"), QString::fromLatin1(item.serial))
-            .set(QStringLiteral("servicedate"), dateIn(today, item.dueInDays))
-            .set(QStringLiteral("servicewarn"), item.warn)
-            .set(QStringLiteral("DateServiced"), dated ? QVariant(lastService.toString(Qt::ISODate)) : QVariant())
-            .set(QStringLiteral("servicedby"), dated ? technician : QString())
-            .set(QStringLiteral("tools"), QString::fromLatin1(item.tools))
-            .set(QStringLiteral("dateinstalled"), today.addYears(-(3 + n % 9)).addDays(-n * 11).toString(Qt::ISODate))
-            .set(QStringLiteral("leadtime"), item.lead)
-            .set(QStringLiteral("purchaseorder"), dated ? po : QString())
-            .set(QStringLiteral("replacestock"), item.stocked)
-            .set(QStringLiteral("refmanuals"), QString::fromLatin1(item.manuals))
-            .set(QStringLiteral("Locked"), QString::fromLatin1(item.locked))
-            .set(QStringLiteral("custom1"), QString())
-            .set(QStringLiteral("custom2"), QString())
-            .set(QStringLiteral("custom3"), QString())
-            .set(QStringLiteral("serviceinterval"), item.interval)
-            .set(QStringLiteral("ackorder"), 0)
-            .set(QStringLiteral("ackservice"), 0)
-            .set(QStringLiteral("ackorderinstock"), 0);
-        const qint64 id = row.insert();
+        const QDate installed = today.addYears(-(3 + n % 9)).addDays(-n * 11);
+        const qint64 id = rows.item({vendorIds.at(item.vendor), text(item.name), text(item.tag), text(item.location),
+                                     text(item.hazmat), text(item.part), text(item.serial),
+                                     dateIn(today, item.dueInDays), item.warn,
+                                     dated ? QVariant(lastService.toString(Qt::ISODate)) : QVariant(),
+                                     dated ? technician : QString(), text(item.tools),
+                                     installed.toString(Qt::ISODate), item.lead, dated ? po : QString(), item.stocked,
+                                     text(item.manuals), text(item.locked), QString(), QString(), QString(),
+                                     item.interval, 0, 0, 0});
 
         for (const PartSpec &part : item.parts) {
             if (part.descr)
-                execute(db, QStringLiteral("INSERT INTO repparts (ID, descr, partnumber) VALUES (?, ?, ?)"),
-                        {id, QString::fromLatin1(part.descr), QString::fromLatin1(part.number)});
+                rows.part(id, text(part.descr), text(part.number));
         }
-        const QDate installed = today.addYears(-(3 + n % 9)).addDays(-n * 11);
-        addHistory(db, "History", id, installed,
-                   QStringLiteral("A new %1 was added on %2").arg(QString::fromLatin1(item.name), DateText::format(installed)));
+        rows.history(id, installed, QStringLiteral("A new %1 was added on %2").arg(text(item.name), DateText::format(installed)));
         if (dated) {
-            addHistory(db, "History", id, lastService.addDays(-item.lead),
-                       QStringLiteral("Replacement part(s) ordered - purchase order #") + po);
-            addHistory(db, "History", id, lastService,
-                       QStringLiteral("Serviced By %1 on %2").arg(technician, DateText::format(lastService)));
+            rows.history(id, lastService.addDays(-item.lead),
+                         QStringLiteral("Replacement part(s) ordered - purchase order #") + po);
+            rows.history(id, lastService,
+                         QStringLiteral("Serviced By %1 on %2").arg(technician, DateText::format(lastService)));
         }
         if (n % 3 == 0)
-            addHistory(db, "Notes", id, today.addDays(-30 - n),
-                       QStringLiteral("Check the %1 for unusual noise at start-up.").arg(QString::fromLatin1(item.name).toLower()));
+            rows.note(id, today.addDays(-30 - n),
+                      QStringLiteral("Check the %1 for unusual noise at start-up.").arg(text(item.name).toLower()));
         if (n % 4 == 1)
-            addHistory(db, "Notes", id, today.addDays(-12 - n), QStringLiteral("Spare parts are kept in cabinet 4."));
+            rows.note(id, today.addDays(-12 - n), QStringLiteral("Spare parts are kept in cabinet 4."));
         ++n;
     }
     transaction.commit();
@@ -179,42 +199,29 @@ void addDemo(Database &db, const QDate &today)
 void addBulk(Database &db, int items, int vendors, int partsPerItem, const QDate &today)
 {
     Transaction transaction(db);
+    SampleRows rows(db);
     QVector<qint64> vendorIds;
     for (int v = 0; v < vendors; ++v) {
-        RowWriter row(db, QStringLiteral("orderinfo"));
-        row.set(QStringLiteral("company"), QStringLiteral("Vendor %1 Supply").arg(v + 1, 3, 10, QLatin1Char('0')))
-            .set(QStringLiteral("Street1"), QStringLiteral("%1 Main Street").arg(100 + v))
-            .set(QStringLiteral("Street2"), QString())
-            .set(QStringLiteral("city"), QStringLiteral("Springfield"))
-            .set(QStringLiteral("State"), QStringLiteral("IL"))
-            .set(QStringLiteral("zip"), QStringLiteral("62701"))
-            .set(QStringLiteral("phone1"), QStringLiteral("(217)-555-%1").arg(1000 + v));
-        vendorIds << row.insert();
+        vendorIds << rows.company({QStringLiteral("Vendor %1 Supply").arg(v + 1, 3, 10, QLatin1Char('0')),
+                                   QStringLiteral("%1 Main Street").arg(100 + v), QString(),
+                                   QStringLiteral("Springfield"), QStringLiteral("IL"), QStringLiteral("62701"),
+                                   QStringLiteral("(217)-555-%1").arg(1000 + v), QVariant(), QVariant(), QVariant(),
+                                   QVariant(), QVariant()});
     }
-    Statement item(db, QStringLiteral("INSERT INTO main (manuID, Name, Tag, location, hazmat, part, serial, servicedate, servicewarn,"
-                                      " DateServiced, servicedby, tools, dateinstalled, leadtime, serviceinterval, purchaseorder, replacestock,"
-                                      " refmanuals, Locked, custom1, custom2, custom3, ackservice, ackorder, ackorderinstock)"
-                                      " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, 0, 0)"));
-    Statement part(db, QStringLiteral("INSERT INTO repparts (ID, descr, partnumber) VALUES (?, ?, ?)"));
     static const char *const kinds[] = {"Pump", "Motor", "Compressor", "Fan", "Conveyor", "Boiler", "Press", "Mixer"};
     for (int i = 0; i < items; ++i) {
         const QString name = QStringLiteral("%1 %2").arg(QLatin1String(kinds[i % 8])).arg(i + 1);
-        item.reset();
-        item.bindAll({vendorIds.at(i % vendorIds.size()), name, QStringLiteral("T-%1").arg(i + 1),
-                      QStringLiteral("Building %1").arg(i % 12 + 1), QStringLiteral("Gloves"),
-                      QStringLiteral("P%1").arg(i * 7), QStringLiteral("SN%1").arg(i * 13),
-                      today.addDays(i % 400 - 30).toString(Qt::ISODate), 7,
-                      today.addDays(i % 400 - 120).toString(Qt::ISODate), QStringLiteral("Technician %1").arg(i % 9),
-                      QStringLiteral("Wrench set\r\nMultimeter"), today.addYears(-5).toString(Qt::ISODate), 14,
-                      90, QStringLiteral("PO-%1").arg(i), i % 3 - 1, QStringLiteral("Manual %1").arg(i % 50),
-                      QStringLiteral("Panel %1").arg(i % 30), QString(), QString(), QString()});
-        item.run();
-        const qint64 id = db.lastInsertId();
-        for (int p = 0; p < partsPerItem; ++p) {
-            part.reset();
-            part.bindAll({id, QStringLiteral("Part %1").arg(QChar(u'A' + p)), QStringLiteral("%1-%2").arg(id).arg(p)});
-            part.run();
-        }
+        const qint64 id = rows.item({vendorIds.at(i % vendorIds.size()), name, QStringLiteral("T-%1").arg(i + 1),
+                                     QStringLiteral("Building %1").arg(i % 12 + 1), QStringLiteral("Gloves"),
+                                     QStringLiteral("P%1").arg(i * 7), QStringLiteral("SN%1").arg(i * 13),
+                                     today.addDays(i % 400 - 30).toString(Qt::ISODate), 7,
+                                     today.addDays(i % 400 - 120).toString(Qt::ISODate),
+                                     QStringLiteral("Technician %1").arg(i % 9), QStringLiteral("Wrench set\r\nMultimeter"),
+                                     today.addYears(-5).toString(Qt::ISODate), 14, QStringLiteral("PO-%1").arg(i),
+                                     i % 3 - 1, QStringLiteral("Manual %1").arg(i % 50),
+                                     QStringLiteral("Panel %1").arg(i % 30), QString(), QString(), QString(), 90, 0, 0, 0});
+        for (int p = 0; p < partsPerItem; ++p)
+            rows.part(id, QStringLiteral("Part %1").arg(QChar(u'A' + p)), QStringLiteral("%1-%2").arg(id).arg(p));
     }
     transaction.commit();
 }

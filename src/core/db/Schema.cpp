@@ -5,11 +5,13 @@
 #include "FieldTable.h"
 
 #include <QStringList>
+#include <QUuid>
 #include <QVariant>
 
 namespace {
 
-// Text fields compare and sort without regard to case; dates are ISO text or NULL.
+// Text fields compare and sort without regard to case (SQLite only: COLLATE NOCASE, and
+// AUTOINCREMENT, which never gives an ID twice); dates are ISO text or NULL.
 const char *const CreateStatements[] = {
     "CREATE TABLE main ("
     " ID INTEGER PRIMARY KEY AUTOINCREMENT,"
@@ -42,7 +44,7 @@ const char *const CreateStatements[] = {
     "CREATE TABLE settings ("
     " startupalarm INTEGER, timerinterval INTEGER, AutoAddHstWarn INTEGER,"
     " AutoAddhstOn INTEGER, alservicedisabled INTEGER, alorderdisabled INTEGER,"
-    " backupinterval INTEGER, backupdate TEXT, Version TEXT, build TEXT)",
+    " backupinterval INTEGER, backupdate TEXT, Version TEXT, build TEXT, identity TEXT)",
 };
 
 // The columns of each table that the program reads or writes.
@@ -64,15 +66,10 @@ const TableShape Shapes[] = {
                  " backupinterval backupdate Version build"},
 };
 
-// The table names are the program's own; a pragma takes no bound values.
-QStringList columnsOf(Database &db, const QString &table)
+// A name no other database has: calendar events exported from two databases never meet.
+QString newIdentity()
 {
-    Statement query(db, QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
-    const int name = query.columnIndex(QStringLiteral("name"));
-    QStringList names;
-    while (query.next())
-        names << query.text(name);
-    return names;
+    return QUuid::createUuid().toString(QUuid::Id128);
 }
 
 } // namespace
@@ -84,7 +81,7 @@ bool hasExpectedShape(Database &db, QString *problem)
     try {
         for (const TableShape &shape : Shapes) {
             const QString table = QString::fromLatin1(shape.table);
-            const QStringList present = columnsOf(db, table);
+            const QStringList present = db.columnNames(table);
             if (present.isEmpty()) {
                 if (problem)
                     *problem = QStringLiteral("table %1 is missing").arg(table);
@@ -145,10 +142,24 @@ void create(Database &db, const QString &version, const QString &build, const QD
     // Start-up alarm on, checks every hour, both alarms on, automatic history without asking,
     // a backup reminder every week.
     Statement settings(db, QStringLiteral("INSERT INTO settings (startupalarm, timerinterval, AutoAddHstWarn, AutoAddhstOn,"
-                                          " alservicedisabled, alorderdisabled, backupinterval, backupdate, Version, build)"
-                                          " VALUES (1, 7, 0, 1, 1, 1, 7, ?, ?, ?)"));
-    settings.bindAll({today.addDays(7).toString(Qt::ISODate), version, build});
+                                          " alservicedisabled, alorderdisabled, backupinterval, backupdate, Version, build,"
+                                          " identity) VALUES (1, 7, 0, 1, 1, 1, 7, ?, ?, ?, ?)"));
+    settings.bindAll({today.addDays(7).toString(Qt::ISODate), version, build, newIdentity()});
     settings.run();
+    transaction.commit();
+}
+
+void upgrade(Database &db)
+{
+    const bool hasIdentity = db.columnNames(QStringLiteral("settings")).contains(QStringLiteral("identity"), Qt::CaseInsensitive);
+    if (hasIdentity && !Statement(db, QStringLiteral("SELECT 1 FROM settings WHERE identity IS NULL OR identity = ''")).next())
+        return; // up to date: the file is not written to
+    Transaction transaction(db);
+    if (!hasIdentity)
+        db.exec(QStringLiteral("ALTER TABLE settings ADD COLUMN identity TEXT"));
+    Statement identity(db, QStringLiteral("UPDATE settings SET identity = ? WHERE identity IS NULL OR identity = ''"));
+    identity.bind(1, newIdentity());
+    identity.run();
     transaction.commit();
 }
 

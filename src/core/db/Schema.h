@@ -19,6 +19,11 @@ bool hasStartingRows(Database &db, QString *problem = nullptr);
 // Writes the tables, the 25 column rows and the settings row into an empty database.
 // Version and build name the program that made the file; the backup falls due a week
 // after the given day.
+// The settings row also gets the database's identity, a random name of its own.
 void create(Database &db, const QString &version, const QString &build, const QDate &today);
+
+// Brings a file made by an older version up to this one: a settings row without an identity
+// gets one. Writes nothing to a file that is up to date. Throws DbError.
+void upgrade(Database &db);
 
 } // namespace Schema

@@ -2,11 +2,5 @@
 
 #include <QString>
 
-class Database;
-
-// The question asked before an item goes.
+// The question asked before an item goes (the item store's deleteItem deletes it).
 QString deleteItemQuestion(qint64 itemId);
-
-// Deletes an item with its history, notes and replacement parts: the four statements in this
-// order inside one transaction, so that a failure leaves nothing half deleted.
-void deleteItem(Database &database, qint64 itemId);

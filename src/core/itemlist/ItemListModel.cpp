@@ -1,9 +1,8 @@
 #include "ItemListModel.h"
 
-#include "LookupQuery.h"
+#include "ItemListStore.h"
 
-#include "core/db/Database.h"
-#include "core/items/RepParts.h"
+#include "core/items/ItemStore.h"
 #include "core/platform/DateText.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/ValueOrder.h"
@@ -17,28 +16,25 @@ namespace {
 // Below this many items the parts are read item by item; above, in one scan of the table.
 constexpr int SingleScanThreshold = 64;
 
-// Where a column's value sits: its slot in an ItemRow and its column in the list statement.
+// Where a column's value sits: its slot in an ItemRow.
 struct Place {
     enum Store { None,
                  Text,
                  Date,
                  Number } store = None;
     int slot = 0;
-    int statementColumn = 0;
 };
 
 struct Places {
     Place column[Column::Count];
 };
 
-// Slots in column id order, kind by kind, as the field table gives them; the list statement
-// has main.ID and main.manuID first, then every column but the parts.
+// Slots in column id order, kind by kind, as the field table gives them.
 const Places &places()
 {
     static const Places table = [] {
         Places p;
         int filled[4] = {};
-        int statementColumn = 2;
         for (int id = 0; id < Column::Count; ++id) {
             const FieldSpec &info = *FieldTable::column(id);
             Place::Store store = Place::None;
@@ -51,7 +47,7 @@ const Places &places()
             case FieldKind::Parts: break;
             }
             if (store != Place::None)
-                p.column[id] = {store, filled[store]++, statementColumn++};
+                p.column[id] = {store, filled[store]++};
         }
         if (filled[Place::Text] != ItemRow::TextSlots || filled[Place::Date] != ItemRow::DateSlots
             || filled[Place::Number] != ItemRow::NumberSlots)
@@ -88,26 +84,28 @@ int isoDay(QByteArrayView iso)
     return int(QDate(year, month, day).toJulianDay());
 }
 
-ItemRow readRow(const Statement &query)
+ItemRow readRow(const ListedItems &item)
 {
     ItemRow row;
-    row.id = query.integer(0);
-    row.manuId = query.integer(1);
+    row.id = item.id();
+    row.manuId = item.companyId();
     QString text;
-    for (const Place &place : places().column) {
+    const Places &all = places();
+    for (int id = 0; id < Column::Count; ++id) {
+        const Place &place = all.column[id];
         switch (place.store) {
         case Place::Text:
-            if (query.readText(place.statementColumn, &text))
+            if (item.readText(id, &text))
                 row.texts += LineEnds::toShown(text);
             else
                 row.textNull |= 1u << place.slot;
             row.end[place.slot] = quint32(row.texts.size());
             break;
         case Place::Date:
-            row.day[place.slot] = isoDay(query.bytes(place.statementColumn));
+            row.day[place.slot] = isoDay(item.isoDate(id));
             break;
         case Place::Number:
-            row.number[place.slot] = int(query.integer(place.statementColumn));
+            row.number[place.slot] = int(item.number(id));
             break;
         case Place::None:
             break;
@@ -251,13 +249,8 @@ ItemListLoad ItemListModel::load(Database &database, int sortField, SortOrders s
     }
 
     std::vector<ItemRow> rows;
-    {
-        Statement query(database, itemListStatement(lookup.condition));
-        if (!lookup.condition.isEmpty())
-            query.bind(1, lookup.value);
-        while (query.next())
-            rows.push_back(readRow(query));
-    }
+    for (ListedItems items(database, lookup); items.next();)
+        rows.push_back(readRow(items));
 
     if (rows.empty()) {
         result.outcome = ItemListLoad::Outcome::NoRows;

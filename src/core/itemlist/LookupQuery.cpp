@@ -3,8 +3,6 @@
 #include "core/db/FieldTable.h"
 #include "core/platform/DateText.h"
 
-#include <QStringList>
-
 namespace {
 
 QString escapeLike(const QString &text)
@@ -39,7 +37,7 @@ LookupCondition buildLookup(int field, const QString &value)
         lookup.error = QString::fromLatin1(NotFoundMessage);
         return lookup;
     }
-    QString name = QString::fromLatin1(info->name);
+    const QString name = QString::fromLatin1(info->name);
     QVariant bound = value;
     if (info->lookup == LookupRule::Date) {
         const QDate date = DateText::parse(value);
@@ -55,8 +53,9 @@ LookupCondition buildLookup(int field, const QString &value)
         lookup.error = QStringLiteral("Cannot specify wildcards in a") + name + QStringLiteral(" lookup query");
         return lookup;
     }
+    lookup.field = field;
     if (wildcard) {
-        lookup.condition = QStringLiteral("fold(%1) LIKE fold(?) ESCAPE '\\'").arg(name);
+        lookup.match = LookupCondition::Match::TextLike;
         lookup.value = likePattern(value);
         return lookup;
     }
@@ -65,29 +64,7 @@ LookupCondition buildLookup(int field, const QString &value)
         const qint64 number = value.trimmed().toLongLong(&isNumber);
         bound = isNumber ? QVariant(number) : QVariant(); // "= NULL" matches nothing
     }
-    if (field == Field::ID)
-        name = QStringLiteral("main.ID"); // both joined tables have an ID
-    lookup.condition = info->lookup == LookupRule::Text ? QStringLiteral("fold(%1) = fold(?)").arg(name)
-                                                        : name + QStringLiteral(" = ?");
+    lookup.match = info->lookup == LookupRule::Text ? LookupCondition::Match::TextEqual : LookupCondition::Match::Equal;
     lookup.value = bound;
     return lookup;
-}
-
-QString itemListStatement(const QString &condition)
-{
-    static const QString columns = [] {
-        QStringList names = {QStringLiteral("main.ID"), QStringLiteral("main.manuID")};
-        for (int id = 0; id < Column::Count; ++id) {
-            const FieldSpec &info = *FieldTable::column(id);
-            if (info.kind == FieldKind::Company)
-                names << QStringLiteral("orderinfo.company");
-            else if (info.kind != FieldKind::Parts)
-                names << QStringLiteral("main.") + QString::fromLatin1(info.sql);
-        }
-        return names.join(QStringLiteral(", "));
-    }();
-    QString sql = QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM main, orderinfo WHERE ");
-    if (!condition.isEmpty())
-        sql += condition + QStringLiteral(" AND ");
-    return sql + QStringLiteral("main.manuID = orderinfo.ID ORDER BY main.ID");
 }

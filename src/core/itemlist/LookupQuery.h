@@ -3,12 +3,22 @@
 #include <QString>
 #include <QVariant>
 
-// The condition of a lookup on one item field. The value is always bound, never pasted into
-// the SQL text: a value holding quotes, "%" or a field name finds exactly that text.
+// The condition of a lookup on one item field. The item list's store binds the value, never
+// pastes it into the statement: a value holding quotes, "%" or a field name finds exactly that
+// text.
 struct LookupCondition {
+    // How the field is compared with the value: not at all (every item), as a number or ISO
+    // date, as a text ignoring case, or as a LIKE pattern ignoring case ("\" escapes "%", "_"
+    // and itself).
+    enum class Match { All,
+                       Equal,
+                       TextEqual,
+                       TextLike };
+
     QString error; // the message to show when the lookup cannot run
-    QString condition; // e.g. "fold(Name) LIKE fold(?) ESCAPE '\'" or "main.ID = ?"
-    QVariant value; // what the "?" is bound to
+    Match match = Match::All;
+    int field = 0; // the field number compared
+    QVariant value; // what the field is compared with
 
     bool ok() const { return error.isEmpty(); }
 };
@@ -21,8 +31,3 @@ inline constexpr const char *NotFoundMessage = "Lookup query not found";
 // text up to the next "*" + "%"). Dates must be real dates and are compared by day; numbers
 // are whole numbers (anything else matches nothing). "*" in a date or number lookup is refused.
 LookupCondition buildLookup(int field, const QString &value);
-
-// The statement that lists items with their company, all of them or those the condition
-// selects: main.ID, main.manuID, then every column's value in column id order (the parts,
-// which come from repparts, left out).
-QString itemListStatement(const QString &condition = QString());

@@ -74,12 +74,9 @@ bool checkSchedule(const ItemForm &form, const QDate &today, QStringList &messag
         return true;
     }
     const QDate date = DateText::parse(serviceDate);
-    if (!date.isValid()) {
-        messages << QStringLiteral("Service date has incorrect form");
-        return false;
-    }
-    if (date < today) {
-        messages << QStringLiteral("Service Date must be greater or equal to current date");
+    if (!date.isValid() || date < today) {
+        messages << (date.isValid() ? QStringLiteral("Service Date must be greater or equal to current date")
+                                    : QStringLiteral("Service date has incorrect form"));
         return false;
     }
     if (notSet(form[ServiceInterval])) {
@@ -99,23 +96,23 @@ ItemCheck checkItem(const ItemForm &form, const QDate &today)
 {
     using namespace Column;
     ItemCheck check;
-    auto fail = [&check](const QString &message) {
-        check.messages << message;
+    auto fail = [&check](int box, const QString &message) {
+        if (!message.isEmpty())
+            check.messages << message;
         check.canSave = false;
+        check.faultBox = box;
         return check;
     };
     if (form[Name].isEmpty())
-        return fail(QStringLiteral("A Name must be added"));
+        return fail(Name, QStringLiteral("A Name must be added"));
     if (!form.hasCompany())
-        return fail(QStringLiteral("A Company must be selected"));
-    if (!checkSchedule(form, today, check.messages)) {
-        check.canSave = false;
-        return check;
-    }
+        return fail(Company, QStringLiteral("A Company must be selected"));
+    if (!checkSchedule(form, today, check.messages))
+        return fail(ServiceDate, QString());
     if (badDate(form[DateServiced]))
-        return fail(QStringLiteral("Date Serviced has incorrect form"));
+        return fail(DateServiced, QStringLiteral("Date Serviced has incorrect form"));
     if (badDate(form[DateInstalled]))
-        return fail(QStringLiteral("Date Installed has incorrect form"));
+        return fail(DateInstalled, QStringLiteral("Date Installed has incorrect form"));
     return check;
 }
 

@@ -49,6 +49,7 @@ struct ItemForm {
 struct ItemCheck {
     QStringList messages;
     bool canSave = true;
+    int faultBox = -1; // after an error: the column id of the entry at fault (Column::Company: the company)
 };
 
 ItemCheck checkItem(const ItemForm &form, const QDate &today);

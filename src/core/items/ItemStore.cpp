@@ -1,9 +1,10 @@
 #include "ItemStore.h"
 
-#include "core/db/Recordset.h"
+#include "core/db/Database.h"
+#include "core/db/SqlText.h"
 #include "core/platform/DateText.h"
 #include "core/platform/LineEnds.h"
-#include "core/records/History.h"
+#include "core/records/RecordStore.h"
 
 namespace {
 
@@ -18,19 +19,32 @@ void forEachEditedField(Visit visit)
     }
 }
 
-QString shown(const Recordset &row, const FieldSpec &info)
+// The value as its box shows it.
+QString shown(const QVariant &value, const FieldSpec &info)
 {
-    const QString field = QString::fromLatin1(info.sql);
     switch (info.kind) {
     case FieldKind::Date:
-        return DateText::isoToShort(row.text(field));
+        return DateText::isoToShort(value.toString());
     case FieldKind::Number: {
-        const int days = row.integer(field);
+        const int days = value.toInt();
         return days == 0 ? QString() : QString::number(days);
     }
     default:
-        return LineEnds::toShown(row.text(field));
+        return LineEnds::toShown(value.toString());
     }
+}
+
+// The column of main a field is stored in.
+QString columnOf(const FieldSpec &info)
+{
+    return info.kind == FieldKind::Company ? QStringLiteral("manuID") : QString::fromLatin1(info.sql);
+}
+
+void deleteRows(Database &database, const QString &table, qint64 itemId)
+{
+    Statement remove(database, QStringLiteral("DELETE FROM %1 WHERE ID = ?").arg(table));
+    remove.bind(1, itemId);
+    remove.run();
 }
 
 QVariant stored(const ItemForm &form, int id, const FieldSpec &info)
@@ -56,22 +70,30 @@ QVariant stored(const ItemForm &form, int id, const FieldSpec &info)
 
 std::optional<ItemForm> loadItemForm(Database &database, qint64 itemId)
 {
-    // A left join: an item whose company row is gone still loads, without a company.
-    Recordset row(database,
-                  QStringLiteral("SELECT main.*, orderinfo.ID AS companyRowId, orderinfo.company AS companyName"
-                                 " FROM main LEFT JOIN orderinfo ON orderinfo.ID = main.manuID"
-                                 " WHERE main.ID = ?"),
-                  {itemId});
-    if (row.isEmpty())
+    // The boxes' columns, then replacestock and the company. A left join: an item whose
+    // company row is gone still loads, without a company.
+    QVector<int> boxes;
+    QStringList columns;
+    forEachEditedField([&](int id, const FieldSpec &info) {
+        if (ItemBox::hasTextBox(id)) {
+            boxes << id;
+            columns << QStringLiteral("main.") + QString::fromLatin1(info.sql);
+        }
+    });
+    columns << QStringLiteral("main.replacestock") << QStringLiteral("orderinfo.ID") << QStringLiteral("orderinfo.company");
+    Statement row(database, QStringLiteral("SELECT %1 FROM main LEFT JOIN orderinfo ON orderinfo.ID = main.manuID"
+                                           " WHERE main.ID = ?")
+                                .arg(columns.join(QStringLiteral(", "))));
+    row.bind(1, itemId);
+    if (!row.next())
         return std::nullopt;
     ItemForm form;
-    forEachEditedField([&](int id, const FieldSpec &info) {
-        if (ItemBox::hasTextBox(id))
-            form[id] = shown(row, info);
-    });
-    form.companyId = row.id(QStringLiteral("companyRowId"));
-    form.companyName = row.text(QStringLiteral("companyName"));
-    form.stocked = row.integer(QStringLiteral("replacestock"));
+    for (int column = 0; column < boxes.size(); ++column)
+        form[boxes.at(column)] = shown(row.value(column), *FieldTable::column(boxes.at(column)));
+    const int rest = int(boxes.size());
+    form.stocked = row.value(rest).toInt();
+    form.companyId = row.value(rest + 1).toLongLong();
+    form.companyName = row.value(rest + 2).toString();
     return form;
 }
 
@@ -80,6 +102,42 @@ QString itemName(Database &database, qint64 itemId)
     Statement query(database, QStringLiteral("SELECT Name FROM main WHERE ID = ?"));
     query.bind(1, itemId);
     return query.next() ? query.text(0) : QString();
+}
+
+std::optional<QStringList> loadItemTexts(Database &database, qint64 itemId, const QStringList &columns)
+{
+    Statement query(database, QStringLiteral("SELECT %1 FROM main WHERE ID = ?").arg(columns.join(QStringLiteral(", "))));
+    query.bind(1, itemId);
+    if (!query.next())
+        return std::nullopt;
+    QStringList texts;
+    for (int column = 0; column < query.columnCount(); ++column)
+        texts << query.text(column);
+    return texts;
+}
+
+bool itemExists(Database &database, qint64 itemId)
+{
+    Statement query(database, QStringLiteral("SELECT 1 FROM main WHERE ID = ?"));
+    query.bind(1, itemId);
+    return query.next();
+}
+
+SaveOutcome addEntryToItem(Database &database, EntryTarget target, qint64 itemId, const QString &descr)
+{
+    Transaction transaction(database);
+    if (!itemExists(database, itemId))
+        return SaveOutcome::ItemGone;
+    writeEntry(database, target, itemId, descr);
+    transaction.commit();
+    return SaveOutcome::Saved;
+}
+
+SaveOutcome itemSaveOutcome(Database &database, qint64 itemId, const RowStamp &read)
+{
+    if (read.stillHolds(database))
+        return SaveOutcome::Saved;
+    return itemExists(database, itemId) ? SaveOutcome::ChangedElsewhere : SaveOutcome::ItemGone;
 }
 
 RowStamp itemFormStamp(Database &database, qint64 itemId)
@@ -100,29 +158,125 @@ SavedItem saveItemForm(Database &database, const ItemForm &form, std::optional<q
 SavedItem writeItemForm(Database &database, const ItemForm &form, std::optional<qint64> editedId, const RowStamp &read,
                         const QVector<RepPart> &newParts, const QStringList &historyTexts)
 {
-    RowWriter row(database, QStringLiteral("main"));
+    QStringList columns;
+    QVariantList values;
     forEachEditedField([&](int id, const FieldSpec &info) {
-        const bool company = info.kind == FieldKind::Company;
-        row.set(company ? QStringLiteral("manuID") : QString::fromLatin1(info.sql), stored(form, id, info));
+        columns << columnOf(info);
+        values << stored(form, id, info);
     });
-    row.set(QStringLiteral("ackorder"), 0)
-        .set(QStringLiteral("ackservice"), 0)
-        .set(QStringLiteral("ackorderinstock"), 0);
+    columns << QStringLiteral("ackorder") << QStringLiteral("ackservice") << QStringLiteral("ackorderinstock");
+    values << 0 << 0 << 0;
 
+    const QString table = QStringLiteral("main");
     qint64 itemId = 0;
     if (!editedId) {
-        itemId = row.insert();
+        Statement insert(database, SqlText::insertInto(table, columns));
+        itemId = insert.bindAll(values).insert();
     } else if (const SaveOutcome now = itemSaveOutcome(database, *editedId, read); now != SaveOutcome::Saved) {
         return {now};
-    } else if (*editedId > 0 && row.update(*editedId)) {
-        itemId = *editedId;
     } else {
-        return {SaveOutcome::ItemGone}; // nothing is written
+        Statement update(database, SqlText::updateById(table, columns));
+        if (*editedId > 0)
+            update.bindAll(values << *editedId).run();
+        if (update.changes() == 0)
+            return {SaveOutcome::ItemGone}; // nothing is written
+        itemId = *editedId;
     }
     addRepParts(database, itemId, newParts);
     for (const QString &text : historyTexts)
         writeEntry(database, HistoryTarget, itemId, text);
     return {SaveOutcome::Saved, itemId};
+}
+
+void deleteItem(Database &database, qint64 itemId)
+{
+    Transaction transaction(database);
+    deleteRows(database, QStringLiteral("main"), itemId);
+    deleteEntries(database, itemId);
+    deleteRows(database, QStringLiteral("repparts"), itemId);
+    transaction.commit();
+}
+
+QVector<RepPart> loadRepParts(Database &database, qint64 itemId)
+{
+    // The (ID, descr) index gives the parts of an item by name as the database compares them;
+    // sortRepParts then orders them as every list does.
+    Statement query(database, QStringLiteral("SELECT descr, partnumber FROM repparts WHERE ID = ? ORDER BY %1").arg(SqlText::SqliteOnly::caseless(QStringLiteral("descr"))));
+    query.bind(1, itemId);
+    QVector<RepPart> parts;
+    while (query.next())
+        parts.append({query.text(0), query.text(1)});
+    sortRepParts(parts);
+    return parts;
+}
+
+void addRepParts(Database &database, qint64 itemId, const QVector<RepPart> &parts)
+{
+    Statement insert(database, QStringLiteral("INSERT INTO repparts (ID, descr, partnumber) VALUES (?, ?, ?)"));
+    for (const RepPart &part : parts) {
+        insert.reset();
+        insert.bindAll({itemId, part.name, part.number});
+        insert.run();
+    }
+}
+
+QString replacementPartsText(Database &database, qint64 itemId, const QString &separator)
+{
+    return joinRepParts(loadRepParts(database, itemId), separator);
+}
+
+void forEachRepPartsText(Database &database, const QString &separator,
+                         const std::function<void(qint64 itemId, QString &&text)> &take)
+{
+    Statement query(database, QStringLiteral("SELECT ID, descr, partnumber FROM repparts ORDER BY ID, %1").arg(SqlText::SqliteOnly::caseless(QStringLiteral("descr"))));
+    qint64 currentId = 0;
+    QVector<RepPart> parts;
+    auto flush = [&] {
+        if (!parts.isEmpty()) {
+            sortRepParts(parts);
+            take(currentId, joinRepParts(parts, separator));
+            parts.clear();
+        }
+    };
+    while (query.next()) {
+        const qint64 id = query.integer(0);
+        if (id != currentId) {
+            flush();
+            currentId = id;
+        }
+        parts.append({query.text(1), query.text(2)});
+    }
+    flush();
+}
+
+void setItemAcks(Database &database, qint64 itemId, const ItemAcks &acks)
+{
+    Statement(database, QStringLiteral("UPDATE main SET ackservice = ?, ackorder = ?, ackorderinstock = ? WHERE ID = ?"))
+        .bindAll({acks.service, acks.order, acks.inStock, itemId})
+        .run();
+}
+
+void forEachStoredItem(Database &database, const std::function<void(const StoredItem &)> &take)
+{
+    Statement query(database, QStringLiteral("SELECT * FROM main ORDER BY ID"));
+    auto column = [&](const char *name) { return query.columnIndex(QString::fromLatin1(name)); };
+    std::array<int, Column::Count> columns;
+    for (int id = 0; id < Column::Count; ++id) {
+        const FieldSpec &info = *FieldTable::column(id);
+        const bool stored = info.kind != FieldKind::Parts && info.kind != FieldKind::Company;
+        columns[std::size_t(id)] = stored ? column(info.sql) : -1;
+    }
+    const int id = column("ID"), company = column("manuID"), service = column("ackservice"),
+              order = column("ackorder"), inStock = column("ackorderinstock");
+    StoredItem item;
+    while (query.next()) {
+        item.id = query.integer(id);
+        item.companyId = query.integer(company);
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            item.fields[c] = columns[c] < 0 ? QVariant() : query.value(columns[c]);
+        item.acks = {int(query.integer(service)), int(query.integer(order)), int(query.integer(inStock))};
+        take(item);
+    }
 }
 
 void PartList::setStored(const QVector<RepPart> &stored)

@@ -1,7 +1,7 @@
 #include "BackupReminder.h"
 
-#include "core/db/Recordset.h"
 #include "core/platform/DateText.h"
+#include "core/settings/SettingsStore.h"
 
 namespace BackupReminder {
 
@@ -35,16 +35,15 @@ QString notice(int days)
 
 Check check(Database &db, const QDate &today)
 {
-    Recordset settings(db, QStringLiteral("SELECT backupdate, backupinterval FROM settings"));
-    if (settings.isEmpty())
+    const std::optional<StoredBackupSchedule> stored = readBackupSchedule(db);
+    if (!stored)
         return {};
-    return {isDue(settings.value(QStringLiteral("backupdate")), today),
-            intervalDays(settings.value(QStringLiteral("backupinterval")))};
+    return {isDue(stored->date, today), intervalDays(stored->interval)};
 }
 
 void moveOn(Database &db, const QDate &today, int days)
 {
-    execute(db, QStringLiteral("UPDATE settings SET backupdate = ?"), {DateText::toIso(today.addDays(days))});
+    writeBackupDate(db, today.addDays(days));
 }
 
 } // namespace BackupReminder

@@ -3,7 +3,6 @@
 #include "WorkingDatabase.h"
 #include "core/db/Database.h"
 #include "core/db/DbError.h"
-#include "core/db/Recordset.h"
 #include "core/db/Schema.h"
 #include "core/platform/SafeFile.h"
 #include "core/platform/Utility.h"
@@ -35,12 +34,9 @@ QString checkDatabaseFile(const QString &path, Contents contents)
     if (contents == Contents::StartingRows && !Schema::hasStartingRows(file, &problem))
         return problem;
     try {
-        Statement check(file, QStringLiteral("PRAGMA integrity_check"));
-        QStringList findings;
-        while (check.next())
-            findings << check.text(0);
-        if (findings != QStringList {QStringLiteral("ok")})
-            return findings.join(QStringLiteral("; "));
+        const QString findings = file.integrityProblems();
+        if (!findings.isEmpty())
+            return findings;
     } catch (const DbError &error) {
         return error.message();
     }

@@ -1,7 +1,26 @@
 #include "GeneralOptions.h"
 
-#include "core/db/Recordset.h"
-#include "core/settings/Settings.h"
+#include "core/db/Database.h"
+#include "core/settings/SettingsStore.h"
+
+namespace {
+
+// Each list of the window and the field of the settings row it shows.
+struct OptionColumn {
+    int GeneralOptions::*option;
+    int SettingsRow::*stored;
+};
+
+constexpr OptionColumn OptionColumns[] = {
+    {&GeneralOptions::serviceAlarms, &SettingsRow::alservicedisabled},
+    {&GeneralOptions::orderAlarms, &SettingsRow::alorderdisabled},
+    {&GeneralOptions::notification, &SettingsRow::timerinterval},
+    {&GeneralOptions::startupAlarm, &SettingsRow::startupalarm},
+    {&GeneralOptions::autoAddHistory, &SettingsRow::AutoAddhstOn},
+    {&GeneralOptions::autoAddHistoryWarn, &SettingsRow::AutoAddHstWarn},
+};
+
+} // namespace
 
 namespace OptionRules {
 
@@ -70,23 +89,29 @@ GeneralOptions loadOptions(Database &db)
     // From the file itself: another program may have changed the options since they were read.
     const SettingsRow row = readSettings(db);
     GeneralOptions options;
-    options.serviceAlarms = row.alservicedisabled;
-    options.orderAlarms = row.alorderdisabled;
-    options.notification = row.timerinterval;
-    options.startupAlarm = row.startupalarm;
-    options.autoAddHistory = row.AutoAddhstOn;
-    options.autoAddHistoryWarn = row.AutoAddHstWarn;
+    for (const auto &[option, stored] : OptionColumns)
+        options.*option = row.*stored;
     options.backupInterval = row.backupinterval;
     return options;
 }
 
-void saveOptions(Database &db, const GeneralOptions &options)
+RowStamp optionsStamp(Database &db)
 {
-    execute(db,
-            QStringLiteral("UPDATE settings SET alservicedisabled = ?, alorderdisabled = ?, startupalarm = ?,"
-                           " AutoAddHstWarn = ?, AutoAddhstOn = ?, backupinterval = ?, timerinterval = ?"),
-            {options.serviceAlarms, options.orderAlarms, options.startupAlarm, options.autoAddHistoryWarn,
-             options.autoAddHistory, options.backupInterval.toInt(), options.notification});
+    return optionsRowStamp(db);
+}
+
+bool saveOptions(Database &db, const GeneralOptions &options, const RowStamp &read)
+{
+    Transaction transaction(db);
+    if (!read.stillHolds(db))
+        return false;
+    SettingsRow row;
+    for (const auto &[option, stored] : OptionColumns)
+        row.*stored = options.*option;
+    row.backupinterval = options.backupInterval;
+    writeSettings(db, row);
+    transaction.commit();
+    return true;
 }
 
 } // namespace OptionRules

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/db/RowStamp.h"
+
 #include <QString>
 
 class Database;
@@ -56,8 +58,15 @@ QString intervalProblemText(IntervalProblem problem);
 // The options shown when the window opens, read from the settings row itself.
 GeneralOptions loadOptions(Database &db);
 
-// Writes the options into the settings row in one statement. The interval must have passed
-// checkBackupInterval.
-void saveOptions(Database &db, const GeneralOptions &options);
+// The options as the window reads them when it opens, for its save to compare with.
+RowStamp optionsStamp(Database &db);
+
+// Writes the options into the settings row in one statement, while the row's options still
+// hold what `read` found; otherwise nothing is written (another program's change stands) and
+// false. The interval must have passed checkBackupInterval.
+bool saveOptions(Database &db, const GeneralOptions &options, const RowStamp &read);
+
+inline constexpr const char *OptionsChangedText =
+    "The options were changed elsewhere since this window opened; close it and open it again to see the changes.";
 
 } // namespace OptionRules

@@ -88,16 +88,24 @@ bool names(const QString &path, const QString &file)
     return resolved(path) == resolved(file);
 }
 
-mode_t currentUmask()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
-
 } // namespace
 
 namespace SafeFile {
+
+bool makeFolder(const QString &path)
+{
+    const QString clean = QDir::cleanPath(QDir(path).absolutePath());
+    if (QFileInfo(clean).isDir())
+        return true;
+    const QString above = QFileInfo(clean).path();
+    if (above != clean && !makeFolder(above))
+        return false;
+    const QByteArray name = native(clean);
+    if (::mkdir(name.constData(), PrivateFolderMode) != 0)
+        return errno == EEXIST && QFileInfo(clean).isDir();
+    // The umask may have taken more than the group's and others' rights.
+    return ::chmod(name.constData(), PrivateFolderMode) == 0;
+}
 
 void setWorkingDatabase(const QString &path)
 {
@@ -173,13 +181,13 @@ bool StagedFile::put(const char *data, qint64 size, QString *error)
     return true;
 }
 
-bool StagedFile::finish(const QString &permissionsOf, QString *error)
+bool StagedFile::finish(QString *error)
 {
-    // A replaced file keeps its permissions; a new one takes the source's, or the usual ones.
+    // A replaced file keeps its permissions; a new one is the user's alone.
     struct stat like {
     };
-    const mode_t mode = ::stat(native(permissionsOf).constData(), &like) == 0 ? (like.st_mode & 07777)
-                                                                              : (0666 & ~currentUmask());
+    const mode_t mode = ::stat(native(m_target).constData(), &like) == 0 ? (like.st_mode & 07777)
+                                                                         : mode_t(PrivateFileMode);
     if (::fchmod(m_fd, mode) != 0 || ::fsync(m_fd) != 0)
         return failed(error);
     return true;
@@ -187,7 +195,7 @@ bool StagedFile::finish(const QString &permissionsOf, QString *error)
 
 bool StagedFile::writeAll(const QByteArray &bytes, QString *error)
 {
-    return begin(error) && put(bytes.constData(), bytes.size(), error) && finish(m_target, error);
+    return begin(error) && put(bytes.constData(), bytes.size(), error) && finish(error);
 }
 
 bool StagedFile::copyFrom(const QString &source, QString *error)
@@ -204,7 +212,7 @@ bool StagedFile::copyFrom(const QString &source, QString *error)
         if (!put(chunk.constData(), chunk.size(), error))
             return false;
     }
-    return finish(exists(m_target) ? m_target : source, error);
+    return finish(error);
 }
 
 bool StagedFile::commit(QString *error)

@@ -15,6 +15,15 @@
 // StagedFile with Target::WorkingDatabase.
 namespace SafeFile {
 
+// What the program creates is the user's own, whatever the umask: files 0600, folders 0700. A
+// file it replaces keeps the mode it had.
+inline constexpr unsigned PrivateFileMode = 0600;
+inline constexpr unsigned PrivateFolderMode = 0700;
+
+// Makes the folder and any missing folder above it, each private; folders already there are
+// left as they are. False when it cannot.
+bool makeFolder(const QString &path);
+
 inline constexpr const char *InUseMessage = "This file is the database in use; please choose another file";
 
 // The files no write may replace, set when the database opens and when the viewer shows a
@@ -61,7 +70,7 @@ private:
     bool refused(QString *error) const;
     bool begin(QString *error);
     bool put(const char *data, qint64 size, QString *error);
-    bool finish(const QString &permissionsOf, QString *error);
+    bool finish(QString *error);
 
     QString m_target; // links resolved
     Target m_kind;

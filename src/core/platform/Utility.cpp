@@ -16,3 +16,8 @@ bool fileExists(const QString &path)
     const QFileInfo info(path);
     return info.isFile() && info.size() > 0;
 }
+
+QString countedText(qint64 count, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1StringView(count == 1 ? one : many));
+}

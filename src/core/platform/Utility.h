@@ -10,3 +10,6 @@ int numericKey(int keyCode);
 
 // True when a file exists at the path and is not empty.
 bool fileExists(const QString &path);
+
+// A count with its noun: "1 item", "3 items".
+QString countedText(qint64 count, const char *one, const char *many);

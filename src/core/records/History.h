@@ -1,11 +1,6 @@
 #pragma once
 
-#include "core/db/RowStamp.h"
-
 #include <QString>
-#include <QVector>
-
-class Database;
 
 // Item history and notes: dated one-line entries in the tables History and Notes.
 
@@ -41,20 +36,9 @@ struct Entry {
     QString descr;
 };
 
-// An item's entries, newest first; entries of the same day in the order they were written.
-QVector<Entry> loadEntries(Database &db, EntryTarget target, qint64 itemId);
-
-// Writes an entry dated today.
-void writeEntry(Database &db, EntryTarget target, qint64 itemId, const QString &descr);
-
-// Whether the item still exists (its entries would otherwise belong to nothing).
-bool itemExists(Database &db, qint64 itemId);
-
-// Whether a compared save of the item may go ahead now: Saved while it holds what `read` found,
-// otherwise whether it changed elsewhere or is gone.
-SaveOutcome itemSaveOutcome(Database &db, qint64 itemId, const RowStamp &read);
-
 // The description box: Backspace (8) and DEL (127) always pass, any other character only
 // while the text holds fewer than 255 characters.
 inline constexpr int DescriptionLimit = 255;
 bool descriptionKeyAccepted(const QString &text, int keyChar);
+
+inline constexpr const char *EntryItemGoneText = "This item no longer exists; the entry was not added";

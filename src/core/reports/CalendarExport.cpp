@@ -1,7 +1,7 @@
 #include "CalendarExport.h"
 
-#include "core/db/Database.h"
-#include "core/items/RepParts.h"
+#include "core/alarms/AlarmStore.h"
+#include "core/items/ItemStore.h"
 #include "core/platform/DateText.h"
 
 #include <QHash>
@@ -92,12 +92,6 @@ QStringList unfoldLines(const QByteArray &file)
 
 namespace {
 
-const char *const EventsQuery =
-    "SELECT main.ID, main.Name, main.Tag, main.location, main.servicedate, main.servicewarn, main.leadtime,"
-    " orderinfo.company, orderinfo.phone1"
-    " FROM main LEFT JOIN orderinfo ON orderinfo.ID = main.manuID"
-    " WHERE main.servicedate IS NOT NULL AND main.serviceinterval > 0 ORDER BY main.ID";
-
 QString dayText(const QDate &day)
 {
     return day.toString(QStringLiteral("yyyyMMdd"));
@@ -111,23 +105,22 @@ QVector<DueEvent> dueEvents(Database &database)
     forEachRepPartsText(database, QStringLiteral("\n"),
                         [&](qint64 id, QString &&text) { parts.insert(id, text.trimmed()); });
     QVector<DueEvent> events;
-    Statement query(database, QString::fromLatin1(EventsQuery));
-    while (query.next()) {
-        const QDate service = DateText::fromIso(query.text(4));
+    for (ScheduledItems item = ScheduledItems::withInterval(database); item.next();) {
+        const QDate service = DateText::fromIso(item.serviceDate());
         if (!service.isValid())
             continue;
-        const qint64 id = query.integer(0);
-        const QString name = query.text(1);
-        const QString location = query.text(3);
-        const QString company = query.text(7);
-        const QString description = QStringLiteral("Tag: ") + query.text(2) + QStringLiteral("\nVendor: ") + company
-            + QStringLiteral("\nPhone: ") + query.text(8) + QStringLiteral("\nParts:\n") + parts.value(id);
+        const qint64 id = item.id();
+        const QString name = item.name();
+        const QString location = item.location();
+        const QString company = item.company();
+        const QString description = QStringLiteral("Tag: ") + item.tag() + QStringLiteral("\nVendor: ") + company
+            + QStringLiteral("\nPhone: ") + item.phone() + QStringLiteral("\nParts:\n") + parts.value(id);
         DueEvent event {id, DueEvent::Service, service,
                         QStringLiteral("Service: ") + name
                             + (location.isEmpty() ? QString() : QStringLiteral(" at ") + location),
-                        description, int(query.integer(5))};
+                        description, int(item.warnDays())};
         events.append(event);
-        if (const int lead = int(query.integer(6)); lead > 0) {
+        if (const int lead = int(item.leadDays()); lead > 0) {
             event.kind = DueEvent::Order;
             event.day = service.addDays(-lead);
             event.summary = QStringLiteral("Order parts: ") + name
@@ -139,14 +132,15 @@ QVector<DueEvent> dueEvents(Database &database)
     return events;
 }
 
-QString dueEventUid(qint64 itemId, DueEvent::Kind kind)
+QString dueEventUid(const QString &identity, qint64 itemId, DueEvent::Kind kind)
 {
-    return QStringLiteral("item-%1-%2@tarvo")
+    return QStringLiteral("%1item-%2-%3@tarvo")
+        .arg(identity.isEmpty() ? QString() : identity + u'-')
         .arg(itemId)
         .arg(kind == DueEvent::Service ? QStringLiteral("service") : QStringLiteral("order"));
 }
 
-QByteArray dueDateCalendar(const QVector<DueEvent> &events, const QDateTime &stamp)
+QByteArray dueDateCalendar(const QVector<DueEvent> &events, const QDateTime &stamp, const QString &identity)
 {
     const QString stampText = stamp.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
     QByteArray out;
@@ -158,7 +152,7 @@ QByteArray dueDateCalendar(const QVector<DueEvent> &events, const QDateTime &sta
     line(QStringLiteral("CALSCALE:GREGORIAN"));
     for (const DueEvent &event : events) {
         line(QStringLiteral("BEGIN:VEVENT"));
-        line(QStringLiteral("UID:") + dueEventUid(event.itemId, event.kind));
+        line(QStringLiteral("UID:") + dueEventUid(identity, event.itemId, event.kind));
         line(QStringLiteral("DTSTAMP:") + stampText);
         line(QStringLiteral("DTSTART;VALUE=DATE:") + dayText(event.day));
         line(QStringLiteral("DTEND;VALUE=DATE:") + dayText(event.day.addDays(1)));

@@ -46,6 +46,8 @@ struct DueEvent {
 QVector<DueEvent> dueEvents(Database &database);
 
 // The whole file. Each event's UID stays the same for the same item and kind in every export,
-// so a calendar that reads the file again updates its events rather than doubling them.
-QByteArray dueDateCalendar(const QVector<DueEvent> &events, const QDateTime &stamp);
-QString dueEventUid(qint64 itemId, DueEvent::Kind kind);
+// so a calendar that reads the file again updates its events rather than doubling them; it
+// holds the database's identity, so that the events of two databases in one calendar never
+// replace each other.
+QByteArray dueDateCalendar(const QVector<DueEvent> &events, const QDateTime &stamp, const QString &identity);
+QString dueEventUid(const QString &identity, qint64 itemId, DueEvent::Kind kind);

@@ -1,24 +1,9 @@
 #include "CsvExport.h"
 
-#include "core/platform/LineEnds.h"
+#include "core/itemlist/ItemListModel.h"
+#include "core/platform/CsvText.h"
 
-#include <QAbstractItemModel>
-
-QByteArray csvField(const QString &text)
-{
-    QString field = text;
-    // A NUL stored in a field becomes the replacement character, as invalid UTF-8 reads.
-    field.replace(QChar(u'\0'), QChar(QChar::ReplacementCharacter));
-    // Line breaks as CR LF, whichever way the cell holds them.
-    field = LineEnds::unified(field).replace(u'\n', QStringLiteral("\r\n"));
-    if (field.contains(u',') || field.contains(u'"') || field.contains(u'\n')) {
-        field.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-        field = u'"' + field + u'"';
-    }
-    return field.toUtf8();
-}
-
-QByteArray gridCsv(const QAbstractItemModel &grid)
+QByteArray gridCsv(const ItemListModel &grid)
 {
     QByteArray out("\xEF\xBB\xBF");
     const int columns = grid.columnCount();
@@ -26,12 +11,20 @@ QByteArray gridCsv(const QAbstractItemModel &grid)
         for (int c = 0; c < columns; ++c) {
             if (c > 0)
                 out.append(',');
-            out.append(csvField(text(c)));
+            out.append(Csv::field(text(c)));
         }
         out.append("\r\n");
     };
     record([&](int c) { return grid.headerData(c, Qt::Horizontal).toString(); });
-    for (int r = 0; r < grid.rowCount(); ++r)
-        record([&](int c) { return grid.data(grid.index(r, c)).toString(); });
+    const ColumnLayout &layout = grid.columnLayout();
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        record([&](int c) {
+            QString text = grid.data(grid.index(r, c)).toString();
+            // The list ends each part with a line break, the last one too.
+            if (layout.columnIdAt(c) == Column::RepParts && text.endsWith(u'\n'))
+                text.chop(text.endsWith(QStringLiteral("\r\n")) ? 2 : 1);
+            return text;
+        });
+    }
     return out;
 }

@@ -2,10 +2,9 @@
 
 #include "ReportText.h"
 
-#include "core/companies/Company.h"
-#include "core/db/Database.h"
+#include "core/companies/CompanyStore.h"
 #include "core/db/FieldTable.h"
-#include "core/items/RepParts.h"
+#include "core/items/ItemStore.h"
 #include "core/platform/DateText.h"
 
 #include <QAbstractItemModel>
@@ -106,16 +105,18 @@ struct SheetItem {
 
 bool readSheetItem(Database &database, qint64 id, SheetItem *item)
 {
-    Statement query(database, QStringLiteral("SELECT Name, servicedate, Tag, location, hazmat, part, tools,"
-                                             " refmanuals, Locked, custom1, custom2, custom3, manuID"
-                                             " FROM main WHERE ID = ?"));
-    query.bind(1, id);
-    if (!query.next())
+    static const QStringList columns = {
+        QStringLiteral("Name"), QStringLiteral("servicedate"), QStringLiteral("Tag"), QStringLiteral("location"),
+        QStringLiteral("hazmat"), QStringLiteral("part"), QStringLiteral("tools"), QStringLiteral("refmanuals"),
+        QStringLiteral("Locked"), QStringLiteral("custom1"), QStringLiteral("custom2"), QStringLiteral("custom3"),
+        QStringLiteral("manuID")};
+    const std::optional<QStringList> texts = loadItemTexts(database, id, columns);
+    if (!texts)
         return false;
     for (int i = 0; i < SheetItem::Count; ++i)
-        item->field[i] = query.text(i);
+        item->field[i] = texts->at(i);
     item->field[SheetItem::ServiceDate] = DateText::isoToShort(item->field[SheetItem::ServiceDate]);
-    item->companyId = query.integer(SheetItem::Count);
+    item->companyId = texts->at(SheetItem::Count).toLongLong();
     return true;
 }
 

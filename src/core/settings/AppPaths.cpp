@@ -1,6 +1,7 @@
 #include "AppPaths.h"
 
 #include "core/db/NewDatabase.h"
+#include "core/platform/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -89,7 +90,7 @@ bool settleProgramFolder(const QString &executableFolder, const QString &dataFol
         return true;
     }
     setApplicationFolder(dataFolder);
-    if (!QDir().mkpath(dataFolder)) {
+    if (!SafeFile::makeFolder(dataFolder)) {
         if (error)
             *error = QStringLiteral("cannot create the folder %1").arg(dataFolder);
         return false;

@@ -1,6 +1,6 @@
 #include "ColumnLayout.h"
 
-#include "core/db/Database.h"
+#include "ColumnStore.h"
 
 #include "core/platform/Twips.h"
 
@@ -22,16 +22,15 @@ ColumnLayout ColumnLayout::read(Database &database)
         int width;
     };
     QVector<Row> rows;
-    Statement query(database, QStringLiteral("SELECT name, size, ID, ColLocation FROM Columns ORDER BY ColLocation, ID"));
-    while (query.next()) {
-        const qint64 id = query.integer(2);
-        if (query.isNull(2) || !Column::isValid(int(id)) || id != int(id))
+    for (const ColumnRecord &record : loadColumnsByPlace(database)) {
+        const qint64 id = record.id.value_or(-1);
+        if (!record.id || !Column::isValid(int(id)) || id != int(id))
             continue;
         const bool seen = std::any_of(rows.cbegin(), rows.cend(), [id](const Row &r) { return r.id == id; });
         if (seen)
             continue;
-        const qint64 size = query.isNull(1) ? DefaultWidthTwips : query.integer(1);
-        rows.append({int(id), query.integer(3), query.text(0), int(std::clamp<qint64>(size, 0, MaxWidthTwips))});
+        const qint64 size = record.widthTwips.value_or(DefaultWidthTwips);
+        rows.append({int(id), record.place, record.name, int(std::clamp<qint64>(size, 0, MaxWidthTwips))});
     }
 
     ColumnLayout layout;
@@ -55,12 +54,5 @@ void saveColumnWidths(Database &database, const ColumnLayout &layout, const QVec
     }
     if (changed.isEmpty())
         return;
-    Transaction transaction(database);
-    Statement update(database, QStringLiteral("UPDATE Columns SET size = ? WHERE ID = ?"));
-    for (const auto &[id, twips] : std::as_const(changed)) {
-        update.reset();
-        update.bindAll({twips, id});
-        update.run();
-    }
-    transaction.commit();
+    writeColumnWidths(database, changed);
 }

@@ -1,6 +1,6 @@
 #include "Settings.h"
 
-#include "core/db/Recordset.h"
+#include "SettingsStore.h"
 
 namespace Settings {
 
@@ -37,22 +37,6 @@ QDateTime nextCheck(AlarmInterval code, const QDateTime &now)
 }
 
 } // namespace Settings
-
-SettingsRow readSettings(Database &database)
-{
-    Recordset settings(database, QStringLiteral("SELECT * FROM settings"));
-    SettingsRow row;
-    if (!settings.isEmpty()) {
-        row.startupalarm = settings.integer(QStringLiteral("startupalarm"));
-        row.timerinterval = settings.integer(QStringLiteral("timerinterval"));
-        row.AutoAddHstWarn = settings.integer(QStringLiteral("AutoAddHstWarn"));
-        row.AutoAddhstOn = settings.integer(QStringLiteral("AutoAddhstOn"));
-        row.alservicedisabled = settings.integer(QStringLiteral("alservicedisabled"));
-        row.alorderdisabled = settings.integer(QStringLiteral("alorderdisabled"));
-        row.backupinterval = settings.text(QStringLiteral("backupinterval"));
-    }
-    return row;
-}
 
 AppSettings appSettings(const SettingsRow &row)
 {

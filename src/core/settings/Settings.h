@@ -54,7 +54,6 @@ struct SettingsRow {
     int alorderdisabled = 0; // 1 = order alarms on
     QString backupinterval; // days, as stored
 };
-SettingsRow readSettings(Database &database);
 
 // The options the running program consults, as the rules read the row: a switch is on at 1,
 // the history question is asked at any value but 0.

@@ -1,6 +1,6 @@
 #include "CalendarMarks.h"
 
-#include "core/db/Database.h"
+#include "core/alarms/AlarmStore.h"
 #include "core/platform/DateText.h"
 
 QMap<QDate, DayMarks> monthMarks(Database &database, int year, int month)
@@ -10,18 +10,12 @@ QMap<QDate, DayMarks> monthMarks(Database &database, int year, int month)
     if (!first.isValid())
         return marks;
     const QDate last = first.addMonths(1).addDays(-1);
-    Statement query(database,
-                    QStringLiteral("SELECT Name, servicedate, leadtime FROM main"
-                                   " WHERE servicedate BETWEEN ?1 AND ?2"
-                                   " OR (leadtime > 0 AND date(servicedate, '-' || leadtime || ' days') BETWEEN ?1 AND ?2)"
-                                   " ORDER BY Name, ID"));
-    query.bind(1, DateText::toIso(first)).bind(2, DateText::toIso(last));
-    while (query.next()) {
-        const QDate service = DateText::fromIso(query.text(1));
-        const QString name = query.text(0);
+    for (ScheduledItems item = ScheduledItems::dueBetween(database, first, last); item.next();) {
+        const QDate service = DateText::fromIso(item.serviceDate());
+        const QString name = item.name();
         if (service >= first && service <= last)
             marks[service].services << name;
-        const qint64 lead = query.integer(2);
+        const qint64 lead = item.leadDays();
         const QDate order = service.addDays(-lead);
         if (lead > 0 && order >= first && order <= last)
             marks[order].orders << name;

@@ -1,8 +1,8 @@
 #include "ColumnSettings.h"
 
-#include "core/db/Database.h"
 #include "core/platform/Utility.h"
 #include "core/settings/ColumnLayout.h"
+#include "core/settings/ColumnStore.h"
 
 #include <algorithm>
 
@@ -55,17 +55,16 @@ ColumnSettings ColumnSettings::read(Database &database)
     // The places and widths exactly as the item list takes them, after the stamp that the
     // save compares with.
     ColumnSettings settings;
-    settings.m_read = RowStamp::read(database, QStringLiteral("SELECT * FROM Columns ORDER BY ID"));
+    settings.m_read = columnsStamp(database);
     const ColumnLayout layout = ColumnLayout::read(database);
     QVector<Row> rows;
-    Statement query(database, QStringLiteral("SELECT ID, name FROM Columns ORDER BY ID"));
-    while (query.next()) {
-        const qint64 id = query.integer(0);
-        if (query.isNull(0) || !Column::isValid(int(id)) || id != int(id))
+    for (const ColumnRecord &record : loadColumnNames(database)) {
+        const qint64 id = record.id.value_or(-1);
+        if (!record.id || !Column::isValid(int(id)) || id != int(id))
             continue;
         Row row;
         row.id = int(id);
-        row.name = query.text(1);
+        row.name = record.name;
         if (const int place = layout.colLoc.at(row.id)) {
             row.place = QString::number(place);
             row.size = QString::number(layout.shown.at(place - 1).widthTwips);
@@ -152,24 +151,10 @@ bool ColumnSettings::isConsistent() const
 
 bool ColumnSettings::write(Database &database) const
 {
-    Transaction transaction(database);
-    if (!m_read.stillHolds(database))
-        return false;
-    Statement shown(database, QStringLiteral("UPDATE Columns SET ColLocation = ?, size = ? WHERE ID = ?"));
-    Statement hidden(database, QStringLiteral("UPDATE Columns SET ColLocation = 0 WHERE ID = ?"));
-    for (const Row &row : m_rows) {
-        if (row.shown()) {
-            shown.reset();
-            shown.bindAll({row.place.toLongLong(), row.size.toLongLong(), row.id});
-            shown.run();
-        } else {
-            hidden.reset();
-            hidden.bindAll({row.id});
-            hidden.run();
-        }
-    }
-    transaction.commit();
-    return true;
+    QVector<ColumnPlace> places;
+    for (const Row &row : m_rows)
+        places.append({row.id, row.shown() ? row.place.toLongLong() : 0, row.size.toLongLong()});
+    return writeColumnPlaces(database, m_read, places);
 }
 
 bool columnKeyAccepted(ColumnSettings::Cell cell, const QString &text, int keyChar)

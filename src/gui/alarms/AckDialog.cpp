@@ -1,6 +1,6 @@
 #include "AckDialog.h"
 
-#include "core/db/Recordset.h"
+#include "core/items/ItemStore.h"
 #include "core/records/History.h"
 #include "core/settings/AppContext.h"
 #include "gui/platform/MessageBox.h"

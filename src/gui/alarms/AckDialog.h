@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/alarms/Acknowledgement.h"
+#include "core/alarms/AlarmStore.h"
 
 #include <QDialog>
 

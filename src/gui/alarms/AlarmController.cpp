@@ -1,5 +1,6 @@
 #include "AlarmController.h"
 
+#include "AlarmNotifier.h"
 #include "AlarmTray.h"
 #include "AlarmWindow.h"
 
@@ -30,12 +31,20 @@ AlarmController::AlarmController(AppContext &context, QWidget *mainWindow)
     , m_mainWindow(mainWindow)
     , m_monitor(new AlarmMonitor(this))
     , m_tray(new AlarmTray(this))
+    , m_notifier(new AlarmNotifier(m_tray, this))
 {
     m_monitor->setBusyCheck(modalOpen);
-    connect(m_monitor, &AlarmMonitor::startupDue, this, &AlarmController::showAlarms);
+    // The start-up alarm is a check the user sees: its alarms are not told again.
+    connect(m_monitor, &AlarmMonitor::startupDue, this, [this] {
+        showAlarms();
+        refreshTray(true, false);
+    });
     connect(m_monitor, &AlarmMonitor::checkDue, this, &AlarmController::showAlarmsFromTimer);
     connect(m_monitor, &AlarmMonitor::woke, this, &AlarmController::resumeAfterSleep);
     connect(m_tray, &AlarmTray::alarmsWanted, this, &AlarmController::showAlarms);
+    connect(m_tray, &AlarmTray::programWanted, this, &AlarmController::showMainWindow);
+    connect(m_tray, &AlarmTray::quitWanted, m_mainWindow, &QWidget::close);
+    connect(m_notifier, &AlarmNotifier::alarmsWanted, this, &AlarmController::showAlarms);
 }
 
 AlarmWindow *AlarmController::alarmWindow() const
@@ -49,27 +58,30 @@ void AlarmController::startMonitoring()
     m_monitor->start();
 }
 
-void AlarmController::refreshTray(bool notify)
+void AlarmController::refreshTray(bool checked, bool unseen)
 {
-    if (!AlarmTray::possible()) {
+    const bool icon = AlarmTray::possible();
+    if (!icon)
         m_tray->remove();
+    if (!icon && !checked)
         return;
-    }
-    AlarmCounts counts;
-    if (m_window) {
-        // The open alarm window holds the list just evaluated: no second evaluation.
-        counts = countAlarms(m_window->alarmModel()->rows());
+    QVector<AlarmRow> rows;
+    if (m_window && !checked) {
+        // The open alarm window holds the list evaluated last: no second evaluation. A check
+        // evaluates afresh, since an open window keeps its list.
+        rows = m_window->alarmModel()->rows();
     } else {
         const AppSettings &settings = m_context.settings();
         try {
-            counts = countAlarms(evaluateAlarms(m_context.database(), settings.serviceAlarms, settings.orderAlarms, Clock::today()));
+            rows = evaluateAlarms(m_context.database(), settings.serviceAlarms, settings.orderAlarms, Clock::today());
         } catch (const DbError &) {
             return; // the windows report failing statements; the icon keeps its last counts
         }
     }
-    m_tray->show(counts);
-    if (notify)
-        m_tray->notify(counts);
+    if (icon)
+        m_tray->show(countAlarms(rows));
+    if (checked)
+        m_notifier->alarmsChecked(rows, unseen);
 }
 
 void AlarmController::showAlarmsFromTimer()
@@ -77,7 +89,14 @@ void AlarmController::showAlarmsFromTimer()
     // The desktop is told only when no window of the program was in front of the user.
     const bool unseen = QApplication::activeWindow() == nullptr;
     openAlarmWindow(false);
-    refreshTray(unseen);
+    refreshTray(true, unseen);
+}
+
+void AlarmController::showMainWindow()
+{
+    m_mainWindow->showNormal();
+    m_mainWindow->raise();
+    m_mainWindow->activateWindow();
 }
 
 void AlarmController::showAlarms()

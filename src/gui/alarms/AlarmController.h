@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class AlarmMonitor;
+class AlarmNotifier;
 class AlarmTray;
 class AlarmWindow;
 class AppContext;
@@ -13,8 +14,9 @@ class QWidget;
 struct AppSettings;
 
 // The alarms of the running program: the options they follow (kept in the context for every
-// window), the monitor's start-up alarm, periodic check and snooze, the Pending Alarms window
-// and the tray icon. The rows of the alarm window ask for other windows through its signals.
+// window), the monitor's start-up alarm, periodic check and snooze, the Pending Alarms window,
+// the tray icon with its menu and the desktop notices. The rows of the alarm window ask for
+// other windows through its signals.
 class AlarmController : public QObject
 {
     Q_OBJECT
@@ -24,6 +26,7 @@ public:
     AlarmController(AppContext &context, QWidget *mainWindow);
 
     AlarmMonitor *monitor() const { return m_monitor; }
+    AlarmTray *tray() const { return m_tray; }
     // The alarm window, which exists once; null when none is open.
     AlarmWindow *alarmWindow() const;
 
@@ -33,8 +36,9 @@ public:
     void showAlarms();
     // The items changed: an open alarm window evaluates its list again.
     void reloadAlarms();
-    // The tray icon follows the pending alarms; a check may also notify the desktop.
-    void refreshTray(bool notify);
+    // The tray icon follows the pending alarms. After a check (`checked`) the notifier hears of
+    // them too, and tells the desktop of the new ones when the check was `unseen`.
+    void refreshTray(bool checked, bool unseen = false);
 
     // The options read: kept for the windows, the next alarm check and the status told.
     void useSettings(const AppSettings &settings);
@@ -61,10 +65,13 @@ private:
     void sleepFor(AlarmSchedule::SleepChoice choice);
     // A snooze is over: the options are read again and the alarms shown.
     void resumeAfterSleep();
+    // The tray menu's "Show Tarvo": the main window comes to the front.
+    void showMainWindow();
 
     AppContext &m_context;
     QWidget *m_mainWindow;
     AlarmMonitor *m_monitor;
     AlarmTray *m_tray;
+    AlarmNotifier *m_notifier;
     QPointer<AlarmWindow> m_window;
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QMenu>
 #include <QPainter>
 #include <QSystemTrayIcon>
 
@@ -33,7 +34,24 @@ QIcon badgedIcon(const QString &badge)
 
 AlarmTray::AlarmTray(QObject *parent)
     : QObject(parent)
+    , m_menu(new QMenu)
 {
+    m_menu->setObjectName(QStringLiteral("mnuTray"));
+    auto add = [this](const char *name, const QString &text, void (AlarmTray::*wanted)()) {
+        QAction *action = m_menu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, wanted);
+    };
+    add("mnuTrayShow", QStringLiteral("Show Tarvo"), &AlarmTray::programWanted);
+    add("mnuTrayAlarms", QStringLiteral("Show Alarms"), &AlarmTray::alarmsWanted);
+    m_menu->addSeparator();
+    add("mnuTrayQuit", QStringLiteral("Quit"), &AlarmTray::quitWanted);
+}
+
+// The menu is no child of a window: it goes with the tray.
+AlarmTray::~AlarmTray()
+{
+    delete m_menu.data();
 }
 
 void AlarmTray::makeIcon()
@@ -41,6 +59,7 @@ void AlarmTray::makeIcon()
     m_icon = new QSystemTrayIcon(this);
     m_icon->setObjectName(QStringLiteral("trayAlarms"));
     m_icon->setIcon(badgedIcon(QString()));
+    m_icon->setContextMenu(m_menu);
     connect(m_icon, &QSystemTrayIcon::messageClicked, this, &AlarmTray::alarmsWanted);
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
@@ -74,8 +93,8 @@ void AlarmTray::show(const AlarmCounts &counts)
     m_icon->setToolTip(trayToolTip(counts));
 }
 
-void AlarmTray::notify(const AlarmCounts &counts)
+void AlarmTray::showBalloon(const QString &title, const QString &text)
 {
-    if (m_icon && counts.total() > 0)
-        m_icon->showMessage(QStringLiteral("Tarvo"), alarmSummary(counts), QSystemTrayIcon::Information);
+    if (m_icon)
+        m_icon->showMessage(title, text, QSystemTrayIcon::Information);
 }

@@ -3,11 +3,11 @@
 #include "SnoozeDialog.h"
 
 #include "core/alarms/AlarmListModel.h"
-#include "core/db/Recordset.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Twips.h"
 #include "core/settings/AppContext.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/RowColours.h"
 #include "gui/platform/WindowUtil.h"
 
@@ -118,6 +118,7 @@ AlarmWindow::AlarmWindow(const AppContext &context, QWidget *parent)
     connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
 
     resize(toPixels(WindowWidth), toPixels(WindowHeight));
+    Mnemonics::give(this);
 }
 
 bool AlarmWindow::load()
@@ -156,7 +157,7 @@ void AlarmWindow::rowDoubleClicked(int row)
 void AlarmWindow::showDetails()
 {
     if (m_noAlarmSelected) {
-        MessageBox::information(this, QStringLiteral("Please select an alarm"));
+        MessageBox::fault(flxAlarms, QStringLiteral("Please select an alarm"));
         return;
     }
     openDetails(m_alarmCurRow, false);

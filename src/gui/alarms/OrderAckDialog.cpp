@@ -1,11 +1,12 @@
 #include "OrderAckDialog.h"
 
-#include "core/db/Recordset.h"
 #include "core/platform/Clock.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
 #include "gui/platform/KeyFilter.h"
+#include "gui/platform/LongText.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QHBoxLayout>
@@ -60,6 +61,8 @@ OrderAckDialog::OrderAckDialog(const AppContext &context, qint64 itemId, QWidget
     connect(cmdAck, &QPushButton::clicked, this, &OrderAckDialog::acknowledgeOrder);
     connect(cmdInStock, &QPushButton::clicked, this, &OrderAckDialog::reportInStock);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+
+    Mnemonics::give(this);
 }
 
 bool OrderAckDialog::load()
@@ -73,14 +76,14 @@ bool OrderAckDialog::load()
 void OrderAckDialog::loadOrderInfo()
 {
     runGuarded(this, QStringLiteral("read the item"),
-               [this] { m_infoText->setPlainText(LineEnds::toShown(orderInfoText(database(), itemId()))); });
+               [this] { m_infoText->setPlainText(LongText::shownPart(LineEnds::toShown(orderInfoText(database(), itemId())))); });
 }
 
 void OrderAckDialog::acknowledgeOrder()
 {
     const QString purchaseOrder = m_purchaseOrderEdit->text();
     if (purchaseOrder.trimmed().isEmpty()) { // spaces alone name no order
-        MessageBox::information(this, QStringLiteral("Purchase order number must be specified"));
+        MessageBox::fault(m_purchaseOrderEdit, QStringLiteral("Purchase order number must be specified"));
         return;
     }
     acknowledge(orderAckHistory(purchaseOrder), [&](const QStringList &history) {

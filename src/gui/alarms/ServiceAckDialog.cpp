@@ -1,12 +1,14 @@
 #include "ServiceAckDialog.h"
 
-#include "core/db/Recordset.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
+#include "core/records/RecordStore.h"
 #include "gui/platform/KeyFilter.h"
+#include "gui/platform/LongText.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/EntryGrid.h"
@@ -52,8 +54,10 @@ ServiceAckDialog::ServiceAckDialog(const AppContext &context, qint64 itemId, QWi
     QLabel *infoLabel = addLabel(QStringLiteral("Service Information"), m_infoText);
 
     flxHistory = makeEntryGrid("flxHistory", form);
+    flxHistory->setAccessibleName(QStringLiteral("History"));
     QLabel *historyLabel = addLabel(QStringLiteral("History"), flxHistory);
     flxNotes = makeEntryGrid("flxNotes", form);
+    flxNotes->setAccessibleName(QStringLiteral("Notes"));
     QLabel *notesLabel = addLabel(QStringLiteral("Notes"), flxNotes);
 
     auto *Frame1 = new QGroupBox(QStringLiteral("Acknowledgment Input"), form);
@@ -65,7 +69,7 @@ ServiceAckDialog::ServiceAckDialog(const AppContext &context, qint64 itemId, QWi
     m_servicedOnEdit = new QLineEdit(Frame1);
     m_servicedOnEdit->setObjectName(QStringLiteral("txtServicedON"));
     m_servicedOnEdit->setToolTip(QStringLiteral("When the item was serviced"));
-    QPushButton *cmdCal = DatePicker::dateBoxButton(m_servicedOnEdit, QStringLiteral("cmdCal"));
+    QPushButton *cmdCal = DatePicker::dateBoxButton(m_servicedOnEdit, QStringLiteral("cmdCal"), QStringLiteral("Serviced On"));
     Check1 = new QCheckBox(QStringLiteral("Part Replaced"), Frame1);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setToolTip(QStringLiteral("Was the part replaced?"));
@@ -116,6 +120,7 @@ ServiceAckDialog::ServiceAckDialog(const AppContext &context, qint64 itemId, QWi
     connect(cmdAddHst, &QPushButton::clicked, this, [this] { addEntry(HistoryTarget); });
     connect(cmdAddNote, &QPushButton::clicked, this, [this] { addEntry(NotesTarget); });
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    Mnemonics::give(this);
 }
 
 bool ServiceAckDialog::load()
@@ -139,8 +144,8 @@ EntryGrid *ServiceAckDialog::makeEntryGrid(const char *name, QWidget *parent)
 void ServiceAckDialog::loadServiceData()
 {
     runGuarded(this, QStringLiteral("read the item"), [this] {
-        m_infoText->setPlainText(LineEnds::toShown(serviceInfoText(database(), itemId())));
-        m_servicedByEdit->setText(lastServicedBy(database(), itemId()));
+        m_infoText->setPlainText(LongText::shownPart(LineEnds::toShown(serviceInfoText(database(), itemId()))));
+        LongText::setValue(m_servicedByEdit, lastServicedBy(database(), itemId()));
     });
     m_servicedOnEdit->setText(DateText::format(Clock::today()));
 }
@@ -193,10 +198,10 @@ void ServiceAckDialog::acknowledgeService()
     const QString servicedOn = m_servicedOnEdit->text();
     const QString problem = servicedOnProblem(servicedOn);
     if (!problem.isEmpty()) {
-        MessageBox::information(this, problem);
+        MessageBox::fault(m_servicedOnEdit, problem);
         return;
     }
-    const QString servicedBy = m_servicedByEdit->text();
+    const QString servicedBy = LongText::value(m_servicedByEdit);
     const QDate day = DateText::parse(servicedOn);
     acknowledge(serviceAckHistory(servicedBy, servicedOn, partReplaced()), [&](const QStringList &history) {
         return storeServiceAck(database(), itemId(), stamp(), servicedBy, day, history);

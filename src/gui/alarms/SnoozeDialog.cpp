@@ -2,6 +2,7 @@
 
 #include "core/alarms/AlarmSchedule.h"
 #include "core/platform/Twips.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QButtonGroup>
@@ -55,6 +56,7 @@ SnoozeDialog::SnoozeDialog(QWidget *parent)
     resize(Twips::toPixels(WindowWidth), Twips::toPixels(WindowHeight));
     connect(cmdOK, &QPushButton::clicked, this, &SnoozeDialog::ok);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    Mnemonics::give(this);
 }
 
 QRadioButton *SnoozeDialog::option(int index) const

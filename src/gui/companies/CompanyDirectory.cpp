@@ -1,9 +1,14 @@
 #include "CompanyDirectory.h"
 
+#include "DirectoryLayout.h"
+
 #include "core/companies/Company.h"
-#include "core/db/Recordset.h"
+#include "core/companies/CompanyStore.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
+#include "gui/platform/Appearance.h"
+#include "gui/platform/LongText.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QHeaderView>
@@ -75,6 +80,7 @@ CompanyDirectory::CompanyDirectory(Database &database, Mode mode, QWidget *edito
     // Never smaller than the layout rules allow: the four buttons in a row over a grid row.
     setMinimumSize(Twips::toPixels(5 * 200 + 4 * ButtonWidth), Twips::toPixels(3 * ButtonHeight + 300 + RowHeightTwips));
     resize(Twips::toPixels(14400), Twips::toPixels(6000));
+    Mnemonics::give(this);
 }
 
 void CompanyDirectory::setupColumns()
@@ -130,11 +136,11 @@ void CompanyDirectory::load()
                     cell = new QTableWidgetItem;
                     cell->setFlags(Qt::ItemIsEnabled);
                     cell->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-                    cell->setForeground(QColor(Qt::black));
-                    cell->setBackground(QColor(Qt::white));
+                    cell->setForeground(palette().color(QPalette::Text));
+                    cell->setBackground(palette().color(QPalette::Base));
                     grid->setItem(row - 1, column, cell);
                 }
-                cell->setText(LineEnds::toShown(texts[column]));
+                cell->setText(LongText::shownPart(LineEnds::toShown(texts[column])));
             }
             grid->setRowHeight(row - 1, Twips::toPixels(RowHeightTwips));
         }
@@ -157,9 +163,10 @@ void CompanyDirectory::paintRow(int row, const QColor &text, const QColor &backg
 void CompanyDirectory::rowClicked(int row)
 {
     if (rows() > 1) {
-        paintRow(row, QColor(255, 255, 255), palette().color(QPalette::Highlight));
+        const QColor highlight = palette().color(QPalette::Highlight);
+        paintRow(row, Appearance::textOn(highlight), highlight);
         if (m_previousRow != row && !m_noHighlight)
-            paintRow(m_previousRow, QColor(Qt::black), QColor(Qt::white));
+            paintRow(m_previousRow, palette().color(QPalette::Text), palette().color(QPalette::Base));
         m_previousRow = row;
         m_highlightedRow = row;
         grid->setCurrentCell(row - 1, grid->currentColumn() < 0 ? 0 : grid->currentColumn());
@@ -178,7 +185,7 @@ void CompanyDirectory::rowDoubleClicked(int row)
 void CompanyDirectory::selectClicked()
 {
     if (m_noHighlight) {
-        MessageBox::information(this, QStringLiteral("Please select an company"));
+        MessageBox::fault(grid, QStringLiteral("Please select an company"));
         return;
     }
     deliver(m_highlightedRow);
@@ -187,7 +194,7 @@ void CompanyDirectory::selectClicked()
 void CompanyDirectory::editClicked()
 {
     if (m_noHighlight) {
-        MessageBox::information(this, QStringLiteral("Please select an company to edit"));
+        MessageBox::fault(grid, QStringLiteral("Please select an company to edit"));
         return;
     }
     emit companyEditorWanted(companyIdAt(m_highlightedRow));

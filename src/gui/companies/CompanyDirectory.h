@@ -43,7 +43,7 @@ Q_SIGNALS:
     // The user chose this company in select mode; the window closes right after.
     void companyChosen(qint64 companyId);
     // Add (0) or Edit in browse mode: the company editor is wanted for this company. Its opener
-    // has the list loaded again after a save (reloadCompanies).
+    // has the list loaded again after a save (load).
     void companyEditorWanted(qint64 companyId);
 
 protected:

@@ -1,8 +1,10 @@
 #include "CompanyEditor.h"
 
-#include "core/db/Recordset.h"
+#include "core/companies/CompanyStore.h"
 #include "core/platform/LineEnds.h"
 #include "gui/platform/KeyFilter.h"
+#include "gui/platform/LongText.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QGridLayout>
@@ -27,8 +29,6 @@ const char *const BoxLabels[CompanyBox::Count] = {
     "Notes",
     "Contact",
 };
-
-const char *const CompanyGoneMessage = "This company no longer exists; nothing was saved";
 
 // Boxes in the editor's two columns; Notes spans the width below them.
 const int LeftColumn[] = {CompanyBox::Name, CompanyBox::Street1, CompanyBox::Street2,
@@ -60,12 +60,18 @@ CompanyEditor::CompanyEditor(Database &database, qint64 companyId, QWidget *pare
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &CompanyEditor::save);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    Mnemonics::give(this);
 }
 
 void CompanyEditor::load()
 {
-    if (editMode())
-        runGuarded(this, QStringLiteral("read the company"), [this] { fill(loadCompany(m_database, m_companyId)); });
+    if (editMode()) {
+        runGuarded(this, QStringLiteral("read the company"), [this] {
+            // First what the save compares with, so that a change while loading is not missed.
+            m_read = companyStamp(m_database, m_companyId);
+            fill(loadCompany(m_database, m_companyId));
+        });
+    }
 }
 
 void CompanyEditor::buildBoxes()
@@ -102,18 +108,15 @@ void CompanyEditor::buildBoxes()
 
 QString CompanyEditor::boxText(int index) const
 {
-    if (auto *line = qobject_cast<QLineEdit *>(m_boxes[index]))
-        return line->text();
     // Multi-line text is kept with CR LF line ends.
-    return LineEnds::toStored(static_cast<LimitedTextEdit *>(m_boxes[index])->toPlainText());
+    const QString text = LongText::value(m_boxes[index]);
+    return index == CompanyBox::Notes ? LineEnds::toStored(text) : text;
 }
 
 void CompanyEditor::setBoxText(int index, const QString &text)
 {
-    if (auto *line = qobject_cast<QLineEdit *>(m_boxes[index]))
-        line->setText(text);
-    else
-        static_cast<LimitedTextEdit *>(m_boxes[index])->setPlainText(LineEnds::toShown(text));
+    // A long value in part, kept whole until the user edits it.
+    LongText::setValue(m_boxes[index], index == CompanyBox::Notes ? LineEnds::toShown(text) : text);
 }
 
 void CompanyEditor::fill(const CompanyRecord &company)
@@ -125,23 +128,24 @@ void CompanyEditor::fill(const CompanyRecord &company)
 void CompanyEditor::save()
 {
     if (boxText(CompanyBox::Name).isEmpty()) {
-        MessageBox::information(this, QStringLiteral("A company name must be entered"));
+        MessageBox::fault(m_boxes[CompanyBox::Name], QStringLiteral("A company name must be entered"));
         return;
     }
     CompanyRecord company;
     for (int index = 0; index < CompanyBox::Count; ++index)
         company.fields[index] = boxText(index);
-    qint64 saved = 0;
+    SavedCompany saved;
     const bool ran = runGuarded(this, QStringLiteral("save the company"), [&] {
-        // An edited company is only ever updated: if its row is gone, nothing is written.
-        saved = saveCompany(m_database, m_companyId, company);
+        // An edited company is only ever updated, and only while it holds what this window read.
+        saved = saveCompanyChecked(m_database, m_companyId, company, m_read);
     });
     if (!ran)
         return;
-    if (saved == 0) {
-        MessageBox::information(this, QString::fromLatin1(CompanyGoneMessage));
+    if (saved.outcome != SaveOutcome::Saved) {
+        const char *text = saved.outcome == SaveOutcome::ItemGone ? CompanyGoneText : CompanyChangedText;
+        MessageBox::information(this, QString::fromLatin1(text));
         return;
     }
-    emit companySaved(saved);
+    emit companySaved(saved.id);
     close();
 }

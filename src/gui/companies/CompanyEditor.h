@@ -39,5 +39,6 @@ private:
 
     Database &m_database;
     const qint64 m_companyId;
+    RowStamp m_read; // the company's row as it was loaded
     QWidget *m_boxes[CompanyBox::Count] = {};
 };

@@ -3,9 +3,11 @@
 #include "core/itemlist/ItemListModel.h"
 #include "core/platform/Twips.h"
 #include "core/settings/ColumnLayout.h"
+#include "gui/platform/Appearance.h"
 #include "gui/platform/RowColours.h"
 #include "gui/platform/WindowUtil.h"
 
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -14,16 +16,18 @@
 
 namespace {
 
-// The ID column on the button face; the other cells white, or the highlight colour while their
-// row is selected.
+// The ID column on the button face; the other cells in the list's colours, or white on the
+// highlight colour while their row is selected.
 RowColours itemCellColours(const ItemListModel &model, const QModelIndex &index)
 {
     const QPalette palette = QGuiApplication::palette();
     if (index.column() == 0)
         return {palette.brush(QPalette::ButtonText), palette.brush(QPalette::Button)};
-    if (model.isRowSelected(index.row() + 1))
-        return {QBrush(Qt::white), palette.brush(QPalette::Highlight)};
-    return {QBrush(Qt::black), QBrush(Qt::white)};
+    if (model.isRowSelected(index.row() + 1)) {
+        const QColor highlight = palette.color(QPalette::Highlight);
+        return {QBrush(Appearance::textOn(highlight)), QBrush(highlight)};
+    }
+    return {palette.brush(QPalette::Text), palette.brush(QPalette::Base)};
 }
 
 // A row is one line high: a cell of several lines shows its first line and "..." after it;
@@ -161,9 +165,28 @@ void ItemGrid::mousePressEvent(QMouseEvent *event)
 // The keyboard chooses rows as a click does; Enter opens the chosen row as a double-click does.
 void ItemGrid::keyPressEvent(QKeyEvent *event)
 {
+    // The Menu key and Shift+F10 open the context menu on the chosen row, as a right click does.
+    if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        event->accept();
+        emit rightButtonPressed(menuPosition());
+        return;
+    }
     m_byKeyboard = true;
     QTableView::keyPressEvent(event);
     m_byKeyboard = false;
+}
+
+void ItemGrid::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        emit rightButtonPressed(menuPosition());
+}
+
+QPoint ItemGrid::menuPosition() const
+{
+    const QRect cell = visualRect(m_model->index(qMax(0, m_currentRow - 1), 1));
+    const QPoint inView = cell.isValid() ? cell.center() : QPoint(0, 0);
+    return viewport()->mapToGlobal(inView);
 }
 
 void ItemGrid::scrollContentsBy(int dx, int dy)

@@ -41,6 +41,7 @@ Q_SIGNALS:
     void cellClicked(int row, int column);
     // A row opened with a left double-click on a cell, or with Enter on the chosen row (column 0).
     void cellDoubleClicked(int row, int column);
+    // A right press, the Menu key or Shift+F10: the context menu is wanted there.
     void rightButtonPressed(const QPoint &globalPos);
     void scrolled();
 
@@ -48,10 +49,13 @@ protected:
     // They only note where a press or a key comes from; the view's own signals carry the rest.
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
     void choose(int row, int column);
+    // Where the keyboard's context menu opens: on the chosen row, else at the list's top.
+    QPoint menuPosition() const;
 
     ItemListModel *m_model;
     int m_currentRow = 0; // the chosen row; the view's current cell may lie elsewhere

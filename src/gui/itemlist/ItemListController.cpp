@@ -5,6 +5,7 @@
 #include "core/itemlist/ItemListModel.h"
 #include "core/settings/ColumnLayout.h"
 #include "core/views/ViewRules.h"
+#include "gui/platform/LongText.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QEvent>
@@ -104,7 +105,7 @@ void ItemListController::showCellViewer(int row, int column)
         return;
     }
     m_cellViewer->setGeometry(m_grid->cellRect(row, column));
-    m_cellViewer->setPlainText(model()->cellText(row, columnId));
+    m_cellViewer->setPlainText(LongText::shownPart(model()->cellText(row, columnId)));
     m_cellViewer->show();
     m_cellViewer->raise();
 }

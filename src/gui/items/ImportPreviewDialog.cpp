@@ -1,11 +1,12 @@
 #include "ImportPreviewDialog.h"
 
-#include "core/db/Recordset.h"
+#include "core/platform/Utility.h"
 #include "core/records/History.h"
 #include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 
@@ -16,11 +17,16 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
+
+const char *const ImportCaption =
+    "Import Items from CSV: the first line holds headings as Export All Fields as CSV writes them"
+    " (Help > Contents lists them)";
 
 // A file this large is no item list a spreadsheet wrote.
 constexpr qint64 MostBytes = 256 * 1024 * 1024;
@@ -57,7 +63,7 @@ public:
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
             return QVariant();
         if (section == 0)
-            return QStringLiteral("Record");
+            return QStringLiteral("Line");
         if (section == columnCount() - 1)
             return QStringLiteral("Problems");
         return m_preview.headings.at(m_shown.at(section - 1));
@@ -71,10 +77,12 @@ public:
             return cellLine(text(row, index.column()));
         case Qt::ToolTipRole:
             return index.column() == columnCount() - 1 ? text(row, index.column()) : QVariant();
+        // A row with problems is marked light red, as an alarm past its date is; the others
+        // keep the list's colours.
         case Qt::BackgroundRole:
-            return row.problems.isEmpty() ? QColor(Qt::white) : QColor(255, 192, 192);
+            return row.problems.isEmpty() ? QVariant() : QVariant(QColor(255, 192, 192));
         case Qt::ForegroundRole:
-            return QColor(Qt::black);
+            return row.problems.isEmpty() ? QVariant() : QVariant(QColor(Qt::black));
         default:
             return QVariant();
         }
@@ -84,7 +92,7 @@ private:
     QString text(const ImportRow &row, int column) const
     {
         if (column == 0)
-            return QString::number(row.record);
+            return QString::number(row.line);
         if (column == columnCount() - 1)
             return (row.problems + row.notes).join(QStringLiteral("; "));
         const int id = m_preview.columns.at(m_shown.at(column - 1));
@@ -107,12 +115,41 @@ private:
 
 QString summary(const ImportPreview &preview, const QString &fileName)
 {
-    QString text = QStringLiteral("%1 items read from %2.").arg(preview.rows.size()).arg(fileName);
+    QString text = QStringLiteral("%1 read from %2.").arg(countedText(preview.rows.size(), "item", "items"), fileName);
     if (preview.problemRows > 0)
-        text += QStringLiteral(" %1 of them have problems (marked red); nothing is imported until the file is"
-                               " corrected.")
-                    .arg(preview.problemRows);
+        text += QStringLiteral(" %1 (marked red); nothing is imported until the file is corrected.")
+                    .arg(countedText(preview.problemRows, "of them has a problem", "of them have problems"));
     return text;
+}
+
+QString headingList(const QStringList &headings)
+{
+    QStringList quoted;
+    for (const QString &heading : headings)
+        quoted << u'"' + cellLine(heading) + u'"';
+    return quoted.join(QStringLiteral(", "));
+}
+
+// Which columns of the file are read, which are not, and what that means for the alarms.
+QString columnsText(const ImportPreview &preview)
+{
+    QString text = QStringLiteral("Columns read: ") + headingList(preview.readHeadings) + u'.';
+    if (!preview.ignoredHeadings.isEmpty())
+        text += QStringLiteral("\nColumns not read: ") + headingList(preview.ignoredHeadings) + u'.';
+    for (const QString &warning : preview.warnings)
+        text += u'\n' + warning + u'.';
+    return text;
+}
+
+// Each row's problems and notes, one row a line.
+QString problemList(const ImportPreview &preview)
+{
+    QStringList lines;
+    for (const ImportRow &row : preview.rows) {
+        if (!row.problems.isEmpty() || !row.notes.isEmpty())
+            lines << QStringLiteral("Line %1: ").arg(row.line) + (row.problems + row.notes).join(QStringLiteral("; "));
+    }
+    return lines.join(u'\n');
 }
 
 } // namespace
@@ -131,6 +168,10 @@ ImportPreviewDialog::ImportPreviewDialog(const AppContext &context, ImportPrevie
     label->setObjectName(QStringLiteral("lblSummary"));
     showPlainText(label);
     label->setWordWrap(true);
+    auto *columns = new QLabel(columnsText(m_preview), this);
+    columns->setObjectName(QStringLiteral("lblColumns"));
+    showPlainText(columns);
+    columns->setWordWrap(true);
 
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("flxImport"));
@@ -139,12 +180,27 @@ ImportPreviewDialog::ImportPreviewDialog(const AppContext &context, ImportPrevie
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setTabKeyNavigation(false);
     m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    // Every heading reads whole, from its start.
+    QHeaderView *headings = m_grid->horizontalHeader();
+    headings->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    headings->setStretchLastSection(true);
+    for (int column = 0; column < headings->count(); ++column)
+        m_grid->setColumnWidth(column, qMax(headings->defaultSectionSize(), headings->sectionSizeHint(column)));
+
+    // What is wrong with each row, whole, whatever its length.
+    auto *problems = new QPlainTextEdit(this);
+    problems->setObjectName(QStringLiteral("txtProblems"));
+    problems->setAccessibleName(QStringLiteral("Problems"));
+    problems->setReadOnly(true);
+    problems->setTabChangesFocus(true);
+    problems->setPlainText(problemList(m_preview));
+    problems->setVisible(!problems->document()->isEmpty());
+    problems->setFixedHeight(problems->fontMetrics().lineSpacing() * 5 + 12);
 
     m_addCompanies = new QCheckBox(this);
     m_addCompanies->setObjectName(QStringLiteral("chkAddCompanies"));
-    m_addCompanies->setText(QStringLiteral("Add the companies not in the directory: ")
-                            + cellLine(m_preview.newCompanies.join(QStringLiteral(", "))));
+    m_addCompanies->setText(captionText(QStringLiteral("Add the companies not in the directory: ")
+                                        + cellLine(m_preview.newCompanies.join(QStringLiteral(", ")))));
     m_addCompanies->setVisible(!m_preview.newCompanies.isEmpty());
 
     auto *buttons = new QDialogButtonBox(this);
@@ -155,7 +211,9 @@ ImportPreviewDialog::ImportPreviewDialog(const AppContext &context, ImportPrevie
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
+    layout->addWidget(columns);
     layout->addWidget(m_grid, 1);
+    layout->addWidget(problems);
     layout->addWidget(m_addCompanies);
     layout->addWidget(buttons);
 
@@ -163,6 +221,7 @@ ImportPreviewDialog::ImportPreviewDialog(const AppContext &context, ImportPrevie
     connect(buttons, &QDialogButtonBox::accepted, this, &ImportPreviewDialog::importRows);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     updateImportButton();
+    Mnemonics::give(this);
 }
 
 void ImportPreviewDialog::updateImportButton()
@@ -183,7 +242,7 @@ void ImportPreviewDialog::importRows()
     if (!runGuarded(this, QStringLiteral("import the items"),
                     [&] { stored = importItems(m_context.database(), m_preview, withHistory); }))
         return;
-    MessageBox::information(this, QStringLiteral("%1 items were imported").arg(stored));
+    MessageBox::information(this, countedText(stored, "item was imported", "items were imported"));
     emit imported();
     accept();
 }
@@ -191,8 +250,9 @@ void ImportPreviewDialog::importRows()
 ImportPreviewDialog *importItemsFromCsv(QPointer<ImportPreviewDialog> &slot, QWidget *parent, const AppContext &context,
                                         const ColumnLayout &layout)
 {
-    const QString path = FileDialog::openFile(parent, QStringLiteral("Import Items from CSV"), AppPaths::reportsFolder(),
-                                              QStringLiteral("CSV files (*.csv);;All files (*)"));
+    // The window's title says where the expected headings are to be seen before a file is chosen.
+    const QString path = FileDialog::openFile(parent, QString::fromLatin1(ImportCaption), AppPaths::reportsFolder(),
+                                              QStringLiteral("CSV files (*.csv *.txt);;All files (*)"));
     if (path.isEmpty())
         return nullptr;
     QFile file(path);

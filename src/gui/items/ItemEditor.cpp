@@ -1,13 +1,15 @@
 #include "ItemEditor.h"
 
 #include "core/companies/Company.h"
-#include "core/db/Recordset.h"
+#include "core/companies/CompanyStore.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Twips.h"
 #include "core/records/History.h"
 #include "core/settings/AppContext.h"
 #include "gui/platform/KeyFilter.h"
+#include "gui/platform/LongText.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/AddHistory.h"
@@ -44,15 +46,6 @@ constexpr int CalendarBoxes[] = {Column::ServiceDate, Column::DateServiced, Colu
 
 using Twips::toPixels;
 
-QString boxText(const QWidget *box)
-{
-    if (auto *line = qobject_cast<const QLineEdit *>(box))
-        return line->text();
-    if (auto *multi = qobject_cast<const QPlainTextEdit *>(box))
-        return multi->toPlainText();
-    return QString();
-}
-
 // Typing goes through the box's key filter; pastes and drops are cut to the box's limit, a digit
 // box takes only digits and a date box only digits and "/", as their keys do.
 void holdToRules(QWidget *box, int id)
@@ -65,14 +58,6 @@ void holdToRules(QWidget *box, int id)
             takeOnlyCharacters(line, QStringLiteral("0-9/"));
         cutPastes(line, ItemBox::lengthLimit(id));
     }
-}
-
-void setBoxText(QWidget *box, const QString &text)
-{
-    if (auto *line = qobject_cast<QLineEdit *>(box))
-        line->setText(text);
-    else if (auto *multi = qobject_cast<QPlainTextEdit *>(box))
-        multi->setPlainText(text);
 }
 
 // A field whose column the main list hides is shown on button face; it stays editable.
@@ -98,6 +83,7 @@ ItemEditor::ItemEditor(const AppContext &context, ItemEditMode mode, qint64 item
     if (mode != AddItem)
         m_itemId = itemId;
     setObjectName(QStringLiteral("frmAdd"));
+    setWindowTitle(isAddMode() ? QStringLiteral("Add Item") : QStringLiteral("Edit Item, ID = %1").arg(itemId));
 
     // The frames scroll above the buttons, which stay in view however small the window. The
     // second page is built hidden.
@@ -143,6 +129,12 @@ ItemEditor::ItemEditor(const AppContext &context, ItemEditMode mode, qint64 item
     first->setColumnStretch(1, 49);
     setDefaultSizeTwips(this, WindowWidth, WindowHeight);
     m_boxes[Column::Name]->setFocus();
+    // Each page's keys, with the paging button's caption on that page.
+    m_cmdMore->setText(QStringLiteral("&More"));
+    Mnemonics::give(this, {m_secondPage});
+    m_cmdMore->setText(QStringLiteral("Bac&k"));
+    Mnemonics::give(this, {m_firstPage});
+    m_cmdMore->setText(QStringLiteral("&More"));
 }
 
 ItemEditor::~ItemEditor() = default;
@@ -181,7 +173,7 @@ QWidget *ItemEditor::addBox(QGroupBox *frame, int id, const QString &label, cons
     line->addWidget(box);
     if (ItemBox::isDate(id)) {
         const auto calendar = std::find(std::begin(CalendarBoxes), std::end(CalendarBoxes), id);
-        line->addWidget(calendarButton(int(calendar - std::begin(CalendarBoxes)), static_cast<QLineEdit *>(box)));
+        line->addWidget(calendarButton(int(calendar - std::begin(CalendarBoxes)), static_cast<QLineEdit *>(box), label));
         line->addStretch(1);
     } else if (ItemBox::isDayCount(id)) {
         fitWidth(static_cast<QLineEdit *>(box), DaysWidth, QStringLiteral("999"));
@@ -195,9 +187,9 @@ QWidget *ItemEditor::addBox(QGroupBox *frame, int id, const QString &label, cons
     return box;
 }
 
-QPushButton *ItemEditor::calendarButton(int index, QLineEdit *box)
+QPushButton *ItemEditor::calendarButton(int index, QLineEdit *box, const QString &boxName)
 {
-    QPushButton *button = DatePicker::dateBoxButton(box, QStringLiteral("cmdCal%1").arg(index));
+    QPushButton *button = DatePicker::dateBoxButton(box, QStringLiteral("cmdCal%1").arg(index), boxName);
     button->setProperty("index", index);
     connect(button, &QPushButton::clicked, this, [this, index] { openCalendar(index); });
     return button;
@@ -226,15 +218,15 @@ void ItemEditor::buildEquipmentFrame()
     // the window or moving the rows below when a company is chosen.
     m_lblCoName->setWordWrap(true);
     m_lblCoName->setMinimumHeight(2 * m_lblCoName->fontMetrics().lineSpacing() + 2 * m_lblCoName->frameWidth());
-    auto *select = new QPushButton(QStringLiteral("Select"), m_equipmentFrame);
-    select->setObjectName(QStringLiteral("cmdSelect"));
-    connect(select, &QPushButton::clicked, this, &ItemEditor::selectCompany);
+    m_cmdSelect = new QPushButton(QStringLiteral("Select"), m_equipmentFrame);
+    m_cmdSelect->setObjectName(QStringLiteral("cmdSelect"));
+    connect(m_cmdSelect, &QPushButton::clicked, this, &ItemEditor::selectCompany);
     auto *caption = new QLabel(QStringLiteral("Company Name"), m_equipmentFrame);
     caption->setObjectName(QStringLiteral("lblData16"));
-    caption->setBuddy(select);
+    caption->setBuddy(m_cmdSelect);
     auto *line = new QHBoxLayout;
     line->addWidget(m_lblCoName, 1);
-    line->addWidget(select);
+    line->addWidget(m_cmdSelect);
     auto *rows = static_cast<QGridLayout *>(m_equipmentFrame->layout());
     const int row = rows->rowCount();
     rows->addWidget(caption, row, 0);
@@ -361,8 +353,8 @@ void ItemEditor::buildButtons()
         b->setObjectName(QString::fromLatin1(name));
         return b;
     };
-    m_cmdMore = button("cmdMore", QStringLiteral("More"));
-    m_cmdOK = button("cmdOK", QStringLiteral("Add"));
+    m_cmdMore = button("cmdMore", QStringLiteral("&More"));
+    m_cmdOK = button("cmdOK", isAddMode() ? QStringLiteral("Add") : QStringLiteral("Edit"));
     QPushButton *cancel = button("cmdCancel", QStringLiteral("Cancel"));
     static_cast<QVBoxLayout *>(layout())->addLayout(buttonRow({m_cmdMore, m_cmdOK, cancel}, ButtonWidth));
     connect(m_cmdMore, &QPushButton::clicked, this, &ItemEditor::togglePage);
@@ -379,12 +371,7 @@ QWidget *ItemEditor::box(int id) const
 void ItemEditor::load()
 {
     greyHiddenColumns();
-    if (isAddMode()) {
-        setWindowTitle(QStringLiteral("Add Item"));
-        m_cmdOK->setText(QStringLiteral("Add"));
-    } else {
-        setWindowTitle(QStringLiteral("Edit Item, ID = %1").arg(*m_itemId));
-        m_cmdOK->setText(QStringLiteral("Edit"));
+    if (!isAddMode()) {
         runGuarded(this, QStringLiteral("read the item"), [this] {
             // First what the save compares with, so that a change while loading is not missed.
             Database &database = m_context.database();
@@ -413,7 +400,7 @@ void ItemEditor::showForm(const ItemForm &form)
 {
     for (int id = 0; id < ItemBox::Count; ++id) {
         if (QWidget *b = m_boxes[std::size_t(id)])
-            setBoxText(b, form[id]);
+            LongText::setValue(b, form[id]); // a long value in part, kept whole until edited
     }
     setCompany(form.companyId, form.companyName);
     m_storedStock = form.stocked;
@@ -425,10 +412,10 @@ ItemForm ItemEditor::form() const
     ItemForm form;
     for (int id = 0; id < ItemBox::Count; ++id) {
         if (QWidget *b = m_boxes[std::size_t(id)])
-            form[id] = boxText(b);
+            form[id] = LongText::value(b);
     }
     form.companyId = m_companyId;
-    form.companyName = m_lblCoName->text();
+    form.companyName = m_companyName;
     form.stocked = stockedToStore(m_cmbReplaceStock->currentIndex(), m_storedStock);
     return form;
 }
@@ -436,7 +423,8 @@ ItemForm ItemEditor::form() const
 void ItemEditor::setCompany(qint64 companyId, const QString &name)
 {
     m_companyId = companyId;
-    m_lblCoName->setText(name);
+    m_lblCoName->setText(LongText::shownPart(name));
+    m_companyName = name;
 }
 
 void ItemEditor::showCompany(qint64 companyId)
@@ -452,26 +440,35 @@ void ItemEditor::showParts()
     m_flxRepParts->setRowCount(m_parts.count());
     for (int row = 0; row < m_parts.count(); ++row) {
         const RepPart &part = m_parts.at(row);
-        m_flxRepParts->setItem(row, 0, new QTableWidgetItem(part.name));
-        m_flxRepParts->setItem(row, 1, new QTableWidgetItem(part.number));
+        m_flxRepParts->setItem(row, 0, new QTableWidgetItem(LongText::shownPart(part.name)));
+        m_flxRepParts->setItem(row, 1, new QTableWidgetItem(LongText::shownPart(part.number)));
     }
 }
 
 void ItemEditor::addPart()
 {
     if (!m_parts.add(m_txtRepPartName->text(), m_txtRepPartNumber->text())) {
-        MessageBox::information(this, QStringLiteral("A Part Name must be specified"));
+        MessageBox::fault(m_txtRepPartName, QStringLiteral("A Part Name must be specified"));
         return;
     }
     showParts();
     m_txtRepPartName->clear();
     m_txtRepPartNumber->clear();
+    m_txtRepPartName->setFocus(); // ready for the next part
+}
+
+QWidget *ItemEditor::faultControl(int id)
+{
+    QWidget *control = id == Column::Company ? m_cmdSelect : box(id);
+    if (control && m_firstPage->isAncestorOf(control) == m_firstPage->isHidden())
+        togglePage();
+    return control;
 }
 
 void ItemEditor::togglePage()
 {
-    const bool toSecondPage = m_cmdMore->text() == u"More";
-    m_cmdMore->setText(toSecondPage ? QStringLiteral("Back") : QStringLiteral("More"));
+    const bool toSecondPage = m_secondPage->isHidden();
+    m_cmdMore->setText(toSecondPage ? QStringLiteral("Bac&k") : QStringLiteral("&More"));
     m_secondPage->setVisible(toSecondPage);
     m_firstPage->setVisible(!toSecondPage);
 }
@@ -494,8 +491,13 @@ void ItemEditor::save()
 {
     const ItemForm values = form();
     const ItemCheck check = checkItem(values, Clock::today());
-    for (const QString &message : check.messages)
-        MessageBox::information(this, message);
+    for (qsizetype i = 0; i < check.messages.size(); ++i) {
+        // The error, which comes last, sends the keyboard to the entry at fault.
+        if (!check.canSave && i + 1 == check.messages.size())
+            MessageBox::fault(faultControl(check.faultBox), check.messages.at(i));
+        else
+            MessageBox::information(this, check.messages.at(i));
+    }
     if (!check.canSave)
         return;
 

@@ -80,12 +80,14 @@ private:
     // A frame whose rows are a label and its box; addBox adds a row under the others.
     QGroupBox *makeFrame(const char *name, const QString &title, QWidget *page);
     QWidget *addBox(QGroupBox *frame, int id, const QString &label, const QString &tip);
-    QPushButton *calendarButton(int index, QLineEdit *box);
+    QPushButton *calendarButton(int index, QLineEdit *box, const QString &boxName);
 
     void showForm(const ItemForm &form);
     void showParts();
     void greyHiddenColumns();
     void setCompany(qint64 companyId, const QString &name);
+    // The control of a column id that a failed check names, its page shown.
+    QWidget *faultControl(int id);
 
     const AppContext &m_context;
     const ItemEditMode m_mode;
@@ -94,6 +96,7 @@ private:
     RowStamp m_read; // the item's row as it was loaded
     int m_storedStock = -1; // the item's replacestock when it opened
     qint64 m_companyId = 0; // the tag of the company label
+    QString m_companyName; // the company's name, which the label may show in part
     PartList m_parts;
 
     std::array<QWidget *, ItemBox::Count> m_boxes {};
@@ -106,6 +109,7 @@ private:
     QGroupBox *m_historyFrame = nullptr;
     QGroupBox *m_customFrame = nullptr;
     QLabel *m_lblCoName = nullptr;
+    QPushButton *m_cmdSelect = nullptr;
     QComboBox *m_cmbReplaceStock = nullptr;
     QTableWidget *m_flxRepParts = nullptr;
     QLineEdit *m_txtRepPartName = nullptr;

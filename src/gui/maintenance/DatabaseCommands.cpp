@@ -2,7 +2,6 @@
 
 #include "ProgramEnd.h"
 
-#include "core/db/Recordset.h"
 #include "core/maintenance/BackupReminder.h"
 #include "core/maintenance/DatabaseFiles.h"
 #include "core/maintenance/WorkingDatabase.h"

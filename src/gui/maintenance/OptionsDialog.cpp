@@ -1,8 +1,8 @@
 #include "OptionsDialog.h"
 
 #include "core/alarms/AlarmSummary.h"
-#include "core/db/Recordset.h"
 #include "gui/platform/KeyFilter.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QCheckBox>
@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -51,6 +52,7 @@ OptionsDialog::OptionsDialog(Database &database, QWidget *parent)
     SSTab1->addTab(buildAlarmsTab(), QStringLiteral("Alarms"));
     SSTab1->addTab(buildBackupTab(), QStringLiteral("Backup"));
     SSTab1->addTab(buildAdvancedTab(), QStringLiteral("Advanced"));
+    SSTab1->tabBar()->setAccessibleName(QStringLiteral("Option pages"));
 
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
     m_okButton->setObjectName(QStringLiteral("cmdOK"));
@@ -72,11 +74,16 @@ OptionsDialog::OptionsDialog(Database &database, QWidget *parent)
     connect(cmbSvcAl, &QComboBox::currentIndexChanged, this, &OptionsDialog::followAlarmChoice);
     connect(cmbOrAl, &QComboBox::currentIndexChanged, this, &OptionsDialog::followAlarmChoice);
     resize(440, 230);
+    Mnemonics::give(this);
 }
 
 void OptionsDialog::load()
 {
-    if (runGuarded(this, QStringLiteral("read the options"), [&] { m_loaded = loadOptions(m_database); }))
+    // Without the row the window offers nothing to store.
+    if (runGuarded(this, QStringLiteral("read the options"), [&] {
+            m_read = optionsStamp(m_database);
+            m_loaded = loadOptions(m_database);
+        }))
         showOptions(m_loaded);
     else
         m_okButton->setEnabled(false);
@@ -99,6 +106,10 @@ QWidget *OptionsDialog::buildAlarmsTab()
     m_trayCheck->setObjectName(QStringLiteral("chkTray"));
     m_trayCheck->setChecked(trayAlarmsWanted());
     form->addRow(m_trayCheck);
+    m_noticeCheck = new QCheckBox(QStringLiteral("Notify about new alarms on the desktop"), widget);
+    m_noticeCheck->setObjectName(QStringLiteral("chkNotify"));
+    m_noticeCheck->setChecked(desktopNoticesWanted());
+    form->addRow(m_noticeCheck);
     return widget;
 }
 
@@ -182,15 +193,20 @@ void OptionsDialog::save()
 {
     const IntervalProblem problem = checkBackupInterval(m_backupIntervalEdit->text());
     if (problem != IntervalProblem::None) {
-        MessageBox::information(this, intervalProblemText(problem));
         SSTab1->setCurrentIndex(1);
-        m_backupIntervalEdit->setFocus();
+        MessageBox::fault(m_backupIntervalEdit, intervalProblemText(problem));
         return;
     }
     const GeneralOptions options = chosen();
-    if (!runGuarded(this, QStringLiteral("save the options"), [&] { saveOptions(m_database, options); }))
+    bool written = false;
+    if (!runGuarded(this, QStringLiteral("save the options"), [&] { written = saveOptions(m_database, options, m_read); }))
         return;
+    if (!written) {
+        MessageBox::information(this, QString::fromLatin1(OptionsChangedText));
+        return;
+    }
     setTrayAlarmsWanted(m_trayCheck->isChecked());
+    setDesktopNoticesWanted(m_noticeCheck->isChecked());
     Q_EMIT optionsSaved();
     close();
 }

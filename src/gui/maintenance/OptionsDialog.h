@@ -12,9 +12,8 @@ class QPushButton;
 class QTabWidget;
 
 // The options window: the alarm switches and notification interval, the backup interval and
-// the start-up alarm and automatic history, and the tray icon. OK writes the settings row and
-// announces it;
-// Cancel writes nothing. It does not block the main window.
+// the start-up alarm and automatic history, the tray icon and the desktop's notices. OK writes
+// the settings row and announces it; Cancel writes nothing. It does not block the main window.
 class OptionsDialog : public QDialog
 {
     Q_OBJECT
@@ -45,11 +44,13 @@ private:
 
     Database &m_database;
     GeneralOptions m_loaded; // as the window opened, for lists with nothing chosen
+    RowStamp m_read; // the same, as the save compares it
     QTabWidget *SSTab1 = nullptr;
     QComboBox *cmbSvcAl = nullptr;
     QComboBox *cmbOrAl = nullptr;
     QComboBox *cmbAlNoti = nullptr;
-    QCheckBox *m_trayCheck = nullptr; // kept with the desktop settings, not in the row
+    QCheckBox *m_trayCheck = nullptr; // these two are kept with the desktop settings, not in the row
+    QCheckBox *m_noticeCheck = nullptr;
     QLineEdit *m_backupIntervalEdit = nullptr;
     QComboBox *cmbAlarmStartup = nullptr;
     QComboBox *cmbAutoAddHst = nullptr;

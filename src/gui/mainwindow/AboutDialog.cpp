@@ -1,7 +1,8 @@
 #include "AboutDialog.h"
 
-#include "core/db/Recordset.h"
 #include "core/platform/LineEnds.h"
+#include "core/settings/SettingsStore.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QHBoxLayout>
@@ -38,6 +39,7 @@ AboutDialog::AboutDialog(Database &database, QWidget *parent)
     layout->addWidget(logo, 0, Qt::AlignTop);
     layout->addLayout(right, 1);
     resize(460, 170);
+    Mnemonics::give(this);
 }
 
 void AboutDialog::load()
@@ -47,9 +49,8 @@ void AboutDialog::load()
 
 QString AboutDialog::aboutText(Database &database)
 {
-    Recordset settings(database, QStringLiteral("Select * from settings"));
-    if (settings.isEmpty())
+    const std::optional<DatabaseVersion> made = readDatabaseVersion(database);
+    if (!made)
         return QString();
-    return QStringLiteral("Tarvo v") + settings.text(QStringLiteral("Version")) + QStringLiteral("\r\nBuild: ")
-        + settings.text(QStringLiteral("build"));
+    return QStringLiteral("Tarvo v") + made->version + QStringLiteral("\r\nBuild: ") + made->build;
 }

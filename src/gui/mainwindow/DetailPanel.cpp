@@ -1,18 +1,23 @@
 #include "DetailPanel.h"
 
 #include "core/companies/Company.h"
-#include "core/db/Recordset.h"
+#include "core/companies/CompanyStore.h"
 #include "core/platform/DesktopUrl.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
 #include "core/records/History.h"
+#include "core/records/RecordStore.h"
+#include "gui/platform/Appearance.h"
 #include "gui/platform/Desktop.h"
+#include "gui/platform/LongText.h"
 #include "gui/platform/PlainText.h"
 #include "gui/records/EntryGrid.h"
 
 #include <QBoxLayout>
 #include <QEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -41,16 +46,32 @@ constexpr int DateColumnWidth = 1300;
 constexpr int HistoryRowHeight = 570;
 constexpr int NoteRowHeight = 285;
 
+// A link reads as one on light and dark windows; while it has the keyboard it is drawn on the
+// highlight, as a chosen row is.
+void paintLink(QLabel *label, bool focused)
+{
+    QPalette palette = QGuiApplication::palette();
+    const QColor highlight = palette.color(QPalette::Highlight);
+    palette.setColor(QPalette::WindowText, focused ? Appearance::textOn(highlight, palette.color(QPalette::HighlightedText)) : Appearance::linkColour(palette));
+    palette.setColor(QPalette::Window, highlight);
+    label->setAutoFillBackground(focused);
+    label->setPalette(palette);
+}
+
 void setLinkStyle(QLabel *label)
 {
     QFont font = label->font();
     font.setUnderline(true);
     label->setFont(font);
-    // The link colour of the palette: blue on a light window, and still readable on a dark one.
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
-    label->setPalette(palette);
+    paintLink(label, false);
     label->setCursor(Qt::PointingHandCursor);
+}
+
+// Tab reaches a link that shows an address, and Enter opens it.
+void showLink(QLabel *label, const QString &address)
+{
+    label->setText(LongText::shownPart(address));
+    label->setFocusPolicy(address.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
 }
 
 } // namespace
@@ -108,12 +129,22 @@ CompanyPane::CompanyPane(Database &database, QWidget *parent)
     m_email->installEventFilter(this);
     m_web->installEventFilter(this);
 
-    m_more = new QPushButton(QStringLiteral("More"), this);
+    m_more = new QPushButton(QStringLiteral("&More"), this);
     m_more->setObjectName(QStringLiteral("cmdChangeCo"));
     connect(m_more, &QPushButton::clicked, this, &CompanyPane::toggleCompanyPage);
 
+    // Each value is named by its caption, for a screen reader.
+    const std::pair<QLabel *, QLabel *> named[] = {{m_captions[0], m_name}, {m_captions[1], m_street1}, {m_captions[2], m_phone1}, {m_captions[3], m_phone2}, {m_captions[4], m_email}, {m_captions[5], m_web}, {m_captions[6], m_contact}, {m_notesCaption, m_notes}};
+    for (const auto &[caption, value] : named)
+        value->setAccessibleName(caption->text());
+    m_street2->setAccessibleName(QStringLiteral("Address, second line"));
+    m_city->setAccessibleName(QStringLiteral("Address, city"));
+
     placeLines();
     showPage(true);
+    // Tab goes from the e-mail link (on the first page) or the web link (on the second) to the button.
+    setTabOrder(m_email, m_web);
+    setTabOrder(m_web, m_more);
 }
 
 QLabel *CompanyPane::caption(const char *name, const QString &text, int index)
@@ -184,36 +215,44 @@ void CompanyPane::showPage(bool first)
 
 void CompanyPane::toggleCompanyPage()
 {
-    if (m_more->text() == u"More") {
-        m_more->setText(QStringLiteral("Back"));
-        showPage(false);
-    } else {
-        m_more->setText(QStringLiteral("More"));
-        showPage(true);
-    }
+    const bool toSecondPage = !m_name->isHidden();
+    m_more->setText(toSecondPage ? QStringLiteral("&Back") : QStringLiteral("&More"));
+    showPage(!toSecondPage);
 }
 
 void CompanyPane::showCompany(qint64 companyId)
 {
     const CompanyRecord company = loadCompany(m_database, companyId);
     const auto &f = company.fields;
-    m_name->setText(f[CompanyBox::Name]);
-    m_street1->setText(f[CompanyBox::Street1]);
-    m_street2->setText(f[CompanyBox::Street2]);
-    m_city->setText(f[CompanyBox::City] + QStringLiteral(", ") + f[CompanyBox::State] + QStringLiteral("  ")
-                    + f[CompanyBox::Zip]);
-    m_phone1->setText(f[CompanyBox::Phone1]);
-    m_email->setText(f[CompanyBox::Email]);
-    m_contact->setText(f[CompanyBox::Contact]);
-    m_web->setText(f[CompanyBox::Website]);
-    m_phone2->setText(f[CompanyBox::Phone2]);
-    m_notes->setText(LineEnds::toShown(f[CompanyBox::Notes]));
+    const auto show = [](QLabel *label, const QString &text) { label->setText(LongText::shownPart(text)); };
+    show(m_name, f[CompanyBox::Name]);
+    show(m_street1, f[CompanyBox::Street1]);
+    show(m_street2, f[CompanyBox::Street2]);
+    show(m_city, f[CompanyBox::City] + QStringLiteral(", ") + f[CompanyBox::State] + QStringLiteral("  ") + f[CompanyBox::Zip]);
+    show(m_phone1, f[CompanyBox::Phone1]);
+    show(m_contact, f[CompanyBox::Contact]);
+    show(m_phone2, f[CompanyBox::Phone2]);
+    show(m_notes, LineEnds::toShown(f[CompanyBox::Notes]));
+    // The links keep their whole addresses, which the desktop is given.
+    m_emailAddress = f[CompanyBox::Email];
+    m_webAddress = f[CompanyBox::Website];
+    showLink(m_email, m_emailAddress);
+    showLink(m_web, m_webAddress);
+}
+
+QWidget *CompanyPane::firstInTabOrder() const
+{
+    return m_email;
 }
 
 void CompanyPane::clear()
 {
     for (QLabel *label : {m_name, m_street1, m_street2, m_city, m_phone1, m_email, m_contact, m_web, m_phone2, m_notes})
         label->clear();
+    m_emailAddress.clear();
+    m_webAddress.clear();
+    showLink(m_email, QString());
+    showLink(m_web, QString());
 }
 
 QString CompanyPane::valueText(const char *labelName) const
@@ -224,14 +263,23 @@ QString CompanyPane::valueText(const char *labelName) const
 
 bool CompanyPane::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
-        // Only a mail address or a web address is handed to the desktop, never a local path.
-        if (watched == m_email)
-            Desktop::open(DesktopUrl::forEmail(m_email->text()));
-        else if (watched == m_web)
-            Desktop::open(DesktopUrl::forWebSite(m_web->text()));
+    if (watched != m_email && watched != m_web)
+        return QGroupBox::eventFilter(watched, event);
+    bool open = event->type() == QEvent::MouseButtonPress;
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        open = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        paintLink(static_cast<QLabel *>(watched), event->type() == QEvent::FocusIn);
     }
-    return QGroupBox::eventFilter(watched, event);
+    if (!open)
+        return QGroupBox::eventFilter(watched, event);
+    // Only a mail address or a web address is handed to the desktop, never a local path.
+    if (watched == m_email)
+        Desktop::open(DesktopUrl::forEmail(m_emailAddress));
+    else
+        Desktop::open(DesktopUrl::forWebSite(m_webAddress));
+    return event->type() == QEvent::KeyPress;
 }
 
 HistoryPane::HistoryPane(Database &database, QWidget *parent)
@@ -254,11 +302,11 @@ HistoryPane::HistoryPane(Database &database, QWidget *parent)
     m_history->setWordWrap(true);
     m_notes->hide();
 
-    m_change = new QPushButton(QStringLiteral("View Notes"), this);
+    m_change = new QPushButton(QStringLiteral("Vi&ew Notes"), this);
     m_change->setObjectName(QStringLiteral("cmdChange"));
-    m_addHistory = new QPushButton(QStringLiteral("Add History"), this);
+    m_addHistory = new QPushButton(QStringLiteral("&Add History"), this);
     m_addHistory->setObjectName(QStringLiteral("cmdAddHst"));
-    m_addNote = new QPushButton(QStringLiteral("Add Note"), this);
+    m_addNote = new QPushButton(QStringLiteral("Add &Note"), this);
     m_addNote->setObjectName(QStringLiteral("cmdAddNote"));
     m_addNote->hide();
     connect(m_change, &QPushButton::clicked, this, &HistoryPane::toggleView);
@@ -312,7 +360,7 @@ void HistoryPane::clear()
 
 bool HistoryPane::showingNotes() const
 {
-    return m_change->text() == u"View History";
+    return !m_notes->isHidden();
 }
 
 void HistoryPane::toggleView()
@@ -323,5 +371,5 @@ void HistoryPane::toggleView()
     m_addHistory->setVisible(!toNotes);
     m_notes->setVisible(toNotes);
     m_addNote->setVisible(toNotes);
-    m_change->setText(toNotes ? QStringLiteral("View History") : QStringLiteral("View Notes"));
+    m_change->setText(toNotes ? QStringLiteral("Vi&ew History") : QStringLiteral("Vi&ew Notes"));
 }

@@ -39,6 +39,8 @@ public:
     QString valueText(const char *labelName) const;
     void toggleCompanyPage(); // cmdChangeCo
     QPushButton *moreButton() const { return m_more; }
+    // The first control Tab reaches in the pane.
+    QWidget *firstInTabOrder() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -55,6 +57,8 @@ private:
     QLabel *m_name, *m_street1, *m_street2, *m_city, *m_phone1, *m_email, *m_contact;
     QLabel *m_web, *m_phone2, *m_notes;
     QPushButton *m_more = nullptr;
+    QString m_emailAddress;
+    QString m_webAddress;
 };
 
 // The history and notes pane (frmInv3): one grid shown at a time, and its add button.

@@ -8,12 +8,14 @@
 #include "core/itemlist/ItemListModel.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
+#include "core/platform/SafeFile.h"
 #include "core/platform/Twips.h"
 #include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
 #include "gui/alarms/AlarmController.h"
 #include "gui/itemlist/ItemGrid.h"
 #include "gui/itemlist/ItemListController.h"
+#include "gui/platform/BusyWait.h"
 #include "gui/platform/Desktop.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
@@ -22,7 +24,6 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -118,6 +119,7 @@ void MainWindow::buildStatusBar()
     connect(m_clock, &QTimer::timeout, this, &MainWindow::updateClockPanels);
     m_clock->start();
     updateClockPanels();
+    showDatabaseWaits(bar);
 }
 
 void MainWindow::updateClockPanels()
@@ -187,7 +189,7 @@ void MainWindow::buildCentralArea()
     QWidget::setTabOrder(m_historyPane->addNoteButton(), m_historyPane->changeButton());
     QWidget::setTabOrder(m_historyPane->changeButton(), m_historyPane->historyGrid());
     QWidget::setTabOrder(m_historyPane->historyGrid(), m_historyPane->notesGrid());
-    QWidget::setTabOrder(m_historyPane->notesGrid(), m_companyPane->moreButton());
+    QWidget::setTabOrder(m_historyPane->notesGrid(), m_companyPane->firstInTabOrder());
 
     // The cell viewer shows a long cell's whole text over the cell; it is never stored.
     m_cellViewer = new QPlainTextEdit(central);
@@ -218,8 +220,8 @@ void MainWindow::load()
 
 void MainWindow::makeWorkingFolders()
 {
-    QDir().mkpath(AppPaths::backupFolder());
-    QDir().mkpath(AppPaths::reportsFolder());
+    SafeFile::makeFolder(AppPaths::backupFolder());
+    SafeFile::makeFolder(AppPaths::reportsFolder());
 }
 
 void MainWindow::setPanelText(int panel, const QString &text)
@@ -296,7 +298,7 @@ bool MainWindow::requireSelection(const QString &message)
 {
     if (!m_items->noItemSelected())
         return true;
-    MessageBox::information(this, message);
+    MessageBox::fault(m_grid, message);
     return false;
 }
 
@@ -313,7 +315,7 @@ void MainWindow::deleteSelectedItem()
         return;
     }
     const qint64 id = m_items->selectedItemId();
-    if (!MessageBox::confirm(this, deleteItemQuestion(id)))
+    if (!MessageBox::confirmDestructive(this, deleteItemQuestion(id)))
         return;
     if (!runGuarded(this, QStringLiteral("delete the item"), [&] { deleteItem(m_context.database(), id); }))
         return;
@@ -381,6 +383,8 @@ void MainWindow::reportCommand(int position)
 void MainWindow::openManual()
 {
     // Without a program of the desktop for it, the manual is shown in the report viewer.
-    if (!Desktop::open(QUrl::fromLocalFile(AppPaths::manualFile())))
-        showFileInViewer(AppPaths::manualFile());
+    Desktop::openChecked(QUrl::fromLocalFile(AppPaths::manualFile()), this, [](bool opened) {
+        if (!opened)
+            showFileInViewer(AppPaths::manualFile());
+    });
 }

@@ -74,6 +74,8 @@ private:
     void buildToolBar();
     void buildContextMenu();
     QAction *addCommand(QMenu *menu, const char *name, const QString &text, const std::function<void()> &command = nullptr);
+    // What an export wrote, shown for a while in the status bar.
+    void showExported(const QString &written);
 
     // The commands that span the collaborators.
     bool requireSelection(const QString &message);

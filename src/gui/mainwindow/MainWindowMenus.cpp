@@ -11,11 +11,13 @@
 #include "gui/alarms/AlarmController.h"
 #include "gui/itemlist/ItemListController.h"
 #include "gui/maintenance/DatabaseCommands.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/reports/ReportCommands.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
 
 QAction *MainWindow::action(const QString &name) const
@@ -104,6 +106,8 @@ void MainWindow::buildMenus()
     help->setObjectName(QStringLiteral("mnuHelp"));
     addCommand(help, "mnuContents", QStringLiteral("Contents"), [this] { openManual(); })->setShortcut(QKeySequence::HelpContents);
     addCommand(help, "mnuAbout", QStringLiteral("About"), [this] { m_windows->showAbout(); });
+    for (QAction *title : bar->actions())
+        Mnemonics::give(title->menu());
 }
 
 // One entry per report of the report list, by its position; then the exports and the import.
@@ -117,10 +121,20 @@ void MainWindow::buildReportsMenu(QMenu *reports)
         entry->setProperty("position", position);
     }
     reports->addSeparator();
-    addCommand(reports, "mnuExportCsv", QStringLiteral("Export List as CSV"), [this] { exportListCsv(this, *m_items->model()); });
+    addCommand(reports, "mnuExportCsv", QStringLiteral("Export List as CSV"),
+               [this] { showExported(exportListCsv(this, *m_items->model())); });
+    addCommand(reports, "mnuExportCsvAll", QStringLiteral("Export All Fields as CSV"),
+               [this] { showExported(exportAllFieldsCsv(this, m_context.database())); });
     addCommand(reports, "mnuExportIcs", QStringLiteral("Export Due Dates as Calendar"),
-               [this] { exportDueDateCalendar(this, m_context.database()); });
+               [this] { showExported(exportDueDateCalendar(this, m_context.database())); });
     addCommand(reports, "mnuImportCsv", QStringLiteral("Import Items from CSV\u2026"), [this] { m_windows->importItemsCsv(); });
+}
+
+void MainWindow::showExported(const QString &written)
+{
+    constexpr int ShownMsec = 15000;
+    if (!written.isEmpty())
+        statusBar()->showMessage(written, ShownMsec);
 }
 
 void MainWindow::buildToolBar()
@@ -164,4 +178,5 @@ void MainWindow::buildContextMenu()
     QAction *columns = addCommand(m_contextMenu, "mnuEditColumns", QStringLiteral("Edit Columns"),
                                   [this] { m_windows->openColumnSettings(); });
     connect(action(QStringLiteral("mnuColums")), &QAction::enabledChanged, columns, &QAction::setEnabled);
+    Mnemonics::give(m_contextMenu);
 }

@@ -5,7 +5,6 @@
 #include "core/alarms/AlarmMonitor.h"
 #include "gui/alarms/AlarmController.h"
 
-#include "core/db/Recordset.h"
 #include "core/maintenance/DatabaseFiles.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"

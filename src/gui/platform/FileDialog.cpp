@@ -1,5 +1,6 @@
 #include "FileDialog.h"
 
+#include "DialogOwner.h"
 #include "MessageBox.h"
 
 #include "core/platform/SafeFile.h"
@@ -12,9 +13,13 @@
 namespace {
 bool inTestMode = false;
 QQueue<QString> paths;
+QString lastStartSeen;
+QString lastCaptionSeen;
 
-QString nextTestPath()
+QString nextTestPath(const QString &caption, const QString &start)
 {
+    lastCaptionSeen = caption;
+    lastStartSeen = start;
     return paths.isEmpty() ? QString() : paths.dequeue();
 }
 
@@ -32,12 +37,14 @@ QString withSuffix(const QString &path, const QString &suffix, QFileDialog::Acce
 
 namespace FileDialog {
 
-QString openFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
+QString openFile(QWidget *parent, const QString &caption, const QString &start, const QString &filter,
                  const QString &defaultSuffix)
 {
     if (inTestMode)
-        return withSuffix(nextTestPath(), defaultSuffix, QFileDialog::AcceptOpen);
-    QFileDialog dialog(parent, caption, folder, filter);
+        return withSuffix(nextTestPath(caption, start), defaultSuffix, QFileDialog::AcceptOpen);
+    const DialogOwner owner(parent);
+    QFileDialog dialog(owner.window(), caption, start, filter);
+    owner.place(&dialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -45,12 +52,14 @@ QString openFile(QWidget *parent, const QString &caption, const QString &folder,
     return withSuffix(dialog.selectedFiles().first(), defaultSuffix, QFileDialog::AcceptOpen);
 }
 
-QString saveFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
+QString saveFile(QWidget *parent, const QString &caption, const QString &start, const QString &filter,
                  const QString &defaultSuffix)
 {
     if (inTestMode)
-        return withSuffix(nextTestPath(), defaultSuffix, QFileDialog::AcceptSave);
-    QFileDialog dialog(parent, caption, folder, filter);
+        return withSuffix(nextTestPath(caption, start), defaultSuffix, QFileDialog::AcceptSave);
+    const DialogOwner owner(parent);
+    QFileDialog dialog(owner.window(), caption, start, filter);
+    owner.place(&dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(defaultSuffix);
@@ -66,18 +75,30 @@ bool mayWriteTo(QWidget *parent, const QString &target)
         return false;
     }
     return !fileExists(target)
-        || MessageBox::confirm(parent, QStringLiteral("File already exsists; It will be overwritten"));
+        || MessageBox::confirmDestructive(parent, QStringLiteral("File already exsists; It will be overwritten"));
 }
 
 void setTestMode(bool on)
 {
     inTestMode = on;
     paths.clear();
+    lastStartSeen.clear();
+    lastCaptionSeen.clear();
 }
 
 void setNextPath(const QString &path)
 {
     paths.enqueue(path);
+}
+
+QString lastStart()
+{
+    return lastStartSeen;
+}
+
+QString lastCaption()
+{
+    return lastCaptionSeen;
 }
 
 } // namespace FileDialog

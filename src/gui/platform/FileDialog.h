@@ -6,13 +6,14 @@
 class QWidget;
 
 // The program's open and save dialogs. The program asks its own overwrite question, so the
-// save dialog does not. A name typed without a suffix takes the default suffix. Tests queue
-// the chosen paths (an empty text cancels).
+// save dialog does not. A name typed without a suffix takes the default suffix. `start` is the
+// folder the dialog opens in, or a file in it whose name is proposed. Tests queue the chosen
+// paths (an empty text cancels) and read where the last dialog started.
 namespace FileDialog {
 
-QString openFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
+QString openFile(QWidget *parent, const QString &caption, const QString &start, const QString &filter,
                  const QString &defaultSuffix = QString());
-QString saveFile(QWidget *parent, const QString &caption, const QString &folder, const QString &filter,
+QString saveFile(QWidget *parent, const QString &caption, const QString &start, const QString &filter,
                  const QString &defaultSuffix);
 
 // Before a save onto the chosen file: a file in use (the working database, the shown page) is
@@ -22,5 +23,7 @@ bool mayWriteTo(QWidget *parent, const QString &target);
 
 void setTestMode(bool on);
 void setNextPath(const QString &path);
+QString lastStart();
+QString lastCaption();
 
 } // namespace FileDialog

@@ -1,15 +1,19 @@
 #include "MessageBox.h"
 
+#include "DialogOwner.h"
+
 #include "core/platform/LineEnds.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 #include <QQueue>
+#include <QTimer>
 
 namespace {
 bool inTestMode = false;
 QQueue<MessageBox::Button> answers;
 QStringList shown;
+std::function<void(QMessageBox &)> testHandler;
 } // namespace
 
 MessageBox::Button MessageBox::defaultAnswer(Buttons buttons)
@@ -23,12 +27,35 @@ MessageBox::Button MessageBox::defaultAnswer(Buttons buttons)
 
 MessageBox::Button MessageBox::show(QWidget *parent, const QString &text, Buttons buttons, Icon icon)
 {
+    return showBox(parent, text, buttons, icon, false);
+}
+
+bool MessageBox::confirmDestructive(QWidget *parent, const QString &text)
+{
+    return showBox(parent, text, OkCancel, NoIcon, true) == Ok;
+}
+
+void MessageBox::fault(QWidget *control, const QString &text)
+{
+    information(control, text);
+    if (!control)
+        return;
+    // Set after the box has given the keyboard back to the control that had it.
+    control->window()->activateWindow();
+    control->setFocus(Qt::OtherFocusReason);
+}
+
+MessageBox::Button MessageBox::showBox(QWidget *parent, const QString &text, Buttons buttons, Icon icon, bool safeDefault)
+{
     if (inTestMode) {
         shown << text;
-        return answers.isEmpty() ? defaultAnswer(buttons) : answers.dequeue();
+        if (!testHandler)
+            return answers.isEmpty() ? defaultAnswer(buttons) : answers.dequeue();
     }
 
-    QMessageBox box(parent);
+    const DialogOwner owner(parent);
+    QMessageBox box(owner.window());
+    owner.place(&box);
     box.setWindowTitle(QStringLiteral("Tarvo"));
     // Stored texts break lines with CR LF; the box shows plain line breaks.
     box.setText(LineEnds::toShown(text));
@@ -37,19 +64,22 @@ MessageBox::Button MessageBox::show(QWidget *parent, const QString &text, Button
     switch (buttons) {
     case OkOnly:
         box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
         break;
     case OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Ok);
+        box.setDefaultButton(safeDefault ? QMessageBox::Cancel : QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     case YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(safeDefault ? QMessageBox::No : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         break;
     }
+    if (testHandler)
+        QTimer::singleShot(0, &box, [&box] { testHandler(box); });
     switch (box.exec()) {
     case QMessageBox::Ok: return Ok;
     case QMessageBox::Yes: return Yes;
@@ -63,6 +93,7 @@ void MessageBox::setTestMode(bool on)
     inTestMode = on;
     answers.clear();
     shown.clear();
+    testHandler = nullptr;
 }
 
 void MessageBox::setNextAnswer(Button answer)
@@ -84,6 +115,11 @@ void MessageBox::clearShown()
 {
     shown.clear();
     answers.clear();
+}
+
+void MessageBox::setTestHandler(std::function<void(QMessageBox &)> handler)
+{
+    testHandler = std::move(handler);
 }
 
 QString databaseFailureText(const QString &purpose, const QString &detail)

@@ -3,10 +3,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QMessageBox;
 class QWidget;
 
 // Every message box of the program: title "Tarvo", no icon unless asked, exactly the buttons
-// named. Tests switch it to answer from a queue and read back what was shown.
+// named. A box stands above the window the user works in (the active one, which may be an
+// always-on-top dialog) rather than behind it, and gives the keyboard back to that window when
+// it closes. Tests switch it to answer from a queue and read back what was shown.
 class MessageBox
 {
 public:
@@ -28,6 +33,11 @@ public:
     static bool question(QWidget *parent, const QString &text) { return show(parent, text, YesNo) == Yes; }
     // OK/Cancel question: true on OK.
     static bool confirm(QWidget *parent, const QString &text) { return show(parent, text, OkCancel) == Ok; }
+    // An OK/Cancel question whose OK cannot be undone: Enter answers Cancel.
+    static bool confirmDestructive(QWidget *parent, const QString &text);
+
+    // A message about what the user typed: afterwards the keyboard goes to the control at fault.
+    static void fault(QWidget *control, const QString &text);
 
     // Tests: no dialog opens; each box takes the next queued answer, or when none is queued
     // OK for a message and No or Cancel for a question (as Esc would).
@@ -36,9 +46,13 @@ public:
     static QStringList shownTexts();
     static QString lastText();
     static void clearShown();
+    // Tests that look at the box itself: while a handler is set, the real box opens as the user
+    // would see it and the handler answers it (it must close the box).
+    static void setTestHandler(std::function<void(QMessageBox &)> handler);
 
 private:
     static Button defaultAnswer(Buttons buttons);
+    static Button showBox(QWidget *parent, const QString &text, Buttons buttons, Icon icon, bool safeDefault);
 };
 
 // The text of a database failure shown to the user: what the command was doing and what the

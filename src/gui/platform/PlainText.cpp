@@ -12,3 +12,8 @@ QString plainToolTip(const QString &text)
 {
     return Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal);
 }
+
+QString captionText(const QString &text)
+{
+    return QString(text).replace(u'&', QStringLiteral("&&"));
+}

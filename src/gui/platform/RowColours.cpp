@@ -1,5 +1,7 @@
 #include "RowColours.h"
 
+#include "LongText.h"
+
 #include <QAbstractItemView>
 
 RowColourDelegate::RowColourDelegate(Picker picker, QObject *parent)
@@ -11,6 +13,8 @@ RowColourDelegate::RowColourDelegate(Picker picker, QObject *parent)
 void RowColourDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
+    // A cell shows at most the start of a long value.
+    option->text = LongText::shownPart(option->text);
     const RowColours picked = m_picker(index);
     option->backgroundBrush = picked.background;
     option->palette.setBrush(QPalette::Text, picked.text);

@@ -1,5 +1,7 @@
 #include "WindowUtil.h"
 
+#include "Appearance.h"
+
 #include "core/platform/Twips.h"
 
 #include <QApplication>
@@ -117,13 +119,52 @@ protected:
 
 } // namespace
 
+QPoint asidePlace(const QRect &area, const QSize &size, const QRect &avoid)
+{
+    const auto inArea = [&](int x, int y) {
+        return QPoint(qBound(area.left(), x, qMax(area.left(), area.right() + 1 - size.width())),
+                      qBound(area.top(), y, qMax(area.top(), area.bottom() + 1 - size.height())));
+    };
+    // In the order preferred when several cover equally little: right, below, left, above, the corners.
+    const QPoint candidates[] = {
+        inArea(avoid.right() + 1, avoid.top()),
+        inArea(avoid.left(), avoid.bottom() + 1),
+        inArea(avoid.left() - size.width(), avoid.top()),
+        inArea(avoid.left(), avoid.top() - size.height()),
+        inArea(area.right(), area.top()),
+        inArea(area.right(), area.bottom()),
+        inArea(area.left(), area.bottom()),
+        inArea(area.left(), area.top()),
+    };
+    const auto covered = [&](const QPoint &at) {
+        const QRect both = QRect(at, size) & avoid;
+        return qint64(both.width()) * both.height();
+    };
+    QPoint best = candidates[0];
+    for (const QPoint &at : candidates) {
+        if (covered(at) < covered(best))
+            best = at;
+    }
+    return best;
+}
+
 void showWithoutFocus(QWidget *window)
 {
     window->setAttribute(Qt::WA_ShowWithoutActivating);
     QWidget *owner = QApplication::activeWindow();
-    if (owner && owner != window)
+    if (owner && owner != window) {
         new KeyboardReturn(window, owner);
+        // Before its first show the frame is not known: as keepOnScreen, allow for a title bar.
+        const int side = window->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        const QMargins frame(side, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + side, side, side);
+        const QRect area = owner->screen()->availableGeometry();
+        const QPoint at = asidePlace(area, window->size().grownBy(frame), owner->frameGeometry());
+        window->move(at);
+    }
     window->show();
+    // Where the screen leaves no room beside it, the window the user types in stays on top.
+    if (owner && owner != window && owner->frameGeometry().intersects(window->frameGeometry()))
+        owner->raise();
 }
 
 void noAutomaticCurrent(QAbstractItemView *view)
@@ -208,4 +249,5 @@ void initResources()
     // The images live in the windows library, which is static: its resources need a nudge.
     Q_INIT_RESOURCE(tarvo);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/logo.png")));
+    Appearance::applyRequestedLook();
 }

@@ -20,8 +20,13 @@ void setTopMost(QWidget *window, bool on);
 // Raises an open window without reloading it; with `activate` it also takes the keyboard.
 void bringToFront(QWidget *window, bool activate = true);
 
-// Shows a new window at the front while the keyboard stays in the active window.
+// Shows a new window at the front while the keyboard stays in the active window, placed where it
+// covers as little of that window as the screen allows.
 void showWithoutFocus(QWidget *window);
+
+// Where a window of `size` (its frame included) goes in `area` so that it covers as little of
+// `avoid` as it can: beside it, above or below it, else in a corner of the area. Its top left.
+QPoint asidePlace(const QRect &area, const QSize &size, const QRect &avoid);
 
 // Fits a window into the available area of its screen (its title bar included), keeping its
 // minimum size, before it is shown.
@@ -100,6 +105,6 @@ QHBoxLayout *buttonRow(std::initializer_list<QWidget *> buttons, int minimumTwip
 // Fixes a box's width at `twips`, or wider when `sample` would not fit in the box's font.
 void fitWidth(QLineEdit *box, int twips, const QString &sample);
 
-// Makes the compiled-in images (logo, toolbar) available and gives every window the program's
-// icon; once, before the first window.
+// Makes the compiled-in images (logo, toolbar) available, gives every window the program's icon
+// and the look the environment asks for (see Appearance); once, before the first window.
 void initResources();

@@ -2,7 +2,8 @@
 
 #include "core/records/History.h"
 
-#include "core/db/Recordset.h"
+#include "core/items/ItemStore.h"
+#include "core/records/RecordStore.h"
 #include "core/settings/Settings.h"
 #include "gui/platform/MessageBox.h"
 
@@ -30,8 +31,10 @@ void addHistory(Database &database, HistoryKind kind, EntryTarget target, qint64
                 const QString &text2, const AppSettings &settings)
 {
     const QString descr = historyText(kind, text1, text2);
-    if (entryAccepted(QApplication::activeWindow(), kind, descr, settings))
-        writeEntry(database, target, itemId, descr);
+    // The question may stay open while another program deletes the item.
+    if (entryAccepted(QApplication::activeWindow(), kind, descr, settings)
+        && addEntryToItem(database, target, itemId, descr) == SaveOutcome::ItemGone)
+        MessageBox::information(QApplication::activeWindow(), QString::fromLatin1(EntryItemGoneText));
 }
 
 QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requests, const AppSettings &settings)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/db/RowStamp.h"
 #include "core/items/ItemRules.h"
 #include "core/records/History.h"
 

@@ -2,10 +2,12 @@
 
 #include "AddHistory.h"
 
-#include "core/db/Recordset.h"
 #include "core/items/ItemStore.h"
 #include "core/platform/Twips.h"
+#include "core/records/RecordStore.h"
 #include "gui/platform/KeyFilter.h"
+#include "gui/platform/LongText.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
 
@@ -23,8 +25,6 @@ namespace {
 constexpr int ButtonWidth = 1095;
 constexpr int WindowWidth = 7200;
 constexpr int WindowHeight = 1470;
-
-const char *const ItemGoneMessage = "This item no longer exists; the entry was not added";
 
 } // namespace
 
@@ -75,12 +75,13 @@ EntryDialog::EntryDialog(Database &database, EntryTarget target, qint64 itemId, 
     m_descriptionEdit->setFocus();
     connect(cmdAdd, &QPushButton::clicked, this, &EntryDialog::add);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    Mnemonics::give(this);
 }
 
 void EntryDialog::load()
 {
     runGuarded(this, QStringLiteral("read the item"), [&] {
-        m_itemLabel->setText(QStringLiteral("Item: %1 (ID = %2)").arg(itemName(m_database, m_itemId)).arg(m_itemId));
+        m_itemLabel->setText(QStringLiteral("Item: %1 (ID = %2)").arg(LongText::shownPart(itemName(m_database, m_itemId))).arg(m_itemId));
     });
     // Sized with the name in place: a long one takes more lines.
     setDefaultSizeTwips(this, WindowWidth, WindowHeight);
@@ -95,19 +96,17 @@ void EntryDialog::add()
 {
     const QString descr = m_descriptionEdit->text();
     if (descr.isEmpty()) {
-        MessageBox::information(this, QStringLiteral("Description must be entered"));
+        MessageBox::fault(m_descriptionEdit, QStringLiteral("Description must be entered"));
         return;
     }
-    bool itemGone = false;
-    const bool written = runGuarded(this, QStringLiteral("add the entry"), [&] {
-        itemGone = !itemExists(m_database, m_itemId);
-        if (!itemGone)
-            writeEntry(m_database, m_target, m_itemId, descr); // a typed entry is always written
+    SaveOutcome outcome = SaveOutcome::Saved;
+    const bool ran = runGuarded(this, QStringLiteral("add the entry"), [&] {
+        outcome = addEntryToItem(m_database, m_target, m_itemId, descr); // a typed entry is always written
     });
-    if (!written)
+    if (!ran)
         return; // the failure was shown; the typed text stays for another try
-    if (itemGone) {
-        MessageBox::information(this, QString::fromLatin1(ItemGoneMessage));
+    if (outcome != SaveOutcome::Saved) {
+        MessageBox::information(this, QString::fromLatin1(EntryItemGoneText));
         return;
     }
     emit entryAdded(m_target, m_itemId);

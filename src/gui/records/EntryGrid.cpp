@@ -1,6 +1,7 @@
 #include "EntryGrid.h"
 
 #include "core/platform/DateText.h"
+#include "gui/platform/LongText.h"
 #include "gui/platform/PlainText.h"
 
 #include <QHeaderView>
@@ -23,10 +24,10 @@ void EntryGrid::fill(const QVector<Entry> &entries, int rowHeight)
     setRowCount(int(entries.size()));
     for (int i = 0; i < entries.size(); ++i) {
         auto *date = new QTableWidgetItem(DateText::isoToShort(entries.at(i).isoDate));
-        auto *descr = new QTableWidgetItem(entries.at(i).descr);
+        auto *descr = new QTableWidgetItem(LongText::shownPart(entries.at(i).descr));
         date->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
         descr->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
-        descr->setToolTip(plainToolTip(entries.at(i).descr));
+        descr->setToolTip(plainToolTip(LongText::shownPart(entries.at(i).descr)));
         setItem(i, 0, date);
         setItem(i, 1, descr);
         setRowHeight(i, rowHeight);

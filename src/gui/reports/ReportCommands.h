@@ -3,7 +3,7 @@
 #include "core/reports/ReportCommand.h"
 
 class Database;
-class QAbstractItemModel;
+class ItemListModel;
 class QWidget;
 
 // Runs a Reports menu command: its conditions and messages, then the report file, written
@@ -19,10 +19,16 @@ void showFileInViewer(const QString &path);
 // page (written when it is missing).
 void showReportViewer();
 
-// Reports > Export List as CSV: the item list as shown, to a file the user names (asked before
-// an existing file is replaced).
-void exportListCsv(QWidget *parent, const QAbstractItemModel &grid);
+// The exports of the Reports menu write to a file the user names in the Reports folder (a name
+// is proposed; an existing file is replaced only after a question). Each gives what the status
+// bar says of the file written, or empty text when nothing was written.
+
+// Reports > Export List as CSV: the item list as shown, for a spreadsheet reader.
+QString exportListCsv(QWidget *parent, const ItemListModel &grid);
+// Reports > Export All Fields as CSV: every item with every field and its company's details,
+// for a transfer to another database.
+QString exportAllFieldsCsv(QWidget *parent, Database &database);
 
 // Reports > Export Due Dates as Calendar: every item's service and order days as an
-// iCalendar file the user names (asked before an existing file is replaced).
-void exportDueDateCalendar(QWidget *parent, Database &database);
+// iCalendar file.
+QString exportDueDateCalendar(QWidget *parent, Database &database);

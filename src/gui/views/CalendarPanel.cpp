@@ -9,13 +9,16 @@
 
 namespace {
 
-QPushButton *smallButton(const char *name, const QString &text, QWidget *parent)
+// A small button whose caption is a sign; its name and tooltip say what it does.
+QPushButton *smallButton(const char *name, const QString &text, const QString &does, QWidget *parent)
 {
     auto *button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setAccessibleName(text);
+    button->setAccessibleName(does);
+    button->setToolTip(does);
     button->setFixedWidth(28);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab; Space or Enter presses it.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -32,9 +35,9 @@ CalendarPanel::CalendarPanel(QWidget *parent)
     MonthView1->setObjectName(QStringLiteral("MonthView1"));
     MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthView1->setAccessibleName(QStringLiteral("Calendar"));
-    m_previousYearButton = smallButton("cmdPrevYear", QStringLiteral("<"), this);
-    m_nextYearButton = smallButton("cmdNextYear", QStringLiteral(">"), this);
-    m_cancelButton = smallButton("cmdCancel", QStringLiteral("x"), this);
+    m_previousYearButton = smallButton("cmdPrevYear", QStringLiteral("<"), QStringLiteral("Previous year"), this);
+    m_nextYearButton = smallButton("cmdNextYear", QStringLiteral(">"), QStringLiteral("Next year"), this);
+    m_cancelButton = smallButton("cmdCancel", QStringLiteral("x"), QStringLiteral("Close the calendar"), this);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_previousYearButton);

@@ -2,9 +2,11 @@
 
 #include "CalendarPanel.h"
 
-#include "core/db/Recordset.h"
+#include "core/db/Database.h"
 #include "core/platform/Clock.h"
 #include "core/views/CalendarMarks.h"
+#include "gui/platform/LongText.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QCalendarWidget>
@@ -27,6 +29,7 @@ CalendarWindow::CalendarWindow(Database &database, QWidget *parent)
     connect(m_panel->calendar(), &QCalendarWidget::currentPageChanged, this, &CalendarWindow::markMonth);
     connect(m_panel, &CalendarPanel::dayClicked, this, &CalendarWindow::dayChosen);
     connect(m_panel, &CalendarPanel::cancelled, this, &QWidget::close);
+    Mnemonics::give(this);
 }
 
 void CalendarWindow::load()
@@ -46,7 +49,7 @@ void CalendarWindow::markMonth(int year, int month)
         if (!day->services.isEmpty())
             format.setFontWeight(QFont::Bold);
         format.setFontUnderline(!day->orders.isEmpty());
-        format.setToolTip(dayMarksToolTip(*day));
+        format.setToolTip(LongText::shownPart(dayMarksToolTip(*day)));
         calendar->setDateTextFormat(day.key(), format);
     }
 }

@@ -3,9 +3,9 @@
 #include "EditRule.h"
 #include "LookupDialog.h"
 
-#include "core/db/Recordset.h"
 #include "core/platform/Twips.h"
 #include "gui/platform/KeyFilter.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QComboBox>
@@ -97,6 +97,8 @@ ColumnSettingsDialog::ColumnSettingsDialog(Database &database, QWidget *parent)
         return columnEditAccepted(m_editedCell, before, after);
     });
     flxCols->installEventFilter(this);
+    m_cellEdit->installEventFilter(this);
+    cmbYN->installEventFilter(this);
     // Tab leaves the list for the buttons; the arrows move within it.
     flxCols->setTabKeyNavigation(false);
 
@@ -105,6 +107,7 @@ ColumnSettingsDialog::ColumnSettingsDialog(Database &database, QWidget *parent)
     connect(cmbYN, &QComboBox::activated, this, &ColumnSettingsDialog::displayChosen);
     connect(m_okButton, &QPushButton::clicked, this, &ColumnSettingsDialog::save);
     connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
+    Mnemonics::give(this);
 }
 
 void ColumnSettingsDialog::load()
@@ -208,8 +211,7 @@ void ColumnSettingsDialog::commitEntry()
     const int row = flxCols->currentRow();
     const QString message = m_settings.validate(row, m_editedCell, m_cellEdit->text());
     if (!message.isEmpty()) {
-        MessageBox::information(this, message);
-        m_cellEdit->setFocus(); // the box stays open with its text
+        MessageBox::fault(m_cellEdit, message); // the box stays open with its text
         return;
     }
     m_cellEdit->hide();
@@ -245,6 +247,13 @@ void ColumnSettingsDialog::save()
 
 bool ColumnSettingsDialog::eventFilter(QObject *watched, QEvent *event)
 {
+    // Esc in a cell's editor drops that edit only; the next Esc closes the window.
+    if ((watched == m_cellEdit || watched == cmbYN) && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        static_cast<QWidget *>(watched)->hide();
+        flxCols->setFocus();
+        return true;
+    }
     // From the keyboard, Enter or F2 on a cell does what a click does.
     if (watched == flxCols && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();

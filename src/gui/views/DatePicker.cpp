@@ -5,6 +5,7 @@
 
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QGuiApplication>
@@ -31,6 +32,7 @@ DatePicker::DatePicker(QWidget *parent)
 
     connect(m_panel, &CalendarPanel::dayClicked, this, &DatePicker::dayClicked);
     connect(m_panel, &CalendarPanel::cancelled, this, &QDialog::reject);
+    Mnemonics::give(this);
 }
 
 void DatePicker::dayClicked(const QDate &date)
@@ -62,17 +64,19 @@ void DatePicker::pickInto(QLineEdit *box)
         testPick(picker);
     else
         picker.exec();
-    if (!picker.m_value.isEmpty())
+    if (!picker.m_value.isEmpty() && picker.m_value != box->text()) {
         box->setText(picker.m_value);
+        box->setModified(true); // the user's choice, as if typed
+    }
 }
 
-QPushButton *DatePicker::dateBoxButton(QLineEdit *box, const QString &name)
+QPushButton *DatePicker::dateBoxButton(QLineEdit *box, const QString &name, const QString &boxName)
 {
     fitWidth(box, DateBoxTwips, QStringLiteral("12/31/2030"));
     auto *button = new QPushButton(QIcon(QStringLiteral(":/icons/calendar.png")), QString(), box->parentWidget());
     button->setObjectName(name);
-    button->setAccessibleName(QStringLiteral("Calendar"));
-    button->setToolTip(QStringLiteral("Calendar"));
+    button->setAccessibleName(QStringLiteral("Pick ") + boxName);
+    button->setToolTip(QStringLiteral("Pick ") + boxName);
     const int side = box->sizeHint().height();
     button->setFixedSize(side, side);
     return button;

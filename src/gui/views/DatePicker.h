@@ -21,8 +21,9 @@ public:
     static void pickInto(QLineEdit *box);
 
     // Fits a date box to a short date and makes the square calendar button that stands beside
-    // it, in the box's parent; the caller connects the click.
-    static QPushButton *dateBoxButton(QLineEdit *box, const QString &name);
+    // it, in the box's parent, named for the box ("Pick Service Date"); the caller connects the
+    // click.
+    static QPushButton *dateBoxButton(QLineEdit *box, const QString &name, const QString &boxName);
 
     // Tests: called with the open picker instead of waiting for the user (null: wait).
     static void setTestPick(std::function<void(DatePicker &)> pick);

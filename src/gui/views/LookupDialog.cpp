@@ -5,6 +5,7 @@
 
 #include "core/views/ViewRules.h"
 #include "gui/platform/KeyFilter.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QComboBox>
@@ -40,8 +41,8 @@ LookupDialog::LookupDialog(std::optional<int> preset, QWidget *parent)
 
     m_calendarButton = new QPushButton(QIcon(QStringLiteral(":/icons/calendar.png")), QString(), this);
     m_calendarButton->setObjectName(QStringLiteral("cmdCal"));
-    m_calendarButton->setToolTip(QStringLiteral("Calendar"));
-    m_calendarButton->setAccessibleName(QStringLiteral("Calendar"));
+    m_calendarButton->setToolTip(QStringLiteral("Pick a date"));
+    m_calendarButton->setAccessibleName(QStringLiteral("Pick a date"));
     m_lookUpButton = new QPushButton(QStringLiteral("LookUp"), this);
     m_lookUpButton->setObjectName(QStringLiteral("cmdLookUp"));
     m_cancelButton = new QPushButton(QStringLiteral("Close"), this);
@@ -80,6 +81,7 @@ LookupDialog::LookupDialog(std::optional<int> preset, QWidget *parent)
     connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
     setTopMost(this, true);
     m_valueEdit->setFocus();
+    Mnemonics::give(this);
 }
 
 std::optional<int> LookupDialog::chosenPosition() const
@@ -113,7 +115,7 @@ void LookupDialog::lookUp()
         return;
     const LookupRequest request = lookupRequest(*position, m_valueEdit->text());
     if (!request.ok()) {
-        MessageBox::information(this, request.error);
+        MessageBox::fault(m_valueEdit, request.error);
         return; // the box keeps what was typed
     }
     m_valueEdit->clear(); // ready for the next lookup

@@ -1,5 +1,6 @@
 #include "SortDialog.h"
 
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QComboBox>
@@ -60,6 +61,7 @@ SortDialog::SortDialog(std::optional<int> preset, QWidget *parent)
     connect(m_sortButton, &QPushButton::clicked, this, &SortDialog::sort);
     connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
     setTopMost(this, true);
+    Mnemonics::give(this);
 }
 
 void SortDialog::sort()
