@@ -20,6 +20,7 @@
 #include "gui/mainwindow/DetailPanel.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/SplashWindow.h"
+#include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
@@ -31,6 +32,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QPointer>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -226,6 +228,44 @@ private Q_SLOTS:
         QCOMPARE(entry->objectName(), QStringLiteral("mnuReport_%1").arg(position));
         QCOMPARE(Mnemonics::plain(entry->text()), caption); // without its Alt key mark
         QVERIFY(entry->isEnabled());
+    }
+
+    // The exports of the Reports menu say in the status bar what they wrote; a file dialog
+    // cancelled writes nothing and says nothing.
+    void exportsTellWhatTheyWrote_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file"); // empty: the dialog is cancelled
+        QTest::addColumn<QString>("told");
+        QTest::newRow("the list") << "mnuExportCsv"
+                                  << "list.csv"
+                                  << "2 items written to list.csv";
+        QTest::newRow("every field") << "mnuExportCsvAll"
+                                     << "all.csv"
+                                     << "2 items written to all.csv";
+        QTest::newRow("the due dates") << "mnuExportIcs"
+                                       << "due.ics"
+                                       << "2 events written to due.ics";
+        QTest::newRow("cancelled") << "mnuExportCsvAll"
+                                   << ""
+                                   << "";
+    }
+    void exportsTellWhatTheyWrote()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        QFETCH(QString, told);
+        TestWorld world;
+        const qint64 acme = world.addCompany(QStringLiteral("Acme"));
+        world.addItem(acme, {{"Name", "Pump"}, {"servicedate", "2026-12-20"}, {"serviceinterval", 90}});
+        world.addItem(acme, {{"Name", "Fan"}, {"servicedate", "2027-01-05"}, {"serviceinterval", 30}});
+        MainWindow window(appContext());
+        window.load();
+        FileDialog::setNextPath(file.isEmpty() ? QString() : QDir(world.folder()).filePath(file));
+        window.action(command)->trigger();
+        QCOMPARE(window.statusBar()->currentMessage(), told);
+        const QStringList written = QDir(world.folder()).entryList({QStringLiteral("*.csv"), QStringLiteral("*.ics")}, QDir::Files);
+        QCOMPARE(written, file.isEmpty() ? QStringList() : QStringList {file});
     }
 
     // A window reads its data in load(), not while it is built: with the connection closed the
