@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class Database;
+
 // Backing up the working database and switching to another database file. Both copy whole
 // files into a temporary file in the target's folder, check the copy and rename it over the
 // target, so the working database is never lost: whatever fails, the old files stay as they
@@ -31,14 +33,14 @@ struct Result {
     bool reopened = true; // false when the database, closed for the copy, could not be opened again
 };
 
-// Closes the database, copies the working file to the target and checks the copy. On any
+// Closes the working database, copies its file to the target and checks the copy. On any
 // failure after the close the database is opened again.
-Result backUp(const QString &target);
+Result backUp(Database &database, const QString &target);
 
 // Copies the chosen file beside the working file and checks it while the database is still
 // open; only a sound copy replaces the working file, with the database closed. On a failure
 // after the close the database is opened again.
-Result switchTo(const QString &source);
+Result switchTo(Database &database, const QString &source);
 
 // Removes the temporary copies a killed backup, switch or save left in the program's folder,
 // its Backup and its Reports folder; at start.

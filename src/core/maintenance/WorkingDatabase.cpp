@@ -1,42 +1,21 @@
 #include "WorkingDatabase.h"
 
+#include "core/db/Database.h"
 #include "core/db/DbError.h"
 #include "core/db/Schema.h"
+#include "core/platform/SafeFile.h"
 #include "core/settings/AppPaths.h"
 
-#include "core/platform/SafeFile.h"
-
-namespace {
-Database connection;
-}
-
-bool openWorkingDatabase(QString *error)
+bool openWorkingDatabase(Database &database, QString *error)
 {
     // From here on no save may replace this file.
     SafeFile::setWorkingDatabase(AppPaths::databaseFile());
-    if (!connection.open(AppPaths::databaseFile(), error))
+    if (!database.open(AppPaths::databaseFile(), error))
         return false;
     try {
-        Schema::upgrade(connection);
+        Schema::upgrade(database);
     } catch (const DbError &) {
         // A file that cannot take the upgrade now is still used as it is; the next open tries again.
     }
     return true;
-}
-
-void closeWorkingDatabase()
-{
-    connection.close();
-}
-
-bool workingDatabaseIsOpen()
-{
-    return connection.isOpen();
-}
-
-Database &db()
-{
-    if (!connection.isOpen())
-        throw DbError(QStringLiteral("The database is not open"));
-    return connection;
 }

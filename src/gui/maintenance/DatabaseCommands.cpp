@@ -57,7 +57,7 @@ bool finish(QWidget *mainWindow, const DatabaseFiles::Result &result, const QStr
 
 } // namespace
 
-bool backUpDatabase(QWidget *mainWindow)
+bool backUpDatabase(QWidget *mainWindow, Database &database)
 {
     const QString target = FileDialog::saveFile(mainWindow, QStringLiteral("Backup Database"),
                                                 AppPaths::backupFolder(), Filter, Extension);
@@ -71,33 +71,33 @@ bool backUpDatabase(QWidget *mainWindow)
     }
     if (!FileDialog::mayWriteTo(mainWindow, target))
         return false;
-    return finish(mainWindow, DatabaseFiles::backUp(target),
+    return finish(mainWindow, DatabaseFiles::backUp(database, target),
                   QStringLiteral("Program must be restarted for integrity check; Shutting down now"),
                   workingFileText);
 }
 
-bool switchDatabase(QWidget *mainWindow)
+bool switchDatabase(QWidget *mainWindow, Database &database)
 {
     const QString source = FileDialog::openFile(mainWindow, QStringLiteral("Open Database"),
                                                 AppPaths::backupFolder(), Filter, Extension);
     if (source.isEmpty())
         return false;
-    return finish(mainWindow, DatabaseFiles::switchTo(source),
+    return finish(mainWindow, DatabaseFiles::switchTo(database, source),
                   QStringLiteral("Program must be restarted for changes to commit; Shutting down now"),
                   QString::fromLatin1(SafeFile::InUseMessage));
 }
 
-ReminderAnswer askForBackup(QWidget *parent)
+ReminderAnswer askForBackup(QWidget *parent, Database &database)
 {
     const QDate today = Clock::today();
     BackupReminder::Check reminder;
     if (!runGuarded(parent, QStringLiteral("read the backup date"),
-                    [&] { reminder = BackupReminder::check(db(), today); })
+                    [&] { reminder = BackupReminder::check(database, today); })
         || !reminder.due)
         return ReminderAnswer::NotDue;
     const bool yes = MessageBox::question(parent, BackupReminder::question());
     MessageBox::information(parent, BackupReminder::notice(reminder.days));
     runGuarded(parent, QStringLiteral("store the next backup date"),
-               [&] { BackupReminder::moveOn(db(), today, reminder.days); });
+               [&] { BackupReminder::moveOn(database, today, reminder.days); });
     return yes ? ReminderAnswer::Yes : ReminderAnswer::No;
 }
