@@ -37,13 +37,14 @@
 #include "core/reports/CsvExport.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
+#include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
-#include "core/settings/GlobalVars.h"
-#include "core/settings/Settings.h"
+#include "core/settings/ColumnLayout.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/alarms/AlarmWindow.h"
 #include "gui/alarms/ServiceAckDialog.h"
 #include "gui/itemlist/ItemGrid.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/items/ItemEditor.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
@@ -80,9 +81,24 @@
 #include <functional>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QTextStream out(stdout);
+
+// The benchmark's one connection, held like the program's, and what its windows share.
+Database &db()
+{
+    static Database database;
+    return database;
+}
+
+AppContext &context()
+{
+    static AppContext shared(db());
+    return shared;
+}
 
 // Runs a statement of the benchmark's own, which shapes the data it measures.
 void execute(Database &database, const QString &sql, const QVariantList &values = {})
@@ -162,7 +178,7 @@ void openBenchDatabase(const QTemporaryDir &dir, int items)
 {
     AppPaths::setApplicationFolder(dir.path());
     makeDatabase(AppPaths::databaseFile(), items);
-    if (!openWorkingDatabase())
+    if (!openWorkingDatabase(db()))
         qFatal("cannot open the database");
 }
 
@@ -185,21 +201,21 @@ Figures measure(int items, int runs)
     });
 
     resetPeak();
-    if (!openWorkingDatabase())
+    if (!openWorkingDatabase(db()))
         qFatal("cannot open the database");
     {
-        MainWindow window;
+        MainWindow window(context());
         window.resize(1280, 900);
-        window.setupGridColumns();
+        window.itemList()->setupColumns();
         window.show();
         QApplication::processEvents();
         f.firstLoad = medianMs(1, [&] {
-            window.loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
+            window.itemList()->loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
             QApplication::processEvents();
             window.repaint();
         });
         f.loadGrid = medianMs(runs, [&] {
-            window.loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
+            window.itemList()->loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
             QApplication::processEvents(); // layout
             window.repaint(); // paint
         });
@@ -217,7 +233,7 @@ Figures measure(int items, int runs)
             QApplication::processEvents();
             window.repaint();
         });
-        if (gv().view.SortFieldAll != Field::Name && gv().view.SortFieldAll != Field::Location)
+        if (window.itemList()->view().SortFieldAll != Field::Name && window.itemList()->view().SortFieldAll != Field::Location)
             qFatal("the sort did not run");
         window.action(QStringLiteral("mnuLookupBy_0"))->trigger();
         auto *lookup = shownDialog<LookupDialog>();
@@ -227,7 +243,7 @@ Figures measure(int items, int runs)
             QApplication::processEvents();
             window.repaint();
         });
-        if (gv().view.LookupValue != u"pump*" || window.grid()->rows() != (items + 7) / 8 + 1)
+        if (window.itemList()->view().LookupValue != u"pump*" || window.grid()->rows() != (items + 7) / 8 + 1)
             qFatal("the lookup did not run");
         lookup->close();
 
@@ -250,7 +266,7 @@ Figures measure(int items, int runs)
         });
         window.hide();
     }
-    closeWorkingDatabase();
+    db().close();
     return f;
 }
 
@@ -288,6 +304,7 @@ AlarmFigures measureAlarms(int items, int runs)
             {QDate::currentDate().toString(Qt::ISODate)});
     AppSettings settings;
     settings.serviceAlarms = settings.orderAlarms = true;
+    context().setSettings(settings);
 
     AlarmFigures f;
     resetPeak();
@@ -303,13 +320,13 @@ AlarmFigures measureAlarms(int items, int runs)
     f.openWindow = medianMs(
         runs,
         [&] {
-            showOnce(window, [&] { return new AlarmWindow(settings); }); // evaluates as it opens
+            showOnce(window, [&] { return keepIfLoaded(new AlarmWindow(context())); });
             QApplication::processEvents(); // layout
             window->repaint(); // paint
         },
         [&] { delete window.data(); });
     f.peak = peakMegabytes();
-    closeWorkingDatabase();
+    db().close();
     return f;
 }
 
@@ -421,9 +438,9 @@ void reportFigures(int items, int runs, bool allColumns)
     qint64 size = 0;
     int columns = 0;
     {
-        MainWindow window;
-        window.setupGridColumns();
-        window.loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
+        MainWindow window(context());
+        window.itemList()->setupColumns();
+        window.itemList()->loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
         const ItemListModel &grid = *window.grid()->itemModel();
         columns = grid.columnCount() - 1;
         write = medianMs(runs, [&] {
@@ -433,7 +450,7 @@ void reportFigures(int items, int runs, bool allColumns)
             size = bytes.size();
         });
     }
-    closeWorkingDatabase();
+    db().close();
     const ViewerFigures f = showInViewer(reportFile(), 120000);
     closeViewer();
     // A page the engine is not given (beyond 4 MB) becomes a PDF without it, as Save as PDF and
@@ -457,8 +474,8 @@ void reportFigures(int items, int runs, bool allColumns)
     out << QStringLiteral("  build + write         %1 ms\n").arg(write, 0, 'f', 1);
     out << QStringLiteral("  viewer: request to shown page  %1 ms%2%3\n")
                .arg(f.ms, 0, 'f', 0)
-               .arg(large ? " (its own reader)" : " (web engine)")
-               .arg(f.shown ? "" : ", NOT SHOWN");
+               .arg(large ? u" (its own reader)"_s : u" (web engine)"_s)
+               .arg(f.shown ? u""_s : u", NOT SHOWN"_s);
     out << QStringLiteral("  viewer processes (PSS): after load %1 MB, peak %2 MB; viewer program peak %3 MB\n")
                .arg(f.resident, 0, 'f', 0)
                .arg(f.peak, 0, 'f', 0)
@@ -476,26 +493,26 @@ void firstReportFigures()
     QTemporaryDir dir;
     AppPaths::setApplicationFolder(dir.path());
     QString error;
-    if (!createDatabaseFile(AppPaths::databaseFile(), true, QDate::currentDate(), &error) || !openWorkingDatabase())
+    if (!createDatabaseFile(AppPaths::databaseFile(), true, QDate::currentDate(), &error) || !openWorkingDatabase(db()))
         qFatal("cannot make the demo database: %s", qPrintable(error));
     {
-        MainWindow window;
-        window.setupGridColumns();
-        window.loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
+        MainWindow window(context());
+        window.itemList()->setupColumns();
+        window.itemList()->loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
         if (!SafeFile::write(reportFile(), reportGrid(*window.grid()->itemModel(), allReportTitle(Clock::today()))))
             qFatal("cannot write the report");
     }
-    closeWorkingDatabase();
+    db().close();
     const ViewerFigures first = showInViewer(reportFile(), 60000);
     const ViewerFigures later = showInViewer(reportFile(), 60000);
     closeViewer();
     out << QStringLiteral("viewer, demo All report\n");
     out << QStringLiteral("  first report          %1 ms%2\n")
                .arg(first.ms, 0, 'f', 0)
-               .arg(first.shown ? "" : ", NOT SHOWN");
+               .arg(first.shown ? u""_s : u", NOT SHOWN"_s);
     out << QStringLiteral("  later report          %1 ms%2\n")
                .arg(later.ms, 0, 'f', 0)
-               .arg(later.shown ? "" : ", NOT SHOWN");
+               .arg(later.shown ? u""_s : u", NOT SHOWN"_s);
     out.flush();
 }
 
@@ -531,7 +548,7 @@ void idleProgramFigures(int items)
     out << QStringLiteral("  resident %1 MB, peak %2 MB%3\n")
                .arg(resident, 0, 'f', 1)
                .arg(peak, 0, 'f', 1)
-               .arg(viewerStarted ? ", A CHILD PROCESS RAN" : "");
+               .arg(viewerStarted ? u", A CHILD PROCESS RAN"_s : u""_s);
     out.flush();
 }
 
@@ -574,7 +591,7 @@ void exchangeFigures(int items, int runs)
         execute(db(), QStringLiteral("DELETE FROM ") + QString::fromLatin1(table));
     int stored = 0;
     const double importMs = medianMs(1, [&] { stored = importItems(db(), preview, true); });
-    closeWorkingDatabase();
+    db().close();
     out << QStringLiteral("exchange, %1 items\n").arg(items);
     out << QStringLiteral("  calendar export       %1 ms (%2 MB)\n").arg(ics, 0, 'f', 1).arg(icsSize / 1e6, 0, 'f', 1);
     out << QStringLiteral("  CSV of the list       %1 ms (%2 MB)\n").arg(listMs, 0, 'f', 1).arg(shown.size() / 1e6, 0, 'f', 1);
@@ -615,37 +632,47 @@ LongTextFigures measureLongText(int length, int runs)
         });
     };
     LongTextFigures f;
-    f.editor = windowOn([] { return new ItemEditor(ItemEditor::EditListItem, 1, AppSettings()); });
-    f.serviceAck = windowOn([] { return new ServiceAckDialog(1); });
-    f.history = windowOn([] { return new EntryDialog(HistoryTarget, 1); });
-    f.alarms = windowOn([] {
-        AppSettings settings;
-        settings.serviceAlarms = true;
-        return new AlarmWindow(settings);
+    // Each window as its opener makes it: built, then loaded.
+    const ColumnLayout layout = ColumnLayout::read(db());
+    f.editor = windowOn([&] {
+        auto *editor = new ItemEditor(context(), ItemEditor::EditListItem, 1, layout);
+        editor->load();
+        return editor;
     });
+    f.serviceAck = windowOn([] { return keepIfLoaded(new ServiceAckDialog(context(), 1)); });
+    f.history = windowOn([] {
+        auto *entry = new EntryDialog(db(), HistoryTarget, 1);
+        entry->load();
+        return entry;
+    });
+    AppSettings settings;
+    settings.serviceAlarms = true;
+    context().setSettings(settings);
+    f.alarms = windowOn([] { return keepIfLoaded(new AlarmWindow(context())); });
     {
-        MainWindow window;
+        MainWindow window(context());
         window.resize(1280, 900);
         window.load();
         window.show();
         QApplication::processEvents();
+        ItemListController *list = window.itemList();
         // The long item first in the list, which shows its cells.
         f.list = medianMs(runs, [&] {
-            window.loadGrid(Field::ID, Ascending, QString(), Field::Name);
+            list->loadGrid(Field::ID, Ascending, QString(), Field::Name);
             QApplication::processEvents();
             window.repaint();
         });
         if (window.grid()->itemModel()->itemIdAt(1) != 1)
             qFatal("the long item is not listed first");
         f.detailPanel = medianMs(runs, [&] {
-            window.clearLastClick();
-            window.rowClicked(1, 1);
+            list->clearLastClick();
+            list->rowClicked(1, 1);
             QApplication::processEvents();
             window.repaint();
         });
         window.hide();
     }
-    closeWorkingDatabase();
+    db().close();
     return f;
 }
 

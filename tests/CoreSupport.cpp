@@ -2,17 +2,18 @@
 
 #include "ServerSupport.h"
 #include "Version.h"
-#include "core/db/DbError.h"
 #include "core/db/Schema.h"
-#include "core/db/SqlText.h"
 #include "core/db/TableShapes.h"
 
+#include "core/db/Database.h"
+#include "core/db/DbError.h"
 #include "core/db/NewDatabase.h"
+#include "core/db/SqlText.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/ValueOrder.h"
+#include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
-#include "core/settings/GlobalVars.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -22,6 +23,51 @@
 const QDateTime TestWorld::Now(QDate(2026, 12, 6), QTime(10, 0));
 
 std::function<void()> TestWorld::started;
+
+namespace {
+
+Database &connection()
+{
+    static Database database;
+    return database;
+}
+
+} // namespace
+
+Database &db()
+{
+    if (!connection().isOpen())
+        throw DbError(QStringLiteral("The database is not open"));
+    return connection();
+}
+
+AppContext &appContext()
+{
+    static AppContext context(connection());
+    return context;
+}
+
+bool openWorkingDatabase(QString *error)
+{
+    return openWorkingDatabase(connection(), error);
+}
+
+void closeWorkingDatabase()
+{
+    connection().close();
+}
+
+bool workingDatabaseIsOpen()
+{
+    return connection().isOpen();
+}
+
+void changeSettings(const std::function<void(AppSettings &)> &change)
+{
+    AppSettings settings = appContext().settings();
+    change(settings);
+    appContext().setSettings(settings);
+}
 
 void initCoreTestEnvironment()
 {
@@ -56,7 +102,7 @@ QString TestWorld::serverAddress()
 TestWorld::TestWorld()
 {
     initCoreTestEnvironment();
-    resetGlobalVars();
+    appContext().setSettings(AppSettings());
     AppPaths::setApplicationFolder(m_dir.path());
     if (onServer()) {
         startOnServer();
@@ -144,6 +190,28 @@ qint64 TestWorld::addItem(qint64 companyId, const QVariantMap &fields)
     for (auto it = fields.cbegin(); it != fields.cend(); ++it)
         all.insert(it.key(), it.value());
     return insertRow(QStringLiteral("main"), all);
+}
+
+namespace {
+
+QVariantMap fieldMap(TestFields fields)
+{
+    QVariantMap map;
+    for (const auto &[name, value] : fields)
+        map.insert(QString::fromLatin1(name), value.value);
+    return map;
+}
+
+} // namespace
+
+qint64 TestWorld::addCompany(const QString &name, TestFields fields)
+{
+    return addCompany(name, fieldMap(fields));
+}
+
+qint64 TestWorld::addItem(qint64 companyId, TestFields fields)
+{
+    return addItem(companyId, fieldMap(fields));
 }
 
 void TestWorld::addPart(qint64 itemId, const QString &descr, const QVariant &partNumber)

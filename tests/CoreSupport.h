@@ -8,10 +8,41 @@
 
 #include <csignal>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <sys/resource.h>
+#include <utility>
 
 // What the tests of the core library share: they link it and Qt Core only.
+
+class AppContext;
+class Database;
+struct AppSettings;
+
+// The test program's one connection, kept like the program's for the whole run, and the
+// context the windows under test share. db() throws DbError while the connection is closed.
+Database &db();
+AppContext &appContext();
+// Opens main.mdb of the application folder on that connection, or closes it.
+bool openWorkingDatabase(QString *error = nullptr);
+void closeWorkingDatabase();
+bool workingDatabaseIsOpen();
+// Changes the options the windows read, as the main window does after a save of the options.
+void changeSettings(const std::function<void(AppSettings &)> &change);
+
+// A field's value in a row a test writes; a text literal is UTF-8.
+struct TestValue {
+    TestValue(const char *text)
+        : value(QString::fromUtf8(text))
+    { }
+    template<class T>
+    TestValue(const T &any)
+        : value(QVariant::fromValue(any))
+    { }
+    QVariant value;
+};
+// Fields by name, as in {{"Name", "Pump"}, {"leadtime", 7}}.
+using TestFields = std::initializer_list<std::pair<const char *, TestValue>>;
 
 // A test's own application folder with a fresh database opened as the program's connection:
 // an encrypted file made by the same code as tarvo-newdb or, when TARVO_TEST_ENGINE says
@@ -37,7 +68,9 @@ public:
 
     // Rows for tests. Fields not given take the values a new item gets from the editor.
     qint64 addCompany(const QString &name, const QVariantMap &fields = {});
+    qint64 addCompany(const QString &name, TestFields fields);
     qint64 addItem(qint64 companyId, const QVariantMap &fields);
+    qint64 addItem(qint64 companyId, TestFields fields);
     void addPart(qint64 itemId, const QString &descr, const QVariant &partNumber);
     void addEntry(const QString &table, qint64 itemId, const QString &isoDate, const QString &descr);
 
@@ -62,8 +95,6 @@ private:
 
     QTemporaryDir m_dir;
 };
-
-class Database;
 
 // Runs a statement of the test's own on the connection (the stores hold the program's SQL).
 void execute(Database &database, const QString &sql, const QVariantList &values = {});

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <concepts>
+
 // The core set-up, and message boxes, file dialogs and the desktop answered by the test, once per
 // test program.
 void initTestEnvironment();
@@ -39,12 +41,20 @@ Control *control(const QWidget *window, const char *name)
     return found;
 }
 
-// A window made and shown as its opener shows it (deleted when it closes), with no opener.
+// A window made, loaded and shown as its opener shows it (deleted when it closes), with no
+// opener; none when its load finds nothing to show.
 template<class Window, class... Args>
-Window *openAlone(Args... args)
+Window *openAlone(Args &&...args)
 {
     QPointer<Window> none;
-    return showOnce(none, [&] { return new Window(args...); });
+    return showOnce(none, [&] {
+        auto *window = new Window(std::forward<Args>(args)...);
+        if constexpr (requires { { window->load() } -> std::same_as<bool>; })
+            return keepIfLoaded(window);
+        else if constexpr (requires { window->load(); })
+            window->load();
+        return window;
+    });
 }
 
 // Walks the activated window with Tab from `first`, the control that must have the focus: what

@@ -18,12 +18,14 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Service date 3/10/2027, warning 7, lead time 14, interval 90, nothing acknowledged.
 QVariantMap example(std::initializer_list<std::pair<const char *, QVariant>> changes = {})
 {
-    QVariantMap fields = {{"Name", "Pump"}, {"location", "Hall 2"}, {"servicedate", "2027-03-10"}, {"servicewarn", 7}, {"leadtime", 14}, {"serviceinterval", 90}};
+    QVariantMap fields = {{u"Name"_s, u"Pump"_s}, {u"location"_s, u"Hall 2"_s}, {u"servicedate"_s, u"2027-03-10"_s}, {u"servicewarn"_s, 7}, {u"leadtime"_s, 14}, {u"serviceinterval"_s, 90}};
     for (const auto &[name, value] : changes)
         fields.insert(QString::fromLatin1(name), value);
     return fields;
@@ -82,7 +84,7 @@ private Q_SLOTS:
         QFETCH(QDate, today);
         QFETCH(QString, kinds);
         TestWorld world;
-        world.addItem(world.addCompany("Acme"), item);
+        world.addItem(world.addCompany(u"Acme"_s), item);
         QString got;
         for (const AlarmRow &row : evaluateAlarms(db(), switches / 10, switches % 10, today))
             got += QString::number(row.kind);
@@ -140,11 +142,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("checks");
         QTest::addColumn<QStringList>("told"); // title and text of each check; empty: nothing
-        QTest::newRow("the first check tells all") << "0a1a0b" << QStringList {"New alarms for 2 items: 2 services and 1 order pending"};
-        QTest::newRow("the same again tells nothing") << "0a1a|0a1a" << QStringList {"New alarms for 1 item: 1 service and 1 order pending", ""};
-        QTest::newRow("an item becomes past due") << "0a1a|2a2a" << QStringList {"New alarms for 1 item: 1 service and 1 order pending", "New alarms for 1 item: 1 past due"};
-        QTest::newRow("one more item") << "0a|0a1b" << QStringList {"New alarms for 1 item: 1 service pending", "New alarms for 1 item: 1 order pending"};
-        QTest::newRow("gone and back") << "0a||0a" << QStringList {"New alarms for 1 item: 1 service pending", "", "New alarms for 1 item: 1 service pending"};
+        QTest::newRow("the first check tells all") << "0a1a0b" << QStringList {u"New alarms for 2 items: 2 services and 1 order pending"_s};
+        QTest::newRow("the same again tells nothing") << "0a1a|0a1a" << QStringList {u"New alarms for 1 item: 1 service and 1 order pending"_s, QString()};
+        QTest::newRow("an item becomes past due") << "0a1a|2a2a" << QStringList {u"New alarms for 1 item: 1 service and 1 order pending"_s, u"New alarms for 1 item: 1 past due"_s};
+        QTest::newRow("one more item") << "0a|0a1b" << QStringList {u"New alarms for 1 item: 1 service pending"_s, u"New alarms for 1 item: 1 order pending"_s};
+        QTest::newRow("gone and back") << "0a||0a" << QStringList {u"New alarms for 1 item: 1 service pending"_s, QString(), u"New alarms for 1 item: 1 service pending"_s};
     }
     void newsOfEachCheck()
     {
@@ -161,12 +163,12 @@ private Q_SLOTS:
     void textsInServiceDateOrder()
     {
         TestWorld world;
-        const qint64 acme = world.addCompany("Acme");
+        const qint64 acme = world.addCompany(u"Acme"_s);
         const qint64 pump = world.addItem(acme, example());
-        const qint64 fan = world.addItem(acme, example({{"Name", "Fan"}, {"servicedate", "2027-03-12"}, {"servicewarn", 0}}));
+        const qint64 fan = world.addItem(acme, example({{"Name", u"Fan"_s}, {"servicedate", u"2027-03-12"_s}, {"servicewarn", 0}}));
         // Null texts add nothing.
         const qint64 blank = world.addItem(world.addCompany(QString(), {{"company", QVariant()}}),
-                                           example({{"Name", QVariant()}, {"location", QVariant()}, {"servicedate", "2027-03-11"}}));
+                                           example({{"Name", QVariant()}, {"location", QVariant()}, {"servicedate", u"2027-03-11"_s}}));
         world.addItem(acme + 7, example()); // no company row: never evaluated
         QStringList texts;
         for (const AlarmRow &row : evaluateAlarms(db(), 1, 1, QDate(2027, 3, 11)))
@@ -184,28 +186,28 @@ private Q_SLOTS:
         QTest::newRow("both in use, both acknowledged") << example({{"ackservice", 1}, {"ackorder", 1}}) << "2027-06-08";
         QTest::newRow("no interval") << example({{"serviceinterval", 0}, {"leadtime", 0}, {"ackservice", 1}})
                                      << "2027-03-10";
-        QTest::newRow("29 February plus a year") << example({{"servicedate", "2028-02-29"}, {"serviceinterval", 365}, {"leadtime", 0}, {"ackservice", 1}})
+        QTest::newRow("29 February plus a year") << example({{"servicedate", u"2028-02-29"_s}, {"serviceinterval", 365}, {"leadtime", 0}, {"ackservice", 1}})
                                                  << "2029-02-28";
-        QTest::newRow("unreadable date stays") << example({{"servicedate", "soon"}, {"leadtime", 0}, {"ackservice", 1}})
+        QTest::newRow("unreadable date stays") << example({{"servicedate", u"soon"_s}, {"leadtime", 0}, {"ackservice", 1}})
                                                << "soon";
     }
     void rollForward()
     {
         QFETCH(QVariantMap, item);
         QFETCH(QString, serviceDate);
-        if (TestWorld::onServer() && !item.value("servicedate").toString().startsWith(u'2'))
+        if (TestWorld::onServer() && !item.value(u"servicedate"_s).toString().startsWith(u'2'))
             QSKIP("a server's date column holds days only");
         TestWorld world;
-        const qint64 acme = world.addCompany("Acme");
+        const qint64 acme = world.addCompany(u"Acme"_s);
         const qint64 id = world.addItem(acme, item);
         const qint64 other = world.addItem(acme, item);
         const QString sql = QStringLiteral("SELECT servicedate || ' ' || (ackservice + ackorder + ackorderinstock)"
                                            " FROM main WHERE ID = ?");
         const QVariant untouched = world.scalar(sql, {other});
         const bool rolled = rollServiceDate(db(), id);
-        QCOMPARE(rolled, serviceDate != item.value("servicedate").toString());
+        QCOMPARE(rolled, serviceDate != item.value(u"servicedate"_s).toString());
         // Rolled forward, the acknowledgements start again; only the given item moves.
-        QCOMPARE(world.scalar(sql, {id}).toString(), serviceDate + (rolled ? " 0" : " 1"));
+        QCOMPARE(world.scalar(sql, {id}).toString(), serviceDate + (rolled ? u" 0"_s : u" 1"_s));
         QCOMPARE(world.scalar(sql, {other}), untouched);
     }
 
@@ -213,11 +215,11 @@ private Q_SLOTS:
     {
         // Only the acknowledgement's own fields are written: a change made meanwhile stays.
         TestWorld world;
-        const qint64 id = world.addItem(world.addCompany("Acme"), example({{"purchaseorder", "PO-1"}}));
+        const qint64 id = world.addItem(world.addCompany(u"Acme"_s), example({{"purchaseorder", u"PO-1"_s}}));
         execute(db(), QStringLiteral("UPDATE main SET Name = 'Renamed'"));
-        const AckResult service = storeServiceAck(db(), id, {}, "Ann", QDate(2026, 12, 5), {"serviced"});
-        const AckResult order = storeOrderAck(db(), id, {}, "PO-2", {"ordered"}); // both done: the next cycle
-        const AckResult stock = storeInStock(db(), id, {}, {"in stock"});
+        const AckResult service = storeServiceAck(db(), id, {}, u"Ann"_s, QDate(2026, 12, 5), {u"serviced"_s});
+        const AckResult order = storeOrderAck(db(), id, {}, u"PO-2"_s, {u"ordered"_s}); // both done: the next cycle
+        const AckResult stock = storeInStock(db(), id, {}, {u"in stock"_s});
         QVERIFY(service.stored() && order.stored() && stock.stored());
         QCOMPARE(QList<bool>({service.rolled, order.rolled, stock.rolled}), QList<bool>({false, true, false}));
         QCOMPARE(world.scalar(QStringLiteral("SELECT Name || ' ' || DateServiced || ' ' || servicedby || ' ' || purchaseorder"
@@ -314,7 +316,7 @@ private Q_SLOTS:
         const char *const wakes[] = {"06T22:05", "06T22:10", "06T22:15", "06T22:30", "06T23:00",
                                      "07T00:00", "07T01:00", "07T02:00", "07T03:00", "07T04:00"};
         for (int choice = 0; choice < AlarmSchedule::SleepChoices; ++choice)
-            QTest::newRow(captions[choice]) << choice << QDateTime::fromString(QStringLiteral("2026-12-") + wakes[choice], Qt::ISODate);
+            QTest::newRow(captions[choice]) << choice << QDateTime::fromString(QStringLiteral("2026-12-") + QString::fromLatin1(wakes[choice]), Qt::ISODate);
     }
     void snoozeDurations()
     {
@@ -328,10 +330,10 @@ private Q_SLOTS:
     {
         TestWorld world;
         const qint64 acme = world.addCompany(
-            "Acme", {{"Street1", "1 Main St"}, {"city", "Rockford"}, {"State", "IL"}, {"zip", "61101"}, {"contact", "Sam"}, {"phone1", "555-0155"}, {"email", "sam@acme.test"}, {"website", "acme.test"}, {"notes", "Net 30"}});
-        const qint64 id = world.addItem(acme, example({{"Tag", "P-1"}, {"hazmat", QVariant()}, {"part", "CR5"}, {"tools", "Wrench\r\nGauge"}, {"refmanuals", "Binder 1"}, {"Locked", "Valve V-1"}, {"custom1", "a"}, {"custom3", "c"}}));
-        world.addPart(id, "Seal", "S-9");
-        world.addPart(id, "Impeller", QVariant());
+            u"Acme"_s, {{"Street1", "1 Main St"}, {"city", "Rockford"}, {"State", "IL"}, {"zip", "61101"}, {"contact", "Sam"}, {"phone1", "555-0155"}, {"email", "sam@acme.test"}, {"website", "acme.test"}, {"notes", "Net 30"}});
+        const qint64 id = world.addItem(acme, example({{"Tag", u"P-1"_s}, {"hazmat", QVariant()}, {"part", u"CR5"_s}, {"tools", u"Wrench\r\nGauge"_s}, {"refmanuals", u"Binder 1"_s}, {"Locked", u"Valve V-1"_s}, {"custom1", u"a"_s}, {"custom3", u"c"_s}}));
+        world.addPart(id, u"Seal"_s, u"S-9"_s);
+        world.addPart(id, u"Impeller"_s, QVariant());
         QCOMPARE(serviceInfoText(db(), id),
                  QStringLiteral("SERVICE Name: \r\n  Pump\r\n\r\nTag:\r\n  P-1\r\n\r\nLocation: \r\n  Hall 2\r\n\r\n"
                                 "Hazmat: \r\n  \r\n\r\nPart: \r\n  CR5\r\n\r\n"

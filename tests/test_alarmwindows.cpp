@@ -8,8 +8,9 @@
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "core/settings/Settings.h"
+#include "gui/alarms/AlarmController.h"
 #include "gui/alarms/AlarmWindow.h"
 #include "gui/alarms/OrderAckDialog.h"
 #include "gui/alarms/ServiceAckDialog.h"
@@ -17,7 +18,9 @@
 #include "gui/companies/CompanyDirectory.h"
 #include "gui/companies/CompanyEditor.h"
 #include "gui/itemlist/ItemGrid.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/WindowRegistry.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/Mnemonics.h"
 #include "gui/platform/RowColours.h"
@@ -47,6 +50,8 @@
 #include <functional>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A change that makes the database refuse new history rows, as a full disk would.
@@ -66,7 +71,7 @@ Plant makePlant(TestWorld &world)
     Plant plant {item("Press", "2026-12-01", 7, 0), item("Pump", "2026-12-08", 7, 0),
                  item("Fan", "2026-12-10", 0, 14)};
     world.addEntry(QStringLiteral("History"), plant.service, QStringLiteral("2026-01-05"), QStringLiteral("old"));
-    gv().settings = loadSettings(db());
+    appContext().setSettings(loadSettings(db()));
     return plant;
 }
 
@@ -104,9 +109,9 @@ private Q_SLOTS:
 
     void listDetailsAndHighlight()
     {
-        MainWindow main;
-        main.showAlarms();
-        AlarmWindow *window = main.alarmWindow();
+        MainWindow main(appContext());
+        main.alarms()->showAlarms();
+        AlarmWindow *window = main.alarms()->alarmWindow();
         AlarmListModel *model = window->alarmModel();
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(kinds(window), QStringLiteral("201"));
@@ -137,14 +142,14 @@ private Q_SLOTS:
         QCOMPARE(editors.count(), 1);
         QCOMPARE(shownWindow<ServiceAckDialog>()->windowTitle(), QStringLiteral("Service AcknowledgeID = %1").arg(plant.service));
         QCOMPARE(shownWindow<OrderAckDialog>()->windowTitle(), QStringLiteral("Order AcknowledgeID = %1").arg(plant.order));
-        QCOMPARE(main.itemEditor()->mode(), ItemEditor::EditAlarmItem);
-        QCOMPARE(main.itemEditor()->itemId(), plant.past);
+        QCOMPARE(main.windows()->itemEditor()->mode(), ItemEditor::EditAlarmItem);
+        QCOMPARE(main.windows()->itemEditor()->itemId(), plant.past);
         QVERIFY(control<QPlainTextEdit>(shownWindow<OrderAckDialog>(), "txtInfo")->toPlainText().startsWith(QStringLiteral("ORDER replacment part(s):\n\n\nFOR name:\n  Fan")));
 
         // An earlier item shifts every row; the open windows keep their items.
         const qint64 earlier = world->addItem(world->addCompany(QStringLiteral("Beta")),
                                               {{"servicedate", "2026-11-20"}, {"servicewarn", 7}, {"serviceinterval", 90}});
-        window->loadAlarmData();
+        window->load();
         QVERIFY(window->noAlarmSelected()); // a new evaluation needs a new click
         QCOMPARE(kinds(window), QStringLiteral("2201"));
         window->rowClicked(2);
@@ -153,14 +158,14 @@ private Q_SLOTS:
         QCOMPARE(shownWindow<OrderAckDialog>()->itemId(), plant.order);
         window->rowClicked(0);
         window->showDetails(); // Details raises the open editor as it is
-        QCOMPARE(main.itemEditor()->itemId(), plant.past);
+        QCOMPARE(main.windows()->itemEditor()->itemId(), plant.past);
         window->rowDoubleClicked(0); // a double-click opens a fresh one
         settle();
-        QCOMPARE(main.itemEditor()->itemId(), earlier);
+        QCOMPARE(main.windows()->itemEditor()->itemId(), earlier);
 
         // An empty list takes no click.
         execute(db(), QStringLiteral("DELETE FROM main"));
-        window->loadAlarmData();
+        window->load();
         window->rowClicked(0);
         QVERIFY(window->noAlarmSelected() && model->rowCount() == 0);
     }
@@ -168,10 +173,10 @@ private Q_SLOTS:
     void serviceAcknowledgement()
     {
         execute(db(), QStringLiteral("UPDATE settings SET AutoAddhstOn = 1, AutoAddHstWarn = 1"));
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
-        main.showAlarms();
-        AlarmWindow *alarms = main.alarmWindow();
+        main.alarms()->showAlarms();
+        AlarmWindow *alarms = main.alarms()->alarmWindow();
         alarms->rowClicked(1);
         alarms->showDetails();
         QPointer<ServiceAckDialog> ack = shownWindow<ServiceAckDialog>();
@@ -184,7 +189,7 @@ private Q_SLOTS:
         settle();
 
         QVERIFY(!ack);
-        QCOMPARE(MessageBox::shownTexts(), QStringList({"Add \"Serviced By Ann on 12/6/2026\" to history?", "Add \"New replacement part(s) installed on 12/6/2026\" to history?"}));
+        QCOMPARE(MessageBox::shownTexts(), QStringList({u"Add \"Serviced By Ann on 12/6/2026\" to history?"_s, u"Add \"New replacement part(s) installed on 12/6/2026\" to history?"_s}));
         QCOMPARE(world->scalar(QStringLiteral("SELECT DateServiced || ' ' || servicedby || ' ' || ackservice || ' ' ||"
                                               " servicedate FROM main WHERE ID = ?"),
                                {plant.service})
@@ -276,14 +281,16 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(QString, message);
         QFETCH(QString, stored);
-        gv().settings.autoAddHistory = answer != -2;
-        gv().settings.askBeforeHistory = answer >= 0;
+        changeSettings([&](AppSettings &settings) {
+            settings.autoAddHistory = answer != -2;
+            settings.askBeforeHistory = answer >= 0;
+        });
         if (answer >= 0)
             MessageBox::setNextAnswer(MessageBox::Button(answer));
         const bool service = button == u"service";
         const qint64 id = service ? plant.service : plant.order;
         execute(db(), QStringLiteral("UPDATE main SET servicedby = 'Bob'")); // "Serviced By" starts with it
-        QPointer<AckDialog> window = service ? static_cast<AckDialog *>(openAlone<ServiceAckDialog>(id)) : openAlone<OrderAckDialog>(id);
+        QPointer<AckDialog> window = service ? static_cast<AckDialog *>(openAlone<ServiceAckDialog>(appContext(), id)) : openAlone<OrderAckDialog>(appContext(), id);
         window->findChild<QLineEdit *>(service ? QStringLiteral("txtServicedON") : QStringLiteral("txtPoNo"))->setText(input);
         if (change == HistoryRefused)
             world->refuse(QStringLiteral("INSERT"), QStringLiteral("History"), QStringLiteral("disk full"));
@@ -306,38 +313,38 @@ private Q_SLOTS:
 
     void deletedItemsAndFailedEvaluations()
     {
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
-        main.showAlarms();
-        QPointer<AlarmWindow> alarms = main.alarmWindow();
+        main.alarms()->showAlarms();
+        QPointer<AlarmWindow> alarms = main.alarms()->alarmWindow();
         // An item deleted by another program keeps its rows until the list is rebuilt; they open nothing.
         world->changeElsewhere(QStringLiteral("DELETE FROM main WHERE Name = 'Fan'"));
         alarms->rowDoubleClicked(2);
         QVERIFY(!shownWindow<OrderAckDialog>());
         QCOMPARE(MessageBox::lastText(), QStringLiteral("This item no longer exists; nothing was saved."));
         // Deleting an item here (Pump, second by service date) rebuilds the list shown.
-        main.rowClicked(2, 1);
+        main.itemList()->rowClicked(2, 1);
         MessageBox::setNextAnswer(MessageBox::Ok);
         main.action(QStringLiteral("mnuDelete"))->trigger();
         QCOMPARE(kinds(alarms), QStringLiteral("2"));
         // A failed evaluation keeps the list shown, and opens no new window.
         execute(db(), QStringLiteral("ALTER TABLE orderinfo RENAME TO vendors"));
-        QVERIFY(!alarms->loadAlarmData());
+        QVERIFY(!alarms->load());
         QCOMPARE(kinds(alarms), QStringLiteral("2"));
         alarms->close();
         settle();
         MessageBox::clearShown();
-        main.showAlarms();
-        QVERIFY(!main.alarmWindow());
+        main.alarms()->showAlarms();
+        QVERIFY(!main.alarms()->alarmWindow());
         QVERIFY(MessageBox::lastText().startsWith(QStringLiteral("Could not evaluate the alarms.")));
     }
 
     void boxesCalendarAndEntries()
     {
-        MainWindow main;
-        main.openItemEditor(ItemEditor::EditListItem, plant.order, false);
-        main.showAlarms();
-        main.alarmWindow()->rowDoubleClicked(1);
+        MainWindow main(appContext());
+        main.windows()->openItemEditor(ItemEditor::EditListItem, plant.order, false);
+        main.alarms()->showAlarms();
+        main.alarms()->alarmWindow()->rowDoubleClicked(1);
         ServiceAckDialog *ack = shownWindow<ServiceAckDialog>();
         QLineEdit *on = control<QLineEdit>(ack, "txtServicedON");
         // The calendar button writes the picked day into "Serviced On".
@@ -355,7 +362,7 @@ private Q_SLOTS:
             entry->add();
             settle();
             // A note leaves the editor open; a history entry closes it.
-            QCOMPARE(main.itemEditor() != nullptr, qstrcmp(name, "cmdAddNote") == 0);
+            QCOMPARE(main.windows()->itemEditor() != nullptr, qstrcmp(name, "cmdAddNote") == 0);
         }
         QCOMPARE(control<QTableWidget>(ack, "flxNotes")->item(0, 1)->text(), QStringLiteral("Add Note"));
         QCOMPARE(control<QTableWidget>(ack, "flxHistory")->item(0, 1)->text(), QStringLiteral("Add History")); // newest first
@@ -365,7 +372,7 @@ private Q_SLOTS:
     void monitorStartupCheckAndSnooze()
     {
         execute(db(), QStringLiteral("UPDATE settings SET startupalarm = 1, timerinterval = 1"));
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
         {
             // A tick never cuts into a question; the start-up alarm comes once the box is gone.
@@ -373,43 +380,43 @@ private Q_SLOTS:
             question.setModal(true);
             question.show();
             fire(main, "Timer2");
-            QVERIFY(!main.alarmWindow());
+            QVERIFY(!main.alarms()->alarmWindow());
         }
         fire(main, "Timer2");
-        QVERIFY(main.alarmWindow());
+        QVERIFY(main.alarms()->alarmWindow());
 
-        main.alarmWindow()->close();
+        main.alarms()->alarmWindow()->close();
         settle();
         Clock::setFixed(TestWorld::Now.addSecs(5 * 60 + 10));
         fire(main, "Timer1");
-        QVERIFY(main.alarmWindow());
+        QVERIFY(main.alarms()->alarmWindow());
         // Shown again, an open window is only raised: its highlight stays.
-        main.alarmWindow()->rowClicked(1);
+        main.alarms()->alarmWindow()->rowClicked(1);
         Clock::setFixed(TestWorld::Now.addSecs(11 * 60));
         fire(main, "Timer1");
-        QVERIFY(main.alarmWindow()->alarmModel()->isRowSelected(1));
+        QVERIFY(main.alarms()->alarmWindow()->alarmModel()->isRowSelected(1));
         // The menu shows the same window.
         QVERIFY(main.action(QStringLiteral("mnuAlarms"))->isEnabled());
         main.action(QStringLiteral("mnuAlarms"))->trigger();
-        QVERIFY(main.alarmWindow()->alarmModel()->isRowSelected(1));
+        QVERIFY(main.alarms()->alarmWindow()->alarmModel()->isRowSelected(1));
 
         // Snoozed for 30 minutes, from 10:11 until 10:41.
-        QPointer<AlarmWindow> alarms = main.alarmWindow();
+        QPointer<AlarmWindow> alarms = main.alarms()->alarmWindow();
         control<QPushButton>(alarms, "cmdSleep")->click();
         QVERIFY(alarms->sleepWindow()->option(0)->isChecked());
         QTest::mouseClick(alarms->sleepWindow()->option(3), Qt::LeftButton);
         control<QPushButton>(alarms->sleepWindow(), "cmdOK")->click();
         settle();
-        QVERIFY(!alarms && main.alarmMonitor()->sleeping());
+        QVERIFY(!alarms && main.alarms()->monitor()->sleeping());
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: Sleeping"));
-        main.applySettings(); // the options saved meanwhile show their status, the sleep goes on
+        main.alarms()->applySettings(); // the options saved meanwhile show their status, the sleep goes on
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 5 minutes"));
         const QDateTime wake = TestWorld::Now.addSecs(41 * 60 + 10);
         Clock::setFixed(wake);
         fire(main, "tmrSleep");
-        QVERIFY(!main.alarmMonitor()->sleeping() && main.alarmWindow());
+        QVERIFY(!main.alarms()->monitor()->sleeping() && main.alarms()->alarmWindow());
         QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 5 minutes"));
-        QCOMPARE(main.alarmMonitor()->nextCheck(), wake.addSecs(5 * 60)); // one full interval after waking
+        QCOMPARE(main.alarms()->monitor()->nextCheck(), wake.addSecs(5 * 60)); // one full interval after waking
     }
 
     // Every window from the keyboard alone, and laid out without overlaps at its default and
@@ -428,21 +435,21 @@ private Q_SLOTS:
         QFETCH(QString, window);
         QFETCH(QString, first);
         const QHash<QString, std::function<QWidget *()>> open {
-            {"alarms", [] { return openAlone<AlarmWindow>(gv().settings); }},
-            {"sleep", [] { auto *alarms = openAlone<AlarmWindow>(gv().settings); return control<QPushButton>(alarms, "cmdSleep")->click(), alarms->sleepWindow(); }},
-            {"service", [this] { return openAlone<ServiceAckDialog>(plant.service); }},
-            {"order", [this] { return openAlone<OrderAckDialog>(plant.order); }},
-            {"editor", [this] { // parts, so that the grid has cells to trap Tab in
+            {u"alarms"_s, [] { return openAlone<AlarmWindow>(appContext()); }},
+            {u"sleep"_s, [] { auto *alarms = openAlone<AlarmWindow>(appContext()); return control<QPushButton>(alarms, "cmdSleep")->click(), alarms->sleepWindow(); }},
+            {u"service"_s, [this] { return openAlone<ServiceAckDialog>(appContext(), plant.service); }},
+            {u"order"_s, [this] { return openAlone<OrderAckDialog>(appContext(), plant.order); }},
+            {u"editor"_s, [this] { // parts, so that the grid has cells to trap Tab in
                  world->addPart(plant.past, QStringLiteral("Belt"), 7), world->addPart(plant.past, QStringLiteral("Fan"), 8);
-                 return openAlone<ItemEditor>(ItemEditor::EditListItem, plant.past, gv().settings);
+                 return openAlone<ItemEditor>(appContext(), ItemEditor::EditListItem, plant.past, ColumnLayout());
              }},
-            {"directory", [] { return openAlone<CompanyDirectory>(CompanyDirectory::Mode::Browse); }},
-            {"company", [] { return openAlone<CompanyEditor>(qint64(0)); }},
-            {"history", [this] { return openAlone<EntryDialog>(HistoryTarget, plant.past); }},
-            {"sort", [] { return openAlone<SortDialog>(std::optional<int>()); }},
-            {"lookup", [] { return openAlone<LookupDialog>(std::optional<int>()); }},
-            {"columns", [] { return openAlone<ColumnSettingsDialog>(); }},
-            {"calendar", [] { return openAlone<CalendarWindow>(); }}};
+            {u"directory"_s, [] { return openAlone<CompanyDirectory>(db(), CompanyDirectory::Mode::Browse); }},
+            {u"company"_s, [] { return openAlone<CompanyEditor>(db(), qint64(0)); }},
+            {u"history"_s, [this] { return openAlone<EntryDialog>(db(), HistoryTarget, plant.past); }},
+            {u"sort"_s, [] { return openAlone<SortDialog>(std::optional<int>()); }},
+            {u"lookup"_s, [] { return openAlone<LookupDialog>(std::optional<int>()); }},
+            {u"columns"_s, [] { return openAlone<ColumnSettingsDialog>(db()); }},
+            {u"calendar"_s, [] { return openAlone<CalendarWindow>(db()); }}};
         QPointer<QWidget> shown = open[window]();
         QCOMPARE(keyboardWalkFault(shown, first), QString());
         QCOMPARE(overlapFault(shown), QString());
@@ -457,15 +464,15 @@ private Q_SLOTS:
     void periodicCheckLeavesTheKeyboardAlone()
     {
         execute(db(), QStringLiteral("UPDATE settings SET timerinterval = 1"));
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
-        ItemEditor *editor = main.openItemEditor(ItemEditor::AddItem, 0, false);
+        ItemEditor *editor = main.windows()->openItemEditor(ItemEditor::AddItem, 0, false);
         QVERIFY(QTest::qWaitForWindowActive(editor));
         QWidget *typing = QApplication::focusWidget();
         Clock::setFixed(TestWorld::Now.addSecs(3600));
         fire(main, "Timer1");
         QCoreApplication::processEvents(); // an activation would arrive now
-        QVERIFY(main.alarmWindow() && main.alarmWindow()->isVisible());
+        QVERIFY(main.alarms()->alarmWindow() && main.alarms()->alarmWindow()->isVisible());
         QCOMPARE(QApplication::focusWidget(), typing);
     }
 

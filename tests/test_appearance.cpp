@@ -5,11 +5,12 @@
 
 #include "core/db/FieldTable.h"
 #include "core/itemlist/ItemListModel.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "gui/alarms/ServiceAckDialog.h"
 #include "gui/companies/CompanyDirectory.h"
 #include "gui/companies/CompanyEditor.h"
 #include "gui/itemlist/ItemGrid.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/items/ItemEditor.h"
 #include "gui/mainwindow/DetailPanel.h"
 #include "gui/mainwindow/MainWindow.h"
@@ -119,12 +120,12 @@ void TestAppearance::textReadsOnItsBackground()
     const qint64 acme = world.addCompany(QStringLiteral("Acme"), {{QStringLiteral("email"), QStringLiteral("sales@acme.example")}});
     world.addItem(acme, {});
     world.addItem(world.addCompany(QStringLiteral("Zeta")), {});
-    MainWindow main;
+    MainWindow main(appContext());
     main.load();
-    main.rowClicked(1, 1);
+    main.itemList()->rowClicked(1, 1);
     const RowColours chosen = shownColours(*main.grid(), main.grid()->model()->index(0, 1));
     const RowColours other = shownColours(*main.grid(), main.grid()->model()->index(1, 1));
-    auto *grid = control<QTableWidget>(openAlone<CompanyDirectory>(CompanyDirectory::Mode::Browse, nullptr), "flxCompanies");
+    auto *grid = control<QTableWidget>(openAlone<CompanyDirectory>(db(), CompanyDirectory::Mode::Browse), "flxCompanies");
     const QTableWidgetItem otherCompany = *grid->item(1, 0);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(0, 0)).center());
     struct Seen {
@@ -201,9 +202,9 @@ void TestAppearance::noWindowScrollsOnALaptop()
     const qint64 pump = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
     QWidget *shown = nullptr;
     if (window == u"item")
-        shown = openAlone<ItemEditor>(ItemEditor::EditListItem, pump, AppSettings());
+        shown = openAlone<ItemEditor>(appContext(), ItemEditor::EditListItem, pump, ColumnLayout());
     else
-        shown = openAlone<ServiceAckDialog>(pump);
+        shown = openAlone<ServiceAckDialog>(appContext(), pump);
     if (secondPage)
         static_cast<ItemEditor *>(shown)->togglePage();
     QVERIFY(QTest::qWaitForWindowExposed(shown));
@@ -239,7 +240,7 @@ void TestAppearance::longValuesShownInPartAndKept()
         return std::all_of(lines.cbegin(), lines.cend(), [](const QString &line) { return line.size() <= 1100; });
     };
     if (window.startsWith(u"editor")) {
-        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::EditListItem, pump, AppSettings());
+        ItemEditor *editor = openAlone<ItemEditor>(appContext(), ItemEditor::EditListItem, pump, ColumnLayout());
         auto *nameBox = qobject_cast<QLineEdit *>(editor->box(Column::Name));
         QVERIFY(shortEnough(nameBox->text()) && shortEnough(qobject_cast<QLineEdit *>(editor->box(Column::Hazmat))->text()));
         QVERIFY(shortEnough(editor->findChild<QLabel *>(QStringLiteral("lblCoName"))->text()));
@@ -254,24 +255,24 @@ void TestAppearance::longValuesShownInPartAndKept()
         QCOMPARE(stored.size(), window.endsWith(u"edited") ? 999 : 1'000'000);
         QCOMPARE(world.scalar(QStringLiteral("SELECT hazmat FROM main")).toString(), hazard);
     } else if (window == u"service") {
-        ServiceAckDialog *ack = openAlone<ServiceAckDialog>(pump);
+        ServiceAckDialog *ack = openAlone<ServiceAckDialog>(appContext(), pump);
         QVERIFY(shortEnough(ack->findChild<QPlainTextEdit *>(QStringLiteral("txtInfo"))->toPlainText()));
         QVERIFY(shortEnough(ack->findChild<QLineEdit *>(QStringLiteral("txtServicedBy"))->text()));
         QVERIFY(shortEnough(ack->findChild<QTableWidget *>(QStringLiteral("flxHistory"))->item(0, 1)->text()));
         QTest::mouseClick(ack->findChild<QWidget *>(QStringLiteral("cmdAck")), Qt::LeftButton);
         QCOMPARE(world.scalar(QStringLiteral("SELECT length(servicedby) FROM main")).toInt(), 1'000'000);
     } else if (window == u"history") {
-        EntryDialog *entry = openAlone<EntryDialog>(HistoryTarget, pump);
+        EntryDialog *entry = openAlone<EntryDialog>(db(), HistoryTarget, pump);
         QVERIFY(shortEnough(entry->findChild<QLabel *>(QStringLiteral("lblItem"))->text()));
     } else if (window == u"panel") {
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
-        main.rowClicked(1, 1);
+        main.itemList()->rowClicked(1, 1);
         for (const char *label : {"lblName", "lblEmail"})
             QVERIFY2(shortEnough(main.companyPane()->valueText(label)), label);
         QVERIFY(shortEnough(main.historyPane()->historyGrid()->item(0, 1)->text()));
     } else {
-        CompanyEditor *editor = openAlone<CompanyEditor>(acme);
+        CompanyEditor *editor = openAlone<CompanyEditor>(db(), acme);
         QVERIFY(shortEnough(qobject_cast<QLineEdit *>(editor->box(CompanyBox::Name))->text()));
         qobject_cast<QLineEdit *>(editor->box(CompanyBox::Contact))->setText(QStringLiteral("Ann"));
         editor->save();

@@ -9,6 +9,7 @@
 #include "gui/companies/CompanyEditor.h"
 #include "gui/items/ItemEditor.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/WindowRegistry.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 
@@ -18,6 +19,8 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -53,9 +56,9 @@ bool rowPainted(CompanyDirectory &directory, int row, const QColor &text, const 
 CompanyDirectory *openDirectory(MainWindow &main, bool selectMode)
 {
     if (selectMode) {
-        main.openItemEditor(ItemEditor::AddItem, 0, false)->selectCompany();
+        main.windows()->openItemEditor(ItemEditor::AddItem, 0, false)->selectCompany();
     } else {
-        main.showCompanies();
+        main.windows()->openCompanyDirectory(nullptr);
     }
     CompanyDirectory *directory = shownWindow<CompanyDirectory>();
     directory->resize(900, 500);
@@ -129,7 +132,7 @@ private Q_SLOTS:
     {
         QFETCH(QSize, size);
         TestWorld world;
-        MainWindow main;
+        MainWindow main(appContext());
         CompanyDirectory *directory = openDirectory(main, true);
         directory->resize(size);
         QApplication::processEvents();
@@ -154,9 +157,9 @@ private Q_SLOTS:
     void emptyTableSaysSoAndAddStillWorks()
     {
         TestWorld world;
-        MainWindow main;
+        MainWindow main(appContext());
         CompanyDirectory *directory = openDirectory(main, false);
-        QCOMPARE(MessageBox::shownTexts(), QStringList({"No companies in database"}));
+        QCOMPARE(MessageBox::shownTexts(), QStringList({u"No companies in database"_s}));
         QCOMPARE(directory->rows(), 1);
         // Select and Edit on an empty list pick nothing.
         QTest::mouseClick(control<QTableWidget>(directory, "flxCompanies")->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
@@ -166,11 +169,11 @@ private Q_SLOTS:
         QTest::mouseClick(control(directory, "cmdAdd"), Qt::LeftButton);
         CompanyEditor *editor = openEditor();
         QVERIFY(editor && !editor->editMode());
-        QCOMPARE(editor->windowTitle(), "Add Company");
+        QCOMPARE(editor->windowTitle(), u"Add Company"_s);
         lineBox(editor, CompanyBox::Name)->setText(QStringLiteral("First Co"));
         QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
         QCOMPARE(directory->rows(), 2);
-        QCOMPARE(cellText(*directory, 1, 0), "First Co");
+        QCOMPARE(cellText(*directory, 1, 0), u"First Co"_s);
         // Boxes left empty are stored as empty text, never Null.
         QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM orderinfo WHERE Street2 = ''")).toInt(), 1);
     }
@@ -178,7 +181,7 @@ private Q_SLOTS:
     void gridShowsCompaniesByName()
     {
         TestWorld world;
-        MainWindow main;
+        MainWindow main(appContext());
         const qint64 zeta = world.addCompany(QStringLiteral("Zeta"), {{"Street1", "9 Elm"}, {"Street2", "Unit 2"}, {"city", "Ames"}, {"State", "IA"}, {"zip", "50010"}, {"notes", "ask for Al\r\nmornings"}});
         const qint64 acme = world.addCompany(QStringLiteral("acme"), {{"Street1", "1 Main"}, {"Street2", ""}, {"contact", "Bo"}});
         world.addCompany(QStringLiteral("Beta"), {{"Street1", "2 Oak"}}); // Street2 Null
@@ -188,17 +191,17 @@ private Q_SLOTS:
         QCOMPARE(directory->rows(), 4);
         QCOMPARE(directory->companyIdAt(1), acme);
         QCOMPARE(directory->companyIdAt(3), zeta);
-        QCOMPARE(cellText(*directory, 1, 1), "1 Main\n   "); // Null city, state and zip
-        QCOMPARE(cellText(*directory, 1, 6), "Bo");
-        QCOMPARE(cellText(*directory, 2, 1), "2 Oak\n\n   ");
-        QCOMPARE(cellText(*directory, 3, 1), "9 Elm\nUnit 2\nAmes IA  50010");
-        QCOMPARE(cellText(*directory, 3, 7), "ask for Al\nmornings");
+        QCOMPARE(cellText(*directory, 1, 1), u"1 Main\n   "_s); // Null city, state and zip
+        QCOMPARE(cellText(*directory, 1, 6), u"Bo"_s);
+        QCOMPARE(cellText(*directory, 2, 1), u"2 Oak\n\n   "_s);
+        QCOMPARE(cellText(*directory, 3, 1), u"9 Elm\nUnit 2\nAmes IA  50010"_s);
+        QCOMPARE(cellText(*directory, 3, 7), u"ask for Al\nmornings"_s);
     }
 
     void clickPaintsRows()
     {
         TestWorld world;
-        MainWindow main;
+        MainWindow main(appContext());
         for (const char *name : {"A1", "A2", "A3", "A4", "A5"})
             world.addCompany(QString::fromLatin1(name));
         CompanyDirectory *directory = openDirectory(main, false);
@@ -230,7 +233,7 @@ private Q_SLOTS:
         QFETCH(int, downs);
         QFETCH(int, chosenRow);
         TestWorld world;
-        MainWindow main;
+        MainWindow main(appContext());
         world.addCompany(QStringLiteral("Acme"));
         world.addCompany(QStringLiteral("Ingersoll Tooling"));
         CompanyDirectory *directory = openDirectory(main, true);
@@ -246,20 +249,20 @@ private Q_SLOTS:
         if (chosenRow)
             QCOMPARE(chosen.at(0).at(0).toLongLong(), directory->companyIdAt(chosenRow));
         else
-            QCOMPARE(MessageBox::shownTexts(), QStringList({"Please select an company"}));
+            QCOMPARE(MessageBox::shownTexts(), QStringList({u"Please select an company"_s}));
     }
 
     void modeIsFixedWhenTheDirectoryOpens()
     {
         // Browse first, then Select from an editor: a select-mode directory that delivers.
         TestWorld world;
-        MainWindow main;
+        MainWindow main(appContext());
         world.addCompany(QStringLiteral("Acme"));
         const qint64 beta = world.addCompany(QStringLiteral("Beta"), {{"zip", "12345"}});
         QPointer<CompanyDirectory> browse = openDirectory(main, false);
         QPointer<CompanyDirectory> select = openDirectory(main, true);
         QVERIFY(!browse);
-        QCOMPARE(select->windowTitle(), "Select Company");
+        QCOMPARE(select->windowTitle(), u"Select Company"_s);
         QVERIFY(!control(select, "cmdSelect")->isHidden());
         QSignalSpy chosen(select.data(), &CompanyDirectory::companyChosen);
         clickRow(*select, 2, true);
@@ -277,8 +280,8 @@ private Q_SLOTS:
         CompanyEditor *editor = openEditor();
         QVERIFY(editor && browse->isVisible());
         QCOMPARE(editor->companyId(), beta);
-        QCOMPARE(editor->windowTitle(), "Edit Company");
-        QCOMPARE(editor->boxText(CompanyBox::Zip), "12345");
+        QCOMPARE(editor->windowTitle(), u"Edit Company"_s);
+        QCOMPARE(editor->boxText(CompanyBox::Zip), u"12345"_s);
         // Asking again for the same directory raises it unchanged.
         QCOMPARE(openDirectory(main, false), browse.data());
     }
@@ -286,11 +289,11 @@ private Q_SLOTS:
     void editorAddsAndCancels()
     {
         TestWorld world;
-        QPointer<CompanyEditor> editor = openAlone<CompanyEditor>(qint64(0));
+        QPointer<CompanyEditor> editor = openAlone<CompanyEditor>(db(), qint64(0));
         lineBox(editor, CompanyBox::City)->setText(QStringLiteral("Ames"));
         QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
-        QCOMPARE(MessageBox::shownTexts(), QStringList({"A company name must be entered"}));
-        QCOMPARE(editor->boxText(CompanyBox::City), "Ames");
+        QCOMPARE(MessageBox::shownTexts(), QStringList({u"A company name must be entered"_s}));
+        QCOMPARE(editor->boxText(CompanyBox::City), u"Ames"_s);
         lineBox(editor, CompanyBox::Name)->setText(QStringLiteral("Never"));
         QTest::mouseClick(control(editor, "cmdCancel"), Qt::LeftButton);
         QTRY_VERIFY(!editor);
@@ -300,7 +303,7 @@ private Q_SLOTS:
     void editorEditKeepsItsCompany()
     {
         TestWorld world;
-        MainWindow main;
+        MainWindow main(appContext());
         const qint64 mid = world.addCompany(QStringLiteral("Mid"));
         const qint64 other = world.addCompany(QStringLiteral("Other"));
         CompanyDirectory *directory = openDirectory(main, false);
@@ -311,16 +314,16 @@ private Q_SLOTS:
 
         // Another company now sorts first: row 1 of the directory is no longer Mid.
         const qint64 first = world.addCompany(QStringLiteral("Aardvark"));
-        directory->reloadCompanies();
+        directory->load();
         QCOMPARE(directory->companyIdAt(1), first);
 
         lineBox(editor, CompanyBox::Name)->setText(QStringLiteral("Zulu"));
         qobject_cast<QPlainTextEdit *>(editor->box(CompanyBox::Notes))->setPlainText(QStringLiteral("first\nsecond"));
         QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
         QTRY_VERIFY(!editor);
-        QCOMPARE(companyField(world, mid, "company"), "Zulu");
-        QCOMPARE(companyField(world, mid, "notes"), "first\r\nsecond");
-        QCOMPARE(companyField(world, first, "company"), "Aardvark");
+        QCOMPARE(companyField(world, mid, "company"), u"Zulu"_s);
+        QCOMPARE(companyField(world, mid, "notes"), u"first\r\nsecond"_s);
+        QCOMPARE(companyField(world, first, "company"), u"Aardvark"_s);
         // The list was rebuilt in name order: the renamed company moved down.
         QCOMPARE(directory->companyIdAt(2), other);
         QCOMPARE(directory->companyIdAt(3), mid);
@@ -328,7 +331,7 @@ private Q_SLOTS:
         // Reopened, the notes show their lines again.
         clickRow(*directory, 3);
         QTest::mouseClick(control(directory, "cmdEdit"), Qt::LeftButton);
-        QCOMPARE(qobject_cast<QPlainTextEdit *>(openEditor()->box(CompanyBox::Notes))->toPlainText(), "first\nsecond");
+        QCOMPARE(qobject_cast<QPlainTextEdit *>(openEditor()->box(CompanyBox::Notes))->toPlainText(), u"first\nsecond"_s);
     }
 
     // Another program changes or deletes the company while the editor is open: Edit writes
@@ -352,7 +355,7 @@ private Q_SLOTS:
         TestWorld world;
         const qint64 acme = world.addCompany(QStringLiteral("Acme"), {{QStringLiteral("phone1"), QStringLiteral("555-1")}, {QStringLiteral("contact"), QStringLiteral("Bob")}});
         world.addCompany(QStringLiteral("Zeta"));
-        QPointer<CompanyEditor> editor = openAlone<CompanyEditor>(acme);
+        QPointer<CompanyEditor> editor = openAlone<CompanyEditor>(db(), acme);
         lineBox(editor, CompanyBox::Contact)->setText(QStringLiteral("Ann"));
         world.changeElsewhere(change);
         QTest::mouseClick(control(editor, "cmdOK"), Qt::LeftButton);
@@ -367,7 +370,7 @@ private Q_SLOTS:
     void editorBoxesHoldTheirLimits()
     {
         TestWorld world;
-        CompanyEditor *editor = openAlone<CompanyEditor>(qint64(0));
+        CompanyEditor *editor = openAlone<CompanyEditor>(db(), qint64(0));
         editor->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(editor));
         QLineEdit *zip = lineBox(editor, CompanyBox::Zip);

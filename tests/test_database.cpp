@@ -9,9 +9,9 @@
 #include "core/db/Schema.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/SafeFile.h"
-#include "core/settings/SettingsStore.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/Settings.h"
+#include "core/settings/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +24,8 @@
 #include <unistd.h>
 
 #include <utility>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -152,9 +154,9 @@ private Q_SLOTS:
         const QString data = root.filePath(QStringLiteral("home/Tarvo"));
         QDir().mkpath(bin);
         if (databaseBeside)
-            QVERIFY(createDatabaseFile(bin + "/main.mdb", false, QDate(2026, 12, 6), nullptr));
+            QVERIFY(createDatabaseFile(bin + u"/main.mdb"_s, false, QDate(2026, 12, 6), nullptr));
         if (marker)
-            QVERIFY(SafeFile::write(bin + "/" + AppPaths::PortableMarker, QByteArray()));
+            QVERIFY(SafeFile::write(bin + u"/"_s + QString::fromLatin1(AppPaths::PortableMarker), QByteArray()));
         if (installed && QDir().mkpath(QFileInfo(AppPaths::installedManual(bin)).path()))
             QVERIFY(SafeFile::write(AppPaths::installedManual(bin), QByteArray("<html></html>")));
         QString error;

@@ -9,6 +9,7 @@
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
+#include "gui/alarms/AlarmController.h"
 #include "gui/alarms/AlarmNotifier.h"
 #include "gui/alarms/AlarmTray.h"
 #include "gui/alarms/AlarmWindow.h"
@@ -27,6 +28,8 @@
 #include <QTest>
 
 #include <optional>
+
+using namespace Qt::StringLiterals;
 
 // The desktop's notification service as the test plays it: each notice as "title|text".
 class FakeNotifications : public QObject
@@ -92,7 +95,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("unseen");
         QTest::addColumn<QStringList>("notices");
         QTest::addColumn<bool>("balloon");
-        const QStringList one {"New alarms for 2 items|1 service and 1 order pending, 1 past due"};
+        const QStringList one {u"New alarms for 2 items|1 service and 1 order pending, 1 past due"_s};
         QTest::newRow("told by the service") << true << true << true << one << false;
         QTest::newRow("the user saw the check") << true << true << false << QStringList() << false;
         QTest::newRow("notices switched off") << true << false << true << QStringList() << false;
@@ -117,7 +120,7 @@ private Q_SLOTS:
         QTEST(m_fake.notices, "notices");
         if (m_fake.notices.isEmpty())
             return;
-        QCOMPARE(m_fake.lastCall, QStringList({"Tarvo", "org.tarvo.Tarvo", "default,Show alarms,show,Show alarms", "org.tarvo.Tarvo"}));
+        QCOMPARE(m_fake.lastCall, QStringList({u"Tarvo"_s, u"org.tarvo.Tarvo"_s, u"default,Show alarms,show,Show alarms"_s, u"org.tarvo.Tarvo"_s}));
         // Its action shows the alarms; another program's notice does not.
         for (const uint id : {7u, 41u}) {
             QDBusMessage signal = QDBusMessage::createSignal(Path, Interface, QStringLiteral("ActionInvoked"));
@@ -135,18 +138,18 @@ private Q_SLOTS:
         const qint64 acme = world.addCompany(QStringLiteral("Acme"));
         world.addItem(acme, {{"Name", "Pump"}, {"servicedate", "2026-12-08"}, {"servicewarn", 7}, {"leadtime", 14}, {"serviceinterval", 90}});
         world.addItem(acme, {{"Name", "Fan"}, {"servicedate", "2027-02-08"}, {"servicewarn", 7}, {"serviceinterval", 90}});
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
         int check = 0;
         for (const int days : {0, 0, 3, 60}) {
             Clock::setFixed(TestWorld::Now.addDays(days).addSecs(600 * ++check));
-            main.alarmMonitor()->checkTick();
-            delete main.alarmWindow(); // the user closed it: nothing of the program is in front
+            main.alarms()->monitor()->checkTick();
+            delete main.alarms()->alarmWindow(); // the user closed it: nothing of the program is in front
             flushNotices();
             m_fake.notices << QString::number(check);
         }
         Clock::setFixed(TestWorld::Now);
-        QCOMPARE(m_fake.notices, QStringList({"New alarms for 1 item|1 service and 1 order pending", "1", "2", "New alarms for 1 item|1 past due", "3", "New alarms for 1 item|1 service pending", "4"}));
+        QCOMPARE(m_fake.notices, QStringList({u"New alarms for 1 item|1 service and 1 order pending"_s, u"1"_s, u"2"_s, u"New alarms for 1 item|1 past due"_s, u"3"_s, u"New alarms for 1 item|1 service pending"_s, u"4"_s}));
     }
 
     void trayMenu_data()
@@ -160,12 +163,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, action);
         TestWorld world;
-        auto *main = new MainWindow;
+        auto *main = new MainWindow(appContext());
         main->load();
         main->setVisible(action != u"mnuTrayShow");
         main->findChild<AlarmTray *>()->menu()->findChild<QAction *>(action)->trigger();
         QCOMPARE(main->isVisible(), action != u"mnuTrayQuit");
-        QCOMPARE(main->alarmWindow() != nullptr, action == u"mnuTrayAlarms");
+        QCOMPARE(main->alarms()->alarmWindow() != nullptr, action == u"mnuTrayAlarms");
         QCOMPARE(workingDatabaseIsOpen(), action != u"mnuTrayQuit");
     }
 

@@ -5,13 +5,15 @@
 
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "gui/alarms/ServiceAckDialog.h"
 #include "gui/itemlist/ItemGrid.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/items/ItemEditor.h"
 #include "gui/mainwindow/AboutDialog.h"
 #include "gui/mainwindow/DetailPanel.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/WindowRegistry.h"
 #include "gui/platform/Desktop.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/Mnemonics.h"
@@ -33,6 +35,8 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QToolBar>
+
+using namespace Qt::StringLiterals;
 
 // What a user reads in a label or a tooltip: its text, or what that renders to when Qt takes
 // it for markup.
@@ -59,18 +63,18 @@ private Q_SLOTS:
     void init()
     {
         m_world = new TestWorld;
-        m_acme = m_world->addCompany("Acme", {{"Street1", "1 Main St"}, {"city", "Dayton"}, {"State", "OH"}, {"zip", "45402"}, {"email", "parts@acme.example"}, {"phone2", "555-0101"}});
+        m_acme = m_world->addCompany(u"Acme"_s, {{"Street1", "1 Main St"}, {"city", "Dayton"}, {"State", "OH"}, {"zip", "45402"}, {"email", "parts@acme.example"}, {"phone2", "555-0101"}});
         m_pump = m_world->addItem(m_acme, {{"Name", "Pump"}, {"servicedate", "2026-12-10"}, {"tools", "Wrench\r\nMeter\r\nGloves"}});
-        m_boiler = m_world->addItem(m_world->addCompany("Zeta"), {{"Name", "Boiler"}, {"servicedate", "2026-12-20"}});
+        m_boiler = m_world->addItem(m_world->addCompany(u"Zeta"_s), {{"Name", "Boiler"}, {"servicedate", "2026-12-20"}});
         m_crane = m_world->addItem(m_acme, {{"Name", "Crane"}, {"servicedate", "2026-12-30"}});
-        m_world->addPart(m_pump, "Seal", "S-1");
-        m_world->addEntry("History", m_pump, "2026-01-02", "Older");
-        m_world->addEntry("History", m_pump, "2026-11-02", "Newer");
-        m_world->addEntry("Notes", m_pump, "2026-10-02", "A note");
-        m_world->addEntry("History", m_boiler, "2026-10-02", "Boiler entry");
+        m_world->addPart(m_pump, u"Seal"_s, u"S-1"_s);
+        m_world->addEntry(u"History"_s, m_pump, u"2026-01-02"_s, u"Older"_s);
+        m_world->addEntry(u"History"_s, m_pump, u"2026-11-02"_s, u"Newer"_s);
+        m_world->addEntry(u"Notes"_s, m_pump, u"2026-10-02"_s, u"A note"_s);
+        m_world->addEntry(u"History"_s, m_boiler, u"2026-10-02"_s, u"Boiler entry"_s);
         execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 7 WHERE ID = 11")); // show the tools too
 
-        m_window = new MainWindow;
+        m_window = new MainWindow(appContext());
         m_window->load();
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -99,21 +103,21 @@ private Q_SLOTS:
         QVERIFY(model->isRowSelected(3));
         QCOMPARE(shownColours(*m_window->grid(), model->index(2, 1)).text.color(), QColor(Qt::white));
         QCOMPARE(shownColours(*m_window->grid(), model->index(0, 1)).background.color(), QColor(Qt::white));
-        QVERIFY(!m_window->noItemSelected());
+        QVERIFY(!m_window->itemList()->noItemSelected());
         // The keyboard moves the selection as a click does.
         QTest::keyClick(m_window->grid(), Qt::Key_Up);
         QVERIFY(model->isRowSelected(2) && !model->isRowSelected(3));
         QTest::keyClick(m_window->grid(), Qt::Key_Return); // and Enter opens it
-        QCOMPARE(m_window->itemEditor()->itemId(), model->itemIdAt(2));
-        delete m_window->itemEditor();
+        QCOMPARE(m_window->windows()->itemEditor()->itemId(), model->itemIdAt(2));
+        delete m_window->windows()->itemEditor();
 
         // After a reload nothing is selected and the first click selects its row alone.
-        m_window->loadGrid(Field::ServiceDate, Ascending, QString(), 0);
-        QVERIFY(m_window->noItemSelected());
+        m_window->itemList()->loadGrid(Field::ServiceDate, Ascending, QString(), 0);
+        QVERIFY(m_window->itemList()->noItemSelected());
         click(1);
         QVERIFY(model->isRowSelected(1) && !model->isRowSelected(2));
-        m_window->clearLastClick();
-        QVERIFY(!model->isRowSelected(1) && m_window->noItemSelected());
+        m_window->itemList()->clearLastClick();
+        QVERIFY(!model->isRowSelected(1) && m_window->itemList()->noItemSelected());
     }
 
     void clickFillsThePanesAndViewer()
@@ -177,38 +181,38 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("mnuEditItem"))->trigger();
         m_window->action(QStringLiteral("mnuDelete"))->trigger();
         m_window->historyPane()->addHistoryButton()->click();
-        QCOMPARE(MessageBox::shownTexts(), QStringList({"Please select an item to edit first", "Please select an item to delete first", "Please select an item first"}));
-        QVERIFY(!m_window->itemEditor());
+        QCOMPARE(MessageBox::shownTexts(), QStringList({u"Please select an item to edit first"_s, u"Please select an item to delete first"_s, u"Please select an item first"_s}));
+        QVERIFY(!m_window->windows()->itemEditor());
         MessageBox::clearShown();
 
         // New opens an empty editor; with one open, Edit raises it unchanged.
         m_window->action(QStringLiteral("mnuNew"))->trigger();
-        QPointer<ItemEditor> editor = m_window->itemEditor();
+        QPointer<ItemEditor> editor = m_window->windows()->itemEditor();
         QVERIFY(editor && editor->isAddMode());
         click(row(m_boiler));
         m_window->action(QStringLiteral("mnuEdit"))->trigger();
-        QCOMPARE(m_window->itemEditor(), editor.data());
-        delete m_window->itemEditor();
+        QCOMPARE(m_window->windows()->itemEditor(), editor.data());
+        delete m_window->windows()->itemEditor();
 
         // The context menu's Edit Item opens the selected item.
         m_window->action(QStringLiteral("mnuEditItem"))->trigger();
-        QCOMPARE(m_window->itemEditor()->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(m_boiler));
+        QCOMPARE(m_window->windows()->itemEditor()->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(m_boiler));
 
         // A double-click on a row opens a fresh editor for its item; below the rows, nothing.
         // (The mouse sends a click before the double-click.)
         ItemGrid *grid = m_window->grid();
-        editor = m_window->itemEditor();
+        editor = m_window->windows()->itemEditor();
         const QPoint crane = grid->visualRect(grid->model()->index(row(m_crane) - 1, 1)).center(), below(10, grid->viewport()->height() - 3);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, crane);
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, crane);
         settle();
         QVERIFY(!editor);
-        QCOMPARE(m_window->itemEditor()->itemId(), m_crane);
-        delete m_window->itemEditor();
+        QCOMPARE(m_window->windows()->itemEditor()->itemId(), m_crane);
+        delete m_window->windows()->itemEditor();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, below);
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, below);
         QApplication::processEvents();
-        QVERIFY(!m_window->itemEditor());
+        QVERIFY(!m_window->windows()->itemEditor());
         QCOMPARE(MessageBox::shownTexts(), QStringList());
 
         // The context menu pops up on the right button.
@@ -223,13 +227,13 @@ private Q_SLOTS:
     {
         click(row(m_pump));
         m_window->action(QStringLiteral("mnuEdit"))->trigger();
-        ItemEditor *editor = m_window->itemEditor();
+        ItemEditor *editor = m_window->windows()->itemEditor();
         qobject_cast<QLineEdit *>(editor->box(Column::Name))->setText(QStringLiteral("Pump 2"));
         editor->save();
         settle();
-        QVERIFY(!m_window->itemEditor());
+        QVERIFY(!m_window->windows()->itemEditor());
         // All items by service date, the selection and panes cleared.
-        QVERIFY(m_window->noItemSelected());
+        QVERIFY(m_window->itemList()->noItemSelected());
         QCOMPARE(m_window->panelText(1), QStringLiteral("Display Mode: All"));
         QCOMPARE(m_window->grid()->itemModel()->cellText(row(m_pump), Column::Name), QStringLiteral("Pump 2"));
         QCOMPARE(m_window->companyPane()->valueText("lblName"), QString());
@@ -242,7 +246,7 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("mnuDelete"))->trigger(); // unanswered: Cancel
         QCOMPARE(listedIds(), before);
         QCOMPARE(m_window->companyPane()->valueText("lblName"), QStringLiteral("Acme"));
-        QVERIFY(!m_window->noItemSelected());
+        QVERIFY(!m_window->itemList()->noItemSelected());
 
         // A statement that fails half-way leaves every table as it was, and says what failed.
         const QString count = QStringLiteral("SELECT '' || (SELECT count(*) FROM main WHERE ID = ?1) || (SELECT count(*) FROM History"
@@ -274,11 +278,11 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("opened");
         QTest::newRow("addresses") << "parts@acme.example"
                                    << "www.acme.example"
-                                   << QStringList {"mailto:parts@acme.example", "http://www.acme.example"};
+                                   << QStringList {u"mailto:parts@acme.example"_s, u"http://www.acme.example"_s};
         QTest::newRow("empty") << ""
-                               << "" << QStringList {"mailto:"};
+                               << u""_s << QStringList {u"mailto:"_s};
         QTest::newRow("local program") << "x@y.example"
-                                       << "/usr/bin/xterm" << QStringList {"mailto:x@y.example"};
+                                       << u"/usr/bin/xterm"_s << QStringList {u"mailto:x@y.example"_s};
     }
     void linksOpenOnlyMailAndWeb()
     {
@@ -322,13 +326,13 @@ private Q_SLOTS:
         const QString typed = QStringLiteral("<b>x</b> & <i>");
         execute(db(), QStringLiteral("UPDATE orderinfo SET company = ?, notes = ?"), {typed, typed});
         execute(db(), QStringLiteral("UPDATE main SET Name = ?"), {typed});
-        m_world->addEntry("History", m_pump, "2026-12-01", typed);
+        m_world->addEntry(u"History"_s, m_pump, u"2026-12-01"_s, typed);
         m_window->action(QStringLiteral("tbFind"))->trigger();
         emit shownWindow<LookupDialog>()->lookupChosen(Field::Name, typed);
         click(row(m_pump));
-        QWidget *shown = window == u"editor" ? openAlone<ItemEditor>(ItemEditor::EditListItem, m_pump, AppSettings())
-            : window == u"entry"             ? openAlone<EntryDialog>(HistoryTarget, m_pump)
-            : window == u"service"           ? static_cast<QWidget *>(openAlone<ServiceAckDialog>(m_pump))
+        QWidget *shown = window == u"editor" ? openAlone<ItemEditor>(appContext(), ItemEditor::EditListItem, m_pump, ColumnLayout())
+            : window == u"entry"             ? openAlone<EntryDialog>(db(), HistoryTarget, m_pump)
+            : window == u"service"           ? static_cast<QWidget *>(openAlone<ServiceAckDialog>(appContext(), m_pump))
                                              : m_window;
         QString read;
         if (auto *grid = shown->findChild<QTableWidget *>(label))
@@ -342,14 +346,14 @@ private Q_SLOTS:
     {
         m_window->action(QStringLiteral("mnuContents"))->trigger();
         // The test's folder holds no manual: the one beside the executable opens.
-        const QString manual = QCoreApplication::applicationDirPath() + "/manual.htm";
+        const QString manual = QCoreApplication::applicationDirPath() + u"/manual.htm"_s;
         QCOMPARE(Desktop::openedUrls(), QList<QUrl> {QUrl::fromLocalFile(manual)});
         execute(db(), QStringLiteral("UPDATE settings SET Version = '2.1', build = '57'"));
-        QCOMPARE(AboutDialog::aboutText(), QStringLiteral("Tarvo v2.1\r\nBuild: 57"));
+        QCOMPARE(AboutDialog::aboutText(db()), QStringLiteral("Tarvo v2.1\r\nBuild: 57"));
         QStringList keys;
         for (QAction *button : m_window->findChild<QToolBar *>(QStringLiteral("tbToolBar"))->actions())
             keys << button->property("key").toString();
-        QCOMPARE(keys, QStringList({"New", "Open", "Delete", "Find", "Sort", "Alarm", "Comp", "Cal"}));
+        QCOMPARE(keys, QStringList({u"New"_s, u"Open"_s, u"Delete"_s, u"Find"_s, u"Sort"_s, u"Alarm"_s, u"Comp"_s, u"Cal"_s}));
         // The toolbar runs the menu command: Delete without a selection.
         m_window->findChild<QToolBar *>(QStringLiteral("tbToolBar"))->actions().at(2)->trigger();
         QCOMPARE(MessageBox::lastText(), QStringLiteral("Please select an item to delete first"));

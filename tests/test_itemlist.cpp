@@ -4,6 +4,7 @@
 
 #include "core/companies/Company.h"
 #include "core/companies/CompanyStore.h"
+#include "core/db/Database.h"
 #include "core/db/FieldTable.h"
 #include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
@@ -13,12 +14,14 @@
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
 #include "core/platform/ValueOrder.h"
+#include "core/settings/AppContext.h"
 #include "core/settings/ColumnLayout.h"
-#include "core/settings/GlobalVars.h"
 
 #include <QAbstractItemModelTester>
 #include <QLocale>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 using Ids = QVector<qint64>;
 
@@ -85,13 +88,13 @@ private Q_SLOTS:
         QStringList cells;
         for (int id = 0; id < Column::Count; ++id)
             cells << model.cellText(2, id);
-        QCOMPARE(cells, QStringList({"Full", "T-1", "Roof", "Gloves", "P1", "S1", "Belt / 1234\nfilter / \n", "12/31/2026", "7", "1/5/2026", "Jo", "Wrench\nMeter", "2/29/2020", "14", "90", "PO-1", "Acme", "YES", "Shelf B", "Panel 3", "c1", "c2", "c3", "YES", "NO"}));
+        QCOMPARE(cells, QStringList({u"Full"_s, u"T-1"_s, u"Roof"_s, u"Gloves"_s, u"P1"_s, u"S1"_s, u"Belt / 1234\nfilter / \n"_s, u"12/31/2026"_s, u"7"_s, u"1/5/2026"_s, u"Jo"_s, u"Wrench\nMeter"_s, u"2/29/2020"_s, u"14"_s, u"90"_s, u"PO-1"_s, u"Acme"_s, u"YES"_s, u"Shelf B"_s, u"Panel 3"_s, u"c1"_s, u"c2"_s, u"c3"_s, u"YES"_s, u"NO"_s}));
         // Null dates and texts are empty; the three day counts at 0 are empty, not "0".
         for (int id : {3, 6, 7, 8, 9, 12, 13, 14, 17})
             QCOMPARE(model.cellText(1, id), QString());
-        QCOMPARE(model.cellText(1, 23), "NO");
-        QCOMPARE(model.cellText(3, 17), "NO");
-        QCOMPARE(model.cellText(3, 24), "YES");
+        QCOMPARE(model.cellText(1, 23), u"NO"_s);
+        QCOMPARE(model.cellText(3, 17), u"NO"_s);
+        QCOMPARE(model.cellText(3, 24), u"YES"_s);
         QCOMPARE(model.cellText(4, 17), QString());
         // Selecting and sorting anew keep the model consistent for its views.
         model.setRowSelected(2, true);
@@ -113,7 +116,7 @@ private Q_SLOTS:
         world.addPart(many, QStringLiteral("Ölfilter"), QStringLiteral("Ö-1"));
 
         QCOMPARE(replacementPartsText(db(), none, QStringLiteral("\r\n")), QString());
-        QCOMPARE(replacementPartsText(db(), one, QStringLiteral("<br>")), "Belt / <br>");
+        QCOMPARE(replacementPartsText(db(), one, QStringLiteral("<br>")), u"Belt / <br>"_s);
         // By name in the locale without regard to case; two parts of one name both kept.
         const QString manyText = QStringLiteral("Filter / F-1\r\nFilter / F-9\r\ngasket / G-2\r\nÖlfilter / Ö-1\r\n");
         QCOMPARE(replacementPartsText(db(), many, QStringLiteral("\r\n")), manyText);
@@ -163,7 +166,7 @@ private Q_SLOTS:
     {
         QFETCH(QLocale, locale);
         TestWorld world;
-        const QStringList names = {"zeta", "Öl", "Alpha", "beta", "Oven"};
+        const QStringList names = {u"zeta"_s, u"Öl"_s, u"Alpha"_s, u"beta"_s, u"Oven"_s};
         for (const QString &name : names)
             world.addItem(world.addCompany(name), {{"Name", name}});
         QLocale::setDefault(locale);
@@ -253,10 +256,10 @@ private Q_SLOTS:
         model.load(db(), Field::ID, Descending, QString(), 0);
         QCOMPARE(model.itemCount(), 72);
         QCOMPARE(model.itemIdAt(1), big);
-        QCOMPARE(model.cellText(1, Column::RepParts), "Big belt / B-1\n");
+        QCOMPARE(model.cellText(1, Column::RepParts), u"Big belt / B-1\n"_s);
         QCOMPARE(model.itemIdAt(72), small);
-        QCOMPARE(model.cellText(72, Column::RepParts), "Small belt / S-1\n");
-        QCOMPARE(model.cellText(2, Column::RepParts), "Part 69 / \n");
+        QCOMPARE(model.cellText(72, Column::RepParts), u"Small belt / S-1\n"_s);
+        QCOMPARE(model.cellText(2, Column::RepParts), u"Part 69 / \n"_s);
         QCOMPARE(loadIds(Field::Name, Ascending, QStringLiteral("4294967297"), Field::ID), Ids({big}));
         // Deleting the one leaves the other whole.
         deleteItem(db(), big);
@@ -287,12 +290,12 @@ private Q_SLOTS:
         const ViewState before {lookupShown ? LookupDisplay : AllDisplay, Field::Name, Descending, Field::Hazmat,
                                 Descending, Field::Location, QStringLiteral("hall*")};
         const ListChange change = listAfter(before, ListEvent(event), QDate(2026, 12, 20));
-        const auto sort = [](int field, SortOrders order) { return QString::number(field) + (order == Ascending ? "a " : "d "); };
+        const auto sort = [](int field, SortOrders order) { return QString::number(field) + (order == Ascending ? u"a "_s : u"d "_s); };
         const GridQuery &q = change.query;
         const ViewState &v = change.view;
-        QCOMPARE(sort(q.sortField, q.sortOrder) + QString::number(q.lookupField) + u'=' + q.lookupValue + (v.DisplayMode == AllDisplay ? " A " : " L ")
+        QCOMPARE(sort(q.sortField, q.sortOrder) + QString::number(q.lookupField) + u'=' + q.lookupValue + (v.DisplayMode == AllDisplay ? u" A "_s : u" L "_s)
                      + sort(v.SortFieldAll, v.SortOrderAll) + sort(v.SortFieldLookup, v.SortOrderLookup) + QString::number(v.LookupField) + u'='
-                     + v.LookupValue + (change.clearPanes ? " cleared" : " kept"),
+                     + v.LookupValue + (change.clearPanes ? u" cleared"_s : u" kept"_s),
                  after);
     }
 
@@ -308,7 +311,7 @@ private Q_SLOTS:
             widths << Twips::toPixels(column.widthTwips);
         widths[layout.colLoc[Column::Name]] = 250; // the user dragged Name wider
         saveColumnWidths(db(), layout, widths);
-        QCOMPARE(world.joined("SELECT size FROM Columns WHERE ID IN (0, 1, 3) ORDER BY ID", " "), "3750 1000 1800");
+        QCOMPARE(world.joined(u"SELECT size FROM Columns WHERE ID IN (0, 1, 3) ORDER BY ID"_s, u" "_s), u"3750 1000 1800"_s);
 
         // Widths read are held to 0..99,999 twips; with every column hidden only the ID is left.
         db().exec(QStringLiteral("UPDATE Columns SET ColLocation = 0; UPDATE Columns SET ColLocation = 1, size = -5"

@@ -18,7 +18,7 @@
 #include "core/platform/CsvText.h"
 #include "core/platform/SafeFile.h"
 #include "core/reports/CsvExport.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "gui/items/ImportPreviewDialog.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
@@ -30,6 +30,8 @@
 #include <QTableView>
 
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 using namespace Column;
 using ItemBox::PartName;
@@ -96,7 +98,7 @@ private Q_SLOTS:
         // A line break is stored as CR LF: two characters toward the limit.
         QTest::newRow("tools: line break at 253") << int(Tools) << full255.left(253) << 13 << true;
         QTest::newRow("tools: line break at 254") << int(Tools) << full255.left(254) << 13 << false;
-        QTest::newRow("tools: after breaks") << int(Tools) << full255.left(251) + "\n\n"
+        QTest::newRow("tools: after breaks") << int(Tools) << full255.left(251) + u"\n\n"_s
                                              << int('x') << false;
 
         QTest::newRow("part name: fifty-first") << int(PartName) << fifty << int('x') << false;
@@ -121,7 +123,7 @@ private Q_SLOTS:
         const QVector<HistoryRequest> requests = newItemHistory(form);
         QCOMPARE(requests.size(), 1);
         QCOMPARE(QStringList({QString::number(requests[0].kind), requests[0].text1, requests[0].text2}),
-                 QStringList({"5", "Pump", "1/2/2020"}));
+                 QStringList({u"5"_s, u"Pump"_s, u"1/2/2020"_s}));
     }
 
     void everyFieldRoundTrips()
@@ -199,8 +201,8 @@ private Q_SLOTS:
         const ImportPreview preview = previewImport(db(), file, ColumnLayout::read(db()));
         QStringList rows;
         for (const ImportRow &row : preview.rows)
-            rows << QString::number(row.line) + u' ' + row.form[Name] + (row.form[Tools].isEmpty() ? QString() : "|" + row.form[Tools]);
-        QCOMPARE(preview.error.isEmpty() ? rows.join(" / ") : preview.error, outcome);
+            rows << QString::number(row.line) + u' ' + row.form[Name] + (row.form[Tools].isEmpty() ? QString() : u"|"_s + row.form[Tools]);
+        QCOMPARE(preview.error.isEmpty() ? rows.join(u" / "_s) : preview.error, outcome);
     }
 
     // A date as the preview shows it, and what is wrong with it.
@@ -221,13 +223,13 @@ private Q_SLOTS:
                                         << "";
         QTest::newRow("no such day") << "2/30/2026"
                                      << "2/30/2026"
-                                     << "\"2/30/2026\" " + forms;
+                                     << u"\"2/30/2026\" "_s + forms;
         QTest::newRow("day first") << "31/12/2026"
                                    << "31/12/2026"
-                                   << "\"31/12/2026\" " + forms;
+                                   << u"\"31/12/2026\" "_s + forms;
         QTest::newRow("month name") << "Dec 31, 2026"
                                     << "Dec 31, 2026"
-                                    << "\"Dec 31, 2026\" " + forms;
+                                    << u"\"Dec 31, 2026\" "_s + forms;
         QTest::newRow("none") << ""
                               << ""
                               << "";
@@ -242,7 +244,7 @@ private Q_SLOTS:
             const QByteArray file = "Name,Company," + QByteArray(heading) + "\r\nPump,Acme," + Csv::field(cell) + "\r\n";
             const ImportRow row = previewImport(db(), file, ColumnLayout::read(db())).rows.value(0);
             QTEST(row.form[importColumns({QString::fromLatin1(heading)}, ColumnLayout()).first()], "shown");
-            QCOMPARE(row.problems.join(" | "), problem.isEmpty() ? problem : QString::fromLatin1(heading) + ": " + problem);
+            QCOMPARE(row.problems.join(u" | "_s), problem.isEmpty() ? problem : QString::fromLatin1(heading) + u": "_s + problem);
         }
     }
 
@@ -260,10 +262,10 @@ private Q_SLOTS:
         QTest::newRow("number over 999") << "Pump,Acme,,1000,,,,"
                                          << "Lead Time: \"1000\" is not a number from 0 to 999"
                                          << "";
-        QTest::newRow("text over its limit") << "Pump,Acme,,,," + QString(256, u'x') + ",,"
+        QTest::newRow("text over its limit") << u"Pump,Acme,,,,"_s + QString(256, u'x') + u",,"_s
                                              << "Tools: longer than 255 characters"
                                              << "";
-        QTest::newRow("a cell of 1 MB") << QString(1 << 20, u'x') + ",Acme,,,,,,"
+        QTest::newRow("a cell of 1 MB") << QString(1 << 20, u'x') + u",Acme,,,,,,"_s
                                         << "Name: longer than 50 characters"
                                         << "";
         QTest::newRow("part without a name") << "Pump,Acme,,, / S-1,,,"
@@ -293,8 +295,8 @@ private Q_SLOTS:
             + record.toUtf8() + "\r\n";
         const ImportPreview preview = previewImport(db(), file, ColumnLayout::read(db()));
         QCOMPARE(preview.rows.size(), 1);
-        QCOMPARE(preview.rows.first().problems.join(" | "), problems);
-        QCOMPARE(preview.rows.first().notes.join(" | "), notes);
+        QCOMPARE(preview.rows.first().problems.join(u" | "_s), problems);
+        QCOMPARE(preview.rows.first().notes.join(u" | "_s), notes);
         QCOMPARE(importItems(db(), preview, false), problems.isEmpty() ? 1 : 0);
     }
 
@@ -323,16 +325,15 @@ private Q_SLOTS:
         TestWorld world;
         const QString path = QDir(world.folder()).filePath(QStringLiteral("list.csv"));
         QVERIFY(SafeFile::write(path, file));
-        gv().settings.autoAddHistory = true;
-        gv().settings.askBeforeHistory = true;
+        changeSettings([](AppSettings &settings) { settings.autoAddHistory = settings.askBeforeHistory = true; });
         FileDialog::setNextPath(path);
         QPointer<ImportPreviewDialog> slot;
-        ImportPreviewDialog *preview = importItemsFromCsv(slot, nullptr, ColumnLayout::read(db()));
+        ImportPreviewDialog *preview = importItemsFromCsv(slot, nullptr, appContext(), ColumnLayout::read(db()));
         QVERIFY(preview);
         auto *import = control<QPushButton>(preview, "cmdImport");
         QVERIFY(!import->isEnabled()); // not before the missing companies may be added
         auto *addCompanies = control<QCheckBox>(preview, "chkAddCompanies");
-        QVERIFY(addCompanies->text().endsWith("=Acme, Inc, Jet Pump && Seal \"AS\"")); // "&" is no shortcut
+        QVERIFY(addCompanies->text().endsWith(u"=Acme, Inc, Jet Pump && Seal \"AS\""_s)); // "&" is no shortcut
         addCompanies->setChecked(true);
         import->click();
         QCOMPARE(MessageBox::lastText(), QStringLiteral("2 items were imported"));
@@ -401,7 +402,7 @@ private Q_SLOTS:
         QVERIFY(SafeFile::write(path, file));
         FileDialog::setNextPath(path);
         QPointer<ImportPreviewDialog> slot;
-        ImportPreviewDialog *preview = importItemsFromCsv(slot, nullptr, ColumnLayout::read(db()));
+        ImportPreviewDialog *preview = importItemsFromCsv(slot, nullptr, appContext(), ColumnLayout::read(db()));
         QVERIFY(preview);
         QTEST(control<QLabel>(preview, "lblSummary")->text(), "summary");
         QTEST(control<QLabel>(preview, "lblColumns")->text(), "columns");

@@ -5,7 +5,7 @@
 
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/LineEnds.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "core/views/ColumnSettings.h"
 #include "gui/alarms/OrderAckDialog.h"
 #include "gui/alarms/ServiceAckDialog.h"
@@ -13,6 +13,7 @@
 #include "gui/companies/CompanyEditor.h"
 #include "gui/items/ItemEditor.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/WindowRegistry.h"
 #include "gui/platform/BusyWait.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/Mnemonics.h"
@@ -35,6 +36,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace Column;
 
 namespace {
@@ -47,7 +50,7 @@ const QString NoLeadTime = QStringLiteral("Lead Time was not specified\r\nOrder 
 // An editor on one item.
 ItemEditor *editItem(qint64 itemId)
 {
-    return openAlone<ItemEditor>(ItemEditor::EditListItem, itemId, gv().settings);
+    return openAlone<ItemEditor>(appContext(), ItemEditor::EditListItem, itemId, ColumnLayout());
 }
 
 void setBox(ItemEditor *editor, int id, const QString &text)
@@ -78,17 +81,17 @@ QString itemField(TestWorld &world, qint64 id, const QString &field)
 // A window with limited boxes, on a new item where it needs one.
 QWidget *openWindow(const QString &kind, TestWorld &world)
 {
-    const qint64 item = world.addItem(world.addCompany("Acme"), {{"Name", "Pump"}});
+    const qint64 item = world.addItem(world.addCompany(u"Acme"_s), {{"Name", "Pump"}});
     if (kind == u"columns") {
-        auto *grid = control<QTableWidget>(openAlone<ColumnSettingsDialog>(), "flxCols");
+        auto *grid = control<QTableWidget>(openAlone<ColumnSettingsDialog>(db()), "flxCols");
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, ColumnSettings::SizeCell)).center());
         return grid->window();
     }
-    return kind == u"service" ? openAlone<ServiceAckDialog>(item)
-        : kind == u"order"    ? openAlone<OrderAckDialog>(item)
-        : kind == u"company"  ? openAlone<CompanyEditor>(qint64(0))
-        : kind == u"entry"    ? static_cast<QWidget *>(openAlone<EntryDialog>(HistoryTarget, item))
-                              : openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
+    return kind == u"service" ? openAlone<ServiceAckDialog>(appContext(), item)
+        : kind == u"order"    ? openAlone<OrderAckDialog>(appContext(), item)
+        : kind == u"company"  ? openAlone<CompanyEditor>(db(), qint64(0))
+        : kind == u"entry"    ? static_cast<QWidget *>(openAlone<EntryDialog>(db(), HistoryTarget, item))
+                              : openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, 0, ColumnLayout());
 }
 
 } // namespace
@@ -118,17 +121,17 @@ private Q_SLOTS:
         const auto row = [](const char *tag, QStringList boxes, QStringList messages, bool saves) {
             QTest::newRow(tag) << boxes << messages << saves;
         };
-        row("no name", {"", "yes", "", "", "", "", "", ""}, {"A Name must be added"}, false);
-        row("name and company only", {"Pump", "yes", "", "30", "", "", "", ""}, {NoServiceDate}, true);
-        row("warning, then bad last service", {"Pump", "yes", "", "", "", "", "13/1/2026", ""},
-            {NoServiceDate, "Date Serviced has incorrect form"}, false);
-        row("interval warning, then bad installation", {"Pump", "yes", "12/6/2026", "", "", "", "", "2/30/2020"},
-            {NoInterval, "Date Installed has incorrect form"}, false);
-        row("no real day", {"Pump", "yes", "2/29/2027", "30", "5", "5", "", ""}, {"Service date has incorrect form"}, false);
-        row("today, interval 0: one warning", {"Pump", "yes", "12/6/2026", "0", "5", "5", "", ""}, {NoInterval}, true);
-        row("interval 00 counts as filled", {"Pump", "yes", "12/6/2026", "00", "", "", "", ""}, {NoWarning, NoLeadTime},
+        row("no name", {u""_s, u"yes"_s, u""_s, u""_s, u""_s, u""_s, u""_s, u""_s}, {u"A Name must be added"_s}, false);
+        row("name and company only", {u"Pump"_s, u"yes"_s, u""_s, u"30"_s, u""_s, u""_s, u""_s, u""_s}, {NoServiceDate}, true);
+        row("warning, then bad last service", {u"Pump"_s, u"yes"_s, u""_s, u""_s, u""_s, u""_s, u"13/1/2026"_s, u""_s},
+            {NoServiceDate, u"Date Serviced has incorrect form"_s}, false);
+        row("interval warning, then bad installation", {u"Pump"_s, u"yes"_s, u"12/6/2026"_s, u""_s, u""_s, u""_s, u""_s, u"2/30/2020"_s},
+            {NoInterval, u"Date Installed has incorrect form"_s}, false);
+        row("no real day", {u"Pump"_s, u"yes"_s, u"2/29/2027"_s, u"30"_s, u"5"_s, u"5"_s, u""_s, u""_s}, {u"Service date has incorrect form"_s}, false);
+        row("today, interval 0: one warning", {u"Pump"_s, u"yes"_s, u"12/6/2026"_s, u"0"_s, u"5"_s, u"5"_s, u""_s, u""_s}, {NoInterval}, true);
+        row("interval 00 counts as filled", {u"Pump"_s, u"yes"_s, u"12/6/2026"_s, u"00"_s, u""_s, u""_s, u""_s, u""_s}, {NoWarning, NoLeadTime},
             true);
-        row("everything set", {"Pump", "yes", "1/31/2027", "30", "7", "14", "11/30/2026", "1/2/2020"}, {}, true);
+        row("everything set", {u"Pump"_s, u"yes"_s, u"1/31/2027"_s, u"30"_s, u"7"_s, u"14"_s, u"11/30/2026"_s, u"1/2/2020"_s}, {}, true);
     }
     void saveChecks()
     {
@@ -137,7 +140,7 @@ private Q_SLOTS:
         QFETCH(bool, saves);
         TestWorld world;
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
-        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
+        ItemEditor *editor = openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, 0, ColumnLayout());
         const int ids[] = {Name, -1, ServiceDate, ServiceInterval, ServiceWarn, LeadTime, DateServiced, DateInstalled};
         for (int i = 0; i < 8; ++i) {
             if (ids[i] >= 0)
@@ -147,9 +150,9 @@ private Q_SLOTS:
             editor->showCompany(company);
         click(editor, "cmdOK");
         QCOMPARE(MessageBox::shownTexts(), messages);
-        QCOMPARE(world.scalar("SELECT count(*) FROM main").toInt(), saves ? 1 : 0);
+        QCOMPARE(world.scalar(u"SELECT count(*) FROM main"_s).toInt(), saves ? 1 : 0);
         const QString emptyDates =
-            "SELECT count(*) FROM main WHERE '' IN ('' || servicedate, '' || DateServiced, '' || dateinstalled)";
+            u"SELECT count(*) FROM main WHERE '' IN ('' || servicedate, '' || DateServiced, '' || dateinstalled)"_s;
         QCOMPARE(world.scalar(emptyDates).toInt(), 0); // empty dates are stored as Null
         QCOMPARE(editor->isVisible(), !saves);
         if (!saves)
@@ -160,29 +163,29 @@ private Q_SLOTS:
     {
         TestWorld world;
         const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Press"}, {"tools", "wrench\r\nhammer"}, {"servicedate", "2026-12-01"}, {"servicewarn", 12}, {"replacestock", 5}, {"ackservice", 1}, {"ackorder", 1}, {"ackorderinstock", 1}});
-        gv().settings.autoAddHistory = true;
+        changeSettings([](AppSettings &settings) { settings.autoAddHistory = true; });
         ItemEditor *editor = editItem(id);
         QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(id));
-        QCOMPARE(Mnemonics::plain(control<QPushButton>(editor, "cmdOK")->text()), "Edit");
-        QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), "Acme");
+        QCOMPARE(Mnemonics::plain(control<QPushButton>(editor, "cmdOK")->text()), u"Edit"_s);
+        QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), u"Acme"_s);
         QCOMPARE(editor->form()[LeadTime], QString()); // 0 days shows empty
         QCOMPARE(control<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1); // code 5 selects nothing
 
         // A service date now past blocks every edit until it is moved on.
         setBox(editor, Name, QStringLiteral("New"));
         click(editor, "cmdOK");
-        QCOMPARE(MessageBox::shownTexts(), QStringList {"Service Date must be greater or equal to current date"});
-        QCOMPARE(itemField(world, id, QStringLiteral("Name")), "Press");
+        QCOMPARE(MessageBox::shownTexts(), QStringList {u"Service Date must be greater or equal to current date"_s});
+        QCOMPARE(itemField(world, id, QStringLiteral("Name")), u"Press"_s);
         MessageBox::clearShown();
         setBox(editor, ServiceDate, QStringLiteral("12/6/2026"));
         setBox(editor, DateServiced, QStringLiteral("11/30/2026"));
         click(editor, "cmdOK");
         QCOMPARE(MessageBox::shownTexts(), QStringList {NoInterval});
         // Nothing chosen keeps the stock code; the acknowledgements start over; no history.
-        QCOMPARE(itemField(world, id, "Name || '|' || replacestock || '|' || tools || '|' || servicedate || '|'"
-                                      " || DateServiced || '|' || (ackservice + ackorder + ackorderinstock)"),
-                 "New|5|wrench\r\nhammer|2026-12-06|2026-11-30|0");
-        QCOMPARE(world.scalar("SELECT count(*) FROM History").toInt(), 0);
+        QCOMPARE(itemField(world, id, u"Name || '|' || replacestock || '|' || tools || '|' || servicedate || '|'"
+                                      " || DateServiced || '|' || (ackservice + ackorder + ackorderinstock)"_s),
+                 u"New|5|wrench\r\nhammer|2026-12-06|2026-11-30|0"_s);
+        QCOMPARE(world.scalar(u"SELECT count(*) FROM History"_s).toInt(), 0);
     }
 
     void newItemThroughWindow_data()
@@ -205,12 +208,14 @@ private Q_SLOTS:
         QFETCH(QList<int>, answers);
         QFETCH(QStringList, entries);
         TestWorld world;
-        gv().settings.autoAddHistory = autoOn;
-        gv().settings.askBeforeHistory = warn;
+        changeSettings([&](AppSettings &settings) {
+            settings.autoAddHistory = autoOn;
+            settings.askBeforeHistory = warn;
+        });
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
-        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
-        QCOMPARE(editor->windowTitle(), "Add Item");
-        QCOMPARE(Mnemonics::plain(control<QPushButton>(editor, "cmdOK")->text()), "Add");
+        ItemEditor *editor = openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, 0, ColumnLayout());
+        QCOMPARE(editor->windowTitle(), u"Add Item"_s);
+        QCOMPARE(Mnemonics::plain(control<QPushButton>(editor, "cmdOK")->text()), u"Add"_s);
         QCOMPARE(control<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1);
         QSignalSpy saved(editor, &ItemEditor::itemSaved);
         editor->showCompany(company);
@@ -227,16 +232,15 @@ private Q_SLOTS:
         // stock is -1, line breaks are CR LF.
         QCOMPARE(saved.count(), 1);
         const qint64 id = saved.at(0).at(0).toLongLong();
-        QCOMPARE(itemField(world, id, "manuID || '|' || coalesce('''' || Tag || '''', 'NULL') || '|' || replacestock || '|' || tools || '|'"
-                                      " || (ackservice + ackorder + ackorderinstock)"),
+        QCOMPARE(itemField(world, id, u"manuID || '|' || coalesce('''' || Tag || '''', 'NULL') || '|' || replacestock || '|'"
+                                      " || tools || '|' || (ackservice + ackorder + ackorderinstock)"_s),
                  QStringLiteral("%1|''|-1|wrench\r\nhammer|0").arg(company));
-        QCOMPARE(world.scalar("SELECT descr FROM repparts WHERE ID = ?", {id}).toString(), "Seal");
-        QCOMPARE(world.joined(QStringLiteral("SELECT descr FROM History WHERE ID = ? ORDER BY ") + TestWorld::insertionOrder(),
-                              QStringLiteral("|"), {id}),
+        QCOMPARE(world.scalar(u"SELECT descr FROM repparts WHERE ID = ?"_s, {id}).toString(), u"Seal"_s);
+        QCOMPARE(world.joined(u"SELECT descr FROM History WHERE ID = ? ORDER BY "_s + TestWorld::insertionOrder(), u"|"_s, {id}),
                  entries.join(u'|'));
         QCOMPARE(MessageBox::shownTexts().size(), answers.size()); // only the questions were shown
         if (!answers.isEmpty())
-            QCOMPARE(MessageBox::shownTexts().first(), "Add \"A new Pump was added on 1/2/2020\" to history?");
+            QCOMPARE(MessageBox::shownTexts().first(), u"Add \"A new Pump was added on 1/2/2020\" to history?"_s);
     }
 
     void partsGrid()
@@ -248,20 +252,20 @@ private Q_SLOTS:
         ItemEditor *editor = editItem(id);
         auto *grid = control<QTableWidget>(editor, "flxRepParts");
         QCOMPARE(grid->rowCount(), 2);
-        QCOMPARE(grid->item(0, 0)->text(), "Belt"); // by name
+        QCOMPARE(grid->item(0, 0)->text(), u"Belt"_s); // by name
         QCOMPARE(editor->firstNewPartRow(), 3);
 
         addPart(editor, QString(), QStringLiteral("N-1"));
-        QCOMPARE(MessageBox::shownTexts(), QStringList {"A Part Name must be specified"});
+        QCOMPARE(MessageBox::shownTexts(), QStringList {u"A Part Name must be specified"_s});
         QCOMPARE(grid->rowCount(), 2);
-        QCOMPARE(control<QLineEdit>(editor, "txtRepPartNumber")->text(), "N-1");
+        QCOMPARE(control<QLineEdit>(editor, "txtRepPartNumber")->text(), u"N-1"_s);
         addPart(editor, QStringLiteral("Valve"), QStringLiteral("N-1"));
-        QCOMPARE(grid->item(2, 1)->text(), "N-1");
+        QCOMPARE(grid->item(2, 1)->text(), u"N-1"_s);
         QVERIFY(control<QLineEdit>(editor, "txtRepPartName")->text().isEmpty());
 
         // Each part is stored once: the stored ones are not written again.
         click(editor, "cmdOK");
-        QCOMPARE(world.scalar("SELECT count(*) FROM repparts").toInt(), 3);
+        QCOMPARE(world.scalar(u"SELECT count(*) FROM repparts"_s).toInt(), 3);
     }
 
     void cancelAndDeletedItemStoreNothing()
@@ -273,8 +277,8 @@ private Q_SLOTS:
         addPart(editor, QStringLiteral("Belt"));
         click(editor, "cmdCancel");
         QTRY_VERIFY(!editor);
-        QCOMPARE(itemField(world, id, QStringLiteral("Name")), "Pump");
-        QCOMPARE(world.scalar("SELECT count(*) FROM repparts").toInt(), 0);
+        QCOMPARE(itemField(world, id, QStringLiteral("Name")), u"Pump"_s);
+        QCOMPARE(world.scalar(u"SELECT count(*) FROM repparts"_s).toInt(), 0);
     }
 
     void changedElsewhereWhileOpen_data()
@@ -311,8 +315,8 @@ private Q_SLOTS:
         // A refused save writes nothing and keeps the window with its input.
         QCOMPARE(MessageBox::shownTexts().mid(1), message.isEmpty() ? QStringList() : QStringList {message});
         QCOMPARE(bool(editor), !message.isEmpty());
-        QCOMPARE(world.joined(QStringLiteral("SELECT coalesce(Tag, '') || '|' || location FROM main ORDER BY ID"), QStringLiteral(","))
-                     + u',' + world.scalar(QStringLiteral("SELECT count(*) FROM repparts")).toString(),
+        QCOMPARE(world.joined(u"SELECT coalesce(Tag, '') || '|' || location FROM main ORDER BY ID"_s, u","_s) + u','
+                     + world.scalar(u"SELECT count(*) FROM repparts"_s).toString(),
                  stored);
     }
 
@@ -323,9 +327,9 @@ private Q_SLOTS:
     {
         TestWorld world;
         const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
-        ItemEditor *editor = main.openItemEditor(ItemEditor::EditListItem, id, true);
+        ItemEditor *editor = main.windows()->openItemEditor(ItemEditor::EditListItem, id, true);
         setBox(editor, Location, QStringLiteral("Hall 9"));
         Database other;
         if (TestWorld::onServer()) {
@@ -356,22 +360,22 @@ private Q_SLOTS:
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         const qint64 first = world.addItem(company, {{"Name", "Alpha"}});
         const qint64 second = world.addItem(company, {{"Name", "Beta"}});
-        MainWindow main;
-        ItemEditor *editor = main.openItemEditor(ItemEditor::EditListItem, first, true);
+        MainWindow main(appContext());
+        ItemEditor *editor = main.windows()->openItemEditor(ItemEditor::EditListItem, first, true);
         QSignalSpy saved(editor, &ItemEditor::itemSaved);
         // Another opener asking for a new item gets the open editor as it is, not reloaded.
-        QCOMPARE(main.openItemEditor(ItemEditor::AddItem, 0, false), editor);
+        QCOMPARE(main.windows()->openItemEditor(ItemEditor::AddItem, 0, false), editor);
         setBox(editor, Name, QStringLiteral("Alpha 2"));
         click(editor, "cmdOK");
-        QCOMPARE(itemField(world, first, QStringLiteral("Name")), "Alpha 2");
-        QCOMPARE(itemField(world, second, QStringLiteral("Name")), "Beta");
+        QCOMPARE(itemField(world, first, QStringLiteral("Name")), u"Alpha 2"_s);
+        QCOMPARE(itemField(world, second, QStringLiteral("Name")), u"Beta"_s);
         QCOMPARE(saved.at(0).at(0).toLongLong(), first);
 
         // A double-click closes an open editor and opens a fresh one for its row.
-        QPointer<ItemEditor> old = main.openItemEditor(ItemEditor::EditListItem, first, true);
-        ItemEditor *fresh = main.openItemEditor(ItemEditor::EditListItem, second, true);
+        QPointer<ItemEditor> old = main.windows()->openItemEditor(ItemEditor::EditListItem, first, true);
+        ItemEditor *fresh = main.windows()->openItemEditor(ItemEditor::EditListItem, second, true);
         QTRY_VERIFY(!old);
-        QCOMPARE(fresh->form()[Name], "Beta");
+        QCOMPARE(fresh->form()[Name], u"Beta"_s);
     }
 
     void companyChoice()
@@ -383,23 +387,23 @@ private Q_SLOTS:
         execute(db(), QStringLiteral("DELETE FROM orderinfo WHERE ID = ?"), {gone});
 
         // An item whose company is gone opens without one, and must be given one again.
-        MainWindow main;
-        ItemEditor *editor = main.openItemEditor(ItemEditor::EditListItem, id, true);
+        MainWindow main(appContext());
+        ItemEditor *editor = main.windows()->openItemEditor(ItemEditor::EditListItem, id, true);
         QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), QString());
         click(editor, "cmdOK");
-        QCOMPARE(MessageBox::shownTexts(), QStringList {"A Company must be selected"});
+        QCOMPARE(MessageBox::shownTexts(), QStringList {u"A Company must be selected"_s});
 
         // The directory opened by Select serves this editor and hands the choice back.
         click(editor, "cmdSelect");
         QPointer<CompanyDirectory> directory = shownWindow<CompanyDirectory>();
         QCOMPARE(directory->servedEditor(), editor);
         Q_EMIT directory->companyChosen(replacement);
-        QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), "New Co");
+        QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), u"New Co"_s);
         click(editor, "cmdOK");
         QCOMPARE(itemField(world, id, QStringLiteral("manuID")).toLongLong(), replacement);
 
         // The editor closes while its directory is open: the directory goes with it.
-        editor = main.openItemEditor(ItemEditor::EditListItem, id, true);
+        editor = main.windows()->openItemEditor(ItemEditor::EditListItem, id, true);
         click(editor, "cmdSelect");
         directory = shownWindow<CompanyDirectory>();
         editor->close();
@@ -421,27 +425,27 @@ private Q_SLOTS:
             QString start, typed, expected;
         };
         const Case cases[] = {
-            {"Service Date", "item", "txtData7", "12/20/2026", "01/05/20271", "01/05/2027"},
-            {"Service Date, pasted", "item", "txtData7", "12/20/2026", "paste:1/5/2027", "1/5/2027"},
-            {"Date Installed, dotted paste dropped", "item", "txtData12", "12/20/2026", "paste:1.5.2027", "12/20/2026"},
-            {"Service Interval", "item", "txtData14", "180", "1234", "123"},
-            {"Service Warning, letters pasted", "item", "txtData8", "", "paste:4a", ""},
-            {"Name", "item", "txtData0", fifty, "Pump", "Pump"},
-            {"Name, long paste cut", "item", "txtData0", "", paste + QString(60, u'p'), QString(50, u'p')},
-            {"Tools", "item", "txtData11", full, "xy", "xy"},
+            {"Service Date", "item", "txtData7", u"12/20/2026"_s, u"01/05/20271"_s, u"01/05/2027"_s},
+            {"Service Date, pasted", "item", "txtData7", u"12/20/2026"_s, u"paste:1/5/2027"_s, u"1/5/2027"_s},
+            {"Date Installed, dotted paste dropped", "item", "txtData12", u"12/20/2026"_s, u"paste:1.5.2027"_s, u"12/20/2026"_s},
+            {"Service Interval", "item", "txtData14", u"180"_s, u"1234"_s, u"123"_s},
+            {"Service Warning, letters pasted", "item", "txtData8", u""_s, u"paste:4a"_s, u""_s},
+            {"Name", "item", "txtData0", fifty, u"Pump"_s, u"Pump"_s},
+            {"Name, long paste cut", "item", "txtData0", u""_s, paste + QString(60, u'p'), QString(50, u'p')},
+            {"Tools", "item", "txtData11", full, u"xy"_s, u"xy"_s},
             // A multi-line box is stored with CR LF: its line breaks count twice toward 255.
-            {"Tools, paste cut", "item", "txtData11", "", paste + QString(100, u't') + "\n" + QString(200, u't'), QString(100, u't') + "\n" + QString(153, u't')},
-            {"Part Name", "item", "txtRepPartName", fifty, "Seal", "Seal"},
-            {"Column width", "columns", "txtDataEntry", "2400", "12345", "1234"},
-            {"Serviced On", "service", "txtServicedON", "12/16/2026", "01/02/20271", "01/02/2027"},
-            {"Serviced On, letters", "service", "txtServicedON", "", "1a2/-6/2026", "12/6/2026"},
-            {"Serviced On, paste with a blank dropped", "service", "txtServicedON", "12/6/2026", "paste:1/2/2027 ", "12/6/2026"},
-            {"Purchase order", "order", "txtPoNo", fifty, "PO-9", "PO-9"},
-            {"Serviced By, long paste cut", "service", "txtServicedBy", "", paste + fifty + "xy", fifty},
+            {"Tools, paste cut", "item", "txtData11", u""_s, paste + QString(100, u't') + u"\n"_s + QString(200, u't'), QString(100, u't') + u"\n"_s + QString(153, u't')},
+            {"Part Name", "item", "txtRepPartName", fifty, u"Seal"_s, u"Seal"_s},
+            {"Column width", "columns", "txtDataEntry", u"2400"_s, u"12345"_s, u"1234"_s},
+            {"Serviced On", "service", "txtServicedON", u"12/16/2026"_s, u"01/02/20271"_s, u"01/02/2027"_s},
+            {"Serviced On, letters", "service", "txtServicedON", u""_s, u"1a2/-6/2026"_s, u"12/6/2026"_s},
+            {"Serviced On, paste with a blank dropped", "service", "txtServicedON", u"12/6/2026"_s, u"paste:1/2/2027 "_s, u"12/6/2026"_s},
+            {"Purchase order", "order", "txtPoNo", fifty, u"PO-9"_s, u"PO-9"_s},
+            {"Serviced By, long paste cut", "service", "txtServicedBy", u""_s, paste + fifty + u"xy"_s, fifty},
             {"company Zip", "company", "Text1_5", QString(20, u'7'), QString(21, u'4'), QString(20, u'4')},
-            {"company Notes", "company", "Text1_10", QString(100, u'x'), "ok", "ok"},
-            {"history description", "entry", "txtDescr", full, "belt", "belt"},
-            {"history description, 256th", "entry", "txtDescr", "", full + u'e', full}};
+            {"company Notes", "company", "Text1_10", QString(100, u'x'), u"ok"_s, u"ok"_s},
+            {"history description", "entry", "txtDescr", full, u"belt"_s, u"belt"_s},
+            {"history description, 256th", "entry", "txtDescr", u""_s, full + u'e', full}};
         for (const Case &c : cases)
             QTest::newRow(c.name) << QString::fromLatin1(c.window) << QString::fromLatin1(c.box) << c.start << c.typed << c.expected;
     }
@@ -470,10 +474,11 @@ private Q_SLOTS:
     void boxesLabelsAndPages()
     {
         TestWorld world;
-        gv().Columns.colLoc = QVector<int>(Column::Count, 1);
+        ColumnLayout columns;
+        columns.colLoc = QVector<int>(Column::Count, 1);
         for (int hidden : {Hazmat, Tools, ReplaceStock})
-            gv().Columns.colLoc[hidden] = 0;
-        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
+            columns.colLoc[hidden] = 0;
+        ItemEditor *editor = openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, 0, columns);
         editor->show();
 
         // Every box has its label as buddy; the company, the stock choice and the parts have none.
@@ -484,7 +489,7 @@ private Q_SLOTS:
             buddies.insert(label->buddy(), Mnemonics::plain(label->text()));
         for (const auto &[id, text] : labels)
             QCOMPARE(buddies.value(editor->box(id)), QString::fromLatin1(text));
-        QCOMPARE(buddies.value(control<QComboBox>(editor, "cmbReplaceStock")), "Replacement(s) Stocked?");
+        QCOMPARE(buddies.value(control<QComboBox>(editor, "cmbReplaceStock")), u"Replacement(s) Stocked?"_s);
 
         // Fields whose column the list hides are greyed, and stay editable.
         const QColor face = editor->palette().color(QPalette::Button);
@@ -503,7 +508,7 @@ private Q_SLOTS:
     void calendarButtons()
     {
         TestWorld world;
-        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, 0, gv().settings);
+        ItemEditor *editor = openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, 0, ColumnLayout());
         editor->show();
         DatePicker::setTestPick([](DatePicker &picker) { Q_EMIT control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2027, 1, 15)); });
         const QList<QPair<const char *, int>> buttons = {
@@ -511,10 +516,10 @@ private Q_SLOTS:
         for (const auto &[name, id] : buttons) {
             setBox(editor, id, QStringLiteral("old"));
             click(editor, name);
-            QCOMPARE(editor->form()[id], "1/15/2027");
+            QCOMPARE(editor->form()[id], u"1/15/2027"_s);
         }
         editor->openCalendar(3);
-        QCOMPARE(MessageBox::shownTexts(), QStringList {"Case Else Error"});
+        QCOMPARE(MessageBox::shownTexts(), QStringList {u"Case Else Error"_s});
     }
 };
 

@@ -13,6 +13,7 @@
 #include "gui/companies/CompanyDirectory.h"
 #include "gui/companies/CompanyEditor.h"
 #include "gui/itemlist/ItemGrid.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/items/ImportPreviewDialog.h"
 #include "gui/items/ItemEditor.h"
 #include "gui/maintenance/OptionsDialog.h"
@@ -159,7 +160,7 @@ private Q_SLOTS:
         QFETCH(QString, command);
         QFETCH(QString, seen);
         Plant plant;
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
         main.show();
         activate(&main);
@@ -188,7 +189,7 @@ private Q_SLOTS:
             calendar->panel()->calendar()->setSelectedDate(QDate(2027, 1, 2));
             QTest::keyClick(calendar->panel()->calendar()->focusProxy(), Qt::Key_Return);
         } else {
-            main.rowClicked(1, 1);
+            main.itemList()->rowClicked(1, 1);
             main.action(QStringLiteral("mnuLookup"))->trigger();
             activate(&main); // the user clicks Delete on the main window's toolbar
             main.grid()->setFocus();
@@ -227,14 +228,14 @@ private Q_SLOTS:
         QFETCH(QString, focus);
         Plant plant;
         const QHash<QString, std::function<QWidget *()>> windows = {
-            {QStringLiteral("item"), [] { return openAlone<ItemEditor>(ItemEditor::AddItem, qint64(0), AppSettings()); }},
-            {QStringLiteral("entry"), [&] { return openAlone<EntryDialog>(HistoryTarget, plant.pump); }},
-            {QStringLiteral("company"), [] { return openAlone<CompanyEditor>(qint64(0)); }},
-            {QStringLiteral("service"), [&] { return openAlone<ServiceAckDialog>(plant.pump); }},
-            {QStringLiteral("order"), [&] { return openAlone<OrderAckDialog>(plant.pump); }},
-            {QStringLiteral("options"), [] { return openAlone<OptionsDialog>(); }},
-            {QStringLiteral("alarms"), [] { return openAlone<AlarmWindow>(AppSettings()); }},
-            {QStringLiteral("directory"), [] { return openAlone<CompanyDirectory>(CompanyDirectory::Mode::Browse, nullptr); }},
+            {QStringLiteral("item"), [] { return openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, qint64(0), ColumnLayout()); }},
+            {QStringLiteral("entry"), [&] { return openAlone<EntryDialog>(db(), HistoryTarget, plant.pump); }},
+            {QStringLiteral("company"), [] { return openAlone<CompanyEditor>(db(), qint64(0)); }},
+            {QStringLiteral("service"), [&] { return openAlone<ServiceAckDialog>(appContext(), plant.pump); }},
+            {QStringLiteral("order"), [&] { return openAlone<OrderAckDialog>(appContext(), plant.pump); }},
+            {QStringLiteral("options"), [] { return openAlone<OptionsDialog>(db()); }},
+            {QStringLiteral("alarms"), [] { return openAlone<AlarmWindow>(appContext()); }},
+            {QStringLiteral("directory"), [] { return openAlone<CompanyDirectory>(db(), CompanyDirectory::Mode::Browse); }},
         };
         QWidget *shown = windows.value(window)();
         activate(shown);
@@ -254,8 +255,7 @@ private Q_SLOTS:
     void everyWindowHasItsOwnAltKeys()
     {
         Plant plant;
-        const AppSettings settings;
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
         QStringList faults;
         const auto check = [&faults](const QString &where, const QStringList &captions) {
@@ -273,7 +273,7 @@ private Q_SLOTS:
         main.companyPane()->toggleCompanyPage();
         main.historyPane()->toggleView();
         check(QStringLiteral("frmmain, second pages"), windowCaptions(&main));
-        for (QWidget *window : QList<QWidget *> {openAlone<ItemEditor>(ItemEditor::AddItem, qint64(0), settings), openAlone<ItemEditor>(ItemEditor::EditListItem, plant.pump, settings), openAlone<CompanyEditor>(plant.company), openAlone<CompanyDirectory>(CompanyDirectory::Mode::Select, nullptr), openAlone<EntryDialog>(NotesTarget, plant.pump), openAlone<AlarmWindow>(settings), openAlone<SnoozeDialog>(), openAlone<ServiceAckDialog>(plant.pump), openAlone<OrderAckDialog>(plant.pump), openAlone<ColumnSettingsDialog>(), openAlone<SortDialog>(std::optional<int>()), openAlone<LookupDialog>(std::optional<int>()), openAlone<CalendarWindow>(), openAlone<OptionsDialog>(), openAlone<AboutDialog>()}) {
+        for (QWidget *window : QList<QWidget *> {openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, qint64(0), ColumnLayout()), openAlone<ItemEditor>(appContext(), ItemEditor::EditListItem, plant.pump, ColumnLayout()), openAlone<CompanyEditor>(db(), plant.company), openAlone<CompanyDirectory>(db(), CompanyDirectory::Mode::Select), openAlone<EntryDialog>(db(), NotesTarget, plant.pump), openAlone<AlarmWindow>(appContext()), openAlone<SnoozeDialog>(), openAlone<ServiceAckDialog>(appContext(), plant.pump), openAlone<OrderAckDialog>(appContext(), plant.pump), openAlone<ColumnSettingsDialog>(db()), openAlone<SortDialog>(std::optional<int>()), openAlone<LookupDialog>(std::optional<int>()), openAlone<CalendarWindow>(db()), openAlone<OptionsDialog>(db()), openAlone<AboutDialog>(db())}) {
             check(window->objectName(), windowCaptions(window));
             if (auto *editor = qobject_cast<ItemEditor *>(window)) {
                 editor->togglePage();
@@ -287,7 +287,7 @@ private Q_SLOTS:
     void columnSettingsEscDropsOnlyTheEdit()
     {
         TestWorld world;
-        QPointer<ColumnSettingsDialog> window = openAlone<ColumnSettingsDialog>();
+        QPointer<ColumnSettingsDialog> window = openAlone<ColumnSettingsDialog>(db());
         activate(window);
         auto *list = control<QTableWidget>(window, "flxCols");
         const int row = int(list->findItems(QStringLiteral("YES"), Qt::MatchExactly).first()->row());
@@ -310,7 +310,7 @@ private Q_SLOTS:
     void listMenuAndLinksFromTheKeyboard()
     {
         Plant plant;
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
         main.show();
         activate(&main);
@@ -340,21 +340,21 @@ private Q_SLOTS:
     {
         Plant plant;
         QStringList names;
-        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, qint64(0), AppSettings());
-        ServiceAckDialog *service = openAlone<ServiceAckDialog>(plant.pump);
+        ItemEditor *editor = openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, qint64(0), ColumnLayout());
+        ServiceAckDialog *service = openAlone<ServiceAckDialog>(appContext(), plant.pump);
         for (QWidget *named : {control(editor, "cmdCal0"), control(editor, "cmdCal1"), control(editor, "cmdCal2"), control(service, "flxHistory"), control(service, "flxNotes"), control(service, "cmdCal")})
             names << accessibleName(named);
         QCOMPARE(names.join(u','), QStringLiteral("Pick Service Date,Pick Last Service Date,Pick Date Installed,History,Notes,Pick Serviced On"));
-        QVERIFY(!accessibleName(control<QTabWidget>(openAlone<OptionsDialog>(), "SSTab1")->tabBar()).isEmpty());
-        MainWindow main;
+        QVERIFY(!accessibleName(control<QTabWidget>(openAlone<OptionsDialog>(db()), "SSTab1")->tabBar()).isEmpty());
+        MainWindow main(appContext());
         main.load();
-        main.rowClicked(1, 1);
+        main.itemList()->rowClicked(1, 1);
         names.clear();
         for (const char *label : {"lblName", "lblPhone1", "lblPhone2", "lblEmail", "lblWeb", "lblContact", "lblNotes"})
             names << accessibleName(control(main.companyPane(), label));
         QCOMPARE(names.join(u','), QStringLiteral("Company Name,Phone,Fax,E-mail,Web Site,Contact,Notes"));
 
-        CalendarWindow *calendar = openAlone<CalendarWindow>();
+        CalendarWindow *calendar = openAlone<CalendarWindow>(db());
         QCOMPARE(keyboardWalkFault(calendar, QStringLiteral("qt_calendar_calendarview")), QString());
         names.clear();
         for (const char *sign : {"cmdPrevYear", "cmdNextYear", "cmdCancel"}) {
@@ -384,12 +384,12 @@ private Q_SLOTS:
         QCOMPARE(asidePlace(QRect(0, 0, 1366, 740), size, avoid), expected);
 
         TestWorld world;
-        EntryDialog *typing = openAlone<EntryDialog>(NotesTarget, world.addItem(world.addCompany(QStringLiteral("Acme")), {}));
+        EntryDialog *typing = openAlone<EntryDialog>(db(), NotesTarget, world.addItem(world.addCompany(QStringLiteral("Acme")), {}));
         typing->move(150, 250); // in the middle, where a window placed anyhow would cover it
         activate(typing);
         QPointer<AlarmWindow> alarms;
         showOnce(
-            alarms, [] { return new AlarmWindow(AppSettings()); }, false);
+            alarms, [] { return keepIfLoaded(new AlarmWindow(appContext())); }, false);
         QVERIFY(!typing->frameGeometry().intersects(alarms->frameGeometry()));
         QTRY_COMPARE(QApplication::activeWindow(), typing);
     }
@@ -398,7 +398,7 @@ private Q_SLOTS:
     void enterAddsPartAndReturnsToName()
     {
         TestWorld world;
-        ItemEditor *editor = openAlone<ItemEditor>(ItemEditor::AddItem, qint64(0), AppSettings());
+        ItemEditor *editor = openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, qint64(0), ColumnLayout());
         activate(editor);
         auto *name = control<QLineEdit>(editor, "txtRepPartName");
         name->setFocus();
@@ -418,7 +418,7 @@ private Q_SLOTS:
         QVERIFY(SafeFile::write(path, "Name,Company,Replacement Part(s),Equipment Locked,Lead Time\r\nPump,Acme, / S-1,,1000\r\n"));
         FileDialog::setNextPath(path);
         QPointer<ImportPreviewDialog> slot;
-        ImportPreviewDialog *preview = importItemsFromCsv(slot, nullptr, ColumnLayout::read(db()));
+        ImportPreviewDialog *preview = importItemsFromCsv(slot, nullptr, appContext(), ColumnLayout::read(db()));
         QHeaderView *headings = control<QTableView>(preview, "flxImport")->horizontalHeader();
         QVERIFY(headings->defaultAlignment() & Qt::AlignLeft);
         for (int column = 0; column + 1 < headings->count(); ++column)

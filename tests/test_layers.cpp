@@ -1,7 +1,8 @@
-// The layers of the source tree: core holds no widgets and includes nothing from gui, and no
-// two folders include each other, directly or through others. The stores hold the SQL: no
-// statement text in the windows, none in core outside the store files and the connection's
-// folder, and each engine's own API (SQLite's, libpq's) only in that engine's file.
+// The layers of the source tree: core holds no widgets and includes nothing from gui, no two
+// folders include each other, directly or through others, and no window reaches for the
+// connection or the view state through a global instead of what its opener hands it. The stores
+// hold the SQL: no statement text in the windows, none in core outside the store files and the
+// connection's folder, and each engine's own API (SQLite's, libpq's) only in that engine's file.
 
 #include <QDirIterator>
 #include <QFile>
@@ -18,6 +19,9 @@ private Q_SLOTS:
     void initTestCase();
     void coreHoldsNoWidgets();
     void foldersFormNoCycle();
+    void globalCallsAreFound_data();
+    void globalCallsAreFound();
+    void windowsCallNoGlobals();
     void enginesStayInTheirFiles_data();
     void enginesStayInTheirFiles();
     void statementTextIsRecognised_data();
@@ -29,11 +33,23 @@ private:
     // Folder ("core/items") -> the folders its files include.
     QMap<QString, QSet<QString>> m_uses;
     QStringList m_coreProblems;
+    QStringList m_globalCalls; // "gui/…/File.cpp:line" of each db() or gv() call
     // Path below src -> the file's text.
     QMap<QString, QString> m_files;
 };
 
 namespace {
+
+// The lines of `text` that call the free functions db() or gv(), the connection and the shared
+// state windows once took from globals; a member of that name (x.db(), p->db()) is another thing.
+QList<int> globalCallLines(const QString &text)
+{
+    static const QRegularExpression call(QStringLiteral(R"((?<![\w.:]|->)(?:::)?\b(?:db|gv)\s*\(\s*\))"));
+    QList<int> lines;
+    for (auto match = call.globalMatch(text); match.hasNext();)
+        lines << int(text.left(match.next().capturedStart()).count(u'\n')) + 1;
+    return lines;
+}
 
 // Whether a source text holds a string literal that begins an SQL statement. Captions such as
 // "Select Company" or "Delete Item" are no statements; literals split over lines are joined.
@@ -80,6 +96,10 @@ void TestLayers::initTestCase()
         }
         if (folder.startsWith(u"core/") && (text.contains(QStringLiteral("#include \"gui/")) || widgets.match(text).hasMatch()))
             m_coreProblems << path;
+        if (folder.startsWith(u"gui/") || folder == u"gui") {
+            for (int line : globalCallLines(text))
+                m_globalCalls << QStringLiteral("%1:%2").arg(path.mid(src.size() + 1)).arg(line);
+        }
         m_files.insert(path.mid(src.size() + 1), text);
         ++count;
     }
@@ -122,10 +142,10 @@ void TestLayers::enginesStayInTheirFiles_data()
 {
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("engineFile");
-    QTest::newRow("SQLite") << R"((sqlite3\.h|\bsqlite3_\w+\s*\())"
-                            << "core/db/SqliteBackend.cpp";
-    QTest::newRow("libpq") << R"((libpq-fe\.h|\bPQ[a-z]\w*\s*\())"
-                           << "core/db/PgBackend.cpp";
+    QTest::newRow("SQLite") << QString::fromLatin1(R"((sqlite3\.h|\bsqlite3_\w+\s*\())")
+                            << QStringLiteral("core/db/SqliteBackend.cpp");
+    QTest::newRow("libpq") << QString::fromLatin1(R"((libpq-fe\.h|\bPQ[a-z]\w*\s*\())")
+                           << QStringLiteral("core/db/PgBackend.cpp");
 }
 
 void TestLayers::enginesStayInTheirFiles()
@@ -152,6 +172,31 @@ void TestLayers::enginesStayInTheirFiles()
     }
     QCOMPARE(outside, QStringList());
     QCOMPARE(engineCalls, 1); // the pattern finds what it looks for
+}
+
+void TestLayers::globalCallsAreFound_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("lines");
+    QTest::newRow("a statement on the connection") << "Statement s(db(), sql);" << QList<int> {1};
+    QTest::newRow("the view state") << "int a;\nconst ViewState &v = gv().view;" << QList<int> {2};
+    QTest::newRow("qualified, spaced") << "x = ::db ( );\ny = gv( )" << QList<int> {1, 2};
+    QTest::newRow("two on a line") << "f(db(), gv().settings);" << QList<int> {1, 1};
+    QTest::newRow("a member of that name") << "m_context.db(); store->db(); Store::db();" << QList<int> {};
+    QTest::newRow("longer names") << "loadDb(); addb(); gvx(); db_() ; database()" << QList<int> {};
+    QTest::newRow("with arguments") << "db(path); gv(1)" << QList<int> {};
+}
+
+void TestLayers::globalCallsAreFound()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<int>, lines);
+    QCOMPARE(globalCallLines(text), lines);
+}
+
+void TestLayers::windowsCallNoGlobals()
+{
+    QVERIFY2(m_globalCalls.isEmpty(), qPrintable(m_globalCalls.join(u' ')));
 }
 
 void TestLayers::statementTextIsRecognised_data()

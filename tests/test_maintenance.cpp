@@ -12,6 +12,7 @@
 #include "core/platform/SafeFile.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/Settings.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/maintenance/OptionsDialog.h"
 #include "gui/maintenance/ProgramEnd.h"
 #include "gui/mainwindow/MainWindow.h"
@@ -37,6 +38,8 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 class TestMaintenance : public QObject
 {
@@ -138,7 +141,7 @@ void TestMaintenance::optionsWindow()
     // A notification code outside the list: it shows no entry and is kept.
     execute(db(), QStringLiteral("UPDATE settings SET alservicedisabled = 0, alorderdisabled = 1, startupalarm = 1,"
                                  " AutoAddhstOn = 0, AutoAddHstWarn = 0, timerinterval = 20, backupinterval = 7"));
-    MainWindow main;
+    MainWindow main(appContext());
     main.load();
     // Each list shows its field; OK stores the list's position there and changes nothing else.
     struct Step {
@@ -222,7 +225,7 @@ void TestMaintenance::optionsChangedElsewhere()
     QFETCH(bool, refused);
     TestWorld world;
     execute(db(), QStringLiteral("UPDATE settings SET startupalarm = 1, AutoAddhstOn = 1, backupinterval = 7"));
-    MainWindow main;
+    MainWindow main(appContext());
     main.load();
     QPointer<OptionsDialog> options = openOptions(main);
     const QString opened = optionsRow(world);
@@ -238,9 +241,9 @@ void TestMaintenance::optionsChangedElsewhere()
 void TestMaintenance::backupIntervalBox()
 {
     TestWorld world;
-    MainWindow main;
+    MainWindow main(appContext());
     main.load();
-    const auto interval = [&] { return world.scalar("SELECT backupinterval FROM settings").toString(); };
+    const auto interval = [&] { return world.scalar(u"SELECT backupinterval FROM settings"_s).toString(); };
     // The box takes three typed digits and nothing else (Backspace always), a paste only when it
     // is all digits; OK refuses a bad interval with a message, keeping what was typed.
     struct Box {
@@ -258,7 +261,7 @@ void TestMaintenance::backupIntervalBox()
             QTest::keySequence(control<QLineEdit>(options, "txtBackup"), QKeySequence::Paste);
         QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
         QCOMPARE(control<QLineEdit>(options, "txtBackup")->text(), QLatin1StringView(box.shown));
-        QCOMPARE(MessageBox::shownTexts(), *box.message ? QStringList {box.message} : QStringList());
+        QCOMPARE(MessageBox::shownTexts(), *box.message ? QStringList {QString::fromLatin1(box.message)} : QStringList());
         QCOMPARE(interval(), *box.message ? stored : QLatin1StringView(box.shown));
         QCOMPARE(options->isVisible(), *box.message != 0);
         options->close();
@@ -271,7 +274,7 @@ void TestMaintenance::backupIntervalBox()
     OptionsDialog *options = openOptions(main);
     QCOMPARE(control<QLineEdit>(options, "txtBackup")->text(), QStringLiteral("week"));
     QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
-    QCOMPARE(MessageBox::shownTexts(), QStringList {"The backup interval must be a whole number of days"});
+    QCOMPARE(MessageBox::shownTexts(), QStringList {u"The backup interval must be a whole number of days"_s});
     QCOMPARE(interval(), QStringLiteral("week"));
 }
 
@@ -285,14 +288,14 @@ void TestMaintenance::reminderAtStart_data()
     const QVariant week = 7, today = QStringLiteral("2026-12-06"), nextWeek = QStringLiteral("2026-12-13");
     const int no = MessageBox::No, yes = MessageBox::Yes;
     QTest::newRow("due today, No") << today << week << no << "" << nextWeek;
-    QTest::newRow("overdue") << QVariant("2026-10-01") << week << no << "" << nextWeek;
-    QTest::newRow("due tomorrow") << QVariant("2026-12-07") << week << 0 << "" << QVariant("2026-12-07");
+    QTest::newRow("overdue") << QVariant(u"2026-10-01"_s) << week << no << u""_s << nextWeek;
+    QTest::newRow("due tomorrow") << QVariant(u"2026-12-07"_s) << week << 0 << u""_s << QVariant(u"2026-12-07"_s);
     QTest::newRow("Yes, dialog cancelled") << today << week << yes << "" << nextWeek;
     QTest::newRow("Yes, backed up") << today << week << yes << "Backup/start.mdb" << nextWeek;
-    QTest::newRow("empty date never due") << QVariant("") << week << 0 << "" << QVariant("");
+    QTest::newRow("empty date never due") << QVariant(u""_s) << week << 0 << u""_s << QVariant(u""_s);
     QTest::newRow("no date never due") << QVariant() << week << 0 << "" << QVariant();
-    QTest::newRow("unreadable date is due") << QVariant("soon") << week << no << "" << nextWeek;
-    QTest::newRow("text interval: 0 days") << today << QVariant("week") << no << "" << today;
+    QTest::newRow("unreadable date is due") << QVariant(u"soon"_s) << week << no << u""_s << nextWeek;
+    QTest::newRow("text interval: 0 days") << today << QVariant(u"week"_s) << no << u""_s << today;
     QTest::newRow("negative interval: 0 days") << today << QVariant(-3) << no << "" << today;
 }
 
@@ -309,7 +312,7 @@ void TestMaintenance::reminderAtStart()
     execute(db(), QStringLiteral("UPDATE settings SET backupdate = ?, backupinterval = ?"), {backupDate, interval});
     MessageBox::setNextAnswer(MessageBox::Button(answer));
     FileDialog::setNextPath(target.isEmpty() ? QString() : world.folder() + u'/' + target);
-    auto *splash = new SplashWindow;
+    auto *splash = new SplashWindow(appContext());
     QPointer<MainWindow> main;
     connect(splash, &SplashWindow::mainWindowShown, this, [&](MainWindow *shown) { main = shown; });
     splash->performChecks();
@@ -355,7 +358,7 @@ void TestMaintenance::fileCommands_data()
     backup("missing folder", "Gone/new.mdb", "", 0, {failed});
     backup("onto a folder", "Backup", "", 0, {failed});
     backup("damaged working file", "Backup/old.mdb", "damaged working file", ok,
-           {overwrite, "The backup failed its check and was removed: "});
+           {overwrite, u"The backup failed its check and was removed: "_s});
     auto open = [](const char *kind, const QString &message) {
         QTest::newRow(kind) << "mnuOpenDbase"
                             << "Backup/chosen.mdb" << kind << 0 << QStringList {message};
@@ -366,7 +369,7 @@ void TestMaintenance::fileCommands_data()
     open("the working file", QStringLiteral("This file is the database in use; please choose another file"));
     open("a backup", SwitchDone);
     open("a backup typed without .mdb", SwitchDone);
-    open("a backup onto a full disk", failed + "the file is too large for the disk");
+    open("a backup onto a full disk", failed + u"the file is too large for the disk"_s);
 }
 
 void TestMaintenance::fileCommands()
@@ -402,7 +405,7 @@ void TestMaintenance::fileCommands()
     else if (kind.startsWith(u"damaged"))
         damagedCopy(world, kind == u"damaged copy" ? path : world.databasePath());
     const QByteArray working = bytesOf(world.databasePath()), before = bytesOf(path);
-    MainWindow main;
+    MainWindow main(appContext());
     FileDialog::setNextPath(kind.contains(u"without .mdb") ? path.chopped(4) : path);
     MessageBox::setNextAnswer(MessageBox::Button(answer));
     {
@@ -433,17 +436,14 @@ void TestMaintenance::fileCommands()
              QVariant(done && command == u"mnuOpenDbase" ? 0 : 1));
 }
 
-// What the program makes is the user's alone, whatever the umask: folders 0700, files 0600; a
-// file it replaces keeps its mode. An installed program makes its data folder and database, a
-// program beside its database its Backup and Reports folders.
 void TestMaintenance::serverExportsInsteadOfBackingUp()
 {
     if (!TestWorld::onServer())
         QSKIP("the file's backup and switch are fileCommands'");
     TestWorld world;
-    world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}, {"servicedate", "2026-12-01"}});
+    world.addItem(world.addCompany(QStringLiteral("Acme")), {{u"Name"_s, u"Pump"_s}, {u"servicedate"_s, u"2026-12-01"_s}});
     execute(db(), QStringLiteral("UPDATE settings SET backupdate = '2026-01-01'")); // long overdue on a file
-    auto *splash = new SplashWindow;
+    auto *splash = new SplashWindow(appContext());
     QPointer<MainWindow> main;
     connect(splash, &SplashWindow::mainWindowShown, this, [&](MainWindow *shown) { main = shown; });
     splash->performChecks();
@@ -466,6 +466,9 @@ void TestMaintenance::serverExportsInsteadOfBackingUp()
     QCOMPARE(DatabaseFiles::checkDatabaseFile(path, DatabaseFiles::Contents::StartingRows), QString());
 }
 
+// What the program makes is the user's alone, whatever the umask: folders 0700, files 0600; a
+// file it replaces keeps its mode. An installed program makes its data folder and database, a
+// program beside its database its Backup and Reports folders.
 void TestMaintenance::filesAndFoldersArePrivate_data()
 {
     QTest::addColumn<QString>("what");
@@ -500,9 +503,9 @@ void TestMaintenance::filesAndFoldersArePrivate()
     } else {
         world.addItem(world.addCompany(QStringLiteral("Acme")), {{QStringLiteral("Name"), QStringLiteral("Pump")}});
         ViewerClient::setProgram(QStringLiteral("/bin/true"));
-        MainWindow main;
+        MainWindow main(appContext());
         main.load();
-        main.rowClicked(1, 1);
+        main.itemList()->rowClicked(1, 1);
         const QString target = what == u"mnuBackup" ? QStringLiteral("Backup/copy.mdb") : QStringLiteral("Reports/list.csv");
         if (what == u"replace") {
             QVERIFY(SafeFile::write(folder.filePath(QStringLiteral("Reports/shared.csv")), "old"));
@@ -548,9 +551,9 @@ void TestMaintenance::switchFailingAfterTheCloseReopens()
     if (child == 0) {
         if (setgid(65534) != 0 || setuid(65534) != 0 || !openWorkingDatabase())
             _exit(1);
-        const DatabaseFiles::Result result = DatabaseFiles::switchTo(source);
+        const DatabaseFiles::Result result = DatabaseFiles::switchTo(db(), source);
         _exit(result.outcome == DatabaseFiles::Outcome::CopyFailed && result.reopened && workingDatabaseIsOpen()
-                      && world.scalar("SELECT Name FROM main") == QVariant("Pump")
+                      && world.scalar(u"SELECT Name FROM main"_s) == QVariant(u"Pump"_s)
                   ? 0
                   : 2);
     }
@@ -573,7 +576,7 @@ void TestMaintenance::backupCodeRefusesTheWorkingFileAndOnlyReadsTheCopy()
     QVERIFY(::link(QFile::encodeName(world.databasePath()).constData(), QFile::encodeName(hard).constData()) == 0);
     const QByteArray working = bytesOf(world.databasePath());
     for (const QString &target : {world.databasePath(), hard}) {
-        QVERIFY(DatabaseFiles::backUp(target).outcome == DatabaseFiles::Outcome::WorkingFile);
+        QVERIFY(DatabaseFiles::backUp(db(), target).outcome == DatabaseFiles::Outcome::WorkingFile);
         QVERIFY(workingDatabaseIsOpen());
     }
     QCOMPARE(bytesOf(world.databasePath()), working);

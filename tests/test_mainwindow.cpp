@@ -1,25 +1,59 @@
-// Start-up, the main window's item list and closing.
+// Start-up, the main window's item list and menus, windows reading their data, and closing.
 
 #include "TestSupport.h"
 
 #include "core/db/Database.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
+#include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
-#include "core/settings/GlobalVars.h"
+#include "gui/alarms/AlarmWindow.h"
+#include "gui/alarms/OrderAckDialog.h"
+#include "gui/alarms/ServiceAckDialog.h"
+#include "gui/companies/CompanyDirectory.h"
+#include "gui/companies/CompanyEditor.h"
 #include "gui/itemlist/ItemGrid.h"
+#include "gui/itemlist/ItemListController.h"
+#include "gui/items/ItemEditor.h"
+#include "gui/maintenance/OptionsDialog.h"
+#include "gui/mainwindow/AboutDialog.h"
 #include "gui/mainwindow/DetailPanel.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/SplashWindow.h"
+#include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
+#include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
+#include "gui/records/EntryDialog.h"
+#include "gui/views/ColumnSettingsDialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPointer>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// A window made, and what loads it.
+struct Made {
+    QWidget *window;
+    std::function<void()> load;
+};
+
+template<class Window, class... Args>
+Made make(Args &&...args)
+{
+    auto *window = new Window(std::forward<Args>(args)...);
+    return {window, [window] { window->load(); }};
+}
+
+} // namespace
 
 class TestMainWindow : public QObject
 {
@@ -39,13 +73,13 @@ private Q_SLOTS:
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         const qint64 later = world.addItem(company, {{"Name", "Later"}, {"servicedate", "2027-02-01"}});
         const qint64 sooner = world.addItem(company, {{"Name", "Sooner"}, {"servicedate", "2026-12-20"}});
-        MainWindow window;
+        MainWindow window(appContext());
         window.load();
 
         QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: All"));
         QCOMPARE(window.panelText(2), QStringLiteral("Alarm Status: 10 minutes"));
         QCOMPARE(window.panelText(3), QStringLiteral("12/6/2026"));
-        QVERIFY(window.noItemSelected() && window.addButtonsEnabled());
+        QVERIFY(window.itemList()->noItemSelected() && window.itemList()->hasItems());
 
         ItemGrid *grid = window.findChild<ItemGrid *>(QStringLiteral("flxdata"));
         QCOMPARE(grid->rows(), 3);
@@ -55,7 +89,7 @@ private Q_SLOTS:
 
         // With every column hidden the IDs still show.
         execute(db(), QStringLiteral("UPDATE Columns SET ColLocation = 0"));
-        MainWindow bare;
+        MainWindow bare(appContext());
         bare.load();
         QCOMPARE(bare.grid()->model()->columnCount(), 1);
         QCOMPARE(bare.grid()->model()->data(bare.grid()->model()->index(0, 0)).toString(), QString::number(sooner));
@@ -80,13 +114,13 @@ private Q_SLOTS:
         QFETCH(int, rows);
         TestWorld world;
         world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
-        MainWindow window;
+        MainWindow window(appContext());
         window.load();
         MessageBox::clearShown();
-        window.loadGrid(Field::ServiceDate, Ascending, value, field);
+        window.itemList()->loadGrid(Field::ServiceDate, Ascending, value, field);
         QCOMPARE(MessageBox::lastText(), message);
         QCOMPARE(window.grid()->rows(), rows);
-        QCOMPARE(window.addButtonsEnabled(), rows > 1);
+        QCOMPARE(window.itemList()->hasItems(), rows > 1);
     }
 
     // Laid out at its default size, on a small laptop and at its least size, which fits a
@@ -105,7 +139,7 @@ private Q_SLOTS:
         QFETCH(QSize, size);
         TestWorld world;
         world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
-        MainWindow window;
+        MainWindow window(appContext());
         window.load();
         if (size.isValid())
             window.resize(size.expandedTo(window.minimumSizeHint()));
@@ -140,11 +174,11 @@ private Q_SLOTS:
     void closingStoresOnlyDraggedWidths()
     {
         TestWorld world;
-        auto *window = new MainWindow;
+        auto *window = new MainWindow(appContext());
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->load();
         window->show();
-        window->grid()->setColumnWidth(gv().Columns.colLoc[Column::Location], 200);
+        window->grid()->setColumnWidth(window->grid()->itemModel()->columnLayout().colLoc[Column::Location], 200);
         window->close();
         QVERIFY(!workingDatabaseIsOpen());
         QVERIFY(openWorkingDatabase());
@@ -152,7 +186,7 @@ private Q_SLOTS:
                  QStringLiteral("2400,3000"));
 
         // With nothing dragged nothing is written: a file that takes no writes gives no message.
-        window = new MainWindow;
+        window = new MainWindow(appContext());
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->load();
         db().exec(TestWorld::onServer() ? QStringLiteral("SET default_transaction_read_only = on")
@@ -160,13 +194,133 @@ private Q_SLOTS:
         window->close();
         // Nor does closing after the database was closed, as a backup does before it ends the program.
         QVERIFY(openWorkingDatabase());
-        MainWindow last;
+        MainWindow last(appContext());
         last.load();
         last.show();
-        last.grid()->setColumnWidth(gv().Columns.colLoc[Column::Location], 250);
+        last.grid()->setColumnWidth(last.grid()->itemModel()->columnLayout().colLoc[Column::Location], 250);
         closeWorkingDatabase();
         last.close();
         QCOMPARE(MessageBox::shownTexts(), QStringList());
+    }
+
+    // The Reports menu lists the reports in their order, each enabled, then a separator before
+    // the exports.
+    void reportsMenuInOrder_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("caption"); // empty: the separator
+        const char *const captions[] = {"All", "Lookup", "Item History", "Companies", "Service Alarms",
+                                        "Order Alarms", "Order and Service Alarms", "Item Notes", ""};
+        for (int position = 0; position < int(std::size(captions)); ++position)
+            QTest::addRow("%d %s", position, captions[position]) << position << QString::fromLatin1(captions[position]);
+    }
+    void reportsMenuInOrder()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, caption);
+        TestWorld world;
+        MainWindow window(appContext());
+        const QAction *entry = window.findChild<QMenu *>(QStringLiteral("mnuReports"))->actions().value(position);
+        QVERIFY(entry);
+        if (caption.isEmpty()) {
+            QVERIFY(entry->isSeparator());
+            return;
+        }
+        QCOMPARE(entry->objectName(), QStringLiteral("mnuReport_%1").arg(position));
+        QCOMPARE(Mnemonics::plain(entry->text()), caption); // without its Alt key mark
+        QVERIFY(entry->isEnabled());
+    }
+
+    // The exports of the Reports menu say in the status bar what they wrote; a file dialog
+    // cancelled writes nothing and says nothing.
+    void exportsTellWhatTheyWrote_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file"); // empty: the dialog is cancelled
+        QTest::addColumn<QString>("told");
+        QTest::newRow("the list") << "mnuExportCsv"
+                                  << "list.csv"
+                                  << "2 items written to list.csv";
+        QTest::newRow("every field") << "mnuExportCsvAll"
+                                     << "all.csv"
+                                     << "2 items written to all.csv";
+        QTest::newRow("the due dates") << "mnuExportIcs"
+                                       << "due.ics"
+                                       << "2 events written to due.ics";
+        QTest::newRow("cancelled") << "mnuExportCsvAll"
+                                   << ""
+                                   << "";
+    }
+    void exportsTellWhatTheyWrote()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        QFETCH(QString, told);
+        TestWorld world;
+        const qint64 acme = world.addCompany(QStringLiteral("Acme"));
+        world.addItem(acme, {{"Name", "Pump"}, {"servicedate", "2026-12-20"}, {"serviceinterval", 90}});
+        world.addItem(acme, {{"Name", "Fan"}, {"servicedate", "2027-01-05"}, {"serviceinterval", 30}});
+        MainWindow window(appContext());
+        window.load();
+        FileDialog::setNextPath(file.isEmpty() ? QString() : QDir(world.folder()).filePath(file));
+        window.action(command)->trigger();
+        QCOMPARE(window.statusBar()->currentMessage(), told);
+        const QStringList written = QDir(world.folder()).entryList({QStringLiteral("*.csv"), QStringLiteral("*.ics")}, QDir::Files);
+        QCOMPARE(written, file.isEmpty() ? QStringList() : QStringList {file});
+    }
+
+    // A window reads its data in load(), not while it is built: with the connection closed the
+    // constructor says nothing, and load() tells what it could not read.
+    void windowsReadOnlyInLoad_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("purpose");
+        QTest::newRow("alarms") << "alarms"
+                                << "evaluate the alarms";
+        QTest::newRow("service acknowledgement") << "service"
+                                                 << "read the item";
+        QTest::newRow("order acknowledgement") << "order"
+                                               << "read the item";
+        QTest::newRow("item editor") << "editor"
+                                     << "read the item";
+        QTest::newRow("company directory") << "directory"
+                                           << "read the companies";
+        QTest::newRow("company editor") << "company"
+                                        << "read the company";
+        QTest::newRow("history entry") << "entry"
+                                       << "read the item";
+        QTest::newRow("column settings") << "columns"
+                                         << "read the column settings";
+        QTest::newRow("options") << "options"
+                                 << "read the options";
+        QTest::newRow("about") << "about"
+                               << "read the settings";
+    }
+    void windowsReadOnlyInLoad()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, purpose);
+        TestWorld world;
+        const qint64 company = world.addCompany(QStringLiteral("Acme"));
+        const qint64 item = world.addItem(company, {{"Name", "Pump"}});
+        Database &database = db();
+        closeWorkingDatabase();
+        const QHash<QString, std::function<Made()>> makers {
+            {QStringLiteral("alarms"), [] { return make<AlarmWindow>(appContext()); }},
+            {QStringLiteral("service"), [&] { return make<ServiceAckDialog>(appContext(), item); }},
+            {QStringLiteral("order"), [&] { return make<OrderAckDialog>(appContext(), item); }},
+            {QStringLiteral("editor"), [&] { return make<ItemEditor>(appContext(), ItemEditor::EditListItem, item, ColumnLayout()); }},
+            {QStringLiteral("directory"), [&] { return make<CompanyDirectory>(database, CompanyDirectory::Mode::Browse); }},
+            {QStringLiteral("company"), [&] { return make<CompanyEditor>(database, company); }},
+            {QStringLiteral("entry"), [&] { return make<EntryDialog>(database, HistoryTarget, item); }},
+            {QStringLiteral("columns"), [&] { return make<ColumnSettingsDialog>(database); }},
+            {QStringLiteral("options"), [&] { return make<OptionsDialog>(database); }},
+            {QStringLiteral("about"), [&] { return make<AboutDialog>(database); }}};
+        const Made made = makers.value(window)();
+        const std::unique_ptr<QWidget> owner(made.window);
+        QCOMPARE(MessageBox::shownTexts(), QStringList());
+        made.load();
+        QCOMPARE(MessageBox::shownTexts(), QStringList {databaseFailureText(purpose, QStringLiteral("The database is not open"))});
     }
 
     void splashFatalWhenDatabaseUnusable_data()
@@ -186,7 +340,7 @@ private Q_SLOTS:
         else
             db().exec(damage);
         closeWorkingDatabase();
-        SplashWindow splash;
+        SplashWindow splash(appContext());
         QVERIFY(!splash.load());
         QCOMPARE(MessageBox::shownTexts(),
                  QStringList({QStringLiteral("Fatal: Database cound not opened\r\nIf there are backup databases restore one "
@@ -198,7 +352,7 @@ private Q_SLOTS:
     {
         TestWorld world;
         closeWorkingDatabase();
-        auto *splash = new SplashWindow;
+        auto *splash = new SplashWindow(appContext());
         splash->setAttribute(Qt::WA_DeleteOnClose);
         QPointer<SplashWindow> alive = splash;
         QVERIFY(splash->load());

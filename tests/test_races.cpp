@@ -21,6 +21,8 @@
 #include <functional>
 #include <thread>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // How long the first technician's save holds its locks before it commits.
@@ -138,9 +140,9 @@ void TestRaces::secondSaveWaitsThenIsRefused_data()
     QTest::addColumn<QString>("second");
     QTest::addColumn<bool>("secondStored");
     QTest::addColumn<QString>("after"); // the item, its history and column 0's width
-    const QVariantMap serviceOnly = {{"servicewarn", 7}, {"leadtime", 0}};
-    const QVariantMap orderOnly = {{"servicewarn", 0}, {"leadtime", 14}};
-    const QVariantMap both = {{"servicewarn", 7}, {"leadtime", 14}};
+    const QVariantMap serviceOnly = {{u"servicewarn"_s, 7}, {u"leadtime"_s, 0}};
+    const QVariantMap orderOnly = {{u"servicewarn"_s, 0}, {u"leadtime"_s, 14}};
+    const QVariantMap both = {{u"servicewarn"_s, 7}, {u"leadtime"_s, 14}};
     QTest::newRow("item editor") << both << "item editor"
                                  << "item editor" << false << "Bea's pump 2026-12-01 00 | Bea saved | 2400";
     QTest::newRow("service acknowledgement") << serviceOnly << "service acknowledgement"
@@ -170,7 +172,7 @@ void TestRaces::secondSaveWaitsThenIsRefused()
     QFETCH(bool, secondStored);
     QFETCH(QString, after);
     TestWorld world;
-    item.insert({{"Name", "Pump"}, {"servicedate", "2026-12-01"}, {"serviceinterval", 90}});
+    item.insert({{u"Name"_s, u"Pump"_s}, {u"servicedate"_s, u"2026-12-01"_s}, {u"serviceinterval"_s, 90}});
     const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), item);
     QSemaphore holding;
     Database other;
@@ -202,7 +204,7 @@ void TestRaces::lockHeldTooLongIsRefusedAlike()
     // A save that waits longer than the connection is told fails with the same words on both
     // engines, and writes nothing.
     TestWorld world;
-    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump"}});
+    const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{u"Name"_s, u"Pump"_s}});
     QSemaphore holding;
     Database other;
     openSlowly(other, world, holding, 1500);

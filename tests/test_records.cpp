@@ -23,6 +23,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestRecords : public QObject
 {
     Q_OBJECT
@@ -70,7 +72,7 @@ void TestRecords::entryTexts()
     QStringList texts;
     for (int kind = 0; kind <= 6; ++kind)
         texts << historyText(HistoryKind(kind), QStringLiteral("pump  oiled"), QStringLiteral("12/6/2026"));
-    QCOMPARE(texts, QStringList({"pump  oiled", "Serviced By pump  oiled on 12/6/2026", "Replacement part(s) in stock as of pump  oiled", "New replacement part(s) installed on pump  oiled", "Replacement part(s) ordered - purchase order #pump  oiled", "A new pump  oiled was added on 12/6/2026", ""}));
+    QCOMPARE(texts, QStringList({u"pump  oiled"_s, u"Serviced By pump  oiled on 12/6/2026"_s, u"Replacement part(s) in stock as of pump  oiled"_s, u"New replacement part(s) installed on pump  oiled"_s, u"Replacement part(s) ordered - purchase order #pump  oiled"_s, u"A new pump  oiled was added on 12/6/2026"_s, u""_s}));
 }
 
 void TestRecords::automaticHistoryOptions_data()
@@ -109,7 +111,7 @@ void TestRecords::automaticHistoryOptions()
             (box.button(QMessageBox::Yes) ? box.button(QMessageBox::Yes) : box.button(QMessageBox::Ok))->click();
         });
     }
-    addHistory(HistoryKind(kind), HistoryTarget, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"), settings);
+    addHistory(db(), HistoryKind(kind), HistoryTarget, item, QStringLiteral("Pump"), QStringLiteral("12/1/2026"), settings);
     MessageBox::setTestHandler(nullptr);
 
     const QString descr = historyText(HistoryKind(kind), QStringLiteral("Pump"), QStringLiteral("12/1/2026"));
@@ -118,7 +120,7 @@ void TestRecords::automaticHistoryOptions()
         shown << QString::fromLatin1(EntryItemGoneText);
     QCOMPARE(MessageBox::shownTexts(), shown);
     QCOMPARE(entriesIn(world, QStringLiteral("History")),
-             written ? QStringList {QString::number(item) + ": " + descr} : QStringList());
+             written ? QStringList {QString::number(item) + u": "_s + descr} : QStringList());
     QCOMPARE(entriesIn(world, QStringLiteral("Notes")), QStringList());
 }
 
@@ -137,7 +139,7 @@ void TestRecords::entriesNewestFirst()
     for (const Entry &entry : loadEntries(db(), HistoryTarget, item))
         entries << entry.isoDate + u' ' + entry.descr;
     // Written on the same day: the same date, without a time, in the order written.
-    QCOMPARE(entries, QStringList({"2026-12-06 today one", "2026-12-06 today two", "2026-11-30 last week", "2025-03-01 oldest"}));
+    QCOMPARE(entries, QStringList({u"2026-12-06 today one"_s, u"2026-12-06 today two"_s, u"2026-11-30 last week"_s, u"2025-03-01 oldest"_s}));
     QVERIFY(loadEntries(db(), NotesTarget, item).isEmpty());
 }
 
@@ -159,7 +161,7 @@ void TestRecords::windowsAddForTheirItem()
     QFETCH(QString, table);
     TestWorld world;
     const qint64 fan = addPumpAndFan(world).second;
-    QPointer<EntryDialog> window = openAlone<EntryDialog>(EntryTarget(target), fan);
+    QPointer<EntryDialog> window = openAlone<EntryDialog>(db(), EntryTarget(target), fan);
     QCOMPARE(window->windowTitle(), caption);
     QCOMPARE(control<QLabel>(window, "lblItem")->text(), QStringLiteral("Item: Fan (ID = %1)").arg(fan));
     QCOMPARE(control<QLabel>(window, "lblDescr")->buddy(), control(window, "txtDescr"));
@@ -174,7 +176,7 @@ void TestRecords::windowsAddForTheirItem()
     MessageBox::clearShown();
     QTest::keyClicks(control<QLineEdit>(window, "txtDescr"), QStringLiteral("belt replaced"));
     QTest::keyClick(control<QLineEdit>(window, "txtDescr"), Qt::Key_Return);
-    QCOMPARE(entriesIn(world, table), QStringList {QString::number(fan) + ": belt replaced"});
+    QCOMPARE(entriesIn(world, table), QStringList {QString::number(fan) + u": belt replaced"_s});
     QCOMPARE(added.count(), 1);
     QCOMPARE(added.at(0).at(1).toLongLong(), fan);
     QCOMPARE(MessageBox::shownTexts(), QStringList());
@@ -186,7 +188,7 @@ void TestRecords::mainWindowPaneShowsTheNewEntry()
     TestWorld world;
     const auto [pump, fan] = addPumpAndFan(world);
     world.addEntry(QStringLiteral("History"), pump, QStringLiteral("2026-01-05"), QStringLiteral("older"));
-    MainWindow main;
+    MainWindow main(appContext());
     main.load();
     main.show();
     auto clickItem = [&](qint64 itemId) {
@@ -215,24 +217,24 @@ void TestRecords::mainWindowPaneShowsTheNewEntry()
     control<QLineEdit>(window, "txtDescr")->setText(QStringLiteral("for the pump"));
     QTest::mouseClick(control(window, "cmdAdd"), Qt::LeftButton);
     QCOMPARE(history->rowCount(), 0);
-    QCOMPARE(entriesIn(world, QStringLiteral("History")).last(), QString::number(pump) + ": for the pump");
+    QCOMPARE(entriesIn(world, QStringLiteral("History")).last(), QString::number(pump) + u": for the pump"_s);
 }
 
 void TestRecords::deletedItemOrCancelWritesNothing()
 {
     TestWorld world;
     const qint64 pump = addPumpAndFan(world).first;
-    QPointer<EntryDialog> window = openAlone<EntryDialog>(NotesTarget, pump);
+    QPointer<EntryDialog> window = openAlone<EntryDialog>(db(), NotesTarget, pump);
     control<QLineEdit>(window, "txtDescr")->setText(QStringLiteral("never"));
     QTest::mouseClick(control(window, "cmdCancel"), Qt::LeftButton);
     QTRY_VERIFY(!window);
 
-    window = openAlone<EntryDialog>(HistoryTarget, pump);
+    window = openAlone<EntryDialog>(db(), HistoryTarget, pump);
     QSignalSpy added(window.data(), &EntryDialog::entryAdded);
     execute(db(), QStringLiteral("DELETE FROM main WHERE ID = ?"), {pump});
     control<QLineEdit>(window, "txtDescr")->setText(QStringLiteral("too late"));
     QTest::mouseClick(control(window, "cmdAdd"), Qt::LeftButton);
-    QCOMPARE(MessageBox::shownTexts(), QStringList {"This item no longer exists; the entry was not added"});
+    QCOMPARE(MessageBox::shownTexts(), QStringList {u"This item no longer exists; the entry was not added"_s});
     QCOMPARE(entriesIn(world, QStringLiteral("History")) + entriesIn(world, QStringLiteral("Notes")), QStringList());
     QVERIFY(added.isEmpty() && window->isVisible());
 }
@@ -243,18 +245,18 @@ void TestRecords::entryForAnotherItemNeverLandsUnnoticed()
     const auto [pump, fan] = addPumpAndFan(world);
     // The same item: the open window is raised as it is.
     QPointer<EntryDialog> slot; // as its opener keeps it
-    QPointer<EntryDialog> history = showEntryWindow(slot, HistoryTarget, pump);
+    QPointer<EntryDialog> history = showEntryWindow(slot, db(), HistoryTarget, pump);
     control<QLineEdit>(history, "txtDescr")->setText(QStringLiteral("typed"));
-    QCOMPARE(showEntryWindow(slot, HistoryTarget, pump), history.data());
+    QCOMPARE(showEntryWindow(slot, db(), HistoryTarget, pump), history.data());
     QCOMPARE(control<QLineEdit>(history, "txtDescr")->text(), QStringLiteral("typed"));
 
     // Another item while text is typed: the window stays with its own item and says which.
-    QCOMPARE(showEntryWindow(slot, HistoryTarget, fan), history.data());
+    QCOMPARE(showEntryWindow(slot, db(), HistoryTarget, fan), history.data());
     QVERIFY(history->itemId() == pump && control<QLabel>(history, "lblItem")->text().contains(u"Pump"));
 
     // Another item with an empty box: a window for that item takes its place.
     control<QLineEdit>(history, "txtDescr")->clear();
-    EntryDialog *replaced = showEntryWindow(slot, HistoryTarget, fan);
+    EntryDialog *replaced = showEntryWindow(slot, db(), HistoryTarget, fan);
     QTRY_VERIFY(!history);
     QVERIFY(replaced->itemId() == fan && control<QLabel>(replaced, "lblItem")->text().contains(u"Fan"));
 }

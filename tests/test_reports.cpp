@@ -17,7 +17,7 @@
 #include "core/reports/PageNesting.h"
 #include "core/reports/ReportCommand.h"
 #include "core/reports/Reporting.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/platform/FileDialog.h"
@@ -29,6 +29,8 @@
 #include <QFile>
 #include <QStandardItemModel>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -213,7 +215,7 @@ void TestReports::historyAndEscaping()
     // line breaks of either form as CR LF.
     const QString value = QStringLiteral("<b>\"Pump\" & \u017Buraw \u00D6l \U0001F527 one\ntwo\r\nthree");
     const QByteArray written = "&lt;b&gt;&quot;Pump&quot; &amp; &#379;uraw &#214;l &#128295; one\r\ntwo\r\nthree";
-    const auto grid = entries({{"12/1/2026", "Serviced By Ann on 12/1/2026"}, {"11/2/2026", value}});
+    const auto grid = entries({{u"12/1/2026"_s, u"Serviced By Ann on 12/1/2026"_s}, {u"11/2/2026"_s, value}});
     const QByteArray rows = "<table border=0 cellpadding=0 cellspacing=0 width=600>\r\n<tr>\r\n\r\n"
         + lines({"12/1/2026", "Serviced By Ann on 12/1/2026"}, "<td><b>", "</b></td>") + "</tr>\r\n\r\n<tr>\r\n\r\n"
         + lines({"11/2/2026", written}, "<td><b>", "</b></td>") + "</tr>\r\n\r\n</table>\r\n\r\n" + Closing;
@@ -238,7 +240,7 @@ void TestReports::everyWriterEscapesValues()
     const QString nul = TestWorld::onServer() ? QString() : QString(QChar(u'\0'));
     const QString value = QStringLiteral("<b>\"Pump\" & \u017Buraw") + nul + QStringLiteral(" one\ntwo");
     const QByteArray written = "&lt;b&gt;&quot;Pump&quot; &amp; &#379;uraw" + QByteArray(nul.isEmpty() ? "" : "&#65533;") + " one\r\ntwo";
-    QVariantMap fields = {{"servicedate", "2026-12-10"}, {"servicewarn", 7}, {"leadtime", 30}, {"serviceinterval", 90}};
+    QVariantMap fields = {{u"servicedate"_s, u"2026-12-10"_s}, {u"servicewarn"_s, 7}, {u"leadtime"_s, 30}, {u"serviceinterval"_s, 90}};
     for (const char *field : {"Name", "Tag", "location", "hazmat", "part", "tools", "refmanuals", "Locked", "custom1",
                               "custom2", "custom3"})
         fields.insert(QLatin1String(field), value);
@@ -360,8 +362,8 @@ void TestReports::commandConditions()
     if (data)
         world.addItem(world.addCompany(QStringLiteral("Acme")),
                       {{"Name", "Pump 7"}, {"servicedate", "2026-12-20"}, {"leadtime", 30}, {"serviceinterval", 90}});
-    const auto history = entries(data ? QList<QStringList> {{"12/1/2026", "Serviced"}} : QList<QStringList> {});
-    const auto notes = entries(data ? QList<QStringList> {{"12/2/2026", "Noisy"}} : QList<QStringList> {});
+    const auto history = entries(data ? QList<QStringList> {{u"12/1/2026"_s, u"Serviced"_s}} : QList<QStringList> {});
+    const auto notes = entries(data ? QList<QStringList> {{u"12/2/2026"_s, u"Noisy"_s}} : QList<QStringList> {});
     const auto list = listWithColumns(3);
     const ReportSources sources {.grid = list.get(), .history = history.get(), .notes = notes.get(), .displayMode = setup.contains(u"lookup") ? LookupDisplay : AllDisplay, .lookupField = Field::Tag, .lookupValue = QStringLiteral("P*"), .noItemSelected = !setup.contains(u"selected"), .itemName = QStringLiteral("Pump 7"), .itemId = 1, .serviceSwitch = 1, .orderSwitch = 1, .today = Clock::today()};
     const ReportOutcome outcome = makeReport(db(), position, sources);
@@ -379,9 +381,9 @@ void TestReports::failedWriteKeepsTheOldReport()
         const auto limit = limitFileSize(16);
         ReportSources sources;
         sources.today = Clock::today();
-        runReportCommand(nullptr, Report::Companies, sources);
+        runReportCommand(nullptr, db(), Report::Companies, sources);
     }
-    QVERIFY(MessageBox::lastText().startsWith("Could not write " + QDir::toNativeSeparators(reportFile())));
+    QVERIFY(MessageBox::lastText().startsWith(u"Could not write "_s + QDir::toNativeSeparators(reportFile())));
     QCOMPARE(readFile(reportFile()), QByteArray("old report"));
     QVERIFY(!ViewerClient::instance().isRunning()); // nothing to show
     // No half-written file is left beside it.
@@ -432,7 +434,7 @@ void TestReports::csvExport()
     exportListCsv(nullptr, *listWithColumns(2));
     QCOMPARE(MessageBox::lastText(), QStringLiteral("No data to report"));
     MessageBox::clearShown();
-    QCOMPARE(exportAllFieldsCsv(nullptr), QString());
+    QCOMPARE(exportAllFieldsCsv(nullptr, db()), QString());
     QCOMPARE(MessageBox::lastText(), QStringLiteral("No data to report"));
     const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")),
                                     {{"Name", "Pump, \"7\""}, {"Tag", "=1+1"}});
@@ -453,7 +455,7 @@ void TestReports::csvExport()
     QCOMPARE(FileDialog::lastStart(), QDir(world.folder()).filePath(QStringLiteral("Reports/tarvo-list.csv")));
     const QString all = QDir(world.folder()).filePath(QStringLiteral("Reports/all.csv"));
     FileDialog::setNextPath(all);
-    QCOMPARE(exportAllFieldsCsv(nullptr), QStringLiteral("1 item written to all.csv"));
+    QCOMPARE(exportAllFieldsCsv(nullptr, db()), QStringLiteral("1 item written to all.csv"));
     QCOMPARE(FileDialog::lastStart(), QDir(world.folder()).filePath(QStringLiteral("Reports/tarvo-all-fields.csv")));
     QCOMPARE(readFile(all), ItemTransfer::itemsCsv(db()));
 
@@ -530,7 +532,7 @@ void TestReports::dueDatesAsCalendar()
     world.addItem(acme, {{"Name", "No interval"}, {"servicedate", "2027-01-05"}});
     const QString target = QDir(world.folder()).filePath(QStringLiteral("Reports/due.ics"));
     FileDialog::setNextPath(target);
-    QCOMPARE(exportDueDateCalendar(nullptr), QStringLiteral("3 events written to due.ics"));
+    QCOMPARE(exportDueDateCalendar(nullptr, db()), QStringLiteral("3 events written to due.ics"));
     QCOMPARE(FileDialog::lastStart(), QDir(world.folder()).filePath(QStringLiteral("Reports/tarvo-due-dates.ics")));
     QFile file(target);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -540,8 +542,8 @@ void TestReports::dueDatesAsCalendar()
     QCOMPARE(lines.filter(QStringLiteral("BEGIN:VEVENT")).size(), 3);
     QVERIFY(lines.contains(QStringLiteral("DTSTAMP:20261206T100000Z")));
     QCOMPARE(lines.filter(QStringLiteral("DTSTART")),
-             QStringList({"DTSTART;VALUE=DATE:20261220", "DTSTART;VALUE=DATE:20261206", "DTSTART;VALUE=DATE:20270105"}));
-    QCOMPARE(lines.filter(QStringLiteral("TRIGGER")), QStringList({"TRIGGER:-P7D"}));
+             QStringList({u"DTSTART;VALUE=DATE:20261220"_s, u"DTSTART;VALUE=DATE:20261206"_s, u"DTSTART;VALUE=DATE:20270105"_s}));
+    QCOMPARE(lines.filter(QStringLiteral("TRIGGER")), QStringList({u"TRIGGER:-P7D"_s}));
     QCOMPARE(Ics::unescapeText(lines.filter(QStringLiteral("SUMMARY:Order")).value(0).mid(8)),
              QStringLiteral("Order parts: Pump 7, north from Acme, Inc; Ødegård"));
     QCOMPARE(Ics::unescapeText(lines.filter(QStringLiteral("DESCRIPTION:Tag: P-7")).value(0).mid(12)),

@@ -10,6 +10,7 @@
 #include "core/reports/Reporting.h"
 #include "core/reports/ViewerProtocol.h"
 #include "core/settings/AppPaths.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/Desktop.h"
 #include "gui/platform/FileDialog.h"
@@ -49,6 +50,8 @@
 #include <csignal>
 #include <unistd.h>
 #include <utility>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -110,7 +113,7 @@ void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
     TestWorld world;
     const qint64 pump = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Pump 7"}});
     world.addEntry(QStringLiteral("History"), pump, QStringLiteral("2026-12-01"), QStringLiteral("Belt changed"));
-    MainWindow window;
+    MainWindow window(appContext());
     window.load();
     ViewerClient &viewer = ViewerClient::instance();
     QSignalSpy shown(&viewer, &ViewerClient::shown);
@@ -129,7 +132,7 @@ void TestReportViewer::reportsMenuWritesAndReopensTheViewer()
     // View > Report Viewer raises it as it is; a later report reuses it.
     window.action(QStringLiteral("mnuReportView"))->trigger();
     QCOMPARE(nextShown(), reportFile());
-    window.rowClicked(1, 1);
+    window.itemList()->rowClicked(1, 1);
     window.action(QStringLiteral("mnuReport_2"))->trigger();
     QCOMPARE(nextShown(), reportFile());
     QCOMPARE(viewer.processId(), first);
@@ -245,7 +248,7 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
         MessageBox::clearShown();
         FileDialog::setNextPath(name);
         viewer.open();
-        QCOMPARE(MessageBox::shownTexts(), name.isEmpty() ? QStringList() : QStringList {"Invalid path/file name"});
+        QCOMPARE(MessageBox::shownTexts(), name.isEmpty() ? QStringList() : QStringList {u"Invalid path/file name"_s});
         QCOMPARE(viewer.shownFile(), reportFile());
     }
 
@@ -254,7 +257,7 @@ void TestReportViewer::showsOpensSavesAndWritesPdf()
     QVERIFY(SafeFile::write(copy, "old"));
     FileDialog::setNextPath(copy);
     viewer.save(); // the question is answered Cancel
-    QCOMPARE(MessageBox::shownTexts(), QStringList {"File already exsists; It will be overwritten"});
+    QCOMPARE(MessageBox::shownTexts(), QStringList {u"File already exsists; It will be overwritten"_s});
     QCOMPARE(readFile(copy), QByteArray("old"));
     FileDialog::setNextPath(copy);
     MessageBox::setNextAnswer(MessageBox::Ok);
@@ -500,7 +503,7 @@ void TestReportViewer::keyboardReachesAndCloses()
     QVERIFY(loaded.wait(PageTimeoutMs));
     QVERIFY(QTest::qWaitForWindowActive(viewer));
     // Tab goes along the buttons into the page, which hands it on (after a round trip) back to the first.
-    const QStringList order {"cmdOpen", "cmdSave", "cmdPrint", "cmdSavePdf", "cmdClose", "brwWebBrowser", "cmdOpen"};
+    const QStringList order {u"cmdOpen"_s, u"cmdSave"_s, u"cmdPrint"_s, u"cmdSavePdf"_s, u"cmdClose"_s, u"brwWebBrowser"_s, u"cmdOpen"_s};
     for (const QString &next : order) {
         QTRY_VERIFY2(QApplication::focusWidget() && (QApplication::focusWidget()->objectName() == next || viewer->findChild<QWidget *>(next)->isAncestorOf(QApplication::focusWidget())), qPrintable(next));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -529,9 +532,9 @@ void TestReportViewer::pageStaysConfinedToItsFile()
     QVERIFY(SafeFile::write(folder.filePath(QStringLiteral("secret.txt")), "Secret text"));
     const QImage image(QSize(40, 30), QImage::Format_RGB32);
     QVERIFY(image.save(folder.filePath(QStringLiteral("secret.png"))));
-    const QString target = QUrl::fromLocalFile(folder.filePath(reference.contains(u"img") ? "secret.png" : "secret.txt")).toString();
+    const QString target = QUrl::fromLocalFile(folder.filePath(reference.contains(u"img") ? u"secret.png"_s : u"secret.txt"_s)).toString();
     const QString page = folder.filePath(QStringLiteral("page.htm"));
-    QVERIFY(SafeFile::write(page, ("<html><body><p>Page text</p>" + reference.arg(target) + "</body></html>").toUtf8()));
+    QVERIFY(SafeFile::write(page, (u"<html><body><p>Page text</p>"_s + reference.arg(target) + u"</body></html>"_s).toUtf8()));
 
     ReportViewerWindow viewer(page);
     QSignalSpy loaded(&viewer, &ReportViewerWindow::pageLoaded);

@@ -19,6 +19,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 class TestRules : public QObject
 {
     Q_OBJECT
@@ -148,7 +150,7 @@ private Q_SLOTS:
         QFile file(target);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("old"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"copy.htm", "report.htm"}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({u"copy.htm"_s, u"report.htm"_s}));
     }
 
     // "db" stands for the working database, "page" for the shown page, "other" for a third file;
@@ -214,8 +216,8 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QDir folder(dir.path());
-        const QStringList names = {"main.mdb.tarvo-Ab12Cd.tmp", "held.mdb.tarvo-Xy34Zw.tmp", "notes.tarvo-Ab12Cd.txt",
-                                   "main.mdb.Ab12Cd", "x.tarvo-Ab1.tmp", "report.tmp"};
+        const QStringList names = {u"main.mdb.tarvo-Ab12Cd.tmp"_s, u"held.mdb.tarvo-Xy34Zw.tmp"_s, u"notes.tarvo-Ab12Cd.txt"_s,
+                                   u"main.mdb.Ab12Cd"_s, u"x.tarvo-Ab1.tmp"_s, u"report.tmp"_s};
         for (const QString &name : names)
             QVERIFY(SafeFile::write(folder.filePath(name), "x"));
         QFile held(folder.filePath(names[1]));

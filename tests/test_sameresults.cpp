@@ -16,7 +16,6 @@
 #include "core/records/RecordStore.h"
 #include "core/reports/ReportCommand.h"
 #include "core/settings/ColumnLayout.h"
-#include "core/settings/GlobalVars.h"
 
 #include <QStandardItemModel>
 #include <QTemporaryDir>

@@ -199,7 +199,7 @@ void TestServer::ordersAsTheFileDoes_data()
     QTest::addColumn<bool>("caseless");
     QTest::addColumn<bool>("descending");
     const QVariantList texts = {QStringLiteral("b"), QVariant(), QStringLiteral("A"), QStringLiteral("a"), QStringLiteral("B"),
-                                QStringLiteral("ä"), QStringLiteral("Ä"), QStringLiteral("_x"), QStringLiteral("Z"), QString(""),
+                                QStringLiteral("ä"), QStringLiteral("Ä"), QStringLiteral("_x"), QStringLiteral("Z"), QStringLiteral(""),
                                 QStringLiteral("a b"), QStringLiteral("ab"), QStringLiteral("10"), QStringLiteral("9")};
     const QVariantList days = {QStringLiteral("2026-12-01"), QVariant(), QStringLiteral("2025-01-31"), QStringLiteral("2026-12-01"),
                                QVariant(), QStringLiteral("0999-05-05")};

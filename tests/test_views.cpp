@@ -6,7 +6,7 @@
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "core/views/CalendarMarks.h"
 #include "gui/itemlist/ItemGrid.h"
 #include "gui/mainwindow/MainWindow.h"
@@ -27,6 +27,8 @@
 #include <QTest>
 #include <QTextCharFormat>
 #include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -142,11 +144,11 @@ private Q_SLOTS:
     void calendarDayListsItemsDue()
     {
         TestWorld world;
-        const qint64 company = world.addCompany("Acme");
+        const qint64 company = world.addCompany(u"Acme"_s);
         const qint64 due = world.addItem(company, {{"Name", "Pump"}, {"servicedate", "2026-12-20"}});
         const qint64 alsoDue = world.addItem(company, {{"Name", "Fan"}, {"servicedate", "2026-12-20"}});
         world.addItem(company, {{"Name", "Crane"}, {"servicedate", "2026-12-21"}});
-        MainWindow window;
+        MainWindow window(appContext());
         window.load();
         window.action(QStringLiteral("mnuCalendar"))->trigger();
         QPointer<CalendarWindow> calendar = shownWindow<CalendarWindow>(); // the one the menu opened
@@ -196,12 +198,12 @@ private Q_SLOTS:
         for (auto day = marks.cbegin(); day != marks.cend(); ++day) {
             QStringList kinds;
             if (!day->orders.isEmpty())
-                kinds << "order " + day->orders.join(", ");
+                kinds << u"order "_s + day->orders.join(u", "_s);
             if (!day->services.isEmpty())
-                kinds << "service " + day->services.join(", ");
-            days << QString::number(day.key().day()) + ": " + kinds.join(" and ");
+                kinds << u"service "_s + day->services.join(u", "_s);
+            days << QString::number(day.key().day()) + u": "_s + kinds.join(u" and "_s);
         }
-        QCOMPARE(days.join("; "), expected);
+        QCOMPARE(days.join(u"; "_s), expected);
     }
 
     void calendarWindowMarksTheMonthShown()
@@ -210,7 +212,7 @@ private Q_SLOTS:
         const qint64 acme = world.addCompany(QStringLiteral("Acme"));
         world.addItem(acme, {{"Name", "Pump"}, {"servicedate", "2026-12-20"}, {"leadtime", 14}});
         world.addItem(acme, {{"Name", "Belt"}, {"servicedate", "2027-01-10"}});
-        QCalendarWidget *month = openAlone<CalendarWindow>()->panel()->calendar();
+        QCalendarWidget *month = openAlone<CalendarWindow>(db())->panel()->calendar();
         QCOMPARE(month->dateTextFormat(QDate(2026, 12, 20)).fontWeight(), int(QFont::Bold));
         QVERIFY(!month->dateTextFormat(QDate(2026, 12, 20)).fontUnderline());
         QVERIFY(month->dateTextFormat(QDate(2026, 12, 6)).fontUnderline());
@@ -224,7 +226,7 @@ private Q_SLOTS:
                 tips << view->model()->index(r, c).data(Qt::ToolTipRole).toString();
         }
         tips.removeAll(QString());
-        QCOMPARE(tips, QStringList({"Order parts: Pump", "Service: Pump"}));
+        QCOMPARE(tips, QStringList({u"Order parts: Pump"_s, u"Service: Pump"_s}));
         // Another month: its own marks, the last month's gone.
         month->setCurrentPage(2027, 1);
         QVERIFY(month->dateTextFormat(QDate(2026, 12, 20)).isEmpty());

@@ -6,8 +6,9 @@
 #include "core/db/DbError.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/maintenance/WorkingDatabase.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "gui/itemlist/ItemGrid.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
@@ -26,6 +27,8 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -84,7 +87,7 @@ void sortBy(MainWindow &window, Field::Number field, SortOrders order)
 // A small plant: Pump (due 12/20), Fan (due 12/10), Crane (due 1/5) at three locations.
 struct Plant {
     TestWorld world;
-    MainWindow window;
+    MainWindow window {appContext()};
     Plant()
     {
         const qint64 acme = world.addCompany(QStringLiteral("Acme"));
@@ -122,8 +125,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("steps"); // p<row>=<text> place, s<row>=<text> size, +<row> show, -<row> hide
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QString>("shown");
-        const QString start = "0:2400,1:1200,2:2010,7:1500";
-        const QString exceeds = PlaceTooHighMessage, invalid = InvalidValueMessage;
+        const QString start = u"0:2400,1:1200,2:2010,7:1500"_s;
+        const QString exceeds = QString::fromLatin1(PlaceTooHighMessage), invalid = QString::fromLatin1(InvalidValueMessage);
         QTest::newRow("place 1 swaps with the first") << "p2=1" << QStringList() << "2:2010,1:1200,0:2400,7:1500";
         QTest::newRow("0 refused") << "p1=0" << QStringList {invalid} << start;
         QTest::newRow("above n") << "p1=5" << QStringList {exceeds} << start;
@@ -141,7 +144,7 @@ private Q_SLOTS:
         QFETCH(QStringList, messages);
         QFETCH(QString, shown);
         // 25 columns; Name, Tag, Location and Service Date shown at 1..4.
-        const QMap<int, QPair<QString, QString>> start = {{0, {"1", "2400"}}, {1, {"2", "1200"}}, {2, {"3", "2010"}}, {7, {"4", "1500"}}};
+        const QMap<int, QPair<QString, QString>> start = {{0, {u"1"_s, u"2400"_s}}, {1, {u"2"_s, u"1200"_s}}, {2, {u"3"_s, u"2010"_s}}, {7, {u"4"_s, u"1500"_s}}};
         QVector<ColumnSettings::Row> rows;
         for (int id = 0; id < Column::Count; ++id)
             rows.append({id, QStringLiteral("c%1").arg(id), start.value(id).first, start.value(id).second});
@@ -171,7 +174,7 @@ private Q_SLOTS:
         ColumnSettings settings = ColumnSettings::read(db());
         QCOMPARE(settings.rowCount(), 24);
         QCOMPARE(settings.shownCount(), 4);
-        QCOMPARE(shownColumns(settings), "2:2010,9:1500,4:1500,1:1200");
+        QCOMPARE(shownColumns(settings), u"2:2010,9:1500,4:1500,1:1200"_s);
 
         settings.setShown(2, false); // Location, stored width kept
         settings.setShown(22, true); // Custom 3 (row 22 is ID 23: ID 20 is missing)
@@ -179,11 +182,11 @@ private Q_SLOTS:
         // A statement failing half way leaves the table as it was.
         world.refuse(QStringLiteral("UPDATE"), QStringLiteral("Columns"), QStringLiteral("stopped"), QStringLiteral("NEW.ID = 23"));
         QVERIFY_THROWS_EXCEPTION(DbError, settings.write(db()));
-        QCOMPARE(storedColumns(), "2:2010,9:1500,4:1500,1:1200");
-        world.allow(QStringLiteral("Columns"));
+        QCOMPARE(storedColumns(), u"2:2010,9:1500,4:1500,1:1200"_s);
+        world.allow(u"Columns"_s);
         settings.write(db());
-        QCOMPARE(world.scalar("SELECT size || '/' || ColLocation FROM Columns WHERE ID = 2").toString(), "2010/0");
-        QCOMPARE(storedColumns(), "9:1500,4:1500,1:777,23:1500");
+        QCOMPARE(world.scalar(u"SELECT size || '/' || ColLocation FROM Columns WHERE ID = 2"_s).toString(), u"2010/0"_s);
+        QCOMPARE(storedColumns(), u"9:1500,4:1500,1:777,23:1500"_s);
     }
 
     void boxKeys_data()
@@ -214,8 +217,8 @@ private Q_SLOTS:
         QTest::newRow("none chosen: anything") << -1 << "a*'%_ \"x/y"
                                                << ""
                                                << "a*'%_ \"x/y";
-        QTest::newRow("lookup: 51st refused, backspace at 50") << 8 << fifty + "/\b2"
-                                                               << "" << fifty.left(49) + "2";
+        QTest::newRow("lookup: 51st refused, backspace at 50") << 8 << fifty + u"/\b2"_s
+                                                               << u""_s << fifty.left(49) + u"2"_s;
         QTest::newRow("lookup: letters pasted into a number") << 12 << "5"
                                                               << "12a"
                                                               << "5";
@@ -227,7 +230,7 @@ private Q_SLOTS:
         QFETCH(QString, pasted);
         QFETCH(QString, expected);
         TestWorld world;
-        ColumnSettingsDialog *columns = box < PlaceBox ? nullptr : openAlone<ColumnSettingsDialog>();
+        ColumnSettingsDialog *columns = box < PlaceBox ? nullptr : openAlone<ColumnSettingsDialog>(db());
         QLineEdit *edit = columns ? control<QLineEdit>(columns, "txtDataEntry") : control<QLineEdit>(openAlone<LookupDialog>(std::optional<int>(box)), "txtLookUp");
         if (columns) {
             clickCell(columns, 0, box == PlaceBox ? ColumnSettings::PlaceCell : ColumnSettings::SizeCell);
@@ -247,29 +250,29 @@ private Q_SLOTS:
         MainWindow &window = plant.window;
         sortBy(window, Field::Name, Descending); // OK lists by service date whatever the sort before
         lookUp(window, Field::Location, QStringLiteral("Hall B"));
-        window.rowClicked(1, 1);
-        QVERIFY(!window.noItemSelected());
+        window.itemList()->rowClicked(1, 1);
+        QVERIFY(!window.itemList()->noItemSelected());
         QPointer<LookupDialog> lookup = shownWindow<LookupDialog>();
         window.action(QStringLiteral("mnuEditColumns"))->trigger();
         QVERIFY(lookup.isNull()); // opening the settings closed it
         ColumnSettingsDialog *columns = shownWindow<ColumnSettingsDialog>();
         // Service Date to place 1 by typing (an empty place is refused); Name takes its place 4.
         clickCell(columns, 7, ColumnSettings::PlaceCell);
-        QCOMPARE(control<QLineEdit>(columns, "txtDataEntry")->text(), "4");
+        QCOMPARE(control<QLineEdit>(columns, "txtDataEntry")->text(), u"4"_s);
         control<QLineEdit>(columns, "txtDataEntry")->clear();
         QTest::keyClick(control<QLineEdit>(columns, "txtDataEntry"), Qt::Key_Return);
         QCOMPARE(MessageBox::lastText(), QString::fromLatin1(EnterDataMessage));
         QVERIFY(control<QLineEdit>(columns, "txtDataEntry")->isVisible());
         QTest::keyClicks(control<QLineEdit>(columns, "txtDataEntry"), QStringLiteral("01"));
         QTest::keyClick(control<QLineEdit>(columns, "txtDataEntry"), Qt::Key_Enter);
-        QCOMPARE(listRow(columns, 7), "Service Date|1|1500|YES");
-        QCOMPARE(listRow(columns, 0), "Name|4|2400|YES");
+        QCOMPARE(listRow(columns, 7), u"Service Date|1|1500|YES"_s);
+        QCOMPARE(listRow(columns, 0), u"Name|4|2400|YES"_s);
         // Tag hidden from the keyboard closes the gap; Name typed wider, OK without Enter.
         control<QTableWidget>(columns, "flxCols")->setCurrentCell(1, ColumnSettings::DisplayCell);
         QTest::keyClick(control<QTableWidget>(columns, "flxCols"), Qt::Key_F2);
-        QCOMPARE(control<QComboBox>(columns, "cmbYN")->currentText(), "YES");
+        QCOMPARE(control<QComboBox>(columns, "cmbYN")->currentText(), u"YES"_s);
         emit control<QComboBox>(columns, "cmbYN")->activated(1);
-        QCOMPARE(listRow(columns, 0), "Name|3|2400|YES");
+        QCOMPARE(listRow(columns, 0), u"Name|3|2400|YES"_s);
         clickCell(columns, 0, ColumnSettings::SizeCell);
         control<QLineEdit>(columns, "txtDataEntry")->setText(QStringLiteral("3000"));
         // The list, made too short for its rows, scrolls: the typed width stays with its cell.
@@ -280,15 +283,15 @@ private Q_SLOTS:
         QTest::mouseClick(control<QPushButton>(columns, "cmdOK"), Qt::LeftButton);
         QVERIFY(!columns->isVisible());
 
-        QCOMPARE(storedColumns(), "7:1500,2:2010,0:3000,16:2400,6:3600");
+        QCOMPARE(storedColumns(), u"7:1500,2:2010,0:3000,16:2400,6:3600"_s);
         QStringList headings;
         for (int c = 1; c < window.grid()->model()->columnCount(); ++c)
             headings << window.grid()->model()->headerData(c, Qt::Horizontal).toString();
-        QCOMPARE(headings, QStringList({"Service Date", "Location", "Name", "Company", "Replacement Part(s)"}));
+        QCOMPARE(headings, QStringList({u"Service Date"_s, u"Location"_s, u"Name"_s, u"Company"_s, u"Replacement Part(s)"_s}));
         QCOMPARE(window.grid()->columnWidth(3), 200);
-        QCOMPARE(listedNames(window), "Fan,Pump,Crane");
-        QVERIFY(window.noItemSelected());
-        QCOMPARE(window.panelText(1), "Display Mode: All");
+        QCOMPARE(listedNames(window), u"Fan,Pump,Crane"_s);
+        QVERIFY(window.itemList()->noItemSelected());
+        QCOMPARE(window.panelText(1), u"Display Mode: All"_s);
 
         // Cancel stores nothing.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -297,7 +300,7 @@ private Q_SLOTS:
         clickCell(columns, 2, ColumnSettings::DisplayCell);
         emit control<QComboBox>(columns, "cmbYN")->activated(1);
         QTest::mouseClick(control<QPushButton>(columns, "cmdCancel"), Qt::LeftButton);
-        QCOMPARE(storedColumns(), "7:1500,2:2010,0:3000,16:2400,6:3600");
+        QCOMPARE(storedColumns(), u"7:1500,2:2010,0:3000,16:2400,6:3600"_s);
 
         // Another program changed the layout meanwhile: OK stores nothing, says so and stays.
         window.action(QStringLiteral("mnuColums"))->trigger();
@@ -308,7 +311,7 @@ private Q_SLOTS:
         QTest::mouseClick(control<QPushButton>(columns, "cmdOK"), Qt::LeftButton);
         QCOMPARE(MessageBox::lastText(), QString::fromLatin1(ColumnsChangedText));
         QVERIFY(columns->isVisible());
-        QCOMPARE(storedColumns(), "7:1500,2:2010,0:999,16:2400,6:3600");
+        QCOMPARE(storedColumns(), u"7:1500,2:2010,0:999,16:2400,6:3600"_s);
     }
 
     void sortDialog_data()
@@ -346,7 +349,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!dialog);
         QCOMPARE(listedNames(plant.window), names);
         // The sort is kept, and the rows sorted in place stand as a fresh load puts them.
-        plant.window.loadGrid(gv().view.SortFieldAll, gv().view.SortOrderAll, QString(), Field::Name);
+        plant.window.itemList()->loadGrid(plant.window.itemList()->view().SortFieldAll, plant.window.itemList()->view().SortOrderAll, QString(), Field::Name);
         QCOMPARE(listedNames(plant.window), names);
     }
 
@@ -357,14 +360,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("status"); // empty: refused, nothing changes
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("listed");
-        const QString notFound = "Lookup query not found", mode = "Display Mode: Lookup, ";
-        QTest::newRow("by Reference Manuals") << 16 << "x" << mode + "RefManuals= \"x\"" << notFound << 0;
-        QTest::newRow("by ID") << 21 << "2" << mode + "ID= \"2\""
+        const QString notFound = u"Lookup query not found"_s, mode = u"Display Mode: Lookup, "_s;
+        QTest::newRow("by Reference Manuals") << 16 << u"x"_s << mode + u"RefManuals= \"x\""_s << notFound << 0;
+        QTest::newRow("by ID") << 21 << u"2"_s << mode + u"ID= \"2\""_s
                                << "" << 1;
-        QTest::newRow("by Tools, anywhere") << 10 << "wrench" << mode + "Tools= \"*wrench\""
+        QTest::newRow("by Tools, anywhere") << 10 << u"wrench"_s << mode + u"Tools= \"*wrench\""_s
                                             << "" << 2;
-        QTest::newRow("by Equipment Locked") << 17 << "x" << mode + "Locked= \"*x\"" << notFound << 0;
-        QTest::newRow("by Service Date") << 6 << "12/20/2026" << mode + "ServiceDate= \"12/20/2026\""
+        QTest::newRow("by Equipment Locked") << 17 << u"x"_s << mode + u"Locked= \"*x\""_s << notFound << 0;
+        QTest::newRow("by Service Date") << 6 << u"12/20/2026"_s << mode + u"ServiceDate= \"12/20/2026\""_s
                                          << "" << 1;
         QTest::newRow("no such date") << 6 << "2/30/2027"
                                       << ""
@@ -402,7 +405,7 @@ private Q_SLOTS:
         QCOMPARE(control<QComboBox>(dialog, "cmbLookup")->currentIndex(), -1);
         QTest::keyClicks(control<QLineEdit>(dialog, "txtLookUp"), QStringLiteral("Pump\r"));
         QVERIFY(!control<QPushButton>(dialog, "cmdCal")->isEnabled() && !control<QPushButton>(dialog, "cmdLookUp")->isEnabled()); // no entry chosen
-        QCOMPARE(gv().view.LookupValue, QString());
+        QCOMPARE(plant.window.itemList()->view().LookupValue, QString());
 
         // Choosing an entry empties the box; a date entry has the calendar.
         control<QComboBox>(dialog, "cmbLookup")->setCurrentIndex(6); // by Service Date
@@ -410,7 +413,7 @@ private Q_SLOTS:
         DatePicker::setTestPick([](DatePicker &picker) { emit control<QCalendarWidget>(&picker, "MonthView1")->clicked(QDate(2027, 1, 5)); });
         QTest::mouseClick(control<QPushButton>(dialog, "cmdCal"), Qt::LeftButton);
         QTest::mouseClick(control<QPushButton>(dialog, "cmdLookUp"), Qt::LeftButton);
-        QCOMPARE(listedNames(plant.window), "Crane");
+        QCOMPARE(listedNames(plant.window), u"Crane"_s);
         control<QComboBox>(dialog, "cmbLookup")->setCurrentIndex(0);
         QVERIFY(!control<QPushButton>(dialog, "cmdCal")->isEnabled());
     }
@@ -421,27 +424,27 @@ private Q_SLOTS:
         MainWindow &window = plant.window;
         // Before any lookup the lookup view is empty, also after a sort.
         window.action(QStringLiteral("mnuDispLookUp"))->trigger();
-        QCOMPARE(window.panelText(1), "Display Mode: Lookup");
+        QCOMPARE(window.panelText(1), u"Display Mode: Lookup"_s);
         QCOMPARE(window.grid()->rows(), 1);
         sortBy(window, Field::Name, Descending);
         QCOMPARE(window.grid()->rows(), 1);
         QCOMPARE(MessageBox::shownTexts(), QStringList());
 
         window.action(QStringLiteral("mnuAll"))->trigger();
-        QCOMPARE(listedNames(window), "Fan,Pump,Crane");
+        QCOMPARE(listedNames(window), u"Fan,Pump,Crane"_s);
         sortBy(window, Field::Name, Ascending);
-        QCOMPARE(listedNames(window), "Crane,Fan,Pump");
+        QCOMPARE(listedNames(window), u"Crane,Fan,Pump"_s);
 
         // Each view keeps its own sort.
         lookUp(window, Field::Location, QStringLiteral("hall*"));
-        QCOMPARE(listedNames(window), "Pump,Fan,Crane");
+        QCOMPARE(listedNames(window), u"Pump,Fan,Crane"_s);
         sortBy(window, Field::ServiceDate, Descending); // in the lookup view
-        QCOMPARE(listedNames(window), "Crane,Pump,Fan");
+        QCOMPARE(listedNames(window), u"Crane,Pump,Fan"_s);
         window.action(QStringLiteral("mnuAll"))->trigger();
-        QCOMPARE(listedNames(window), "Crane,Fan,Pump");
+        QCOMPARE(listedNames(window), u"Crane,Fan,Pump"_s);
         window.action(QStringLiteral("mnuDispLookUp"))->trigger();
-        QCOMPARE(window.panelText(1), "Display Mode: Lookup, Location= \"hall*\"");
-        QCOMPARE(listedNames(window), "Crane,Pump,Fan");
+        QCOMPARE(window.panelText(1), u"Display Mode: Lookup, Location= \"hall*\""_s);
+        QCOMPARE(listedNames(window), u"Crane,Pump,Fan"_s);
     }
 };
 

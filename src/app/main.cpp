@@ -1,16 +1,21 @@
 // Tarvo: equipment maintenance, service alarms and records.
 
 #include "Version.h"
-#include "core/settings/AppPaths.h"
+#include "core/db/Database.h"
 #include "core/platform/Clock.h"
-#include "gui/platform/WindowUtil.h"
+#include "core/settings/AppContext.h"
+#include "core/settings/AppPaths.h"
 #include "gui/mainwindow/SplashWindow.h"
+#include "gui/platform/WindowUtil.h"
 
 #include <QApplication>
 #include <QStandardPaths>
 
 int main(int argc, char *argv[])
 {
+    // The program's one connection and what its windows share outlive every window.
+    Database database;
+    AppContext context(database);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvo"));
     QApplication::setApplicationVersion(QStringLiteral(TARVO_VERSION));
@@ -25,7 +30,7 @@ int main(int argc, char *argv[])
 
     initResources();
 
-    SplashWindow splash;
+    SplashWindow splash(context);
     if (!splash.load())
         return 1;
     splash.show();

@@ -36,7 +36,7 @@ void ViewerService::open(const QString &path)
     auto *window = new ReportViewerWindow(path);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &ReportViewerWindow::pageLoaded, this,
-            [this](bool ok) { Q_EMIT reply(ViewerProtocol::line(QStringLiteral("loaded"), ok ? "1" : "0")); });
+            [this](bool ok) { Q_EMIT reply(ViewerProtocol::line(QStringLiteral("loaded"), ok ? QStringLiteral("1") : QStringLiteral("0"))); });
     // Once a window has gone, the program ends when it was the one shown. Asked after the window
     // is gone altogether: while it is being destroyed it is no longer a ReportViewerWindow, and
     // m_window may not be read as one.

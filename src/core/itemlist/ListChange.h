@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/db/FieldTable.h"
-#include "core/settings/GlobalVars.h"
+#include "core/itemlist/ViewState.h"
 
 #include <QDate>
 #include <QString>

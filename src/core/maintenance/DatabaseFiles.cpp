@@ -15,10 +15,10 @@
 namespace {
 
 // Opens the database again after a failed copy; the result says whether that worked.
-DatabaseFiles::Result failedAfterClose(DatabaseFiles::Outcome outcome, const QString &detail)
+DatabaseFiles::Result failedAfterClose(Database &database, DatabaseFiles::Outcome outcome, const QString &detail)
 {
     DatabaseFiles::Result result {outcome, detail, true};
-    result.reopened = openWorkingDatabase();
+    result.reopened = openWorkingDatabase(database);
     return result;
 }
 
@@ -45,22 +45,22 @@ QString checkDatabaseFile(const QString &path, Contents contents)
     return QString();
 }
 
-Result backUp(const QString &target)
+Result backUp(Database &database, const QString &target)
 {
     const QString working = AppPaths::databaseFile();
     if (SafeFile::sameFile(target, working))
         return {Outcome::WorkingFile, QString(), true};
 
-    closeWorkingDatabase();
+    database.close();
     SafeFile::StagedFile copy(target);
     QString detail;
     if (!copy.copyFrom(working, &detail))
-        return failedAfterClose(Outcome::CopyFailed, detail);
+        return failedAfterClose(database, Outcome::CopyFailed, detail);
     detail = checkDatabaseFile(copy.path());
     if (!detail.isEmpty())
-        return failedAfterClose(Outcome::CheckFailed, detail);
+        return failedAfterClose(database, Outcome::CheckFailed, detail);
     if (!copy.commit(&detail))
-        return failedAfterClose(Outcome::CopyFailed, detail);
+        return failedAfterClose(database, Outcome::CopyFailed, detail);
     return {Outcome::Done, QString(), false};
 }
 
@@ -90,7 +90,7 @@ Result exportTo(Database &database, const QString &target)
     return {Outcome::Done, QString(), true};
 }
 
-Result switchTo(const QString &source)
+Result switchTo(Database &database, const QString &source)
 {
     const QString working = AppPaths::databaseFile();
     if (!fileExists(source))
@@ -107,9 +107,9 @@ Result switchTo(const QString &source)
     if (!detail.isEmpty())
         return {Outcome::InvalidFile, detail, true};
 
-    closeWorkingDatabase();
+    database.close();
     if (!copy.commit(&detail))
-        return failedAfterClose(Outcome::CopyFailed, detail);
+        return failedAfterClose(database, Outcome::CopyFailed, detail);
     return {Outcome::Done, QString(), false};
 }
 

@@ -33,9 +33,9 @@ struct Result {
     bool reopened = true; // false when the database, closed for the copy, could not be opened again
 };
 
-// Closes the database, copies the working file to the target and checks the copy. On any
+// Closes the working database, copies its file to the target and checks the copy. On any
 // failure after the close the database is opened again.
-Result backUp(const QString &target);
+Result backUp(Database &database, const QString &target);
 
 // Writes the whole database (a server's) into a new encrypted file, checks it as a backup is
 // checked and only then puts it in place of the target. The database stays open throughout.
@@ -44,7 +44,7 @@ Result exportTo(Database &database, const QString &target);
 // Copies the chosen file beside the working file and checks it while the database is still
 // open; only a sound copy replaces the working file, with the database closed. On a failure
 // after the close the database is opened again.
-Result switchTo(const QString &source);
+Result switchTo(Database &database, const QString &source);
 
 // Removes the temporary copies a killed backup, switch or save left in the program's folder,
 // its Backup and its Reports folder; at start.

@@ -1,13 +1,12 @@
 #include "WorkingDatabase.h"
 
+#include "core/db/Database.h"
 #include "core/db/DbError.h"
 #include "core/db/Schema.h"
+#include "core/platform/SafeFile.h"
 #include "core/settings/AppPaths.h"
 
-#include "core/platform/SafeFile.h"
-
 namespace {
-Database connection;
 QString server;
 QString serverPassword;
 } // namespace
@@ -27,13 +26,13 @@ void setServerPassword(const QString &password)
     serverPassword = password;
 }
 
-bool openWorkingDatabase(QString *error, DbError::Kind *kind)
+bool openWorkingDatabase(Database &database, QString *error, DbError::Kind *kind)
 {
     if (kind)
         *kind = DbError::Kind::Other;
     if (!server.isEmpty()) {
         try {
-            connection.openServer(server, serverPassword);
+            database.openServer(server, serverPassword);
         } catch (const DbError &failure) {
             if (error)
                 *error = failure.message();
@@ -44,31 +43,14 @@ bool openWorkingDatabase(QString *error, DbError::Kind *kind)
     } else {
         // From here on no save may replace this file.
         SafeFile::setWorkingDatabase(AppPaths::databaseFile());
-        if (!connection.open(AppPaths::databaseFile(), error))
+        if (!database.open(AppPaths::databaseFile(), error))
             return false;
     }
     try {
-        Schema::upgrade(connection);
+        Schema::upgrade(database);
     } catch (const DbError &) {
         // A database that cannot take the upgrade now is still used as it is; the next open tries
         // again.
     }
     return true;
-}
-
-void closeWorkingDatabase()
-{
-    connection.close();
-}
-
-bool workingDatabaseIsOpen()
-{
-    return connection.isOpen();
-}
-
-Database &db()
-{
-    if (!connection.isOpen())
-        throw DbError(QStringLiteral("The database is not open"));
-    return connection;
 }

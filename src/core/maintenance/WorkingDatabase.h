@@ -1,9 +1,10 @@
 #pragma once
 
-#include "core/db/Database.h"
 #include "core/db/DbError.h"
 
 #include <QString>
+
+class Database;
 
 // The program's one connection: the database file in the application folder, or the server
 // database it was started on.
@@ -18,12 +19,7 @@ QString serverAddress();
 // The password the server asked for, kept for this run, so that a lost connection reconnects.
 void setServerPassword(const QString &password);
 
-// Opens the working database (main.mdb in the application folder, or the server) as the
-// program's one connection. False when it cannot be opened, with what failed and how.
-bool openWorkingDatabase(QString *error = nullptr, DbError::Kind *kind = nullptr);
-// Closes the connection if it is open.
-void closeWorkingDatabase();
-bool workingDatabaseIsOpen();
-
-// The open connection; throws DbError when it is closed.
-Database &db();
+// Opens the working database (main.mdb in the application folder, or the server) on
+// `database`, the connection the program keeps for its whole run. False when it cannot be
+// opened, with what failed and how.
+bool openWorkingDatabase(Database &database, QString *error = nullptr, DbError::Kind *kind = nullptr);

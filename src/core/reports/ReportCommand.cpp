@@ -5,7 +5,6 @@
 #include "core/alarms/AlarmRules.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/ColumnLayout.h"
-#include "core/settings/GlobalVars.h"
 
 #include <QAbstractItemModel>
 #include <QDir>
@@ -59,37 +58,71 @@ ReportOutcome alarmReport(Database &database, const ReportSources &s, AlarmRepor
     return bytes ? written(std::move(*bytes)) : message(none);
 }
 
+ReportOutcome companiesReport(Database &database, const ReportSources &s)
+{
+    // The viewer shows the page with its title even when there is no company.
+    CompaniesReport report = reportCompanies(database, s.today);
+    ReportOutcome outcome = written(std::move(report.bytes));
+    if (!report.hasCompanies)
+        outcome.message = QStringLiteral("No companies in database");
+    return outcome;
+}
+
+// The reports, one entry each: a new report is a new position and its entry here.
+constexpr ReportEntry Entries[] = {
+    {Report::All, "All",
+     [](Database &, const ReportSources &s) {
+         return listReport(s, AllDisplay, "Please select Display->All", allReportTitle(s.today));
+     }},
+    {Report::Lookup, "Lookup",
+     [](Database &, const ReportSources &s) {
+         return listReport(s, LookupDisplay, "Please select Display->Lookup",
+                           lookupReportTitle(s.today, s.lookupField, s.lookupValue));
+     }},
+    {Report::ItemHistory, "Item History",
+     [](Database &, const ReportSources &s) {
+         return entriesReport(s, s.history, HistoryReportKind, "No history to report");
+     }},
+    {Report::Companies, "Companies", companiesReport},
+    {Report::ServiceAlarms, "Service Alarms",
+     [](Database &database, const ReportSources &s) {
+         return alarmReport(database, s, ServiceAlarmReport, "No service alarms to report");
+     }},
+    {Report::OrderAlarms, "Order Alarms",
+     [](Database &database, const ReportSources &s) {
+         return alarmReport(database, s, OrderAlarmReport, "No order alarms to report");
+     }},
+    {Report::OrderAndServiceAlarms, "Order and Service Alarms",
+     [](Database &database, const ReportSources &s) {
+         return alarmReport(database, s, AllAlarmReport, "No alarms to report");
+     }},
+    {Report::ItemNotes, "Item Notes",
+     [](Database &, const ReportSources &s) { return entriesReport(s, s.notes, NotesReportKind, "No notes to report"); }},
+};
+
+// Entry k is the report of position k, and every position has its entry.
+constexpr bool entriesInPositionOrder()
+{
+    for (std::size_t k = 0; k < std::size(Entries); ++k) {
+        if (Entries[k].position != int(k))
+            return false;
+    }
+    return std::size(Entries) == Report::Count;
+}
+static_assert(entriesInPositionOrder());
+
 } // namespace
+
+std::span<const ReportEntry> reportEntries()
+{
+    return Entries;
+}
 
 ReportOutcome makeReport(Database &database, int position, const ReportSources &s)
 {
-    switch (position) {
-    case Report::All:
-        return listReport(s, AllDisplay, "Please select Display->All", allReportTitle(s.today));
-    case Report::Lookup:
-        return listReport(s, LookupDisplay, "Please select Display->Lookup",
-                          lookupReportTitle(s.today, s.lookupField, s.lookupValue));
-    case Report::ItemHistory:
-        return entriesReport(s, s.history, HistoryReportKind, "No history to report");
-    case Report::ItemNotes:
-        return entriesReport(s, s.notes, NotesReportKind, "No notes to report");
-    case Report::Companies: {
-        // The viewer shows the page with its title even when there is no company.
-        CompaniesReport report = reportCompanies(database, s.today);
-        ReportOutcome outcome = written(std::move(report.bytes));
-        if (!report.hasCompanies)
-            outcome.message = QStringLiteral("No companies in database");
-        return outcome;
-    }
-    case Report::ServiceAlarms:
-        return alarmReport(database, s, ServiceAlarmReport, "No service alarms to report");
-    case Report::OrderAlarms:
-        return alarmReport(database, s, OrderAlarmReport, "No order alarms to report");
-    case Report::OrderAndServiceAlarms:
-        return alarmReport(database, s, AllAlarmReport, "No alarms to report");
-    default:
+    if (position < 0 || position >= int(std::size(Entries)))
         return {};
-    }
+    return Entries[position].write(database, s);
 }
 
 QString reportFile()

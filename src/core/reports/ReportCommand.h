@@ -1,10 +1,13 @@
 #pragma once
 
 #include "core/db/FieldTable.h"
+#include "core/itemlist/ViewState.h"
 
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+
+#include <span>
 
 class Database;
 class QAbstractItemModel;
@@ -12,6 +15,7 @@ struct ColumnLayout;
 
 // The Reports menu: which report each entry writes, what it needs first, and where it goes.
 
+// The positions of the menu's entries, by which the program and its tests name the reports.
 namespace Report {
 enum Position : int {
     All = 0,
@@ -31,7 +35,7 @@ struct ReportSources {
     const QAbstractItemModel *grid = nullptr; // the item list; column 0 the item's ID
     const QAbstractItemModel *history = nullptr; // the selected item's history (date, text)
     const QAbstractItemModel *notes = nullptr; // and its notes
-    int displayMode = 1; // DisplayModes of GlobalVars
+    int displayMode = AllDisplay;
     int lookupField = Field::Name;
     QString lookupValue;
     bool noItemSelected = true;
@@ -53,7 +57,19 @@ struct ReportOutcome {
     QByteArray bytes;
 };
 
-// Checks the command's conditions and writes the report of a Reports menu position.
+// A Reports menu entry: its position, its caption and what it writes. Each report is defined
+// by one entry; the menu is built from the list.
+struct ReportEntry {
+    Report::Position position;
+    const char *caption;
+    ReportOutcome (*write)(Database &database, const ReportSources &sources);
+};
+
+// The Reports menu's entries, in position order.
+std::span<const ReportEntry> reportEntries();
+
+// Checks the command's conditions and writes the report of a Reports menu position (nothing for
+// a position past the list).
 ReportOutcome makeReport(Database &database, int position, const ReportSources &sources);
 
 // The report file every report overwrites, and the empty page the viewer shows otherwise, in

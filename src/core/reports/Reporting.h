@@ -35,7 +35,7 @@ QByteArray reportGrid(const QAbstractItemModel &grid, const QString &titleHtml);
 // The history (kind 1) or notes (any other kind) of an item from the detail panel's grid of
 // two columns (date, description); nothing when the grid has no rows.
 std::optional<QByteArray> reportHistoryAndNotes(const QAbstractItemModel &grid, HistNotesKind kind, const QString &name,
-                                          qint64 id, const QDate &today);
+                                                qint64 id, const QDate &today);
 
 // Every company by name. With no company the file holds only its opening and title, and
 // hasCompanies is false.

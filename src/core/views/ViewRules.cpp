@@ -1,9 +1,8 @@
 #include "ViewRules.h"
 
-#include "core/settings/GlobalVars.h"
+#include "core/itemlist/DisplayText.h"
 #include "core/platform/DateText.h"
 #include "core/platform/Utility.h"
-#include "core/itemlist/DisplayText.h"
 
 #include <algorithm>
 

@@ -1,9 +1,8 @@
 #include "AckDialog.h"
 
 #include "core/items/ItemStore.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/records/History.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/AddHistory.h"
@@ -11,12 +10,19 @@
 #include <QLabel>
 #include <QPushButton>
 
-AckDialog::AckDialog(const char *name, const QString &caption, qint64 itemId, QWidget *parent)
+AckDialog::AckDialog(const AppContext &context, const char *name, const QString &caption, qint64 itemId,
+                     QWidget *parent)
     : QDialog(parent)
+    , m_context(context)
     , m_itemId(itemId)
 {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption + QStringLiteral("ID = ") + QString::number(itemId));
+}
+
+Database &AckDialog::database() const
+{
+    return m_context.database();
 }
 
 QLabel *AckDialog::addLabel(const QString &text, QWidget *buddy)
@@ -34,14 +40,16 @@ QPushButton *AckDialog::addButton(const char *name, const QString &text)
     return button;
 }
 
-void AckDialog::readStamp(const std::function<RowStamp(Database &, qint64)> &read)
+bool AckDialog::readStamp(const std::function<RowStamp(Database &, qint64)> &read)
 {
+    bool loaded = false;
     runGuarded(parentWidget(), QStringLiteral("read the item"), [&] {
-        m_read = read(db(), m_itemId);
-        m_loaded = !m_read.foundNothing();
-        if (!m_loaded)
+        m_read = read(database(), m_itemId);
+        loaded = !m_read.foundNothing();
+        if (!loaded)
             tellRefusal(parentWidget(), SaveOutcome::ItemGone);
     });
+    return loaded;
 }
 
 void AckDialog::acknowledge(const QVector<HistoryRequest> &history,
@@ -49,14 +57,14 @@ void AckDialog::acknowledge(const QVector<HistoryRequest> &history,
 {
     // No question for an item that is gone or changed; the store itself checks again.
     SaveOutcome now = SaveOutcome::Saved;
-    if (!runGuarded(this, QStringLiteral("read the item"), [&] { now = itemSaveOutcome(db(), m_itemId, m_read); }))
+    if (!runGuarded(this, QStringLiteral("read the item"), [&] { now = itemSaveOutcome(database(), m_itemId, m_read); }))
         return;
     if (now != SaveOutcome::Saved) {
         tellRefusal(this, now);
         return;
     }
     // The questions come first, so that no question is open while the row is being written.
-    const QStringList texts = acceptedHistory(this, history, gv().settings);
+    const QStringList texts = acceptedHistory(this, history, m_context.settings());
     AckResult result;
     if (!runGuarded(this, QStringLiteral("store the acknowledgement"), [&] { result = store(texts); }))
         return;

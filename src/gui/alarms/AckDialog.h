@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class AppContext;
 class QLabel;
 class QPushButton;
 
@@ -20,9 +21,9 @@ class AckDialog : public QDialog
 public:
     qint64 itemId() const { return m_itemId; }
 
-    // Whether the item was there to read when the window opened; a window without it is not
-    // shown (see keepIfLoaded).
-    bool itemLoaded() const { return m_loaded; }
+    // Reads the item into the window. An item gone meanwhile is told ("This item no longer
+    // exists; nothing was saved.") and gives false: the window is then not shown.
+    virtual bool load() = 0;
 
 Q_SIGNALS:
     // The acknowledgement of this item is stored (the window then closes): the alarm list and
@@ -30,8 +31,11 @@ Q_SIGNALS:
     void acknowledged(qint64 itemId);
 
 protected:
-    // The caption is followed directly by "ID = " and the item ID.
-    AckDialog(const char *name, const QString &caption, qint64 itemId, QWidget *parent);
+    // The caption is followed directly by "ID = " and the item ID. The window reads and stores
+    // through the connection of `context` and follows its history options.
+    AckDialog(const AppContext &context, const char *name, const QString &caption, qint64 itemId, QWidget *parent);
+
+    Database &database() const;
 
     // A label for a control, beside it in the control's parent; a button of the window's row.
     QLabel *addLabel(const QString &text, QWidget *buddy);
@@ -39,8 +43,9 @@ protected:
     static constexpr int ButtonWidth = 1300; // twips, the least width of the buttons
 
     // Reads what the window's store will compare with, before anything else is read: a change
-    // made in between then refuses the store rather than slipping through.
-    void readStamp(const std::function<RowStamp(Database &, qint64)> &read);
+    // made in between then refuses the store rather than slipping through. False when the item
+    // is gone (the user is told) or could not be read.
+    bool readStamp(const std::function<RowStamp(Database &, qint64)> &read);
     const RowStamp &stamp() const { return m_read; }
 
     // Asks about the automatic history entries under the options, then stores everything in
@@ -50,18 +55,7 @@ protected:
     void acknowledge(const QVector<HistoryRequest> &history, const std::function<AckResult(const QStringList &)> &store);
 
 private:
+    const AppContext &m_context;
     const qint64 m_itemId;
     RowStamp m_read;
-    bool m_loaded = false;
 };
-
-// A new acknowledgement window, or none when its item could not be read: the user has been told
-// (an item gone: "This item no longer exists; nothing was saved.") and the window is deleted.
-template<class Window>
-Window *keepIfLoaded(Window *window)
-{
-    if (window->itemLoaded())
-        return window;
-    delete window;
-    return nullptr;
-}

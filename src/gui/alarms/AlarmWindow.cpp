@@ -3,9 +3,9 @@
 #include "SnoozeDialog.h"
 
 #include "core/alarms/AlarmListModel.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Twips.h"
+#include "core/settings/AppContext.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/Mnemonics.h"
 #include "gui/platform/RowColours.h"
@@ -48,9 +48,9 @@ RowColours alarmRowColours(AlarmKind kind, bool selected)
 
 } // namespace
 
-AlarmWindow::AlarmWindow(const AppSettings &settings, QWidget *parent)
+AlarmWindow::AlarmWindow(const AppContext &context, QWidget *parent)
     : QDialog(parent)
-    , m_settings(settings)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("frmAlarm"));
     setWindowTitle(QStringLiteral("Pending Alarms"));
@@ -118,21 +118,21 @@ AlarmWindow::AlarmWindow(const AppSettings &settings, QWidget *parent)
     connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
 
     resize(toPixels(WindowWidth), toPixels(WindowHeight));
-    loadAlarmData();
     Mnemonics::give(this);
 }
 
-bool AlarmWindow::loadAlarmData()
+bool AlarmWindow::load()
 {
     m_noAlarmSelected = true;
     QVector<AlarmRow> rows;
     // A failed evaluation keeps the list shown: an empty one would read as "nothing is due".
-    m_evaluated = runGuarded(this, QStringLiteral("evaluate the alarms"), [&] {
-        rows = evaluateAlarms(db(), m_settings.serviceAlarms, m_settings.orderAlarms, Clock::today());
+    const AppSettings &settings = m_context.settings();
+    const bool evaluated = runGuarded(this, QStringLiteral("evaluate the alarms"), [&] {
+        rows = evaluateAlarms(m_context.database(), settings.serviceAlarms, settings.orderAlarms, Clock::today());
     });
-    if (m_evaluated)
+    if (evaluated)
         m_model->setRows(std::move(rows));
-    return m_evaluated;
+    return evaluated;
 }
 
 void AlarmWindow::rowClicked(int row)

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core/alarms/AlarmSchedule.h"
-#include "core/settings/Settings.h"
 
 #include <QColor>
 #include <QDialog>
 #include <QPointer>
 
 class AlarmListModel;
+class AppContext;
 class SnoozeDialog;
 class QPushButton;
 class QTableView;
@@ -24,15 +24,14 @@ public:
     static constexpr int RowHeightTwips = 855;
     static constexpr QColor LightRed = QColor(255, 192, 192); // a row past its service date
 
-    // `settings`: the alarm switches the evaluation follows; the opener gives them again when
-    // they change.
-    explicit AlarmWindow(const AppSettings &settings, QWidget *parent = nullptr);
-    void setSettings(const AppSettings &settings) { m_settings = settings; }
+    // The evaluation reads the connection of `context` and follows its alarm switches as they
+    // are at the time.
+    explicit AlarmWindow(const AppContext &context, QWidget *parent = nullptr);
 
-    // Evaluates the alarms afresh into the list; no row counts as selected afterwards. When the
-    // evaluation fails the user is told and the list keeps what it showed: false then.
-    bool loadAlarmData();
-    bool evaluated() const { return m_evaluated; } // the last evaluation ran through
+    // Evaluates the alarms afresh into the list, when the window opens and whenever the items
+    // change; no row counts as selected afterwards. When the evaluation fails the user is told
+    // and the list keeps what it showed: false then (a new window is then not shown).
+    bool load();
 
     AlarmListModel *alarmModel() const { return m_model; }
     bool noAlarmSelected() const { return m_noAlarmSelected; }
@@ -62,11 +61,10 @@ protected:
 private:
     void openDetails(int row, bool freshEditor);
 
-    AppSettings m_settings;
+    const AppContext &m_context;
     AlarmListModel *m_model = nullptr;
     QPointer<SnoozeDialog> m_sleep;
     bool m_noAlarmSelected = true;
-    bool m_evaluated = false;
     int m_alarmCurRow = 0;
     int m_alarmPrevRow = 0;
     QTableView *flxAlarms = nullptr;

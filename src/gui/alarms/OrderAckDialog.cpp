@@ -1,6 +1,5 @@
 #include "OrderAckDialog.h"
 
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
@@ -26,8 +25,8 @@ constexpr int PoWidth = 3000;
 
 } // namespace
 
-OrderAckDialog::OrderAckDialog(qint64 itemId, QWidget *parent)
-    : AckDialog("frmAckOrder", QStringLiteral("Order Acknowledge"), itemId, parent)
+OrderAckDialog::OrderAckDialog(const AppContext &context, qint64 itemId, QWidget *parent)
+    : AckDialog(context, "frmAckOrder", QStringLiteral("Order Acknowledge"), itemId, parent)
 {
     m_infoText = new QPlainTextEdit(this);
     m_infoText->setObjectName(QStringLiteral("txtInfo"));
@@ -63,16 +62,21 @@ OrderAckDialog::OrderAckDialog(qint64 itemId, QWidget *parent)
     connect(cmdInStock, &QPushButton::clicked, this, &OrderAckDialog::reportInStock);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 
-    readStamp(orderAckStamp);
-    if (itemLoaded())
-        loadorderinfo();
     Mnemonics::give(this);
 }
 
-void OrderAckDialog::loadorderinfo()
+bool OrderAckDialog::load()
+{
+    if (!readStamp(orderAckStamp))
+        return false;
+    loadOrderInfo();
+    return true;
+}
+
+void OrderAckDialog::loadOrderInfo()
 {
     runGuarded(this, QStringLiteral("read the item"),
-               [this] { m_infoText->setPlainText(LongText::shownPart(LineEnds::toShown(orderInfoText(db(), itemId())))); });
+               [this] { m_infoText->setPlainText(LongText::shownPart(LineEnds::toShown(orderInfoText(database(), itemId())))); });
 }
 
 void OrderAckDialog::acknowledgeOrder()
@@ -83,7 +87,7 @@ void OrderAckDialog::acknowledgeOrder()
         return;
     }
     acknowledge(orderAckHistory(purchaseOrder), [&](const QStringList &history) {
-        return storeOrderAck(db(), itemId(), stamp(), purchaseOrder, history);
+        return storeOrderAck(database(), itemId(), stamp(), purchaseOrder, history);
     });
 }
 
@@ -91,5 +95,5 @@ void OrderAckDialog::reportInStock()
 {
     // The purchase order box is not consulted.
     acknowledge(inStockHistory(Clock::today()),
-                [&](const QStringList &history) { return storeInStock(db(), itemId(), stamp(), history); });
+                [&](const QStringList &history) { return storeInStock(database(), itemId(), stamp(), history); });
 }

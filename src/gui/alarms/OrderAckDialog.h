@@ -12,14 +12,16 @@ class OrderAckDialog : public AckDialog
     Q_OBJECT
 
 public:
-    explicit OrderAckDialog(qint64 itemId, QWidget *parent = nullptr);
+    OrderAckDialog(const AppContext &context, qint64 itemId, QWidget *parent = nullptr);
+
+    bool load() override;
 
     // The buttons' commands.
     void acknowledgeOrder(); // cmdAck
     void reportInStock(); // cmdInStock
 
 private:
-    void loadorderinfo();
+    void loadOrderInfo();
 
     QPlainTextEdit *m_infoText = nullptr;
     QLineEdit *m_purchaseOrderEdit = nullptr;

@@ -1,6 +1,5 @@
 #include "ServiceAckDialog.h"
 
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 #include "core/platform/LineEnds.h"
@@ -39,8 +38,8 @@ constexpr int PersonWidth = 3000;
 
 } // namespace
 
-ServiceAckDialog::ServiceAckDialog(qint64 itemId, QWidget *parent)
-    : AckDialog("frmAckService", QStringLiteral("Service Acknowledge"), itemId, parent)
+ServiceAckDialog::ServiceAckDialog(const AppContext &context, qint64 itemId, QWidget *parent)
+    : AckDialog(context, "frmAckService", QStringLiteral("Service Acknowledge"), itemId, parent)
 {
     // The information on the left; history, notes and the input on the right. They scroll
     // above the buttons, which stay in view however small the window.
@@ -121,14 +120,17 @@ ServiceAckDialog::ServiceAckDialog(qint64 itemId, QWidget *parent)
     connect(cmdAddHst, &QPushButton::clicked, this, [this] { addEntry(HistoryTarget); });
     connect(cmdAddNote, &QPushButton::clicked, this, [this] { addEntry(NotesTarget); });
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
-
     Mnemonics::give(this);
-    readStamp(serviceAckStamp);
-    if (!itemLoaded())
-        return;
+}
+
+bool ServiceAckDialog::load()
+{
+    if (!readStamp(serviceAckStamp))
+        return false;
     loadServiceData();
     reloadHistory();
     reloadNotes();
+    return true;
 }
 
 EntryGrid *ServiceAckDialog::makeEntryGrid(const char *name, QWidget *parent)
@@ -142,8 +144,8 @@ EntryGrid *ServiceAckDialog::makeEntryGrid(const char *name, QWidget *parent)
 void ServiceAckDialog::loadServiceData()
 {
     runGuarded(this, QStringLiteral("read the item"), [this] {
-        m_infoText->setPlainText(LongText::shownPart(LineEnds::toShown(serviceInfoText(db(), itemId()))));
-        LongText::setValue(m_servicedByEdit, lastServicedBy(db(), itemId()));
+        m_infoText->setPlainText(LongText::shownPart(LineEnds::toShown(serviceInfoText(database(), itemId()))));
+        LongText::setValue(m_servicedByEdit, lastServicedBy(database(), itemId()));
     });
     m_servicedOnEdit->setText(DateText::format(Clock::today()));
 }
@@ -151,7 +153,7 @@ void ServiceAckDialog::loadServiceData()
 void ServiceAckDialog::fillEntries(EntryGrid *grid, EntryTarget target)
 {
     runGuarded(this, QStringLiteral("read the item's entries"),
-               [&] { grid->fill(loadEntries(db(), target, itemId()), Twips::toPixels(EntryRowHeight)); });
+               [&] { grid->fill(loadEntries(database(), target, itemId()), Twips::toPixels(EntryRowHeight)); });
 }
 
 void ServiceAckDialog::reloadHistory()
@@ -202,6 +204,6 @@ void ServiceAckDialog::acknowledgeService()
     const QString servicedBy = LongText::value(m_servicedByEdit);
     const QDate day = DateText::parse(servicedOn);
     acknowledge(serviceAckHistory(servicedBy, servicedOn, partReplaced()), [&](const QStringList &history) {
-        return storeServiceAck(db(), itemId(), stamp(), servicedBy, day, history);
+        return storeServiceAck(database(), itemId(), stamp(), servicedBy, day, history);
     });
 }

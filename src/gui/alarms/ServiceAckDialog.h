@@ -18,7 +18,9 @@ class ServiceAckDialog : public AckDialog
     Q_OBJECT
 
 public:
-    explicit ServiceAckDialog(qint64 itemId, QWidget *parent = nullptr);
+    ServiceAckDialog(const AppContext &context, qint64 itemId, QWidget *parent = nullptr);
+
+    bool load() override;
 
     // The lists of the item's entries, newest first.
     void reloadHistory();

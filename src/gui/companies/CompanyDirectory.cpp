@@ -4,7 +4,6 @@
 
 #include "core/companies/Company.h"
 #include "core/companies/CompanyStore.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
 #include "gui/platform/Appearance.h"
@@ -31,8 +30,9 @@ QPushButton *button(const char *name, const QString &text, QWidget *parent)
 
 } // namespace
 
-CompanyDirectory::CompanyDirectory(Mode mode, QWidget *editor, QWidget *parent)
+CompanyDirectory::CompanyDirectory(Database &database, Mode mode, QWidget *editor, QWidget *parent)
     : QDialog(parent)
+    , m_database(database)
     , m_mode(mode)
     , m_editor(editor)
 {
@@ -80,7 +80,6 @@ CompanyDirectory::CompanyDirectory(Mode mode, QWidget *editor, QWidget *parent)
     // Never smaller than the layout rules allow: the four buttons in a row over a grid row.
     setMinimumSize(Twips::toPixels(5 * 200 + 4 * ButtonWidth), Twips::toPixels(3 * ButtonHeight + 300 + RowHeightTwips));
     resize(Twips::toPixels(14400), Twips::toPixels(6000));
-    reloadCompanies();
     Mnemonics::give(this);
 }
 
@@ -111,10 +110,10 @@ qint64 CompanyDirectory::companyIdAt(int row) const
     return row >= 1 && row < m_companyIds.size() ? m_companyIds.at(row) : 0;
 }
 
-void CompanyDirectory::reloadCompanies()
+void CompanyDirectory::load()
 {
     runGuarded(this, QStringLiteral("read the companies"), [this] {
-        const QVector<CompanyRecord> companies = loadCompanies(db());
+        const QVector<CompanyRecord> companies = loadCompanies(m_database);
         if (companies.isEmpty()) {
             grid->setRowCount(0);
             m_companyIds.clear();

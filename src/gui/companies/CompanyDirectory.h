@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QVector>
 
+class Database;
 class QPushButton;
 class QTableWidget;
 
@@ -20,13 +21,14 @@ public:
     static constexpr int RowHeightTwips = 712;
 
     // In select mode the directory serves `editor` and closes when that window goes.
-    explicit CompanyDirectory(Mode mode, QWidget *editor = nullptr, QWidget *parent = nullptr);
+    CompanyDirectory(Database &database, Mode mode, QWidget *editor = nullptr, QWidget *parent = nullptr);
 
     Mode mode() const { return m_mode; }
     QWidget *servedEditor() const { return m_editor; }
 
-    // Refills the grid from the table.
-    void reloadCompanies();
+    // Fills the grid from the table, at the start and after a company is saved; an empty table
+    // is told to the user, a failed read leaves the grid as it was.
+    void load();
 
     // Grid rows counted as the directory counts them: 0 is the heading row, 1..n the companies.
     int rows() const;
@@ -41,7 +43,7 @@ Q_SIGNALS:
     // The user chose this company in select mode; the window closes right after.
     void companyChosen(qint64 companyId);
     // Add (0) or Edit in browse mode: the company editor is wanted for this company. Its opener
-    // has the list loaded again after a save (reloadCompanies).
+    // has the list loaded again after a save (load).
     void companyEditorWanted(qint64 companyId);
 
 protected:
@@ -57,6 +59,7 @@ private:
     void deliver(int row);
     void layoutControls();
 
+    Database &m_database;
     const Mode m_mode;
     const QPointer<QWidget> m_editor;
     QVector<qint64> m_companyIds; // by grid row; entry 0 unused

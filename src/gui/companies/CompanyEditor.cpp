@@ -1,7 +1,6 @@
 #include "CompanyEditor.h"
 
 #include "core/companies/CompanyStore.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/LineEnds.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/LongText.h"
@@ -39,8 +38,9 @@ const int RightColumn[] = {CompanyBox::Contact, CompanyBox::Phone1, CompanyBox::
 
 } // namespace
 
-CompanyEditor::CompanyEditor(qint64 companyId, QWidget *parent)
+CompanyEditor::CompanyEditor(Database &database, qint64 companyId, QWidget *parent)
     : QDialog(parent)
+    , m_database(database)
     , m_companyId(companyId)
 {
     setObjectName(QStringLiteral("frmAddCo"));
@@ -60,15 +60,18 @@ CompanyEditor::CompanyEditor(qint64 companyId, QWidget *parent)
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &CompanyEditor::save);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    Mnemonics::give(this);
+}
 
+void CompanyEditor::load()
+{
     if (editMode()) {
         runGuarded(this, QStringLiteral("read the company"), [this] {
             // First what the save compares with, so that a change while loading is not missed.
-            m_read = companyStamp(db(), m_companyId);
-            fill(loadCompany(db(), m_companyId));
+            m_read = companyStamp(m_database, m_companyId);
+            fill(loadCompany(m_database, m_companyId));
         });
     }
-    Mnemonics::give(this);
 }
 
 void CompanyEditor::buildBoxes()
@@ -134,7 +137,7 @@ void CompanyEditor::save()
     SavedCompany saved;
     const bool ran = runGuarded(this, QStringLiteral("save the company"), [&] {
         // An edited company is only ever updated, and only while it holds what this window read.
-        saved = saveCompanyChecked(db(), m_companyId, company, m_read);
+        saved = saveCompanyChecked(m_database, m_companyId, company, m_read);
     });
     if (!ran)
         return;

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class Database;
 class LimitedTextEdit;
 
 // The company editor: adds a company (ID 0) or edits the company with the ID it opens with,
@@ -13,7 +14,10 @@ class CompanyEditor : public QDialog
     Q_OBJECT
 
 public:
-    explicit CompanyEditor(qint64 companyId, QWidget *parent = nullptr);
+    CompanyEditor(Database &database, qint64 companyId, QWidget *parent = nullptr);
+
+    // Shows the company being edited (nothing to read in add mode).
+    void load();
 
     bool editMode() const { return m_companyId != 0; }
     qint64 companyId() const { return m_companyId; }
@@ -33,6 +37,7 @@ private:
     void buildBoxes();
     void fill(const CompanyRecord &company);
 
+    Database &m_database;
     const qint64 m_companyId;
     RowStamp m_read; // the company's row as it was loaded
     QWidget *m_boxes[CompanyBox::Count] = {};

@@ -1,10 +1,9 @@
 #include "ImportPreviewDialog.h"
 
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Utility.h"
 #include "core/records/History.h"
+#include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
-#include "core/settings/GlobalVars.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/Mnemonics.h"
@@ -155,8 +154,10 @@ QString problemList(const ImportPreview &preview)
 
 } // namespace
 
-ImportPreviewDialog::ImportPreviewDialog(ImportPreview preview, const QString &fileName, QWidget *parent)
+ImportPreviewDialog::ImportPreviewDialog(const AppContext &context, ImportPreview preview, const QString &fileName,
+                                         QWidget *parent)
     : QDialog(parent, Qt::Window)
+    , m_context(context)
     , m_preview(std::move(preview))
 {
     setObjectName(QStringLiteral("frmImport"));
@@ -235,18 +236,19 @@ void ImportPreviewDialog::importRows()
     if (!m_import->isEnabled())
         return;
     // Confirming the import answers for the automatic entries the options would ask about.
-    const AppSettings &settings = gv().settings;
+    const AppSettings &settings = m_context.settings();
     const bool withHistory = entryDecision(NewItemEntry, settings.autoAddHistory, settings.askBeforeHistory) != EntryDecision::Drop;
     int stored = 0;
     if (!runGuarded(this, QStringLiteral("import the items"),
-                    [&] { stored = importItems(db(), m_preview, withHistory); }))
+                    [&] { stored = importItems(m_context.database(), m_preview, withHistory); }))
         return;
     MessageBox::information(this, countedText(stored, "item was imported", "items were imported"));
     emit imported();
     accept();
 }
 
-ImportPreviewDialog *importItemsFromCsv(QPointer<ImportPreviewDialog> &slot, QWidget *parent, const ColumnLayout &layout)
+ImportPreviewDialog *importItemsFromCsv(QPointer<ImportPreviewDialog> &slot, QWidget *parent, const AppContext &context,
+                                        const ColumnLayout &layout)
 {
     // The window's title says where the expected headings are to be seen before a file is chosen.
     const QString path = FileDialog::openFile(parent, QString::fromLatin1(ImportCaption), AppPaths::reportsFolder(),
@@ -265,12 +267,12 @@ ImportPreviewDialog *importItemsFromCsv(QPointer<ImportPreviewDialog> &slot, QWi
     const QByteArray bytes = file.readAll();
     ImportPreview preview;
     if (!runGuarded(parent, QStringLiteral("read the company directory"),
-                    [&] { preview = previewImport(db(), bytes, layout); }))
+                    [&] { preview = previewImport(context.database(), bytes, layout); }))
         return nullptr;
     if (!preview.error.isEmpty()) {
         MessageBox::information(parent, preview.error);
         return nullptr;
     }
     closeNow(slot);
-    return showOnce(slot, [&] { return new ImportPreviewDialog(std::move(preview), QFileInfo(path).fileName(), parent); });
+    return showOnce(slot, [&] { return new ImportPreviewDialog(context, std::move(preview), QFileInfo(path).fileName(), parent); });
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QPointer>
 
+class AppContext;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -18,7 +19,8 @@ class ImportPreviewDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit ImportPreviewDialog(ImportPreview preview, const QString &fileName, QWidget *parent = nullptr);
+    // The import stores into the connection of `context` and follows its history options.
+    ImportPreviewDialog(const AppContext &context, ImportPreview preview, const QString &fileName, QWidget *parent = nullptr);
 
 Q_SIGNALS:
     // Items were stored: the list shows all items anew.
@@ -28,6 +30,7 @@ private:
     void updateImportButton();
     void importRows();
 
+    const AppContext &m_context;
     ImportPreview m_preview;
     QTableView *m_grid = nullptr;
     QCheckBox *m_addCompanies = nullptr;
@@ -37,4 +40,5 @@ private:
 // Reports > Import Items from CSV...: asks for the file and shows its preview, or says why the
 // file cannot be imported. The headings are matched against the list's columns in the layout.
 // The preview exists once: a new one, kept in `slot`, replaces the one open there.
-ImportPreviewDialog *importItemsFromCsv(QPointer<ImportPreviewDialog> &slot, QWidget *parent, const ColumnLayout &layout);
+ImportPreviewDialog *importItemsFromCsv(QPointer<ImportPreviewDialog> &slot, QWidget *parent, const AppContext &context,
+                                        const ColumnLayout &layout);

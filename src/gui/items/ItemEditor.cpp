@@ -2,11 +2,10 @@
 
 #include "core/companies/Company.h"
 #include "core/companies/CompanyStore.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Twips.h"
 #include "core/records/History.h"
-#include "core/settings/GlobalVars.h"
+#include "core/settings/AppContext.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/LongText.h"
 #include "gui/platform/MessageBox.h"
@@ -74,14 +73,17 @@ void greyOut(QWidget *widget)
 
 } // namespace
 
-ItemEditor::ItemEditor(ItemEditMode mode, qint64 itemId, const AppSettings &settings, QWidget *parent)
+ItemEditor::ItemEditor(const AppContext &context, ItemEditMode mode, qint64 itemId, const ColumnLayout &columns,
+                       QWidget *parent)
     : QDialog(parent)
+    , m_context(context)
     , m_mode(mode)
-    , m_settings(settings)
+    , m_columns(columns)
 {
     if (mode != AddItem)
         m_itemId = itemId;
     setObjectName(QStringLiteral("frmAdd"));
+    setWindowTitle(isAddMode() ? QStringLiteral("Add Item") : QStringLiteral("Edit Item, ID = %1").arg(itemId));
 
     // The frames scroll above the buttons, which stay in view however small the window. The
     // second page is built hidden.
@@ -126,8 +128,6 @@ ItemEditor::ItemEditor(ItemEditMode mode, qint64 itemId, const AppSettings &sett
     first->setColumnStretch(0, 55);
     first->setColumnStretch(1, 49);
     setDefaultSizeTwips(this, WindowWidth, WindowHeight);
-
-    loadItem();
     m_boxes[Column::Name]->setFocus();
     // Each page's keys, with the paging button's caption on that page.
     m_cmdMore->setText(QStringLiteral("&More"));
@@ -354,7 +354,7 @@ void ItemEditor::buildButtons()
         return b;
     };
     m_cmdMore = button("cmdMore", QStringLiteral("&More"));
-    m_cmdOK = button("cmdOK", QStringLiteral("Add"));
+    m_cmdOK = button("cmdOK", isAddMode() ? QStringLiteral("Add") : QStringLiteral("Edit"));
     QPushButton *cancel = button("cmdCancel", QStringLiteral("Cancel"));
     static_cast<QVBoxLayout *>(layout())->addLayout(buttonRow({m_cmdMore, m_cmdOK, cancel}, ButtonWidth));
     connect(m_cmdMore, &QPushButton::clicked, this, &ItemEditor::togglePage);
@@ -368,21 +368,17 @@ QWidget *ItemEditor::box(int id) const
     return id >= 0 && id < ItemBox::Count ? m_boxes[std::size_t(id)] : nullptr;
 }
 
-void ItemEditor::loadItem()
+void ItemEditor::load()
 {
     greyHiddenColumns();
-    if (isAddMode()) {
-        setWindowTitle(QStringLiteral("Add Item"));
-        m_cmdOK->setText(QStringLiteral("Add"));
-    } else {
-        setWindowTitle(QStringLiteral("Edit Item, ID = %1").arg(*m_itemId));
-        m_cmdOK->setText(QStringLiteral("Edit"));
+    if (!isAddMode()) {
         runGuarded(this, QStringLiteral("read the item"), [this] {
             // First what the save compares with, so that a change while loading is not missed.
-            m_read = itemFormStamp(db(), *m_itemId);
-            if (const std::optional<ItemForm> stored = loadItemForm(db(), *m_itemId))
+            Database &database = m_context.database();
+            m_read = itemFormStamp(database, *m_itemId);
+            if (const std::optional<ItemForm> stored = loadItemForm(database, *m_itemId))
                 showForm(*stored);
-            m_parts.setStored(loadRepParts(db(), *m_itemId));
+            m_parts.setStored(loadRepParts(database, *m_itemId));
         });
     }
     m_flxRepParts->setColumnWidth(0, m_txtRepPartName->width());
@@ -392,12 +388,11 @@ void ItemEditor::loadItem()
 
 void ItemEditor::greyHiddenColumns()
 {
-    const ColumnLayout &columns = gv().Columns;
     for (int id = 0; id < ItemBox::Count; ++id) {
-        if (m_boxes[std::size_t(id)] && !columns.isShown(id))
+        if (m_boxes[std::size_t(id)] && !m_columns.isShown(id))
             greyOut(m_boxes[std::size_t(id)]);
     }
-    if (!columns.isShown(Column::ReplaceStock))
+    if (!m_columns.isShown(Column::ReplaceStock))
         greyOut(m_cmbReplaceStock);
 }
 
@@ -435,7 +430,7 @@ void ItemEditor::setCompany(qint64 companyId, const QString &name)
 void ItemEditor::showCompany(qint64 companyId)
 {
     runGuarded(this, QStringLiteral("read the company"), [&] {
-        const CompanyRecord company = loadCompany(db(), companyId);
+        const CompanyRecord company = loadCompany(m_context.database(), companyId);
         setCompany(company.id, company.fields[CompanyBox::Name]);
     });
 }
@@ -509,18 +504,19 @@ void ItemEditor::save()
     // A new item's automatic history goes into the same transaction as the item, unless the
     // options ask the user first: then the item is stored before the questions.
     QVector<HistoryRequest> requests = isAddMode() ? newItemHistory(values) : QVector<HistoryRequest>();
+    const AppSettings &settings = m_context.settings();
     const bool asks = std::any_of(requests.cbegin(), requests.cend(), [&](const HistoryRequest &r) {
-        return entryDecision(r.kind, m_settings.autoAddHistory, m_settings.askBeforeHistory) == EntryDecision::Ask;
+        return entryDecision(r.kind, settings.autoAddHistory, settings.askBeforeHistory) == EntryDecision::Ask;
     });
     QStringList historyTexts;
     if (!asks) {
-        historyTexts = acceptedHistory(this, requests, m_settings); // nothing asks here
+        historyTexts = acceptedHistory(this, requests, settings); // nothing asks here
         requests.clear();
     }
 
     SavedItem result;
     const bool saved = runGuarded(this, QStringLiteral("save the item"), [&] {
-        result = saveItemForm(db(), values, m_itemId, m_read, m_parts.newParts(), historyTexts);
+        result = saveItemForm(m_context.database(), values, m_itemId, m_read, m_parts.newParts(), historyTexts);
     });
     if (!saved)
         return;
@@ -532,7 +528,7 @@ void ItemEditor::save()
     // The item is stored: what follows cannot undo it, so the editor closes whatever happens.
     runGuarded(this, QStringLiteral("add the item's history"), [&] {
         for (const HistoryRequest &request : std::as_const(requests))
-            addHistory(request.kind, HistoryTarget, savedId, request.text1, request.text2, m_settings);
+            addHistory(m_context.database(), request.kind, HistoryTarget, savedId, request.text1, request.text2, settings);
     });
     emit itemSaved(savedId);
     close();

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "core/items/ItemStore.h"
-#include "core/settings/Settings.h"
+#include "core/settings/ColumnLayout.h"
 
 #include <QDialog>
 
 #include <array>
 #include <optional>
 
+class AppContext;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -28,10 +29,15 @@ public:
                         EditListItem = 1,
                         EditAlarmItem = 2 };
 
-    // `settings`: the history options a save follows; the opener gives them again when they change.
-    ItemEditor(ItemEditMode mode, qint64 itemId, const AppSettings &settings, QWidget *parent = nullptr);
+    // A save follows the history options of `context` as they are at the time. `columns`: the
+    // item list's columns when the editor opens; the boxes of hidden ones are greyed.
+    ItemEditor(const AppContext &context, ItemEditMode mode, qint64 itemId, const ColumnLayout &columns,
+               QWidget *parent = nullptr);
     ~ItemEditor() override;
-    void setSettings(const AppSettings &settings) { m_settings = settings; }
+
+    // Shows the item (in add mode, the empty form). A failed read is shown to the user and
+    // leaves the boxes empty.
+    void load();
 
     // Shows a company's name in the company label and keeps its ID (the company directory
     // opened by Select hands over the chosen company).
@@ -76,7 +82,6 @@ private:
     QWidget *addBox(QGroupBox *frame, int id, const QString &label, const QString &tip);
     QPushButton *calendarButton(int index, QLineEdit *box, const QString &boxName);
 
-    void loadItem();
     void showForm(const ItemForm &form);
     void showParts();
     void greyHiddenColumns();
@@ -84,8 +89,9 @@ private:
     // The control of a column id that a failed check names, its page shown.
     QWidget *faultControl(int id);
 
+    const AppContext &m_context;
     const ItemEditMode m_mode;
-    AppSettings m_settings;
+    const ColumnLayout m_columns;
     std::optional<qint64> m_itemId; // none in add mode
     RowStamp m_read; // the item's row as it was loaded
     int m_storedStock = -1; // the item's replacestock when it opened

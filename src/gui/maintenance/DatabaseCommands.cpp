@@ -2,6 +2,7 @@
 
 #include "ProgramEnd.h"
 
+#include "core/db/Database.h"
 #include "core/maintenance/BackupReminder.h"
 #include "core/maintenance/DatabaseFiles.h"
 #include "core/maintenance/WorkingDatabase.h"
@@ -58,7 +59,7 @@ bool finish(QWidget *mainWindow, const DatabaseFiles::Result &result, const QStr
 }
 
 // On a server the whole database goes into a new encrypted file; the program runs on.
-void exportDatabase(QWidget *mainWindow)
+void exportDatabase(QWidget *mainWindow, Database &database)
 {
     const QString target = FileDialog::saveFile(mainWindow, QStringLiteral("Export to File"), AppPaths::backupFolder(),
                                                 Filter, Extension);
@@ -66,7 +67,7 @@ void exportDatabase(QWidget *mainWindow)
         return;
     using DatabaseFiles::Outcome;
     DatabaseFiles::Result result;
-    if (!runGuarded(mainWindow, QStringLiteral("export the database"), [&] { result = DatabaseFiles::exportTo(db(), target); }))
+    if (!runGuarded(mainWindow, QStringLiteral("export the database"), [&] { result = DatabaseFiles::exportTo(database, target); }))
         return;
     switch (result.outcome) {
     case Outcome::Done:
@@ -83,10 +84,10 @@ void exportDatabase(QWidget *mainWindow)
 
 } // namespace
 
-bool backUpDatabase(QWidget *mainWindow)
+bool backUpDatabase(QWidget *mainWindow, Database &database)
 {
-    if (!serverAddress().isEmpty()) {
-        exportDatabase(mainWindow);
+    if (database.isServer()) {
+        exportDatabase(mainWindow, database);
         return false;
     }
     const QString target = FileDialog::saveFile(mainWindow, QStringLiteral("Backup Database"),
@@ -101,36 +102,36 @@ bool backUpDatabase(QWidget *mainWindow)
     }
     if (!FileDialog::mayWriteTo(mainWindow, target))
         return false;
-    return finish(mainWindow, DatabaseFiles::backUp(target),
+    return finish(mainWindow, DatabaseFiles::backUp(database, target),
                   QStringLiteral("Program must be restarted for integrity check; Shutting down now"),
                   workingFileText);
 }
 
-bool switchDatabase(QWidget *mainWindow)
+bool switchDatabase(QWidget *mainWindow, Database &database)
 {
     const QString source = FileDialog::openFile(mainWindow, QStringLiteral("Open Database"),
                                                 AppPaths::backupFolder(), Filter, Extension);
     if (source.isEmpty())
         return false;
-    return finish(mainWindow, DatabaseFiles::switchTo(source),
+    return finish(mainWindow, DatabaseFiles::switchTo(database, source),
                   QStringLiteral("Program must be restarted for changes to commit; Shutting down now"),
                   QString::fromLatin1(SafeFile::InUseMessage));
 }
 
-ReminderAnswer askForBackup(QWidget *parent)
+ReminderAnswer askForBackup(QWidget *parent, Database &database)
 {
     // A server's backups are its administrator's (pg_dump), not each technician's.
-    if (!serverAddress().isEmpty())
+    if (database.isServer())
         return ReminderAnswer::NotDue;
     const QDate today = Clock::today();
     BackupReminder::Check reminder;
     if (!runGuarded(parent, QStringLiteral("read the backup date"),
-                    [&] { reminder = BackupReminder::check(db(), today); })
+                    [&] { reminder = BackupReminder::check(database, today); })
         || !reminder.due)
         return ReminderAnswer::NotDue;
     const bool yes = MessageBox::question(parent, BackupReminder::question());
     MessageBox::information(parent, BackupReminder::notice(reminder.days));
     runGuarded(parent, QStringLiteral("store the next backup date"),
-               [&] { BackupReminder::moveOn(db(), today, reminder.days); });
+               [&] { BackupReminder::moveOn(database, today, reminder.days); });
     return yes ? ReminderAnswer::Yes : ReminderAnswer::No;
 }

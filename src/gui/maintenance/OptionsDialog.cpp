@@ -1,7 +1,6 @@
 #include "OptionsDialog.h"
 
 #include "core/alarms/AlarmSummary.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/Mnemonics.h"
 #include "gui/platform/WindowUtil.h"
@@ -41,8 +40,9 @@ QWidget *page(QWidget *parent, QFormLayout **form)
 
 } // namespace
 
-OptionsDialog::OptionsDialog(QWidget *parent)
+OptionsDialog::OptionsDialog(Database &database, QWidget *parent)
     : QDialog(parent)
+    , m_database(database)
 {
     setObjectName(QStringLiteral("frmGenOpts"));
     setWindowTitle(QStringLiteral("Options"));
@@ -70,19 +70,23 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     layout->addWidget(SSTab1);
     layout->addLayout(buttons);
 
-    // Without the row the window offers nothing to store.
-    if (runGuarded(this, QStringLiteral("read the options"), [&] {
-            m_read = optionsStamp(db());
-            m_loaded = loadOptions(db());
-        }))
-        showOptions(m_loaded);
-    else
-        m_okButton->setEnabled(false);
     connect(cmbAutoAddHst, &QComboBox::currentIndexChanged, this, &OptionsDialog::followHistoryChoice);
     connect(cmbSvcAl, &QComboBox::currentIndexChanged, this, &OptionsDialog::followAlarmChoice);
     connect(cmbOrAl, &QComboBox::currentIndexChanged, this, &OptionsDialog::followAlarmChoice);
     resize(440, 230);
     Mnemonics::give(this);
+}
+
+void OptionsDialog::load()
+{
+    // Without the row the window offers nothing to store.
+    if (runGuarded(this, QStringLiteral("read the options"), [&] {
+            m_read = optionsStamp(m_database);
+            m_loaded = loadOptions(m_database);
+        }))
+        showOptions(m_loaded);
+    else
+        m_okButton->setEnabled(false);
 }
 
 QWidget *OptionsDialog::buildAlarmsTab()
@@ -195,7 +199,7 @@ void OptionsDialog::save()
     }
     const GeneralOptions options = chosen();
     bool written = false;
-    if (!runGuarded(this, QStringLiteral("save the options"), [&] { written = saveOptions(db(), options, m_read); }))
+    if (!runGuarded(this, QStringLiteral("save the options"), [&] { written = saveOptions(m_database, options, m_read); }))
         return;
     if (!written) {
         MessageBox::information(this, QString::fromLatin1(OptionsChangedText));

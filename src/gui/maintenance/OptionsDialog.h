@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class Database;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -18,7 +19,11 @@ class OptionsDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit OptionsDialog(QWidget *parent = nullptr);
+    explicit OptionsDialog(Database &database, QWidget *parent = nullptr);
+
+    // Shows the stored options; without the row (a failed read) OK stays disabled, as there is
+    // nothing to store.
+    void load();
 
     // The options the window would store.
     GeneralOptions chosen() const;
@@ -37,6 +42,7 @@ private:
     void followHistoryChoice();
     void followAlarmChoice();
 
+    Database &m_database;
     GeneralOptions m_loaded; // as the window opened, for lists with nothing chosen
     RowStamp m_read; // the same, as the save compares it
     QTabWidget *SSTab1 = nullptr;

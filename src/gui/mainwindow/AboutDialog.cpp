@@ -1,6 +1,5 @@
 #include "AboutDialog.h"
 
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/LineEnds.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/platform/Mnemonics.h"
@@ -12,8 +11,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-AboutDialog::AboutDialog(QWidget *parent)
+AboutDialog::AboutDialog(Database &database, QWidget *parent)
     : QDialog(parent)
+    , m_database(database)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Tarvo"));
@@ -21,12 +21,11 @@ AboutDialog::AboutDialog(QWidget *parent)
     auto *logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("imgLogo"));
     logo->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
-    auto *text = new QPlainTextEdit(this);
-    text->setObjectName(QStringLiteral("txtAbout"));
-    text->setAccessibleName(QStringLiteral("About Tarvo"));
-    text->setReadOnly(true);
-    text->setFixedHeight(60);
-    runGuarded(this, QStringLiteral("read the settings"), [&] { text->setPlainText(LineEnds::toShown(aboutText())); });
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("txtAbout"));
+    m_text->setAccessibleName(QStringLiteral("About Tarvo"));
+    m_text->setReadOnly(true);
+    m_text->setFixedHeight(60);
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
@@ -34,7 +33,7 @@ AboutDialog::AboutDialog(QWidget *parent)
 
     auto *right = new QVBoxLayout;
     right->addWidget(new QLabel(QStringLiteral("Tarvo: equipment service and parts alarms"), this));
-    right->addWidget(text);
+    right->addWidget(m_text);
     right->addWidget(ok, 0, Qt::AlignRight);
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(logo, 0, Qt::AlignTop);
@@ -43,9 +42,14 @@ AboutDialog::AboutDialog(QWidget *parent)
     Mnemonics::give(this);
 }
 
-QString AboutDialog::aboutText()
+void AboutDialog::load()
 {
-    const std::optional<DatabaseVersion> made = readDatabaseVersion(db());
+    runGuarded(this, QStringLiteral("read the settings"), [&] { m_text->setPlainText(LineEnds::toShown(aboutText(m_database))); });
+}
+
+QString AboutDialog::aboutText(Database &database)
+{
+    const std::optional<DatabaseVersion> made = readDatabaseVersion(database);
     if (!made)
         return QString();
     return QStringLiteral("Tarvo v") + made->version + QStringLiteral("\r\nBuild: ") + made->build;

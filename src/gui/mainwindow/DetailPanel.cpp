@@ -2,7 +2,6 @@
 
 #include "core/companies/Company.h"
 #include "core/companies/CompanyStore.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/DesktopUrl.h"
 #include "core/platform/LineEnds.h"
 #include "core/platform/Twips.h"
@@ -96,8 +95,9 @@ void DetailPane::setRoom(int height)
     }
 }
 
-CompanyPane::CompanyPane(QWidget *parent)
+CompanyPane::CompanyPane(Database &database, QWidget *parent)
     : DetailPane(QStringLiteral("Vendor Company Information"), CompanyPaneWidth, parent)
+    , m_database(database)
 {
     setObjectName(QStringLiteral("frmInv2"));
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred); // as high as the other pane
@@ -222,7 +222,7 @@ void CompanyPane::toggleCompanyPage()
 
 void CompanyPane::showCompany(qint64 companyId)
 {
-    const CompanyRecord company = loadCompany(db(), companyId);
+    const CompanyRecord company = loadCompany(m_database, companyId);
     const auto &f = company.fields;
     const auto show = [](QLabel *label, const QString &text) { label->setText(LongText::shownPart(text)); };
     show(m_name, f[CompanyBox::Name]);
@@ -282,8 +282,9 @@ bool CompanyPane::eventFilter(QObject *watched, QEvent *event)
     return event->type() == QEvent::KeyPress;
 }
 
-HistoryPane::HistoryPane(QWidget *parent)
+HistoryPane::HistoryPane(Database &database, QWidget *parent)
     : DetailPane(QString(), HistoryPaneWidth, parent)
+    , m_database(database)
 {
     setObjectName(QStringLiteral("frmInv3"));
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred); // as high as the other pane
@@ -338,7 +339,7 @@ EntryGrid *HistoryPane::makeGrid(const char *name)
 
 void HistoryPane::fill(EntryGrid *grid, EntryTarget target, qint64 itemId, int rowHeightTwips)
 {
-    grid->fill(loadEntries(db(), target, itemId), toPixels(rowHeightTwips));
+    grid->fill(loadEntries(m_database, target, itemId), toPixels(rowHeightTwips));
 }
 
 void HistoryPane::loadHistory(qint64 itemId)

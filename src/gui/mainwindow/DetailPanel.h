@@ -5,6 +5,7 @@
 
 #include <QGroupBox>
 
+class Database;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -30,7 +31,7 @@ class CompanyPane : public DetailPane
     Q_OBJECT
 
 public:
-    explicit CompanyPane(QWidget *parent = nullptr);
+    explicit CompanyPane(Database &database, QWidget *parent = nullptr);
 
     // Fills the value labels from the company with this ID (empty when there is none).
     void showCompany(qint64 companyId);
@@ -50,6 +51,7 @@ private:
     void placeLines();
     void showPage(bool first);
 
+    Database &m_database;
     QLabel *m_captions[7] = {}; // lblCo(0..6)
     QLabel *m_notesCaption = nullptr;
     QLabel *m_name, *m_street1, *m_street2, *m_city, *m_phone1, *m_email, *m_contact;
@@ -65,7 +67,7 @@ class HistoryPane : public DetailPane
     Q_OBJECT
 
 public:
-    explicit HistoryPane(QWidget *parent = nullptr);
+    explicit HistoryPane(Database &database, QWidget *parent = nullptr);
 
     void loadHistory(qint64 itemId);
     void loadNotes(qint64 itemId);
@@ -83,6 +85,7 @@ private:
     EntryGrid *makeGrid(const char *name);
     void fill(EntryGrid *grid, EntryTarget target, qint64 itemId, int rowHeightTwips);
 
+    Database &m_database;
     QLabel *m_title = nullptr;
     EntryGrid *m_history = nullptr;
     EntryGrid *m_notes = nullptr;

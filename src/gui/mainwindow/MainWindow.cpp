@@ -1,34 +1,38 @@
 #include "MainWindow.h"
 
 #include "DetailPanel.h"
-#include "gui/itemlist/ItemGrid.h"
+#include "WindowRegistry.h"
 
-#include "core/alarms/AlarmMonitor.h"
+#include "core/db/Database.h"
+#include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 #include "core/platform/SafeFile.h"
 #include "core/platform/Twips.h"
+#include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
-#include "core/settings/GlobalVars.h"
-#include "core/settings/Settings.h"
+#include "gui/alarms/AlarmController.h"
+#include "gui/itemlist/ItemGrid.h"
+#include "gui/itemlist/ItemListController.h"
 #include "gui/platform/BusyWait.h"
-#include "gui/platform/LongText.h"
+#include "gui/platform/Desktop.h"
 #include "gui/platform/PlainText.h"
 #include "gui/platform/WindowUtil.h"
+#include "gui/reports/ReportCommands.h"
 
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTimer>
 
 namespace {
@@ -47,8 +51,9 @@ using Twips::toPixels;
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(AppContext &context, QWidget *parent)
     : QMainWindow(parent)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(QStringLiteral("Norlith Tarvo"));
@@ -59,10 +64,34 @@ MainWindow::MainWindow(QWidget *parent)
     buildStatusBar();
     buildCentralArea();
     buildContextMenu();
-    connectAlarmMonitor();
+    m_items = new ItemListController(m_context.database(), m_grid, m_cellViewer, this);
+    m_alarms = new AlarmController(m_context, this);
+    m_windows = new WindowRegistry(m_context, *m_items, this);
+    connectCollaborators();
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::connectCollaborators()
+{
+    connect(m_items, &ItemListController::viewChanged, this, [this](const QString &text) { setPanelText(1, text); });
+    connect(m_items, &ItemListController::itemsShown, this, &MainWindow::setAddButtonsEnabled);
+    connect(m_items, &ItemListController::rowChosen, this, &MainWindow::fillPanes);
+    connect(m_items, &ItemListController::panesCleared, this, &MainWindow::clearData);
+    connect(m_items, &ItemListController::itemEditorWanted, m_windows,
+            [this](qint64 itemId) { m_windows->openItemEditor(ItemEditor::EditListItem, itemId, true); });
+
+    connect(m_alarms, &AlarmController::statusChanged, this, [this](const QString &text) { setPanelText(2, text); });
+    connect(m_alarms, &AlarmController::serviceAckWanted, m_windows, &WindowRegistry::openServiceAck);
+    connect(m_alarms, &AlarmController::orderAckWanted, m_windows, &WindowRegistry::openOrderAck);
+    connect(m_alarms, &AlarmController::itemEditorWanted, m_windows,
+            [this](qint64 itemId, bool fresh) { m_windows->openItemEditor(ItemEditor::EditAlarmItem, itemId, fresh); });
+
+    connect(m_windows, &WindowRegistry::itemSaved, this, &MainWindow::refreshAfterSave);
+    connect(m_windows, &WindowRegistry::acknowledged, this, &MainWindow::refreshAfterAcknowledgement);
+    connect(m_windows, &WindowRegistry::optionsSaved, m_alarms, &AlarmController::optionsSaved);
+    connect(m_windows, &WindowRegistry::mainWindowEntryAdded, this, &MainWindow::refreshEntries);
+}
 
 void MainWindow::buildStatusBar()
 {
@@ -115,10 +144,10 @@ void MainWindow::buildCentralArea()
     m_grid->setMinimumHeight(toPixels(LeastListHeight));
     m_grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
-    m_companyPane = new CompanyPane(central);
-    m_historyPane = new HistoryPane(central);
-    connect(m_historyPane->addHistoryButton(), &QPushButton::clicked, this, &MainWindow::addHistory);
-    connect(m_historyPane->addNoteButton(), &QPushButton::clicked, this, &MainWindow::addNote);
+    m_companyPane = new CompanyPane(m_context.database(), central);
+    m_historyPane = new HistoryPane(m_context.database(), central);
+    connect(m_historyPane->addHistoryButton(), &QPushButton::clicked, this, [this] { openEntryWindow(HistoryTarget); });
+    connect(m_historyPane->addNoteButton(), &QPushButton::clicked, this, [this] { openEntryWindow(NotesTarget); });
 
     m_logoFrame = new QGroupBox(central);
     m_logoFrame->setObjectName(QStringLiteral("frmCompli"));
@@ -173,25 +202,20 @@ void MainWindow::buildCentralArea()
     selection.setColor(QPalette::Text, selection.color(QPalette::HighlightedText));
     m_cellViewer->setPalette(selection);
     m_cellViewer->hide();
-    m_cellViewer->viewport()->installEventFilter(this);
     central->installEventFilter(this); // its resizes
 
-    connect(m_grid, &ItemGrid::cellClicked, this, &MainWindow::rowClicked);
-    connect(m_grid, &ItemGrid::cellDoubleClicked, this, [this](int row, int) { rowDoubleClicked(row); });
-    connect(m_grid, &ItemGrid::scrolled, m_cellViewer, &QWidget::hide);
     connect(m_grid, &ItemGrid::rightButtonPressed, this, [this](const QPoint &at) { m_contextMenu->popup(at); });
 }
 
 void MainWindow::load()
 {
     runGuarded(this, QStringLiteral("load the item list"), [&] {
-        setupGridColumns();
-        useSettings(loadSettings(db()));
-        showListAfter(ListEvent::Started);
+        m_items->setupColumns();
+        m_alarms->useSettings(loadSettings(m_context.database()));
+        m_items->showListAfter(ListEvent::Started);
     });
     makeWorkingFolders();
-    refreshTray(false);
-    m_monitor->start();
+    m_alarms->startMonitoring();
 }
 
 void MainWindow::makeWorkingFolders()
@@ -211,36 +235,8 @@ QString MainWindow::panelText(int panel) const
     return panel >= 1 && panel <= 4 ? m_panels[panel - 1]->text() : QString();
 }
 
-void MainWindow::setupGridColumns()
-{
-    const ColumnLayout layout = ColumnLayout::read(db());
-    m_grid->itemModel()->setLayout(layout);
-    m_grid->applyLayout(layout);
-    gv().Columns = layout;
-}
-
-void MainWindow::loadGrid(int sortField, SortOrders sortOrder, const QString &lookupValue, int lookupField)
-{
-    m_noItemSelected = true;
-    m_cellViewer->hide();
-    ItemListLoad result;
-    const bool ran = runGuarded(this, QStringLiteral("load the item list"), [&] {
-        result = m_grid->itemModel()->load(db(), sortField, sortOrder, lookupValue, lookupField);
-    });
-    setAddButtonsEnabled(ran && result.outcome == ItemListLoad::Outcome::Rows);
-    m_grid->setCurrentRow(0);
-    if (!result.message.isEmpty())
-        MessageBox::information(this, result.message);
-}
-
-void MainWindow::storeColumnWidths()
-{
-    saveColumnWidths(db(), m_grid->itemModel()->columnLayout(), m_grid->columnWidths());
-}
-
 void MainWindow::setAddButtonsEnabled(bool enabled)
 {
-    m_addButtonsEnabled = enabled;
     m_historyPane->addHistoryButton()->setEnabled(enabled);
     m_historyPane->addNoteButton()->setEnabled(enabled);
 }
@@ -264,36 +260,16 @@ void MainWindow::closeEvent(QCloseEvent *event)
             if (window != this && window->isVisible())
                 window->close();
         }
-        if (workingDatabaseIsOpen())
-            runGuarded(this, QStringLiteral("store the column widths"), [&] { storeColumnWidths(); });
-        closeWorkingDatabase();
+        if (m_context.database().isOpen())
+            runGuarded(this, QStringLiteral("store the column widths"), [&] { m_items->storeColumnWidths(); });
+        m_context.database().close();
     }
     event->accept();
 }
 
-qint64 MainWindow::selectedItemId() const
-{
-    return m_noItemSelected ? 0 : m_grid->itemModel()->itemIdAt(m_grid->currentRow());
-}
-
-void MainWindow::rowClicked(int row, int column)
-{
-    if (m_grid->rows() < 2)
-        return;
-    showCellViewer(row, column);
-    m_grid->itemModel()->setRowSelected(row, true);
-    m_clickRow = row;
-    if (m_lastClickRow != m_clickRow && !m_noItemSelected)
-        m_grid->itemModel()->setRowSelected(m_lastClickRow, false);
-    m_lastClickRow = m_clickRow;
-    m_grid->setCurrentRow(m_clickRow);
-    m_noItemSelected = false;
-    fillPanes(row);
-}
-
 void MainWindow::fillPanes(int row)
 {
-    const ItemListModel *model = m_grid->itemModel();
+    const ItemListModel *model = m_items->model();
     runGuarded(this, QStringLiteral("read the item's details"), [&] {
         m_historyPane->loadHistory(model->itemIdAt(row));
         m_historyPane->loadNotes(model->itemIdAt(row));
@@ -301,34 +277,8 @@ void MainWindow::fillPanes(int row)
     });
 }
 
-void MainWindow::showCellViewer(int row, int column)
-{
-    const ItemListModel *model = m_grid->itemModel();
-    const int columnId = model->columnLayout().columnIdAt(column);
-    if (columnId != Column::RepParts && columnId != Column::Tools && columnId != Column::Locked) {
-        m_cellViewer->hide();
-        return;
-    }
-    m_cellViewer->setGeometry(m_grid->cellRect(row, column));
-    m_cellViewer->setPlainText(LongText::shownPart(model->cellText(row, columnId)));
-    m_cellViewer->show();
-    m_cellViewer->raise();
-}
-
-void MainWindow::rowDoubleClicked(int row)
-{
-    const qint64 itemId = m_grid->itemModel()->itemIdAt(row);
-    if (itemId == 0)
-        return; // no list row there
-    openItemEditor(ItemEditor::EditListItem, itemId, true);
-}
-
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonDblClick && watched == m_cellViewer->viewport()) {
-        rowDoubleClicked(m_grid->currentRow());
-        return true;
-    }
     // The central area changes height with the window and also when the toolbar is hidden or shown.
     // The list changes with it, so the cell viewer, like on a scroll, goes.
     if (watched == centralWidget() && event->type() == QEvent::Resize) {
@@ -338,17 +288,103 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::clearLastClick()
-{
-    if (!m_noItemSelected && m_grid->rows() >= 2) {
-        m_grid->itemModel()->setRowSelected(m_lastClickRow, false);
-        m_noItemSelected = true;
-    }
-    m_cellViewer->hide();
-}
-
 void MainWindow::clearData()
 {
     m_historyPane->clear();
     m_companyPane->clear();
+}
+
+bool MainWindow::requireSelection(const QString &message)
+{
+    if (!m_items->noItemSelected())
+        return true;
+    MessageBox::fault(m_grid, message);
+    return false;
+}
+
+void MainWindow::editItem()
+{
+    if (requireSelection(QStringLiteral("Please select an item to edit first")))
+        m_windows->openItemEditor(ItemEditor::EditListItem, m_items->selectedItemId(), false);
+}
+
+void MainWindow::deleteSelectedItem()
+{
+    if (!requireSelection(QStringLiteral("Please select an item to delete first"))) {
+        clearData();
+        return;
+    }
+    const qint64 id = m_items->selectedItemId();
+    if (!MessageBox::confirmDestructive(this, deleteItemQuestion(id)))
+        return;
+    if (!runGuarded(this, QStringLiteral("delete the item"), [&] { deleteItem(m_context.database(), id); }))
+        return;
+    // The alarm list shown drops the item's rows.
+    m_alarms->reloadAlarms();
+    m_items->showListAfter(ListEvent::ItemDeleted);
+    m_alarms->refreshTray(false);
+}
+
+void MainWindow::openEntryWindow(EntryTarget target)
+{
+    if (!requireSelection(QStringLiteral("Please select an item first")))
+        return;
+    m_windows->showEntryWindowFor(target, m_items->selectedItemId(), this);
+}
+
+void MainWindow::refreshEntries(EntryTarget target, qint64 itemId)
+{
+    if (m_items->selectedItemId() != itemId)
+        return;
+    runGuarded(this, QStringLiteral("read the item's details"), [&] {
+        if (target == HistoryTarget)
+            m_historyPane->loadHistory(itemId);
+        else
+            m_historyPane->loadNotes(itemId);
+    });
+}
+
+void MainWindow::refreshAfterSave()
+{
+    m_items->showListAfter(ListEvent::ItemSaved);
+    m_alarms->refreshTray(false);
+}
+
+void MainWindow::refreshAfterAcknowledgement()
+{
+    // The alarm list shown loses the item's rows, and the item list shows its new state, as
+    // after an editor save (whose tray count then reads the alarm list just evaluated).
+    m_alarms->reloadAlarms();
+    refreshAfterSave();
+}
+
+void MainWindow::reportCommand(int position)
+{
+    const ViewState &view = m_items->view();
+    const ItemListModel *list = m_items->model();
+    ReportSources sources;
+    sources.grid = list;
+    sources.history = m_historyPane->historyGrid()->model();
+    sources.notes = m_historyPane->notesGrid()->model();
+    sources.displayMode = view.DisplayMode;
+    sources.lookupField = view.LookupField;
+    sources.lookupValue = view.LookupValue;
+    sources.noItemSelected = m_items->noItemSelected();
+    if (!sources.noItemSelected) {
+        sources.itemName = reportItemName(*list, list->columnLayout(), m_grid->currentRow() - 1);
+        sources.itemId = m_items->selectedItemId();
+    }
+    sources.serviceSwitch = m_context.settings().serviceAlarms;
+    sources.orderSwitch = m_context.settings().orderAlarms;
+    sources.today = Clock::today();
+    runReportCommand(this, m_context.database(), position, sources);
+}
+
+void MainWindow::openManual()
+{
+    // Without a program of the desktop for it, the manual is shown in the report viewer.
+    Desktop::openChecked(QUrl::fromLocalFile(AppPaths::manualFile()), this, [](bool opened) {
+        if (!opened)
+            showFileInViewer(AppPaths::manualFile());
+    });
 }

@@ -3,10 +3,12 @@
 #include "MainWindow.h"
 
 #include "core/alarms/AlarmMonitor.h"
+#include "gui/alarms/AlarmController.h"
 
 #include "core/maintenance/DatabaseFiles.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
+#include "core/settings/AppContext.h"
 #include "gui/maintenance/DatabaseCommands.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
@@ -16,8 +18,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-SplashWindow::SplashWindow(QWidget *parent)
+SplashWindow::SplashWindow(AppContext &context, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("Loading Tarvo"));
@@ -58,7 +61,7 @@ SplashWindow::SplashWindow(QWidget *parent)
 bool SplashWindow::load()
 {
     DatabaseFiles::removeLeftoverCopies();
-    if (openWorkingDatabase())
+    if (openWorkingDatabase(m_context.database()))
         return true;
     MessageBox::information(nullptr, QString::fromLatin1(FatalOpenMessage));
     return false;
@@ -79,19 +82,19 @@ void SplashWindow::performChecks()
     // The backup reminder runs before the main window shows. A backup accepted there runs over
     // the shown main window with its start-up alarm held off, and when it is made the program
     // ends.
-    const ReminderAnswer answer = askForBackup(this);
-    auto *main = new MainWindow;
+    const ReminderAnswer answer = askForBackup(this, m_context.database());
+    auto *main = new MainWindow(m_context);
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->load();
     if (answer == ReminderAnswer::Yes)
-        main->alarmMonitor()->holdStartupAlarm(true);
+        main->alarms()->monitor()->holdStartupAlarm(true);
     keepOnScreen(main);
     main->show();
     Q_EMIT mainWindowShown(main);
     if (answer == ReminderAnswer::Yes) {
-        if (backUpDatabase(main))
+        if (backUpDatabase(main, m_context.database()))
             return;
-        main->alarmMonitor()->holdStartupAlarm(false);
+        main->alarms()->monitor()->holdStartupAlarm(false);
     }
     close();
 }

@@ -2,8 +2,9 @@
 
 #include <QWidget>
 
-class QTimer;
+class AppContext;
 class MainWindow;
+class QTimer;
 
 // The start window: opens the database, stays on screen four seconds, then shows the main
 // window and closes.
@@ -14,7 +15,8 @@ class SplashWindow : public QWidget
 public:
     static constexpr int PauseMsec = 4000;
 
-    explicit SplashWindow(QWidget *parent = nullptr);
+    // The main window it shows works on `context`, whose connection it opens.
+    explicit SplashWindow(AppContext &context, QWidget *parent = nullptr);
 
     // Opens the database. On failure shows the fatal message and returns false: the program
     // ends without a main window.
@@ -30,6 +32,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    AppContext &m_context;
     QTimer *m_pause = nullptr; // tmrPause: four seconds from showing
     bool m_checked = false;
 };

@@ -60,6 +60,17 @@ Window *showOnce(QPointer<Window> &slot, Make make, bool activate = true)
     return window;
 }
 
+// A new window whose load() answers whether it has anything to show: the window, or none when it
+// has not (the user has been told why) and the window is deleted.
+template<class Window>
+Window *keepIfLoaded(Window *window)
+{
+    if (window->load())
+        return window;
+    delete window;
+    return nullptr;
+}
+
 // Closes an open window at once (a caller that needs fresh content).
 template<typename Window>
 void closeNow(QPointer<Window> &slot)

@@ -3,7 +3,6 @@
 #include "core/records/History.h"
 
 #include "core/items/ItemStore.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/records/RecordStore.h"
 #include "core/settings/Settings.h"
 #include "gui/platform/MessageBox.h"
@@ -28,13 +27,13 @@ bool entryAccepted(QWidget *parent, HistoryKind kind, const QString &text, const
 
 } // namespace
 
-void addHistory(HistoryKind kind, EntryTarget target, qint64 itemId, const QString &text1, const QString &text2,
-                const AppSettings &settings)
+void addHistory(Database &database, HistoryKind kind, EntryTarget target, qint64 itemId, const QString &text1,
+                const QString &text2, const AppSettings &settings)
 {
     const QString descr = historyText(kind, text1, text2);
     // The question may stay open while another program deletes the item.
     if (entryAccepted(QApplication::activeWindow(), kind, descr, settings)
-        && addEntryToItem(db(), target, itemId, descr) == SaveOutcome::ItemGone)
+        && addEntryToItem(database, target, itemId, descr) == SaveOutcome::ItemGone)
         MessageBox::information(QApplication::activeWindow(), QString::fromLatin1(EntryItemGoneText));
 }
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVector>
 
+class Database;
 class QWidget;
 struct AppSettings;
 
@@ -23,5 +24,5 @@ QStringList acceptedHistory(QWidget *parent, const QVector<HistoryRequest> &requ
 // Writes an automatic entry (see historyText) of an item's history or notes, dated today,
 // only when automatic history is on and, when the warning is on, only after the user answers
 // Yes to "Add "..." to history?". A failing statement throws DbError; callers run it guarded.
-void addHistory(HistoryKind kind, EntryTarget target, qint64 itemId, const QString &text1, const QString &text2,
-                const AppSettings &settings);
+void addHistory(Database &database, HistoryKind kind, EntryTarget target, qint64 itemId, const QString &text1,
+                const QString &text2, const AppSettings &settings);

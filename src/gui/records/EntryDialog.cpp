@@ -3,7 +3,6 @@
 #include "AddHistory.h"
 
 #include "core/items/ItemStore.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
 #include "core/records/RecordStore.h"
 #include "gui/platform/KeyFilter.h"
@@ -29,8 +28,9 @@ constexpr int WindowHeight = 1470;
 
 } // namespace
 
-EntryDialog::EntryDialog(EntryTarget target, qint64 itemId, QWidget *parent)
+EntryDialog::EntryDialog(Database &database, EntryTarget target, qint64 itemId, QWidget *parent)
     : QDialog(parent)
+    , m_database(database)
     , m_target(target)
     , m_itemId(itemId)
 {
@@ -38,13 +38,10 @@ EntryDialog::EntryDialog(EntryTarget target, qint64 itemId, QWidget *parent)
     setObjectName(history ? QStringLiteral("frmAddHst") : QStringLiteral("frmAddNote"));
     setWindowTitle(history ? QStringLiteral("Add History") : QStringLiteral("Add Note"));
 
-    auto *lblItem = new QLabel(this);
-    lblItem->setObjectName(QStringLiteral("lblItem"));
-    showPlainText(lblItem);
-    lblItem->setWordWrap(true); // a long item name takes more lines, not a wider window
-    runGuarded(this, QStringLiteral("read the item"), [&] {
-        lblItem->setText(QStringLiteral("Item: %1 (ID = %2)").arg(LongText::shownPart(itemName(db(), m_itemId))).arg(m_itemId));
-    });
+    m_itemLabel = new QLabel(this);
+    m_itemLabel->setObjectName(QStringLiteral("lblItem"));
+    showPlainText(m_itemLabel);
+    m_itemLabel->setWordWrap(true); // a long item name takes more lines, not a wider window
     auto *lblDescr = new QLabel(QStringLiteral("Description:"), this);
     lblDescr->setObjectName(QStringLiteral("lblDescr"));
     m_descriptionEdit = new QLineEdit(this);
@@ -63,12 +60,11 @@ EntryDialog::EntryDialog(EntryTarget target, qint64 itemId, QWidget *parent)
     }
     buttons->addStretch(1);
     auto *layout = new QGridLayout(this);
-    layout->addWidget(lblItem, 0, 0, 1, 2);
+    layout->addWidget(m_itemLabel, 0, 0, 1, 2);
     layout->addWidget(lblDescr, 1, 0);
     layout->addWidget(m_descriptionEdit, 1, 1);
     layout->addLayout(buttons, 2, 1);
     layout->setColumnStretch(1, 1);
-    setDefaultSizeTwips(this, WindowWidth, WindowHeight);
 
     // Enter goes on to the default button, also in a full box.
     filterTyping(m_descriptionEdit, [](const QString &text, int keyChar) {
@@ -80,6 +76,15 @@ EntryDialog::EntryDialog(EntryTarget target, qint64 itemId, QWidget *parent)
     connect(cmdAdd, &QPushButton::clicked, this, &EntryDialog::add);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
     Mnemonics::give(this);
+}
+
+void EntryDialog::load()
+{
+    runGuarded(this, QStringLiteral("read the item"), [&] {
+        m_itemLabel->setText(QStringLiteral("Item: %1 (ID = %2)").arg(LongText::shownPart(itemName(m_database, m_itemId))).arg(m_itemId));
+    });
+    // Sized with the name in place: a long one takes more lines.
+    setDefaultSizeTwips(this, WindowWidth, WindowHeight);
 }
 
 bool EntryDialog::hasTypedText() const
@@ -96,7 +101,7 @@ void EntryDialog::add()
     }
     SaveOutcome outcome = SaveOutcome::Saved;
     const bool ran = runGuarded(this, QStringLiteral("add the entry"), [&] {
-        outcome = addEntryToItem(db(), m_target, m_itemId, descr); // a typed entry is always written
+        outcome = addEntryToItem(m_database, m_target, m_itemId, descr); // a typed entry is always written
     });
     if (!ran)
         return; // the failure was shown; the typed text stays for another try
@@ -120,13 +125,14 @@ bool EntryDialog::serves(const QWidget *opener) const
                        [opener](const QPointer<QWidget> &served) { return served.data() == opener; });
 }
 
-EntryDialog *showEntryWindow(QPointer<EntryDialog> &slot, EntryTarget target, qint64 itemId,
+EntryDialog *showEntryWindow(QPointer<EntryDialog> &slot, Database &database, EntryTarget target, qint64 itemId,
                              const std::function<void(EntryDialog *)> &connectNew)
 {
     if (slot && slot->itemId() != itemId && !slot->hasTypedText())
         closeNow(slot);
     return showOnce(slot, [&] {
-        auto *window = new EntryDialog(target, itemId);
+        auto *window = new EntryDialog(database, target, itemId);
+        window->load();
         if (connectNew)
             connectNew(window);
         return window;

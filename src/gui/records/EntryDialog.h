@@ -8,6 +8,8 @@
 
 #include <functional>
 
+class Database;
+class QLabel;
 class QLineEdit;
 
 // "Add History" (frmAddHst) and "Add Note" (frmAddNote): a typed entry for an item's history
@@ -18,7 +20,10 @@ class EntryDialog : public QDialog
     Q_OBJECT
 
 public:
-    EntryDialog(EntryTarget target, qint64 itemId, QWidget *parent = nullptr);
+    EntryDialog(Database &database, EntryTarget target, qint64 itemId, QWidget *parent = nullptr);
+
+    // Names the item in the label (a failed read leaves it empty) and sizes the window to it.
+    void load();
 
     qint64 itemId() const { return m_itemId; }
     EntryTarget target() const { return m_target; }
@@ -38,9 +43,11 @@ Q_SIGNALS:
     void entryAdded(EntryTarget target, qint64 itemId);
 
 private:
+    Database &m_database;
     const EntryTarget m_target;
     const qint64 m_itemId;
     QList<QPointer<QWidget>> m_servedBy;
+    QLabel *m_itemLabel = nullptr;
     QLineEdit *m_descriptionEdit = nullptr;
 };
 
@@ -48,5 +55,5 @@ private:
 // is raised unchanged; one for another item is replaced when its box is empty, and otherwise
 // raised as it is, naming its own item, so that the typed text is not lost. `connectNew` wires a
 // new window as it is made.
-EntryDialog *showEntryWindow(QPointer<EntryDialog> &slot, EntryTarget target, qint64 itemId,
+EntryDialog *showEntryWindow(QPointer<EntryDialog> &slot, Database &database, EntryTarget target, qint64 itemId,
                              const std::function<void(EntryDialog *)> &connectNew = nullptr);

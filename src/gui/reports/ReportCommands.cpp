@@ -4,14 +4,12 @@
 
 #include "core/itemlist/ItemListModel.h"
 #include "core/items/ItemTransfer.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "core/platform/Utility.h"
 #include "core/reports/CalendarExport.h"
 #include "core/reports/CsvExport.h"
 #include "core/settings/AppPaths.h"
-#include "core/settings/Settings.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
@@ -20,10 +18,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-void runReportCommand(QWidget *parent, int position, const ReportSources &sources)
+void runReportCommand(QWidget *parent, Database &database, int position, const ReportSources &sources)
 {
     ReportOutcome outcome;
-    if (!runGuarded(parent, QStringLiteral("write the report"), [&] { outcome = makeReport(db(), position, sources); }))
+    if (!runGuarded(parent, QStringLiteral("write the report"), [&] { outcome = makeReport(database, position, sources); }))
         return;
     if (!outcome.message.isEmpty())
         MessageBox::information(parent, outcome.message);
@@ -96,11 +94,11 @@ QString exportListCsv(QWidget *parent, const ItemListModel &grid)
     return target.isEmpty() ? QString() : writtenText(grid.rowCount(), "item", "items", target);
 }
 
-QString exportAllFieldsCsv(QWidget *parent)
+QString exportAllFieldsCsv(QWidget *parent, Database &database)
 {
     QByteArray bytes;
     int items = 0;
-    if (!runGuarded(parent, QStringLiteral("read the items"), [&] { bytes = ItemTransfer::itemsCsv(db(), &items); }))
+    if (!runGuarded(parent, QStringLiteral("read the items"), [&] { bytes = ItemTransfer::itemsCsv(database, &items); }))
         return QString();
     if (items == 0) {
         MessageBox::information(parent, QStringLiteral("No data to report"));
@@ -111,13 +109,13 @@ QString exportAllFieldsCsv(QWidget *parent)
     return target.isEmpty() ? QString() : writtenText(items, "item", "items", target);
 }
 
-QString exportDueDateCalendar(QWidget *parent)
+QString exportDueDateCalendar(QWidget *parent, Database &database)
 {
     QVector<DueEvent> events;
     QString identity;
     if (!runGuarded(parent, QStringLiteral("read the due dates"), [&] {
-            events = dueEvents(db());
-            identity = databaseIdentity(db());
+            events = dueEvents(database);
+            identity = databaseIdentity(database);
         }))
         return QString();
     if (events.isEmpty()) {

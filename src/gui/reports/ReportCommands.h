@@ -2,13 +2,14 @@
 
 #include "core/reports/ReportCommand.h"
 
+class Database;
 class ItemListModel;
 class QWidget;
 
 // Runs a Reports menu command: its conditions and messages, then the report file, written
 // whole or not at all, and the viewer opened anew on it. Nothing is opened when the file
 // cannot be written; the user is told why.
-void runReportCommand(QWidget *parent, int position, const ReportSources &sources);
+void runReportCommand(QWidget *parent, Database &database, int position, const ReportSources &sources);
 
 // The report just written, in a new viewer window (the open one closes).
 void showReportFile();
@@ -26,8 +27,8 @@ void showReportViewer();
 QString exportListCsv(QWidget *parent, const ItemListModel &grid);
 // Reports > Export All Fields as CSV: every item with every field and its company's details,
 // for a transfer to another database.
-QString exportAllFieldsCsv(QWidget *parent);
+QString exportAllFieldsCsv(QWidget *parent, Database &database);
 
 // Reports > Export Due Dates as Calendar: every item's service and order days as an
 // iCalendar file.
-QString exportDueDateCalendar(QWidget *parent);
+QString exportDueDateCalendar(QWidget *parent, Database &database);

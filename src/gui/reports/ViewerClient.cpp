@@ -1,7 +1,7 @@
 #include "ViewerClient.h"
 
-#include "core/settings/AppPaths.h"
 #include "core/reports/ViewerProtocol.h"
+#include "core/settings/AppPaths.h"
 #include "gui/platform/MessageBox.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 
 #include "CalendarPanel.h"
 
-#include "core/maintenance/WorkingDatabase.h"
+#include "core/db/Database.h"
 #include "core/platform/Clock.h"
 #include "core/views/CalendarMarks.h"
 #include "gui/platform/LongText.h"
@@ -13,8 +13,9 @@
 #include <QTextCharFormat>
 #include <QVBoxLayout>
 
-CalendarWindow::CalendarWindow(QWidget *parent)
+CalendarWindow::CalendarWindow(Database &database, QWidget *parent)
     : QDialog(parent)
+    , m_database(database)
 {
     setObjectName(QStringLiteral("frmCalendar"));
     setWindowTitle(QStringLiteral("Calendar"));
@@ -26,10 +27,14 @@ CalendarWindow::CalendarWindow(QWidget *parent)
     setTopMost(this, true);
 
     connect(m_panel->calendar(), &QCalendarWidget::currentPageChanged, this, &CalendarWindow::markMonth);
-    markMonth(m_panel->calendar()->yearShown(), m_panel->calendar()->monthShown());
     connect(m_panel, &CalendarPanel::dayClicked, this, &CalendarWindow::dayChosen);
     connect(m_panel, &CalendarPanel::cancelled, this, &QWidget::close);
     Mnemonics::give(this);
+}
+
+void CalendarWindow::load()
+{
+    markMonth(m_panel->calendar()->yearShown(), m_panel->calendar()->monthShown());
 }
 
 void CalendarWindow::markMonth(int year, int month)
@@ -37,7 +42,7 @@ void CalendarWindow::markMonth(int year, int month)
     QCalendarWidget *calendar = m_panel->calendar();
     calendar->setDateTextFormat(QDate(), QTextCharFormat()); // the previous month's marks go
     QMap<QDate, DayMarks> marks;
-    if (!workingDatabaseIsOpen() || !runGuarded(this, QStringLiteral("mark the due dates"), [&] { marks = monthMarks(db(), year, month); }))
+    if (!m_database.isOpen() || !runGuarded(this, QStringLiteral("mark the due dates"), [&] { marks = monthMarks(m_database, year, month); }))
         return;
     for (auto day = marks.cbegin(); day != marks.cend(); ++day) {
         QTextCharFormat format;

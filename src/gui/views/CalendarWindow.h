@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class CalendarPanel;
+class Database;
 
 // The calendar window: clicking a day asks for the items whose service is due that day.
 // Stays above other windows and open for further clicks until "x". The month shown marks the
@@ -14,7 +15,10 @@ class CalendarWindow : public QDialog
     Q_OBJECT
 
 public:
-    explicit CalendarWindow(QWidget *parent = nullptr);
+    explicit CalendarWindow(Database &database, QWidget *parent = nullptr);
+
+    // Marks the month shown; the other months are marked as they come into view.
+    void load();
 
     CalendarPanel *panel() const { return m_panel; }
 
@@ -24,5 +28,6 @@ Q_SIGNALS:
 private:
     void markMonth(int year, int month);
 
+    Database &m_database;
     CalendarPanel *m_panel = nullptr;
 };

@@ -3,7 +3,6 @@
 #include "EditRule.h"
 #include "LookupDialog.h"
 
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/Mnemonics.h"
@@ -30,8 +29,9 @@ const char *const WidthTexts[4] = {"Equipment to be Locked   ", "Column   ", "Si
 
 } // namespace
 
-ColumnSettingsDialog::ColumnSettingsDialog(QWidget *parent)
+ColumnSettingsDialog::ColumnSettingsDialog(Database &database, QWidget *parent)
     : QDialog(parent)
+    , m_database(database)
 {
     setObjectName(QStringLiteral("frmColumns"));
     setWindowTitle(QStringLiteral("Column Settings"));
@@ -84,18 +84,7 @@ ColumnSettingsDialog::ColumnSettingsDialog(QWidget *parent)
     layout->addWidget(flxCols);
     layout->addLayout(buttons);
 
-    runGuarded(this, QStringLiteral("read the column settings"), [this] { m_settings = ColumnSettings::read(db()); });
-    flxCols->setRowCount(m_settings.rowCount());
-    showAllRows();
-    const int frame = 2 * flxCols->frameWidth();
-    flxCols->setFixedWidth(listWidth + frame + flxCols->verticalScrollBar()->sizeHint().width());
-    // The window opens with the whole list where the screen has room for it; on a smaller screen
-    // (large fonts) the list scrolls and keeps a few rows.
-    const int listTop = flxCols->horizontalHeader()->sizeHint().height() + frame;
-    flxCols->setMinimumHeight(listTop + m_settings.rowCount() * Twips::toPixels(RowHeightTwips));
-    const QSize whole = sizeHint();
-    flxCols->setMinimumHeight(listTop + LeastRows * Twips::toPixels(RowHeightTwips));
-    resize(whole);
+    flxCols->setFixedWidth(listWidth + 2 * flxCols->frameWidth() + flxCols->verticalScrollBar()->sizeHint().width());
 
     filterTyping(m_cellEdit, [this](const QString &text, int keyChar) {
         if (keyChar == EnterKey) {
@@ -119,6 +108,20 @@ ColumnSettingsDialog::ColumnSettingsDialog(QWidget *parent)
     connect(m_okButton, &QPushButton::clicked, this, &ColumnSettingsDialog::save);
     connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
     Mnemonics::give(this);
+}
+
+void ColumnSettingsDialog::load()
+{
+    runGuarded(this, QStringLiteral("read the column settings"), [this] { m_settings = ColumnSettings::read(m_database); });
+    flxCols->setRowCount(m_settings.rowCount());
+    showAllRows();
+    // The window opens with the whole list where the screen has room for it; on a smaller screen
+    // (large fonts) the list scrolls and keeps a few rows.
+    const int listTop = flxCols->horizontalHeader()->sizeHint().height() + 2 * flxCols->frameWidth();
+    flxCols->setMinimumHeight(listTop + m_settings.rowCount() * Twips::toPixels(RowHeightTwips));
+    const QSize whole = sizeHint();
+    flxCols->setMinimumHeight(listTop + LeastRows * Twips::toPixels(RowHeightTwips));
+    resize(whole);
 }
 
 void ColumnSettingsDialog::showRow(int row)
@@ -232,7 +235,7 @@ void ColumnSettingsDialog::save()
             return;
     }
     bool written = false;
-    if (!runGuarded(this, QStringLiteral("save the column settings"), [&] { written = m_settings.write(db()); }))
+    if (!runGuarded(this, QStringLiteral("save the column settings"), [&] { written = m_settings.write(m_database); }))
         return;
     if (!written) {
         MessageBox::information(this, QString::fromLatin1(ColumnsChangedText));

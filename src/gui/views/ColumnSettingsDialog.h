@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class Database;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -17,7 +18,11 @@ class ColumnSettingsDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit ColumnSettingsDialog(QWidget *parent = nullptr);
+    explicit ColumnSettingsDialog(Database &database, QWidget *parent = nullptr);
+
+    // Reads the Columns table into the list and sizes the window to it (a failed read leaves
+    // the list empty).
+    void load();
 
     const ColumnSettings &settings() const { return m_settings; }
 
@@ -39,6 +44,7 @@ private:
     void showAllRows();
     void save();
 
+    Database &m_database;
     ColumnSettings m_settings;
     ColumnSettings::Cell m_editedCell = ColumnSettings::NameCell;
     QTableWidget *flxCols = nullptr;

@@ -1,13 +1,8 @@
 #pragma once
 
-#include "ColumnLayout.h"
 #include "core/db/FieldTable.h"
-#include "Settings.h"
 
 #include <QString>
-
-// What lives for the whole run and several windows share, on the one user-interface thread.
-// Windows get what they work on when they open; nothing here passes arguments between them.
 
 enum DisplayModes : int { LookupDisplay = 0,
                           AllDisplay = 1 };
@@ -25,18 +20,3 @@ struct ViewState {
 
     bool operator==(const ViewState &) const = default;
 };
-
-struct GlobalVars {
-    ViewState view;
-
-    // The columns the item list shows (set with its columns).
-    ColumnLayout Columns;
-
-    // The options last read from the settings row; the main window keeps them current.
-    AppSettings settings;
-};
-
-GlobalVars &gv();
-
-// Back to the values at start (tests).
-void resetGlobalVars();
