@@ -10,6 +10,7 @@
 #include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QStandardPaths>
 
@@ -177,4 +178,10 @@ QVariant TestWorld::scalar(const QString &sql, const QVariantList &values) const
     Statement query(db(), sql);
     query.bindAll(values);
     return query.next() ? query.value(0) : QVariant();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

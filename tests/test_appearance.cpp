@@ -83,7 +83,6 @@ private Q_SLOTS:
     void initTestCase()
     {
         initTestEnvironment();
-        initResources();
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     }
     void cleanup()

@@ -93,11 +93,7 @@ class TestCompanies : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        initTestEnvironment();
-        initResources();
-    }
+    void initTestCase() { initTestEnvironment(); }
     void cleanup() { closeAllWindows(); }
 
     void typingLimits_data()
@@ -117,8 +113,7 @@ private Q_SLOTS:
         QFETCH(int, box);
         QFETCH(int, length);
         QFETCH(int, key);
-        QFETCH(bool, accepted);
-        QCOMPARE(companyKeyAccepted(box, QString(length, QLatin1Char('x')), key), accepted);
+        QTEST(companyKeyAccepted(box, QString(length, QLatin1Char('x')), key), "accepted");
     }
 
     void buttonsSitInARowUnderTheGrid_data()

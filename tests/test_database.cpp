@@ -29,12 +29,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A file encrypted with another key, holding the real schema.
 void writeWithOtherKey(const QString &path)
 {

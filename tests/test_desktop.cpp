@@ -59,7 +59,6 @@ private Q_SLOTS:
     void initTestCase()
     {
         initTestEnvironment();
-        initResources();
         // A bus that starts none of the machine's services: the notices reach the test alone.
         const QString config = m_busFolder.filePath(QStringLiteral("bus.conf"));
         QVERIFY(SafeFile::write(config, "<busconfig><type>session</type><listen>unix:tmpdir=" + m_busFolder.path().toUtf8() + "</listen><policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"

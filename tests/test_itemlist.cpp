@@ -149,10 +149,9 @@ private Q_SLOTS:
     {
         QFETCH(int, field);
         QFETCH(int, order);
-        QFETCH(Ids, ids);
         TestWorld world;
         makePlant(world);
-        QCOMPARE(loadIds(field, order, QString(), 0), ids);
+        QTEST(loadIds(field, order, QString(), 0), "ids");
     }
 
     void textSortsIgnoreCaseInEveryLocale_data()

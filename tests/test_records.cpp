@@ -30,11 +30,7 @@ class TestRecords : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        initTestEnvironment();
-        initResources();
-    }
+    void initTestCase() { initTestEnvironment(); }
     void cleanup() { closeAllWindows(); }
 
     void entryTexts();
@@ -149,10 +145,8 @@ void TestRecords::windowsAddForTheirItem_data()
     QTest::addColumn<int>("target");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("table");
-    QTest::newRow("history") << int(HistoryTarget) << "Add History"
-                             << "History";
-    QTest::newRow("note") << int(NotesTarget) << "Add Note"
-                          << "Notes";
+    QTest::newRow("history") << int(HistoryTarget) << u"Add History"_s << u"History"_s;
+    QTest::newRow("note") << int(NotesTarget) << u"Add Note"_s << u"Notes"_s;
 }
 
 void TestRecords::windowsAddForTheirItem()
