@@ -11,7 +11,6 @@
 #include "core/alarms/AlarmSchedule.h"
 #include "core/alarms/AlarmStore.h"
 #include "core/alarms/AlarmSummary.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 
 #include <QSignalSpy>

@@ -6,7 +6,6 @@
 #include "core/alarms/AlarmListModel.h"
 #include "core/alarms/AlarmMonitor.h"
 #include "core/itemlist/ItemListModel.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/settings/AppContext.h"
 #include "core/settings/Settings.h"
@@ -24,7 +23,6 @@
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/Mnemonics.h"
 #include "gui/platform/RowColours.h"
-#include "gui/platform/WindowUtil.h"
 #include "gui/records/EntryDialog.h"
 #include "gui/views/CalendarWindow.h"
 #include "gui/views/ColumnSettingsDialog.h"
@@ -33,9 +31,7 @@
 #include "gui/views/SortDialog.h"
 
 #include <QAbstractItemModelTester>
-#include <QAction>
 #include <QCalendarWidget>
-#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -47,7 +43,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <optional>
 
 using namespace Qt::StringLiterals;

@@ -23,7 +23,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <utility>
 
 using namespace Qt::StringLiterals;
 

@@ -6,7 +6,6 @@
 
 #include "core/alarms/AlarmMonitor.h"
 #include "core/alarms/AlarmSummary.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "gui/alarms/AlarmController.h"
@@ -21,10 +20,8 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QFile>
-#include <QMenu>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>

@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 
 #include "core/itemlist/ItemListModel.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/settings/AppContext.h"
 #include "gui/alarms/ServiceAckDialog.h"
 #include "gui/itemlist/ItemGrid.h"
@@ -18,19 +17,15 @@
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/Mnemonics.h"
 #include "gui/platform/RowColours.h"
-#include "gui/platform/WindowUtil.h"
 #include "gui/records/EntryDialog.h"
 #include "gui/views/LookupDialog.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextDocument>

@@ -13,7 +13,6 @@
 #include "core/items/ItemRules.h"
 #include "core/items/ItemStore.h"
 #include "core/items/ItemTransfer.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/CsvText.h"
 #include "core/platform/SafeFile.h"

@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 
 #include "core/maintenance/WorkingDatabase.h"
-#include "core/platform/LineEnds.h"
 #include "core/settings/AppContext.h"
 #include "core/views/ColumnSettings.h"
 #include "gui/alarms/OrderAckDialog.h"
@@ -17,12 +16,10 @@
 #include "gui/platform/BusyWait.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/Mnemonics.h"
-#include "gui/platform/WindowUtil.h"
 #include "gui/records/EntryDialog.h"
 #include "gui/views/ColumnSettingsDialog.h"
 #include "gui/views/DatePicker.h"
 
-#include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QComboBox>

@@ -3,7 +3,6 @@
 
 #include "TestSupport.h"
 
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/SafeFile.h"
 #include "core/settings/ColumnLayout.h"
 #include "gui/alarms/AlarmWindow.h"
@@ -35,7 +34,6 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCalendarWidget>
-#include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -45,12 +43,10 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
-#include <QWindow>
 
 namespace {
 

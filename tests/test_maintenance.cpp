@@ -17,16 +17,13 @@
 #include "gui/mainwindow/SplashWindow.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
-#include "gui/platform/WindowUtil.h"
 #include "gui/reports/ViewerClient.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>

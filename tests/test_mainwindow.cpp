@@ -23,20 +23,16 @@
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/Mnemonics.h"
-#include "gui/platform/WindowUtil.h"
 #include "gui/records/EntryDialog.h"
 #include "gui/views/ColumnSettingsDialog.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QMenu>
-#include <QPointer>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
 
 using namespace Qt::StringLiterals;
 

@@ -3,7 +3,6 @@
 #include "TestSupport.h"
 
 #include "core/itemlist/ItemListModel.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/records/History.h"
 #include "core/records/RecordStore.h"
 #include "core/settings/Settings.h"
@@ -11,7 +10,6 @@
 #include "gui/mainwindow/DetailPanel.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
-#include "gui/platform/WindowUtil.h"
 #include "gui/records/AddHistory.h"
 #include "gui/records/EntryDialog.h"
 

@@ -2,7 +2,6 @@
 
 #include "TestSupport.h"
 
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "core/platform/Twips.h"
@@ -15,7 +14,6 @@
 #include "gui/platform/Desktop.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
-#include "gui/platform/WindowUtil.h"
 #include "gui/reports/ViewerClient.h"
 #include "viewer/LargePage.h"
 #include "viewer/PagePdf.h"
@@ -24,32 +22,25 @@
 #include "viewer/ViewerService.h"
 
 #include <QAccessible>
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPointer>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWebEngineFindTextResult>
-#include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
-#include <csignal>
 #include <unistd.h>
-#include <utility>
 
 using namespace Qt::StringLiterals;
 

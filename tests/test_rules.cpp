@@ -2,7 +2,6 @@
 
 #include "CoreSupport.h"
 
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 #include "core/platform/DesktopUrl.h"

@@ -2,30 +2,22 @@
 
 #include "TestSupport.h"
 
-#include "core/itemlist/DisplayText.h"
 #include "core/itemlist/ItemListModel.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
-#include "core/settings/AppContext.h"
 #include "core/views/CalendarMarks.h"
 #include "gui/itemlist/ItemGrid.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
-#include "gui/platform/WindowUtil.h"
 #include "gui/views/CalendarPanel.h"
 #include "gui/views/CalendarWindow.h"
 #include "gui/views/DatePicker.h"
 #include "gui/views/PickerPlace.h"
 
-#include <QAction>
 #include <QCalendarWidget>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableView>
 #include <QTest>
-#include <QTextCharFormat>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;

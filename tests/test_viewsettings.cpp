@@ -5,7 +5,6 @@
 #include "core/db/Database.h"
 #include "core/db/DbError.h"
 #include "core/itemlist/ItemListModel.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/settings/AppContext.h"
 #include "gui/itemlist/ItemGrid.h"
 #include "gui/itemlist/ItemListController.h"
@@ -17,8 +16,6 @@
 #include "gui/views/LookupDialog.h"
 #include "gui/views/SortDialog.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLineEdit>
