@@ -16,6 +16,7 @@
 #include "core/settings/AppPaths.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
@@ -278,4 +279,10 @@ void TestWorld::allow(const QString &table) const
 {
     db().exec(onServer() ? QStringLiteral("DROP TRIGGER IF EXISTS refuse_%1 ON %1").arg(table)
                          : QStringLiteral("DROP TRIGGER IF EXISTS refuse_%1").arg(table));
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

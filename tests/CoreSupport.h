@@ -112,3 +112,6 @@ inline auto limitFileSize(rlim_t bytes)
 
 // Sets the locale, the clock and desktop settings away from the user's own, once per program.
 void initCoreTestEnvironment();
+
+// The bytes of a file; empty when it cannot be read.
+QByteArray readFile(const QString &path);

@@ -16,6 +16,7 @@
 void initTestEnvironment()
 {
     initCoreTestEnvironment();
+    initResources();
     // No notice ever reaches the desktop of whoever runs the tests.
     DesktopNotifier::useBus(QStringLiteral("unix:path=/nonexistent/tarvo-test-bus"));
     // Every new world starts with no answers waiting and no message shown.

@@ -9,8 +9,8 @@
 
 #include <concepts>
 
-// The core set-up, and message boxes, file dialogs and the desktop answered by the test, once per
-// test program.
+// The core set-up, the program's images, and message boxes, file dialogs and the desktop answered
+// by the test, once per test program.
 void initTestEnvironment();
 
 // Deletes every top-level window a test left open (also after a failure) and forgets the

@@ -6,7 +6,6 @@
 #include "core/alarms/AlarmListModel.h"
 #include "core/alarms/AlarmMonitor.h"
 #include "core/itemlist/ItemListModel.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/settings/AppContext.h"
 #include "core/settings/Settings.h"
@@ -24,7 +23,6 @@
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/Mnemonics.h"
 #include "gui/platform/RowColours.h"
-#include "gui/platform/WindowUtil.h"
 #include "gui/records/EntryDialog.h"
 #include "gui/views/CalendarWindow.h"
 #include "gui/views/ColumnSettingsDialog.h"
@@ -33,9 +31,7 @@
 #include "gui/views/SortDialog.h"
 
 #include <QAbstractItemModelTester>
-#include <QAction>
 #include <QCalendarWidget>
-#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -47,7 +43,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -95,11 +90,7 @@ class TestAlarmWindows : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        initTestEnvironment();
-        initResources();
-    }
+    void initTestCase() { initTestEnvironment(); }
     void init() { plant = makePlant(world.emplace()); }
     void cleanup()
     {
@@ -218,60 +209,21 @@ private Q_SLOTS:
                                                " open it again to see the changes.");
         const QString serviceOpen = QStringLiteral("UPDATE main SET servicewarn = 7"); // a field the window does not read
         const QString serviceKept = QStringLiteral("000 PO-1 2026-12-08 - "), orderKept = QStringLiteral("000 PO-1 2026-12-10 - ");
-        QTest::newRow("ordered") << "order"
-                                 << "PO-7"
-                                 << "" << -1 << ""
-                                 << "000 PO-7 2027-03-10 - Replacement part(s) ordered - purchase order #PO-7";
-        QTest::newRow("ordered, asked No, service open") << "order"
-                                                         << "PO-7" << serviceOpen << int(MessageBox::No) << ""
-                                                         << "010 PO-7 2026-12-10 - ";
-        QTest::newRow("in stock") << "stock"
-                                  << ""
-                                  << "" << int(MessageBox::Yes) << ""
-                                  << "000 PO-1 2027-03-10 - Replacement part(s) in stock as of 12/6/2026";
-        QTest::newRow("in stock, history off, service open") << "stock"
-                                                             << "" << serviceOpen << -2 << ""
-                                                             << "001 PO-1 2026-12-10 - ";
-        QTest::newRow("serviced by the stored name") << "service"
-                                                     << "12/6/2026"
-                                                     << "" << -1 << ""
-                                                     << "000 PO-1 2027-03-08 2026-12-06 Serviced By Bob on 12/6/2026";
-        QTest::newRow("serviced on another day") << "service"
-                                                 << "12/1/2026"
-                                                 << "" << -1 << ""
-                                                 << "000 PO-1 2027-03-08 2026-12-01 Serviced By Bob on 12/1/2026";
-        QTest::newRow("service acknowledged elsewhere")
-            << "service"
-            << "12/6/2026"
-            << "UPDATE main SET servicedate = '2027-03-08', DateServiced = '2026-12-05'" << -1
-            << changed << "000 PO-1 2027-03-08 2026-12-05 ";
-        QTest::newRow("order acknowledged elsewhere") << "order"
-                                                      << "PO-7"
-                                                      << "UPDATE main SET ackorder = 1, purchaseorder = 'PO-9'"
-                                                      << -1 << changed << "010 PO-9 2026-12-10 - ";
-        QTest::newRow("no date") << "service"
-                                 << ""
-                                 << "" << -1 << "Serviced on date must be specified" << serviceKept;
-        QTest::newRow("30 February") << "service"
-                                     << "2/30/2003"
-                                     << "" << -1 << "Incorrect data format" << serviceKept;
-        QTest::newRow("no purchase order") << "order"
-                                           << ""
-                                           << "" << -1 << "Purchase order number must be specified" << orderKept;
-        QTest::newRow("purchase order of spaces") << "order"
-                                                  << "   "
-                                                  << "" << -1 << "Purchase order number must be specified" << orderKept;
-        QTest::newRow("service, item deleted") << "service"
-                                               << "12/6/2026"
-                                               << "DELETE FROM main" << -1 << gone << " ";
-        QTest::newRow("order, item deleted") << "order"
-                                             << "PO-7"
-                                             << "DELETE FROM main" << -1 << gone << " ";
-        QTest::newRow("in stock, database fails")
-            << "stock"
-            << ""
-            << HistoryRefused
-            << -1 << "Could not store the acknowledgement.\r\nThe database said: disk full" << orderKept;
+        QTest::newRow("ordered") << u"order"_s << u"PO-7"_s << u""_s << -1 << u""_s << u"000 PO-7 2027-03-10 - Replacement part(s) ordered - purchase order #PO-7"_s;
+        QTest::newRow("ordered, asked No, service open") << u"order"_s << u"PO-7"_s << serviceOpen << int(MessageBox::No) << u""_s << u"010 PO-7 2026-12-10 - "_s;
+        QTest::newRow("in stock") << u"stock"_s << u""_s << u""_s << int(MessageBox::Yes) << u""_s << u"000 PO-1 2027-03-10 - Replacement part(s) in stock as of 12/6/2026"_s;
+        QTest::newRow("in stock, history off, service open") << u"stock"_s << u""_s << serviceOpen << -2 << u""_s << u"001 PO-1 2026-12-10 - "_s;
+        QTest::newRow("serviced by the stored name") << u"service"_s << u"12/6/2026"_s << u""_s << -1 << u""_s << u"000 PO-1 2027-03-08 2026-12-06 Serviced By Bob on 12/6/2026"_s;
+        QTest::newRow("serviced on another day") << u"service"_s << u"12/1/2026"_s << u""_s << -1 << u""_s << u"000 PO-1 2027-03-08 2026-12-01 Serviced By Bob on 12/1/2026"_s;
+        QTest::newRow("service acknowledged elsewhere") << u"service"_s << u"12/6/2026"_s << u"UPDATE main SET servicedate = '2027-03-08', DateServiced = '2026-12-05'"_s << -1 << changed << u"000 PO-1 2027-03-08 2026-12-05 "_s;
+        QTest::newRow("order acknowledged elsewhere") << u"order"_s << u"PO-7"_s << u"UPDATE main SET ackorder = 1, purchaseorder = 'PO-9'"_s << -1 << changed << u"010 PO-9 2026-12-10 - "_s;
+        QTest::newRow("no date") << u"service"_s << u""_s << u""_s << -1 << u"Serviced on date must be specified"_s << serviceKept;
+        QTest::newRow("30 February") << u"service"_s << u"2/30/2003"_s << u""_s << -1 << u"Incorrect data format"_s << serviceKept;
+        QTest::newRow("no purchase order") << u"order"_s << u""_s << u""_s << -1 << u"Purchase order number must be specified"_s << orderKept;
+        QTest::newRow("purchase order of spaces") << u"order"_s << u"   "_s << u""_s << -1 << u"Purchase order number must be specified"_s << orderKept;
+        QTest::newRow("service, item deleted") << u"service"_s << u"12/6/2026"_s << u"DELETE FROM main"_s << -1 << gone << u" "_s;
+        QTest::newRow("order, item deleted") << u"order"_s << u"PO-7"_s << u"DELETE FROM main"_s << -1 << gone << u" "_s;
+        QTest::newRow("in stock, database fails") << u"stock"_s << u""_s << HistoryRefused << -1 << u"Could not store the acknowledgement.\r\nThe database said: disk full"_s << orderKept;
     }
     void storedOrRefused()
     {

@@ -5,7 +5,6 @@
 
 #include "core/db/FieldTable.h"
 #include "core/itemlist/ItemListModel.h"
-#include "core/settings/AppContext.h"
 #include "gui/alarms/ServiceAckDialog.h"
 #include "gui/companies/CompanyDirectory.h"
 #include "gui/companies/CompanyEditor.h"
@@ -19,13 +18,10 @@
 #include "gui/platform/RowColours.h"
 #include "gui/records/EntryDialog.h"
 
-#include <QAction>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyleFactory>
@@ -83,7 +79,6 @@ private Q_SLOTS:
     void initTestCase()
     {
         initTestEnvironment();
-        initResources();
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     }
     void cleanup()

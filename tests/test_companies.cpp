@@ -3,7 +3,6 @@
 #include "TestSupport.h"
 
 #include "core/companies/Company.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
 #include "gui/companies/CompanyDirectory.h"
 #include "gui/companies/CompanyEditor.h"
@@ -11,7 +10,6 @@
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/WindowRegistry.h"
 #include "gui/platform/MessageBox.h"
-#include "gui/platform/WindowUtil.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -65,16 +63,6 @@ CompanyDirectory *openDirectory(MainWindow &main, bool selectMode)
     return directory;
 }
 
-// The company editor when one is open.
-CompanyEditor *openEditor()
-{
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *editor = qobject_cast<CompanyEditor *>(window); editor && editor->isVisible())
-            return editor;
-    }
-    return nullptr;
-}
-
 QLineEdit *lineBox(CompanyEditor *editor, int box)
 {
     return qobject_cast<QLineEdit *>(editor->box(box));
@@ -93,11 +81,7 @@ class TestCompanies : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        initTestEnvironment();
-        initResources();
-    }
+    void initTestCase() { initTestEnvironment(); }
     void cleanup() { closeAllWindows(); }
 
     void typingLimits_data()
@@ -117,8 +101,7 @@ private Q_SLOTS:
         QFETCH(int, box);
         QFETCH(int, length);
         QFETCH(int, key);
-        QFETCH(bool, accepted);
-        QCOMPARE(companyKeyAccepted(box, QString(length, QLatin1Char('x')), key), accepted);
+        QTEST(companyKeyAccepted(box, QString(length, QLatin1Char('x')), key), "accepted");
     }
 
     void buttonsSitInARowUnderTheGrid_data()
@@ -164,10 +147,10 @@ private Q_SLOTS:
         // Select and Edit on an empty list pick nothing.
         QTest::mouseClick(control<QTableWidget>(directory, "flxCompanies")->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
         QTest::mouseClick(control(directory, "cmdEdit"), Qt::LeftButton);
-        QVERIFY(!openEditor());
+        QVERIFY(!shownWindow<CompanyEditor>());
 
         QTest::mouseClick(control(directory, "cmdAdd"), Qt::LeftButton);
-        CompanyEditor *editor = openEditor();
+        CompanyEditor *editor = shownWindow<CompanyEditor>();
         QVERIFY(editor && !editor->editMode());
         QCOMPARE(editor->windowTitle(), u"Add Company"_s);
         lineBox(editor, CompanyBox::Name)->setText(QStringLiteral("First Co"));
@@ -277,7 +260,7 @@ private Q_SLOTS:
         QSignalSpy none(browse.data(), &CompanyDirectory::companyChosen);
         clickRow(*browse, 2, true);
         QCOMPARE(none.count(), 0);
-        CompanyEditor *editor = openEditor();
+        CompanyEditor *editor = shownWindow<CompanyEditor>();
         QVERIFY(editor && browse->isVisible());
         QCOMPARE(editor->companyId(), beta);
         QCOMPARE(editor->windowTitle(), u"Edit Company"_s);
@@ -309,7 +292,7 @@ private Q_SLOTS:
         CompanyDirectory *directory = openDirectory(main, false);
         clickRow(*directory, 1);
         QTest::mouseClick(control(directory, "cmdEdit"), Qt::LeftButton);
-        QPointer<CompanyEditor> editor = openEditor();
+        QPointer<CompanyEditor> editor = shownWindow<CompanyEditor>();
         QCOMPARE(editor->companyId(), mid);
 
         // Another company now sorts first: row 1 of the directory is no longer Mid.
@@ -331,7 +314,7 @@ private Q_SLOTS:
         // Reopened, the notes show their lines again.
         clickRow(*directory, 3);
         QTest::mouseClick(control(directory, "cmdEdit"), Qt::LeftButton);
-        QCOMPARE(qobject_cast<QPlainTextEdit *>(openEditor()->box(CompanyBox::Notes))->toPlainText(), u"first\nsecond"_s);
+        QCOMPARE(qobject_cast<QPlainTextEdit *>(shownWindow<CompanyEditor>()->box(CompanyBox::Notes))->toPlainText(), u"first\nsecond"_s);
     }
 
     // Another program changes or deletes the company while the editor is open: Edit writes

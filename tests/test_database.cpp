@@ -23,17 +23,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <utility>
-
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A file encrypted with another key, holding the real schema.
 void writeWithOtherKey(const QString &path)

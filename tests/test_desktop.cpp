@@ -6,7 +6,6 @@
 
 #include "core/alarms/AlarmMonitor.h"
 #include "core/alarms/AlarmSummary.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
 #include "gui/alarms/AlarmController.h"
@@ -21,10 +20,8 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QFile>
-#include <QMenu>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
@@ -59,7 +56,6 @@ private Q_SLOTS:
     void initTestCase()
     {
         initTestEnvironment();
-        initResources();
         // A bus that starts none of the machine's services: the notices reach the test alone.
         const QString config = m_busFolder.filePath(QStringLiteral("bus.conf"));
         QVERIFY(SafeFile::write(config, "<busconfig><type>session</type><listen>unix:tmpdir=" + m_busFolder.path().toUtf8() + "</listen><policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"

@@ -6,15 +6,11 @@
 #include "core/companies/CompanyStore.h"
 #include "core/db/Database.h"
 #include "core/db/FieldTable.h"
-#include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/itemlist/ListChange.h"
 #include "core/items/ItemStore.h"
-#include "core/items/RepParts.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
 #include "core/platform/ValueOrder.h"
-#include "core/settings/AppContext.h"
 #include "core/settings/ColumnLayout.h"
 
 #include <QAbstractItemModelTester>
@@ -149,10 +145,9 @@ private Q_SLOTS:
     {
         QFETCH(int, field);
         QFETCH(int, order);
-        QFETCH(Ids, ids);
         TestWorld world;
         makePlant(world);
-        QCOMPARE(loadIds(field, order, QString(), 0), ids);
+        QTEST(loadIds(field, order, QString(), 0), "ids");
     }
 
     void textSortsIgnoreCaseInEveryLocale_data()

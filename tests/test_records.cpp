@@ -3,7 +3,6 @@
 #include "TestSupport.h"
 
 #include "core/itemlist/ItemListModel.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/records/History.h"
 #include "core/records/RecordStore.h"
 #include "core/settings/Settings.h"
@@ -11,7 +10,6 @@
 #include "gui/mainwindow/DetailPanel.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/platform/MessageBox.h"
-#include "gui/platform/WindowUtil.h"
 #include "gui/records/AddHistory.h"
 #include "gui/records/EntryDialog.h"
 
@@ -30,11 +28,7 @@ class TestRecords : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        initTestEnvironment();
-        initResources();
-    }
+    void initTestCase() { initTestEnvironment(); }
     void cleanup() { closeAllWindows(); }
 
     void entryTexts();
@@ -148,10 +142,8 @@ void TestRecords::windowsAddForTheirItem_data()
     QTest::addColumn<int>("target");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("table");
-    QTest::newRow("history") << int(HistoryTarget) << "Add History"
-                             << "History";
-    QTest::newRow("note") << int(NotesTarget) << "Add Note"
-                          << "Notes";
+    QTest::newRow("history") << int(HistoryTarget) << u"Add History"_s << u"History"_s;
+    QTest::newRow("note") << int(NotesTarget) << u"Add Note"_s << u"Notes"_s;
 }
 
 void TestRecords::windowsAddForTheirItem()

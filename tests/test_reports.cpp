@@ -88,12 +88,6 @@ QByteArray addressLines(const QByteArrayList &f)
         + f[10] + "\r\n\r\n";
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
 // The item list with the column ids below n shown, in id order.
 std::unique_ptr<ItemListModel> listWithColumns(int n)
 {

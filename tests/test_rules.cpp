@@ -2,7 +2,6 @@
 
 #include "CoreSupport.h"
 
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 #include "core/platform/DesktopUrl.h"
@@ -49,14 +48,13 @@ private Q_SLOTS:
     void loadSettingsSetsStatusAndNextCheck()
     {
         QFETCH(int, code);
-        QFETCH(QString, status);
         QFETCH(int, minutes);
         TestWorld world;
         execute(db(), QStringLiteral("UPDATE settings SET timerinterval = ?, startupalarm = 0, AutoAddHstWarn = 1,"
                                      " AutoAddhstOn = 0, alservicedisabled = 0, alorderdisabled = 1"),
                 {code});
         const AppSettings settings = loadSettings(db());
-        QCOMPARE(Settings::alarmStatusText(settings.interval), status);
+        QTEST(Settings::alarmStatusText(settings.interval), "status");
         QVERIFY(settings == AppSettings({false, Settings::AlarmInterval(code), false, true, false, true}));
         QCOMPARE(Settings::nextCheck(settings.interval, TestWorld::Now), TestWorld::Now.addSecs(minutes * 60));
     }
@@ -106,12 +104,9 @@ private Q_SLOTS:
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "12/31/2030"
-                               << "1/2/2031";
-        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "31/12/2030"
-                               << "2/1/2031";
-        QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom) << "31/12/2030"
-                               << "02/01/2031";
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << u"12/31/2030"_s << u"1/2/2031"_s;
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << u"31/12/2030"_s << u"2/1/2031"_s;
+        QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom) << u"31/12/2030"_s << u"02/01/2031"_s;
     }
     void formatsInLocaleOrder()
     {
@@ -234,29 +229,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("url");
-        QTest::newRow("mail with query") << "mail"
-                                         << "a@b.example?subject=x"
-                                         << "mailto:a@b.example%3Fsubject=x";
-        QTest::newRow("host and port") << "web"
-                                       << "localhost:8080"
-                                       << "http://localhost:8080";
-        QTest::newRow("host, port and path") << "web"
-                                             << "parts.acme.example:8443/shop"
-                                             << "http://parts.acme.example:8443/shop";
-        QTest::newRow("file scheme") << "web"
-                                     << "file:///etc/passwd"
-                                     << "";
-        QTest::newRow("drive path") << "web"
-                                    << "C:\\Windows\\calc.exe"
-                                    << "";
+        QTest::newRow("mail with query") << u"mail"_s << u"a@b.example?subject=x"_s << u"mailto:a@b.example%3Fsubject=x"_s;
+        QTest::newRow("host and port") << u"web"_s << u"localhost:8080"_s << u"http://localhost:8080"_s;
+        QTest::newRow("host, port and path") << u"web"_s << u"parts.acme.example:8443/shop"_s << u"http://parts.acme.example:8443/shop"_s;
+        QTest::newRow("file scheme") << u"web"_s << u"file:///etc/passwd"_s << u""_s;
+        QTest::newRow("drive path") << u"web"_s << u"C:\\Windows\\calc.exe"_s << u""_s;
     }
     void desktopAddresses()
     {
         QFETCH(QString, kind);
         QFETCH(QString, text);
-        QFETCH(QString, url);
         const QUrl result = kind == u"mail" ? DesktopUrl::forEmail(text) : DesktopUrl::forWebSite(text);
-        QCOMPARE(result.isValid() ? result.toString(QUrl::FullyEncoded) : QString(), url);
+        QTEST(result.isValid() ? result.toString(QUrl::FullyEncoded) : QString(), "url");
     }
 };
 
