@@ -1,5 +1,6 @@
 #include "PgBackend.h"
 
+#include "DatabaseName.h"
 #include "DbError.h"
 
 #include <QElapsedTimer>
@@ -462,8 +463,6 @@ void PgBackend::setIdCounter(const QString &table, const QString &column, qint64
 
 QString PgBackend::displayName() const
 {
-    QString host = QString::fromUtf8(PQhost(m_conn));
-    if (host.isEmpty() || host.startsWith(u'/'))
-        host = QStringLiteral("localhost");
-    return QStringLiteral("%1@%2/%3").arg(QString::fromUtf8(PQuser(m_conn)), host, QString::fromUtf8(PQdb(m_conn)));
+    return serverDisplayName(QString::fromUtf8(PQuser(m_conn)), QString::fromUtf8(PQhost(m_conn)),
+                             QString::fromUtf8(PQdb(m_conn)));
 }

@@ -4,6 +4,7 @@
 #include "WindowRegistry.h"
 
 #include "core/db/Database.h"
+#include "core/db/DatabaseName.h"
 #include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/platform/Clock.h"
@@ -209,6 +210,7 @@ void MainWindow::buildCentralArea()
 
 void MainWindow::load()
 {
+    setWindowTitle(QStringLiteral("Norlith Tarvo - %1").arg(databaseDisplayName(m_context.database())));
     runGuarded(this, QStringLiteral("load the item list"), [&] {
         m_items->setupColumns();
         m_alarms->useSettings(loadSettings(m_context.database()));
