@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "ConnectionWatch.h"
 #include "DetailPanel.h"
 #include "WindowRegistry.h"
 
@@ -76,6 +77,9 @@ MainWindow::~MainWindow() = default;
 void MainWindow::connectCollaborators()
 {
     connect(m_items, &ItemListController::viewChanged, this, [this](const QString &text) { setPanelText(1, text); });
+    auto *watch = new ConnectionWatch(m_context.database(), this);
+    connect(watch, &ConnectionWatch::lost, this, [this] { setPanelText(1, QString::fromLatin1(NotConnectedText)); });
+    connect(watch, &ConnectionWatch::restored, m_items, &ItemListController::reloadView);
     connect(m_items, &ItemListController::itemsShown, this, &MainWindow::setAddButtonsEnabled);
     connect(m_items, &ItemListController::rowChosen, this, &MainWindow::fillPanes);
     connect(m_items, &ItemListController::panesCleared, this, &MainWindow::clearData);
