@@ -7,6 +7,7 @@
 class Database;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -55,6 +56,7 @@ private:
     QComboBox *cmbAlarmStartup = nullptr;
     QComboBox *cmbAutoAddHst = nullptr;
     QComboBox *cmbAutoAddHstWarn = nullptr;
+    QLabel *m_ownCaption = nullptr; // which options are the technician's own
     QPushButton *m_okButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
 };
