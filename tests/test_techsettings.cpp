@@ -2,8 +2,8 @@
 // server, beside the options everyone on the database shares; two technicians log in as
 // themselves on the test run's throwaway server.
 
-#include "CoreSupport.h"
 #include "ServerSupport.h"
+#include "TestSupport.h"
 
 #include "core/db/Database.h"
 #include "core/db/DatabaseCopy.h"
@@ -15,7 +15,10 @@
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsStore.h"
 #include "core/views/ColumnSettings.h"
+#include "gui/maintenance/OptionsDialog.h"
+#include "gui/views/ColumnSettingsDialog.h"
 
+#include <QLabel>
 #include <QTest>
 
 #include <functional>
@@ -129,6 +132,8 @@ private Q_SLOTS:
     void upgradeAddsTheTablesForTheTechnicians();
     void fileKeepsItsOneRow_data() { addChanges(); }
     void fileKeepsItsOneRow();
+    void windowsNameTheOwnValues_data();
+    void windowsNameTheOwnValues();
 
 private:
     QString address(const QString &login) const { return TestServerDatabase::address(DatabaseName, login); }
@@ -138,7 +143,7 @@ private:
 
 void TestTechSettings::initTestCase()
 {
-    initCoreTestEnvironment();
+    initTestEnvironment();
     m_owner.connectServer(TestServerDatabase::create(DatabaseName));
     DatabaseCopy::initServer(m_owner, u"tarvo_owner"_s, u"tarvo_technicians"_s, false);
     for (const QString &login : {Anna, Ben})
@@ -267,5 +272,35 @@ void TestTechSettings::fileKeepsItsOneRow()
     QCOMPARE(observed(other), observed(db()));
 }
 
-QTEST_GUILESS_MAIN(TestTechSettings)
+void TestTechSettings::windowsNameTheOwnValues_data()
+{
+    QTest::addColumn<QString>("login"); // empty: the file
+    QTest::addColumn<bool>("named");
+    QTest::newRow("technician") << Anna << true;
+    QTest::newRow("owner of the tables") << u"postgres"_s << false;
+    QTest::newRow("file") << QString() << false;
+}
+
+void TestTechSettings::windowsNameTheOwnValues()
+{
+    QFETCH(QString, login);
+    QFETCH(bool, named);
+    TestWorld world;
+    Database server;
+    if (!login.isEmpty())
+        server.openServer(address(login));
+    Database &database = login.isEmpty() ? db() : server;
+    const std::pair<QWidget *, const char *> windows[] = {
+        {openAlone<OptionsDialog>(database), "lblOwnSettings"},
+        {openAlone<ColumnSettingsDialog>(database), "lblOwnLayout"},
+    };
+    for (const auto &[window, caption] : windows) {
+        QVERIFY(window);
+        QCOMPARE(control<QLabel>(window, caption)->isVisible(), named);
+        QCOMPARE(overlapFault(window), QString());
+    }
+    closeAllWindows();
+}
+
+QTEST_MAIN(TestTechSettings)
 #include "test_techsettings.moc"
