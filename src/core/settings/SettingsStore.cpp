@@ -22,7 +22,7 @@ bool keepsOwnSettings(Database &database)
     // A superuser is a member of every role.
     Statement query(database, QStringLiteral("SELECT to_regclass('tech_settings') IS NOT NULL AND to_regclass('tech_columns')"
                                              " IS NOT NULL AND NOT pg_has_role(relowner, 'MEMBER') FROM pg_class"
-                                             " WHERE oid = 'settings'::regclass"));
+                                             " WHERE oid = to_regclass('settings')"));
     return query.next() && query.value(0).toBool();
 }
 
