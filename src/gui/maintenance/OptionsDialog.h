@@ -15,6 +15,7 @@ class QTabWidget;
 // The options window: the alarm switches and notification interval, the backup interval and
 // the start-up alarm and automatic history, the tray icon and the desktop's notices. OK writes
 // the settings row and announces it; Cancel writes nothing. It does not block the main window.
+// On a server a line names the options that are the technician's own.
 class OptionsDialog : public QDialog
 {
     Q_OBJECT
