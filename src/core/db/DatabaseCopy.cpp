@@ -320,6 +320,7 @@ void initServer(Database &db, const QString &owner, const QString &technicians, 
             SampleData::addDemo(db, Clock::today());
     } else {
         ServerSchema::renewFold(db);
+        ServerSchema::addTechnicianTables(db);
     }
     for (const QString &statement : ServerSchema::roleStatements(owner, technicians))
         db.exec(statement);

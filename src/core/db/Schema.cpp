@@ -150,7 +150,9 @@ void addStartingRows(Database &db, const QString &version, const QString &build,
     settings.run();
 }
 
-void upgrade(Database &db)
+namespace {
+
+void addIdentity(Database &db)
 {
     const bool hasIdentity = db.columnNames(QStringLiteral("settings")).contains(QStringLiteral("identity"), Qt::CaseInsensitive);
     if (hasIdentity && !Statement(db, QStringLiteral("SELECT 1 FROM settings WHERE identity IS NULL OR identity = ''")).next())
@@ -162,6 +164,15 @@ void upgrade(Database &db)
     identity.bind(1, newIdentity());
     identity.run();
     transaction.commit();
+}
+
+} // namespace
+
+void upgrade(Database &db)
+{
+    addIdentity(db);
+    if (db.isServer())
+        ServerSchema::addTechnicianTables(db);
 }
 
 } // namespace Schema

@@ -67,6 +67,11 @@ QString tableList()
     return names.join(QStringLiteral(", "));
 }
 
+QString technicianTableList()
+{
+    return QString::fromLatin1(TechnicianColumnsTable) + QStringLiteral(", ") + QString::fromLatin1(TechnicianSettingsTable);
+}
+
 // Ranges of the code points beyond ASCII that fold, as a regular expression's bracket.
 QString foldClass(const QList<char32_t> &folding)
 {
@@ -153,6 +158,7 @@ QStringList createStatements()
             statements << QStringLiteral("CREATE INDEX %1_ID ON %1 (ID, %2)")
                               .arg(QString::fromLatin1(table.name), QString::fromLatin1(TableShapes::OrderColumn));
     }
+    statements << technicianTableStatements();
     statements << foldFunction();
     statements << QStringLiteral("CREATE TABLE %1 (name text PRIMARY KEY, value text NOT NULL)")
                       .arg(QString::fromLatin1(MetaTable));
@@ -163,11 +169,51 @@ QStringList createStatements()
     return statements;
 }
 
+QStringList technicianTableStatements()
+{
+    const QString columns = QString::fromLatin1(TechnicianColumnsTable);
+    const QString settings = QString::fromLatin1(TechnicianSettingsTable);
+    QStringList statements;
+    statements << QStringLiteral("CREATE TABLE %1 (login text COLLATE \"C\" NOT NULL DEFAULT current_user, ID bigint NOT NULL,"
+                                 " size bigint, ColLocation bigint, PRIMARY KEY (login, ID))")
+                      .arg(columns)
+               << QStringLiteral("CREATE TABLE %1 (login text COLLATE \"C\" PRIMARY KEY DEFAULT current_user,"
+                                 " startupalarm bigint, timerinterval bigint, AutoAddHstWarn bigint)")
+                      .arg(settings);
+    // The server itself keeps each login to its own rows.
+    for (const QString &table : {columns, settings})
+        statements << QStringLiteral("ALTER TABLE %1 ENABLE ROW LEVEL SECURITY").arg(table)
+                   << QStringLiteral("CREATE POLICY own_rows ON %1 USING (login = current_user)").arg(table);
+    return statements;
+}
+
+void addTechnicianTables(Database &db)
+{
+    if (!db.columnNames(QString::fromLatin1(TechnicianSettingsTable)).isEmpty())
+        return;
+    Transaction transaction(db);
+    for (const QString &statement : technicianTableStatements())
+        db.exec(statement);
+    // Owned and open to the technicians as the item table is.
+    db.exec(QStringLiteral("DO $tech$ DECLARE owner oid; who text; BEGIN"
+                           " SELECT relowner INTO owner FROM pg_class WHERE oid = 'main'::regclass;"
+                           " IF owner <> (SELECT oid FROM pg_roles WHERE rolname = current_user) THEN"
+                           " EXECUTE format('ALTER TABLE %1 OWNER TO %s', owner::regrole);"
+                           " EXECUTE format('ALTER TABLE %2 OWNER TO %s', owner::regrole); END IF;"
+                           " FOR who IN SELECT DISTINCT a.grantee::regrole::text FROM pg_class c, aclexplode(c.relacl) a"
+                           " WHERE c.oid = 'main'::regclass AND a.privilege_type = 'UPDATE' AND a.grantee <> c.relowner"
+                           " AND a.grantee <> 0 LOOP"
+                           " EXECUTE format('GRANT SELECT, INSERT, UPDATE, DELETE ON %1, %2 TO %s', who); END LOOP;"
+                           " END $tech$")
+                .arg(QString::fromLatin1(TechnicianColumnsTable), QString::fromLatin1(TechnicianSettingsTable)));
+    transaction.commit();
+}
+
 QStringList roleStatements(const QString &owner, const QString &technicians)
 {
     const QString ownerName = quotedName(owner);
     const QString technicianName = quotedName(technicians);
-    const QString tables = tableList();
+    const QString tables = tableList() + QStringLiteral(", ") + technicianTableList();
     const QString meta = QString::fromLatin1(MetaTable);
     QStringList statements;
     for (const QString &role : {owner, technicians})
@@ -176,6 +222,8 @@ QStringList roleStatements(const QString &owner, const QString &technicians)
                           .arg(quotedText(role), quotedName(role));
     for (const TableShapes::Table &table : TableShapes::all())
         statements << QStringLiteral("ALTER TABLE %1 OWNER TO %2").arg(QString::fromLatin1(table.name), ownerName);
+    for (const char *table : {TechnicianColumnsTable, TechnicianSettingsTable})
+        statements << QStringLiteral("ALTER TABLE %1 OWNER TO %2").arg(QString::fromLatin1(table), ownerName);
     statements << QStringLiteral("ALTER TABLE %1 OWNER TO %2").arg(meta, ownerName)
                << QStringLiteral("ALTER FUNCTION fold(text) OWNER TO %1").arg(ownerName)
                << QStringLiteral("REVOKE ALL ON %1, %2 FROM PUBLIC").arg(tables, meta)

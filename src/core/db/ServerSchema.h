@@ -19,6 +19,17 @@ inline constexpr const char *MetaTable = "tarvo_meta";
 // database.
 QStringList createStatements();
 
+// Each technician's own column layout and alarm and history choices, by login: only on a server,
+// where each technician logs in as themselves. A login sees and writes its own rows only.
+inline constexpr const char *TechnicianColumnsTable = "tech_columns";
+inline constexpr const char *TechnicianSettingsTable = "tech_settings";
+QStringList technicianTableStatements();
+
+// Makes the technicians' tables in a database made before them, owned as `main` is and open to
+// every role that may write `main`. Does nothing when they are there. Throws DbError (a login
+// that may not make tables).
+void addTechnicianTables(Database &db);
+
 // The code points whose case this program's Qt folds, in `from`, each folded in `to` at the same
 // place; the first ones those Latin texts meet most, so that translate() finds them soonest.
 struct FoldTable {

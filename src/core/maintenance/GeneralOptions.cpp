@@ -92,6 +92,7 @@ GeneralOptions loadOptions(Database &db)
     for (const auto &[option, stored] : OptionColumns)
         options.*option = row.*stored;
     options.backupInterval = row.backupinterval;
+    options.technicianOwn = keepsOwnSettings(db);
     return options;
 }
 

@@ -17,6 +17,9 @@ struct GeneralOptions {
     int autoAddHistory = 0; // AutoAddhstOn
     int autoAddHistoryWarn = 0; // AutoAddHstWarn
     QString backupInterval; // backupinterval
+    // The notification time, the start-up alarm and the history question are this technician's
+    // own (on a server); the rest is everyone's on the database.
+    bool technicianOwn = false;
 
     bool operator==(const GeneralOptions &) const = default;
 };
@@ -55,13 +58,14 @@ IntervalProblem checkBackupInterval(const QString &text);
 // The message for a problem; empty for None.
 QString intervalProblemText(IntervalProblem problem);
 
-// The options shown when the window opens, read from the settings row itself.
+// The options shown when the window opens, read from the settings row itself (and a technician's
+// own).
 GeneralOptions loadOptions(Database &db);
 
 // The options as the window reads them when it opens, for its save to compare with.
 RowStamp optionsStamp(Database &db);
 
-// Writes the options into the settings row in one statement, while the row's options still
+// Writes the options into the settings row (a technician's own into theirs), while the row's options still
 // hold what `read` found; otherwise nothing is written (another program's change stands) and
 // false. The interval must have passed checkBackupInterval.
 bool saveOptions(Database &db, const GeneralOptions &options, const RowStamp &read);

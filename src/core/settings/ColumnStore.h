@@ -10,7 +10,9 @@
 
 class Database;
 
-// The item list's columns in the table Columns: the only place with its SQL.
+// The item list's columns in the table Columns: the only place with its SQL. A technician on a
+// server (keepsOwnSettings) keeps the places and widths of their own, starting from the rows';
+// the captions stay the database's.
 
 // One row as stored; a Null ID or width is nothing.
 struct ColumnRecord {

@@ -12,14 +12,23 @@
 
 class Database;
 
-// The one row of the table settings: the only place with its SQL.
+// The one row of the table settings: the only place with its SQL. On a server each technician
+// keeps the alarm timer, the start-up alarm and the history question of their own, starting
+// from the row's; the alarm switches, automatic history and the backup stay the database's.
 
-// The alarm and history options of the row (all 0 when the row is missing).
+// Whether this connection keeps those options of its own: a technician's login on a server.
+// The file, and a login that owns the tables (who sets the database's own options, which new
+// technicians start from), use the row itself.
+bool keepsOwnSettings(Database &database);
+
+// The alarm and history options of the row (all 0 when the row is missing), the technician's
+// own where they keep them.
 SettingsRow readSettings(Database &database);
-// Writes the options of the row in one statement, the backup interval as a whole number.
+// Writes the options in one statement each, the backup interval as a whole number.
 void writeSettings(Database &database, const SettingsRow &row);
 // The fields writeSettings writes, as read now, for a later save to compare with; others (the
-// last backup's date) may change meanwhile.
+// last backup's date) may change meanwhile. A technician without options of their own gets a
+// copy of the row's first.
 RowStamp optionsRowStamp(Database &database);
 
 // The backup reminder's date and interval as stored; nothing when the row is missing.

@@ -3,6 +3,7 @@
 #include "core/platform/Utility.h"
 #include "core/settings/ColumnLayout.h"
 #include "core/settings/ColumnStore.h"
+#include "core/settings/SettingsStore.h"
 
 #include <algorithm>
 
@@ -73,6 +74,7 @@ ColumnSettings ColumnSettings::read(Database &database)
     }
     settings.m_rows = rows;
     settings.m_shown = int(layout.shown.size());
+    settings.m_technicianOwn = keepsOwnSettings(database);
     return settings;
 }
 

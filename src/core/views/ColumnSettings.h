@@ -43,6 +43,8 @@ public:
     const Row &row(int index) const { return m_rows.at(index); }
     // n: how many columns are shown.
     int shownCount() const { return m_shown; }
+    // Whether the places and widths are this technician's own (on a server), not everyone's.
+    bool technicianOwn() const { return m_technicianOwn; }
 
     // Checks the text typed into the place or size cell of a shown row and, when it is good,
     // writes it there (as its plain number: "01" is 1). A place takes the number 1..n and the
@@ -66,6 +68,7 @@ public:
 private:
     QVector<Row> m_rows;
     int m_shown = 0;
+    bool m_technicianOwn = false;
     RowStamp m_read;
 };
 

@@ -66,8 +66,17 @@ OptionsDialog::OptionsDialog(Database &database, QWidget *parent)
     buttons->addStretch(1);
     buttons->addWidget(m_okButton);
     buttons->addWidget(m_cancelButton);
+    // Shown on a server, where each technician keeps some options of their own.
+    m_ownCaption = new QLabel(QStringLiteral("Your own: alarm notification time, start-up alarm, history question. The"
+                                             " alarm switches, automatic history and backup are everyone's."),
+                              this);
+    m_ownCaption->setObjectName(QStringLiteral("lblOwnSettings"));
+    m_ownCaption->setWordWrap(true);
+    m_ownCaption->hide();
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
+    layout->addWidget(m_ownCaption);
     layout->addLayout(buttons);
 
     connect(cmbAutoAddHst, &QComboBox::currentIndexChanged, this, &OptionsDialog::followHistoryChoice);
@@ -159,6 +168,7 @@ void OptionsDialog::showOptions(const GeneralOptions &options)
     cmbAutoAddHstWarn->setCurrentIndex(listPosition(options.autoAddHistoryWarn, YesNoEntries));
     cmbAutoAddHst->setCurrentIndex(listPosition(options.autoAddHistory, YesNoEntries));
     m_backupIntervalEdit->setText(options.backupInterval);
+    m_ownCaption->setVisible(options.technicianOwn);
     followHistoryChoice();
 }
 
@@ -186,6 +196,7 @@ GeneralOptions OptionsDialog::chosen() const
     options.autoAddHistory = storedValue(cmbAutoAddHst->currentIndex(), m_loaded.autoAddHistory);
     options.autoAddHistoryWarn = storedValue(cmbAutoAddHstWarn->currentIndex(), m_loaded.autoAddHistoryWarn);
     options.backupInterval = m_backupIntervalEdit->text();
+    options.technicianOwn = m_loaded.technicianOwn;
     return options;
 }
 

@@ -7,6 +7,7 @@
 class Database;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -14,6 +15,7 @@ class QTabWidget;
 // The options window: the alarm switches and notification interval, the backup interval and
 // the start-up alarm and automatic history, the tray icon and the desktop's notices. OK writes
 // the settings row and announces it; Cancel writes nothing. It does not block the main window.
+// On a server a line names the options that are the technician's own.
 class OptionsDialog : public QDialog
 {
     Q_OBJECT
@@ -55,6 +57,7 @@ private:
     QComboBox *cmbAlarmStartup = nullptr;
     QComboBox *cmbAutoAddHst = nullptr;
     QComboBox *cmbAutoAddHstWarn = nullptr;
+    QLabel *m_ownCaption = nullptr; // which options are the technician's own
     QPushButton *m_okButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
 };

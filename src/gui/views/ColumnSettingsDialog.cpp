@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -80,8 +81,15 @@ ColumnSettingsDialog::ColumnSettingsDialog(Database &database, QWidget *parent)
     buttons->addStretch();
     buttons->addWidget(m_okButton);
     buttons->addWidget(m_cancelButton);
+    // Shown on a server, where each technician keeps a layout of their own.
+    m_ownCaption = new QLabel(QStringLiteral("Your own: column layout. The other technicians keep theirs."), this);
+    m_ownCaption->setObjectName(QStringLiteral("lblOwnLayout"));
+    m_ownCaption->setWordWrap(true);
+    m_ownCaption->hide();
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(flxCols);
+    layout->addWidget(m_ownCaption);
     layout->addLayout(buttons);
 
     flxCols->setFixedWidth(listWidth + 2 * flxCols->frameWidth() + flxCols->verticalScrollBar()->sizeHint().width());
@@ -115,6 +123,7 @@ void ColumnSettingsDialog::load()
     runGuarded(this, QStringLiteral("read the column settings"), [this] { m_settings = ColumnSettings::read(m_database); });
     flxCols->setRowCount(m_settings.rowCount());
     showAllRows();
+    m_ownCaption->setVisible(m_settings.technicianOwn());
     // The window opens with the whole list where the screen has room for it; on a smaller screen
     // (large fonts) the list scrolls and keeps a few rows.
     const int listTop = flxCols->horizontalHeader()->sizeHint().height() + 2 * flxCols->frameWidth();

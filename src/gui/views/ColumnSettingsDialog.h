@@ -6,6 +6,7 @@
 
 class Database;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -50,6 +51,7 @@ private:
     QTableWidget *flxCols = nullptr;
     QLineEdit *m_cellEdit = nullptr;
     QComboBox *cmbYN = nullptr;
+    QLabel *m_ownCaption = nullptr; // says the layout is the technician's own
     QPushButton *m_okButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
 };
