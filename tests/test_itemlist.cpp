@@ -209,12 +209,11 @@ private Q_SLOTS:
         QFETCH(int, field);
         QFETCH(QString, value);
         QFETCH(Ids, ids);
-        QFETCH(QString, message);
         TestWorld world;
         makePlant(world);
         ItemListLoad result;
         QCOMPARE(loadIds(23, 0, value, field, &result), ids);
-        QCOMPARE(result.message, message);
+        QTEST(result.message, "message");
         QCOMPARE(result.outcome == ItemListLoad::Outcome::Rows, !ids.isEmpty());
         QCOMPARE(world.scalar(QStringLiteral("SELECT count(*) FROM main")).toInt(), 7); // the value never ran as SQL
     }

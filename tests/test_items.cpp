@@ -246,7 +246,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, record);
         QFETCH(QString, problems);
-        QFETCH(QString, notes);
         TestWorld world;
         world.addCompany(QStringLiteral("ACME"));
         const QByteArray file = "ID,Name,Company,Service Date,Lead Time,Replacement Part(s),Tools,Replacement Stock,Colour\r\n7,"
@@ -254,7 +253,7 @@ private Q_SLOTS:
         const ImportPreview preview = previewImport(db(), file, ColumnLayout::read(db()));
         QCOMPARE(preview.rows.size(), 1);
         QCOMPARE(preview.rows.first().problems.join(u" | "_s), problems);
-        QCOMPARE(preview.rows.first().notes.join(u" | "_s), notes);
+        QTEST(preview.rows.first().notes.join(u" | "_s), "notes");
         QCOMPARE(importItems(db(), preview, false), problems.isEmpty() ? 1 : 0);
     }
 

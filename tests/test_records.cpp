@@ -149,12 +149,11 @@ void TestRecords::windowsAddForTheirItem_data()
 void TestRecords::windowsAddForTheirItem()
 {
     QFETCH(int, target);
-    QFETCH(QString, caption);
     QFETCH(QString, table);
     TestWorld world;
     const qint64 fan = addPumpAndFan(world).second;
     QPointer<EntryDialog> window = openAlone<EntryDialog>(db(), EntryTarget(target), fan);
-    QCOMPARE(window->windowTitle(), caption);
+    QTEST(window->windowTitle(), "caption");
     QCOMPARE(control<QLabel>(window, "lblItem")->text(), QStringLiteral("Item: Fan (ID = %1)").arg(fan));
     QCOMPARE(control<QLabel>(window, "lblDescr")->buddy(), control(window, "txtDescr"));
     QSignalSpy added(window.data(), &EntryDialog::entryAdded);
