@@ -3,11 +3,9 @@
 #include "TestSupport.h"
 
 #include "core/alarms/AlarmRules.h"
-#include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/items/ItemStore.h"
 #include "core/items/ItemTransfer.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/CsvText.h"
 #include "core/platform/LineEnds.h"
