@@ -97,9 +97,8 @@ void TestDbCopy::roundTripKeepsEveryRow()
     QCOMPARE(in.counts.size(), qsizetype(TableShapes::all().size()));
     QCOMPARE(checksums(server), checksums(file));
 
-    const QString backPath = m_dir.filePath(QStringLiteral("back.mdb"));
     Database back;
-    QVERIFY(back.create(backPath));
+    QVERIFY(back.create(m_dir.filePath(QStringLiteral("back.mdb"))));
     const DatabaseCopy::Result out = DatabaseCopy::copy(server, back);
     QVERIFY2(out.copied, qPrintable(out.error));
     QCOMPARE(checksums(back), checksums(file));
