@@ -149,9 +149,7 @@ private Q_SLOTS:
         QVERIFY(loaded);
         for (int box = 0; box < ItemBox::Count; ++box)
             QCOMPARE(loaded->text[std::size_t(box)], form.text[std::size_t(box)]);
-        QCOMPARE(loaded->companyId, company);
-        QCOMPARE(loaded->companyName, QStringLiteral("Acme"));
-        QCOMPARE(loaded->stocked, 1);
+        QVERIFY(loaded->companyId == company && loaded->companyName == u"Acme" && loaded->stocked == 1);
     }
 
     void rowPartsAndHistoryAreOneTransaction()

@@ -69,9 +69,8 @@ private Q_SLOTS:
         MainWindow window(appContext());
         window.load();
 
-        QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: All"));
-        QCOMPARE(window.panelText(2), QStringLiteral("Alarm Status: 10 minutes"));
-        QCOMPARE(window.panelText(3), QStringLiteral("12/6/2026"));
+        QCOMPARE(QStringList({window.panelText(1), window.panelText(2), window.panelText(3)}),
+                 QStringList({u"Display Mode: All"_s, u"Alarm Status: 10 minutes"_s, u"12/6/2026"_s}));
         QVERIFY(window.itemList()->noItemSelected() && window.itemList()->hasItems());
 
         ItemGrid *grid = window.findChild<ItemGrid *>(QStringLiteral("flxdata"));
