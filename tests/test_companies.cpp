@@ -256,9 +256,8 @@ private Q_SLOTS:
         QCOMPARE(none.count(), 0);
         CompanyEditor *editor = shownWindow<CompanyEditor>();
         QVERIFY(editor && browse->isVisible());
-        QCOMPARE(editor->companyId(), beta);
+        QVERIFY(editor->companyId() == beta && editor->boxText(CompanyBox::Zip) == u"12345");
         QCOMPARE(editor->windowTitle(), u"Edit Company"_s);
-        QCOMPARE(editor->boxText(CompanyBox::Zip), u"12345"_s);
         // Asking again for the same directory raises it unchanged.
         QCOMPARE(openDirectory(main, false), browse.data());
     }

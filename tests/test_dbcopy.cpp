@@ -102,8 +102,7 @@ void TestDbCopy::roundTripKeepsEveryRow()
     const DatabaseCopy::Result out = DatabaseCopy::copy(server, back);
     QVERIFY2(out.copied, qPrintable(out.error));
     QCOMPARE(checksums(back), checksums(file));
-    QCOMPARE(scalar(back, QStringLiteral("SELECT tools FROM main WHERE ID = 2")), QVariant(QStringLiteral("line one\r\ntwo")));
-    QVERIFY(scalar(back, QStringLiteral("SELECT dateinstalled FROM main WHERE ID = 2")).isNull());
+    QCOMPARE(scalar(back, QStringLiteral("SELECT tools || '|' || coalesce(dateinstalled, 'Null') FROM main WHERE ID = 2")), QVariant(u"line one\r\ntwo|Null"_s));
 }
 
 void TestDbCopy::keepsIdCountersAndOrder()
@@ -156,8 +155,7 @@ void TestDbCopy::listsTextThatIsNoDate()
     Database server;
     server.connectServer(freshServer());
     const DatabaseCopy::Result refused = DatabaseCopy::copy(file, server);
-    QVERIFY(!refused.copied);
-    QVERIFY(refused.error.contains(QStringLiteral("--blank-bad-dates")));
+    QVERIFY(!refused.copied && refused.error.contains(QStringLiteral("--blank-bad-dates")));
     QCOMPARE(refused.badValues.size(), 2);
     const DatabaseCopy::BadValue first = refused.badValues.at(0), second = refused.badValues.at(1);
     QCOMPARE(QStringList({first.table, first.row, first.column, first.value, second.table, second.row, second.column}),

@@ -75,8 +75,7 @@ private Q_SLOTS:
 
         ItemGrid *grid = window.findChild<ItemGrid *>(QStringLiteral("flxdata"));
         QCOMPARE(grid->rows(), 3);
-        QCOMPARE(grid->model()->data(grid->model()->index(0, 0)).toString(), QString::number(sooner));
-        QCOMPARE(grid->itemModel()->itemIdAt(2), later);
+        QVERIFY(grid->model()->data(grid->model()->index(0, 0)).toString() == QString::number(sooner) && grid->itemModel()->itemIdAt(2) == later);
         QVERIFY(QDir(AppPaths::backupFolder()).exists() && QDir(AppPaths::reportsFolder()).exists());
 
         // With every column hidden the IDs still show.

@@ -168,8 +168,7 @@ void TestRecords::windowsAddForTheirItem()
     QTest::keyClicks(control<QLineEdit>(window, "txtDescr"), QStringLiteral("belt replaced"));
     QTest::keyClick(control<QLineEdit>(window, "txtDescr"), Qt::Key_Return);
     QCOMPARE(entriesIn(world, table), QStringList {QString::number(fan) + u": belt replaced"_s});
-    QCOMPARE(added.count(), 1);
-    QCOMPARE(added.at(0).at(1).toLongLong(), fan);
+    QVERIFY(added.count() == 1 && added.at(0).at(1).toLongLong() == fan);
     QCOMPARE(MessageBox::shownTexts(), QStringList());
     QTRY_VERIFY(!window);
 }

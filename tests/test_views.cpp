@@ -147,15 +147,13 @@ private Q_SLOTS:
         QVector<qint64> listed = {window.grid()->itemModel()->itemIdAt(1), window.grid()->itemModel()->itemIdAt(2)};
         std::sort(listed.begin(), listed.end());
         QCOMPARE(listed, QVector<qint64>({due, alsoDue}));
-        QCOMPARE(window.grid()->rows(), 3);
-        QCOMPARE(MessageBox::shownTexts(), QStringList());
+        QVERIFY(window.grid()->rows() == 3 && MessageBox::shownTexts().isEmpty());
 
         // A day without items, chosen with the keys, lists none; the calendar stays open until cancelled.
         calendar->panel()->calendar()->setSelectedDate(QDate(2027, 1, 2));
         QTest::keyClick(calendar->panel()->calendar()->focusProxy(), Qt::Key_Return);
         QCOMPARE(window.panelText(1), QStringLiteral("Display Mode: Lookup, ServiceDate= \"1/2/2027\""));
-        QCOMPARE(window.grid()->rows(), 1);
-        QVERIFY(calendar->isVisible());
+        QVERIFY(window.grid()->rows() == 1 && calendar->isVisible());
         QTest::mousePress(control<QPushButton>(calendar->panel(), "cmdCancel"), Qt::LeftButton);
         settle();
         QVERIFY(!calendar);
