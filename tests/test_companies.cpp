@@ -132,8 +132,7 @@ private Q_SLOTS:
         QVERIFY(qAbs(outer.width() - buttons.last().right() - 1 - gap) <= 1);
         // The grid reaches down to above the buttons and across to a gap from the edge.
         const QRect grid = control<QTableWidget>(directory, "flxCompanies")->geometry();
-        QVERIFY(grid.bottom() < buttons.first().top());
-        QVERIFY(buttons.first().bottom() < outer.height());
+        QVERIFY(grid.bottom() < buttons.first().top() && buttons.first().bottom() < outer.height());
         QVERIFY(qAbs(outer.width() - grid.width() - gap) <= 1);
     }
 
@@ -255,8 +254,7 @@ private Q_SLOTS:
         clickRow(*browse, 2, true);
         QCOMPARE(none.count(), 0);
         CompanyEditor *editor = shownWindow<CompanyEditor>();
-        QVERIFY(editor && browse->isVisible());
-        QVERIFY(editor->companyId() == beta && editor->boxText(CompanyBox::Zip) == u"12345");
+        QVERIFY(editor && browse->isVisible() && editor->companyId() == beta && editor->boxText(CompanyBox::Zip) == u"12345");
         QCOMPARE(editor->windowTitle(), u"Edit Company"_s);
         // Asking again for the same directory raises it unchanged.
         QCOMPARE(openDirectory(main, false), browse.data());

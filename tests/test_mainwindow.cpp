@@ -170,8 +170,7 @@ private Q_SLOTS:
         window->show();
         window->grid()->setColumnWidth(window->grid()->itemModel()->columnLayout().colLoc[Column::Location], 200);
         window->close();
-        QVERIFY(!workingDatabaseIsOpen());
-        QVERIFY(openWorkingDatabase());
+        QVERIFY(!workingDatabaseIsOpen() && openWorkingDatabase());
         QCOMPARE(world.joined(QStringLiteral("SELECT size FROM Columns WHERE ID IN (0, 2) ORDER BY ID"), QStringLiteral(",")),
                  QStringLiteral("2400,3000"));
 
