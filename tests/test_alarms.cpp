@@ -113,8 +113,7 @@ private Q_SLOTS:
         const AlarmCounts counts = countAlarms(alarmRows(rows));
         QTEST(alarmSummary(counts), "summary");
         QTEST(trayToolTip(counts).section(u'\n', 0, 0), "tip");
-        QFETCH(QString, summary);
-        QCOMPARE(trayToolTip(counts).section(u'\n', 1), summary);
+        QTEST(trayToolTip(counts).section(u'\n', 1), "summary");
         QTEST(badgeText(counts.pastDue), "badge");
     }
 

@@ -217,8 +217,7 @@ private Q_SLOTS:
         world.addItem(world.addCompany(QStringLiteral("Plain Text Vendor")), {{"Name", "Secret Pump"}});
         closeWorkingDatabase();
         const QByteArray bytes = readFile(world.databasePath());
-        QVERIFY(!bytes.isEmpty() && !bytes.startsWith("SQLite format 3"));
-        QVERIFY(!bytes.contains("Secret Pump") && !bytes.contains("CREATE TABLE"));
+        QVERIFY(!bytes.isEmpty() && !bytes.startsWith("SQLite format 3") && !bytes.contains("Secret Pump") && !bytes.contains("CREATE TABLE"));
         QVERIFY(openWorkingDatabase());
         QCOMPARE(world.scalar(QStringLiteral("SELECT Name FROM main")).toString(), QStringLiteral("Secret Pump"));
     }

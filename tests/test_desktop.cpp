@@ -198,8 +198,7 @@ private Q_SLOTS:
         qputenv("PATH", path);
         Desktop::setTestMode(true);
         QTEST(*outcome, "opened");
-        QFile file(asked);
-        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray(), script.isEmpty() ? QByteArray() : manual.toEncoded());
+        QCOMPARE(readFile(asked).trimmed(), script.isEmpty() ? QByteArray() : manual.toEncoded());
     }
 
 private:

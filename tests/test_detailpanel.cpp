@@ -92,8 +92,8 @@ private Q_SLOTS:
         QVERIFY(!model->isRowSelected(1) && model->isRowSelected(3));
         click(3);
         QVERIFY(model->isRowSelected(3));
-        QCOMPARE(shownColours(*m_window->grid(), model->index(2, 1)).text.color(), QColor(Qt::white));
-        QCOMPARE(shownColours(*m_window->grid(), model->index(0, 1)).background.color(), QColor(Qt::white));
+        QCOMPARE(QList<QColor>({shownColours(*m_window->grid(), model->index(2, 1)).text.color(), shownColours(*m_window->grid(), model->index(0, 1)).background.color()}),
+                 QList<QColor>({Qt::white, Qt::white}));
         QVERIFY(!m_window->itemList()->noItemSelected());
         // The keyboard moves the selection as a click does.
         QTest::keyClick(m_window->grid(), Qt::Key_Up);
@@ -115,12 +115,11 @@ private Q_SLOTS:
     {
         click(row(m_pump));
         CompanyPane *company = m_window->companyPane();
-        QCOMPARE(company->valueText("lblName"), QStringLiteral("Acme"));
-        QCOMPARE(company->valueText("lblCity"), QStringLiteral("Dayton, OH  45402"));
         QTableWidget *history = m_window->historyPane()->historyGrid();
         QCOMPARE(history->rowCount(), 2);
-        QCOMPARE(history->item(0, 1)->text(), QStringLiteral("Newer")); // newest first
-        QCOMPARE(m_window->historyPane()->notesGrid()->item(0, 1)->text(), QStringLiteral("A note"));
+        // History newest first.
+        QCOMPARE(QStringList({company->valueText("lblName"), company->valueText("lblCity"), history->item(0, 1)->text(), m_window->historyPane()->notesGrid()->item(0, 1)->text()}),
+                 QStringList({u"Acme"_s, u"Dayton, OH  45402"_s, u"Newer"_s, u"A note"_s}));
 
         // Long cells open in the viewer over the cell; another cell or a scroll closes it.
         QPlainTextEdit *viewer = m_window->cellViewer();
@@ -144,8 +143,7 @@ private Q_SLOTS:
         QCOMPARE(company->valueText("lblCity"), QStringLiteral(",   "));
         QCOMPARE(m_window->historyPane()->notesGrid()->rowCount(), 0);
         m_window->clearData();
-        QCOMPARE(history->rowCount(), 0);
-        QCOMPARE(company->valueText("lblName"), QString());
+        QVERIFY(history->rowCount() == 0 && company->valueText("lblName").isEmpty());
     }
 
     void companyPagesAndPaneToggle()
@@ -162,8 +160,7 @@ private Q_SLOTS:
         HistoryPane *pane = m_window->historyPane();
         QPushButton *change = pane->findChild<QPushButton *>(QStringLiteral("cmdChange"));
         change->click();
-        QVERIFY(pane->notesGrid()->isVisible() && pane->addNoteButton()->isVisible());
-        QVERIFY(!pane->historyGrid()->isVisible() && !pane->addHistoryButton()->isVisible());
+        QVERIFY(pane->notesGrid()->isVisible() && pane->addNoteButton()->isVisible() && !pane->historyGrid()->isVisible() && !pane->addHistoryButton()->isVisible());
         QCOMPARE(Mnemonics::plain(change->text()), QStringLiteral("View History"));
     }
 
@@ -224,10 +221,9 @@ private Q_SLOTS:
         settle();
         QVERIFY(!m_window->windows()->itemEditor());
         // All items by service date, the selection and panes cleared.
-        QVERIFY(m_window->itemList()->noItemSelected());
+        QVERIFY(m_window->itemList()->noItemSelected() && m_window->companyPane()->valueText("lblName").isEmpty());
         QCOMPARE(m_window->panelText(1), QStringLiteral("Display Mode: All"));
         QCOMPARE(m_window->grid()->itemModel()->cellText(row(m_pump), Column::Name), QStringLiteral("Pump 2"));
-        QCOMPARE(m_window->companyPane()->valueText("lblName"), QString());
     }
 
     void deleteIsAllOrNothing()
@@ -236,8 +232,7 @@ private Q_SLOTS:
         const QVector<qint64> before = listedIds();
         m_window->action(QStringLiteral("mnuDelete"))->trigger(); // unanswered: Cancel
         QCOMPARE(listedIds(), before);
-        QCOMPARE(m_window->companyPane()->valueText("lblName"), QStringLiteral("Acme"));
-        QVERIFY(!m_window->itemList()->noItemSelected());
+        QVERIFY(m_window->companyPane()->valueText("lblName") == u"Acme" && !m_window->itemList()->noItemSelected());
 
         // A statement that fails half-way leaves every table as it was, and says what failed.
         const QString count = QStringLiteral("SELECT '' || (SELECT count(*) FROM main WHERE ID = ?1) || (SELECT count(*) FROM History"
@@ -255,8 +250,7 @@ private Q_SLOTS:
         m_window->action(QStringLiteral("mnuDelete"))->trigger();
         QCOMPARE(MessageBox::shownTexts(),
                  QStringList {QStringLiteral("All data for this record (ID = %1) will be deleted permanently").arg(m_pump)});
-        QCOMPARE(m_world->scalar(count, {m_pump}).toString(), QStringLiteral("0000"));
-        QCOMPARE(m_world->scalar(count, {m_boiler}).toString(), QStringLiteral("1100"));
+        QCOMPARE(m_world->scalar(count, {m_pump}).toString() + u' ' + m_world->scalar(count, {m_boiler}).toString(), u"0000 1100"_s);
         // Reloaded with the lookup view's sort (by name) and the panel cleared.
         QCOMPARE(listedIds(), QVector<qint64>({m_boiler, m_crane}));
         QCOMPARE(m_window->companyPane()->valueText("lblName"), QString());

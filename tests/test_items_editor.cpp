@@ -157,9 +157,8 @@ private Q_SLOTS:
         const qint64 id = world.addItem(world.addCompany(QStringLiteral("Acme")), {{"Name", "Press"}, {"tools", "wrench\r\nhammer"}, {"servicedate", "2026-12-01"}, {"servicewarn", 12}, {"replacestock", 5}, {"ackservice", 1}, {"ackorder", 1}, {"ackorderinstock", 1}});
         changeSettings([](AppSettings &settings) { settings.autoAddHistory = true; });
         ItemEditor *editor = editItem(id);
-        QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Item, ID = %1").arg(id));
-        QCOMPARE(Mnemonics::plain(control<QPushButton>(editor, "cmdOK")->text()), u"Edit"_s);
-        QCOMPARE(control<QLabel>(editor, "lblCoName")->text(), u"Acme"_s);
+        QCOMPARE(QStringList({editor->windowTitle(), Mnemonics::plain(control<QPushButton>(editor, "cmdOK")->text()), control<QLabel>(editor, "lblCoName")->text()}),
+                 QStringList({QStringLiteral("Edit Item, ID = %1").arg(id), u"Edit"_s, u"Acme"_s}));
         QCOMPARE(editor->form()[LeadTime], QString()); // 0 days shows empty
         QCOMPARE(control<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1); // code 5 selects nothing
 
@@ -206,8 +205,7 @@ private Q_SLOTS:
         });
         const qint64 company = world.addCompany(QStringLiteral("Acme"));
         ItemEditor *editor = openAlone<ItemEditor>(appContext(), ItemEditor::AddItem, 0, ColumnLayout());
-        QCOMPARE(editor->windowTitle(), u"Add Item"_s);
-        QCOMPARE(Mnemonics::plain(control<QPushButton>(editor, "cmdOK")->text()), u"Add"_s);
+        QCOMPARE(editor->windowTitle() + u'|' + Mnemonics::plain(control<QPushButton>(editor, "cmdOK")->text()), u"Add Item|Add"_s);
         QCOMPARE(control<QComboBox>(editor, "cmbReplaceStock")->currentIndex(), -1);
         QSignalSpy saved(editor, &ItemEditor::itemSaved);
         editor->showCompany(company);
@@ -249,8 +247,7 @@ private Q_SLOTS:
 
         addPart(editor, QString(), QStringLiteral("N-1"));
         QCOMPARE(MessageBox::shownTexts(), QStringList {u"A Part Name must be specified"_s});
-        QCOMPARE(grid->rowCount(), 2);
-        QCOMPARE(control<QLineEdit>(editor, "txtRepPartNumber")->text(), u"N-1"_s);
+        QVERIFY(grid->rowCount() == 2 && control<QLineEdit>(editor, "txtRepPartNumber")->text() == u"N-1");
         addPart(editor, QStringLiteral("Valve"), QStringLiteral("N-1"));
         QCOMPARE(grid->item(2, 1)->text(), u"N-1"_s);
         QVERIFY(control<QLineEdit>(editor, "txtRepPartName")->text().isEmpty());
@@ -355,8 +352,7 @@ private Q_SLOTS:
         QCOMPARE(main.windows()->openItemEditor(ItemEditor::AddItem, 0, false), editor);
         setBox(editor, Name, QStringLiteral("Alpha 2"));
         click(editor, "cmdOK");
-        QCOMPARE(itemField(world, first, QStringLiteral("Name")), u"Alpha 2"_s);
-        QCOMPARE(itemField(world, second, QStringLiteral("Name")), u"Beta"_s);
+        QCOMPARE(world.joined(u"SELECT Name FROM main ORDER BY ID"_s, u","_s), u"Alpha 2,Beta"_s);
         QCOMPARE(saved.at(0).at(0).toLongLong(), first);
 
         // A double-click closes an open editor and opens a fresh one for its row.
@@ -480,10 +476,9 @@ private Q_SLOTS:
 
         // Fields whose column the list hides are greyed, and stay editable.
         const QColor face = editor->palette().color(QPalette::Button);
-        QCOMPARE(editor->box(Tools)->palette().color(QPalette::Base), face);
-        QCOMPARE(control<QComboBox>(editor, "cmbReplaceStock")->palette().color(QPalette::Base), face);
-        QVERIFY(editor->box(Name)->palette().color(QPalette::Base) != face);
-        QVERIFY(editor->box(Hazmat)->isEnabled());
+        QCOMPARE(QList<QColor>({editor->box(Tools)->palette().color(QPalette::Base), control<QComboBox>(editor, "cmbReplaceStock")->palette().color(QPalette::Base)}),
+                 QList<QColor>({face, face}));
+        QVERIFY(editor->box(Name)->palette().color(QPalette::Base) != face && editor->box(Hazmat)->isEnabled());
 
         // "More" shows the second page, and "Back" the first.
         click(editor, "cmdMore");

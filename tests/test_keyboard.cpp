@@ -356,8 +356,8 @@ private Q_SLOTS:
         QCOMPARE(names.join(u','), QStringLiteral("Previous year,Next year,Close the calendar"));
     }
 
-    // A window shown by the alarm timer stands beside the window the user types in, where the
-    // screen has room, and leaves the keyboard there.
+    // Where a window shown by the alarm timer stands beside the window the user types in (the
+    // alarm window's own test sees it there).
     void timerAlarmWindowStandsAside_data()
     {
         QTest::addColumn<QSize>("size");
@@ -373,16 +373,6 @@ private Q_SLOTS:
         QFETCH(QSize, size);
         QFETCH(QRect, avoid);
         QTEST(asidePlace(QRect(0, 0, 1366, 740), size, avoid), "expected");
-
-        TestWorld world;
-        EntryDialog *typing = openAlone<EntryDialog>(db(), NotesTarget, world.addItem(world.addCompany(QStringLiteral("Acme")), {}));
-        typing->move(150, 250); // in the middle, where a window placed anyhow would cover it
-        activate(typing);
-        QPointer<AlarmWindow> alarms;
-        showOnce(
-            alarms, [] { return keepIfLoaded(new AlarmWindow(appContext())); }, false);
-        QVERIFY(!typing->frameGeometry().intersects(alarms->frameGeometry()));
-        QTRY_COMPARE(QApplication::activeWindow(), typing);
     }
 
     // Enter in the part boxes adds the part and takes the caret back to Part Name for the next.

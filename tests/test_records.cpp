@@ -149,12 +149,11 @@ void TestRecords::windowsAddForTheirItem_data()
 void TestRecords::windowsAddForTheirItem()
 {
     QFETCH(int, target);
-    QFETCH(QString, caption);
     QFETCH(QString, table);
     TestWorld world;
     const qint64 fan = addPumpAndFan(world).second;
     QPointer<EntryDialog> window = openAlone<EntryDialog>(db(), EntryTarget(target), fan);
-    QCOMPARE(window->windowTitle(), caption);
+    QTEST(window->windowTitle(), "caption");
     QCOMPARE(control<QLabel>(window, "lblItem")->text(), QStringLiteral("Item: Fan (ID = %1)").arg(fan));
     QCOMPARE(control<QLabel>(window, "lblDescr")->buddy(), control(window, "txtDescr"));
     QSignalSpy added(window.data(), &EntryDialog::entryAdded);
@@ -169,8 +168,7 @@ void TestRecords::windowsAddForTheirItem()
     QTest::keyClicks(control<QLineEdit>(window, "txtDescr"), QStringLiteral("belt replaced"));
     QTest::keyClick(control<QLineEdit>(window, "txtDescr"), Qt::Key_Return);
     QCOMPARE(entriesIn(world, table), QStringList {QString::number(fan) + u": belt replaced"_s});
-    QCOMPARE(added.count(), 1);
-    QCOMPARE(added.at(0).at(1).toLongLong(), fan);
+    QVERIFY(added.count() == 1 && added.at(0).at(1).toLongLong() == fan);
     QCOMPARE(MessageBox::shownTexts(), QStringList());
     QTRY_VERIFY(!window);
 }

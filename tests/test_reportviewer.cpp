@@ -295,8 +295,7 @@ private Q_SLOTS:
         QVERIFY(loaded.wait(PageTimeoutMs));
         const QString pdf = QDir(world.folder()).filePath(QStringLiteral("sheet.pdf"));
         QCOMPARE(savePdfAs(viewer, pdf), QVariantList({pdf, true}));
-        QCOMPARE(pdfPages(pdf), 3);
-        QCOMPARE(readFile(path), page);
+        QVERIFY(pdfPages(pdf) == 3 && readFile(path) == page);
     }
 
     // Beyond 4 MB the engine is not given the page, nor the viewer's own reader a part (up to an <hr>)

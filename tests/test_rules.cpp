@@ -71,11 +71,9 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString empty = dir.filePath(QStringLiteral("empty.mdb")), full = dir.filePath(QStringLiteral("full.mdb"));
         QVERIFY(SafeFile::write(empty, QByteArray()) && SafeFile::write(full, "x"));
-        QVERIFY(fileExists(full));
-        QVERIFY(!fileExists(empty));
-        QVERIFY(!fileExists(dir.filePath(QStringLiteral("missing.mdb"))));
-        QVERIFY(!fileExists(dir.path())); // a folder is no file
-        QVERIFY(!fileExists(QString()));
+        // Neither an empty file, a missing one, a folder nor no name at all.
+        QCOMPARE(QList<bool>({fileExists(full), fileExists(empty), fileExists(dir.filePath(u"missing.mdb"_s)), fileExists(dir.path()), fileExists(QString())}),
+                 QList<bool>({true, false, false, false, false}));
     }
 
     void parsesOnlyRealDates_data()
@@ -142,9 +140,7 @@ private Q_SLOTS:
         // A write that cannot finish leaves the old file whole and no temporary file behind.
         QVERIFY(!SafeFile::write(dir.filePath(QStringLiteral("missing/report.htm")), "new", &error));
         QVERIFY(!SafeFile::copy(dir.filePath(QStringLiteral("missing.htm")), target, &error));
-        QFile file(target);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("old"));
+        QCOMPARE(readFile(target), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({u"copy.htm"_s, u"report.htm"_s}));
     }
 
@@ -197,11 +193,8 @@ private Q_SLOTS:
         QCOMPARE(written, !lands.isEmpty());
         QCOMPARE(error, written ? QString() : QString::fromLatin1(SafeFile::InUseMessage));
         QVERIFY(switching || SafeFile::write(chosen, "source") == written);
-        for (const char *name : {"db", "page", "other"}) {
-            QFile file(folder.filePath(QLatin1String(name)));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), QByteArray(lands == QLatin1String(name) ? "source" : name));
-        }
+        for (const char *name : {"db", "page", "other"})
+            QCOMPARE(readFile(folder.filePath(QLatin1String(name))), QByteArray(lands == QLatin1String(name) ? "source" : name));
         QCOMPARE(QFileInfo(path).isSymLink(), target.startsWith(u"link:")); // a link stays a link
         QCOMPARE(folder.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden), QStringList());
     }

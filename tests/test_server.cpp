@@ -16,6 +16,8 @@
 #include <memory>
 #include <thread>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QVariant scalar(DbBackend &backend, const QString &sql, const QVariantList &values = {})
@@ -82,22 +84,14 @@ void TestServer::numbersPlaceholders_data()
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("numbered");
     QTest::addColumn<int>("count");
-    QTest::newRow("plain") << "SELECT ? + ?"
-                           << "SELECT $1 + $2" << 2;
-    QTest::newRow("numbered") << "SELECT ?2, ?1, ?2"
-                              << "SELECT $2, $1, $2" << 2;
-    QTest::newRow("bare after numbered") << "SELECT ?3, ?"
-                                         << "SELECT $3, $4" << 4;
-    QTest::newRow("quoted text") << "SELECT '?', 'it''s ?', ?"
-                                 << "SELECT '?', 'it''s ?', $1" << 1;
-    QTest::newRow("quoted name") << "SELECT \"a?\" FROM t WHERE x = ?"
-                                 << "SELECT \"a?\" FROM t WHERE x = $1" << 1;
-    QTest::newRow("comments") << "SELECT ? -- why?\n, ? /* ? */"
-                              << "SELECT $1 -- why?\n, $2 /* ? */" << 2;
-    QTest::newRow("escape text") << "x LIKE ? ESCAPE '\\'"
-                                 << "x LIKE $1 ESCAPE '\\'" << 1;
-    QTest::newRow("none") << "SELECT 1"
-                          << "SELECT 1" << 0;
+    QTest::newRow("plain") << u"SELECT ? + ?"_s << u"SELECT $1 + $2"_s << 2;
+    QTest::newRow("numbered") << u"SELECT ?2, ?1, ?2"_s << u"SELECT $2, $1, $2"_s << 2;
+    QTest::newRow("bare after numbered") << u"SELECT ?3, ?"_s << u"SELECT $3, $4"_s << 4;
+    QTest::newRow("quoted text") << u"SELECT '?', 'it''s ?', ?"_s << u"SELECT '?', 'it''s ?', $1"_s << 1;
+    QTest::newRow("quoted name") << u"SELECT \"a?\" FROM t WHERE x = ?"_s << u"SELECT \"a?\" FROM t WHERE x = $1"_s << 1;
+    QTest::newRow("comments") << u"SELECT ? -- why?\n, ? /* ? */"_s << u"SELECT $1 -- why?\n, $2 /* ? */"_s << 2;
+    QTest::newRow("escape text") << u"x LIKE ? ESCAPE '\\'"_s << u"x LIKE $1 ESCAPE '\\'"_s << 1;
+    QTest::newRow("none") << u"SELECT 1"_s << u"SELECT 1"_s << 0;
 }
 
 void TestServer::numbersPlaceholders()
@@ -317,7 +311,6 @@ void TestServer::connectsAgainAfterALostConnection()
     QCOMPARE(lost.kind(), DbError::Kind::ConnectionLost);
     QVERIFY(lost.message().startsWith(QStringLiteral("The connection to the database server was lost")));
     // The next step connects again, with the session's settings and statements made anew.
-    QCOMPARE(scalar(*m_backend, QStringLiteral("SELECT 2")), QVariant(qint64(2)));
     QVERIFY(scalar(*m_backend, QStringLiteral("SELECT pg_backend_pid()")).toLongLong() != pid);
     QCOMPARE(scalar(*m_backend, QStringLiteral("SHOW lock_timeout")), QVariant(QStringLiteral("5s")));
 }
