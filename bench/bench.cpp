@@ -19,6 +19,8 @@
 // would map its drivers. Text from a foreign file (also alone with --long-text): the windows
 // opened on an item whose name, hazard field and a history entry hold a million characters.
 
+#include "BenchSupport.h"
+#include "ServerBench.h"
 #include "Version.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/db/Database.h"
@@ -83,260 +85,38 @@
 
 using namespace Qt::StringLiterals;
 
+using namespace Bench;
+
 namespace {
 
-QTextStream out(stdout);
-
-// The benchmark's one connection, held like the program's, and what its windows share.
-Database &db()
-{
-    static Database database;
-    return database;
-}
-
-AppContext &context()
-{
-    static AppContext shared(db());
-    return shared;
-}
-
-// Runs a statement of the benchmark's own, which shapes the data it measures.
-void execute(Database &database, const QString &sql, const QVariantList &values = {})
-{
-    Statement statement(database, sql);
-    statement.bindAll(values);
-    statement.run();
-}
-
-// The median time of the work; after each run, outside the clock, the optional drop step.
-double medianMs(int runs, const std::function<void()> &work, const std::function<void()> &drop = {})
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-        if (drop)
-            drop();
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-// Memory of a process in MB from one of its /proc files: resident now (status, VmRSS:), at its
-// peak (status, VmHWM:), or its fair share with shared pages split among their users
-// (smaps_rollup, Pss:).
-double processMegabytes(qint64 pid, const char *field, const char *file = "status")
-{
-    QFile status(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(file)));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
-}
-
-// Peak resident memory of the process in MB, and a way to start counting anew.
-double peakMegabytes()
-{
-    return processMegabytes(QCoreApplication::applicationPid(), "VmHWM:");
-}
-
-void resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
-
-// The dialog the main window's menu has just opened.
-template<class Dialog>
-Dialog *shownDialog()
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *dialog = qobject_cast<Dialog *>(widget); dialog && dialog->isVisible())
-            return dialog;
-    }
-    qFatal("the dialog did not open");
-}
-
-void makeDatabase(const QString &path, int items)
-{
-    Database database;
-    QString error;
-    if (!database.create(path, &error))
-        qFatal("cannot create %s: %s", qPrintable(path), qPrintable(error));
-    Schema::create(database, QStringLiteral(TARVO_VERSION), QStringLiteral(TARVO_BUILD), QDate::currentDate());
-    SampleData::addBulk(database, items, 100, 3, QDate::currentDate());
-}
-
-// A database of `items` in a folder of the run's own, opened as the program's connection.
-void openBenchDatabase(const QTemporaryDir &dir, int items)
-{
-    AppPaths::setApplicationFolder(dir.path());
-    makeDatabase(AppPaths::databaseFile(), items);
-    if (!openWorkingDatabase(db()))
-        qFatal("cannot open the database");
-}
-
-struct Figures {
-    double open = 0, firstLoad = 0, loadGrid = 0, sortChange = 0, lookup = 0, floorRows = 0, floorParts = 0, peak = 0;
-};
-
-Figures measure(int items, int runs)
+ListFigures measure(int items, int runs)
 {
     QTemporaryDir dir;
     AppPaths::setApplicationFolder(dir.path());
     makeDatabase(AppPaths::databaseFile(), items);
 
-    Figures f;
+    ListFigures f;
     f.open = medianMs(runs, [] {
         Database database;
         QString error;
         if (!database.open(AppPaths::databaseFile(), &error))
             qFatal("cannot open the database: %s", qPrintable(error));
     });
-
-    resetPeak();
     if (!openWorkingDatabase(db()))
         qFatal("cannot open the database");
-    {
-        MainWindow window(context());
-        window.resize(1280, 900);
-        window.itemList()->setupColumns();
-        window.show();
-        QApplication::processEvents();
-        f.firstLoad = medianMs(1, [&] {
-            window.itemList()->loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
-            QApplication::processEvents();
-            window.repaint();
-        });
-        f.loadGrid = medianMs(runs, [&] {
-            window.itemList()->loadGrid(Field::ServiceDate, Ascending, QString(), Field::Name);
-            QApplication::processEvents(); // layout
-            window.repaint(); // paint
-        });
-        f.peak = peakMegabytes();
-
-        // A sort chosen in the Sort dialog, then a lookup made in the Lookup dialog (one item
-        // name in eight), each carried out by the main window as the user asks for it.
-        int turn = 0;
-        f.sortChange = medianMs(runs, [&] {
-            window.action(QStringLiteral("mnuSort"))->trigger();
-            auto *dialog = shownDialog<SortDialog>();
-            dialog->findChild<QComboBox *>(QStringLiteral("cmbSort"))->setCurrentIndex(turn++ % 2 ? 0 : 2); // by Name, by Location
-            dialog->findChild<QRadioButton *>(QStringLiteral("optDescending"))->setChecked(true);
-            dialog->findChild<QPushButton *>(QStringLiteral("cmdSort"))->click();
-            QApplication::processEvents();
-            window.repaint();
-        });
-        if (window.itemList()->view().SortFieldAll != Field::Name && window.itemList()->view().SortFieldAll != Field::Location)
-            qFatal("the sort did not run");
-        window.action(QStringLiteral("mnuLookupBy_0"))->trigger();
-        auto *lookup = shownDialog<LookupDialog>();
-        f.lookup = medianMs(runs, [&] {
-            lookup->findChild<QLineEdit *>(QStringLiteral("txtLookUp"))->setText(QStringLiteral("pump*"));
-            lookup->findChild<QPushButton *>(QStringLiteral("cmdLookUp"))->click();
-            QApplication::processEvents();
-            window.repaint();
-        });
-        if (window.itemList()->view().LookupValue != u"pump*" || window.grid()->rows() != (items + 7) / 8 + 1)
-            qFatal("the lookup did not run");
-        lookup->close();
-
-        f.floorRows = medianMs(runs, [] {
-            std::vector<QString> cells;
-            Statement rows(db(), itemListStatement());
-            const int columns = rows.columnCount();
-            while (rows.next()) {
-                for (int c = 0; c < columns; ++c)
-                    cells.push_back(rows.text(c));
-            }
-        });
-        f.floorParts = medianMs(runs, [] {
-            std::vector<QString> cells;
-            Statement parts(db(), QStringLiteral("SELECT ID, descr, partnumber FROM repparts"));
-            while (parts.next()) {
-                for (int c = 0; c < 3; ++c)
-                    cells.push_back(parts.text(c));
-            }
-        });
-        window.hide();
-    }
+    measureList(items, runs, f);
     db().close();
     return f;
 }
 
-void report(int items, const Figures &f)
-{
-    const double floor = f.floorRows + f.floorParts;
-    out << QStringLiteral("items: %1 (3 parts each, 100 vendors)\n").arg(items);
-    out << QStringLiteral("  open with key         %1 ms\n").arg(f.open, 0, 'f', 1);
-    out << QStringLiteral("  first LoadGrid        %1 ms\n").arg(f.firstLoad, 0, 'f', 1);
-    out << QStringLiteral("  LoadGrid + paint      %1 ms\n").arg(f.loadGrid, 0, 'f', 1);
-    out << QStringLiteral("  sort change + paint   %1 ms\n").arg(f.sortChange, 0, 'f', 1);
-    out << QStringLiteral("  lookup + paint        %1 ms\n").arg(f.lookup, 0, 'f', 1);
-    out << QStringLiteral("  floor: rows           %1 ms\n").arg(f.floorRows, 0, 'f', 1);
-    out << QStringLiteral("  floor: parts          %1 ms\n").arg(f.floorParts, 0, 'f', 1);
-    out << QStringLiteral("  LoadGrid / floor      %1\n").arg(f.loadGrid / floor, 0, 'f', 2);
-    out << QStringLiteral("  peak memory           %1 MB\n").arg(f.peak, 0, 'f', 1);
-    out.flush();
-}
-
-struct AlarmFigures {
-    double evaluate = 0, openWindow = 0, peak = 0;
-    qsizetype rows = 0;
-};
-
-AlarmFigures measureAlarms(int items, int runs)
+// Every item alarming, on a file database of `items`.
+AlarmFigures measureFileAlarms(int items, int runs)
 {
     QTemporaryDir dir;
     openBenchDatabase(dir, items);
-    // Service dates from 30 days past to 7 days ahead, warning 7 and lead time 14 days: every
-    // item has two rows, both past its date or service and order due.
-    execute(db(),
-            QStringLiteral("UPDATE main SET servicedate = date(?, printf('%+d days', ID % 38 - 30)),"
-                           " servicewarn = 7, leadtime = 14, serviceinterval = 90,"
-                           " ackservice = 0, ackorder = 0, ackorderinstock = 0"),
-            {QDate::currentDate().toString(Qt::ISODate)});
-    AppSettings settings;
-    settings.serviceAlarms = settings.orderAlarms = true;
-    context().setSettings(settings);
-
-    AlarmFigures f;
-    resetPeak();
-    // Each result is dropped after its clock stops, as the window keeps its rows.
-    QVector<AlarmRow> rows;
-    f.evaluate = medianMs(
-        runs, [&] { rows = evaluateAlarms(db(), 1, 1, QDate::currentDate()); },
-        [&] {
-            f.rows = rows.size();
-            rows = {};
-        });
-    QPointer<AlarmWindow> window;
-    f.openWindow = medianMs(
-        runs,
-        [&] {
-            showOnce(window, [&] { return keepIfLoaded(new AlarmWindow(context())); });
-            QApplication::processEvents(); // layout
-            window->repaint(); // paint
-        },
-        [&] { delete window.data(); });
-    f.peak = peakMegabytes();
+    const AlarmFigures f = measureAlarms(runs);
     db().close();
     return f;
-}
-
-void reportAlarms(int items, const AlarmFigures &f)
-{
-    out << QStringLiteral("alarms: %1 items, every one alarming (%2 rows)\n").arg(items).arg(f.rows);
-    out << QStringLiteral("  evaluateAlarms        %1 ms\n").arg(f.evaluate, 0, 'f', 1);
-    out << QStringLiteral("  alarm window + paint  %1 ms\n").arg(f.openWindow, 0, 'f', 1);
-    out << QStringLiteral("  peak memory           %1 MB\n").arg(f.peak, 0, 'f', 1);
-    out.flush();
 }
 
 // A process and all its descendants (the viewer and the engine's helper processes).
@@ -726,15 +506,19 @@ int main(int argc, char *argv[])
         exchangeFigures(items, runs);
         return 0;
     }
+    if (args.value(args.indexOf(QStringLiteral("--engine")) + 1) == u"pg") {
+        serverFigures(items, runs);
+        return 0;
+    }
     if (args.contains(QStringLiteral("--long-text"))) {
         longTextFigures(runs);
         return 0;
     }
     if (!viewerOnly) {
-        report(items, measure(items, runs));
+        reportList(items, measure(items, runs), QStringLiteral("open with key"));
         if (items != 1000)
-            report(1000, measure(1000, runs));
-        reportAlarms(items, measureAlarms(items, runs));
+            reportList(1000, measure(1000, runs), QStringLiteral("open with key"));
+        reportAlarms(items, measureFileAlarms(items, runs));
     }
     // One large page at a time: each viewer is closed before the next starts.
     for (int count : items > 1000 ? QList<int> {1000, items} : QList<int> {items}) {

@@ -361,7 +361,7 @@ void TestConnect::statusBarNamesTheDatabase()
         AppContext context(*database);
         MainWindow window(context);
         QCOMPARE(control<QLabel>(&window, "sbDatabase")->text(),
-                 database == &server ? u"connect_technician@localhost/test_connect"_s : u"main.mdb"_s);
+                 database == &server ? u"connect_technician@local/test_connect"_s : u"main.mdb"_s);
     }
 }
 

@@ -12,6 +12,7 @@ namespace {
 const SqlDialect FileDialect(SqlDialect::Engine::SqlCipher);
 int lockTimeoutMsec = LockWait::DefaultTimeoutMsec;
 std::function<void(bool)> waitNotice;
+std::function<void(bool)> connectionNotice;
 
 } // namespace
 
@@ -39,6 +40,21 @@ void notify(bool waiting)
 }
 
 } // namespace LockWait
+
+namespace ConnectionNotice {
+
+void setNotice(std::function<void(bool)> notice)
+{
+    connectionNotice = std::move(notice);
+}
+
+void notify(bool lost)
+{
+    if (connectionNotice)
+        connectionNotice(lost);
+}
+
+} // namespace ConnectionNotice
 
 void Database::setBusyTimeout(int msec)
 {
@@ -146,6 +162,11 @@ DbBackend &Database::backend()
 void Database::exec(const QString &sql)
 {
     backend().exec(sql);
+}
+
+bool Database::reconnect()
+{
+    return m_backend && m_backend->reconnect();
 }
 
 QStringList Database::columnNames(const QString &table)

@@ -51,9 +51,13 @@ public:
     // The file's path, or the server's address.
     QString path() const { return m_path; }
     bool isServer() const { return isOpen() && dialect().isServer(); }
-    // How a window title names it: the file's name, or user@host/database.
+    // The engine's name for it; the windows show databaseDisplayName().
     QString displayName() const;
     const SqlDialect &dialect() const;
+
+    // After a lost server connection, connects again (see DbBackend::reconnect): whether the
+    // connection is there now. Never throws.
+    bool reconnect();
 
     // Runs SQL text that carries no values (the schema's statements). Throws DbError.
     void exec(const QString &sql);

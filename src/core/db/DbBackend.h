@@ -56,6 +56,15 @@ void notify(bool waiting);
 
 } // namespace LockWait
 
+// Who is told when a server connection is lost (true) and when it is there again (false), so
+// that the windows can say so and try again meanwhile.
+namespace ConnectionNotice {
+
+void setNotice(std::function<void(bool lost)> notice);
+void notify(bool lost);
+
+} // namespace ConnectionNotice
+
 // One connection of an engine.
 class DbBackend
 {
@@ -83,6 +92,10 @@ public:
     // server's identity sequence), so that a copy gives no ID twice either; 0 when none.
     virtual qint64 idCounter(const QString &table, const QString &column) = 0;
     virtual void setIdCounter(const QString &table, const QString &column, qint64 value) = 0;
+
+    // Connects again when the connection was lost, unless a transaction it was part of has not
+    // ended yet: whether the connection is there now. Never throws. The file is always there.
+    virtual bool reconnect() { return true; }
 
     virtual const SqlDialect &dialect() const = 0;
     // How a window title names the database: the file's name, or user@host/database.

@@ -21,6 +21,9 @@ public:
     // SQLite's words for the busy case, which the server engine gives as well, so that a user
     // meets the same refusal on either engine.
     static constexpr const char *BusyText = "database is locked";
+    // What a user is told when the server connection is lost, before the server's own account.
+    static constexpr const char *LostText = "The connection to the database server was lost. Nothing was saved;"
+                                            " your input is kept. Tarvo will reconnect when you try again.";
 
     explicit DbError(const QString &message, Kind kind = Kind::Other, const QString &sqlState = QString())
         : std::runtime_error(message.toStdString())

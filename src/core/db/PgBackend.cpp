@@ -1,5 +1,6 @@
 #include "PgBackend.h"
 
+#include "DatabaseName.h"
 #include "DbError.h"
 
 #include <QElapsedTimer>
@@ -30,9 +31,6 @@ constexpr qint64 WaitNoticeMsec = 250;
 // So many prepared statements per connection before the server is asked to forget them all:
 // lookups and sorts make new statement texts as the user types.
 constexpr int PreparedLimit = 500;
-
-const char *const LostText = "The connection to the database server was lost (%1). Nothing was saved by this step;"
-                             " what you typed is still in the window, and Tarvo connects again when you try once more.";
 
 bool isLostState(const QByteArray &state)
 {
@@ -308,7 +306,7 @@ PGresult *PgBackend::awaitResult()
 
 bool PgBackend::connectionLost() const
 {
-    return PQstatus(m_conn) != CONNECTION_OK;
+    return m_resetWanted || PQstatus(m_conn) != CONNECTION_OK;
 }
 
 void PgBackend::ensureConnected()
@@ -316,16 +314,37 @@ void PgBackend::ensureConnected()
     if (!connectionLost())
         return;
     // Work begun in a transaction is gone with the connection; it must end before another starts.
-    if (m_inTransaction) {
+    if (m_inTransaction)
         m_lostInTransaction = true;
-        throw DbError(QString::fromUtf8(LostText).arg(trimmedMessage(PQerrorMessage(m_conn))),
-                      DbError::Kind::ConnectionLost);
+    else {
+        PQreset(m_conn);
+        m_resetWanted = PQstatus(m_conn) != CONNECTION_OK;
     }
-    PQreset(m_conn);
     if (connectionLost())
-        throw DbError(QString::fromUtf8(LostText).arg(trimmedMessage(PQerrorMessage(m_conn))),
-                      DbError::Kind::ConnectionLost);
+        throwLost(trimmedMessage(PQerrorMessage(m_conn)));
     startSession();
+    ConnectionNotice::notify(false);
+}
+
+bool PgBackend::reconnect()
+{
+    try {
+        ensureConnected();
+        return true;
+    } catch (const DbError &) {
+        return false;
+    }
+}
+
+void PgBackend::throwLost(const QString &detail, const QString &sqlState)
+{
+    // The server may have said goodbye before libpq saw the socket close: connect anew anyway.
+    m_resetWanted = true;
+    ConnectionNotice::notify(true);
+    QString message = QString::fromLatin1(DbError::LostText);
+    if (!detail.isEmpty())
+        message += QStringLiteral("\r\n(%1)").arg(detail);
+    throw DbError(message, DbError::Kind::ConnectionLost, sqlState);
 }
 
 void PgBackend::fail(PGresult *result)
@@ -335,12 +354,10 @@ void PgBackend::fail(PGresult *result)
     if (message.isEmpty())
         message = trimmedMessage(PQerrorMessage(m_conn));
     PQclear(result);
-    DbError::Kind kind = kindOf(state);
-    if (connectionLost())
-        kind = DbError::Kind::ConnectionLost;
-    if (kind == DbError::Kind::ConnectionLost)
-        message = QString::fromUtf8(LostText).arg(message);
-    else if (kind == DbError::Kind::Busy)
+    const DbError::Kind kind = kindOf(state);
+    if (kind == DbError::Kind::ConnectionLost || connectionLost())
+        throwLost(message, QString::fromLatin1(state));
+    if (kind == DbError::Kind::Busy)
         message = QString::fromLatin1(DbError::BusyText);
     throw DbError(message, kind, QString::fromLatin1(state));
 }
@@ -462,8 +479,6 @@ void PgBackend::setIdCounter(const QString &table, const QString &column, qint64
 
 QString PgBackend::displayName() const
 {
-    QString host = QString::fromUtf8(PQhost(m_conn));
-    if (host.isEmpty() || host.startsWith(u'/'))
-        host = QStringLiteral("localhost");
-    return QStringLiteral("%1@%2/%3").arg(QString::fromUtf8(PQuser(m_conn)), host, QString::fromUtf8(PQdb(m_conn)));
+    return serverDisplayName(QString::fromUtf8(PQuser(m_conn)), QString::fromUtf8(PQhost(m_conn)),
+                             QString::fromUtf8(PQdb(m_conn)));
 }

@@ -35,6 +35,7 @@ public:
     void setIdCounter(const QString &table, const QString &column, qint64 value) override;
     const SqlDialect &dialect() const override { return m_dialect; }
     QString displayName() const override;
+    bool reconnect() override;
 
     // For the cursors: runs the prepared form of `sql` (placeholders already numbered) with the
     // values in text form, a null pointer for Null. The caller owns the result.
@@ -48,6 +49,8 @@ private:
     QByteArray preparedName(const QString &sql, int count);
     pg_result *checked(pg_result *result);
     [[noreturn]] void fail(pg_result *result);
+    // Tells of the lost connection and throws it, with the server's or libpq's account.
+    [[noreturn]] void throwLost(const QString &detail, const QString &sqlState = QString());
     bool connectionLost() const;
     void applyLockTimeout();
     pg_result *awaitResult();
@@ -59,4 +62,5 @@ private:
 
     bool m_inTransaction = false;
     bool m_lostInTransaction = false;
+    bool m_resetWanted = false; // the connection was lost, whatever libpq says of it
 };

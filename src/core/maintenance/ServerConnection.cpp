@@ -1,6 +1,7 @@
 #include "ServerConnection.h"
 
 #include "core/db/Database.h"
+#include "core/db/DatabaseName.h"
 #include "core/db/Schema.h"
 #include "core/db/ServerSchema.h"
 
@@ -71,9 +72,7 @@ QString ServerConnection::address() const
 
 QString ServerConnection::displayName() const
 {
-    const QString where = onSocket() ? QStringLiteral("localhost") : host;
-    const QString name = where + u'/' + database;
-    return user.isEmpty() ? name : user + u'@' + name;
+    return serverDisplayName(user, host, database);
 }
 
 QString ServerConnection::keyringAccount() const

@@ -147,6 +147,15 @@ void ItemListController::showListAfter(ListEvent event, const QDate &day)
         emit panesCleared();
 }
 
+void ItemListController::reloadView()
+{
+    ViewState view = m_view;
+    const std::optional<GridQuery> query = view.DisplayMode == AllDisplay ? allItemsView(view) : lookupView(view);
+    emit viewChanged(displayModeText(m_view));
+    if (query)
+        loadView(*query);
+}
+
 void ItemListController::showAllItems()
 {
     clearLastClick();

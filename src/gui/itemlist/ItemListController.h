@@ -56,6 +56,8 @@ public:
     void sortChosen(Field::Number field, SortOrders order);
     void lookupChosen(Field::Number field, const QString &value);
     void columnsSaved();
+    // The view shown, read again.
+    void reloadView();
 
 Q_SIGNALS:
     // The text of the first status bar panel for the view shown.

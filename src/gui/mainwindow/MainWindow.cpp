@@ -1,9 +1,11 @@
 #include "MainWindow.h"
 
+#include "ConnectionWatch.h"
 #include "DetailPanel.h"
 #include "WindowRegistry.h"
 
 #include "core/db/Database.h"
+#include "core/db/DatabaseName.h"
 #include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
 #include "core/platform/Clock.h"
@@ -75,6 +77,9 @@ MainWindow::~MainWindow() = default;
 void MainWindow::connectCollaborators()
 {
     connect(m_items, &ItemListController::viewChanged, this, [this](const QString &text) { setPanelText(1, text); });
+    auto *watch = new ConnectionWatch(m_context.database(), this);
+    connect(watch, &ConnectionWatch::lost, this, [this] { setPanelText(1, QString::fromLatin1(NotConnectedText)); });
+    connect(watch, &ConnectionWatch::restored, m_items, &ItemListController::reloadView);
     connect(m_items, &ItemListController::itemsShown, this, &MainWindow::setAddButtonsEnabled);
     connect(m_items, &ItemListController::rowChosen, this, &MainWindow::fillPanes);
     connect(m_items, &ItemListController::panesCleared, this, &MainWindow::clearData);
@@ -115,7 +120,7 @@ void MainWindow::buildStatusBar()
     }
     // The database worked on, between the alarm status and the clock: its file's name, or
     // user@host/database on a server.
-    m_databaseName = new QLabel(m_context.database().displayName(), bar);
+    m_databaseName = new QLabel(databaseDisplayName(m_context.database()), bar);
     m_databaseName->setObjectName(QStringLiteral("sbDatabase"));
     showPlainText(m_databaseName);
     m_databaseName->setFrameShape(QFrame::StyledPanel);
@@ -218,6 +223,7 @@ void MainWindow::buildCentralArea()
 
 void MainWindow::load()
 {
+    setWindowTitle(QStringLiteral("Norlith Tarvo - %1").arg(databaseDisplayName(m_context.database())));
     runGuarded(this, QStringLiteral("load the item list"), [&] {
         m_items->setupColumns();
         m_alarms->useSettings(loadSettings(m_context.database()));

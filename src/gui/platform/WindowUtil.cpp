@@ -178,7 +178,11 @@ bool runGuarded(QWidget *parent, const QString &purpose, const std::function<voi
         command();
         return true;
     } catch (const DbError &error) {
-        MessageBox::information(parent, databaseFailureText(purpose, error.message()));
+        // A lost connection is no fault of the database: the plain account, without "said".
+        if (error.kind() == DbError::Kind::ConnectionLost)
+            MessageBox::information(parent, QStringLiteral("Could not %1.\r\n%2").arg(purpose, error.message()));
+        else
+            MessageBox::information(parent, databaseFailureText(purpose, error.message()));
         return false;
     }
 }
