@@ -143,34 +143,20 @@ void TestConnect::namesTheProblem_data()
     using K = DbError::Kind;
     using P = ConnectProblem;
     // libpq's own words as it gives them for a failed start.
-    QTest::newRow("no password") << K::NeedsPassword << ""
-                                 << "fe_sendauth: no password supplied" << P::PasswordNeeded;
-    QTest::newRow("wrong password") << K::NeedsPassword << ""
-                                    << R"(connection to server on socket "/tmp/x/.s.PGSQL.5432" failed: FATAL:  password authentication failed for user "anna")" << P::PasswordRefused;
-    QTest::newRow("refused by state") << K::Other << "28P01"
-                                      << "authentication failed" << P::PasswordRefused;
-    QTest::newRow("unknown host") << K::Other << ""
-                                  << R"(could not translate host name "nowhere.invalid" to address: Name or service not known)" << P::ServerNotFound;
-    QTest::newRow("no socket") << K::Other << ""
-                               << R"(connection to server on socket "/nowhere/.s.PGSQL.5432" failed: No such file or directory)" << P::ServerNotFound;
-    QTest::newRow("refused") << K::Other << ""
-                             << R"(connection to server at "db" (10.0.0.5), port 5432 failed: Connection refused)" << P::ServerNotFound;
-    QTest::newRow("timeout") << K::Other << ""
-                             << R"(connection to server at "db" (10.0.0.5), port 5432 failed: timeout expired)" << P::ServerNotFound;
-    QTest::newRow("lost") << K::ConnectionLost << "08006"
-                          << "server closed the connection unexpectedly" << P::ServerNotFound;
-    QTest::newRow("no CA file") << K::Other << ""
-                                << R"(connection to server at "db" (10.0.0.5), port 5432 failed: root certificate file "/home/a/.postgresql/root.crt" does not exist)" << P::CertificateNotTrusted;
-    QTest::newRow("unverified") << K::Other << ""
-                                << R"(connection to server at "db" (10.0.0.5), port 5432 failed: SSL error: certificate verify failed)" << P::CertificateNotTrusted;
-    QTest::newRow("other name") << K::Other << ""
-                                << R"(connection to server at "db" (10.0.0.5), port 5432 failed: server certificate for "other" does not match host name "db")" << P::CertificateNotTrusted;
-    QTest::newRow("no database") << K::Other << ""
-                                 << R"(connection to server on socket "/tmp/x/.s.PGSQL.5432" failed: FATAL:  database "stock" does not exist)" << P::NoSuchDatabase;
-    QTest::newRow("no role") << K::Other << ""
-                             << R"(connection to server on socket "/tmp/x/.s.PGSQL.5432" failed: FATAL:  role "bert" does not exist)" << P::UnknownUser;
-    QTest::newRow("anything else") << K::Other << "53300"
-                                   << "sorry, too many clients already" << P::Other;
+    QTest::newRow("no password") << K::NeedsPassword << QString() << u"fe_sendauth: no password supplied"_s << P::PasswordNeeded;
+    QTest::newRow("wrong password") << K::NeedsPassword << QString() << uR"(connection to server on socket "/tmp/x/.s.PGSQL.5432" failed: FATAL:  password authentication failed for user "anna")"_s << P::PasswordRefused;
+    QTest::newRow("refused by state") << K::Other << u"28P01"_s << u"authentication failed"_s << P::PasswordRefused;
+    QTest::newRow("unknown host") << K::Other << QString() << uR"(could not translate host name "nowhere.invalid" to address: Name or service not known)"_s << P::ServerNotFound;
+    QTest::newRow("no socket") << K::Other << QString() << uR"(connection to server on socket "/nowhere/.s.PGSQL.5432" failed: No such file or directory)"_s << P::ServerNotFound;
+    QTest::newRow("refused") << K::Other << QString() << uR"(connection to server at "db" (10.0.0.5), port 5432 failed: Connection refused)"_s << P::ServerNotFound;
+    QTest::newRow("timeout") << K::Other << QString() << uR"(connection to server at "db" (10.0.0.5), port 5432 failed: timeout expired)"_s << P::ServerNotFound;
+    QTest::newRow("lost") << K::ConnectionLost << u"08006"_s << u"server closed the connection unexpectedly"_s << P::ServerNotFound;
+    QTest::newRow("no CA file") << K::Other << QString() << uR"(connection to server at "db" (10.0.0.5), port 5432 failed: root certificate file "/home/a/.postgresql/root.crt" does not exist)"_s << P::CertificateNotTrusted;
+    QTest::newRow("unverified") << K::Other << QString() << uR"(connection to server at "db" (10.0.0.5), port 5432 failed: SSL error: certificate verify failed)"_s << P::CertificateNotTrusted;
+    QTest::newRow("other name") << K::Other << QString() << uR"(connection to server at "db" (10.0.0.5), port 5432 failed: server certificate for "other" does not match host name "db")"_s << P::CertificateNotTrusted;
+    QTest::newRow("no database") << K::Other << QString() << uR"(connection to server on socket "/tmp/x/.s.PGSQL.5432" failed: FATAL:  database "stock" does not exist)"_s << P::NoSuchDatabase;
+    QTest::newRow("no role") << K::Other << QString() << uR"(connection to server on socket "/tmp/x/.s.PGSQL.5432" failed: FATAL:  role "bert" does not exist)"_s << P::UnknownUser;
+    QTest::newRow("anything else") << K::Other << u"53300"_s << u"sorry, too many clients already"_s << P::Other;
 }
 
 void TestConnect::namesTheProblem()
@@ -189,31 +175,11 @@ void TestConnect::quotesEveryValue_data()
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("caFile");
     QTest::addColumn<QString>("sslmode"); // as libpq reads it back, "" when absent
-    QTest::newRow("plain") << "db.example.com"
-                           << "tarvo"
-                           << "anna"
-                           << ""
-                           << "verify-full";
-    QTest::newRow("spaces") << "db.example.com"
-                            << "plant two"
-                            << "anna maria"
-                            << "/home/a/my certs/ca.pem"
-                            << "verify-full";
-    QTest::newRow("keyword in a value") << "db"
-                                        << "tarvo' sslmode='disable"
-                                        << "x sslmode=disable"
-                                        << ""
-                                        << "verify-full";
-    QTest::newRow("backslashes") << "db"
-                                 << R"(a\'b\)"
-                                 << "'"
-                                 << R"(C:\certs\ca.pem)"
-                                 << "verify-full";
-    QTest::newRow("socket: no TLS") << "/run/postgresql"
-                                    << "tarvo"
-                                    << "anna"
-                                    << "/ca.pem"
-                                    << "";
+    QTest::newRow("plain") << u"db.example.com"_s << u"tarvo"_s << u"anna"_s << QString() << u"verify-full"_s;
+    QTest::newRow("spaces") << u"db.example.com"_s << u"plant two"_s << u"anna maria"_s << u"/home/a/my certs/ca.pem"_s << u"verify-full"_s;
+    QTest::newRow("keyword in a value") << u"db"_s << u"tarvo' sslmode='disable"_s << u"x sslmode=disable"_s << QString() << u"verify-full"_s;
+    QTest::newRow("backslashes") << u"db"_s << uR"(a\'b\)"_s << u"'"_s << uR"(C:\certs\ca.pem)"_s << u"verify-full"_s;
+    QTest::newRow("socket: no TLS") << u"/run/postgresql"_s << u"tarvo"_s << u"anna"_s << u"/ca.pem"_s << QString();
 }
 
 void TestConnect::quotesEveryValue()
@@ -248,14 +214,12 @@ void TestConnect::windowSaysWhatFailed_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<ConnectProblem>("problem");
     const QString server = socketFolder();
-    QTest::newRow("connects") << server << "test_connect" << Password << ConnectProblem::None;
-    QTest::newRow("wrong password") << server << "test_connect"
-                                    << "open" << ConnectProblem::PasswordRefused;
-    QTest::newRow("unknown host") << "/nonexistent/tarvo-server"
-                                  << "test_connect" << Password << ConnectProblem::ServerNotFound;
-    QTest::newRow("not a Tarvo database") << server << "test_connect_other" << Password << ConnectProblem::NotTarvo;
-    QTest::newRow("newer Tarvo") << server << "test_connect_newer" << Password << ConnectProblem::NewerSchema;
-    QTest::newRow("no such database") << server << "test_connect_none" << Password << ConnectProblem::NoSuchDatabase;
+    QTest::newRow("connects") << server << u"test_connect"_s << Password << ConnectProblem::None;
+    QTest::newRow("wrong password") << server << u"test_connect"_s << u"open"_s << ConnectProblem::PasswordRefused;
+    QTest::newRow("unknown host") << u"/nonexistent/tarvo-server"_s << u"test_connect"_s << Password << ConnectProblem::ServerNotFound;
+    QTest::newRow("not a Tarvo database") << server << u"test_connect_other"_s << Password << ConnectProblem::NotTarvo;
+    QTest::newRow("newer Tarvo") << server << u"test_connect_newer"_s << Password << ConnectProblem::NewerSchema;
+    QTest::newRow("no such database") << server << u"test_connect_none"_s << Password << ConnectProblem::NoSuchDatabase;
 }
 
 void TestConnect::windowSaysWhatFailed()
