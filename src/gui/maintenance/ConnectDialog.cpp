@@ -61,7 +61,10 @@ ConnectDialog::ConnectDialog(QWidget *parent)
     form->addRow(QStringLiteral("&User:"), m_user);
     form->addRow(QStringLiteral("&Password:"), m_password);
     form->addRow(QStringLiteral("&TLS mode:"), m_tlsMode);
-    form->addRow(QStringLiteral("&CA file:"), caRow);
+    // A row of a button and its box names no buddy of its own: the label's mnemonic needs one.
+    auto *caLabel = new QLabel(QStringLiteral("&CA file:"), this);
+    caLabel->setBuddy(m_caFile);
+    form->addRow(caLabel, caRow);
 
     m_result = new QLabel(this);
     m_result->setObjectName(QStringLiteral("lblResult"));
@@ -84,7 +87,7 @@ ConnectDialog::ConnectDialog(QWidget *parent)
     layout->addLayout(form);
     layout->addWidget(m_result, 1);
     layout->addLayout(buttonRow({testButton, ok, cancel}, 1200));
-    setDefaultSizeTwips(this, 7200, 4200);
+    setDefaultSizeTwips(this, 7200, 4800);
     followHost();
 }
 
