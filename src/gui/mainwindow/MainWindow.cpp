@@ -126,6 +126,9 @@ void MainWindow::buildStatusBar()
     m_databaseName->setFrameShape(QFrame::StyledPanel);
     m_databaseName->setFrameShadow(QFrame::Sunken);
     m_databaseName->setContentsMargins(4, 0, 4, 0);
+    // A long server name gives way in a narrow window; its tip still names it whole.
+    m_databaseName->setMinimumWidth(80);
+    m_databaseName->setToolTip(m_databaseName->text());
     bar->insertPermanentWidget(2, m_databaseName);
     // Panels 3 and 4 show the live date and time.
     m_clock = new QTimer(this);
