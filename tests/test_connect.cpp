@@ -90,6 +90,8 @@ private Q_SLOTS:
     void namesTheProblem();
     void quotesEveryValue_data();
     void quotesEveryValue();
+    void altKeysReachTheirBoxes_data();
+    void altKeysReachTheirBoxes();
     void windowSaysWhatFailed_data();
     void windowSaysWhatFailed();
     void rememberedConnectionOpensAtStart_data();
@@ -205,6 +207,31 @@ void TestConnect::quotesEveryValue()
     QCOMPARE(read.value(u"user"_s), user);
     QCOMPARE(read.value(u"sslmode"_s), sslmode);
     QCOMPARE(read.value(u"sslrootcert"_s), sslmode.isEmpty() ? QString() : caFile);
+}
+
+void TestConnect::altKeysReachTheirBoxes_data()
+{
+    QTest::addColumn<char>("key");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("host") << 'h' << u"txtHost"_s;
+    QTest::newRow("port") << 'r' << u"txtPort"_s;
+    QTest::newRow("database") << 'd' << u"txtDatabase"_s;
+    QTest::newRow("user") << 'u' << u"txtUser"_s;
+    QTest::newRow("password") << 'p' << u"txtPassword"_s;
+    QTest::newRow("TLS mode") << 't' << u"cmbTlsMode"_s;
+    QTest::newRow("CA file") << 'c' << u"txtCaFile"_s;
+}
+
+void TestConnect::altKeysReachTheirBoxes()
+{
+    QFETCH(char, key);
+    QFETCH(QString, box);
+    auto *window = openAlone<ConnectDialog>();
+    window->load({u"db.example.com"_s, QString(), u"tarvo"_s, Technician, QString(), QString()}, QString());
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, key, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), box);
 }
 
 void TestConnect::windowSaysWhatFailed_data()
