@@ -5,10 +5,12 @@
 #include "core/platform/Clock.h"
 #include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
+#include "gui/maintenance/ServerCommands.h"
 #include "gui/mainwindow/SplashWindow.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QStandardPaths>
 
 int main(int argc, char *argv[])
@@ -27,6 +29,17 @@ int main(int argc, char *argv[])
                                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
                                        Clock::today(), &error))
         qWarning("tarvo: %s", qPrintable(error));
+
+    // A database named on the command line wins over the remembered server connection.
+    QCommandLineParser options;
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption named(QStringLiteral("database"),
+                                   QStringLiteral("The database to work on: a file, or a server's postgresql:// address."),
+                                   QStringLiteral("database"));
+    options.addOption(named);
+    options.process(app);
+    chooseStartDatabase(options.value(named));
 
     initResources();
 

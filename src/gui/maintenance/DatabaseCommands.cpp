@@ -5,6 +5,7 @@
 #include "core/db/Database.h"
 #include "core/maintenance/BackupReminder.h"
 #include "core/maintenance/DatabaseFiles.h"
+#include "core/maintenance/ServerConnection.h"
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SafeFile.h"
@@ -113,9 +114,21 @@ bool switchDatabase(QWidget *mainWindow, Database &database)
                                                 AppPaths::backupFolder(), Filter, Extension);
     if (source.isEmpty())
         return false;
-    return finish(mainWindow, DatabaseFiles::switchTo(database, source),
-                  QStringLiteral("Program must be restarted for changes to commit; Shutting down now"),
-                  QString::fromLatin1(SafeFile::InUseMessage));
+    const QString restart = QStringLiteral("Program must be restarted for changes to commit; Shutting down now");
+    if (database.isServer()) {
+        // Back from a server to the file: the file itself, or another copied in its place.
+        SafeFile::setWorkingDatabase(AppPaths::databaseFile());
+        if (SafeFile::sameFile(source, AppPaths::databaseFile())) {
+            forgetConnection();
+            MessageBox::information(mainWindow, restart);
+            ProgramEnd::end(mainWindow);
+            return true;
+        }
+    }
+    const DatabaseFiles::Result result = DatabaseFiles::switchTo(database, source);
+    if (result.outcome == DatabaseFiles::Outcome::Done)
+        forgetConnection();
+    return finish(mainWindow, result, restart, QString::fromLatin1(SafeFile::InUseMessage));
 }
 
 ReminderAnswer askForBackup(QWidget *parent, Database &database)

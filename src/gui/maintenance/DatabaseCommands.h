@@ -12,7 +12,8 @@ class QWidget;
 // a new encrypted file, checked as a backup; the program runs on.
 bool backUpDatabase(QWidget *mainWindow, Database &database);
 
-// The switch of the working database `database` to another file. True when the program is ending.
+// The switch of the working database `database` to another file, or from a server back to a
+// file; the remembered server connection is forgotten. True when the program is ending.
 bool switchDatabase(QWidget *mainWindow, Database &database);
 
 enum class ReminderAnswer { NotDue,

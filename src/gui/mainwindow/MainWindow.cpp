@@ -118,6 +118,18 @@ void MainWindow::buildStatusBar()
         else
             bar->addPermanentWidget(m_panels[i]);
     }
+    // The database worked on, between the alarm status and the clock: its file's name, or
+    // user@host/database on a server.
+    m_databaseName = new QLabel(databaseDisplayName(m_context.database()), bar);
+    m_databaseName->setObjectName(QStringLiteral("sbDatabase"));
+    showPlainText(m_databaseName);
+    m_databaseName->setFrameShape(QFrame::StyledPanel);
+    m_databaseName->setFrameShadow(QFrame::Sunken);
+    m_databaseName->setContentsMargins(4, 0, 4, 0);
+    // A long server name gives way in a narrow window; its tip still names it whole.
+    m_databaseName->setMinimumWidth(80);
+    m_databaseName->setToolTip(m_databaseName->text());
+    bar->insertPermanentWidget(2, m_databaseName);
     // Panels 3 and 4 show the live date and time.
     m_clock = new QTimer(this);
     m_clock->setInterval(1000);

@@ -102,6 +102,7 @@ private:
     QPlainTextEdit *m_cellViewer = nullptr; // txtDataEntry
     QMenu *m_contextMenu = nullptr; // mnuInv
     QLabel *m_panels[4] = {};
+    QLabel *m_databaseName = nullptr;
     QTimer *m_clock = nullptr;
     bool m_closing = false;
 

@@ -12,6 +12,7 @@
 #include "gui/alarms/AlarmController.h"
 #include "gui/itemlist/ItemListController.h"
 #include "gui/maintenance/DatabaseCommands.h"
+#include "gui/maintenance/ServerCommands.h"
 #include "gui/platform/Mnemonics.h"
 #include "gui/reports/ReportCommands.h"
 
@@ -48,11 +49,11 @@ void MainWindow::buildMenus()
     addCommand(file, "mnuEdit", QStringLiteral("Edit"), [this] { editItem(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     addCommand(file, "mnuDelete", QStringLiteral("Delete"), [this] { deleteSelectedItem(); })->setShortcut(QKeySequence::Delete);
     file->addSeparator();
-    // On a server the database is the server's to keep: a copy goes out as a new file, and no
-    // file comes in in its place.
+    // On a server the database is the server's to keep: a copy goes out as a new file, and a
+    // file opened switches the program back to the file.
     const bool onServer = m_context.database().isServer();
-    addCommand(file, "mnuOpenDbase", QStringLiteral("Open Database"), [this] { switchDatabase(this, m_context.database()); })
-        ->setEnabled(!onServer);
+    addCommand(file, "mnuOpenDbase", QStringLiteral("Open Database"), [this] { switchDatabase(this, m_context.database()); });
+    addCommand(file, "mnuConnect", QStringLiteral("Connect to Server\u2026"), [this] { connectToServer(this); });
     addCommand(file, "mnuBackup", onServer ? QStringLiteral("Export to File\u2026") : QStringLiteral("Backup Database"),
                [this] { backUpDatabase(this, m_context.database()); });
     file->addSeparator();

@@ -6,11 +6,10 @@
 #include "gui/alarms/AlarmController.h"
 
 #include "core/maintenance/DatabaseFiles.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Twips.h"
 #include "core/settings/AppContext.h"
 #include "gui/maintenance/DatabaseCommands.h"
-#include "gui/platform/MessageBox.h"
+#include "gui/maintenance/ServerCommands.h"
 #include "gui/platform/WindowUtil.h"
 
 #include <QLabel>
@@ -61,10 +60,7 @@ SplashWindow::SplashWindow(AppContext &context, QWidget *parent)
 bool SplashWindow::load()
 {
     DatabaseFiles::removeLeftoverCopies();
-    if (openWorkingDatabase(m_context.database()))
-        return true;
-    MessageBox::information(nullptr, QString::fromLatin1(FatalOpenMessage));
-    return false;
+    return openStartDatabase(m_context.database());
 }
 
 void SplashWindow::showEvent(QShowEvent *event)
