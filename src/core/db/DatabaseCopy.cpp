@@ -320,6 +320,8 @@ void initServer(Database &db, const QString &owner, const QString &technicians, 
             SampleData::addDemo(db, Clock::today());
     } else {
         ServerSchema::renewFold(db);
+        for (const QString &statement : ServerSchema::changeNoticeStatements())
+            db.exec(statement);
     }
     for (const QString &statement : ServerSchema::roleStatements(owner, technicians))
         db.exec(statement);

@@ -1,9 +1,13 @@
 #include "PgBackend.h"
 
+#include "ChangeFeed.h"
 #include "DbError.h"
+#include "ServerSchema.h"
+#include "TableShapes.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QSocketNotifier>
 
 #include <libpq-fe.h>
 
@@ -257,6 +261,7 @@ PgBackend::PgBackend(const QString &address, const QString &password)
 
 PgBackend::~PgBackend()
 {
+    m_socketWatch.reset(); // before its socket closes
     PQfinish(m_conn);
 }
 
@@ -269,6 +274,53 @@ void PgBackend::startSession()
     PQclear(checked(PQexec(m_conn, "SET DateStyle = ISO, YMD; SET IntervalStyle = postgres;"
                                    " SET client_min_messages = warning")));
     applyLockTimeout();
+    if (m_feed)
+        listen(); // a new session listens anew, on its own socket
+}
+
+void PgBackend::watchChanges(ChangeFeed *feed)
+{
+    m_feed = feed;
+    listen();
+}
+
+void PgBackend::listen()
+{
+    m_socketWatch.reset();
+    if (!m_feed || connectionLost())
+        return;
+    // A failure here leaves the feed silent until the next session; it never stops the work.
+    PGresult *result = PQexec(m_conn, QByteArray("LISTEN ").append(ServerSchema::ChangeChannel).constData());
+    const bool listening = PQresultStatus(result) == PGRES_COMMAND_OK;
+    PQclear(result);
+    if (!listening)
+        return;
+    m_socketWatch = std::make_unique<QSocketNotifier>(qintptr(PQsocket(m_conn)), QSocketNotifier::Read);
+    QObject::connect(m_socketWatch.get(), &QSocketNotifier::activated, m_socketWatch.get(), [this] { readSocket(); });
+}
+
+void PgBackend::readSocket()
+{
+    // Between statements only a notice (or the end of the connection) comes in.
+    if (!PQconsumeInput(m_conn)) {
+        m_socketWatch->setEnabled(false); // gone: the next session watches again
+        return;
+    }
+    collectNotices();
+}
+
+void PgBackend::collectNotices()
+{
+    if (!m_feed)
+        return;
+    const int ownSession = PQbackendPID(m_conn);
+    while (PGnotify *notice = PQnotifies(m_conn)) {
+        // The server names tables in lower case; the feed as the schema does.
+        const TableShapes::Table *table = TableShapes::find(QString::fromUtf8(notice->extra));
+        if (notice->be_pid != ownSession && table)
+            m_feed->noticed(QString::fromLatin1(table->name));
+        PQfreemem(notice);
+    }
 }
 
 void PgBackend::applyLockTimeout()
@@ -347,6 +399,7 @@ void PgBackend::fail(PGresult *result)
 
 PGresult *PgBackend::checked(PGresult *result)
 {
+    collectNotices(); // those that came in with the result
     const ExecStatusType status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
         fail(result);
@@ -420,8 +473,10 @@ void PgBackend::rollback() noexcept
 {
     m_inTransaction = false;
     m_lostInTransaction = false;
-    if (!connectionLost())
+    if (!connectionLost()) {
         PQclear(PQexec(m_conn, "ROLLBACK"));
+        collectNotices();
+    }
 }
 
 QStringList PgBackend::columnNames(const QString &table)

@@ -28,7 +28,8 @@ void createTables(Database &db);
 void addStartingRows(Database &db, const QString &version, const QString &build, const QDate &today);
 
 // Brings a database made by an older version up to this one: a settings row without an identity
-// gets one. Writes nothing to a database that is up to date. Throws DbError.
+// gets one; a server database without change notices gets them when its owner opens it. Writes
+// nothing to a database that is up to date. Throws DbError.
 void upgrade(Database &db);
 
 } // namespace Schema
