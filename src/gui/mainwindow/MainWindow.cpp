@@ -3,6 +3,7 @@
 #include "DetailPanel.h"
 #include "WindowRegistry.h"
 
+#include "core/db/ChangeFeed.h"
 #include "core/db/Database.h"
 #include "core/itemlist/ItemDelete.h"
 #include "core/itemlist/ItemListModel.h"
@@ -91,6 +92,7 @@ void MainWindow::connectCollaborators()
     connect(m_windows, &WindowRegistry::acknowledged, this, &MainWindow::refreshAfterAcknowledgement);
     connect(m_windows, &WindowRegistry::optionsSaved, m_alarms, &AlarmController::optionsSaved);
     connect(m_windows, &WindowRegistry::mainWindowEntryAdded, this, &MainWindow::refreshEntries);
+    connect(&m_context.database().changeFeed(), &ChangeFeed::tablesChanged, this, &MainWindow::followChangesElsewhere);
 }
 
 void MainWindow::buildStatusBar()
@@ -356,6 +358,22 @@ void MainWindow::refreshAfterAcknowledgement()
     // after an editor save (whose tray count then reads the alarm list just evaluated).
     m_alarms->reloadAlarms();
     refreshAfterSave();
+}
+
+void MainWindow::followChangesElsewhere(const QSet<QString> &tables)
+{
+    using namespace Qt::StringLiterals;
+    if (tables.contains(u"Columns"_s))
+        runGuarded(this, QStringLiteral("set up the item list's columns"), [this] { m_items->setupColumns(); });
+    static const QSet<QString> listed {u"main"_s, u"orderinfo"_s, u"repparts"_s, u"Columns"_s};
+    if (tables.intersects(listed)) {
+        // The chosen item's panes are filled anew with its row.
+        m_items->reloadInPlace();
+        m_alarms->reloadAlarms();
+        m_alarms->refreshTray(false);
+    } else if ((tables.contains(u"History"_s) || tables.contains(u"Notes"_s)) && !m_items->noItemSelected()) {
+        fillPanes(m_grid->currentRow());
+    }
 }
 
 void MainWindow::reportCommand(int position)
