@@ -19,6 +19,7 @@
 // would map its drivers. Text from a foreign file (also alone with --long-text): the windows
 // opened on an item whose name, hazard field and a history entry hold a million characters.
 
+#include "TeamBench.h"
 #include "Version.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/db/Database.h"
@@ -724,6 +725,11 @@ int main(int argc, char *argv[])
     out << "median of " << runs << " runs each\n";
     if (args.contains(QStringLiteral("--exchange"))) {
         exchangeFigures(items, runs);
+        return 0;
+    }
+    // --engine pg: two technicians on a throwaway server.
+    if (const qsizetype engine = args.indexOf(u"--engine"_s); engine > 0 && args.value(engine + 1) == u"pg") {
+        teamFigures(items, runs);
         return 0;
     }
     if (args.contains(QStringLiteral("--long-text"))) {
