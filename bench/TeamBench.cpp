@@ -135,7 +135,7 @@ void teamFigures(int items, int runs)
     }
 
     out << u"Two technicians on one server, %1 items\n"_s.arg(items);
-    out << u"  connect and show the list          %1 ms\n"_s.arg(median(shown), 0, 'f', 0);
-    out << u"  commit to the other's repainted list %1 ms (notices gathered %2 ms)\n"_s.arg(median(followed), 0, 'f', 0).arg(ChangeFeed::BatchMsec);
+    out << u"  connect and show the list             %1 ms\n"_s.arg(median(shown), 0, 'f', 0);
+    out << u"  commit to the other's repainted list  %1 ms (notices gathered %2 ms)\n"_s.arg(median(followed), 0, 'f', 0).arg(ChangeFeed::BatchMsec);
     out.flush();
 }

@@ -2,6 +2,7 @@
 
 #include "Version.h"
 #include "core/db/Database.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"
@@ -9,6 +10,7 @@
 #include "gui/platform/WindowUtil.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QStandardPaths>
 
 int main(int argc, char *argv[])
@@ -27,6 +29,20 @@ int main(int argc, char *argv[])
                                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
                                        Clock::today(), &error))
         qWarning("tarvo: %s", qPrintable(error));
+
+    // tarvo --database FILE|ADDRESS: a database file, or a server, instead of main.mdb.
+    QCommandLineParser options;
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption named(QStringLiteral("database"),
+                                   QStringLiteral("The database to work on: a file, or a server's address."),
+                                   QStringLiteral("database"));
+    options.addOption(named);
+    options.process(app);
+    if (const QString target = options.value(named); Database::isServerAddress(target))
+        setServerAddress(target);
+    else if (!target.isEmpty())
+        AppPaths::setDatabaseFile(target);
 
     initResources();
 
