@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -75,6 +76,21 @@ void waitFor(const Sender *sender, Signal done)
     loop.exec();
 }
 
+// One technician's program on the server: its connection and its main window, loaded and shown.
+struct Technician {
+    explicit Technician(const QString &address)
+    {
+        database.openServer(address);
+        window.emplace(context);
+        window->load();
+        window->show();
+    }
+
+    Database database;
+    AppContext context {database};
+    std::optional<MainWindow> window;
+};
+
 } // namespace
 
 void teamFigures(int items, int runs)
@@ -100,23 +116,14 @@ void teamFigures(int items, int runs)
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer clock;
         clock.start();
-        Database database;
-        database.openServer(address);
-        AppContext context(database);
-        MainWindow window(context);
-        window.load();
-        window.show();
-        window.grid()->viewport()->repaint();
+        Technician technician(address);
+        technician.window->grid()->viewport()->repaint();
         shown.push_back(elapsedMs(clock));
     }
 
     // The other technician renames the first listed item; this program's list follows.
-    Database database;
-    database.openServer(address);
-    AppContext context(database);
-    MainWindow window(context);
-    window.load();
-    window.show();
+    Technician technician(address);
+    MainWindow &window = *technician.window;
     Database other;
     other.openServer(address);
     const qint64 first = window.itemList()->model()->itemIdAt(1);
@@ -127,7 +134,7 @@ void teamFigures(int items, int runs)
         QElapsedTimer clock;
         clock.start();
         rename.run();
-        waitFor(&database.changeFeed(), &ChangeFeed::tablesChanged);
+        waitFor(&technician.database.changeFeed(), &ChangeFeed::tablesChanged);
         window.grid()->viewport()->repaint();
         followed.push_back(elapsedMs(clock));
         if (window.itemList()->model()->cellText(1, Column::Name) != u"Renamed %1"_s.arg(run))
