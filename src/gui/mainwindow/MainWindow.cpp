@@ -3,6 +3,7 @@
 #include "DetailPanel.h"
 #include "WindowRegistry.h"
 
+#include "core/alarms/AlarmStore.h"
 #include "core/db/ChangeFeed.h"
 #include "core/db/Database.h"
 #include "core/itemlist/ItemDelete.h"
@@ -394,7 +395,9 @@ void MainWindow::reportCommand(int position)
     }
     sources.serviceSwitch = m_context.settings().serviceAlarms;
     sources.orderSwitch = m_context.settings().orderAlarms;
-    sources.today = Clock::today();
+    // The alarm report lists what the alarm window does: due by the server's date on a server.
+    if (!runGuarded(this, QStringLiteral("read today's date"), [&] { sources.today = alarmToday(m_context.database()); }))
+        return;
     runReportCommand(this, m_context.database(), position, sources);
 }
 
