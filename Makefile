@@ -11,7 +11,7 @@ TESTS   ?= OFF
 WERROR  ?= OFF
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build stage run demo test bench install uninstall clean
+.PHONY: all deps build stage run demo team-demo test bench install uninstall clean
 
 all: build
 
@@ -41,6 +41,12 @@ demo: build
 	@rm -f $(DEMO)/main.mdb
 	@$(BUILD)/bin/tarvo-newdb --sample $(DEMO)/main.mdb
 	@$(DEMO)/tarvo
+
+# Two technicians, two windows, one throwaway local server with the sample plant; the server
+# stops and its folder goes when both windows are closed.
+team-demo: build
+	@scripts/install-deps --server
+	@scripts/team-demo $(BUILD)
 
 # Installed like a desktop program: the programs in PREFIX/bin, the manual, the menu entry, the
 # icon and the software-centre description under PREFIX/share. Its data goes to the user's data

@@ -21,7 +21,7 @@ namespace {
 // The throwaway server's script, shared with the tests.
 QString serverScript()
 {
-    return QStringLiteral(TARVO_SOURCE_DIR "/tests/pg_server.sh");
+    return QStringLiteral(TARVO_PG_SERVER_SCRIPT);
 }
 
 void runServerScript(const QString &command, const QString &socketFolder)

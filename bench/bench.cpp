@@ -21,6 +21,7 @@
 
 #include "BenchSupport.h"
 #include "ServerBench.h"
+#include "TeamBench.h"
 #include "Version.h"
 #include "core/alarms/AlarmRules.h"
 #include "core/db/Database.h"
@@ -506,8 +507,10 @@ int main(int argc, char *argv[])
         exchangeFigures(items, runs);
         return 0;
     }
-    if (args.value(args.indexOf(QStringLiteral("--engine")) + 1) == u"pg") {
+    // --engine pg: the same figures on a throwaway server, and two technicians on it.
+    if (const qsizetype engine = args.indexOf(u"--engine"_s); engine > 0 && args.value(engine + 1) == u"pg") {
         serverFigures(items, runs);
+        teamFigures(items, runs);
         return 0;
     }
     if (args.contains(QStringLiteral("--long-text"))) {

@@ -50,6 +50,21 @@ private Q_SLOTS:
         QCOMPARE(window.windowTitle(), u"Norlith Tarvo - postgres@local/test_connection"_s);
     }
 
+    // The server ends the session while the user does nothing: the status bar says so at once,
+    // and the program connects again on its own.
+    void noticesALostConnectionBetweenSteps()
+    {
+        TestWorld world;
+        MainWindow main(appContext());
+        main.load();
+        const QString shownView = main.panelText(1);
+        const qint64 pid = world.scalar(u"SELECT pg_backend_pid()"_s).toLongLong();
+        world.changeElsewhere(u"SELECT pg_terminate_backend(%1)"_s.arg(pid));
+        QTRY_COMPARE(main.panelText(1), QString::fromLatin1(NotConnectedText));
+        QTRY_COMPARE_WITH_TIMEOUT(main.panelText(1), shownView, 5000);
+        QVERIFY(world.scalar(u"SELECT pg_backend_pid()"_s).toLongLong() != pid);
+    }
+
     // The server goes away under an open editor: the save says so and keeps what was typed, the
     // status bar says the program is not connected, and once the server answers again the same
     // save goes through.

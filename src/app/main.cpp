@@ -2,6 +2,7 @@
 
 #include "Version.h"
 #include "core/db/Database.h"
+#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/Clock.h"
 #include "core/settings/AppContext.h"
 #include "core/settings/AppPaths.h"

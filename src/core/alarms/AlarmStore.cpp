@@ -3,6 +3,7 @@
 #include "core/db/Database.h"
 #include "core/db/SqlText.h"
 #include "core/items/ItemStore.h"
+#include "core/platform/Clock.h"
 #include "core/platform/DateText.h"
 #include "core/records/RecordStore.h"
 
@@ -66,6 +67,14 @@ QDate AlarmItems::serviceDate() const
             return QDate(year, month, day); // invalid when it is no calendar day
     }
     return iso.isNull() ? QDate() : DateText::fromIso(m_query.text(ServiceDate));
+}
+
+QDate alarmToday(Database &database)
+{
+    if (!database.isServer() || Clock::isFixed())
+        return Clock::today();
+    Statement query(database, QStringLiteral("SELECT CAST(current_date AS text)"));
+    return query.next() ? DateText::fromIso(query.text(0)) : Clock::today();
 }
 
 bool rollServiceDate(Database &database, qint64 itemId)

@@ -59,6 +59,11 @@ private:
     Statement m_query;
 };
 
+// The day the alarms are reckoned for: on a server its own date, so that technicians whose
+// clocks disagree see the same alarms; on the file, or while the clock is fixed, Clock::today().
+// Throws DbError.
+QDate alarmToday(Database &database);
+
 // Starts the item's next service cycle when every alarm in use for it is acknowledged: clears
 // the three acknowledgement flags and moves the service date on by the interval, counted from
 // the old service date, in one statement. True when the item was rolled forward.

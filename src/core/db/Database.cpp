@@ -1,5 +1,6 @@
 #include "Database.h"
 
+#include "ChangeFeed.h"
 #include "DbError.h"
 #include "PgBackend.h"
 #include "Schema.h"
@@ -118,6 +119,7 @@ void Database::connectServer(const QString &address, const QString &password)
     close();
     m_backend = std::make_unique<PgBackend>(address, password);
     m_path = address;
+    watchChanges();
 }
 
 void Database::openServer(const QString &address, const QString &password)
@@ -135,6 +137,22 @@ void Database::adopt(std::unique_ptr<DbBackend> backend, const QString &path)
     close();
     m_backend = std::move(backend);
     m_path = path;
+    watchChanges();
+}
+
+ChangeFeed &Database::changeFeed()
+{
+    if (!m_feed) {
+        m_feed = std::make_unique<ChangeFeed>();
+        watchChanges();
+    }
+    return *m_feed;
+}
+
+void Database::watchChanges()
+{
+    if (m_feed && m_backend)
+        m_backend->watchChanges(m_feed.get());
 }
 
 void Database::close()

@@ -13,6 +13,8 @@
 // The program's connection to its database: the encrypted file, or a PostgreSQL server. The
 // stores hold the SQL and reach either engine through this class and Statement only; what the
 // engines write differently they ask dialect() for.
+class ChangeFeed;
+
 class Database
 {
 public:
@@ -82,9 +84,15 @@ public:
     // The engine below, for Statement and Transaction. Throws DbError when closed.
     DbBackend &backend();
 
+    // The tables other programs change, from the first call on and through every database this
+    // connection opens later; the file tells nothing.
+    ChangeFeed &changeFeed();
+
 private:
     bool openFile(const QString &path, int mode, bool checkShape, QString *error);
+    void watchChanges();
 
+    std::unique_ptr<ChangeFeed> m_feed; // outlives every engine connection
     std::unique_ptr<DbBackend> m_backend;
     QString m_path;
 };

@@ -321,6 +321,8 @@ void initServer(Database &db, const QString &owner, const QString &technicians, 
     } else {
         ServerSchema::renewFold(db);
         ServerSchema::addTechnicianTables(db);
+        for (const QString &statement : ServerSchema::changeNoticeStatements())
+            db.exec(statement);
     }
     for (const QString &statement : ServerSchema::roleStatements(owner, technicians))
         db.exec(statement);

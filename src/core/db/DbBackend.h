@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class ChangeFeed;
 class SqlDialect;
 
 // The seam below Database and Statement: what each engine (the encrypted file, the server)
@@ -100,4 +101,8 @@ public:
     virtual const SqlDialect &dialect() const = 0;
     // How a window title names the database: the file's name, or user@host/database.
     virtual QString displayName() const = 0;
+
+    // From now on the tables other programs change are told to `feed`, which outlives the
+    // connection. An engine without notices tells nothing.
+    virtual void watchChanges(ChangeFeed * /*feed*/) { }
 };

@@ -1,10 +1,14 @@
 #include "PgBackend.h"
 
+#include "ChangeFeed.h"
 #include "DatabaseName.h"
 #include "DbError.h"
+#include "ServerSchema.h"
+#include "TableShapes.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QSocketNotifier>
 
 #include <libpq-fe.h>
 
@@ -255,6 +259,7 @@ PgBackend::PgBackend(const QString &address, const QString &password)
 
 PgBackend::~PgBackend()
 {
+    m_socketWatch.reset(); // before its socket closes
     PQfinish(m_conn);
 }
 
@@ -267,6 +272,56 @@ void PgBackend::startSession()
     PQclear(checked(PQexec(m_conn, "SET DateStyle = ISO, YMD; SET IntervalStyle = postgres;"
                                    " SET client_min_messages = warning")));
     applyLockTimeout();
+    if (m_feed)
+        listen(); // a new session listens anew, on its own socket
+}
+
+void PgBackend::watchChanges(ChangeFeed *feed)
+{
+    m_feed = feed;
+    listen();
+}
+
+void PgBackend::listen()
+{
+    m_socketWatch.reset();
+    if (!m_feed || connectionLost())
+        return;
+    // A failure here leaves the feed silent until the next session; it never stops the work.
+    PGresult *result = PQexec(m_conn, QByteArray("LISTEN ").append(ServerSchema::ChangeChannel).constData());
+    const bool listening = PQresultStatus(result) == PGRES_COMMAND_OK;
+    PQclear(result);
+    if (!listening)
+        return;
+    m_socketWatch = std::make_unique<QSocketNotifier>(qintptr(PQsocket(m_conn)), QSocketNotifier::Read);
+    QObject::connect(m_socketWatch.get(), &QSocketNotifier::activated, m_socketWatch.get(), [this] { readSocket(); });
+}
+
+void PgBackend::readSocket()
+{
+    // Between statements only a notice (or the end of the connection) comes in.
+    if (!PQconsumeInput(m_conn)) {
+        // Gone: said at once, not at the user's next step; the next session watches again.
+        m_socketWatch->setEnabled(false);
+        m_resetWanted = true;
+        ConnectionNotice::notify(true);
+        return;
+    }
+    collectNotices();
+}
+
+void PgBackend::collectNotices()
+{
+    if (!m_feed)
+        return;
+    const int ownSession = PQbackendPID(m_conn);
+    while (PGnotify *notice = PQnotifies(m_conn)) {
+        // The server names tables in lower case; the feed as the schema does.
+        const TableShapes::Table *table = TableShapes::find(QString::fromUtf8(notice->extra));
+        if (notice->be_pid != ownSession && table)
+            m_feed->noticed(QString::fromLatin1(table->name));
+        PQfreemem(notice);
+    }
 }
 
 void PgBackend::applyLockTimeout()
@@ -317,6 +372,7 @@ void PgBackend::ensureConnected()
     if (m_inTransaction)
         m_lostInTransaction = true;
     else {
+        m_socketWatch.reset(); // before its socket closes
         PQreset(m_conn);
         m_resetWanted = PQstatus(m_conn) != CONNECTION_OK;
     }
@@ -364,6 +420,7 @@ void PgBackend::fail(PGresult *result)
 
 PGresult *PgBackend::checked(PGresult *result)
 {
+    collectNotices(); // those that came in with the result
     const ExecStatusType status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
         fail(result);
@@ -437,8 +494,10 @@ void PgBackend::rollback() noexcept
 {
     m_inTransaction = false;
     m_lostInTransaction = false;
-    if (!connectionLost())
+    if (!connectionLost()) {
         PQclear(PQexec(m_conn, "ROLLBACK"));
+        collectNotices();
+    }
 }
 
 QStringList PgBackend::columnNames(const QString &table)

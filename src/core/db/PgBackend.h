@@ -6,6 +6,10 @@
 #include <QByteArray>
 #include <QHash>
 
+#include <memory>
+
+class QSocketNotifier;
+
 struct pg_conn;
 struct pg_result;
 
@@ -36,6 +40,9 @@ public:
     const SqlDialect &dialect() const override { return m_dialect; }
     QString displayName() const override;
     bool reconnect() override;
+    // Listens on the server's change channel; notices come in between statements, through the
+    // event loop, and with the results of statements.
+    void watchChanges(ChangeFeed *feed) override;
 
     // For the cursors: runs the prepared form of `sql` (placeholders already numbered) with the
     // values in text form, a null pointer for Null. The caller owns the result.
@@ -54,6 +61,9 @@ private:
     bool connectionLost() const;
     void applyLockTimeout();
     pg_result *awaitResult();
+    void listen();
+    void readSocket();
+    void collectNotices();
 
     pg_conn *m_conn = nullptr;
     SqlDialect m_dialect {SqlDialect::Engine::PostgreSql};
@@ -63,4 +73,7 @@ private:
     bool m_inTransaction = false;
     bool m_lostInTransaction = false;
     bool m_resetWanted = false; // the connection was lost, whatever libpq says of it
+
+    ChangeFeed *m_feed = nullptr;
+    std::unique_ptr<QSocketNotifier> m_socketWatch; // on the session's socket, while listening
 };

@@ -33,3 +33,8 @@ bool RowStamp::stillHolds(Database &database) const
     // second save of the same rows waits here, then reads what the first one wrote.
     return m_sql.isEmpty() || readAll(database, m_sql + database.dialect().lockingRead(), m_binds) == m_values;
 }
+
+bool RowStamp::readsSame(Database &database) const
+{
+    return m_sql.isEmpty() || readAll(database, m_sql, m_binds) == m_values;
+}

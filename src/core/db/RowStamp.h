@@ -25,6 +25,8 @@ public:
     // other program can write between the compare and the save: the file's write transaction
     // holds the whole file, and on the server the rows read stay locked until it ends.
     bool stillHolds(Database &database) const;
+    // The same, read without locking anything: whether a window still shows what is stored.
+    bool readsSame(Database &database) const;
 
 private:
     QString m_sql;

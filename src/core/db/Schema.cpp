@@ -154,6 +154,8 @@ namespace {
 
 void addIdentity(Database &db)
 {
+    if (db.isServer())
+        ServerSchema::addChangeNotices(db);
     const bool hasIdentity = db.columnNames(QStringLiteral("settings")).contains(QStringLiteral("identity"), Qt::CaseInsensitive);
     if (hasIdentity && !Statement(db, QStringLiteral("SELECT 1 FROM settings WHERE identity IS NULL OR identity = ''")).next())
         return; // up to date: the file is not written to

@@ -28,8 +28,9 @@ void createTables(Database &db);
 void addStartingRows(Database &db, const QString &version, const QString &build, const QDate &today);
 
 // Brings a database made by an older version up to this one: a settings row without an identity
-// gets one, a server database the technicians' own tables. Writes nothing to a database that is
-// up to date. Throws DbError (on a server, a login that may not make tables).
+// gets one, a server database the technicians' own tables; a server database without change
+// notices gets them when its owner opens it. Writes nothing to a database that is up to date.
+// Throws DbError (on a server, a login that may not make tables).
 void upgrade(Database &db);
 
 } // namespace Schema

@@ -1,6 +1,7 @@
 #include "ServerSchema.h"
 
 #include "Database.h"
+#include "DbError.h"
 #include "TableShapes.h"
 
 #include <QChar>
@@ -160,6 +161,7 @@ QStringList createStatements()
     }
     statements << technicianTableStatements();
     statements << foldFunction();
+    statements << changeNoticeStatements();
     statements << QStringLiteral("CREATE TABLE %1 (name text PRIMARY KEY, value text NOT NULL)")
                       .arg(QString::fromLatin1(MetaTable));
     statements << QStringLiteral("INSERT INTO %1 (name, value) VALUES ('schema', '%2'), ('unicode', %3)")
@@ -209,6 +211,42 @@ void addTechnicianTables(Database &db)
     transaction.commit();
 }
 
+QStringList changeNoticeStatements()
+{
+    // Statement triggers: one notice per statement, not per row; the server sends the notices
+    // of a transaction when it commits, each table once, and none when it rolls back.
+    QStringList statements {QStringLiteral("CREATE OR REPLACE FUNCTION tarvo_notify_change() RETURNS trigger"
+                                           " LANGUAGE plpgsql AS $notify$ BEGIN"
+                                           " PERFORM pg_notify(%1, TG_TABLE_NAME); RETURN NULL; END $notify$")
+                                .arg(quotedText(QString::fromLatin1(ChangeChannel)))};
+    for (const TableShapes::Table &table : TableShapes::all())
+        statements << QStringLiteral("DROP TRIGGER IF EXISTS %1 ON %2")
+                          .arg(QString::fromLatin1(ChangeChannel), QString::fromLatin1(table.name))
+                   << QStringLiteral("CREATE TRIGGER %1 AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON %2"
+                                     " FOR EACH STATEMENT EXECUTE FUNCTION tarvo_notify_change()")
+                          .arg(QString::fromLatin1(ChangeChannel), QString::fromLatin1(table.name));
+    return statements;
+}
+
+bool addChangeNotices(Database &db)
+{
+    Statement present(db, QStringLiteral("SELECT count(*) FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid"
+                                         " WHERE t.tgname = ? AND c.relnamespace = CAST(current_schema() AS regnamespace)"));
+    present.bind(1, QString::fromLatin1(ChangeChannel));
+    if (present.next() && present.integer(0) == qint64(TableShapes::all().size()))
+        return true;
+    // Only the tables' owner may add triggers; a technician's program works on without them.
+    try {
+        Transaction transaction(db);
+        for (const QString &statement : changeNoticeStatements())
+            db.exec(statement);
+        transaction.commit();
+    } catch (const DbError &) {
+        return false;
+    }
+    return true;
+}
+
 QStringList roleStatements(const QString &owner, const QString &technicians)
 {
     const QString ownerName = quotedName(owner);
@@ -226,6 +264,7 @@ QStringList roleStatements(const QString &owner, const QString &technicians)
         statements << QStringLiteral("ALTER TABLE %1 OWNER TO %2").arg(QString::fromLatin1(table), ownerName);
     statements << QStringLiteral("ALTER TABLE %1 OWNER TO %2").arg(meta, ownerName)
                << QStringLiteral("ALTER FUNCTION fold(text) OWNER TO %1").arg(ownerName)
+               << QStringLiteral("ALTER FUNCTION tarvo_notify_change() OWNER TO %1").arg(ownerName)
                << QStringLiteral("REVOKE ALL ON %1, %2 FROM PUBLIC").arg(tables, meta)
                << QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON %1 TO %2").arg(tables, technicianName)
                << QStringLiteral("GRANT SELECT ON %1 TO %2").arg(meta, technicianName)

@@ -14,6 +14,9 @@ namespace ServerSchema {
 // The schema this program writes and reads.
 inline constexpr int Version = 1;
 inline constexpr const char *MetaTable = "tarvo_meta";
+// The channel on which every statement that writes a table names it, once its transaction
+// commits (LISTEN/NOTIFY).
+inline constexpr const char *ChangeChannel = "tarvo_changes";
 
 // The statements that make the tables, their indexes, fold() and the meta table in an empty
 // database.
@@ -39,6 +42,14 @@ struct FoldTable {
     QList<char32_t> beyondAscii; // those of them beyond ASCII, in order
 };
 const FoldTable &foldTable();
+
+// The trigger function and one statement trigger per table that tell ChangeChannel which table
+// a statement wrote; made anew where they are.
+QStringList changeNoticeStatements();
+// Makes them in a database made before they were, when the connection may (its owner). Changes
+// nothing where they are present; false when they are missing and could not be made. Throws
+// DbError only when the server cannot be read.
+bool addChangeNotices(Database &db);
 
 // CREATE OR REPLACE FUNCTION fold(text): translate() over foldTable(), an IMMUTABLE function the
 // server may inline and index.

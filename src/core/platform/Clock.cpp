@@ -21,4 +21,9 @@ void setFixed(const QDateTime &moment)
     fixedMoment = moment;
 }
 
+bool isFixed()
+{
+    return fixedMoment.isValid();
+}
+
 } // namespace Clock

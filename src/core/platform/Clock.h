@@ -11,5 +11,6 @@ QDate today();
 
 // Fixes the clock at the given moment (tests). An invalid value returns to the system clock.
 void setFixed(const QDateTime &moment);
+bool isFixed();
 
 } // namespace Clock

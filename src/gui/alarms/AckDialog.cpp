@@ -3,6 +3,7 @@
 #include "core/items/ItemStore.h"
 #include "core/records/History.h"
 #include "core/settings/AppContext.h"
+#include "gui/platform/ChangedElsewhereLine.h"
 #include "gui/platform/MessageBox.h"
 #include "gui/platform/WindowUtil.h"
 #include "gui/records/AddHistory.h"
@@ -38,6 +39,11 @@ QPushButton *AckDialog::addButton(const char *name, const QString &text)
     auto *button = new QPushButton(text, this);
     button->setObjectName(QString::fromLatin1(name));
     return button;
+}
+
+QWidget *AckDialog::changedElsewhereLine()
+{
+    return new ChangedElsewhereLine(database(), m_read, QString::fromLatin1(ItemChangedText), this);
 }
 
 bool AckDialog::readStamp(const std::function<RowStamp(Database &, qint64)> &read)

@@ -47,6 +47,8 @@ protected:
     // is gone (the user is told) or could not be read.
     bool readStamp(const std::function<RowStamp(Database &, qint64)> &read);
     const RowStamp &stamp() const { return m_read; }
+    // The line above the buttons that says when another technician changed the item meanwhile.
+    QWidget *changedElsewhereLine();
 
     // Asks about the automatic history entries under the options, then stores everything in
     // one go through `store`, which gets the entries to write. An item deleted or changed

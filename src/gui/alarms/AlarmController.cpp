@@ -7,7 +7,7 @@
 #include "core/alarms/AlarmListModel.h"
 #include "core/alarms/AlarmMonitor.h"
 #include "core/alarms/AlarmRules.h"
-#include "core/platform/Clock.h"
+#include "core/alarms/AlarmStore.h"
 #include "core/settings/AppContext.h"
 #include "gui/platform/WindowUtil.h"
 
@@ -73,7 +73,7 @@ void AlarmController::refreshTray(bool checked, bool unseen)
     } else {
         const AppSettings &settings = m_context.settings();
         try {
-            rows = evaluateAlarms(m_context.database(), settings.serviceAlarms, settings.orderAlarms, Clock::today());
+            rows = evaluateAlarms(m_context.database(), settings.serviceAlarms, settings.orderAlarms, alarmToday(m_context.database()));
         } catch (const DbError &) {
             return; // the windows report failing statements; the icon keeps its last counts
         }

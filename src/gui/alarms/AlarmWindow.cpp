@@ -3,7 +3,7 @@
 #include "SnoozeDialog.h"
 
 #include "core/alarms/AlarmListModel.h"
-#include "core/platform/Clock.h"
+#include "core/alarms/AlarmStore.h"
 #include "core/platform/Twips.h"
 #include "core/settings/AppContext.h"
 #include "gui/platform/MessageBox.h"
@@ -128,7 +128,7 @@ bool AlarmWindow::load()
     // A failed evaluation keeps the list shown: an empty one would read as "nothing is due".
     const AppSettings &settings = m_context.settings();
     const bool evaluated = runGuarded(this, QStringLiteral("evaluate the alarms"), [&] {
-        rows = evaluateAlarms(m_context.database(), settings.serviceAlarms, settings.orderAlarms, Clock::today());
+        rows = evaluateAlarms(m_context.database(), settings.serviceAlarms, settings.orderAlarms, alarmToday(m_context.database()));
     });
     if (evaluated)
         m_model->setRows(std::move(rows));

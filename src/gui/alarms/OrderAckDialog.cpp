@@ -53,6 +53,7 @@ OrderAckDialog::OrderAckDialog(const AppContext &context, qint64 itemId, QWidget
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_infoText, 1);
     layout->addLayout(poRow);
+    layout->addWidget(changedElsewhereLine());
     layout->addLayout(buttonRow({cmdAck, cmdInStock, cmdCancel}, ButtonWidth));
     setDefaultSizeTwips(this, WindowWidth, WindowHeight);
 

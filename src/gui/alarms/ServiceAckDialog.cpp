@@ -101,6 +101,7 @@ ServiceAckDialog::ServiceAckDialog(const AppContext &context, qint64 itemId, QWi
     QPushButton *cmdAddHst = addButton("cmdAddHst", QStringLiteral("Add History"));
     QPushButton *cmdAddNote = addButton("cmdAddNote", QStringLiteral("Add Note"));
     QPushButton *cmdCancel = addButton("cmdCancel", QStringLiteral("Cancel"));
+    layout->addWidget(changedElsewhereLine());
     layout->addLayout(buttonRow({cmdAck, cmdAddHst, cmdAddNote, cmdCancel}, ButtonWidth));
     setDefaultSizeTwips(this, WindowWidth, WindowHeight);
 

@@ -2,6 +2,7 @@
 
 #include "core/companies/CompanyStore.h"
 #include "core/platform/LineEnds.h"
+#include "gui/platform/ChangedElsewhereLine.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/LongText.h"
 #include "gui/platform/Mnemonics.h"
@@ -55,7 +56,8 @@ CompanyEditor::CompanyEditor(Database &database, qint64 companyId, QWidget *pare
     buttons->addStretch(1);
     buttons->addWidget(cmdOK);
     buttons->addWidget(cmdCancel);
-    static_cast<QGridLayout *>(layout())->addLayout(buttons, 7, 0, 1, 4);
+    static_cast<QGridLayout *>(layout())->addWidget(new ChangedElsewhereLine(m_database, m_read, QString::fromLatin1(CompanyChangedText), this), 7, 0, 1, 4);
+    static_cast<QGridLayout *>(layout())->addLayout(buttons, 8, 0, 1, 4);
 
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &CompanyEditor::save);

@@ -10,6 +10,7 @@
 
 #include <QEvent>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 
 ItemListController::ItemListController(Database &database, ItemGrid *grid, QPlainTextEdit *cellViewer, QObject *parent)
     : QObject(parent)
@@ -49,6 +50,7 @@ void ItemListController::loadGrid(int sortField, SortOrders sortOrder, const QSt
 {
     m_noItemSelected = true;
     m_cellViewer->hide();
+    m_shown = GridQuery {sortField, sortOrder, lookupValue, lookupField};
     ItemListLoad result;
     const bool ran = runGuarded(window(), QStringLiteral("load the item list"), [&] {
         result = model()->load(m_database, sortField, sortOrder, lookupValue, lookupField);
@@ -147,15 +149,6 @@ void ItemListController::showListAfter(ListEvent event, const QDate &day)
         emit panesCleared();
 }
 
-void ItemListController::reloadView()
-{
-    ViewState view = m_view;
-    const std::optional<GridQuery> query = view.DisplayMode == AllDisplay ? allItemsView(view) : lookupView(view);
-    emit viewChanged(displayModeText(m_view));
-    if (query)
-        loadView(*query);
-}
-
 void ItemListController::showAllItems()
 {
     clearLastClick();
@@ -173,6 +166,7 @@ void ItemListController::showLookupItems()
         loadView(*query);
     } else {
         // No lookup made yet: an empty list.
+        m_shown.reset();
         model()->clear();
         m_grid->setCurrentRow(0);
         setHasItems(false);
@@ -188,9 +182,10 @@ void ItemListController::sortChosen(Field::Number field, SortOrders order)
     if (!query)
         return;
     // The listed rows are current (every change reloads the list): sorted anew, not read again.
-    if (model()->resort(query->lookupValue, query->lookupField, query->sortField, query->sortOrder))
+    if (model()->resort(query->lookupValue, query->lookupField, query->sortField, query->sortOrder)) {
+        m_shown = *query;
         m_grid->setCurrentRow(0);
-    else
+    } else
         loadView(*query);
 }
 
@@ -208,4 +203,42 @@ void ItemListController::columnsSaved()
     clearLastClick();
     runGuarded(window(), QStringLiteral("set up the item list's columns"), [this] { setupColumns(); });
     showListAfter(ListEvent::ColumnsChanged);
+}
+
+void ItemListController::reloadInPlace()
+{
+    if (!m_shown)
+        return;
+    emit viewChanged(displayModeText(m_view)); // in place of a lost connection's notice
+    const qint64 chosen = selectedItemId();
+    const QPoint scrolled(m_grid->horizontalScrollBar()->value(), m_grid->verticalScrollBar()->value());
+    m_cellViewer->hide();
+    m_noItemSelected = true;
+    ItemListLoad result;
+    const bool ran = runGuarded(window(), QStringLiteral("load the item list"), [&] {
+        result = model()->load(m_database, m_shown->sortField, m_shown->sortOrder, m_shown->lookupValue, m_shown->lookupField);
+    });
+    setHasItems(ran && result.outcome == ItemListLoad::Outcome::Rows);
+    // No message here: a lookup that now finds nothing shows an empty list without a question.
+    if (chosen != 0 && !chooseItem(chosen))
+        emit panesCleared();
+    if (m_noItemSelected)
+        m_grid->setCurrentRow(0);
+    m_grid->horizontalScrollBar()->setValue(scrolled.x());
+    m_grid->verticalScrollBar()->setValue(scrolled.y());
+}
+
+bool ItemListController::chooseItem(qint64 itemId)
+{
+    for (int row = 1; row <= model()->itemCount(); ++row) {
+        if (model()->itemIdAt(row) != itemId)
+            continue;
+        model()->setRowSelected(row, true);
+        m_clickRow = m_lastClickRow = row;
+        m_grid->setCurrentRow(row);
+        m_noItemSelected = false;
+        emit rowChosen(row);
+        return true;
+    }
+    return false;
 }

@@ -7,6 +7,8 @@
 #include <QDate>
 #include <QObject>
 
+#include <optional>
+
 class Database;
 class ItemGrid;
 class ItemListModel;
@@ -56,8 +58,10 @@ public:
     void sortChosen(Field::Number field, SortOrders order);
     void lookupChosen(Field::Number field, const QString &value);
     void columnsSaved();
-    // The view shown, read again.
-    void reloadView();
+    // Another program changed the items: the rows shown are read again for the same view and
+    // sort, the chosen item stays chosen (its panes filled anew) and the list keeps its scroll
+    // place. An item gone from the list takes the choice and the panes with it.
+    void reloadInPlace();
 
 Q_SIGNALS:
     // The text of the first status bar panel for the view shown.
@@ -76,6 +80,8 @@ protected:
 
 private:
     void loadView(const GridQuery &query);
+    // Chooses the list row of an item; false when the list does not hold it.
+    bool chooseItem(qint64 itemId);
     void setHasItems(bool any);
     void showCellViewer(int row, int column);
     QWidget *window() const;
@@ -84,6 +90,7 @@ private:
     ItemGrid *m_grid;
     QPlainTextEdit *m_cellViewer;
     ViewState m_view;
+    std::optional<GridQuery> m_shown; // what the list was loaded with; none while it is empty
     bool m_hasItems = false;
     bool m_noItemSelected = true;
     int m_clickRow = 0;

@@ -6,6 +6,7 @@
 #include "core/platform/Twips.h"
 #include "core/records/History.h"
 #include "core/settings/AppContext.h"
+#include "gui/platform/ChangedElsewhereLine.h"
 #include "gui/platform/KeyFilter.h"
 #include "gui/platform/LongText.h"
 #include "gui/platform/MessageBox.h"
@@ -356,6 +357,7 @@ void ItemEditor::buildButtons()
     m_cmdMore = button("cmdMore", QStringLiteral("&More"));
     m_cmdOK = button("cmdOK", isAddMode() ? QStringLiteral("Add") : QStringLiteral("Edit"));
     QPushButton *cancel = button("cmdCancel", QStringLiteral("Cancel"));
+    static_cast<QVBoxLayout *>(layout())->addWidget(new ChangedElsewhereLine(m_context.database(), m_read, QString::fromLatin1(ItemChangedText), this));
     static_cast<QVBoxLayout *>(layout())->addLayout(buttonRow({m_cmdMore, m_cmdOK, cancel}, ButtonWidth));
     connect(m_cmdMore, &QPushButton::clicked, this, &ItemEditor::togglePage);
     m_cmdOK->setDefault(true);

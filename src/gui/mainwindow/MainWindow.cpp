@@ -4,6 +4,8 @@
 #include "DetailPanel.h"
 #include "WindowRegistry.h"
 
+#include "core/alarms/AlarmStore.h"
+#include "core/db/ChangeFeed.h"
 #include "core/db/Database.h"
 #include "core/db/DatabaseName.h"
 #include "core/itemlist/ItemDelete.h"
@@ -79,7 +81,7 @@ void MainWindow::connectCollaborators()
     connect(m_items, &ItemListController::viewChanged, this, [this](const QString &text) { setPanelText(1, text); });
     auto *watch = new ConnectionWatch(m_context.database(), this);
     connect(watch, &ConnectionWatch::lost, this, [this] { setPanelText(1, QString::fromLatin1(NotConnectedText)); });
-    connect(watch, &ConnectionWatch::restored, m_items, &ItemListController::reloadView);
+    connect(watch, &ConnectionWatch::restored, m_items, &ItemListController::reloadInPlace);
     connect(m_items, &ItemListController::itemsShown, this, &MainWindow::setAddButtonsEnabled);
     connect(m_items, &ItemListController::rowChosen, this, &MainWindow::fillPanes);
     connect(m_items, &ItemListController::panesCleared, this, &MainWindow::clearData);
@@ -96,6 +98,7 @@ void MainWindow::connectCollaborators()
     connect(m_windows, &WindowRegistry::acknowledged, this, &MainWindow::refreshAfterAcknowledgement);
     connect(m_windows, &WindowRegistry::optionsSaved, m_alarms, &AlarmController::optionsSaved);
     connect(m_windows, &WindowRegistry::mainWindowEntryAdded, this, &MainWindow::refreshEntries);
+    connect(&m_context.database().changeFeed(), &ChangeFeed::tablesChanged, this, &MainWindow::followChangesElsewhere);
 }
 
 void MainWindow::buildStatusBar()
@@ -376,6 +379,22 @@ void MainWindow::refreshAfterAcknowledgement()
     refreshAfterSave();
 }
 
+void MainWindow::followChangesElsewhere(const QSet<QString> &tables)
+{
+    using namespace Qt::StringLiterals;
+    if (tables.contains(u"Columns"_s))
+        runGuarded(this, QStringLiteral("set up the item list's columns"), [this] { m_items->setupColumns(); });
+    static const QSet<QString> listed {u"main"_s, u"orderinfo"_s, u"repparts"_s, u"Columns"_s};
+    if (tables.intersects(listed)) {
+        // The chosen item's panes are filled anew with its row.
+        m_items->reloadInPlace();
+        m_alarms->reloadAlarms();
+        m_alarms->refreshTray(false);
+    } else if ((tables.contains(u"History"_s) || tables.contains(u"Notes"_s)) && !m_items->noItemSelected()) {
+        fillPanes(m_grid->currentRow());
+    }
+}
+
 void MainWindow::reportCommand(int position)
 {
     const ViewState &view = m_items->view();
@@ -394,7 +413,9 @@ void MainWindow::reportCommand(int position)
     }
     sources.serviceSwitch = m_context.settings().serviceAlarms;
     sources.orderSwitch = m_context.settings().orderAlarms;
-    sources.today = Clock::today();
+    // The alarm report lists what the alarm window does: due by the server's date on a server.
+    if (!runGuarded(this, QStringLiteral("read today's date"), [&] { sources.today = alarmToday(m_context.database()); }))
+        return;
     runReportCommand(this, m_context.database(), position, sources);
 }
 

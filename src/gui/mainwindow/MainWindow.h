@@ -3,6 +3,7 @@
 #include "core/records/History.h"
 
 #include <QMainWindow>
+#include <QSet>
 
 #include <functional>
 
@@ -89,6 +90,8 @@ private:
     // An item saved or imported, or an acknowledgement stored: the lists and the tray follow.
     void refreshAfterSave();
     void refreshAfterAcknowledgement();
+    // Another technician changed these tables: the list, the panes and the alarms follow.
+    void followChangesElsewhere(const QSet<QString> &tables);
     // The Reports menu (positions of the report list): the reports get what the window shows.
     void reportCommand(int position);
     void openManual();
