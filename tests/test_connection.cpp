@@ -5,6 +5,7 @@
 #include "core/db/Database.h"
 #include "core/db/DatabaseName.h"
 #include "core/db/DbError.h"
+#include "core/maintenance/ServerConnection.h"
 #include "core/settings/AppContext.h"
 #include "gui/items/ItemEditor.h"
 #include "gui/mainwindow/ConnectionWatch.h"
@@ -40,6 +41,15 @@ private Q_SLOTS:
         QFETCH(QString, host);
         QFETCH(QString, name);
         QCOMPARE(serverDisplayName(u"bea"_s, host, u"tarvo"_s), name);
+    }
+
+    void namesTheLoginWhenNoUserIsGiven()
+    {
+        ServerConnection connection;
+        connection.host = u"plant-db"_s;
+        connection.database = u"tarvo"_s;
+        const QString name = connection.displayName();
+        QVERIFY2(!name.startsWith(u'@') && name.endsWith(u"@plant-db/tarvo"_s), qPrintable(name));
     }
 
     void titleNamesTheDatabase()

@@ -8,7 +8,16 @@
 #include <QFile>
 #include <QSettings>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace {
+
+QString loginName()
+{
+    const passwd *entry = getpwuid(geteuid());
+    return entry ? QString::fromLocal8Bit(entry->pw_name) : QString();
+}
 
 // The program's desktop settings, in the user's configuration folder (the tray's choices too).
 const QString SettingsName = QStringLiteral("Tarvo");
@@ -72,7 +81,8 @@ QString ServerConnection::address() const
 
 QString ServerConnection::displayName() const
 {
-    return serverDisplayName(user, host, database);
+    // Without a user the server is asked as the login, as libpq does.
+    return serverDisplayName(user.isEmpty() ? loginName() : user, host, database);
 }
 
 QString ServerConnection::keyringAccount() const
