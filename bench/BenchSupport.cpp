@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -97,6 +98,28 @@ void resetPeak()
     QFile clear(QStringLiteral("/proc/self/clear_refs"));
     if (clear.open(QIODevice::WriteOnly))
         clear.write("5");
+}
+
+ThrowawayServer::ThrowawayServer()
+    : m_folder(QStringLiteral("/tmp/tarvo-bench-%1").arg(QCoreApplication::applicationPid()))
+{
+    if (script(QStringLiteral("start")) != 0)
+        qFatal("cannot start a PostgreSQL server (Debian package postgresql-15)");
+}
+
+ThrowawayServer::~ThrowawayServer()
+{
+    script(QStringLiteral("stop"));
+}
+
+QString ThrowawayServer::address(const QString &database) const
+{
+    return QStringLiteral("host=%1 user=postgres dbname=%2").arg(m_folder, database);
+}
+
+int ThrowawayServer::script(const QString &command) const
+{
+    return QProcess::execute(QStringLiteral("sh"), {QStringLiteral(TARVO_PG_SERVER_SCRIPT), command, m_folder});
 }
 
 void makeDatabase(const QString &path, int items)

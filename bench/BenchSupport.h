@@ -48,6 +48,24 @@ Dialog *shownDialog()
     qFatal("the dialog did not open");
 }
 
+// A PostgreSQL server of the run's own in a short folder (a socket's path is short), started
+// with the tests' script and stopped at the end.
+class ThrowawayServer
+{
+public:
+    ThrowawayServer();
+    ~ThrowawayServer();
+    ThrowawayServer(const ThrowawayServer &) = delete;
+    ThrowawayServer &operator=(const ThrowawayServer &) = delete;
+
+    QString address(const QString &database) const;
+
+private:
+    int script(const QString &command) const;
+
+    QString m_folder;
+};
+
 // A new file database of `items` (3 parts each, 100 vendors).
 void makeDatabase(const QString &path, int items);
 // A database of `items` in a folder of the run's own, opened as the program's connection.

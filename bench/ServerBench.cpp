@@ -7,28 +7,13 @@
 #include "core/maintenance/WorkingDatabase.h"
 #include "core/settings/AppPaths.h"
 
-#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
-#include <QProcess>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 
 using namespace Bench;
 
 namespace {
-
-// The throwaway server's script, shared with the tests.
-QString serverScript()
-{
-    return QStringLiteral(TARVO_PG_SERVER_SCRIPT);
-}
-
-void runServerScript(const QString &command, const QString &socketFolder)
-{
-    if (QProcess::execute(QStringLiteral("sh"), {serverScript(), command, socketFolder}) != 0)
-        qFatal("the server script could not %s", qPrintable(command));
-}
 
 double copyMs(Database &source, Database &target)
 {
@@ -57,14 +42,11 @@ double acknowledgementMs(int runs)
 
 void serverFigures(int items, int runs)
 {
-    // A Unix socket's path is short: the folder sits in /tmp, named by the process.
-    const QString socketFolder = QStringLiteral("/tmp/tarvo-bench-%1").arg(QCoreApplication::applicationPid());
-    runServerScript(QStringLiteral("start"), socketFolder);
-    const auto stop = qScopeGuard([&] { runServerScript(QStringLiteral("stop"), socketFolder); });
-    const QString address = QStringLiteral("host=%1 user=postgres dbname=tarvo_bench").arg(socketFolder);
+    ThrowawayServer throwaway;
+    const QString address = throwaway.address(QStringLiteral("tarvo_bench"));
     {
         Database admin;
-        admin.connectServer(QStringLiteral("host=%1 user=postgres dbname=postgres").arg(socketFolder));
+        admin.connectServer(throwaway.address(QStringLiteral("postgres")));
         admin.exec(QStringLiteral("CREATE DATABASE tarvo_bench"));
     }
 

@@ -1,5 +1,7 @@
 #include "TeamBench.h"
 
+#include "BenchSupport.h"
+
 #include "core/db/ChangeFeed.h"
 #include "core/db/Database.h"
 #include "core/db/DatabaseCopy.h"
@@ -14,7 +16,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QProcess>
 #include <QTextStream>
 #include <QTimer>
 
@@ -23,36 +24,10 @@
 #include <optional>
 
 using namespace Qt::StringLiterals;
+using Bench::execute;
+using Bench::ThrowawayServer;
 
 namespace {
-
-// A server of the run's own in a short folder (a socket's path is short), stopped at the end.
-class ThrowawayServer
-{
-public:
-    ThrowawayServer()
-        : m_folder(u"/tmp/tarvo-bench-%1"_s.arg(QCoreApplication::applicationPid()))
-    {
-        if (script(u"start"_s) != 0)
-            qFatal("cannot start a PostgreSQL server (Debian package postgresql-15)");
-    }
-    ~ThrowawayServer() { script(u"stop"_s); }
-
-    QString address(const QString &database) const { return u"host=%1 user=postgres dbname=%2"_s.arg(m_folder, database); }
-
-private:
-    int script(const QString &command) const
-    {
-        return QProcess::execute(u"sh"_s, {QStringLiteral(TARVO_PG_SERVER_SCRIPT), command, m_folder});
-    }
-
-    QString m_folder;
-};
-
-void execute(Database &database, const QString &sql)
-{
-    Statement(database, sql).run();
-}
 
 double median(std::vector<double> values)
 {
