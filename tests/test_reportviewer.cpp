@@ -58,7 +58,6 @@ int pdfPages(const QString &path)
 // Rows of a one-line table that make it some 0.65 of a printed page, laid out without the engine.
 constexpr int ItemRows = 40;
 
-// Writes a page into the world's folder: its path.
 QString writePage(const TestWorld &world, const QString &name, const QByteArray &page)
 {
     const QString path = QDir(world.folder()).filePath(name);
@@ -160,12 +159,8 @@ private Q_SLOTS:
         // A stand-in viewer: the first one ends without answering, the next shows what it is asked.
         QTemporaryDir folder;
         const QString program = folder.filePath(QStringLiteral("viewer"));
-        QFile script(program);
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(QByteArray("#!/bin/sh\nn=$(cat \"$0.n\" 2>/dev/null || echo 0); echo $((n+1)) >\"$0.n\"\nread verb arg\n")
-                     + "if [ $n = 0 ]; then " + (saysClosed ? "echo closed; " : "") + "exit; fi\necho \"shown $arg\"\n");
-        script.close();
-        QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+        QVERIFY(SafeFile::write(program, QByteArray("#!/bin/sh\nn=$(cat \"$0.n\" 2>/dev/null || echo 0); echo $((n+1)) >\"$0.n\"\nread verb arg\n") + "if [ $n = 0 ]; then " + (saysClosed ? "echo closed; " : "") + "exit; fi\necho \"shown $arg\"\n"));
+        QVERIFY(QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner));
         ViewerClient &viewer = ViewerClient::instance();
         viewer.close(); // the real one, left by an earlier test
         QTRY_VERIFY_WITH_TIMEOUT(!viewer.isRunning(), PageTimeoutMs);
@@ -253,7 +248,6 @@ private Q_SLOTS:
         }
         QCOMPARE(readFile(world.databasePath()), working);
 
-        // A good file is opened and shown.
         loaded.clear();
         FileDialog::setNextPath(copy);
         viewer.open();
