@@ -219,7 +219,6 @@ void TestTechSettings::upgradeAddsTheTablesForTheTechnicians()
     execute(m_owner, u"DROP TABLE tech_columns, tech_settings"_s);
     // A technician may not make tables: the database is used as it is, its rows everyone's.
     QVERIFY_THROWS_EXCEPTION(DbError, Schema::upgrade(m_anna));
-    QVERIFY(!keepsOwnSettings(m_anna));
     const QString shared = observed(m_ben);
     QVERIFY(saveOptionsWith(m_anna, [](GeneralOptions &o) { o.notification = 3; }));
     QVERIFY(observed(m_ben) != shared);
@@ -227,7 +226,6 @@ void TestTechSettings::upgradeAddsTheTablesForTheTechnicians()
     Schema::upgrade(m_owner);
     QCOMPARE(scalar(m_owner, u"SELECT tableowner FROM pg_tables WHERE tablename = 'tech_columns'"_s).toString(),
              u"tarvo_owner"_s);
-    QVERIFY(keepsOwnSettings(m_anna));
     const QString before = observed(m_ben);
     QVERIFY(toggleFirstColumn(m_anna));
     QVERIFY(saveOptionsWith(m_anna, [](GeneralOptions &o) { o.notification = 6; }));
@@ -239,7 +237,6 @@ void TestTechSettings::fileKeepsItsOneRow()
 {
     QFETCH(int, change);
     TestWorld world;
-    QVERIFY(!keepsOwnSettings(db()));
     const QString before = observed(db());
     QVERIFY(Changes[change].apply(db()));
     QVERIFY(observed(db()) != before);
