@@ -137,6 +137,7 @@ void TestConnect::namesTheProblem_data()
     using P = ConnectProblem;
     // libpq's own words as it gives them for a failed start.
     QTest::newRow("no password") << K::NeedsPassword << QString() << u"fe_sendauth: no password supplied"_s << P::PasswordNeeded;
+    QTest::newRow("password not taken") << K::NeedsPassword << QString() << u"SCRAM authentication requires libpq version 10 or above"_s << P::PasswordRefused;
     QTest::newRow("refused by state") << K::Other << u"28P01"_s << u"authentication failed"_s << P::PasswordRefused;
     QTest::newRow("unknown host") << K::Other << QString() << uR"(could not translate host name "nowhere.invalid" to address: Name or service not known)"_s << P::ServerNotFound;
     QTest::newRow("refused") << K::Other << QString() << uR"(connection to server at "db" (10.0.0.5), port 5432 failed: Connection refused)"_s << P::ServerNotFound;
