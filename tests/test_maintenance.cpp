@@ -89,12 +89,6 @@ QString optionsRow(const TestWorld &world)
     return world.scalar(u"SELECT '' || %1 || ' ' || timerinterval || ' ' || backupinterval FROM settings"_s.arg(lists)).toString();
 }
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // No temporary copies left behind ("main.mdb.tarvo-Ab12Cd.tmp") in the folder and its Backup folder.
 bool noLeftovers(const QString &folder)
 {
@@ -395,7 +389,7 @@ void TestMaintenance::fileCommands()
         QVERIFY(SafeFile::write(linked, "old") && QFile::link(linked, path));
     else if (kind.startsWith(u"damaged"))
         damagedCopy(world, kind == u"damaged copy" ? path : world.databasePath());
-    const QByteArray working = bytesOf(world.databasePath()), before = bytesOf(path);
+    const QByteArray working = readFile(world.databasePath()), before = readFile(path);
     MainWindow main(appContext());
     FileDialog::setNextPath(kind.contains(u"without .mdb") ? path.chopped(4) : path);
     MessageBox::setNextAnswer(MessageBox::Button(answer));
@@ -416,9 +410,9 @@ void TestMaintenance::fileCommands()
     QVERIFY(noLeftovers(world.folder()));
     QCOMPARE(QFileInfo(path).isSymLink(), kind == u"link" || kind == u"the working file");
     if (command == u"mnuOpenDbase" || !done)
-        QCOMPARE(bytesOf(path), before); // a file to open is only read; a refused target kept
+        QCOMPARE(readFile(path), before); // a file to open is only read; a refused target kept
     if (!done)
-        QCOMPARE(bytesOf(world.databasePath()), working);
+        QCOMPARE(readFile(world.databasePath()), working);
     else if (command == u"mnuBackup")
         QCOMPARE(DatabaseFiles::checkDatabaseFile(path), QString());
     QVERIFY(!done || openWorkingDatabase());
@@ -533,7 +527,7 @@ void TestMaintenance::switchFailingAfterTheCloseReopens()
     const QString source = world.folder() + QStringLiteral("/other.mdb");
     closeWorkingDatabase();
     QVERIFY(QFile::copy(world.databasePath(), source));
-    const QByteArray working = bytesOf(world.databasePath());
+    const QByteArray working = readFile(world.databasePath());
     chmod(QFile::encodeName(world.folder()).constData(), 01777);
     chmod(QFile::encodeName(world.databasePath()).constData(), 0666);
     const pid_t child = fork();
@@ -548,7 +542,7 @@ void TestMaintenance::switchFailingAfterTheCloseReopens()
     waitpid(child, &status, 0);
     chmod(QFile::encodeName(world.folder()).constData(), 0700);
     QCOMPARE(status, 0);
-    QCOMPARE(bytesOf(world.databasePath()), working);
+    QCOMPARE(readFile(world.databasePath()), working);
     QVERIFY(noLeftovers(world.folder()));
     QVERIFY(openWorkingDatabase());
 }
@@ -561,12 +555,12 @@ void TestMaintenance::backupCodeRefusesTheWorkingFileAndOnlyReadsTheCopy()
     TestWorld world;
     const QString hard = world.folder() + QStringLiteral("/hard.mdb");
     QVERIFY(::link(QFile::encodeName(world.databasePath()).constData(), QFile::encodeName(hard).constData()) == 0);
-    const QByteArray working = bytesOf(world.databasePath());
+    const QByteArray working = readFile(world.databasePath());
     for (const QString &target : {world.databasePath(), hard}) {
         QVERIFY(DatabaseFiles::backUp(db(), target).outcome == DatabaseFiles::Outcome::WorkingFile);
         QVERIFY(workingDatabaseIsOpen());
     }
-    QCOMPARE(bytesOf(world.databasePath()), working);
+    QCOMPARE(readFile(world.databasePath()), working);
 
     // The check of a copy writes nothing: it passes while another program holds the copy's
     // write lock, which any write (even a journal) would wait for in vain.
