@@ -530,6 +530,7 @@ void TestMaintenance::switchFailingAfterTheCloseReopens()
     const QByteArray working = readFile(world.databasePath());
     chmod(QFile::encodeName(world.folder()).constData(), 01777);
     chmod(QFile::encodeName(world.databasePath()).constData(), 0666);
+    chmod(QFile::encodeName(source).constData(), 0644); // QFile::copy kept the working file's 0600
     const pid_t child = fork();
     if (child == 0) {
         if (setgid(65534) != 0 || setuid(65534) != 0 || !openWorkingDatabase())
