@@ -8,10 +8,8 @@
 #include "core/db/NewDatabase.h"
 #include "core/db/TableShapes.h"
 #include "core/maintenance/DatabaseFiles.h"
-#include "core/maintenance/WorkingDatabase.h"
 #include "core/platform/SafeFile.h"
 #include "core/settings/AppPaths.h"
-#include "core/settings/Settings.h"
 #include "gui/itemlist/ItemListController.h"
 #include "gui/maintenance/OptionsDialog.h"
 #include "gui/maintenance/ProgramEnd.h"
@@ -19,7 +17,6 @@
 #include "gui/mainwindow/SplashWindow.h"
 #include "gui/platform/FileDialog.h"
 #include "gui/platform/MessageBox.h"
-#include "gui/platform/WindowUtil.h"
 #include "gui/reports/ViewerClient.h"
 
 #include <QAction>
@@ -85,20 +82,11 @@ OptionsDialog *openOptions(MainWindow &main)
     return shownWindow<OptionsDialog>(); // the window exists once: this is the one just opened
 }
 
-// The options of the settings row: the lists in the window's order, the notification code and
-// the interval.
+// The settings row's options: the lists in the window's order, the notification code, the interval.
 QString optionsRow(const TestWorld &world)
 {
-    return world.scalar(QStringLiteral("SELECT '' || alservicedisabled || alorderdisabled || startupalarm || AutoAddhstOn"
-                                       " || AutoAddHstWarn || ' ' || timerinterval || ' ' || backupinterval"
-                                       " FROM settings"))
-        .toString();
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QString lists = u"alservicedisabled || alorderdisabled || startupalarm || AutoAddhstOn || AutoAddHstWarn"_s;
+    return world.scalar(u"SELECT '' || %1 || ' ' || timerinterval || ' ' || backupinterval FROM settings"_s.arg(lists)).toString();
 }
 
 // No temporary copies left behind ("main.mdb.tarvo-Ab12Cd.tmp") in the folder and its Backup folder.
@@ -109,7 +97,6 @@ bool noLeftovers(const QString &folder)
         && QDir(folder + QStringLiteral("/Backup")).entryList(pattern, QDir::Files | QDir::Hidden).isEmpty();
 }
 
-// Runs SQL on a file with SQLite directly, under the program's key.
 void runOnFile(const QString &path, const char *sql)
 {
     sqlite3 *handle = nullptr;
@@ -159,7 +146,6 @@ void TestMaintenance::optionsWindow()
         QTest::mouseClick(control<QPushButton>(options, "cmdOK"), Qt::LeftButton);
         QCOMPARE(optionsRow(world), QLatin1StringView(step.row));
     }
-    QCOMPARE(main.panelText(2), QStringLiteral("Alarm Status: 24 hour(s)")); // the settings taken up
     // Cancel and Esc store nothing. The window shows the file's options, also one changed since
     // the program read them.
     execute(db(), QStringLiteral("UPDATE settings SET startupalarm = 1"));
@@ -363,9 +349,8 @@ void TestMaintenance::fileCommands_data()
         QTest::newRow(kind) << "mnuOpenDbase"
                             << "Backup/chosen.mdb" << kind << 0 << QStringList {message};
     };
-    for (const char *kind : {"missing", "wrong key", "no tables", "damaged copy"})
+    for (const char *kind : {"missing", "wrong key", "no tables", "damaged copy", "no settings row"})
         open(kind, QStringLiteral("Invalid path/file name"));
-    open("no settings row", QStringLiteral("Invalid path/file name"));
     open("the working file", QStringLiteral("This file is the database in use; please choose another file"));
     open("a backup", SwitchDone);
     open("a backup typed without .mdb", SwitchDone);
@@ -404,7 +389,7 @@ void TestMaintenance::fileCommands()
         QVERIFY(SafeFile::write(linked, "old") && QFile::link(linked, path));
     else if (kind.startsWith(u"damaged"))
         damagedCopy(world, kind == u"damaged copy" ? path : world.databasePath());
-    const QByteArray working = bytesOf(world.databasePath()), before = bytesOf(path);
+    const QByteArray working = readFile(world.databasePath()), before = readFile(path);
     MainWindow main(appContext());
     FileDialog::setNextPath(kind.contains(u"without .mdb") ? path.chopped(4) : path);
     MessageBox::setNextAnswer(MessageBox::Button(answer));
@@ -425,9 +410,9 @@ void TestMaintenance::fileCommands()
     QVERIFY(noLeftovers(world.folder()));
     QCOMPARE(QFileInfo(path).isSymLink(), kind == u"link" || kind == u"the working file");
     if (command == u"mnuOpenDbase" || !done)
-        QCOMPARE(bytesOf(path), before); // a file to open is only read; a refused target kept
+        QCOMPARE(readFile(path), before); // a file to open is only read; a refused target kept
     if (!done)
-        QCOMPARE(bytesOf(world.databasePath()), working);
+        QCOMPARE(readFile(world.databasePath()), working);
     else if (command == u"mnuBackup")
         QCOMPARE(DatabaseFiles::checkDatabaseFile(path), QString());
     QVERIFY(!done || openWorkingDatabase());
@@ -506,17 +491,15 @@ void TestMaintenance::filesAndFoldersArePrivate()
         MainWindow main(appContext());
         main.load();
         main.itemList()->rowClicked(1, 1);
-        const QString target = what == u"mnuBackup" ? QStringLiteral("Backup/copy.mdb") : QStringLiteral("Reports/list.csv");
+        const QString target = folder.filePath(modes.section(u'=', 0, 0)); // the file the command writes
         if (what == u"replace") {
-            QVERIFY(SafeFile::write(folder.filePath(QStringLiteral("Reports/shared.csv")), "old"));
-            QVERIFY(QFile::setPermissions(folder.filePath(QStringLiteral("Reports/shared.csv")),
-                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
-            FileDialog::setNextPath(folder.filePath(QStringLiteral("Reports/shared.csv")));
+            QVERIFY(SafeFile::write(target, "old"));
+            QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
             MessageBox::setNextAnswer(MessageBox::Ok);
-            main.action(QStringLiteral("mnuExportCsv"))->trigger();
-        } else if (what != u"start") {
-            FileDialog::setNextPath(folder.filePath(target));
-            main.action(what)->trigger();
+        }
+        if (what != u"start") {
+            FileDialog::setNextPath(target);
+            main.action(what == u"replace" ? u"mnuExportCsv"_s : what)->trigger();
         }
         ViewerClient::setProgram(QString());
     }
@@ -544,24 +527,23 @@ void TestMaintenance::switchFailingAfterTheCloseReopens()
     const QString source = world.folder() + QStringLiteral("/other.mdb");
     closeWorkingDatabase();
     QVERIFY(QFile::copy(world.databasePath(), source));
-    const QByteArray working = bytesOf(world.databasePath());
+    const QByteArray working = readFile(world.databasePath());
     chmod(QFile::encodeName(world.folder()).constData(), 01777);
     chmod(QFile::encodeName(world.databasePath()).constData(), 0666);
+    chmod(QFile::encodeName(source).constData(), 0644); // QFile::copy kept the working file's 0600
     const pid_t child = fork();
     if (child == 0) {
         if (setgid(65534) != 0 || setuid(65534) != 0 || !openWorkingDatabase())
             _exit(1);
         const DatabaseFiles::Result result = DatabaseFiles::switchTo(db(), source);
-        _exit(result.outcome == DatabaseFiles::Outcome::CopyFailed && result.reopened && workingDatabaseIsOpen()
-                      && world.scalar(u"SELECT Name FROM main"_s) == QVariant(u"Pump"_s)
-                  ? 0
-                  : 2);
+        const bool reopened = result.outcome == DatabaseFiles::Outcome::CopyFailed && result.reopened;
+        _exit(reopened && workingDatabaseIsOpen() && world.scalar(u"SELECT Name FROM main"_s) == QVariant(u"Pump"_s) ? 0 : 2);
     }
     int status = -1;
     waitpid(child, &status, 0);
     chmod(QFile::encodeName(world.folder()).constData(), 0700);
     QCOMPARE(status, 0);
-    QCOMPARE(bytesOf(world.databasePath()), working);
+    QCOMPARE(readFile(world.databasePath()), working);
     QVERIFY(noLeftovers(world.folder()));
     QVERIFY(openWorkingDatabase());
 }
@@ -574,12 +556,12 @@ void TestMaintenance::backupCodeRefusesTheWorkingFileAndOnlyReadsTheCopy()
     TestWorld world;
     const QString hard = world.folder() + QStringLiteral("/hard.mdb");
     QVERIFY(::link(QFile::encodeName(world.databasePath()).constData(), QFile::encodeName(hard).constData()) == 0);
-    const QByteArray working = bytesOf(world.databasePath());
+    const QByteArray working = readFile(world.databasePath());
     for (const QString &target : {world.databasePath(), hard}) {
         QVERIFY(DatabaseFiles::backUp(db(), target).outcome == DatabaseFiles::Outcome::WorkingFile);
         QVERIFY(workingDatabaseIsOpen());
     }
-    QCOMPARE(bytesOf(world.databasePath()), working);
+    QCOMPARE(readFile(world.databasePath()), working);
 
     // The check of a copy writes nothing: it passes while another program holds the copy's
     // write lock, which any write (even a journal) would wait for in vain.
